@@ -1,0 +1,66 @@
+#include "cli_args.h"
+
+#include <iostream>
+
+namespace kavir::cli {
+
+std::optional<std::string> CliArgs::Option(const std::string& name) const {
+  auto it = options.find(name);
+  if (it == options.end()) return std::nullopt;
+  return it->second;
+}
+
+const std::set<std::string>& KnownFlags() {
+  static const std::set<std::string> flags = {"force", "help"};
+  return flags;
+}
+
+std::optional<CliArgs> ParseCliArgs(int argc, char** argv, std::string* error) {
+  CliArgs args;
+  std::optional<std::string> dir;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a.size() > 2 && a.rfind("--", 0) == 0) {
+      std::string name = a.substr(2);
+      std::string value;
+      bool has_value = false;
+      if (auto eq = name.find('='); eq != std::string::npos) {
+        value = name.substr(eq + 1);
+        name = name.substr(0, eq);
+        has_value = true;
+      }
+      if (KnownFlags().count(name)) {
+        if (has_value) {
+          *error = "option --" + name + " takes no value";
+          return std::nullopt;
+        }
+        args.flags.insert(name);
+        continue;
+      }
+      if (!has_value) {
+        if (i + 1 >= argc) {
+          *error = "option --" + name + " needs a value";
+          return std::nullopt;
+        }
+        value = argv[++i];
+      }
+      if (name == "dir")
+        dir = value;
+      else
+        args.options[name] = value;
+    } else if (args.command.empty()) {
+      args.command = a;
+    } else {
+      args.positional.push_back(a);
+    }
+  }
+  args.files = dir ? WorkingFiles::FromDirectory(*dir) : WorkingFiles::FromCurrentDirectory();
+  return args;
+}
+
+int Fail(int code, const std::string& message) {
+  std::cerr << "kavir-cli: " << message << "\n";
+  return code;
+}
+
+}  // namespace kavir::cli

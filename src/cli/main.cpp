@@ -1,0 +1,42 @@
+// kavir-cli: the programming operations without a window.
+#include <QCoreApplication>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+
+using namespace kavir::cli;
+
+namespace {
+
+// Rows are added as commands are built; a row whose function is missing
+// would not link.
+const std::vector<Command> kCommands = {
+    // {"show", "FILE", "print every profile key the screen holds after opening FILE", RunShow},
+};
+
+int Usage(std::ostream& out) {
+  out << "usage: kavir-cli [--dir DIR] COMMAND ...\n\ncommands:\n";
+  for (const Command& c : kCommands)
+    out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
+  out << "\n--dir DIR names the program directory (default: the current directory).\n";
+  return kExitBadInput;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  std::string error;
+  auto args = ParseCliArgs(argc, argv, &error);
+  if (!args) return Fail(kExitBadInput, error);
+  if (args->command.empty() || args->command == "help" || args->Flag("help")) {
+    Usage(args->command.empty() ? std::cerr : std::cout);
+    return args->command.empty() ? kExitBadInput : kExitOk;
+  }
+  for (const Command& c : kCommands)
+    if (args->command == c.name) return c.run(*args);
+  return Fail(kExitBadInput, "unknown command '" + args->command + "' (try: kavir-cli help)");
+}

@@ -1,0 +1,112 @@
+#pragma once
+// An INI file held in memory with the private-profile semantics the radio's
+// data files rely on: names match without regard to case, writes create or
+// replace one entry in place and keep every other line as it was.
+// Texts are UTF-8 here; the file on disk is GBK, or UTF-8 when it starts
+// with a byte-order mark.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io_status.h"
+
+namespace kavir {
+
+class IniDocument {
+ public:
+  enum class Encoding { Gbk, Utf8Bom };
+
+  IniDocument() = default;
+
+  // Parses any bytes without failing: binary junk, NUL bytes, CR/LF mixtures,
+  // a missing final newline and very long lines are all taken in.
+  static IniDocument Parse(std::string_view bytes);
+  // The file's bytes, in the document's encoding, lines ended with CR LF
+  // (a line read with a bare LF keeps its LF).
+  std::string Serialize() const;
+
+  // Value of section/key, or nullopt when section or key is missing.
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  // Private-profile read: the default when missing; otherwise at most
+  // buffer_size - 1 GBK bytes of the value, never half a character.
+  std::string GetString(std::string_view section, std::string_view key,
+                        std::string_view default_text, std::size_t buffer_size) const;
+  // Private-profile integer read: the leading decimal value (leading blanks,
+  // optional sign); no digits give 0; a missing entry gives the default.
+  int GetInt(std::string_view section, std::string_view key, int default_value) const;
+  // Creates section and entry as needed; replaces an existing entry in place.
+  void SetString(std::string_view section, std::string_view key, std::string_view value);
+
+  bool HasSection(std::string_view section) const;
+  // Keys of a section in file order (empty when the section is missing).
+  std::vector<std::string> Keys(std::string_view section) const;
+
+  Encoding encoding() const { return encoding_; }
+  void set_encoding(Encoding e) { encoding_ = e; }
+
+ private:
+  struct Line {
+    std::string raw;      // the line as read (UTF-8), without its end
+    std::string eol;      // "\r\n", "\n", "\r" or "" for the last line
+    int kind = 0;         // 0 other, 1 section header, 2 entry
+    std::string name;     // section name or key, as written
+    std::string value;    // entry value (UTF-8)
+  };
+  std::vector<Line> lines_;
+  Encoding encoding_ = Encoding::Gbk;
+
+  friend class IniDocumentAccess;
+};
+
+// Reads integer text the way the private-profile integer read does.
+int LeadingInt(std::string_view text, int default_when_no_digits = 0);
+
+// Whole-file operations.
+// A missing file gives an empty document and ok status; an unreadable one
+// gives an empty document and a failure.
+IniDocument ReadIniFile(const std::string& path, IoStatus* status = nullptr);
+// Atomic: a temporary file in the same folder, flushed, renamed over path.
+IoStatus WriteIniFile(const std::string& path, const IniDocument& doc);
+
+// A file and its document: load once, change many keys, save once.
+class IniFile {
+ public:
+  IniFile() = default;
+  explicit IniFile(std::string path);  // reads the file now
+
+  const std::string& path() const { return path_; }
+  const IoStatus& load_status() const { return load_status_; }
+  IniDocument& doc() { return doc_; }
+  const IniDocument& doc() const { return doc_; }
+
+  std::string GetString(std::string_view section, std::string_view key,
+                        std::string_view default_text, std::size_t buffer_size) const {
+    return doc_.GetString(section, key, default_text, buffer_size);
+  }
+  int GetInt(std::string_view section, std::string_view key, int default_value) const {
+    return doc_.GetInt(section, key, default_value);
+  }
+  void SetString(std::string_view section, std::string_view key, std::string_view value) {
+    doc_.SetString(section, key, value);
+  }
+  IoStatus Save() const { return WriteIniFile(path_, doc_); }
+
+ private:
+  std::string path_;
+  IniDocument doc_;
+  IoStatus load_status_;
+};
+
+// One-call helpers with the private-profile functions' shape (each parses the
+// file again; for many keys use IniFile).
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view default_text, std::size_t buffer_size,
+                                    const std::string& path);
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int default_value,
+                         const std::string& path);
+IoStatus WritePrivateProfileString(std::string_view section, std::string_view key,
+                                   std::string_view value, const std::string& path);
+
+}  // namespace kavir

@@ -1,0 +1,33 @@
+#pragma once
+// Whole-profile operations: clearing and the read handshake's model keys.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "ini_document.h"
+#include "io_status.h"
+#include "working_files.h"
+
+namespace kavir {
+
+// Writes every profile key with an empty value into section Previous of the
+// document, in clearing order, keeping foreign keys and sections.
+void ClearProfileKeys(IniDocument& doc);
+// 'R' clears Read.ini, 'W' Write.ini, any other character the given user
+// file. One atomic save.
+IoStatus ClearProfile(char which, const std::string& current_file, const WorkingFiles& files);
+
+struct HandshakeResult {
+  int result = -1;      // 1 passed and keys written, -1 did not pass
+  IoStatus status;      // the save of Read.ini
+};
+// Judges the read handshake answer (received = bytes since the receive
+// buffer was cleared; count may exceed the stored bytes) and, when it
+// passes, writes Type, Mode, FreqV and Frequ into Read.ini.
+HandshakeResult EvaluateHandshake(char which, const std::uint8_t* received, std::size_t stored,
+                                  std::uint32_t count, const WorkingFiles& files);
+// The same on a document already loaded (no file access for Read.ini).
+int EvaluateHandshakeInto(IniDocument& read_ini, const std::uint8_t* received, std::size_t stored,
+                          std::uint32_t count, const WorkingFiles& files);
+
+}  // namespace kavir

@@ -1,0 +1,46 @@
+#pragma once
+// The 17 x 10 channel grid: row 0 and column 0 are headers, row n is
+// channel n, columns 1..9 its settings. Cell editors are in cell_editor.h.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kavir {
+
+inline constexpr int kGridRows = 17;
+inline constexpr int kGridCols = 10;
+
+using Rgb = std::uint32_t;  // 0xRRGGBB
+inline constexpr Rgb kBlack = 0x000000;
+inline constexpr Rgb kGrey = 0xAAAAAA;
+inline constexpr Rgb kWhite = 0xFFFFFF;
+
+struct GridCell {
+  std::string text;
+  Rgb back_color = kWhite;
+  Rgb fore_color = kBlack;
+};
+
+class ChannelGrid {
+ public:
+  ChannelGrid();  // headers and "CH01".."CH16" in column 0
+
+  GridCell& Cell(int row, int col) { return cells_[row][col]; }
+  const GridCell& Cell(int row, int col) const { return cells_[row][col]; }
+  const std::string& Text(int row, int col) const { return cells_[row][col].text; }
+  void SetText(int row, int col, std::string text) { cells_[row][col].text = std::move(text); }
+
+  // The current cell, as the grid control's Row and Col.
+  int row = 1;
+  int col = 1;
+  Rgb back_color = kWhite;  // the grid's own background
+
+  // Header of column c in row 0 and its width factor (0.8, 1.2, ...).
+  static const char* Header(int col);
+  static double WidthFactor(int col);
+
+ private:
+  std::array<std::array<GridCell, kGridCols>, kGridRows> cells_;
+};
+
+}  // namespace kavir

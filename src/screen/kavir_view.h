@@ -1,0 +1,82 @@
+#pragma once
+// The programming screen as a model: every control of both pages, the
+// channel grid, the enable boxes and the key holders, and the operations
+// that load, store and edit them. It is the one in-memory copy of a radio's
+// settings; widgets, codec, transactions, report and command line use it.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "channel_grid.h"
+#include "controls.h"
+#include "screen_ui.h"
+#include "../profile/io_status.h"
+#include "../profile/working_files.h"
+
+namespace kavir {
+
+// Opens the serial port at set-up; the link fills it in.
+class PortStarter {
+ public:
+  virtual ~PortStarter() = default;
+  virtual void OpenStartupPort() = 0;
+};
+
+class CKAVIRView {
+ public:
+  CKAVIRView(WorkingFiles files, ScreenUi& ui);
+
+  // ---- controls (read by codec, report, widgets) ----
+  // Drop-down by profile key (Type, Mode, TimerOut, ..., PF1S, PF2S, PF3S);
+  // nullptr for an unknown key.
+  ComboBox* Combo(std::string_view key);
+  const ComboBox* Combo(std::string_view key) const;
+  // All drop-downs, in set-up fill order.
+  std::vector<ComboBox>& combos() { return combos_; }
+  const std::vector<ComboBox>& combos() const { return combos_; }
+
+  CheckBox battery;                    // 1016, BatterySupply
+  EditBox band_lower;                  // 1077, FreqV
+  EditBox band_upper;                  // 1078, FreqU
+  std::array<CheckBox, 16> ch_box;     // CH boxes, channel n at [n-1]
+  std::array<CheckBox, 16> tx_box;     // TX boxes
+  ChannelGrid grid;
+
+  int current_tab = 1;                 // tab control's current item
+  int shown_page = 1;                  // page whose controls are shown
+  double band_lower_limit = 0;         // set by each load
+  double band_upper_limit = 0;
+  std::string current_model_name;
+  std::string current_file_name;
+
+  const WorkingFiles& files() const { return files_; }
+  ScreenUi& ui() { return ui_; }
+
+  // ---- operations ----
+  void OnInitialUpdate(PortStarter* port);
+  void FillOptionLists();
+  void ShowPage(int page);
+  void OnTabChanged(int new_tab);
+  IoStatus LoadProfile(const std::string& path);
+  IoStatus StoreProfile(const std::string& path);
+  // Save As as one atomic write: clear then store.
+  IoStatus ClearAndStoreProfile(const std::string& path);
+  void SelectOptionText(ComboBox& combo, std::string_view text);
+  void OnTypeChanged(int new_index);
+  void UpdateChannelRow(int n);
+  void UpdateTxColumns(int n);
+  void OnChBoxClicked(int n);
+  void OnTxBoxClicked(int n);
+  void OnOpenAllChannels();
+  void OnCloseAllChannels();
+  void OnFileOpenDat();
+  void OnFileSaveAsDat();
+
+ private:
+  WorkingFiles files_;
+  ScreenUi& ui_;
+  std::vector<ComboBox> combos_;
+};
+
+}  // namespace kavir

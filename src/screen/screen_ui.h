@@ -1,0 +1,42 @@
+#pragma once
+// What the screen and the radio transactions ask of the user interface. The
+// desktop program implements it with widgets, the command line with a
+// terminal, the tests with a fake that records every call.
+#include <string>
+
+namespace kavir {
+
+struct FileDialogParams {
+  std::string initial_name = "*.dat";
+  std::string default_extension = "dat";
+  std::string filter = "dat Files (*.dat) | *.dat | All Files (*.*) | *.* ||";
+  bool hide_read_only = true;
+  bool confirm_overwrite = true;
+};
+
+enum class Cursor { Normal, Wait, SizeNWSE, SizeNS, SizeNESW, SizeWE, AppStarting };
+
+class ScreenUi {
+ public:
+  virtual ~ScreenUi() = default;
+
+  // Modal Yes/No message box; true for Yes.
+  virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+  // A message the user must see (errors the core reports), with an OK button.
+  virtual void ShowError(const std::string& text, const std::string& caption) = 0;
+  // Status-bar message line; the text is shown after 14 blanks.
+  virtual void SetStatusText(const std::string& text) = 0;
+  virtual void Beep(int frequency_hz, int duration_ms) = 0;
+  virtual void BeginProgress(const std::string& text, short range, short position) = 0;
+  virtual void EndProgress() = 0;
+  // File dialogs: the chosen full path, or "" when cancelled.
+  virtual std::string GetOpenFileName(const FileDialogParams& params) = 0;
+  virtual std::string GetSaveFileName(const FileDialogParams& params) = 0;
+  // The screen changed (values, colours, page): repaint what shows it.
+  virtual void Repaint() = 0;
+  virtual void SetCursor(Cursor cursor) = 0;
+  // Waits the given time while the window stays painted (Open and Save As).
+  virtual void Pause(int milliseconds) = 0;
+};
+
+}  // namespace kavir
