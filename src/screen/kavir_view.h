@@ -6,12 +6,16 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "cell_editor.h"
 #include "channel_grid.h"
 #include "controls.h"
 #include "screen_ui.h"
+#include "../profile/ini_document.h"
 #include "../profile/io_status.h"
+#include "../profile/option_list.h"
 #include "../profile/working_files.h"
 
 namespace kavir {
@@ -73,10 +77,39 @@ class CKAVIRView {
   void OnFileOpenDat();
   void OnFileSaveAsDat();
 
+  // ---- cell editor ----
+  CellEditor editor;
+  // Option lists of the grid's list editors, from QTDQT.ini at set-up.
+  ChannelLists channel_lists;
+  // A character typed on the current cell (13 = Enter) opens its editor.
+  void StartEdit(char32_t key);
+  // Double-click on the current cell: as Enter, 40 % wider on columns 0..4.
+  void OnDoubleClick();
+  // Esc in an editor: empty and hide it; the cell keeps its text.
+  void OnEditorEsc();
+  // Leaving the cell (or the grid regaining focus): store the editor's text.
+  void CommitEdit();
+
+  // ---- key settings ----
+  void OnKeySettings();
+
+  // The value every profile key would be stored with, in clearing order
+  // (209 pairs): what the screen holds now.
+  std::vector<std::pair<std::string, std::string>> ProfileValues() const;
+  // Writes the screen's values into a profile document (no PreviousType).
+  void StoreInto(IniDocument& doc) const;
+
+  static constexpr const char* kMessageCaption = "提示信息!";
+
  private:
   WorkingFiles files_;
   ScreenUi& ui_;
   std::vector<ComboBox> combos_;
+
+  IoStatus StoreWith(const std::string& path, bool clear_first);
+  IoStatus WritePreviousType(const std::string& model);
+  void ApplyBoxValue(CheckBox& box, const std::string& value);
+  void RestorePage(int tab);
 };
 
 }  // namespace kavir

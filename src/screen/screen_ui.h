@@ -4,6 +4,8 @@
 // terminal, the tests with a fake that records every call.
 #include <string>
 
+#include "key_settings.h"
+
 namespace kavir {
 
 struct FileDialogParams {
@@ -37,6 +39,12 @@ class ScreenUi {
   virtual void SetCursor(Cursor cursor) = 0;
   // Waits the given time while the window stays painted (Open and Save As).
   virtual void Pause(int milliseconds) = 0;
+  // Runs the key settings dialog modally; true when closed with OK. Without
+  // a dialog the answer is Cancel, which changes nothing.
+  virtual bool RunKeySettings(CKeySettingsDlg& dialog) {
+    (void)dialog;
+    return false;
+  }
 };
 
 }  // namespace kavir

@@ -1,0 +1,171 @@
+// The editors over the channel grid: a frequency edit box for columns 1 and
+// 3, a list with free text for the other columns.
+#include <cstdio>
+#include <string>
+
+#include "kavir_view.h"
+#include "option_search.h"
+#include "../profile/conversions.h"
+#include "../profile/gbk.h"
+
+namespace kavir {
+
+namespace {
+
+constexpr char32_t kEnter = 13;
+
+bool IsFrequencyColumn(int col) { return col == 1 || col == 3; }
+
+std::string Utf8(char32_t c) {
+  std::string s;
+  if (c < 0x80) {
+    s += static_cast<char>(c);
+  } else if (c < 0x800) {
+    s += static_cast<char>(0xC0 | (c >> 6));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    s += static_cast<char>(0xE0 | (c >> 12));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | (c >> 18));
+    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return s;
+}
+
+int CharCount(const std::string& utf8) {
+  int n = 0;
+  for (unsigned char b : utf8)
+    if ((b & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+// Digits and points as typed; every other character counts as "0", one per
+// byte it takes in the radio's code page.
+std::string DigitsAndPoints(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t len = 1;
+    while (i + len < text.size() && (static_cast<unsigned char>(text[i + len]) & 0xC0) == 0x80)
+      ++len;
+    const char c = text[i];
+    if (len == 1 && ((c >= '0' && c <= '9') || c == '.'))
+      out += c;
+    else
+      out.append(len == 1 ? 1 : GbkLength(text.substr(i, len)), '0');
+    i += len;
+  }
+  return out;
+}
+
+struct Normalized {
+  float value = 0;
+  std::string text;  // "ddd.ddddd"
+};
+
+Normalized NormalizeFrequency(const std::string& typed) {
+  std::string work = DigitsAndPoints(typed) + "0000000000";
+  std::string digits;
+  for (char c : work)
+    if (c != '.') digits += c;
+  Normalized n;
+  const std::string mhz = digits.substr(0, 3);
+  const std::string fraction = digits.substr(3, 5);
+  n.value = static_cast<float>(std::stoi(mhz)) + static_cast<float>(std::stoi(fraction)) * 0.00001f;
+  n.text = mhz + "." + fraction;
+  return n;
+}
+
+}  // namespace
+
+void CKAVIRView::StartEdit(char32_t key) {
+  const int row = grid.row;
+  const int col = grid.col;
+  if (row < 1 || row >= kGridRows || col < 1 || col >= kGridCols) return;
+  // Control keys (Tab, Esc, Backspace...) open no editor.
+  if (key != kEnter && (key < 0x20 || key == 0x7F)) return;
+
+  const std::string& cell = grid.Text(row, col);
+  editor.Close();
+  editor.row = row;
+  editor.col = col;
+  editor.text = cell;
+
+  if (IsFrequencyColumn(col)) {
+    editor.kind = EditorKind::Frequency;
+    if (LeadingInt(cell) < 1) {
+      char buf[32];
+      std::snprintf(buf, sizeof buf, "%3.5f", band_lower_limit);
+      editor.previous_text = buf;
+    } else {
+      editor.previous_text = cell;
+    }
+    if (key == kEnter) {
+      editor.selection_start = 0;
+      editor.selection_end = CharCount(editor.text);
+      editor.caret = editor.selection_end;
+    } else {
+      editor.text = Utf8(key) + editor.text;
+      editor.caret = 1;
+    }
+  } else {
+    editor.kind = EditorKind::List;
+    const std::vector<std::string>* options = channel_lists.ForColumn(col);
+    editor.selected_option = options ? FindOption(*options, cell) : -1;
+    if (editor.selected_option >= 0) editor.text = (*options)[editor.selected_option];
+    editor.caret = CharCount(editor.text);
+  }
+  editor.visible = true;
+  ui_.Repaint();
+}
+
+void CKAVIRView::OnDoubleClick() {
+  StartEdit(kEnter);
+  if (editor.visible && grid.col <= 4) editor.width_factor = 1.4;
+}
+
+void CKAVIRView::OnEditorEsc() {
+  editor.Close();
+  ui_.Repaint();
+}
+
+void CKAVIRView::CommitEdit() {
+  if (!editor.visible) return;
+  const int row = editor.row;
+  const int col = editor.col;
+  std::string result;
+
+  if (editor.kind == EditorKind::Frequency) {
+    const Normalized n = NormalizeFrequency(editor.text);
+    const std::string& previous = editor.previous_text;
+    const bool in_band = n.value >= static_cast<float>(band_lower_limit) &&
+                         n.value <= static_cast<float>(band_upper_limit) && n.value > 0;
+    if (in_band) {
+      ui_.SetStatusText("请继续..............");
+      result = n.text;
+    } else {
+      ui_.SetStatusText("错误, 您输入的频率:" + n.text + " 不在当前频率范围内, 请继续.....");
+      ui_.Beep(5000, 100);
+      result = previous;
+    }
+    if (FrequencyCode(n.text) == 0 && result != previous) {
+      ui_.SetStatusText("您输入的非法频点(" + n.text + ") 无法通过较验, 请重新输入.....");
+      ui_.Beep(5000, 100);
+      result = previous;
+    }
+  } else {
+    result = editor.text;
+    if ((col == 2 || col == 4) && !result.empty() &&
+        (result[0] == 'C' || result[0] == 'T' || result[0] == 'S') &&
+        result.find('.', 1) == std::string::npos)
+      result += ".0";
+  }
+  grid.SetText(row, col, std::move(result));
+  editor.Close();
+  ui_.Repaint();
+}
+
+}  // namespace kavir

@@ -1,0 +1,38 @@
+#include "channel_grid.h"
+
+#include <cstdio>
+
+namespace kavir {
+
+namespace {
+
+struct ColumnDef {
+  const char* header;
+  double width;
+};
+
+constexpr ColumnDef kColumns[kGridCols] = {
+    {"信道号", 0.8},   {"接收频率", 1.2}, {"接收信令", 1.3}, {"发射频率", 1.2}, {"发射信令", 1.3},
+    {"繁忙锁定", 1.0}, {"发射功率", 1.0}, {"信道扫描", 1.0}, {"时钟拍频", 1.0}, {"宽带", 1.0},
+};
+
+}  // namespace
+
+ChannelGrid::ChannelGrid() {
+  for (int c = 0; c < kGridCols; ++c) cells_[0][c].text = kColumns[c].header;
+  for (int n = 1; n < kGridRows; ++n) {
+    char name[8];
+    std::snprintf(name, sizeof name, "CH%02d", n);
+    cells_[n][0].text = name;
+  }
+}
+
+const char* ChannelGrid::Header(int col) {
+  return col >= 0 && col < kGridCols ? kColumns[col].header : "";
+}
+
+double ChannelGrid::WidthFactor(int col) {
+  return col >= 0 && col < kGridCols ? kColumns[col].width : 1.0;
+}
+
+}  // namespace kavir

@@ -1,0 +1,46 @@
+// The key settings dialog: PF1..PF3 assignments.
+#include "key_settings.h"
+
+#include "kavir_view.h"
+#include "option_search.h"
+#include "../profile/ini_document.h"
+#include "../profile/option_list.h"
+#include "../profile/profile_keys.h"
+
+namespace kavir {
+
+namespace {
+constexpr const char* kKeys[3] = {"PF1S", "PF2S", "PF3S"};
+constexpr const char* kDefaults[3] = {"关", "关", "固定报警键"};
+constexpr int kIds[3] = {1117, 1118, 1119};
+}  // namespace
+
+void CKeySettingsDlg::Initialize(const WorkingFiles& files) {
+  const IniDocument config = ReadIniFile(files.kavir_ini);
+  for (int i = 0; i < 3; ++i) {
+    pf[i] = ComboBox{};
+    pf[i].id = kIds[i];
+    pf[i].key = kKeys[i];
+    pf[i].options = ReadOptionList(config, kKeys[i], kSettingListLimit);
+  }
+  const IniDocument model = ReadIniFile(files.ModelFile(model_name_));
+  for (int i = 0; i < 3; ++i) {
+    const std::string text = model.GetString(kProfileSection, kKeys[i], kDefaults[i], kValueBuffer);
+    pf[i].selected = FindOption(pf[i].options, text);
+  }
+}
+
+void CKAVIRView::OnKeySettings() {
+  CKeySettingsDlg dialog;
+  dialog.SetModelName(current_model_name);
+  dialog.Initialize(files_);
+  if (!ui_.RunKeySettings(dialog)) return;
+  const std::string texts[3] = {dialog.GetPF1Text(), dialog.GetPF2Text(), dialog.GetPF3Text()};
+  for (int i = 0; i < 3; ++i) {
+    ComboBox& holder = *Combo(kKeys[i]);
+    const int found = FindOption(holder.options, texts[i]);
+    if (found >= 0) holder.selected = found;
+  }
+}
+
+}  // namespace kavir

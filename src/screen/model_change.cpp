@@ -1,0 +1,29 @@
+// The Type drop-down: the one setting that acts at once.
+#include "kavir_view.h"
+#include "option_search.h"
+
+namespace kavir {
+
+void CKAVIRView::OnTypeChanged(int new_index) {
+  ComboBox& type = *Combo("Type");
+  const int before = type.selected;
+  if (new_index < 0 || new_index >= static_cast<int>(type.options.size())) return;
+  type.selected = new_index;
+  const std::string model = type.SelectedText();
+
+  if (ui_.AskYesNo("\n\t您需要改变机器型号吗 \t\t\n\n\t (Y：改变  N：不改变) ?\n", kMessageCaption)) {
+    if (!LoadProfile(files_.ModelFile(model)).ok) {
+      // The model's file could not be read: the screen still shows the old model.
+      type.selected = before;
+      return;
+    }
+    current_model_name = model;
+    WritePreviousType(model);
+    return;
+  }
+  const int i = FindOption(type.options, current_model_name);
+  type.selected = i >= 0 ? i : before;
+  ui_.Repaint();
+}
+
+}  // namespace kavir

@@ -1,0 +1,121 @@
+// Set-up of the programming screen: the drop-downs and their option lists,
+// the pages, the start-up model.
+#include <cstring>
+
+#include "kavir_view.h"
+#include "option_search.h"
+#include "../profile/option_list.h"
+#include "../profile/profile_keys.h"
+
+namespace kavir {
+
+namespace {
+
+struct ComboDef {
+  const char* key;
+  int id;
+  bool fixed;  // shown but never enabled
+};
+
+// In the order the lists are filled and a profile is loaded.
+constexpr ComboDef kCombos[] = {
+    {"Type", 1012, false},          {"Mode", 1013, true},          {"TimerOut", 1014, false},
+    {"Prealet", 1015, false},       {"ChannelMonitor", 1017, false}, {"SquelchLevel", 1018, false},
+    {"Beep", 1019, false},          {"Voice", 1020, false},        {"Alarm", 1021, false},
+    {"RunControl", 1022, true},     {"CloneEnable", 1023, false},  {"TuningMode", 1024, true},
+    {"TxChanSel", 1025, true},      {"ScanDirection", 1026, true}, {"ScanAlert", 1027, false},
+    {"ScanDelAdd", 1028, true},     {"TempDel", 1029, true},       {"RxRestart", 1030, true},
+    {"TxRestart", 1031, true},      {"RxCH", 1032, true},          {"AssignCHSet", 1033, true},
+    {"ScanSpeed", 1034, true},      {"ScanOperation", 1035, false}, {"ChanMode", 1036, true},
+    {"ChanSet", 1037, false},       {"LookA", 1038, false},        {"RxStay", 1039, true},
+    {"PF1S", 1117, false},          {"PF2S", 1118, false},         {"PF3S", 1119, false},
+};
+
+bool IsKeyHolder(const ComboBox& c) { return c.id >= 1117 && c.id <= 1119; }
+
+}  // namespace
+
+CKAVIRView::CKAVIRView(WorkingFiles files, ScreenUi& ui) : files_(std::move(files)), ui_(ui) {
+  battery.id = 1016;
+  band_lower.id = 1077;
+  band_upper.id = 1078;
+  for (int n = 1; n <= 16; ++n) {
+    ch_box[n - 1].id = 1095 + n;
+    tx_box[n - 1].id = 1078 + n;
+  }
+  for (const ComboDef& d : kCombos) {
+    ComboBox c;
+    c.id = d.id;
+    c.key = d.key;
+    combos_.push_back(std::move(c));
+  }
+}
+
+ComboBox* CKAVIRView::Combo(std::string_view key) {
+  for (ComboBox& c : combos_)
+    if (c.key == key) return &c;
+  return nullptr;
+}
+
+const ComboBox* CKAVIRView::Combo(std::string_view key) const {
+  for (const ComboBox& c : combos_)
+    if (c.key == key) return &c;
+  return nullptr;
+}
+
+void CKAVIRView::OnInitialUpdate(PortStarter* port) {
+  // The grid lays itself out and reads its lists before the form is set up.
+  channel_lists = ReadChannelLists(ReadIniFile(files_.qtdqt_ini));
+
+  for (ComboBox& c : combos_) {
+    for (const ComboDef& d : kCombos)
+      if (c.key == d.key && d.fixed) c.enabled = false;
+  }
+  current_tab = 0;
+  ShowPage(0);
+  FillOptionLists();
+  if (port) port->OpenStartupPort();
+  current_tab = 1;
+  ShowPage(1);
+}
+
+void CKAVIRView::FillOptionLists() {
+  IniFile config(files_.kavir_ini);
+  if (!config.load_status().ok)
+    ui_.ShowError(config.load_status().Message(), kMessageCaption);
+  for (ComboBox& c : combos_) c.options = ReadOptionList(config.doc(), c.key, kSettingListLimit);
+
+  std::string model = config.GetString("PreviousType", "1", "", kValueBuffer);
+  LoadProfile(files_.ModelFile(model));
+  current_model_name = model;
+  ComboBox& type = *Combo("Type");
+  int i = FindOption(type.options, model);
+  if (i >= 0) type.selected = i;
+}
+
+void CKAVIRView::ShowPage(int page) {
+  shown_page = page == 0 ? 0 : 1;
+  const bool function_page = shown_page == 0;
+  for (ComboBox& c : combos_) c.visible = function_page && !IsKeyHolder(c);
+  ComboBox& mode = *Combo("Mode");
+  mode.visible = false;
+  mode.enabled = false;
+  battery.visible = function_page;
+  band_lower.visible = function_page;
+  band_upper.visible = function_page;
+  for (CheckBox& b : ch_box) b.visible = !function_page;
+  for (CheckBox& b : tx_box) b.visible = !function_page;
+  ui_.Repaint();
+}
+
+void CKAVIRView::OnTabChanged(int new_tab) {
+  current_tab = new_tab;
+  ShowPage(new_tab == 0 ? 0 : 1);
+}
+
+void CKAVIRView::RestorePage(int tab) {
+  current_tab = tab;
+  ShowPage(tab == 0 ? 0 : 1);
+}
+
+}  // namespace kavir
