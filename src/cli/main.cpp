@@ -14,7 +14,8 @@ namespace {
 // Rows are added as commands are built; a row whose function is missing
 // would not link.
 const std::vector<Command> kCommands = {
-    // {"show", "FILE", "print every profile key the screen holds after opening FILE", RunShow},
+    {"show", "FILE", "print every profile key the screen holds after opening FILE", RunShow},
+    {"resave", "IN OUT", "open IN and save it as OUT, as Open and Save As do", RunResave},
 };
 
 int Usage(std::ostream& out) {

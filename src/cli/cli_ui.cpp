@@ -1,0 +1,88 @@
+#include "cli_ui.h"
+
+#include <cstdio>
+#include <iostream>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace kavir::cli {
+
+bool StderrIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+namespace {
+
+// Message boxes start and end their texts with blank lines and tabs.
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    const bool blank = c == '\n' || c == '\r' || c == '\t';
+    if (blank) {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else {
+      out += c;
+    }
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+bool CliUi::AskYesNo(const std::string& text, const std::string& caption) {
+  const bool yes = answer ? answer(text, caption) : false;
+  if (verbose) std::cerr << caption << " " << OneLine(text) << " " << (yes ? "Y" : "N") << "\n";
+  return yes;
+}
+
+void CliUi::ShowError(const std::string& text, const std::string& caption) {
+  (void)caption;
+  errors_.push_back(OneLine(text));
+  if (print_errors) std::cerr << "kavir-cli: " << OneLine(text) << "\n";
+}
+
+void CliUi::SetStatusText(const std::string& text) {
+  if (verbose) std::cerr << text << "\n";
+}
+
+void CliUi::Beep(int, int) {
+  if (verbose) std::cerr << '\a';
+}
+
+void CliUi::BeginProgress(const std::string& text, short range, short position) {
+  if (verbose) std::cerr << text << "\n";
+  if (!StderrIsTerminal() || range <= 0) return;
+  const int width = 40;
+  const int filled = position >= range ? width : width * position / range;
+  std::cerr << "\r[" << std::string(filled, '#') << std::string(width - filled, ' ') << "] "
+            << (100 * (position >= range ? range : position) / range) << "%" << std::flush;
+  bar_shown_ = true;
+}
+
+void CliUi::EndProgress() {
+  if (bar_shown_) std::cerr << "\r" << std::string(50, ' ') << "\r" << std::flush;
+  bar_shown_ = false;
+}
+
+std::string CliUi::GetOpenFileName(const FileDialogParams&) {
+  std::string path = open_path;
+  open_path.clear();
+  return path;
+}
+
+std::string CliUi::GetSaveFileName(const FileDialogParams&) {
+  std::string path = save_path;
+  save_path.clear();
+  return path;
+}
+
+}  // namespace kavir::cli

@@ -1,0 +1,49 @@
+#include "open_screen.h"
+
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+namespace kavir::cli {
+
+OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
+  view.OnInitialUpdate(nullptr);
+  // Set-up goes on without what it could not read; say so, then let the
+  // command report its own failures in one line.
+  for (const std::string& e : ui.errors()) std::cerr << "kavir-cli: warning: " << e << "\n";
+  ui.print_errors = false;
+}
+
+bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
+  std::error_code ec;
+  const std::filesystem::path p = std::filesystem::u8path(path);
+  if (!std::filesystem::exists(p, ec)) {
+    *error = path + ": no such file";
+    return false;
+  }
+  if (std::filesystem::is_directory(p, ec)) {
+    *error = path + ": is a folder, not a profile file";
+    return false;
+  }
+  const std::size_t errors_before = ui.errors().size();
+  ui.open_path = path;
+  view.OnFileOpenDat();
+  if (ui.errors().size() != errors_before) {
+    *error = ui.errors().back();
+    return false;
+  }
+  return true;
+}
+
+bool OpenScreen::SaveAs(const std::string& path, std::string* error) {
+  const std::size_t errors_before = ui.errors().size();
+  ui.save_path = path;
+  view.OnFileSaveAsDat();
+  if (ui.errors().size() != errors_before) {
+    *error = ui.errors().back();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace kavir::cli

@@ -1,0 +1,16 @@
+// kavir-cli resave IN OUT: open IN, then Save As OUT, as a user would.
+#include "commands.h"
+#include "open_screen.h"
+
+namespace kavir::cli {
+
+int RunResave(const CliArgs& args) {
+  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli resave IN OUT");
+  OpenScreen screen(args.files);
+  std::string error;
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
+  if (!screen.SaveAs(args.positional[1], &error)) return Fail(kExitBadInput, error);
+  return kExitOk;
+}
+
+}  // namespace kavir::cli
