@@ -1,0 +1,84 @@
+#include "backups.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "../profile/working_files.h"
+
+namespace kavir {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path Utf8Path(const std::string& s) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(s.data()), s.size()));
+}
+
+std::string Stamp(std::time_t when) {
+  std::time_t local = when + 8 * 3600;  // the program shows UTC+8 everywhere
+  std::tm tm{};
+#ifdef _WIN32
+  gmtime_s(&tm, &local);
+#else
+  gmtime_r(&local, &tm);
+#endif
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d%02d%02d-%02d%02d%02d", tm.tm_year + 1900, tm.tm_mon + 1,
+                tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+  return buf;
+}
+
+}  // namespace
+
+std::string BackupModelName(const std::string& model) {
+  std::string out;
+  for (unsigned char c : model) {
+    bool bad = c < 0x20 || c == 0x7F || std::strchr("/\\:*?\"<>|", c) != nullptr;
+    out += bad ? '_' : static_cast<char>(c);
+  }
+  if (out.empty() || out == "." || out == "..") out = "unknown";
+  return out;
+}
+
+IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
+                    const std::string& model, const BackupImage& image, std::time_t when,
+                    std::string* path_out) {
+  std::string dir = JoinPath(program_dir, "backups");
+  std::error_code ec;
+  fs::create_directories(Utf8Path(dir), ec);
+  if (ec) return IoStatus::Fail(dir, ec.message());
+
+  std::string base = JoinPath(dir, kind + "-" + BackupModelName(model) + "-" + Stamp(when));
+  std::string path = base + ".bin";
+  for (int i = 2; fs::exists(Utf8Path(path), ec) && i < 1000; ++i)
+    path = base + "-" + std::to_string(i) + ".bin";
+
+  // Written beside the target and renamed: a backup is whole or absent.
+  std::string temp = path + ".tmp";
+  {
+    std::ofstream out(Utf8Path(temp), std::ios::binary | std::ios::trunc);
+    if (!out) return IoStatus::Fail(path, std::strerror(errno));
+    out.write(reinterpret_cast<const char*>(image.data()), image.size());
+    out.flush();
+    if (!out) {
+      out.close();
+      fs::remove(Utf8Path(temp), ec);
+      return IoStatus::Fail(path, "write failed");
+    }
+  }
+  fs::rename(Utf8Path(temp), Utf8Path(path), ec);
+  if (ec) {
+    std::error_code ignore;
+    fs::remove(Utf8Path(temp), ignore);
+    return IoStatus::Fail(path, ec.message());
+  }
+  if (path_out) *path_out = path;
+  return IoStatus::Ok();
+}
+
+}  // namespace kavir

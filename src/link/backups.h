@@ -1,0 +1,27 @@
+#pragma once
+// Every image read from a radio, and every image about to be written into
+// one, is kept as a raw 768-byte file in <program dir>/backups, so that no
+// radio's settings are ever lost.
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+#include "../profile/io_status.h"
+
+namespace kavir {
+
+using BackupImage = std::array<std::uint8_t, 768>;
+
+// <dir>/backups/<kind>-<model>-<YYYYMMDD-HHMMSS>.bin (time of the radio
+// family's clock, UTC+8), with -2, -3 ... when that name is taken. kind is
+// "read" or "write". Characters a file name cannot hold become '_'.
+// The path written goes to *path.
+IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
+                    const std::string& model, const BackupImage& image, std::time_t when,
+                    std::string* path = nullptr);
+
+// The model part of a backup's name.
+std::string BackupModelName(const std::string& model);
+
+}  // namespace kavir

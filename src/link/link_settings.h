@@ -1,0 +1,41 @@
+#pragma once
+// The link's settings in KAVIR.ini: the port (section ComPort), the line
+// settings beside it, and the time-outs (section WaitFor).
+#include <string>
+
+#include "../profile/ini_document.h"
+
+namespace kavir {
+
+inline constexpr int kDefaultWaitMs = 80;
+
+struct PortChoice {
+  int port_number = 1;   // first character of ComPort/1 minus '0', unchecked
+  std::string device;    // ComPort/Device; when not empty it wins over the digit
+};
+PortChoice ReadPortChoice(const IniDocument& kavir_ini);
+
+enum class Parity { None, Even, Odd };
+enum class FlowControl { None, Hardware, Software };
+
+struct LineSettings {
+  int baud = 9600;
+  int data_bits = 8;
+  Parity parity = Parity::None;
+  int stop_bits = 1;
+  FlowControl flow = FlowControl::None;
+};
+// ComPort keys Baud, DataBits, Parity (N/E/O), StopBits (1/2),
+// FlowControl (None/RTS/XON). A value that makes no sense keeps its default
+// and is named in *warning.
+LineSettings ReadLineSettings(const IniDocument& kavir_ini, std::string* warning = nullptr);
+
+struct Timeouts {
+  int handshake = kDefaultWaitMs;  // WaitFor/Shk
+  int receive = kDefaultWaitMs;    // WaitFor/Rx
+  int transmit = kDefaultWaitMs;   // WaitFor/Tx
+};
+// The integers are held in 16 bits, as the radio family's programs do.
+Timeouts ReadTimeouts(const IniDocument& kavir_ini);
+
+}  // namespace kavir

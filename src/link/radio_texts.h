@@ -1,0 +1,34 @@
+#pragma once
+// The prompts, status texts and frames of the programming protocol.
+namespace kavir {
+
+inline constexpr const char* kPromptCaption = "提示信息!";
+
+inline constexpr const char* kReadConfirm =
+    "\n\t您一定要进行数据读取吗 \t\t\n\n\t (   Y：是      N：不是   ) ?\n";
+inline constexpr const char* kWriteConfirmFormat =
+    "\n\t您一定要进行机器(%s)数据写入吗? \t\t\n\n\t (   Y：是      N：不是   ) ?\n";
+
+inline constexpr const char* kHandshakeFailed =
+    "\n\t握手过程发生通讯错误/超时连接 ! 需要重试吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n";
+inline constexpr const char* kReadPacketFailedFormat =
+    "\n\t接收第 %02d 个数据包时发生通讯错误/超时连接 ! 需要重试吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n";
+inline constexpr const char* kBandFailed =
+    "\n\t发生通讯错误/超时连接 ! 需要重试吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n";
+inline constexpr const char* kWritePacketFailedFormat =
+    "\n\t传输第 %02d 个数据包时发生通讯错误/超时连接 ! 需要重试吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n";
+
+inline constexpr const char* kHandshakeStatus = "正在进行握手， 请稍候.......";
+inline constexpr const char* kReceivingFormat = "正在接收第 %02d 个数据包， 请稍候.......";
+inline constexpr const char* kTransferringFormat = "正在传输第 %02d 个数据包， 请稍候.......";
+inline constexpr const char* kRefreshStatus = "正在进行数据刷新， 请稍候.......";
+inline constexpr const char* kDoneStatus = "完毕!";
+
+// Frames: the text part; SendCommand adds the last byte.
+inline constexpr const char* kReadHandshake = "PRead";    // + 0x00
+inline constexpr const char* kWriteHandshake = "PWrite";  // + 0x00
+inline constexpr const char* kGood = "PGood";             // + 0x01 as a request
+
+inline constexpr short kProgressRange = 49;
+
+}  // namespace kavir

@@ -1,0 +1,163 @@
+#include "serial_link.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "../profile/ini_document.h"
+#include "link_settings.h"
+#include "radio_texts.h"
+
+namespace kavir {
+
+namespace {
+// Longest stretch a wait blocks before the idle hook runs again.
+constexpr int kIdleSliceMs = 20;
+}  // namespace
+
+SerialLink::SerialLink(Transport& transport, Clock& clock, ScreenUi& ui, WorkingFiles files)
+    : transport_(transport), clock_(clock), ui_(ui), files_(std::move(files)) {}
+
+bool SerialLink::OpenTransport() {
+  std::string error;
+  if (transport_.Open(port_number, device, &error)) {
+    last_open_error_.clear();
+    open_error_shown_ = false;
+    return true;
+  }
+  last_open_error_ = error.empty() ? "cannot open " + transport_.DeviceName(port_number, device) : error;
+  if (!open_error_shown_) {
+    open_error_shown_ = true;
+    ui_.ShowError(last_open_error_, kPromptCaption);
+  }
+  return false;
+}
+
+void SerialLink::OpenPort() {
+  if (!transport_.IsOpen() && OpenTransport()) {
+    // Whatever the line held before is not an answer to anything.
+    transport_.TakeReceived();
+  }
+}
+
+void SerialLink::SendFrame() {
+  if (!transport_.IsOpen() && !OpenTransport()) return;  // shown; the wait runs out
+  transport_.Send(transmit_buffer.data(), transmit_count);
+}
+
+void SerialLink::SendBytes(const std::uint8_t* bytes, std::size_t count) {
+  count = std::min(count, kTransmitBufferSize);
+  std::memcpy(transmit_buffer.data(), bytes, count);
+  transmit_count = static_cast<std::uint32_t>(count);
+  SendFrame();
+}
+
+void SerialLink::SendCommand(int length, const char* text, std::uint8_t last_byte) {
+  if (length < 0) length = 0;
+  std::size_t n = std::min<std::size_t>(length, kTransmitBufferSize - 1);
+  std::memcpy(transmit_buffer.data(), text, n);
+  transmit_buffer[n] = last_byte;
+  transmit_count = static_cast<std::uint32_t>(n + 1);
+  SendFrame();
+}
+
+void SerialLink::SendText(int length, const char* text) {
+  if (length < 0) length = 0;
+  std::size_t n = std::min<std::size_t>(length, kTransmitBufferSize);
+  std::memcpy(transmit_buffer.data(), text, n);
+  transmit_count = static_cast<std::uint32_t>(n);
+  SendFrame();
+}
+
+void SerialLink::PollInput() {
+  if (!transport_.IsOpen()) return;
+  std::vector<std::uint8_t> bytes = transport_.TakeReceived();
+  if (!bytes.empty()) AppendReceived(static_cast<int>(bytes.size()), bytes.data());
+}
+
+void SerialLink::AppendReceived(int n, const std::uint8_t* bytes) {
+  if (n <= 0) return;
+  for (int i = 0; i < n; ++i) {
+    std::uint64_t index = static_cast<std::uint64_t>(receive_count) + i;
+    if (index >= kReceiveBufferSize) break;
+    receive_buffer[index] = bytes[i];
+  }
+  receive_count += static_cast<std::uint32_t>(n);
+}
+
+void SerialLink::ClearReceiveBuffer() {
+  std::fill(receive_buffer.begin(), receive_buffer.begin() + StoredCount(), 0);
+  receive_count = 0;
+}
+
+void SerialLink::ClearTransmitBuffer() {
+  std::size_t used = std::min<std::size_t>(transmit_count, kTransmitBufferSize);
+  std::fill(transmit_buffer.begin(), transmit_buffer.begin() + used, 0);
+  transmit_count = 0;
+}
+
+void SerialLink::WaitForBytes(int wanted, int timeout_ms, const std::string& text, short range,
+                              short position) {
+  const std::uint32_t start_count = receive_count;
+  ui_.BeginProgress(text, range, position);
+  auto arrived = [&] {
+    return static_cast<std::int64_t>(static_cast<std::uint32_t>(receive_count - start_count)) >=
+           static_cast<std::int64_t>(wanted);
+  };
+  // A deadline on a monotonic clock: any time-out works as written, and the
+  // wait ends whatever the line does.
+  const std::int64_t deadline = clock_.NowMs() + std::max(timeout_ms, 0);
+  PollInput();
+  while (!arrived()) {
+    std::int64_t remaining = deadline - clock_.NowMs();
+    if (remaining <= 0) break;
+    int slice = static_cast<int>(std::min<std::int64_t>(remaining, idle_hook ? kIdleSliceMs : remaining));
+    if (transport_.IsOpen())
+      transport_.WaitReadable(slice);
+    else
+      clock_.SleepMs(slice);  // nothing can arrive; still honour the time-out
+    if (idle_hook) idle_hook();
+    PollInput();
+  }
+  ui_.EndProgress();
+}
+
+void SerialLink::SpinDelay(int n) {
+  static constexpr Cursor kShapes[5] = {Cursor::SizeNWSE, Cursor::SizeNS, Cursor::SizeNESW,
+                                        Cursor::SizeWE, Cursor::AppStarting};
+  for (int i = 0; i >= 0 && i <= n; ++i) {
+    ui_.SetCursor(kShapes[i % 5]);
+    clock_.SleepMs(1);
+    if (idle_hook && i % kIdleSliceMs == 0) idle_hook();
+  }
+}
+
+void SerialLink::OpenStartupPort() {
+  PortChoice choice = ReadPortChoice(ReadIniFile(files_.kavir_ini));
+  port_number = choice.port_number;
+  device = choice.device;
+  OpenPort();
+}
+
+void SerialLink::OnPortSettings(PortDialogUi& dialog) {
+  if (transport_.IsOpen()) transport_.Close();
+  int chosen = port_number >= 1 && port_number <= 4 ? port_number : 1;
+  std::string chosen_device = device;
+  if (!dialog.RunPortDialog(chosen, chosen_device)) return;  // closed until the next send
+
+  port_number = chosen;
+  device = chosen_device;
+  open_error_shown_ = false;
+  OpenPort();
+
+  IoStatus status;
+  IniDocument ini = ReadIniFile(files_.kavir_ini, &status);
+  if (status) {
+    ini.SetString("ComPort", "1", std::string(1, static_cast<char>('0' + port_number)));
+    // Only a named device is kept; choosing a COM button forgets it.
+    if (!device.empty() || ini.Find("ComPort", "Device")) ini.SetString("ComPort", "Device", device);
+    status = WriteIniFile(files_.kavir_ini, ini);
+  }
+  if (!status) ui_.ShowError("串口设置未能保存: " + status.Message(), kPromptCaption);
+}
+
+}  // namespace kavir

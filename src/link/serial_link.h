@@ -1,0 +1,96 @@
+#pragma once
+// The link between the programming screen and one radio: the port, the
+// 52-byte transmit buffer, the 512-byte receive buffer and the waits.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "../profile/working_files.h"
+#include "../screen/kavir_view.h"
+#include "../screen/screen_ui.h"
+#include "thread_priority.h"
+#include "transport.h"
+
+namespace kavir {
+
+inline constexpr std::size_t kTransmitBufferSize = 52;
+inline constexpr std::size_t kReceiveBufferSize = 512;
+
+// The "串口配置" dialog, run modally by whoever shows windows.
+class PortDialogUi {
+ public:
+  virtual ~PortDialogUi() = default;
+  // port_number comes in as the current choice (1 to 4) and goes out as the
+  // chosen one; device comes in as the configured device name ("" for none)
+  // and goes out as the device typed or picked, "" when a COM button was
+  // chosen. False on Cancel.
+  virtual bool RunPortDialog(int& port_number, std::string& device) = 0;
+};
+
+class SerialLink : public PortStarter {
+ public:
+  SerialLink(Transport& transport, Clock& clock, ScreenUi& ui, WorkingFiles files);
+
+  // ---- the link operations ----
+  void OpenPort();
+  void SendFrame();
+  void SendCommand(int length, const char* text, std::uint8_t last_byte);
+  void SendText(int length, const char* text);
+  void PollInput();
+  void AppendReceived(int n, const std::uint8_t* bytes);
+  void ClearReceiveBuffer();
+  void ClearTransmitBuffer();
+  void WaitForBytes(int wanted, int timeout_ms, const std::string& text, short range,
+                    short position);
+  void SpinDelay(int n);
+  void OpenStartupPort() override;
+  void OnPortSettings(PortDialogUi& dialog);
+  // The serial control's receive event when the program is idle: what
+  // arrives between transfers lands in the receive buffer, as before.
+  void OnComm() { PollInput(); }
+
+  // ---- state the transactions and codec use ----
+  std::array<std::uint8_t, kTransmitBufferSize> transmit_buffer{};
+  std::uint32_t transmit_count = 0;
+  std::array<std::uint8_t, kReceiveBufferSize> receive_buffer{};
+  std::uint32_t receive_count = 0;  // every byte since the last clear
+  int port_number = 1;
+  std::string device;               // named device; wins over port_number
+
+  // Puts a whole frame into the transmit buffer and sends it.
+  void SendBytes(const std::uint8_t* bytes, std::size_t count);
+  // Bytes stored in the receive buffer (at most 512).
+  std::size_t StoredCount() const {
+    return receive_count < kReceiveBufferSize ? receive_count : kReceiveBufferSize;
+  }
+
+  // Called about every 20 ms while a wait or a delay runs, so a window can
+  // keep painting (the desktop program processes paint events here and
+  // holds back user input). Not called by the command line.
+  std::function<void()> idle_hook;
+  // Thread priority for the transactions; the platform's by default.
+  std::function<void(ThreadPriority)> set_priority = SetCurrentThreadPriority;
+  // A port that will not open is shown once per transfer attempt, not at
+  // every frame; the transactions call this at each attempt start.
+  void ResetOpenErrorReport() { open_error_shown_ = false; }
+  // Why the port would not open the last time ("" when it did).
+  const std::string& last_open_error() const { return last_open_error_; }
+
+  Transport& transport() { return transport_; }
+  Clock& clock() { return clock_; }
+  ScreenUi& ui() { return ui_; }
+  const WorkingFiles& files() const { return files_; }
+
+ private:
+  bool OpenTransport();
+
+  Transport& transport_;
+  Clock& clock_;
+  ScreenUi& ui_;
+  WorkingFiles files_;
+  bool open_error_shown_ = false;
+  std::string last_open_error_;
+};
+
+}  // namespace kavir

@@ -1,0 +1,13 @@
+#include <windows.h>
+
+#include "thread_priority.h"
+
+namespace kavir {
+
+void SetCurrentThreadPriority(ThreadPriority priority) {
+  ::SetThreadPriority(::GetCurrentThread(), priority == ThreadPriority::TimeCritical
+                                                ? THREAD_PRIORITY_TIME_CRITICAL
+                                                : THREAD_PRIORITY_NORMAL);
+}
+
+}  // namespace kavir

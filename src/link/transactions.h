@@ -1,0 +1,27 @@
+#pragma once
+// Reading the radio into the screen and writing the screen into the radio.
+#include "../screen/kavir_view.h"
+#include "serial_link.h"
+
+namespace kavir {
+
+enum class TransferResult {
+  Done,       // the whole transfer went through
+  Cancelled,  // No at the confirmation: nothing sent, nothing changed
+  Failed,     // No at a failure prompt, or refused before anything was sent
+};
+
+// Confirmation, handshake, 48 packets into Read.ini, band check, screen
+// load; every failure asks whether to start again. After a successful read
+// the radio's image is kept in the backups folder.
+TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
+
+// Confirmation, check of the screen, store into Write.ini, handshake and
+// 48 packets; the image about to be sent is kept in the backups folder
+// first.
+TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link);
+
+// "%02d" texts of the prompts and status line.
+std::string FormatPacketText(const char* format, int n);
+
+}  // namespace kavir

@@ -1,0 +1,168 @@
+// kavir-radio-sim: a virtual radio on a POSIX pseudo-terminal. It prints the
+// slave device's path, then answers the programming protocol until killed.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "radio_protocol.h"
+#include "sim_options.h"
+
+#ifdef KAVIR_SIM_WITH_CODEC
+#include "profile_image.h"
+#endif
+
+using namespace kavir::sim;
+
+namespace {
+
+volatile sig_atomic_t g_stop = 0;
+void OnSignal(int) { g_stop = 1; }
+
+long long NowNs() {
+  timespec ts;
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return ts.tv_sec * 1000000000LL + ts.tv_nsec;
+}
+
+void SleepUntilNs(long long t) {
+  timespec ts{static_cast<time_t>(t / 1000000000LL), static_cast<long>(t % 1000000000LL)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR && !g_stop) {
+  }
+}
+
+bool WriteAll(int fd, const std::uint8_t* p, std::size_t n) {
+  while (n > 0) {
+    ssize_t w = write(fd, p, n);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      if (errno == EAGAIN) {
+        pollfd pfd{fd, POLLOUT, 0};
+        poll(&pfd, 1, 100);
+        continue;
+      }
+      return false;
+    }
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
+  return true;
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "kavir-radio-sim: %s\n", message.c_str());
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    std::fputs(SimUsage(), stdout);
+    return 0;
+  }
+  std::string error;
+  auto options = ParseSimOptions(args, &error);
+  if (!options) {
+    std::fputs(SimUsage(), stderr);
+    return Fail(error);
+  }
+
+  RadioImage image{};
+  if (!options->image_file.empty()) {
+    if (!LoadImageFile(options->image_file, &image, &error)) return Fail(error);
+  } else {
+#ifdef KAVIR_SIM_WITH_CODEC
+    if (!BuildImageFromProfile(options->profile_file, options->program_dir, &image, &error))
+      return Fail(error);
+#else
+    return Fail("--profile needs the codec, which this build lacks; use --image");
+#endif
+  }
+
+  int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+    return Fail(std::string("cannot open a pseudo-terminal: ") + std::strerror(errno));
+  const char* slave_name = ptsname(master);
+  if (!slave_name) return Fail(std::string("ptsname: ") + std::strerror(errno));
+  std::string slave_path = slave_name;
+  // Holding the slave open keeps the terminal alive between client sessions;
+  // raw mode so nothing is echoed or translated.
+  int slave = open(slave_path.c_str(), O_RDWR | O_NOCTTY);
+  if (slave < 0) return Fail(slave_path + ": " + std::strerror(errno));
+  termios tio{};
+  if (tcgetattr(slave, &tio) == 0) {
+    cfmakeraw(&tio);
+    tcsetattr(slave, TCSANOW, &tio);
+  }
+  fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+
+  struct sigaction sa{};
+  sa.sa_handler = OnSignal;
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  std::printf("%s\n", slave_path.c_str());
+  std::fflush(stdout);
+
+  RadioProtocol radio(image, options->model);
+  radio.faults = options->faults;
+  const long long byte_ns = options->baud > 0 ? 10LL * 1000000000LL / options->baud : 0;
+  long long line_free = 0;  // when the simulated wire is next idle
+  int saved_writes = 0;
+  std::uint8_t buf[4096];
+
+  while (!g_stop) {
+    pollfd pfd{master, POLLIN, 0};
+    int r = poll(&pfd, 1, 200);
+    if (r < 0 && errno != EINTR) return Fail(std::string("poll: ") + std::strerror(errno));
+    if (r <= 0) continue;
+    ssize_t n = read(master, buf, sizeof buf);
+    if (n <= 0) {
+      if (n < 0 && errno != EAGAIN && errno != EINTR && errno != EIO)
+        return Fail(std::string("read: ") + std::strerror(errno));
+      if (n < 0 && errno == EIO) usleep(20000);  // no client at the moment
+      continue;
+    }
+    std::vector<std::uint8_t> answer = radio.Receive(buf, static_cast<std::size_t>(n));
+    if (radio.hung_up()) {
+      std::fprintf(stderr, "kavir-radio-sim: hanging up\n");
+      close(master);
+      close(slave);
+      return 0;
+    }
+    if (byte_ns > 0) {
+      // The request's bytes take their time on the wire before the radio
+      // can answer; each answer byte then takes its own.
+      long long t = std::max(NowNs(), line_free) + n * byte_ns;
+      for (std::uint8_t b : answer) {
+        t += byte_ns;
+        SleepUntilNs(t);
+        if (!WriteAll(master, &b, 1)) break;
+      }
+      line_free = t;
+    } else if (!answer.empty()) {
+      WriteAll(master, answer.data(), answer.size());
+    }
+    if (radio.completed_writes() != saved_writes) {
+      saved_writes = radio.completed_writes();
+      if (!options->save_file.empty() && !SaveImageFile(options->save_file, radio.image(), &error))
+        std::fprintf(stderr, "kavir-radio-sim: %s\n", error.c_str());
+      std::fprintf(stderr, "kavir-radio-sim: write %d received\n", saved_writes);
+    }
+  }
+  close(slave);
+  close(master);
+  return 0;
+}

@@ -1,0 +1,124 @@
+#include "sim_options.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace kavir::sim {
+
+const char* SimUsage() {
+  return "usage: kavir-radio-sim (--image FILE | --profile FILE [--dir DIR]) [--save FILE]\n"
+         "                       [--baud N] [--model N] [faults]\n"
+         "faults: --silent-from N (0 = handshake, 1-48 = packet)  --wrong-address N\n"
+         "        --short-packet N  --flood N  --hangup-at N  --wrong-handshake\n"
+         "        --faults-once (faults only in the first session)\n"
+         "Prints the pseudo-terminal's device path as its first line, then answers\n"
+         "the read and write protocol until killed.\n";
+}
+
+namespace {
+
+bool ToInt(const std::string& s, int lo, int hi, int* out) {
+  if (s.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  long v = std::strtol(s.c_str(), &end, 10);
+  if (errno || *end != '\0' || v < lo || v > hi) return false;
+  *out = static_cast<int>(v);
+  return true;
+}
+
+}  // namespace
+
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error) {
+  SimOptions o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string* out) {
+      if (i + 1 >= args.size()) {
+        *error = a + " needs a value";
+        return false;
+      }
+      *out = args[++i];
+      return true;
+    };
+    auto number = [&](int lo, int hi, int* out) {
+      std::string v;
+      if (!value(&v)) return false;
+      if (!ToInt(v, lo, hi, out)) {
+        *error = a + " wants a number from " + std::to_string(lo) + " to " + std::to_string(hi) +
+                 ", not '" + v + "'";
+        return false;
+      }
+      return true;
+    };
+    int n = 0;
+    bool ok = true;
+    if (a == "--image") ok = value(&o.image_file);
+    else if (a == "--profile") ok = value(&o.profile_file);
+    else if (a == "--dir") ok = value(&o.program_dir);
+    else if (a == "--save") ok = value(&o.save_file);
+    else if (a == "--baud") ok = number(50, 4000000, &o.baud);
+    else if (a == "--model") ok = number(1, 256, &o.model);
+    else if (a == "--silent-from") { ok = number(0, 48, &n); o.faults.silent_from = n; }
+    else if (a == "--wrong-address") ok = number(1, 48, &o.faults.wrong_address_packet);
+    else if (a == "--short-packet") ok = number(1, 48, &o.faults.short_packet);
+    else if (a == "--flood") ok = number(1, 100000, &o.faults.flood_bytes);
+    else if (a == "--hangup-at") ok = number(0, 48, &o.faults.hangup_at);
+    else if (a == "--wrong-handshake") o.faults.wrong_handshake = true;
+    else if (a == "--faults-once") o.faults.once = true;
+    else {
+      *error = "unknown option '" + a + "'";
+      return std::nullopt;
+    }
+    if (!ok) return std::nullopt;
+  }
+  if (o.image_file.empty() == o.profile_file.empty()) {
+    *error = "give one of --image FILE or --profile FILE";
+    return std::nullopt;
+  }
+  return o;
+}
+
+bool LoadImageFile(const std::string& path, RadioImage* image, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    *error = path + ": " + std::strerror(errno);
+    return false;
+  }
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes.size() != image->size()) {
+    *error = path + ": " + std::to_string(bytes.size()) + " bytes, a radio image has 768";
+    return false;
+  }
+  std::memcpy(image->data(), bytes.data(), image->size());
+  return true;
+}
+
+bool SaveImageFile(const std::string& path, const RadioImage& image, std::string* error) {
+  std::string temp = path + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      *error = path + ": " + std::strerror(errno);
+      return false;
+    }
+    out.write(reinterpret_cast<const char*>(image.data()), image.size());
+    out.flush();
+    if (!out) {
+      *error = path + ": write failed";
+      std::remove(temp.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    *error = path + ": " + std::strerror(errno);
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace kavir::sim

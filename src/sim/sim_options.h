@@ -1,0 +1,30 @@
+#pragma once
+// Command line of kavir-radio-sim.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "radio_protocol.h"
+
+namespace kavir::sim {
+
+struct SimOptions {
+  std::string image_file;    // --image FILE: 768 raw bytes
+  std::string profile_file;  // --profile FILE: built through the codec
+  std::string program_dir;   // --dir DIR: KAVIR.ini and model files for --profile
+  std::string save_file;     // --save FILE: what a write delivers
+  int baud = 0;              // --baud N: pace the line; 0 = as fast as it goes
+  int model = 1;             // --model N: the model number the handshake names
+  RadioFaults faults;
+};
+
+// Parses argv[1..]; nullopt with *error on bad usage.
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error);
+const char* SimUsage();
+
+// Reads exactly 768 bytes; false with *error otherwise.
+bool LoadImageFile(const std::string& path, RadioImage* image, std::string* error);
+// Atomic: a temporary file beside it, renamed over.
+bool SaveImageFile(const std::string& path, const RadioImage& image, std::string* error);
+
+}  // namespace kavir::sim
