@@ -62,14 +62,20 @@ class CKAVIRView {
   void FillOptionLists();
   void ShowPage(int page);
   void OnTabChanged(int new_tab);
+  // A missing file loads as all defaults; an unreadable one is shown with
+  // ShowError and leaves the screen as it was.
   IoStatus LoadProfile(const std::string& path);
+  // Writes the target and PreviousType of KAVIR.ini, each one atomic save;
+  // a failure is shown with ShowError (path and reason) and returned.
   IoStatus StoreProfile(const std::string& path);
   // Save As as one atomic write: clear then store.
   IoStatus ClearAndStoreProfile(const std::string& path);
   void SelectOptionText(ComboBox& combo, std::string_view text);
+  // The user picked option new_index of the Type drop-down.
   void OnTypeChanged(int new_index);
   void UpdateChannelRow(int n);
   void UpdateTxColumns(int n);
+  // A click toggles the box of channel n (1..16), then recolours.
   void OnChBoxClicked(int n);
   void OnTxBoxClicked(int n);
   void OnOpenAllChannels();
