@@ -1,0 +1,14 @@
+#pragma once
+// Build-time constants of the desktop program: the product and its maker.
+namespace kavir::app {
+
+inline constexpr const char* kProductName = "KAVIR";
+inline constexpr const char* kVersion = "4.0";
+// The maker's short name follows the product name in the window caption.
+inline constexpr const char* kMakerShortName = "Lanshan";
+inline constexpr const char* kMakerDetails = "Lanshan Radio Works";
+
+// "KAVIR" + three spaces + the maker's short name.
+inline const char* WindowCaption() { return "KAVIR   Lanshan"; }
+
+}  // namespace kavir::app

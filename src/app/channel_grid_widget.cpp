@@ -1,0 +1,251 @@
+#include "channel_grid_widget.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace kavir::app {
+namespace {
+
+QColor ToColor(Rgb rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+bool IsHeader(int row, int col) { return row == 0 || col == 0; }
+
+}  // namespace
+
+ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
+    : QTableWidget(kGridRows, kGridCols, parent), view_(view) {
+  setObjectName(QStringLiteral("ChannelGrid"));
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setTabKeyNavigation(false);
+  for (int r = 0; r < kGridRows; ++r) {
+    for (int c = 0; c < kGridCols; ++c) {
+      auto* item = new QTableWidgetItem;
+      item->setTextAlignment(Qt::AlignCenter);
+      if (IsHeader(r, c)) item->setFlags(Qt::ItemIsEnabled);
+      setItem(r, c, item);
+    }
+  }
+
+  line_edit_ = new QLineEdit(viewport());
+  line_edit_->setObjectName(QStringLiteral("FrequencyEditor"));
+  line_edit_->hide();
+  line_edit_->installEventFilter(this);
+  list_edit_ = new QComboBox(viewport());
+  list_edit_->setObjectName(QStringLiteral("ListEditor"));
+  list_edit_->setEditable(true);
+  list_edit_->setInsertPolicy(QComboBox::NoInsert);
+  list_edit_->hide();
+  list_edit_->installEventFilter(this);
+  list_edit_->lineEdit()->installEventFilter(this);
+
+  // The editors' typing goes straight into the model's editor state.
+  connect(line_edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (syncing_) return;
+    view_.editor.text = text.toStdString();
+    view_.editor.caret = line_edit_->cursorPosition();
+  });
+  connect(list_edit_, &QComboBox::editTextChanged, this, [this](const QString& text) {
+    if (syncing_) return;
+    view_.editor.text = text.toStdString();
+  });
+  connect(list_edit_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (syncing_) return;
+    view_.editor.selected_option = index;
+    view_.editor.text = list_edit_->currentText().toStdString();
+  });
+  connect(this, &QTableWidget::currentCellChanged, this,
+          &ChannelGridWidget::OnCurrentCellChanged);
+  LayOut();
+}
+
+void ChannelGridWidget::LayOut() {
+  // Default column width so that the ten columns fill the grid.
+  double sum = 0;
+  for (int c = 0; c < kGridCols; ++c) sum += ChannelGrid::WidthFactor(c);
+  const int avail = viewport()->width() > 0 ? viewport()->width() : width();
+  const int base = static_cast<int>((avail - 1) / sum);
+  for (int c = 0; c < kGridCols; ++c)
+    setColumnWidth(c, static_cast<int>(base * ChannelGrid::WidthFactor(c)));
+  // Seventeen equal rows that fill the grid with a small margin.
+  const int row_height = std::max(8, (height() - 4) * 10 / 176);
+  for (int r = 0; r < kGridRows; ++r) setRowHeight(r, row_height);
+}
+
+void ChannelGridWidget::resizeEvent(QResizeEvent* event) {
+  QTableWidget::resizeEvent(event);
+  LayOut();
+  if (view_.editor.visible) ShowEditor();
+}
+
+QRect ChannelGridWidget::RowRect(int row) const {
+  const QRect r = visualRect(model()->index(row, 0));
+  return r.translated(viewport()->pos());
+}
+
+void ChannelGridWidget::Refresh() {
+  syncing_ = true;
+  {
+    const QSignalBlocker block(this);
+    setStyleSheet(QString());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToColor(view_.grid.back_color));
+    setPalette(pal);
+    for (int r = 0; r < kGridRows; ++r) {
+      for (int c = 0; c < kGridCols; ++c) {
+        const GridCell& cell = view_.grid.Cell(r, c);
+        QTableWidgetItem* it = item(r, c);
+        it->setText(QString::fromUtf8(cell.text));
+        if (IsHeader(r, c)) {
+          it->setBackground(palette().color(QPalette::Button));
+          it->setForeground(palette().color(QPalette::ButtonText));
+        } else {
+          it->setBackground(ToColor(cell.back_color));
+          it->setForeground(ToColor(cell.fore_color));
+        }
+      }
+    }
+    const int row = std::clamp(view_.grid.row, 1, kGridRows - 1);
+    const int col = std::clamp(view_.grid.col, 1, kGridCols - 1);
+    if (currentRow() != row || currentColumn() != col) setCurrentCell(row, col);
+  }
+  syncing_ = false;
+  if (view_.editor.visible) ShowEditor(); else HideEditors();
+}
+
+void ChannelGridWidget::OnCurrentCellChanged(int row, int col, int, int) {
+  if (syncing_) return;
+  if (row < 1 || col < 1) {
+    // Headers are never current.
+    const QSignalBlocker block(this);
+    setCurrentCell(std::max(1, row), std::max(1, col));
+    row = currentRow();
+    col = currentColumn();
+  }
+  // Leaving a cell stores what was typed into the cell that was edited.
+  Commit();
+  view_.grid.row = row;
+  view_.grid.col = col;
+}
+
+void ChannelGridWidget::Commit() {
+  if (!view_.editor.visible) return;
+  view_.CommitEdit();
+  Refresh();
+}
+
+void ChannelGridWidget::ShowEditor() {
+  const CellEditor& ed = view_.editor;
+  if (!ed.visible) {
+    HideEditors();
+    return;
+  }
+  QRect rect = visualRect(model()->index(ed.row, ed.col));
+  rect.setWidth(static_cast<int>(rect.width() * ed.width_factor));
+  syncing_ = true;
+  if (ed.kind == EditorKind::Frequency) {
+    list_edit_->hide();
+    line_edit_->setGeometry(rect);
+    line_edit_->setText(QString::fromStdString(ed.text));
+    if (ed.selection_end > ed.selection_start)
+      line_edit_->setSelection(ed.selection_start, ed.selection_end - ed.selection_start);
+    else
+      line_edit_->setCursorPosition(ed.caret);
+    line_edit_->show();
+    line_edit_->setFocus();
+  } else if (ed.kind == EditorKind::List) {
+    line_edit_->hide();
+    const std::vector<std::string>* options = view_.channel_lists.ForColumn(ed.col);
+    list_edit_->clear();
+    if (options)
+      for (const std::string& o : *options) list_edit_->addItem(QString::fromUtf8(o));
+    list_edit_->setCurrentIndex(ed.selected_option);
+    list_edit_->setEditText(QString::fromUtf8(ed.text));
+    list_edit_->setGeometry(rect.x(), rect.y(), rect.width(),
+                            std::max(rect.height(), list_edit_->minimumSizeHint().height()));
+    list_edit_->show();
+    list_edit_->setFocus();
+  }
+  syncing_ = false;
+}
+
+void ChannelGridWidget::HideEditors() {
+  const bool had_focus = line_edit_->hasFocus() || list_edit_->hasFocus() ||
+                         list_edit_->lineEdit()->hasFocus();
+  line_edit_->hide();
+  list_edit_->hide();
+  if (had_focus) setFocus();
+}
+
+void ChannelGridWidget::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    Commit();
+    view_.grid.row = currentRow();
+    view_.grid.col = currentColumn();
+    view_.StartEdit(13);
+    ShowEditor();
+    return;
+  }
+  const QString text = event->text();
+  const bool typed = !text.isEmpty() && text.at(0).isPrint() &&
+                     !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (typed) {
+    Commit();
+    view_.grid.row = currentRow();
+    view_.grid.col = currentColumn();
+    view_.StartEdit(text.toUcs4().value(0));
+    ShowEditor();
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
+}
+
+void ChannelGridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (!index.isValid() || index.row() < 1) return;
+  if (index.column() >= 1) setCurrentCell(index.row(), index.column());
+  view_.grid.row = index.row();
+  view_.grid.col = index.column();
+  view_.OnDoubleClick();
+  ShowEditor();
+}
+
+void ChannelGridWidget::focusInEvent(QFocusEvent* event) {
+  QTableWidget::focusInEvent(event);
+  // Coming back to the grid (Enter in an editor, a click) commits.
+  Commit();
+}
+
+bool ChannelGridWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape) {
+      view_.OnEditorEsc();
+      HideEditors();
+      setFocus();
+      Refresh();
+      return true;
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      // Focus back to the grid, whose focus handling commits.
+      if (list_edit_->isVisible()) {
+        view_.editor.text = list_edit_->currentText().toStdString();
+      }
+      setFocus();
+      Commit();
+      return true;
+    }
+  }
+  return QTableWidget::eventFilter(watched, event);
+}
+
+}  // namespace kavir::app

@@ -1,0 +1,48 @@
+#pragma once
+// The 16-channel grid: a table that shows the model's grid cells and puts
+// an editor over the current cell while the user types, the way a
+// technician expects from the radio family's programs.
+#include <QTableWidget>
+
+#include "screen/kavir_view.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace kavir::app {
+
+class ChannelGridWidget : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  ChannelGridWidget(CKAVIRView& view, QWidget* parent);
+
+  // Shows the model's cells, colours, current cell and editor.
+  void Refresh();
+  // Where row n is, in the grid's own coordinates.
+  QRect RowRect(int row) const;
+
+  QLineEdit* frequency_editor() const { return line_edit_; }
+  QComboBox* list_editor() const { return list_edit_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void LayOut();
+  void OnCurrentCellChanged(int row, int col, int old_row, int old_col);
+  void ShowEditor();
+  void HideEditors();
+  void Commit();
+
+  CKAVIRView& view_;
+  QLineEdit* line_edit_;
+  QComboBox* list_edit_;
+  bool syncing_ = false;
+};
+
+}  // namespace kavir::app

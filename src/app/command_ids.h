@@ -1,0 +1,26 @@
+#pragma once
+// Command ids of the menus and the toolbar, as the radio family's programs
+// number them; tests and the toolbar find actions by them.
+namespace kavir::app {
+
+enum CommandId : int {
+  kCmdRead = 32771,
+  kCmdWrite = 32772,
+  kCmdPort = 32776,
+  kCmdKeySettings = 32778,
+  kCmdSaveAs = 32779,
+  kCmdOpen = 32780,
+  kCmdCloseAll = 32787,
+  kCmdOpenAll = 32788,
+  kCmdHelp = 32790,
+  kCmdPageSetup = 57606,
+  kCmdPrint = 57607,
+  kCmdPrintPreview = 57609,
+  kCmdAbout = 57664,
+  kCmdExit = 57665,
+  kCmdExportPdf = 57700,
+  kCmdViewToolbar = 59392,
+  kCmdViewStatusBar = 59393,
+};
+
+}  // namespace kavir::app

@@ -1,0 +1,45 @@
+// kavir: the desktop programming software.
+#include <QApplication>
+#include <cstdio>
+
+#include "app_start.h"
+#include "main_frame.h"
+#include "registration.h"
+#include "toolbar_icons.h"
+
+int main(int argc, char* argv[]) {
+  // The program directory is where the program was started, read once.
+  kavir::WorkingFiles files = kavir::WorkingFiles::FromCurrentDirectory();
+
+  std::string joined;
+  for (int i = 1; i < argc; ++i) {
+    joined += ' ';
+    joined += argv[i];
+  }
+  const kavir::RegistrationSwitch reg = kavir::ScanRegistrationSwitch(joined);
+  if (reg != kavir::RegistrationSwitch::None) {
+    // Registration needs no window (and no display).
+    QCoreApplication core(argc, argv);
+    QString error;
+    const QString exe = QCoreApplication::applicationFilePath();
+    const bool ok = reg == kavir::RegistrationSwitch::Register
+                        ? kavir::app::RegisterDesktopEntry(exe, QString::fromStdString(files.program_dir), &error)
+                        : kavir::app::UnregisterDesktopEntry(&error);
+    if (!ok) {
+      std::fprintf(stderr, "kavir: %s\n", error.toLocal8Bit().constData());
+      return 1;
+    }
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("KAVIR"));
+  QApplication::setApplicationVersion(QStringLiteral("4.0"));
+  QApplication::setWindowIcon(kavir::app::DrawAppIcon());
+  kavir::app::SetUpFonts();
+
+  kavir::app::CMainFrame frame(std::move(files));
+  frame.showMaximized();
+  frame.Start();
+  return app.exec();
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The program's one top-level window: menus, toolbar, status bar with its
+// clock, the progress bar, and the programming screen as its central widget.
+#include <QHash>
+#include <QMainWindow>
+#include <memory>
+
+#include "link/transport.h"
+#include "screen/kavir_view.h"
+#include "screen_ui_qt.h"
+
+class QLabel;
+class QProgressBar;
+class QToolBar;
+class QTimer;
+
+namespace kavir::app {
+
+class CScreenWidget;
+class RadioCommands;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Without a transport the frame talks to the serial port named in
+  // KAVIR.ini; tests pass the in-process virtual radio and its clock.
+  explicit CMainFrame(WorkingFiles files, Transport* transport = nullptr, Clock* clock = nullptr);
+  ~CMainFrame() override;
+
+  // The screen's first set-up: option lists, start-up model, port; then the
+  // channel page.
+  void Start();
+
+  CKAVIRView& view() { return *view_; }
+  QtScreenUi& ui() { return ui_; }
+  CScreenWidget* screen() const { return screen_; }
+  RadioCommands& radio() { return *radio_; }
+  QAction* action(int command_id) const { return actions_.value(command_id); }
+  QToolBar* toolbar() const { return toolbar_; }
+  QString program_directory() const;
+
+  // Feedback for the screen and the link.
+  void SetStatusText(const QString& text);
+  QString status_text() const;
+  QString clock_text() const;
+  void BeginProgress(const QString& text, int range, int position);
+  void EndProgress();
+  QProgressBar* progress_bar() const { return progress_bar_; }
+  QLabel* progress_label() const { return progress_label_; }
+  void RefreshScreen();
+
+ private:
+  QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
+                      const QString& tooltip = {});
+  void CreateMenus();
+  void CreateToolbar();
+  void CreateStatusBar();
+  void TickClock();
+  void OnHelp();
+  void OnAbout();
+
+  QtScreenUi ui_;
+  std::unique_ptr<CKAVIRView> view_;
+  std::unique_ptr<RadioCommands> radio_;
+  CScreenWidget* screen_ = nullptr;
+  QHash<int, QAction*> actions_;
+  QToolBar* toolbar_ = nullptr;
+  QLabel* message_pane_ = nullptr;
+  QLabel* clock_pane_ = nullptr;
+  QTimer* clock_timer_ = nullptr;
+  QProgressBar* progress_bar_ = nullptr;
+  QLabel* progress_label_ = nullptr;
+};
+
+}  // namespace kavir::app

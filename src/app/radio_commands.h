@@ -1,0 +1,38 @@
+#pragma once
+// The commands that talk to the radio — read, write, port selection — and
+// the report commands, wired to the main frame's actions.
+#include <memory>
+
+#include "link/serial_link.h"
+
+namespace kavir::app {
+
+class CMainFrame;
+
+class RadioCommands : public PortStarter, public PortDialogUi {
+ public:
+  // Without a transport the Qt serial port and the steady clock are used.
+  RadioCommands(CMainFrame& frame, Transport* transport = nullptr, Clock* clock = nullptr);
+  ~RadioCommands() override;
+
+  void Connect();
+  void OpenStartupPort() override;
+  bool RunPortDialog(int& port_number, std::string& device) override;
+
+  void OnReadRadio();
+  void OnWriteRadio();
+  void OnPortSettings();
+  SerialLink& link() { return *link_; }
+
+ private:
+  enum class Kind { Read, Write };
+  void Run(Kind kind);
+
+  CMainFrame& frame_;
+  std::unique_ptr<Transport> own_transport_;
+  std::unique_ptr<Clock> own_clock_;
+  std::unique_ptr<SerialLink> link_;
+  bool busy_ = false;
+};
+
+}  // namespace kavir::app

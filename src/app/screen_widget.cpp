@@ -1,0 +1,251 @@
+#include "screen_widget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+#include "channel_grid_widget.h"
+#include "dialog_units.h"
+
+namespace kavir::app {
+namespace {
+
+struct ComboPlace {
+  const char* key;
+  const char* label;
+  int x, y;
+  int label_left;  // the group box's inner left edge
+};
+
+// The function page's drop-downs in the order they are shown, with the left
+// edge of the group each label starts in.
+constexpr ComboPlace kFunctionCombos[] = {
+    {"TimerOut", "发射定时限制", 140, 84, 22},
+    {"Prealet", "发射定时预警时间", 140, 101, 22},
+    {"ChannelMonitor", "监听功能", 139, 135, 22},
+    {"SquelchLevel", "静态电平等级", 139, 153, 22},
+    {"Beep", "BEEP音开关", 139, 171, 22},
+    {"Voice", "语音报告功能", 139, 203, 22},
+    {"Alarm", "报警模式选择", 139, 221, 22},
+    {"RunControl", "整机正常运行控制", 139, 239, 22},
+    {"CloneEnable", "数据复制使能", 139, 257, 22},
+    {"TuningMode", "工厂自调测模式使能", 138, 275, 22},
+    {"ScanOperation", "频道扫描控制", 369, 84, 272},
+    {"ChanMode", "优先频道选择方式", 369, 98, 272},
+    {"ChanSet", "优先频道设置", 369, 112, 272},
+    {"LookA", "回扫周期", 369, 126, 272},
+    {"RxStay", "接收停留时间", 369, 140, 272},
+    {"RxRestart", "收信停止(跌落)延时", 369, 154, 272},
+    {"TxRestart", "发信停止(跌落)延时", 369, 168, 272},
+    {"RxCH", "接收回复信道选择", 369, 182, 272},
+    {"TxChanSel", "发射信道选择", 369, 196, 272},
+    {"AssignCHSet", "指配信道设置", 369, 210, 272},
+    {"ScanDirection", "信道扫描方向", 369, 224, 272},
+    {"ScanSpeed", "信道扫描速度", 369, 238, 272},
+    {"ScanAlert", "扫描声音使能", 369, 252, 272},
+    {"ScanDelAdd", "删除/追加使能", 369, 266, 272},
+    {"TempDel", "暂时删除使能", 369, 280, 272},
+};
+
+constexpr int kComboWidth = 78;
+
+}  // namespace
+
+CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent)
+    : QScrollArea(parent), view_(view) {
+  setFrameShape(QFrame::NoFrame);
+  form_ = new QWidget;
+  form_->setObjectName(QStringLiteral("ProgrammingForm"));
+  const DialogUnits du(form_->font());
+  form_->setFixedSize(du.X(514), du.Y(318));
+
+  tabs_ = new QTabWidget(form_);
+  tabs_->setGeometry(du.Rect(1, 3, 509, 310));
+  tabs_->addTab(new QWidget, QStringLiteral(" 功 能 设 置 "));
+  tabs_->addTab(new QWidget, QStringLiteral(" 信 道 设 置 "));
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (refreshing_) return;
+    view_.current_tab = index;
+    view_.OnTabChanged(index);
+    Refresh();
+  });
+
+  BuildFunctionPage();
+  BuildChannelPage();
+  setWidget(form_);
+  setWidgetResizable(false);
+}
+
+QLabel* CScreenWidget::AddLabel(const QString& text, QRect rect, Qt::Alignment align) {
+  auto* label = new QLabel(text, form_);
+  label->setGeometry(rect);
+  label->setAlignment(align | Qt::AlignVCenter);
+  return label;
+}
+
+void CScreenWidget::AddCombo(const char* key, const char* label_text, int x, int y,
+                             int label_left) {
+  const DialogUnits du(form_->font());
+  auto* combo = new QComboBox(form_);
+  combo->setObjectName(QString::fromLatin1(key));
+  const int h = combo->sizeHint().height();
+  const int top = du.Y(y) - 2;
+  combo->setGeometry(du.X(x), top, du.X(kComboWidth), h);
+  QLabel* label = AddLabel(QString::fromUtf8(label_text),
+                           QRect(du.X(label_left), top, du.X(x - 2) - du.X(label_left), h),
+                           Qt::AlignRight);
+  function_widgets_ << label;
+  combos_.append({QString::fromLatin1(key), combo});
+  const std::string model_key = key;
+  connect(combo, &QComboBox::currentIndexChanged, this, [this, model_key](int index) {
+    if (refreshing_) return;
+    ComboBox* state = view_.Combo(model_key);
+    if (!state) return;
+    if (model_key == "Type") {
+      view_.OnTypeChanged(index);
+      Refresh();
+    } else {
+      state->selected = index;
+    }
+  });
+}
+
+void CScreenWidget::BuildFunctionPage() {
+  const DialogUnits du(form_->font());
+  auto group = [&](const char* title, int x, int y, int w, int h) {
+    auto* box = new QGroupBox(QString::fromUtf8(title), form_);
+    box->setGeometry(du.Rect(x, y, w, h));
+    function_widgets_ << box;
+  };
+  group("机器类型和方式", 10, 29, 491, 28);
+  group("常用参数", 10, 63, 491, 244);
+  group("TOT发射定时限制", 17, 74, 233, 47);
+  group("机型", 17, 124, 233, 175);
+  group("扫描信息", 267, 72, 227, 227);
+
+  AddCombo("Type", "Type机器类型", 114, 39, 14);
+  QLabel* band_label = AddLabel(QStringLiteral("频段范围："), QRect(), Qt::AlignRight);
+  band_lower_ = new QLineEdit(form_);
+  band_upper_ = new QLineEdit(form_);
+  const int edit_h = std::max(du.Y(12), band_lower_->sizeHint().height());
+  const int edit_top = du.Y(42) - (edit_h - du.Y(12)) / 2 - 3;
+  band_lower_->setGeometry(du.X(324), edit_top, du.X(40), edit_h);
+  band_upper_->setGeometry(du.X(376), edit_top, du.X(40), edit_h);
+  band_label->setGeometry(du.X(250), edit_top, du.X(322) - du.X(250), edit_h);
+  QLabel* dash = AddLabel(QStringLiteral("- "), QRect(du.X(366), edit_top, du.X(10), edit_h),
+                          Qt::AlignCenter);
+  function_widgets_ << band_label << band_lower_ << band_upper_ << dash;
+  connect(band_lower_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { view_.band_lower.text = t.toStdString(); });
+  connect(band_upper_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { view_.band_upper.text = t.toStdString(); });
+
+  for (const ComboPlace& place : kFunctionCombos) {
+    AddCombo(place.key, place.label, place.x, place.y, place.label_left);
+    if (std::string_view(place.key) == "Voice") {
+      // The battery saver box sits between BEEP and voice report.
+      battery_ = new QCheckBox(QStringLiteral("电池省电使能"), form_);
+      battery_->setObjectName(QStringLiteral("BatterySupply"));
+      const int h = battery_->sizeHint().height();
+      battery_->setGeometry(du.X(131), du.Y(189) - (h - du.Y(10)) / 2, du.X(64), h);
+      function_widgets_ << battery_;
+      connect(battery_, &QCheckBox::clicked, this,
+              [this](bool on) { view_.battery.state = on ? 1 : 0; });
+    }
+  }
+}
+
+void CScreenWidget::BuildChannelPage() {
+  const DialogUnits du(form_->font());
+  grid_ = new ChannelGridWidget(view_, form_);
+  grid_->setGeometry(du.Rect(47, 23, 454, 274));
+  channel_widgets_ << grid_;
+  channel_widgets_ << AddLabel(QStringLiteral("CH"), du.Rect(10, 29, 16, 10));
+  channel_widgets_ << AddLabel(QStringLiteral("TX"), du.Rect(27, 29, 16, 10));
+  for (int n = 1; n <= 16; ++n) {
+    auto* ch = new QCheckBox(form_);
+    auto* tx = new QCheckBox(form_);
+    ch->setObjectName(QStringLiteral("CH%1").arg(n));
+    tx->setObjectName(QStringLiteral("TX%1").arg(n));
+    ch_boxes_[n - 1] = ch;
+    tx_boxes_[n - 1] = tx;
+    channel_widgets_ << ch << tx;
+    connect(ch, &QCheckBox::clicked, this, [this, n](bool on) {
+      view_.ch_box[n - 1].state = on ? 1 : 0;
+      view_.OnChBoxClicked(n);
+      Refresh();
+    });
+    connect(tx, &QCheckBox::clicked, this, [this, n](bool on) {
+      view_.tx_box[n - 1].state = on ? 1 : 0;
+      view_.OnTxBoxClicked(n);
+      Refresh();
+    });
+  }
+  LineUpBoxes();
+}
+
+void CScreenWidget::LineUpBoxes() {
+  // Each pair of boxes stands level with its channel's row of the grid.
+  const DialogUnits du(form_->font());
+  for (int n = 1; n <= 16; ++n) {
+    const QRect row = grid_->RowRect(n);
+    const int h = ch_boxes_[n - 1]->sizeHint().height();
+    const int y = grid_->y() + row.center().y() - h / 2;
+    ch_boxes_[n - 1]->setGeometry(du.X(10), y, du.X(16), h);
+    tx_boxes_[n - 1]->setGeometry(du.X(27), y, du.X(16), h);
+  }
+}
+
+void CScreenWidget::resizeEvent(QResizeEvent* event) {
+  QScrollArea::resizeEvent(event);
+  LineUpBoxes();
+}
+
+QComboBox* CScreenWidget::combo(const QString& key) const {
+  for (const auto& [name, widget] : combos_)
+    if (name.compare(key, Qt::CaseInsensitive) == 0) return widget;
+  return nullptr;
+}
+
+void CScreenWidget::Refresh() {
+  refreshing_ = true;
+  const bool function_page = view_.shown_page == 0;
+  tabs_->setCurrentIndex(view_.current_tab);
+  for (QWidget* w : function_widgets_) w->setVisible(function_page);
+  for (QWidget* w : channel_widgets_) w->setVisible(!function_page);
+
+  for (const auto& [key, widget] : combos_) {
+    const ComboBox* state = view_.Combo(key.toStdString());
+    if (!state) {
+      widget->setVisible(false);
+      continue;
+    }
+    if (widget->count() != static_cast<int>(state->options.size())) {
+      widget->clear();
+      for (const std::string& text : state->options) widget->addItem(QString::fromUtf8(text));
+    }
+    widget->setCurrentIndex(state->selected);
+    widget->setEnabled(state->enabled);
+    widget->setVisible(function_page && state->visible);
+  }
+  battery_->setChecked(view_.battery.checked());
+  battery_->setEnabled(view_.battery.enabled);
+  band_lower_->setText(QString::fromUtf8(view_.band_lower.text));
+  band_upper_->setText(QString::fromUtf8(view_.band_upper.text));
+  band_lower_->setEnabled(view_.band_lower.enabled);
+  band_upper_->setEnabled(view_.band_upper.enabled);
+  for (int n = 1; n <= 16; ++n) {
+    ch_boxes_[n - 1]->setChecked(view_.ch_box[n - 1].checked());
+    ch_boxes_[n - 1]->setEnabled(view_.ch_box[n - 1].enabled);
+    tx_boxes_[n - 1]->setChecked(view_.tx_box[n - 1].checked());
+    tx_boxes_[n - 1]->setEnabled(view_.tx_box[n - 1].enabled);
+  }
+  grid_->Refresh();
+  refreshing_ = false;
+}
+
+}  // namespace kavir::app
