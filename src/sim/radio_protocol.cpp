@@ -66,7 +66,7 @@ void RadioProtocol::Parse(std::vector<std::uint8_t>& out) {
   auto drop = [&](std::size_t n) { pending_.erase(pending_.begin(), pending_.begin() + n); };
   auto send = [&](const std::vector<std::uint8_t>& v) { out.insert(out.end(), v.begin(), v.end()); };
   auto hangup = [&](int n) {
-    if (FaultsActive() && faults.hangup_at == n) {
+    if (FaultsActive() && faults.hangup_at && *faults.hangup_at == n) {
       hung_up_ = true;
       pending_.clear();
       return true;

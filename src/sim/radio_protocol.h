@@ -18,7 +18,7 @@ struct RadioFaults {
   int wrong_address_packet = 0;    // this packet with offset + 0x10
   int short_packet = 0;            // this packet with only 12 bytes
   int flood_bytes = 0;             // answer the handshake with this many stray bytes
-  int hangup_at = 0;               // the line drops when this packet is due
+  std::optional<int> hangup_at;    // the line drops here (0 = handshake)
   bool wrong_handshake = false;    // answer "PX..." instead of "PM..."
   bool once = false;               // faults only in the first session
 };
@@ -34,6 +34,7 @@ class RadioProtocol {
   std::vector<std::uint8_t> Receive(const std::uint8_t* bytes, std::size_t count);
 
   const RadioImage& image() const { return image_; }
+  void set_image(const RadioImage& image) { image_ = image; }
   int model() const { return model_; }
   void set_model(int model) { model_ = model; }
   // Sessions begun (each handshake starts one).

@@ -66,7 +66,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     else if (a == "--wrong-address") ok = number(1, 48, &o.faults.wrong_address_packet);
     else if (a == "--short-packet") ok = number(1, 48, &o.faults.short_packet);
     else if (a == "--flood") ok = number(1, 100000, &o.faults.flood_bytes);
-    else if (a == "--hangup-at") ok = number(0, 48, &o.faults.hangup_at);
+    else if (a == "--hangup-at") { ok = number(0, 48, &n); o.faults.hangup_at = n; }
     else if (a == "--wrong-handshake") o.faults.wrong_handshake = true;
     else if (a == "--faults-once") o.faults.once = true;
     else {
