@@ -48,12 +48,18 @@ class IniDocument {
 
  private:
   struct Line {
-    std::string raw;      // the line as read (UTF-8), without its end
-    std::string eol;      // "\r\n", "\n", "\r" or "" for the last line
+    std::string raw;      // bytes as read, in the file's encoding, without the end
+    std::string eol;      // "\r\n", "\n", "\r" or "" for a last line without one
     int kind = 0;         // 0 other, 1 section header, 2 entry
-    std::string name;     // section name or key, as written
-    std::string value;    // entry value (UTF-8)
+    std::string name;     // section name or key (UTF-8, trimmed)
+    std::string value;    // entry value (UTF-8, trimmed)
   };
+  // Index of the first header of a section, or npos.
+  std::size_t FindSection(std::string_view section) const;
+  std::size_t FindEntry(std::size_t header, std::string_view key) const;
+  std::string EncodeLine(std::string_view utf8) const;
+  std::string DecodeText(std::string_view raw) const;
+
   std::vector<Line> lines_;
   Encoding encoding_ = Encoding::Gbk;
 

@@ -1,0 +1,128 @@
+#include "conversions.h"
+
+#include <cstdio>
+
+namespace kavir {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::int64_t LeadingDigits(std::string_view s) {
+  std::int64_t v = 0;
+  for (char c : s) {
+    if (!IsDigit(c)) break;
+    if (v < 1000000000000LL) v = v * 10 + (c - '0');  // saturate long junk
+  }
+  return v;
+}
+
+bool StartsWithOneOf(std::string_view t, std::string_view chars) {
+  return !t.empty() && chars.find(t.front()) != std::string_view::npos;
+}
+
+constexpr std::string_view kToneOff = "关";
+
+}  // namespace
+
+std::int64_t FrequencyValue(std::string_view text) {
+  std::string digits;
+  digits.reserve(text.size() + 8);
+  for (char c : text)
+    if (c != '.') digits += c;
+  while (digits.size() < 8) digits += '0';
+  return LeadingDigits(digits);
+}
+
+std::uint32_t FrequencyCode(std::string_view text) {
+  const std::int64_t v = FrequencyValue(text);
+  return v % 625 == 0 ? static_cast<std::uint32_t>(v / 625) : 0;
+}
+
+int IsFineRaster(std::string_view text) { return FrequencyValue(text) % 625 == 0 ? 1 : 0; }
+
+std::array<std::uint8_t, 3> FrequencyBytes(std::string_view text, bool flag_bit) {
+  const std::uint32_t n = FrequencyCode(text);
+  const int raster = IsFineRaster(text);
+  return {static_cast<std::uint8_t>(n & 0xFF), static_cast<std::uint8_t>((n >> 8) & 0xFF),
+          static_cast<std::uint8_t>((flag_bit ? 8 : 0) + raster * 4 + ((n >> 16) & 0x3))};
+}
+
+std::string FrequencyText(const std::uint8_t bytes[3]) {
+  const std::uint32_t n = ((bytes[2] & 0x3u) << 16) | (bytes[1] << 8) | bytes[0];
+  const std::uint64_t v = (bytes[2] & 0x4) ? std::uint64_t(n) * 625 : std::uint64_t(n) * 250;
+  const std::string digits = std::to_string(v);
+  std::string text;
+  if (digits.size() > 4) text = digits.substr(0, 3) + "." + digits.substr(3, 6);
+  while (text.size() < 9) text += '0';
+  return text;
+}
+
+int ToneType(std::string_view text) {
+  if (text == kToneOff) return 0;
+  if (StartsWithOneOf(text, "CTS")) return 1;
+  if (StartsWithOneOf(text, "+DCS")) return 2;
+  return 3;
+}
+
+int ToneCode(std::string_view text) {
+  if (text == kToneOff) return 0;
+  const std::size_t colon = text.find(':');
+  const std::string_view after =
+      colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
+  if (StartsWithOneOf(text, "CTS")) {
+    std::string digits;
+    for (char c : after)
+      if (c != '.') digits += c;
+    return static_cast<int>(LeadingDigits(digits) & 0x7FFFFFFF);
+  }
+  if (text.size() >= 2 && !StartsWithOneOf(text, "DCS") &&
+      std::string_view("DCS").find(text[1]) != std::string_view::npos) {
+    int code = 0;
+    for (int i = 0; i < 3; ++i) {
+      const int d = i < static_cast<int>(after.size()) && IsDigit(after[i]) ? after[i] - '0' : 0;
+      code = code * 8 + d;
+    }
+    return code;
+  }
+  return 0;
+}
+
+std::array<std::uint8_t, 2> ToneBytes(std::string_view text) {
+  const int type = ToneType(text);
+  const int code = ToneCode(text);
+  return {static_cast<std::uint8_t>(code & 0xFF),
+          static_cast<std::uint8_t>(type * 16 + ((code >> 8) & 0xF))};
+}
+
+std::string ToneText(const std::uint8_t bytes[2]) {
+  const int type = (bytes[1] >> 4) & 0x3;
+  const int code = ((bytes[1] & 0xF) << 8) | bytes[0];
+  if (type == 0) return std::string(kToneOff);
+  char buf[32];
+  if (type == 1) {
+    std::snprintf(buf, sizeof buf, "%3.0f", static_cast<double>(code));
+    const std::string s = buf;
+    const std::size_t whole = s.size() >= 4 ? 3 : 2;
+    std::string t = s.substr(0, whole) + "." + s.substr(whole, 2);
+    const std::size_t first = t.find_first_not_of(' ');
+    const std::size_t last = t.find_last_not_of(' ');
+    return "CTCSS:" + t.substr(first, last - first + 1);
+  }
+  std::snprintf(buf, sizeof buf, "%o", static_cast<unsigned>(code));
+  std::string dcs = buf;
+  if (dcs.size() < 3) dcs = "0" + dcs;
+  return (type == 2 ? "+DCS:" : "-DCS:") + dcs;
+}
+
+int SubBand(std::string_view freq, std::string_view lo, std::string_view hi) {
+  if (freq.empty()) return 0;
+  const std::int64_t l = FrequencyValue(lo), h = FrequencyValue(hi), f = FrequencyValue(freq);
+  const std::int64_t mid = l + (h - l) / 2;
+  const std::int64_t q1 = l + (mid - l) / 2;
+  const std::int64_t q3 = mid + (h - mid) / 2;
+  if (f < q1) return 0;
+  if (f < q3) return 1;
+  return 2;
+}
+
+}  // namespace kavir

@@ -1,0 +1,297 @@
+#include "ini_document.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "gbk.h"
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace kavir {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int LeadingInt(std::string_view text, int default_when_no_digits) {
+  std::size_t i = 0;
+  while (i < text.size() && (IsBlank(text[i]) || text[i] == '\r' || text[i] == '\n')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i >= text.size() || text[i] < '0' || text[i] > '9') return default_when_no_digits;
+  long long v = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    v = v * 10 + (text[i] - '0');
+    if (v > 2147483648LL) v = 2147483648LL;  // saturate, never overflow
+  }
+  if (negative) v = -v;
+  if (v > 2147483647LL) v = 2147483647LL;
+  return static_cast<int>(v);
+}
+
+std::string IniDocument::DecodeText(std::string_view raw) const {
+  return encoding_ == Encoding::Utf8Bom ? std::string(raw) : GbkToUtf8Lossy(raw);
+}
+
+std::string IniDocument::EncodeLine(std::string_view utf8) const {
+  if (encoding_ == Encoding::Utf8Bom) return std::string(utf8);
+  if (auto g = Utf8ToGbk(utf8)) return *g;
+  // Characters GBK cannot hold become '?', the rest is kept.
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3
+                                   : (c & 0xF8) == 0xF0 ? 4 : 1;
+    if (i + len > utf8.size()) len = utf8.size() - i;
+    auto g = Utf8ToGbk(utf8.substr(i, len));
+    out += g ? *g : std::string("?");
+    i += len;
+  }
+  return out;
+}
+
+IniDocument IniDocument::Parse(std::string_view bytes) {
+  IniDocument doc;
+  if (bytes.substr(0, kBom.size()) == kBom) {
+    doc.encoding_ = Encoding::Utf8Bom;
+    bytes.remove_prefix(kBom.size());
+  }
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t end = pos;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    Line line;
+    line.raw = std::string(bytes.substr(pos, end - pos));
+    if (end < bytes.size()) {
+      if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+        line.eol = "\r\n";
+      else
+        line.eol = std::string(1, bytes[end]);
+    }
+    pos = end + line.eol.size();
+
+    std::string_view t = Trim(line.raw);
+    if (!t.empty() && t.front() == '[') {
+      std::size_t close = t.find(']');
+      line.kind = 1;
+      line.name = doc.DecodeText(Trim(t.substr(1, close == std::string_view::npos ? t.size() - 1
+                                                                                  : close - 1)));
+    } else if (!t.empty() && t.front() != ';') {
+      std::size_t eq = t.find('=');
+      if (eq != std::string_view::npos) {
+        line.kind = 2;
+        line.name = doc.DecodeText(Trim(t.substr(0, eq)));
+        line.value = doc.DecodeText(Trim(t.substr(eq + 1)));
+      }
+    }
+    doc.lines_.push_back(std::move(line));
+  }
+  return doc;
+}
+
+std::string IniDocument::Serialize() const {
+  std::string out;
+  if (encoding_ == Encoding::Utf8Bom) out += kBom;
+  for (const Line& l : lines_) {
+    out += l.raw;
+    out += l.eol;
+  }
+  return out;
+}
+
+std::size_t IniDocument::FindSection(std::string_view section) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i)
+    if (lines_[i].kind == 1 && EqualNoCase(lines_[i].name, section)) return i;
+  return npos;
+}
+
+std::size_t IniDocument::FindEntry(std::size_t header, std::string_view key) const {
+  for (std::size_t i = header + 1; i < lines_.size() && lines_[i].kind != 1; ++i)
+    if (lines_[i].kind == 2 && EqualNoCase(lines_[i].name, key)) return i;
+  return npos;
+}
+
+std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
+  std::size_t h = FindSection(section);
+  if (h == npos) return std::nullopt;
+  std::size_t e = FindEntry(h, key);
+  if (e == npos) return std::nullopt;
+  return lines_[e].value;
+}
+
+std::string IniDocument::GetString(std::string_view section, std::string_view key,
+                                   std::string_view default_text, std::size_t buffer_size) const {
+  if (buffer_size == 0) return std::string();
+  auto v = Find(section, key);
+  return ClipToGbkBytes(v ? std::string_view(*v) : default_text, buffer_size - 1);
+}
+
+int IniDocument::GetInt(std::string_view section, std::string_view key, int default_value) const {
+  auto v = Find(section, key);
+  if (!v) return default_value;
+  return LeadingInt(*v, 0);
+}
+
+void IniDocument::SetString(std::string_view section, std::string_view key, std::string_view value) {
+  auto make_entry = [&] {
+    Line l;
+    l.kind = 2;
+    l.name = std::string(key);
+    l.value = std::string(Trim(value));
+    l.raw = EncodeLine(l.name + "=" + l.value);
+    l.eol = "\r\n";
+    return l;
+  };
+  auto insert_at = [&](std::size_t at, Line l) {
+    if (at > 0 && lines_[at - 1].eol.empty()) lines_[at - 1].eol = "\r\n";
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(l));
+  };
+
+  std::size_t h = FindSection(section);
+  if (h == npos) {
+    Line header;
+    header.kind = 1;
+    header.name = std::string(section);
+    header.raw = EncodeLine("[" + header.name + "]");
+    header.eol = "\r\n";
+    insert_at(lines_.size(), std::move(header));
+    insert_at(lines_.size(), make_entry());
+    return;
+  }
+  std::size_t e = FindEntry(h, key);
+  if (e != npos) {
+    Line& l = lines_[e];
+    std::string new_value(Trim(value));
+    if (l.value == new_value) return;  // keep the line byte for byte
+    l.value = std::move(new_value);
+    l.raw = EncodeLine(l.name + "=" + l.value);
+    return;
+  }
+  // After the section's last entry, so comments and blank lines that lead
+  // into the next section stay with it.
+  std::size_t at = h + 1;
+  for (std::size_t i = h + 1; i < lines_.size() && lines_[i].kind != 1; ++i)
+    if (lines_[i].kind == 2) at = i + 1;
+  insert_at(at, make_entry());
+}
+
+bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) != npos; }
+
+std::vector<std::string> IniDocument::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  std::size_t h = FindSection(section);
+  if (h == npos) return keys;
+  for (std::size_t i = h + 1; i < lines_.size() && lines_[i].kind != 1; ++i)
+    if (lines_[i].kind == 2) keys.push_back(lines_[i].name);
+  return keys;
+}
+
+IniDocument ReadIniFile(const std::string& path, IoStatus* status) {
+  namespace fs = std::filesystem;
+  if (status) *status = IoStatus::Ok();
+  std::error_code ec;
+  if (!fs::exists(path, ec)) return IniDocument();
+  if (fs::is_directory(path, ec)) {
+    if (status) *status = IoStatus::Fail(path, "is a folder, not a file");
+    return IniDocument();
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    if (status) *status = IoStatus::Fail(path, std::strerror(errno));
+    return IniDocument();
+  }
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) {
+    if (status) *status = IoStatus::Fail(path, "read error");
+    return IniDocument();
+  }
+  return IniDocument::Parse(buffer.str());
+}
+
+IoStatus WriteIniFile(const std::string& path, const IniDocument& doc) {
+  namespace fs = std::filesystem;
+  const std::string bytes = doc.Serialize();
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) return IoStatus::Fail(path, "is a folder, not a file");
+
+  static std::mt19937_64 rng{std::random_device{}()};
+  const std::string temp = path + ".tmp" + std::to_string(rng() % 1000000000ULL);
+  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  if (!f) return IoStatus::Fail(path, std::strerror(errno));
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  int err = errno;
+  if (ok && std::fflush(f) != 0) ok = false, err = errno;
+#if defined(_WIN32)
+  if (ok && _commit(_fileno(f)) != 0) ok = false, err = errno;
+#else
+  if (ok && fsync(fileno(f)) != 0) ok = false, err = errno;
+#endif
+  if (std::fclose(f) != 0 && ok) ok = false, err = errno;
+  if (!ok) {
+    std::remove(temp.c_str());
+    return IoStatus::Fail(path, err ? std::strerror(err) : "write error");
+  }
+  fs::rename(temp, path, ec);
+  if (ec) {
+    std::remove(temp.c_str());
+    return IoStatus::Fail(path, ec.message());
+  }
+  return IoStatus::Ok();
+}
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {
+  doc_ = ReadIniFile(path_, &load_status_);
+}
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view default_text, std::size_t buffer_size,
+                                    const std::string& path) {
+  return ReadIniFile(path).GetString(section, key, default_text, buffer_size);
+}
+
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int default_value,
+                         const std::string& path) {
+  return ReadIniFile(path).GetInt(section, key, default_value);
+}
+
+IoStatus WritePrivateProfileString(std::string_view section, std::string_view key,
+                                   std::string_view value, const std::string& path) {
+  IoStatus status;
+  IniDocument doc = ReadIniFile(path, &status);
+  if (!status) return status;
+  doc.SetString(section, key, value);
+  return WriteIniFile(path, doc);
+}
+
+}  // namespace kavir
