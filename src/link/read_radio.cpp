@@ -79,6 +79,9 @@ Step ReadAttempt::Run() {
     return Step::End;
   }
   ClearProfileKeys(read_ini_);
+  // What came in during a prompt would have been taken in by the receive
+  // event; take it now so the clear removes it.
+  link_.PollInput();
   link_.ClearReceiveBuffer();
   link_.ClearTransmitBuffer();
 

@@ -93,6 +93,9 @@ Step WriteSession::Attempt() {
     backed_up_ = true;
   }
 
+  // What came in during a prompt would have been taken in by the receive
+  // event; take it now so the clear removes it.
+  link_.PollInput();
   link_.ClearReceiveBuffer();
   link_.ClearTransmitBuffer();
 
