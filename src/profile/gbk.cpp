@@ -12,11 +12,23 @@ namespace {
 bool Convert(const char* to, const char* from, std::string_view in, std::string* out,
              std::size_t* consumed) {
   out->clear();
-  iconv_t cd = iconv_open(to, from);
+  // Opening a converter costs far more than a short conversion: keep one per
+  // direction and thread.
+  struct Cached {
+    iconv_t cd = reinterpret_cast<iconv_t>(-1);
+    ~Cached() {
+      if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    }
+  };
+  thread_local Cached to_utf8, to_gbk;
+  Cached& cache = std::string_view(to) == "UTF-8" ? to_utf8 : to_gbk;
+  if (cache.cd == reinterpret_cast<iconv_t>(-1)) cache.cd = iconv_open(to, from);
+  iconv_t cd = cache.cd;
   if (cd == reinterpret_cast<iconv_t>(-1)) {
     *consumed = 0;
     return false;
   }
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // reset shift state
   char* src = const_cast<char*>(in.data());
   std::size_t src_left = in.size();
   char buffer[1024];
@@ -33,7 +45,6 @@ bool Convert(const char* to, const char* from, std::string_view in, std::string*
     }
   }
   *consumed = in.size() - src_left;
-  iconv_close(cd);
   return ok;
 }
 
