@@ -18,6 +18,9 @@ inline constexpr const char* kBandFailed =
 inline constexpr const char* kWritePacketFailedFormat =
     "\n\t传输第 %02d 个数据包时发生通讯错误/超时连接 ! 需要重试吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n";
 
+// The question asked when the radio names another model than the screen.
+inline constexpr const char* kOtherModelLead = "\n\t电台回答的机型是 ";
+
 inline constexpr const char* kHandshakeStatus = "正在进行握手， 请稍候.......";
 inline constexpr const char* kReceivingFormat = "正在接收第 %02d 个数据包， 请稍候.......";
 inline constexpr const char* kTransferringFormat = "正在传输第 %02d 个数据包， 请稍候.......";

@@ -31,7 +31,7 @@ std::string OtherModelQuestion(const IniDocument& kavir_ini, int radio_model,
                                const std::string& screen_model) {
   std::string radio_name = kavir_ini.GetString("Type", std::to_string(radio_model), "", 20);
   if (radio_name.empty()) radio_name = "第 " + std::to_string(radio_model) + " 号机型";
-  return "\n\t电台回答的机型是 " + radio_name + "，而当前数据的机型是 " +
+  return kOtherModelLead + radio_name + "，而当前数据的机型是 " +
          (screen_model.empty() ? std::string("(未选)") : screen_model) +
          "。\t\t\n\n\t仍然要写入吗?  (   Y：写入      N：返回   ) ?\n";
 }

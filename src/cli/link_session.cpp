@@ -1,0 +1,87 @@
+#include "link_session.h"
+
+#include <cctype>
+
+#include "../link/link_settings.h"
+#include "../link/radio_texts.h"
+#include "../profile/ini_document.h"
+
+namespace kavir::cli {
+
+std::optional<PortArg> ParsePortArg(const std::string& text, std::string* error) {
+  if (text.empty()) {
+    *error = "--port needs a port number or a device path";
+    return std::nullopt;
+  }
+  bool digits = text.size() <= 3;
+  for (char c : text) digits = digits && std::isdigit(static_cast<unsigned char>(c));
+  PortArg port;
+  if (digits) {
+    port.port_number = std::stoi(text);
+    if (port.port_number < 1) {
+      *error = "--port " + text + ": port numbers start at 1";
+      return std::nullopt;
+    }
+  } else {
+    port.device = text;
+  }
+  return port;
+}
+
+std::optional<int> ParseRetries(const CliArgs& args, std::string* error) {
+  auto value = args.Option("retries");
+  if (!value) return 0;
+  bool ok = !value->empty() && value->size() <= 4;
+  for (char c : *value) ok = ok && std::isdigit(static_cast<unsigned char>(c));
+  if (!ok) {
+    *error = "--retries wants a whole number from 0, not '" + *value + "'";
+    return std::nullopt;
+  }
+  return std::stoi(*value);
+}
+
+LinkSession::LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port) {
+  std::string warning;
+  transport_.set_line_settings(ReadLineSettings(ReadIniFile(files.kavir_ini), &warning));
+  if (!warning.empty()) std::fprintf(stderr, "kavir-cli: warning: %s\n", warning.c_str());
+  link_ = std::make_unique<SerialLink>(transport_, clock_, ui, files);
+  link_->port_number = port.port_number;
+  link_->device = port.device;
+}
+
+bool LinkSession::Open(std::string* error) {
+  link_->OpenPort();
+  if (transport_.IsOpen()) return true;
+  *error = link_->last_open_error();
+  return false;
+}
+
+std::string OneLineText(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n' || c == '\t') {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else {
+      out += c;
+    }
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+bool PromptPolicy::Answer(const std::string& text) {
+  if (text == kReadConfirm || text.find("数据写入吗?") != std::string::npos) return true;
+  if (text.rfind(kOtherModelLead, 0) == 0) {
+    refused_other_model = !other_model;
+    return other_model;
+  }
+  last_failure = text;
+  if (retries > 0) {
+    --retries;
+    std::fprintf(stderr, "%s: retrying\n", OneLineText(text).c_str());
+    return true;
+  }
+  return false;
+}
+
+}  // namespace kavir::cli

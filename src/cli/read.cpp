@@ -1,0 +1,41 @@
+// kavir-cli read --port PORT --out FILE [--retries N]: read a radio and save
+// what it holds as a profile file.
+#include "../link/transactions.h"
+#include "commands.h"
+#include "link_session.h"
+#include "open_screen.h"
+
+namespace kavir::cli {
+
+int RunRead(const CliArgs& args) {
+  const char* usage = "usage: kavir-cli read --port PORT --out FILE [--retries N]";
+  auto port_text = args.Option("port");
+  auto out = args.Option("out");
+  if (!port_text || !out || out->empty() || !args.positional.empty()) return Fail(kExitBadInput, usage);
+  std::string error;
+  auto port = ParsePortArg(*port_text, &error);
+  if (!port) return Fail(kExitBadInput, error);
+  auto retries = ParseRetries(args, &error);
+  if (!retries) return Fail(kExitBadInput, error);
+
+  OpenScreen screen(args.files);
+  PromptPolicy policy;
+  policy.retries = *retries;
+  screen.ui.answer = [&](const std::string& text, const std::string&) { return policy.Answer(text); };
+  screen.ui.verbose = true;
+  screen.ui.print_errors = true;
+
+  LinkSession session(args.files, screen.ui, *port);
+  if (!session.Open(&error)) return Fail(kExitFailed, error);
+  // The port error is printed once; the transfer below would repeat it.
+  TransferResult result = OnReadRadio(screen.view, session.link());
+  if (result != TransferResult::Done)
+    return Fail(kExitFailed, "read failed: " + (policy.last_failure.empty()
+                                                    ? std::string("see the messages above")
+                                                    : OneLineText(policy.last_failure)));
+  screen.ui.print_errors = false;
+  if (!screen.SaveAs(*out, &error)) return Fail(kExitFailed, error);
+  return kExitOk;
+}
+
+}  // namespace kavir::cli

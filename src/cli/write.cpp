@@ -1,0 +1,41 @@
+// kavir-cli write --port PORT FILE [--retries N] [--force]: write a profile
+// file into a radio.
+#include "../link/transactions.h"
+#include "commands.h"
+#include "link_session.h"
+#include "open_screen.h"
+
+namespace kavir::cli {
+
+int RunWrite(const CliArgs& args) {
+  const char* usage = "usage: kavir-cli write --port PORT FILE [--retries N] [--force]";
+  auto port_text = args.Option("port");
+  if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
+  std::string error;
+  auto port = ParsePortArg(*port_text, &error);
+  if (!port) return Fail(kExitBadInput, error);
+  auto retries = ParseRetries(args, &error);
+  if (!retries) return Fail(kExitBadInput, error);
+
+  OpenScreen screen(args.files);
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
+  PromptPolicy policy;
+  policy.retries = *retries;
+  policy.other_model = args.Flag("force");
+  screen.ui.answer = [&](const std::string& text, const std::string&) { return policy.Answer(text); };
+  screen.ui.verbose = true;
+  screen.ui.print_errors = true;
+
+  LinkSession session(args.files, screen.ui, *port);
+  if (!session.Open(&error)) return Fail(kExitFailed, error);
+  TransferResult result = OnWriteRadio(screen.view, session.link());
+  if (result == TransferResult::Done) return kExitOk;
+  if (policy.refused_other_model)
+    return Fail(kExitFailed,
+                "the radio is another model than the file; nothing was written (--force writes anyway)");
+  return Fail(kExitFailed, "write failed: " + (policy.last_failure.empty()
+                                                   ? std::string("see the messages above")
+                                                   : OneLineText(policy.last_failure)));
+}
+
+}  // namespace kavir::cli
