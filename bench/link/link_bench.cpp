@@ -1,0 +1,131 @@
+// Full read and full write through the Qt serial stack against
+// kavir-radio-sim, paced at 9600 baud and unpaced. Prints wall time, the
+// wire-time limit (bytes both ways x 10 bits / baud), their ratio and the
+// client's CPU time.
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "link/qt/qt_serial_transport.h"
+#include "link/transactions.h"
+#include "screen/kavir_view.h"
+#include "sim_process.h"
+
+using namespace kavir;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Counts the bytes on the line in both directions.
+class CountingTransport : public Transport {
+ public:
+  explicit CountingTransport(Transport& inner) : inner_(inner) {}
+  long long sent = 0, received = 0;
+  bool Open(int n, const std::string& d, std::string* e) override { return inner_.Open(n, d, e); }
+  bool IsOpen() const override { return inner_.IsOpen(); }
+  void Close() override { inner_.Close(); }
+  std::string DeviceName(int n, const std::string& d) const override { return inner_.DeviceName(n, d); }
+  void Send(const std::uint8_t* b, std::size_t c) override {
+    sent += static_cast<long long>(c);
+    inner_.Send(b, c);
+  }
+  std::vector<std::uint8_t> TakeReceived() override {
+    auto v = inner_.TakeReceived();
+    received += static_cast<long long>(v.size());
+    return v;
+  }
+  void WaitReadable(int ms) override { inner_.WaitReadable(ms); }
+
+ private:
+  Transport& inner_;
+};
+
+class YesUi : public ScreenUi {
+ public:
+  int failures = 0;
+  bool AskYesNo(const std::string& text, const std::string&) override {
+    bool confirm = text.find("吗") != std::string::npos && text.find("重试") == std::string::npos;
+    if (!confirm) ++failures;
+    return confirm;
+  }
+  void ShowError(const std::string& text, const std::string&) override {
+    std::fprintf(stderr, "error: %s\n", text.c_str());
+    ++failures;
+  }
+  void SetStatusText(const std::string&) override {}
+  void Beep(int, int) override {}
+  void BeginProgress(const std::string&, short, short) override {}
+  void EndProgress() override {}
+  std::string GetOpenFileName(const FileDialogParams&) override { return {}; }
+  std::string GetSaveFileName(const FileDialogParams&) override { return {}; }
+  void Repaint() override {}
+  void SetCursor(Cursor) override {}
+  void Pause(int) override {}
+};
+
+double CpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+void RunOne(const std::string& dir, int baud, bool write) {
+  std::vector<std::string> args{"--profile", dir + "/KV16V.ini", "--dir", dir};
+  if (baud > 0) {
+    args.push_back("--baud");
+    args.push_back(std::to_string(baud));
+  }
+  kavir::test::SimProcess sim(args);
+  if (sim.device().empty()) {
+    std::printf("simulator did not start\n");
+    return;
+  }
+  YesUi ui;
+  WorkingFiles files = WorkingFiles::FromDirectory(dir);
+  QtSerialTransport qt;
+  CountingTransport counting(qt);
+  SteadyClock clock;
+  SerialLink link(counting, clock, ui, files);
+  link.set_priority = [](ThreadPriority) {};
+  link.device = sim.device();
+  CKAVIRView view(files, ui);
+  view.OnInitialUpdate(&link);
+
+  double cpu0 = CpuSeconds();
+  auto t0 = std::chrono::steady_clock::now();
+  TransferResult r = write ? OnWriteRadio(view, link) : OnReadRadio(view, link);
+  double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  double cpu = CpuSeconds() - cpu0;
+  long long bytes = counting.sent + counting.received;
+  std::printf("%-5s %-8s %s  wall %8.1f ms", write ? "write" : "read",
+              baud > 0 ? (std::to_string(baud) + " Bd").c_str() : "unpaced",
+              r == TransferResult::Done ? "ok    " : "FAILED", wall * 1e3);
+  if (baud > 0) {
+    double limit = bytes * 10.0 / baud;
+    std::printf("  wire limit %8.1f ms  ratio %.3f", limit * 1e3, wall / limit);
+  }
+  std::printf("  bytes %lld  client CPU %.1f ms (%.1f%% of wall)\n", bytes, cpu * 1e3,
+              100.0 * cpu / wall);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  fs::path dir = fs::temp_directory_path() / ("kavir-link-bench-" + std::to_string(std::random_device{}()));
+  fs::create_directories(dir);
+  for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))
+    if (e.is_regular_file()) fs::copy_file(e.path(), dir / e.path().filename());
+  for (int baud : {9600, 0}) {
+    RunOne(dir.string(), baud, false);
+    RunOne(dir.string(), baud, true);
+  }
+  for (int i = 0; i < 3; ++i) RunOne(dir.string(), 0, false);
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+  return 0;
+}
