@@ -12,6 +12,7 @@
 
 #include "link/qt/qt_serial_transport.h"
 #include "link/transactions.h"
+#include "profile/ini_document.h"
 #include "screen/kavir_view.h"
 #include "sim_process.h"
 
@@ -91,7 +92,10 @@ void RunOne(const std::string& dir, int baud, bool write) {
   SteadyClock clock;
   SerialLink link(counting, clock, ui, files);
   link.set_priority = [](ThreadPriority) {};
-  link.device = sim.device();
+  // The start-up port is the simulator's, named in KAVIR.ini.
+  IniDocument ini = ReadIniFile(files.kavir_ini);
+  ini.SetString("ComPort", "Device", sim.device());
+  WriteIniFile(files.kavir_ini, ini);
   CKAVIRView view(files, ui);
   view.OnInitialUpdate(&link);
 
