@@ -143,6 +143,25 @@ TEST(CliLinkEndToEnd, OtherModelIsWrittenOnlyWithForce) {
   EXPECT_EQ(Bytes(f / "received.bin").size(), 768u);
 }
 
+TEST(CliLinkEndToEnd, RadioHangingUpMidTransferEndsTheReadWithExitOne) {
+  Folder f;
+  SimProcess sim(SimArgs(f, {"--hangup-at", "10"}));
+  ASSERT_FALSE(sim.device().empty());
+  CliRun read = Cli(f, "read --port " + sim.device() + " --out '" + (f / "radio.dat") + "' --retries 1");
+  EXPECT_EQ(read.code, 1) << read.err;
+  EXPECT_FALSE(fs::exists(f / "radio.dat"));
+  EXPECT_TRUE(Backups(f, "read").empty());
+}
+
+TEST(CliLinkEndToEnd, BabblingRadioEndsTheReadWithExitOne) {
+  Folder f;
+  SimProcess sim(SimArgs(f, {"--flood", "5000"}));
+  ASSERT_FALSE(sim.device().empty());
+  CliRun read = Cli(f, "read --port " + sim.device() + " --out '" + (f / "radio.dat") + "'");
+  EXPECT_EQ(read.code, 1) << read.err;
+  EXPECT_NE(read.err.find("握手"), std::string::npos);
+}
+
 TEST(CliLinkEndToEnd, MissingDeviceAndBadUsageAreReported) {
   Folder f;
   CliRun missing = Cli(f, "read --port /dev/kavir-no-such-port --out '" + (f / "x.dat") + "'");

@@ -77,10 +77,13 @@ void QtSerialTransport::Close() {
 
 void QtSerialTransport::Send(const std::uint8_t* bytes, std::size_t count) {
   if (!IsOpen()) return;
+  // A device that goes away closes the port in OnError, at any step here.
   port_->clear(QSerialPort::Output);
+  if (!IsOpen()) return;
   port_->write(reinterpret_cast<const char*>(bytes), static_cast<qint64>(count));
+  if (!IsOpen()) return;
   // Without an event loop nothing leaves Qt's buffer unless pushed.
-  if (!port_->flush() && port_->bytesToWrite() > 0) port_->waitForBytesWritten(100);
+  if (!port_->flush() && IsOpen() && port_->bytesToWrite() > 0) port_->waitForBytesWritten(100);
 }
 
 std::vector<std::uint8_t> QtSerialTransport::TakeReceived() {
