@@ -1,20 +1,10 @@
 #include "ini_document.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 
+#include "atomic_file.h"
 #include "gbk.h"
 
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace kavir {
 namespace {
@@ -217,57 +207,19 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
 }
 
 IniDocument ReadIniFile(const std::string& path, IoStatus* status) {
-  namespace fs = std::filesystem;
-  if (status) *status = IoStatus::Ok();
   std::error_code ec;
-  if (!fs::exists(path, ec)) return IniDocument();
-  if (fs::is_directory(path, ec)) {
-    if (status) *status = IoStatus::Fail(path, "is a folder, not a file");
+  if (!std::filesystem::exists(path, ec)) {
+    if (status) *status = IoStatus::Ok();
     return IniDocument();
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (status) *status = IoStatus::Fail(path, std::strerror(errno));
-    return IniDocument();
-  }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) {
-    if (status) *status = IoStatus::Fail(path, "read error");
-    return IniDocument();
-  }
-  return IniDocument::Parse(buffer.str());
+  IoStatus read;
+  std::string bytes = ReadWholeFile(path, &read);
+  if (status) *status = read;
+  return read ? IniDocument::Parse(bytes) : IniDocument();
 }
 
 IoStatus WriteIniFile(const std::string& path, const IniDocument& doc) {
-  namespace fs = std::filesystem;
-  const std::string bytes = doc.Serialize();
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) return IoStatus::Fail(path, "is a folder, not a file");
-
-  static std::mt19937_64 rng{std::random_device{}()};
-  const std::string temp = path + ".tmp" + std::to_string(rng() % 1000000000ULL);
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return IoStatus::Fail(path, std::strerror(errno));
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  int err = errno;
-  if (ok && std::fflush(f) != 0) ok = false, err = errno;
-#if defined(_WIN32)
-  if (ok && _commit(_fileno(f)) != 0) ok = false, err = errno;
-#else
-  if (ok && fsync(fileno(f)) != 0) ok = false, err = errno;
-#endif
-  if (std::fclose(f) != 0 && ok) ok = false, err = errno;
-  if (!ok) {
-    std::remove(temp.c_str());
-    return IoStatus::Fail(path, err ? std::strerror(err) : "write error");
-  }
-  fs::rename(temp, path, ec);
-  if (ec) {
-    std::remove(temp.c_str());
-    return IoStatus::Fail(path, ec.message());
-  }
-  return IoStatus::Ok();
+  return WriteFileAtomically(path, doc.Serialize());
 }
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
