@@ -16,11 +16,12 @@ namespace {
 const std::vector<Command> kCommands = {
     {"show", "FILE", "print every profile key the screen holds after opening FILE", RunShow},
     {"resave", "IN OUT", "open IN and save it as OUT, as Open and Save As do", RunResave},
-#ifdef KAVIR_CLI_HAS_LINK
+    {"encode", "FILE IMAGE", "write the 768 bytes a write of FILE would send to IMAGE", RunEncode},
+    {"decode", "IMAGE --model N [--out FILE]", "fill Read.ini as a read of a radio holding IMAGE would",
+     RunDecode},
     {"ports", "", "list the serial ports found: device and description", RunPorts},
     {"read", "--port PORT --out FILE [--retries N]", "read the radio on PORT and save it as FILE", RunRead},
     {"write", "--port PORT FILE [--retries N] [--force]", "write FILE into the radio on PORT", RunWrite},
-#endif
 };
 
 int Usage(std::ostream& out) {

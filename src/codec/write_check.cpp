@@ -94,6 +94,11 @@ std::vector<WriteProblem> CheckBeforeWrite(const CKAVIRView& view) {
         continue;
       }
       const std::int64_t v = FrequencyValue(text);
+      // The step count has 18 bits; a longer value would be cut short.
+      if (v / (FrequencyRaster(text) == Raster::Fine ? 625 : 250) > 0x3FFFF) {
+        add(where + ": 不是有效的频率");
+        continue;
+      }
       if (c.enabled && band_ok && (v < FrequencyValue(lo) || v > FrequencyValue(hi)))
         add(where + ": 超出频段范围 " + lo + "-" + hi + " MHz");
     }

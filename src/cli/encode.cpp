@@ -1,0 +1,32 @@
+// kavir-cli encode FILE IMAGE: the 768 bytes a write of FILE would send.
+#include <iostream>
+
+#include "codec/codec.h"
+#include "commands.h"
+#include "open_screen.h"
+#include "profile/atomic_file.h"
+
+namespace kavir::cli {
+
+int RunEncode(const CliArgs& args) {
+  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli encode FILE IMAGE");
+  OpenScreen screen(args.files);
+  std::string error;
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
+
+  // As the write does: the screen goes into Write.ini, the channels come from there.
+  const IoStatus stored = screen.view.ClearAndStoreProfile(args.files.write_ini);
+  if (!stored) return Fail(kExitFailed, stored.Message());
+  const auto problems = CheckBeforeWrite(screen.view);
+  if (!problems.empty()) {
+    for (const WriteProblem& p : problems) std::cerr << "kavir-cli: " << p.message << "\n";
+    return Fail(kExitFailed, "not encoded: the settings above would put wrong bytes into a radio");
+  }
+  const Image image = EncodeImage(ReadIniFile(args.files.write_ini), screen.view);
+  const IoStatus written = WriteFileAtomically(
+      args.positional[1], std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+  if (!written) return Fail(kExitFailed, written.Message());
+  return kExitOk;
+}
+
+}  // namespace kavir::cli
