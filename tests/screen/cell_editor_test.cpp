@@ -47,12 +47,14 @@ TEST_F(CellEditorTest, FrequenciesAreNormalized) {
   EXPECT_EQ(Enter(4, 1, "470.00000"), "470.00000");
   EXPECT_EQ(Enter(5, 1, "400.00000"), "400.00000");
   EXPECT_EQ(Enter(6, 1, "430.00625"), "430.00625");
+  EXPECT_EQ(Enter(7, 1, "45.5"), "455.00000");  // 455 MHz lies inside 400..470
 }
 
 TEST_F(CellEditorTest, BandCheckRejectsAndRestores) {
   view->grid.SetText(1, 1, "430.12500");
-  EXPECT_EQ(Enter(1, 1, "45.5"), "430.12500");
-  EXPECT_EQ(ui.status, std::vector<std::string>{BandMessage("455.00000")});
+  // The first three digits are always the megahertz: 35.5 is 355 MHz.
+  EXPECT_EQ(Enter(1, 1, "35.5"), "430.12500");
+  EXPECT_EQ(ui.status, std::vector<std::string>{BandMessage("355.00000")});
   EXPECT_TRUE(Beeped());
   EXPECT_EQ(Enter(1, 1, "470.00625"), "430.12500");
   EXPECT_EQ(ui.status, std::vector<std::string>{BandMessage("470.00625")});

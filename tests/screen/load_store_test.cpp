@@ -212,7 +212,9 @@ TEST_F(LoadStore, ProfileValuesListAllKeysInClearingOrder) {
   EXPECT_EQ(values.size(), 209u);
   for (std::size_t i = 0; i < values.size(); ++i) EXPECT_EQ(values[i].first, ProfileKeys()[i]);
   for (const auto& [k, v] : values) {
-    if (k == "CH16.RxFreq") EXPECT_EQ(v, "430.12500");
+    if (k == "CH16.RxFreq") {
+      EXPECT_EQ(v, "430.12500");
+    }
   }
 }
 
