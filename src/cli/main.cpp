@@ -1,5 +1,7 @@
 // kavir-cli: the programming operations without a window.
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -22,6 +24,7 @@ const std::vector<Command> kCommands = {
     {"ports", "", "list the serial ports found: device and description", RunPorts},
     {"read", "--port PORT --out FILE [--retries N]", "read the radio on PORT and save it as FILE", RunRead},
     {"write", "--port PORT FILE [--retries N] [--force]", "write FILE into the radio on PORT", RunWrite},
+    {"report", "FILE PDF", "write the programming report of FILE as a one-page PDF", RunReport},
 };
 
 int Usage(std::ostream& out) {
@@ -35,10 +38,17 @@ int Usage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
   std::string error;
   auto args = ParseCliArgs(argc, argv, &error);
   if (!args) return Fail(kExitBadInput, error);
+  // Only the report draws text; it needs the GUI layer, without a screen.
+  std::unique_ptr<QCoreApplication> app;
+  if (args->command == "report") {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
   if (args->command.empty() || args->command == "help" || args->Flag("help")) {
     Usage(args->command.empty() ? std::cerr : std::cout);
     return args->command.empty() ? kExitBadInput : kExitOk;

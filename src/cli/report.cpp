@@ -1,0 +1,18 @@
+// kavir-cli report FILE PDF: the programming report of FILE as a PDF page.
+#include "commands.h"
+#include "open_screen.h"
+#include "report/report_actions.h"
+
+namespace kavir::cli {
+
+int RunReport(const CliArgs& args) {
+  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli report FILE PDF");
+  OpenScreen screen(args.files);
+  std::string error;
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
+  const IoStatus written = WriteReportPdf(screen.view, args.positional[1]);
+  if (!written) return Fail(kExitFailed, written.Message());
+  return kExitOk;
+}
+
+}  // namespace kavir::cli

@@ -1,0 +1,91 @@
+#include "report_actions.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPageSetupDialog>
+#include <ctime>
+
+#include "report_renderer.h"
+#include "screen/kavir_view.h"
+
+namespace kavir {
+namespace {
+
+// A4 less 5 mm on each side leaves the 200 x 287 mm the page is laid out for.
+QPageLayout ReportLayout() {
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                     QPageLayout::Millimeter);
+}
+
+bool Draw(QPagedPaintDevice& device, double dpi, CKAVIRView& view) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  RenderReportPage(painter, dpi, PrintReport(view, std::time(nullptr)));
+  return painter.end();
+}
+
+bool DrawOnPrinter(QPrinter& printer, CKAVIRView& view) {
+  printer.setFromTo(1, 1);  // the report is one page
+  return Draw(printer, printer.resolution(), view);
+}
+
+}  // namespace
+
+IoStatus WriteReportPdf(CKAVIRView& view, const std::string& path) {
+  const QString file = QString::fromStdString(path);
+  const QFileInfo info(file);
+  if (!info.absoluteDir().exists()) return IoStatus::Fail(path, "the folder does not exist");
+  {
+    QPdfWriter writer(file);
+    writer.setResolution(1200);
+    writer.setPageLayout(ReportLayout());
+    writer.setTitle(QStringLiteral("KAVIR"));
+    writer.setCreator(QStringLiteral("KAVIR 4.0"));
+    if (!Draw(writer, writer.resolution(), view)) return IoStatus::Fail(path, "cannot be written");
+  }
+  if (!QFileInfo(file).exists() || QFileInfo(file).size() == 0)
+    return IoStatus::Fail(path, "cannot be written");
+  return IoStatus::Ok();
+}
+
+void PrintReportWithDialog(QWidget* parent, CKAVIRView& view, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  dialog.setMinMax(1, 1);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!DrawOnPrinter(printer, view))
+    QMessageBox::warning(parent, QString::fromUtf8("提示信息!"),
+                         QString::fromUtf8("打印失败: 打印机无法开始打印。"));
+}
+
+void PreviewReport(QWidget* parent, CKAVIRView& view, QPrinter& printer) {
+  QPrintPreviewDialog preview(&printer, parent);
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, parent,
+                   [&view](QPrinter* p) { DrawOnPrinter(*p, view); });
+  preview.exec();
+}
+
+void ReportPageSetup(QWidget* parent, QPrinter& printer) {
+  QPageSetupDialog dialog(&printer, parent);
+  dialog.exec();
+}
+
+void ExportReportPdf(QWidget* parent, CKAVIRView& view) {
+  const QString file = QFileDialog::getSaveFileName(parent, QString::fromUtf8("导出PDF"),
+                                                    QStringLiteral("report.pdf"),
+                                                    QStringLiteral("PDF (*.pdf)"));
+  if (file.isEmpty()) return;
+  const IoStatus status = WriteReportPdf(view, file.toStdString());
+  if (!status)
+    QMessageBox::warning(parent, QString::fromUtf8("提示信息!"),
+                         QString::fromUtf8("无法写入 PDF 文件:\n") +
+                             QString::fromStdString(status.Message()));
+}
+
+}  // namespace kavir

@@ -1,0 +1,55 @@
+#pragma once
+// The one-page programming report as a display list: every text with its
+// font and position, every line, in drawing order. Positions are in
+// hundredths of an inch from the top-left of the printable area.
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace kavir {
+
+class CKAVIRView;
+
+enum class ReportFont { Title, Box, Heading, Body };
+
+struct ReportFontSpec {
+  const char* face;
+  int height;  // character-cell height, hundredths of an inch
+};
+// "Arial" 30, "宋体" 20, 16, 13.
+ReportFontSpec FontSpec(ReportFont font);
+
+struct ReportText {
+  int x, d;  // top-left of the first character cell
+  ReportFont font;
+  std::string text;
+};
+
+struct ReportLine {
+  int x1, d1, x2, d2;
+};
+
+struct ReportItem {
+  enum class Kind { Text, Line } kind;
+  ReportText text;
+  ReportLine line;
+};
+
+struct ReportPage {
+  std::vector<ReportItem> items;  // in drawing order
+
+  std::vector<ReportText> Texts() const;
+  std::vector<ReportLine> Lines() const;
+  // The first text at (x, d), or nullptr.
+  const ReportText* TextAt(int x, int d) const;
+};
+
+// Draws the report of what the screen holds now; now_utc is the moment of
+// printing, shown in UTC+8. Afterwards the grid's current cell is row 16,
+// column 9, and the screen is asked to repaint; nothing else changes.
+ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc);
+
+// "%4d-%02d-%02d %02d:%02d:%02d" of now_utc + 8 hours.
+std::string ReportTimestamp(std::time_t now_utc);
+
+}  // namespace kavir
