@@ -94,5 +94,26 @@ TEST_F(OpenSave, FailingSaveIsReportedWithPathAndReason) {
   EXPECT_EQ(ui.progress.back(), "end");
 }
 
+TEST_F(OpenSave, FailingSaveLeavesTheOldFileIntact) {
+  // A name at the file system's limit leaves no room for the save's
+  // temporary file beside it, so the save fails before touching the target.
+  const std::string path = dir.dir.File(std::string(248, 'k') + ".dat");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "[Previous]\r\nTimerOut=15S\r\nCH01.RxFreq=401.00000\r\n";
+  }
+  const std::string before = ReadBytes(path);
+  ASSERT_FALSE(before.empty());
+  ui.save_path = path;
+  view->OnFileSaveAsDat();
+  ASSERT_EQ(ui.errors.size(), 1u);
+  EXPECT_NE(ui.errors[0].find(path), std::string::npos);
+  EXPECT_EQ(ReadBytes(path), before);
+  // Opening it again shows what it held.
+  ui.open_path = path;
+  view->OnFileOpenDat();
+  EXPECT_EQ(view->grid.Text(1, 1), "401.00000");
+}
+
 }  // namespace
 }  // namespace kavir::test
