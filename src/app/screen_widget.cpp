@@ -131,6 +131,8 @@ void CScreenWidget::BuildFunctionPage() {
   QLabel* band_label = AddLabel(QStringLiteral("频段范围："), QRect(), Qt::AlignRight);
   band_lower_ = new QLineEdit(form_);
   band_upper_ = new QLineEdit(form_);
+  band_lower_->setObjectName(QStringLiteral("FreqV"));
+  band_upper_->setObjectName(QStringLiteral("FreqU"));
   const int edit_h = std::max(du.Y(12), band_lower_->sizeHint().height());
   const int edit_top = du.Y(42) - (edit_h - du.Y(12)) / 2 - 3;
   band_lower_->setGeometry(du.X(324), edit_top, du.X(40), edit_h);
@@ -174,13 +176,12 @@ void CScreenWidget::BuildChannelPage() {
     ch_boxes_[n - 1] = ch;
     tx_boxes_[n - 1] = tx;
     channel_widgets_ << ch << tx;
-    connect(ch, &QCheckBox::clicked, this, [this, n](bool on) {
-      view_.ch_box[n - 1].state = on ? 1 : 0;
+    // The model flips the box itself, as the radio family's programs do.
+    connect(ch, &QCheckBox::clicked, this, [this, n](bool) {
       view_.OnChBoxClicked(n);
       Refresh();
     });
-    connect(tx, &QCheckBox::clicked, this, [this, n](bool on) {
-      view_.tx_box[n - 1].state = on ? 1 : 0;
+    connect(tx, &QCheckBox::clicked, this, [this, n](bool) {
       view_.OnTxBoxClicked(n);
       Refresh();
     });
