@@ -166,6 +166,12 @@ TEST(ReadRadio, PacketFiveWithAnotherAddressGetsOneMoreRequestAndTheLongDelay) {
   EXPECT_EQ(rig.ui.prompts.back().text, PacketPrompt(5));
   EXPECT_NE(rig.ui.prompts.back().text.find("第 05 个"), std::string::npos);
   EXPECT_EQ(rig.ui.prompts.back().at_ms - rig.radio.sent().back().at_ms, 35 * 43 + 1);
+  // The turning cursor does not outlive the command.
+  ASSERT_FALSE(rig.ui.cursors.empty());
+  // 1506 steps: the last, i = 1505, is a multiple of five.
+  EXPECT_EQ(rig.ui.cursors[rig.ui.cursors.size() - 2], Cursor::SizeNWSE);
+  EXPECT_EQ(rig.ui.cursors.size(), 1506u + 1u);
+  EXPECT_EQ(rig.ui.cursors.back(), Cursor::Normal);
   // Packets 1 to 4 are in Read.ini; packet 5 is not.
   EXPECT_EQ(rig.ReadIniValue("Type"), "KV16V");
   EXPECT_NE(rig.ReadIniValue("CH04.RxFreq"), "");
