@@ -106,6 +106,8 @@ class CKAVIRView {
   void StoreInto(IniDocument& doc) const;
 
   static constexpr const char* kMessageCaption = "提示信息!";
+  static constexpr const char* kTabCaptions[2] = {" 功 能 设 置 ", " 信 道 设 置 "};
+  static constexpr const char* kBandLabelCaption = "频段范围：";
 
  private:
   WorkingFiles files_;

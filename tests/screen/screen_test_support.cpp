@@ -33,9 +33,9 @@ TempDir::~TempDir() {
 
 std::string TempDir::File(const std::string& name) const { return JoinPath(path_, name); }
 
-void WriteIni(const std::string& path, const IniSpec& spec) {
+void WriteIni(const std::string& path, const IniContent& content) {
   IniDocument doc;
-  for (const auto& [section, entries] : spec)
+  for (const auto& [section, entries] : content)
     for (const auto& [key, value] : entries) doc.SetString(section, key, value);
   IoStatus s = WriteIniFile(path, doc);
   ASSERT_TRUE(s.ok) << s.Message();

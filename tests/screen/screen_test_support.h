@@ -65,7 +65,7 @@ struct FakeUi : ScreenUi {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 // section -> entries in order
-using IniSpec = std::vector<std::pair<std::string, Entries>>;
+using IniContent = std::vector<std::pair<std::string, Entries>>;
 
 // A fresh folder under the system temp folder, removed at the end.
 class TempDir {
@@ -80,7 +80,7 @@ class TempDir {
 };
 
 // Writes an INI file through the profile layer (GBK on disk).
-void WriteIni(const std::string& path, const IniSpec& spec);
+void WriteIni(const std::string& path, const IniContent& content);
 // Entries "1".."n" from a list of texts.
 Entries List(const std::vector<std::string>& texts);
 // The raw bytes of a file ("" when missing).
