@@ -43,6 +43,8 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
   list_edit_->setObjectName(QStringLiteral("ListEditor"));
   list_edit_->setEditable(true);
   list_edit_->setInsertPolicy(QComboBox::NoInsert);
+  // What is typed is what is stored: no completion behind the user's back.
+  list_edit_->setCompleter(nullptr);
   list_edit_->hide();
   list_edit_->installEventFilter(this);
   list_edit_->lineEdit()->installEventFilter(this);

@@ -85,7 +85,9 @@ TEST_F(AppTest, BoxesStandLevelWithTheirRows) {
   // Seventeen equal rows fill the grid.
   EXPECT_EQ(grid->rowHeight(0), grid->rowHeight(16));
   EXPECT_LE(grid->rowHeight(0) * 17, grid->viewport()->height());
-  EXPECT_GT(grid->rowHeight(0) * 18, grid->viewport()->height());
+  // One row in 17.6 of the grid's height, whole pixels.
+  EXPECT_EQ(grid->rowHeight(0), (grid->height() - 4) * 10 / 176);
+  EXPECT_GT(grid->rowHeight(0) * 18, grid->viewport()->height() - grid->rowHeight(0));
 }
 
 TEST_F(AppTest, ModelChangeYesLoadsTheNewModel) {
