@@ -55,7 +55,7 @@ void CliUi::SetStatusText(const std::string& text) {
 }
 
 void CliUi::Beep(int, int) {
-  if (verbose) std::cerr << '\a';
+  if (verbose && StderrIsTerminal()) std::cerr << '\a' << std::flush;
 }
 
 void CliUi::BeginProgress(const std::string& text, short range, short position) {

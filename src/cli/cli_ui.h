@@ -17,7 +17,9 @@ class CliUi : public ScreenUi {
   // Paths the next file dialogs return ("" = the user cancelled).
   std::string open_path;
   std::string save_path;
-  // Status texts are printed only when set.
+  // Status texts, prompts and their answers go to stderr when set (the
+  // radio commands set it; show, resave and the file commands keep stdout
+  // and stderr for their results and errors).
   bool verbose = false;
   // Errors are printed as they come unless the command reports them itself.
   bool print_errors = true;
