@@ -69,5 +69,19 @@ TEST(ModelChange, NoWithoutACurrentModelKeepsTheEarlierSelection) {
   EXPECT_EQ(view->Combo("Type")->selected, 0);
 }
 
+TEST(ModelChange, YesWithAnUnreadableModelFileKeepsTheScreen) {
+  ProgramDir dir;
+  FakeUi ui;
+  auto view = dir.Start(ui);
+  std::filesystem::remove(dir.files.ModelFile("KV16V"));
+  std::filesystem::create_directory(dir.files.ModelFile("KV16V"));  // cannot be read as a file
+  ui.answers = {true};
+  view->OnTypeChanged(0);
+  EXPECT_EQ(ui.errors.size(), 1u);
+  EXPECT_EQ(view->Combo("Type")->SelectedText(), "KV16U");
+  EXPECT_EQ(view->current_model_name, "KV16U");
+  EXPECT_EQ(PreviousType(dir), "KV16U");
+}
+
 }  // namespace
 }  // namespace kavir::test

@@ -49,6 +49,16 @@ TEST_F(OpenSave, OpenLoadsTheFileWithProgress) {
   EXPECT_EQ(ui.pauses, std::vector<int>{300});
 }
 
+TEST_F(OpenSave, OpeningAnUnreadableFileKeepsTheFileName) {
+  view->current_file_name = "kept.dat";
+  ui.open_path = dir.dir.File("folder.dat");
+  std::filesystem::create_directory(ui.open_path);
+  view->OnFileOpenDat();
+  EXPECT_EQ(ui.errors.size(), 1u);
+  EXPECT_EQ(view->current_file_name, "kept.dat");
+  EXPECT_EQ(ui.progress.back(), "end");
+}
+
 TEST_F(OpenSave, SaveAsThenOpenNamesTheOpenedFile) {
   ui.save_path = dir.dir.File("saved.dat");
   view->OnFileSaveAsDat();
