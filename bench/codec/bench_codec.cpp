@@ -15,18 +15,8 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct QuietUi : ScreenUi {
-  bool AskYesNo(const std::string&, const std::string&) override { return true; }
+struct QuietUi : HeadlessUi {
   void ShowError(const std::string& t, const std::string&) override { std::fprintf(stderr, "%s\n", t.c_str()); }
-  void SetStatusText(const std::string&) override {}
-  void Beep(int, int) override {}
-  void BeginProgress(const std::string&, short, short) override {}
-  void EndProgress() override {}
-  std::string GetOpenFileName(const FileDialogParams&) override { return {}; }
-  std::string GetSaveFileName(const FileDialogParams&) override { return {}; }
-  void Repaint() override {}
-  void SetCursor(Cursor) override {}
-  void Pause(int) override {}
 };
 
 double Us(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }

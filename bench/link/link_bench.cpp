@@ -45,7 +45,7 @@ class CountingTransport : public Transport {
   Transport& inner_;
 };
 
-class YesUi : public ScreenUi {
+class YesUi : public HeadlessUi {
  public:
   int failures = 0;
   bool AskYesNo(const std::string& text, const std::string&) override {
@@ -57,15 +57,6 @@ class YesUi : public ScreenUi {
     std::fprintf(stderr, "error: %s\n", text.c_str());
     ++failures;
   }
-  void SetStatusText(const std::string&) override {}
-  void Beep(int, int) override {}
-  void BeginProgress(const std::string&, short, short) override {}
-  void EndProgress() override {}
-  std::string GetOpenFileName(const FileDialogParams&) override { return {}; }
-  std::string GetSaveFileName(const FileDialogParams&) override { return {}; }
-  void Repaint() override {}
-  void SetCursor(Cursor) override {}
-  void Pause(int) override {}
 };
 
 double CpuSeconds() {

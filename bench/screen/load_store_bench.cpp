@@ -12,22 +12,11 @@
 
 namespace {
 
-struct QuietUi : kavir::ScreenUi {
-  int errors = 0;
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+struct QuietUi : kavir::HeadlessUi {
   void ShowError(const std::string& text, const std::string&) override {
-    ++errors;
+    errors.push_back(text);
     std::fprintf(stderr, "error: %s\n", text.c_str());
   }
-  void SetStatusText(const std::string&) override {}
-  void Beep(int, int) override {}
-  void BeginProgress(const std::string&, short, short) override {}
-  void EndProgress() override {}
-  std::string GetOpenFileName(const kavir::FileDialogParams&) override { return {}; }
-  std::string GetSaveFileName(const kavir::FileDialogParams&) override { return {}; }
-  void Repaint() override {}
-  void SetCursor(kavir::Cursor) override {}
-  void Pause(int) override {}
 };
 
 double Median(std::vector<double> v) {
@@ -83,5 +72,5 @@ int main(int argc, char** argv) {
   std::printf("StoreInto+Serialize  %10.1f  (the same writes in memory, no disk)\n",
               Median(in_memory));
   fs::remove_all(dir, ec);
-  return ui.errors == 0 ? 0 : 1;
+  return ui.errors.empty() ? 0 : 1;
 }

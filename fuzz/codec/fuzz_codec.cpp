@@ -12,14 +12,7 @@
 
 namespace {
 
-struct SilentUi : kavir::ScreenUi {
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  void ShowError(const std::string&, const std::string&) override {}
-  void SetStatusText(const std::string&) override {}
-  void Beep(int, int) override {}
-  void BeginProgress(const std::string&, short, short) override {}
-  void EndProgress() override {}
-  std::string GetOpenFileName(const kavir::FileDialogParams&) override { return {}; }
+}
   std::string GetSaveFileName(const kavir::FileDialogParams&) override { return {}; }
   void Repaint() override {}
   void SetCursor(kavir::Cursor) override {}
@@ -61,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int index = 0; index <= 100; index += 2) kavir::DecodePacket(index, frame, read, Kavir());
 
   // Encoders: arbitrary values on the screen.
-  static SilentUi ui;
+  static kavir::HeadlessUi ui;
   kavir::CKAVIRView view(kavir::WorkingFiles::FromDirectory("/nonexistent-kavir-fuzz"), ui);
   for (kavir::ComboBox& c : view.combos()) {
     c.options = {"a", "b", "c"};

@@ -3,6 +3,7 @@
 // desktop program implements it with widgets, the command line with a
 // terminal, the tests with a fake that records every call.
 #include <string>
+#include <vector>
 
 #include "key_settings.h"
 
@@ -45,6 +46,26 @@ class ScreenUi {
     (void)dialog;
     return false;
   }
+};
+
+// A user interface with no window: every prompt is answered No, errors are
+// kept in order, everything else does nothing. Programs without a screen
+// derive from it and override what they need.
+class HeadlessUi : public ScreenUi {
+ public:
+  std::vector<std::string> errors;
+
+  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+  void ShowError(const std::string& text, const std::string&) override { errors.push_back(text); }
+  void SetStatusText(const std::string&) override {}
+  void Beep(int, int) override {}
+  void BeginProgress(const std::string&, short, short) override {}
+  void EndProgress() override {}
+  std::string GetOpenFileName(const FileDialogParams&) override { return {}; }
+  std::string GetSaveFileName(const FileDialogParams&) override { return {}; }
+  void Repaint() override {}
+  void SetCursor(Cursor) override {}
+  void Pause(int) override {}
 };
 
 }  // namespace kavir
