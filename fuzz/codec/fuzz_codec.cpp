@@ -12,14 +12,6 @@
 
 namespace {
 
-}
-  std::string GetSaveFileName(const kavir::FileDialogParams&) override { return {}; }
-  void Repaint() override {}
-  void SetCursor(kavir::Cursor) override {}
-  void Pause(int) override {}
-  bool RunKeySettings(kavir::CKeySettingsDlg&) override { return false; }
-};
-
 // Takes bytes from the input as it goes.
 struct Input {
   const std::uint8_t* data;
