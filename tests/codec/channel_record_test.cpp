@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "codec_test_support.h"
+#include "profile/profile_keys.h"
 
 namespace kavir::test {
 namespace {
@@ -38,6 +39,34 @@ TEST_F(ChannelRecord, OtherTextsCountAsTheirDefaultCase) {
   const Frame f = Encode();
   EXPECT_EQ(f[14] & 0x03, 0);   // clock shift off, narrow
   EXPECT_EQ(f[15], 0x3C);       // tone busy lock, high power, scanning
+}
+
+TEST_F(ChannelRecord, ToneOffGivesZeroToneBytes) {
+  s.view->tx_box[0].state = 0;
+  s.SetChannel(1, {"136.00000", "关", "136.00000", "关", "禁止", "高", "是", "否", "宽"});
+  EXPECT_EQ(Hex(Encode().data() + 4, 5), "00 55 0C 00 00");
+}
+
+TEST_F(ChannelRecord, EncodedRecordDecodesToTheSameTexts) {
+  const std::vector<std::string> cells = {"136.00000", "CTCSS:67.0", "136.00000", "+DCS:023", "载波控制",
+                                          "高", "是", "否", "宽"};
+  s.SetChannel(1, cells);
+  IniDocument read;
+  DecodePacket(2, Encode().data(), read, s.Kavir());
+  const char* suffixes[] = {"RxFreq", "Decode", "TxFreq", "Coding", "BusyLock",
+                            "TxPower", "ChannelScans", "ClockFreq", "ZoneWide"};
+  for (int i = 0; i < 9; ++i)
+    EXPECT_EQ(read.GetString("Previous", ChannelKey(1, suffixes[i]), "", 20), cells[i]) << suffixes[i];
+  EXPECT_EQ(read.GetString("Previous", "CBR1", "", 20), "1");
+  EXPECT_EQ(read.GetString("Previous", "CBT1", "", 20), "1");
+}
+
+TEST_F(ChannelRecord, BusyLockValueOneReadsAsToneControl) {
+  Frame f{};
+  f[4 + 11] = 0x10;
+  IniDocument read;
+  DecodePacket(2, f.data(), read, s.Kavir());
+  EXPECT_EQ(read.GetString("Previous", "CH01.BusyLock", "", 20), "CTC/DCS控制");
 }
 
 TEST_F(ChannelRecord, AllZeroRecordDecodesToOffTexts) {

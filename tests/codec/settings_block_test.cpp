@@ -72,7 +72,6 @@ TEST_F(SettingsBlock, BatteryBoxFollowsTheRadio) {
   EXPECT_EQ(Get(Decode(36, {0, 0, 0, 0x08}), "BatterySupply"), "1");
   EXPECT_EQ(Get(Decode(36, {0, 0, 0, 0x00}), "BatterySupply"), "0");
   // Without the configuration's BatterySupply list the value is "0" either way.
-  IniDocument kavir = s.Kavir();
   IniDocument bare = IniDocument::Parse("[Beep]\r\n1=关\r\n");
   Frame f{};
   f[4 + 3] = 0x08;
@@ -102,6 +101,20 @@ TEST_F(SettingsBlock, BandBlockHoldsLimitsAndModelAndReadsBackNothing) {
   const std::string before = read.Serialize();
   DecodePacket(42, f.data(), read, s.Kavir());
   EXPECT_EQ(read.Serialize(), before);
+}
+
+TEST_F(SettingsBlock, IndexesOutsideTheMapWriteNothing) {
+  std::vector<std::uint8_t> ones(16, 0xFF);
+  for (int index : {0, 1, 33, 35, 37, 39, 40, 42, 60, 94, 96, 200, -2})
+    EXPECT_TRUE(Decode(index, ones).Keys("Previous").empty()) << index;
+}
+
+TEST_F(SettingsBlock, KeysBlockDecodesBothKeysAndLeavesThirdAlone) {
+  const auto kavir = s.Kavir();
+  auto d = Decode(38, {0, 0, 0, 0, 1, 0});
+  EXPECT_EQ(Get(d, "PF1S"), kavir.GetString("PF1S", "2", "", 20));
+  EXPECT_EQ(Get(d, "PF2S"), kavir.GetString("PF2S", "1", "", 20));
+  EXPECT_EQ(Get(d, "PF3S"), "<missing>");
 }
 
 TEST_F(SettingsBlock, PacketsCarryTheirAddresses) {
