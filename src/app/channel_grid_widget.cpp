@@ -26,6 +26,12 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTabKeyNavigation(false);
+  // Option texts such as "CTC/DCS控制" must fit the narrow columns whole.
+  QFont cell_font = font();
+  if (cell_font.pixelSize() > 11) cell_font.setPixelSize(cell_font.pixelSize() - 1);
+  setFont(cell_font);
+  setTextElideMode(Qt::ElideNone);
+  setStyleSheet(QStringLiteral("QTableView::item { padding: 0px; }"));
   for (int r = 0; r < kGridRows; ++r) {
     for (int c = 0; c < kGridCols; ++c) {
       auto* item = new QTableWidgetItem;
@@ -97,18 +103,18 @@ void ChannelGridWidget::Refresh() {
   syncing_ = true;
   {
     const QSignalBlocker block(this);
-    setStyleSheet(QString());
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, ToColor(view_.grid.back_color));
-    setPalette(pal);
+    // The grid's own background, behind and below the cells.
+    setStyleSheet(QStringLiteral("QTableView { background-color: %1; gridline-color: #a0a0a0; }"
+                                 " QTableView::item { padding: 0px; }")
+                      .arg(ToColor(view_.grid.back_color).name()));
     for (int r = 0; r < kGridRows; ++r) {
       for (int c = 0; c < kGridCols; ++c) {
         const GridCell& cell = view_.grid.Cell(r, c);
         QTableWidgetItem* it = item(r, c);
         it->setText(QString::fromUtf8(cell.text));
         if (IsHeader(r, c)) {
-          it->setBackground(palette().color(QPalette::Button));
-          it->setForeground(palette().color(QPalette::ButtonText));
+          it->setBackground(QColor(0xE4, 0xE4, 0xE4));
+          it->setForeground(QColor(Qt::black));
         } else {
           it->setBackground(ToColor(cell.back_color));
           it->setForeground(ToColor(cell.fore_color));

@@ -1,5 +1,6 @@
 // kavir: the desktop programming software.
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 
 #include "app_start.h"
@@ -39,6 +40,8 @@ int main(int argc, char* argv[]) {
   kavir::app::SetUpFonts();
 
   kavir::app::CMainFrame frame(std::move(files));
+  // Without a window manager maximising does nothing: size it first.
+  frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   frame.showMaximized();
   frame.Start();
   return app.exec();

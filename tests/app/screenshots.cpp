@@ -1,0 +1,105 @@
+// Takes the documentation screenshots: both pages, the port dialog and a
+// read in progress, with the shipped data and the in-process virtual radio.
+//   kavir_app_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
+#include <QAbstractButton>
+#include <QApplication>
+#include <QScreen>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+#include "app_start.h"
+#include "command_ids.h"
+#include "link/qt/port_list.h"
+#include "main_frame.h"
+#include "port_dialog.h"
+#include "radio_commands.h"
+#include "screen_widget.h"
+#include "sim/profile_image.h"
+#include "sim/virtual_radio.h"
+
+using namespace kavir;
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  app::SetUpFonts();
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: kavir_app_screenshots OUTPUT_DIR SUFFIX\n");
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  const QString suffix = QString::fromLocal8Bit(argv[2]);
+  QDir().mkpath(out);
+  QTemporaryDir dir;
+  const QDir data(QStringLiteral(KAVIR_DATA_DIR));
+  for (const QString& name : data.entryList(QDir::Files))
+    QFile::copy(data.filePath(name), dir.filePath(name));
+
+  sim::RadioImage image{};
+  std::string error;
+  if (!sim::BuildImageFromProfile(dir.filePath("KV16V.ini").toStdString(),
+                                  dir.path().toStdString(), &image, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  sim::VirtualClock clock;
+  sim::VirtualRadio radio(clock, image);
+  radio.latency_ms = 30;
+  app::CMainFrame frame(WorkingFiles::FromDirectory(dir.path().toStdString()), &radio, &clock);
+  // Without a window manager maximising does nothing: size it first.
+  frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+  frame.showMaximized();
+  if (!QTest::qWaitForWindowExposed(&frame)) return 1;
+  frame.Start();
+  QTest::qWait(300);
+  auto save = [&](QWidget* w, const QString& name) {
+    const QString path = out + "/" + name + "-" + suffix + ".png";
+    if (!w->grab().save(path)) std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
+  };
+  save(&frame, QStringLiteral("channel-page"));
+  QTabBar* tabs = frame.screen()->tabs()->tabBar();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+  QTest::qWait(200);
+  save(&frame, QStringLiteral("function-page"));
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+  QTest::qWait(100);
+
+  {
+    app::PortDialog port(1, "/dev/pts/3", AvailablePorts(), &frame);
+    port.show();
+    QTest::qWaitForWindowExposed(&port);
+    QTest::qWait(100);
+    save(&port, QStringLiteral("port-dialog"));
+  }
+
+  // A read: answer Yes, then grab the window when the bar is half-way.
+  bool grabbed = false;
+  auto& link = frame.radio().link();
+  auto paint = link.idle_hook;
+  link.idle_hook = [&] {
+    if (paint) paint();
+    QProgressBar* bar = frame.progress_bar();
+    if (!grabbed && bar && bar->value() >= 24) {
+      grabbed = true;
+      save(&frame, QStringLiteral("read-in-progress"));
+    }
+  };
+  QTimer yes;
+  yes.setInterval(20);
+  QObject::connect(&yes, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      yes.stop();
+      QMetaObject::invokeMethod(box->button(QMessageBox::Yes), "click", Qt::QueuedConnection);
+    }
+  });
+  yes.start();
+  frame.action(app::kCmdRead)->trigger();
+  return grabbed ? 0 : 1;
+}
