@@ -16,6 +16,7 @@
 #include "frame_geometry.h"
 #include "help_viewer.h"
 #include "radio_commands.h"
+#include "report_commands.h"
 #include "screen_widget.h"
 #include "toolbar_icons.h"
 
@@ -115,6 +116,7 @@ void CMainFrame::CreateMenus() {
   connect(action(kCmdOpenAll), &QAction::triggered, this, [this] { view_->OnOpenAllChannels(); RefreshScreen(); });
   connect(action(kCmdKeySettings), &QAction::triggered, this, [this] { view_->OnKeySettings(); RefreshScreen(); });
   radio_->Connect();
+  ConnectReportCommands(*this);
 }
 
 void CMainFrame::CreateToolbar() {

@@ -211,3 +211,22 @@ TEST(Registration, ExecQuotesCharactersTheShellWouldTakeApart) {
 
 }  // namespace
 }  // namespace kavir::app::test
+
+namespace kavir::app::test {
+namespace {
+
+TEST_F(AppTest, ReportCommandsAreWiredAndPreviewOpens) {
+  StartFrame();
+  for (int id : {kCmdPrint, kCmdPrintPreview, kCmdPageSetup, kCmdExportPdf})
+    EXPECT_TRUE(frame_->action(id)->isEnabled()) << id;
+  bool opened = false;
+  OnNextDialog<QDialog>([&](QDialog* d) {
+    opened = true;
+    d->reject();
+  });
+  frame_->action(kCmdPrintPreview)->trigger();
+  EXPECT_TRUE(opened);
+}
+
+}  // namespace
+}  // namespace kavir::app::test
