@@ -24,6 +24,10 @@ cmake --build "$build" --target kavir kavir-radio-sim
 # file still as shipped is brought up to date. .shipped/ remembers what was
 # shipped last time.
 mkdir -p "$work/.shipped"
+# Equal apart from the Device= line this script itself writes.
+same() {
+  cmp -s <(LC_ALL=C grep -iv '^device=' "$1") <(LC_ALL=C grep -iv '^device=' "$2")
+}
 for f in "$src"/data/*; do
   [ -f "$f" ] || continue
   name="$(basename "$f")"
@@ -31,9 +35,9 @@ for f in "$src"/data/*; do
   last="$work/.shipped/$name"
   if [ ! -e "$target" ]; then
     cp "$f" "$target"
-  elif [ -e "$last" ] && cmp -s "$target" "$last" && ! cmp -s "$f" "$target"; then
+  elif [ -e "$last" ] && same "$target" "$last" && ! same "$f" "$target"; then
     cp "$f" "$target"
-  elif ! cmp -s "$f" "$target"; then
+  elif ! same "$f" "$target"; then
     echo "kavir: keeping your changed $target" >&2
   fi
   cp "$f" "$last"
@@ -76,15 +80,14 @@ if [ -z "${KAVIR_NO_SIM:-}" ]; then
   LC_ALL=C awk -v dev="$pty" '
     BEGIN { in_port = 0; done = 0 }
     /^\[/ {
-      if (in_port && !done) { print "Device=" dev; done = 1 }
       in_port = (tolower($0) ~ /^\[comport\]/)
-    }
-    in_port && tolower($0) ~ /^device=/ { if (!done) { print "Device=" dev; done = 1 }; next }
-    { print }
-    END {
+      print
       if (in_port && !done) { print "Device=" dev; done = 1 }
-      if (!done) { print "[ComPort]"; print "1=1"; print "Device=" dev }
-    }' "$ini" >"$tmp" && mv "$tmp" "$ini"
+      next
+    }
+    in_port && tolower($0) ~ /^device=/ { next }
+    { print }
+    END { if (!done) { print "[ComPort]"; print "1=1"; print "Device=" dev } }' "$ini" >"$tmp" && mv "$tmp" "$ini"
   echo "kavir: virtual radio on $pty (written images go to $work/virtual-radio.img)" >&2
 fi
 
