@@ -10,6 +10,10 @@
 #include "channel_grid_widget.h"
 #include "command_ids.h"
 #include "key_settings_dialog.h"
+#include "port_dialog.h"
+#include "profile/ini_document.h"
+#include "radio_commands.h"
+#include <QRadioButton>
 #include "screen_widget.h"
 
 namespace kavir::app::test {
@@ -174,6 +178,37 @@ TEST_F(AppTest, KeySettingsDialogChangesTheHolderOnlyOnOk) {
   });
   frame_->action(kCmdKeySettings)->trigger();
   EXPECT_EQ(pf1->selected, other);
+}
+
+}  // namespace
+}  // namespace kavir::app::test
+
+namespace kavir::app::test {
+namespace {
+
+TEST_F(AppTest, PortDialogTakesATypedDeviceAndAComButton) {
+  StartFrame();
+  QString title;
+  OnNextDialog<PortDialog>([&](PortDialog* d) {
+    title = d->windowTitle();
+    EXPECT_TRUE(d->com_button(1)->isChecked());
+    d->device_field()->setEditText(QStringLiteral("/dev/pts/42"));
+    d->accept();
+  });
+  frame_->action(kCmdPort)->trigger();
+  EXPECT_EQ(title, QStringLiteral("串口配置"));
+  EXPECT_EQ(frame_->radio().link().device, "/dev/pts/42");
+  const std::string ini = Path("KAVIR.ini");
+  EXPECT_EQ(GetPrivateProfileString("ComPort", "Device", "", 260, ini), "/dev/pts/42");
+
+  OnNextDialog<PortDialog>([&](PortDialog* d) {
+    QTest::mouseClick(d->com_button(3), Qt::LeftButton);
+    d->accept();
+  });
+  frame_->action(kCmdPort)->trigger();
+  EXPECT_EQ(frame_->radio().link().port_number, 3);
+  EXPECT_EQ(frame_->radio().link().device, "");
+  EXPECT_EQ(GetPrivateProfileString("ComPort", "1", "", 3, ini), "3");
 }
 
 }  // namespace
