@@ -16,10 +16,34 @@
 
 namespace kavir {
 
-IoStatus WriteFileAtomically(const std::string& path, std::string_view bytes) {
+namespace {
+
+// Devices and pipes (a terminal, /dev/stdout) cannot be replaced by a
+// rename; they are written as they are.
+IoStatus WriteInPlace(const std::string& path, std::string_view bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return IoStatus::Fail(path, std::strerror(errno));
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  int err = ok ? 0 : errno;
+  if (std::fclose(f) != 0 && ok) ok = false, err = errno;
+  return ok ? IoStatus::Ok() : IoStatus::Fail(path, err ? std::strerror(err) : "write error");
+}
+
+}  // namespace
+
+IoStatus WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (fs::is_directory(path, ec)) return IoStatus::Fail(path, "is a folder, not a file");
+  if (fs::is_directory(requested, ec)) return IoStatus::Fail(requested, "is a folder, not a file");
+  const fs::file_status target = fs::status(requested, ec);  // follows links
+  if (fs::exists(target) && !fs::is_regular_file(target)) return WriteInPlace(requested, bytes);
+  // Through a symbolic link the file it names is replaced, never the link.
+  std::string path = requested;
+  if (fs::is_symlink(fs::symlink_status(requested, ec))) {
+    const fs::path resolved = fs::weakly_canonical(requested, ec);
+    if (ec) return IoStatus::Fail(requested, ec.message());
+    path = resolved.string();
+  }
 
   thread_local std::mt19937_64 rng{std::random_device{}()};
   const std::string temp = path + ".tmp" + std::to_string(rng() % 1000000000ULL);

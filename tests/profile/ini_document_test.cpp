@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "profile/atomic_file.h"
 #include "profile/gbk.h"
 #include "profile/ini_document.h"
 #include "test_dir.h"
@@ -131,6 +132,26 @@ TEST(IniFile, FailedSaveReportsPathAndReasonAndKeepsNothingHalfWritten) {
   WriteBytes(folder + "/inside", "x");
   EXPECT_FALSE(WriteIniFile(folder, doc).ok);
   EXPECT_EQ(ReadBytes(folder + "/inside"), "x");
+}
+
+TEST(IniFile, SaveThroughALinkReplacesTheFileItNamesAndKeepsTheLink) {
+  TempDir dir;
+  const std::string real = dir.File("real.ini");
+  const std::string link = dir.File("link.ini");
+  WriteBytes(real, "[A]\r\nk=old\r\n");
+  std::filesystem::create_symlink(real, link);
+  IniFile f(link);
+  f.SetString("A", "k", "new");
+  ASSERT_TRUE(f.Save().ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadBytes(real), "[A]\r\nk=new\r\n");
+}
+
+TEST(AtomicFile, DevicesAreWrittenInPlaceNeverReplaced) {
+#if !defined(_WIN32)
+  ASSERT_TRUE(WriteFileAtomically("/dev/null", "bytes").ok);
+  EXPECT_FALSE(std::filesystem::is_regular_file("/dev/null"));
+#endif
 }
 
 TEST(IniFile, UnreadableFileIsReportedNotTakenAsEmpty) {
