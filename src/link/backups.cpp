@@ -7,6 +7,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "../profile/atomic_file.h"
 #include "../profile/working_files.h"
 
 namespace kavir {
@@ -58,25 +59,10 @@ IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
   for (int i = 2; fs::exists(Utf8Path(path), ec) && i < 1000; ++i)
     path = base + "-" + std::to_string(i) + ".bin";
 
-  // Written beside the target and renamed: a backup is whole or absent.
-  std::string temp = path + ".tmp";
-  {
-    std::ofstream out(Utf8Path(temp), std::ios::binary | std::ios::trunc);
-    if (!out) return IoStatus::Fail(path, std::strerror(errno));
-    out.write(reinterpret_cast<const char*>(image.data()), image.size());
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(Utf8Path(temp), ec);
-      return IoStatus::Fail(path, "write failed");
-    }
-  }
-  fs::rename(Utf8Path(temp), Utf8Path(path), ec);
-  if (ec) {
-    std::error_code ignore;
-    fs::remove(Utf8Path(temp), ignore);
-    return IoStatus::Fail(path, ec.message());
-  }
+  // A backup is whole or absent.
+  const IoStatus written = WriteFileAtomically(
+      path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+  if (!written) return written;
   if (path_out) *path_out = path;
   return IoStatus::Ok();
 }

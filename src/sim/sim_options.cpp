@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "../profile/atomic_file.h"
+
 namespace kavir::sim {
 
 const char* SimUsage() {
@@ -98,27 +100,10 @@ bool LoadImageFile(const std::string& path, RadioImage* image, std::string* erro
 }
 
 bool SaveImageFile(const std::string& path, const RadioImage& image, std::string* error) {
-  std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      *error = path + ": " + std::strerror(errno);
-      return false;
-    }
-    out.write(reinterpret_cast<const char*>(image.data()), image.size());
-    out.flush();
-    if (!out) {
-      *error = path + ": write failed";
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    *error = path + ": " + std::strerror(errno);
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  const IoStatus written = WriteFileAtomically(
+      path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+  if (!written) *error = written.Message();
+  return written.ok;
 }
 
 }  // namespace kavir::sim
