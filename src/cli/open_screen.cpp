@@ -8,6 +8,13 @@ namespace kavir::cli {
 
 OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
   view.OnInitialUpdate(nullptr);
+  // Without the data files every list is empty and values would silently
+  // come out blank: say which folder lacks them.
+  std::error_code ec;
+  for (const std::string* f : {&files.kavir_ini, &files.qtdqt_ini})
+    if (!std::filesystem::exists(std::filesystem::u8path(*f), ec))
+      std::cerr << "kavir-cli: warning: " << *f
+                << " is missing, so the option lists are empty (use --dir to name the program directory)\n";
   // Set-up goes on without what it could not read; say so, then let the
   // command report its own failures in one line.
   for (const std::string& e : ui.errors()) std::cerr << "kavir-cli: warning: " << e << "\n";

@@ -1,5 +1,6 @@
 #include "report_actions.h"
 
+#include <QBuffer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -12,6 +13,7 @@
 #include <QPageSetupDialog>
 #include <ctime>
 
+#include "profile/atomic_file.h"
 #include "report_renderer.h"
 #include "screen/kavir_view.h"
 
@@ -39,20 +41,20 @@ bool DrawOnPrinter(QPrinter& printer, CKAVIRView& view) {
 }  // namespace
 
 IoStatus WriteReportPdf(CKAVIRView& view, const std::string& path) {
-  const QString file = QString::fromStdString(path);
-  const QFileInfo info(file);
-  if (!info.absoluteDir().exists()) return IoStatus::Fail(path, "the folder does not exist");
+  // Drawn in memory, then saved atomically: a failure never leaves half a PDF.
+  QByteArray pdf;
   {
-    QPdfWriter writer(file);
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setResolution(1200);
     writer.setPageLayout(ReportLayout());
     writer.setTitle(QStringLiteral("KAVIR"));
     writer.setCreator(QStringLiteral("KAVIR 4.0"));
-    if (!Draw(writer, writer.resolution(), view)) return IoStatus::Fail(path, "cannot be written");
+    if (!Draw(writer, writer.resolution(), view)) return IoStatus::Fail(path, "the page cannot be drawn");
   }
-  if (!QFileInfo(file).exists() || QFileInfo(file).size() == 0)
-    return IoStatus::Fail(path, "cannot be written");
-  return IoStatus::Ok();
+  if (pdf.isEmpty()) return IoStatus::Fail(path, "the page cannot be drawn");
+  return WriteFileAtomically(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
 
 void PrintReportWithDialog(QWidget* parent, CKAVIRView& view, QPrinter& printer) {

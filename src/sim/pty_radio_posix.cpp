@@ -142,6 +142,14 @@ int main(int argc, char** argv) {
       close(slave);
       return 0;
     }
+    // A write is kept before its last acknowledgement goes out, so whoever
+    // sees the write end finds the image saved.
+    if (radio.completed_writes() != saved_writes) {
+      saved_writes = radio.completed_writes();
+      if (!options->save_file.empty() && !SaveImageFile(options->save_file, radio.image(), &error))
+        std::fprintf(stderr, "kavir-radio-sim: %s\n", error.c_str());
+      std::fprintf(stderr, "kavir-radio-sim: write %d received\n", saved_writes);
+    }
     if (byte_ns > 0) {
       // The request's bytes take their time on the wire before the radio
       // can answer; each answer byte then takes its own.
@@ -154,12 +162,6 @@ int main(int argc, char** argv) {
       line_free = t;
     } else if (!answer.empty()) {
       WriteAll(master, answer.data(), answer.size());
-    }
-    if (radio.completed_writes() != saved_writes) {
-      saved_writes = radio.completed_writes();
-      if (!options->save_file.empty() && !SaveImageFile(options->save_file, radio.image(), &error))
-        std::fprintf(stderr, "kavir-radio-sim: %s\n", error.c_str());
-      std::fprintf(stderr, "kavir-radio-sim: write %d received\n", saved_writes);
     }
   }
   close(slave);

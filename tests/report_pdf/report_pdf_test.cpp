@@ -99,5 +99,22 @@ TEST_F(ReportPdf, TextsStandWhereTheDisplayListPutsThem) {
   EXPECT_NEAR(ch16->y, Points(645 + 25 * 15), 3.0);
 }
 
+// Outside a program directory the lists are empty: the command says so, and a
+// folder that cannot take the PDF leaves nothing behind.
+TEST(ReportPdfCli, WarnsWithoutDataFilesAndReportsAnUnwritableTarget) {
+  TempDir empty;
+  const std::string model = std::string(KAVIR_DATA_DIR) + "/KV16V.ini";
+  const std::string err = empty.File("err.txt");
+  const std::string cmd = std::string(KAVIR_CLI) + " --dir '" + empty.path() + "' report '" + model +
+                          "' '" + empty.File("r.pdf") + "' 2>'" + err + "'";
+  EXPECT_EQ(std::system(cmd.c_str()), 0);
+  EXPECT_NE(ReadBytes(err).find("KAVIR.ini is missing"), std::string::npos) << ReadBytes(err);
+
+  const std::string bad = std::string(KAVIR_CLI) + " --dir '" + empty.path() + "' report '" + model +
+                          "' '" + empty.File("no-folder/r.pdf") + "' 2>/dev/null";
+  EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 1);
+  EXPECT_FALSE(fs::exists(empty.File("no-folder")));
+}
+
 }  // namespace
 }  // namespace kavir::test
