@@ -79,4 +79,13 @@ QString AppTest::Cell(int row, int col) const {
   return frame_->screen()->grid()->item(row, col)->text();
 }
 
+void AppTest::SetCell(int row, int col, const QString& text) {
+  ChannelGridWidget* grid = frame_->screen()->grid();
+  grid->setFocus();
+  grid->setCurrentCell(row, col);
+  QTest::keyClick(grid, Qt::Key_Return);
+  QTest::keyClicks(grid->frequency_editor(), text);
+  QTest::keyClick(grid->frequency_editor(), Qt::Key_Return);
+}
+
 }  // namespace kavir::app::test

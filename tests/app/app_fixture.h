@@ -46,6 +46,8 @@ class AppTest : public ::testing::Test {
   void StartFrame();
 
   QString Cell(int row, int col) const;
+  // Types a frequency into a grid cell and commits it with Enter.
+  void SetCell(int row, int col, const QString& text);
   std::string Path(const std::string& name) const;
 
   QTemporaryDir dir_;
@@ -56,4 +58,24 @@ class AppTest : public ::testing::Test {
 
 }  // namespace kavir::app::test
 
-#include "app_fixture_inl.h"
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+
+namespace kavir::app::test {
+
+template <typename T>
+void OnNextDialog(std::function<void(T*)> fn) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, fn] {
+    if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
+      fn(dialog);
+    }
+  });
+  timer->start();
+}
+
+}  // namespace kavir::app::test

@@ -2,174 +2,97 @@
 // kavir-radio-sim on a pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
-
-#include "profile/ini_document.h"
-#include "profile/profile_keys.h"
-#include "sim_process.h"
+#include "process.h"
 
 namespace kavir::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class Folder {
- public:
-  Folder() {
-    dir_ = fs::temp_directory_path() / ("kavir-e2e-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-    for (const auto& e : fs::directory_iterator(KAVIR_TEST_DATA_DIR))
-      if (e.is_regular_file()) fs::copy_file(e.path(), dir_ / e.path().filename());
+class CliLinkEndToEnd : public ::testing::Test {
+ protected:
+  CliResult Cli(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--dir", d.path()});
+    args.insert(args.begin(), {"60", KAVIR_CLI});
+    return RunProgram("timeout", args, scratch.path());
   }
-  ~Folder() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
+  std::vector<std::string> SimArgs(std::vector<std::string> extra = {}) {
+    std::vector<std::string> a{"--profile", d.files.ModelFile("KV16V"), "--dir", d.path(), "--save", Received()};
+    a.insert(a.end(), extra.begin(), extra.end());
+    return a;
   }
-  std::string operator/(const std::string& name) const { return (dir_ / name).string(); }
-  std::string path() const { return dir_.string(); }
-
- private:
-  fs::path dir_;
+  std::string Received() const { return d.dir.File("received.bin"); }
+  std::vector<std::string> Backups(const std::string& kind) const {
+    std::vector<std::string> out;
+    const fs::path dir = fs::path(d.path()) / "backups";
+    if (fs::exists(dir))
+      for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().filename().string().rfind(kind + "-", 0) == 0) out.push_back(e.path().string());
+    return out;
+  }
+  ShippedDir d;
+  TempDir scratch;
 };
 
-struct CliRun {
-  int code = -1;
-  std::string err;
-};
-
-// kavir-cli with a time limit; stderr captured.
-CliRun Cli(const Folder& f, const std::string& args) {
-  std::string err_file = f / "stderr.txt";
-  std::string cmd = "timeout 60 '" + std::string(KAVIR_CLI) + "' --dir '" + f.path() + "' " + args +
-                    " 2>'" + err_file + "' </dev/null";
-  CliRun r;
-  int status = std::system(cmd.c_str());
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(err_file);
-  r.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return r;
-}
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::vector<fs::path> Backups(const Folder& f, const std::string& kind) {
-  std::vector<fs::path> out;
-  fs::path dir = fs::path(f.path()) / "backups";
-  if (fs::exists(dir))
-    for (const auto& e : fs::directory_iterator(dir))
-      if (e.path().filename().string().rfind(kind + "-", 0) == 0) out.push_back(e.path());
-  return out;
-}
-
-std::vector<std::string> SimArgs(const Folder& f, std::vector<std::string> extra = {}) {
-  std::vector<std::string> a{"--profile", f / "KV16V.ini", "--dir", f.path(), "--save",
-                             f / "received.bin"};
-  a.insert(a.end(), extra.begin(), extra.end());
-  return a;
-}
-
-TEST(CliLinkEndToEnd, ReadSavesTheRadiosSettingsAndWriteDeliversThemBack) {
-  Folder f;
-  SimProcess sim(SimArgs(f));
+TEST_F(CliLinkEndToEnd, ReadSavesTheRadiosSettingsAndWriteDeliversThemBack) {
+  SimProcess sim(SimArgs());
   ASSERT_FALSE(sim.device().empty());
-
-  CliRun read = Cli(f, "read --port " + sim.device() + " --out '" + (f / "radio.dat") + "'");
-  ASSERT_EQ(read.code, 0) << read.err;
+  const std::string dat = d.dir.File("radio.dat");
+  const CliResult read = Cli({"read", "--port", sim.device(), "--out", dat});
+  ASSERT_EQ(read.exit_code, 0) << read.err;
   EXPECT_NE(read.err.find("完毕!"), std::string::npos);
-  IniDocument model = ReadIniFile(f / "KV16V.ini");
-  IniDocument got = ReadIniFile(f / "radio.dat");
-  EXPECT_EQ(got.GetString("Previous", "Type", "", 20), "KV16V");
-  for (int n = 1; n <= 16; ++n) {
-    char key[32];
-    std::snprintf(key, sizeof key, "CH%02d.RxFreq", n);
+  const IniDocument model = ReadIniFile(d.files.ModelFile("KV16V")), got = ReadIniFile(dat);
+  for (const char* key : {"Type", "CH01.RxFreq", "CH16.TxFreq", "TimerOut"})
     EXPECT_EQ(got.GetString("Previous", key, "", 20), model.GetString("Previous", key, "", 20)) << key;
-    std::snprintf(key, sizeof key, "CH%02d.TxFreq", n);
-    EXPECT_EQ(got.GetString("Previous", key, "", 20), model.GetString("Previous", key, "", 20)) << key;
+  const CliResult write = Cli({"write", "--port", sim.device(), dat});
+  ASSERT_EQ(write.exit_code, 0) << write.err;
+  ASSERT_EQ(ReadBytes(Received()).size(), 768u);
+  // What the program kept as read and as sent is what the radio got.
+  ASSERT_EQ(Backups("read").size(), 1u);
+  ASSERT_EQ(Backups("write").size(), 1u);
+  EXPECT_EQ(ReadBytes(Backups("write")[0]), ReadBytes(Received()));
+  EXPECT_EQ(ReadBytes(Backups("read")[0]), ReadBytes(Received()));
+}
+
+TEST_F(CliLinkEndToEnd, FailuresEndWithExitOneAndRetriesGetPastAFirstFault) {
+  struct Case {
+    std::vector<std::string> sim;
+    std::vector<std::string> extra;
+    int exit_code;
+    const char* said;
+  } cases[] = {
+      {{"--silent-from", "0"}, {"--retries", "1"}, 1, "retrying"},
+      {{"--wrong-address", "20", "--faults-once"}, {}, 1, "第 20 个"},
+      {{"--wrong-address", "20", "--faults-once"}, {"--retries", "1"}, 0, "完毕!"},
+      {{"--hangup-at", "10"}, {"--retries", "1"}, 1, ""},
+  };
+  for (const Case& c : cases) {
+    SimProcess sim(SimArgs(c.sim));
+    ASSERT_FALSE(sim.device().empty());
+    const std::string dat = d.dir.File("radio.dat");
+    fs::remove(dat);
+    std::vector<std::string> args{"read", "--port", sim.device(), "--out", dat};
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    const CliResult r = Cli(args);
+    EXPECT_EQ(r.exit_code, c.exit_code) << c.sim[0] << ": " << r.err;
+    EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+    EXPECT_EQ(fs::exists(dat), c.exit_code == 0);
   }
-  auto read_backups = Backups(f, "read");
-  ASSERT_EQ(read_backups.size(), 1u);
-
-  CliRun write = Cli(f, "write --port " + sim.device() + " '" + (f / "radio.dat") + "'");
-  ASSERT_EQ(write.code, 0) << write.err;
-  std::string received = Bytes(f / "received.bin");
-  ASSERT_EQ(received.size(), 768u);
-  // What the program kept as sent is what the radio got, and a read of the
-  // radio gave the same image before.
-  auto write_backups = Backups(f, "write");
-  ASSERT_EQ(write_backups.size(), 1u);
-  EXPECT_EQ(Bytes(write_backups[0].string()), received);
-  EXPECT_EQ(Bytes(read_backups[0].string()), received);
-}
-
-TEST(CliLinkEndToEnd, SilentRadioEndsTheReadWithExitOneAndAClearMessage) {
-  Folder f;
-  SimProcess sim(SimArgs(f, {"--silent-from", "0"}));
-  ASSERT_FALSE(sim.device().empty());
-  CliRun read = Cli(f, "read --port " + sim.device() + " --out '" + (f / "radio.dat") + "' --retries 1");
-  EXPECT_EQ(read.code, 1);
-  EXPECT_NE(read.err.find("握手"), std::string::npos);
-  EXPECT_NE(read.err.find("retrying"), std::string::npos);
-  EXPECT_FALSE(fs::exists(f / "radio.dat"));
-}
-
-TEST(CliLinkEndToEnd, RetryGetsPastAFaultInTheFirstSession) {
-  Folder f;
-  SimProcess sim(SimArgs(f, {"--wrong-address", "20", "--faults-once"}));
-  ASSERT_FALSE(sim.device().empty());
-  CliRun no_retry = Cli(f, "read --port " + sim.device() + " --out '" + (f / "a.dat") + "'");
-  EXPECT_EQ(no_retry.code, 1);
-  EXPECT_NE(no_retry.err.find("第 20 个"), std::string::npos);
-  CliRun read = Cli(f, "read --port " + sim.device() + " --out '" + (f / "b.dat") + "' --retries 1");
-  EXPECT_EQ(read.code, 0) << read.err;
-}
-
-TEST(CliLinkEndToEnd, OtherModelIsWrittenOnlyWithForce) {
-  Folder f;
-  SimProcess sim(SimArgs(f, {"--model", "2"}));
-  ASSERT_FALSE(sim.device().empty());
-  CliRun refused = Cli(f, "write --port " + sim.device() + " '" + (f / "KV16V.ini") + "'");
-  EXPECT_EQ(refused.code, 1);
-  EXPECT_NE(refused.err.find("--force"), std::string::npos);
-  EXPECT_FALSE(fs::exists(f / "received.bin"));
-  CliRun forced = Cli(f, "write --port " + sim.device() + " '" + (f / "KV16V.ini") + "' --force");
-  EXPECT_EQ(forced.code, 0) << forced.err;
-  EXPECT_EQ(Bytes(f / "received.bin").size(), 768u);
-}
-
-TEST(CliLinkEndToEnd, RadioHangingUpMidTransferEndsTheReadWithExitOne) {
-  Folder f;
-  SimProcess sim(SimArgs(f, {"--hangup-at", "10"}));
-  ASSERT_FALSE(sim.device().empty());
-  CliRun read = Cli(f, "read --port " + sim.device() + " --out '" + (f / "radio.dat") + "' --retries 1");
-  EXPECT_EQ(read.code, 1) << read.err;
-  EXPECT_FALSE(fs::exists(f / "radio.dat"));
-  EXPECT_TRUE(Backups(f, "read").empty());
-}
-
-TEST(CliLinkEndToEnd, BabblingRadioEndsTheReadWithExitOne) {
-  Folder f;
-  SimProcess sim(SimArgs(f, {"--flood", "5000"}));
-  ASSERT_FALSE(sim.device().empty());
-  CliRun read = Cli(f, "read --port " + sim.device() + " --out '" + (f / "radio.dat") + "'");
-  EXPECT_EQ(read.code, 1) << read.err;
-  EXPECT_NE(read.err.find("握手"), std::string::npos);
-}
-
-TEST(CliLinkEndToEnd, MissingDeviceAndBadUsageAreReported) {
-  Folder f;
-  CliRun missing = Cli(f, "read --port /dev/kavir-no-such-port --out '" + (f / "x.dat") + "'");
-  EXPECT_EQ(missing.code, 1);
+  const CliResult missing = Cli({"read", "--port", "/dev/kavir-no-such-port", "--out", d.dir.File("x.dat")});
+  EXPECT_EQ(missing.exit_code, 1);
   EXPECT_NE(missing.err.find("/dev/kavir-no-such-port"), std::string::npos);
-  EXPECT_EQ(Cli(f, "read --out x.dat").code, 2);
-  EXPECT_EQ(Cli(f, "read --port 1 --out x.dat --retries many").code, 2);
-  EXPECT_EQ(Cli(f, "write --port 1 '" + (f / "no-such.dat") + "'").code, 2);
+}
+
+TEST_F(CliLinkEndToEnd, OtherModelIsWrittenOnlyWithForce) {
+  SimProcess sim(SimArgs({"--model", "2"}));
+  ASSERT_FALSE(sim.device().empty());
+  const CliResult refused = Cli({"write", "--port", sim.device(), d.files.ModelFile("KV16V")});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_NE(refused.err.find("--force"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Received()));
+  const CliResult forced = Cli({"write", "--port", sim.device(), d.files.ModelFile("KV16V"), "--force"});
+  EXPECT_EQ(forced.exit_code, 0) << forced.err;
+  EXPECT_EQ(ReadBytes(Received()).size(), 768u);
 }
 
 }  // namespace

@@ -2,28 +2,28 @@
 // what every failure does.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <functional>
 
 #include "link/radio_texts.h"
 #include "link/transactions.h"
-#include "link_test_support.h"
+#include "profile/profile_keys.h"
+#include "radio_rig.h"
 
 namespace kavir::test {
 namespace {
 
-std::vector<Bytes> CompleteReadFrames() {
+namespace fs = std::filesystem;
+
+// The handshake, `requests` requests for packets 1-16, then `acks` acknowledgements.
+std::vector<Bytes> Frames(int requests, int acks) {
   std::vector<Bytes> f{B("PRead", 0)};
-  for (int n = 1; n <= 16; ++n) f.push_back(B("PGood", 1));
-  f.push_back(B("PGood"));
-  for (int n = 17; n <= 48; ++n) f.push_back(B("PGood"));
+  f.insert(f.end(), requests, B("PGood", 1));
+  f.insert(f.end(), acks, B("PGood"));
   return f;
 }
+const std::vector<Bytes> kCompleteRead = Frames(16, 33);
 
-std::string PacketPrompt(int n) { return FormatPacketText(kReadPacketFailedFormat, n); }
-
-// Read.ini holds something from before, to see it cleared.
-void MarkReadIni(Rig& rig) {
+void MarkReadIni(Rig& rig) {  // something from before, to see it cleared
   IniDocument doc;
   doc.SetString("Previous", "Type", "OLD");
   doc.SetString("Previous", "CH01.RxFreq", "999.99999");
@@ -32,262 +32,144 @@ void MarkReadIni(Rig& rig) {
 
 std::vector<fs::path> Backups(const Rig& rig) {
   std::vector<fs::path> out;
-  fs::path dir = fs::path(rig.folder.path()) / "backups";
+  const fs::path dir = fs::path(rig.folder.path()) / "backups";
   if (fs::exists(dir))
     for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path());
   return out;
 }
 
-TEST(ReadRadio, NoAtTheConfirmationSendsNothingAndKeepsReadIni) {
+TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
+  Rig rig;
+  MarkReadIni(rig);
+  rig.view.Combo("Type")->selected = 1;  // something the read must replace
+  rig.radio.ClearSent();
+  rig.ui.answers = {true};
+  rig.ui.events.clear();
+  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
+  EXPECT_EQ(rig.Sent(), kCompleteRead);
+  EXPECT_EQ(rig.ui.prompts.size(), 1u);  // the confirmation only
+  EXPECT_EQ(rig.ui.prompts[0].text, kReadConfirm);
+  EXPECT_EQ(rig.ui.status.back(), "完毕!");
+  EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical, ThreadPriority::Normal}));
+  for (const char* e : {"begin:正在接收第 01 个数据包， 请稍候.......:49:2", "begin:正在接收第 16 个数据包， 请稍候.......:49:17",
+                        "begin:正在传输第 17 个数据包， 请稍候.......:49:18", "begin:正在传输第 48 个数据包， 请稍候.......:49:49"})
+    EXPECT_NE(std::find(rig.ui.events.begin(), rig.ui.events.end(), e), rig.ui.events.end()) << e;
+
+  const IniDocument model = ReadIniFile(rig.files.ModelFile("KV16V"));
+  for (const std::string& key : ProfileKeys())
+    EXPECT_EQ(rig.ReadIniValue(key), key == "PF3S" ? "" : model.GetString("Previous", key, "<missing>", 260)) << key;
+  EXPECT_EQ(rig.view.Combo("Type")->SelectedText(), "KV16V");
+
+  const auto kept = Backups(rig);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].filename().string().rfind("read-KV16V-", 0), 0u);
+  const std::string bytes = ReadBytes(kept[0].string());
+  const auto& image = rig.radio.radio().image();
+  EXPECT_EQ(bytes, std::string(image.begin(), image.end()));
+}
+
+TEST(ReadRadio, EveryFailureEndsInItsPrompt) {
+  struct Case {
+    const char* what;
+    std::function<void(Rig&)> fault;
+    std::vector<Bytes> sent;  // empty: not checked
+    std::string prompt;
+    int delay_ms;  // from the last frame sent to the prompt; -1: not checked
+    const char* read_ini_ch05 = nullptr;
+  } cases[] = {
+      {"wrong handshake", [](Rig& r) { r.radio.radio().faults.wrong_handshake = true; }, Frames(0, 0),
+       kHandshakeFailed, -1},
+      {"packet 5 from another address",
+       [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 5; }, Frames(6, 0),
+       FormatPacketText(kReadPacketFailedFormat, 5), 35 * 43 + 1, ""},
+      {"packet 17 silent: no acknowledgement", [](Rig& r) { r.radio.radio().faults.silent_from = 17; },
+       Frames(16, 1), FormatPacketText(kReadPacketFailedFormat, 17), 4 * 80 + 20 * 31 + 1},
+      {"packet 30 silent: acknowledged, then the address check",
+       [](Rig& r) { r.radio.radio().faults.silent_from = 30; }, Frames(16, 15),
+       FormatPacketText(kReadPacketFailedFormat, 30), 20 * 18 + 1},
+      {"short packet 5", [](Rig& r) { r.radio.answer_budget = 20 + 4 * 20 + 12; }, Frames(4 + 4 + 1, 0),
+       FormatPacketText(kReadPacketFailedFormat, 5), 15 * 43 + 1, ""},
+      {"short packet 20", [](Rig& r) { r.radio.radio().faults.short_packet = 20; }, {},
+       FormatPacketText(kReadPacketFailedFormat, 20), -1},
+      {"model without an upper band limit", [](Rig& r) { r.radio.radio().set_model(99); }, kCompleteRead,
+       kBandFailed, -1},
+      {"babbling radio", [](Rig& r) { r.radio.radio().faults.flood_bytes = 600; }, {}, kHandshakeFailed, -1},
+      {"unplugged cable",
+       [](Rig& r) { r.radio.Close(), r.radio.refuse_open = "No such file or directory"; }, {},
+       kHandshakeFailed, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    const std::string type = rig.view.Combo("Type")->SelectedText();
+    c.fault(rig);
+    rig.radio.ClearSent();
+    rig.ui.errors.clear();
+    rig.ui.answers = {true, false};
+    EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
+    if (!c.sent.empty()) { EXPECT_EQ(rig.Sent(), c.sent); }
+    ASSERT_EQ(rig.ui.prompts.size(), 2u);
+    EXPECT_EQ(rig.ui.prompts.back().text, c.prompt);
+    if (c.delay_ms >= 0) { EXPECT_EQ(rig.ui.prompts.back().at_ms - rig.radio.sent().back().at_ms, c.delay_ms); }
+    if (c.read_ini_ch05) {  // packets before the failing one are in Read.ini, it is not
+      EXPECT_NE(rig.ReadIniValue("CH04.RxFreq"), "");
+      EXPECT_EQ(rig.ReadIniValue("CH05.RxFreq"), c.read_ini_ch05);
+    }
+    EXPECT_LE(rig.ui.errors.size(), 1u);  // an unplugged cable is shown once
+    EXPECT_EQ(rig.view.Combo("Type")->SelectedText(), type);  // the screen is not reloaded
+    EXPECT_TRUE(Backups(rig).empty());
+    EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal);
+    // The turning cursor does not outlive the command.
+    if (!rig.ui.cursors.empty()) { EXPECT_EQ(rig.ui.cursors.back(), Cursor::Normal); }
+  }
+}
+
+TEST(ReadRadio, SilentRadioGetsFourHandshakesAndEachYesClearsReadIniAgain) {
+  Rig rig;
+  MarkReadIni(rig);
+  IniDocument ini = ReadIniFile(rig.files.kavir_ini);
+  ini.SetString("WaitFor", "Shk", "1250");
+  ASSERT_TRUE(WriteIniFile(rig.files.kavir_ini, ini));
+  rig.radio.radio().faults.silent_from = 0;
+  rig.radio.ClearSent();
+  rig.ui.answers = {true, true, false};
+  int cleared = 0;
+  rig.ui.on_prompt = [&](const std::string& text) {
+    if (text != kHandshakeFailed) return;
+    cleared += rig.ReadIniValue("Type") == "" && rig.ReadIniValue("CH01.RxFreq") == "";
+    MarkReadIni(rig);  // the next Yes must clear it again
+  };
+  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
+  const auto& sent = rig.radio.sent();
+  ASSERT_EQ(sent.size(), 8u);
+  for (const auto& f : sent) EXPECT_EQ(f.bytes, B("PRead", 0));
+  for (int i = 1; i < 4; ++i) EXPECT_EQ(sent[i].at_ms - sent[i - 1].at_ms, 1250);
+  EXPECT_EQ(rig.ui.prompts[1].at_ms - sent[3].at_ms, 1250);
+  EXPECT_EQ(cleared, 2);
+}
+
+TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOver) {
   Rig rig;
   MarkReadIni(rig);
   rig.radio.ClearSent();
   EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Cancelled);
   EXPECT_TRUE(rig.Sent().empty());
   EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
-  ASSERT_EQ(rig.ui.prompts.size(), 1u);
-  EXPECT_EQ(rig.ui.prompts[0].text, kReadConfirm);
-  EXPECT_EQ(rig.ui.prompts[0].caption, "提示信息!");
   EXPECT_TRUE(rig.priorities.empty());
-}
 
-TEST(ReadRadio, CompleteReadSendsEachFrameOnceInOrderAndLoadsTheScreen) {
-  Rig rig;
-  MarkReadIni(rig);
-  // Something on the screen that the read must replace.
-  rig.view.Combo("Type")->selected = 1;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
-  EXPECT_EQ(rig.Sent(), CompleteReadFrames());
-  EXPECT_EQ(rig.ui.prompts.size(), 1u);  // the confirmation only
-  EXPECT_EQ(rig.ui.status.back(), "完毕!");
-  EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical,
-                                                         ThreadPriority::Normal}));
-
-  IniDocument model = ReadIniFile(rig.files.ModelFile("KV16V"));
-  EXPECT_EQ(rig.ReadIniValue("Type"), "KV16V");
-  EXPECT_EQ(rig.ReadIniValue("FreqU"), "174");
-  EXPECT_EQ(rig.ReadIniValue("CH01.RxFreq"), model.GetString("Previous", "CH01.RxFreq", "", 20));
-  EXPECT_EQ(rig.ReadIniValue("CH16.TxFreq"), model.GetString("Previous", "CH16.TxFreq", "", 20));
-  EXPECT_EQ(rig.view.Combo("Type")->SelectedText(), "KV16V");
-
-  // The image read is kept, byte for byte.
-  auto kept = Backups(rig);
-  ASSERT_EQ(kept.size(), 1u);
-  EXPECT_EQ(kept[0].filename().string().rfind("read-KV16V-", 0), 0u);
-  std::ifstream in(kept[0], std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ASSERT_EQ(bytes.size(), 768u);
-  EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), rig.radio.radio().image().begin(),
-                         [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }));
-}
-
-TEST(ReadRadio, StatusTextsAndProgressPositionsFollowThePackets) {
-  Rig rig;
-  rig.ui.answers = {true};
-  rig.ui.events.clear();
-  ASSERT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
-  auto has = [&](const std::string& e) {
-    return std::find(rig.ui.events.begin(), rig.ui.events.end(), e) != rig.ui.events.end();
-  };
-  EXPECT_TRUE(has(std::string("begin:") + kHandshakeStatus + ":49:1"));
-  EXPECT_TRUE(has("begin:正在接收第 01 个数据包， 请稍候.......:49:2"));
-  EXPECT_TRUE(has("begin:正在接收第 16 个数据包， 请稍候.......:49:17"));
-  EXPECT_TRUE(has("begin:正在传输第 17 个数据包， 请稍候.......:49:18"));
-  EXPECT_TRUE(has("begin:正在传输第 48 个数据包， 请稍候.......:49:49"));
-  EXPECT_FALSE(has("begin:正在接收第 17 个数据包， 请稍候.......:49:18"));
-  EXPECT_TRUE(has(std::string("begin:") + kRefreshStatus + ":10:10"));
-}
-
-TEST(ReadRadio, SilentRadioGetsFourHandshakesOneTimeOutApartAndYesClearsReadIniAgain) {
-  Rig rig;
-  MarkReadIni(rig);
-  rig.radio.radio().faults.silent_from = 0;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, true, false};
-  bool checked_clear = false;
-  rig.ui.on_prompt = [&](const std::string& text) {
-    if (text == kHandshakeFailed && !checked_clear) {
-      EXPECT_EQ(rig.ReadIniValue("Type"), "");
-      EXPECT_EQ(rig.ReadIniValue("CH01.RxFreq"), "");
-      MarkReadIni(rig);  // the Yes must clear it again
-      checked_clear = true;
-    } else if (text == kHandshakeFailed) {
-      EXPECT_EQ(rig.ReadIniValue("Type"), "");
-    }
-  };
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  const auto& sent = rig.radio.sent();
-  ASSERT_EQ(sent.size(), 8u);
-  for (const auto& f : sent) EXPECT_EQ(f.bytes, B("PRead", 0));
-  for (int i = 1; i < 4; ++i) EXPECT_EQ(sent[i].at_ms - sent[i - 1].at_ms, 80);
-  ASSERT_EQ(rig.ui.prompts.size(), 3u);
-  EXPECT_EQ(rig.ui.prompts[1].text, kHandshakeFailed);
-  EXPECT_EQ(rig.ui.prompts[1].at_ms - sent[3].at_ms, 80);
-  EXPECT_TRUE(checked_clear);
-  EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal);
-  EXPECT_TRUE(Backups(rig).empty());
-}
-
-TEST(ReadRadio, HandshakeTimeOutFromKavirIniIsUsed) {
-  Rig rig;
-  IniDocument ini = ReadIniFile(rig.files.kavir_ini);
-  ini.SetString("WaitFor", "Shk", "1250");
-  ASSERT_TRUE(WriteIniFile(rig.files.kavir_ini, ini));
-  rig.radio.radio().faults.silent_from = 0;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  OnReadRadio(rig.view, rig.link);
-  const auto& sent = rig.radio.sent();
-  ASSERT_EQ(sent.size(), 4u);
-  EXPECT_EQ(sent[3].at_ms - sent[0].at_ms, 3 * 1250);
-}
-
-TEST(ReadRadio, WrongHandshakeFailsAtOnceWithoutMoreFrames) {
-  Rig rig;
-  rig.radio.radio().faults.wrong_handshake = true;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_EQ(rig.Sent(), std::vector<Bytes>{B("PRead", 0)});
-  EXPECT_EQ(rig.ui.prompts.back().text, kHandshakeFailed);
-}
-
-TEST(ReadRadio, PacketFiveWithAnotherAddressGetsOneMoreRequestAndTheLongDelay) {
-  Rig rig;
-  rig.radio.radio().faults.wrong_address_packet = 5;  // 0x50 instead of 0x40
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  std::vector<Bytes> expected{B("PRead", 0)};
-  for (int i = 0; i < 6; ++i) expected.push_back(B("PGood", 1));
-  EXPECT_EQ(rig.Sent(), expected);
-  EXPECT_EQ(rig.ui.prompts.back().text, PacketPrompt(5));
-  EXPECT_NE(rig.ui.prompts.back().text.find("第 05 个"), std::string::npos);
-  EXPECT_EQ(rig.ui.prompts.back().at_ms - rig.radio.sent().back().at_ms, 35 * 43 + 1);
-  // The turning cursor does not outlive the command.
-  ASSERT_FALSE(rig.ui.cursors.empty());
-  // 1506 steps: the last, i = 1505, is a multiple of five.
-  EXPECT_EQ(rig.ui.cursors[rig.ui.cursors.size() - 2], Cursor::SizeNWSE);
-  EXPECT_EQ(rig.ui.cursors.size(), 1506u + 1u);
-  EXPECT_EQ(rig.ui.cursors.back(), Cursor::Normal);
-  // Packets 1 to 4 are in Read.ini; packet 5 is not.
-  EXPECT_EQ(rig.ReadIniValue("Type"), "KV16V");
-  EXPECT_NE(rig.ReadIniValue("CH04.RxFreq"), "");
-  EXPECT_EQ(rig.ReadIniValue("CH05.RxFreq"), "");
-}
-
-TEST(ReadRadio, PacketSeventeenSilentSendsNoAcknowledgement) {
-  Rig rig;
-  rig.radio.radio().faults.silent_from = 17;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  std::vector<Bytes> expected{B("PRead", 0)};
-  for (int i = 0; i < 16; ++i) expected.push_back(B("PGood", 1));
-  expected.push_back(B("PGood"));
-  EXPECT_EQ(rig.Sent(), expected);
-  EXPECT_EQ(rig.ui.prompts.back().text, PacketPrompt(17));
-  // Four waits of 80 ms, then 20 x 31 steps of 1 ms.
-  EXPECT_EQ(rig.ui.prompts.back().at_ms - rig.radio.sent().back().at_ms, 4 * 80 + 20 * 31 + 1);
-}
-
-TEST(ReadRadio, PacketThirtySilentIsAcknowledgedThenFailsTheAddressCheck) {
-  Rig rig;
-  rig.radio.radio().faults.silent_from = 30;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  std::vector<Bytes> expected{B("PRead", 0)};
-  for (int i = 0; i < 16; ++i) expected.push_back(B("PGood", 1));
-  for (int i = 0; i < 1 + 13 + 1; ++i) expected.push_back(B("PGood"));  // 17..29, then 30
-  EXPECT_EQ(rig.Sent(), expected);
-  EXPECT_EQ(rig.ui.prompts.back().text, PacketPrompt(30));
-  EXPECT_EQ(rig.ui.prompts.back().at_ms - rig.radio.sent().back().at_ms, 20 * 18 + 1);
-}
-
-TEST(ReadRadio, ShortPacketIsAFailureAndIsNotDecoded) {
-  Rig rig;
-  // Handshake and packets 1 to 4 whole, then 12 bytes of packet 5, then nothing.
-  rig.radio.answer_budget = 20 + 4 * 20 + 12;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_EQ(rig.ui.prompts.back().text, PacketPrompt(5));
-  EXPECT_EQ(rig.ReadIniValue("CH05.RxFreq"), "");
-  // Four requests for packet 5 and one more before the delay.
-  std::size_t requests = 0;
-  for (const auto& f : rig.Sent()) requests += f == B("PGood", 1);
-  EXPECT_EQ(requests, 4u + 4u + 1u);
-  EXPECT_EQ(rig.ui.prompts.back().at_ms - rig.radio.sent().back().at_ms, 15 * 43 + 1);
-}
-
-TEST(ReadRadio, ShortPacketAfterSixteenIsAFailureToo) {
-  Rig rig;
-  rig.radio.radio().faults.short_packet = 20;
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_EQ(rig.ui.prompts.back().text, PacketPrompt(20));
-}
-
-TEST(ReadRadio, YesAfterAFailureStartsOverAndCanSucceed) {
-  Rig rig;
   rig.radio.radio().faults.wrong_address_packet = 33;
   rig.radio.radio().faults.once = true;
-  rig.radio.ClearSent();
+  rig.radio.InjectIncoming(Bytes(40, 0x33));  // stray bytes while idle are cleared away
+  rig.link.OnComm();
+  rig.ui.prompts.clear();
   rig.ui.answers = {true, true};
   EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
-  EXPECT_EQ(rig.ui.prompts[1].text, PacketPrompt(33));
-  auto sent = rig.Sent();
-  // First attempt: handshake, 16 requests, 17 acknowledgements (one before
-  // 17 and after 17..32), and the one after the bad 33; then a whole read.
-  ASSERT_EQ(sent.size(), 1 + 16 + 1 + 16 + 1 + CompleteReadFrames().size());
-  EXPECT_EQ(sent[35], B("PRead", 0));
+  EXPECT_EQ(rig.ui.prompts[1].text, FormatPacketText(kReadPacketFailedFormat, 33));
+  std::vector<Bytes> expected = Frames(16, 1 + 16 + 1);  // up to the bad 33's acknowledgement
+  expected.insert(expected.end(), kCompleteRead.begin(), kCompleteRead.end());
+  EXPECT_EQ(rig.Sent(), expected);
   EXPECT_EQ(rig.radio.radio().sessions(), 2);
   EXPECT_EQ(rig.ReadIniValue("Type"), "KV16V");
-}
-
-TEST(ReadRadio, ModelWithoutUpperBandLimitReadsEverythingThenShowsTheBandPrompt) {
-  Rig rig;
-  rig.radio.radio().set_model(99);  // no such entry in the Type list
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  std::string type_before = rig.view.Combo("Type")->SelectedText();
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_EQ(rig.Sent(), CompleteReadFrames());
-  EXPECT_EQ(rig.ui.prompts.back().text, kBandFailed);
-  EXPECT_EQ(rig.view.Combo("Type")->SelectedText(), type_before);  // not reloaded
-  EXPECT_TRUE(Backups(rig).empty());
-}
-
-TEST(ReadRadio, BabblingRadioEndsInTheHandshakePromptWithoutHanging) {
-  Rig rig;
-  rig.radio.radio().faults.flood_bytes = 600;
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_EQ(rig.ui.prompts.back().text, kHandshakeFailed);
-  EXPECT_EQ(rig.link.receive_count, 600u);
-}
-
-TEST(ReadRadio, StrayBytesBeforeTheReadAreClearedAway) {
-  Rig rig;
-  rig.radio.InjectIncoming(Bytes(40, 0x33));
-  rig.link.OnComm();  // arrived while the program was idle
-  ASSERT_EQ(rig.link.receive_count, 40u);
-  rig.ui.answers = {true};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
-}
-
-TEST(ReadRadio, UnpluggedCableIsShownOnceAndEndsInThePrompt) {
-  Rig rig;
-  rig.radio.Close();
-  rig.radio.refuse_open = "No such file or directory";
-  rig.ui.errors.clear();
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_EQ(rig.ui.errors.size(), 1u);
-  EXPECT_EQ(rig.ui.prompts.back().text, kHandshakeFailed);
 }
 
 }  // namespace

@@ -1,29 +1,16 @@
-// The link operations: frames, buffers, waits, delays and the port choice.
+// The link: frames, buffers, waits, delays, the port choice, the line settings.
 #include <gtest/gtest.h>
 
-#include "link/radio_texts.h"
-#include "link_test_support.h"
+#include <functional>
+
+#include "link/link_settings.h"
+#include "link/port_device.h"
+#include "radio_rig.h"
 
 namespace kavir::test {
 namespace {
 
-class PortDialogFake : public PortDialogUi {
- public:
-  bool ok = true;
-  int shown_port = 0;
-  std::string shown_device;
-  int choose_port = 0;  // 0: keep what is shown
-  std::string choose_device;
-  bool RunPortDialog(int& port, std::string& device) override {
-    shown_port = port;
-    shown_device = device;
-    if (choose_port) port = choose_port;
-    device = choose_device;
-    return ok;
-  }
-};
-
-TEST(LinkFrames, CommandAddsItsLastByteAndTextDoesNot) {
+TEST(LinkFrames, CommandsAndBuffersKeepToTheirSizes) {
   Rig rig;
   rig.radio.ClearSent();
   rig.link.SendCommand(5, "PGood", 0x01);
@@ -34,133 +21,88 @@ TEST(LinkFrames, CommandAddsItsLastByteAndTextDoesNot) {
   rig.link.ClearTransmitBuffer();
   EXPECT_EQ(rig.link.transmit_count, 0u);
   for (int i = 0; i < 7; ++i) EXPECT_EQ(rig.link.transmit_buffer[i], 0) << i;
-}
-
-TEST(LinkFrames, OversizedCommandStaysInsideTheTransmitBuffer) {
-  Rig rig;
-  std::string long_text(200, 'x');
+  const std::string long_text(200, 'x');
   rig.link.SendCommand(200, long_text.c_str(), 0x7E);
   EXPECT_EQ(rig.link.transmit_count, kTransmitBufferSize);
   EXPECT_EQ(rig.link.transmit_buffer[kTransmitBufferSize - 1], 0x7E);
-}
 
-TEST(LinkReceiveBuffer, CountsEveryByteButStoresOnly512) {
-  Rig rig;
+  // Every byte is counted, 512 are stored.
+  Rig rx;
   Bytes flood(600);
   for (int i = 0; i < 600; ++i) flood[i] = static_cast<std::uint8_t>(i % 251 + 1);
-  rig.radio.InjectIncoming(flood);
-  rig.link.PollInput();
-  EXPECT_EQ(rig.link.receive_count, 600u);
-  EXPECT_EQ(rig.link.receive_buffer[511], flood[511]);
-  EXPECT_EQ(rig.link.receive_buffer[0], flood[0]);
-  // More arriving after the buffer is full changes no stored byte.
-  rig.link.AppendReceived(3, flood.data() + 100);
-  EXPECT_EQ(rig.link.receive_count, 603u);
-  EXPECT_EQ(rig.link.receive_buffer[0], flood[0]);
-  rig.link.ClearReceiveBuffer();
-  EXPECT_EQ(rig.link.receive_count, 0u);
-  for (std::size_t i = 0; i < kReceiveBufferSize; ++i) ASSERT_EQ(rig.link.receive_buffer[i], 0) << i;
+  Bytes a(510, 0x11);
+  rx.link.AppendReceived(510, a.data());
+  rx.radio.InjectIncoming(flood);
+  rx.link.PollInput();
+  EXPECT_EQ(rx.link.receive_count, 1110u);
+  EXPECT_EQ(rx.link.receive_buffer[509], 0x11);
+  EXPECT_EQ(rx.link.receive_buffer[510], flood[0]);
+  EXPECT_EQ(rx.link.receive_buffer[511], flood[1]);
+  rx.link.ClearReceiveBuffer();
+  EXPECT_EQ(rx.link.receive_count, 0u);
+  for (std::size_t i = 0; i < kReceiveBufferSize; ++i) ASSERT_EQ(rx.link.receive_buffer[i], 0) << i;
 }
 
-TEST(LinkReceiveBuffer, AppendAfterAPartialFillContinuesWhereItStopped) {
-  Rig rig;
-  Bytes a(510, 0x11), b(5, 0x22);
-  rig.link.AppendReceived(510, a.data());
-  rig.link.AppendReceived(5, b.data());
-  EXPECT_EQ(rig.link.receive_count, 515u);
-  EXPECT_EQ(rig.link.receive_buffer[509], 0x11);
-  EXPECT_EQ(rig.link.receive_buffer[510], 0x22);
-  EXPECT_EQ(rig.link.receive_buffer[511], 0x22);
-}
-
-TEST(LinkWait, ReturnsAsSoonAsTheWantedBytesAreIn) {
-  Rig rig;
-  rig.radio.latency_ms = 7;
-  rig.link.SendCommand(5, "PRead", 0x00);  // the radio answers 20 bytes
-  std::int64_t t0 = rig.clock.NowMs();
-  rig.link.WaitForBytes(20, 80, "w", 49, 1);
-  EXPECT_EQ(rig.clock.NowMs() - t0, 7);
-  EXPECT_EQ(rig.link.receive_count, 20u);
-}
-
-TEST(LinkWait, SilentLineRunsExactlyToTheTimeOutAndShowsProgress) {
-  Rig rig;
-  rig.ui.events.clear();
-  std::int64_t t0 = rig.clock.NowMs();
-  rig.link.WaitForBytes(20, 80, "txt", 49, 3);
-  EXPECT_EQ(rig.clock.NowMs() - t0, 80);
-  EXPECT_EQ(rig.ui.events, (std::vector<std::string>{"begin:txt:49:3", "end"}));
-}
-
-TEST(LinkWait, LongTimeOutsWorkAsWritten) {
-  Rig rig;
-  std::int64_t t0 = rig.clock.NowMs();
-  rig.link.WaitForBytes(20, 1500, "t", 49, 1);
-  EXPECT_EQ(rig.clock.NowMs() - t0, 1500);
-  t0 = rig.clock.NowMs();
-  rig.link.WaitForBytes(20, 32000, "t", 49, 1);
-  EXPECT_EQ(rig.clock.NowMs() - t0, 32000);
-}
-
-TEST(LinkWait, ZeroOrNegativeTimeOutIsOnePoll) {
-  Rig rig;
-  rig.radio.InjectIncoming(Bytes(3, 0x41));
-  std::int64_t t0 = rig.clock.NowMs();
-  rig.link.WaitForBytes(20, 0, "t", 49, 1);
-  EXPECT_EQ(rig.link.receive_count, 3u);
-  rig.link.WaitForBytes(20, -5, "t", 49, 1);
-  EXPECT_EQ(rig.clock.NowMs(), t0);
-}
-
-TEST(LinkWait, CountsOnlyBytesArrivingAfterTheCall) {
-  Rig rig;
-  rig.radio.InjectIncoming(Bytes(30, 0x41));
-  rig.link.PollInput();
-  std::int64_t t0 = rig.clock.NowMs();
-  rig.link.WaitForBytes(20, 80, "t", 49, 1);
-  EXPECT_EQ(rig.clock.NowMs() - t0, 80);  // the 30 old bytes do not count
-}
-
-TEST(LinkWait, IdleHookRunsDuringALongWaitAndTheWaitStillEnds) {
+TEST(LinkWait, EndsWhenTheBytesAreInOrAtTheTimeOut) {
+  struct Case {
+    const char* what;
+    std::function<void(Rig&)> before;
+    int want, timeout;
+    std::int64_t waited;
+    std::size_t count;
+  } cases[] = {
+      {"answer after 7 ms", [](Rig& r) { r.radio.latency_ms = 7, r.link.SendCommand(5, "PRead", 0x00); }, 20, 80, 7, 20},
+      {"silent line", [](Rig&) {}, 20, 80, 80, 0},
+      {"long time-out", [](Rig&) {}, 20, 1500, 1500, 0},
+      {"longer than 16 bits of ms", [](Rig&) {}, 20, 70000, 70000, 0},
+      {"zero is one poll", [](Rig& r) { r.radio.InjectIncoming(Bytes(3, 0x41)); }, 20, 0, 0, 3},
+      {"negative is one poll", [](Rig&) {}, 20, -5, 0, 0},
+      {"old bytes do not count", [](Rig& r) { r.radio.InjectIncoming(Bytes(30, 0x41)), r.link.PollInput(); }, 20, 80, 80,
+       30},
+      {"closed port", [](Rig& r) { r.radio.Close(), r.radio.refuse_open = "unplugged"; }, 5, 80, 80, 0},
+  };
+  for (const Case& c : cases) {
+    Rig rig;
+    c.before(rig);
+    rig.ui.progress.clear();
+    const std::int64_t t0 = rig.clock.NowMs();
+    rig.link.WaitForBytes(c.want, c.timeout, "txt", 49, 3);
+    EXPECT_EQ(rig.clock.NowMs() - t0, c.waited) << c.what;
+    EXPECT_EQ(rig.link.receive_count, c.count) << c.what;
+    EXPECT_EQ(rig.ui.progress, (std::vector<std::string>{"begin:txt:49:3", "end"})) << c.what;
+  }
   Rig rig;
   int calls = 0;
   rig.link.idle_hook = [&] { ++calls; };
-  std::int64_t t0 = rig.clock.NowMs();
   rig.link.WaitForBytes(20, 200, "t", 49, 1);
-  EXPECT_EQ(rig.clock.NowMs() - t0, 200);
   EXPECT_EQ(calls, 10);  // every 20 ms
 }
 
-TEST(LinkWait, ClosedPortStillWaitsOutTheTimeOut) {
+TEST(LinkSpinDelay, TurnsTheCursorOnceAMillisecond) {
   Rig rig;
-  rig.radio.Close();
-  rig.radio.refuse_open = "unplugged";
-  std::int64_t t0 = rig.clock.NowMs();
-  rig.link.WaitForBytes(5, 80, "t", 49, 1);
-  EXPECT_EQ(rig.clock.NowMs() - t0, 80);
-}
-
-TEST(LinkSpinDelay, StepsThroughTheFiveCursorShapes) {
-  Rig rig;
-  rig.link.SpinDelay(0);
-  EXPECT_EQ(rig.ui.cursors, std::vector<Cursor>{Cursor::SizeNWSE});
-  EXPECT_EQ(rig.clock.slept_ms(), 1);
-  rig.ui.cursors.clear();
   rig.link.SpinDelay(9);
-  ASSERT_EQ(rig.ui.cursors.size(), 10u);
-  EXPECT_EQ(rig.ui.cursors[1], Cursor::SizeNS);
-  EXPECT_EQ(rig.ui.cursors[2], Cursor::SizeNESW);
-  EXPECT_EQ(rig.ui.cursors[3], Cursor::SizeWE);
-  EXPECT_EQ(rig.ui.cursors[4], Cursor::AppStarting);
-  EXPECT_EQ(rig.ui.cursors[5], Cursor::SizeNWSE);
-  EXPECT_EQ(rig.ui.cursors.back(), Cursor::AppStarting);
-  EXPECT_EQ(rig.clock.slept_ms(), 11);
+  EXPECT_EQ(rig.ui.cursors, (std::vector<Cursor>{Cursor::SizeNWSE, Cursor::SizeNS, Cursor::SizeNESW, Cursor::SizeWE,
+                                                 Cursor::AppStarting, Cursor::SizeNWSE, Cursor::SizeNS,
+                                                 Cursor::SizeNESW, Cursor::SizeWE, Cursor::AppStarting}));
+  EXPECT_EQ(rig.clock.slept_ms(), 10);
   rig.ui.cursors.clear();
   rig.link.SpinDelay(-1);
   EXPECT_TRUE(rig.ui.cursors.empty());
 }
 
-// The start-up port and the port dialog.
+class PortDialogFake : public PortDialogUi {
+ public:
+  bool ok = true;
+  int shown_port = 0, choose_port = 0;  // 0: keep what is shown
+  std::string shown_device, choose_device;
+  bool RunPortDialog(int& port, std::string& device) override {
+    shown_port = port;
+    shown_device = device;
+    if (choose_port) port = choose_port;
+    device = choose_device;
+    return ok;
+  }
+};
 
 void SetComPort(const WorkingFiles& files, const std::string& digit, const std::string& device = {}) {
   IniDocument ini = ReadIniFile(files.kavir_ini);
@@ -168,48 +110,44 @@ void SetComPort(const WorkingFiles& files, const std::string& digit, const std::
   if (!device.empty()) ini.SetString("ComPort", "Device", device);
   ASSERT_TRUE(WriteIniFile(files.kavir_ini, ini));
 }
-
-TEST(LinkPort, StoredDigitOpensThatPortAndTheDialogShowsIt) {
-  Rig rig;
-  SetComPort(rig.files, "3");
-  rig.radio.Close();
-  rig.link.OpenStartupPort();
-  EXPECT_EQ(rig.radio.last_opened_port(), 3);
-  EXPECT_TRUE(rig.radio.IsOpen());
-  PortDialogFake dialog;
-  dialog.ok = false;
-  rig.link.OnPortSettings(dialog);
-  EXPECT_EQ(dialog.shown_port, 3);
+std::string ComPort(const Rig& rig, const char* key) {
+  return ReadIniFile(rig.files.kavir_ini).GetString("ComPort", key, "", 100);
 }
 
-TEST(LinkPort, DigitOutsideTheDialogIsUsedButTheDialogOffersCom1) {
-  Rig rig;
-  SetComPort(rig.files, "7");
-  rig.radio.Close();
-  rig.link.OpenStartupPort();
-  EXPECT_EQ(rig.radio.last_opened_port(), 7);
-  PortDialogFake dialog;
-  rig.link.OnPortSettings(dialog);
-  EXPECT_EQ(dialog.shown_port, 1);
-  EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetString("ComPort", "1", "", 3), "1");
-  EXPECT_EQ(rig.radio.last_opened_port(), 1);
+TEST(LinkPort, StartUpPortAndDialogChoices) {
+  struct Case {
+    const char *digit, *device;
+    int opened, shown, choose;
+    bool ok;
+    const char *stored;
+    int reopened;
+  } cases[] = {
+      {"3", "", 3, 3, 0, false, "3", 3},
+      {"7", "", 7, 1, 0, true, "1", 1},  // outside the dialog: used, but the dialog offers COM1
+      {"1", "", 1, 1, 4, true, "4", 4},
+      {"2", "", 2, 2, 4, false, "2", 2},  // Cancel: closed until the next send, which opens it again
+  };
+  for (const Case& c : cases) {
+    Rig rig;
+    SetComPort(rig.files, c.digit);
+    rig.radio.Close();
+    rig.link.OpenStartupPort();
+    EXPECT_EQ(rig.radio.last_opened_port(), c.opened);
+    PortDialogFake dialog;
+    dialog.ok = c.ok;
+    dialog.choose_port = c.choose;
+    rig.link.OnPortSettings(dialog);
+    EXPECT_EQ(dialog.shown_port, c.shown) << c.digit;
+    EXPECT_EQ(ComPort(rig, "1"), c.stored) << c.digit;
+    EXPECT_EQ(rig.radio.IsOpen(), c.ok) << c.digit;
+    rig.link.SendText(5, "PGood");
+    EXPECT_EQ(rig.radio.last_opened_port(), c.reopened) << c.digit;
+    EXPECT_EQ(rig.Sent().back(), B("PGood"));
+    EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetInt("WaitFor", "Shk", 0), 80);  // the rest is kept
+  }
 }
 
-TEST(LinkPort, OkStoresTheChosenPortAndKeepsTheRestOfKavirIni) {
-  Rig rig;
-  std::string before_type = ReadIniFile(rig.files.kavir_ini).GetString("Type", "1", "", 20);
-  PortDialogFake dialog;
-  dialog.choose_port = 4;
-  rig.link.OnPortSettings(dialog);
-  IniDocument ini = ReadIniFile(rig.files.kavir_ini);
-  EXPECT_EQ(ini.GetString("ComPort", "1", "", 3), "4");
-  EXPECT_EQ(ini.GetString("Type", "1", "", 20), before_type);
-  EXPECT_EQ(ini.GetInt("WaitFor", "Shk", 0), 80);
-  EXPECT_EQ(rig.radio.last_opened_port(), 4);
-  EXPECT_TRUE(rig.radio.IsOpen());
-}
-
-TEST(LinkPort, NamedDeviceWinsAndIsKeptUntilAComButtonIsChosen) {
+TEST(LinkPort, NamedDeviceWinsUntilAComButtonIsChosen) {
   Rig rig;
   SetComPort(rig.files, "2", "/dev/pts/9");
   rig.radio.Close();
@@ -219,32 +157,15 @@ TEST(LinkPort, NamedDeviceWinsAndIsKeptUntilAComButtonIsChosen) {
   dialog.choose_device = "/dev/ttyACM0";
   rig.link.OnPortSettings(dialog);
   EXPECT_EQ(dialog.shown_device, "/dev/pts/9");
-  EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetString("ComPort", "Device", "", 100), "/dev/ttyACM0");
+  EXPECT_EQ(ComPort(rig, "Device"), "/dev/ttyACM0");
   dialog.choose_device.clear();
   dialog.choose_port = 2;
   rig.link.OnPortSettings(dialog);
-  EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetString("ComPort", "Device", "x", 100), "");
+  EXPECT_EQ(ComPort(rig, "Device"), "");
   EXPECT_EQ(rig.radio.last_opened_device(), "");
 }
 
-TEST(LinkPort, CancelLeavesThePortClosedUntilTheNextSend) {
-  Rig rig;
-  SetComPort(rig.files, "2");
-  rig.radio.Close();
-  rig.link.OpenStartupPort();
-  PortDialogFake dialog;
-  dialog.ok = false;
-  dialog.choose_port = 4;
-  rig.link.OnPortSettings(dialog);
-  EXPECT_FALSE(rig.radio.IsOpen());
-  EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetString("ComPort", "1", "", 3), "2");
-  rig.link.SendText(5, "PGood");
-  EXPECT_TRUE(rig.radio.IsOpen());
-  EXPECT_EQ(rig.radio.last_opened_port(), 2);
-  EXPECT_EQ(rig.Sent().back(), B("PGood"));
-}
-
-TEST(LinkPort, PortThatWillNotOpenIsShownOnceWithItsReason) {
+TEST(LinkPort, PortThatWillNotOpenIsShownOnceAndOpeningDropsOldBytes) {
   Rig rig;
   rig.radio.Close();
   rig.radio.refuse_open = "Permission denied";
@@ -258,18 +179,62 @@ TEST(LinkPort, PortThatWillNotOpenIsShownOnceWithItsReason) {
   rig.link.SendText(5, "PGood");
   EXPECT_EQ(rig.ui.errors.size(), 2u);
   rig.radio.refuse_open.clear();
-  rig.link.SendText(5, "PGood");
-  EXPECT_TRUE(rig.radio.IsOpen());
-  EXPECT_TRUE(rig.link.last_open_error().empty());
-}
-
-TEST(LinkPort, OpeningDropsWhatTheLineHeld) {
-  Rig rig;
-  rig.radio.Close();
   rig.radio.InjectIncoming(Bytes(7, 0x55));
   rig.link.OpenPort();
   rig.link.PollInput();
+  EXPECT_TRUE(rig.radio.IsOpen());
+  EXPECT_TRUE(rig.link.last_open_error().empty());
   EXPECT_EQ(rig.link.receive_count, 0u);
+}
+
+TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
+  const IniDocument empty;
+  Timeouts t = ReadTimeouts(empty);
+  EXPECT_EQ(std::vector<int>({t.handshake, t.receive, t.transmit}), std::vector<int>({80, 80, 80}));
+  t = ReadTimeouts(IniDocument::Parse("[WaitFor]\r\nShk=1200\r\nRx=65616\r\nTx=-3\r\n"));
+  EXPECT_EQ(std::vector<int>({t.handshake, t.receive, t.transmit}), std::vector<int>({1200, 80, -3}));  // 16 bits
+  EXPECT_EQ(ReadPortChoice(empty).port_number, 1);
+  EXPECT_EQ(ReadPortChoice(IniDocument::Parse("[ComPort]\r\n1=34\r\n")).port_number, 3);  // its first character
+  const PortChoice p = ReadPortChoice(IniDocument::Parse("[comport]\r\n1=7\r\nDevice=  /dev/pts/4 \r\n"));
+  EXPECT_EQ(p.port_number, 7);
+  EXPECT_EQ(p.device, "/dev/pts/4");
+#if defined(__linux__)
+  EXPECT_EQ(PortDeviceName(1), "/dev/ttyUSB0");
+  EXPECT_EQ(PortDeviceName(7), "/dev/ttyUSB6");
+#endif
+}
+
+TEST(LinkSettings, EveryLineSettingIsReadAndNonsenseIsNamed) {
+  struct Case {
+    const char* line;
+    int baud, data_bits;
+    Parity parity;
+    int stop_bits;
+    FlowControl flow;
+    const char* warning;  // "" for none
+  } cases[] = {
+      {"", 9600, 8, Parity::None, 1, FlowControl::None, ""},
+      {"Baud=4800\r\nDataBits=7\r\nParity=Even\r\nStopBits=2\r\nFlowControl=RTS/CTS", 4800, 7, Parity::Even, 2,
+       FlowControl::Hardware, ""},
+      {"Parity=Odd\r\nFlowControl=XON/XOFF\r\nDataBits=5", 9600, 5, Parity::Odd, 1, FlowControl::Software, ""},
+      {"Parity=none\r\nFlowControl=Soft", 9600, 8, Parity::None, 1, FlowControl::Software, ""},
+      {"Parity=N\r\nFlowControl=None\r\nBaud=115200", 115200, 8, Parity::None, 1, FlowControl::None, ""},
+      {"FlowControl=Hardware", 9600, 8, Parity::None, 1, FlowControl::Hardware, ""},
+      {"Baud=fast\r\nDataBits=9\r\nParity=M\r\nStopBits=3", 9600, 8, Parity::None, 1, FlowControl::None, "Baud=fast"},
+      {"Baud=0\r\nDataBits=4", 9600, 8, Parity::None, 1, FlowControl::None, "Baud=0"},
+      {"StopBits=3\r\nFlowControl=maybe", 9600, 8, Parity::None, 1, FlowControl::None, "StopBits=3"},
+  };
+  for (const Case& c : cases) {
+    std::string warning;
+    const LineSettings s = ReadLineSettings(IniDocument::Parse(std::string("[ComPort]\r\n") + c.line + "\r\n"), &warning);
+    EXPECT_EQ(s.baud, c.baud) << c.line;
+    EXPECT_EQ(s.data_bits, c.data_bits) << c.line;
+    EXPECT_EQ(s.parity, c.parity) << c.line;
+    EXPECT_EQ(s.stop_bits, c.stop_bits) << c.line;
+    EXPECT_EQ(s.flow, c.flow) << c.line;
+    if (*c.warning) { EXPECT_NE(warning.find(c.warning), std::string::npos) << warning; }
+    else EXPECT_EQ(warning, "") << c.line;
+  }
 }
 
 }  // namespace

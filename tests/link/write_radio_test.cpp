@@ -1,197 +1,156 @@
-// The write against the in-process radio.
+// The write against the in-process radio, and the raw images it keeps.
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <functional>
 
+#include "link/backups.h"
 #include "link/radio_texts.h"
 #include "link/transactions.h"
-#include "link_test_support.h"
+#include "radio_rig.h"
 
 namespace kavir::test {
 namespace {
 
-std::string PacketPrompt(int n) { return FormatPacketText(kWritePacketFailedFormat, n); }
-
-std::string Confirm(const std::string& model) {
-  std::string s = kWriteConfirmFormat;
-  return s.replace(s.find("%s"), 2, model);
-}
+namespace fs = std::filesystem;
 
 std::size_t BackupCount(const Rig& rig) {
-  fs::path dir = fs::path(rig.folder.path()) / "backups";
+  const fs::path dir = fs::path(rig.folder.path()) / "backups";
   if (!fs::exists(dir)) return 0;
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
-
-TEST(WriteRadio, NoAtTheConfirmationSendsNothingAndLeavesWriteIni) {
-  Rig rig;
+std::string WriteIniType(const Rig& rig) { return ReadIniFile(rig.files.write_ini).GetString("Previous", "Type", "", 20); }
+void MarkWriteIni(const Rig& rig) {
   IniDocument marker;
   marker.SetString("Previous", "Type", "OLD");
   ASSERT_TRUE(WriteIniFile(rig.files.write_ini, marker));
-  rig.radio.ClearSent();
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Cancelled);
-  EXPECT_TRUE(rig.Sent().empty());
-  ASSERT_EQ(rig.ui.prompts.size(), 1u);
-  EXPECT_EQ(rig.ui.prompts[0].text, Confirm("KV16V"));
-  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "Type", "", 20), "OLD");
 }
 
-TEST(WriteRadio, ConfirmationWithNoModelSelectedHasEmptyParentheses) {
+TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
   Rig rig;
-  rig.view.Combo("Type")->selected = -1;
-  OnWriteRadio(rig.view, rig.link);
-  // The check may refuse a screen without a model; if it asks, it asks so.
-  if (!rig.ui.prompts.empty()) EXPECT_EQ(rig.ui.prompts[0].text, Confirm(""));
-  else EXPECT_FALSE(rig.ui.errors.empty());
-}
-
-TEST(WriteRadio, CompleteWriteSendsHandshakeThenEachPacketOnceAndTheRadioGetsTheScreen) {
-  Rig rig;
-  sim::RadioImage expected_image = rig.ScreenImage();
+  const sim::RadioImage expected_image = rig.ScreenImage();
   rig.radio.radio().set_image(sim::RadioImage{});
   rig.view.ShowPage(1);
   rig.view.current_tab = 1;
   rig.radio.ClearSent();
   rig.ui.answers = {true};
   EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
-
-  auto sent = rig.Sent();
+  std::string confirm = kWriteConfirmFormat;
+  EXPECT_EQ(rig.ui.prompts[0].text, confirm.replace(confirm.find("%s"), 2, "KV16V"));
+  const auto sent = rig.Sent();
   ASSERT_EQ(sent.size(), 49u);
   EXPECT_EQ(sent[0], B("PWrite", 0));
-  IniDocument write_ini = ReadIniFile(rig.files.write_ini);
+  const IniDocument write_ini = ReadIniFile(rig.files.write_ini);
   for (int n = 1; n <= 48; ++n) {
-    const Bytes& f = sent[n];
-    ASSERT_EQ(f.size(), 20u) << n;
-    EXPECT_EQ(f[0], 0x57) << n;
-    EXPECT_EQ(f[1] * 256 + f[2], 16 * (n - 1)) << n;
-    EXPECT_EQ(f[3], 0x10) << n;
-    Frame expected = EncodePacket(n, write_ini, rig.view);
-    EXPECT_TRUE(std::equal(f.begin(), f.end(), expected.begin())) << n;
+    const Frame expected = EncodePacket(n, write_ini, rig.view);
+    EXPECT_EQ(sent[n], Bytes(expected.begin(), expected.end())) << n;
   }
-  for (const auto& f : sent) EXPECT_NE(f, B("PGood"));
   EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
   EXPECT_EQ(rig.radio.radio().image(), expected_image);
   EXPECT_EQ(rig.ui.status.back(), "完毕!");
-  EXPECT_EQ(rig.view.current_tab, 1);
   EXPECT_EQ(rig.view.shown_page, 1);
-  EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical,
-                                                         ThreadPriority::Normal}));
-  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "Type", "", 20), "KV16V");
+  EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical, ThreadPriority::Normal}));
+  EXPECT_EQ(WriteIniType(rig), "KV16V");
   EXPECT_EQ(BackupCount(rig), 1u);
+  for (const char* e : {"begin:正在进行握手， 请稍候.......:49:1", "begin:正在传输第 01 个数据包， 请稍候.......:49:2",
+                        "begin:正在传输第 48 个数据包， 请稍候.......:49:49"})
+    EXPECT_NE(std::find(rig.ui.progress.begin(), rig.ui.progress.end(), e), rig.ui.progress.end()) << e;
 }
 
-TEST(WriteRadio, ProgressShowsEachPacketNumberAtPositionNPlusOne) {
-  Rig rig;
-  rig.ui.answers = {true};
-  rig.ui.events.clear();
-  ASSERT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
-  auto has = [&](const std::string& e) {
-    return std::find(rig.ui.events.begin(), rig.ui.events.end(), e) != rig.ui.events.end();
+TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
+  struct Case {
+    const char* what;
+    std::function<void(Rig&)> fault;
+    std::deque<bool> answers;
+    TransferResult result;
+    std::vector<Bytes> sent;
+    const char* prompt;  // last prompt, "" for none after the confirmation
+    bool error;
+  } cases[] = {
+      {"No at the confirmation", [](Rig&) {}, {}, TransferResult::Cancelled, {}, nullptr, false},
+      {"silent radio", [](Rig& r) { r.radio.radio().faults.silent_from = 0; }, {true, false}, TransferResult::Failed,
+       std::vector<Bytes>(4, B("PWrite", 0)), kHandshakeFailed, false},
+      {"answer that is not PM", [](Rig& r) { r.radio.radio().faults.wrong_handshake = true; }, {true, false},
+       TransferResult::Failed, {B("PWrite", 0)}, kHandshakeFailed, false},
+      {"another model, No", [](Rig& r) { r.radio.radio().set_model(2); }, {true, false}, TransferResult::Failed,
+       {B("PWrite", 0)}, "KV16U", false},
+      {"screen with wrong bytes", [](Rig& r) { r.view.band_lower.text = "174", r.view.band_upper.text = "136"; },
+       {true, true}, TransferResult::Failed, {}, nullptr, true},
+      {"backup folder cannot be made",
+       [](Rig& r) { WriteBytes(JoinPath(r.folder.path(), "backups"), "a file where the folder should be"); }, {true},
+       TransferResult::Failed, {}, "", true},
   };
-  EXPECT_TRUE(has(std::string("begin:") + kHandshakeStatus + ":49:1"));
-  EXPECT_TRUE(has("begin:正在传输第 01 个数据包， 请稍候.......:49:2"));
-  EXPECT_TRUE(has("begin:正在传输第 33 个数据包， 请稍候.......:49:34"));
-  EXPECT_TRUE(has("begin:正在传输第 48 个数据包， 请稍候.......:49:49"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    MarkWriteIni(rig);
+    c.fault(rig);
+    rig.radio.ClearSent();
+    rig.ui.answers = c.answers;
+    EXPECT_EQ(OnWriteRadio(rig.view, rig.link), c.result);
+    EXPECT_EQ(rig.Sent(), c.sent);
+    EXPECT_EQ(rig.radio.radio().completed_writes(), 0);
+    if (!c.prompt) {
+      EXPECT_LE(rig.ui.prompts.size(), 1u);
+      if (c.error) { EXPECT_EQ(WriteIniType(rig), "OLD"); }
+    } else if (*c.prompt) {
+      ASSERT_EQ(rig.ui.prompts.size(), 2u);
+      EXPECT_NE(rig.ui.prompts[1].text.find(c.prompt), std::string::npos) << rig.ui.prompts[1].text;
+    }
+    EXPECT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);
+    if (c.error && c.sent.empty() && !c.prompt) {
+      EXPECT_TRUE(rig.ui.prompts.empty());
+      EXPECT_EQ(rig.ui.errors[0], DescribeProblems(CheckBeforeWrite(rig.view)));
+    }
+    if (!rig.priorities.empty()) { EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal); }
+  }
 }
 
-TEST(WriteRadio, RadioThatStopsAcknowledgingAfterTwentyGetsPrompt21AndYesStoresAgain) {
+TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
   Rig rig;
-  rig.radio.answer_budget = 20 + 20 * 5;
+  rig.radio.radio().set_model(2);
+  rig.radio.answer_budget = 20 + 20 * 5;  // stops acknowledging after packet 20
   rig.radio.ClearSent();
-  rig.ui.answers = {true, true};
+  rig.ui.answers = {true, true, true};
   ComboBox* timer = rig.view.Combo("TimerOut");
-  ASSERT_NE(timer, nullptr);
   ASSERT_GE(timer->options.size(), 3u);
+  const std::string packet21 = FormatPacketText(kWritePacketFailedFormat, 21);
   rig.ui.on_prompt = [&](const std::string& text) {
-    if (text != PacketPrompt(21)) return;
+    if (text != packet21) return;
     rig.radio.answer_budget = -1;  // the radio comes back
     timer->selected = 2;           // and the screen changed meanwhile
   };
   EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
-  ASSERT_EQ(rig.ui.prompts.size(), 2u);
-  EXPECT_EQ(rig.ui.prompts[1].text, PacketPrompt(21));
-  auto sent = rig.Sent();
-  ASSERT_EQ(sent.size(), 1u + 21u + 49u);
-  EXPECT_EQ(sent[22], B("PWrite", 0));
-  EXPECT_EQ(sent[23][2], 0x00);  // packet 1 again
-  // Within the first attempt packet 21 went out once: no resend.
+  EXPECT_EQ(rig.ui.prompts[2].text, packet21);
+  const auto sent = rig.Sent();
+  ASSERT_EQ(sent.size(), 1u + 21u + 49u);  // packet 21 went out once in the first attempt
   EXPECT_EQ(sent[21][1] * 256 + sent[21][2], 16 * 20);
-  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "TimerOut", "", 20),
-            timer->options[2]);
-  // Four waits of 80 ms between packet 21 and the prompt.
-  EXPECT_EQ(rig.ui.prompts[1].at_ms - rig.radio.sent()[21].at_ms, 4 * 80);
-}
-
-TEST(WriteRadio, SilentRadioFailsTheHandshakeAndNoPacketGoesOut) {
-  Rig rig;
-  rig.radio.radio().faults.silent_from = 0;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_EQ(rig.Sent(), std::vector<Bytes>(4, B("PWrite", 0)));
-  EXPECT_EQ(rig.ui.prompts.back().text, kHandshakeFailed);
-}
-
-TEST(WriteRadio, AnswerThatIsNotPMIsAHandshakeFailure) {
-  Rig rig;
-  rig.radio.radio().faults.wrong_handshake = true;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_EQ(rig.Sent(), std::vector<Bytes>{B("PWrite", 0)});
-  EXPECT_EQ(rig.radio.radio().completed_writes(), 0);
-}
-
-TEST(WriteRadio, RadioOfAnotherModelIsAskedAboutAndNoWritesNothing) {
-  Rig rig;
-  rig.radio.radio().set_model(2);  // KV16U; the screen shows KV16V
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, false};
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Failed);
-  ASSERT_EQ(rig.ui.prompts.size(), 2u);
-  EXPECT_EQ(rig.ui.prompts[1].caption, "提示信息!");
-  EXPECT_NE(rig.ui.prompts[1].text.find("KV16U"), std::string::npos);
-  EXPECT_NE(rig.ui.prompts[1].text.find("KV16V"), std::string::npos);
-  EXPECT_EQ(rig.Sent(), std::vector<Bytes>{B("PWrite", 0)});
-  EXPECT_EQ(rig.radio.radio().completed_writes(), 0);
-}
-
-TEST(WriteRadio, RadioOfAnotherModelIsWrittenAfterYes) {
-  Rig rig;
-  rig.radio.radio().set_model(2);
-  rig.ui.answers = {true, true};
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
+  EXPECT_EQ(sent[22], B("PWrite", 0));
+  EXPECT_EQ(rig.ui.prompts[2].at_ms - rig.radio.sent()[21].at_ms, 4 * 80);
+  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "TimerOut", "", 20), timer->options[2]);
   EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
 }
 
-TEST(WriteRadio, ScreenThatWouldPutWrongBytesIntoTheRadioIsRefusedBeforeAnythingIsSent) {
-  Rig rig;
-  IniDocument marker;
-  marker.SetString("Previous", "Type", "OLD");
-  ASSERT_TRUE(WriteIniFile(rig.files.write_ini, marker));
-  rig.view.band_lower.text = "174";
-  rig.view.band_upper.text = "136";
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, true};
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_TRUE(rig.Sent().empty());
-  EXPECT_TRUE(rig.ui.prompts.empty());
-  ASSERT_EQ(rig.ui.errors.size(), 1u);
-  EXPECT_EQ(rig.ui.errors[0], DescribeProblems(CheckBeforeWrite(rig.view)));
-  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "Type", "", 20), "OLD");
-  EXPECT_EQ(BackupCount(rig), 0u);
-}
-
-TEST(WriteRadio, FailingBackupStopsTheWriteBeforeAnythingIsSent) {
-  Rig rig;
-  std::ofstream(fs::path(rig.folder.path()) / "backups") << "a file where the folder should be";
-  rig.radio.ClearSent();
-  rig.ui.answers = {true};
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_TRUE(rig.Sent().empty());
-  ASSERT_EQ(rig.ui.errors.size(), 1u);
-  EXPECT_NE(rig.ui.errors[0].find("backups"), std::string::npos);
-  EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal);
+TEST(Backups, NamedByKindModelAndClockAndNeverOverwritten) {
+  ShippedDir folder;
+  BackupImage one, two;
+  for (std::size_t i = 0; i < one.size(); ++i) one[i] = static_cast<std::uint8_t>(i * 7 + 1), two[i] = one[i] + 1;
+  std::string first, second;
+  // 2026-12-07 23:30:05 UTC is 07:30:05 on the 8th in UTC+8.
+  ASSERT_TRUE(SaveBackup(folder.path(), "read", "KV16V", one, 1796686205, &first));
+  ASSERT_TRUE(SaveBackup(folder.path(), "read", "KV16V", two, 1796686205, &second));
+  EXPECT_EQ(fs::path(first).filename().string(), "read-KV16V-20261208-073005.bin");
+  EXPECT_EQ(fs::path(first).parent_path().filename().string(), "backups");
+  EXPECT_NE(first, second);
+  EXPECT_EQ(ReadBytes(first), std::string(one.begin(), one.end()));
+  EXPECT_EQ(ReadBytes(second), std::string(two.begin(), two.end()));
+  struct { const char *model, *name; } names[] = {{"KV16可定义", "KV16可定义"}, {"a/b\\c:d", "a_b_c_d"}, {"", "unknown"}, {"..", "unknown"}};
+  for (const auto& n : names) EXPECT_EQ(BackupModelName(n.model), n.name);
+  ShippedDir blocked;
+  WriteBytes(JoinPath(blocked.path(), "backups"), "a file, not a folder");
+  const IoStatus status = SaveBackup(blocked.path(), "read", "KV16V", one, 1000);
+  EXPECT_FALSE(status);
+  EXPECT_NE(status.path.find("backups"), std::string::npos);
+  EXPECT_FALSE(status.reason.empty());
 }
 
 }  // namespace

@@ -4,101 +4,58 @@
 #include "profile/option_list.h"
 #include "profile/profile.h"
 #include "profile/profile_keys.h"
-#include "test_dir.h"
+#include "support.h"
 
-namespace kavir {
+namespace kavir::test {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
-
-TEST(ProfileKeys, AreThe209KeysInClearingOrder) {
-  const auto& keys = ProfileKeys();
-  ASSERT_EQ(keys.size(), 209u);
-  EXPECT_EQ(keys[0], "Type");
-  EXPECT_EQ(keys[27], "BatterySupply");
-  EXPECT_EQ(keys[29], "FreqU");
-  EXPECT_EQ(keys[30], "CH01.BusyLock");
-  EXPECT_EQ(keys[45], "CH16.BusyLock");
-  EXPECT_EQ(keys[46], "CH01.ChannelScans");
-  EXPECT_EQ(keys[30 + 16 * 9], "CBT1");
-  EXPECT_EQ(keys[30 + 16 * 10], "CBR1");
-  EXPECT_EQ(keys[206], "PF1S");
-  EXPECT_EQ(keys[208], "PF3S");
-}
-
-TEST(ClearProfile, CreatesAMissingFileWithEveryKeyEmptyInOrder) {
+TEST(ClearProfile, EmptiesEveryKeyInOrderAndKeepsForeignOnes) {
   TempDir dir;
-  auto files = WorkingFiles::FromDirectory(dir.path().string());
+  auto files = WorkingFiles::FromDirectory(dir.path());
   ASSERT_TRUE(ClearProfile('R', "", files).ok);
   auto doc = ReadIniFile(files.read_ini);
+  ASSERT_EQ(ProfileKeys().size(), 209u);
   EXPECT_EQ(doc.Keys("Previous"), ProfileKeys());
   for (const auto& k : ProfileKeys()) EXPECT_EQ(doc.Find("Previous", k), std::optional<std::string>(""));
-}
 
-TEST(ClearProfile, KeepsForeignKeysAndSectionsAndPicksTheFileByLetter) {
-  TempDir dir;
-  auto files = WorkingFiles::FromDirectory(dir.path().string());
   const std::string user = dir.File("mine.dat");
   WriteBytes(user, "[Notes]\r\nwho=tech\r\n[Previous]\r\nMine=1\r\nType=X\r\n");
   ASSERT_TRUE(ClearProfile('C', user, files).ok);
-  auto doc = ReadIniFile(user);
+  doc = ReadIniFile(user);
   EXPECT_EQ(doc.GetString("Notes", "who", "", 20), "tech");
   EXPECT_EQ(doc.GetString("Previous", "Mine", "", 20), "1");
   EXPECT_EQ(doc.Find("Previous", "Type"), std::optional<std::string>(""));
-  EXPECT_FALSE(std::filesystem::exists(files.read_ini));
   EXPECT_FALSE(std::filesystem::exists(files.write_ini));
   ASSERT_TRUE(ClearProfile('W', user, files).ok);
   EXPECT_TRUE(std::filesystem::exists(files.write_ini));
 }
 
-class Handshake : public ::testing::Test {
- protected:
-  void SetUp() override {
-    files = WorkingFiles::FromDirectory(dir.path().string());
-    WriteBytes(files.kavir_ini, *Utf8ToGbk("[Type]\r\n1=VX1\r\n6=UX6\r\n0=ZERO\r\n[Mode]\r\n1=常规\r\n6=集群\r\n"));
-    WriteBytes(files.ModelFile("VX1"), "[Previous]\r\nFreqV=136\r\nFreqU=174\r\n");
-    WriteBytes(files.ModelFile("UX6"), "[Previous]\r\nFreqV=400\r\nFrequ=470\r\n");
-    ASSERT_TRUE(ClearProfile('R', "", files).ok);
-  }
-  HandshakeResult Answer(std::uint8_t b1, std::uint8_t b3, std::uint32_t count) {
-    std::uint8_t a[20] = {'P', b1, 0, b3};
-    return EvaluateHandshake('R', a, 20, count, files);
-  }
-  std::string Read(const char* key) { return ReadIniFile(files.read_ini).GetString("Previous", key, "?", 20); }
-
+TEST(Handshake, NamesTheModelByTheSignedThirdByte) {
   TempDir dir;
-  WorkingFiles files;
-};
-
-TEST_F(Handshake, ModelNumberIsByteThreePlusOne) {
-  EXPECT_EQ(Answer('M', 0x00, 20).result, 1);
-  EXPECT_EQ(Read("Type"), "VX1");
-  EXPECT_EQ(Read("Mode"), "常规");
-  EXPECT_EQ(Read("FreqV"), "136");
-  EXPECT_EQ(Read("FreqU"), "174");
-
-  EXPECT_EQ(Answer('M', 0x05, 20).result, 1);
-  EXPECT_EQ(Read("Type"), "UX6");
-  EXPECT_EQ(Read("Mode"), "集群");
-  EXPECT_EQ(Read("FreqU"), "470");  // read back whatever the case it was written in
-}
-
-TEST_F(Handshake, ByteThreeIsSignedSoHighValuesNameNoModel) {
-  EXPECT_EQ(Answer('M', 0x7F, 20).result, 1);  // key -128
-  EXPECT_EQ(Read("Type"), "");
-  EXPECT_EQ(Read("Mode"), "");
-  EXPECT_EQ(Read("FreqU"), "");
-  EXPECT_EQ(Answer('M', 0xFF, 20).result, 1);  // key 0
-  EXPECT_EQ(Read("Type"), "ZERO");
-}
-
-TEST_F(Handshake, ShortOrWrongAnswersFailAndLeaveReadIniAlone) {
-  const std::string before = ReadBytes(files.read_ini);
-  EXPECT_EQ(Answer('M', 0x00, 19).result, -1);
-  EXPECT_EQ(Answer('X', 0x00, 20).result, -1);
-  EXPECT_EQ(ReadBytes(files.read_ini), before);
+  auto files = WorkingFiles::FromDirectory(dir.path());
+  WriteBytes(files.kavir_ini, *Utf8ToGbk("[Type]\r\n1=VX1\r\n6=UX6\r\n0=ZERO\r\n[Mode]\r\n1=常规\r\n6=集群\r\n"));
+  WriteBytes(files.ModelFile("VX1"), "[Previous]\r\nFreqV=136\r\nFreqU=174\r\n");
+  WriteBytes(files.ModelFile("UX6"), "[Previous]\r\nFreqV=400\r\nFrequ=470\r\n");
+  struct { char b1; std::uint8_t b3; std::uint32_t count; int result; const char *type, *mode, *freq_u; } cases[] = {
+      {'M', 0x00, 20, 1, "VX1", "常规", "174"}, {'M', 0x05, 20, 1, "UX6", "集群", "470"},
+      {'M', 0x7F, 20, 1, "", "", ""},  // -128: no model
+      {'M', 0xFF, 20, 1, "ZERO", "", ""},
+      {'M', 0x00, 19, -1, nullptr, nullptr, nullptr},  // short or wrong: Read.ini stays
+      {'X', 0x00, 20, -1, nullptr, nullptr, nullptr}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(ClearProfile('R', "", files).ok);
+    const std::string before = ReadBytes(files.read_ini);
+    std::uint8_t a[20] = {'P', static_cast<std::uint8_t>(c.b1), 0, c.b3};
+    EXPECT_EQ(EvaluateHandshake('R', a, 20, c.count, files).result, c.result);
+    if (!c.type) {
+      EXPECT_EQ(ReadBytes(files.read_ini), before);
+      continue;
+    }
+    auto read = ReadIniFile(files.read_ini);
+    EXPECT_EQ(read.GetString("Previous", "Type", "?", 20), c.type);
+    EXPECT_EQ(read.GetString("Previous", "Mode", "?", 20), c.mode);
+    EXPECT_EQ(read.GetString("Previous", "FreqU", "?", 20), c.freq_u);
+  }
 }
 
 TEST(OptionList, EndsAtTheFirstGapAndKeepsToItsLimit) {
@@ -123,20 +80,16 @@ TEST(WorkingFiles, PathsComeFromTheGivenDirectoryWithoutLengthLimit) {
   const std::string dir = "/tmp/" + std::string(300, 'd');
   auto f = WorkingFiles::FromDirectory(dir);
   EXPECT_EQ(f.read_ini, JoinPath(dir, "Read.ini"));
-  EXPECT_EQ(f.qtdqt_ini, JoinPath(dir, "QTDQT.ini"));
   EXPECT_EQ(f.ModelFile("VX1"), JoinPath(dir, "VX1.ini"));
-  EXPECT_EQ(f.ModelFile(""), JoinPath(dir, ".ini"));
-  EXPECT_EQ(f.HelpFile(), JoinPath(dir, "Kavir.hlp"));
 }
 
 TEST(RegistrationSwitch, CountsOnlyAsTheLastItemInAnyCase) {
-  EXPECT_EQ(ScanRegistrationSwitch("kavir /regserver"), RegistrationSwitch::Register);
-  EXPECT_EQ(ScanRegistrationSwitch("kavir -REGSERVER"), RegistrationSwitch::Register);
-  EXPECT_EQ(ScanRegistrationSwitch("kavir /UnRegServer"), RegistrationSwitch::Unregister);
-  EXPECT_EQ(ScanRegistrationSwitch("kavir /RegServer more"), RegistrationSwitch::None);
-  EXPECT_EQ(ScanRegistrationSwitch("kavir-x /RegServer"), RegistrationSwitch::Register);
-  EXPECT_EQ(ScanRegistrationSwitch("kavir"), RegistrationSwitch::None);
+  struct { const char* line; RegistrationSwitch s; } cases[] = {
+      {"kavir /regserver", RegistrationSwitch::Register},      {"kavir -REGSERVER", RegistrationSwitch::Register},
+      {"kavir /UnRegServer", RegistrationSwitch::Unregister},  {"kavir /RegServer more", RegistrationSwitch::None},
+      {"kavir-x /RegServer", RegistrationSwitch::Register},    {"kavir", RegistrationSwitch::None}};
+  for (const auto& c : cases) EXPECT_EQ(ScanRegistrationSwitch(c.line), c.s) << c.line;
 }
 
 }  // namespace
-}  // namespace kavir
+}  // namespace kavir::test

@@ -6,8 +6,7 @@
 #include <filesystem>
 #include <regex>
 
-#include "report/report_page.h"
-#include "screen_test_support.h"
+#include "process.h"
 
 namespace kavir::test {
 namespace {
@@ -43,76 +42,39 @@ std::vector<Word> Words(const std::string& pdf) {
 // in from the paper's edge) to PDF points.
 double Points(int units) { return 5.0 / 25.4 * 72.0 + units * 0.72; }
 
-class ReportPdf : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))
-      if (e.is_regular_file()) fs::copy_file(e.path(), fs::path(dir.path()) / e.path().filename());
-    pdf = dir.File("report.pdf");
-    const std::string cmd = std::string(KAVIR_CLI) + " --dir '" + dir.path() + "' report '" +
-                            dir.File("KV16U.ini") + "' '" + pdf + "' 2>/dev/null";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    words = Words(pdf);
-    ASSERT_FALSE(words.empty());
-  }
-  const Word* Find(const std::string& text) {
-    for (const Word& w : words)
-      if (w.text == text) return &w;
-    return nullptr;
-  }
-  TempDir dir;
-  std::string pdf;
-  std::vector<Word> words;
-};
-
-TEST_F(ReportPdf, IsOnePageWithRealChineseText) {
+TEST(ReportPdf, OnePageWithRealChineseTextWhereTheDisplayListPutsIt) {
+  ShippedDir d;
+  TempDir scratch;
+  const std::string pdf = d.dir.File("report.pdf");
+  ASSERT_EQ(RunCli({"--dir", d.path(), "report", d.files.ModelFile("KV16U"), pdf}, scratch.path()).exit_code, 0);
   EXPECT_NE(Output("pdfinfo '" + pdf + "'").find("Pages:           1\n"), std::string::npos);
-  const Word* title = Find("KV16U对讲机编程信息");
-  ASSERT_NE(title, nullptr);
-  EXPECT_NE(Find("信道设置"), nullptr);
   // The Chinese comes from an embedded CJK font, not from missing-glyph boxes.
   const std::string fonts = Output("pdffonts '" + pdf + "'");
   EXPECT_TRUE(fonts.find("WenQuanYi") != std::string::npos || fonts.find("CJK") != std::string::npos ||
               fonts.find("Song") != std::string::npos)
       << fonts;
-}
-
-TEST_F(ReportPdf, TextsStandWhereTheDisplayListPutsThem) {
-  const Word* title = Find("KV16U对讲机编程信息");
-  ASSERT_NE(title, nullptr);
-  EXPECT_NEAR(title->x, Points(240), 2.0);
-  EXPECT_NEAR(title->y, Points(15), 3.0);
-
-  // Channel 3's receive frequency and channel 16's number.
-  const IniDocument model = ReadIniFile(dir.File("KV16U.ini"));
-  const std::string rx3 = model.GetString("Previous", "CH03.RxFreq", "", 20);
-  bool found = false;
-  for (const Word& w : words)
-    if (w.text == rx3 && std::fabs(w.x - Points(130)) < 2.0) {
-      EXPECT_NEAR(w.y, Points(645 + 25 * 2), 3.0);
-      found = true;
-    }
-  EXPECT_TRUE(found) << rx3;
-  const Word* ch16 = Find("CH16");
-  ASSERT_NE(ch16, nullptr);
-  EXPECT_NEAR(ch16->x, Points(93), 2.0);
-  EXPECT_NEAR(ch16->y, Points(645 + 25 * 15), 3.0);
+  const IniDocument model = ReadIniFile(d.files.ModelFile("KV16U"));
+  struct { std::string text; int x, d; } placed[] = {
+      {"KV16U对讲机编程信息", 240, 15}, {"CH16", 93, 645 + 25 * 15},
+      {model.GetString("Previous", "CH03.RxFreq", "", 20), 130, 645 + 25 * 2}};
+  const auto words = Words(pdf);
+  for (const auto& p : placed) {
+    bool found = false;
+    for (const Word& w : words)
+      found |= w.text == p.text && std::fabs(w.x - Points(p.x)) < 2.0 && std::fabs(w.y - Points(p.d)) < 3.0;
+    EXPECT_TRUE(found) << p.text;
+  }
 }
 
 // Outside a program directory the lists are empty: the command says so, and a
 // folder that cannot take the PDF leaves nothing behind.
-TEST(ReportPdfCli, WarnsWithoutDataFilesAndReportsAnUnwritableTarget) {
+TEST(ReportPdf, WarnsWithoutDataFilesAndReportsAnUnwritableTarget) {
   TempDir empty;
   const std::string model = std::string(KAVIR_DATA_DIR) + "/KV16V.ini";
-  const std::string err = empty.File("err.txt");
-  const std::string cmd = std::string(KAVIR_CLI) + " --dir '" + empty.path() + "' report '" + model +
-                          "' '" + empty.File("r.pdf") + "' 2>'" + err + "'";
-  EXPECT_EQ(std::system(cmd.c_str()), 0);
-  EXPECT_NE(ReadBytes(err).find("KAVIR.ini is missing"), std::string::npos) << ReadBytes(err);
-
-  const std::string bad = std::string(KAVIR_CLI) + " --dir '" + empty.path() + "' report '" + model +
-                          "' '" + empty.File("no-folder/r.pdf") + "' 2>/dev/null";
-  EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 1);
+  const CliResult warned = RunCli({"--dir", empty.path(), "report", model, empty.File("r.pdf")}, empty.path());
+  EXPECT_EQ(warned.exit_code, 0);
+  EXPECT_NE(warned.err.find("KAVIR.ini is missing"), std::string::npos) << warned.err;
+  EXPECT_EQ(RunCli({"--dir", empty.path(), "report", model, empty.File("no-folder/r.pdf")}, empty.path()).exit_code, 1);
   EXPECT_FALSE(fs::exists(empty.File("no-folder")));
 }
 

@@ -1,18 +1,14 @@
 // The cell editor over the channel grid.
 #include <gtest/gtest.h>
 
-#include "screen_test_support.h"
+#include "support.h"
 
 namespace kavir::test {
 namespace {
 
 const std::string kGoOn = "请继续..............";
-std::string BandMessage(const std::string& n) {
-  return "错误, 您输入的频率:" + n + " 不在当前频率范围内, 请继续.....";
-}
-std::string RasterMessage(const std::string& n) {
-  return "您输入的非法频点(" + n + ") 无法通过较验, 请重新输入.....";
-}
+std::string BandMessage(const std::string& n) { return "错误, 您输入的频率:" + n + " 不在当前频率范围内, 请继续....."; }
+std::string RasterMessage(const std::string& n) { return "您输入的非法频点(" + n + ") 无法通过较验, 请重新输入....."; }
 
 class CellEditorTest : public ::testing::Test {
  protected:
@@ -20,184 +16,124 @@ class CellEditorTest : public ::testing::Test {
   FakeUi ui;
   std::unique_ptr<CKAVIRView> view = dir.Start(ui);  // band 400..470
 
-  // Opens the editor of (row, col) with Enter, types text, commits.
-  std::string Enter(int row, int col, const std::string& typed) {
+  void Open(int row, int col, char32_t key) {
     view->grid.row = row;
     view->grid.col = col;
-    view->StartEdit(13);
-    EXPECT_TRUE(view->editor.visible);
-    view->editor.text = typed;
+    view->StartEdit(key);
+  }
+};
+
+TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
+  struct Case {
+    int col;
+    const char *before, *typed, *after;
+    std::vector<std::string> status;
+    bool beep;
+  } cases[] = {
+      {1, "430.12500", "430.0125", "430.01250", {kGoOn}, false},
+      {3, "440.00000", "4300125", "430.01250", {kGoOn}, false},
+      {1, "430.12500", "43a.5", "430.50000", {kGoOn}, false},
+      {1, "430.12500", "470.00000", "470.00000", {kGoOn}, false},
+      {1, "430.12500", "400.00000", "400.00000", {kGoOn}, false},
+      {1, "430.12500", "430.00625", "430.00625", {kGoOn}, false},
+      {1, "430.12500", "45.5", "455.00000", {kGoOn}, false},  // the first three digits are megahertz
+      {1, "430.12500", "430.012500000000000000", "430.01250", {kGoOn}, false},
+      {1, "430.12500", "4.3.0.0.1.2.5.0.9.9.9", "430.01250", {kGoOn}, false},
+      {1, "430.12500", "35.5", "430.12500", {BandMessage("355.00000")}, true},
+      {1, "430.12500", "470.00625", "430.12500", {BandMessage("470.00625")}, true},
+      {3, "440.00000", "430.01", "440.00000", {kGoOn, RasterMessage("430.01000")}, true},
+      {1, "430.01000", "430.01000", "430.01000", {kGoOn}, false},  // the same off-raster text stays
+      {1, "", "999", "400.00000", {BandMessage("999.00000")}, true},  // an empty cell shows the lower limit
+      {1, "abc", "0", "400.00000", {BandMessage("000.00000")}, true},
+      {1, "1.00000", "999", "1.00000", {BandMessage("999.00000")}, true},
+      {2, "关", "CTCSS:88", "CTCSS:88.0", {}, false},  // signalling columns get ".0"
+      {4, "关", "CTCSS:88.5", "CTCSS:88.5", {}, false},
+      {2, "关", "+DCS:023", "+DCS:023", {}, false},
+      {4, "CTCSS:67.0", "关", "关", {}, false},
+      {5, "禁止", "CTCSS", "CTCSS", {}, false},
+  };
+  for (const Case& c : cases) {
+    view->grid.SetText(1, c.col, c.before);
+    Open(1, c.col, 13);
+    ASSERT_TRUE(view->editor.visible);
+    view->editor.text = c.typed;
     ui.status.clear();
     ui.beeps.clear();
     view->CommitEdit();
     EXPECT_FALSE(view->editor.visible);
-    return view->grid.Text(row, col);
+    EXPECT_EQ(view->grid.Text(1, c.col), c.after) << c.typed;
+    EXPECT_EQ(ui.status, c.status) << c.typed;
+    EXPECT_EQ(ui.beeps.size(), c.beep ? 1u : 0u) << c.typed;
+    if (c.beep) { EXPECT_EQ(ui.beeps[0], std::make_pair(5000, 100)); }
   }
-  bool Beeped() const {
-    return ui.beeps.size() == 1 && ui.beeps[0] == std::make_pair(5000, 100);
+}
+
+TEST_F(CellEditorTest, HowTheEditorOpens) {
+  struct Case {
+    int col;
+    const char* cell;
+    char32_t key;
+    const char* text;
+    int caret, selection_end;
+  } cases[] = {
+      {1, "430.12500", '4', "4430.12500", 1, 0},  // a typed key goes in front
+      {1, "430.12500", U'é', "é430.12500", 1, 0},
+      {1, "430.12500", U'关', "关430.12500", 1, 0},
+      {1, "430.12500", U'😀', "😀430.12500", 1, 0},
+      {3, "440.00000", 13, "440.00000", 9, 9},  // Enter selects it all
+      {2, "DCS", 'x', "DCS", 3, 0},            // begins no option
+      {2, "ctcss", 13, "CTCSS:67.0", 10, 0},   // the first option it begins
+  };
+  for (const Case& c : cases) {
+    view->grid.SetText(1, c.col, c.cell);
+    Open(1, c.col, c.key);
+    EXPECT_TRUE(view->editor.visible);
+    EXPECT_EQ(view->editor.text, c.text);
+    EXPECT_EQ(view->editor.caret, c.caret) << c.text;
+    EXPECT_EQ(view->editor.selection_end, c.selection_end) << c.text;
+    EXPECT_DOUBLE_EQ(view->editor.width_factor, 1.0);
+    view->OnEditorEsc();
   }
-};
-
-TEST_F(CellEditorTest, FrequenciesAreNormalized) {
-  EXPECT_EQ(Enter(1, 1, "430.0125"), "430.01250");
-  EXPECT_EQ(ui.status, std::vector<std::string>{kGoOn});
-  EXPECT_TRUE(ui.beeps.empty());
-  EXPECT_EQ(Enter(2, 3, "4300125"), "430.01250");
-  EXPECT_EQ(Enter(3, 1, "43a.5"), "430.50000");
-  EXPECT_EQ(Enter(4, 1, "470.00000"), "470.00000");
-  EXPECT_EQ(Enter(5, 1, "400.00000"), "400.00000");
-  EXPECT_EQ(Enter(6, 1, "430.00625"), "430.00625");
-  EXPECT_EQ(Enter(7, 1, "45.5"), "455.00000");  // 455 MHz lies inside 400..470
-}
-
-TEST_F(CellEditorTest, BandCheckRejectsAndRestores) {
   view->grid.SetText(1, 1, "430.12500");
-  // The first three digits are always the megahertz: 35.5 is 355 MHz.
-  EXPECT_EQ(Enter(1, 1, "35.5"), "430.12500");
-  EXPECT_EQ(ui.status, std::vector<std::string>{BandMessage("355.00000")});
-  EXPECT_TRUE(Beeped());
-  EXPECT_EQ(Enter(1, 1, "470.00625"), "430.12500");
-  EXPECT_EQ(ui.status, std::vector<std::string>{BandMessage("470.00625")});
-  EXPECT_TRUE(Beeped());
-}
-
-TEST_F(CellEditorTest, RasterCheckAfterPassingBand) {
-  view->grid.SetText(1, 3, "440.00000");
-  EXPECT_EQ(Enter(1, 3, "430.01"), "440.00000");
-  EXPECT_EQ(ui.status, (std::vector<std::string>{kGoOn, RasterMessage("430.01000")}));
-  EXPECT_TRUE(Beeped());
-}
-
-TEST_F(CellEditorTest, SameOffRasterTextStaysWithoutMessage) {
-  view->grid.SetText(2, 1, "430.01000");
-  EXPECT_EQ(Enter(2, 1, "430.01000"), "430.01000");
-  EXPECT_EQ(ui.status, std::vector<std::string>{kGoOn});
-  EXPECT_TRUE(ui.beeps.empty());
-}
-
-TEST_F(CellEditorTest, EmptyCellRejectedShowsBandLowerLimit) {
-  view->grid.SetText(3, 1, "");
-  EXPECT_EQ(Enter(3, 1, "999"), "400.00000");
-  view->grid.SetText(3, 1, "abc");
-  EXPECT_EQ(Enter(3, 1, "0"), "400.00000");  // 000.00000 is no frequency
-}
-
-TEST_F(CellEditorTest, TypingAKeyInsertsItInFrontOfTheText) {
-  view->grid.SetText(1, 1, "430.12500");
-  view->grid.row = 1;
-  view->grid.col = 1;
-  view->StartEdit('4');
-  EXPECT_TRUE(view->editor.visible);
-  EXPECT_EQ(view->editor.text, "4430.12500");
-  EXPECT_EQ(view->editor.caret, 1);
-  EXPECT_EQ(view->editor.selection_start, view->editor.selection_end);
-  EXPECT_DOUBLE_EQ(view->editor.width_factor, 1.0);
+  Open(1, 1, '4');
   view->CommitEdit();
   EXPECT_EQ(view->grid.Text(1, 1), "443.01250");
+  for (auto [col, key] : std::vector<std::pair<int, char32_t>>{{0, '1'}, {1, 27}, {1, 9}}) {  // header, Esc, Tab
+    Open(1, col, key);
+    EXPECT_FALSE(view->editor.visible);
+  }
 }
 
-TEST_F(CellEditorTest, EnterSelectsTheWholeText) {
-  view->grid.SetText(1, 3, "440.00000");
-  view->grid.row = 1;
-  view->grid.col = 3;
-  view->StartEdit(13);
-  EXPECT_EQ(view->editor.text, "440.00000");
-  EXPECT_EQ(view->editor.selection_start, 0);
-  EXPECT_EQ(view->editor.selection_end, 9);
+TEST_F(CellEditorTest, DoubleClickWidensTheFirstFourColumns) {
+  for (auto [col, width] : std::vector<std::pair<int, double>>{{0, 1.0}, {4, 1.4}, {5, 1.0}, {1, 1.4}}) {
+    view->grid.row = 2;
+    view->grid.col = col;
+    view->OnDoubleClick();
+    EXPECT_DOUBLE_EQ(view->editor.width_factor, width) << col;
+    view->CommitEdit();
+  }
 }
 
-TEST_F(CellEditorTest, LongEntriesUseTheirFirstEightDigits) {
-  EXPECT_EQ(Enter(1, 1, "430.012500000000000000"), "430.01250");
-  EXPECT_EQ(Enter(1, 1, "4.3.0.0.1.2.5.0.9.9.9"), "430.01250");
-}
-
-TEST_F(CellEditorTest, EscLeavesTheCellAndShowsNothing) {
+TEST_F(CellEditorTest, EscLoadAndMovesNeverCommitIntoTheWrongCell) {
   view->grid.SetText(1, 1, "430.12500");
-  view->grid.row = 1;
-  view->grid.col = 1;
-  view->StartEdit('9');
+  Open(1, 1, '9');
   view->OnEditorEsc();
   ui.status.clear();
   view->CommitEdit();
   EXPECT_EQ(view->grid.Text(1, 1), "430.12500");
   EXPECT_TRUE(ui.status.empty());
-  EXPECT_TRUE(ui.beeps.empty());
-}
-
-TEST_F(CellEditorTest, DoubleClickWidensTheFirstFourColumns) {
-  view->grid.row = 2;
-  view->grid.col = 4;
-  view->OnDoubleClick();
-  EXPECT_DOUBLE_EQ(view->editor.width_factor, 1.4);
+  Open(1, 1, '4');
+  view->LoadProfile(dir.files.ModelFile("KV16U"));
+  EXPECT_FALSE(view->editor.visible);
   view->CommitEdit();
-  view->grid.col = 5;
-  view->OnDoubleClick();
-  EXPECT_DOUBLE_EQ(view->editor.width_factor, 1.0);
-  view->CommitEdit();
-  view->grid.col = 1;
-  view->OnDoubleClick();
-  EXPECT_DOUBLE_EQ(view->editor.width_factor, 1.4);
-  EXPECT_EQ(view->editor.selection_end, 9);
-}
-
-TEST_F(CellEditorTest, SignallingColumnsGetPointZero) {
-  EXPECT_EQ(Enter(1, 2, "CTCSS:88"), "CTCSS:88.0");
-  EXPECT_EQ(Enter(1, 4, "CTCSS:88.5"), "CTCSS:88.5");
-  EXPECT_EQ(Enter(1, 2, "+DCS:023"), "+DCS:023");
-  EXPECT_EQ(Enter(1, 4, "关"), "关");
-  EXPECT_EQ(Enter(1, 5, "CTCSS"), "CTCSS");  // only the signalling columns
-}
-
-TEST_F(CellEditorTest, ListEditorSelection) {
-  view->grid.row = 1;
-  view->grid.col = 2;
-  view->grid.SetText(1, 2, "DCS");  // begins no option
-  view->StartEdit('x');
-  EXPECT_EQ(view->editor.selected_option, -1);
-  EXPECT_EQ(view->editor.text, "DCS");
-  view->OnEditorEsc();
-  view->grid.SetText(1, 2, "ctcss");  // options 2 and 3 begin with it
-  view->StartEdit(13);
-  EXPECT_EQ(view->editor.selected_option, 1);
-  EXPECT_EQ(view->editor.text, "CTCSS:67.0");
-  view->OnEditorEsc();
-  view->grid.SetText(1, 2, "关");
-  view->StartEdit(13);
-  EXPECT_EQ(view->editor.selected_option, 0);
-}
-
-TEST_F(CellEditorTest, CommitLandsInTheCellThatWasEdited) {
-  view->grid.row = 2;
-  view->grid.col = 1;
-  view->StartEdit(13);
+  EXPECT_EQ(view->grid.Text(1, 1), "430.12500");
+  Open(2, 1, 13);
   view->editor.text = "431.00000";
   view->grid.row = 3;  // the grid moves before its leave-cell commit arrives
   view->grid.col = 2;
   view->CommitEdit();
   EXPECT_EQ(view->grid.Text(2, 1), "431.00000");
   EXPECT_EQ(view->grid.Text(3, 2), "CTCSS:67.0");
-}
-
-TEST_F(CellEditorTest, HeaderCellsAndControlKeysOpenNothing) {
-  view->grid.row = 1;
-  view->grid.col = 0;
-  view->StartEdit('1');
-  EXPECT_FALSE(view->editor.visible);
-  view->grid.col = 1;
-  view->StartEdit(27);
-  EXPECT_FALSE(view->editor.visible);
-  view->StartEdit(9);
-  EXPECT_FALSE(view->editor.visible);
-}
-
-TEST_F(CellEditorTest, LoadDropsAPendingEdit) {
-  view->grid.row = 1;
-  view->grid.col = 1;
-  view->StartEdit('4');
-  view->LoadProfile(dir.files.ModelFile("KV16U"));
-  EXPECT_FALSE(view->editor.visible);
-  view->CommitEdit();
-  EXPECT_EQ(view->grid.Text(1, 1), "430.12500");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Takes the documentation screenshots: both pages, the port dialog and a
 // read in progress, with the shipped data and the in-process virtual radio.
-//   kavir_app_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
+//   kavir_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
 #include <QAbstractButton>
 #include <QApplication>
 #include <QScreen>
@@ -31,7 +31,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   app::SetUpFonts();
   if (argc < 3) {
-    std::fprintf(stderr, "usage: kavir_app_screenshots OUTPUT_DIR SUFFIX\n");
+    std::fprintf(stderr, "usage: kavir_screenshots OUTPUT_DIR SUFFIX\n");
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);

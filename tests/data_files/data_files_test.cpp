@@ -1,0 +1,107 @@
+// The shipped data files: encoded as the radio family's files are, every list
+// usable by the screen and the radio, every model file complete.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <set>
+
+#include "profile/gbk.h"
+#include "profile/option_list.h"
+#include "profile/profile.h"
+#include "profile/profile_keys.h"
+#include "support.h"
+
+namespace kavir::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ShippedFiles, AreGbkWithWindowsLineEnds) {
+  int count = 0;
+  for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR)) {
+    if (e.path().extension() != ".ini") continue;
+    SCOPED_TRACE(e.path().string());
+    ++count;
+    const std::string bytes = ReadBytes(e.path().string());
+    ASSERT_GT(bytes.size(), 2u);
+    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_TRUE(GbkToUtf8(bytes).has_value());
+    EXPECT_EQ(bytes.find('\0'), std::string::npos);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes[i] == '\n') { ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at " << i; }
+      if (bytes[i] == '\r') { ASSERT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "bare CR at " << i; }
+    }
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+  }
+  EXPECT_GE(count, 5);
+}
+
+// Each drop-down list is a clean run 1..n of distinct texts that a load selects again.
+TEST(SettingLists, AreCompleteRunsOfDistinctSelectableTexts) {
+  ShippedScreen s;
+  const IniDocument kavir = s.Kavir();
+  for (ComboBox& c : s.view->combos()) {
+    SCOPED_TRACE(c.key);
+    ASSERT_FALSE(c.options.empty());
+    EXPECT_EQ(kavir.Keys(c.key).size(), c.options.size()) << "entries beyond the end of the list";
+    std::set<std::string> seen(c.options.begin(), c.options.end());
+    EXPECT_EQ(seen.size(), c.options.size());
+    for (int i = 0; i < static_cast<int>(c.options.size()); ++i) {
+      EXPECT_EQ(kavir.Find(c.key, std::to_string(i + 1)).value_or(""), c.options[i]) << "cut by the 19-byte read";
+      s.view->SelectOptionText(c, c.options[i]);
+      EXPECT_EQ(c.selected, i) << c.options[i];
+    }
+  }
+  const auto types = s.Models();
+  EXPECT_EQ(ReadOptionList(kavir, "Mode", kSettingListLimit).size(), types.size());
+  for (std::string name : types) {
+    for (std::size_t pos; (pos = name.find("可定义")) != std::string::npos;) name.erase(pos, 9);
+    ASSERT_FALSE(name.empty());
+    for (char ch : name) EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(ch))) << name;
+  }
+  EXPECT_NE(std::find(types.begin(), types.end(), kavir.GetString("PreviousType", "1", "", 20)), types.end());
+  EXPECT_EQ(kavir.Keys("BatterySupply"), (std::vector<std::string>{"1", "2"}));
+  const int port = kavir.GetInt("ComPort", "1", -1);
+  EXPECT_TRUE(port >= 1 && port <= 4) << port;
+  for (const char* key : {"Shk", "Rx", "Tx"}) EXPECT_EQ(kavir.GetInt("WaitFor", key, -1), 80) << key;
+}
+
+TEST(ModelFiles, AreCompleteAndFoundByTheHandshake) {
+  ShippedDir d;
+  const auto types = d.Models();
+  ASSERT_GE(types.size(), 3u);
+  const auto modes = ReadOptionList(ReadIniFile(d.files.kavir_ini), "Mode", kSettingListLimit);
+  for (std::size_t i = 0; i < types.size(); ++i) {
+    SCOPED_TRACE(types[i]);
+    const IniDocument m = ReadIniFile(d.files.ModelFile(types[i]));
+    EXPECT_EQ(m.Keys("Previous"), ProfileKeys());
+    EXPECT_EQ(m.GetString("Previous", "Type", "", 20), types[i]);
+    EXPECT_EQ(m.GetString("Previous", "Mode", "", 20), modes[i]);
+    for (const char* key : {"FreqV", "FreqU"}) {
+      const std::string v = m.GetString("Previous", key, "", 20);
+      EXPECT_TRUE(v.size() == 3 && std::isdigit(v[0]) && std::isdigit(v[1]) && std::isdigit(v[2])) << key << "=" << v;
+    }
+    std::uint8_t answer[20] = {'P', 'M', 0, static_cast<std::uint8_t>(i)};
+    ASSERT_EQ(EvaluateHandshake('R', answer, 20, 20, d.files).result, 1);
+    EXPECT_EQ(ReadIniFile(d.files.read_ini).GetString("Previous", "Type", "", 20), types[i]);
+  }
+}
+
+TEST(HelpFile, IsSelfContainedUtf8HtmlWhoseLinksResolve) {
+  ShippedDir d;
+  const std::string html = ReadBytes(d.files.HelpFile());
+  ASSERT_FALSE(html.empty());
+  EXPECT_TRUE(Utf8ToGbk(html).has_value()) << "not UTF-8";
+  EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+  for (const char* outside : {"<script", "http://", "https://"}) EXPECT_EQ(html.find(outside), std::string::npos);
+  int links = 0;
+  for (std::size_t pos = 0; (pos = html.find("href=\"#", pos)) != std::string::npos; ++pos, ++links) {
+    const std::size_t start = pos + 7;
+    const std::string anchor = html.substr(start, html.find('"', start) - start);
+    EXPECT_NE(html.find("name=\"" + anchor + "\""), std::string::npos) << anchor;
+  }
+  EXPECT_GE(links, 10);
+}
+
+}  // namespace
+}  // namespace kavir::test
