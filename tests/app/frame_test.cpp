@@ -7,6 +7,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include "../profile/scoped_time_zone.h"
 #include "app_fixture.h"
 #include "command_ids.h"
 #include "frame_geometry.h"
@@ -29,7 +30,12 @@ TEST_F(AppTest, BarsStatusLineProgressPreviewAndHelp) {
   EXPECT_TRUE(frame_->toolbar()->isVisible() && frame_->statusBar()->isVisible());
 
   const QDateTime late(QDate(2026, 12, 7), QTime(23, 30, 0), Qt::UTC);
-  EXPECT_EQ(ClockText(late.toOffsetFromUtc(-5 * 3600)), QStringLiteral("07:30:00"));  // UTC+8 whatever the zone
+  {
+    kavir::test::ScopedTimeZone china("CST-8");  // the machine's local time, however the instant is given
+    EXPECT_EQ(ClockText(late.toOffsetFromUtc(-5 * 3600)), QStringLiteral("07:30:00"));
+  }
+  kavir::test::ScopedTimeZone new_york("EST5");
+  EXPECT_EQ(ClockText(late), QStringLiteral("18:30:00"));
   EXPECT_EQ(frame_->clock_text(), ClockText(QDateTime::currentDateTimeUtc()));
   frame_->BeginProgress(QStringLiteral("正在接收"), 49, 25);
   ASSERT_NE(frame_->progress_bar(), nullptr);

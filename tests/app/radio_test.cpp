@@ -37,11 +37,11 @@ TEST_F(RadioTest, ReadFillsTheScreenWhileTheBarMoves) {
   ASSERT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
   BoxAnswerer boxes({QMessageBox::Yes});
   frame_->action(kCmdRead)->trigger();
-  ASSERT_EQ(boxes.texts.size(), 1);
+  ASSERT_EQ(boxes.texts.size(), 2);  // the confirmation and the closing message
   EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("您一定要进行数据读取吗")));
   EXPECT_EQ(Cell(1, 1), QStringLiteral("150.02500"));
   EXPECT_EQ(frame_->view().Combo("TimerOut")->SelectedText(), "30S");
-  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("完毕!"));
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
   EXPECT_EQ(frame_->progress_bar(), nullptr);
   ASSERT_GE(positions_.size(), 10);
   for (int i = 1; i < positions_.size(); ++i) EXPECT_GE(positions_[i], positions_[i - 1]);
@@ -68,7 +68,7 @@ TEST_F(RadioTest, WriteSendsTheEditedScreenAndFailuresAreAsked) {
   radio_->radio().faults.silent_from = 21;
   BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::No});
   frame_->action(kCmdWrite)->trigger();
-  ASSERT_EQ(boxes.texts.size(), 2);
+  ASSERT_EQ(boxes.texts.size(), 3);  // ... and the closing message
   EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("传输第 21 个数据包时发生通讯错误"))) << boxes.texts[1].toStdString();
   EXPECT_EQ(radio_->radio().completed_writes(), 1);
   EXPECT_EQ(frame_->progress_bar(), nullptr);

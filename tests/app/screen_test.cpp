@@ -72,6 +72,7 @@ TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
   });
   frame_->action(kCmdPort)->trigger();
   EXPECT_EQ(GetPrivateProfileString("ComPort", "Device", "", 260, Path("KAVIR.ini")), "/dev/pts/42");
+  BoxAnswerer forget_device({QMessageBox::Yes});
   OnNextDialog<PortDialog>([&](PortDialog* d) {
     QTest::mouseClick(d->com_button(3), Qt::LeftButton);
     d->accept();

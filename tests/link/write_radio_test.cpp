@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "../profile/scoped_time_zone.h"
 #include "link/backups.h"
 #include "link/radio_texts.h"
 #include "link/transactions.h"
@@ -131,11 +132,12 @@ TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
 }
 
 TEST(Backups, NamedByKindModelAndClockAndNeverOverwritten) {
+  ScopedTimeZone china("CST-8");
   ShippedDir folder;
   BackupImage one, two;
   for (std::size_t i = 0; i < one.size(); ++i) one[i] = static_cast<std::uint8_t>(i * 7 + 1), two[i] = one[i] + 1;
   std::string first, second;
-  // 2026-12-07 23:30:05 UTC is 07:30:05 on the 8th in UTC+8.
+  // 2026-12-07 23:30:05 UTC is 07:30:05 on the 8th in UTC+8, the local time here.
   ASSERT_TRUE(SaveBackup(folder.path(), "read", "KV16V", one, 1796686205, &first));
   ASSERT_TRUE(SaveBackup(folder.path(), "read", "KV16V", two, 1796686205, &second));
   EXPECT_EQ(fs::path(first).filename().string(), "read-KV16V-20261208-073005.bin");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../profile/scoped_time_zone.h"
 #include "report/report_page.h"
 #include "support.h"
 
@@ -23,11 +24,12 @@ class Report : public ::testing::Test {
 };
 
 TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
+  ScopedTimeZone china("CST-8");
   s.view->current_file_name = "/home/tech/radios/unit7.dat";
   const auto page = PrintReport(*s.view, kPrinted);
   ASSERT_FALSE(page.items.empty());
   EXPECT_EQ(page.items.front().text.text, "KV16U对讲机编程信息");
-  EXPECT_EQ(ReportTimestamp(kPrinted), "2006-03-11 04:15:00");  // UTC+8
+  EXPECT_EQ(ReportTimestamp(kPrinted), "2006-03-11 04:15:00");  // local time
   struct { int x, d; std::string text; ReportFont font; } texts[] = {
       {240, 15, "KV16U对讲机编程信息", ReportFont::Title},   {580, 40, "2006-03-11 04:15:00", ReportFont::Heading},
       {25, 75, "文件名称:", ReportFont::Box},               {175, 75, "/home/tech/radios/unit7.dat", ReportFont::Body},
