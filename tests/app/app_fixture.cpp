@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
 
 #include "profile/ini_document.h"

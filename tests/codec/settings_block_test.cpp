@@ -39,6 +39,17 @@ TEST_F(SettingsBlock, ShippedModelEncodesToTheReferenceImage) {
         << "address " << i;
 }
 
+// Every setting on its last option, so no field is zero and hides a wrong offset.
+TEST_F(SettingsBlock, LastOptionOfEverySettingEncodesToTheReferenceBlocks) {
+  for (ComboBox& c : s.view->combos()) c.selected = static_cast<int>(c.options.size()) - 1;
+  std::string blocks;
+  for (int g : {0, 1, 2}) blocks += Hex(EncodeSettingsPacket(g, *s.view).data() + 4, 16) + "\n";
+  EXPECT_EQ(blocks,
+            "89 10 0E 0E 0A 0A 33 10 1F 08 2A 13 00 00 00 00\n"   // function block A
+            "00 00 00 2F 0B 21 11 FF 00 01 01 1E 00 00 32 32\n"   // function block B
+            "00 00 00 00 07 07 00 00 00 00 00 00 00 00 00 00\n");  // programmable keys
+}
+
 TEST_F(SettingsBlock, BlockADecodesByItsRules) {
   auto zero = Decode(34, {});
   struct { const char *key, *text; } fixed[] = {

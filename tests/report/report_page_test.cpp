@@ -35,8 +35,8 @@ TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
       {25, 75, "文件名称:", ReportFont::Box},               {175, 75, "/home/tech/radios/unit7.dat", ReportFont::Body},
       {135, 110, "KV16U", ReportFont::Body},                {368, 110, s.view->Combo("Mode")->SelectedText(), ReportFont::Body},
       {586, 110, "400", ReportFont::Body},                  {651, 125, "470", ReportFont::Body},
-      {25, 165, "常规功能参数", ReportFont::Heading},       {25, 195, "TOT(发射定时限制)", ReportFont::Body},
-      {25, 295, "模式", ReportFont::Heading},               {325, 195, "扫描信息", ReportFont::Heading},
+      {25, 165, "常用参数", ReportFont::Heading},       {25, 195, "TOT发射定时限制", ReportFont::Body},
+      {25, 295, "机型", ReportFont::Heading},               {325, 195, "扫描信息", ReportFont::Heading},
       {25, 595, "信道设置", ReportFont::Heading},           {58, 620, "发射", ReportFont::Body},
       {690, 620, "宽带", ReportFont::Body},
   };
