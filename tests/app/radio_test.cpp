@@ -104,7 +104,7 @@ TEST_F(AppTest, SaveAsThenOpenBringsTheSavedValuesBack) {
   SetCell(2, 1, QStringLiteral("160.0250"));
   ASSERT_EQ(Cell(2, 1), QStringLiteral("160.02500"));
   TypeFileName(QString::fromStdString(file));
-  QTest::keyClick(frame_.get(), Qt::Key_O, Qt::ControlModifier);
+  frame_->action(kCmdOpen)->trigger();
   EXPECT_EQ(Cell(2, 1), QStringLiteral("150.01250"));
   EXPECT_EQ(frame_->view().current_file_name, file);
 }
