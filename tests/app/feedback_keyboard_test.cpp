@@ -204,8 +204,10 @@ TEST_F(FeedbackTest, RefusedFrequencyIsShownAtTheGrid) {
   // Below the refused cell, inside the grid.
   const QRect cell = grid->visualRect(grid->model()->index(2, 1));
   EXPECT_GE(balloon->geometry().top(), cell.bottom());
+  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("不在当前频率范围内")));
   QTest::keyClick(grid, Qt::Key_Down);
   EXPECT_FALSE(balloon->isVisible());
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
 }
 
 TEST_F(FeedbackTest, KeyboardSwitchesPagesAndNamesTheShortcuts) {
