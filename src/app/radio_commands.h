@@ -22,6 +22,8 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void OnReadRadio();
   void OnWriteRadio();
   void OnPortSettings();
+  // The "写入后校验" check item: stored in KAVIR.ini as it changes.
+  void OnVerifyAfterWrite(bool on);
   SerialLink& link() { return *link_; }
 
  private:

@@ -25,9 +25,17 @@ QString QtFileFilter(const std::string& filter) {
 }
 
 bool QtScreenUi::AskYesNo(const std::string& text, const std::string& caption) {
+  return Ask(text, caption, true);
+}
+
+bool QtScreenUi::AskYesNoDefaultNo(const std::string& text, const std::string& caption) {
+  return Ask(text, caption, false);
+}
+
+bool QtScreenUi::Ask(const std::string& text, const std::string& caption, bool default_yes) {
   QMessageBox box(QMessageBox::Question, QString::fromUtf8(caption), QString::fromUtf8(text),
                   QMessageBox::Yes | QMessageBox::No, &frame_);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(default_yes ? QMessageBox::Yes : QMessageBox::No);
   // A prompt during a transaction must show the normal pointer.
   const bool had_wait = wait_cursor_;
   if (had_wait) QApplication::restoreOverrideCursor();

@@ -19,6 +19,7 @@ class QtScreenUi : public ScreenUi {
   explicit QtScreenUi(CMainFrame& frame) : frame_(frame) {}
 
   bool AskYesNo(const std::string& text, const std::string& caption) override;
+  bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override;
   void ShowError(const std::string& text, const std::string& caption) override;
   void SetStatusText(const std::string& text) override;
   void Beep(int frequency_hz, int duration_ms) override;
@@ -34,6 +35,7 @@ class QtScreenUi : public ScreenUi {
   int beep_count() const { return beep_count_; }
 
  private:
+  bool Ask(const std::string& text, const std::string& caption, bool default_yes);
   std::string RunFileDialog(const FileDialogParams& params, bool save);
 
   CMainFrame& frame_;

@@ -80,11 +80,23 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
   return s;
 }
 
-Timeouts ReadTimeouts(const IniDocument& ini) {
+Timeouts ReadTimeouts(const IniDocument& ini, std::string* warning) {
   auto get = [&](const char* key) {
-    return static_cast<int>(static_cast<std::int16_t>(ini.GetInt("WaitFor", key, kDefaultWaitMs)));
+    const int value = ini.GetInt("WaitFor", key, kDefaultWaitMs);
+    if (value <= kMaxWaitMs) return value;
+    Warn(warning, std::string("KAVIR.ini [WaitFor] ") + key + "=" + std::to_string(value) +
+                      " is more than " + std::to_string(kMaxWaitMs) + " ms, the longest wait there is; using " +
+                      std::to_string(kMaxWaitMs) + ". Set a value from 1 to " + std::to_string(kMaxWaitMs) +
+                      " (80 is the usual).");
+    return kMaxWaitMs;
   };
   return Timeouts{get("Shk"), get("Rx"), get("Tx")};
 }
+
+bool ReadVerifyAfterWrite(const IniDocument& ini) {
+  return LeadingInt(ini.GetString("Write", "Verify", "1", 8), 1) != 0;
+}
+
+void SetVerifyAfterWrite(IniDocument& ini, bool on) { ini.SetString("Write", "Verify", on ? "1" : "0"); }
 
 }  // namespace kavir
