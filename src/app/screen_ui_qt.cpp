@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "key_settings_dialog.h"
+#include "link/radio_texts.h"
 #include "main_frame.h"
 
 namespace kavir::app {
@@ -25,11 +26,10 @@ QString QtFileFilter(const std::string& filter) {
 }
 
 bool QtScreenUi::AskYesNo(const std::string& text, const std::string& caption) {
-  return Ask(text, caption, true);
-}
-
-bool QtScreenUi::AskYesNoDefaultNo(const std::string& text, const std::string& caption) {
-  return Ask(text, caption, false);
+  // Yes to the other-model question writes into the wrong radio: Enter
+  // must not give it.
+  const bool harmful_yes = text.rfind(kOtherModelLead, 0) == 0;
+  return Ask(text, caption, !harmful_yes);
 }
 
 bool QtScreenUi::Ask(const std::string& text, const std::string& caption, bool default_yes) {

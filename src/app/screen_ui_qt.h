@@ -19,7 +19,6 @@ class QtScreenUi : public ScreenUi {
   explicit QtScreenUi(CMainFrame& frame) : frame_(frame) {}
 
   bool AskYesNo(const std::string& text, const std::string& caption) override;
-  bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) override;
   void ShowError(const std::string& text, const std::string& caption) override;
   void SetStatusText(const std::string& text) override;
   void Beep(int frequency_hz, int duration_ms) override;

@@ -2,6 +2,7 @@
 // and with a handshake that waits for a radio that is still restarting.
 #include "verify_write.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -53,7 +54,10 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
   const std::int64_t deadline = link.clock().NowMs() + handshake_ms;
   for (;;) {
     link.SendCommand(5, kReadHandshake, 0x00);
-    link.WaitForBytes(20, t.handshake, kVerifyHandshakeStatus, progress.range, progress.first);
+    // Each try takes some time, or a radio that never answers is asked
+    // without pause until the deadline.
+    link.WaitForBytes(20, std::max(t.handshake, 20), kVerifyHandshakeStatus, progress.range,
+                      progress.first);
     if (IsHandshakeAnswer(link)) break;
     if (link.clock().NowMs() >= deadline)
       return fail(link.receive_count == 0 ? "电台在 " + std::to_string(handshake_ms / 1000) +

@@ -123,7 +123,7 @@ Step WriteRun::Attempt() {
                                                     options_.model_name);
     const bool go_on = options_.other_model == OtherModel::Accept ||
                        (options_.other_model == OtherModel::Ask &&
-                        ui_.AskYesNoDefaultNo(question, kPromptCaption));
+                        ui_.AskYesNo(question, kPromptCaption));
     if (!go_on) {
       result_.outcome = WriteOutcome::OtherModelRefused;
       result_.message = "电台是 " + ModelName(kavir_ini, result_.radio_model) + "，数据是 " +

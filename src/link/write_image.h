@@ -16,7 +16,7 @@ namespace kavir {
 
 // What to do when the radio names another model than the image's.
 enum class OtherModel {
-  Ask,     // ask the user (No is the default answer)
+  Ask,     // ask the user (a window makes No the default button)
   Refuse,  // end without a question; nothing is sent after the handshake
   Accept,  // write anyway
 };

@@ -25,12 +25,6 @@ class ScreenUi {
 
   // Modal Yes/No message box; true for Yes.
   virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
-  // The same, for a question whose Yes can do harm: No is the default
-  // button, so Enter does not say Yes. Answered as AskYesNo unless a window
-  // has a default button to choose.
-  virtual bool AskYesNoDefaultNo(const std::string& text, const std::string& caption) {
-    return AskYesNo(text, caption);
-  }
   // A message the user must see (errors the core reports), with an OK button.
   virtual void ShowError(const std::string& text, const std::string& caption) = 0;
   // Status-bar message line; the text is shown after 14 blanks.

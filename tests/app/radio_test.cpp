@@ -100,7 +100,7 @@ TEST_F(RadioTest, WriteSendsTheEditedScreenWhichReadsBack) {
         << boxes.texts[0].toStdString();
   }
   EXPECT_EQ(radio_->radio().completed_writes(), 1);
-  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("完毕!"));
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("写入并校验完毕!"));
 
   // Overwrite the cell, then read the radio: the written value comes back.
   grid->setFocus();

@@ -1,11 +1,13 @@
-// Takes the documentation screenshots: both pages, the port dialog and a
-// read in progress, with the shipped data and the in-process virtual radio.
+// Takes the documentation screenshots: both pages, the port dialog, the
+// 工具 menu and a read in progress, with the shipped data and the in-process virtual radio.
 //   kavir_app_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
 #include <QAbstractButton>
 #include <QApplication>
 #include <QScreen>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QTabBar>
@@ -77,6 +79,15 @@ int main(int argc, char* argv[]) {
     QTest::qWaitForWindowExposed(&port);
     QTest::qWait(100);
     save(&port, QStringLiteral("port-dialog"));
+  }
+
+  // The 工具 menu, open, with its check items.
+  for (QAction* m : frame.menuBar()->actions()) {
+    if (m->text() != QStringLiteral("工具") || !m->menu()) continue;
+    m->menu()->popup(frame.mapToGlobal(frame.menuBar()->actionGeometry(m).bottomLeft()));
+    QTest::qWait(200);
+    save(m->menu(), QStringLiteral("tools-menu"));
+    m->menu()->hide();
   }
 
   // A read: answer Yes, then grab the window when the bar is half-way.
