@@ -83,12 +83,12 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
 Timeouts ReadTimeouts(const IniDocument& ini, std::string* warning) {
   auto get = [&](const char* key) {
     const int value = ini.GetInt("WaitFor", key, kDefaultWaitMs);
-    if (value <= kMaxWaitMs) return value;
-    Warn(warning, std::string("KAVIR.ini [WaitFor] ") + key + "=" + std::to_string(value) +
-                      " is more than " + std::to_string(kMaxWaitMs) + " ms, the longest wait there is; using " +
-                      std::to_string(kMaxWaitMs) + ". Set a value from 1 to " + std::to_string(kMaxWaitMs) +
-                      " (80 is the usual).");
-    return kMaxWaitMs;
+    if (value <= kMaxTimeoutMs) return value;
+    const std::string most = std::to_string(kMaxTimeoutMs);
+    Warn(warning, std::string("KAVIR.ini [WaitFor] ") + key + "=" + std::to_string(value) + " 超过最长的等待 " +
+                      most + " 毫秒, 按 " + most + " 毫秒等待。请改为 1 到 " + most +
+                      " 之间的值 (通常为 80), 可在 工具 → 串口 中设置。");
+    return kMaxTimeoutMs;
   };
   return Timeouts{get("Shk"), get("Rx"), get("Tx")};
 }
@@ -98,5 +98,42 @@ bool ReadVerifyAfterWrite(const IniDocument& ini) {
 }
 
 void SetVerifyAfterWrite(IniDocument& ini, bool on) { ini.SetString("Write", "Verify", on ? "1" : "0"); }
+PortSettings ReadPortSettings(const IniDocument& kavir_ini) {
+  PortSettings s;
+  const PortChoice choice = ReadPortChoice(kavir_ini);
+  s.port_number = choice.port_number;
+  s.device = choice.device;
+  s.baud = ReadLineSettings(kavir_ini).baud;
+  s.timeouts = ReadTimeouts(kavir_ini);
+  return s;
+}
+
+std::string CheckPortSettings(const PortSettings& s) {
+  if (s.device.empty() && (s.port_number < 1 || s.port_number > 9))
+    return "串口号 " + std::to_string(s.port_number) + " 无效";
+  if (s.baud < 50 || s.baud > 4000000) return "波特率 " + std::to_string(s.baud) + " 无效";
+  const struct {
+    const char* name;
+    int value;
+  } waits[] = {{"握手超时", s.timeouts.handshake},
+               {"接收超时", s.timeouts.receive},
+               {"发送超时", s.timeouts.transmit}};
+  for (const auto& w : waits)
+    if (w.value < 1 || w.value > kMaxTimeoutMs)
+      return std::string(w.name) + " " + std::to_string(w.value) + " 毫秒无效（应为 1 到 " +
+             std::to_string(kMaxTimeoutMs) + "）";
+  return {};
+}
+
+void StorePortSettings(IniDocument& ini, const PortSettings& s) {
+  ini.SetString("ComPort", "1", std::string(1, static_cast<char>('0' + s.port_number)));
+  // Only a named device is kept; choosing a COM button forgets it.
+  if (!s.device.empty() || ini.Find("ComPort", "Device")) ini.SetString("ComPort", "Device", s.device);
+  if (s.baud != LineSettings{}.baud || ini.Find("ComPort", "Baud"))
+    ini.SetString("ComPort", "Baud", std::to_string(s.baud));
+  ini.SetString("WaitFor", "Shk", std::to_string(s.timeouts.handshake));
+  ini.SetString("WaitFor", "Rx", std::to_string(s.timeouts.receive));
+  ini.SetString("WaitFor", "Tx", std::to_string(s.timeouts.transmit));
+}
 
 }  // namespace kavir

@@ -35,16 +35,32 @@ struct Timeouts {
   int receive = kDefaultWaitMs;    // WaitFor/Rx
   int transmit = kDefaultWaitMs;   // WaitFor/Tx
 };
-// Milliseconds from 0 to 32767 are used as written (0 and below: a single
-// look at the line). A larger value would wrap to nothing in the 16 bits
-// the radio family's programs hold it in: it becomes 32767 and is named in
+// Milliseconds up to 32767 are used as written (0 and below: a single look
+// at the line). A larger value would wrap to nothing in the 16 bits the
+// radio family's programs hold it in: it becomes 32767 and is named in
 // *warning with what to do.
-inline constexpr int kMaxWaitMs = 32767;
+inline constexpr int kMaxTimeoutMs = 32767;  // what 16 bits hold
 Timeouts ReadTimeouts(const IniDocument& kavir_ini, std::string* warning = nullptr);
 
 // KAVIR.ini Write/Verify: read the radio back after every write (default
 // on; "0" turns it off).
 bool ReadVerifyAfterWrite(const IniDocument& kavir_ini);
 void SetVerifyAfterWrite(IniDocument& kavir_ini, bool on);
+
+// What the port dialog shows and sets.
+struct PortSettings {
+  int port_number = 1;  // 1 to 4 in the dialog
+  std::string device;   // "" for a COM button
+  int baud = 9600;
+  Timeouts timeouts;
+};
+
+PortSettings ReadPortSettings(const IniDocument& kavir_ini);
+// "" when the settings can be used, else what is wrong with them.
+std::string CheckPortSettings(const PortSettings& s);
+// Writes port, device, baud rate and time-outs; every other key stays. A
+// device is written only when set or already present, a baud rate only
+// when it differs from 9600 or is already present.
+void StorePortSettings(IniDocument& kavir_ini, const PortSettings& s);
 
 }  // namespace kavir

@@ -59,6 +59,7 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
     link.WaitForBytes(20, std::max(t.handshake, 20), kVerifyHandshakeStatus, progress.range,
                       progress.first);
     if (IsHandshakeAnswer(link)) break;
+    if (link.cancel_requested()) return fail("已取消");
     if (link.clock().NowMs() >= deadline)
       return fail(link.receive_count == 0 ? "电台在 " + std::to_string(handshake_ms / 1000) +
                                                 " 秒内没有回答读出握手"
@@ -70,6 +71,7 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
   // Packets 1 to 16 on request. A request is repeated only when nothing
   // came: a partial answer followed by the next packet is not a packet.
   for (int n = 1; n <= 16; ++n) {
+    if (link.cancel_requested()) return fail("已取消");
     const std::uint32_t base = link.receive_count;
     link.SendCommand(5, kGood, 0x01);
     wait(n, t.receive);
@@ -88,6 +90,7 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
   // Packets 17 to 48: each acknowledgement brings the next.
   link.SendText(5, kGood);
   for (int n = 17; n <= 48; ++n) {
+    if (link.cancel_requested()) return fail("已取消");
     const std::uint32_t base = link.receive_count;
     wait(n, t.receive);
     for (int attempt = 2; attempt <= 4 && arrived(base) < 20; ++attempt) wait(n, t.receive);

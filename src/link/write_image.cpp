@@ -2,6 +2,7 @@
 // read-back that proves the radio holds what was sent.
 #include "write_image.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "../profile/ini_document.h"
@@ -43,7 +44,15 @@ class WriteRun {
 
  private:
   Step Attempt();
+  bool CancelRequested() const { return link_.cancel_requested(); }
+  Step Cancel() {
+    link_.report.cancelled = true;
+    result_.cancelled = true;
+    result_.message = "已取消";
+    return Step::End;
+  }
   Step Prompt(const std::string& text) {
+    if (CancelRequested()) return Cancel();
     result_.message = text;
     if (!ui_.AskYesNo(text, kPromptCaption)) return Step::End;
     // The radio may still be answering the failed attempt.
@@ -64,6 +73,7 @@ class WriteRun {
 };
 
 WriteImageResult WriteRun::Run() {
+  link_.BeginTransfer();
   if (options_.verify) range_ = kWriteAndVerifyRange;
   Step step;
   do {
@@ -91,6 +101,7 @@ Step WriteRun::Attempt() {
     std::copy(image_.begin(), image_.end(), copy.begin());
     IoStatus backup = SaveBackup(link_.files().program_dir, "write", options_.model_name, copy,
                                  std::time(nullptr), &result_.sent_backup);
+    link_.report.backup_path = result_.sent_backup;
     if (!backup) {
       result_.message = "写入前的备份未能保存，没有写入电台: " + backup.Message();
       ui_.ShowError(result_.message, kPromptCaption);
@@ -108,11 +119,12 @@ Step WriteRun::Attempt() {
   base_ = link_.receive_count;
   link_.SendCommand(6, kWriteHandshake, 0x00);
   link_.WaitForBytes(20, t.handshake, kHandshakeStatus, range_, 1);
-  while (attempt <= 3 && ArrivedSinceBase() < 20) {
+  while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
     link_.SendCommand(6, kWriteHandshake, 0x00);
     link_.WaitForBytes(20, t.handshake, kHandshakeStatus, range_, 1);
     ++attempt;
   }
+  if (CancelRequested()) return Cancel();
   // Judged as the read's answer is: 20 bytes since the clear, "PM".
   if (link_.receive_count < 20 || link_.receive_buffer[0] != 'P' || link_.receive_buffer[1] != 'M')
     return Prompt(kHandshakeFailed);
@@ -135,6 +147,7 @@ Step WriteRun::Attempt() {
   }
 
   for (int n = 1; n <= kPacketCount; ++n) {
+    if (CancelRequested()) return Cancel();
     link_.ClearReceiveBuffer();
     attempt = 1;
     base_ = link_.receive_count;
@@ -144,11 +157,16 @@ Step WriteRun::Attempt() {
     std::copy_n(image_.begin() + 16 * (n - 1), 16, frame.begin() + 4);
     link_.SendBytes(frame.data(), frame.size());
     link_.WaitForBytes(5, t.transmit, text, range_, static_cast<short>(n + 1));
-    while (attempt <= 3 && ArrivedSinceBase() < 5) {
+    while (attempt <= 3 && ArrivedSinceBase() < 5 && !CancelRequested()) {
       link_.WaitForBytes(5, t.transmit, text, range_, static_cast<short>(n + 1));
       ++attempt;
     }
-    if (attempt > 3 && ArrivedSinceBase() < 5) return Prompt(FormatPacketText(kWritePacketFailedFormat, n));
+    if (ArrivedSinceBase() >= 5)
+      link_.report.packets_written = std::max(link_.report.packets_written, n);
+    else if (CancelRequested())
+      return Cancel();
+    else if (attempt > 3)
+      return Prompt(FormatPacketText(kWritePacketFailedFormat, n));
   }
   return Step::Done;
 }
@@ -158,8 +176,16 @@ void WriteRun::Verify() {
   for (;;) {
     result_.verify = VerifyWrite(link_, image_, progress);
     if (result_.verify.outcome != VerifyResult::Outcome::NoReadBack) break;
+    if (CancelRequested()) {
+      link_.report.cancelled = result_.cancelled = true;
+      link_.report.verify = TransferReport::Verify::NoReadBack;
+      result_.outcome = WriteOutcome::NotVerified;
+      result_.message = "数据已经写入电台, 校验已取消。请再读一次电台确认。";
+      return;
+    }
     const std::string question = kVerifyReadFailedLead + result_.verify.failure + kVerifyReadFailedTail;
     if (!ui_.AskYesNo(question, kPromptCaption)) {
+      link_.report.verify = TransferReport::Verify::NoReadBack;
       result_.outcome = WriteOutcome::NotVerified;
       result_.message = "数据已经写入电台, 但读回校验失败 (" + result_.verify.failure +
                         ")。请再读一次电台确认。";
@@ -167,7 +193,12 @@ void WriteRun::Verify() {
     }
     link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
   }
-  if (result_.verify.ok()) return;
+  if (result_.verify.ok()) {
+    link_.report.verify = TransferReport::Verify::Match;
+    return;
+  }
+  link_.report.verify = TransferReport::Verify::Differs;
+  link_.report.differing_bytes = result_.verify.differences.size();
 
   // Both images are kept, so the difference can be looked at later.
   result_.outcome = WriteOutcome::VerifyDiffers;

@@ -49,12 +49,15 @@ struct WriteImageResult {
   VerifyResult verify;   // when the verify ran
   std::string sent_backup;       // images kept in backups/ ("" when none)
   std::string read_back_backup;  // only when the verify found differences
+  bool cancelled = false;        // ended by SerialLink::RequestCancel
   bool ok() const { return outcome == WriteOutcome::Done; }
 };
 
-// Failure prompts (handshake, packet, read-back) are asked with AskYesNo:
-// Yes starts that stage again. The thread runs at time-critical priority
-// until the end. A difference is also shown with ShowError.
+// A transfer of its own (BeginTransfer: link.report tells how it went;
+// RequestCancel ends it). Failure prompts (handshake, packet, read-back)
+// are asked with AskYesNo: Yes starts that stage again. The thread runs at
+// time-critical priority until the end. A difference is also shown with
+// ShowError.
 WriteImageResult WriteImage(SerialLink& link, const Image& image, const WriteImageOptions& options = {});
 
 }  // namespace kavir

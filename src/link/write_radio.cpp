@@ -26,6 +26,7 @@ std::string FormatModelText(const char* format, const std::string& model) {
 TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options,
                             WriteImageResult* details) {
   ScreenUi& ui = link.ui();
+  link.BeginTransfer();
   const int noted_tab = view.current_tab;
   const ComboBox* type = view.Combo("Type");
   const std::string model = type ? type->SelectedText() : std::string();

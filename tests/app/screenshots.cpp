@@ -1,5 +1,6 @@
 // Takes the documentation screenshots: both pages, the port dialog, the
-// 工具 menu and a read in progress, with the shipped data and the in-process virtual radio.
+// print dialog, the 工具 menu, a read in progress and its end, and a
+// cancelled write, with the shipped data and the in-process virtual radio.
 //   kavir_app_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,7 +10,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -32,6 +36,7 @@ using namespace kavir;
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   app::SetUpFonts();
+  app::InstallQtTranslations();
   if (argc < 3) {
     std::fprintf(stderr, "usage: kavir_app_screenshots OUTPUT_DIR SUFFIX\n");
     return 2;
@@ -74,16 +79,26 @@ int main(int argc, char* argv[]) {
   QTest::qWait(100);
 
   {
-    app::PortDialog port(1, "/dev/pts/3", AvailablePorts(), &frame);
+    PortSettings settings;
+    settings.device = "/dev/pts/3";
+    app::PortDialog port(settings, AvailablePorts(), &frame);
     port.show();
-    QTest::qWaitForWindowExposed(&port);
+    if (!QTest::qWaitForWindowExposed(&port)) return 1;
     QTest::qWait(100);
     save(&port, QStringLiteral("port-dialog"));
+  }
+  {
+    QPrinter printer;
+    QPrintDialog print(&printer, &frame);
+    print.show();
+    if (!QTest::qWaitForWindowExposed(&print)) return 1;
+    QTest::qWait(200);
+    save(&print, QStringLiteral("print-dialog"));
   }
 
   // The 工具 menu, open, with its check items.
   for (QAction* m : frame.menuBar()->actions()) {
-    if (m->text() != QStringLiteral("工具") || !m->menu()) continue;
+    if (!m->text().startsWith(QStringLiteral("工具")) || !m->menu()) continue;
     m->menu()->popup(frame.mapToGlobal(frame.menuBar()->actionGeometry(m).bottomLeft()));
     QTest::qWait(200);
     save(m->menu(), QStringLiteral("tools-menu"));
@@ -102,15 +117,39 @@ int main(int argc, char* argv[]) {
       save(&frame, QStringLiteral("read-in-progress"));
     }
   };
+  // Yes to every question; each closing message is kept as a picture.
+  QStringList endings = {QStringLiteral("read-finished"), QStringLiteral("write-cancelled")};
   QTimer yes;
   yes.setInterval(20);
   QObject::connect(&yes, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      yes.stop();
-      QMetaObject::invokeMethod(box->button(QMessageBox::Yes), "click", Qt::QueuedConnection);
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || box->property("answered").toBool()) return;
+    box->setProperty("answered", true);
+    QAbstractButton* button = box->button(QMessageBox::Yes);
+    if (!button) {
+      if (!endings.isEmpty()) save(box, endings.takeFirst());
+      button = box->buttons().value(0);
     }
+    QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
   });
   yes.start();
   frame.action(app::kCmdRead)->trigger();
-  return grabbed ? 0 : 1;
+
+  // A write cancelled at packet 20.
+  bool cancelled = false;
+  link.idle_hook = [&] {
+    if (paint) paint();
+    if (!cancelled && radio.sent().size() >= 21) {
+      cancelled = true;
+      QTimer::singleShot(0, &frame, [&] {
+        if (QPushButton* b = frame.radio().cancel_button()) {
+          save(&frame, QStringLiteral("write-cancel-button"));
+          b->click();
+        }
+      });
+    }
+  };
+  radio.ClearSent();
+  frame.action(app::kCmdWrite)->trigger();
+  return grabbed && endings.isEmpty() ? 0 : 1;
 }
