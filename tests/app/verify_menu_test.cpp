@@ -70,7 +70,7 @@ TEST_F(VerifyMenuTest, EnterAtTheOtherModelQuestionDoesNotWrite) {
   });
   poll.start();
   frame_->action(kCmdWrite)->trigger();
-  ASSERT_EQ(texts.size(), 2);
+  ASSERT_GE(texts.size(), 2);  // then the closing message
   EXPECT_TRUE(texts[1].contains(QStringLiteral("电台回答的机型是"))) << texts[1].toStdString();
   EXPECT_EQ(radio_->radio().completed_writes(), 0);
 }
