@@ -34,7 +34,7 @@ TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
   rig.view.current_tab = 1;
   rig.radio.ClearSent();
   rig.ui.answers = {true};
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
+  EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
   std::string confirm = kWriteConfirmFormat;
   EXPECT_EQ(rig.ui.prompts[0].text, confirm.replace(confirm.find("%s"), 2, "KV16V"));
   const auto sent = rig.Sent();
@@ -120,7 +120,7 @@ TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
     rig.radio.answer_budget = -1;  // the radio comes back
     timer->selected = 2;           // and the screen changed meanwhile
   };
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
+  EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
   EXPECT_EQ(rig.ui.prompts[2].text, packet21);
   const auto sent = rig.Sent();
   ASSERT_EQ(sent.size(), 1u + 21u + 49u);  // packet 21 went out once in the first attempt
