@@ -37,7 +37,7 @@ TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
       {586, 110, "400", ReportFont::Body},                  {651, 125, "470", ReportFont::Body},
       {25, 165, "常用参数", ReportFont::Heading},       {25, 195, "TOT发射定时限制", ReportFont::Body},
       {25, 295, "机型", ReportFont::Heading},               {325, 195, "扫描信息", ReportFont::Heading},
-      {25, 595, "信道设置", ReportFont::Heading},           {58, 620, "发射", ReportFont::Body},
+      {25, 595, "信道设置", ReportFont::Heading},           {58, 620, "发射", ReportFont::Body},     {75, 395, "电池省电使能:", ReportFont::Body},
       {690, 620, "宽带", ReportFont::Body},
   };
   for (const auto& t : texts) {

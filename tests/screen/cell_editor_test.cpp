@@ -79,7 +79,7 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
       {1, "430.12500", '4', "4430.12500", 1, 0},  // a typed key goes in front
       {1, "430.12500", U'é', "é430.12500", 1, 0},
       {1, "430.12500", U'关', "关430.12500", 1, 0},
-      {1, "430.12500", U'😀', "😀430.12500", 1, 0},
+      {1, "430.12500", U'𠀀', "𠀀430.12500", 1, 0},  // U+20000: four bytes
       {3, "440.00000", 13, "440.00000", 9, 9},  // Enter selects it all
       {2, "DCS", 'x', "DCS", 3, 0},            // begins no option
       {2, "ctcss", 13, "CTCSS:67.0", 10, 0},   // the first option it begins
