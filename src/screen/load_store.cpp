@@ -63,6 +63,14 @@ void CKAVIRView::ApplyBoxValue(CheckBox& box, const std::string& value) {
 }
 
 IoStatus CKAVIRView::LoadProfile(const std::string& path) {
+  IoStatus status;
+  // A load replaces the screen: one undoable step, and the new clean state.
+  RecordStep([&] { status = LoadProfileValues(path); });
+  if (status.ok) MarkClean();
+  return status;
+}
+
+IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
   IniFile file(path);
   if (!file.load_status().ok) {
     // An unreadable file is not a file of defaults: the screen stays as it was.

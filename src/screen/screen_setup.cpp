@@ -77,6 +77,10 @@ void CKAVIRView::OnInitialUpdate(PortStarter* port) {
   if (port) port->OpenStartupPort();
   current_tab = 1;
   ShowPage(1);
+  recent.Load(files_.kavir_ini);
+  // The start-up model is where editing begins: nothing to undo, nothing unsaved.
+  history_.Clear();
+  MarkClean();
 }
 
 void CKAVIRView::FillOptionLists() {
