@@ -9,6 +9,7 @@
 #include "screen/kavir_view.h"
 #include "screen_ui_qt.h"
 
+class QCloseEvent;
 class QLabel;
 class QProgressBar;
 class QToolBar;
@@ -49,11 +50,18 @@ class CMainFrame : public QMainWindow {
   QProgressBar* progress_bar() const { return progress_bar_; }
   QLabel* progress_label() const { return progress_label_; }
   void RefreshScreen();
+  // Title (file name, "*" when changed) and the 编辑 commands' states.
+  void UpdateEditState();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
                       const QString& tooltip = {});
   void CreateMenus();
+  void CreateEditMenu();
+  void FillRecentFiles();
   void CreateToolbar();
   void CreateStatusBar();
   void TickClock();
@@ -66,6 +74,9 @@ class CMainFrame : public QMainWindow {
   CScreenWidget* screen_ = nullptr;
   QHash<int, QAction*> actions_;
   QToolBar* toolbar_ = nullptr;
+  QMenu* file_menu_ = nullptr;
+  QAction* recent_separator_ = nullptr;
+  QList<QAction*> recent_actions_;
   QLabel* message_pane_ = nullptr;
   QLabel* clock_pane_ = nullptr;
   QTimer* clock_timer_ = nullptr;

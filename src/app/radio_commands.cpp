@@ -64,8 +64,22 @@ void RadioCommands::Run(Kind kind) {
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
                                    frame_.action(kCmdPort)};
   for (QAction* a : guarded) a->setEnabled(false);
-  if (kind == Kind::Read) kavir::OnReadRadio(frame_.view(), *link_);
-  else kavir::OnWriteRadio(frame_.view(), *link_);
+  if (kind == Kind::Read) {
+    CKAVIRView& view = frame_.view();
+    // A read replaces the screen: unsaved work is asked about first, and the
+    // read is one step that undo takes back.
+    if (view.ConfirmDiscardChanges()) {
+      bool done = false;
+      view.RecordStep([&] {
+        done = kavir::OnReadRadio(view, *link_) == TransferResult::Done;
+        // The screen now shows the radio, not the file it was opened from.
+        if (done) view.current_file_name.clear();
+      });
+      if (done) view.MarkClean();
+    }
+  } else {
+    kavir::OnWriteRadio(frame_.view(), *link_);
+  }
   for (QAction* a : guarded) a->setEnabled(true);
   busy_ = false;
   frame_.RefreshScreen();

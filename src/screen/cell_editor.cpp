@@ -107,9 +107,6 @@ void CKAVIRView::StartEdit(char32_t key) {
       editor.selection_start = 0;
       editor.selection_end = CharCount(editor.text);
       editor.caret = editor.selection_end;
-    } else {
-      editor.text = Utf8(key) + editor.text;
-      editor.caret = 1;
     }
   } else {
     editor.kind = EditorKind::List;
@@ -117,6 +114,14 @@ void CKAVIRView::StartEdit(char32_t key) {
     editor.selected_option = options ? FindOption(*options, cell) : -1;
     if (editor.selected_option >= 0) editor.text = (*options)[editor.selected_option];
     editor.caret = CharCount(editor.text);
+  }
+  // A typed character starts a new value, as in a spreadsheet: put in front
+  // of the old text it made numbers nobody typed.
+  if (key != kEnter) {
+    editor.text = Utf8(key);
+    editor.caret = 1;
+    editor.selection_start = editor.selection_end = 0;
+    editor.selected_option = -1;
   }
   editor.visible = true;
   ui_.Repaint();

@@ -95,7 +95,8 @@ class CKAVIRView {
   CellEditor editor;
   // Option lists of the grid's list editors, from QTDQT.ini at set-up.
   ChannelLists channel_lists;
-  // A character typed on the current cell (13 = Enter) opens its editor.
+  // A character typed on the current cell opens its editor holding just that
+  // character; Enter (13) opens it on the cell's text, all selected.
   void StartEdit(char32_t key);
   // Double-click on the current cell: as Enter, 40 % wider on columns 0..4.
   void OnDoubleClick();

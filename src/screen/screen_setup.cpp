@@ -49,6 +49,7 @@ CKAVIRView::CKAVIRView(WorkingFiles files, ScreenUi& ui) : files_(std::move(file
     c.key = d.key;
     combos_.push_back(std::move(c));
   }
+  clean_ = Values();
 }
 
 ComboBox* CKAVIRView::Combo(std::string_view key) {
