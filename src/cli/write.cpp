@@ -1,5 +1,6 @@
-// kavir-cli write --port PORT FILE [--retries N] [--force]: write a profile
-// file into a radio.
+// kavir-cli write --port PORT FILE [--retries N] [--force] [--model N]:
+// write a profile file into a radio, or restore a radio image file: its own
+// 768 bytes go out, after the check of the settings they decode to.
 #include "../link/transactions.h"
 #include "commands.h"
 #include "link_session.h"
@@ -8,7 +9,7 @@
 namespace kavir::cli {
 
 int RunWrite(const CliArgs& args) {
-  const char* usage = "usage: kavir-cli write --port PORT FILE [--retries N] [--force]";
+  const char* usage = "usage: kavir-cli write --port PORT FILE [--retries N] [--force] [--model N]";
   auto port_text = args.Option("port");
   if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
   std::string error;
@@ -17,7 +18,7 @@ int RunWrite(const CliArgs& args) {
   auto retries = ParseRetries(args, &error);
   if (!retries) return Fail(kExitBadInput, error);
 
-  OpenScreen screen(args.files);
+  OpenScreen screen(args);
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
   PromptPolicy policy;
   policy.retries = *retries;
@@ -28,7 +29,7 @@ int RunWrite(const CliArgs& args) {
 
   LinkSession session(args.files, screen.ui, *port);
   if (!session.Open(&error)) return Fail(kExitFailed, error);
-  TransferResult result = OnWriteRadio(screen.view, session.link());
+  TransferResult result = OnWriteRadio(screen.view, session.link(), screen.opened_image ? &*screen.opened_image : nullptr);
   if (result == TransferResult::Done) return kExitOk;
   if (policy.refused_other_model)
     return Fail(kExitFailed,

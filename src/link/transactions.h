@@ -2,6 +2,7 @@
 // Reading the radio into the screen and writing the screen into the radio.
 #include "../screen/kavir_view.h"
 #include "serial_link.h"
+#include "../codec/codec.h"
 
 namespace kavir {
 
@@ -18,8 +19,10 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
 
 // Confirmation, check of the screen, store into Write.ini, handshake and
 // 48 packets; the image about to be sent is kept in the backups folder
-// first.
-TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link);
+// first. With own_bytes (a radio image file restored as it is) those 768
+// bytes are sent instead of the screen's encoding; the screen, which holds
+// the image decoded, still gets the same check.
+TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const Image* own_bytes = nullptr);
 
 // "%02d" texts of the prompts and status line.
 std::string FormatPacketText(const char* format, int n);

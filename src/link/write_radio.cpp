@@ -1,5 +1,6 @@
 // The write: store the screen into Write.ini, handshake, then 48 packets,
 // each awaiting a five-byte acknowledgement.
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -38,8 +39,8 @@ std::string OtherModelQuestion(const IniDocument& kavir_ini, int radio_model,
 
 class WriteSession {
  public:
-  WriteSession(CKAVIRView& view, SerialLink& link, std::string model)
-      : view_(view), link_(link), ui_(link.ui()), model_(std::move(model)) {}
+  WriteSession(CKAVIRView& view, SerialLink& link, std::string model, const Image* own_bytes)
+      : view_(view), link_(link), ui_(link.ui()), model_(std::move(model)), own_bytes_(own_bytes) {}
 
   Step Attempt();
 
@@ -53,6 +54,7 @@ class WriteSession {
   SerialLink& link_;
   ScreenUi& ui_;
   std::string model_;
+  const Image* own_bytes_;
   std::uint32_t base_ = 0;
   bool backed_up_ = false;
   bool other_model_accepted_ = false;
@@ -82,7 +84,7 @@ Step WriteSession::Attempt() {
 
   // What is about to go into the radio is kept before a byte is sent.
   if (!backed_up_) {
-    Image image = EncodeImage(write_ini, view_);
+    Image image = own_bytes_ ? *own_bytes_ : EncodeImage(write_ini, view_);
     BackupImage copy;
     std::copy(image.begin(), image.end(), copy.begin());
     IoStatus backup = SaveBackup(files.program_dir, "write", model_, copy, std::time(nullptr));
@@ -127,6 +129,7 @@ Step WriteSession::Attempt() {
     base_ = link_.receive_count;
     const std::string text = FormatPacketText(kTransferringFormat, n);
     Frame frame = EncodePacket(n, write_ini, view_);
+    if (own_bytes_) std::copy_n(own_bytes_->begin() + kPacketDataSize * (n - 1), kPacketDataSize, frame.begin() + 4);
     link_.SendBytes(frame.data(), frame.size());
     link_.WaitForBytes(5, t.transmit, text, kProgressRange, static_cast<short>(n + 1));
     while (attempt <= 3 && ArrivedSinceBase() < 5) {
@@ -141,7 +144,7 @@ Step WriteSession::Attempt() {
 
 }  // namespace
 
-TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link) {
+TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const Image* own_bytes) {
   ScreenUi& ui = link.ui();
   const int noted_tab = view.current_tab;
   const ComboBox* type = view.Combo("Type");
@@ -156,7 +159,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link) {
   if (!ui.AskYesNo(FormatModelText(kWriteConfirmFormat, model), kPromptCaption))
     return TransferResult::Cancelled;
 
-  WriteSession session(view, link, model);
+  WriteSession session(view, link, model, own_bytes);
   Step step;
   do {
     step = session.Attempt();
