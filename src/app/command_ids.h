@@ -19,6 +19,11 @@ enum CommandId : int {
   kCmdAbout = 57664,
   kCmdExit = 57665,
   kCmdExportPdf = 57700,
+  kCmdImportCsv = 57710,
+  kCmdExportCsv = 57711,
+  kCmdSaveImage = 57712,
+  kCmdCompareFile = 57713,
+  kCmdCompareRadio = 57714,
   kCmdViewToolbar = 59392,
   kCmdViewStatusBar = 59393,
 };

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 
 #include "command_ids.h"
+#include "compare_dialog.h"
 #include "link/link_settings.h"
 #include "link/qt/port_list.h"
 #include "link/qt/qt_serial_transport.h"
@@ -46,6 +47,7 @@ void RadioCommands::Connect() {
   QObject::connect(frame_.action(kCmdRead), &QAction::triggered, &frame_, [this] { OnReadRadio(); });
   QObject::connect(frame_.action(kCmdWrite), &QAction::triggered, &frame_, [this] { OnWriteRadio(); });
   QObject::connect(frame_.action(kCmdPort), &QAction::triggered, &frame_, [this] { OnPortSettings(); });
+  QObject::connect(frame_.action(kCmdCompareRadio), &QAction::triggered, &frame_, [this] { OnCompareRadio(); });
 }
 
 void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
@@ -62,10 +64,20 @@ void RadioCommands::Run(Kind kind) {
   if (busy_) return;
   busy_ = true;
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
-                                   frame_.action(kCmdPort)};
+                                   frame_.action(kCmdPort), frame_.action(kCmdCompareRadio)};
   for (QAction* a : guarded) a->setEnabled(false);
-  if (kind == Kind::Read) kavir::OnReadRadio(frame_.view(), *link_);
-  else kavir::OnWriteRadio(frame_.view(), *link_);
+  if (kind == Kind::Read) {
+    kavir::OnReadRadio(frame_.view(), *link_);
+  } else if (kind == Kind::Write) {
+    kavir::OnWriteRadio(frame_.view(), *link_);
+  } else {
+    CKAVIRView radio(frame_.view().files(), frame_.ui());
+    radio.OnInitialUpdate(nullptr);
+    if (kavir::OnReadRadio(radio, *link_) == TransferResult::Done) {
+      CompareDialog dialog(CompareSetups(frame_.view(), radio), QStringLiteral("电台"), &frame_);
+      dialog.exec();
+    }
+  }
   for (QAction* a : guarded) a->setEnabled(true);
   busy_ = false;
   frame_.RefreshScreen();
@@ -73,6 +85,7 @@ void RadioCommands::Run(Kind kind) {
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
 void RadioCommands::OnWriteRadio() { Run(Kind::Write); }
+void RadioCommands::OnCompareRadio() { Run(Kind::Compare); }
 
 void RadioCommands::OnPortSettings() {
   if (busy_) return;

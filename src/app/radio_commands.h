@@ -22,10 +22,13 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void OnReadRadio();
   void OnWriteRadio();
   void OnPortSettings();
+  // Reads the radio into a screen of its own and lists what differs from
+  // the screen on show, which stays as it is.
+  void OnCompareRadio();
   SerialLink& link() { return *link_; }
 
  private:
-  enum class Kind { Read, Write };
+  enum class Kind { Read, Write, Compare };
   void Run(Kind kind);
 
   CMainFrame& frame_;
