@@ -65,7 +65,8 @@ CsvText ParseCsvText(std::string_view text) {
 std::string CsvField(std::string_view value) {
   const bool quote = value.find_first_of(",\"\r\n") != std::string_view::npos ||
                      (!value.empty() && (value.front() == ' ' || value.back() == ' ')) ||
-                     (!value.empty() && value.front() == '#');
+                     (!value.empty() && value.front() == '#') ||
+                     value.substr(0, 3) == "\xEF\xBB\xBF";  // would be taken for a byte-order mark
   if (!quote) return std::string(value);
   std::string out = "\"";
   for (char c : value) {

@@ -4,6 +4,7 @@
 
 #include "interchange/csv_export.h"
 #include "interchange/csv_import.h"
+#include "interchange/csv_table.h"
 #include "interchange_fixture.h"
 
 namespace kavir::test {
@@ -17,6 +18,20 @@ const ImportRow* RowOfLine(const ImportPlan& plan, int line) {
   for (const ImportRow& r : plan.rows)
     if (r.line == line) return &r;
   return nullptr;
+}
+
+TEST(CsvTable, WrittenCellsReadBackUnchanged) {
+  const std::vector<std::vector<std::string>> lines = {
+      {"plain", "with, comma", "say \"hi\"", "two\r\nlines", " padded ", ""},
+      {"\xEF\xBB\xBFstarts like a byte-order mark", "#not a comment here"},
+      {"x", "", "\n"},
+  };
+  for (const auto& cells : lines) {
+    const CsvText back = ParseCsvText(CsvLine(cells));
+    ASSERT_EQ(back.error, "");
+    ASSERT_EQ(back.records.size(), 1u);
+    EXPECT_EQ(back.records[0].cells, cells);
+  }
 }
 
 TEST(CsvImport, EveryToneAndCrossModeGivesTheGridsToneTexts) {
