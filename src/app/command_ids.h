@@ -26,6 +26,8 @@ enum CommandId : int {
   kCmdCompareRadio = 57714,
   kCmdViewToolbar = 59392,
   kCmdViewStatusBar = 59393,
+  kCmdNextPage = 57701,
+  kCmdPreviousPage = 57702,
 };
 
 }  // namespace kavir::app

@@ -17,6 +17,7 @@ class QTimer;
 namespace kavir::app {
 
 class CScreenWidget;
+class GridBalloon;
 class RadioCommands;
 class InterchangeCommands;
 
@@ -51,6 +52,9 @@ class CMainFrame : public QMainWindow {
   QProgressBar* progress_bar() const { return progress_bar_; }
   QLabel* progress_label() const { return progress_label_; }
   void RefreshScreen();
+  // An entry the screen refused, shown at the grid's current cell.
+  void ShowRejection(const QString& text);
+  GridBalloon* rejection_balloon() const { return balloon_; }
 
  private:
   QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
@@ -59,6 +63,7 @@ class CMainFrame : public QMainWindow {
   void CreateToolbar();
   void CreateStatusBar();
   void TickClock();
+  void StepPage(int step);
   void OnHelp();
   void OnAbout();
 
@@ -74,6 +79,7 @@ class CMainFrame : public QMainWindow {
   QTimer* clock_timer_ = nullptr;
   QProgressBar* progress_bar_ = nullptr;
   QLabel* progress_label_ = nullptr;
+  GridBalloon* balloon_ = nullptr;
 };
 
 }  // namespace kavir::app
