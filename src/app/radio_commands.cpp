@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -54,6 +55,9 @@ void RadioCommands::Connect() {
   QObject::connect(frame_.action(kCmdWrite), &QAction::triggered, &frame_, [this] { OnWriteRadio(); });
   QObject::connect(frame_.action(kCmdPort), &QAction::triggered, &frame_, [this] { OnPortSettings(); });
   QObject::connect(frame_.action(kCmdCompareRadio), &QAction::triggered, &frame_, [this] { OnCompareRadio(); });
+  QAction* verify = frame_.action(kCmdVerifyAfterWrite);
+  verify->setChecked(ReadVerifyAfterWrite(ReadIniFile(frame_.view().files().kavir_ini)));
+  QObject::connect(verify, &QAction::toggled, &frame_, [this](bool on) { OnVerifyAfterWrite(on); });
 }
 
 void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
@@ -71,7 +75,7 @@ void RadioCommands::Run(Kind kind) {
   if (busy_) return;
   busy_ = true;
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
-                                   frame_.action(kCmdPort), frame_.action(kCmdCompareRadio)};
+                                   frame_.action(kCmdPort)};
   for (QAction* a : guarded) a->setEnabled(false);
   TransferResult result;
   // Compare reads into a screen model of its own; the one on show stays as it is.
@@ -80,8 +84,10 @@ void RadioCommands::Run(Kind kind) {
   {
     TransferGuard guard(frame_, *link_);
     guard_ = &guard;
+    WriteRadioOptions options;
+    options.verify = frame_.action(kCmdVerifyAfterWrite)->isChecked();
     if (kind == Kind::Read) result = kavir::OnReadRadio(frame_.view(), *link_);
-    else if (kind == Kind::Write) result = kavir::OnWriteRadio(frame_.view(), *link_);
+    else if (kind == Kind::Write) result = kavir::OnWriteRadio(frame_.view(), *link_, options);
     else result = kavir::OnReadRadio(radio, *link_);
     guard_ = nullptr;
   }
@@ -89,13 +95,13 @@ void RadioCommands::Run(Kind kind) {
   busy_ = false;
   frame_.RefreshScreen();
 
+  // The end is said in words, then the status line is ready again.
   if (kind == Kind::Compare && result == TransferResult::Done) {
     CompareDialog dialog(CompareSetups(frame_.view(), radio), QStringLiteral("电台"), &frame_);
     dialog.exec();
     frame_.SetStatusText(QStringLiteral("就绪"));
     return;
   }
-  // The end is said in words, then the status line is ready again.
   const std::string summary = kind == Kind::Write ? WriteSummary(result, link_->report)
                               : ReadSummary(result, link_->report, kind == Kind::Read ? frame_.view() : radio);
   if (!summary.empty()) {
@@ -112,6 +118,22 @@ void RadioCommands::Run(Kind kind) {
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
 void RadioCommands::OnWriteRadio() { Run(Kind::Write); }
 void RadioCommands::OnCompareRadio() { Run(Kind::Compare); }
+
+void RadioCommands::OnVerifyAfterWrite(bool on) {
+  const std::string& path = frame_.view().files().kavir_ini;
+  // The setting goes into the configuration that is there; none is made up.
+  if (!QFileInfo::exists(QString::fromStdString(path))) {
+    frame_.ui().ShowError(path + ": 文件不存在, \"写入后校验\" 的设置没有保存", kPromptCaption);
+    return;
+  }
+  IoStatus status;
+  IniDocument ini = ReadIniFile(path, &status);
+  if (status) {
+    SetVerifyAfterWrite(ini, on);
+    status = WriteIniFile(path, ini);
+  }
+  if (!status) frame_.ui().ShowError("\"写入后校验\" 的设置未能保存: " + status.Message(), kPromptCaption);
+}
 
 void RadioCommands::OnPortSettings() {
   if (busy_) return;

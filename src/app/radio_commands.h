@@ -25,6 +25,8 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void OnReadRadio();
   void OnWriteRadio();
   void OnPortSettings();
+  // The "写入后校验" check item: stored in KAVIR.ini as it changes.
+  void OnVerifyAfterWrite(bool on);
   // Reads the radio into a screen of its own and lists what differs from
   // the screen on show, which stays as it is.
   void OnCompareRadio();

@@ -1,6 +1,7 @@
-// kavir-cli write --port PORT FILE [--retries N] [--force] [--model N]:
-// write a profile file into a radio, or restore a radio image file: its own
-// 768 bytes go out, after the check of the settings they decode to.
+// kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify]:
+// write a profile file into a radio, then read it back and compare. A radio
+// image file (a backup) is restored: its own 768 bytes go out, after the
+// check of the settings they decode to.
 #include "../link/transactions.h"
 #include "commands.h"
 #include "link_session.h"
@@ -9,7 +10,7 @@
 namespace kavir::cli {
 
 int RunWrite(const CliArgs& args) {
-  const char* usage = "usage: kavir-cli write --port PORT FILE [--retries N] [--force] [--model N]";
+  const char* usage = "usage: kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify]";
   auto port_text = args.Option("port");
   if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
   std::string error;
@@ -29,8 +30,19 @@ int RunWrite(const CliArgs& args) {
 
   LinkSession session(args.files, screen.ui, *port);
   if (!session.Open(&error)) return Fail(kExitFailed, error);
-  TransferResult result = OnWriteRadio(screen.view, session.link(), screen.opened_image ? &*screen.opened_image : nullptr);
+  WriteRadioOptions options;
+  options.verify = !args.Flag("no-verify");
+  if (screen.opened_image) options.own_bytes = &*screen.opened_image;
+  WriteImageResult details;
+  TransferResult result = OnWriteRadio(screen.view, session.link(), options, &details);
   if (result == TransferResult::Done) return kExitOk;
+  // The differences were printed as the write showed them.
+  if (details.outcome == WriteOutcome::VerifyDiffers)
+    return Fail(kExitFailed, "write failed: the radio holds " + std::to_string(details.verify.differences.size()) +
+                                 " byte(s) other than were sent (listed above); both images are in backups/");
+  if (details.outcome == WriteOutcome::NotVerified)
+    return Fail(kExitFailed, "write not verified: " + OneLineText(details.message) +
+                                 " (--retries N tries the read-back again)");
   if (policy.refused_other_model)
     return Fail(kExitFailed,
                 "the radio is another model than the file; nothing was written (--force writes anyway)");

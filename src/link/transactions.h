@@ -2,7 +2,7 @@
 // Reading the radio into the screen and writing the screen into the radio.
 #include "../screen/kavir_view.h"
 #include "serial_link.h"
-#include "../codec/codec.h"
+#include "write_image.h"
 
 namespace kavir {
 
@@ -17,12 +17,22 @@ enum class TransferResult {
 // the radio's image is kept in the backups folder.
 TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
 
+struct WriteRadioOptions {
+  bool verify = true;  // read the radio back after the 48th packet and compare
+  OtherModel other_model = OtherModel::Ask;
+  // A radio image file restored as it is: these 768 bytes are sent instead
+  // of the screen's encoding; the screen, which holds them decoded, still
+  // gets the same check.
+  const Image* own_bytes = nullptr;
+};
+
 // Confirmation, check of the screen, store into Write.ini, handshake and
-// 48 packets; the image about to be sent is kept in the backups folder
-// first. With own_bytes (a radio image file restored as it is) those 768
-// bytes are sent instead of the screen's encoding; the screen, which holds
-// the image decoded, still gets the same check.
-TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const Image* own_bytes = nullptr);
+// 48 packets, then the verify; the image about to be sent is kept in the
+// backups folder first. Done only when the radio holds what was sent (or,
+// without the verify, took every packet). *details, when given, says how
+// it ended.
+TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options = {},
+                            WriteImageResult* details = nullptr);
 
 // "%02d" texts of the prompts and status line.
 std::string FormatPacketText(const char* format, int n);
