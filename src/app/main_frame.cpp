@@ -21,6 +21,7 @@
 #include "channel_grid_widget.h"
 #include "grid_balloon.h"
 #include "help_viewer.h"
+#include "interchange_commands.h"
 #include "radio_commands.h"
 #include "report_commands.h"
 #include "screen_widget.h"
@@ -34,6 +35,7 @@ CMainFrame::CMainFrame(WorkingFiles files, Transport* transport, Clock* clock)
   setWindowIcon(DrawAppIcon());
   view_ = std::make_unique<CKAVIRView>(std::move(files), ui_);
   radio_ = std::make_unique<RadioCommands>(*this, transport, clock);
+  interchange_ = std::make_unique<InterchangeCommands>(*this);
   CreateMenus();
   CreateToolbar();
   CreateStatusBar();
@@ -79,6 +81,12 @@ void CMainFrame::CreateMenus() {
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   AddCommand(file, kCmdSaveAs, QStringLiteral("另存为(&A)..."), QStringLiteral("数据另存为"),
              QStringLiteral("另存为"));
+  AddCommand(file, kCmdSaveImage, QStringLiteral("另存为镜像..."),
+             QStringLiteral("把屏幕保存为写入电台的 768 字节镜像文件"));
+  file->addSeparator();
+  AddCommand(file, kCmdImportCsv, QStringLiteral("导入CSV..."), QStringLiteral("从 CSV 信道表导入信道"));
+  AddCommand(file, kCmdExportCsv, QStringLiteral("导出CSV..."), QStringLiteral("把信道导出为 CSV 信道表"));
+  AddCommand(file, kCmdCompareFile, QStringLiteral("比较..."), QStringLiteral("比较屏幕与一个文件"));
   file->addSeparator();
   QAction* print = AddCommand(file, kCmdPrint, QStringLiteral("打印(&P)..."),
                               QStringLiteral("打印活动文档"), QStringLiteral("打印"));
@@ -110,6 +118,8 @@ void CMainFrame::CreateMenus() {
   verify->setChecked(true);
   AddCommand(tools, kCmdKeySettings, QStringLiteral("键盘设置(&B)"),
              QStringLiteral("设置 PF1、PF2、PF3 键的功能"));
+  AddCommand(tools, kCmdCompareRadio, QStringLiteral("与电台比较"),
+             QStringLiteral("读出电台并与屏幕比较，屏幕不变"));
   tools->addSeparator();
   AddCommand(tools, kCmdPort, QStringLiteral("串口(&K)"), QStringLiteral("通讯口设置"));
 
@@ -154,13 +164,13 @@ void CMainFrame::CreateMenus() {
           &QAction::triggered, this, &CMainFrame::OnAbout);
 
   // The screen's own commands.
-  connect(action(kCmdOpen), &QAction::triggered, this, [this] { view_->OnFileOpenDat(); RefreshScreen(); });
   connect(action(kCmdSaveAs), &QAction::triggered, this, [this] { view_->OnFileSaveAsDat(); RefreshScreen(); });
   connect(action(kCmdSave), &QAction::triggered, this, [this] { view_->OnFileSave(); RefreshScreen(); });
   connect(action(kCmdCloseAll), &QAction::triggered, this, [this] { view_->OnCloseAllChannels(); RefreshScreen(); });
   connect(action(kCmdOpenAll), &QAction::triggered, this, [this] { view_->OnOpenAllChannels(); RefreshScreen(); });
   connect(action(kCmdKeySettings), &QAction::triggered, this, [this] { view_->OnKeySettings(); RefreshScreen(); });
   radio_->Connect();
+  interchange_->Connect();
   ConnectReportCommands(*this);
 }
 

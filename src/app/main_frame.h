@@ -20,6 +20,7 @@ namespace kavir::app {
 class CScreenWidget;
 class GridBalloon;
 class RadioCommands;
+class InterchangeCommands;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -38,6 +39,7 @@ class CMainFrame : public QMainWindow {
   QtScreenUi& ui() { return ui_; }
   CScreenWidget* screen() const { return screen_; }
   RadioCommands& radio() { return *radio_; }
+  InterchangeCommands& interchange() { return *interchange_; }
   QAction* action(int command_id) const { return actions_.value(command_id); }
   QToolBar* toolbar() const { return toolbar_; }
   QString program_directory() const;
@@ -76,6 +78,7 @@ class CMainFrame : public QMainWindow {
   QtScreenUi ui_;
   std::unique_ptr<CKAVIRView> view_;
   std::unique_ptr<RadioCommands> radio_;
+  std::unique_ptr<InterchangeCommands> interchange_;
   CScreenWidget* screen_ = nullptr;
   QHash<int, QAction*> actions_;
   QToolBar* toolbar_ = nullptr;

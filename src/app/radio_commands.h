@@ -27,12 +27,15 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void OnPortSettings();
   // The "写入后校验" check item: stored in KAVIR.ini as it changes.
   void OnVerifyAfterWrite(bool on);
+  // Reads the radio into a screen of its own and lists what differs from
+  // the screen on show, which stays as it is.
+  void OnCompareRadio();
   SerialLink& link() { return *link_; }
   // The transfer's Cancel button; nullptr when no transfer runs.
   QPushButton* cancel_button() const;
 
  private:
-  enum class Kind { Read, Write };
+  enum class Kind { Read, Write, Compare };
   void Run(Kind kind);
 
   CMainFrame& frame_;

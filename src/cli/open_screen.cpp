@@ -4,6 +4,9 @@
 #include <iostream>
 #include <system_error>
 
+#include "cli_args.h"
+#include "../interchange/open_setup.h"
+
 namespace kavir::cli {
 
 OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
@@ -21,6 +24,10 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
   ui.print_errors = false;
 }
 
+OpenScreen::OpenScreen(const CliArgs& args) : OpenScreen(args.files) {
+  model_option = args.Option("model").value_or("");
+}
+
 bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
   std::error_code ec;
   const std::filesystem::path p = std::filesystem::u8path(path);
@@ -32,11 +39,23 @@ bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
     *error = path + ": is a folder, not a profile file";
     return false;
   }
+  int model = 0;
+  if (!model_option.empty()) {
+    const ComboBox* type = view.Combo("Type");
+    const int types = type ? static_cast<int>(type->options.size()) : 0;
+    model = LeadingInt(model_option, 0);
+    if (std::to_string(model) != model_option || model < 1 || model > types) {
+      *error = "--model must be a model number from 1 to " + std::to_string(types) + " of " +
+               view.files().kavir_ini + " (got '" + model_option + "')";
+      return false;
+    }
+  }
   const std::size_t errors_before = ui.errors().size();
-  ui.open_path = path;
-  view.OnFileOpenDat();
-  if (ui.errors().size() != errors_before) {
-    *error = ui.errors().back();
+  const OpenOutcome outcome = OpenSetupFile(view, path, model, nullptr);
+  opened_image = outcome.image_bytes;
+  if (!outcome.status || ui.errors().size() != errors_before) {
+    *error = ui.errors().size() != errors_before ? ui.errors().back() : outcome.status.Message();
+    if (outcome.image && model == 0) *error += " (--model N)";
     return false;
   }
   return true;

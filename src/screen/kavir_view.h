@@ -70,6 +70,9 @@ class CKAVIRView {
   // A missing file loads as all defaults; an unreadable one is shown with
   // ShowError and leaves the screen as it was.
   IoStatus LoadProfile(const std::string& path);
+  // The same from a document already in memory; path stands for the file
+  // it came from (it decides whether the band edits are enabled).
+  void LoadProfileDocument(const IniDocument& doc, const std::string& path);
   // Writes the target and PreviousType of KAVIR.ini, each one atomic save;
   // a failure is shown with ShowError (path and reason) and returned.
   IoStatus StoreProfile(const std::string& path);

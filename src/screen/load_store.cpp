@@ -77,6 +77,11 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
     ui_.ShowError("无法读取文件 " + file.load_status().Message(), kMessageCaption);
     return file.load_status();
   }
+  LoadProfileDocument(file.doc(), path);
+  return IoStatus::Ok();
+}
+
+void CKAVIRView::LoadProfileDocument(const IniDocument& file, const std::string& path) {
   // An edit still open belonged to the values that are being replaced.
   editor.Close();
 
@@ -120,7 +125,6 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
   band_upper.enabled = band_edit;
 
   RestorePage(tab);
-  return IoStatus::Ok();
 }
 
 void CKAVIRView::StoreInto(IniDocument& doc) const {
