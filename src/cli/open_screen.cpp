@@ -4,6 +4,8 @@
 #include <iostream>
 #include <system_error>
 
+#include "../profile/file_path.h"
+
 namespace kavir::cli {
 
 OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
@@ -12,7 +14,7 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
   // come out blank: say which folder lacks them.
   std::error_code ec;
   for (const std::string* f : {&files.kavir_ini, &files.qtdqt_ini})
-    if (!std::filesystem::exists(std::filesystem::u8path(*f), ec))
+    if (!std::filesystem::exists(PathFromUtf8(*f), ec))
       std::cerr << "kavir-cli: warning: " << *f
                 << " is missing, so the option lists are empty (use --dir to name the program directory)\n";
   // Set-up goes on without what it could not read; say so, then let the
@@ -23,7 +25,7 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
 
 bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
   std::error_code ec;
-  const std::filesystem::path p = std::filesystem::u8path(path);
+  const std::filesystem::path p = PathFromUtf8(path);
   if (!std::filesystem::exists(p, ec)) {
     *error = path + ": no such file";
     return false;

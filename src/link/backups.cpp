@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "../profile/atomic_file.h"
+#include "../profile/file_path.h"
 #include "../profile/working_files.h"
 
 namespace kavir {
@@ -15,10 +16,6 @@ namespace kavir {
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path Utf8Path(const std::string& s) {
-  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(s.data()), s.size()));
-}
 
 std::string Stamp(std::time_t when) {
   std::time_t local = when + 8 * 3600;  // the program shows UTC+8 everywhere
@@ -51,12 +48,12 @@ IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
                     std::string* path_out) {
   std::string dir = JoinPath(program_dir, "backups");
   std::error_code ec;
-  fs::create_directories(Utf8Path(dir), ec);
-  if (ec) return IoStatus::Fail(dir, ec.message());
+  fs::create_directories(PathFromUtf8(dir), ec);
+  if (ec) return IoStatus::Fail(dir, ErrorText(ec));
 
   std::string base = JoinPath(dir, kind + "-" + BackupModelName(model) + "-" + Stamp(when));
   std::string path = base + ".bin";
-  for (int i = 2; fs::exists(Utf8Path(path), ec) && i < 1000; ++i)
+  for (int i = 2; fs::exists(PathFromUtf8(path), ec) && i < 1000; ++i)
     path = base + "-" + std::to_string(i) + ".bin";
 
   // A backup is whole or absent.
