@@ -83,6 +83,10 @@ void CMainFrame::CreateMenus() {
   AddCommand(tools, kCmdWrite, QStringLiteral("写入(&W)"), QStringLiteral("写入数据"),
              QStringLiteral("写入 (Ctrl+W)"))
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  QAction* verify = AddCommand(tools, kCmdVerifyAfterWrite, QStringLiteral("写入后校验"),
+                               QStringLiteral("写入后把电台读回来, 逐字节核对"));
+  verify->setCheckable(true);
+  verify->setChecked(true);
   AddCommand(tools, kCmdKeySettings, QStringLiteral("键盘设置(&B)"),
              QStringLiteral("设置 PF1、PF2、PF3 键的功能"));
   tools->addSeparator();
@@ -249,7 +253,15 @@ void CMainFrame::Start() {
 void CMainFrame::ShowRejection(const QString& text) {
   ChannelGridWidget* grid = screen_ ? screen_->grid() : nullptr;
   if (!grid || !grid->isVisible()) return;  // the status bar and the tone have said it
-  if (!balloon_) balloon_ = new GridBalloon(grid);
+  if (!balloon_) {
+    balloon_ = new GridBalloon(grid);
+    // Once the user moves on, the refusal no longer describes the state.
+    connect(balloon_, &GridBalloon::dismissed, this, [this] {
+      if (message_pane_->text() == StatusLine(balloon_->text()) ||
+          message_pane_->text().trimmed() == balloon_->text())
+        SetStatusText(QStringLiteral("就绪"));
+    });
+  }
   balloon_->ShowAt(view_->grid.row, view_->grid.col, text);
 }
 
