@@ -1,6 +1,6 @@
 // Takes the documentation screenshots: both pages, the port dialog, the
-// print dialog, the 工具 menu, a read in progress and its end, and a
-// cancelled write, with the shipped data and the in-process virtual radio.
+// print dialog, the 工具 menu, a read in progress and its end, a cancelled
+// write and a write whose verify fails, with the shipped data and the in-process virtual radio.
 //   kavir_app_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
 #include <QAbstractButton>
 #include <QApplication>
@@ -151,6 +151,12 @@ int main(int argc, char* argv[]) {
     }
   };
   radio.ClearSent();
+  frame.action(app::kCmdWrite)->trigger();
+
+  // A write whose read-back differs: the message and the closing summary.
+  link.idle_hook = paint;
+  radio.radio().faults.corrupt_store = 100;
+  endings << QStringLiteral("verify-failed") << QStringLiteral("verify-failed-summary");
   frame.action(app::kCmdWrite)->trigger();
   return grabbed && endings.isEmpty() ? 0 : 1;
 }
