@@ -9,6 +9,10 @@
 
 #include "commands.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 using namespace kavir::cli;
 
 namespace {
@@ -46,6 +50,10 @@ int Usage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+  // Everything printed is UTF-8; the console shows it right only when told.
+  SetConsoleOutputCP(CP_UTF8);
+#endif
   std::string error;
   auto args = ParseCliArgs(argc, argv, &error);
   if (!args) return Fail(kExitBadInput, error);

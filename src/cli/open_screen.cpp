@@ -6,6 +6,7 @@
 
 #include "cli_args.h"
 #include "../interchange/open_setup.h"
+#include "../profile/file_path.h"
 
 namespace kavir::cli {
 
@@ -15,7 +16,7 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
   // come out blank: say which folder lacks them.
   std::error_code ec;
   for (const std::string* f : {&files.kavir_ini, &files.qtdqt_ini})
-    if (!std::filesystem::exists(std::filesystem::u8path(*f), ec))
+    if (!std::filesystem::exists(PathFromUtf8(*f), ec))
       std::cerr << "kavir-cli: warning: " << *f
                 << " is missing, so the option lists are empty (use --dir to name the program directory)\n";
   // Set-up goes on without what it could not read; say so, then let the
@@ -30,7 +31,7 @@ OpenScreen::OpenScreen(const CliArgs& args) : OpenScreen(args.files) {
 
 bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
   std::error_code ec;
-  const std::filesystem::path p = std::filesystem::u8path(path);
+  const std::filesystem::path p = PathFromUtf8(path);
   if (!std::filesystem::exists(p, ec)) {
     *error = path + ": no such file";
     return false;
