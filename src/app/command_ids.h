@@ -19,6 +19,7 @@ enum CommandId : int {
   kCmdAbout = 57664,
   kCmdExit = 57665,
   kCmdExportPdf = 57700,
+  kCmdBatch = 57710,
   kCmdViewToolbar = 59392,
   kCmdViewStatusBar = 59393,
 };

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include "batch/qt/qt_port_opener.h"
+#include "batch_dialog.h"
 #include "command_ids.h"
 #include "link/link_settings.h"
 #include "link/qt/port_list.h"
@@ -34,6 +36,7 @@ RadioCommands::RadioCommands(CMainFrame& frame, Transport* transport, Clock* clo
   // and keys wait until the transfer is over.
   link_->idle_hook = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
   if (auto* serial = dynamic_cast<QtSerialTransport*>(own_transport_.get())) {
+    batch_opener = QtPortOpener(serial->line_settings());
     serial->receive_handler = [this] {
       if (!busy_) link_->OnComm();
     };
@@ -46,6 +49,7 @@ void RadioCommands::Connect() {
   QObject::connect(frame_.action(kCmdRead), &QAction::triggered, &frame_, [this] { OnReadRadio(); });
   QObject::connect(frame_.action(kCmdWrite), &QAction::triggered, &frame_, [this] { OnWriteRadio(); });
   QObject::connect(frame_.action(kCmdPort), &QAction::triggered, &frame_, [this] { OnPortSettings(); });
+  QObject::connect(frame_.action(kCmdBatch), &QAction::triggered, &frame_, [this] { OnBatch(); });
 }
 
 void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
@@ -73,6 +77,19 @@ void RadioCommands::Run(Kind kind) {
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
 void RadioCommands::OnWriteRadio() { Run(Kind::Write); }
+
+void RadioCommands::OnBatch() {
+  if (busy_ || !batch_opener) return;
+  busy_ = true;
+  // The batch opens the ports itself, this one among them.
+  link_->transport().Close();
+  const QString port = link_->device.empty() ? QString::number(link_->port_number)
+                                             : QString::fromStdString(link_->device);
+  BatchDialog dialog(frame_.view(), batch_opener, port, &frame_);
+  dialog.exec();
+  busy_ = false;
+  link_->OpenPort();
+}
 
 void RadioCommands::OnPortSettings() {
   if (busy_) return;

@@ -3,6 +3,7 @@
 // the report commands, wired to the main frame's actions.
 #include <memory>
 
+#include "batch/batch_job.h"
 #include "link/serial_link.h"
 
 namespace kavir::app {
@@ -22,7 +23,11 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void OnReadRadio();
   void OnWriteRadio();
   void OnPortSettings();
+  // 工具 → 批量写入...: the batch dialog, modal.
+  void OnBatch();
   SerialLink& link() { return *link_; }
+  // How the batch opens its ports; the Qt serial port unless a test sets it.
+  PortOpener batch_opener;
 
  private:
   enum class Kind { Read, Write };

@@ -24,6 +24,8 @@ const std::vector<Command> kCommands = {
     {"ports", "", "list the serial ports found: device and description", RunPorts},
     {"read", "--port PORT --out FILE [--retries N]", "read the radio on PORT and save it as FILE", RunRead},
     {"write", "--port PORT FILE [--retries N] [--force]", "write FILE into the radio on PORT", RunWrite},
+    {"batch", "--port PORT[,PORT...] FILE [--count N] [--log LOG] [--no-verify]",
+     "write FILE into radio after radio on each PORT, each verified and logged", RunBatch},
     {"report", "FILE PDF", "write the programming report of FILE as a one-page PDF", RunReport},
 };
 
