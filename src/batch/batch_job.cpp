@@ -123,9 +123,7 @@ void BatchJob::RunPort(const BatchPort& port) {
     record.duration_ms = clock.NowMs() - start;
     record.time = LocalTimeText(std::time(nullptr));
     Record(record);
-    if (result.outcome == RadioOutcome::Verified ||
-        (result.outcome == RadioOutcome::Written && !options_.verify))
-      ++written;
+    if (result.outcome == RadioOutcome::Verified || result.outcome == RadioOutcome::Written) ++written;
     if (options_.count > 0 && written >= options_.count) break;
 
     // The radio just done may still be attached: it is not written twice.

@@ -29,7 +29,7 @@ class Printer : public BatchEvents {
     std::fprintf(stderr, "%s: %s\n", port.c_str(), kConnectNextRadio);
   }
   void OnRadioFound(const std::string& port, const std::string& model) override {
-    std::fprintf(stderr, "%s: %s found, writing\n", port.c_str(), model.c_str());
+    std::fprintf(stderr, "%s: %s answered\n", port.c_str(), model.c_str());
   }
   void OnRadioDone(const RadioRecord& r) override {
     std::printf("%s  %s  %s  %.1f s%s%s\n", r.port.c_str(), r.model.c_str(),

@@ -13,13 +13,13 @@ bool IsData(const std::vector<std::uint8_t>& answer) {
 
 }  // namespace
 
-Cable::Cable(std::vector<RadioProtocol> radios, CableOptions options, std::int64_t now_ms)
-    : radios_(std::move(radios)), options_(options), last_data_(now_ms) {}
+Cable::Cable(std::vector<RadioProtocol> radios, CableOptions options)
+    : radios_(std::move(radios)), options_(options) {}
 
 void Cable::Advance(std::int64_t now_ms) {
   for (;;) {
     if (attached_) {
-      if (index_ >= radios_.size() || options_.unplug_after_ms < 0) return;
+      if (index_ >= radios_.size() || options_.unplug_after_ms < 0 || last_data_ < 0) return;
       const std::int64_t unplug_at = last_data_ + options_.unplug_after_ms;
       if (now_ms < unplug_at) return;
       attached_ = false;
@@ -28,7 +28,7 @@ void Cable::Advance(std::int64_t now_ms) {
     } else {
       if (index_ >= radios_.size() || now_ms < plug_at_) return;
       attached_ = true;
-      last_data_ = plug_at_;
+      last_data_ = -1;
     }
   }
 }
@@ -44,7 +44,7 @@ std::vector<std::uint8_t> Cable::Receive(const std::uint8_t* bytes, std::size_t 
   if (!radio) return {};
   std::vector<std::uint8_t> answer = radio->Receive(bytes, count);
   const bool wrote = count > 0 && bytes[0] == 'W';
-  if (wrote || IsData(answer)) last_data_ = now_ms;
+  if (wrote || IsData(answer) || last_data_ < 0) last_data_ = now_ms;
   return answer;
 }
 

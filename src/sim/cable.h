@@ -1,8 +1,9 @@
 #pragma once
 // One cable, several radios in turn: a dealer plugs a radio in, programs
-// it, unplugs it and plugs in the next. A radio is unplugged once it has
-// seen no data for a while (the program's polls do not count: they only
-// ask who is there), and the next one is plugged in after a gap.
+// it, unplugs it and plugs in the next. Once the program has talked to a
+// radio, it is unplugged when it has seen no data for a while (the
+// program's polls do not count: they only ask who is there), and the next
+// one is plugged in after a gap.
 #include <cstdint>
 #include <vector>
 
@@ -11,7 +12,8 @@
 namespace kavir::sim {
 
 struct CableOptions {
-  // A radio goes this long after plug-in or its last data exchange (-1: never).
+  // A radio goes this long after first contact or its last data exchange
+  // (-1: never).
   int unplug_after_ms = 1000;
   // Nothing is attached for this long between two radios.
   int plug_gap_ms = 1000;
@@ -19,7 +21,7 @@ struct CableOptions {
 
 class Cable {
  public:
-  Cable(std::vector<RadioProtocol> radios, CableOptions options, std::int64_t now_ms);
+  Cable(std::vector<RadioProtocol> radios, CableOptions options);
 
   // Bytes from the program; the attached radio's answer, or nothing while
   // no radio is on the cable.
@@ -39,7 +41,7 @@ class Cable {
   std::size_t index_ = 0;
   bool attached_ = true;
   std::int64_t plug_at_ = 0;    // while detached: when the next one comes
-  std::int64_t last_data_ = 0;  // while attached: last packet or plug-in
+  std::int64_t last_data_ = -1;  // while attached: last packet or first contact (-1: none yet)
 };
 
 }  // namespace kavir::sim

@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     for (int model : options->cable_models) radios.emplace_back(image, model);
   }
   for (RadioProtocol& r : radios) r.faults = options->faults;
-  Cable cable(std::move(radios), cable_options, NowNs() / 1000000);
+  Cable cable(std::move(radios), cable_options);
   const long long byte_ns = options->baud > 0 ? 10LL * 1000000000LL / options->baud : 0;
   long long line_free = 0;  // when the simulated wire is next idle
   int saved_writes = 0;

@@ -17,7 +17,8 @@ const char* SimUsage() {
          "        --short-packet N  --flood N  --hangup-at N  --wrong-handshake\n"
          "        --faults-once (faults only in the first session)\n"
          "radios in turn on one cable: --radios N or --models A,B,... (each one unplugged\n"
-         "        when it has had no data for --unplug-after MS (default 1000), the next\n"
+         "        when it has had no data for --unplug-after MS after first contact\n"
+         "        (default 1000), the next\n"
          "        plugged in --plug-gap MS later (default 1000))\n"
          "Prints the pseudo-terminal's device path as its first line, then answers\n"
          "the read and write protocol until killed.\n";

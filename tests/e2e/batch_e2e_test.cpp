@@ -66,15 +66,15 @@ struct BatchFolder {
   }
 };
 
-struct Run {
+struct CliResult {
   int code = -1;
   std::string out, err;
 };
 
-Run RunCli(const BatchFolder& f, const std::string& args) {
+CliResult RunCli(const BatchFolder& f, const std::string& args) {
   const std::string cmd = "timeout 60 " + f.Cli(args) + " >'" + (f / "out.txt") + "' 2>'" +
                           (f / "err.txt") + "' </dev/null";
-  Run r;
+  CliResult r;
   const int status = std::system(cmd.c_str());
   r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   r.out = Bytes(f / "out.txt");
@@ -92,7 +92,7 @@ TEST(BatchEndToEnd, ThreeCablesSideBySideEachRadioWrittenVerifiedAndLogged) {
   const std::string image = Bytes(f / "setup.bin");
   ASSERT_EQ(image.size(), 768u);
 
-  const Run r = RunCli(f, "batch --port " + a.device() + "," + b.device() + "," + c.device() + " '" +
+  const CliResult r = RunCli(f, "batch --port " + a.device() + "," + b.device() + "," + c.device() + " '" +
                               (f / "KV16V.ini") + "' --count 1 --log '" + (f / "log.csv") + "'");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Count(r.out, "written and verified"), 4u) << r.out;  // three radios and the summary
@@ -109,9 +109,9 @@ TEST(BatchEndToEnd, ThreeCablesSideBySideEachRadioWrittenVerifiedAndLogged) {
 
 TEST(BatchEndToEnd, RadiosInTurnOnOneCableOtherModelSkipped) {
   BatchFolder f;
-  SimProcess sim(f.Sim("got.bin", {"--models", "2,1,1", "--unplug-after", "200", "--plug-gap", "300"}));
+  SimProcess sim(f.Sim("got.bin", {"--models", "2,1,1", "--unplug-after", "200", "--plug-gap", "1500"}));
   ASSERT_FALSE(sim.device().empty());
-  const Run r = RunCli(f, "batch --port " + sim.device() + " '" + (f / "KV16V.ini") +
+  const CliResult r = RunCli(f, "batch --port " + sim.device() + " '" + (f / "KV16V.ini") +
                               "' --count 2 --log '" + (f / "log.csv") + "'");
   EXPECT_EQ(r.code, 1) << r.err;  // one radio was not written
   EXPECT_EQ(Count(r.err, "connect the next radio"), 3u) << r.err;
