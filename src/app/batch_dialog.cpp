@@ -108,6 +108,7 @@ BatchDialog::BatchDialog(CKAVIRView& view, PortOpener opener, const QString& por
                                      QStringLiteral("用时")});
   table_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   table_->verticalHeader()->setVisible(false);
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   layout->addWidget(table_, 1);

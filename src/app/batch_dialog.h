@@ -47,7 +47,9 @@ class BatchDialog : public QDialog {
  signals:
   void finished_job();
 
- protected:
+ public:
+  // Close: while a batch runs it stops first and closes after the radio
+  // in progress.
   void reject() override;
 
  private:

@@ -35,7 +35,7 @@ class BatchDialogTest : public AppTest {
 
 TEST_F(BatchDialogTest, RunToCountFillsTableAndLog) {
   StartFrame();
-  BatchDialog dialog(frame_->view(), VirtualCables({{"A", {1, 2, 1}}, {"B", {1}}}), "A,B", frame_.get());
+  BatchDialog dialog(frame_->view(), VirtualCables({{"A", {2, 1}}, {"B", {1}}}), "A,B", frame_.get());
   dialog.count_field()->setValue(1);
   dialog.verify_box()->setChecked(false);
   dialog.log_field()->setText(QString::fromStdString(Path("batch.csv")));
