@@ -22,6 +22,8 @@ enum CommandId : int {
   kCmdBatch = 57710,
   kCmdViewToolbar = 59392,
   kCmdViewStatusBar = 59393,
+  kCmdNextPage = 57701,
+  kCmdPreviousPage = 57702,
 };
 
 }  // namespace kavir::app

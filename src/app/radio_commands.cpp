@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include "batch/qt/qt_port_opener.h"
 #include "batch_dialog.h"
@@ -10,10 +12,13 @@
 #include "link/link_settings.h"
 #include "link/qt/port_list.h"
 #include "link/qt/qt_serial_transport.h"
+#include "link/radio_texts.h"
 #include "link/transactions.h"
+#include "link/transfer_summary.h"
 #include "main_frame.h"
 #include "port_dialog.h"
 #include "profile/ini_document.h"
+#include "transfer_guard.h"
 
 namespace kavir::app {
 
@@ -34,9 +39,9 @@ RadioCommands::RadioCommands(CMainFrame& frame, Transport* transport, Clock* clo
   link_ = std::make_unique<SerialLink>(*transport, *clock, frame.ui(), files);
   // While a transfer waits, the window repaints and the clock runs; clicks
   // and keys wait until the transfer is over.
-  link_->idle_hook = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+  // (TransferGuard holds back the input while a transfer runs.)
+  link_->idle_hook = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
   if (auto* serial = dynamic_cast<QtSerialTransport*>(own_transport_.get())) {
-    batch_opener = QtPortOpener(serial->line_settings());
     serial->receive_handler = [this] {
       if (!busy_) link_->OnComm();
     };
@@ -54,13 +59,14 @@ void RadioCommands::Connect() {
 
 void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
 
-bool RadioCommands::RunPortDialog(int& port_number, std::string& device) {
-  PortDialog dialog(port_number, device, AvailablePorts(), &frame_);
+bool RadioCommands::RunPortDialog(PortSettings& settings) {
+  PortDialog dialog(settings, AvailablePorts(), &frame_);
   if (dialog.exec() != QDialog::Accepted) return false;
-  port_number = dialog.port_number();
-  device = dialog.device();
+  settings = dialog.settings();
   return true;
 }
+
+QPushButton* RadioCommands::cancel_button() const { return guard_ ? guard_->cancel_button() : nullptr; }
 
 void RadioCommands::Run(Kind kind) {
   if (busy_) return;
@@ -68,24 +74,47 @@ void RadioCommands::Run(Kind kind) {
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
                                    frame_.action(kCmdPort)};
   for (QAction* a : guarded) a->setEnabled(false);
-  if (kind == Kind::Read) kavir::OnReadRadio(frame_.view(), *link_);
-  else kavir::OnWriteRadio(frame_.view(), *link_);
+  TransferResult result;
+  {
+    TransferGuard guard(frame_, *link_);
+    guard_ = &guard;
+    result = kind == Kind::Read ? kavir::OnReadRadio(frame_.view(), *link_)
+                                : kavir::OnWriteRadio(frame_.view(), *link_);
+    guard_ = nullptr;
+  }
   for (QAction* a : guarded) a->setEnabled(true);
   busy_ = false;
   frame_.RefreshScreen();
+
+  // The end is said in words, then the status line is ready again.
+  const std::string summary = kind == Kind::Read
+                                  ? ReadSummary(result, link_->report, frame_.view())
+                                  : WriteSummary(result, link_->report);
+  if (!summary.empty()) {
+    const QString text = QString::fromStdString(summary);
+    frame_.SetStatusText(text.section(QLatin1Char('\n'), 0, 0));
+    QMessageBox box(result == TransferResult::Done ? QMessageBox::Information : QMessageBox::Warning,
+                    QString::fromUtf8(kPromptCaption), text, QMessageBox::Ok, &frame_);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+  }
+  frame_.SetStatusText(QStringLiteral("就绪"));
 }
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
 void RadioCommands::OnWriteRadio() { Run(Kind::Write); }
 
 void RadioCommands::OnBatch() {
-  if (busy_ || !batch_opener) return;
+  PortOpener opener = batch_opener;
+  if (auto* serial = dynamic_cast<QtSerialTransport*>(own_transport_.get()); serial && !opener)
+    opener = QtPortOpener(serial->line_settings());
+  if (busy_ || !opener) return;
   busy_ = true;
   // The batch opens the ports itself, this one among them.
   link_->transport().Close();
   const QString port = link_->device.empty() ? QString::number(link_->port_number)
                                              : QString::fromStdString(link_->device);
-  BatchDialog dialog(frame_.view(), batch_opener, port, &frame_);
+  BatchDialog dialog(frame_.view(), opener, port, &frame_);
   dialog.exec();
   busy_ = false;
   link_->OpenPort();

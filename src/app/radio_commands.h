@@ -6,9 +6,12 @@
 #include "batch/batch_job.h"
 #include "link/serial_link.h"
 
+class QPushButton;
+
 namespace kavir::app {
 
 class CMainFrame;
+class TransferGuard;
 
 class RadioCommands : public PortStarter, public PortDialogUi {
  public:
@@ -18,7 +21,7 @@ class RadioCommands : public PortStarter, public PortDialogUi {
 
   void Connect();
   void OpenStartupPort() override;
-  bool RunPortDialog(int& port_number, std::string& device) override;
+  bool RunPortDialog(PortSettings& settings) override;
 
   void OnReadRadio();
   void OnWriteRadio();
@@ -26,8 +29,11 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   // 工具 → 批量写入...: the batch dialog, modal.
   void OnBatch();
   SerialLink& link() { return *link_; }
-  // How the batch opens its ports; the Qt serial port unless a test sets it.
+  // How the batch opens its ports; unset: the Qt serial port with the
+  // line settings the program's port has at the time.
   PortOpener batch_opener;
+  // The transfer's Cancel button; nullptr when no transfer runs.
+  QPushButton* cancel_button() const;
 
  private:
   enum class Kind { Read, Write };
@@ -38,6 +44,7 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   std::unique_ptr<Clock> own_clock_;
   std::unique_ptr<SerialLink> link_;
   bool busy_ = false;
+  TransferGuard* guard_ = nullptr;
 };
 
 }  // namespace kavir::app
