@@ -71,7 +71,7 @@ TEST_F(FeedbackTest, ReadEndsWithAMessageAndTheStatusIsReadyAgain) {
   BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
   frame_->action(kCmdRead)->trigger();
   ASSERT_EQ(boxes.texts.size(), 2);
-  EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("16 个通道"))) << boxes.texts[1].toStdString();
+  EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("16 个信道"))) << boxes.texts[1].toStdString();
   EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("backups/read-")));
   EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
   EXPECT_EQ(frame_->radio().cancel_button(), nullptr);

@@ -59,7 +59,7 @@ TEST(Cancel, ANewTransferStartsWithTheCancelCleared) {
   EXPECT_FALSE(rig.link.report.cancelled);
   EXPECT_FALSE(rig.link.report.backup_path.empty());
   const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view);
-  EXPECT_NE(summary.find("16 个通道"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("16 个信道"), std::string::npos) << summary;
   EXPECT_NE(summary.find("backups/read-"), std::string::npos) << summary;
 }
 
