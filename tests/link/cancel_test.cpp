@@ -119,15 +119,5 @@ TEST(Cancel, WriteFailureAfterSomePacketsWarnsOfMixedSettingsToo) {
   EXPECT_NE(summary.find("混合"), std::string::npos) << summary;
 }
 
-TEST(Cancel, CompleteWriteNamesTheBytesWritten) {
-  Rig rig;
-  rig.ui.answers = {true};
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
-  EXPECT_EQ(rig.link.report.packets_written, 48);
-  const std::string summary = WriteSummary(TransferResult::Done, rig.link.report);
-  EXPECT_NE(summary.find("768 字节"), std::string::npos) << summary;
-  EXPECT_EQ(WriteSummary(TransferResult::Cancelled, rig.link.report), "");
-}
-
 }  // namespace
 }  // namespace kavir::test
