@@ -28,6 +28,8 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void OnPortSettings();
   // 工具 → 批量写入...: the batch dialog, modal.
   void OnBatch();
+  // The "写入后校验" check item: stored in KAVIR.ini as it changes.
+  void OnVerifyAfterWrite(bool on);
   SerialLink& link() { return *link_; }
   // How the batch opens its ports; unset: the Qt serial port with the
   // line settings the program's port has at the time.

@@ -1,11 +1,26 @@
 #include "radio_write.h"
 
-#include <algorithm>
-
-#include "../link/radio_texts.h"
-#include "../link/transactions.h"
+#include "../link/write_image.h"
 
 namespace kavir {
+
+namespace {
+
+// A message on one line, for a log field.
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n' || c == '\t' || c == '\r') {
+      if (!out.empty() && out.back() != ' ' && out.back() != ';') out += "; ";
+    } else {
+      out += c;
+    }
+  }
+  while (!out.empty() && (out.back() == ' ' || out.back() == ';')) out.pop_back();
+  return out;
+}
+
+}  // namespace
 
 std::optional<int> HandshakeModel(const SerialLink& link) {
   if (link.receive_count < 20 || link.receive_buffer[0] != 'P' || link.receive_buffer[1] != 'M')
@@ -14,42 +29,37 @@ std::optional<int> HandshakeModel(const SerialLink& link) {
 }
 
 RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool verify) {
-  (void)verify;
+  WriteImageOptions options;
+  options.model = setup.model;
+  options.model_name = setup.model_name;
+  options.other_model = OtherModel::Refuse;  // no question per radio
+  options.verify = verify;
+  options.backup = false;  // the job keeps the one image every radio gets
+  const WriteImageResult written = WriteImage(link, setup.image, options);
+
   RadioWriteResult result;
-  const Timeouts& t = setup.timeouts;
-  link.PollInput();
-  link.ClearReceiveBuffer();
-  link.ClearTransmitBuffer();
-  for (int attempt = 0; attempt < 4 && link.receive_count < 20; ++attempt) {
-    link.SendCommand(6, kWriteHandshake, 0x00);
-    link.WaitForBytes(20, t.handshake, kHandshakeStatus, kProgressRange, 1);
+  result.radio_model = written.radio_model;
+  switch (written.outcome) {
+    case WriteOutcome::Done:
+      result.outcome = verify ? RadioOutcome::Verified : RadioOutcome::Written;
+      break;
+    case WriteOutcome::OtherModelRefused: result.outcome = RadioOutcome::OtherModel; break;
+    case WriteOutcome::VerifyDiffers:
+      result.outcome = RadioOutcome::VerifyFailed;
+      result.reason = std::to_string(written.verify.differences.size()) + " bytes differ: " +
+                      OneLine(DescribeDifferences(written.verify.differences, 3));
+      break;
+    case WriteOutcome::NotVerified:
+      result.outcome = RadioOutcome::VerifyFailed;
+      result.reason = "not read back: " + OneLine(written.verify.failure);
+      break;
+    case WriteOutcome::Failed:
+      result.outcome = RadioOutcome::Failed;
+      result.reason = OneLine(written.message.empty() ? "no answer" : written.message);
+      break;
   }
-  const std::optional<int> model = HandshakeModel(link);
-  if (!model) {
-    result.reason = "no answer to the write handshake";
-    return result;
-  }
-  result.radio_model = *model;
-  if (*model != setup.model) {
-    result.outcome = RadioOutcome::OtherModel;
-    return result;
-  }
-  for (int n = 1; n <= kPacketCount; ++n) {
-    const int address = kPacketDataSize * (n - 1);
-    Frame frame{0x57, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF),
-                0x10};
-    std::copy_n(setup.image.begin() + address, kPacketDataSize, frame.begin() + 4);
-    link.ClearReceiveBuffer();
-    link.SendBytes(frame.data(), frame.size());
-    const std::string text = FormatPacketText(kTransferringFormat, n);
-    for (int attempt = 0; attempt < 4 && link.receive_count < 5; ++attempt)
-      link.WaitForBytes(5, t.transmit, text, kProgressRange, static_cast<short>(n + 1));
-    if (link.receive_count < 5) {
-      result.reason = "packet " + std::to_string(n) + " not acknowledged";
-      return result;
-    }
-  }
-  result.outcome = RadioOutcome::Written;
+  if (verify && written.verify.outcome != VerifyResult::Outcome::NoReadBack)
+    result.read_back = written.verify.read_back;
   return result;
 }
 

@@ -16,6 +16,7 @@ const char* SimUsage() {
          "faults: --silent-from N (0 = handshake, 1-48 = packet)  --wrong-address N\n"
          "        --short-packet N  --flood N  --hangup-at N  --wrong-handshake\n"
          "        --faults-once (faults only in the first session)\n"
+         "        --corrupt-store ADDR (every write stores a wrong byte at ADDR, 0-767)\n"
          "radios in turn on one cable: --radios N or --models A,B,... (each one unplugged\n"
          "        when it has had no data for --unplug-after MS after first contact\n"
          "        (default 1000), the next\n"
@@ -102,6 +103,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     }
     else if (a == "--unplug-after") ok = number(0, 600000, &o.cable.unplug_after_ms);
     else if (a == "--plug-gap") ok = number(0, 600000, &o.cable.plug_gap_ms);
+    else if (a == "--corrupt-store") { ok = number(0, kImageBytes - 1, &n); o.faults.corrupt_store = n; }
     else {
       *error = "unknown option '" + a + "'";
       return std::nullopt;

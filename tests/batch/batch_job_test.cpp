@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <thread>
 
 #include "batch/batch_job.h"
@@ -120,10 +119,17 @@ struct BatchRig {
   }
 };
 
+// A CSV line's fields, quotes undone.
 std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> out;
-  std::stringstream s(line);
-  for (std::string f; std::getline(s, f, ',');) out.push_back(f);
+  std::vector<std::string> out(1);
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char ch = line[i];
+    if (quoted && ch == '"' && i + 1 < line.size() && line[i + 1] == '"') out.back() += line[++i];
+    else if (ch == '"') quoted = !quoted;
+    else if (ch == ',' && !quoted) out.emplace_back();
+    else out.back() += ch;
+  }
   return out;
 }
 
@@ -140,18 +146,19 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     std::map<std::string, std::vector<std::string>> results;
   } cases[] = {
       {"three radios on one cable", {{"A", {1, 1, 1}}}, 3,
-       {{"A", {"written (not verified)", "written (not verified)", "written (not verified)"}}}},
+       {{"A", {"written and verified", "written and verified", "written and verified"}}}},
       {"two cables side by side", {{"A", {1, 1}}, {"B", {1, 1}}}, 2,
-       {{"A", {"written (not verified)", "written (not verified)"}},
-        {"B", {"written (not verified)", "written (not verified)"}}}},
+       {{"A", {"written and verified", "written and verified"}},
+        {"B", {"written and verified", "written and verified"}}}},
       {"another model skipped, not counted", {{"A", {2, 1}}}, 1,
-       {{"A", {"skipped: other model", "written (not verified)"}}}},
+       {{"A", {"skipped: other model", "written and verified"}}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     BatchRig rig;
     for (const auto& [label, models] : c.cables) rig.AddCable(label, models);
-    const BatchSummary summary = rig.Run(c.count, false);
+    const BatchSummary summary = rig.Run(c.count, true);
+    const std::string sha = Sha256Hex(rig.setup.image.data(), rig.setup.image.size());
 
     std::map<std::string, std::vector<std::string>> logged;
     const auto lines = rig.LogLines();
@@ -161,6 +168,7 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
       const auto f = Fields(lines[i]);
       ASSERT_EQ(f.size(), 6u) << lines[i];
       logged[f[1]].push_back(f[3]);
+      EXPECT_EQ(f[4], f[3] == "written and verified" ? sha : "") << lines[i];
     }
     EXPECT_EQ(logged, c.results);
 
@@ -200,6 +208,24 @@ TEST(BatchJob, RadioStillAttachedIsNotWrittenAgain) {
   EXPECT_EQ(events.done.size(), 1u);
   EXPECT_EQ(events.waits, 1);  // never asked for the next radio
   EXPECT_TRUE(summary.stopped);
+}
+
+TEST(BatchJob, VerifyFailureIsLoggedAndTheJobGoesOn) {
+  BatchRig rig;
+  auto& cable = rig.AddCable("A", {1, 1});
+  cable.cable().radios()[0].faults.corrupt_store = 100;
+  const BatchSummary summary = rig.Run(1, true);
+  EXPECT_EQ(summary.verify_failed, 1);
+  EXPECT_EQ(summary.verified, 1);
+  EXPECT_FALSE(summary.AllGood());
+  const auto lines = rig.LogLines();
+  ASSERT_EQ(lines.size(), 3u);
+  const auto bad = Fields(lines[1]), good = Fields(lines[2]);
+  EXPECT_EQ(bad[3].rfind("verify failed: 1 bytes differ: 0x064", 0), 0u) << lines[1];
+  const auto& held = cable.cable().radios()[0].image();
+  EXPECT_EQ(bad[4], Sha256Hex(held.data(), held.size()));  // what the radio really holds
+  EXPECT_EQ(good[3], "written and verified");
+  EXPECT_EQ(good[4], Sha256Hex(rig.setup.image.data(), rig.setup.image.size()));
 }
 
 TEST(BatchJob, StopBetweenRadiosLeavesACompleteLog) {

@@ -21,8 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // What a radio written and checked shows in the log, and the flag that asks for it.
-const std::string kGood = "written (not verified)";
-const std::string kVerifyFlag = " --no-verify";
+const std::string kGood = "written and verified";
+const std::string kVerifyFlag = "";
 
 std::string Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
