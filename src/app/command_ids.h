@@ -34,6 +34,7 @@ enum CommandId : int {
   kCmdSaveImage = 57712,
   kCmdCompareFile = 57713,
   kCmdCompareRadio = 57714,
+  kCmdBatch = 57715,
   kCmdViewToolbar = 59392,
   kCmdViewStatusBar = 59393,
   kCmdNextPage = 57701,

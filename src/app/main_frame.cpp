@@ -120,6 +120,8 @@ void CMainFrame::CreateMenus() {
              QStringLiteral("设置 PF1、PF2、PF3 键的功能"));
   AddCommand(tools, kCmdCompareRadio, QStringLiteral("与电台比较"),
              QStringLiteral("读出电台并与屏幕比较，屏幕不变"));
+  AddCommand(tools, kCmdBatch, QStringLiteral("批量写入..."),
+             QStringLiteral("把同一份数据逐台写入多台电台，每台校验并记录"));
   tools->addSeparator();
   AddCommand(tools, kCmdPort, QStringLiteral("串口(&K)"), QStringLiteral("通讯口设置"));
 

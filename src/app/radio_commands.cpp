@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "batch/qt/qt_port_opener.h"
+#include "batch_dialog.h"
 #include "command_ids.h"
 #include "compare_dialog.h"
 #include "link/link_settings.h"
@@ -55,6 +57,7 @@ void RadioCommands::Connect() {
   QObject::connect(frame_.action(kCmdWrite), &QAction::triggered, &frame_, [this] { OnWriteRadio(); });
   QObject::connect(frame_.action(kCmdPort), &QAction::triggered, &frame_, [this] { OnPortSettings(); });
   QObject::connect(frame_.action(kCmdCompareRadio), &QAction::triggered, &frame_, [this] { OnCompareRadio(); });
+  QObject::connect(frame_.action(kCmdBatch), &QAction::triggered, &frame_, [this] { OnBatch(); });
   QAction* verify = frame_.action(kCmdVerifyAfterWrite);
   verify->setChecked(ReadVerifyAfterWrite(ReadIniFile(frame_.view().files().kavir_ini)));
   QObject::connect(verify, &QAction::toggled, &frame_, [this](bool on) { OnVerifyAfterWrite(on); });
@@ -130,6 +133,22 @@ void RadioCommands::Run(Kind kind) {
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
 void RadioCommands::OnWriteRadio() { Run(Kind::Write); }
 void RadioCommands::OnCompareRadio() { Run(Kind::Compare); }
+
+void RadioCommands::OnBatch() {
+  PortOpener opener = batch_opener;
+  if (auto* serial = dynamic_cast<QtSerialTransport*>(own_transport_.get()); serial && !opener)
+    opener = QtPortOpener(serial->line_settings());
+  if (busy_ || !opener) return;
+  busy_ = true;
+  // The batch opens the ports itself, this one among them.
+  link_->transport().Close();
+  const QString port = link_->device.empty() ? QString::number(link_->port_number)
+                                             : QString::fromStdString(link_->device);
+  BatchDialog dialog(frame_.view(), opener, port, &frame_);
+  dialog.exec();
+  busy_ = false;
+  link_->OpenPort();
+}
 
 void RadioCommands::OnVerifyAfterWrite(bool on) {
   const std::string& path = frame_.view().files().kavir_ini;

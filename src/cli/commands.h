@@ -23,5 +23,6 @@ int RunReport(const CliArgs& args);
 int RunImportCsv(const CliArgs& args);
 int RunExportCsv(const CliArgs& args);
 int RunDiff(const CliArgs& args);
+int RunBatch(const CliArgs& args);
 
 }  // namespace kavir::cli

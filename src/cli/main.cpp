@@ -30,6 +30,8 @@ const std::vector<Command> kCommands = {
     {"write", "--port PORT FILE [--retries N] [--force] [--no-verify]",
      "write FILE into the radio on PORT, then read it back and compare (a radio image: its own 768 bytes)",
      RunWrite},
+    {"batch", "--port PORT[,PORT...] FILE [--count N] [--log LOG] [--no-verify]",
+     "write FILE into radio after radio on each PORT, each verified and logged", RunBatch},
     {"report", "FILE PDF", "write the programming report of FILE as a one-page PDF", RunReport},
     {"import-csv", "CSV OUT [--base FILE] [--by-location]",
      "put the rows of a channel-plan CSV file into the channels of FILE and save OUT", RunImportCsv},

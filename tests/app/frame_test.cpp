@@ -72,8 +72,8 @@ TEST_F(AppTest, CaptionMenusAndToolbarInOrder) {
                                    "导入CSV...", "导出CSV...", "比较...", "—", "打印(&P)...",
                                    "打印预览(&V)", "打印设置(&R)...", "导出PDF...", "—",
                                    "退出(&X)"}));
-  EXPECT_EQ(items(2), (QStringList{"读出(&R)", "写入(&W)", "写入后校验", "键盘设置(&B)", "与电台比较", "—",
-                                   "串口(&K)"}));
+  EXPECT_EQ(items(2), (QStringList{"读出(&R)", "写入(&W)", "写入后校验", "键盘设置(&B)", "与电台比较",
+                                   "批量写入...", "—", "串口(&K)"}));
   EXPECT_EQ(items(3), (QStringList{"工具栏(&T)", "状态栏(&S)", "—", "下一页(&N)", "上一页(&P)"}));
   EXPECT_EQ(items(4), (QStringList{"帮助主题(&H)", "关于 KAVIR(&A)..."}));
   EXPECT_EQ(frame_->action(kCmdOpen)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
