@@ -87,7 +87,7 @@ std::string DifferenceLine(const SetupDifference& d) {
   return d.where + ": " + shown(d.a) + " | " + shown(d.b);
 }
 
-std::vector<std::pair<std::string, std::string>> ScreenValues(const CKAVIRView& view) {
+std::vector<std::pair<std::string, std::string>> ShownValues(const CKAVIRView& view) {
   auto values = view.ProfileValues();
   const auto& suffixes = ChannelSuffixesColumnOrder();
   for (auto& [key, value] : values)

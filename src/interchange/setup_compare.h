@@ -23,6 +23,6 @@ std::string DifferenceLine(const SetupDifference& d);
 
 // Every profile key with the text the screen shows for it (a frequency
 // cell as typed, not padded), in the order a clear writes them.
-std::vector<std::pair<std::string, std::string>> ScreenValues(const CKAVIRView& view);
+std::vector<std::pair<std::string, std::string>> ShownValues(const CKAVIRView& view);
 
 }  // namespace kavir

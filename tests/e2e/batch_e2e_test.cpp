@@ -99,7 +99,7 @@ TEST(BatchEndToEnd, ThreeCablesSideBySideEachRadioWrittenVerifiedAndLogged) {
   const CliResult r = RunCli(f, "batch --port " + a.device() + "," + b.device() + "," + c.device() + " '" +
                               (f / "KV16V.ini") + "' --count 1 --log '" + (f / "log.csv") + "'" + kVerifyFlag);
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, kGood), 3u) << r.out;
+  EXPECT_EQ(Count(r.out, "  " + kGood + "  "), 3u) << r.out;
   EXPECT_EQ(Count(r.err, "connect the next radio"), 3u) << r.err;
   for (const char* save : {"a.bin", "b.bin", "c.bin"}) EXPECT_EQ(Bytes(f / save), image) << save;
 
