@@ -29,19 +29,20 @@ cmake -S . -B "$build/core" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 nice -n 10 cmake --build "$build/core"
 
 # One Wine server for the whole run, started before the first test and
-# stopped at the end; no Mono or Gecko (nothing here needs them). The tests
-# run as on a Chinese Windows: ANSI code page 936, system messages in Chinese.
+# stopped at the end; no Mono or Gecko (nothing here needs them).
 export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine takes the code page from the locale, which this machine need not have
-# generated: a private copy is made for this run.
+mkdir -p "$WINEPREFIX"
+# The tests run as on a Chinese Windows: ANSI code page 936, system messages
+# in Chinese. Wine takes the code page from the locale, which this machine
+# need not have generated: a private copy is made for this run.
 if [ ! -d "$build/locale/zh_CN.UTF-8" ]; then
   mkdir -p "$build/locale"
   localedef -i zh_CN -f UTF-8 "$build/locale/zh_CN.UTF-8"
 fi
-export LOCPATH=$build/locale LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+chinese=(env LOCPATH="$build/locale" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 stop_wine() { wineserver -k 2>/dev/null || true; }
 trap stop_wine EXIT
 wineserver -p
-wineboot --init >/dev/null 2>&1
+"${chinese[@]}" wineboot --init >/dev/null 2>&1
 
-ctest --test-dir "$build/core" --output-on-failure -j2 --timeout 600
+"${chinese[@]}" ctest --test-dir "$build/core" --output-on-failure -j2 --timeout 600
