@@ -77,7 +77,9 @@ void InterchangeCommands::OnImportCsv() {
   }
   ImportPreviewDialog preview(std::move(bytes), LimitsOf(view), FileName(path), &frame_);
   if (preview.exec() != QDialog::Accepted) return;
-  ApplyImport(preview.plan(), view);
+  // The whole import is one step that undo takes back.
+  view.RecordStep([&] { ApplyImport(preview.plan(), view); });
+  frame_.RefreshScreen();
   frame_.ui().SetStatusText("已导入 " + std::to_string(preview.plan().imported()) + " 个信道");
 }
 

@@ -37,13 +37,25 @@ OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, 
   if (model < 0 || model > static_cast<int>(models.size()))
     return fail(IoStatus::Fail(path, "model " + std::to_string(model) + " is not in the Type list (1 to " +
                                          std::to_string(models.size()) + ")"));
-  if (IoStatus loaded = LoadImageIntoView(*image, model, view); !loaded) return fail(loaded);
-  view.current_file_name = path;
+  // Like a profile load, an image load is one step that undo takes back.
+  IoStatus loaded;
+  view.RecordStep([&] {
+    loaded = LoadImageIntoView(*image, model, view);
+    if (loaded) view.current_file_name = path;
+  });
+  if (!loaded) return fail(loaded);
+  view.MarkClean();
   out.image_bytes = image;
   return out;
 }
 
 OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask) {
+  // Unsaved work is asked about before anything replaces it.
+  if (!view.ConfirmDiscardChanges()) {
+    OpenOutcome out;
+    out.cancelled = true;
+    return out;
+  }
   const std::string path = view.ui().GetOpenFileName(FileDialogParams{});
   if (path.empty()) {
     OpenOutcome out;
