@@ -4,6 +4,10 @@
 #include <iostream>
 #include <system_error>
 
+#include "cli_args.h"
+#include "../interchange/open_setup.h"
+#include "../profile/file_path.h"
+
 namespace kavir::cli {
 
 OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
@@ -12,7 +16,7 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
   // come out blank: say which folder lacks them.
   std::error_code ec;
   for (const std::string* f : {&files.kavir_ini, &files.qtdqt_ini})
-    if (!std::filesystem::exists(std::filesystem::u8path(*f), ec))
+    if (!std::filesystem::exists(PathFromUtf8(*f), ec))
       std::cerr << "kavir-cli: warning: " << *f
                 << " is missing, so the option lists are empty (use --dir to name the program directory)\n";
   // Set-up goes on without what it could not read; say so, then let the
@@ -21,9 +25,13 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
   ui.print_errors = false;
 }
 
+OpenScreen::OpenScreen(const CliArgs& args) : OpenScreen(args.files) {
+  model_option = args.Option("model").value_or("");
+}
+
 bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
   std::error_code ec;
-  const std::filesystem::path p = std::filesystem::u8path(path);
+  const std::filesystem::path p = PathFromUtf8(path);
   if (!std::filesystem::exists(p, ec)) {
     *error = path + ": no such file";
     return false;
@@ -32,11 +40,23 @@ bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
     *error = path + ": is a folder, not a profile file";
     return false;
   }
+  int model = 0;
+  if (!model_option.empty()) {
+    const ComboBox* type = view.Combo("Type");
+    const int types = type ? static_cast<int>(type->options.size()) : 0;
+    model = LeadingInt(model_option, 0);
+    if (std::to_string(model) != model_option || model < 1 || model > types) {
+      *error = "--model must be a model number from 1 to " + std::to_string(types) + " of " +
+               view.files().kavir_ini + " (got '" + model_option + "')";
+      return false;
+    }
+  }
   const std::size_t errors_before = ui.errors().size();
-  ui.open_path = path;
-  view.OnFileOpenDat();
-  if (ui.errors().size() != errors_before) {
-    *error = ui.errors().back();
+  const OpenOutcome outcome = OpenSetupFile(view, path, model, nullptr);
+  opened_image = outcome.image_bytes;
+  if (!outcome.status || ui.errors().size() != errors_before) {
+    *error = ui.errors().size() != errors_before ? ui.errors().back() : outcome.status.Message();
+    if (outcome.image && model == 0) *error += " (--model N)";
     return false;
   }
   return true;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "atomic_file.h"
+#include "file_path.h"
 #include "gbk.h"
 
 
@@ -208,7 +209,7 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
 
 IniDocument ReadIniFile(const std::string& path, IoStatus* status) {
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
+  if (!std::filesystem::exists(PathFromUtf8(path), ec)) {
     if (status) *status = IoStatus::Ok();
     return IniDocument();
   }

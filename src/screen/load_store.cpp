@@ -63,12 +63,25 @@ void CKAVIRView::ApplyBoxValue(CheckBox& box, const std::string& value) {
 }
 
 IoStatus CKAVIRView::LoadProfile(const std::string& path) {
+  IoStatus status;
+  // A load replaces the screen: one undoable step, and the new clean state.
+  RecordStep([&] { status = LoadProfileValues(path); });
+  if (status.ok) MarkClean();
+  return status;
+}
+
+IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
   IniFile file(path);
   if (!file.load_status().ok) {
     // An unreadable file is not a file of defaults: the screen stays as it was.
     ui_.ShowError("无法读取文件 " + file.load_status().Message(), kMessageCaption);
     return file.load_status();
   }
+  LoadProfileDocument(file.doc(), path);
+  return IoStatus::Ok();
+}
+
+void CKAVIRView::LoadProfileDocument(const IniDocument& file, const std::string& path) {
   // An edit still open belonged to the values that are being replaced.
   editor.Close();
 
@@ -112,7 +125,6 @@ IoStatus CKAVIRView::LoadProfile(const std::string& path) {
   band_upper.enabled = band_edit;
 
   RestorePage(tab);
-  return IoStatus::Ok();
 }
 
 void CKAVIRView::StoreInto(IniDocument& doc) const {

@@ -61,7 +61,7 @@ TEST_F(RadioTest, WriteSendsTheEditedScreenAndFailuresAreAsked) {
   EXPECT_EQ(radio_->radio().completed_writes(), 1);
   SetCell(4, 1, QStringLiteral("140.0000"));
   {
-    BoxAnswerer boxes({QMessageBox::Yes});
+    BoxAnswerer boxes({QMessageBox::Discard, QMessageBox::Yes});  // drop the unsaved edit, then read
     frame_->action(kCmdRead)->trigger();
   }
   EXPECT_EQ(Cell(4, 1), QStringLiteral("162.03750"));  // what was written comes back
@@ -105,6 +105,7 @@ TEST_F(AppTest, SaveAsThenOpenBringsTheSavedValuesBack) {
   SetCell(2, 1, QStringLiteral("160.0250"));
   ASSERT_EQ(Cell(2, 1), QStringLiteral("160.02500"));
   TypeFileName(QString::fromStdString(file));
+  BoxAnswerer discard({QMessageBox::Discard});  // the unsaved edit is dropped
   frame_->action(kCmdOpen)->trigger();
   EXPECT_EQ(Cell(2, 1), QStringLiteral("150.01250"));
   EXPECT_EQ(frame_->view().current_file_name, file);

@@ -87,7 +87,13 @@ TEST(IniFile, SavesAtomicallyThroughLinksAndReportsFailures) {
   TempDir dir;
   const std::string real = dir.File("real.ini"), link = dir.File("link.ini");
   WriteBytes(real, "[A]\r\nk=old\r\n");
-  std::filesystem::create_symlink(real, link);
+  std::error_code ec;
+  std::filesystem::create_symlink(real, link, ec);
+#if defined(_WIN32)
+  if (ec) GTEST_SKIP() << "cannot make a symbolic link (" << ec.message()
+                       << "): Windows grants that only with a privilege";
+#endif
+  ASSERT_FALSE(ec) << ec.message();
   IniFile f(link);
   f.SetString("A", "k", "new");
   ASSERT_TRUE(f.Save().ok);

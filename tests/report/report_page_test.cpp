@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "../profile/scoped_time_zone.h"
+#include "profile/file_path.h"
 #include "report/report_page.h"
 #include "support.h"
 

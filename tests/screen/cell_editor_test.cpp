@@ -76,12 +76,13 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
     const char* text;
     int caret, selection_end;
   } cases[] = {
-      {1, "430.12500", '4', "4430.12500", 1, 0},  // a typed key goes in front
-      {1, "430.12500", U'é', "é430.12500", 1, 0},
-      {1, "430.12500", U'关', "关430.12500", 1, 0},
-      {1, "430.12500", U'𠀀', "𠀀430.12500", 1, 0},  // U+20000: four bytes
+      {1, "430.12500", '4', "4", 1, 0},  // a typed key starts a new value
+      {6, "高", '4', "4", 1, 0},
+      {1, "430.12500", U'é', "é", 1, 0},
+      {1, "430.12500", U'关', "关", 1, 0},
+      {1, "430.12500", U'𠀀', "𠀀", 1, 0},  // U+20000: four bytes
       {3, "440.00000", 13, "440.00000", 9, 9},  // Enter selects it all
-      {2, "DCS", 'x', "DCS", 3, 0},            // begins no option
+      {2, "DCS", 13, "DCS", 3, 0},             // begins no option
       {2, "ctcss", 13, "CTCSS:67.0", 10, 0},   // the first option it begins
   };
   for (const Case& c : cases) {
@@ -96,8 +97,9 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
   }
   view->grid.SetText(1, 1, "430.12500");
   Open(1, 1, '4');
+  view->editor.text = "446.5";
   view->CommitEdit();
-  EXPECT_EQ(view->grid.Text(1, 1), "443.01250");
+  EXPECT_EQ(view->grid.Text(1, 1), "446.50000");
   for (auto [col, key] : std::vector<std::pair<int, char32_t>>{{0, '1'}, {1, 27}, {1, 9}}) {  // header, Esc, Tab
     Open(1, col, key);
     EXPECT_FALSE(view->editor.visible);

@@ -22,6 +22,7 @@ TEST_F(OpenSave, CancelledDialogsChangeNothing) {
     EXPECT_EQ(p.default_extension, "dat");
     EXPECT_TRUE(p.confirm_overwrite);
   }
+  EXPECT_EQ(ui.dialogs[1].initial_name, "before.dat");  // Save As proposes the current name
   EXPECT_EQ(view->current_file_name, "before.dat");
   EXPECT_TRUE(ui.progress.empty());
 }

@@ -5,9 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -17,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "profile/file_path.h"
 #include "profile/ini_document.h"
 #include "profile/working_files.h"
 #include "profile/option_list.h"
@@ -33,7 +32,7 @@ struct PathText : std::string {
   using std::string::string;
   PathText(std::string s) : std::string(std::move(s)) {}
   const std::string& string() const { return *this; }
-  operator std::filesystem::path() const { return std::filesystem::path(c_str()); }
+  operator std::filesystem::path() const { return PathFromUtf8(*this); }
 };
 
 // A fresh folder under the system temp folder, removed at the end.
@@ -133,7 +132,7 @@ inline TempDir::TempDir() {
     std::filesystem::path p = std::filesystem::temp_directory_path() /
                  ("kavir-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
     if (std::filesystem::create_directory(p)) {
-      path_ = p.string();
+      path_ = Utf8FromPath(p);
       break;
     }
   }
@@ -141,21 +140,27 @@ inline TempDir::TempDir() {
 
 inline TempDir::~TempDir() {
   std::error_code ec;
-  std::filesystem::permissions(std::filesystem::path(path_), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-  std::filesystem::remove_all(std::filesystem::path(path_), ec);
+  std::filesystem::permissions(PathFromUtf8(path_), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(PathFromUtf8(path_), ec);
 }
 
 inline std::string TempDir::File(const std::string& name) const { return JoinPath(path_, name); }
 
 inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
+  std::string bytes;
+  if (std::FILE* f = OpenFile(path, "rb")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+  if (std::FILE* f = OpenFile(path, "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
 }
 
 inline std::string Hex(const std::uint8_t* bytes, std::size_t count) {
@@ -285,7 +290,7 @@ inline std::unique_ptr<CKAVIRView> ProgramDir::Start(FakeUi& ui) const {
 
 inline ShippedDir::ShippedDir() : files(WorkingFiles::FromDirectory(dir.path())) {
   for (const auto& e : std::filesystem::directory_iterator(KAVIR_DATA_DIR))
-    if (e.is_regular_file()) std::filesystem::copy_file(e.path(), std::filesystem::path(dir.path()) / e.path().filename());
+    if (e.is_regular_file()) std::filesystem::copy_file(e.path(), PathFromUtf8(dir.path()) / e.path().filename());
 }
 
 inline std::vector<std::string> ShippedDir::Models() const {
