@@ -1,96 +1,118 @@
 #include "atomic_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "platform_file.h"
 
 namespace kavir {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// Devices and pipes (a terminal, /dev/stdout) cannot be replaced by a
-// rename; they are written as they are.
-IoStatus WriteInPlace(const std::string& path, std::string_view bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return IoStatus::Fail(path, std::strerror(errno));
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  int err = ok ? 0 : errno;
-  if (std::fclose(f) != 0 && ok) ok = false, err = errno;
-  return ok ? IoStatus::Ok() : IoStatus::Fail(path, err ? std::strerror(err) : "write error");
+fs::path ToPath(const std::string& utf8) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string FromPath(const fs::path& p) {
+  const std::u8string s = p.u8string();
+  return std::string(reinterpret_cast<const char*>(s.data()), s.size());
+}
+
+// The path of the file a chain of symbolic links ends at (which may not
+// exist yet); "" and the reason for a loop.
+std::string FollowLinks(const std::string& path, std::string* reason) {
+  fs::path p = ToPath(path);
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) return FromPath(p);
+    const fs::path target = fs::read_symlink(p, ec);
+    if (ec) {
+      *reason = ec.message();
+      return {};
+    }
+    p = target.is_absolute() ? target : p.parent_path() / target;
+  }
+  *reason = "symbolic link loop: the link points back to itself";
+  return {};
 }
 
 }  // namespace
 
-IoStatus WriteFileAtomically(const std::string& requested, std::string_view bytes) {
-  namespace fs = std::filesystem;
+FileKind KindOfFile(const std::string& path, std::string* reason) {
+  std::string why;
+  const std::string resolved = FollowLinks(path, &why);
+  if (resolved.empty() && !why.empty()) {
+    if (reason) *reason = why;
+    return FileKind::Unreachable;
+  }
   std::error_code ec;
-  if (fs::is_directory(requested, ec)) return IoStatus::Fail(requested, "is a folder, not a file");
-  const fs::file_status target = fs::status(requested, ec);  // follows links
-  if (fs::exists(target) && !fs::is_regular_file(target)) return WriteInPlace(requested, bytes);
+  const fs::file_status st = fs::status(ToPath(resolved), ec);
+  if (st.type() == fs::file_type::not_found) return FileKind::Missing;
+  if (ec) {
+    if (reason) *reason = ec.message();
+    return FileKind::Unreachable;
+  }
+  if (fs::is_regular_file(st)) return FileKind::Regular;
+  if (fs::is_directory(st)) return FileKind::Folder;
+  return FileKind::Other;
+}
+
+IoStatus WriteFileAtomically(const std::string& requested, std::string_view bytes) {
+  if (requested.empty()) return IoStatus::BadInput(requested, "no file name given");
+  std::string reason;
   // Through a symbolic link the file it names is replaced, never the link.
-  std::string path = requested;
-  if (fs::is_symlink(fs::symlink_status(requested, ec))) {
-    const fs::path resolved = fs::weakly_canonical(requested, ec);
-    if (ec) return IoStatus::Fail(requested, ec.message());
-    path = resolved.string();
+  const std::string path = FollowLinks(requested, &reason);
+  if (path.empty()) return IoStatus::Fail(requested, reason);
+  switch (KindOfFile(path, &reason)) {
+    case FileKind::Folder: return IoStatus::BadInput(requested, "is a folder, not a file");
+    case FileKind::Unreachable: return IoStatus::Fail(requested, reason);
+    // Devices and pipes (a terminal, /dev/stdout) cannot be replaced by a
+    // rename; they are written as they are.
+    case FileKind::Other: return platform::WriteInPlace(path, bytes);
+    case FileKind::Missing: break;
+    case FileKind::Regular: {
+      std::error_code ec;
+      const fs::perms perms = fs::status(ToPath(path), ec).permissions();
+      constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+      if (!ec && (perms & kWrite) == fs::perms::none)
+        return IoStatus::Fail(requested, "is read-only; nothing was written (make it writable or save under another name)");
+      if (!platform::MayWrite(path, &reason))
+        return IoStatus::Fail(requested, reason + "; nothing was written");
+      break;
+    }
   }
 
   thread_local std::mt19937_64 rng{std::random_device{}()};
   const std::string temp = path + ".tmp" + std::to_string(rng() % 1000000000ULL);
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return IoStatus::Fail(path, std::strerror(errno));
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  int err = ok ? 0 : errno;
-  if (ok && std::fflush(f) != 0) ok = false, err = errno;
-#if defined(_WIN32)
-  if (ok && _commit(_fileno(f)) != 0) ok = false, err = errno;
-#else
-  if (ok && fsync(fileno(f)) != 0) ok = false, err = errno;
-#endif
-  if (std::fclose(f) != 0 && ok) ok = false, err = errno;
-  if (!ok) {
-    std::remove(temp.c_str());
-    return IoStatus::Fail(path, err ? std::strerror(err) : "write error");
-  }
-  fs::rename(temp, path, ec);
+  IoStatus written = platform::WriteNewFile(temp, bytes);
+  if (!written) return IoStatus::Fail(requested, written.reason);
+  std::error_code ec;
+  const fs::file_status old = fs::status(ToPath(path), ec);
+  // The replaced file keeps who may read and write it.
+  if (!ec && fs::exists(old)) fs::permissions(ToPath(temp), old.permissions(), ec);
+  ec.clear();
+  fs::rename(ToPath(temp), ToPath(path), ec);
   if (ec) {
-    std::remove(temp.c_str());
-    return IoStatus::Fail(path, ec.message());
+    fs::remove(ToPath(temp), ec);
+    return IoStatus::Fail(requested, ec.message());
   }
   return IoStatus::Ok();
 }
 
 std::string ReadWholeFile(const std::string& path, IoStatus* status) {
-  namespace fs = std::filesystem;
-  *status = IoStatus::Ok();
-  std::error_code ec;
-  if (!fs::exists(path, ec)) {
-    *status = IoStatus::Fail(path, "no such file");
-    return {};
+  std::string bytes;
+  std::string reason;
+  const FileKind kind = KindOfFile(path, &reason);
+  if (kind == FileKind::Unreachable) {
+    *status = IoStatus::BadInput(path, reason);
+    return bytes;
   }
-  if (fs::is_directory(path, ec)) {
-    *status = IoStatus::Fail(path, "is a folder, not a file");
-    return {};
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *status = IoStatus::Fail(path, std::strerror(errno));
-    return {};
-  }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) *status = IoStatus::Fail(path, "read error");
-  return buffer.str();
+  *status = platform::ReadRegularFile(path, kMaxInputBytes, &bytes);
+  return bytes;
 }
+
+void IgnoreFileSizeSignal() { platform::IgnoreFileSizeSignal(); }
 
 }  // namespace kavir

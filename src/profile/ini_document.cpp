@@ -1,7 +1,5 @@
 #include "ini_document.h"
 
-#include <filesystem>
-
 #include "atomic_file.h"
 #include "gbk.h"
 
@@ -31,6 +29,39 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Strict UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF)
+// holding non-ASCII text. GBK text almost never passes: its trail bytes
+// rarely line up as UTF-8 continuations all through a file. A few GBK
+// characters can (值 is D6 B5), but only as two-byte forms, where Chinese in
+// UTF-8 takes three: text of two-byte forms alone that is also valid GBK
+// stays GBK.
+bool IsUtf8Text(std::string_view s) {
+  bool non_ascii = false;
+  bool long_form = false;
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    non_ascii = true;
+    std::size_t len;
+    unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) len = 2;
+    else if (c >= 0xE0 && c <= 0xEF) len = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+    else if (c >= 0xF0 && c <= 0xF4) len = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+    else return false;
+    if (i + len > s.size()) return false;
+    long_form |= len > 2;
+    for (std::size_t k = 1; k < len; ++k) {
+      const unsigned char b = static_cast<unsigned char>(s[i + k]);
+      if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) return false;
+    }
+    i += len;
+  }
+  return non_ascii && (long_form || !GbkToUtf8(s));
+}
+
 }  // namespace
 
 int LeadingInt(std::string_view text, int default_when_no_digits) {
@@ -50,11 +81,11 @@ int LeadingInt(std::string_view text, int default_when_no_digits) {
 }
 
 std::string IniDocument::DecodeText(std::string_view raw) const {
-  return encoding_ == Encoding::Utf8Bom ? std::string(raw) : GbkToUtf8Lossy(raw);
+  return encoding_ == Encoding::Gbk ? GbkToUtf8Lossy(raw) : std::string(raw);
 }
 
 std::string IniDocument::EncodeLine(std::string_view utf8) const {
-  if (encoding_ == Encoding::Utf8Bom) return std::string(utf8);
+  if (encoding_ != Encoding::Gbk) return std::string(utf8);
   if (auto g = Utf8ToGbk(utf8)) return *g;
   // Characters GBK cannot hold become '?', the rest is kept.
   std::string out;
@@ -75,6 +106,8 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   if (bytes.substr(0, kBom.size()) == kBom) {
     doc.encoding_ = Encoding::Utf8Bom;
     bytes.remove_prefix(kBom.size());
+  } else if (IsUtf8Text(bytes)) {
+    doc.encoding_ = Encoding::Utf8;
   }
   std::size_t pos = 0;
   while (pos < bytes.size()) {
@@ -207,8 +240,7 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
 }
 
 IniDocument ReadIniFile(const std::string& path, IoStatus* status) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
+  if (KindOfFile(path) == FileKind::Missing) {
     if (status) *status = IoStatus::Ok();
     return IniDocument();
   }

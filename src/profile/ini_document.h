@@ -3,7 +3,7 @@
 // data files rely on: names match without regard to case, writes create or
 // replace one entry in place and keep every other line as it was.
 // Texts are UTF-8 here; the file on disk is GBK, or UTF-8 when it starts
-// with a byte-order mark.
+// with a byte-order mark or is valid UTF-8 throughout with non-ASCII text.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -16,7 +16,7 @@ namespace kavir {
 
 class IniDocument {
  public:
-  enum class Encoding { Gbk, Utf8Bom };
+  enum class Encoding { Gbk, Utf8Bom, Utf8 };
 
   IniDocument() = default;
 
@@ -70,8 +70,9 @@ class IniDocument {
 int LeadingInt(std::string_view text, int default_when_no_digits = 0);
 
 // Whole-file operations.
-// A missing file gives an empty document and ok status; an unreadable one
-// gives an empty document and a failure.
+// A missing file gives an empty document and ok status; an unreadable one,
+// or anything but a regular file of a sane size, gives an empty document
+// and a failure.
 IniDocument ReadIniFile(const std::string& path, IoStatus* status = nullptr);
 // Atomic: a temporary file in the same folder, flushed, renamed over path.
 IoStatus WriteIniFile(const std::string& path, const IniDocument& doc);
