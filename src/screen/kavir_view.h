@@ -62,9 +62,16 @@ class CKAVIRView {
   void FillOptionLists();
   void ShowPage(int page);
   void OnTabChanged(int new_tab);
-  // A missing file loads as all defaults; an unreadable one is shown with
-  // ShowError and leaves the screen as it was.
+  // A missing file loads as all defaults; an unreadable one, or a file with
+  // no profile content, is shown with ShowError and leaves the screen as it was.
   IoStatus LoadProfile(const std::string& path);
+  // The same from a document already in memory; path decides the band edits.
+  void LoadDocument(const IniDocument& doc, const std::string& path);
+  // Whether KAVIR.ini gave the option lists at set-up. Without them every
+  // drop-down is empty, so nothing may be stored, written or changed.
+  const IoStatus& option_lists_status() const { return lists_status_; }
+  // What is wrong with KAVIR.ini and what to do, for the user.
+  std::string OptionListsMessage() const;
   // Writes the target and PreviousType of KAVIR.ini, each one atomic save;
   // a failure is shown with ShowError (path and reason) and returned.
   IoStatus StoreProfile(const std::string& path);
@@ -80,8 +87,8 @@ class CKAVIRView {
   void OnTxBoxClicked(int n);
   void OnOpenAllChannels();
   void OnCloseAllChannels();
-  void OnFileOpenDat();
-  void OnFileSaveAsDat();
+  IoStatus OnFileOpenDat();
+  IoStatus OnFileSaveAsDat();
 
   // ---- cell editor ----
   CellEditor editor;
@@ -95,6 +102,9 @@ class CKAVIRView {
   void OnEditorEsc();
   // Leaving the cell (or the grid regaining focus): store the editor's text.
   void CommitEdit();
+  // A tone text of column 2 or 4 that goes into a radio as it reads: one of
+  // the column's tone list (without a list, one that encodes back to itself).
+  bool IsValidTone(int col, const std::string& text) const;
 
   // ---- key settings ----
   void OnKeySettings();
@@ -113,9 +123,12 @@ class CKAVIRView {
   WorkingFiles files_;
   ScreenUi& ui_;
   std::vector<ComboBox> combos_;
+  IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");
 
   IoStatus StoreWith(const std::string& path, bool clear_first);
   IoStatus WritePreviousType(const std::string& model);
+  // Shows the option-list message and returns true when KAVIR.ini is unusable.
+  bool RefuseWithoutOptionLists();
   void ApplyBoxValue(CheckBox& box, const std::string& value);
   void RestorePage(int tab);
 };

@@ -142,7 +142,7 @@ TEST_F(CellEditorTest, DoubleClickWidensTheFirstFourColumns) {
 
 TEST_F(CellEditorTest, SignallingColumnsGetPointZero) {
   EXPECT_EQ(Enter(1, 2, "CTCSS:88"), "CTCSS:88.0");
-  EXPECT_EQ(Enter(1, 4, "CTCSS:88.5"), "CTCSS:88.5");
+  EXPECT_EQ(Enter(1, 4, "CTCSS:67.0"), "CTCSS:67.0");
   EXPECT_EQ(Enter(1, 2, "+DCS:023"), "+DCS:023");
   EXPECT_EQ(Enter(1, 4, "关"), "关");
   EXPECT_EQ(Enter(1, 5, "CTCSS"), "CTCSS");  // only the signalling columns

@@ -13,7 +13,7 @@ class KeySettings : public ::testing::Test {
   std::unique_ptr<CKAVIRView> view = dir.Start(ui);
 };
 
-TEST_F(KeySettings, OpensOnTheModelFilesValues) {
+TEST_F(KeySettings, OpensOnTheScreensKeys) {
   // The screen holds other values than the model file.
   view->LoadProfile([&] {
     const std::string p = dir.dir.File("other.dat");
@@ -26,23 +26,28 @@ TEST_F(KeySettings, OpensOnTheModelFilesValues) {
   ui.key_settings = [&](CKeySettingsDlg& d) {
     seen = {d.GetPF1Text(), d.GetPF2Text(), d.GetPF3Text()};
     options = d.pf[1].options.size();
-    return false;
+    return true;  // OK without a change
   };
   view->OnKeySettings();
-  EXPECT_EQ(ui.key_settings_model_names, std::vector<std::string>{"KV16U"});
-  EXPECT_EQ(seen, (std::array<std::string, 3>{"监听", "关", "扫描"}));
+  view->OnKeySettings();
+  EXPECT_EQ(ui.key_settings_model_names, (std::vector<std::string>{"KV16U", "KV16U"}));
+  EXPECT_EQ(seen, (std::array<std::string, 3>{"扫描", "监听", "关"}));
   EXPECT_EQ(options, 4u);
+  EXPECT_EQ(view->Combo("PF1S")->SelectedText(), "扫描");
+  EXPECT_EQ(view->Combo("PF2S")->SelectedText(), "监听");
+  EXPECT_EQ(view->Combo("PF3S")->SelectedText(), "关");
 }
 
-TEST_F(KeySettings, MissingEntriesOpenOnTheDefaults) {
-  WriteIni(dir.files.ModelFile("KV16U"), {{"Previous", {{"Type", "KV16U"}}}});
+TEST_F(KeySettings, WithoutKeysOnTheScreenOpensOnTheModelFileOrTheDefaults) {
+  WriteIni(dir.files.ModelFile("KV16U"), {{"Previous", {{"Type", "KV16U"}, {"PF3S", "扫描"}}}});
+  for (const char* key : {"PF1S", "PF2S", "PF3S"}) view->Combo(key)->selected = -1;
   std::array<std::string, 3> seen;
   ui.key_settings = [&](CKeySettingsDlg& d) {
     seen = {d.GetPF1Text(), d.GetPF2Text(), d.GetPF3Text()};
     return false;
   };
   view->OnKeySettings();
-  EXPECT_EQ(seen, (std::array<std::string, 3>{"关", "关", "固定报警键"}));
+  EXPECT_EQ(seen, (std::array<std::string, 3>{"关", "关", "扫描"}));
 }
 
 TEST_F(KeySettings, OkAppliesTheChoicesAndKeepsAnEmptyOne) {

@@ -35,9 +35,10 @@ TEST_F(LoadStore, SparseOrBrokenFileKeepsEarlierSelections) {
     std::ofstream out(junk, std::ios::binary);
     out << "\x01\x02[Previ\r\nTimerOut\n\xff\xfe=garbage\0\0 more";
   }
-  EXPECT_TRUE(view->LoadProfile(junk).ok);
+  // No profile content: refused, the screen kept.
+  EXPECT_FALSE(view->LoadProfile(junk).ok);
   EXPECT_EQ(view->Combo("TimerOut")->SelectedText(), "30S");
-  EXPECT_TRUE(ui.errors.empty());
+  EXPECT_EQ(ui.errors.size(), 1u);
 }
 
 TEST_F(LoadStore, MissingFileReadsDefaultsWithoutError) {
@@ -110,7 +111,7 @@ TEST_F(LoadStore, BandEditsEnabledByCustomModelName) {
   view->LoadProfile(dir.files.ModelFile("KV16U"));
   EXPECT_FALSE(view->band_lower.enabled);
   EXPECT_FALSE(view->band_upper.enabled);
-  view->LoadProfile(Profile({}, "x义.dat"));
+  view->LoadProfile(Profile({{"FreqU", "470"}}, "x义.dat"));
   EXPECT_TRUE(view->band_upper.enabled);
   // Only after the first character: a path that is 定 and plain letters does not count.
   view->LoadProfile("定-no-such-file.dat");

@@ -111,13 +111,14 @@ TEST(ScreenSetup, NoPreviousTypeLoadsDefaultsOnly) {
   EXPECT_TRUE(ui.errors.empty());
 }
 
-TEST(ScreenSetup, MissingConfigurationGivesEmptyListsWithoutError) {
+TEST(ScreenSetup, MissingConfigurationGivesEmptyListsAndSaysSo) {
   TempDir empty;
   FakeUi ui;
   CKAVIRView view(WorkingFiles::FromDirectory(empty.path()), ui);
   view.OnInitialUpdate(nullptr);
   for (const ComboBox& c : view.combos()) EXPECT_TRUE(c.options.empty()) << c.key;
-  EXPECT_TRUE(ui.errors.empty());
+  ASSERT_EQ(ui.errors.size(), 1u);
+  EXPECT_NE(ui.errors[0].find("KAVIR.ini"), std::string::npos);
   EXPECT_EQ(view.shown_page, 1);
 }
 
