@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "../profile/atomic_file.h"
 #include "../profile/ini_document.h"
 #include "link_settings.h"
 #include "radio_texts.h"
@@ -151,6 +152,9 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
 
   IoStatus status;
   IniDocument ini = ReadIniFile(files_.kavir_ini, &status);
+  // A stub KAVIR.ini would hold no option lists.
+  if (status && KindOfFile(files_.kavir_ini) == FileKind::Missing)
+    status = IoStatus::Fail(files_.kavir_ini, "is missing");
   if (status) {
     ini.SetString("ComPort", "1", std::string(1, static_cast<char>('0' + port_number)));
     // Only a named device is kept; choosing a COM button forgets it.

@@ -21,6 +21,9 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
 // first.
 TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link);
 
+// Where a failed read leaves what it got (Read.ini keeps the last complete read).
+std::string PartialReadPath(const WorkingFiles& files);
+
 // "%02d" texts of the prompts and status line.
 std::string FormatPacketText(const char* format, int n);
 
