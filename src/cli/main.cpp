@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "profile/atomic_file.h"
 
 using namespace kavir::cli;
 
@@ -38,6 +39,7 @@ int Usage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kavir::IgnoreFileSizeSignal();  // a write past a file-size limit is reported, not fatal
   std::string error;
   auto args = ParseCliArgs(argc, argv, &error);
   if (!args) return Fail(kExitBadInput, error);

@@ -15,11 +15,18 @@ struct OpenScreen {
   CliUi ui;
   CKAVIRView view;
 
+  // Exit code of the last failed OpenFile or SaveAs (see ExitCodeFor).
+  int exit_code = 0;
+
   // Opens path as the Open command does. On failure returns false and sets
-  // *error to a one-line reason (a missing file is an error here).
+  // *error to a one-line reason (a missing file is an error here). Values a
+  // load cuts short are named on stderr.
   bool OpenFile(const std::string& path, std::string* error);
-  // Save As to path. On failure returns false and sets *error.
+  // Save As to path. On failure returns false and sets *error, naming every
+  // file that could not be written.
   bool SaveAs(const std::string& path, std::string* error);
+  // Why nothing may be saved without KAVIR.ini's option lists ("" if it may).
+  std::string OptionListsRefusal() const;
 };
 
 }  // namespace kavir::cli

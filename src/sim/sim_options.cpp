@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "../profile/atomic_file.h"
 
@@ -85,12 +83,12 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
 }
 
 bool LoadImageFile(const std::string& path, RadioImage* image, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = path + ": " + std::strerror(errno);
+  IoStatus status;
+  const std::string bytes = ReadWholeFile(path, &status);
+  if (!status) {
+    *error = status.Message();
     return false;
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (bytes.size() != image->size()) {
     *error = path + ": " + std::to_string(bytes.size()) + " bytes, a radio image has 768";
     return false;
