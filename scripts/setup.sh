@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   fonts-wqy-microhei
+  qt6-translations-l10n
   xvfb xauth poppler-utils
 )
 

@@ -21,6 +21,8 @@ enum CommandId : int {
   kCmdExportPdf = 57700,
   kCmdViewToolbar = 59392,
   kCmdViewStatusBar = 59393,
+  kCmdNextPage = 57701,
+  kCmdPreviousPage = 57702,
 };
 
 }  // namespace kavir::app

@@ -1,10 +1,11 @@
 #include "frame_geometry.h"
 
+#include "profile/local_time.h"
+
 namespace kavir::app {
 
-QString ClockText(const QDateTime& utc) {
-  const QTime t = utc.toUTC().time();
-  return QString::asprintf("%02d:%02d:%02d", (t.hour() + 8) % 24, t.minute(), t.second());
+QString ClockText(const QDateTime& when) {
+  return QString::fromStdString(LocalClockText(static_cast<std::time_t>(when.toSecsSinceEpoch())));
 }
 
 QString StatusLine(const QString& text) { return QString(14, QLatin1Char(' ')) + text; }

@@ -7,8 +7,8 @@
 
 namespace kavir::app {
 
-// "hh:mm:ss" of UTC+8 for a UTC time, whatever the machine's zone.
-QString ClockText(const QDateTime& utc);
+// "hh:mm:ss" of a moment in the machine's own time zone.
+QString ClockText(const QDateTime& when);
 
 // The status-bar message: 14 blanks, then the text.
 QString StatusLine(const QString& text);

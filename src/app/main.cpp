@@ -40,6 +40,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral("4.0"));
   QApplication::setWindowIcon(kavir::app::DrawAppIcon());
   kavir::app::SetUpFonts();
+  kavir::app::InstallQtTranslations();
 
   kavir::app::CMainFrame frame(std::move(files));
   // Without a window manager maximising does nothing: size it first.

@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 
@@ -14,6 +15,8 @@
 #include "app_info.h"
 #include "command_ids.h"
 #include "frame_geometry.h"
+#include "channel_grid_widget.h"
+#include "grid_balloon.h"
 #include "help_viewer.h"
 #include "radio_commands.h"
 #include "report_commands.h"
@@ -73,11 +76,13 @@ void CMainFrame::CreateMenus() {
                              QStringLiteral("退出应用程序；提示保存文档"), QStringLiteral("退出"));
   connect(exit, &QAction::triggered, this, &QWidget::close);
 
-  QMenu* tools = menuBar()->addMenu(QStringLiteral("工具"));
-  AddCommand(tools, kCmdRead, QStringLiteral("读出(&R) "), QStringLiteral("读取数据"),
-             QStringLiteral("读出"));
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
+  AddCommand(tools, kCmdRead, QStringLiteral("读出(&R)"), QStringLiteral("读取数据"),
+             QStringLiteral("读出 (Ctrl+R)"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   AddCommand(tools, kCmdWrite, QStringLiteral("写入(&W)"), QStringLiteral("写入数据"),
-             QStringLiteral("写入"));
+             QStringLiteral("写入 (Ctrl+W)"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   AddCommand(tools, kCmdKeySettings, QStringLiteral("键盘设置(&B)"),
              QStringLiteral("设置 PF1、PF2、PF3 键的功能"));
   tools->addSeparator();
@@ -101,10 +106,24 @@ void CMainFrame::CreateMenus() {
   show_status->setCheckable(true);
   show_status->setChecked(true);
   connect(show_status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+  view_menu->addSeparator();
+  // Page switching from anywhere in the window, as in a tabbed dialog.
+  QAction* next_page = AddCommand(view_menu, kCmdNextPage, QStringLiteral("下一页(&N)"),
+                                  QStringLiteral("切换到另一页"));
+  next_page->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
+  QAction* previous_page = AddCommand(view_menu, kCmdPreviousPage, QStringLiteral("上一页(&P)"),
+                                      QStringLiteral("切换到另一页"));
+  previous_page->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+  for (QAction* a : {next_page, previous_page}) a->setShortcutContext(Qt::WindowShortcut);
+  connect(next_page, &QAction::triggered, this, [this] { StepPage(1); });
+  connect(previous_page, &QAction::triggered, this, [this] { StepPage(-1); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-  connect(AddCommand(help, kCmdHelp, QStringLiteral("帮助(Hel&per)"), QString()),
-          &QAction::triggered, this, &CMainFrame::OnHelp);
+  QAction* help_topics = AddCommand(help, kCmdHelp, QStringLiteral("帮助主题(&H)"),
+                                    QStringLiteral("显示使用说明"));
+  help_topics->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(help_topics, &QAction::triggered, this, &CMainFrame::OnHelp);
   connect(AddCommand(help, kCmdAbout, QStringLiteral("关于 KAVIR(&A)..."),
                      QStringLiteral("显示程序信息，版本号和版权"), QStringLiteral("关于")),
           &QAction::triggered, this, &CMainFrame::OnAbout);
@@ -225,6 +244,19 @@ void CMainFrame::RefreshScreen() {
 void CMainFrame::Start() {
   view_->OnInitialUpdate(radio_.get());
   RefreshScreen();
+}
+
+void CMainFrame::ShowRejection(const QString& text) {
+  ChannelGridWidget* grid = screen_ ? screen_->grid() : nullptr;
+  if (!grid || !grid->isVisible()) return;  // the status bar and the tone have said it
+  if (!balloon_) balloon_ = new GridBalloon(grid);
+  balloon_->ShowAt(view_->grid.row, view_->grid.col, text);
+}
+
+void CMainFrame::StepPage(int step) {
+  QTabWidget* tabs = screen_ ? screen_->tabs() : nullptr;
+  if (!tabs || tabs->count() == 0) return;
+  tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
 }
 
 void CMainFrame::OnHelp() {

@@ -17,6 +17,7 @@ class QTimer;
 namespace kavir::app {
 
 class CScreenWidget;
+class GridBalloon;
 class RadioCommands;
 
 class CMainFrame : public QMainWindow {
@@ -49,6 +50,9 @@ class CMainFrame : public QMainWindow {
   QProgressBar* progress_bar() const { return progress_bar_; }
   QLabel* progress_label() const { return progress_label_; }
   void RefreshScreen();
+  // An entry the screen refused, shown at the grid's current cell.
+  void ShowRejection(const QString& text);
+  GridBalloon* rejection_balloon() const { return balloon_; }
 
  private:
   QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
@@ -57,6 +61,7 @@ class CMainFrame : public QMainWindow {
   void CreateToolbar();
   void CreateStatusBar();
   void TickClock();
+  void StepPage(int step);
   void OnHelp();
   void OnAbout();
 
@@ -71,6 +76,7 @@ class CMainFrame : public QMainWindow {
   QTimer* clock_timer_ = nullptr;
   QProgressBar* progress_bar_ = nullptr;
   QLabel* progress_label_ = nullptr;
+  GridBalloon* balloon_ = nullptr;
 };
 
 }  // namespace kavir::app

@@ -3,15 +3,20 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include "command_ids.h"
 #include "link/link_settings.h"
 #include "link/qt/port_list.h"
 #include "link/qt/qt_serial_transport.h"
+#include "link/radio_texts.h"
 #include "link/transactions.h"
+#include "link/transfer_summary.h"
 #include "main_frame.h"
 #include "port_dialog.h"
 #include "profile/ini_document.h"
+#include "transfer_guard.h"
 
 namespace kavir::app {
 
@@ -32,7 +37,8 @@ RadioCommands::RadioCommands(CMainFrame& frame, Transport* transport, Clock* clo
   link_ = std::make_unique<SerialLink>(*transport, *clock, frame.ui(), files);
   // While a transfer waits, the window repaints and the clock runs; clicks
   // and keys wait until the transfer is over.
-  link_->idle_hook = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+  // (TransferGuard holds back the input while a transfer runs.)
+  link_->idle_hook = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
   if (auto* serial = dynamic_cast<QtSerialTransport*>(own_transport_.get())) {
     serial->receive_handler = [this] {
       if (!busy_) link_->OnComm();
@@ -50,13 +56,14 @@ void RadioCommands::Connect() {
 
 void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
 
-bool RadioCommands::RunPortDialog(int& port_number, std::string& device) {
-  PortDialog dialog(port_number, device, AvailablePorts(), &frame_);
+bool RadioCommands::RunPortDialog(PortSettings& settings) {
+  PortDialog dialog(settings, AvailablePorts(), &frame_);
   if (dialog.exec() != QDialog::Accepted) return false;
-  port_number = dialog.port_number();
-  device = dialog.device();
+  settings = dialog.settings();
   return true;
 }
+
+QPushButton* RadioCommands::cancel_button() const { return guard_ ? guard_->cancel_button() : nullptr; }
 
 void RadioCommands::Run(Kind kind) {
   if (busy_) return;
@@ -64,11 +71,31 @@ void RadioCommands::Run(Kind kind) {
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
                                    frame_.action(kCmdPort)};
   for (QAction* a : guarded) a->setEnabled(false);
-  if (kind == Kind::Read) kavir::OnReadRadio(frame_.view(), *link_);
-  else kavir::OnWriteRadio(frame_.view(), *link_);
+  TransferResult result;
+  {
+    TransferGuard guard(frame_, *link_);
+    guard_ = &guard;
+    result = kind == Kind::Read ? kavir::OnReadRadio(frame_.view(), *link_)
+                                : kavir::OnWriteRadio(frame_.view(), *link_);
+    guard_ = nullptr;
+  }
   for (QAction* a : guarded) a->setEnabled(true);
   busy_ = false;
   frame_.RefreshScreen();
+
+  // The end is said in words, then the status line is ready again.
+  const std::string summary = kind == Kind::Read
+                                  ? ReadSummary(result, link_->report, frame_.view())
+                                  : WriteSummary(result, link_->report);
+  if (!summary.empty()) {
+    const QString text = QString::fromStdString(summary);
+    frame_.SetStatusText(text.section(QLatin1Char('\n'), 0, 0));
+    QMessageBox box(result == TransferResult::Done ? QMessageBox::Information : QMessageBox::Warning,
+                    QString::fromUtf8(kPromptCaption), text, QMessageBox::Ok, &frame_);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+  }
+  frame_.SetStatusText(QStringLiteral("就绪"));
 }
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }

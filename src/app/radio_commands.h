@@ -3,11 +3,14 @@
 // the report commands, wired to the main frame's actions.
 #include <memory>
 
+class QPushButton;
+
 #include "link/serial_link.h"
 
 namespace kavir::app {
 
 class CMainFrame;
+class TransferGuard;
 
 class RadioCommands : public PortStarter, public PortDialogUi {
  public:
@@ -17,12 +20,14 @@ class RadioCommands : public PortStarter, public PortDialogUi {
 
   void Connect();
   void OpenStartupPort() override;
-  bool RunPortDialog(int& port_number, std::string& device) override;
+  bool RunPortDialog(PortSettings& settings) override;
 
   void OnReadRadio();
   void OnWriteRadio();
   void OnPortSettings();
   SerialLink& link() { return *link_; }
+  // The transfer's Cancel button; nullptr when no transfer runs.
+  QPushButton* cancel_button() const;
 
  private:
   enum class Kind { Read, Write };
@@ -33,6 +38,7 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   std::unique_ptr<Clock> own_clock_;
   std::unique_ptr<SerialLink> link_;
   bool busy_ = false;
+  TransferGuard* guard_ = nullptr;
 };
 
 }  // namespace kavir::app

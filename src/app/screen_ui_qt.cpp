@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTimer>
 
@@ -24,10 +25,31 @@ QString QtFileFilter(const std::string& filter) {
   return names.join(QStringLiteral(";;"));
 }
 
+QPair<QString, QString> YesNoCaptions(const QString& text) {
+  // The answer's word follows "Y：" or "N：" (full-width or plain colon).
+  auto word = [&text](QChar letter, const QString& fallback) {
+    static const QRegularExpression kAnswer(QStringLiteral("([YN])[：:]\\s*([^\\s)）]+)"));
+    for (auto it = kAnswer.globalMatch(text); it.hasNext();) {
+      const QRegularExpressionMatch m = it.next();
+      if (m.captured(1) == letter) {
+        const QString w = m.captured(2);
+        return w == QStringLiteral("不是") ? QStringLiteral("否") : w;
+      }
+    }
+    return fallback;
+  };
+  return {word(QLatin1Char('Y'), QStringLiteral("是")) + QStringLiteral("(&Y)"),
+          word(QLatin1Char('N'), QStringLiteral("否")) + QStringLiteral("(&N)")};
+}
+
 bool QtScreenUi::AskYesNo(const std::string& text, const std::string& caption) {
-  QMessageBox box(QMessageBox::Question, QString::fromUtf8(caption), QString::fromUtf8(text),
+  const QString message = QString::fromUtf8(text);
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(caption), message,
                   QMessageBox::Yes | QMessageBox::No, &frame_);
   box.setDefaultButton(QMessageBox::Yes);
+  const auto captions = YesNoCaptions(message);
+  box.button(QMessageBox::Yes)->setText(captions.first);
+  box.button(QMessageBox::No)->setText(captions.second);
   // A prompt during a transaction must show the normal pointer.
   const bool had_wait = wait_cursor_;
   if (had_wait) QApplication::restoreOverrideCursor();
@@ -44,7 +66,8 @@ void QtScreenUi::ShowError(const std::string& text, const std::string& caption) 
 }
 
 void QtScreenUi::SetStatusText(const std::string& text) {
-  frame_.SetStatusText(QString::fromUtf8(text));
+  last_status_ = QString::fromUtf8(text);
+  frame_.SetStatusText(last_status_);
 }
 
 void QtScreenUi::Beep(int frequency_hz, int duration_ms) {
@@ -53,6 +76,9 @@ void QtScreenUi::Beep(int frequency_hz, int duration_ms) {
   (void)duration_ms;
   ++beep_count_;
   QApplication::beep();
+  // The screen sounds the tone only when it refuses an entry, right after
+  // putting the reason in the status bar: show that reason at the grid too.
+  frame_.ShowRejection(last_status_);
 }
 
 void QtScreenUi::BeginProgress(const std::string& text, short range, short position) {

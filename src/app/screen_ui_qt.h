@@ -2,6 +2,7 @@
 // The screen's and the link's requests to the user, answered with widgets
 // of the main frame: message boxes, the status line, the progress bar, file
 // dialogs and the key settings dialog.
+#include <QPair>
 #include <QString>
 
 #include "screen/screen_ui.h"
@@ -13,6 +14,11 @@ class CMainFrame;
 // "dat Files (*.dat) | *.dat | All Files (*.*) | *.* ||" -> Qt's
 // "dat Files (*.dat);;All Files (*.*)".
 QString QtFileFilter(const std::string& filter);
+
+// Button captions for a Yes/No prompt whose text names the answers
+// ("Y：是  N：不是", "Y：重试  N：返回"): {"是(&Y)", "否(&N)"}, {"重试(&Y)",
+// "返回(&N)"}; {"是(&Y)", "否(&N)"} when the text names none.
+QPair<QString, QString> YesNoCaptions(const QString& text);
 
 class QtScreenUi : public ScreenUi {
  public:
@@ -37,6 +43,7 @@ class QtScreenUi : public ScreenUi {
   std::string RunFileDialog(const FileDialogParams& params, bool save);
 
   CMainFrame& frame_;
+  QString last_status_;
   bool wait_cursor_ = false;
   int beep_count_ = 0;
 };

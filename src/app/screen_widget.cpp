@@ -8,7 +8,9 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "box_column.h"
 #include "channel_grid_widget.h"
+#include "current_cell_delegate.h"
 #include "dialog_units.h"
 
 namespace kavir::app {
@@ -127,7 +129,7 @@ void CScreenWidget::BuildFunctionPage() {
   group("机型", 17, 124, 233, 175);
   group("扫描信息", 267, 72, 227, 227);
 
-  AddCombo("Type", "Type机器类型", 114, 39, 14);
+  AddCombo("Type", "机器类型", 114, 39, 14);
   QLabel* band_label = AddLabel(QStringLiteral("频段范围："), QRect(), Qt::AlignRight);
   band_lower_ = new QLineEdit(form_);
   band_upper_ = new QLineEdit(form_);
@@ -164,6 +166,7 @@ void CScreenWidget::BuildFunctionPage() {
 void CScreenWidget::BuildChannelPage() {
   const DialogUnits du(form_->font());
   grid_ = new ChannelGridWidget(view_, form_);
+  grid_->setItemDelegate(new CurrentCellDelegate(grid_));
   grid_->setGeometry(du.Rect(47, 23, 454, 274));
   channel_widgets_ << grid_;
   channel_widgets_ << AddLabel(QStringLiteral("CH"), du.Rect(10, 29, 16, 10));
@@ -186,6 +189,17 @@ void CScreenWidget::BuildChannelPage() {
       Refresh();
     });
   }
+  // Each column of boxes is one Tab stop; arrows move within it.
+  QList<QCheckBox*> chs(std::begin(ch_boxes_), std::end(ch_boxes_));
+  QList<QCheckBox*> txs(std::begin(tx_boxes_), std::end(tx_boxes_));
+  QWidget* previous = chs.front();
+  for (QCheckBox* box : chs.mid(1) + txs) {
+    QWidget::setTabOrder(previous, box);
+    previous = box;
+  }
+  QWidget::setTabOrder(previous, grid_);
+  ch_column_ = new BoxColumn(chs, this);
+  tx_column_ = new BoxColumn(txs, this);
   LineUpBoxes();
 }
 
@@ -245,6 +259,8 @@ void CScreenWidget::Refresh() {
     tx_boxes_[n - 1]->setChecked(view_.tx_box[n - 1].checked());
     tx_boxes_[n - 1]->setEnabled(view_.tx_box[n - 1].enabled);
   }
+  if (ch_column_) ch_column_->UpdateTabStop();
+  if (tx_column_) tx_column_->UpdateTabStop();
   grid_->Refresh();
   refreshing_ = false;
 }

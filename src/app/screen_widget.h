@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace kavir::app {
 
+class BoxColumn;
 class ChannelGridWidget;
 
 class CScreenWidget : public QScrollArea {
@@ -57,6 +58,8 @@ class CScreenWidget : public QScrollArea {
   QVector<QPair<QString, QComboBox*>> combos_;
   QCheckBox* ch_boxes_[16] = {};
   QCheckBox* tx_boxes_[16] = {};
+  BoxColumn* ch_column_ = nullptr;
+  BoxColumn* tx_column_ = nullptr;
   bool refreshing_ = false;
 };
 

@@ -17,7 +17,7 @@ struct Caption {
 // The drop-downs whose index the encoders put into the image, with the
 // captions the user sees beside them.
 constexpr Caption kEncodedDropDowns[] = {
-    {"Type", "Type机器类型"},          {"TimerOut", "发射定时限制"},
+    {"Type", "机器类型"},              {"TimerOut", "发射定时限制"},
     {"Prealet", "发射定时预警时间"},   {"ChannelMonitor", "监听功能"},
     {"SquelchLevel", "静态电平等级"},  {"Beep", "BEEP音开关"},
     {"Voice", "语音报告功能"},         {"Alarm", "报警模式选择"},

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "../profile/atomic_file.h"
+#include "../profile/local_time.h"
 #include "../profile/working_files.h"
 
 namespace kavir {
@@ -18,20 +19,6 @@ namespace {
 
 fs::path Utf8Path(const std::string& s) {
   return fs::path(std::u8string(reinterpret_cast<const char8_t*>(s.data()), s.size()));
-}
-
-std::string Stamp(std::time_t when) {
-  std::time_t local = when + 8 * 3600;  // the program shows UTC+8 everywhere
-  std::tm tm{};
-#ifdef _WIN32
-  gmtime_s(&tm, &local);
-#else
-  gmtime_r(&local, &tm);
-#endif
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d%02d%02d-%02d%02d%02d", tm.tm_year + 1900, tm.tm_mon + 1,
-                tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
-  return buf;
 }
 
 }  // namespace
@@ -54,7 +41,7 @@ IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
   fs::create_directories(Utf8Path(dir), ec);
   if (ec) return IoStatus::Fail(dir, ec.message());
 
-  std::string base = JoinPath(dir, kind + "-" + BackupModelName(model) + "-" + Stamp(when));
+  std::string base = JoinPath(dir, kind + "-" + BackupModelName(model) + "-" + LocalFileStamp(when));
   std::string path = base + ".bin";
   for (int i = 2; fs::exists(Utf8Path(path), ec) && i < 1000; ++i)
     path = base + "-" + std::to_string(i) + ".bin";

@@ -13,8 +13,8 @@ namespace kavir {
 
 using BackupImage = std::array<std::uint8_t, 768>;
 
-// <dir>/backups/<kind>-<model>-<YYYYMMDD-HHMMSS>.bin (time of the radio
-// family's clock, UTC+8), with -2, -3 ... when that name is taken. kind is
+// <dir>/backups/<kind>-<model>-<YYYYMMDD-HHMMSS>.bin (the machine's local
+// time), with -2, -3 ... when that name is taken. kind is
 // "read" or "write". Characters a file name cannot hold become '_'.
 // The path written goes to *path.
 IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,

@@ -87,4 +87,42 @@ Timeouts ReadTimeouts(const IniDocument& ini) {
   return Timeouts{get("Shk"), get("Rx"), get("Tx")};
 }
 
+PortSettings ReadPortSettings(const IniDocument& kavir_ini) {
+  PortSettings s;
+  const PortChoice choice = ReadPortChoice(kavir_ini);
+  s.port_number = choice.port_number;
+  s.device = choice.device;
+  s.baud = ReadLineSettings(kavir_ini).baud;
+  s.timeouts = ReadTimeouts(kavir_ini);
+  return s;
+}
+
+std::string CheckPortSettings(const PortSettings& s) {
+  if (s.device.empty() && (s.port_number < 1 || s.port_number > 9))
+    return "串口号 " + std::to_string(s.port_number) + " 无效";
+  if (s.baud < 50 || s.baud > 4000000) return "波特率 " + std::to_string(s.baud) + " 无效";
+  const struct {
+    const char* name;
+    int value;
+  } waits[] = {{"握手超时", s.timeouts.handshake},
+               {"接收超时", s.timeouts.receive},
+               {"发送超时", s.timeouts.transmit}};
+  for (const auto& w : waits)
+    if (w.value < 1 || w.value > kMaxTimeoutMs)
+      return std::string(w.name) + " " + std::to_string(w.value) + " 毫秒无效（应为 1 到 " +
+             std::to_string(kMaxTimeoutMs) + "）";
+  return {};
+}
+
+void StorePortSettings(IniDocument& ini, const PortSettings& s) {
+  ini.SetString("ComPort", "1", std::string(1, static_cast<char>('0' + s.port_number)));
+  // Only a named device is kept; choosing a COM button forgets it.
+  if (!s.device.empty() || ini.Find("ComPort", "Device")) ini.SetString("ComPort", "Device", s.device);
+  if (s.baud != LineSettings{}.baud || ini.Find("ComPort", "Baud"))
+    ini.SetString("ComPort", "Baud", std::to_string(s.baud));
+  ini.SetString("WaitFor", "Shk", std::to_string(s.timeouts.handshake));
+  ini.SetString("WaitFor", "Rx", std::to_string(s.timeouts.receive));
+  ini.SetString("WaitFor", "Tx", std::to_string(s.timeouts.transmit));
+}
+
 }  // namespace kavir

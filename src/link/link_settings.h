@@ -38,4 +38,21 @@ struct Timeouts {
 // The integers are held in 16 bits, as the radio family's programs do.
 Timeouts ReadTimeouts(const IniDocument& kavir_ini);
 
+// What the port dialog shows and sets.
+struct PortSettings {
+  int port_number = 1;  // 1 to 4 in the dialog
+  std::string device;   // "" for a COM button
+  int baud = 9600;
+  Timeouts timeouts;
+};
+inline constexpr int kMaxTimeoutMs = 32767;  // what 16 bits hold
+
+PortSettings ReadPortSettings(const IniDocument& kavir_ini);
+// "" when the settings can be used, else what is wrong with them.
+std::string CheckPortSettings(const PortSettings& s);
+// Writes port, device, baud rate and time-outs; every other key stays. A
+// device is written only when set or already present, a baud rate only
+// when it differs from 9600 or is already present.
+void StorePortSettings(IniDocument& kavir_ini, const PortSettings& s);
+
 }  // namespace kavir

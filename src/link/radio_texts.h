@@ -26,6 +26,7 @@ inline constexpr const char* kReceivingFormat = "正在接收第 %02d 个数据�
 inline constexpr const char* kTransferringFormat = "正在传输第 %02d 个数据包， 请稍候.......";
 inline constexpr const char* kRefreshStatus = "正在进行数据刷新， 请稍候.......";
 inline constexpr const char* kDoneStatus = "完毕!";
+inline constexpr const char* kPortMissingStatus = "串口未打开（读出或写入时再试）: ";
 
 // Frames: the text part; SendCommand adds the last byte.
 inline constexpr const char* kReadHandshake = "PRead";    // + 0x00

@@ -40,6 +40,13 @@ class ReadAttempt {
   bool SavePartial();
   Step Prompt(const std::string& text);
   Step PacketFailure(int n) { return Prompt(FormatPacketText(kReadPacketFailedFormat, n)); }
+  bool CancelRequested() const { return link_.cancel_requested(); }
+  // Stops at once: no prompt, no delay; what was read is kept aside.
+  Step Cancel() {
+    link_.report.cancelled = true;
+    SavePartial();
+    return Step::End;
+  }
   void KeepData(int n) {
     std::memcpy(image_.data() + 16 * (n - 1), link_.receive_buffer.data() + 4, 16);
   }
@@ -73,6 +80,7 @@ bool ReadAttempt::SavePartial() {
 }
 
 Step ReadAttempt::Prompt(const std::string& text) {
+  if (CancelRequested()) return Cancel();
   // What was read so far is on disk while the user decides.
   if (!SavePartial()) return Step::End;
   return ui_.AskYesNo(text, kPromptCaption) ? Step::Retry : Step::End;
@@ -106,11 +114,12 @@ Step ReadAttempt::Run() {
   base_ = link_.receive_count;
   link_.SendCommand(5, kReadHandshake, 0x00);
   link_.WaitForBytes(20, t.handshake, kHandshakeStatus, kProgressRange, 1);
-  while (attempt <= 3 && ArrivedSinceBase() < 20) {
+  while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
     link_.SendCommand(5, kReadHandshake, 0x00);
     link_.WaitForBytes(20, t.handshake, kHandshakeStatus, kProgressRange, 1);
     ++attempt;
   }
+  if (CancelRequested()) return Cancel();
   if (EvaluateHandshakeInto(read_ini_, link_.receive_buffer.data(), link_.StoredCount(),
                             link_.receive_count, files) != 1)
     return Prompt(kHandshakeFailed);
@@ -118,16 +127,18 @@ Step ReadAttempt::Run() {
   // Packets 1 to 16, each on request.
   link_.ClearReceiveBuffer();
   for (int n = 1; n <= 16; ++n) {
+    if (CancelRequested()) return Cancel();
     attempt = 1;
     base_ = link_.receive_count;
     const std::string text = FormatPacketText(kReceivingFormat, n);
     link_.SendCommand(5, kGood, 0x01);
     link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
-    while (attempt <= 3 && ArrivedSinceBase() < 20) {
+    while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
       link_.SendCommand(5, kGood, 0x01);
       link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
       ++attempt;
     }
+    if (CancelRequested()) return Cancel();
     // A packet cut short is a failure: its missing bytes are not zeros.
     if (attempt > 3 && ArrivedSinceBase() < 20) {
       link_.SendCommand(5, kGood, 0x01);
@@ -147,14 +158,16 @@ Step ReadAttempt::Run() {
   // Packets 17 to 48: the radio sends, the program acknowledges.
   link_.SendText(5, kGood);
   for (int n = 17; n <= 48; ++n) {
+    if (CancelRequested()) return Cancel();
     attempt = 1;
     base_ = link_.receive_count;
     const std::string text = FormatPacketText(kTransferringFormat, n);
     link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
-    while (attempt <= 3 && ArrivedSinceBase() < 20) {
+    while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
       link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
       ++attempt;
     }
+    if (CancelRequested()) return Cancel();
     if (attempt > 3 && ArrivedSinceBase() < 5 && (n == 17 || n == 18)) {
       link_.SpinDelay(20 * (48 - n));
       return PacketFailure(n);
@@ -187,6 +200,7 @@ Step ReadAttempt::Run() {
   std::string kept;
   IoStatus backup = SaveBackup(files.program_dir, "read", model, image_, std::time(nullptr), &kept);
   if (!backup) ui_.ShowError("读出的数据未能备份: " + backup.Message(), kPromptCaption);
+  link_.report.backup_path = kept;
   return Step::Done;
 }
 
@@ -199,6 +213,7 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
     ui.ShowError(view.OptionListsMessage(), kPromptCaption);
     return TransferResult::Failed;
   }
+  link.BeginTransfer();
   if (!ui.AskYesNo(kReadConfirm, kPromptCaption)) return TransferResult::Cancelled;
   Step step;
   do {

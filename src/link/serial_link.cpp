@@ -11,14 +11,15 @@
 namespace kavir {
 
 namespace {
-// Longest stretch a wait blocks before the idle hook runs again.
+// Longest stretch a wait blocks before the idle hook and the cancel flag
+// are looked at again.
 constexpr int kIdleSliceMs = 20;
 }  // namespace
 
 SerialLink::SerialLink(Transport& transport, Clock& clock, ScreenUi& ui, WorkingFiles files)
     : transport_(transport), clock_(clock), ui_(ui), files_(std::move(files)) {}
 
-bool SerialLink::OpenTransport() {
+bool SerialLink::TryOpen() {
   std::string error;
   if (transport_.Open(port_number, device, &error)) {
     last_open_error_.clear();
@@ -26,6 +27,11 @@ bool SerialLink::OpenTransport() {
     return true;
   }
   last_open_error_ = error.empty() ? "cannot open " + transport_.DeviceName(port_number, device) : error;
+  return false;
+}
+
+bool SerialLink::OpenTransport() {
+  if (TryOpen()) return true;
   if (!open_error_shown_) {
     open_error_shown_ = true;
     ui_.ShowError(last_open_error_, kPromptCaption);
@@ -108,10 +114,11 @@ void SerialLink::WaitForBytes(int wanted, int timeout_ms, const std::string& tex
   // wait ends whatever the line does.
   const std::int64_t deadline = clock_.NowMs() + std::max(timeout_ms, 0);
   PollInput();
-  while (!arrived()) {
+  while (!arrived() && !cancel_requested()) {
     std::int64_t remaining = deadline - clock_.NowMs();
     if (remaining <= 0) break;
-    int slice = static_cast<int>(std::min<std::int64_t>(remaining, idle_hook ? kIdleSliceMs : remaining));
+    // Short slices: the idle hook runs and a cancel is seen within 20 ms.
+    int slice = static_cast<int>(std::min<std::int64_t>(remaining, kIdleSliceMs));
     if (transport_.IsOpen())
       transport_.WaitReadable(slice);
     else
@@ -125,7 +132,7 @@ void SerialLink::WaitForBytes(int wanted, int timeout_ms, const std::string& tex
 void SerialLink::SpinDelay(int n) {
   static constexpr Cursor kShapes[5] = {Cursor::SizeNWSE, Cursor::SizeNS, Cursor::SizeNESW,
                                         Cursor::SizeWE, Cursor::AppStarting};
-  for (int i = 0; i >= 0 && i <= n; ++i) {
+  for (int i = 0; i >= 0 && i <= n && !cancel_requested(); ++i) {
     ui_.SetCursor(kShapes[i % 5]);
     clock_.SleepMs(1);
     if (idle_hook && i % kIdleSliceMs == 0) idle_hook();
@@ -136,29 +143,39 @@ void SerialLink::OpenStartupPort() {
   PortChoice choice = ReadPortChoice(ReadIniFile(files_.kavir_ini));
   port_number = choice.port_number;
   device = choice.device;
-  OpenPort();
+  // Before the cable is plugged in the port is usually missing: the status
+  // bar says so, and the message box waits for a read or a write.
+  if (transport_.IsOpen()) return;
+  if (TryOpen())
+    transport_.TakeReceived();
+  else
+    ui_.SetStatusText(kPortMissingStatus + last_open_error_);
 }
 
 void SerialLink::OnPortSettings(PortDialogUi& dialog) {
   if (transport_.IsOpen()) transport_.Close();
-  int chosen = port_number >= 1 && port_number <= 4 ? port_number : 1;
-  std::string chosen_device = device;
-  if (!dialog.RunPortDialog(chosen, chosen_device)) return;  // closed until the next send
+  IoStatus status;
+  IniDocument ini = ReadIniFile(files_.kavir_ini, &status);
+  PortSettings settings = ReadPortSettings(ini);
+  settings.port_number = port_number >= 1 && port_number <= 4 ? port_number : 1;
+  settings.device = device;
+  if (!dialog.RunPortDialog(settings)) return;  // closed until the next send
+  if (std::string problem = CheckPortSettings(settings); !problem.empty()) {
+    ui_.ShowError("串口设置没有改变: " + problem, kPromptCaption);
+    return;
+  }
 
-  port_number = chosen;
-  device = chosen_device;
+  port_number = settings.port_number;
+  device = settings.device;
+  transport_.SetBaudRate(settings.baud);
   open_error_shown_ = false;
   OpenPort();
 
-  IoStatus status;
-  IniDocument ini = ReadIniFile(files_.kavir_ini, &status);
   // A stub KAVIR.ini would hold no option lists.
   if (status && KindOfFile(files_.kavir_ini) == FileKind::Missing)
     status = IoStatus::Fail(files_.kavir_ini, "is missing");
   if (status) {
-    ini.SetString("ComPort", "1", std::string(1, static_cast<char>('0' + port_number)));
-    // Only a named device is kept; choosing a COM button forgets it.
-    if (!device.empty() || ini.Find("ComPort", "Device")) ini.SetString("ComPort", "Device", device);
+    StorePortSettings(ini, settings);
     status = WriteIniFile(files_.kavir_ini, ini);
   }
   if (!status) ui_.ShowError("串口设置未能保存: " + status.Message(), kPromptCaption);

@@ -2,6 +2,7 @@
 // The link between the programming screen and one radio: the port, the
 // 52-byte transmit buffer, the 512-byte receive buffer and the waits.
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "../profile/working_files.h"
 #include "../screen/kavir_view.h"
 #include "../screen/screen_ui.h"
+#include "link_settings.h"
 #include "thread_priority.h"
 #include "transport.h"
 
@@ -17,15 +19,21 @@ namespace kavir {
 inline constexpr std::size_t kTransmitBufferSize = 52;
 inline constexpr std::size_t kReceiveBufferSize = 512;
 
+// What the last read or write did, for the message at its end.
+struct TransferReport {
+  bool cancelled = false;        // ended by RequestCancel
+  int packets_written = 0;       // write packets the radio acknowledged
+  std::string backup_path;       // the image kept in backups/ ("" for none)
+};
+
 // The "串口配置" dialog, run modally by whoever shows windows.
 class PortDialogUi {
  public:
   virtual ~PortDialogUi() = default;
-  // port_number comes in as the current choice (1 to 4) and goes out as the
-  // chosen one; device comes in as the configured device name ("" for none)
-  // and goes out as the device typed or picked, "" when a COM button was
-  // chosen. False on Cancel.
-  virtual bool RunPortDialog(int& port_number, std::string& device) = 0;
+  // settings come in as KAVIR.ini has them (a port number outside 1 to 4
+  // shows as 1) and go out as chosen: a device typed or picked, or ""
+  // when a COM button was chosen. False on Cancel.
+  virtual bool RunPortDialog(PortSettings& settings) = 0;
 };
 
 class SerialLink : public PortStarter {
@@ -65,6 +73,18 @@ class SerialLink : public PortStarter {
     return receive_count < kReceiveBufferSize ? receive_count : kReceiveBufferSize;
   }
 
+  // Cancel: the desktop program's Cancel button calls RequestCancel; waits
+  // and delays end at once and the transaction stops before its next frame,
+  // ending as a failure. Safe to call from another thread.
+  void RequestCancel() { cancel_.store(true); }
+  bool cancel_requested() const { return cancel_.load(); }
+  // A transaction starts with a clear flag and an empty report.
+  void BeginTransfer() {
+    cancel_.store(false);
+    report = TransferReport{};
+  }
+  TransferReport report;
+
   // Called about every 20 ms while a wait or a delay runs, so a window can
   // keep painting (the desktop program processes paint events here and
   // holds back user input). Not called by the command line.
@@ -83,6 +103,7 @@ class SerialLink : public PortStarter {
   const WorkingFiles& files() const { return files_; }
 
  private:
+  bool TryOpen();  // no message
   bool OpenTransport();
 
   Transport& transport_;
@@ -91,6 +112,7 @@ class SerialLink : public PortStarter {
   WorkingFiles files_;
   bool open_error_shown_ = false;
   std::string last_open_error_;
+  std::atomic<bool> cancel_{false};
 };
 
 }  // namespace kavir

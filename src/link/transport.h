@@ -19,6 +19,8 @@ class Transport {
   virtual bool Open(int port_number, const std::string& device, std::string* error) = 0;
   virtual bool IsOpen() const = 0;
   virtual void Close() = 0;
+  // The line speed for the next Open (the port dialog changes it).
+  virtual void SetBaudRate(int baud) { (void)baud; }
   // The device that Open would use, for messages.
   virtual std::string DeviceName(int port_number, const std::string& device) const = 0;
 

@@ -1,5 +1,6 @@
 // The write: store the screen into Write.ini, handshake, then 48 packets,
 // each awaiting a five-byte acknowledgement.
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -45,7 +46,13 @@ class WriteSession {
 
  private:
   std::uint32_t ArrivedSinceBase() const { return link_.receive_count - base_; }
+  bool CancelRequested() const { return link_.cancel_requested(); }
+  Step Cancel() {
+    link_.report.cancelled = true;
+    return Step::End;
+  }
   Step Prompt(const std::string& text) {
+    if (CancelRequested()) return Cancel();
     return ui_.AskYesNo(text, kPromptCaption) ? Step::Retry : Step::End;
   }
 
@@ -85,7 +92,8 @@ Step WriteSession::Attempt() {
     Image image = EncodeImage(write_ini, view_);
     BackupImage copy;
     std::copy(image.begin(), image.end(), copy.begin());
-    IoStatus backup = SaveBackup(files.program_dir, "write", model_, copy, std::time(nullptr));
+    IoStatus backup = SaveBackup(files.program_dir, "write", model_, copy, std::time(nullptr),
+                                 &link_.report.backup_path);
     if (!backup) {
       ui_.ShowError("写入前的备份未能保存，没有写入电台: " + backup.Message(), kPromptCaption);
       return Step::End;
@@ -103,11 +111,12 @@ Step WriteSession::Attempt() {
   base_ = link_.receive_count;
   link_.SendCommand(6, kWriteHandshake, 0x00);
   link_.WaitForBytes(20, t.handshake, kHandshakeStatus, kProgressRange, 1);
-  while (attempt <= 3 && ArrivedSinceBase() < 20) {
+  while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
     link_.SendCommand(6, kWriteHandshake, 0x00);
     link_.WaitForBytes(20, t.handshake, kHandshakeStatus, kProgressRange, 1);
     ++attempt;
   }
+  if (CancelRequested()) return Cancel();
   // Judged as the read's answer is: 20 bytes since the clear, "PM".
   if (link_.receive_count < 20 || link_.receive_buffer[0] != 'P' || link_.receive_buffer[1] != 'M')
     return Prompt(kHandshakeFailed);
@@ -122,6 +131,7 @@ Step WriteSession::Attempt() {
   }
 
   for (int n = 1; n <= 48; ++n) {
+    if (CancelRequested()) return Cancel();
     link_.ClearReceiveBuffer();
     attempt = 1;
     base_ = link_.receive_count;
@@ -129,12 +139,17 @@ Step WriteSession::Attempt() {
     Frame frame = EncodePacket(n, write_ini, view_);
     link_.SendBytes(frame.data(), frame.size());
     link_.WaitForBytes(5, t.transmit, text, kProgressRange, static_cast<short>(n + 1));
-    while (attempt <= 3 && ArrivedSinceBase() < 5) {
+    while (attempt <= 3 && ArrivedSinceBase() < 5 && !CancelRequested()) {
       link_.WaitForBytes(5, t.transmit, text, kProgressRange, static_cast<short>(n + 1));
       ++attempt;
     }
-    if (attempt > 3 && ArrivedSinceBase() < 5)
+    if (ArrivedSinceBase() >= 5) {
+      link_.report.packets_written = std::max(link_.report.packets_written, n);
+    } else if (CancelRequested()) {
+      return Cancel();
+    } else if (attempt > 3) {
       return Prompt(FormatPacketText(kWritePacketFailedFormat, n));
+    }
   }
   return Step::Done;
 }
@@ -143,6 +158,7 @@ Step WriteSession::Attempt() {
 
 TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link) {
   ScreenUi& ui = link.ui();
+  link.BeginTransfer();
   const int noted_tab = view.current_tab;
   const ComboBox* type = view.Combo("Type");
   const std::string model = type ? type->SelectedText() : std::string();

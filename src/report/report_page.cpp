@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "profile/local_time.h"
 #include "screen/kavir_view.h"
 
 namespace kavir {
@@ -80,19 +81,7 @@ ReportFontSpec FontSpec(ReportFont font) {
   return {"宋体", 13};
 }
 
-std::string ReportTimestamp(std::time_t now_utc) {
-  using namespace std::chrono;
-  const auto t = sys_seconds{seconds{now_utc}} + hours{8};
-  const auto day = floor<days>(t);
-  const year_month_day ymd{day};
-  const hh_mm_ss hms{t - day};
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%4d-%02u-%02u %02d:%02d:%02d", static_cast<int>(ymd.year()),
-                static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()),
-                static_cast<int>(hms.hours().count()), static_cast<int>(hms.minutes().count()),
-                static_cast<int>(hms.seconds().count()));
-  return buf;
-}
+std::string ReportTimestamp(std::time_t now_utc) { return LocalDateTimeText(now_utc); }
 
 ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc) {
   Page p;
@@ -115,12 +104,12 @@ ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc) {
   p.Text(491, 110, "频率范围:");
 
   p.Font(ReportFont::Heading);
-  p.Text(25, 165, "常规功能参数");
+  p.Text(25, 165, "常用参数");  // the screen's group names, as in the help
   p.Font(ReportFont::Body);
-  p.Text(25, 195, "TOT(发射定时限制)");
+  p.Text(25, 195, "TOT发射定时限制");
   for (const Labelled& s : kCommonSettings) p.Text(75, s.d, s.label);
   p.Font(ReportFont::Heading);
-  p.Text(25, 295, "模式");
+  p.Text(25, 295, "机型");
   p.Font(ReportFont::Body);
   for (const Labelled& s : kModeSettings) p.Text(75, s.d, s.label);
   p.Font(ReportFont::Heading);

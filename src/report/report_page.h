@@ -45,11 +45,11 @@ struct ReportPage {
 };
 
 // Draws the report of what the screen holds now; now_utc is the moment of
-// printing, shown in UTC+8. Afterwards the grid's current cell is row 16,
+// printing, shown in the machine's local time. Afterwards the grid's current cell is row 16,
 // column 9, and the screen is asked to repaint; nothing else changes.
 ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc);
 
-// "%4d-%02d-%02d %02d:%02d:%02d" of now_utc + 8 hours.
+// "%4d-%02d-%02d %02d:%02d:%02d" of now_utc in the machine's local time.
 std::string ReportTimestamp(std::time_t now_utc);
 
 }  // namespace kavir

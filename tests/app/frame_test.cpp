@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "../profile/scoped_time_zone.h"
 #include "about_dialog.h"
 #include "app_fixture.h"
 #include "command_ids.h"
@@ -22,13 +23,16 @@
 namespace kavir::app::test {
 namespace {
 
-TEST(FrameGeometry, ClockShowsUtcPlusEightWhateverTheZone) {
+TEST(FrameGeometry, ClockShowsTheMachinesLocalTime) {
   const QDateTime late(QDate(2026, 12, 7), QTime(23, 30, 0), Qt::UTC);
-  EXPECT_EQ(ClockText(late), QStringLiteral("07:30:00"));
-  const QDateTime four(QDate(2026, 12, 7), QTime(16, 0, 0), Qt::UTC);
-  EXPECT_EQ(ClockText(four), QStringLiteral("00:00:00"));
-  // The same instant given in another zone shows the same clock.
-  EXPECT_EQ(ClockText(late.toOffsetFromUtc(-5 * 3600)), QStringLiteral("07:30:00"));
+  {
+    kavir::test::ScopedTimeZone china("CST-8");
+    EXPECT_EQ(ClockText(late), QStringLiteral("07:30:00"));
+    // The same instant given in another zone shows the same clock.
+    EXPECT_EQ(ClockText(late.toOffsetFromUtc(-5 * 3600)), QStringLiteral("07:30:00"));
+  }
+  kavir::test::ScopedTimeZone new_york("EST5");
+  EXPECT_EQ(ClockText(late), QStringLiteral("18:30:00"));
 }
 
 TEST(FrameGeometry, ProgressBarAndLabelPlacement) {
@@ -56,7 +60,7 @@ TEST_F(AppTest, CaptionMenusAndToolbarInOrder) {
   EXPECT_FALSE(frame_->windowIcon().isNull());
   QStringList menus;
   for (QAction* a : frame_->menuBar()->actions()) menus << a->text();
-  EXPECT_EQ(menus, (QStringList{"文件(&F)", "工具", "查看(&V)", "帮助(&H)"}));
+  EXPECT_EQ(menus, (QStringList{"文件(&F)", "工具(&T)", "查看(&V)", "帮助(&H)"}));
 
   auto items = [&](int index) {
     QStringList out;
@@ -67,9 +71,9 @@ TEST_F(AppTest, CaptionMenusAndToolbarInOrder) {
   EXPECT_EQ(items(0), (QStringList{"打开(&O)...", "另存为(&A)...", "—", "打印(&P)...",
                                    "打印预览(&V)", "打印设置(&R)...", "导出PDF...", "—",
                                    "退出(&X)"}));
-  EXPECT_EQ(items(1), (QStringList{"读出(&R) ", "写入(&W)", "键盘设置(&B)", "—", "串口(&K)"}));
-  EXPECT_EQ(items(2), (QStringList{"工具栏(&T)", "状态栏(&S)"}));
-  EXPECT_EQ(items(3), (QStringList{"帮助(Hel&per)", "关于 KAVIR(&A)..."}));
+  EXPECT_EQ(items(1), (QStringList{"读出(&R)", "写入(&W)", "键盘设置(&B)", "—", "串口(&K)"}));
+  EXPECT_EQ(items(2), (QStringList{"工具栏(&T)", "状态栏(&S)", "—", "下一页(&N)", "上一页(&P)"}));
+  EXPECT_EQ(items(3), (QStringList{"帮助主题(&H)", "关于 KAVIR(&A)..."}));
   EXPECT_EQ(frame_->action(kCmdOpen)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
   EXPECT_EQ(frame_->action(kCmdPrint)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
 

@@ -38,12 +38,12 @@ TEST_F(RadioTest, ReadFromTheToolbarFillsTheScreenAndTheBarMoves) {
   ASSERT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
   BoxAnswerer boxes({QMessageBox::Yes});
   frame_->action(kCmdRead)->trigger();
-  ASSERT_EQ(boxes.texts.size(), 1);
+  ASSERT_EQ(boxes.texts.size(), 2);  // the confirmation and the closing message
   EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("您一定要进行数据读取吗")));
   EXPECT_EQ(boxes.captions[0], QStringLiteral("提示信息!"));
   EXPECT_EQ(Cell(1, 1), QStringLiteral("150.02500"));
   EXPECT_EQ(frame_->view().Combo("TimerOut")->SelectedText(), "30S");
-  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("完毕!"));
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
   EXPECT_EQ(frame_->progress_bar(), nullptr);
   ASSERT_GE(positions_.size(), 10);
   for (int i = 1; i < positions_.size(); ++i) EXPECT_GE(positions_[i], positions_[i - 1]);
@@ -63,7 +63,7 @@ TEST_F(RadioTest, SilentRadioFailurePromptYesRetriesThenNoGivesUp) {
   radio_->radio().faults.silent_from = 0;
   BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Yes, QMessageBox::No});
   frame_->action(kCmdRead)->trigger();
-  ASSERT_EQ(boxes.texts.size(), 3);
+  ASSERT_EQ(boxes.texts.size(), 4);  // ... and the closing message
   EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("握手过程发生通讯错误/超时连接")));
   EXPECT_TRUE(boxes.texts[2].contains(QStringLiteral("握手过程发生通讯错误/超时连接")));
   EXPECT_EQ(boxes.captions[2], QStringLiteral("提示信息!"));
@@ -77,7 +77,7 @@ TEST_F(RadioTest, PacketFailureOnceThenYesCompletesTheRead) {
   radio_->radio().faults.once = true;
   BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Yes});
   frame_->action(kCmdRead)->trigger();
-  ASSERT_EQ(boxes.texts.size(), 2);
+  ASSERT_EQ(boxes.texts.size(), 3);
   EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("接收第 05 个数据包时发生通讯错误")))
       << boxes.texts[1].toStdString();
   EXPECT_EQ(Cell(1, 1), QStringLiteral("150.02500"));
@@ -100,7 +100,7 @@ TEST_F(RadioTest, WriteSendsTheEditedScreenWhichReadsBack) {
         << boxes.texts[0].toStdString();
   }
   EXPECT_EQ(radio_->radio().completed_writes(), 1);
-  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("完毕!"));
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
 
   // Overwrite the cell, then read the radio: the written value comes back.
   grid->setFocus();
@@ -118,7 +118,7 @@ TEST_F(RadioTest, WriteFailurePromptYesThenNo) {
   radio_->radio().faults.silent_from = 21;
   BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Yes, QMessageBox::No});
   frame_->action(kCmdWrite)->trigger();
-  ASSERT_EQ(boxes.texts.size(), 3);
+  ASSERT_EQ(boxes.texts.size(), 4);
   EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("传输第 21 个数据包时发生通讯错误")))
       << boxes.texts[1].toStdString();
   EXPECT_TRUE(boxes.texts[2].contains(QStringLiteral("传输第 21 个数据包时发生通讯错误")));

@@ -201,6 +201,7 @@ TEST_F(AppTest, PortDialogTakesATypedDeviceAndAComButton) {
   const std::string ini = Path("KAVIR.ini");
   EXPECT_EQ(GetPrivateProfileString("ComPort", "Device", "", 260, ini), "/dev/pts/42");
 
+  BoxAnswerer forget_device({QMessageBox::Yes});
   OnNextDialog<PortDialog>([&](PortDialog* d) {
     QTest::mouseClick(d->com_button(3), Qt::LeftButton);
     d->accept();

@@ -1,5 +1,6 @@
-// Takes the documentation screenshots: both pages, the port dialog and a
-// read in progress, with the shipped data and the in-process virtual radio.
+// Takes the documentation screenshots: both pages, the port dialog, the
+// print dialog, a read in progress and its end, and a cancelled write, with
+// the shipped data and the in-process virtual radio.
 //   kavir_app_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
 #include <QAbstractButton>
 #include <QApplication>
@@ -7,7 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -30,6 +34,7 @@ using namespace kavir;
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   app::SetUpFonts();
+  app::InstallQtTranslations();
   if (argc < 3) {
     std::fprintf(stderr, "usage: kavir_app_screenshots OUTPUT_DIR SUFFIX\n");
     return 2;
@@ -72,11 +77,21 @@ int main(int argc, char* argv[]) {
   QTest::qWait(100);
 
   {
-    app::PortDialog port(1, "/dev/pts/3", AvailablePorts(), &frame);
+    PortSettings settings;
+    settings.device = "/dev/pts/3";
+    app::PortDialog port(settings, AvailablePorts(), &frame);
     port.show();
-    QTest::qWaitForWindowExposed(&port);
+    if (!QTest::qWaitForWindowExposed(&port)) return 1;
     QTest::qWait(100);
     save(&port, QStringLiteral("port-dialog"));
+  }
+  {
+    QPrinter printer;
+    QPrintDialog print(&printer, &frame);
+    print.show();
+    if (!QTest::qWaitForWindowExposed(&print)) return 1;
+    QTest::qWait(200);
+    save(&print, QStringLiteral("print-dialog"));
   }
 
   // A read: answer Yes, then grab the window when the bar is half-way.
@@ -91,15 +106,39 @@ int main(int argc, char* argv[]) {
       save(&frame, QStringLiteral("read-in-progress"));
     }
   };
+  // Yes to every question; each closing message is kept as a picture.
+  QStringList endings = {QStringLiteral("read-finished"), QStringLiteral("write-cancelled")};
   QTimer yes;
   yes.setInterval(20);
   QObject::connect(&yes, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      yes.stop();
-      QMetaObject::invokeMethod(box->button(QMessageBox::Yes), "click", Qt::QueuedConnection);
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || box->property("answered").toBool()) return;
+    box->setProperty("answered", true);
+    QAbstractButton* button = box->button(QMessageBox::Yes);
+    if (!button) {
+      if (!endings.isEmpty()) save(box, endings.takeFirst());
+      button = box->buttons().value(0);
     }
+    QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
   });
   yes.start();
   frame.action(app::kCmdRead)->trigger();
-  return grabbed ? 0 : 1;
+
+  // A write cancelled at packet 20.
+  bool cancelled = false;
+  link.idle_hook = [&] {
+    if (paint) paint();
+    if (!cancelled && radio.sent().size() >= 21) {
+      cancelled = true;
+      QTimer::singleShot(0, &frame, [&] {
+        if (QPushButton* b = frame.radio().cancel_button()) {
+          save(&frame, QStringLiteral("write-cancel-button"));
+          b->click();
+        }
+      });
+    }
+  };
+  radio.ClearSent();
+  frame.action(app::kCmdWrite)->trigger();
+  return grabbed && endings.isEmpty() ? 0 : 1;
 }

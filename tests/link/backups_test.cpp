@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../profile/scoped_time_zone.h"
 #include "link/backups.h"
 #include "link_test_support.h"
 
@@ -23,7 +24,8 @@ std::string Contents(const std::string& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-TEST(Backups, NameCarriesKindModelAndTheProgramsClockTime) {
+TEST(Backups, NameCarriesKindModelAndTheLocalTime) {
+  ScopedTimeZone china("CST-8");
   ProgramFolder folder;
   std::string path;
   // 2026-12-07 23:30:05 UTC is 07:30:05 on the 8th in UTC+8.

@@ -14,11 +14,11 @@ class PortDialogFake : public PortDialogUi {
   std::string shown_device;
   int choose_port = 0;  // 0: keep what is shown
   std::string choose_device;
-  bool RunPortDialog(int& port, std::string& device) override {
-    shown_port = port;
-    shown_device = device;
-    if (choose_port) port = choose_port;
-    device = choose_device;
+  bool RunPortDialog(PortSettings& s) override {
+    shown_port = s.port_number;
+    shown_device = s.device;
+    if (choose_port) s.port_number = choose_port;
+    s.device = choose_device;
     return ok;
   }
 };

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "../profile/scoped_time_zone.h"
 #include "report/report_page.h"
 #include "screen_test_support.h"
 
@@ -33,7 +34,8 @@ class Report : public ::testing::Test {
   std::unique_ptr<CKAVIRView> view;
 };
 
-TEST_F(Report, TimestampIsUtcPlusEightWithTheDate) {
+TEST_F(Report, TimestampIsLocalTimeWithTheDate) {
+  ScopedTimeZone china("CST-8");
   EXPECT_EQ(ReportTimestamp(kPrinted), "2006-03-11 04:15:00");
   auto page = PrintReport(*view, kPrinted);
   EXPECT_EQ(At(page, 580, 40), "2006-03-11 04:15:00");

@@ -31,6 +31,7 @@ class QtSerialTransport : public QObject, public Transport {
 
   bool Open(int port_number, const std::string& device, std::string* error) override;
   bool IsOpen() const override;
+  void SetBaudRate(int baud) override { settings_.baud = baud; }
   void Close() override;
   std::string DeviceName(int port_number, const std::string& device) const override;
   void Send(const std::uint8_t* bytes, std::size_t count) override;

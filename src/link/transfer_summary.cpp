@@ -1,0 +1,58 @@
+#include "transfer_summary.h"
+
+#include <cstddef>
+
+namespace kavir {
+
+namespace {
+
+constexpr int kPackets = 48;
+constexpr int kImageBytes = 768;
+
+std::string FileName(const std::string& path) {
+  std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string ReadSummary(TransferResult result, const TransferReport& report,
+                        const CKAVIRView& view) {
+  if (result == TransferResult::Cancelled) return {};
+  if (result == TransferResult::Failed)
+    return std::string(report.cancelled ? "读出已取消" : "读出没有完成") +
+           "：屏幕上的数据没有改变。";
+  int open = 0;
+  for (const CheckBox& box : view.ch_box) open += box.checked() ? 1 : 0;
+  std::string text = "读出完毕：已读出 16 个通道（其中 " + std::to_string(open) +
+                     " 个打开），机型 " +
+                     (view.current_model_name.empty() ? std::string("(未知)") : view.current_model_name) +
+                     "。";
+  if (!report.backup_path.empty())
+    text += "\n电台数据已备份为 backups/" + FileName(report.backup_path) + "。";
+  return text;
+}
+
+bool RadioMayHoldMixedSettings(TransferResult result, const TransferReport& report) {
+  return result == TransferResult::Failed && report.packets_written > 0 &&
+         report.packets_written < kPackets;
+}
+
+std::string WriteSummary(TransferResult result, const TransferReport& report) {
+  if (result == TransferResult::Cancelled) return {};
+  if (result == TransferResult::Done)
+    return "写入完毕：已写入 " + std::to_string(kImageBytes) + " 字节（" +
+           std::to_string(kPackets) + " 个数据包），电台逐包确认。";
+  std::string text = report.cancelled ? "写入已取消" : "写入没有完成";
+  if (!RadioMayHoldMixedSettings(result, report))
+    return text + "：电台没有收下任何数据包，其中的设置没有改变。";
+  text += "：电台只收下了 " + std::to_string(report.packets_written) + " / " +
+          std::to_string(kPackets) +
+          " 个数据包。\n电台中可能是新旧设置的混合，请重新写入后再使用。";
+  if (!report.backup_path.empty())
+    text += "\n要写入的数据已备份在 backups/ 文件夹中（" + FileName(report.backup_path) +
+            "），每次从电台读出的数据也都保存在那里。";
+  return text;
+}
+
+}  // namespace kavir
