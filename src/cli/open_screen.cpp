@@ -13,6 +13,7 @@
 namespace kavir::cli {
 
 OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
+  ui.print_errors = false;  // set-up errors are printed once, below
   view.OnInitialUpdate(nullptr);
   // Without the data files every list is empty and values would silently
   // come out blank: say which folder lacks them.
@@ -26,8 +27,9 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
     std::cerr << "kavir-cli: warning: " << OptionListsRefusal() << "\n";
   // Set-up goes on without what it could not read; say so, then let the
   // command report its own failures in one line.
+  // The option-list message is said above in the command line's words.
   for (const std::string& e : ui.errors())
-    if (e != view.OptionListsMessage()) std::cerr << "kavir-cli: warning: " << e << "\n";
+    if (e != OneLineText(view.OptionListsMessage())) std::cerr << "kavir-cli: warning: " << e << "\n";
   ui.print_errors = false;
 }
 

@@ -41,17 +41,16 @@ std::string FollowLinks(const std::string& path, std::string* reason) {
 }  // namespace
 
 FileKind KindOfFile(const std::string& path, std::string* reason) {
-  std::string why;
-  const std::string resolved = FollowLinks(path, &why);
-  if (resolved.empty() && !why.empty()) {
-    if (reason) *reason = why;
-    return FileKind::Unreachable;
-  }
+  // The system follows links here: /dev/stdout names a pipe by a link that
+  // is not a path.
   std::error_code ec;
-  const fs::file_status st = fs::status(ToPath(resolved), ec);
+  const fs::file_status st = fs::status(ToPath(path), ec);
   if (st.type() == fs::file_type::not_found) return FileKind::Missing;
   if (ec) {
-    if (reason) *reason = ec.message();
+    if (reason)
+      *reason = ec == std::errc::too_many_symbolic_link_levels
+                    ? "symbolic link loop: the link points back to itself"
+                    : ec.message();
     return FileKind::Unreachable;
   }
   if (fs::is_regular_file(st)) return FileKind::Regular;
@@ -62,14 +61,15 @@ FileKind KindOfFile(const std::string& path, std::string* reason) {
 IoStatus WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   if (requested.empty()) return IoStatus::BadInput(requested, "no file name given");
   std::string reason;
+  // Devices and pipes (a terminal, /dev/stdout) cannot be replaced by a
+  // rename; they are written as they are.
+  if (KindOfFile(requested) == FileKind::Other) return platform::WriteInPlace(requested, bytes);
   // Through a symbolic link the file it names is replaced, never the link.
   const std::string path = FollowLinks(requested, &reason);
   if (path.empty()) return IoStatus::Fail(requested, reason);
   switch (KindOfFile(path, &reason)) {
     case FileKind::Folder: return IoStatus::BadInput(requested, "is a folder, not a file");
     case FileKind::Unreachable: return IoStatus::Fail(requested, reason);
-    // Devices and pipes (a terminal, /dev/stdout) cannot be replaced by a
-    // rename; they are written as they are.
     case FileKind::Other: return platform::WriteInPlace(path, bytes);
     case FileKind::Missing: break;
     case FileKind::Regular: {

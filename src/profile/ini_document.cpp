@@ -18,17 +18,6 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // Strict UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF)
 // holding non-ASCII text. GBK text almost never passes: its trail bytes
 // rarely line up as UTF-8 continuations all through a file. A few GBK
@@ -60,6 +49,17 @@ bool IsUtf8Text(std::string_view s) {
     i += len;
   }
   return non_ascii && (long_form || !GbkToUtf8(s));
+}
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+std::string EntryName(std::string_view section, std::string_view key) {
+  return Lower(section) + '\n' + Lower(key);
 }
 
 }  // namespace
@@ -153,15 +153,36 @@ std::string IniDocument::Serialize() const {
 }
 
 std::size_t IniDocument::FindSection(std::string_view section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i)
-    if (lines_[i].kind == 1 && EqualNoCase(lines_[i].name, section)) return i;
-  return npos;
+  if (!indexed_) {
+    // Only the first header of a name counts, and only its own entries.
+    section_lines_.clear();
+    entry_lines_.clear();
+    std::string current;
+    bool first_header = false;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (lines_[i].kind == 1) {
+        current = Lower(lines_[i].name);
+        first_header = section_lines_.emplace(current, i).second;
+      } else if (lines_[i].kind == 2 && first_header) {
+        entry_lines_.emplace(current + '\n' + Lower(lines_[i].name), i);
+      }
+    }
+    indexed_ = true;
+  }
+  auto it = section_lines_.find(Lower(section));
+  return it == section_lines_.end() ? npos : it->second;
 }
 
 std::size_t IniDocument::FindEntry(std::size_t header, std::string_view key) const {
-  for (std::size_t i = header + 1; i < lines_.size() && lines_[i].kind != 1; ++i)
-    if (lines_[i].kind == 2 && EqualNoCase(lines_[i].name, key)) return i;
-  return npos;
+  auto it = entry_lines_.find(EntryName(lines_[header].name, key));
+  return it == entry_lines_.end() ? npos : it->second;
+}
+
+void IniDocument::IndexInsertedLine(std::size_t at) {
+  for (auto& [name, line] : section_lines_)
+    if (line >= at) ++line;
+  for (auto& [name, line] : entry_lines_)
+    if (line >= at) ++line;
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
@@ -197,18 +218,22 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
   };
   auto insert_at = [&](std::size_t at, Line l) {
     if (at > 0 && lines_[at - 1].eol.empty()) lines_[at - 1].eol = "\r\n";
+    IndexInsertedLine(at);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(l));
   };
 
-  std::size_t h = FindSection(section);
+  std::size_t h = FindSection(section);  // builds the index
   if (h == npos) {
     Line header;
     header.kind = 1;
     header.name = std::string(section);
     header.raw = EncodeLine("[" + header.name + "]");
     header.eol = "\r\n";
-    insert_at(lines_.size(), std::move(header));
-    insert_at(lines_.size(), make_entry());
+    const std::size_t at = lines_.size();
+    insert_at(at, std::move(header));
+    insert_at(at + 1, make_entry());
+    section_lines_.emplace(Lower(section), at);
+    entry_lines_.emplace(EntryName(section, key), at + 1);
     return;
   }
   std::size_t e = FindEntry(h, key);
@@ -226,6 +251,7 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
   for (std::size_t i = h + 1; i < lines_.size() && lines_[i].kind != 1; ++i)
     if (lines_[i].kind == 2) at = i + 1;
   insert_at(at, make_entry());
+  entry_lines_.emplace(EntryName(section, key), at);
 }
 
 bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) != npos; }

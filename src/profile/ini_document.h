@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "io_status.h"
@@ -59,9 +60,17 @@ class IniDocument {
   std::size_t FindEntry(std::size_t header, std::string_view key) const;
   std::string EncodeLine(std::string_view utf8) const;
   std::string DecodeText(std::string_view raw) const;
+  // A line was inserted at `at`: every indexed line from there moves down.
+  void IndexInsertedLine(std::size_t at);
 
   std::vector<Line> lines_;
   Encoding encoding_ = Encoding::Gbk;
+  // Where the first header of each section and each entry of that section
+  // are (names in lower case), so a look-up does not scan the file: built on
+  // the first look-up, kept up to date by SetString.
+  mutable bool indexed_ = false;
+  mutable std::unordered_map<std::string, std::size_t> section_lines_;
+  mutable std::unordered_map<std::string, std::size_t> entry_lines_;  // "section\nkey"
 
   friend class IniDocumentAccess;
 };

@@ -151,6 +151,17 @@ TEST(OutputFiles, APipeIsWrittenInPlaceAndOneNobodyReadsIsAnErrorNotAWait) {
   EXPECT_TRUE(status.ok) << status.Message();
   EXPECT_EQ(got.get_future().get(), "profile bytes");
   EXPECT_TRUE(fs::is_fifo(fifo));
+
+  // A pipe named by a link that is not a path, as /dev/stdout is.
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  const IoStatus through_proc = WriteFileAtomically("/proc/self/fd/" + std::to_string(ends[1]), "abc");
+  ::close(ends[1]);
+  char buf[8] = {};
+  EXPECT_EQ(::read(ends[0], buf, sizeof buf), 3);
+  ::close(ends[0]);
+  EXPECT_TRUE(through_proc.ok) << through_proc.Message();
+  EXPECT_STREQ(buf, "abc");
 }
 
 TEST(TextEncoding, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
