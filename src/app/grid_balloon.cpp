@@ -18,7 +18,10 @@ GridBalloon::GridBalloon(QTableWidget* grid) : QLabel(grid->viewport()), grid_(g
   hide();
   hide_timer_.setSingleShot(true);
   hide_timer_.setInterval(kShownMs);
-  connect(&hide_timer_, &QTimer::timeout, this, &QWidget::hide);
+  connect(&hide_timer_, &QTimer::timeout, this, [this] {
+    hide();
+    emit dismissed();
+  });
   grid_->installEventFilter(this);
   grid_->viewport()->installEventFilter(this);
 }
@@ -39,8 +42,11 @@ void GridBalloon::ShowAt(int row, int col, const QString& text) {
 }
 
 bool GridBalloon::eventFilter(QObject*, QEvent* event) {
-  if (isVisible() && (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress))
+  if (isVisible() && (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)) {
+    hide_timer_.stop();
     hide();
+    emit dismissed();
+  }
   return false;
 }
 

@@ -18,6 +18,10 @@ class GridBalloon : public QLabel {
   // Shows text under cell (row, col) of the grid.
   void ShowAt(int row, int col, const QString& text);
 
+ signals:
+  // The user moved on (a key or a click in the grid) or the time ran out.
+  void dismissed();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -249,7 +249,15 @@ void CMainFrame::Start() {
 void CMainFrame::ShowRejection(const QString& text) {
   ChannelGridWidget* grid = screen_ ? screen_->grid() : nullptr;
   if (!grid || !grid->isVisible()) return;  // the status bar and the tone have said it
-  if (!balloon_) balloon_ = new GridBalloon(grid);
+  if (!balloon_) {
+    balloon_ = new GridBalloon(grid);
+    // Once the user moves on, the refusal no longer describes the state.
+    connect(balloon_, &GridBalloon::dismissed, this, [this] {
+      if (message_pane_->text() == StatusLine(balloon_->text()) ||
+          message_pane_->text().trimmed() == balloon_->text())
+        SetStatusText(QStringLiteral("就绪"));
+    });
+  }
   balloon_->ShowAt(view_->grid.row, view_->grid.col, text);
 }
 

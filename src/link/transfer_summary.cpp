@@ -24,7 +24,7 @@ std::string ReadSummary(TransferResult result, const TransferReport& report,
            "：屏幕上的数据没有改变。";
   int open = 0;
   for (const CheckBox& box : view.ch_box) open += box.checked() ? 1 : 0;
-  std::string text = "读出完毕：已读出 16 个通道（其中 " + std::to_string(open) +
+  std::string text = "读出完毕：已读出 16 个信道（其中 " + std::to_string(open) +
                      " 个打开），机型 " +
                      (view.current_model_name.empty() ? std::string("(未知)") : view.current_model_name) +
                      "。";

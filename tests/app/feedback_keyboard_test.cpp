@@ -66,17 +66,6 @@ TEST(YesNoButtons, CaptionsAreTheAnswersThePromptNames) {
   }
 }
 
-TEST_F(FeedbackTest, ReadEndsWithAMessageAndTheStatusIsReadyAgain) {
-  StartFrame();
-  BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
-  frame_->action(kCmdRead)->trigger();
-  ASSERT_EQ(boxes.texts.size(), 2);
-  EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("16 个通道"))) << boxes.texts[1].toStdString();
-  EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("backups/read-")));
-  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
-  EXPECT_EQ(frame_->radio().cancel_button(), nullptr);
-}
-
 TEST_F(FeedbackTest, EscapeCancelsAReadAndTheScreenStays) {
   StartFrame(ImageWith("KV16V.ini", {{"CH01.RxFreq", "150.02500"}}));
   QPointer<QPushButton> button;
@@ -204,8 +193,10 @@ TEST_F(FeedbackTest, RefusedFrequencyIsShownAtTheGrid) {
   // Below the refused cell, inside the grid.
   const QRect cell = grid->visualRect(grid->model()->index(2, 1));
   EXPECT_GE(balloon->geometry().top(), cell.bottom());
+  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("不在当前频率范围内")));
   QTest::keyClick(grid, Qt::Key_Down);
   EXPECT_FALSE(balloon->isVisible());
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
 }
 
 TEST_F(FeedbackTest, KeyboardSwitchesPagesAndNamesTheShortcuts) {

@@ -40,6 +40,7 @@ TEST_F(RadioTest, ReadFromTheToolbarFillsTheScreenAndTheBarMoves) {
   frame_->action(kCmdRead)->trigger();
   ASSERT_EQ(boxes.texts.size(), 2);  // the confirmation and the closing message
   EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("您一定要进行数据读取吗")));
+  EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("16 个信道")));
   EXPECT_EQ(boxes.captions[0], QStringLiteral("提示信息!"));
   EXPECT_EQ(Cell(1, 1), QStringLiteral("150.02500"));
   EXPECT_EQ(frame_->view().Combo("TimerOut")->SelectedText(), "30S");

@@ -87,6 +87,7 @@ int main(int argc, char* argv[]) {
   }
   {
     QPrinter printer;
+    printer.setOutputFileName(QStringLiteral("KAVIR.pdf"));
     QPrintDialog print(&printer, &frame);
     print.show();
     if (!QTest::qWaitForWindowExposed(&print)) return 1;

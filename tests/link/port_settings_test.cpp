@@ -82,18 +82,6 @@ TEST(PortSettings, UnusableValuesAreRefusedAndKavirIniKeepsItsOwn) {
   }
 }
 
-TEST(PortSettings, StoredTimeOutIsWhatTheReadWaits) {
-  Rig rig;
-  SettingsDialogFake dialog;
-  dialog.choose = [](PortSettings& s) { s.timeouts.handshake = 300; };
-  rig.link.OnPortSettings(dialog);
-  rig.radio.radio().faults.silent_from = 0;
-  rig.ui.answers = {true, false};
-  const std::int64_t t0 = rig.clock.NowMs();
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  EXPECT_GE(rig.clock.NowMs() - t0, 4 * 300);
-}
-
 TEST(StartupPort, MissingPortIsShownInTheStatusBarAndAsAMessageAtTheRead) {
   Rig rig;
   rig.radio.Close();
@@ -108,16 +96,6 @@ TEST(StartupPort, MissingPortIsShownInTheStatusBarAndAsAMessageAtTheRead) {
   EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
   ASSERT_EQ(rig.ui.errors.size(), 1u);
   EXPECT_NE(rig.ui.errors[0].find("No such file or directory"), std::string::npos);
-}
-
-TEST(StartupPort, PortThatOpensLeavesTheStatusAlone) {
-  Rig rig;
-  rig.radio.Close();
-  rig.ui.status.clear();
-  rig.link.OpenStartupPort();
-  EXPECT_TRUE(rig.radio.IsOpen());
-  EXPECT_TRUE(rig.ui.status.empty());
-  EXPECT_TRUE(rig.ui.errors.empty());
 }
 
 }  // namespace
