@@ -1,7 +1,7 @@
-// Full read and full write through the Qt serial stack against
-// kavir-radio-sim, paced at 9600 baud and unpaced. Prints wall time, the
-// wire-time limit (bytes both ways x 10 bits / baud), their ratio and the
-// client's CPU time.
+// Full read, full write and write + verify through the Qt serial stack
+// against kavir-radio-sim, paced at 9600 baud and unpaced. Prints wall time,
+// the wire-time limit (bytes both ways x 10 bits / baud, both transfers for
+// write + verify), their ratio and the client's CPU time.
 #include <sys/resource.h>
 
 #include <QCoreApplication>
@@ -65,7 +65,10 @@ double CpuSeconds() {
   return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-void RunOne(const std::string& dir, int baud, bool write) {
+enum class Kind { Read, Write, WriteVerify };
+
+void RunOne(const std::string& dir, int baud, Kind kind) {
+  const bool write = kind != Kind::Read;
   std::vector<std::string> args{"--profile", dir + "/KV16V.ini", "--dir", dir};
   if (baud > 0) {
     args.push_back("--baud");
@@ -92,11 +95,14 @@ void RunOne(const std::string& dir, int baud, bool write) {
 
   double cpu0 = CpuSeconds();
   auto t0 = std::chrono::steady_clock::now();
-  TransferResult r = write ? OnWriteRadio(view, link) : OnReadRadio(view, link);
+  WriteRadioOptions options;
+  options.verify = kind == Kind::WriteVerify;
+  TransferResult r = write ? OnWriteRadio(view, link, options) : OnReadRadio(view, link);
   double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   double cpu = CpuSeconds() - cpu0;
   long long bytes = counting.sent + counting.received;
-  std::printf("%-5s %-8s %s  wall %8.1f ms", write ? "write" : "read",
+  static const char* const kNames[] = {"read", "write", "write+verify"};
+  std::printf("%-12s %-8s %s  wall %8.1f ms", kNames[static_cast<int>(kind)],
               baud > 0 ? (std::to_string(baud) + " Bd").c_str() : "unpaced",
               r == TransferResult::Done ? "ok    " : "FAILED", wall * 1e3);
   if (baud > 0) {
@@ -116,10 +122,12 @@ int main(int argc, char** argv) {
   for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))
     if (e.is_regular_file()) fs::copy_file(e.path(), dir / e.path().filename());
   for (int baud : {9600, 0}) {
-    RunOne(dir.string(), baud, false);
-    RunOne(dir.string(), baud, true);
+    RunOne(dir.string(), baud, Kind::Read);
+    RunOne(dir.string(), baud, Kind::Write);
+    RunOne(dir.string(), baud, Kind::WriteVerify);
   }
-  for (int i = 0; i < 3; ++i) RunOne(dir.string(), 0, false);
+  for (int i = 0; i < 3; ++i) RunOne(dir.string(), 9600, Kind::WriteVerify);
+  for (int i = 0; i < 3; ++i) RunOne(dir.string(), 0, Kind::Read);
   std::error_code ec;
   fs::remove_all(dir, ec);
   return 0;

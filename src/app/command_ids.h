@@ -8,6 +8,7 @@ enum CommandId : int {
   kCmdWrite = 32772,
   kCmdPort = 32776,
   kCmdKeySettings = 32778,
+  kCmdVerifyAfterWrite = 32800,
   kCmdSaveAs = 32779,
   kCmdOpen = 32780,
   kCmdCloseAll = 32787,

@@ -83,6 +83,10 @@ void CMainFrame::CreateMenus() {
   AddCommand(tools, kCmdWrite, QStringLiteral("写入(&W)"), QStringLiteral("写入数据"),
              QStringLiteral("写入 (Ctrl+W)"))
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  QAction* verify = AddCommand(tools, kCmdVerifyAfterWrite, QStringLiteral("写入后校验"),
+                               QStringLiteral("写入后把电台读回来, 逐字节核对"));
+  verify->setCheckable(true);
+  verify->setChecked(true);
   AddCommand(tools, kCmdKeySettings, QStringLiteral("键盘设置(&B)"),
              QStringLiteral("设置 PF1、PF2、PF3 键的功能"));
   tools->addSeparator();

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -52,6 +53,9 @@ void RadioCommands::Connect() {
   QObject::connect(frame_.action(kCmdRead), &QAction::triggered, &frame_, [this] { OnReadRadio(); });
   QObject::connect(frame_.action(kCmdWrite), &QAction::triggered, &frame_, [this] { OnWriteRadio(); });
   QObject::connect(frame_.action(kCmdPort), &QAction::triggered, &frame_, [this] { OnPortSettings(); });
+  QAction* verify = frame_.action(kCmdVerifyAfterWrite);
+  verify->setChecked(ReadVerifyAfterWrite(ReadIniFile(frame_.view().files().kavir_ini)));
+  QObject::connect(verify, &QAction::toggled, &frame_, [this](bool on) { OnVerifyAfterWrite(on); });
 }
 
 void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
@@ -75,8 +79,10 @@ void RadioCommands::Run(Kind kind) {
   {
     TransferGuard guard(frame_, *link_);
     guard_ = &guard;
+    WriteRadioOptions options;
+    options.verify = frame_.action(kCmdVerifyAfterWrite)->isChecked();
     result = kind == Kind::Read ? kavir::OnReadRadio(frame_.view(), *link_)
-                                : kavir::OnWriteRadio(frame_.view(), *link_);
+                                : kavir::OnWriteRadio(frame_.view(), *link_, options);
     guard_ = nullptr;
   }
   for (QAction* a : guarded) a->setEnabled(true);
@@ -100,6 +106,22 @@ void RadioCommands::Run(Kind kind) {
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
 void RadioCommands::OnWriteRadio() { Run(Kind::Write); }
+
+void RadioCommands::OnVerifyAfterWrite(bool on) {
+  const std::string& path = frame_.view().files().kavir_ini;
+  // The setting goes into the configuration that is there; none is made up.
+  if (!QFileInfo::exists(QString::fromStdString(path))) {
+    frame_.ui().ShowError(path + ": 文件不存在, \"写入后校验\" 的设置没有保存", kPromptCaption);
+    return;
+  }
+  IoStatus status;
+  IniDocument ini = ReadIniFile(path, &status);
+  if (status) {
+    SetVerifyAfterWrite(ini, on);
+    status = WriteIniFile(path, ini);
+  }
+  if (!status) frame_.ui().ShowError("\"写入后校验\" 的设置未能保存: " + status.Message(), kPromptCaption);
+}
 
 void RadioCommands::OnPortSettings() {
   if (busy_) return;

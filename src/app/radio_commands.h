@@ -25,6 +25,8 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void OnReadRadio();
   void OnWriteRadio();
   void OnPortSettings();
+  // The "写入后校验" check item: stored in KAVIR.ini as it changes.
+  void OnVerifyAfterWrite(bool on);
   SerialLink& link() { return *link_; }
   // The transfer's Cancel button; nullptr when no transfer runs.
   QPushButton* cancel_button() const;

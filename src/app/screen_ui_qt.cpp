@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "key_settings_dialog.h"
+#include "link/radio_texts.h"
 #include "main_frame.h"
 
 namespace kavir::app {
@@ -43,10 +44,13 @@ QPair<QString, QString> YesNoCaptions(const QString& text) {
 }
 
 bool QtScreenUi::AskYesNo(const std::string& text, const std::string& caption) {
+  // Yes to the other-model question writes into the wrong radio: Enter
+  // must not give it.
+  const bool harmful_yes = text.rfind(kOtherModelLead, 0) == 0;
   const QString message = QString::fromUtf8(text);
   QMessageBox box(QMessageBox::Question, QString::fromUtf8(caption), message,
                   QMessageBox::Yes | QMessageBox::No, &frame_);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(harmful_yes ? QMessageBox::No : QMessageBox::Yes);
   const auto captions = YesNoCaptions(message);
   box.button(QMessageBox::Yes)->setText(captions.first);
   box.button(QMessageBox::No)->setText(captions.second);

@@ -11,7 +11,7 @@ std::optional<std::string> CliArgs::Option(const std::string& name) const {
 }
 
 const std::set<std::string>& KnownFlags() {
-  static const std::set<std::string> flags = {"force", "help"};
+  static const std::set<std::string> flags = {"force", "help", "no-verify"};
   return flags;
 }
 

@@ -40,7 +40,7 @@ std::optional<int> ParseRetries(const CliArgs& args, std::string* error) {
   return std::stoi(*value);
 }
 
-LinkSession::LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port) {
+LinkSession::LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port) : ui_(ui) {
   std::string warning;
   transport_.set_line_settings(ReadLineSettings(ReadIniFile(files.kavir_ini), &warning));
   if (!warning.empty()) std::fprintf(stderr, "kavir-cli: warning: %s\n", warning.c_str());
@@ -50,9 +50,14 @@ LinkSession::LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& po
 }
 
 bool LinkSession::Open(std::string* error) {
+  // The link shows the error as it happens; here the caller prints it once.
+  const bool printed = ui_.print_errors;
+  ui_.print_errors = false;
   link_->OpenPort();
+  ui_.print_errors = printed;
   if (transport_.IsOpen()) return true;
-  *error = link_->last_open_error();
+  *error = link_->last_open_error() +
+           " (check the cable and --port; 'kavir-cli ports' lists the serial ports found)";
   return false;
 }
 

@@ -23,11 +23,13 @@ std::optional<int> ParseRetries(const CliArgs& args, std::string* error);
 class LinkSession {
  public:
   LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port);
-  // Opens the port; false with *error naming the device and the reason.
+  // Opens the port; false with *error naming the device, the reason and
+  // what to try (printed once, by the caller).
   bool Open(std::string* error);
   SerialLink& link() { return *link_; }
 
  private:
+  CliUi& ui_;
   QtSerialTransport transport_;
   SteadyClock clock_;
   std::unique_ptr<SerialLink> link_;

@@ -24,7 +24,8 @@ const std::vector<Command> kCommands = {
      RunDecode},
     {"ports", "", "list the serial ports found: device and description", RunPorts},
     {"read", "--port PORT --out FILE [--retries N]", "read the radio on PORT and save it as FILE", RunRead},
-    {"write", "--port PORT FILE [--retries N] [--force]", "write FILE into the radio on PORT", RunWrite},
+    {"write", "--port PORT FILE [--retries N] [--force] [--no-verify]",
+     "write FILE into the radio on PORT, then read it back and compare", RunWrite},
     {"report", "FILE PDF", "write the programming report of FILE as a one-page PDF", RunReport},
 };
 

@@ -1,5 +1,5 @@
-// kavir-cli write --port PORT FILE [--retries N] [--force]: write a profile
-// file into a radio.
+// kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify]:
+// write a profile file into a radio, then read it back and compare.
 #include "../link/transactions.h"
 #include "commands.h"
 #include "link_session.h"
@@ -8,7 +8,7 @@
 namespace kavir::cli {
 
 int RunWrite(const CliArgs& args) {
-  const char* usage = "usage: kavir-cli write --port PORT FILE [--retries N] [--force]";
+  const char* usage = "usage: kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify]";
   auto port_text = args.Option("port");
   if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
   std::string error;
@@ -30,8 +30,18 @@ int RunWrite(const CliArgs& args) {
 
   LinkSession session(args.files, screen.ui, *port);
   if (!session.Open(&error)) return Fail(kExitFailed, error);
-  TransferResult result = OnWriteRadio(screen.view, session.link());
+  WriteRadioOptions options;
+  options.verify = !args.Flag("no-verify");
+  WriteImageResult details;
+  TransferResult result = OnWriteRadio(screen.view, session.link(), options, &details);
   if (result == TransferResult::Done) return kExitOk;
+  // The differences were printed as the write showed them.
+  if (details.outcome == WriteOutcome::VerifyDiffers)
+    return Fail(kExitFailed, "write failed: the radio holds " + std::to_string(details.verify.differences.size()) +
+                                 " byte(s) other than were sent (listed above); both images are in backups/");
+  if (details.outcome == WriteOutcome::NotVerified)
+    return Fail(kExitFailed, "write not verified: " + OneLineText(details.message) +
+                                 " (--retries N tries the read-back again)");
   if (policy.refused_other_model)
     return Fail(kExitFailed,
                 "the radio is another model than the file; nothing was written (--force writes anyway)");

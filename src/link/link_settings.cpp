@@ -80,13 +80,24 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
   return s;
 }
 
-Timeouts ReadTimeouts(const IniDocument& ini) {
+Timeouts ReadTimeouts(const IniDocument& ini, std::string* warning) {
   auto get = [&](const char* key) {
-    return static_cast<int>(static_cast<std::int16_t>(ini.GetInt("WaitFor", key, kDefaultWaitMs)));
+    const int value = ini.GetInt("WaitFor", key, kDefaultWaitMs);
+    if (value <= kMaxTimeoutMs) return value;
+    const std::string most = std::to_string(kMaxTimeoutMs);
+    Warn(warning, std::string("KAVIR.ini [WaitFor] ") + key + "=" + std::to_string(value) + " 超过最长的等待 " +
+                      most + " 毫秒, 按 " + most + " 毫秒等待。请改为 1 到 " + most +
+                      " 之间的值 (通常为 80), 可在 工具 → 串口 中设置。");
+    return kMaxTimeoutMs;
   };
   return Timeouts{get("Shk"), get("Rx"), get("Tx")};
 }
 
+bool ReadVerifyAfterWrite(const IniDocument& ini) {
+  return LeadingInt(ini.GetString("Write", "Verify", "1", 8), 1) != 0;
+}
+
+void SetVerifyAfterWrite(IniDocument& ini, bool on) { ini.SetString("Write", "Verify", on ? "1" : "0"); }
 PortSettings ReadPortSettings(const IniDocument& kavir_ini) {
   PortSettings s;
   const PortChoice choice = ReadPortChoice(kavir_ini);

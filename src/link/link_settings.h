@@ -35,8 +35,17 @@ struct Timeouts {
   int receive = kDefaultWaitMs;    // WaitFor/Rx
   int transmit = kDefaultWaitMs;   // WaitFor/Tx
 };
-// The integers are held in 16 bits, as the radio family's programs do.
-Timeouts ReadTimeouts(const IniDocument& kavir_ini);
+// Milliseconds up to 32767 are used as written (0 and below: a single look
+// at the line). A larger value would wrap to nothing in the 16 bits the
+// radio family's programs hold it in: it becomes 32767 and is named in
+// *warning with what to do.
+inline constexpr int kMaxTimeoutMs = 32767;  // what 16 bits hold
+Timeouts ReadTimeouts(const IniDocument& kavir_ini, std::string* warning = nullptr);
+
+// KAVIR.ini Write/Verify: read the radio back after every write (default
+// on; "0" turns it off).
+bool ReadVerifyAfterWrite(const IniDocument& kavir_ini);
+void SetVerifyAfterWrite(IniDocument& kavir_ini, bool on);
 
 // What the port dialog shows and sets.
 struct PortSettings {
@@ -45,7 +54,6 @@ struct PortSettings {
   int baud = 9600;
   Timeouts timeouts;
 };
-inline constexpr int kMaxTimeoutMs = 32767;  // what 16 bits hold
 
 PortSettings ReadPortSettings(const IniDocument& kavir_ini);
 // "" when the settings can be used, else what is wrong with them.

@@ -28,6 +28,15 @@ inline constexpr const char* kRefreshStatus = "正在进行数据刷新， 请�
 inline constexpr const char* kDoneStatus = "完毕!";
 inline constexpr const char* kPortMissingStatus = "串口未打开（读出或写入时再试）: ";
 
+// Verify after write.
+inline constexpr const char* kVerifyHandshakeStatus = "正在等待电台重新启动以便校验， 请稍候.......";
+inline constexpr const char* kVerifyingFormat = "正在校验第 %02d 个数据包， 请稍候.......";
+inline constexpr const char* kVerifiedStatus = "写入并校验完毕!";
+inline constexpr const char* kVerifyReadFailedLead = "\n\t写入后校验: 读回电台时发生通讯错误/超时连接 (";
+inline constexpr const char* kVerifyReadFailedTail =
+    ")。\n\t数据已经写入, 但没有校验。需要重新校验吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n";
+inline constexpr const char* kVerifyFailedLead = "写入后校验失败: 电台读回的数据与写入的数据不同。";
+
 // Frames: the text part; SendCommand adds the last byte.
 inline constexpr const char* kReadHandshake = "PRead";    // + 0x00
 inline constexpr const char* kWriteHandshake = "PWrite";  // + 0x00

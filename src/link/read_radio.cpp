@@ -91,7 +91,7 @@ Step ReadAttempt::Run() {
   link_.set_priority(ThreadPriority::TimeCritical);
   link_.ResetOpenErrorReport();
   kavir_ini_ = ReadIniFile(files.kavir_ini);
-  const Timeouts t = ReadTimeouts(kavir_ini_);
+  const Timeouts t = link_.LoadTimeouts();
   ui_.Repaint();
 
   // Read.ini is cleared in memory and goes to disk at the next prompt or
@@ -134,7 +134,9 @@ Step ReadAttempt::Run() {
     link_.SendCommand(5, kGood, 0x01);
     link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
     while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
-      link_.SendCommand(5, kGood, 0x01);
+      // Asked again only when nothing came: a partial answer followed by
+      // the radio's next packet would pass for this one.
+      if (ArrivedSinceBase() == 0) link_.SendCommand(5, kGood, 0x01);
       link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
       ++attempt;
     }
@@ -219,6 +221,8 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
   do {
     ReadAttempt attempt(view, link);
     step = attempt.Run();
+    // The radio may still be sending what the failed attempt asked for.
+    if (step == Step::Retry) link.DrainInput(kDrainQuietMs, kDrainMaxMs);
   } while (step == Step::Retry);
   link.set_priority(ThreadPriority::Normal);
   ui.SetCursor(Cursor::Normal);

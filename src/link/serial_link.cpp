@@ -139,6 +139,31 @@ void SerialLink::SpinDelay(int n) {
   }
 }
 
+void SerialLink::DrainInput(int quiet_ms, int max_ms) {
+  if (transport_.IsOpen()) {
+    transport_.TakeReceived();
+    const std::int64_t end = clock_.NowMs() + std::max(max_ms, 0);
+    std::int64_t quiet_since = clock_.NowMs();
+    while (!cancel_requested()) {
+      const std::int64_t now = clock_.NowMs();
+      const std::int64_t left = std::min(quiet_since + quiet_ms, end) - now;
+      if (left <= 0) break;
+      transport_.WaitReadable(static_cast<int>(std::min<std::int64_t>(left, kIdleSliceMs)));
+      if (idle_hook) idle_hook();
+      if (!transport_.TakeReceived().empty()) quiet_since = clock_.NowMs();
+    }
+  }
+  ClearReceiveBuffer();
+}
+
+Timeouts SerialLink::LoadTimeouts() {
+  std::string warning;
+  const Timeouts t = ReadTimeouts(ReadIniFile(files_.kavir_ini), &warning);
+  if (!warning.empty() && warning != timeout_warning_shown_) ui_.ShowError(warning, kPromptCaption);
+  timeout_warning_shown_ = warning;
+  return t;
+}
+
 void SerialLink::OpenStartupPort() {
   PortChoice choice = ReadPortChoice(ReadIniFile(files_.kavir_ini));
   port_number = choice.port_number;

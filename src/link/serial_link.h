@@ -18,12 +18,20 @@ namespace kavir {
 
 inline constexpr std::size_t kTransmitBufferSize = 52;
 inline constexpr std::size_t kReceiveBufferSize = 512;
+// Before a transfer starts again: how long the line must stay quiet, and
+// the longest a babbling radio can hold the retry up.
+inline constexpr int kDrainQuietMs = 100;
+inline constexpr int kDrainMaxMs = 2000;
 
 // What the last read or write did, for the message at its end.
 struct TransferReport {
   bool cancelled = false;        // ended by RequestCancel
   int packets_written = 0;       // write packets the radio acknowledged
   std::string backup_path;       // the image kept in backups/ ("" for none)
+  // The read-back after a write.
+  enum class Verify { NotRun, Match, Differs, NoReadBack };
+  Verify verify = Verify::NotRun;
+  std::size_t differing_bytes = 0;
 };
 
 // The "串口配置" dialog, run modally by whoever shows windows.
@@ -52,6 +60,10 @@ class SerialLink : public PortStarter {
   void WaitForBytes(int wanted, int timeout_ms, const std::string& text, short range,
                     short position);
   void SpinDelay(int n);
+  // Takes and drops what the radio still sends until the line has been
+  // quiet for quiet_ms (max_ms at most), then clears the receive buffer: a
+  // new attempt must not take the tail of the last one for its answer.
+  void DrainInput(int quiet_ms, int max_ms);
   void OpenStartupPort() override;
   void OnPortSettings(PortDialogUi& dialog);
   // The serial control's receive event when the program is idle: what
@@ -94,6 +106,9 @@ class SerialLink : public PortStarter {
   // A port that will not open is shown once per transfer attempt, not at
   // every frame; the transactions call this at each attempt start.
   void ResetOpenErrorReport() { open_error_shown_ = false; }
+  // The time-outs of KAVIR.ini; a value that cannot be used is shown once
+  // (until it changes) and replaced as ReadTimeouts says.
+  Timeouts LoadTimeouts();
   // Why the port would not open the last time ("" when it did).
   const std::string& last_open_error() const { return last_open_error_; }
 
@@ -112,6 +127,7 @@ class SerialLink : public PortStarter {
   WorkingFiles files_;
   bool open_error_shown_ = false;
   std::string last_open_error_;
+  std::string timeout_warning_shown_;
   std::atomic<bool> cancel_{false};
 };
 

@@ -2,6 +2,7 @@
 // Reading the radio into the screen and writing the screen into the radio.
 #include "../screen/kavir_view.h"
 #include "serial_link.h"
+#include "write_image.h"
 
 namespace kavir {
 
@@ -16,10 +17,18 @@ enum class TransferResult {
 // the radio's image is kept in the backups folder.
 TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
 
+struct WriteRadioOptions {
+  bool verify = true;  // read the radio back after the 48th packet and compare
+  OtherModel other_model = OtherModel::Ask;
+};
+
 // Confirmation, check of the screen, store into Write.ini, handshake and
-// 48 packets; the image about to be sent is kept in the backups folder
-// first.
-TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link);
+// 48 packets, then the verify; the image about to be sent is kept in the
+// backups folder first. Done only when the radio holds what was sent (or,
+// without the verify, took every packet). *details, when given, says how
+// it ended.
+TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options = {},
+                            WriteImageResult* details = nullptr);
 
 // Where a failed read leaves what it got (Read.ini keeps the last complete read).
 std::string PartialReadPath(const WorkingFiles& files);

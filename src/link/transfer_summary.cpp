@@ -42,7 +42,16 @@ std::string WriteSummary(TransferResult result, const TransferReport& report) {
   if (result == TransferResult::Cancelled) return {};
   if (result == TransferResult::Done)
     return "写入完毕：已写入 " + std::to_string(kImageBytes) + " 字节（" +
-           std::to_string(kPackets) + " 个数据包），电台逐包确认。";
+           std::to_string(kPackets) + " 个数据包），电台逐包确认" +
+           (report.verify == TransferReport::Verify::Match ? "，读回校验一致。" : "。");
+  // Every packet went in; what is wrong is what the radio holds.
+  if (report.verify == TransferReport::Verify::Differs)
+    return "写入后校验失败：电台中有 " + std::to_string(report.differing_bytes) +
+           " 个字节与写入的不同（见上一条消息）。\n写入的和读回的数据都保存在 backups/ "
+           "文件夹中。请重新写入；仍然不同时电台可能有故障。";
+  if (report.verify == TransferReport::Verify::NoReadBack)
+    return std::string("数据已写入（") + std::to_string(kPackets) + " 个数据包），但读回校验" +
+           (report.cancelled ? "已取消" : "没有完成") + "：请再读一次电台确认其中的设置。";
   std::string text = report.cancelled ? "写入已取消" : "写入没有完成";
   if (!RadioMayHoldMixedSettings(result, report))
     return text + "：电台没有收下任何数据包，其中的设置没有改变。";

@@ -41,12 +41,15 @@ void SleepUntilNs(long long t) {
   }
 }
 
+// False when the line is gone or a stop was asked for: a client that no
+// longer reads must not keep the simulator from ending.
 bool WriteAll(int fd, const std::uint8_t* p, std::size_t n) {
   while (n > 0) {
+    if (g_stop) return false;
     ssize_t w = write(fd, p, n);
     if (w < 0) {
       if (errno == EINTR) continue;
-      if (errno == EAGAIN) {
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
         pollfd pfd{fd, POLLOUT, 0};
         poll(&pfd, 1, 100);
         continue;

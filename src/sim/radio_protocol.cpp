@@ -88,6 +88,8 @@ void RadioProtocol::Parse(std::vector<std::uint8_t>& out) {
       if (!Silent(n)) send(std::vector<std::uint8_t>(kAck, kAck + 5));
       if (n == 48) {
         image_ = incoming_;
+        if (faults.corrupt_store && *faults.corrupt_store >= 0 && *faults.corrupt_store < kImageBytes)
+          image_[*faults.corrupt_store] ^= 0x01;
         ++completed_writes_;
         mode_ = Mode::Idle;
       }

@@ -21,6 +21,9 @@ struct RadioFaults {
   std::optional<int> hangup_at;    // the line drops here (0 = handshake)
   bool wrong_handshake = false;    // answer "PX..." instead of "PM..."
   bool once = false;               // faults only in the first session
+  // Every completed write stores a wrong byte here (address 0 to 767),
+  // as a failing memory cell would; not limited by `once`.
+  std::optional<int> corrupt_store;
 };
 
 class RadioProtocol {

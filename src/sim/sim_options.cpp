@@ -14,6 +14,7 @@ const char* SimUsage() {
          "faults: --silent-from N (0 = handshake, 1-48 = packet)  --wrong-address N\n"
          "        --short-packet N  --flood N  --hangup-at N  --wrong-handshake\n"
          "        --faults-once (faults only in the first session)\n"
+         "        --corrupt-store ADDR (every write stores a wrong byte at ADDR, 0-767)\n"
          "Prints the pseudo-terminal's device path as its first line, then answers\n"
          "the read and write protocol until killed.\n";
 }
@@ -69,6 +70,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     else if (a == "--hangup-at") { ok = number(0, 48, &n); o.faults.hangup_at = n; }
     else if (a == "--wrong-handshake") o.faults.wrong_handshake = true;
     else if (a == "--faults-once") o.faults.once = true;
+    else if (a == "--corrupt-store") { ok = number(0, kImageBytes - 1, &n); o.faults.corrupt_store = n; }
     else {
       *error = "unknown option '" + a + "'";
       return std::nullopt;

@@ -71,7 +71,7 @@ TEST_F(AppTest, CaptionMenusAndToolbarInOrder) {
   EXPECT_EQ(items(0), (QStringList{"打开(&O)...", "另存为(&A)...", "—", "打印(&P)...",
                                    "打印预览(&V)", "打印设置(&R)...", "导出PDF...", "—",
                                    "退出(&X)"}));
-  EXPECT_EQ(items(1), (QStringList{"读出(&R)", "写入(&W)", "键盘设置(&B)", "—", "串口(&K)"}));
+  EXPECT_EQ(items(1), (QStringList{"读出(&R)", "写入(&W)", "写入后校验", "键盘设置(&B)", "—", "串口(&K)"}));
   EXPECT_EQ(items(2), (QStringList{"工具栏(&T)", "状态栏(&S)", "—", "下一页(&N)", "上一页(&P)"}));
   EXPECT_EQ(items(3), (QStringList{"帮助主题(&H)", "关于 KAVIR(&A)..."}));
   EXPECT_EQ(frame_->action(kCmdOpen)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));

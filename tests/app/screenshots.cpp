@@ -1,12 +1,14 @@
 // Takes the documentation screenshots: both pages, the port dialog, the
-// print dialog, a read in progress and its end, and a cancelled write, with
-// the shipped data and the in-process virtual radio.
+// print dialog, the 工具 menu, a read in progress and its end, a cancelled
+// write and a write whose verify fails, with the shipped data and the in-process virtual radio.
 //   kavir_app_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
 #include <QAbstractButton>
 #include <QApplication>
 #include <QScreen>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -95,6 +97,15 @@ int main(int argc, char* argv[]) {
     save(&print, QStringLiteral("print-dialog"));
   }
 
+  // The 工具 menu, open, with its check items.
+  for (QAction* m : frame.menuBar()->actions()) {
+    if (!m->text().startsWith(QStringLiteral("工具")) || !m->menu()) continue;
+    m->menu()->popup(frame.mapToGlobal(frame.menuBar()->actionGeometry(m).bottomLeft()));
+    QTest::qWait(200);
+    save(m->menu(), QStringLiteral("tools-menu"));
+    m->menu()->hide();
+  }
+
   // A read: answer Yes, then grab the window when the bar is half-way.
   bool grabbed = false;
   auto& link = frame.radio().link();
@@ -140,6 +151,12 @@ int main(int argc, char* argv[]) {
     }
   };
   radio.ClearSent();
+  frame.action(app::kCmdWrite)->trigger();
+
+  // A write whose read-back differs: the message and the closing summary.
+  link.idle_hook = paint;
+  radio.radio().faults.corrupt_store = 100;
+  endings << QStringLiteral("verify-failed") << QStringLiteral("verify-failed-summary");
   frame.action(app::kCmdWrite)->trigger();
   return grabbed && endings.isEmpty() ? 0 : 1;
 }

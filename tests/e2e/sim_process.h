@@ -59,6 +59,25 @@ class SimProcess {
   SimProcess(const SimProcess&) = delete;
   SimProcess& operator=(const SimProcess&) = delete;
 
+  // Sends sig and waits up to within_ms for the simulator to end; true
+  // when it did. One that does not is killed.
+  bool StopWith(int sig, int within_ms) {
+    if (pid_ <= 0) return false;
+    kill(pid_, sig);
+    int status = 0;
+    for (int waited = 0; waited < within_ms; waited += 10) {
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return true;
+      }
+      usleep(10000);
+    }
+    kill(pid_, SIGKILL);
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return false;
+  }
+
   // "" when the simulator did not start.
   const std::string& device() const { return device_; }
 

@@ -102,7 +102,8 @@ TEST(Cancel, ACancelAfterTheLastAcknowledgementLeavesACompleteWrite) {
   rig.radio.ClearSent();
   rig.ui.answers = {true};
   CancelAfter(rig, 49);
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
+  // Without the verify, which a cancel would end unverified.
+  EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
   EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
 }
 

@@ -26,11 +26,13 @@ TEST(LinkSettings, MissingKeysGiveTheDefaults) {
   EXPECT_EQ(s.flow, FlowControl::None);
 }
 
-TEST(LinkSettings, TimeOutsAreHeldInSixteenBits) {
-  Timeouts t = ReadTimeouts(Doc("[WaitFor]\r\nShk=1200\r\nRx=65616\r\nTx=-3\r\n"));
+TEST(LinkSettings, TimeOutsAboveTheLongestWaitAreCappedAndNamed) {
+  std::string warning;
+  Timeouts t = ReadTimeouts(Doc("[WaitFor]\r\nShk=1200\r\nRx=65616\r\nTx=-3\r\n"), &warning);
   EXPECT_EQ(t.handshake, 1200);
-  EXPECT_EQ(t.receive, 80);  // 65616 wraps to 80
+  EXPECT_EQ(t.receive, 32767);  // not wrapped to 80
   EXPECT_EQ(t.transmit, -3);
+  EXPECT_NE(warning.find("Rx=65616"), std::string::npos) << warning;
 }
 
 TEST(LinkSettings, OnlyTheFirstCharacterOfThePortCounts) {

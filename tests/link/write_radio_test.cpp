@@ -53,7 +53,7 @@ TEST(WriteRadio, CompleteWriteSendsHandshakeThenEachPacketOnceAndTheRadioGetsThe
   rig.view.current_tab = 1;
   rig.radio.ClearSent();
   rig.ui.answers = {true};
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
+  EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
 
   auto sent = rig.Sent();
   ASSERT_EQ(sent.size(), 49u);
@@ -84,7 +84,7 @@ TEST(WriteRadio, ProgressShowsEachPacketNumberAtPositionNPlusOne) {
   Rig rig;
   rig.ui.answers = {true};
   rig.ui.events.clear();
-  ASSERT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
+  ASSERT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
   auto has = [&](const std::string& e) {
     return std::find(rig.ui.events.begin(), rig.ui.events.end(), e) != rig.ui.events.end();
   };
@@ -107,7 +107,7 @@ TEST(WriteRadio, RadioThatStopsAcknowledgingAfterTwentyGetsPrompt21AndYesStoresA
     rig.radio.answer_budget = -1;  // the radio comes back
     timer->selected = 2;           // and the screen changed meanwhile
   };
-  EXPECT_EQ(OnWriteRadio(rig.view, rig.link), TransferResult::Done);
+  EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
   ASSERT_EQ(rig.ui.prompts.size(), 2u);
   EXPECT_EQ(rig.ui.prompts[1].text, PacketPrompt(21));
   auto sent = rig.Sent();

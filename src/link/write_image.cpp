@@ -1,0 +1,233 @@
+// Handshake, 48 packets each awaiting a five-byte acknowledgement, then the
+// read-back that proves the radio holds what was sent.
+#include "write_image.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "../profile/ini_document.h"
+#include "backups.h"
+#include "radio_texts.h"
+#include "transactions.h"
+
+namespace kavir {
+
+namespace {
+
+// With the verify the progress bar runs over both transfers.
+constexpr short kWriteAndVerifyRange = 2 * kProgressRange;
+
+// The model the radio names (entry number of KAVIR.ini's Type list).
+int AnsweredModel(const SerialLink& link) {
+  return static_cast<int>(static_cast<std::int8_t>(link.receive_buffer[3])) + 1;
+}
+
+std::string ModelName(const IniDocument& kavir_ini, int model) {
+  std::string name = kavir_ini.GetString("Type", std::to_string(model), "", 20);
+  return name.empty() ? "第 " + std::to_string(model) + " 号机型" : name;
+}
+
+std::string OtherModelQuestion(const std::string& radio_name, const std::string& image_model) {
+  return kOtherModelLead + radio_name + "，而当前数据的机型是 " +
+         (image_model.empty() ? std::string("(未选)") : image_model) +
+         "。\t\t\n\n\t仍然要写入吗?  (   Y：写入      N：返回   ) ?\n";
+}
+
+enum class Step { Done, Retry, End };
+
+class WriteRun {
+ public:
+  WriteRun(SerialLink& link, const Image& image, const WriteImageOptions& options)
+      : link_(link), ui_(link.ui()), image_(image), options_(options) {}
+
+  WriteImageResult Run();
+
+ private:
+  Step Attempt();
+  bool CancelRequested() const { return link_.cancel_requested(); }
+  Step Cancel() {
+    link_.report.cancelled = true;
+    result_.cancelled = true;
+    result_.message = "已取消";
+    return Step::End;
+  }
+  Step Prompt(const std::string& text) {
+    if (CancelRequested()) return Cancel();
+    result_.message = text;
+    if (!ui_.AskYesNo(text, kPromptCaption)) return Step::End;
+    // The radio may still be answering the failed attempt.
+    link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
+    return Step::Retry;
+  }
+  void Verify();
+  std::uint32_t ArrivedSinceBase() const { return link_.receive_count - base_; }
+
+  SerialLink& link_;
+  ScreenUi& ui_;
+  Image image_;
+  const WriteImageOptions& options_;
+  WriteImageResult result_;
+  short range_ = kProgressRange;
+  std::uint32_t base_ = 0;
+  bool other_model_accepted_ = false;
+};
+
+WriteImageResult WriteRun::Run() {
+  link_.BeginTransfer();
+  if (options_.verify) range_ = kWriteAndVerifyRange;
+  Step step;
+  do {
+    step = Attempt();
+  } while (step == Step::Retry);
+  if (step == Step::Done) {
+    result_.message.clear();
+    result_.outcome = WriteOutcome::Done;
+    if (options_.verify) Verify();
+  }
+  link_.set_priority(ThreadPriority::Normal);
+  return result_;
+}
+
+Step WriteRun::Attempt() {
+  link_.set_priority(ThreadPriority::TimeCritical);
+  link_.ResetOpenErrorReport();
+  if (options_.prepare_attempt && !options_.prepare_attempt(image_)) return Step::End;
+  const IniDocument kavir_ini = ReadIniFile(link_.files().kavir_ini);
+  const Timeouts t = link_.LoadTimeouts();
+
+  // What is about to go into the radio is kept before a byte is sent.
+  if (options_.backup && result_.sent_backup.empty()) {
+    BackupImage copy;
+    std::copy(image_.begin(), image_.end(), copy.begin());
+    IoStatus backup = SaveBackup(link_.files().program_dir, "write", options_.model_name, copy,
+                                 std::time(nullptr), &result_.sent_backup);
+    link_.report.backup_path = result_.sent_backup;
+    if (!backup) {
+      result_.message = "写入前的备份未能保存，没有写入电台: " + backup.Message();
+      ui_.ShowError(result_.message, kPromptCaption);
+      return Step::End;
+    }
+  }
+
+  // What came in during a prompt would have been taken in by the receive
+  // event; take it now so the clear removes it.
+  link_.PollInput();
+  link_.ClearReceiveBuffer();
+  link_.ClearTransmitBuffer();
+
+  int attempt = 1;
+  base_ = link_.receive_count;
+  link_.SendCommand(6, kWriteHandshake, 0x00);
+  link_.WaitForBytes(20, t.handshake, kHandshakeStatus, range_, 1);
+  while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
+    link_.SendCommand(6, kWriteHandshake, 0x00);
+    link_.WaitForBytes(20, t.handshake, kHandshakeStatus, range_, 1);
+    ++attempt;
+  }
+  if (CancelRequested()) return Cancel();
+  // Judged as the read's answer is: 20 bytes since the clear, "PM".
+  if (link_.receive_count < 20 || link_.receive_buffer[0] != 'P' || link_.receive_buffer[1] != 'M')
+    return Prompt(kHandshakeFailed);
+
+  result_.radio_model = AnsweredModel(link_);
+  if (options_.model && result_.radio_model != *options_.model && !other_model_accepted_) {
+    const std::string question = OtherModelQuestion(ModelName(kavir_ini, result_.radio_model),
+                                                    options_.model_name);
+    const bool go_on = options_.other_model == OtherModel::Accept ||
+                       (options_.other_model == OtherModel::Ask &&
+                        ui_.AskYesNo(question, kPromptCaption));
+    if (!go_on) {
+      result_.outcome = WriteOutcome::OtherModelRefused;
+      result_.message = "电台是 " + ModelName(kavir_ini, result_.radio_model) + "，数据是 " +
+                        (options_.model_name.empty() ? std::string("(未选)") : options_.model_name) +
+                        " 的: 没有写入电台。";
+      return Step::End;
+    }
+    other_model_accepted_ = true;
+  }
+
+  for (int n = 1; n <= kPacketCount; ++n) {
+    if (CancelRequested()) return Cancel();
+    link_.ClearReceiveBuffer();
+    attempt = 1;
+    base_ = link_.receive_count;
+    const std::string text = FormatPacketText(kTransferringFormat, n);
+    Frame frame{0x57, static_cast<std::uint8_t>((16 * (n - 1)) >> 8),
+                static_cast<std::uint8_t>((16 * (n - 1)) & 0xFF), 0x10};
+    std::copy_n(image_.begin() + 16 * (n - 1), 16, frame.begin() + 4);
+    link_.SendBytes(frame.data(), frame.size());
+    link_.WaitForBytes(5, t.transmit, text, range_, static_cast<short>(n + 1));
+    while (attempt <= 3 && ArrivedSinceBase() < 5 && !CancelRequested()) {
+      link_.WaitForBytes(5, t.transmit, text, range_, static_cast<short>(n + 1));
+      ++attempt;
+    }
+    if (ArrivedSinceBase() >= 5)
+      link_.report.packets_written = std::max(link_.report.packets_written, n);
+    else if (CancelRequested())
+      return Cancel();
+    else if (attempt > 3)
+      return Prompt(FormatPacketText(kWritePacketFailedFormat, n));
+  }
+  return Step::Done;
+}
+
+void WriteRun::Verify() {
+  const ReadBackProgress progress{range_, static_cast<short>(kProgressRange + 1)};
+  for (;;) {
+    result_.verify = VerifyWrite(link_, image_, progress);
+    if (result_.verify.outcome != VerifyResult::Outcome::NoReadBack) break;
+    if (CancelRequested()) {
+      link_.report.cancelled = result_.cancelled = true;
+      link_.report.verify = TransferReport::Verify::NoReadBack;
+      result_.outcome = WriteOutcome::NotVerified;
+      result_.message = "数据已经写入电台, 校验已取消。请再读一次电台确认。";
+      return;
+    }
+    const std::string question = kVerifyReadFailedLead + result_.verify.failure + kVerifyReadFailedTail;
+    if (!ui_.AskYesNo(question, kPromptCaption)) {
+      link_.report.verify = TransferReport::Verify::NoReadBack;
+      result_.outcome = WriteOutcome::NotVerified;
+      result_.message = "数据已经写入电台, 但读回校验失败 (" + result_.verify.failure +
+                        ")。请再读一次电台确认。";
+      return;
+    }
+    link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
+  }
+  if (result_.verify.ok()) {
+    link_.report.verify = TransferReport::Verify::Match;
+    return;
+  }
+  link_.report.verify = TransferReport::Verify::Differs;
+  link_.report.differing_bytes = result_.verify.differences.size();
+
+  // Both images are kept, so the difference can be looked at later.
+  result_.outcome = WriteOutcome::VerifyDiffers;
+  const std::time_t now = std::time(nullptr);
+  BackupImage sent, read_back;
+  std::copy(image_.begin(), image_.end(), sent.begin());
+  std::copy(result_.verify.read_back.begin(), result_.verify.read_back.end(), read_back.begin());
+  std::string sent_path;
+  IoStatus a = SaveBackup(link_.files().program_dir, "verify-sent", options_.model_name, sent, now, &sent_path);
+  IoStatus b = SaveBackup(link_.files().program_dir, "verify-read", options_.model_name, read_back, now,
+                          &result_.read_back_backup);
+  if (a) result_.sent_backup = sent_path;
+  const std::size_t count = result_.verify.differences.size();
+  std::string message = std::string(kVerifyFailedLead) + std::to_string(count) + " 个字节不同:\n" +
+                        DescribeDifferences(result_.verify.differences);
+  if (a && b)
+    message += "两份数据已保存: " + sent_path + " (写入), " + result_.read_back_backup + " (读回)。\n";
+  else
+    message += "两份数据未能保存: " + (a ? b.Message() : a.Message()) + "\n";
+  message += "请重新写入; 仍然不同时电台可能有故障。";
+  result_.message = message;
+  ui_.ShowError(message, kPromptCaption);
+}
+
+}  // namespace
+
+WriteImageResult WriteImage(SerialLink& link, const Image& image, const WriteImageOptions& options) {
+  WriteRun run(link, image, options);
+  return run.Run();
+}
+
+}  // namespace kavir
