@@ -13,6 +13,16 @@ packages=(
   xvfb xauth poppler-utils
 )
 
+# Optional groups, named on the command line:
+#   windows  the MinGW-w64 cross compiler, Wine and the locale sources (to run
+#            the tests as on a Chinese Windows), for scripts/test-windows.sh
+for group in "$@"; do
+  case "$group" in
+    windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 locales) ;;
+    *) echo "setup.sh: unknown group '$group' (known: windows)" >&2; exit 2 ;;
+  esac
+done
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

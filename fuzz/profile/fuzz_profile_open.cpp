@@ -39,20 +39,20 @@ bool Representable(const kavir::IniDocument& doc, const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   kavir::CKAVIRView& view = Screen();
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  view.LoadDocument(Baseline(), "KV16V.ini");
+  view.LoadProfileDocument(Baseline(), "KV16V.ini");
 
   kavir::IniDocument file = kavir::IniDocument::Parse(bytes);
   (void)kavir::HasProfileContent(file);
   for (const kavir::LongValue& v : kavir::LongProfileValues(file))
     if (kavir::GbkLength(v.value) < 20) std::abort();
-  view.LoadDocument(file, "fuzz.dat");
+  view.LoadProfileDocument(file, "fuzz.dat");
   const auto loaded = view.ProfileValues();
 
   // Save over the same file, as Save does, then open what was written.
   view.StoreInto(file);
   const kavir::IniDocument saved = kavir::IniDocument::Parse(file.Serialize());
-  view.LoadDocument(Baseline(), "KV16V.ini");
-  view.LoadDocument(saved, "fuzz.dat");
+  view.LoadProfileDocument(Baseline(), "KV16V.ini");
+  view.LoadProfileDocument(saved, "fuzz.dat");
   const auto reloaded = view.ProfileValues();
   if (loaded.size() != reloaded.size()) std::abort();
   for (std::size_t i = 0; i < loaded.size(); ++i)

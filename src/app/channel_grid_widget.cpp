@@ -1,6 +1,8 @@
 #include "channel_grid_widget.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,7 +23,8 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
   horizontalHeader()->hide();
   verticalHeader()->hide();
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  // One rectangle of cells: what the clipboard and bulk edits work on.
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -72,6 +75,8 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
   });
   connect(this, &QTableWidget::currentCellChanged, this,
           &ChannelGridWidget::OnCurrentCellChanged);
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &ChannelGridWidget::SyncSelection);
   LayOut();
 }
 
@@ -142,6 +147,66 @@ void ChannelGridWidget::OnCurrentCellChanged(int row, int col, int, int) {
   Commit();
   view_.grid.row = row;
   view_.grid.col = col;
+  SyncSelection();
+}
+
+void ChannelGridWidget::SyncSelection() {
+  const int cur_row = std::max(1, currentRow());
+  const int cur_col = std::max(1, currentColumn());
+  CellRange r{kGridRows, kGridCols, 0, 0};
+  for (const QModelIndex& i : selectionModel()->selectedIndexes()) {
+    if (i.row() < 1 || i.column() < 1) continue;
+    r.top = std::min(r.top, i.row());
+    r.bottom = std::max(r.bottom, i.row());
+    r.left = std::min(r.left, i.column());
+    r.right = std::max(r.right, i.column());
+  }
+  if (r.bottom < r.top) r = CellRange::One(cur_row, cur_col);
+  view_.selection = r;
+}
+
+void ChannelGridWidget::SelectCells(const CellRange& range, int row, int col) {
+  Commit();
+  setCurrentCell(row, col, QItemSelectionModel::NoUpdate);
+  selectionModel()->select(QItemSelection(model()->index(range.top, range.left),
+                                          model()->index(range.bottom, range.right)),
+                           QItemSelectionModel::ClearAndSelect);
+  SyncSelection();
+}
+
+void ChannelGridWidget::SelectAllCells() { SelectCells(CellRange::All(), currentRow(), currentColumn()); }
+
+void ChannelGridWidget::ShowResult(const EditResult& result, const char* done) {
+  view_.ui().SetStatusText(std::string(done) + " " + std::to_string(result.accepted) + " 个单元格");
+  if (result.ok()) return;
+  view_.ui().Beep(5000, 100);
+  view_.ui().ShowError(std::to_string(result.refused.size()) + " 个单元格未接受:\n\n" +
+                           result.Describe(),
+                       CKAVIRView::kMessageCaption);
+}
+
+void ChannelGridWidget::CopySelection() {
+  Commit();
+  QGuiApplication::clipboard()->setText(QString::fromStdString(view_.CopyCells(view_.selection)));
+  view_.ui().SetStatusText("已复制 " + std::to_string(view_.selection.count()) + " 个单元格");
+}
+
+void ChannelGridWidget::CutSelection() {
+  CopySelection();
+  view_.ClearCells(view_.selection);
+  view_.ui().SetStatusText("已剪切 " + std::to_string(view_.selection.count()) + " 个单元格");
+}
+
+void ChannelGridWidget::PasteClipboard() {
+  Commit();
+  const QString text = QGuiApplication::clipboard()->text();
+  if (text.isEmpty()) return;
+  ShowResult(view_.PasteCells(view_.selection, text.toStdString()), "已粘贴");
+}
+
+void ChannelGridWidget::DeleteSelection() {
+  Commit();
+  ShowResult(view_.ClearCells(view_.selection), "已清除");
 }
 
 void ChannelGridWidget::Commit() {
@@ -195,7 +260,7 @@ void ChannelGridWidget::HideEditors() {
 
 void ChannelGridWidget::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) {
     Commit();
     view_.grid.row = currentRow();
     view_.grid.col = currentColumn();
@@ -215,6 +280,21 @@ void ChannelGridWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QTableWidget::keyPressEvent(event);
+}
+
+void ChannelGridWidget::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  // A CHnn label selects its whole channel; Shift extends from the last one.
+  if (event->button() == Qt::LeftButton && index.isValid() && index.column() == 0 &&
+      index.row() >= 1) {
+    const int row = index.row();
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    const int anchor = extend ? channel_anchor_ : row;
+    if (!extend) channel_anchor_ = row;
+    SelectCells({std::min(anchor, row), 1, std::max(anchor, row), kGridCols - 1}, row, 1);
+    return;
+  }
+  QTableWidget::mousePressEvent(event);
 }
 
 void ChannelGridWidget::mouseDoubleClickEvent(QMouseEvent* event) {

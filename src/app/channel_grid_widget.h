@@ -25,9 +25,21 @@ class ChannelGridWidget : public QTableWidget {
   QLineEdit* frequency_editor() const { return line_edit_; }
   QComboBox* list_editor() const { return list_edit_; }
 
+  // Stores an open editor's text (before undo, close, save...).
+  void CommitPending() { Commit(); }
+  // Selects channels top..bottom, columns left..right; (row, col) becomes current.
+  void SelectCells(const CellRange& range, int row, int col);
+  // The clipboard commands on the selected cells.
+  void CopySelection();
+  void CutSelection();
+  void PasteClipboard();
+  void DeleteSelection();
+  void SelectAllCells();
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,11 +50,14 @@ class ChannelGridWidget : public QTableWidget {
   void ShowEditor();
   void HideEditors();
   void Commit();
+  void SyncSelection();
+  void ShowResult(const EditResult& result, const char* done);
 
   CKAVIRView& view_;
   QLineEdit* line_edit_;
   QComboBox* list_edit_;
   bool syncing_ = false;
+  int channel_anchor_ = 1;  // first channel of a Shift+click on the CH labels
 };
 
 }  // namespace kavir::app

@@ -23,16 +23,13 @@ int main(int argc, char* argv[]) {
   if (reg != kavir::RegistrationSwitch::None) {
     // Registration needs no window (and no display).
     QCoreApplication core(argc, argv);
-    QString error;
+    QString message;
     const QString exe = QCoreApplication::applicationFilePath();
     const bool ok = reg == kavir::RegistrationSwitch::Register
-                        ? kavir::app::RegisterDesktopEntry(exe, QString::fromStdString(files.program_dir), &error)
-                        : kavir::app::UnregisterDesktopEntry(&error);
-    if (!ok) {
-      std::fprintf(stderr, "kavir: %s\n", error.toLocal8Bit().constData());
-      return 1;
-    }
-    return 0;
+                        ? kavir::app::RegisterProgram(exe, QString::fromStdString(files.program_dir), &message)
+                        : kavir::app::UnregisterProgram(&message);
+    std::fprintf(ok ? stdout : stderr, "kavir: %s\n", message.toLocal8Bit().constData());
+    return ok ? 0 : 1;
   }
 
   QApplication app(argc, argv);

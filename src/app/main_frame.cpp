@@ -1,6 +1,8 @@
 #include "main_frame.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QDateTime>
 #include <QLabel>
 #include <QMenuBar>
@@ -12,12 +14,14 @@
 #include <QToolBar>
 
 #include "about_dialog.h"
+#include "channel_grid_widget.h"
 #include "app_info.h"
 #include "command_ids.h"
 #include "frame_geometry.h"
 #include "channel_grid_widget.h"
 #include "grid_balloon.h"
 #include "help_viewer.h"
+#include "interchange_commands.h"
 #include "radio_commands.h"
 #include "report_commands.h"
 #include "screen_widget.h"
@@ -31,11 +35,23 @@ CMainFrame::CMainFrame(WorkingFiles files, Transport* transport, Clock* clock)
   setWindowIcon(DrawAppIcon());
   view_ = std::make_unique<CKAVIRView>(std::move(files), ui_);
   radio_ = std::make_unique<RadioCommands>(*this, transport, clock);
+  interchange_ = std::make_unique<InterchangeCommands>(*this);
   CreateMenus();
   CreateToolbar();
   CreateStatusBar();
   screen_ = new CScreenWidget(*view_, this);
   setCentralWidget(screen_);
+  // The grid's context menu offers the 编辑 commands.
+  ChannelGridWidget* grid = screen_->grid();
+  grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+  auto separator = [this] {
+    auto* sep = new QAction(this);
+    sep->setSeparator(true);
+    return sep;
+  };
+  grid->addActions({action(kCmdUndo), action(kCmdRedo), separator(), action(kCmdCut),
+                    action(kCmdCopy), action(kCmdPaste), action(kCmdDelete), separator(),
+                    action(kCmdSelectAll)});
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -56,11 +72,21 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const 
 
 void CMainFrame::CreateMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+  file_menu_ = file;
   QAction* open = AddCommand(file, kCmdOpen, QStringLiteral("打开(&O)..."),
                              QStringLiteral("打开已有文档！"), QStringLiteral("打开"));
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  QAction* save = AddCommand(file, kCmdSave, QStringLiteral("保存(&S)"),
+                             QStringLiteral("保存当前文档"), QStringLiteral("保存"));
+  save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   AddCommand(file, kCmdSaveAs, QStringLiteral("另存为(&A)..."), QStringLiteral("数据另存为"),
              QStringLiteral("另存为"));
+  AddCommand(file, kCmdSaveImage, QStringLiteral("另存为镜像..."),
+             QStringLiteral("把屏幕保存为写入电台的 768 字节镜像文件"));
+  file->addSeparator();
+  AddCommand(file, kCmdImportCsv, QStringLiteral("导入CSV..."), QStringLiteral("从 CSV 信道表导入信道"));
+  AddCommand(file, kCmdExportCsv, QStringLiteral("导出CSV..."), QStringLiteral("把信道导出为 CSV 信道表"));
+  AddCommand(file, kCmdCompareFile, QStringLiteral("比较..."), QStringLiteral("比较屏幕与一个文件"));
   file->addSeparator();
   QAction* print = AddCommand(file, kCmdPrint, QStringLiteral("打印(&P)..."),
                               QStringLiteral("打印活动文档"), QStringLiteral("打印"));
@@ -71,10 +97,13 @@ void CMainFrame::CreateMenus() {
              QStringLiteral("改变打印机及打印选项"), QStringLiteral("打印设置"));
   AddCommand(file, kCmdExportPdf, QStringLiteral("导出PDF..."),
              QStringLiteral("把编程报告保存为 PDF 文件"));
-  file->addSeparator();
+  recent_separator_ = file->addSeparator();
   QAction* exit = AddCommand(file, kCmdExit, QStringLiteral("退出(&X)"),
                              QStringLiteral("退出应用程序；提示保存文档"), QStringLiteral("退出"));
   connect(exit, &QAction::triggered, this, &QWidget::close);
+  connect(file, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
+
+  CreateEditMenu();
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
   AddCommand(tools, kCmdRead, QStringLiteral("读出(&R)"), QStringLiteral("读取数据"),
@@ -89,6 +118,10 @@ void CMainFrame::CreateMenus() {
   verify->setChecked(true);
   AddCommand(tools, kCmdKeySettings, QStringLiteral("键盘设置(&B)"),
              QStringLiteral("设置 PF1、PF2、PF3 键的功能"));
+  AddCommand(tools, kCmdCompareRadio, QStringLiteral("与电台比较"),
+             QStringLiteral("读出电台并与屏幕比较，屏幕不变"));
+  AddCommand(tools, kCmdBatch, QStringLiteral("批量写入..."),
+             QStringLiteral("把同一份数据逐台写入多台电台，每台校验并记录"));
   tools->addSeparator();
   AddCommand(tools, kCmdPort, QStringLiteral("串口(&K)"), QStringLiteral("通讯口设置"));
 
@@ -133,12 +166,13 @@ void CMainFrame::CreateMenus() {
           &QAction::triggered, this, &CMainFrame::OnAbout);
 
   // The screen's own commands.
-  connect(action(kCmdOpen), &QAction::triggered, this, [this] { view_->OnFileOpenDat(); RefreshScreen(); });
   connect(action(kCmdSaveAs), &QAction::triggered, this, [this] { view_->OnFileSaveAsDat(); RefreshScreen(); });
+  connect(action(kCmdSave), &QAction::triggered, this, [this] { view_->OnFileSave(); RefreshScreen(); });
   connect(action(kCmdCloseAll), &QAction::triggered, this, [this] { view_->OnCloseAllChannels(); RefreshScreen(); });
   connect(action(kCmdOpenAll), &QAction::triggered, this, [this] { view_->OnOpenAllChannels(); RefreshScreen(); });
   connect(action(kCmdKeySettings), &QAction::triggered, this, [this] { view_->OnKeySettings(); RefreshScreen(); });
   radio_->Connect();
+  interchange_->Connect();
   ConnectReportCommands(*this);
 }
 
@@ -150,7 +184,8 @@ void CMainFrame::CreateToolbar() {
   toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
   struct Button { int id; ToolIcon icon; };
   static constexpr Button kButtons[] = {
-      {kCmdOpen, ToolIcon::Open},         {kCmdSaveAs, ToolIcon::SaveAs},
+      {kCmdOpen, ToolIcon::Open},         {kCmdSave, ToolIcon::Save},
+      {kCmdSaveAs, ToolIcon::SaveAs},
       {kCmdRead, ToolIcon::Read},         {kCmdWrite, ToolIcon::Write},
       {kCmdCloseAll, ToolIcon::CloseAll}, {kCmdOpenAll, ToolIcon::OpenAll},
       {kCmdPrint, ToolIcon::Print},       {kCmdAbout, ToolIcon::About},
@@ -194,6 +229,8 @@ void CMainFrame::CreateStatusBar() {
 void CMainFrame::TickClock() {
   const QString text = ClockText(QDateTime::currentDateTimeUtc());
   if (clock_pane_->text() != text) clock_pane_->setText(text);
+  // Catches any change that reached the screen without a repaint.
+  UpdateEditState();
 }
 
 QString CMainFrame::clock_text() const { return clock_pane_->text(); }
@@ -243,6 +280,114 @@ void CMainFrame::EndProgress() {
 
 void CMainFrame::RefreshScreen() {
   if (screen_) screen_->Refresh();
+  UpdateEditState();
+}
+
+void CMainFrame::CreateEditMenu() {
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+  struct Item {
+    int id;
+    const char* text;
+    const char* prompt;
+    QKeySequence::StandardKey key;
+  };
+  static constexpr Item kItems[] = {
+      {kCmdUndo, "撤销(&U)", "撤销上一次修改", QKeySequence::Undo},
+      {kCmdRedo, "重做(&R)", "重做上一次撤销的修改", QKeySequence::UnknownKey},
+      {0, nullptr, nullptr, QKeySequence::UnknownKey},
+      {kCmdCut, "剪切(&T)", "剪切所选单元格，放到剪贴板上", QKeySequence::Cut},
+      {kCmdCopy, "复制(&C)", "复制所选单元格到剪贴板", QKeySequence::Copy},
+      {kCmdPaste, "粘贴(&P)", "把剪贴板内容粘贴到所选单元格", QKeySequence::Paste},
+      {kCmdDelete, "删除(&D)", "清除所选单元格", QKeySequence::Delete},
+      {0, nullptr, nullptr, QKeySequence::UnknownKey},
+      {kCmdSelectAll, "全选(&A)", "选择全部信道单元格", QKeySequence::SelectAll},
+  };
+  for (const Item& item : kItems) {
+    if (!item.text) {
+      edit->addSeparator();
+      continue;
+    }
+    QAction* act = AddCommand(edit, item.id, QString::fromUtf8(item.text),
+                              QString::fromUtf8(item.prompt));
+    if (item.key != QKeySequence::UnknownKey) act->setShortcuts(item.key);
+  }
+  // Ctrl+Y and Ctrl+Shift+Z on every platform.
+  action(kCmdRedo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  connect(action(kCmdUndo), &QAction::triggered, this, [this] {
+    screen_->grid()->CommitPending();
+    view_->Undo();
+    RefreshScreen();
+  });
+  connect(action(kCmdRedo), &QAction::triggered, this, [this] {
+    screen_->grid()->CommitPending();
+    view_->Redo();
+    RefreshScreen();
+  });
+  // The clipboard commands work on the channel grid's selection.
+  auto on_grid = [this](void (ChannelGridWidget::*command)()) {
+    return [this, command] {
+      if (view_->shown_page != 1) return;
+      (screen_->grid()->*command)();
+      RefreshScreen();
+    };
+  };
+  connect(action(kCmdCut), &QAction::triggered, this, on_grid(&ChannelGridWidget::CutSelection));
+  connect(action(kCmdCopy), &QAction::triggered, this, on_grid(&ChannelGridWidget::CopySelection));
+  connect(action(kCmdPaste), &QAction::triggered, this, on_grid(&ChannelGridWidget::PasteClipboard));
+  connect(action(kCmdDelete), &QAction::triggered, this, on_grid(&ChannelGridWidget::DeleteSelection));
+  connect(action(kCmdSelectAll), &QAction::triggered, this, on_grid(&ChannelGridWidget::SelectAllCells));
+}
+
+void CMainFrame::FillRecentFiles() {
+  for (QAction* a : recent_actions_) {
+    file_menu_->removeAction(a);
+    actions_.remove(actions_.key(a));
+    a->deleteLater();
+  }
+  recent_actions_.clear();
+  const auto& paths = view_->recent.paths();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const QString path = QString::fromStdString(paths[i]);
+    auto* act = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
+    act->setStatusTip(QStringLiteral("打开 ") + path);
+    file_menu_->insertAction(recent_separator_, act);
+    actions_.insert(kCmdRecentFile1 + static_cast<int>(i), act);
+    recent_actions_ << act;
+    connect(act, &QAction::triggered, this, [this, i] {
+      view_->OnOpenRecent(i);
+      RefreshScreen();
+    });
+  }
+  if (!recent_actions_.isEmpty()) {
+    QAction* sep = new QAction(this);
+    sep->setSeparator(true);
+    file_menu_->insertAction(recent_actions_.first(), sep);
+    recent_actions_.prepend(sep);
+  }
+}
+
+void CMainFrame::UpdateEditState() {
+  if (!view_) return;
+  const bool modified = view_->IsModified();
+  QString title = QString::fromUtf8(WindowCaption());
+  // Before any file or change the caption stands alone.
+  if (modified || !view_->current_file_name.empty())
+    title = QString::fromStdString(view_->DocumentName()) + (modified ? QStringLiteral("*") : QString()) +
+            QStringLiteral(" - ") + title;
+  if (windowTitle() != title) setWindowTitle(title);
+  action(kCmdUndo)->setEnabled(view_->CanUndo());
+  action(kCmdRedo)->setEnabled(view_->CanRedo());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (screen_) screen_->grid()->CommitPending();
+  if (!view_->ConfirmDiscardChanges()) {
+    event->ignore();
+    RefreshScreen();
+    return;
+  }
+  event->accept();
 }
 
 void CMainFrame::Start() {

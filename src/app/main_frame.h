@@ -9,6 +9,7 @@
 #include "screen/kavir_view.h"
 #include "screen_ui_qt.h"
 
+class QCloseEvent;
 class QLabel;
 class QProgressBar;
 class QToolBar;
@@ -19,6 +20,7 @@ namespace kavir::app {
 class CScreenWidget;
 class GridBalloon;
 class RadioCommands;
+class InterchangeCommands;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -37,6 +39,7 @@ class CMainFrame : public QMainWindow {
   QtScreenUi& ui() { return ui_; }
   CScreenWidget* screen() const { return screen_; }
   RadioCommands& radio() { return *radio_; }
+  InterchangeCommands& interchange() { return *interchange_; }
   QAction* action(int command_id) const { return actions_.value(command_id); }
   QToolBar* toolbar() const { return toolbar_; }
   QString program_directory() const;
@@ -53,11 +56,18 @@ class CMainFrame : public QMainWindow {
   // An entry the screen refused, shown at the grid's current cell.
   void ShowRejection(const QString& text);
   GridBalloon* rejection_balloon() const { return balloon_; }
+  // Title (file name, "*" when changed) and the 编辑 commands' states.
+  void UpdateEditState();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
                       const QString& tooltip = {});
   void CreateMenus();
+  void CreateEditMenu();
+  void FillRecentFiles();
   void CreateToolbar();
   void CreateStatusBar();
   void TickClock();
@@ -68,9 +78,13 @@ class CMainFrame : public QMainWindow {
   QtScreenUi ui_;
   std::unique_ptr<CKAVIRView> view_;
   std::unique_ptr<RadioCommands> radio_;
+  std::unique_ptr<InterchangeCommands> interchange_;
   CScreenWidget* screen_ = nullptr;
   QHash<int, QAction*> actions_;
   QToolBar* toolbar_ = nullptr;
+  QMenu* file_menu_ = nullptr;
+  QAction* recent_separator_ = nullptr;
+  QList<QAction*> recent_actions_;
   QLabel* message_pane_ = nullptr;
   QLabel* clock_pane_ = nullptr;
   QTimer* clock_timer_ = nullptr;

@@ -7,7 +7,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "batch/qt/qt_port_opener.h"
+#include "batch_dialog.h"
 #include "command_ids.h"
+#include "compare_dialog.h"
 #include "link/link_settings.h"
 #include "link/qt/port_list.h"
 #include "link/qt/qt_serial_transport.h"
@@ -53,6 +56,8 @@ void RadioCommands::Connect() {
   QObject::connect(frame_.action(kCmdRead), &QAction::triggered, &frame_, [this] { OnReadRadio(); });
   QObject::connect(frame_.action(kCmdWrite), &QAction::triggered, &frame_, [this] { OnWriteRadio(); });
   QObject::connect(frame_.action(kCmdPort), &QAction::triggered, &frame_, [this] { OnPortSettings(); });
+  QObject::connect(frame_.action(kCmdCompareRadio), &QAction::triggered, &frame_, [this] { OnCompareRadio(); });
+  QObject::connect(frame_.action(kCmdBatch), &QAction::triggered, &frame_, [this] { OnBatch(); });
   QAction* verify = frame_.action(kCmdVerifyAfterWrite);
   verify->setChecked(ReadVerifyAfterWrite(ReadIniFile(frame_.view().files().kavir_ini)));
   QObject::connect(verify, &QAction::toggled, &frame_, [this](bool on) { OnVerifyAfterWrite(on); });
@@ -71,28 +76,49 @@ QPushButton* RadioCommands::cancel_button() const { return guard_ ? guard_->canc
 
 void RadioCommands::Run(Kind kind) {
   if (busy_) return;
+  CKAVIRView& view = frame_.view();
+  // A read replaces the screen: unsaved work is asked about first.
+  if (kind == Kind::Read && !view.ConfirmDiscardChanges()) return;
   busy_ = true;
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
                                    frame_.action(kCmdPort)};
   for (QAction* a : guarded) a->setEnabled(false);
-  TransferResult result;
+  TransferResult result = TransferResult::Failed;
+  // Compare reads into a screen model of its own; the one on show stays as it is.
+  CKAVIRView radio(frame_.view().files(), frame_.ui());
+  if (kind == Kind::Compare) radio.OnInitialUpdate(nullptr);
   {
     TransferGuard guard(frame_, *link_);
     guard_ = &guard;
     WriteRadioOptions options;
     options.verify = frame_.action(kCmdVerifyAfterWrite)->isChecked();
-    result = kind == Kind::Read ? kavir::OnReadRadio(frame_.view(), *link_)
-                                : kavir::OnWriteRadio(frame_.view(), *link_, options);
+    if (kind == Kind::Compare) {
+      result = kavir::OnReadRadio(radio, *link_);
+    } else {
+      // A read is one step that undo takes back.
+      view.RecordStep([&] {
+        result = kind == Kind::Read ? kavir::OnReadRadio(view, *link_)
+                                    : kavir::OnWriteRadio(view, *link_, options);
+        // The screen now shows the radio, not the file it was opened from.
+        if (kind == Kind::Read && result == TransferResult::Done) view.current_file_name.clear();
+      });
+    }
     guard_ = nullptr;
   }
+  if (kind == Kind::Read && result == TransferResult::Done) view.MarkClean();
   for (QAction* a : guarded) a->setEnabled(true);
   busy_ = false;
   frame_.RefreshScreen();
 
   // The end is said in words, then the status line is ready again.
-  const std::string summary = kind == Kind::Read
-                                  ? ReadSummary(result, link_->report, frame_.view())
-                                  : WriteSummary(result, link_->report);
+  if (kind == Kind::Compare && result == TransferResult::Done) {
+    CompareDialog dialog(CompareSetups(frame_.view(), radio), QStringLiteral("电台"), &frame_);
+    dialog.exec();
+    frame_.SetStatusText(QStringLiteral("就绪"));
+    return;
+  }
+  const std::string summary = kind == Kind::Write ? WriteSummary(result, link_->report)
+                              : ReadSummary(result, link_->report, kind == Kind::Read ? frame_.view() : radio);
   if (!summary.empty()) {
     const QString text = QString::fromStdString(summary);
     frame_.SetStatusText(text.section(QLatin1Char('\n'), 0, 0));
@@ -106,6 +132,23 @@ void RadioCommands::Run(Kind kind) {
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
 void RadioCommands::OnWriteRadio() { Run(Kind::Write); }
+void RadioCommands::OnCompareRadio() { Run(Kind::Compare); }
+
+void RadioCommands::OnBatch() {
+  PortOpener opener = batch_opener;
+  if (auto* serial = dynamic_cast<QtSerialTransport*>(own_transport_.get()); serial && !opener)
+    opener = QtPortOpener(serial->line_settings());
+  if (busy_ || !opener) return;
+  busy_ = true;
+  // The batch opens the ports itself, this one among them.
+  link_->transport().Close();
+  const QString port = link_->device.empty() ? QString::number(link_->port_number)
+                                             : QString::fromStdString(link_->device);
+  BatchDialog dialog(frame_.view(), opener, port, &frame_);
+  dialog.exec();
+  busy_ = false;
+  link_->OpenPort();
+}
 
 void RadioCommands::OnVerifyAfterWrite(bool on) {
   const std::string& path = frame_.view().files().kavir_ini;

@@ -3,9 +3,10 @@
 // the report commands, wired to the main frame's actions.
 #include <memory>
 
-class QPushButton;
-
+#include "batch/batch_job.h"
 #include "link/serial_link.h"
+
+class QPushButton;
 
 namespace kavir::app {
 
@@ -25,14 +26,22 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void OnReadRadio();
   void OnWriteRadio();
   void OnPortSettings();
+  // 工具 → 批量写入...: the batch dialog, modal.
+  void OnBatch();
   // The "写入后校验" check item: stored in KAVIR.ini as it changes.
   void OnVerifyAfterWrite(bool on);
+  // Reads the radio into a screen of its own and lists what differs from
+  // the screen on show, which stays as it is.
+  void OnCompareRadio();
   SerialLink& link() { return *link_; }
+  // How the batch opens its ports; unset: the Qt serial port with the
+  // line settings the program's port has at the time.
+  PortOpener batch_opener;
   // The transfer's Cancel button; nullptr when no transfer runs.
   QPushButton* cancel_button() const;
 
  private:
-  enum class Kind { Read, Write };
+  enum class Kind { Read, Write, Compare };
   void Run(Kind kind);
 
   CMainFrame& frame_;

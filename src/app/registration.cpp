@@ -76,4 +76,16 @@ bool UnregisterDesktopEntry(QString* error) {
   return true;
 }
 
+bool RegisterProgram(const QString& executable, const QString& program_dir, QString* message) {
+  if (!RegisterDesktopEntry(executable, program_dir, message)) return false;
+  *message = QStringLiteral("desktop entry written: ") + DesktopEntryPath();
+  return true;
+}
+
+bool UnregisterProgram(QString* message) {
+  if (!UnregisterDesktopEntry(message)) return false;
+  *message = QStringLiteral("desktop entry removed: ") + DesktopEntryPath();
+  return true;
+}
+
 }  // namespace kavir::app

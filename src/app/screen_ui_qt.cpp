@@ -62,6 +62,22 @@ bool QtScreenUi::AskYesNo(const std::string& text, const std::string& caption) {
   return yes;
 }
 
+SaveChoice QtScreenUi::AskSaveChanges(const std::string& text, const std::string& caption) {
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(caption), QString::fromUtf8(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &frame_);
+  box.setObjectName(QStringLiteral("SaveChangesBox"));
+  box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+  }
+}
+
 void QtScreenUi::ShowError(const std::string& text, const std::string& caption) {
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(caption), QString::fromUtf8(text),
                   QMessageBox::Ok, &frame_);

@@ -36,6 +36,7 @@ class QtScreenUi : public ScreenUi {
   void SetCursor(Cursor cursor) override;
   void Pause(int milliseconds) override;
   bool RunKeySettings(CKeySettingsDlg& dialog) override;
+  SaveChoice AskSaveChanges(const std::string& text, const std::string& caption) override;
 
   int beep_count() const { return beep_count_; }
 

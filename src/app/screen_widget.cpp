@@ -105,14 +105,9 @@ void CScreenWidget::AddCombo(const char* key, const char* label_text, int x, int
   const std::string model_key = key;
   connect(combo, &QComboBox::currentIndexChanged, this, [this, model_key](int index) {
     if (refreshing_) return;
-    ComboBox* state = view_.Combo(model_key);
-    if (!state) return;
-    if (model_key == "Type") {
-      view_.OnTypeChanged(index);
-      Refresh();
-    } else {
-      state->selected = index;
-    }
+    if (!view_.Combo(model_key)) return;
+    view_.OnSelectOption(model_key, index);
+    view_.ui().Repaint();
   });
 }
 
@@ -143,10 +138,14 @@ void CScreenWidget::BuildFunctionPage() {
   QLabel* dash = AddLabel(QStringLiteral("- "), QRect(du.X(366), edit_top, du.X(10), edit_h),
                           Qt::AlignCenter);
   function_widgets_ << band_label << band_lower_ << band_upper_ << dash;
-  connect(band_lower_, &QLineEdit::textEdited, this,
-          [this](const QString& t) { view_.band_lower.text = t.toStdString(); });
-  connect(band_upper_, &QLineEdit::textEdited, this,
-          [this](const QString& t) { view_.band_upper.text = t.toStdString(); });
+  connect(band_lower_, &QLineEdit::textEdited, this, [this](const QString& t) {
+    view_.OnBandEdited(false, t.toStdString());
+    view_.ui().Repaint();
+  });
+  connect(band_upper_, &QLineEdit::textEdited, this, [this](const QString& t) {
+    view_.OnBandEdited(true, t.toStdString());
+    view_.ui().Repaint();
+  });
 
   for (const ComboPlace& place : kFunctionCombos) {
     AddCombo(place.key, place.label, place.x, place.y, place.label_left);
@@ -157,8 +156,10 @@ void CScreenWidget::BuildFunctionPage() {
       const int h = battery_->sizeHint().height();
       battery_->setGeometry(du.X(131), du.Y(189) - (h - du.Y(10)) / 2, du.X(64), h);
       function_widgets_ << battery_;
-      connect(battery_, &QCheckBox::clicked, this,
-              [this](bool on) { view_.battery.state = on ? 1 : 0; });
+      connect(battery_, &QCheckBox::clicked, this, [this](bool on) {
+        view_.OnBatteryClicked(on);
+        view_.ui().Repaint();
+      });
     }
   }
 }
@@ -249,8 +250,12 @@ void CScreenWidget::Refresh() {
   }
   battery_->setChecked(view_.battery.checked());
   battery_->setEnabled(view_.battery.enabled);
-  band_lower_->setText(QString::fromUtf8(view_.band_lower.text));
-  band_upper_->setText(QString::fromUtf8(view_.band_upper.text));
+  // Only a changed text is set, so the caret stays where the user types.
+  for (auto [edit, text] : {std::pair{band_lower_, &view_.band_lower.text},
+                            std::pair{band_upper_, &view_.band_upper.text}}) {
+    const QString shown = QString::fromUtf8(*text);
+    if (edit->text() != shown) edit->setText(shown);
+  }
   band_lower_->setEnabled(view_.band_lower.enabled);
   band_upper_->setEnabled(view_.band_upper.enabled);
   for (int n = 1; n <= 16; ++n) {

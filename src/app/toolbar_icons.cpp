@@ -68,6 +68,7 @@ void Paint(QPainter& p, ToolIcon which) {
       p.drawPolygon(flap);
       break;
     }
+    case ToolIcon::Save:
     case ToolIcon::SaveAs: {
       p.setPen(QPen(QColor(30, 40, 90), 1));
       p.setBrush(QColor(60, 90, 170));
@@ -76,6 +77,7 @@ void Paint(QPainter& p, ToolIcon which) {
       p.drawRect(QRectF(21, 3, 12, 7));
       p.setBrush(QColor(200, 200, 210));
       p.drawRect(QRectF(21, 13, 12, 8));
+      if (which == ToolIcon::Save) break;
       p.setPen(QPen(QColor(200, 120, 20), 2));
       p.drawLine(QPointF(38, 20), QPointF(44, 12));
       break;

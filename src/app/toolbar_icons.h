@@ -5,7 +5,7 @@
 
 namespace kavir::app {
 
-enum class ToolIcon { Open, SaveAs, Read, Write, CloseAll, OpenAll, Print, About };
+enum class ToolIcon { Open, Save, SaveAs, Read, Write, CloseAll, OpenAll, Print, About };
 
 // A 55 x 23 button picture.
 QIcon DrawToolIcon(ToolIcon which);

@@ -1,6 +1,12 @@
 #include "cli_args.h"
 
+#include <QString>
 #include <iostream>
+
+#if defined(_WIN32)
+#include <windows.h>
+#include <shellapi.h>
+#endif
 
 namespace kavir::cli {
 
@@ -11,11 +17,27 @@ std::optional<std::string> CliArgs::Option(const std::string& name) const {
 }
 
 const std::set<std::string>& KnownFlags() {
-  static const std::set<std::string> flags = {"force", "help", "no-verify"};
+  static const std::set<std::string> flags = {"force", "help", "no-verify", "by-location"};
   return flags;
 }
 
-std::optional<CliArgs> ParseCliArgs(int argc, char** argv, std::string* error) {
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+#if defined(_WIN32)
+  // argv is in the ANSI code page: a Chinese file name would arrive as
+  // question marks. The wide command line has every argument whole.
+  int count = 0;
+  if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+    std::vector<std::string> args;
+    for (int i = 0; i < count; ++i) args.push_back(QString::fromWCharArray(wide[i]).toStdString());
+    LocalFree(wide);
+    if (count == argc) return args;
+  }
+#endif
+  return std::vector<std::string>(argv, argv + argc);
+}
+
+std::optional<CliArgs> ParseCliArgs(int argc, char** argv_in, std::string* error) {
+  const std::vector<std::string> argv = Utf8Arguments(argc, argv_in);
   CliArgs args;
   std::optional<std::string> dir;
   for (int i = 1; i < argc; ++i) {

@@ -29,7 +29,11 @@ struct CliArgs {
 // Options that take no value; every other "--name" takes the next argument.
 const std::set<std::string>& KnownFlags();
 
-// Parses argv[1..]; on error returns nullopt and sets *error.
+// The arguments as UTF-8 text (on Windows read again from the wide command
+// line, since argv is in the ANSI code page there).
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// Parses argv[1..] as UTF-8; on error returns nullopt and sets *error.
 std::optional<CliArgs> ParseCliArgs(int argc, char** argv, std::string* error);
 
 // The exit code of a failed file operation: 2 when the file given is not

@@ -20,5 +20,9 @@ int RunPorts(const CliArgs& args);
 int RunRead(const CliArgs& args);
 int RunWrite(const CliArgs& args);
 int RunReport(const CliArgs& args);
+int RunImportCsv(const CliArgs& args);
+int RunExportCsv(const CliArgs& args);
+int RunDiff(const CliArgs& args);
+int RunBatch(const CliArgs& args);
 
 }  // namespace kavir::cli

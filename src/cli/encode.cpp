@@ -10,7 +10,7 @@ namespace kavir::cli {
 
 int RunEncode(const CliArgs& args) {
   if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli encode FILE IMAGE");
-  OpenScreen screen(args.files);
+  OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
 

@@ -4,8 +4,11 @@
 #include <iostream>
 #include <system_error>
 
+#include "cli_args.h"
 #include "link_session.h"
+#include "../interchange/open_setup.h"
 #include "../profile/atomic_file.h"
+#include "../profile/file_path.h"
 #include "../profile/gbk.h"
 #include "../profile/profile.h"
 #include "../profile/profile_keys.h"
@@ -19,11 +22,11 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
   // come out blank: say which folder lacks them.
   std::error_code ec;
   for (const std::string* f : {&files.kavir_ini, &files.qtdqt_ini})
-    if (!std::filesystem::exists(std::filesystem::u8path(*f), ec))
+    if (!std::filesystem::exists(PathFromUtf8(*f), ec))
       std::cerr << "kavir-cli: warning: " << *f
                 << " is missing, so the option lists are empty (use --dir to name the program directory)\n";
   if (const IoStatus& lists = view.option_lists_status();
-      !lists.ok && std::filesystem::exists(std::filesystem::u8path(files.kavir_ini), ec))
+      !lists.ok && std::filesystem::exists(PathFromUtf8(files.kavir_ini), ec))
     std::cerr << "kavir-cli: warning: " << OptionListsRefusal() << "\n";
   // Set-up goes on without what it could not read; say so, then let the
   // command report its own failures in one line.
@@ -31,6 +34,10 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
   for (const std::string& e : ui.errors())
     if (e != OneLineText(view.OptionListsMessage())) std::cerr << "kavir-cli: warning: " << e << "\n";
   ui.print_errors = false;
+}
+
+OpenScreen::OpenScreen(const CliArgs& args) : OpenScreen(args.files) {
+  model_option = args.Option("model").value_or("");
 }
 
 std::string OpenScreen::OptionListsRefusal() const {
@@ -42,30 +49,42 @@ std::string OpenScreen::OptionListsRefusal() const {
 }
 
 bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
+  exit_code = kExitBadInput;
   std::string reason;
   switch (KindOfFile(path, &reason)) {
-    case FileKind::Missing: *error = path + ": no such file"; break;
-    case FileKind::Folder: *error = path + ": is a folder, not a profile file"; break;
-    case FileKind::Unreachable: *error = path + ": " + reason; break;
+    case FileKind::Missing: *error = path + ": no such file"; return false;
+    case FileKind::Folder: *error = path + ": is a folder, not a profile file"; return false;
+    case FileKind::Unreachable: *error = path + ": " + reason; return false;
     case FileKind::Regular:
     case FileKind::Other: break;
   }
-  if (!error->empty()) {
-    exit_code = kExitBadInput;
-    return false;
+  int model = 0;
+  if (!model_option.empty()) {
+    const ComboBox* type = view.Combo("Type");
+    const int types = type ? static_cast<int>(type->options.size()) : 0;
+    model = LeadingInt(model_option, 0);
+    if (std::to_string(model) != model_option || model < 1 || model > types) {
+      *error = "--model must be a model number from 1 to " + std::to_string(types) + " of " +
+               view.files().kavir_ini + " (got '" + model_option + "')";
+      return false;
+    }
   }
-  ui.open_path = path;
-  const IoStatus opened = view.OnFileOpenDat();
-  if (!opened) {
-    *error = opened.Message();
-    exit_code = ExitCodeFor(opened.bad_input);
+  const std::size_t errors_before = ui.errors().size();
+  const OpenOutcome outcome = OpenSetupFile(view, path, model, nullptr);
+  opened_image = outcome.image_bytes;
+  if (!outcome.status || ui.errors().size() != errors_before) {
+    *error = ui.errors().size() != errors_before ? ui.errors().back() : outcome.status.Message();
+    if (outcome.image && model == 0) *error += " (--model N)";
+    // An image's model is the caller's to name; anything else as the file said.
+    if (!outcome.image) exit_code = ExitCodeFor(outcome.status.bad_input);
     return false;
   }
   // A load keeps 19 bytes of a value; say which ones lost the rest.
-  for (const LongValue& v : LongProfileValues(ReadIniFile(path)))
-    std::cerr << "kavir-cli: warning: " << path << ": " << v.key << " is " << GbkLength(v.value)
-              << " bytes long; only the first " << kValueBuffer - 1 << " are kept (\""
-              << ClipToGbkBytes(v.value, kValueBuffer - 1) << "\"), so saving this file shortens it\n";
+  if (!outcome.image)
+    for (const LongValue& v : LongProfileValues(ReadIniFile(path)))
+      std::cerr << "kavir-cli: warning: " << path << ": " << v.key << " is " << GbkLength(v.value)
+                << " bytes long; only the first " << kValueBuffer - 1 << " are kept (\""
+                << ClipToGbkBytes(v.value, kValueBuffer - 1) << "\"), so saving this file shortens it\n";
   return true;
 }
 
@@ -81,8 +100,8 @@ bool OpenScreen::SaveAs(const std::string& path, std::string* error) {
     return false;
   }
   const std::size_t errors_before = ui.errors().size();
-  ui.save_path = path;
-  const IoStatus saved = view.OnFileSaveAsDat();
+  IoStatus saved;
+  view.SaveTo(path, &saved);
   if (ui.errors().size() == errors_before && saved) return true;
   // Every file that failed, the profile and KAVIR.ini's PreviousType alike.
   error->clear();

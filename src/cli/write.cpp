@@ -1,5 +1,7 @@
 // kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify]:
-// write a profile file into a radio, then read it back and compare.
+// write a profile file into a radio, then read it back and compare. A radio
+// image file (a backup) is restored: its own 768 bytes go out, after the
+// check of the settings they decode to.
 #include "../link/transactions.h"
 #include "commands.h"
 #include "link_session.h"
@@ -17,7 +19,7 @@ int RunWrite(const CliArgs& args) {
   auto retries = ParseRetries(args, &error);
   if (!retries) return Fail(kExitBadInput, error);
 
-  OpenScreen screen(args.files);
+  OpenScreen screen(args);
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
   if (!screen.view.option_lists_status().ok)
     return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
@@ -32,6 +34,7 @@ int RunWrite(const CliArgs& args) {
   if (!session.Open(&error)) return Fail(kExitFailed, error);
   WriteRadioOptions options;
   options.verify = !args.Flag("no-verify");
+  if (screen.opened_image) options.own_bytes = &*screen.opened_image;
   WriteImageResult details;
   TransferResult result = OnWriteRadio(screen.view, session.link(), options, &details);
   if (result == TransferResult::Done) return kExitOk;

@@ -8,20 +8,13 @@
 #include <system_error>
 
 #include "../profile/atomic_file.h"
+#include "../profile/file_path.h"
 #include "../profile/local_time.h"
 #include "../profile/working_files.h"
 
 namespace kavir {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-fs::path Utf8Path(const std::string& s) {
-  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(s.data()), s.size()));
-}
-
-}  // namespace
 
 std::string BackupModelName(const std::string& model) {
   std::string out;
@@ -38,12 +31,12 @@ IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
                     std::string* path_out) {
   std::string dir = JoinPath(program_dir, "backups");
   std::error_code ec;
-  fs::create_directories(Utf8Path(dir), ec);
-  if (ec) return IoStatus::Fail(dir, ec.message());
+  fs::create_directories(PathFromUtf8(dir), ec);
+  if (ec) return IoStatus::Fail(dir, ErrorText(ec));
 
   std::string base = JoinPath(dir, kind + "-" + BackupModelName(model) + "-" + LocalFileStamp(when));
   std::string path = base + ".bin";
-  for (int i = 2; fs::exists(Utf8Path(path), ec) && i < 1000; ++i)
+  for (int i = 2; fs::exists(PathFromUtf8(path), ec) && i < 1000; ++i)
     path = base + "-" + std::to_string(i) + ".bin";
 
   // A backup is whole or absent.

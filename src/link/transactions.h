@@ -20,6 +20,10 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
 struct WriteRadioOptions {
   bool verify = true;  // read the radio back after the 48th packet and compare
   OtherModel other_model = OtherModel::Ask;
+  // A radio image file restored as it is: these 768 bytes are sent instead
+  // of the screen's encoding; the screen, which holds them decoded, still
+  // gets the same check.
+  const Image* own_bytes = nullptr;
 };
 
 // Confirmation, check of the screen, store into Write.ini, handshake and

@@ -61,7 +61,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
       ui.ShowError("Write.ini 无法读取，没有写入电台: " + loaded.Message(), kPromptCaption);
       return false;
     }
-    image = EncodeImage(write_ini, view);
+    image = options.own_bytes ? *options.own_bytes : EncodeImage(write_ini, view);
     return true;
   };
   WriteImageResult result = WriteImage(link, Image{}, write);

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <random>
 
+#include "file_path.h"
+#include "file_replace.h"
 #include "platform_file.h"
 
 namespace kavir {
@@ -11,25 +13,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path ToPath(const std::string& utf8) {
-  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
-std::string FromPath(const fs::path& p) {
-  const std::u8string s = p.u8string();
-  return std::string(reinterpret_cast<const char*>(s.data()), s.size());
-}
-
 // The path of the file a chain of symbolic links ends at (which may not
 // exist yet); "" and the reason for a loop.
 std::string FollowLinks(const std::string& path, std::string* reason) {
-  fs::path p = ToPath(path);
+  fs::path p = PathFromUtf8(path);
   for (int hops = 0; hops < 40; ++hops) {
     std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(p, ec))) return FromPath(p);
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) return Utf8FromPath(p);
     const fs::path target = fs::read_symlink(p, ec);
     if (ec) {
-      *reason = ec.message();
+      *reason = ErrorText(ec);
       return {};
     }
     p = target.is_absolute() ? target : p.parent_path() / target;
@@ -44,13 +37,13 @@ FileKind KindOfFile(const std::string& path, std::string* reason) {
   // The system follows links here: /dev/stdout names a pipe by a link that
   // is not a path.
   std::error_code ec;
-  const fs::file_status st = fs::status(ToPath(path), ec);
+  const fs::file_status st = fs::status(PathFromUtf8(path), ec);
   if (st.type() == fs::file_type::not_found) return FileKind::Missing;
   if (ec) {
     if (reason)
       *reason = ec == std::errc::too_many_symbolic_link_levels
                     ? "symbolic link loop: the link points back to itself"
-                    : ec.message();
+                    : ErrorText(ec);
     return FileKind::Unreachable;
   }
   if (fs::is_regular_file(st)) return FileKind::Regular;
@@ -61,9 +54,10 @@ FileKind KindOfFile(const std::string& path, std::string* reason) {
 IoStatus WriteFileAtomically(const std::string& requested, std::string_view bytes) {
   if (requested.empty()) return IoStatus::BadInput(requested, "no file name given");
   std::string reason;
-  // Devices and pipes (a terminal, /dev/stdout) cannot be replaced by a
-  // rename; they are written as they are.
-  if (KindOfFile(requested) == FileKind::Other) return platform::WriteInPlace(requested, bytes);
+  // Devices and pipes (a terminal, /dev/stdout, Windows' NUL) cannot be
+  // replaced by a rename; they are written as they are.
+  if (IsDeviceName(requested) || KindOfFile(requested) == FileKind::Other)
+    return platform::WriteInPlace(requested, bytes);
   // Through a symbolic link the file it names is replaced, never the link.
   const std::string path = FollowLinks(requested, &reason);
   if (path.empty()) return IoStatus::Fail(requested, reason);
@@ -74,7 +68,7 @@ IoStatus WriteFileAtomically(const std::string& requested, std::string_view byte
     case FileKind::Missing: break;
     case FileKind::Regular: {
       std::error_code ec;
-      const fs::perms perms = fs::status(ToPath(path), ec).permissions();
+      const fs::perms perms = fs::status(PathFromUtf8(path), ec).permissions();
       constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
       if (!ec && (perms & kWrite) == fs::perms::none)
         return IoStatus::Fail(requested, "is read-only; nothing was written (make it writable or save under another name)");
@@ -89,14 +83,13 @@ IoStatus WriteFileAtomically(const std::string& requested, std::string_view byte
   IoStatus written = platform::WriteNewFile(temp, bytes);
   if (!written) return IoStatus::Fail(requested, written.reason);
   std::error_code ec;
-  const fs::file_status old = fs::status(ToPath(path), ec);
+  const fs::file_status old = fs::status(PathFromUtf8(path), ec);
   // The replaced file keeps who may read and write it.
-  if (!ec && fs::exists(old)) fs::permissions(ToPath(temp), old.permissions(), ec);
-  ec.clear();
-  fs::rename(ToPath(temp), ToPath(path), ec);
-  if (ec) {
-    fs::remove(ToPath(temp), ec);
-    return IoStatus::Fail(requested, ec.message());
+  if (!ec && fs::exists(old)) fs::permissions(PathFromUtf8(temp), old.permissions(), ec);
+  const IoStatus replaced = ReplaceWithTemp(temp, path);
+  if (!replaced) {
+    fs::remove(PathFromUtf8(temp), ec);
+    return IoStatus::Fail(requested, replaced.reason);
   }
   return IoStatus::Ok();
 }

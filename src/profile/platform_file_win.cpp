@@ -7,17 +7,11 @@
 #include <io.h>
 #include <windows.h>
 
+#include "file_path.h"
+
 namespace kavir::platform {
 
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-  return w;
-}
 
 bool WriteAll(std::FILE* f, std::string_view bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -36,12 +30,11 @@ IoStatus ReadRegularFile(const std::string& path, std::size_t limit, std::string
   namespace fs = std::filesystem;
   bytes->clear();
   std::error_code ec;
-  const fs::path p = Wide(path);
-  const fs::file_status st = fs::status(p, ec);
+  const fs::file_status st = fs::status(PathFromUtf8(path), ec);
   if (!fs::exists(st)) return IoStatus::BadInput(path, "no such file");
   if (fs::is_directory(st)) return IoStatus::BadInput(path, "is a folder, not a file");
   if (!fs::is_regular_file(st)) return IoStatus::BadInput(path, "is a device, not a file");
-  std::FILE* f = _wfopen(p.c_str(), L"rb");
+  std::FILE* f = OpenFile(path, "rb");
   if (!f) return IoStatus::Fail(path, ErrorText(errno));
   bytes->resize(limit + 1);
   const std::size_t got = std::fread(bytes->data(), 1, limit + 1, f);
@@ -56,7 +49,7 @@ IoStatus ReadRegularFile(const std::string& path, std::size_t limit, std::string
 }
 
 IoStatus WriteInPlace(const std::string& path, std::string_view bytes) {
-  std::FILE* f = _wfopen(Wide(path).c_str(), L"wb");
+  std::FILE* f = OpenFile(path, "wb");
   if (!f) return IoStatus::Fail(path, ErrorText(errno));
   bool ok = WriteAll(f, bytes);
   int error = ok ? 0 : errno;
@@ -65,8 +58,7 @@ IoStatus WriteInPlace(const std::string& path, std::string_view bytes) {
 }
 
 IoStatus WriteNewFile(const std::string& path, std::string_view bytes) {
-  const std::wstring w = Wide(path);
-  std::FILE* f = _wfopen(w.c_str(), L"wbx");
+  std::FILE* f = OpenFile(path, "wbx");
   if (!f) return IoStatus::Fail(path, ErrorText(errno));
   bool ok = WriteAll(f, bytes);
   int error = ok ? 0 : errno;
@@ -74,14 +66,14 @@ IoStatus WriteNewFile(const std::string& path, std::string_view bytes) {
   if (ok && _commit(_fileno(f)) != 0) ok = false, error = errno;
   if (std::fclose(f) != 0 && ok) ok = false, error = errno;
   if (!ok) {
-    _wremove(w.c_str());
+    _wremove(SystemPath(path).c_str());
     return IoStatus::Fail(path, ErrorText(error ? error : EIO));
   }
   return IoStatus::Ok();
 }
 
 bool MayWrite(const std::string& path, std::string* reason) {
-  if (_waccess(Wide(path).c_str(), 2) == 0) return true;
+  if (_waccess(SystemPath(path).c_str(), 2) == 0) return true;
   *reason = ErrorText(errno);
   return false;
 }

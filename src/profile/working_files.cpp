@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "file_path.h"
+
 namespace kavir {
 
 std::string JoinPath(std::string_view dir, std::string_view name) {
@@ -29,7 +31,7 @@ WorkingFiles WorkingFiles::FromDirectory(std::string dir) {
 WorkingFiles WorkingFiles::FromCurrentDirectory() {
   std::error_code ec;
   auto dir = std::filesystem::current_path(ec);
-  return FromDirectory(ec ? std::string(".") : dir.string());
+  return FromDirectory(ec ? std::string(".") : Utf8FromPath(dir));
 }
 
 std::string WorkingFiles::ModelFile(std::string_view model_name) const {

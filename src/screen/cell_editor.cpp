@@ -107,9 +107,6 @@ void CKAVIRView::StartEdit(char32_t key) {
       editor.selection_start = 0;
       editor.selection_end = CharCount(editor.text);
       editor.caret = editor.selection_end;
-    } else {
-      editor.text = Utf8(key) + editor.text;
-      editor.caret = 1;
     }
   } else {
     editor.kind = EditorKind::List;
@@ -117,6 +114,14 @@ void CKAVIRView::StartEdit(char32_t key) {
     editor.selected_option = options ? FindOption(*options, cell) : -1;
     if (editor.selected_option >= 0) editor.text = (*options)[editor.selected_option];
     editor.caret = CharCount(editor.text);
+  }
+  // A typed character starts a new value, as in a spreadsheet: put in front
+  // of the old text it made numbers nobody typed.
+  if (key != kEnter) {
+    editor.text = Utf8(key);
+    editor.caret = 1;
+    editor.selection_start = editor.selection_end = 0;
+    editor.selected_option = -1;
   }
   editor.visible = true;
   ui_.Repaint();
@@ -143,29 +148,98 @@ void CKAVIRView::OnEditorEsc() {
   ui_.Repaint();
 }
 
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+std::string FormatMhz(double mhz) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%g", mhz);
+  return buf;
+}
+
+}  // namespace
+
+CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
+                                const std::string& current) const {
+  CellCheck check;
+  if (col < 1 || col >= kGridCols) {
+    check.fault = CellFault::OutsideGrid;
+    check.reason = "不在信道表格内";
+    return check;
+  }
+  if (IsFrequencyColumn(col)) {
+    const Normalized n = NormalizeFrequency(text);
+    check.value = n.text;
+    const bool in_band = n.value >= static_cast<float>(band_lower_limit) &&
+                         n.value <= static_cast<float>(band_upper_limit) && n.value > 0;
+    if (!in_band) {
+      check.fault = CellFault::OutOfBand;
+      check.reason = "频率 " + n.text + " 不在当前频率范围内 (" + FormatMhz(band_lower_limit) +
+                     "-" + FormatMhz(band_upper_limit) + " MHz)";
+    } else if (FrequencyCode(n.text) == 0 && n.text != current) {
+      check.fault = CellFault::OffRaster;
+      check.reason = "非法频点 " + n.text + ", 不在 6.25 kHz 步进上";
+    } else {
+      check.ok = true;
+    }
+    return check;
+  }
+  std::string value(TrimBlanks(text));
+  if ((col == 2 || col == 4) && !value.empty() &&
+      (value[0] == 'C' || value[0] == 'T' || value[0] == 'S') &&
+      value.find('.', 1) == std::string::npos)
+    value += ".0";
+  const std::vector<std::string>* options = channel_lists.ForColumn(col);
+  if (options && !options->empty()) {
+    for (const std::string& option : *options) {
+      if (EqualsIgnoringCase(TrimBlanks(option), value)) {
+        check.ok = true;
+        check.value = option;
+        return check;
+      }
+    }
+    check.fault = CellFault::NotInList;
+    check.reason = "不是本列的选项";
+    check.value = value;
+    return check;
+  }
+  check.ok = true;
+  check.value = value;
+  return check;
+}
+
 void CKAVIRView::CommitEdit() {
   if (!editor.visible) return;
   const int row = editor.row;
   const int col = editor.col;
   std::string result;
+  bool refused = false;
 
   if (editor.kind == EditorKind::Frequency) {
-    const Normalized n = NormalizeFrequency(editor.text);
     const std::string& previous = editor.previous_text;
-    const bool in_band = n.value >= static_cast<float>(band_lower_limit) &&
-                         n.value <= static_cast<float>(band_upper_limit) && n.value > 0;
-    if (in_band) {
-      ui_.SetStatusText("请继续..............");
-      result = n.text;
+    const CellCheck check = CheckCell(col, editor.text, previous);
+    // The band check passes before the raster check speaks.
+    if (check.ok || check.fault == CellFault::OffRaster) ui_.SetStatusText("请继续..............");
+    if (check.ok) {
+      result = check.value;
     } else {
-      ui_.SetStatusText("错误, 您输入的频率:" + n.text + " 不在当前频率范围内, 请继续.....");
+      if (check.fault == CellFault::OutOfBand)
+        ui_.SetStatusText("错误, 您输入的频率:" + check.value + " 不在当前频率范围内, 请继续.....");
+      else
+        ui_.SetStatusText("您输入的非法频点(" + check.value + ") 无法通过较验, 请重新输入.....");
       ui_.Beep(5000, 100);
       result = previous;
-    }
-    if (FrequencyCode(n.text) == 0 && result != previous) {
-      ui_.SetStatusText("您输入的非法频点(" + n.text + ") 无法通过较验, 请重新输入.....");
-      ui_.Beep(5000, 100);
-      result = previous;
+      refused = true;
     }
   } else {
     result = editor.text;
@@ -178,10 +252,18 @@ void CKAVIRView::CommitEdit() {
       ui_.SetStatusText("错误, 您输入的亚音:" + result + " 不在亚音列表内, 请继续.....");
       ui_.Beep(5000, 100);
       result = grid.Text(row, col);
+      refused = true;
     }
   }
-  grid.SetText(row, col, std::move(result));
+  // A value typed with several cells of the column selected goes into all of them.
+  // A refused entry only restores the edited cell; the others keep theirs.
+  CellRange targets = CellRange::One(row, col);
+  if (!refused && selection.left == col && selection.right == col && selection.Contains(row, col))
+    targets = selection;
   editor.Close();
+  RecordStep([&] {
+    for (int r = targets.top; r <= targets.bottom; ++r) grid.SetText(r, col, result);
+  });
   ui_.Repaint();
 }
 

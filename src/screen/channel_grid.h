@@ -15,6 +15,19 @@ inline constexpr Rgb kBlack = 0x000000;
 inline constexpr Rgb kGrey = 0xAAAAAA;
 inline constexpr Rgb kWhite = 0xFFFFFF;
 
+// A rectangle of channel cells, rows 1..16 and columns 1..9 inclusive.
+struct CellRange {
+  int top = 1, left = 1, bottom = 1, right = 1;
+  int rows() const { return bottom - top + 1; }
+  int cols() const { return right - left + 1; }
+  int count() const { return rows() * cols(); }
+  bool Contains(int row, int col) const {
+    return row >= top && row <= bottom && col >= left && col <= right;
+  }
+  static CellRange One(int row, int col) { return {row, col, row, col}; }
+  static CellRange All() { return {1, 1, 16, 9}; }
+};
+
 struct GridCell {
   std::string text;
   Rgb back_color = kWhite;

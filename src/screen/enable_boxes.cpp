@@ -37,15 +37,19 @@ void CKAVIRView::UpdateTxColumns(int n) {
 
 void CKAVIRView::OnChBoxClicked(int n) {
   if (!ValidChannel(n)) return;
-  ch_box[n - 1].state = ch_box[n - 1].checked() ? 0 : 1;
-  UpdateChannelRow(n);
+  RecordStep([&] {
+    ch_box[n - 1].state = ch_box[n - 1].checked() ? 0 : 1;
+    UpdateChannelRow(n);
+  });
   ui_.Repaint();
 }
 
 void CKAVIRView::OnTxBoxClicked(int n) {
   if (!ValidChannel(n)) return;
-  tx_box[n - 1].state = tx_box[n - 1].checked() ? 0 : 1;
-  UpdateTxColumns(n);
+  RecordStep([&] {
+    tx_box[n - 1].state = tx_box[n - 1].checked() ? 0 : 1;
+    UpdateTxColumns(n);
+  });
   ui_.Repaint();
 }
 
@@ -54,12 +58,14 @@ void CKAVIRView::OnOpenAllChannels() {
   const int tab = current_tab;
   current_tab = 0;
   ShowPage(0);
-  for (int n = 1; n <= 16; ++n) {
-    ch_box[n - 1].state = 1;
-    UpdateChannelRow(n);
-    tx_box[n - 1].state = 1;
-    UpdateTxColumns(n);
-  }
+  RecordStep([&] {
+    for (int n = 1; n <= 16; ++n) {
+      ch_box[n - 1].state = 1;
+      UpdateChannelRow(n);
+      tx_box[n - 1].state = 1;
+      UpdateTxColumns(n);
+    }
+  });
   RestorePage(tab);
 }
 
@@ -68,12 +74,14 @@ void CKAVIRView::OnCloseAllChannels() {
   const int tab = current_tab;
   current_tab = 0;
   ShowPage(0);
-  for (int n = 1; n <= 16; ++n) {
-    ch_box[n - 1].state = 0;
-    UpdateChannelRow(n);
-    tx_box[n - 1].state = 0;
-    UpdateTxColumns(n);
-  }
+  RecordStep([&] {
+    for (int n = 1; n <= 16; ++n) {
+      ch_box[n - 1].state = 0;
+      UpdateChannelRow(n);
+      tx_box[n - 1].state = 0;
+      UpdateTxColumns(n);
+    }
+  });
   RestorePage(tab);
 }
 

@@ -4,6 +4,7 @@
 // that load, store and edit them. It is the one in-memory copy of a radio's
 // settings; widgets, codec, transactions, report and command line use it.
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,7 +13,11 @@
 #include "cell_editor.h"
 #include "channel_grid.h"
 #include "controls.h"
+#include "grid_edit.h"
+#include "recent_files.h"
 #include "screen_ui.h"
+#include "screen_values.h"
+#include "undo_history.h"
 #include "../profile/ini_document.h"
 #include "../profile/io_status.h"
 #include "../profile/option_list.h"
@@ -65,8 +70,9 @@ class CKAVIRView {
   // A missing file loads as all defaults; an unreadable one, or a file with
   // no profile content, is shown with ShowError and leaves the screen as it was.
   IoStatus LoadProfile(const std::string& path);
-  // The same from a document already in memory; path decides the band edits.
-  void LoadDocument(const IniDocument& doc, const std::string& path);
+  // The same from a document already in memory; path stands for the file
+  // it came from (it decides whether the band edits are enabled).
+  void LoadProfileDocument(const IniDocument& doc, const std::string& path);
   // Whether KAVIR.ini gave the option lists at set-up. Without them every
   // drop-down is empty, so nothing may be stored, written or changed.
   const IoStatus& option_lists_status() const { return lists_status_; }
@@ -87,14 +93,19 @@ class CKAVIRView {
   void OnTxBoxClicked(int n);
   void OnOpenAllChannels();
   void OnCloseAllChannels();
+  // Ok when opened or cancelled; else why nothing changed.
   IoStatus OnFileOpenDat();
-  IoStatus OnFileSaveAsDat();
+  // True when saved.
+  bool OnFileSaveAsDat();
+  // Opens a profile with progress; the file becomes the current one.
+  IoStatus OpenFile(const std::string& path);
 
   // ---- cell editor ----
   CellEditor editor;
   // Option lists of the grid's list editors, from QTDQT.ini at set-up.
   ChannelLists channel_lists;
-  // A character typed on the current cell (13 = Enter) opens its editor.
+  // A character typed on the current cell opens its editor holding just that
+  // character; Enter (13) opens it on the cell's text, all selected.
   void StartEdit(char32_t key);
   // Double-click on the current cell: as Enter, 40 % wider on columns 0..4.
   void OnDoubleClick();
@@ -108,6 +119,61 @@ class CKAVIRView {
 
   // ---- key settings ----
   void OnKeySettings();
+
+  // ---- undo, redo and unsaved changes ----
+  // Runs `change` as one undoable step: the screen's values before it are
+  // kept, unless nothing changed. Steps started inside it join it, so a
+  // command made of others (a model change that loads) is still one step.
+  // Changes with the same non-empty merge_key in a row (typing on in one
+  // field) are one step. Returns whether the screen changed.
+  bool RecordStep(const std::function<void()>& change, const std::string& merge_key = {});
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  void Undo();
+  void Redo();
+  const UndoHistory& history() const { return history_; }
+  ScreenValues Values() const;
+  void Restore(const ScreenValues& values);
+  // The screen differs from what was last loaded or saved.
+  bool IsModified() const { return Values() != clean_; }
+  // Makes the screen as it is now the loaded-or-saved state.
+  void MarkClean() { clean_ = Values(); }
+  // Before something replaces the screen: with unsaved changes, asks
+  // 保存 / 不保存 / 取消 (saving when asked). False: leave the screen alone.
+  bool ConfirmDiscardChanges();
+
+  // ---- editing commands ----
+  // A drop-down's new selection; the Type drop-down goes to OnTypeChanged.
+  void OnSelectOption(std::string_view key, int index);
+  void OnBatteryClicked(bool on);
+  void OnBandEdited(bool upper, const std::string& text);
+
+  // The grid's selection (a rectangle); the widget keeps it up to date.
+  CellRange selection = CellRange::One(1, 1);
+  // The cell editor's own check of a text for a cell of column col.
+  CellCheck CheckCell(int col, const std::string& text, const std::string& current) const;
+  // Tab-separated rows of the cells, as spreadsheets put on the clipboard.
+  std::string CopyCells(const CellRange& range) const;
+  // Pastes tab-separated text at the range's top-left corner (one value
+  // fills the whole range); every valid cell lands as one undoable step.
+  EditResult PasteCells(const CellRange& range, const std::string& tsv);
+  // Sets every cell of the range to the same text, checked per cell.
+  EditResult FillCells(const CellRange& range, const std::string& text);
+  // Empties every cell of the range.
+  EditResult ClearCells(const CellRange& range);
+
+  // ---- files ----
+  // Save to the current file; Save As when there is none. True when saved.
+  bool OnFileSave();
+  // True when the profile was saved (a failed PreviousType alone is only
+  // shown); *status, when given, gets the first failure of either file.
+  bool SaveTo(const std::string& path, IoStatus* status = nullptr);
+  // The file most recently opened or saved is first.
+  RecentFiles recent;
+  void OnOpenRecent(std::size_t index);
+  // The file name shown in the window title: the current file's name, or
+  // "无标题" when none.
+  std::string DocumentName() const;
 
   // The value every profile key would be stored with, in clearing order
   // (209 pairs): what the screen holds now.
@@ -124,6 +190,13 @@ class CKAVIRView {
   ScreenUi& ui_;
   std::vector<ComboBox> combos_;
   IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");
+  UndoHistory history_;
+  ScreenValues clean_;
+  int step_depth_ = 0;
+
+  IoStatus LoadProfileValues(const std::string& path);
+  EditResult ApplyCells(const std::vector<std::pair<std::pair<int, int>, std::string>>& cells);
+  void RememberFile(const std::string& path);
 
   IoStatus StoreWith(const std::string& path, bool clear_first);
   IoStatus WritePreviousType(const std::string& model);

@@ -42,11 +42,13 @@ void CKAVIRView::OnKeySettings() {
   }
   if (!ui_.RunKeySettings(dialog)) return;
   const std::string texts[3] = {dialog.GetPF1Text(), dialog.GetPF2Text(), dialog.GetPF3Text()};
-  for (int i = 0; i < 3; ++i) {
-    ComboBox& holder = *Combo(kKeys[i]);
-    const int found = FindOption(holder.options, texts[i]);
-    if (found >= 0) holder.selected = found;
-  }
+  RecordStep([&] {
+    for (int i = 0; i < 3; ++i) {
+      ComboBox& holder = *Combo(kKeys[i]);
+      const int found = FindOption(holder.options, texts[i]);
+      if (found >= 0) holder.selected = found;
+    }
+  });
 }
 
 }  // namespace kavir

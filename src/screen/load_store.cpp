@@ -64,6 +64,14 @@ void CKAVIRView::ApplyBoxValue(CheckBox& box, const std::string& value) {
 }
 
 IoStatus CKAVIRView::LoadProfile(const std::string& path) {
+  IoStatus status;
+  // A load replaces the screen: one undoable step, and the new clean state.
+  RecordStep([&] { status = LoadProfileValues(path); });
+  if (status.ok) MarkClean();
+  return status;
+}
+
+IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
   IniFile file(path);
   if (!file.load_status().ok) {
     // An unreadable file is not a file of defaults: the screen stays as it was.
@@ -77,11 +85,11 @@ IoStatus CKAVIRView::LoadProfile(const std::string& path) {
     ui_.ShowError(refused.Message(), kMessageCaption);
     return refused;
   }
-  LoadDocument(file.doc(), path);
+  LoadProfileDocument(file.doc(), path);
   return IoStatus::Ok();
 }
 
-void CKAVIRView::LoadDocument(const IniDocument& doc, const std::string& path) {
+void CKAVIRView::LoadProfileDocument(const IniDocument& doc, const std::string& path) {
   // An edit still open belonged to the values that are being replaced.
   editor.Close();
 

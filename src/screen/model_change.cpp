@@ -13,13 +13,29 @@ void CKAVIRView::OnTypeChanged(int new_index) {
   const std::string model = type.SelectedText();
 
   if (ui_.AskYesNo("\n\t您需要改变机器型号吗 \t\t\n\n\t (Y：改变  N：不改变) ?\n", kMessageCaption)) {
-    if (!LoadProfile(files_.ModelFile(model)).ok) {
-      // The model's file could not be read: the screen still shows the old model.
-      type.selected = before;
-      return;
+    // Unsaved changes are asked about (and saved) as they were, old model included.
+    type.selected = before;
+    if (ConfirmDiscardChanges()) {
+      bool loaded = false;
+      RecordStep([&] {
+        type.selected = new_index;
+        loaded = LoadProfile(files_.ModelFile(model)).ok;
+        // The model's file could not be read: the screen still shows the old model.
+        if (!loaded) {
+          type.selected = before;
+          return;
+        }
+        current_model_name = model;
+        // The screen no longer shows the file it was opened from.
+        current_file_name.clear();
+      });
+      if (loaded) {
+        MarkClean();
+        WritePreviousType(model);
+        return;
+      }
     }
-    current_model_name = model;
-    WritePreviousType(model);
+    ui_.Repaint();
     return;
   }
   const int i = FindOption(type.options, current_model_name);

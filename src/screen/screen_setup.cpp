@@ -50,6 +50,7 @@ CKAVIRView::CKAVIRView(WorkingFiles files, ScreenUi& ui) : files_(std::move(file
     c.key = d.key;
     combos_.push_back(std::move(c));
   }
+  clean_ = Values();
 }
 
 ComboBox* CKAVIRView::Combo(std::string_view key) {
@@ -78,6 +79,10 @@ void CKAVIRView::OnInitialUpdate(PortStarter* port) {
   if (port) port->OpenStartupPort();
   current_tab = 1;
   ShowPage(1);
+  recent.Load(files_.kavir_ini);
+  // The start-up model is where editing begins: nothing to undo, nothing unsaved.
+  history_.Clear();
+  MarkClean();
 }
 
 void CKAVIRView::FillOptionLists() {

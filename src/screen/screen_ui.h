@@ -17,6 +17,8 @@ struct FileDialogParams {
   bool confirm_overwrite = true;
 };
 
+enum class SaveChoice { Save, Discard, Cancel };
+
 enum class Cursor { Normal, Wait, SizeNWSE, SizeNS, SizeNESW, SizeWE, AppStarting };
 
 class ScreenUi {
@@ -45,6 +47,13 @@ class ScreenUi {
   virtual bool RunKeySettings(CKeySettingsDlg& dialog) {
     (void)dialog;
     return false;
+  }
+  // Unsaved changes are about to be replaced: 保存 / 不保存 / 取消. A user
+  // interface that cannot ask goes on as it always did.
+  virtual SaveChoice AskSaveChanges(const std::string& text, const std::string& caption) {
+    (void)text;
+    (void)caption;
+    return SaveChoice::Discard;
   }
 };
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "../codec/codec.h"
+#include "../profile/file_path.h"
 #include "../profile/ini_document.h"
 #include "../screen/kavir_view.h"
 
@@ -12,7 +13,7 @@ namespace kavir::sim {
 bool BuildImageFromProfile(const std::string& profile, const std::string& program_dir,
                            RadioImage* image, std::string* error) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(profile, ec)) {
+  if (!std::filesystem::is_regular_file(PathFromUtf8(profile), ec)) {
     *error = profile + ": no such profile file";
     return false;
   }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "../profile/atomic_file.h"
+#include "cable.h"
 #include "radio_protocol.h"
 #include "sim_options.h"
 
@@ -121,8 +122,17 @@ int main(int argc, char** argv) {
   std::printf("%s\n", slave_path.c_str());
   std::fflush(stdout);
 
-  RadioProtocol radio(image, options->model);
-  radio.faults = options->faults;
+  // One radio that stays attached, or several in turn on the one cable.
+  std::vector<RadioProtocol> radios;
+  CableOptions cable_options = options->cable;
+  if (options->cable_models.empty()) {
+    radios.emplace_back(image, options->model);
+    cable_options.unplug_after_ms = -1;
+  } else {
+    for (int model : options->cable_models) radios.emplace_back(image, model);
+  }
+  for (RadioProtocol& r : radios) r.faults = options->faults;
+  Cable cable(std::move(radios), cable_options);
   const long long byte_ns = options->baud > 0 ? 10LL * 1000000000LL / options->baud : 0;
   long long line_free = 0;  // when the simulated wire is next idle
   int saved_writes = 0;
@@ -140,8 +150,10 @@ int main(int argc, char** argv) {
       if (n < 0 && errno == EIO) usleep(20000);  // no client at the moment
       continue;
     }
-    std::vector<std::uint8_t> answer = radio.Receive(buf, static_cast<std::size_t>(n));
-    if (radio.hung_up()) {
+    const long long now_ms = NowNs() / 1000000;
+    RadioProtocol* attached = cable.Current(now_ms);
+    std::vector<std::uint8_t> answer = cable.Receive(buf, static_cast<std::size_t>(n), now_ms);
+    if (attached && attached->hung_up()) {
       std::fprintf(stderr, "kavir-radio-sim: hanging up\n");
       close(master);
       close(slave);
@@ -149,9 +161,11 @@ int main(int argc, char** argv) {
     }
     // A write is kept before its last acknowledgement goes out, so whoever
     // sees the write end finds the image saved.
-    if (radio.completed_writes() != saved_writes) {
-      saved_writes = radio.completed_writes();
-      if (!options->save_file.empty() && !SaveImageFile(options->save_file, radio.image(), &error))
+    int writes = 0;
+    for (const RadioProtocol& radio : cable.radios()) writes += radio.completed_writes();
+    if (attached && writes != saved_writes) {
+      saved_writes = writes;
+      if (!options->save_file.empty() && !SaveImageFile(options->save_file, attached->image(), &error))
         std::fprintf(stderr, "kavir-radio-sim: %s\n", error.c_str());
       std::fprintf(stderr, "kavir-radio-sim: write %d received\n", saved_writes);
     }

@@ -15,6 +15,10 @@ const char* SimUsage() {
          "        --short-packet N  --flood N  --hangup-at N  --wrong-handshake\n"
          "        --faults-once (faults only in the first session)\n"
          "        --corrupt-store ADDR (every write stores a wrong byte at ADDR, 0-767)\n"
+         "radios in turn on one cable: --radios N or --models A,B,... (each one unplugged\n"
+         "        when it has had no data for --unplug-after MS after first contact\n"
+         "        (default 1000), the next\n"
+         "        plugged in --plug-gap MS later (default 1000))\n"
          "Prints the pseudo-terminal's device path as its first line, then answers\n"
          "the read and write protocol until killed.\n";
 }
@@ -31,10 +35,28 @@ bool ToInt(const std::string& s, int lo, int hi, int* out) {
   return true;
 }
 
+bool ParseModelList(const std::string& list, std::vector<int>* models, std::string* error) {
+  models->clear();
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = list.find(',', start);
+    const std::string item = list.substr(start, comma == std::string::npos ? comma : comma - start);
+    int model = 0;
+    if (!ToInt(item, 1, 256, &model) || models->size() >= 1000) {
+      *error = "--models wants model numbers from 1 to 256 separated by commas, not '" + list + "'";
+      return false;
+    }
+    models->push_back(model);
+    if (comma == std::string::npos) return true;
+    start = comma + 1;
+  }
+}
+
 }  // namespace
 
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string* error) {
   SimOptions o;
+  int radios = 0;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string* out) {
@@ -70,6 +92,15 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     else if (a == "--hangup-at") { ok = number(0, 48, &n); o.faults.hangup_at = n; }
     else if (a == "--wrong-handshake") o.faults.wrong_handshake = true;
     else if (a == "--faults-once") o.faults.once = true;
+    else if (a == "--radios") {
+      ok = number(1, 1000, &n);
+      radios = n;
+    } else if (a == "--models") {
+      std::string list;
+      ok = value(&list) && ParseModelList(list, &o.cable_models, error);
+    }
+    else if (a == "--unplug-after") ok = number(0, 600000, &o.cable.unplug_after_ms);
+    else if (a == "--plug-gap") ok = number(0, 600000, &o.cable.plug_gap_ms);
     else if (a == "--corrupt-store") { ok = number(0, kImageBytes - 1, &n); o.faults.corrupt_store = n; }
     else {
       *error = "unknown option '" + a + "'";
@@ -77,6 +108,11 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     }
     if (!ok) return std::nullopt;
   }
+  if (radios > 0 && !o.cable_models.empty()) {
+    *error = "give --radios N or --models LIST, not both";
+    return std::nullopt;
+  }
+  if (radios > 0) o.cable_models.assign(radios, o.model);
   if (o.image_file.empty() == o.profile_file.empty()) {
     *error = "give one of --image FILE or --profile FILE";
     return std::nullopt;
@@ -85,10 +121,10 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
 }
 
 bool LoadImageFile(const std::string& path, RadioImage* image, std::string* error) {
-  IoStatus status;
-  const std::string bytes = ReadWholeFile(path, &status);
-  if (!status) {
-    *error = status.Message();
+  IoStatus read;
+  const std::string bytes = ReadWholeFile(path, &read);
+  if (!read) {
+    *error = read.Message();
     return false;
   }
   if (bytes.size() != image->size()) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cable.h"
 #include "radio_protocol.h"
 
 namespace kavir::sim {
@@ -16,6 +17,10 @@ struct SimOptions {
   int baud = 0;              // --baud N: pace the line; 0 = as fast as it goes
   int model = 1;             // --model N: the model number the handshake names
   RadioFaults faults;
+  // Several radios in turn on one cable: --radios N, or --models A,B,...
+  // (one radio per model number). Empty: one radio that stays attached.
+  std::vector<int> cable_models;
+  CableOptions cable;  // --unplug-after MS, --plug-gap MS
 };
 
 // Parses argv[1..]; nullopt with *error on bad usage.

@@ -23,12 +23,12 @@ class GridTest : public AppTest {
   ChannelGridWidget* grid_ = nullptr;
 };
 
-TEST_F(GridTest, TypingPutsTheCharacterInFrontOfTheOldText) {
+TEST_F(GridTest, TypingStartsANewValue) {
   ASSERT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
   QTest::keyClick(grid_, Qt::Key_4);
   QLineEdit* editor = grid_->frequency_editor();
   ASSERT_TRUE(editor->isVisible());
-  EXPECT_EQ(editor->text(), QStringLiteral("4137.11250"));
+  EXPECT_EQ(editor->text(), QStringLiteral("4"));
   EXPECT_EQ(editor->cursorPosition(), 1);
   // Placed over the cell, exactly as wide.
   const QRect cell = grid_->visualRect(grid_->model()->index(1, 1));
@@ -57,7 +57,7 @@ TEST_F(GridTest, OutOfBandEntryIsRejectedWithToneAndOldValueBack) {
   const int beeps = frame_->ui().beep_count();
   QTest::keyClick(grid_->frequency_editor(), Qt::Key_Return);
   EXPECT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
-  EXPECT_EQ(Status(), QStringLiteral("错误, 您输入的频率:413.71125 不在当前频率范围内, 请继续....."));
+  EXPECT_EQ(Status(), QStringLiteral("错误, 您输入的频率:400.00000 不在当前频率范围内, 请继续....."));
   EXPECT_EQ(frame_->ui().beep_count(), beeps + 1);
 }
 

@@ -110,7 +110,8 @@ TEST_F(RadioTest, WriteSendsTheEditedScreenWhichReadsBack) {
   QTest::keyClicks(grid->frequency_editor(), QStringLiteral("140.0000"));
   QTest::keyClick(grid->frequency_editor(), Qt::Key_Return);
   ASSERT_EQ(Cell(4, 1), QStringLiteral("140.00000"));
-  BoxAnswerer again({QMessageBox::Yes});
+  // The edit is unsaved: 不保存, then Yes to the read.
+  BoxAnswerer again({QMessageBox::Discard, QMessageBox::Yes});
   frame_->action(kCmdRead)->trigger();
   EXPECT_EQ(Cell(4, 1), QStringLiteral("162.03750"));
 }

@@ -68,6 +68,8 @@ TEST_F(CliFiles, EveryCommandGivesTheExitCodeOfWhatWentWrong) {
   fs::create_symlink("loop.dat", loop);
   const std::string image = scratch.File("radio.bin");
   std::ofstream(image, std::ios::binary) << std::string(768, '\x11');
+  const std::string junk = scratch.File("junk.bin");
+  std::ofstream(junk, std::ios::binary) << std::string(700, '\x11');
   const std::string read_only = scratch.File("ro.dat");
   fs::copy_file(good, read_only);
   ::chmod(read_only.c_str(), 0444);
@@ -85,7 +87,11 @@ TEST_F(CliFiles, EveryCommandGivesTheExitCodeOfWhatWentWrong) {
       {{"show", "/dev/zero"}, 2, "device"},
       {{"show", big}, 2, "too large"},
       {{"show", loop}, 2, "symbolic link loop"},
-      {{"show", image}, 2, "[Previous]"},
+      {{"show", junk}, 2, "[Previous]"},
+      {{"show", image}, 2, "--model N"},
+      {{"diff", good, fifo}, 2, "pipe"},
+      {{"import-csv", fifo, scratch.File("x.dat")}, 2, "pipe"},
+      {{"export-csv", good, read_only}, 1, "read-only"},
       {{"resave", good, ""}, 2, "no output file name"},
       {{"resave", good, read_only}, 1, "read-only"},
       {{"resave", good, loop}, 2, "symbolic link loop"},

@@ -3,13 +3,15 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "profile/file_path.h"
+
 namespace kavir::test {
 
 namespace fs = std::filesystem;
 
 ShippedScreen::ShippedScreen() : files(WorkingFiles::FromDirectory(dir.path())) {
   for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))
-    if (e.is_regular_file()) fs::copy_file(e.path(), fs::path(dir.path()) / e.path().filename());
+    if (e.is_regular_file()) fs::copy_file(e.path(), PathFromUtf8(dir.path()) / e.path().filename());
   view = std::make_unique<CKAVIRView>(files, ui);
   view->OnInitialUpdate(nullptr);
 }

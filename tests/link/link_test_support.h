@@ -11,6 +11,7 @@
 
 #include "codec/codec.h"
 #include "link/serial_link.h"
+#include "profile/file_path.h"
 #include "profile/ini_document.h"
 #include "profile/working_files.h"
 #include "screen/kavir_view.h"
@@ -34,7 +35,7 @@ class ProgramFolder {
     std::error_code ec;
     fs::remove_all(dir_, ec);
   }
-  std::string path() const { return dir_.string(); }
+  std::string path() const { return Utf8FromPath(dir_); }
   WorkingFiles files() const { return WorkingFiles::FromDirectory(path()); }
 
  private:

@@ -139,7 +139,13 @@ TEST(IniFile, SaveThroughALinkReplacesTheFileItNamesAndKeepsTheLink) {
   const std::string real = dir.File("real.ini");
   const std::string link = dir.File("link.ini");
   WriteBytes(real, "[A]\r\nk=old\r\n");
-  std::filesystem::create_symlink(real, link);
+  std::error_code ec;
+  std::filesystem::create_symlink(real, link, ec);
+#if defined(_WIN32)
+  if (ec) GTEST_SKIP() << "cannot make a symbolic link (" << ec.message()
+                       << "): Windows grants that only with a privilege";
+#endif
+  ASSERT_FALSE(ec) << ec.message();
   IniFile f(link);
   f.SetString("A", "k", "new");
   ASSERT_TRUE(f.Save().ok);
@@ -157,7 +163,7 @@ TEST(AtomicFile, DevicesAreWrittenInPlaceNeverReplaced) {
 TEST(IniFile, UnreadableFileIsReportedNotTakenAsEmpty) {
   TempDir dir;
   IoStatus s;
-  ReadIniFile(dir.path().string(), &s);
+  ReadIniFile(Utf8FromPath(dir.path()), &s);
   EXPECT_FALSE(s.ok);
   IoStatus missing;
   ReadIniFile(dir.File("missing.ini"), &missing);

@@ -35,6 +35,10 @@ TEST(LocalTime, FollowsTheMachinesZone) {
 }
 
 TEST(LocalTime, SummerTimeIsApplied) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the Windows C library takes no daylight-saving rules from TZ; "
+                  "there the program follows the system's own zone";
+#endif
   // Central Europe: 1 hour in January, 2 in July.
   ScopedTimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
   EXPECT_EQ(LocalDateTimeText(1704110400), "2024-01-01 13:00:00");  // 12:00 UTC

@@ -1,10 +1,11 @@
 #pragma once
 // A fresh temporary folder per test, removed afterwards.
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
+
+#include "profile/file_path.h"
 
 namespace kavir::testing {
 
@@ -19,7 +20,7 @@ class TempDir {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
   }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  std::string File(const std::string& name) const { return Utf8FromPath(path_ / PathFromUtf8(name)); }
   const std::filesystem::path& path() const { return path_; }
 
  private:
@@ -27,13 +28,19 @@ class TempDir {
 };
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+  if (std::FILE* f = OpenFile(path, "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
 }
 inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  std::string bytes;
+  if (std::FILE* f = OpenFile(path, "rb")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
 }
 
 }  // namespace kavir::testing

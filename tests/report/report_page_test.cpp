@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "../profile/scoped_time_zone.h"
+#include "profile/file_path.h"
 #include "report/report_page.h"
 #include "screen_test_support.h"
 
@@ -18,7 +19,7 @@ class Report : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))
-      if (e.is_regular_file()) fs::copy_file(e.path(), fs::path(dir.path()) / e.path().filename());
+      if (e.is_regular_file()) fs::copy_file(e.path(), PathFromUtf8(dir.path()) / e.path().filename());
     files = WorkingFiles::FromDirectory(dir.path());
     view = std::make_unique<CKAVIRView>(files, ui);
     view->OnInitialUpdate(nullptr);

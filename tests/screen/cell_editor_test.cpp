@@ -82,18 +82,24 @@ TEST_F(CellEditorTest, EmptyCellRejectedShowsBandLowerLimit) {
   EXPECT_EQ(Enter(3, 1, "0"), "400.00000");  // 000.00000 is no frequency
 }
 
-TEST_F(CellEditorTest, TypingAKeyInsertsItInFrontOfTheText) {
+TEST_F(CellEditorTest, TypingAKeyStartsANewValue) {
   view->grid.SetText(1, 1, "430.12500");
-  view->grid.row = 1;
+  for (int col : {1, 6}) {
+    view->grid.row = 1;
+    view->grid.col = col;
+    view->StartEdit('4');
+    EXPECT_TRUE(view->editor.visible);
+    EXPECT_EQ(view->editor.text, "4") << col;
+    EXPECT_EQ(view->editor.caret, 1);
+    EXPECT_EQ(view->editor.selection_start, view->editor.selection_end);
+    EXPECT_DOUBLE_EQ(view->editor.width_factor, 1.0);
+    view->OnEditorEsc();
+  }
   view->grid.col = 1;
   view->StartEdit('4');
-  EXPECT_TRUE(view->editor.visible);
-  EXPECT_EQ(view->editor.text, "4430.12500");
-  EXPECT_EQ(view->editor.caret, 1);
-  EXPECT_EQ(view->editor.selection_start, view->editor.selection_end);
-  EXPECT_DOUBLE_EQ(view->editor.width_factor, 1.0);
+  view->editor.text = "446.5";
   view->CommitEdit();
-  EXPECT_EQ(view->grid.Text(1, 1), "443.01250");
+  EXPECT_EQ(view->grid.Text(1, 1), "446.50000");
 }
 
 TEST_F(CellEditorTest, EnterSelectsTheWholeText) {
@@ -152,7 +158,7 @@ TEST_F(CellEditorTest, ListEditorSelection) {
   view->grid.row = 1;
   view->grid.col = 2;
   view->grid.SetText(1, 2, "DCS");  // begins no option
-  view->StartEdit('x');
+  view->StartEdit(13);
   EXPECT_EQ(view->editor.selected_option, -1);
   EXPECT_EQ(view->editor.text, "DCS");
   view->OnEditorEsc();

@@ -51,7 +51,7 @@ TEST(BrokenKavirIni, NothingIsStoredAndKavirIniIsNeverMadeFromNothing) {
     EXPECT_TRUE(view->OnFileOpenDat().ok) << c.name;
     ui.errors.clear();
     ui.save_path = good;
-    EXPECT_FALSE(view->OnFileSaveAsDat().ok) << c.name;
+    EXPECT_FALSE(view->OnFileSaveAsDat()) << c.name;
     EXPECT_FALSE(view->StoreProfile(dir.dir.File("new.dat")).ok) << c.name;
     ui.answers = {true};
     view->OnTypeChanged(0);  // an empty model list: nothing to change to
@@ -147,6 +147,17 @@ TEST(ToneCells, OnlyToneListEntriesAreTakenAndTheCheckNamesEveryOtherTone) {
       EXPECT_NE(ui.status[0].find(c.typed), std::string::npos) << ui.status[0];
     }
   }
+
+  // A refused tone typed over a selection leaves the other cells as they were.
+  view->grid.SetText(4, 2, "CTCSS:88.0");
+  view->selection = {3, 2, 4, 2};
+  view->grid.row = 3;
+  view->grid.col = 2;
+  view->StartEdit(13);
+  view->editor.text = "hello";
+  view->CommitEdit();
+  EXPECT_EQ(view->grid.Text(4, 2), "CTCSS:88.0");
+  view->selection = CellRange::One(3, 2);
 
   // Texts put into the grid some other way (an old file) are caught before a write.
   auto tone_problems = [&] {

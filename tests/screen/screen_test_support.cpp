@@ -1,11 +1,12 @@
 #include "screen_test_support.h"
 
 #include <atomic>
+#include <cstdio>
 #include <random>
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "profile/file_path.h"
 
 namespace kavir::test {
 
@@ -19,7 +20,7 @@ TempDir::TempDir() {
     fs::path p = base / ("kavir_screen_" + std::to_string(random()) + "_" +
                          std::to_string(counter++));
     if (fs::create_directory(p)) {
-      path_ = p.string();
+      path_ = Utf8FromPath(p);
       break;
     }
   }
@@ -27,8 +28,8 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
   std::error_code ec;
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-  fs::remove_all(path_, ec);
+  fs::permissions(PathFromUtf8(path_), fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(PathFromUtf8(path_), ec);
 }
 
 std::string TempDir::File(const std::string& name) const { return JoinPath(path_, name); }
@@ -48,10 +49,13 @@ Entries List(const std::vector<std::string>& texts) {
 }
 
 std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
+  std::string bytes;
+  if (std::FILE* f = OpenFile(path, "rb")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
 }
 
 std::string Stored(const std::string& path, const std::string& key) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "profile/file_path.h"
 #include "profile/profile_keys.h"
 #include "screen_test_support.h"
 
@@ -16,7 +17,7 @@ std::vector<fs::path> ModelFiles(const fs::path& data) {
   std::vector<fs::path> models;
   std::error_code ec;
   for (const auto& e : fs::directory_iterator(data, ec)) {
-    const std::string name = e.path().filename().string();
+    const std::string name = Utf8FromPath(e.path().filename());
     if (e.path().extension() == ".ini" && name != "KAVIR.ini" && name != "QTDQT.ini")
       models.push_back(e.path());
   }
@@ -28,14 +29,15 @@ TEST(ShippedData, EveryModelFileRoundTrips) {
   const auto models = ModelFiles(data);
   if (models.empty()) GTEST_SKIP() << "no model files in " << data;
   TempDir dir;
-  for (const char* f : {"KAVIR.ini", "QTDQT.ini"}) fs::copy_file(data / f, fs::path(dir.path()) / f);
-  for (const fs::path& m : models) fs::copy_file(m, fs::path(dir.path()) / m.filename());
+  const fs::path to = PathFromUtf8(dir.path());
+  for (const char* f : {"KAVIR.ini", "QTDQT.ini"}) fs::copy_file(data / f, to / f);
+  for (const fs::path& m : models) fs::copy_file(m, to / m.filename());
 
   FakeUi ui;
   CKAVIRView view(WorkingFiles::FromDirectory(dir.path()), ui);
   view.OnInitialUpdate(nullptr);
   for (const fs::path& m : models) {
-    const std::string model = JoinPath(dir.path(), m.filename().string());
+    const std::string model = JoinPath(dir.path(), Utf8FromPath(m.filename()));
     ASSERT_TRUE(view.LoadProfile(model).ok);
     const std::string out = dir.File("out.dat");
     ASSERT_TRUE(view.ClearAndStoreProfile(out).ok);

@@ -1,0 +1,90 @@
+#include "import_preview_dialog.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace kavir::app {
+
+namespace {
+
+QString Text(const std::string& s) { return QString::fromUtf8(s); }
+
+}  // namespace
+
+ImportPreviewDialog::ImportPreviewDialog(std::string csv_bytes, ImportLimits limits,
+                                         const QString& file_name, QWidget* parent)
+    : QDialog(parent), csv_(std::move(csv_bytes)), limits_(std::move(limits)) {
+  setWindowTitle(QStringLiteral("导入CSV"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("文件: ") + file_name, this));
+  by_location_ = new QCheckBox(QStringLiteral("按 Location 放入信道 (Location n → 信道 n)"), this);
+  layout->addWidget(by_location_);
+  table_ = new QTableWidget(this);
+  table_->setColumnCount(10);
+  table_->setHorizontalHeaderLabels({QStringLiteral("行"), QStringLiteral("Location"), QStringLiteral("信道"),
+                                     QStringLiteral("接收频率"), QStringLiteral("接收信令"),
+                                     QStringLiteral("发射频率"), QStringLiteral("发射信令"),
+                                     QStringLiteral("功率"), QStringLiteral("带宽"), QStringLiteral("说明")});
+  table_->verticalHeader()->hide();
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionMode(QAbstractItemView::NoSelection);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  layout->addWidget(table_, 1);
+  summary_ = new QLabel(this);
+  layout->addWidget(summary_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  import_ = new QPushButton(QStringLiteral("导入"), this);
+  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  buttons->addWidget(import_);
+  buttons->addWidget(cancel);
+  layout->addLayout(buttons);
+  connect(import_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(by_location_, &QCheckBox::toggled, this, [this] { Replan(); });
+  resize(900, 420);
+  Replan();
+}
+
+void ImportPreviewDialog::Replan() {
+  plan_ = PlanCsvImport(csv_, limits_, by_location_->isChecked());
+  table_->setRowCount(static_cast<int>(plan_.rows.size()));
+  int r = 0;
+  for (const ImportRow& row : plan_.rows) {
+    const bool in = row.channel.has_value();
+    const ChannelEntry& e = row.entry;
+    const QStringList cells = {
+        QString::number(row.line),
+        Text(row.location),
+        in ? Text(ChannelName(*row.channel)) : QStringLiteral("—"),
+        in ? Text(GridFrequencyText(e.rx_hz)) : QString(),
+        in ? Text(e.decode) : QString(),
+        in ? (e.tx_enabled ? Text(GridFrequencyText(e.tx_hz)) : QStringLiteral("禁止发射")) : QString(),
+        in ? Text(e.coding) : QString(),
+        in ? (e.high_power ? QStringLiteral("高") : QStringLiteral("低")) : QString(),
+        in ? (e.wide ? QStringLiteral("宽") : QStringLiteral("窄")) : QString(),
+        in ? QString() : QStringLiteral("拒绝: ") + Text(row.refusal),
+    };
+    for (int c = 0; c < cells.size(); ++c) {
+      auto* item = new QTableWidgetItem(cells[c]);
+      if (!in) item->setBackground(QColor(0xFF, 0xE0, 0xE0));
+      table_->setItem(r, c, item);
+    }
+    ++r;
+  }
+  table_->resizeColumnsToContents();
+  if (!plan_.error.empty())
+    summary_->setText(QStringLiteral("不是信道表 CSV 文件: ") + Text(plan_.error));
+  else
+    summary_->setText(QStringLiteral("导入 %1 行，拒绝 %2 行。没有导入的信道保持不变。")
+                          .arg(plan_.imported())
+                          .arg(plan_.refused()));
+  import_->setEnabled(plan_.error.empty() && plan_.imported() > 0);
+}
+
+}  // namespace kavir::app

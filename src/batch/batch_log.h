@@ -1,0 +1,59 @@
+#pragma once
+// The batch log: one CSV line per radio, on disk as soon as the radio is
+// done, so a job stopped halfway (or a machine that loses power) keeps a
+// line for every radio finished.
+#include <cstdio>
+#include <ctime>
+#include <mutex>
+#include <string>
+
+#include "radio_write.h"
+
+namespace kavir {
+
+struct RadioRecord {
+  std::string time;        // local time the radio was done, "YYYY-MM-DD HH:MM:SS"
+  std::string port;
+  std::string model;       // the model the radio named ("" when it named none)
+  RadioOutcome outcome = RadioOutcome::Failed;
+  std::string reason;      // of a failure
+  std::string sha256;      // of the image read back ("" without a read-back)
+  std::int64_t duration_ms = 0;
+};
+
+// "written and verified", "verify failed", "skipped: other model",
+// "failed: <reason>", "written (not verified)".
+std::string ResultText(RadioOutcome outcome, const std::string& reason);
+// "YYYY-MM-DD HH:MM:SS" in local time.
+std::string LocalTimeText(std::time_t when);
+// batch-YYYYMMDD-HHMMSS.csv, local time.
+std::string DefaultLogName(std::time_t when);
+// A CSV field, quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text);
+// The line of a record, without its line end.
+std::string CsvLine(const RadioRecord& record);
+
+inline constexpr const char* kLogHeader = "time,port,model,result,sha256,seconds";
+
+class BatchLog {
+ public:
+  BatchLog() = default;
+  ~BatchLog();
+  BatchLog(const BatchLog&) = delete;
+  BatchLog& operator=(const BatchLog&) = delete;
+
+  // Opens path for appending: an earlier log of the same name keeps its
+  // lines; a new or empty file gets a byte-order mark (spreadsheets then
+  // read the Chinese model names) and the header.
+  bool Open(const std::string& path, std::string* error);
+  // The record's line, written and flushed to the disk. Any thread.
+  bool Append(const RadioRecord& record, std::string* error);
+  const std::string& path() const { return path_; }
+
+ private:
+  std::mutex mutex_;
+  std::FILE* file_ = nullptr;
+  std::string path_;
+};
+
+}  // namespace kavir

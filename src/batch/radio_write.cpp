@@ -1,0 +1,66 @@
+#include "radio_write.h"
+
+#include "../link/write_image.h"
+
+namespace kavir {
+
+namespace {
+
+// A message on one line, for a log field.
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n' || c == '\t' || c == '\r') {
+      if (!out.empty() && out.back() != ' ' && out.back() != ';') out += "; ";
+    } else {
+      out += c;
+    }
+  }
+  while (!out.empty() && (out.back() == ' ' || out.back() == ';')) out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+std::optional<int> HandshakeModel(const SerialLink& link) {
+  if (link.receive_count < 20 || link.receive_buffer[0] != 'P' || link.receive_buffer[1] != 'M')
+    return std::nullopt;
+  return static_cast<int>(static_cast<std::int8_t>(link.receive_buffer[3])) + 1;
+}
+
+RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool verify) {
+  WriteImageOptions options;
+  options.model = setup.model;
+  options.model_name = setup.model_name;
+  options.other_model = OtherModel::Refuse;  // no question per radio
+  options.verify = verify;
+  options.backup = false;  // the job keeps the one image every radio gets
+  const WriteImageResult written = WriteImage(link, setup.image, options);
+
+  RadioWriteResult result;
+  result.radio_model = written.radio_model;
+  switch (written.outcome) {
+    case WriteOutcome::Done:
+      result.outcome = verify ? RadioOutcome::Verified : RadioOutcome::Written;
+      break;
+    case WriteOutcome::OtherModelRefused: result.outcome = RadioOutcome::OtherModel; break;
+    case WriteOutcome::VerifyDiffers:
+      result.outcome = RadioOutcome::VerifyFailed;
+      result.reason = std::to_string(written.verify.differences.size()) + " bytes differ: " +
+                      OneLine(DescribeDifferences(written.verify.differences, 3));
+      break;
+    case WriteOutcome::NotVerified:
+      result.outcome = RadioOutcome::VerifyFailed;
+      result.reason = "not read back: " + OneLine(written.verify.failure);
+      break;
+    case WriteOutcome::Failed:
+      result.outcome = RadioOutcome::Failed;
+      result.reason = OneLine(written.message.empty() ? "no answer" : written.message);
+      break;
+  }
+  if (verify && written.verify.outcome != VerifyResult::Outcome::NoReadBack)
+    result.read_back = written.verify.read_back;
+  return result;
+}
+
+}  // namespace kavir

@@ -1,0 +1,38 @@
+#pragma once
+// One radio's write in a batch: no questions asked. A radio of another
+// model is refused before a byte of the image goes out.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "../link/serial_link.h"
+#include "batch_setup.h"
+
+namespace kavir {
+
+enum class RadioOutcome {
+  Verified,      // written, read back, the same 768 bytes
+  Written,       // written, not read back (verify off)
+  VerifyFailed,  // written, but the radio holds other bytes
+  OtherModel,    // skipped: nothing written
+  Failed,        // the write did not go through
+};
+
+struct RadioWriteResult {
+  RadioOutcome outcome = RadioOutcome::Failed;
+  int radio_model = 0;            // model number the radio named (0: none)
+  std::optional<Image> read_back; // what the verify read
+  std::string reason;             // why, for Failed and VerifyFailed
+};
+
+// Handshake, model check, 48 packets, and the verify when asked for.
+RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool verify);
+
+// How the job writes a radio; tests and benches may put another in.
+using RadioWriteFn = std::function<RadioWriteResult(SerialLink&, const BatchSetup&, bool verify)>;
+
+// The model a radio names in a handshake answer in the receive buffer, or
+// nullopt when the buffer holds no such answer.
+std::optional<int> HandshakeModel(const SerialLink& link);
+
+}  // namespace kavir

@@ -1,0 +1,130 @@
+// kavir-cli batch --port PORT[,PORT...] FILE [--count N] [--log LOG]
+// [--no-verify]: the same set-up into radio after radio.
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <mutex>
+
+#include "../batch/batch_job.h"
+#include "../batch/qt/qt_port_opener.h"
+#include "../profile/ini_document.h"
+#include "commands.h"
+#include "link_session.h"
+#include "open_screen.h"
+
+namespace kavir::cli {
+
+namespace {
+
+BatchJob* g_job = nullptr;
+
+extern "C" void OnInterrupt(int) {
+  if (g_job) g_job->Stop();
+  std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends it at once
+}
+
+class Printer : public BatchEvents {
+ public:
+  void OnWaiting(const std::string& port) override {
+    std::fprintf(stderr, "%s: %s\n", port.c_str(), kConnectNextRadio);
+  }
+  void OnRadioFound(const std::string& port, const std::string& model) override {
+    std::fprintf(stderr, "%s: %s answered\n", port.c_str(), model.c_str());
+  }
+  void OnRadioDone(const RadioRecord& r) override {
+    std::printf("%s  %s  %s  %.1f s%s%s\n", r.port.c_str(), r.model.c_str(),
+                ResultText(r.outcome, r.reason).c_str(), r.duration_ms / 1000.0,
+                r.sha256.empty() ? "" : "  sha256 ", r.sha256.substr(0, 16).c_str());
+    std::fflush(stdout);
+  }
+  void OnPortError(const std::string& port, const std::string& message) override {
+    std::fprintf(stderr, "kavir-cli: %s: %s\n", port.c_str(), message.c_str());
+  }
+};
+
+std::optional<std::vector<BatchPort>> ParsePorts(const std::string& list, std::string* error) {
+  std::vector<BatchPort> ports;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = list.find(',', start);
+    const std::string item = list.substr(start, comma == std::string::npos ? comma : comma - start);
+    auto port = ParsePortArg(item, error);
+    if (!port) return std::nullopt;
+    for (const BatchPort& p : ports)
+      if (p.label == item) {
+        *error = "--port names " + item + " twice";
+        return std::nullopt;
+      }
+    ports.push_back({item, port->port_number, port->device});
+    if (comma == std::string::npos) return ports;
+    start = comma + 1;
+  }
+}
+
+std::optional<int> ParseCount(const CliArgs& args, std::string* error) {
+  auto value = args.Option("count");
+  if (!value) return 0;
+  bool ok = !value->empty() && value->size() <= 6;
+  for (char c : *value) ok = ok && c >= '0' && c <= '9';
+  if (!ok || std::stoi(*value) < 1) {
+    *error = "--count wants a whole number of radios from 1, not '" + *value + "'";
+    return std::nullopt;
+  }
+  return std::stoi(*value);
+}
+
+}  // namespace
+
+int RunBatch(const CliArgs& args) {
+  const char* usage =
+      "usage: kavir-cli batch --port PORT[,PORT...] FILE [--count N] [--log LOG] [--no-verify]";
+  auto port_text = args.Option("port");
+  if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
+  std::string error;
+  auto ports = ParsePorts(*port_text, &error);
+  if (!ports) return Fail(kExitBadInput, error);
+  auto count = ParseCount(args, &error);
+  if (!count) return Fail(kExitBadInput, error);
+
+  OpenScreen screen(args.files);
+  // Refused before any port is opened, as a single write is.
+  if (!screen.view.option_lists_status().ok)
+    return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
+  auto setup = SetupFromFile(args.positional[0], screen.view, &error);
+  if (!setup) return Fail(kExitBadInput, OneLineText(error));
+
+  BatchLog log;
+  const std::string log_path =
+      args.Option("log").value_or(JoinPath(args.files.program_dir, DefaultLogName(std::time(nullptr))));
+  if (!log.Open(log_path, &error)) return Fail(kExitBadInput, "log: " + error);
+
+  std::string warning;
+  const LineSettings line = ReadLineSettings(ReadIniFile(args.files.kavir_ini), &warning);
+  if (!warning.empty()) std::fprintf(stderr, "kavir-cli: warning: %s\n", warning.c_str());
+
+  BatchOptions options;
+  options.count = *count;
+  options.verify = !args.Flag("no-verify");
+  BatchJob job(*setup, *ports, options, QtPortOpener(line));
+  Printer printer;
+  job.log = &log;
+  job.events = &printer;
+  std::fprintf(stderr, "kavir-cli: writing %s (%s) into %s radio%s per port; log %s; Ctrl+C stops\n",
+               args.positional[0].c_str(), setup->model_name.c_str(),
+               *count > 0 ? std::to_string(*count).c_str() : "every", *count == 1 ? "" : "s",
+               log_path.c_str());
+  g_job = &job;
+  std::signal(SIGINT, OnInterrupt);
+  const BatchSummary s = job.Run();
+  std::signal(SIGINT, SIG_DFL);
+  g_job = nullptr;
+
+  std::printf("%d radio%s: %d written and verified, %d written without verify, %d verify failed, "
+              "%d skipped (other model), %d failed%s\n",
+              s.Radios(), s.Radios() == 1 ? "" : "s", s.verified, s.written, s.verify_failed,
+              s.skipped, s.failed, s.stopped ? "; stopped" : "");
+  std::printf("log: %s\n", log_path.c_str());
+  return s.AllGood() ? kExitOk : kExitFailed;
+}
+
+}  // namespace kavir::cli

@@ -1,0 +1,26 @@
+// kavir-cli diff A B [--model N]: what differs between two set-ups
+// (profile files or radio images, in any mix), one line per difference.
+#include <iostream>
+
+#include "commands.h"
+#include "open_screen.h"
+#include "../interchange/setup_compare.h"
+
+namespace kavir::cli {
+
+int RunDiff(const CliArgs& args) {
+  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli diff A B [--model N]");
+  OpenScreen a(args);
+  OpenScreen b(args);
+  std::string error;
+  // 1 means "they differ" here, so a file that cannot be opened is always 2.
+  if (!a.OpenFile(args.positional[0], &error) || !b.OpenFile(args.positional[1], &error))
+    return Fail(kExitBadInput, error);
+  const auto differences = CompareSetups(a.view, b.view);
+  for (const SetupDifference& d : differences) std::cout << DifferenceLine(d) << "\n";
+  std::cout.flush();
+  if (!std::cout) return Fail(kExitBadInput, "could not write to standard output");
+  return differences.empty() ? kExitOk : kExitFailed;
+}
+
+}  // namespace kavir::cli

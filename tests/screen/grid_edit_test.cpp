@@ -1,0 +1,126 @@
+// Paste, fill and clear of channel cells, and the clipboard's text.
+#include <gtest/gtest.h>
+
+#include "screen_test_support.h"
+
+namespace kavir::test {
+namespace {
+
+class GridEditTest : public ::testing::Test {
+ protected:
+  ProgramDir dir;
+  FakeUi ui;
+  std::unique_ptr<CKAVIRView> view = dir.Start(ui);  // band 400..470, every CH01..16 alike
+};
+
+struct PasteCase {
+  const char* name;
+  CellRange at;
+  const char* tsv;
+  int accepted;
+  std::vector<std::pair<int, int>> refused;  // cells named in the refusals
+  std::vector<std::tuple<int, int, const char*>> expect;  // cells after the paste
+};
+
+class Paste : public GridEditTest, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(Paste, AppliesValidCellsAsOneStepAndNamesTheRest) {
+  const PasteCase& c = GetParam();
+  const std::string before = view->CopyCells(CellRange::All());
+  const EditResult r = view->PasteCells(c.at, c.tsv);
+  EXPECT_EQ(r.accepted, c.accepted);
+  std::vector<std::pair<int, int>> named;
+  for (const CellRefusal& refusal : r.refused) {
+    named.emplace_back(refusal.row, refusal.col);
+    EXPECT_FALSE(refusal.reason.empty());
+  }
+  EXPECT_EQ(named, c.refused);
+  for (const auto& [row, col, text] : c.expect)
+    EXPECT_EQ(view->grid.Text(row, col), text) << row << "," << col;
+  if (r.changed > 0) {
+    EXPECT_EQ(view->history().undo_count(), 1u);
+    view->Undo();
+  }
+  EXPECT_EQ(view->CopyCells(CellRange::All()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tsv, Paste,
+    ::testing::Values(
+        PasteCase{"ValidBlockWithCrLf", CellRange::One(2, 1),
+                  "401.0125\tCTCSS:88\t402\t+DCS:023\r\n450\t关\t455.5\t关\r\n", 8, {},
+                  {{2, 1, "401.01250"}, {2, 2, "CTCSS:88.0"}, {2, 3, "402.00000"},
+                   {2, 4, "+DCS:023"}, {3, 1, "450.00000"}, {3, 3, "455.50000"}}},
+        PasteCase{"AllInvalid", CellRange::One(5, 1), "500\tCTCSS:99\t430.01\n", 0,
+                  {{5, 1}, {5, 2}, {5, 3}}, {{5, 1, "430.12500"}, {5, 2, "CTCSS:67.0"}}},
+        PasteCase{"MixedKeepsTheValidOnes", CellRange::One(6, 5), "载波控制\t中\n禁止\t低\n", 3,
+                  {{6, 6}}, {{6, 5, "载波控制"}, {6, 6, "高"}, {7, 6, "低"}}},
+        PasteCase{"BeyondTheGridIsRefused", CellRange::One(16, 8), "2\t窄带\t宽带\n1\n", 2,
+                  {{16, 10}, {17, 8}}, {{16, 8, "2"}, {16, 9, "窄带"}}},
+        PasteCase{"OneValueFillsTheSelection", {3, 6, 9, 7}, "低\n", 7,
+                  {{3, 7}, {4, 7}, {5, 7}, {6, 7}, {7, 7}, {8, 7}, {9, 7}},
+                  {{3, 6, "低"}, {9, 6, "低"}, {10, 6, "高"}, {3, 7, "是"}}},
+        PasteCase{"EmptyCellsClear", CellRange::One(1, 2), "\t\n", 2, {},
+                  {{1, 2, ""}, {1, 3, ""}}},
+        PasteCase{"QuotedSpreadsheetCell", CellRange::One(4, 8), "\"2\"\t\"窄\"\"带\"\n", 1,
+                  {{4, 9}}, {{4, 8, "2"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
+  view->PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
+  const std::string rows = view->CopyCells({1, 1, 2, 9});
+  EXPECT_EQ(rows.substr(0, rows.find('\n')),
+            "401.01250\tCTCSS:88.0\t402.50000\t+DCS:023\t载波控制\t低\t否\t2\t窄带");
+  const EditResult r = view->PasteCells(CellRange::One(11, 1), rows);
+  EXPECT_TRUE(r.ok()) << r.Describe();
+  EXPECT_EQ(view->CopyCells({11, 1, 12, 9}), rows);
+}
+
+TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
+  const EditResult r = view->PasteCells(CellRange::One(3, 1), "500\t\t430.01\n");
+  const std::string text = r.Describe();
+  EXPECT_NE(text.find("CH03 接收频率 \"500\""), std::string::npos) << text;
+  EXPECT_NE(text.find("CH03 发射频率 \"430.01\""), std::string::npos) << text;
+  EXPECT_NE(text.find("400-470"), std::string::npos) << text;
+  // A long list of refusals is cut short with a count.
+  const std::string lines = view->FillCells({1, 1, 16, 1}, "1").Describe(3);
+  EXPECT_NE(lines.find("另有 13 个"), std::string::npos) << lines;
+}
+
+TEST_F(GridEditTest, TypingWithSeveralCellsOfAColumnSelectedSetsThemAll) {
+  view->selection = {4, 1, 8, 1};
+  view->grid.row = 5;
+  view->grid.col = 1;
+  view->StartEdit(U'4');
+  view->editor.text = "445.5";
+  view->CommitEdit();
+  for (int row = 4; row <= 8; ++row) EXPECT_EQ(view->grid.Text(row, 1), "445.50000") << row;
+  EXPECT_EQ(view->grid.Text(9, 1), "430.12500");
+  EXPECT_EQ(view->history().undo_count(), 1u);
+
+  // A refused value restores only the edited cell.
+  view->grid.row = 4;
+  view->StartEdit(13);
+  view->editor.text = "500";
+  view->CommitEdit();
+  for (int row = 4; row <= 8; ++row) EXPECT_EQ(view->grid.Text(row, 1), "445.50000") << row;
+  EXPECT_EQ(view->history().undo_count(), 1u);
+
+  // Two columns selected: only the edited cell takes the value.
+  view->selection = {4, 1, 8, 2};
+  view->StartEdit(13);
+  view->editor.text = "446";
+  view->CommitEdit();
+  EXPECT_EQ(view->grid.Text(4, 1), "446.00000");
+  EXPECT_EQ(view->grid.Text(5, 1), "445.50000");
+}
+
+TEST(Tsv, ParseAndFormatRoundTrip) {
+  const std::vector<std::vector<std::string>> rows = {{"a", "b\tc", ""}, {"say \"hi\"", "x\ny"}};
+  EXPECT_EQ(ParseTsv(FormatTsv(rows)), rows);
+  EXPECT_EQ(ParseTsv("1\t2"), (std::vector<std::vector<std::string>>{{"1", "2"}}));
+  EXPECT_TRUE(ParseTsv("").empty());
+}
+
+}  // namespace
+}  // namespace kavir::test
