@@ -46,8 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int index = 0; index <= 100; index += 2) kavir::DecodePacket(index, frame, read, Kavir());
 
   // Encoders: arbitrary values on the screen.
+  // One screen per process: every value below is set again on each run.
   static kavir::HeadlessUi ui;
-  kavir::CKAVIRView view(kavir::WorkingFiles::FromDirectory("/nonexistent-kavir-fuzz"), ui);
+  static kavir::CKAVIRView view(kavir::WorkingFiles::FromDirectory("/nonexistent-kavir-fuzz"), ui);
   for (kavir::ComboBox& c : view.combos()) {
     c.options = {"a", "b", "c"};
     c.selected = static_cast<int>(in.Byte()) - 128;

@@ -19,5 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (again.GetString("Previous", "Type", "", 20) != doc.GetString("Previous", "Type", "", 20))
     std::abort();
   if (!again.Find("New", "k")) std::abort();
+
+  // Entries added one by one are found where a fresh parse of the written
+  // file finds them (the look-up index follows every insertion).
+  for (std::size_t i = 0; i + 1 < size && i < 64; i += 2) {
+    const std::string section = i % 4 ? "Previous" : std::string(1, static_cast<char>('A' + data[i] % 4));
+    doc.SetString(section, std::string(1, static_cast<char>('a' + data[i + 1] % 8)), std::to_string(i));
+  }
+  const kavir::IniDocument fresh = kavir::IniDocument::Parse(doc.Serialize());
+  for (const char* section : {"Previous", "A", "B", "C", "D", "New"}) {
+    if (doc.Keys(section) != fresh.Keys(section)) std::abort();
+    for (const std::string& key : fresh.Keys(section))
+      if (doc.Find(section, key) != fresh.Find(section, key)) std::abort();
+  }
   return 0;
 }

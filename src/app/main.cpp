@@ -4,11 +4,13 @@
 #include <cstdio>
 
 #include "app_start.h"
+#include "profile/atomic_file.h"
 #include "main_frame.h"
 #include "registration.h"
 #include "toolbar_icons.h"
 
 int main(int argc, char* argv[]) {
+  kavir::IgnoreFileSizeSignal();  // a write past a file-size limit is reported, not fatal
   // The program directory is where the program was started, read once.
   kavir::WorkingFiles files = kavir::WorkingFiles::FromCurrentDirectory();
 

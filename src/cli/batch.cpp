@@ -87,6 +87,9 @@ int RunBatch(const CliArgs& args) {
   if (!count) return Fail(kExitBadInput, error);
 
   OpenScreen screen(args.files);
+  // Refused before any port is opened, as a single write is.
+  if (!screen.view.option_lists_status().ok)
+    return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
   auto setup = SetupFromFile(args.positional[0], screen.view, &error);
   if (!setup) return Fail(kExitBadInput, OneLineText(error));
 

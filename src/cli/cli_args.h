@@ -36,6 +36,10 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // Parses argv[1..] as UTF-8; on error returns nullopt and sets *error.
 std::optional<CliArgs> ParseCliArgs(int argc, char** argv, std::string* error);
 
+// The exit code of a failed file operation: 2 when the file given is not
+// what was asked for (missing, not a file, not a profile), 1 otherwise.
+inline int ExitCodeFor(bool bad_input) { return bad_input ? kExitBadInput : kExitFailed; }
+
 // Prints "kavir-cli: message" on stderr and returns code.
 int Fail(int code, const std::string& message);
 

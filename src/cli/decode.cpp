@@ -17,8 +17,16 @@ int RunDecode(const CliArgs& args) {
   if (args.positional.size() != 1 || !model)
     return Fail(kExitBadInput, "usage: kavir-cli decode IMAGE --model N [--out FILE]");
 
-  const int types = static_cast<int>(
-      ReadOptionList(ReadIniFile(args.files.kavir_ini), "Type", kSettingListLimit).size());
+  IoStatus config;
+  const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini, &config);
+  const int types = static_cast<int>(ReadOptionList(kavir_ini, "Type", kSettingListLimit).size());
+  // Without the model list no model number can be right: say why, not "from 1 to 0".
+  const bool missing = KindOfFile(args.files.kavir_ini) == FileKind::Missing;
+  if (!config || missing || types == 0)
+    return Fail(kExitBadInput, args.files.kavir_ini + " " +
+                                   (!config ? config.reason : missing ? "is missing" : "holds no model list ([Type])") +
+                                   ": nothing decoded (put the program's KAVIR.ini there, or name the "
+                                   "program directory with --dir)");
   const int n = LeadingInt(*model, 0);
   if (std::to_string(n) != *model || n < 1 || n > 127 || n > types)
     return Fail(kExitBadInput, "--model must be a model number from 1 to " + std::to_string(types) +
@@ -26,7 +34,7 @@ int RunDecode(const CliArgs& args) {
 
   IoStatus status;
   const std::string bytes = ReadWholeFile(args.positional[0], &status);
-  if (!status) return Fail(kExitBadInput, status.Message());
+  if (!status) return Fail(ExitCodeFor(status.bad_input), status.Message());
   if (bytes.size() != static_cast<std::size_t>(kImageSize))
     return Fail(kExitBadInput, args.positional[0] + ": " + std::to_string(bytes.size()) +
                                    " bytes, a radio image has " + std::to_string(kImageSize));
@@ -34,18 +42,18 @@ int RunDecode(const CliArgs& args) {
   std::memcpy(image.data(), bytes.data(), image.size());
 
   IniFile read(args.files.read_ini);
-  if (!read.load_status()) return Fail(kExitFailed, read.load_status().Message());
+  if (!read.load_status()) return Fail(ExitCodeFor(read.load_status().bad_input), read.load_status().Message());
   ClearProfileKeys(read.doc());
   std::uint8_t answer[20] = {'P', 'M', 0, static_cast<std::uint8_t>(n - 1)};
   EvaluateHandshakeInto(read.doc(), answer, sizeof answer, sizeof answer, args.files);
-  DecodeImage(image, read.doc(), ReadIniFile(args.files.kavir_ini));
+  DecodeImage(image, read.doc(), kavir_ini);
   if (const IoStatus saved = read.Save(); !saved) return Fail(kExitFailed, saved.Message());
 
   if (const auto out = args.Option("out")) {
     OpenScreen screen(args.files);
     screen.view.LoadProfile(args.files.read_ini);
     std::string error;
-    if (!screen.SaveAs(*out, &error)) return Fail(kExitFailed, error);
+    if (!screen.SaveAs(*out, &error)) return Fail(screen.exit_code, error);
   }
   return kExitOk;
 }

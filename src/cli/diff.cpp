@@ -13,6 +13,7 @@ int RunDiff(const CliArgs& args) {
   OpenScreen a(args);
   OpenScreen b(args);
   std::string error;
+  // 1 means "they differ" here, so a file that cannot be opened is always 2.
   if (!a.OpenFile(args.positional[0], &error) || !b.OpenFile(args.positional[1], &error))
     return Fail(kExitBadInput, error);
   const auto differences = CompareSetups(a.view, b.view);

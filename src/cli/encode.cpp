@@ -12,11 +12,13 @@ int RunEncode(const CliArgs& args) {
   if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli encode FILE IMAGE");
   OpenScreen screen(args);
   std::string error;
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
 
   // As the write does: the screen goes into Write.ini, the channels come from there.
+  if (!screen.view.option_lists_status().ok)
+    return Fail(kExitBadInput, "not encoded: " + screen.OptionListsRefusal());
   const IoStatus stored = screen.view.ClearAndStoreProfile(args.files.write_ini);
-  if (!stored) return Fail(kExitFailed, stored.Message());
+  if (!stored) return Fail(ExitCodeFor(stored.bad_input), stored.Message());
   const auto problems = CheckBeforeWrite(screen.view);
   if (!problems.empty()) {
     for (const WriteProblem& p : problems) std::cerr << "kavir-cli: " << p.message << "\n";
@@ -25,7 +27,7 @@ int RunEncode(const CliArgs& args) {
   const Image image = EncodeImage(ReadIniFile(args.files.write_ini), screen.view);
   const IoStatus written = WriteFileAtomically(
       args.positional[1], std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
-  if (!written) return Fail(kExitFailed, written.Message());
+  if (!written) return Fail(ExitCodeFor(written.bad_input), written.Message());
   return kExitOk;
 }
 

@@ -13,11 +13,11 @@ int RunExportCsv(const CliArgs& args) {
   if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli export-csv FILE CSV [--model N]");
   OpenScreen screen(args);
   std::string error;
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
   const CsvExport out = ExportCsv(screen.view);
   for (const std::string& p : out.problems) std::cerr << "kavir-cli: " << p << "\n";
   if (const IoStatus written = WriteFileAtomically(args.positional[1], out.text); !written)
-    return Fail(kExitFailed, written.Message());
+    return Fail(ExitCodeFor(written.bad_input), written.Message());
   // A channel left out is a channel lost from the plan: say so in the exit code.
   return out.problems.empty() ? kExitOk : kExitFailed;
 }

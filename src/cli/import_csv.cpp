@@ -17,11 +17,11 @@ int RunImportCsv(const CliArgs& args) {
   OpenScreen screen(args);
   std::string error;
   if (const auto base = args.Option("base"); base && !screen.OpenFile(*base, &error))
-    return Fail(kExitBadInput, error);
+    return Fail(screen.exit_code, error);
 
   IoStatus read;
   const std::string bytes = ReadWholeFile(csv_path, &read);
-  if (!read) return Fail(kExitBadInput, read.Message());
+  if (!read) return Fail(ExitCodeFor(read.bad_input), read.Message());
   const ImportPlan plan = PlanCsvImport(bytes, LimitsOf(screen.view), args.Flag("by-location"));
   if (!plan.error.empty()) return Fail(kExitBadInput, csv_path + ": " + plan.error);
 
@@ -33,7 +33,7 @@ int RunImportCsv(const CliArgs& args) {
   }
   if (plan.imported() == 0) return Fail(kExitFailed, csv_path + ": no row could be imported; nothing saved");
   ApplyImport(plan, screen.view);
-  if (!screen.SaveAs(args.positional[1], &error)) return Fail(kExitFailed, error);
+  if (!screen.SaveAs(args.positional[1], &error)) return Fail(screen.exit_code, error);
   std::cout.flush();
   return kExitOk;
 }

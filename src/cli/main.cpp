@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "profile/atomic_file.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -52,6 +53,7 @@ int Usage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kavir::IgnoreFileSizeSignal();  // a write past a file-size limit is reported, not fatal
 #if defined(_WIN32)
   // Everything printed is UTF-8; the console shows it right only when told.
   SetConsoleOutputCP(CP_UTF8);

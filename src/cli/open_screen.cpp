@@ -5,12 +5,18 @@
 #include <system_error>
 
 #include "cli_args.h"
+#include "link_session.h"
 #include "../interchange/open_setup.h"
+#include "../profile/atomic_file.h"
 #include "../profile/file_path.h"
+#include "../profile/gbk.h"
+#include "../profile/profile.h"
+#include "../profile/profile_keys.h"
 
 namespace kavir::cli {
 
 OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
+  ui.print_errors = false;  // set-up errors are printed once, below
   view.OnInitialUpdate(nullptr);
   // Without the data files every list is empty and values would silently
   // come out blank: say which folder lacks them.
@@ -19,9 +25,14 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
     if (!std::filesystem::exists(PathFromUtf8(*f), ec))
       std::cerr << "kavir-cli: warning: " << *f
                 << " is missing, so the option lists are empty (use --dir to name the program directory)\n";
+  if (const IoStatus& lists = view.option_lists_status();
+      !lists.ok && std::filesystem::exists(PathFromUtf8(files.kavir_ini), ec))
+    std::cerr << "kavir-cli: warning: " << OptionListsRefusal() << "\n";
   // Set-up goes on without what it could not read; say so, then let the
   // command report its own failures in one line.
-  for (const std::string& e : ui.errors()) std::cerr << "kavir-cli: warning: " << e << "\n";
+  // The option-list message is said above in the command line's words.
+  for (const std::string& e : ui.errors())
+    if (e != OneLineText(view.OptionListsMessage())) std::cerr << "kavir-cli: warning: " << e << "\n";
   ui.print_errors = false;
 }
 
@@ -29,16 +40,23 @@ OpenScreen::OpenScreen(const CliArgs& args) : OpenScreen(args.files) {
   model_option = args.Option("model").value_or("");
 }
 
+std::string OpenScreen::OptionListsRefusal() const {
+  const IoStatus& lists = view.option_lists_status();
+  if (lists.ok) return {};
+  return lists.path + " " + lists.reason +
+         ": without its option lists nothing can be saved, written or read (put the program's "
+         "KAVIR.ini there, or name the program directory with --dir)";
+}
+
 bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
-  std::error_code ec;
-  const std::filesystem::path p = PathFromUtf8(path);
-  if (!std::filesystem::exists(p, ec)) {
-    *error = path + ": no such file";
-    return false;
-  }
-  if (std::filesystem::is_directory(p, ec)) {
-    *error = path + ": is a folder, not a profile file";
-    return false;
+  exit_code = kExitBadInput;
+  std::string reason;
+  switch (KindOfFile(path, &reason)) {
+    case FileKind::Missing: *error = path + ": no such file"; return false;
+    case FileKind::Folder: *error = path + ": is a folder, not a profile file"; return false;
+    case FileKind::Unreachable: *error = path + ": " + reason; return false;
+    case FileKind::Regular:
+    case FileKind::Other: break;
   }
   int model = 0;
   if (!model_option.empty()) {
@@ -57,20 +75,41 @@ bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
   if (!outcome.status || ui.errors().size() != errors_before) {
     *error = ui.errors().size() != errors_before ? ui.errors().back() : outcome.status.Message();
     if (outcome.image && model == 0) *error += " (--model N)";
+    // An image's model is the caller's to name; anything else as the file said.
+    if (!outcome.image) exit_code = ExitCodeFor(outcome.status.bad_input);
     return false;
   }
+  // A load keeps 19 bytes of a value; say which ones lost the rest.
+  if (!outcome.image)
+    for (const LongValue& v : LongProfileValues(ReadIniFile(path)))
+      std::cerr << "kavir-cli: warning: " << path << ": " << v.key << " is " << GbkLength(v.value)
+                << " bytes long; only the first " << kValueBuffer - 1 << " are kept (\""
+                << ClipToGbkBytes(v.value, kValueBuffer - 1) << "\"), so saving this file shortens it\n";
   return true;
 }
 
 bool OpenScreen::SaveAs(const std::string& path, std::string* error) {
-  const std::size_t errors_before = ui.errors().size();
-  ui.save_path = path;
-  view.OnFileSaveAsDat();
-  if (ui.errors().size() != errors_before) {
-    *error = ui.errors().back();
+  if (path.empty()) {
+    *error = "no output file name given";
+    exit_code = kExitBadInput;
     return false;
   }
-  return true;
+  if (!view.option_lists_status().ok) {
+    *error = "nothing saved: " + OptionListsRefusal();
+    exit_code = kExitBadInput;
+    return false;
+  }
+  const std::size_t errors_before = ui.errors().size();
+  IoStatus saved;
+  view.SaveTo(path, &saved);
+  if (ui.errors().size() == errors_before && saved) return true;
+  // Every file that failed, the profile and KAVIR.ini's PreviousType alike.
+  error->clear();
+  for (std::size_t i = errors_before; i < ui.errors().size(); ++i)
+    *error += (error->empty() ? "" : "; ") + OneLineText(ui.errors()[i]);
+  if (error->empty()) *error = saved.Message();
+  exit_code = ExitCodeFor(!saved.ok && saved.bad_input);
+  return false;
 }
 
 }  // namespace kavir::cli

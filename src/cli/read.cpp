@@ -19,6 +19,9 @@ int RunRead(const CliArgs& args) {
   if (!retries) return Fail(kExitBadInput, error);
 
   OpenScreen screen(args.files);
+  // Refused before anything is sent: the read could not be decoded or saved.
+  if (!screen.view.option_lists_status().ok)
+    return Fail(kExitBadInput, "nothing read: " + screen.OptionListsRefusal());
   PromptPolicy policy;
   policy.retries = *retries;
   screen.ui.answer = [&](const std::string& text, const std::string&) { return policy.Answer(text); };
@@ -34,7 +37,7 @@ int RunRead(const CliArgs& args) {
                                                     ? std::string("see the messages above")
                                                     : OneLineText(policy.last_failure)));
   screen.ui.print_errors = false;
-  if (!screen.SaveAs(*out, &error)) return Fail(kExitFailed, error);
+  if (!screen.SaveAs(*out, &error)) return Fail(kExitFailed, error);  // the radio was read
   return kExitOk;
 }
 

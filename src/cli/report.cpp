@@ -9,9 +9,9 @@ int RunReport(const CliArgs& args) {
   if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli report FILE PDF");
   OpenScreen screen(args);
   std::string error;
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
   const IoStatus written = WriteReportPdf(screen.view, args.positional[1]);
-  if (!written) return Fail(kExitFailed, written.Message());
+  if (!written) return Fail(ExitCodeFor(written.bad_input), written.Message());
   return kExitOk;
 }
 

@@ -8,8 +8,8 @@ int RunResave(const CliArgs& args) {
   if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli resave IN OUT");
   OpenScreen screen(args);
   std::string error;
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
-  if (!screen.SaveAs(args.positional[1], &error)) return Fail(kExitBadInput, error);
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
+  if (!screen.SaveAs(args.positional[1], &error)) return Fail(screen.exit_code, error);
   return kExitOk;
 }
 

@@ -12,7 +12,7 @@ int RunShow(const CliArgs& args) {
   if (args.positional.size() != 1) return Fail(kExitBadInput, "usage: kavir-cli show FILE");
   OpenScreen screen(args);
   std::string error;
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
   for (const auto& [key, value] : ShownValues(screen.view)) std::cout << key << '=' << value << '\n';
   std::cout.flush();
   if (!std::cout) return Fail(kExitFailed, "could not write to standard output");

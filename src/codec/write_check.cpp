@@ -102,6 +102,11 @@ std::vector<WriteProblem> CheckBeforeWrite(const CKAVIRView& view) {
       if (c.enabled && band_ok && (v < FrequencyValue(lo) || v > FrequencyValue(hi)))
         add(where + ": 超出频段范围 " + lo + "-" + hi + " MHz");
     }
+    for (int col : {2, 4}) {
+      const std::string& tone = view.grid.Text(n, col);
+      if (!view.IsValidTone(col, tone))
+        add(Channel(n) + " " + ChannelGrid::Header(col) + " \"" + tone + "\": 不是有效的亚音 (请从亚音列表中选择)");
+    }
   }
   return problems;
 }

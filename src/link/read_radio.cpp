@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "../codec/codec.h"
+#include "../profile/atomic_file.h"
 #include "../profile/ini_document.h"
 #include "../profile/profile.h"
 #include "backups.h"
@@ -13,6 +14,8 @@
 #include "transactions.h"
 
 namespace kavir {
+
+std::string PartialReadPath(const WorkingFiles& files) { return files.InDir("Read.partial.ini"); }
 
 std::string FormatPacketText(const char* format, int n) {
   char buf[256];
@@ -34,13 +37,14 @@ class ReadAttempt {
   std::uint32_t ArrivedSinceBase() const { return link_.receive_count - base_; }
   // Read.ini as it stands goes to disk; false (and shown) when it cannot.
   bool SaveReadIni();
+  bool SavePartial();
   Step Prompt(const std::string& text);
   Step PacketFailure(int n) { return Prompt(FormatPacketText(kReadPacketFailedFormat, n)); }
   bool CancelRequested() const { return link_.cancel_requested(); }
-  // Stops at once: no prompt, no delay; what was read is on disk.
+  // Stops at once: no prompt, no delay; what was read is kept aside.
   Step Cancel() {
     link_.report.cancelled = true;
-    SaveReadIni();
+    SavePartial();
     return Step::End;
   }
   void KeepData(int n) {
@@ -63,10 +67,22 @@ bool ReadAttempt::SaveReadIni() {
   return false;
 }
 
+// A failed read never replaces Read.ini: what it got goes to a file whose
+// name and first line say it is incomplete.
+bool ReadAttempt::SavePartial() {
+  const std::string path = PartialReadPath(view_.files());
+  IoStatus status = WriteFileAtomically(
+      path, "; 读出未完成，这些数据不完整，不能当作读出的数据使用 (incomplete read)\r\n" +
+                read_ini_.Serialize());
+  if (status) return true;
+  ui_.ShowError("读出的数据未能保存: " + status.Message(), kPromptCaption);
+  return false;
+}
+
 Step ReadAttempt::Prompt(const std::string& text) {
   if (CancelRequested()) return Cancel();
   // What was read so far is on disk while the user decides.
-  if (!SaveReadIni()) return Step::End;
+  if (!SavePartial()) return Step::End;
   return ui_.AskYesNo(text, kPromptCaption) ? Step::Retry : Step::End;
 }
 
@@ -175,6 +191,7 @@ Step ReadAttempt::Run() {
   if (LeadingInt(read_ini_.GetString("Previous", "FreqU", "", 10), 0) == 0)
     return Prompt(kBandFailed);
   if (!SaveReadIni()) return Step::End;
+  std::remove(PartialReadPath(files).c_str());  // stale now
 
   ui_.BeginProgress(kRefreshStatus, 10, 10);
   view_.LoadProfile(files.read_ini);
@@ -193,6 +210,11 @@ Step ReadAttempt::Run() {
 
 TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
   ScreenUi& ui = link.ui();
+  // Without the option lists a read could only end in a failure.
+  if (!view.option_lists_status().ok) {
+    ui.ShowError(view.OptionListsMessage(), kPromptCaption);
+    return TransferResult::Failed;
+  }
   link.BeginTransfer();
   if (!ui.AskYesNo(kReadConfirm, kPromptCaption)) return TransferResult::Cancelled;
   Step step;

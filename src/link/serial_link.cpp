@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "../profile/atomic_file.h"
 #include "../profile/ini_document.h"
 #include "link_settings.h"
 #include "radio_texts.h"
@@ -195,6 +196,9 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
   open_error_shown_ = false;
   OpenPort();
 
+  // A stub KAVIR.ini would hold no option lists.
+  if (status && KindOfFile(files_.kavir_ini) == FileKind::Missing)
+    status = IoStatus::Fail(files_.kavir_ini, "is missing");
   if (status) {
     StorePortSettings(ini, settings);
     status = WriteIniFile(files_.kavir_ini, ini);

@@ -34,6 +34,9 @@ struct WriteRadioOptions {
 TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options = {},
                             WriteImageResult* details = nullptr);
 
+// Where a failed read leaves what it got (Read.ini keeps the last complete read).
+std::string PartialReadPath(const WorkingFiles& files);
+
 // "%02d" texts of the prompts and status line.
 std::string FormatPacketText(const char* format, int n);
 

@@ -1,100 +1,111 @@
 #include "atomic_file.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <random>
 
 #include "file_path.h"
 #include "file_replace.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "platform_file.h"
 
 namespace kavir {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// Devices and pipes (a terminal, /dev/stdout) cannot be replaced by a
-// rename; they are written as they are.
-IoStatus WriteInPlace(const std::string& path, std::string_view bytes) {
-  std::FILE* f = OpenFile(path, "wb");
-  if (!f) return IoStatus::Fail(path, ErrnoText(errno));
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  int err = ok ? 0 : errno;
-  if (std::fclose(f) != 0 && ok) ok = false, err = errno;
-  return ok ? IoStatus::Ok() : IoStatus::Fail(path, err ? ErrnoText(err) : "write error");
+// The path of the file a chain of symbolic links ends at (which may not
+// exist yet); "" and the reason for a loop.
+std::string FollowLinks(const std::string& path, std::string* reason) {
+  fs::path p = PathFromUtf8(path);
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) return Utf8FromPath(p);
+    const fs::path target = fs::read_symlink(p, ec);
+    if (ec) {
+      *reason = ErrorText(ec);
+      return {};
+    }
+    p = target.is_absolute() ? target : p.parent_path() / target;
+  }
+  *reason = "symbolic link loop: the link points back to itself";
+  return {};
 }
 
 }  // namespace
 
-IoStatus WriteFileAtomically(const std::string& requested, std::string_view bytes) {
-  namespace fs = std::filesystem;
+FileKind KindOfFile(const std::string& path, std::string* reason) {
+  // The system follows links here: /dev/stdout names a pipe by a link that
+  // is not a path.
   std::error_code ec;
-  const fs::path requested_path = PathFromUtf8(requested);
-  if (fs::is_directory(requested_path, ec))
-    return IoStatus::Fail(requested, "is a folder, not a file");
-  if (IsDeviceName(requested)) return WriteInPlace(requested, bytes);
-  const fs::file_status target = fs::status(requested_path, ec);  // follows links
-  if (fs::exists(target) && !fs::is_regular_file(target)) return WriteInPlace(requested, bytes);
+  const fs::file_status st = fs::status(PathFromUtf8(path), ec);
+  if (st.type() == fs::file_type::not_found) return FileKind::Missing;
+  if (ec) {
+    if (reason)
+      *reason = ec == std::errc::too_many_symbolic_link_levels
+                    ? "symbolic link loop: the link points back to itself"
+                    : ErrorText(ec);
+    return FileKind::Unreachable;
+  }
+  if (fs::is_regular_file(st)) return FileKind::Regular;
+  if (fs::is_directory(st)) return FileKind::Folder;
+  return FileKind::Other;
+}
+
+IoStatus WriteFileAtomically(const std::string& requested, std::string_view bytes) {
+  if (requested.empty()) return IoStatus::BadInput(requested, "no file name given");
+  std::string reason;
+  // Devices and pipes (a terminal, /dev/stdout, Windows' NUL) cannot be
+  // replaced by a rename; they are written as they are.
+  if (IsDeviceName(requested) || KindOfFile(requested) == FileKind::Other)
+    return platform::WriteInPlace(requested, bytes);
   // Through a symbolic link the file it names is replaced, never the link.
-  std::string path = requested;
-  if (fs::is_symlink(fs::symlink_status(requested_path, ec))) {
-    const fs::path resolved = fs::weakly_canonical(requested_path, ec);
-    if (ec) return IoStatus::Fail(requested, ErrorText(ec));
-    path = Utf8FromPath(resolved);
+  const std::string path = FollowLinks(requested, &reason);
+  if (path.empty()) return IoStatus::Fail(requested, reason);
+  switch (KindOfFile(path, &reason)) {
+    case FileKind::Folder: return IoStatus::BadInput(requested, "is a folder, not a file");
+    case FileKind::Unreachable: return IoStatus::Fail(requested, reason);
+    case FileKind::Other: return platform::WriteInPlace(path, bytes);
+    case FileKind::Missing: break;
+    case FileKind::Regular: {
+      std::error_code ec;
+      const fs::perms perms = fs::status(PathFromUtf8(path), ec).permissions();
+      constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+      if (!ec && (perms & kWrite) == fs::perms::none)
+        return IoStatus::Fail(requested, "is read-only; nothing was written (make it writable or save under another name)");
+      if (!platform::MayWrite(path, &reason))
+        return IoStatus::Fail(requested, reason + "; nothing was written");
+      break;
+    }
   }
 
   thread_local std::mt19937_64 rng{std::random_device{}()};
   const std::string temp = path + ".tmp" + std::to_string(rng() % 1000000000ULL);
-  std::FILE* f = OpenFile(temp, "wb");
-  if (!f) return IoStatus::Fail(path, ErrnoText(errno));
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  int err = ok ? 0 : errno;
-  if (ok && std::fflush(f) != 0) ok = false, err = errno;
-#if defined(_WIN32)
-  if (ok && _commit(_fileno(f)) != 0) ok = false, err = errno;
-#else
-  if (ok && fsync(fileno(f)) != 0) ok = false, err = errno;
-#endif
-  if (std::fclose(f) != 0 && ok) ok = false, err = errno;
-  if (!ok) {
-    fs::remove(PathFromUtf8(temp), ec);
-    return IoStatus::Fail(path, err ? ErrnoText(err) : "write error");
-  }
+  IoStatus written = platform::WriteNewFile(temp, bytes);
+  if (!written) return IoStatus::Fail(requested, written.reason);
+  std::error_code ec;
+  const fs::file_status old = fs::status(PathFromUtf8(path), ec);
+  // The replaced file keeps who may read and write it.
+  if (!ec && fs::exists(old)) fs::permissions(PathFromUtf8(temp), old.permissions(), ec);
   const IoStatus replaced = ReplaceWithTemp(temp, path);
-  if (!replaced) fs::remove(PathFromUtf8(temp), ec);
-  return replaced;
+  if (!replaced) {
+    fs::remove(PathFromUtf8(temp), ec);
+    return IoStatus::Fail(requested, replaced.reason);
+  }
+  return IoStatus::Ok();
 }
 
 std::string ReadWholeFile(const std::string& path, IoStatus* status) {
-  namespace fs = std::filesystem;
-  *status = IoStatus::Ok();
-  std::error_code ec;
-  const fs::path file = PathFromUtf8(path);
-  if (!fs::exists(file, ec)) {
-    *status = IoStatus::Fail(path, "no such file");
-    return {};
-  }
-  if (fs::is_directory(file, ec)) {
-    *status = IoStatus::Fail(path, "is a folder, not a file");
-    return {};
-  }
-  std::FILE* in = OpenFile(path, "rb");
-  if (!in) {
-    *status = IoStatus::Fail(path, ErrnoText(errno));
-    return {};
-  }
   std::string bytes;
-  char buffer[16384];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) bytes.append(buffer, n);
-  if (std::ferror(in)) *status = IoStatus::Fail(path, "read error");
-  std::fclose(in);
+  std::string reason;
+  const FileKind kind = KindOfFile(path, &reason);
+  if (kind == FileKind::Unreachable) {
+    *status = IoStatus::BadInput(path, reason);
+    return bytes;
+  }
+  *status = platform::ReadRegularFile(path, kMaxInputBytes, &bytes);
   return bytes;
 }
+
+void IgnoreFileSizeSignal() { platform::IgnoreFileSizeSignal(); }
 
 }  // namespace kavir

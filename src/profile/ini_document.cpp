@@ -1,9 +1,6 @@
 #include "ini_document.h"
 
-#include <filesystem>
-
 #include "atomic_file.h"
-#include "file_path.h"
 #include "gbk.h"
 
 
@@ -21,15 +18,48 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
+// Strict UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF)
+// holding non-ASCII text. GBK text almost never passes: its trail bytes
+// rarely line up as UTF-8 continuations all through a file. A few GBK
+// characters can (值 is D6 B5), but only as two-byte forms, where Chinese in
+// UTF-8 takes three: text of two-byte forms alone that is also valid GBK
+// stays GBK.
+bool IsUtf8Text(std::string_view s) {
+  bool non_ascii = false;
+  bool long_form = false;
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    non_ascii = true;
+    std::size_t len;
+    unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) len = 2;
+    else if (c >= 0xE0 && c <= 0xEF) len = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+    else if (c >= 0xF0 && c <= 0xF4) len = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+    else return false;
+    if (i + len > s.size()) return false;
+    long_form |= len > 2;
+    for (std::size_t k = 1; k < len; ++k) {
+      const unsigned char b = static_cast<unsigned char>(s[i + k]);
+      if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) return false;
+    }
+    i += len;
   }
-  return true;
+  return non_ascii && (long_form || !GbkToUtf8(s));
+}
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+std::string EntryName(std::string_view section, std::string_view key) {
+  return Lower(section) + '\n' + Lower(key);
 }
 
 }  // namespace
@@ -51,11 +81,11 @@ int LeadingInt(std::string_view text, int default_when_no_digits) {
 }
 
 std::string IniDocument::DecodeText(std::string_view raw) const {
-  return encoding_ == Encoding::Utf8Bom ? std::string(raw) : GbkToUtf8Lossy(raw);
+  return encoding_ == Encoding::Gbk ? GbkToUtf8Lossy(raw) : std::string(raw);
 }
 
 std::string IniDocument::EncodeLine(std::string_view utf8) const {
-  if (encoding_ == Encoding::Utf8Bom) return std::string(utf8);
+  if (encoding_ != Encoding::Gbk) return std::string(utf8);
   if (auto g = Utf8ToGbk(utf8)) return *g;
   // Characters GBK cannot hold become '?', the rest is kept.
   std::string out;
@@ -76,6 +106,8 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   if (bytes.substr(0, kBom.size()) == kBom) {
     doc.encoding_ = Encoding::Utf8Bom;
     bytes.remove_prefix(kBom.size());
+  } else if (IsUtf8Text(bytes)) {
+    doc.encoding_ = Encoding::Utf8;
   }
   std::size_t pos = 0;
   while (pos < bytes.size()) {
@@ -121,15 +153,36 @@ std::string IniDocument::Serialize() const {
 }
 
 std::size_t IniDocument::FindSection(std::string_view section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i)
-    if (lines_[i].kind == 1 && EqualNoCase(lines_[i].name, section)) return i;
-  return npos;
+  if (!indexed_) {
+    // Only the first header of a name counts, and only its own entries.
+    section_lines_.clear();
+    entry_lines_.clear();
+    std::string current;
+    bool first_header = false;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (lines_[i].kind == 1) {
+        current = Lower(lines_[i].name);
+        first_header = section_lines_.emplace(current, i).second;
+      } else if (lines_[i].kind == 2 && first_header) {
+        entry_lines_.emplace(current + '\n' + Lower(lines_[i].name), i);
+      }
+    }
+    indexed_ = true;
+  }
+  auto it = section_lines_.find(Lower(section));
+  return it == section_lines_.end() ? npos : it->second;
 }
 
 std::size_t IniDocument::FindEntry(std::size_t header, std::string_view key) const {
-  for (std::size_t i = header + 1; i < lines_.size() && lines_[i].kind != 1; ++i)
-    if (lines_[i].kind == 2 && EqualNoCase(lines_[i].name, key)) return i;
-  return npos;
+  auto it = entry_lines_.find(EntryName(lines_[header].name, key));
+  return it == entry_lines_.end() ? npos : it->second;
+}
+
+void IniDocument::IndexInsertedLine(std::size_t at) {
+  for (auto& [name, line] : section_lines_)
+    if (line >= at) ++line;
+  for (auto& [name, line] : entry_lines_)
+    if (line >= at) ++line;
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
@@ -165,18 +218,22 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
   };
   auto insert_at = [&](std::size_t at, Line l) {
     if (at > 0 && lines_[at - 1].eol.empty()) lines_[at - 1].eol = "\r\n";
+    IndexInsertedLine(at);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(l));
   };
 
-  std::size_t h = FindSection(section);
+  std::size_t h = FindSection(section);  // builds the index
   if (h == npos) {
     Line header;
     header.kind = 1;
     header.name = std::string(section);
     header.raw = EncodeLine("[" + header.name + "]");
     header.eol = "\r\n";
-    insert_at(lines_.size(), std::move(header));
-    insert_at(lines_.size(), make_entry());
+    const std::size_t at = lines_.size();
+    insert_at(at, std::move(header));
+    insert_at(at + 1, make_entry());
+    section_lines_.emplace(Lower(section), at);
+    entry_lines_.emplace(EntryName(section, key), at + 1);
     return;
   }
   std::size_t e = FindEntry(h, key);
@@ -194,6 +251,7 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
   for (std::size_t i = h + 1; i < lines_.size() && lines_[i].kind != 1; ++i)
     if (lines_[i].kind == 2) at = i + 1;
   insert_at(at, make_entry());
+  entry_lines_.emplace(EntryName(section, key), at);
 }
 
 bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) != npos; }
@@ -208,8 +266,7 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
 }
 
 IniDocument ReadIniFile(const std::string& path, IoStatus* status) {
-  std::error_code ec;
-  if (!std::filesystem::exists(PathFromUtf8(path), ec)) {
+  if (KindOfFile(path) == FileKind::Missing) {
     if (status) *status = IoStatus::Ok();
     return IniDocument();
   }

@@ -3,11 +3,12 @@
 // data files rely on: names match without regard to case, writes create or
 // replace one entry in place and keep every other line as it was.
 // Texts are UTF-8 here; the file on disk is GBK, or UTF-8 when it starts
-// with a byte-order mark.
+// with a byte-order mark or is valid UTF-8 throughout with non-ASCII text.
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "io_status.h"
@@ -16,7 +17,7 @@ namespace kavir {
 
 class IniDocument {
  public:
-  enum class Encoding { Gbk, Utf8Bom };
+  enum class Encoding { Gbk, Utf8Bom, Utf8 };
 
   IniDocument() = default;
 
@@ -59,9 +60,17 @@ class IniDocument {
   std::size_t FindEntry(std::size_t header, std::string_view key) const;
   std::string EncodeLine(std::string_view utf8) const;
   std::string DecodeText(std::string_view raw) const;
+  // A line was inserted at `at`: every indexed line from there moves down.
+  void IndexInsertedLine(std::size_t at);
 
   std::vector<Line> lines_;
   Encoding encoding_ = Encoding::Gbk;
+  // Where the first header of each section and each entry of that section
+  // are (names in lower case), so a look-up does not scan the file: built on
+  // the first look-up, kept up to date by SetString.
+  mutable bool indexed_ = false;
+  mutable std::unordered_map<std::string, std::size_t> section_lines_;
+  mutable std::unordered_map<std::string, std::size_t> entry_lines_;  // "section\nkey"
 
   friend class IniDocumentAccess;
 };
@@ -70,8 +79,9 @@ class IniDocument {
 int LeadingInt(std::string_view text, int default_when_no_digits = 0);
 
 // Whole-file operations.
-// A missing file gives an empty document and ok status; an unreadable one
-// gives an empty document and a failure.
+// A missing file gives an empty document and ok status; an unreadable one,
+// or anything but a regular file of a sane size, gives an empty document
+// and a failure.
 IniDocument ReadIniFile(const std::string& path, IoStatus* status = nullptr);
 // Atomic: a temporary file in the same folder, flushed, renamed over path.
 IoStatus WriteIniFile(const std::string& path, const IniDocument& doc);

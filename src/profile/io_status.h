@@ -8,10 +8,16 @@ struct IoStatus {
   bool ok = true;
   std::string path;
   std::string reason;
+  // The file is not what was asked for (missing, not a file, too large, not
+  // a profile), as opposed to an operation on a good file that failed.
+  bool bad_input = false;
 
   static IoStatus Ok() { return {}; }
   static IoStatus Fail(std::string path, std::string reason) {
-    return IoStatus{false, std::move(path), std::move(reason)};
+    return IoStatus{false, std::move(path), std::move(reason), false};
+  }
+  static IoStatus BadInput(std::string path, std::string reason) {
+    return IoStatus{false, std::move(path), std::move(reason), true};
   }
   explicit operator bool() const { return ok; }
   // "path: reason", for messages shown to the user.

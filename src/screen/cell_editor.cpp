@@ -127,6 +127,17 @@ void CKAVIRView::StartEdit(char32_t key) {
   ui_.Repaint();
 }
 
+bool CKAVIRView::IsValidTone(int col, const std::string& text) const {
+  const std::vector<std::string>* tones = channel_lists.ForColumn(col);
+  if (tones && !tones->empty()) {
+    for (const std::string& t : *tones)
+      if (t == text) return true;
+    return false;
+  }
+  const auto bytes = ToneBytes(text);
+  return ToneText(bytes.data()) == text;
+}
+
 void CKAVIRView::OnDoubleClick() {
   StartEdit(kEnter);
   if (editor.visible && grid.col <= 4) editor.width_factor = 1.4;
@@ -236,6 +247,13 @@ void CKAVIRView::CommitEdit() {
         (result[0] == 'C' || result[0] == 'T' || result[0] == 'S') &&
         result.find('.', 1) == std::string::npos)
       result += ".0";
+    // Any other text would reach the radio as a wrong code.
+    if ((col == 2 || col == 4) && !IsValidTone(col, result)) {
+      ui_.SetStatusText("错误, 您输入的亚音:" + result + " 不在亚音列表内, 请继续.....");
+      ui_.Beep(5000, 100);
+      result = grid.Text(row, col);
+      refused = true;
+    }
   }
   // A value typed with several cells of the column selected goes into all of them.
   // A refused entry only restores the edited cell; the others keep theirs.

@@ -67,12 +67,17 @@ class CKAVIRView {
   void FillOptionLists();
   void ShowPage(int page);
   void OnTabChanged(int new_tab);
-  // A missing file loads as all defaults; an unreadable one is shown with
-  // ShowError and leaves the screen as it was.
+  // A missing file loads as all defaults; an unreadable one, or a file with
+  // no profile content, is shown with ShowError and leaves the screen as it was.
   IoStatus LoadProfile(const std::string& path);
   // The same from a document already in memory; path stands for the file
   // it came from (it decides whether the band edits are enabled).
   void LoadProfileDocument(const IniDocument& doc, const std::string& path);
+  // Whether KAVIR.ini gave the option lists at set-up. Without them every
+  // drop-down is empty, so nothing may be stored, written or changed.
+  const IoStatus& option_lists_status() const { return lists_status_; }
+  // What is wrong with KAVIR.ini and what to do, for the user.
+  std::string OptionListsMessage() const;
   // Writes the target and PreviousType of KAVIR.ini, each one atomic save;
   // a failure is shown with ShowError (path and reason) and returned.
   IoStatus StoreProfile(const std::string& path);
@@ -88,11 +93,12 @@ class CKAVIRView {
   void OnTxBoxClicked(int n);
   void OnOpenAllChannels();
   void OnCloseAllChannels();
-  void OnFileOpenDat();
+  // Ok when opened or cancelled; else why nothing changed.
+  IoStatus OnFileOpenDat();
   // True when saved.
   bool OnFileSaveAsDat();
   // Opens a profile with progress; the file becomes the current one.
-  bool OpenFile(const std::string& path);
+  IoStatus OpenFile(const std::string& path);
 
   // ---- cell editor ----
   CellEditor editor;
@@ -107,6 +113,9 @@ class CKAVIRView {
   void OnEditorEsc();
   // Leaving the cell (or the grid regaining focus): store the editor's text.
   void CommitEdit();
+  // A tone text of column 2 or 4 that goes into a radio as it reads: one of
+  // the column's tone list (without a list, one that encodes back to itself).
+  bool IsValidTone(int col, const std::string& text) const;
 
   // ---- key settings ----
   void OnKeySettings();
@@ -156,7 +165,9 @@ class CKAVIRView {
   // ---- files ----
   // Save to the current file; Save As when there is none. True when saved.
   bool OnFileSave();
-  bool SaveTo(const std::string& path);
+  // True when the profile was saved (a failed PreviousType alone is only
+  // shown); *status, when given, gets the first failure of either file.
+  bool SaveTo(const std::string& path, IoStatus* status = nullptr);
   // The file most recently opened or saved is first.
   RecentFiles recent;
   void OnOpenRecent(std::size_t index);
@@ -178,6 +189,7 @@ class CKAVIRView {
   WorkingFiles files_;
   ScreenUi& ui_;
   std::vector<ComboBox> combos_;
+  IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");
   UndoHistory history_;
   ScreenValues clean_;
   int step_depth_ = 0;
@@ -188,6 +200,8 @@ class CKAVIRView {
 
   IoStatus StoreWith(const std::string& path, bool clear_first);
   IoStatus WritePreviousType(const std::string& model);
+  // Shows the option-list message and returns true when KAVIR.ini is unusable.
+  bool RefuseWithoutOptionLists();
   void ApplyBoxValue(CheckBox& box, const std::string& value);
   void RestorePage(int tab);
 };

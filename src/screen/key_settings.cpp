@@ -34,6 +34,12 @@ void CKAVIRView::OnKeySettings() {
   CKeySettingsDlg dialog;
   dialog.SetModelName(current_model_name);
   dialog.Initialize(files_);
+  // The dialog shows the keys the screen holds now (set by the user or read
+  // from a radio), so OK without a change keeps them.
+  for (int i = 0; i < 3; ++i) {
+    const ComboBox& holder = *Combo(kKeys[i]);
+    if (holder.selected >= 0) dialog.pf[i].selected = FindOption(dialog.pf[i].options, holder.SelectedText());
+  }
   if (!ui_.RunKeySettings(dialog)) return;
   const std::string texts[3] = {dialog.GetPF1Text(), dialog.GetPF2Text(), dialog.GetPF3Text()};
   RecordStep([&] {

@@ -1,6 +1,7 @@
 #pragma once
 // The key settings dialog as a model: three drop-downs for PF1S..PF3S whose
-// initial selections come from the current model's model file.
+// initial selections are the screen's keys (the model file's when the
+// screen holds none).
 #include <array>
 #include <string>
 

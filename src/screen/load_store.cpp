@@ -3,6 +3,7 @@
 
 #include "kavir_view.h"
 #include "option_search.h"
+#include "../profile/atomic_file.h"
 #include "../profile/gbk.h"
 #include "../profile/profile.h"
 #include "../profile/profile_keys.h"
@@ -77,11 +78,18 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
     ui_.ShowError("无法读取文件 " + file.load_status().Message(), kMessageCaption);
     return file.load_status();
   }
+  // A radio image or any other file would blank every control.
+  if (KindOfFile(path) != FileKind::Missing && !HasProfileContent(file.doc())) {
+    const IoStatus refused = IoStatus::BadInput(
+        path, "不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。");
+    ui_.ShowError(refused.Message(), kMessageCaption);
+    return refused;
+  }
   LoadProfileDocument(file.doc(), path);
   return IoStatus::Ok();
 }
 
-void CKAVIRView::LoadProfileDocument(const IniDocument& file, const std::string& path) {
+void CKAVIRView::LoadProfileDocument(const IniDocument& doc, const std::string& path) {
   // An edit still open belonged to the values that are being replaced.
   editor.Close();
 
@@ -90,7 +98,11 @@ void CKAVIRView::LoadProfileDocument(const IniDocument& file, const std::string&
   ShowPage(0);
 
   auto read = [&](std::string_view key, std::string_view def) {
-    return file.GetString(kProfileSection, key, def, kValueBuffer);
+    std::string value = doc.GetString(kProfileSection, key, def, kValueBuffer);
+    // A cut can end in blanks that a save would trim away: the screen holds
+    // what the saved file will.
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
+    return value;
   };
   for (ComboBox& c : combos_) SelectOptionText(c, read(c.key, LoadDefault(c.key)));
   ApplyBoxValue(battery, read("BatterySupply", ""));
@@ -160,6 +172,9 @@ std::vector<std::pair<std::string, std::string>> CKAVIRView::ProfileValues() con
 IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
   IniFile config(files_.kavir_ini);
   IoStatus status = config.load_status();
+  // KAVIR.ini is never made from nothing: a stub would lack every list.
+  if (status.ok && KindOfFile(files_.kavir_ini) == FileKind::Missing)
+    status = IoStatus::Fail(files_.kavir_ini, "is missing");
   if (status.ok) {
     config.SetString("PreviousType", "1", model);
     status = config.Save();
@@ -169,18 +184,20 @@ IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
 }
 
 IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first) {
+  if (RefuseWithoutOptionLists()) return lists_status_;
   ui_.Repaint();
   const int tab = current_tab;
   current_tab = 0;
   ShowPage(0);
 
-  IniFile file(path);
-  IoStatus status = file.load_status();
+  // A pipe or device is written as it is, never read first.
+  IniFile file(KindOfFile(path) == FileKind::Other ? std::string() : path);
+  IoStatus status = path.empty() ? IoStatus::BadInput(path, "no file name given") : file.load_status();
   // A file that cannot be read is not overwritten: its other sections would be lost.
   if (status.ok) {
     if (clear_first) ClearProfileKeys(file.doc());
     StoreInto(file.doc());
-    status = file.Save();
+    status = WriteIniFile(path, file.doc());
   }
   if (!status.ok) ui_.ShowError("无法保存文件 " + status.Message(), kMessageCaption);
   IoStatus type_status = WritePreviousType(Combo("Type")->SelectedText());

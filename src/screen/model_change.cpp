@@ -8,6 +8,7 @@ void CKAVIRView::OnTypeChanged(int new_index) {
   ComboBox& type = *Combo("Type");
   const int before = type.selected;
   if (new_index < 0 || new_index >= static_cast<int>(type.options.size())) return;
+  if (RefuseWithoutOptionLists()) return;
   type.selected = new_index;
   const std::string model = type.SelectedText();
 

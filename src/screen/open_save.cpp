@@ -15,32 +15,35 @@ bool IsFile(const std::string& utf8_path) {
 
 void CKAVIRView::RememberFile(const std::string& path) {
   recent.Add(path);
+  // An unusable KAVIR.ini is neither made up nor changed; the list lives on
+  // in memory until the program ends.
+  if (!lists_status_.ok) return;
   const IoStatus status = recent.Save(files_.kavir_ini);
   if (!status.ok) ui_.ShowError("无法保存最近文件列表 " + status.Message(), kMessageCaption);
 }
 
-void CKAVIRView::OnFileOpenDat() {
-  if (!ConfirmDiscardChanges()) return;
+IoStatus CKAVIRView::OnFileOpenDat() {
+  if (!ConfirmDiscardChanges()) return IoStatus::Ok();
   const std::string path = ui_.GetOpenFileName(FileDialogParams{});
-  if (path.empty()) return;
-  OpenFile(path);
+  if (path.empty()) return IoStatus::Ok();
+  return OpenFile(path);
 }
 
-bool CKAVIRView::OpenFile(const std::string& path) {
+IoStatus CKAVIRView::OpenFile(const std::string& path) {
   ui_.BeginProgress("正在打开数据， 请稍候.......", 10, 10);
   ui_.Pause(300);
   // The file name names what the screen shows: it changes only when the load did.
-  bool loaded = false;
+  IoStatus status;
   RecordStep([&] {
-    loaded = LoadProfile(path).ok;
-    if (loaded) current_file_name = path;
+    status = LoadProfile(path);
+    if (status.ok) current_file_name = path;
   });
-  if (loaded) {
+  if (status.ok) {
     MarkClean();
     RememberFile(path);
   }
   ui_.EndProgress();
-  return loaded;
+  return status;
 }
 
 void CKAVIRView::OnOpenRecent(std::size_t index) {
@@ -48,7 +51,7 @@ void CKAVIRView::OnOpenRecent(std::size_t index) {
   const std::string path = recent.paths()[index];
   if (!IsFile(path)) {
     recent.Remove(path);
-    const IoStatus saved = recent.Save(files_.kavir_ini);
+    const IoStatus saved = lists_status_.ok ? recent.Save(files_.kavir_ini) : IoStatus::Ok();
     ui_.ShowError("文件 " + path + " 已不存在，已从最近文件列表中删除。" +
                       (saved.ok ? std::string() : "\n无法保存最近文件列表 " + saved.Message()),
                   kMessageCaption);
@@ -58,13 +61,15 @@ void CKAVIRView::OnOpenRecent(std::size_t index) {
   OpenFile(path);
 }
 
-bool CKAVIRView::SaveTo(const std::string& path) {
+bool CKAVIRView::SaveTo(const std::string& path, IoStatus* status_out) {
   ui_.BeginProgress("正在进行数据保存， 请稍候.......", 10, 10);
   ui_.Pause(300);
   // Clearing and storing are one write, so a failed save leaves the old file whole.
   const IoStatus status = ClearAndStoreProfile(path);
-  // Only PreviousType failing still leaves the profile saved.
-  const bool saved = status.ok || status.path != path;
+  if (status_out) *status_out = status;
+  // Only PreviousType failing still leaves the profile saved; without the
+  // option lists nothing was saved at all.
+  const bool saved = status.ok || (lists_status_.ok && status.path != path);
   if (saved) {
     current_file_name = path;
     MarkClean();

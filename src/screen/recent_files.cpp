@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "../profile/atomic_file.h"
+
 namespace kavir {
 
 namespace {
@@ -37,6 +39,8 @@ void RecentFiles::WriteTo(IniDocument& config) const {
 void RecentFiles::Load(const std::string& kavir_ini) { ReadFrom(ReadIniFile(kavir_ini)); }
 
 IoStatus RecentFiles::Save(const std::string& kavir_ini) const {
+  // KAVIR.ini is never made from nothing: a stub would lack every list.
+  if (KindOfFile(kavir_ini) == FileKind::Missing) return IoStatus::Fail(kavir_ini, "is missing");
   IniFile config(kavir_ini);
   // A configuration that cannot be read is not overwritten.
   if (!config.load_status().ok) return config.load_status();

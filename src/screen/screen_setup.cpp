@@ -4,6 +4,7 @@
 
 #include "kavir_view.h"
 #include "option_search.h"
+#include "../profile/atomic_file.h"
 #include "../profile/option_list.h"
 #include "../profile/profile_keys.h"
 
@@ -86,9 +87,13 @@ void CKAVIRView::OnInitialUpdate(PortStarter* port) {
 
 void CKAVIRView::FillOptionLists() {
   IniFile config(files_.kavir_ini);
-  if (!config.load_status().ok)
-    ui_.ShowError(config.load_status().Message(), kMessageCaption);
   for (ComboBox& c : combos_) c.options = ReadOptionList(config.doc(), c.key, kSettingListLimit);
+  lists_status_ = config.load_status();
+  if (lists_status_.ok && KindOfFile(files_.kavir_ini) == FileKind::Missing)
+    lists_status_ = IoStatus::Fail(files_.kavir_ini, "is missing");
+  else if (lists_status_.ok && Combo("Type")->options.empty())
+    lists_status_ = IoStatus::Fail(files_.kavir_ini, "holds no option lists (no [Type] list)");
+  if (!lists_status_.ok) ui_.ShowError(OptionListsMessage(), kMessageCaption);
 
   std::string model = config.GetString("PreviousType", "1", "", kValueBuffer);
   LoadProfile(files_.ModelFile(model));
@@ -96,6 +101,19 @@ void CKAVIRView::FillOptionLists() {
   ComboBox& type = *Combo("Type");
   int i = FindOption(type.options, model);
   if (i >= 0) type.selected = i;
+}
+
+std::string CKAVIRView::OptionListsMessage() const {
+  if (lists_status_.ok) return {};
+  return "KAVIR.ini 不能使用: " + lists_status_.Message() +
+         "\n没有选项列表，不能保存、写入、读出或改变机型。\n请把程序的 KAVIR.ini 放回程序目录 " +
+         files_.program_dir + " 后重新启动。";
+}
+
+bool CKAVIRView::RefuseWithoutOptionLists() {
+  if (lists_status_.ok) return false;
+  ui_.ShowError(OptionListsMessage(), kMessageCaption);
+  return true;
 }
 
 void CKAVIRView::ShowPage(int page) {

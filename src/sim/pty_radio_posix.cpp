@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../profile/atomic_file.h"
 #include "cable.h"
 #include "radio_protocol.h"
 #include "sim_options.h"
@@ -70,6 +71,7 @@ int Fail(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kavir::IgnoreFileSizeSignal();  // a full disk is reported, not fatal
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
     std::fputs(SimUsage(), stdout);

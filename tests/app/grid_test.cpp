@@ -51,9 +51,9 @@ TEST_F(AppTest, GridEditorsOpenOverTheCellAndCommitIntoIt) {
   ASSERT_TRUE(list->isVisible());
   EXPECT_EQ(list->currentText(), Cell(1, 2));
   list->lineEdit()->selectAll();
-  QTest::keyClicks(list->lineEdit(), QStringLiteral("CTCSS:88"));
+  QTest::keyClicks(list->lineEdit(), QStringLiteral("CTCSS:67"));
   QTest::keyClick(list->lineEdit(), Qt::Key_Return);
-  EXPECT_EQ(Cell(1, 2), QStringLiteral("CTCSS:88.0"));
+  EXPECT_EQ(Cell(1, 2), QStringLiteral("CTCSS:67.0"));
 }
 
 }  // namespace

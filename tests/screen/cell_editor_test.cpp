@@ -47,7 +47,7 @@ TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
       {1, "abc", "0", "400.00000", {BandMessage("000.00000")}, true},
       {1, "1.00000", "999", "1.00000", {BandMessage("999.00000")}, true},
       {2, "关", "CTCSS:88", "CTCSS:88.0", {}, false},  // signalling columns get ".0"
-      {4, "关", "CTCSS:88.5", "CTCSS:88.5", {}, false},
+      {4, "关", "CTCSS:67.0", "CTCSS:67.0", {}, false},
       {2, "关", "+DCS:023", "+DCS:023", {}, false},
       {4, "CTCSS:67.0", "关", "关", {}, false},
       {5, "禁止", "CTCSS", "CTCSS", {}, false},

@@ -8,7 +8,7 @@ namespace {
 
 using Texts = std::array<std::string, 3>;
 
-TEST(KeySettings, OpensOnTheModelFilesValues) {
+TEST(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
   ProgramDir dir;
   FakeUi ui;
   auto view = dir.Start(ui);
@@ -20,14 +20,19 @@ TEST(KeySettings, OpensOnTheModelFilesValues) {
   ui.key_settings = [&](CKeySettingsDlg& d) {
     seen.push_back({d.GetPF1Text(), d.GetPF2Text(), d.GetPF3Text()});
     options = d.pf[1].options.size();
-    return false;
+    return true;  // OK without a change
   };
   view->OnKeySettings();
-  WriteIni(dir.files.ModelFile("KV16U"), {{"Previous", {{"Type", "KV16U"}}}});
   view->OnKeySettings();
   EXPECT_EQ(ui.key_settings_model_names, (std::vector<std::string>{"KV16U", "KV16U"}));
-  EXPECT_EQ(seen, (std::vector<Texts>{{"监听", "关", "扫描"}, {"关", "关", "固定报警键"}}));  // missing: defaults
   EXPECT_EQ(options, 4u);
+  EXPECT_EQ(view->Combo("PF1S")->SelectedText(), "扫描");
+  EXPECT_EQ(view->Combo("PF2S")->SelectedText(), "监听");
+  EXPECT_EQ(view->Combo("PF3S")->SelectedText(), "关");
+  WriteIni(dir.files.ModelFile("KV16U"), {{"Previous", {{"Type", "KV16U"}, {"PF3S", "扫描"}}}});
+  for (const char* key : {"PF1S", "PF2S", "PF3S"}) view->Combo(key)->selected = -1;
+  view->OnKeySettings();
+  EXPECT_EQ(seen, (std::vector<Texts>{{"扫描", "监听", "关"}, {"扫描", "监听", "关"}, {"关", "关", "扫描"}}));
 }
 
 TEST(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
