@@ -13,12 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 // A program folder with the shipped data; kavir-cli runs in it under a
 // time-out, so a hang shows as exit code 124.
 struct Folder : ShippedDir {
