@@ -55,37 +55,60 @@ TEST_F(OpenSave, SaveAsKeepsForeignKeysAndOpenLoadsWithProgress) {
   EXPECT_EQ(ui.pauses, (std::vector<int>{300, 300}));
 }
 
-TEST_F(OpenSave, FailuresAreShownAndKeepTheFileAndItsName) {
+TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
   const std::string blocker = dir.dir.File("not_a_folder");
   WriteBytes(blocker, "x");
   // A name at the file system's limit leaves no room for the save's
   // temporary file beside it, so the save fails before touching the target.
   const std::string at_limit = dir.dir.File(std::string(248, 'k') + ".dat");
   WriteBytes(at_limit, "[Previous]\r\nTimerOut=15S\r\nCH01.RxFreq=401.00000\r\n");
-  for (const std::string& path : {JoinPath(blocker, "x.dat"), at_limit}) {
-    const std::string before = ReadBytes(path);
+  std::filesystem::create_directory(dir.dir.File("folder.dat"));
+  struct Case {
+    const char* what;
+    bool save;
+    std::string path, bytes;  // bytes written to path first, unless "-"
+    bool bad_input;           // the file is there but is not a profile
+  } cases[] = {
+      {"save below a file", true, JoinPath(blocker, "x.dat"), "-", false},
+      {"save at the name limit", true, at_limit, "-", false},
+      {"open a folder", false, dir.dir.File("folder.dat"), "-", true},
+      {"open a radio image", false, dir.dir.File("x.dat"), std::string(768, '\x5A'), true},
+      {"open binary junk", false, dir.dir.File("x.dat"), std::string("\x00\xFF\x10\r\n\x01=\x02", 8), true},
+      {"open an empty file", false, dir.dir.File("x.dat"), "", true},
+      {"open another INI file", false, dir.dir.File("x.dat"), "[ComPort]\r\n1=2\r\n[Previous2]\r\nType=KV16U\r\n", true},
+  };
+  view->grid.SetText(1, 1, "402.00000");
+  const auto shown = view->ProfileValues();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.bytes != "-") WriteBytes(c.path, c.bytes);
+    const std::string before = ReadBytes(c.path);
     view->current_file_name = "kept.dat";
     ui.errors.clear();
-    ui.save_path = path;
-    view->OnFileSaveAsDat();
+    ui.save_path = ui.open_path = c.path;
+    if (c.save) {
+      EXPECT_FALSE(view->OnFileSaveAsDat());
+    } else {
+      const IoStatus status = view->OnFileOpenDat();
+      EXPECT_FALSE(status.ok);
+      EXPECT_EQ(status.bad_input, c.bad_input);
+    }
     ASSERT_EQ(ui.errors.size(), 1u);
-    EXPECT_NE(ui.errors[0].find(path), std::string::npos) << ui.errors[0];
-    EXPECT_GT(ui.errors[0].size(), path.size() + 2);  // a reason follows the path
+    EXPECT_NE(ui.errors[0].find(c.path), std::string::npos) << ui.errors[0];
+    EXPECT_GT(ui.errors[0].size(), c.path.size() + 2);  // a reason follows the path
     EXPECT_EQ(view->current_file_name, "kept.dat");
-    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(view->ProfileValues(), shown);
+    EXPECT_EQ(ReadBytes(c.path), before);
     EXPECT_EQ(ui.progress.back(), "end");
   }
   EXPECT_EQ(ReadBytes(blocker), "x");
   ui.open_path = at_limit;
-  view->OnFileOpenDat();
+  EXPECT_TRUE(view->OnFileOpenDat().ok);
   EXPECT_EQ(view->grid.Text(1, 1), "401.00000");
-  ui.open_path = dir.dir.File("folder.dat");
-  std::filesystem::create_directory(ui.open_path);
-  ui.errors.clear();
-  view->OnFileOpenDat();
-  EXPECT_EQ(ui.errors.size(), 1u);
-  EXPECT_EQ(view->current_file_name, at_limit);
-  EXPECT_EQ(ui.progress.back(), "end");
+  // One profile key is enough to be a profile.
+  WriteBytes(ui.open_path = dir.dir.File("x.dat"), "[Previous]\r\nTimerOut=15S\r\n");
+  EXPECT_TRUE(view->OnFileOpenDat().ok);
+  EXPECT_EQ(view->Combo("TimerOut")->SelectedText(), "15S");
 }
 
 }  // namespace
