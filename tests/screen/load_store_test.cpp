@@ -63,14 +63,6 @@ TEST_F(LoadStore, MissingOrUnreadableFiles) {
   EXPECT_EQ(view->grid.Text(5, 2), "");
   EXPECT_FALSE(view->ch_box[0].checked());
   EXPECT_TRUE(ui.errors.empty());
-
-  view->LoadProfile(dir.files.ModelFile("KV16U"));
-  const std::string folder = dir.dir.File("folder.dat");
-  std::filesystem::create_directory(folder);
-  EXPECT_FALSE(view->LoadProfile(folder).ok);
-  ASSERT_EQ(ui.errors.size(), 1u);
-  EXPECT_NE(ui.errors[0].find(folder), std::string::npos);
-  EXPECT_EQ(view->grid.Text(1, 1), "430.12500");
 }
 
 TEST_F(LoadStore, BandLimitsAndTheirEdits) {
