@@ -33,9 +33,6 @@ struct PathText : std::string {
   PathText(std::string s) : std::string(std::move(s)) {}
   const std::string& string() const { return *this; }
   operator std::filesystem::path() const { return PathFromUtf8(*this); }
-  friend std::filesystem::path operator/(const PathText& a, const std::filesystem::path& b) {
-    return PathFromUtf8(a) / b;
-  }
 };
 
 // A fresh folder under the system temp folder, removed at the end.
