@@ -122,6 +122,7 @@ TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   const std::vector<std::vector<std::string>> rows = {{"a", "b\tc", ""}, {"say \"hi\"", "x\ny"}};
   EXPECT_EQ(ParseTsv(FormatTsv(rows)), rows);
   EXPECT_TRUE(ParseTsv("").empty());
+  EXPECT_EQ(ParseTsv("1\t2"), (std::vector<std::vector<std::string>>{{"1", "2"}}));  // no line end
   view->PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
   const std::string copied = view->CopyCells({1, 1, 2, 9});
   EXPECT_EQ(copied.substr(0, copied.find('\n')),
