@@ -107,7 +107,7 @@ TEST(OutputFiles, ReplacingKeepsPermissionsRefusesReadOnlyAndFollowsLinks) {
   const std::string chain = dir.File("chain.dat");
   fs::create_symlink("sub/target.dat", link);
   fs::create_symlink("link.dat", chain);
-  fs::create_directory(dir.path() / "sub");
+  fs::create_directory(fs::path(dir.path()) / "sub");
   ASSERT_TRUE(WriteFileAtomically(chain, "through"));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_TRUE(fs::is_symlink(chain));
