@@ -33,6 +33,10 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
       // Checked as it will be stored: a short entry is padded to nine digits.
       {"short entry", [](CKAVIRView& v) { v.grid.SetText(4, 1, "45"); }, "CH04 接收频率 \"450000000\": 不是有效的频率"},
       {"short entry in band", [](CKAVIRView& v) { v.grid.SetText(4, 1, "430.1"); }, ""},
+      // Tones put into the grid some other way (an old file) are only those of the tone list.
+      {"tones not in the list", [](CKAVIRView& v) { v.grid.SetText(5, 2, "hello"), v.grid.SetText(12, 4, "CTCSS:99.9"); },
+       "CH05 接收信令 \"hello\": 不是有效的亚音 (请从亚音列表中选择)\n"
+       "CH12 发射信令 \"CTCSS:99.9\": 不是有效的亚音 (请从亚音列表中选择)"},
       {"lower limit text", [](CKAVIRView& v) { v.band_lower.text = "abc"; }, "频段范围: 下限 \"abc\" 不是数字"},
       {"limits reversed", [](CKAVIRView& v) { v.band_lower.text = "480"; }, "频段范围: 下限 480 大于上限 470"},
       {"upper limit empty", [](CKAVIRView& v) { v.band_upper.text = ""; }, "频段范围: 上限 \"\" 不是数字"},

@@ -1,11 +1,12 @@
-// The read against the in-process radio: what goes out, in which order, and
-// what every failure does.
+// The read against the in-process radio: what goes out, in which order, what
+// every failure and a Cancel do, and the files a failed read leaves.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "link/radio_texts.h"
 #include "link/transactions.h"
+#include "link/transfer_summary.h"
 #include "profile/profile_keys.h"
 #include "radio_rig.h"
 
@@ -23,7 +24,7 @@ std::vector<Bytes> Frames(int requests, int acks) {
 }
 const std::vector<Bytes> kCompleteRead = Frames(16, 33);
 
-void MarkReadIni(Rig& rig) {  // something from before, to see it cleared
+void MarkReadIni(Rig& rig) {  // something from before, to see it kept
   IniDocument doc;
   doc.SetString("Previous", "Type", "OLD");
   doc.SetString("Previous", "CH01.RxFreq", "999.99999");
@@ -43,6 +44,13 @@ std::vector<fs::path> Backups(const Rig& rig) {
   return out;
 }
 
+// Requests a Cancel once the radio has received `frames` frames.
+void CancelAfter(Rig& rig, std::size_t frames) {
+  rig.link.idle_hook = [&rig, frames] {
+    if (rig.radio.sent().size() >= frames) rig.link.RequestCancel();
+  };
+}
+
 TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   Rig rig;
   MarkReadIni(rig);
@@ -50,6 +58,7 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   rig.radio.ClearSent();
   rig.ui.answers = {true};
   rig.ui.events.clear();
+  rig.link.RequestCancel();  // left from before: a new transfer starts without it
   EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
   EXPECT_EQ(rig.Sent(), kCompleteRead);
   EXPECT_EQ(rig.ui.prompts.size(), 1u);  // the confirmation only
@@ -68,25 +77,36 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   const auto kept = Backups(rig);
   ASSERT_EQ(kept.size(), 1u);
   EXPECT_EQ(kept[0].filename().string().rfind("read-KV16V-", 0), 0u);
-  const std::string bytes = ReadBytes(kept[0].string());
   const auto& image = rig.radio.radio().image();
-  EXPECT_EQ(bytes, std::string(image.begin(), image.end()));
+  EXPECT_EQ(ReadBytes(kept[0].string()), std::string(image.begin(), image.end()));
+  const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view);
+  EXPECT_NE(summary.find("16 个信道"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("backups/read-"), std::string::npos) << summary;
 }
 
-TEST(ReadRadio, EveryFailureEndsInItsPrompt) {
+TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
   struct Case {
     const char* what;
     std::function<void(Rig&)> fault;
     std::vector<Bytes> sent;  // empty: not checked
-    std::string prompt;
-    int delay_ms;  // from the last frame sent to the prompt; -1: not checked
-    const char* read_ini_ch05 = nullptr;
+    std::string prompt;       // "": cancelled, no prompt after the confirmation
+    int delay_ms;             // from the last frame sent to the prompt (or the end); -1: not checked
+    bool ch05_missing = false;  // packets before the failing one are in the partial file, it is not
+    const char* error = nullptr;  // the one message shown
   } cases[] = {
+      {"silent radio: four handshakes at the time-out of KAVIR.ini",
+       [](Rig& r) {
+         IniDocument ini = ReadIniFile(r.files.kavir_ini);
+         ini.SetString("WaitFor", "Shk", "1250");
+         ASSERT_TRUE(WriteIniFile(r.files.kavir_ini, ini));
+         r.radio.radio().faults.silent_from = 0;
+       },
+       std::vector<Bytes>(4, B("PRead", 0)), kHandshakeFailed, 1250},
       {"wrong handshake", [](Rig& r) { r.radio.radio().faults.wrong_handshake = true; }, Frames(0, 0),
        kHandshakeFailed, -1},
       {"packet 5 from another address",
        [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 5; }, Frames(6, 0),
-       FormatPacketText(kReadPacketFailedFormat, 5), 35 * 43 + 1, ""},
+       FormatPacketText(kReadPacketFailedFormat, 5), 35 * 43 + 1, true},
       {"packet 17 silent: no acknowledgement", [](Rig& r) { r.radio.radio().faults.silent_from = 17; },
        Frames(16, 1), FormatPacketText(kReadPacketFailedFormat, 17), 4 * 80 + 20 * 31 + 1},
       {"packet 30 silent: acknowledged, then the address check",
@@ -94,35 +114,68 @@ TEST(ReadRadio, EveryFailureEndsInItsPrompt) {
        FormatPacketText(kReadPacketFailedFormat, 30), 20 * 18 + 1},
       // A partial answer is waited for, not asked again: one request, one more before the delay.
       {"short packet 5", [](Rig& r) { r.radio.answer_budget = 20 + 4 * 20 + 12; }, Frames(4 + 1 + 1, 0),
-       FormatPacketText(kReadPacketFailedFormat, 5), 15 * 43 + 1, ""},
+       FormatPacketText(kReadPacketFailedFormat, 5), 15 * 43 + 1, true},
       {"short packet 20", [](Rig& r) { r.radio.radio().faults.short_packet = 20; }, {},
        FormatPacketText(kReadPacketFailedFormat, 20), -1},
+      {"wrong address 33", [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 33; }, {},
+       FormatPacketText(kReadPacketFailedFormat, 33), -1},
       {"model without an upper band limit", [](Rig& r) { r.radio.radio().set_model(99); }, kCompleteRead,
        kBandFailed, -1},
       {"babbling radio", [](Rig& r) { r.radio.radio().faults.flood_bytes = 600; }, {}, kHandshakeFailed, -1},
       {"unplugged cable",
        [](Rig& r) { r.radio.Close(), r.radio.refuse_open = "No such file or directory"; }, {},
-       kHandshakeFailed, -1},
+       kHandshakeFailed, -1, false, "No such file or directory"},
+      // A Cancel ends the wait within one 20 ms slice, not at its time-out.
+      {"cancel at the handshake", [](Rig& r) { CancelAfter(r, 1); }, Frames(0, 0), "", 20},
+      {"cancel in the first packets", [](Rig& r) { CancelAfter(r, 5); }, Frames(4, 0), "", 20},
+      {"cancel while the radio sends", [](Rig& r) { CancelAfter(r, 30); }, Frames(16, 13), "", 20},
+      {"cancel a silent radio", [](Rig& r) { r.radio.radio().faults.silent_from = 0, CancelAfter(r, 1); },
+       Frames(0, 0), "", 20},
+      {"cancel when silent at 20", [](Rig& r) { r.radio.radio().faults.silent_from = 20, CancelAfter(r, 21); },
+       Frames(16, 4), "", 20},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Rig rig;
-    const std::string type = rig.view.Combo("Type")->SelectedText();
+    MarkReadIni(rig);
+    rig.radio.radio().set_image(sim::RadioImage{});  // a read would change the screen
+    const std::string cell = rig.view.grid.Text(1, 1);
     c.fault(rig);
     rig.radio.ClearSent();
     rig.ui.errors.clear();
     rig.ui.answers = {true, false};
+    const std::int64_t t0 = rig.clock.NowMs();
     EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
     if (!c.sent.empty()) { EXPECT_EQ(rig.Sent(), c.sent); }
-    ASSERT_EQ(rig.ui.prompts.size(), 2u);
-    EXPECT_EQ(rig.ui.prompts.back().text, c.prompt);
-    if (c.delay_ms >= 0) { EXPECT_EQ(rig.ui.prompts.back().at_ms - rig.radio.sent().back().at_ms, c.delay_ms); }
-    if (c.read_ini_ch05) {  // packets before the failing one are in the partial file, it is not
-      EXPECT_NE(PartialValue(rig, "CH04.RxFreq"), "");
-      EXPECT_EQ(PartialValue(rig, "CH05.RxFreq"), c.read_ini_ch05);
+    const auto& sent = rig.radio.sent();
+    for (std::size_t i = 1; i < sent.size(); ++i)  // handshakes again after the time-out
+      if (sent[i].bytes == B("PRead", 0)) { EXPECT_EQ(sent[i].at_ms - sent[i - 1].at_ms, c.delay_ms) << i; }
+    const bool cancelled = c.prompt.empty();
+    EXPECT_EQ(rig.link.report.cancelled, cancelled);
+    ASSERT_EQ(rig.ui.prompts.size(), cancelled ? 1u : 2u);
+    const std::int64_t end = cancelled ? rig.clock.NowMs() : rig.ui.prompts.back().at_ms;
+    if (!cancelled) { EXPECT_EQ(rig.ui.prompts.back().text, c.prompt); }
+    if (c.delay_ms >= 0 && cancelled) {
+      EXPECT_LE(end - rig.radio.sent().back().at_ms, c.delay_ms);
+      EXPECT_LE(end - t0, 20 * static_cast<std::int64_t>(rig.radio.sent().size()) + 40);
     }
-    EXPECT_LE(rig.ui.errors.size(), 1u);  // an unplugged cable is shown once
-    EXPECT_EQ(rig.view.Combo("Type")->SelectedText(), type);  // the screen is not reloaded
+    if (c.delay_ms >= 0 && !cancelled) { EXPECT_EQ(end - rig.radio.sent().back().at_ms, c.delay_ms); }
+    if (cancelled) {
+      const std::string summary = ReadSummary(TransferResult::Failed, rig.link.report, rig.view);
+      EXPECT_NE(summary.find("取消"), std::string::npos) << summary;
+    } else {  // what the failed read got is kept under a name that says so
+      const std::string partial = ReadBytes(PartialReadPath(rig.files));
+      EXPECT_EQ(partial.rfind("; ", 0), 0u);
+      EXPECT_NE(partial.find("incomplete"), std::string::npos);
+    }
+    if (c.ch05_missing) {
+      EXPECT_NE(PartialValue(rig, "CH04.RxFreq"), "");
+      EXPECT_EQ(PartialValue(rig, "CH05.RxFreq"), "");
+    }
+    EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
+    ASSERT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);  // an unplugged cable is shown once
+    if (c.error) { EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0]; }
+    EXPECT_EQ(rig.view.grid.Text(1, 1), cell);  // the screen is not reloaded
     EXPECT_TRUE(Backups(rig).empty());
     EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal);
     // The turning cursor does not outlive the command.
@@ -130,30 +183,7 @@ TEST(ReadRadio, EveryFailureEndsInItsPrompt) {
   }
 }
 
-TEST(ReadRadio, SilentRadioGetsFourHandshakesAndKeepsReadIni) {
-  Rig rig;
-  MarkReadIni(rig);
-  IniDocument ini = ReadIniFile(rig.files.kavir_ini);
-  ini.SetString("WaitFor", "Shk", "1250");
-  ASSERT_TRUE(WriteIniFile(rig.files.kavir_ini, ini));
-  rig.radio.radio().faults.silent_from = 0;
-  rig.radio.ClearSent();
-  rig.ui.answers = {true, true, false};
-  int checked = 0;
-  rig.ui.on_prompt = [&](const std::string& text) {
-    if (text != kHandshakeFailed) return;
-    checked += PartialValue(rig, "Type") == "" && rig.ReadIniValue("Type") == "OLD";
-  };
-  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-  const auto& sent = rig.radio.sent();
-  ASSERT_EQ(sent.size(), 8u);
-  for (const auto& f : sent) EXPECT_EQ(f.bytes, B("PRead", 0));
-  for (int i = 1; i < 4; ++i) EXPECT_EQ(sent[i].at_ms - sent[i - 1].at_ms, 1250);
-  EXPECT_EQ(rig.ui.prompts[1].at_ms - sent[3].at_ms, 1250);
-  EXPECT_EQ(checked, 2);
-}
-
-TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOver) {
+TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOverAndRemovesThePartialFile) {
   Rig rig;
   MarkReadIni(rig);
   rig.radio.ClearSent();
@@ -168,6 +198,8 @@ TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOver) {
   rig.link.OnComm();
   rig.ui.prompts.clear();
   rig.ui.answers = {true, true};
+  bool partial_seen = false;
+  rig.ui.on_prompt = [&](const std::string&) { partial_seen |= fs::exists(PartialReadPath(rig.files)); };
   EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
   EXPECT_EQ(rig.ui.prompts[1].text, FormatPacketText(kReadPacketFailedFormat, 33));
   std::vector<Bytes> expected = Frames(16, 1 + 16 + 1);  // up to the bad 33's acknowledgement
@@ -175,6 +207,26 @@ TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOver) {
   EXPECT_EQ(rig.Sent(), expected);
   EXPECT_EQ(rig.radio.radio().sessions(), 2);
   EXPECT_EQ(rig.ReadIniValue("Type"), "KV16V");
+  EXPECT_TRUE(partial_seen);
+  EXPECT_FALSE(fs::exists(PartialReadPath(rig.files)));
+}
+
+TEST(ReadRadio, WithoutKavirIniOptionListsNothingIsSent) {
+  Rig rig;
+  fs::remove(rig.files.kavir_ini);
+  FakeUi ui;
+  CKAVIRView view(rig.files, ui);
+  view.OnInitialUpdate(nullptr);
+  rig.radio.ClearSent();
+  ui.answers = {true, true};
+  SerialLink link{rig.radio, rig.clock, ui, rig.files};
+  EXPECT_EQ(OnReadRadio(view, link), TransferResult::Failed);
+  EXPECT_TRUE(rig.radio.sent().empty());
+  EXPECT_TRUE(ui.prompts.empty());
+  ASSERT_FALSE(ui.errors.empty());
+  EXPECT_EQ(ui.errors.back(), view.OptionListsMessage());
+  EXPECT_NE(ui.errors.back().find(rig.files.kavir_ini), std::string::npos);
+  EXPECT_FALSE(fs::exists(rig.files.kavir_ini));
 }
 
 }  // namespace

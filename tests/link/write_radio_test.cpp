@@ -1,4 +1,5 @@
-// The write against the in-process radio, and the raw images it keeps.
+// The write against the in-process radio: packets, refusals, failures,
+// Cancel, the verify that follows, and the raw images it keeps.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,6 +8,8 @@
 #include "link/backups.h"
 #include "link/radio_texts.h"
 #include "link/transactions.h"
+#include "link/transfer_summary.h"
+#include "link/write_image.h"
 #include "radio_rig.h"
 
 namespace kavir::test {
@@ -129,6 +132,177 @@ TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
   EXPECT_EQ(rig.ui.prompts[2].at_ms - rig.radio.sent()[21].at_ms, 4 * 80);
   EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "TimerOut", "", 20), timer->options[2]);
   EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
+}
+
+std::vector<fs::path> BackupsOf(const Rig& rig, const std::string& kind) {
+  std::vector<fs::path> out;
+  const fs::path dir = fs::path(rig.folder.path()) / "backups";
+  if (fs::exists(dir))
+    for (const auto& e : fs::directory_iterator(dir))
+      if (e.path().filename().string().rfind(kind + "-", 0) == 0) out.push_back(e.path());
+  return out;
+}
+
+TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
+  struct Case {
+    const char* what;
+    std::size_t cancel_after;  // frames sent when the Cancel comes (frame n+1 is packet n); 0: none
+    std::optional<int> silent_from;
+    bool verify;
+    TransferResult result;
+    int packets_taken;  // the packet in flight is still acknowledged
+    bool mixed;
+    const char* summary;
+  } cases[] = {
+      {"cancel at the handshake", 1, {}, true, TransferResult::Failed, 0, false, "写入已取消"},
+      {"cancel after packet 1", 2, {}, true, TransferResult::Failed, 1, true, "写入已取消"},
+      {"cancel after packet 24", 25, {}, true, TransferResult::Failed, 24, true, "写入已取消"},
+      {"cancel after the last acknowledgement", 49, {}, false, TransferResult::Done, 48, false, nullptr},
+      {"silent radio from packet 10", 0, 10, true, TransferResult::Failed, 9, true, "9 / 48"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    rig.radio.ClearSent();
+    rig.radio.radio().faults.silent_from = c.silent_from;
+    rig.ui.answers = {true, false};
+    if (c.cancel_after) {
+      rig.link.idle_hook = [&rig, n = c.cancel_after] {
+        if (rig.radio.sent().size() >= n) rig.link.RequestCancel();
+      };
+    }
+    EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = c.verify}), c.result);
+    const TransferReport& report = rig.link.report;
+    EXPECT_EQ(rig.radio.radio().completed_writes(), c.result == TransferResult::Done ? 1 : 0);
+    if (c.result == TransferResult::Done) continue;
+    EXPECT_EQ(report.cancelled, c.cancel_after > 0);
+    EXPECT_EQ(report.packets_written, c.packets_taken);
+    if (c.cancel_after) {
+      EXPECT_EQ(rig.Sent().size(), c.cancel_after);
+      EXPECT_EQ(rig.ui.prompts.size(), 1u);
+    }
+    EXPECT_EQ(RadioMayHoldMixedSettings(TransferResult::Failed, report), c.mixed);
+    ASSERT_FALSE(report.backup_path.empty());
+    EXPECT_TRUE(fs::exists(fs::u8path(report.backup_path)));
+    const std::string summary = WriteSummary(TransferResult::Failed, report);
+    EXPECT_NE(summary.find(c.summary), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("混合") != std::string::npos, c.mixed) << summary;
+    if (c.cancel_after) { EXPECT_EQ(summary.find("backups/") != std::string::npos, c.mixed) << summary; }
+  }
+}
+
+// The verify: a radio that stores what it was sent passes; one that stores a
+// wrong byte fails with the byte named; the read-back waits for a radio that
+// is restarting, and gives up after a few seconds.
+TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
+  struct Case {
+    std::optional<int> corrupt;
+    int restart_ms;     // the radio is silent this long after the write
+    WriteOutcome outcome;
+    const char* owner;  // of the corrupted byte
+  } cases[] = {
+      {std::nullopt, 0, WriteOutcome::Done, ""},
+      {std::nullopt, 2500, WriteOutcome::Done, ""},
+      {std::nullopt, 60000, WriteOutcome::NotVerified, ""},
+      {100, 0, WriteOutcome::VerifyDiffers, "信道 07 CH07.Decode"},  // 0x064: channel 7, receive tone
+      {0x10A, 0, WriteOutcome::VerifyDiffers, "功能设置 TimerOut"},  // block A byte 10
+      {0x113, 0, WriteOutcome::VerifyDiffers, "Alarm"},              // block B byte 3 holds several settings
+      {0x299, 0, WriteOutcome::VerifyDiffers, "机型 Type"},
+      {0x2E5, 0, WriteOutcome::VerifyDiffers, "厂家签名"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.corrupt ? *c.corrupt : c.restart_ms);
+    Rig rig;
+    rig.radio.radio().faults.corrupt_store = c.corrupt;
+    const sim::RadioImage sent = rig.ScreenImage();
+    std::int64_t written_at = -1;
+    rig.link.idle_hook = [&] {
+      auto& radio = rig.radio.radio();
+      if (radio.completed_writes() == 1 && written_at < 0) written_at = rig.clock.NowMs();
+      const bool restarting = written_at >= 0 && rig.clock.NowMs() - written_at < c.restart_ms;
+      radio.faults.silent_from = restarting ? std::optional<int>(0) : std::nullopt;
+    };
+    rig.radio.ClearSent();
+    rig.ui.answers = {true, false};  // write; then No to trying the read-back again
+    WriteImageResult details;
+    const TransferResult result = OnWriteRadio(rig.view, rig.link, {}, &details);
+    EXPECT_EQ(result == TransferResult::Done, c.outcome == WriteOutcome::Done);
+    EXPECT_EQ(details.outcome, c.outcome);
+    if (c.outcome == WriteOutcome::Done) {
+      EXPECT_EQ(std::vector<std::uint8_t>(details.verify.read_back.begin(), details.verify.read_back.end()),
+                std::vector<std::uint8_t>(sent.begin(), sent.end()));
+      EXPECT_TRUE(rig.ui.errors.empty());
+      EXPECT_TRUE(BackupsOf(rig, "verify-read").empty());
+      EXPECT_EQ(rig.ui.status.back(), kVerifiedStatus);
+      // Progress runs through both transfers; the read-back is a fresh session.
+      std::vector<int> positions;
+      for (const std::string& e : rig.ui.progress) {
+        if (e.rfind("begin:", 0) != 0) continue;
+        const std::size_t range_at = e.rfind(':', e.rfind(':') - 1);
+        EXPECT_EQ(e.substr(range_at + 1, e.rfind(':') - range_at - 1), "98") << e;
+        positions.push_back(std::stoi(e.substr(e.rfind(':') + 1)));
+      }
+      ASSERT_FALSE(positions.empty());
+      EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+      EXPECT_EQ(positions.front(), 1);
+      EXPECT_EQ(positions.back(), 98);
+      if (c.restart_ms) continue;
+      EXPECT_EQ(rig.radio.radio().sessions(), 2);
+      // Write handshake, 48 packets, then a read: handshake, 16 requests, 33 acknowledgements.
+      ASSERT_EQ(rig.Sent().size(), 1u + 48u + 1u + 16u + 33u);
+      EXPECT_EQ(rig.Sent()[49], B("PRead", 0));
+      continue;
+    }
+    EXPECT_EQ(result, TransferResult::Failed);
+    EXPECT_NE(rig.ui.status.back(), kVerifiedStatus);
+    if (c.outcome == WriteOutcome::NotVerified) {
+      EXPECT_GE(rig.ui.prompts.back().at_ms - written_at, kVerifyHandshakeMs);
+      EXPECT_LT(rig.ui.prompts.back().at_ms - written_at, kVerifyHandshakeMs + 1000);
+      EXPECT_EQ(rig.ui.prompts.back().text.rfind(kVerifyReadFailedLead, 0), 0u);
+      continue;
+    }
+    ASSERT_EQ(details.verify.differences.size(), 1u);
+    const ImageDifference& d = details.verify.differences[0];
+    EXPECT_EQ(d.address, *c.corrupt);
+    EXPECT_EQ(d.sent, sent[*c.corrupt]);
+    EXPECT_EQ(d.read_back, rig.radio.radio().image()[*c.corrupt]);
+    EXPECT_NE(d.owner.find(c.owner), std::string::npos) << d.owner;
+    // The user is told which byte, and both images are kept as they were.
+    ASSERT_EQ(rig.ui.errors.size(), 1u);
+    char address[8];
+    std::snprintf(address, sizeof address, "0x%03X", *c.corrupt);
+    EXPECT_NE(rig.ui.errors[0].find(address), std::string::npos) << rig.ui.errors[0];
+    EXPECT_NE(rig.ui.errors[0].find(c.owner), std::string::npos);
+    const auto sent_files = BackupsOf(rig, "verify-sent"), read_files = BackupsOf(rig, "verify-read");
+    ASSERT_EQ(sent_files.size(), 1u);
+    ASSERT_EQ(read_files.size(), 1u);
+    EXPECT_EQ(ReadBytes(sent_files[0].string()), std::string(sent.begin(), sent.end()));
+    const auto& held = rig.radio.radio().image();
+    EXPECT_EQ(ReadBytes(read_files[0].string()), std::string(held.begin(), held.end()));
+  }
+}
+
+TEST(WriteRadio, WriteImageRefusesAnotherModelWithoutAskingAndSendsNoPacket) {
+  Rig rig;
+  rig.radio.radio().set_model(2);
+  HeadlessUi headless;
+  SerialLink link(rig.radio, rig.clock, headless, rig.files);
+  link.set_priority = [](ThreadPriority) {};
+  const sim::RadioImage before = rig.radio.radio().image();
+  rig.radio.ClearSent();
+  WriteImageOptions options;
+  options.model = 1;
+  options.model_name = "KV16V";
+  options.other_model = OtherModel::Refuse;
+  Image image{};
+  image.fill(0x5A);
+  const WriteImageResult result = WriteImage(link, image, options);
+  EXPECT_EQ(result.outcome, WriteOutcome::OtherModelRefused);
+  EXPECT_EQ(result.radio_model, 2);
+  EXPECT_FALSE(result.message.empty());
+  for (const auto& f : rig.Sent()) EXPECT_NE(f.front(), 0x57);
+  EXPECT_EQ(rig.radio.radio().image(), before);
+  EXPECT_TRUE(headless.errors.empty());
 }
 
 TEST(Backups, NamedByKindModelAndClockAndNeverOverwritten) {

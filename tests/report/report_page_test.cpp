@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "../profile/scoped_time_zone.h"
-#include "profile/file_path.h"
 #include "report/report_page.h"
 #include "support.h"
 
@@ -39,12 +38,18 @@ TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
       {25, 165, "常用参数", ReportFont::Heading},       {25, 195, "TOT发射定时限制", ReportFont::Body},
       {25, 295, "机型", ReportFont::Heading},               {325, 195, "扫描信息", ReportFont::Heading},
       {25, 595, "信道设置", ReportFont::Heading},           {58, 620, "发射", ReportFont::Body},     {75, 395, "电池省电使能:", ReportFont::Body},
-      {690, 620, "宽带", ReportFont::Body},
+      {690, 620, "宽带", ReportFont::Body},                 {25, 110, "机器类型:", ReportFont::Box},
+      {258, 110, "工作模式:", ReportFont::Box},             {491, 110, "频率范围:", ReportFont::Box},
+      {425, 195, "频道扫描控制:", ReportFont::Body},
   };
   for (const auto& t : texts) {
     EXPECT_EQ(At(page, t.x, t.d), t.text) << t.x << "," << t.d;
     EXPECT_EQ(FontAt(page, t.x, t.d), t.font) << t.text;
   }
+  // The faces and cell heights the printer is given.
+  const std::pair<std::string, int> fonts[] = {{"Arial", 30}, {"宋体", 20}, {"宋体", 16}, {"宋体", 13}};
+  for (ReportFont f : {ReportFont::Title, ReportFont::Box, ReportFont::Heading, ReportFont::Body})
+    EXPECT_EQ(std::make_pair(std::string(FontSpec(f).face), FontSpec(f).height), fonts[static_cast<int>(f)]);
 }
 
 TEST_F(Report, EverySettingPrintsItsSelectedOptionOnItsLabelsLine) {
@@ -83,13 +88,20 @@ TEST_F(Report, ChannelRowsPrintBoxesAndEveryCellEvenOfAClosedChannel) {
   }
   s.view->UpdateChannelRow(3);
   const auto page = PrintReport(*s.view, kPrinted);
-  const int xs[] = {130, 200, 270, 340, 410, 480, 550, 620, 690};
+  // Every column's header stands above its cells: the marks, the channel name, the nine cells.
+  std::vector<int> header_x, cell_x;
+  for (const ReportText& t : page.Texts()) {
+    if (t.d == 620) header_x.push_back(t.x);
+    if (t.d == 645) cell_x.push_back(t.x);
+  }
+  ASSERT_EQ(header_x.size(), 12u);
+  EXPECT_EQ(header_x, cell_x);
   for (int n = 1; n <= 16; ++n) {
     const int d = 645 + 25 * (n - 1);
-    EXPECT_EQ(At(page, 25, d), n == 3 ? "×" : "√") << n;
-    EXPECT_EQ(At(page, 58, d), n == 3 || n == 5 ? "×" : "√") << n;
-    EXPECT_EQ(At(page, 93, d), s.view->grid.Text(n, 0));
-    for (int c = 1; c <= 9; ++c) EXPECT_EQ(At(page, xs[c - 1], d), s.view->grid.Text(n, c)) << n << "," << c;
+    EXPECT_EQ(At(page, header_x[0], d), n == 3 ? "×" : "√") << n;
+    EXPECT_EQ(At(page, header_x[1], d), n == 3 || n == 5 ? "×" : "√") << n;
+    EXPECT_EQ(At(page, header_x[2], d), s.view->grid.Text(n, 0));
+    for (int c = 1; c <= 9; ++c) EXPECT_EQ(At(page, header_x[c + 2], d), s.view->grid.Text(n, c)) << n << "," << c;
   }
 }
 
@@ -109,7 +121,7 @@ TEST_F(Report, PageIsRuledAndPrintingChangesNothing) {
     return false;
   };
   for (auto [x1, d1, x2, d2] : std::vector<std::array<int, 4>>{
-           {20, 65, 720, 65}, {720, 65, 720, 140}, {20, 565, 720, 565}, {225, 315, 225, 540}, {20, 1040, 720, 1040},
+           {20, 65, 720, 65}, {20, 102, 720, 102}, {20, 139, 720, 139}, {720, 65, 720, 140}, {20, 565, 720, 565}, {225, 315, 225, 540}, {20, 1040, 720, 1040},
            {685, 615, 685, 1040}})
     EXPECT_TRUE(has(x1, d1, x2, d2)) << x1 << "," << d1 << "," << x2 << "," << d2;
   EXPECT_EQ(lines.size(), 3u + 4u + 16u + 7u + 18u + 13u);

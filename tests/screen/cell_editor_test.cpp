@@ -9,6 +9,7 @@ namespace {
 const std::string kGoOn = "请继续..............";
 std::string BandMessage(const std::string& n) { return "错误, 您输入的频率:" + n + " 不在当前频率范围内, 请继续....."; }
 std::string RasterMessage(const std::string& n) { return "您输入的非法频点(" + n + ") 无法通过较验, 请重新输入....."; }
+std::string ToneMessage(const std::string& t) { return "错误, 您输入的亚音:" + t + " 不在亚音列表内, 请继续....."; }
 
 class CellEditorTest : public ::testing::Test {
  protected:
@@ -51,6 +52,12 @@ TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
       {2, "关", "+DCS:023", "+DCS:023", {}, false},
       {4, "CTCSS:67.0", "关", "关", {}, false},
       {5, "禁止", "CTCSS", "CTCSS", {}, false},
+      // Only entries of the tone list are taken.
+      {2, "关", "hello", "关", {ToneMessage("hello")}, true},
+      {4, "+DCS:023", "CTCSS:99.9", "+DCS:023", {ToneMessage("CTCSS:99.9")}, true},
+      {4, "+DCS:023", "-DCS:00", "+DCS:023", {ToneMessage("-DCS:00")}, true},
+      {2, "关", "ctcss:67.0", "关", {ToneMessage("ctcss:67.0")}, true},
+      {2, "关", "", "关", {ToneMessage("")}, true},
   };
   for (const Case& c : cases) {
     view->grid.SetText(1, c.col, c.before);

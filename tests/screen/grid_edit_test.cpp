@@ -1,7 +1,7 @@
 // Paste, fill and clear of channel cells, and the clipboard's text.
 #include <gtest/gtest.h>
 
-#include "screen_test_support.h"
+#include "support.h"
 
 namespace kavir::test {
 namespace {
@@ -66,16 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {{4, 9}}, {{4, 8, "2"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
-  view->PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
-  const std::string rows = view->CopyCells({1, 1, 2, 9});
-  EXPECT_EQ(rows.substr(0, rows.find('\n')),
-            "401.01250\tCTCSS:88.0\t402.50000\t+DCS:023\t载波控制\t低\t否\t2\t窄带");
-  const EditResult r = view->PasteCells(CellRange::One(11, 1), rows);
-  EXPECT_TRUE(r.ok()) << r.Describe();
-  EXPECT_EQ(view->CopyCells({11, 1, 12, 9}), rows);
-}
-
 TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
   const EditResult r = view->PasteCells(CellRange::One(3, 1), "500\t\t430.01\n");
   const std::string text = r.Describe();
@@ -106,7 +96,20 @@ TEST_F(GridEditTest, TypingWithSeveralCellsOfAColumnSelectedSetsThemAll) {
   for (int row = 4; row <= 8; ++row) EXPECT_EQ(view->grid.Text(row, 1), "445.50000") << row;
   EXPECT_EQ(view->history().undo_count(), 1u);
 
+  // A tone outside the tone list typed over a selection leaves every cell.
+  view->grid.SetText(4, 2, "CTCSS:88.0");
+  view->selection = {3, 2, 4, 2};
+  view->grid.row = 3;
+  view->grid.col = 2;
+  view->StartEdit(13);
+  view->editor.text = "hello";
+  view->CommitEdit();
+  EXPECT_EQ(view->grid.Text(4, 2), "CTCSS:88.0");
+  EXPECT_EQ(view->grid.Text(3, 2), "CTCSS:67.0");
+
   // Two columns selected: only the edited cell takes the value.
+  view->grid.row = 4;
+  view->grid.col = 1;
   view->selection = {4, 1, 8, 2};
   view->StartEdit(13);
   view->editor.text = "446";
@@ -115,11 +118,18 @@ TEST_F(GridEditTest, TypingWithSeveralCellsOfAColumnSelectedSetsThemAll) {
   EXPECT_EQ(view->grid.Text(5, 1), "445.50000");
 }
 
-TEST(Tsv, ParseAndFormatRoundTrip) {
+TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   const std::vector<std::vector<std::string>> rows = {{"a", "b\tc", ""}, {"say \"hi\"", "x\ny"}};
   EXPECT_EQ(ParseTsv(FormatTsv(rows)), rows);
-  EXPECT_EQ(ParseTsv("1\t2"), (std::vector<std::vector<std::string>>{{"1", "2"}}));
   EXPECT_TRUE(ParseTsv("").empty());
+  EXPECT_EQ(ParseTsv("1\t2"), (std::vector<std::vector<std::string>>{{"1", "2"}}));  // no line end
+  view->PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
+  const std::string copied = view->CopyCells({1, 1, 2, 9});
+  EXPECT_EQ(copied.substr(0, copied.find('\n')),
+            "401.01250\tCTCSS:88.0\t402.50000\t+DCS:023\t载波控制\t低\t否\t2\t窄带");
+  const EditResult r = view->PasteCells(CellRange::One(11, 1), copied);
+  EXPECT_TRUE(r.ok()) << r.Describe();
+  EXPECT_EQ(view->CopyCells({11, 1, 12, 9}), copied);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Open and Save As of .dat files.
+// Open and Save As of .dat files, and the recent-file list.
 #include <gtest/gtest.h>
 
 #include "support.h"
@@ -18,10 +18,6 @@ TEST_F(OpenSave, CancelledDialogsChangeNothing) {
   view->OnFileOpenDat();
   view->OnFileSaveAsDat();
   ASSERT_EQ(ui.dialogs.size(), 2u);
-  for (const FileDialogParams& p : ui.dialogs) {
-    EXPECT_EQ(p.default_extension, "dat");
-    EXPECT_TRUE(p.confirm_overwrite);
-  }
   EXPECT_EQ(ui.dialogs[1].initial_name, "before.dat");  // Save As proposes the current name
   EXPECT_EQ(view->current_file_name, "before.dat");
   EXPECT_TRUE(ui.progress.empty());
@@ -55,37 +51,116 @@ TEST_F(OpenSave, SaveAsKeepsForeignKeysAndOpenLoadsWithProgress) {
   EXPECT_EQ(ui.pauses, (std::vector<int>{300, 300}));
 }
 
-TEST_F(OpenSave, FailuresAreShownAndKeepTheFileAndItsName) {
+TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
   const std::string blocker = dir.dir.File("not_a_folder");
   WriteBytes(blocker, "x");
   // A name at the file system's limit leaves no room for the save's
   // temporary file beside it, so the save fails before touching the target.
   const std::string at_limit = dir.dir.File(std::string(248, 'k') + ".dat");
   WriteBytes(at_limit, "[Previous]\r\nTimerOut=15S\r\nCH01.RxFreq=401.00000\r\n");
-  for (const std::string& path : {JoinPath(blocker, "x.dat"), at_limit}) {
-    const std::string before = ReadBytes(path);
+  std::filesystem::create_directory(dir.dir.File("folder.dat"));
+  struct Case {
+    const char* what;
+    bool save;
+    std::string path, bytes;  // bytes written to path first, unless "-"
+    bool bad_input;           // the file is there but is not a profile
+  } cases[] = {
+      {"save below a file", true, JoinPath(blocker, "x.dat"), "-", false},
+      {"save at the name limit", true, at_limit, "-", false},
+      {"open a folder", false, dir.dir.File("folder.dat"), "-", true},
+      {"open a radio image", false, dir.dir.File("x.dat"), std::string(768, '\x5A'), true},
+      {"open binary junk", false, dir.dir.File("x.dat"), std::string("\x00\xFF\x10\r\n\x01=\x02", 8), true},
+      {"open an empty file", false, dir.dir.File("x.dat"), "", true},
+      {"open another INI file", false, dir.dir.File("x.dat"), "[ComPort]\r\n1=2\r\n[Previous2]\r\nType=KV16U\r\n", true},
+  };
+  view->grid.SetText(1, 1, "402.00000");
+  const auto shown = view->ProfileValues();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.bytes != "-") WriteBytes(c.path, c.bytes);
+    const std::string before = ReadBytes(c.path);
     view->current_file_name = "kept.dat";
     ui.errors.clear();
-    ui.save_path = path;
-    view->OnFileSaveAsDat();
+    ui.save_path = ui.open_path = c.path;
+    if (c.save) {
+      EXPECT_FALSE(view->OnFileSaveAsDat());
+    } else {
+      const IoStatus status = view->OnFileOpenDat();
+      EXPECT_FALSE(status.ok);
+      EXPECT_EQ(status.bad_input, c.bad_input);
+    }
     ASSERT_EQ(ui.errors.size(), 1u);
-    EXPECT_NE(ui.errors[0].find(path), std::string::npos) << ui.errors[0];
-    EXPECT_GT(ui.errors[0].size(), path.size() + 2);  // a reason follows the path
+    EXPECT_NE(ui.errors[0].find(c.path), std::string::npos) << ui.errors[0];
+    EXPECT_GT(ui.errors[0].size(), c.path.size() + 2);  // a reason follows the path
     EXPECT_EQ(view->current_file_name, "kept.dat");
-    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(view->ProfileValues(), shown);
+    EXPECT_EQ(ReadBytes(c.path), before);
     EXPECT_EQ(ui.progress.back(), "end");
   }
   EXPECT_EQ(ReadBytes(blocker), "x");
   ui.open_path = at_limit;
-  view->OnFileOpenDat();
+  EXPECT_TRUE(view->OnFileOpenDat().ok);
   EXPECT_EQ(view->grid.Text(1, 1), "401.00000");
-  ui.open_path = dir.dir.File("folder.dat");
-  std::filesystem::create_directory(ui.open_path);
-  ui.errors.clear();
+  // One profile key is enough to be a profile.
+  WriteBytes(ui.open_path = dir.dir.File("x.dat"), "[Previous]\r\nTimerOut=15S\r\n");
+  EXPECT_TRUE(view->OnFileOpenDat().ok);
+  EXPECT_EQ(view->Combo("TimerOut")->SelectedText(), "15S");
+}
+
+TEST(RecentFilesList, NewestFirstNoDuplicatesAtMostSix) {
+  struct Step {
+    const char* add;
+    std::vector<std::string> after;
+  };
+  const Step steps[] = {
+      {"a", {"a"}},
+      {"b", {"b", "a"}},
+      {"a", {"a", "b"}},
+      {"c", {"c", "a", "b"}},
+      {"d", {"d", "c", "a", "b"}},
+      {"e", {"e", "d", "c", "a", "b"}},
+      {"f", {"f", "e", "d", "c", "a", "b"}},
+      {"g", {"g", "f", "e", "d", "c", "a"}},
+      {"", {"g", "f", "e", "d", "c", "a"}},
+  };
+  RecentFiles recent;
+  for (const Step& s : steps) {
+    recent.Add(s.add);
+    EXPECT_EQ(recent.paths(), s.after) << "after adding " << s.add;
+  }
+}
+
+TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
+  ProgramDir dir;
+  FakeUi ui;
+  auto view = dir.Start(ui);
+  const std::string saved = dir.dir.File("甲.dat");
+  ui.save_path = saved;
+  ASSERT_TRUE(view->OnFileSaveAsDat());
+  ui.open_path = dir.files.ModelFile("KV16可定义");
   view->OnFileOpenDat();
-  EXPECT_EQ(ui.errors.size(), 1u);
-  EXPECT_EQ(view->current_file_name, at_limit);
-  EXPECT_EQ(ui.progress.back(), "end");
+  const std::vector<std::string> expected = {ui.open_path, saved};
+  EXPECT_EQ(view->recent.paths(), expected);
+  // Other settings of KAVIR.ini stay.
+  EXPECT_EQ(ReadIniFile(dir.files.kavir_ini).Find("ComPort", "1").value_or(""), "1");
+
+  FakeUi ui2;
+  auto restarted = dir.Start(ui2);
+  EXPECT_EQ(restarted->recent.paths(), expected);
+
+  // A file that has gone is removed, with a message naming it.
+  std::filesystem::remove(std::filesystem::path(std::u8string(saved.begin(), saved.end())));
+  restarted->OnOpenRecent(1);
+  ASSERT_EQ(ui2.errors.size(), 1u);
+  EXPECT_NE(ui2.errors[0].find(saved), std::string::npos);
+  EXPECT_EQ(restarted->recent.paths(), std::vector<std::string>{ui.open_path});
+  RecentFiles stored;
+  stored.Load(dir.files.kavir_ini);
+  EXPECT_EQ(stored.paths(), std::vector<std::string>{ui.open_path});
+
+  restarted->OnOpenRecent(0);
+  EXPECT_EQ(restarted->current_file_name, ui.open_path);
+  EXPECT_EQ(restarted->grid.Text(1, 1), "430.12500");
 }
 
 }  // namespace

@@ -1,12 +1,22 @@
-// Start-up: option lists, fixed drop-downs, pages, the start-up model.
+// Start-up: option lists, fixed drop-downs, pages, the start-up model, and a
+// missing or broken KAVIR.ini, which is never made from nothing.
 #include <gtest/gtest.h>
 
 #include <set>
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "support.h"
 
 namespace kavir::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct CountingPort : PortStarter {
   int opened = 0;
@@ -40,8 +50,6 @@ TEST(ScreenSetup, FillsListsLoadsPreviousModelAndOpensThePortAfterwards) {
   for (int n = 0; n < 16; ++n) ids.insert({view.ch_box[n].id, view.tx_box[n].id});
   EXPECT_EQ(ids.size(), 32u);
   EXPECT_EQ(ids.count(0), 0u);
-  EXPECT_STREQ(ChannelGrid::Header(kGridCols), "");
-  EXPECT_DOUBLE_EQ(ChannelGrid::WidthFactor(kGridCols), 1.0);
 }
 
 TEST(ScreenSetup, FixedDropDownsStayDisabledAndPagesShowTheirOwnControls) {
@@ -97,15 +105,60 @@ TEST(ScreenSetup, ConfigurationListsAndDefaults) {
   EXPECT_EQ(view->Combo("ChanMode")->SelectedText(), "固定设置的");
   EXPECT_EQ(view->Combo("PF3S")->SelectedText(), "固定报警键");
   EXPECT_TRUE(ui.errors.empty());
-
-  TempDir empty;
-  CKAVIRView bare(WorkingFiles::FromDirectory(empty.path()), ui);
-  bare.OnInitialUpdate(nullptr);
-  for (const ComboBox& c : bare.combos()) EXPECT_TRUE(c.options.empty()) << c.key;
-  ASSERT_EQ(ui.errors.size(), 1u);  // without KAVIR.ini nothing may be stored: said at once
-  EXPECT_NE(ui.errors[0].find("KAVIR.ini"), std::string::npos);
-  EXPECT_EQ(bare.shown_page, 1);
 }
+
+#if !defined(_WIN32)
+TEST(BrokenKavirIni, NothingIsStoredAndKavirIniIsNeverMadeFromNothing) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string& path)> break_it;
+    const char* reason;
+  } cases[] = {
+      {"missing", [](const std::string& p) { fs::remove(p); }, "is missing"},
+      {"empty", [](const std::string& p) { std::ofstream(p, std::ios::trunc); }, "no option lists"},
+      {"no lists", [](const std::string& p) { WriteIni(p, {{"ComPort", {{"1", "1"}}}}); }, "no option lists"},
+      {"a folder", [](const std::string& p) { fs::remove(p), fs::create_directory(p); }, "folder"},
+      {"a pipe", [](const std::string& p) { fs::remove(p), ::mkfifo(p.c_str(), 0600); }, "pipe"},
+  };
+  for (const Case& c : cases) {
+    ProgramDir dir;
+    const std::string good = dir.dir.File("good.dat");
+    fs::copy_file(dir.files.ModelFile("KV16U"), good);
+    const std::string good_bytes = ReadBytes(good);
+    c.break_it(dir.files.kavir_ini);
+    const bool was_file = fs::is_regular_file(dir.files.kavir_ini);
+    const std::string kavir_bytes = was_file ? ReadBytes(dir.files.kavir_ini) : "";
+
+    FakeUi ui;
+    auto view = dir.Start(ui);
+    // Start-up says which file is wrong and what to do.
+    ASSERT_EQ(ui.errors.size(), 1u) << c.name;
+    EXPECT_NE(ui.errors[0].find(dir.files.kavir_ini), std::string::npos) << ui.errors[0];
+    EXPECT_NE(ui.errors[0].find(c.reason), std::string::npos) << c.name << ": " << ui.errors[0];
+    EXPECT_FALSE(view->option_lists_status().ok);
+
+    // Open still shows a file; Save As, Save over it and the model change refuse.
+    ui.open_path = good;
+    EXPECT_TRUE(view->OnFileOpenDat().ok) << c.name;
+    ui.errors.clear();
+    ui.save_path = good;
+    EXPECT_FALSE(view->OnFileSaveAsDat()) << c.name;
+    EXPECT_FALSE(view->StoreProfile(dir.dir.File("new.dat")).ok) << c.name;
+    ui.answers = {true};
+    view->OnTypeChanged(0);  // an empty model list: nothing to change to
+    EXPECT_EQ(ui.errors.size(), 2u) << c.name;
+    for (const std::string& e : ui.errors) EXPECT_EQ(e, view->OptionListsMessage());
+
+    EXPECT_EQ(ReadBytes(good), good_bytes) << c.name;
+    EXPECT_FALSE(fs::exists(dir.dir.File("new.dat"))) << c.name;
+    if (was_file) {
+      EXPECT_EQ(ReadBytes(dir.files.kavir_ini), kavir_bytes) << c.name;
+    } else if (std::string(c.name) == "missing") {
+      EXPECT_FALSE(fs::exists(dir.files.kavir_ini));
+    }
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace kavir::test

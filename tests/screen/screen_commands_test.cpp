@@ -1,0 +1,177 @@
+// Commands on the screen: the CH and TX boxes and the colours of the grid
+// rows, the model change in the Type drop-down, the key settings dialog.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support.h"
+
+namespace kavir::test {
+namespace {
+
+class EnableBoxes : public ::testing::Test {
+ protected:
+  ProgramDir dir;
+  FakeUi ui;
+  std::unique_ptr<CKAVIRView> view = dir.Start(ui);  // every box set
+
+  // Row n's colours as text: "b" black, "g" grey, for columns 1..9.
+  std::string Row(int n) const {
+    std::string s;
+    for (int c = 1; c <= 9; ++c) s += view->grid.Cell(n, c).fore_color == kGrey ? 'g' : 'b';
+    return s;
+  }
+};
+
+TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
+  view->OnTxBoxClicked(7);
+  EXPECT_EQ(Row(7), "bbggbbbbb");  // only the transmit columns
+  EXPECT_EQ(Row(6), "bbbbbbbbb");
+  view->OnChBoxClicked(3);  // TX 3 stays set, the row is grey
+  EXPECT_FALSE(view->ch_box[2].checked());
+  EXPECT_TRUE(view->tx_box[2].checked());
+  EXPECT_EQ(Row(3), "ggggggggg");
+  view->OnTxBoxClicked(3);  // clears it
+  view->OnTxBoxClicked(3);  // setting it again is refused
+  EXPECT_FALSE(view->tx_box[2].checked());
+  view->OnChBoxClicked(5);
+  view->OnChBoxClicked(5);
+  EXPECT_EQ(Row(5), "bbbbbbbbb");
+  view->OnChBoxClicked(0);  // outside 1..16: ignored
+  view->OnTxBoxClicked(17);
+  view->UpdateChannelRow(-1);
+  const std::string out = dir.dir.File("boxes.dat");
+  view->StoreProfile(out);
+  for (auto [key, value] : Entries{{"CBR3", "0"}, {"CBT3", "0"}, {"CBT7", "0"}, {"CBR7", "1"}, {"CBR5", "1"},
+                                   {"CBR1", "1"}, {"CBT16", "1"}})
+    EXPECT_EQ(Stored(out, key), value) << key;
+}
+
+TEST_F(EnableBoxes, OpenAndCloseAllFromAnyStateRestoreThePage) {
+  view->OnChBoxClicked(1);
+  view->OnTxBoxClicked(2);
+  view->OnTabChanged(1);
+  view->OnCloseAllChannels();
+  for (int n = 1; n <= 16; ++n) {
+    EXPECT_FALSE(view->ch_box[n - 1].checked() || view->tx_box[n - 1].checked()) << n;
+    EXPECT_EQ(Row(n), "ggggggggg") << n;
+  }
+  EXPECT_EQ(view->shown_page, 1);
+  view->OnTabChanged(0);
+  view->OnChBoxClicked(4);
+  view->OnOpenAllChannels();
+  for (int n = 1; n <= 16; ++n) {
+    EXPECT_TRUE(view->ch_box[n - 1].checked() && view->tx_box[n - 1].checked()) << n;
+    EXPECT_EQ(Row(n), "bbbbbbbbb") << n;
+  }
+  EXPECT_EQ(view->shown_page, 0);
+  EXPECT_EQ(view->current_tab, 0);
+  EXPECT_FALSE(view->Combo("Mode")->visible);
+}
+
+TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
+  struct Case {
+    const char* what;
+    std::function<void(ProgramDir&, CKAVIRView&)> before;
+    int choose;
+    bool yes;
+    const char *type, *model, *previous_type, *timer;
+    std::size_t errors;
+  } cases[] = {
+      {"yes", [](ProgramDir&, CKAVIRView&) {}, 2, true, "KV16可定义", "KV16可定义", "KV16可定义", "45S", 0},
+      {"no", [](ProgramDir&, CKAVIRView& v) { v.Combo("TimerOut")->selected = 0; }, 0, false, "KV16U", "KV16U", "KV16U",
+       "关", 0},
+      {"no after loading another model's file",
+       [](ProgramDir& d, CKAVIRView& v) { v.LoadProfile(d.files.ModelFile("KV16可定义")); }, 0, false, "KV16U", "KV16U",
+       "KV16U", "45S", 0},
+      {"yes with an unreadable model file",
+       [](ProgramDir& d, CKAVIRView&) { std::filesystem::create_directory(d.files.ModelFile("KV16V")); }, 0, true,
+       "KV16U", "KV16U", "KV16U", "30S", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ProgramDir dir;
+    FakeUi ui;
+    auto view = dir.Start(ui);
+    c.before(dir, *view);
+    view->grid.SetText(4, 1, "431.00000");
+    ui.answers = {c.yes};
+    view->OnTypeChanged(c.choose);
+    ASSERT_EQ(ui.prompts.size(), 1u);
+    EXPECT_EQ(view->Combo("Type")->SelectedText(), c.type);
+    EXPECT_EQ(view->current_model_name, c.model);
+    EXPECT_EQ(ReadIniFile(dir.files.kavir_ini).Find("PreviousType", "1").value_or(""), c.previous_type);
+    EXPECT_EQ(view->Combo("TimerOut")->SelectedText(), c.timer);
+    EXPECT_EQ(view->grid.Text(4, 1), c.yes && !c.errors ? "430.12500" : "431.00000");
+    EXPECT_EQ(ui.errors.size(), c.errors);
+    EXPECT_EQ(view->shown_page, 1);
+  }
+}
+
+TEST(ModelChange, NoWithoutACurrentModelKeepsTheEarlierSelection) {
+  ProgramDir dir;
+  WriteIni(dir.files.kavir_ini, {{"Type", List({"KV16V", "KV16U", "KV16可定义"})}});
+  FakeUi ui;
+  auto view = dir.Start(ui);
+  view->Combo("Type")->selected = 0;
+  view->OnTypeChanged(2);
+  // An empty name would match every option; the selection goes back instead.
+  EXPECT_EQ(view->Combo("Type")->selected, 0);
+}
+
+using Texts = std::array<std::string, 3>;
+
+TEST(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
+  ProgramDir dir;
+  FakeUi ui;
+  auto view = dir.Start(ui);
+  const std::string other = dir.dir.File("other.dat");
+  WriteIni(other, {{"Previous", {{"PF1S", "扫描"}, {"PF2S", "监听"}, {"PF3S", "关"}}}});
+  view->LoadProfile(other);  // the screen holds other values than the model file
+  std::vector<Texts> seen;
+  std::size_t options = 0;
+  ui.key_settings = [&](CKeySettingsDlg& d) {
+    seen.push_back({d.GetPF1Text(), d.GetPF2Text(), d.GetPF3Text()});
+    options = d.pf[1].options.size();
+    return true;  // OK without a change
+  };
+  view->OnKeySettings();
+  view->OnKeySettings();
+  EXPECT_EQ(ui.key_settings_model_names, (std::vector<std::string>{"KV16U", "KV16U"}));
+  EXPECT_EQ(options, 4u);
+  EXPECT_EQ(view->Combo("PF1S")->SelectedText(), "扫描");
+  EXPECT_EQ(view->Combo("PF2S")->SelectedText(), "监听");
+  EXPECT_EQ(view->Combo("PF3S")->SelectedText(), "关");
+  WriteIni(dir.files.ModelFile("KV16U"), {{"Previous", {{"Type", "KV16U"}, {"PF3S", "扫描"}}}});
+  for (const char* key : {"PF1S", "PF2S", "PF3S"}) view->Combo(key)->selected = -1;
+  view->OnKeySettings();
+  EXPECT_EQ(seen, (std::vector<Texts>{{"扫描", "监听", "关"}, {"扫描", "监听", "关"}, {"关", "关", "扫描"}}));
+}
+
+TEST(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
+  ProgramDir dir;
+  FakeUi ui;
+  auto view = dir.Start(ui);
+  ui.key_settings = [](CKeySettingsDlg& d) {
+    for (ComboBox& c : d.pf) c.selected = 3;
+    return false;
+  };
+  view->OnKeySettings();
+  const Texts shipped = {"监听", "关", "扫描"};
+  EXPECT_EQ((Texts{view->Combo("PF1S")->SelectedText(), view->Combo("PF2S")->SelectedText(),
+                   view->Combo("PF3S")->SelectedText()}),
+            shipped);
+  ui.key_settings = [](CKeySettingsDlg& d) {
+    d.pf[0].selected = 2;   // 固定报警键
+    d.pf[1].selected = -1;  // nothing chosen keeps what was there
+    d.pf[2].selected = 1;   // 监听
+    return true;
+  };
+  view->OnKeySettings();
+  const std::string out = dir.dir.File("keys.dat");
+  view->StoreProfile(out);
+  EXPECT_EQ((Texts{Stored(out, "PF1S"), Stored(out, "PF2S"), Stored(out, "PF3S")}), (Texts{"固定报警键", "关", "监听"}));
+}
+
+}  // namespace
+}  // namespace kavir::test

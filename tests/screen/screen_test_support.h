@@ -1,3 +1,0 @@
-#pragma once
-// Kept for tests written against the old name; the helpers live in tests/support.
-#include "../support/support.h"
