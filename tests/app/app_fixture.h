@@ -4,66 +4,30 @@
 // user would.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
-#include <QStringList>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
+#include "channel_grid_widget.h"
 #include "main_frame.h"
+#include "profile/ini_document.h"
+#include "screen_widget.h"
+#include "sim/profile_image.h"
 #include "sim/virtual_radio.h"
 
 namespace kavir::app::test {
 
-// Clicks the buttons of the message boxes that come up, in order, and keeps
-// their texts. A box with no answer left gets No.
-class BoxAnswerer : public QObject {
- public:
-  explicit BoxAnswerer(QList<QMessageBox::StandardButton> answers);
-  QStringList texts;
-  QStringList captions;
-
- private:
-  void Poll();
-  QList<QMessageBox::StandardButton> answers_;
-  QTimer timer_;
-};
-
 // Runs fn on the next modal dialog of type T that opens.
-template <typename T>
-void OnNextDialog(std::function<void(T*)> fn);
-
-class AppTest : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
-
-  // A radio image made from a model file with some keys changed.
-  sim::RadioImage ImageWith(const std::string& model_file,
-                            const std::vector<std::pair<std::string, std::string>>& keys);
-  void StartFrame(const sim::RadioImage& image);
-  void StartFrame();
-
-  QString Cell(int row, int col) const;
-  // Types a frequency into a grid cell and commits it with Enter.
-  void SetCell(int row, int col, const QString& text);
-  std::string Path(const std::string& name) const;
-
-  QTemporaryDir dir_;
-  sim::VirtualClock clock_;
-  std::unique_ptr<sim::VirtualRadio> radio_;
-  std::unique_ptr<CMainFrame> frame_;
-};
-
-}  // namespace kavir::app::test
-
-#include <QApplication>
-#include <QDialog>
-#include <QPointer>
-
-namespace kavir::app::test {
-
 template <typename T>
 void OnNextDialog(std::function<void(T*)> fn) {
   auto* timer = new QTimer;
@@ -77,5 +41,96 @@ void OnNextDialog(std::function<void(T*)> fn) {
   });
   timer->start();
 }
+
+// Types path into the next file dialog and presses Enter, as a user would.
+inline void TypeFileName(const QString& path) {
+  OnNextDialog<QFileDialog>([path](QFileDialog* dialog) {
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(path);
+    QTest::keyClick(name, Qt::Key_Return);
+  });
+}
+
+// Clicks the buttons of the message boxes that come up, in order, and keeps
+// their texts. NoButton presses Enter; a box with no answer left gets No.
+class BoxAnswerer : public QObject {
+ public:
+  explicit BoxAnswerer(QList<QMessageBox::StandardButton> answers) : answers_(answers) {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, &BoxAnswerer::Poll);
+    timer_.start();
+  }
+  QStringList texts;
+
+ private:
+  void Poll() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || box->property("answered").toBool()) return;
+    box->setProperty("answered", true);
+    texts << box->text();
+    const QMessageBox::StandardButton answer = answers_.isEmpty() ? QMessageBox::No : answers_.takeFirst();
+    if (answer == QMessageBox::NoButton) return QTest::keyClick(box, Qt::Key_Return);
+    QAbstractButton* button = box->button(answer) ? box->button(answer) : box->buttons().value(0);
+    QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
+  }
+  QList<QMessageBox::StandardButton> answers_;
+  QTimer timer_;
+};
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    const QDir data(QStringLiteral(KAVIR_DATA_DIR));
+    for (const QString& name : data.entryList(QDir::Files))
+      ASSERT_TRUE(QFile::copy(data.filePath(name), dir_.filePath(name))) << name.toStdString();
+  }
+  void TearDown() override {
+    frame_.reset();
+    radio_.reset();
+  }
+
+  // A radio image made from a model file with some keys changed.
+  sim::RadioImage ImageWith(const std::string& model_file,
+                            const std::vector<std::pair<std::string, std::string>>& keys) {
+    const std::string profile = Path("radio-source.dat");
+    QFile::remove(QString::fromStdString(profile));
+    EXPECT_TRUE(QFile::copy(QString::fromStdString(Path(model_file)), QString::fromStdString(profile)));
+    QFile::setPermissions(QString::fromStdString(profile), QFile::ReadOwner | QFile::WriteOwner);
+    for (const auto& [key, value] : keys) EXPECT_TRUE(WritePrivateProfileString("Previous", key, value, profile).ok);
+    sim::RadioImage image{};
+    std::string error;
+    EXPECT_TRUE(sim::BuildImageFromProfile(profile, dir_.path().toStdString(), &image, &error)) << error;
+    return image;
+  }
+  void StartFrame(const sim::RadioImage& image) {
+    radio_ = std::make_unique<sim::VirtualRadio>(clock_, image);
+    frame_ = std::make_unique<CMainFrame>(WorkingFiles::FromDirectory(dir_.path().toStdString()), radio_.get(),
+                                          &clock_);
+    frame_->resize(1024, 740);
+    frame_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
+    frame_->Start();
+  }
+  void StartFrame() { StartFrame(ImageWith("KV16V.ini", {})); }
+
+  QString Cell(int row, int col) const { return frame_->screen()->grid()->item(row, col)->text(); }
+  // Types a frequency into a grid cell and commits it with Enter.
+  void SetCell(int row, int col, const QString& text) {
+    ChannelGridWidget* grid = frame_->screen()->grid();
+    grid->setFocus();
+    grid->setCurrentCell(row, col);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QTest::keyClicks(grid->frequency_editor(), text);
+    QTest::keyClick(grid->frequency_editor(), Qt::Key_Return);
+  }
+  std::string Path(const std::string& name) const { return dir_.filePath(QString::fromStdString(name)).toStdString(); }
+
+  QTemporaryDir dir_;
+  sim::VirtualClock clock_;
+  std::unique_ptr<sim::VirtualRadio> radio_;
+  std::unique_ptr<CMainFrame> frame_;
+};
 
 }  // namespace kavir::app::test

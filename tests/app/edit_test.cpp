@@ -1,15 +1,9 @@
 // Editing from the keyboard: undo and redo, the clipboard, bulk edits and
 // the question before unsaved changes are thrown away.
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QTest>
 
 #include "app_fixture.h"
-#include "channel_grid_widget.h"
 #include "command_ids.h"
-#include "screen_widget.h"
 
 namespace kavir::app::test {
 namespace {
@@ -32,13 +26,7 @@ class EditTest : public AppTest {
     QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);
   }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(grid_, key, mods);
-  }
-  void ClickChannelLabel(int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, mods,
-                      grid_->visualRect(grid_->model()->index(row, 0)).center());
-  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(grid_, key, mods); }
   QString Row(int row) const {
     QStringList cells;
     for (int col = 1; col <= 9; ++col) cells << Cell(row, col);
@@ -47,15 +35,12 @@ class EditTest : public AppTest {
   ChannelGridWidget* grid_ = nullptr;
 };
 
-TEST_F(EditTest, TypedValueReplacesTheCellAndUndoRedoFollowTheKeys) {
+TEST_F(EditTest, UndoAndRedoFollowTheKeysAndTheTitleTheUnsavedState) {
   ASSERT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
   QAction* undo = frame_->action(kCmdUndo);
-  EXPECT_FALSE(undo->isEnabled());
   TypeOnCell(QStringLiteral("146.5"));
-  EXPECT_EQ(Cell(1, 1), QStringLiteral("146.50000"));
   EXPECT_TRUE(undo->isEnabled());
-  EXPECT_TRUE(frame_->windowTitle().startsWith(QStringLiteral("无标题*"))) << frame_->windowTitle().toStdString();
-
+  EXPECT_TRUE(frame_->windowTitle().contains(QLatin1Char('*'))) << frame_->windowTitle().toStdString();
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
   EXPECT_FALSE(undo->isEnabled());
@@ -68,10 +53,13 @@ TEST_F(EditTest, TypedValueReplacesTheCellAndUndoRedoFollowTheKeys) {
   EXPECT_FALSE(frame_->action(kCmdRedo)->isEnabled());
 }
 
-TEST_F(EditTest, TwoChannelsCopiedPasteLowerAsOneStep) {
+TEST_F(EditTest, ChannelsCopiedThroughTheClipboardPasteLowerAsOneStep) {
   TypeOnCell(QStringLiteral("150.0125"));  // channel 1 differs from the rest
-  ClickChannelLabel(1);
-  ClickChannelLabel(2, Qt::ShiftModifier);
+  auto click_label = [&](int row, Qt::KeyboardModifiers mods) {
+    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, mods, grid_->visualRect(grid_->model()->index(row, 0)).center());
+  };
+  click_label(1, Qt::NoModifier);
+  click_label(2, Qt::ShiftModifier);
   EXPECT_EQ(frame_->view().selection.count(), 18);
   Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text().count(QLatin1Char('\n')), 2);
@@ -85,26 +73,8 @@ TEST_F(EditTest, TwoChannelsCopiedPasteLowerAsOneStep) {
   Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Row(9), row9);
   EXPECT_EQ(Row(10), row10);
-  EXPECT_EQ(Cell(1, 1), QStringLiteral("150.01250"));
-}
 
-TEST_F(EditTest, TypingWithACellRangeSelectedSetsItAndDeleteClearsIt) {
-  grid_->setCurrentCell(3, 1);
-  Key(Qt::Key_Down, Qt::ShiftModifier);
-  Key(Qt::Key_Down, Qt::ShiftModifier);
-  TypeOnCell(QStringLiteral("151.0250"));
-  for (int row = 3; row <= 5; ++row) EXPECT_EQ(Cell(row, 1), QStringLiteral("151.02500")) << row;
-  EXPECT_NE(Cell(6, 1), QStringLiteral("151.02500"));
-
-  grid_->setCurrentCell(7, 5);
-  Key(Qt::Key_Right, Qt::ShiftModifier);
-  Key(Qt::Key_Delete);
-  EXPECT_EQ(Cell(7, 5), QString());
-  EXPECT_EQ(Cell(7, 6), QString());
-  EXPECT_FALSE(Cell(7, 7).isEmpty());
-}
-
-TEST_F(EditTest, PasteNamesTheCellsItRefuses) {
+  // Cells the screen refuses are named.
   QApplication::clipboard()->setText(QStringLiteral("150\t\t999\n"));
   grid_->setCurrentCell(2, 1);
   BoxAnswerer boxes({QMessageBox::Ok});
@@ -114,14 +84,17 @@ TEST_F(EditTest, PasteNamesTheCellsItRefuses) {
   EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("CH02 发射频率 \"999\""))) << boxes.texts[0].toStdString();
 }
 
-TEST_F(EditTest, EditMenuFollowsFileWithItsCommands) {
-  QStringList menus, items;
-  for (QAction* a : frame_->menuBar()->actions()) menus << a->text();
-  ASSERT_GE(menus.size(), 2);
-  EXPECT_EQ(menus[1], QStringLiteral("编辑(&E)"));
-  for (QAction* a : frame_->menuBar()->actions()[1]->menu()->actions())
-    if (!a->isSeparator()) items << a->text().section(QLatin1Char('('), 0, 0);
-  EXPECT_EQ(items, (QStringList{"撤销", "重做", "剪切", "复制", "粘贴", "删除", "全选"}));
+TEST_F(EditTest, TypingWithACellRangeSelectedSetsItAndDeleteClearsIt) {
+  grid_->setCurrentCell(3, 1);
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  TypeOnCell(QStringLiteral("151.0250"));
+  EXPECT_EQ(Cell(3, 1) + Cell(4, 1), QStringLiteral("151.02500151.02500"));
+  EXPECT_NE(Cell(5, 1), QStringLiteral("151.02500"));
+  grid_->setCurrentCell(7, 5);
+  Key(Qt::Key_Right, Qt::ShiftModifier);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Cell(7, 5) + Cell(7, 6), QString());
+  EXPECT_FALSE(Cell(7, 7).isEmpty());
 }
 
 TEST_F(EditTest, CloseWithUnsavedChangesAsksAndCancelKeepsTheWindow) {
@@ -139,14 +112,6 @@ TEST_F(EditTest, CloseWithUnsavedChangesAsksAndCancelKeepsTheWindow) {
     EXPECT_TRUE(frame_->close());
     EXPECT_EQ(boxes.texts.size(), 1);
   }
-}
-
-TEST_F(EditTest, CloseOfAnUnchangedScreenAsksNothing) {
-  TypeOnCell(QStringLiteral("146.5"));
-  Key(Qt::Key_Z, Qt::ControlModifier);
-  BoxAnswerer boxes({});
-  EXPECT_TRUE(frame_->close());
-  EXPECT_TRUE(boxes.texts.isEmpty());
 }
 
 }  // namespace

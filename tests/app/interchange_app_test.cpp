@@ -1,13 +1,9 @@
 // CSV import through its preview, opening a radio image, and comparing the
 // screen with the radio, driven through the menus.
 #include <QCheckBox>
-#include <QFile>
-#include <QFileDialog>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTest>
 
 #include "app_fixture.h"
 #include "command_ids.h"
@@ -16,15 +12,6 @@
 
 namespace kavir::app::test {
 namespace {
-
-void ChooseFile(const QString& path) {
-  OnNextDialog<QFileDialog>([path](QFileDialog* dialog) {
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(name, nullptr);
-    name->setText(path);
-    QTest::keyClick(name, Qt::Key_Return);
-  });
-}
 
 QString Fixture(const char* name) {
   return QStringLiteral(KAVIR_FIXTURES_DIR "/interchange/") + QString::fromUtf8(name);
@@ -36,7 +23,7 @@ TEST_F(AppTest, ImportPreviewListsRowsAndRefusalsBeforeAnythingChanges) {
   int rows = -1;
   QString refusal, screen_while_open;
   bool by_location_moves_row = false;
-  ChooseFile(Fixture("refused.csv"));
+  TypeFileName(Fixture("refused.csv"));
   OnNextDialog<ImportPreviewDialog>([&](ImportPreviewDialog* d) {
     rows = d->table()->rowCount();
     refusal = d->table()->item(0, 9)->text();
@@ -57,12 +44,11 @@ TEST_F(AppTest, ImportPreviewListsRowsAndRefusalsBeforeAnythingChanges) {
 TEST_F(AppTest, OpeningAnImageAsksForTheModelWhenItsNameDoesNotSay) {
   StartFrame();
   sim::RadioImage image = ImageWith("KV16U.ini", {{"CH02.RxFreq", "440.02500"}});
-  const QString path = QString::fromStdString(Path("radio.img"));
-  QFile f(path);
+  QFile f(QString::fromStdString(Path("radio.img")));
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
   f.close();
-  ChooseFile(path);
+  TypeFileName(f.fileName());
   QStringList offered;
   OnNextDialog<QInputDialog>([&](QInputDialog* d) {
     offered = d->comboBoxItems();

@@ -1,134 +1,146 @@
-// Reading and writing the in-process virtual radio through the toolbar, and
-// Save As and Open through the file dialogs.
-#include <QFile>
-#include <QFileDialog>
-#include <QLineEdit>
+// Reading and writing the in-process virtual radio through the menus: the
+// progress bar, Esc and the Cancel button, the stored verify choice, the
+// other-model question, and Save As and Open through the file dialogs.
+#include <QCheckBox>
+#include <algorithm>
+
 #include <QProgressBar>
-#include <QTest>
+#include <QPushButton>
 
 #include "app_fixture.h"
-#include "channel_grid_widget.h"
 #include "command_ids.h"
-#include "profile/ini_document.h"
+#include "link/link_settings.h"
 #include "radio_commands.h"
-#include "screen_widget.h"
 
 namespace kavir::app::test {
 namespace {
 
 class RadioTest : public AppTest {
  protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    StartFrame(ImageWith("KV16V.ini", {{"CH01.RxFreq", "150.02500"}, {"TimerOut", "30S"}}));
-    // Sample the progress bar each time the transfer lets the window paint.
+  // Runs fn on every chance the transfer gives the window to paint.
+  void OnPaint(std::function<void()> fn) {
     auto& link = frame_->radio().link();
-    auto paint = link.idle_hook;
-    link.idle_hook = [this, paint] {
-      if (QProgressBar* bar = frame_->progress_bar())
-        if (positions_.isEmpty() || positions_.back() != bar->value()) positions_ << bar->value();
+    link.idle_hook = [fn, paint = link.idle_hook] {
+      fn();
       if (paint) paint();
     };
   }
-  QList<int> positions_;
+  // Runs fn once, through the event loop, when the radio has seen n frames.
+  void OnceAfterFrames(std::size_t n, std::function<void()> fn) {
+    auto done = std::make_shared<bool>(false);
+    OnPaint([this, n, fn, done] {
+      if (!*done && radio_->sent().size() >= n) {
+        *done = true;
+        QTimer::singleShot(0, frame_.get(), fn);
+      }
+    });
+  }
 };
 
-TEST_F(RadioTest, ReadFillsTheScreenWhileTheBarMoves) {
-  ASSERT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
-  BoxAnswerer boxes({QMessageBox::Yes});
-  frame_->action(kCmdRead)->trigger();
-  ASSERT_EQ(boxes.texts.size(), 2);  // the confirmation and the closing message
-  EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("您一定要进行数据读取吗")));
-  EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("16 个信道")));
-  EXPECT_EQ(Cell(1, 1), QStringLiteral("150.02500"));
-  EXPECT_EQ(frame_->view().Combo("TimerOut")->SelectedText(), "30S");
-  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
-  EXPECT_EQ(frame_->progress_bar(), nullptr);
-  ASSERT_GE(positions_.size(), 10);
-  for (int i = 1; i < positions_.size(); ++i) EXPECT_GE(positions_[i], positions_[i - 1]);
-  EXPECT_GE(positions_.back(), 48);
-  EXPECT_TRUE(frame_->action(kCmdRead)->isEnabled());
-}
-
-TEST_F(RadioTest, WriteSendsTheEditedScreenAndFailuresAreAsked) {
-  SetCell(4, 1, QStringLiteral("162.0375"));
+TEST_F(RadioTest, ReadFillsTheScreenWhileTheBarMovesAndWriteSendsItBack) {
+  StartFrame(ImageWith("KV16V.ini", {{"CH01.RxFreq", "150.02500"}, {"TimerOut", "30S"}}));
+  QList<int> positions;  // the bar as each chance to paint finds it
+  OnPaint([&] { positions << (frame_->progress_bar() ? frame_->progress_bar()->value() : -1); });
   {
     BoxAnswerer boxes({QMessageBox::Yes});
+    frame_->action(kCmdRead)->trigger();
+    ASSERT_EQ(boxes.texts.size(), 2);  // the confirmation and the closing message
+    EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("16 个信道")));
+  }
+  EXPECT_EQ(Cell(1, 1), QStringLiteral("150.02500"));
+  EXPECT_EQ(frame_->view().Combo("TimerOut")->SelectedText(), "30S");
+  EXPECT_EQ(frame_->progress_bar(), nullptr);
+  positions.removeAll(-1);
+  ASSERT_GE(positions.size(), 10);
+  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+  EXPECT_GE(positions.back(), 48);
+
+  SetCell(4, 1, QStringLiteral("162.0375"));
+  {
+    BoxAnswerer write({QMessageBox::Yes});
     frame_->action(kCmdWrite)->trigger();
-    ASSERT_GE(boxes.texts.size(), 1);
-    EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("数据写入吗"))) << boxes.texts[0].toStdString();
   }
   EXPECT_EQ(radio_->radio().completed_writes(), 1);
   SetCell(4, 1, QStringLiteral("140.0000"));
-  {
-    BoxAnswerer boxes({QMessageBox::Discard, QMessageBox::Yes});  // drop the unsaved edit, then read
-    frame_->action(kCmdRead)->trigger();
+  BoxAnswerer again({QMessageBox::Discard, QMessageBox::Yes});  // drop the unsaved edit, then read
+  frame_->action(kCmdRead)->trigger();
+  EXPECT_EQ(Cell(4, 1), QStringLiteral("162.03750"));
+}
+
+TEST_F(RadioTest, EscapeCancelsAReadAndTheCancelButtonAWrite) {
+  for (const bool write : {false, true}) {
+    SCOPED_TRACE(write);
+    StartFrame(ImageWith("KV16V.ini", {{"CH01.RxFreq", "150.02500"}}));
+    const bool ch3 = frame_->screen()->ch_box(3)->isChecked();
+    QPointer<QPushButton> button;
+    bool button_seen = false;
+    OnceAfterFrames(write ? 20 : 10, [&] {
+      button = frame_->radio().cancel_button();
+      button_seen = button && button->isVisible();
+      // A click elsewhere waits; Esc and the Cancel button are heard.
+      QTest::mouseClick(frame_->screen()->ch_box(3), Qt::LeftButton);
+      if (!write) QTest::keyClick(frame_->screen()->grid(), Qt::Key_Escape);
+      if (write && button) QTest::mouseClick(button, Qt::LeftButton);
+    });
+    BoxAnswerer boxes({QMessageBox::Yes});
+    frame_->action(write ? kCmdWrite : kCmdRead)->trigger();
+    EXPECT_TRUE(button_seen);
+    EXPECT_TRUE(button.isNull());  // gone with the transfer
+    EXPECT_EQ(frame_->screen()->ch_box(3)->isChecked(), ch3);
+    ASSERT_EQ(boxes.texts.size(), 2);
+    EXPECT_TRUE(boxes.texts[1].contains(write ? QStringLiteral("写入已取消") : QStringLiteral("读出已取消")))
+        << boxes.texts[1].toStdString();
+    EXPECT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
+    EXPECT_LE(radio_->sent().size(), write ? 21u : 11u);
+    EXPECT_EQ(radio_->radio().completed_writes(), 0);
+    EXPECT_TRUE(frame_->action(kCmdWrite)->isEnabled());
+    frame_.reset();
   }
-  EXPECT_EQ(Cell(4, 1), QStringLiteral("162.03750"));  // what was written comes back
+}
 
-  radio_->radio().faults.silent_from = 21;
-  BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::No});
+TEST_F(RadioTest, VerifyChoiceInTheToolsMenuIsStoredAndDecidesWhetherAWriteIsVerified) {
+  StartFrame();
+  radio_->radio().faults.corrupt_store = 100;
+  QAction* verify = frame_->action(kCmdVerifyAfterWrite);
+  ASSERT_TRUE(verify->isChecked());
+  for (const bool checked : {true, false}) {
+    SCOPED_TRACE(checked);
+    verify->setChecked(checked);
+    EXPECT_EQ(ReadVerifyAfterWrite(ReadIniFile(frame_->view().files().kavir_ini)), checked);
+    BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
+    frame_->action(kCmdWrite)->trigger();
+    EXPECT_EQ(boxes.texts.join("\n").contains(QStringLiteral("0x064")), checked) << boxes.texts.join("\n").toStdString();
+  }
+  frame_.reset();
+  StartFrame();  // a new start takes the stored choice
+  EXPECT_FALSE(frame_->action(kCmdVerifyAfterWrite)->isChecked());
+}
+
+TEST_F(RadioTest, EnterAtTheOtherModelQuestionDoesNotWrite) {
+  StartFrame();
+  radio_->radio().set_model(2);
+  BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::NoButton});  // Enter at the other-model question
   frame_->action(kCmdWrite)->trigger();
-  ASSERT_EQ(boxes.texts.size(), 3);  // ... and the closing message
-  EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("传输第 21 个数据包时发生通讯错误"))) << boxes.texts[1].toStdString();
-  EXPECT_EQ(radio_->radio().completed_writes(), 1);
-  EXPECT_EQ(frame_->progress_bar(), nullptr);
+  ASSERT_GE(boxes.texts.size(), 2);  // then the closing message
+  EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("电台回答的机型是"))) << boxes.texts[1].toStdString();
+  EXPECT_EQ(radio_->radio().completed_writes(), 0);
 }
 
-// Types a name into the file dialog and presses Enter, as a user would.
-void TypeFileName(const QString& path, QString* filter_out = nullptr) {
-  OnNextDialog<QFileDialog>([path, filter_out](QFileDialog* dialog) {
-    if (filter_out) *filter_out = dialog->nameFilters().join(QStringLiteral(";;"));
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(name, nullptr);
-    name->setText(path);
-    QTest::keyClick(name, Qt::Key_Return);
-  });
-}
-
-TEST_F(AppTest, SaveAsThenOpenBringsTheSavedValuesBack) {
+TEST_F(AppTest, SaveAsWritesTheFileAndSaveAtTheCloseQuestionWritesItAgain) {
   StartFrame();
   SetCell(2, 1, QStringLiteral("150.0125"));
-  ASSERT_EQ(Cell(2, 1), QStringLiteral("150.01250"));
-
   const QString saved = dir_.filePath(QStringLiteral("客户A"));
-  QString filter;
-  TypeFileName(saved, &filter);
+  TypeFileName(saved);
   frame_->action(kCmdSaveAs)->trigger();
-  EXPECT_EQ(filter, QStringLiteral("dat Files (*.dat);;All Files (*.*)"));
-  // The default extension is added.
-  const std::string file = (saved + QStringLiteral(".dat")).toStdString();
-  ASSERT_TRUE(QFile::exists(QString::fromStdString(file)));
+  const std::string file = (saved + QStringLiteral(".dat")).toStdString();  // the default extension is added
   EXPECT_EQ(GetPrivateProfileString("Previous", "CH02.RxFreq", "", 20, file), "150.01250");
-  EXPECT_EQ(GetPrivateProfileString("Previous", "Type", "", 20, file), "KV16V");
+  EXPECT_EQ(frame_->view().current_file_name, file);
 
   SetCell(2, 1, QStringLiteral("160.0250"));
-  ASSERT_EQ(Cell(2, 1), QStringLiteral("160.02500"));
-  TypeFileName(QString::fromStdString(file));
-  BoxAnswerer discard({QMessageBox::Discard});  // the unsaved edit is dropped
-  frame_->action(kCmdOpen)->trigger();
-  EXPECT_EQ(Cell(2, 1), QStringLiteral("150.01250"));
-  EXPECT_EQ(frame_->view().current_file_name, file);
-}
-
-TEST_F(AppTest, SaveWhereNoFileCanBeMadeSaysWhereAndWhy) {
-  StartFrame();
-  // A plain file where a folder should be: no rights let anyone save there.
-  const QString blocker = dir_.filePath(QStringLiteral("not-a-folder"));
-  QFile f(blocker);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.close();
-  BoxAnswerer boxes({QMessageBox::Ok});
-  OnNextDialog<QFileDialog>([blocker](QFileDialog* dialog) {
-    // The dialog itself refuses such a path, so hand it over as chosen.
-    dialog->selectFile(blocker + QStringLiteral("/x.dat"));
-    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-  });
-  frame_->action(kCmdSaveAs)->trigger();
-  QTest::qWait(50);
-  ASSERT_FALSE(boxes.texts.isEmpty());
-  EXPECT_TRUE(boxes.texts.join("\n").contains(QStringLiteral("not-a-folder")))
-      << boxes.texts.join("\n").toStdString();
+  BoxAnswerer boxes({QMessageBox::Save});
+  EXPECT_TRUE(frame_->close());
+  EXPECT_EQ(boxes.texts.size(), 1);
+  EXPECT_EQ(GetPrivateProfileString("Previous", "CH02.RxFreq", "", 20, file), "160.02500");
 }
 
 }  // namespace

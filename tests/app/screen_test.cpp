@@ -1,20 +1,18 @@
-// The programming screen's widgets bound to the screen and its dialogs.
+// The programming screen's widgets bound to the screen: pages, boxes, a
+// model change, the grid's editors and refusals, and the key and port dialogs.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTest>
 
 #include "app_fixture.h"
-#include "channel_grid_widget.h"
 #include "command_ids.h"
+#include "grid_balloon.h"
 #include "key_settings_dialog.h"
 #include "port_dialog.h"
-#include "profile/ini_document.h"
 #include "radio_commands.h"
-#include "screen_widget.h"
 
 namespace kavir::app::test {
 namespace {
@@ -22,8 +20,6 @@ namespace {
 TEST_F(AppTest, PagesBoxesAndAModelChange) {
   StartFrame();
   CScreenWidget* screen = frame_->screen();
-  EXPECT_TRUE(screen->grid()->isVisible());
-  EXPECT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
   for (int n = 1; n <= 16; ++n)  // each box stands level with its row
     EXPECT_LE(std::abs(screen->grid()->y() + screen->grid()->RowRect(n).center().y() -
                        screen->tx_box(n)->geometry().center().y()), 1) << n;
@@ -31,18 +27,15 @@ TEST_F(AppTest, PagesBoxesAndAModelChange) {
   QTest::mouseClick(screen->ch_box(3), Qt::LeftButton);
   EXPECT_FALSE(frame_->view().ch_box[2].checked());
   EXPECT_EQ(screen->grid()->item(3, 1)->foreground().color(), grey);
-  frame_->action(kCmdCloseAll)->trigger();
-  EXPECT_FALSE(screen->ch_box(16)->isChecked());
-  EXPECT_EQ(screen->grid()->item(16, 9)->foreground().color(), grey);
   frame_->action(kCmdOpenAll)->trigger();
-  EXPECT_TRUE(screen->tx_box(3)->isChecked());
   EXPECT_EQ(screen->grid()->item(3, 1)->foreground().color(), QColor(Qt::black));
+  frame_->action(kCmdCloseAll)->trigger();
+  EXPECT_EQ(screen->grid()->item(16, 9)->foreground().color(), grey);
 
   QTabBar* bar = screen->tabs()->tabBar();
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
   EXPECT_FALSE(screen->grid()->isVisible());
   EXPECT_EQ(screen->combo("TimerOut")->currentText(), QStringLiteral("60S"));
-  EXPECT_FALSE(screen->combo("RxStay")->isEnabled());
   BoxAnswerer answers({QMessageBox::Yes, QMessageBox::Discard});  // then drop the unsaved box changes
   QComboBox* type = screen->combo("Type");
   type->setFocus();
@@ -51,6 +44,56 @@ TEST_F(AppTest, PagesBoxesAndAModelChange) {
   EXPECT_TRUE(answers.texts[0].contains(QStringLiteral("您需要改变机器型号吗")));
   EXPECT_EQ(screen->findChild<QLineEdit*>(QStringLiteral("FreqU"))->text(), QStringLiteral("470"));
   EXPECT_TRUE(Cell(1, 1).startsWith(QStringLiteral("40"))) << Cell(1, 1).toStdString();
+}
+
+TEST_F(AppTest, GridEditorsOpenOverTheCellAndCommitIntoIt) {
+  StartFrame();
+  ChannelGridWidget* grid = frame_->screen()->grid();
+  auto rect = [&](int row, int col) { return grid->visualRect(grid->model()->index(row, col)); };
+  grid->setFocus();
+  grid->setCurrentCell(1, 1);
+  QTest::keyClick(grid, Qt::Key_4);
+  QLineEdit* editor = grid->frequency_editor();
+  ASSERT_TRUE(editor->isVisible());
+  EXPECT_EQ(editor->text(), QStringLiteral("4"));  // typing starts a new value
+  EXPECT_EQ(editor->geometry(), rect(1, 1));
+  editor->selectAll();
+  QTest::keyClicks(editor, QStringLiteral("150.0125"));
+  QTest::keyClick(editor, Qt::Key_Return);
+  EXPECT_FALSE(editor->isVisible());
+  EXPECT_EQ(frame_->view().grid.Text(1, 1), "150.01250");
+  QTest::keyClick(grid, Qt::Key_Up);  // the header row never becomes current
+  EXPECT_EQ(grid->currentRow(), 1);
+
+  QTest::keyClick(grid, Qt::Key_Return);
+  QTest::keyClicks(editor, QStringLiteral("140.0125"));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect(5, 3).center());  // commits into 1,1
+  EXPECT_EQ(Cell(1, 1), QStringLiteral("140.01250"));
+  EXPECT_EQ(grid->currentRow(), 5);
+
+  grid->setCurrentCell(1, 2);
+  QTest::keyClick(grid, Qt::Key_Return);
+  QComboBox* list = grid->list_editor();
+  ASSERT_TRUE(list->isVisible());
+  list->lineEdit()->selectAll();
+  QTest::keyClicks(list->lineEdit(), QStringLiteral("CTCSS:67"));
+  QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(Cell(1, 2), QStringLiteral("CTCSS:67.0"));
+}
+
+TEST_F(AppTest, RefusedFrequencyIsShownAtTheGridUntilTheNextMove) {
+  StartFrame();
+  SetCell(2, 1, QStringLiteral("999.5"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return frame_->rejection_balloon() != nullptr; }));
+  GridBalloon* balloon = frame_->rejection_balloon();
+  EXPECT_TRUE(balloon->isVisible());
+  EXPECT_TRUE(balloon->text().contains(QStringLiteral("不在当前频率范围内"))) << balloon->text().toStdString();
+  EXPECT_EQ(frame_->ui().beep_count(), 1);
+  ChannelGridWidget* grid = frame_->screen()->grid();
+  EXPECT_GE(balloon->geometry().top(), grid->visualRect(grid->model()->index(2, 1)).bottom());
+  QTest::keyClick(grid, Qt::Key_Down);
+  EXPECT_FALSE(balloon->isVisible());
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
 }
 
 TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
@@ -65,19 +108,38 @@ TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
     frame_->action(kCmdKeySettings)->trigger();
     EXPECT_EQ(pf1->selected, ok ? other : before);
   }
-  OnNextDialog<PortDialog>([&](PortDialog* d) {
+
+  auto ini = [&](const char* section, const char* key) {
+    return GetPrivateProfileString(section, key, "<none>", 260, Path("KAVIR.ini"));
+  };
+  OnNextDialog<PortDialog>([](PortDialog* d) {
     EXPECT_TRUE(d->com_button(1)->isChecked());
     d->device_field()->setEditText(QStringLiteral("/dev/pts/42"));
+    d->baud_field()->setEditText(QStringLiteral("19200"));
+    d->receive_field()->setValue(120);
     d->accept();
   });
   frame_->action(kCmdPort)->trigger();
-  EXPECT_EQ(GetPrivateProfileString("ComPort", "Device", "", 260, Path("KAVIR.ini")), "/dev/pts/42");
-  BoxAnswerer forget_device({QMessageBox::Yes});
+  EXPECT_EQ(ini("ComPort", "Device"), "/dev/pts/42");
+  EXPECT_EQ(ini("ComPort", "Baud"), "19200");
+  EXPECT_EQ(ini("WaitFor", "Rx"), "120");
+
+  // The dialog shows what is set; a COM button forgets the typed device
+  // only when the user confirms.
+  bool shown = false, open_after_no = false;
+  BoxAnswerer boxes({QMessageBox::No, QMessageBox::Yes});
   OnNextDialog<PortDialog>([&](PortDialog* d) {
+    shown = d->receive_field()->value() == 120 && d->baud_field()->currentText() == QStringLiteral("19200");
     QTest::mouseClick(d->com_button(3), Qt::LeftButton);
-    d->accept();
+    d->accept();  // answered No: the dialog stays
+    open_after_no = d->isVisible() && d->device_field()->currentText() == QStringLiteral("/dev/pts/42");
+    d->accept();  // answered Yes
   });
   frame_->action(kCmdPort)->trigger();
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(open_after_no);
+  EXPECT_EQ(boxes.texts.size(), 2);
+  EXPECT_EQ(ini("ComPort", "Device"), "");
   EXPECT_EQ(frame_->radio().link().port_number, 3);
   EXPECT_EQ(frame_->radio().link().device, "");
 }

@@ -1,6 +1,8 @@
-// kavir-cli's file commands run as a technician runs them: show, resave,
-// encode, decode, and what bad input gets.
+// kavir-cli's file commands run as a technician runs them, and what bad
+// input and hostile files get: exit code 1 for a failed file operation, 2
+// for bad usage or bad input, one line saying why, nothing left behind.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "process.h"
 #include "profile/profile_keys.h"
@@ -12,23 +14,32 @@ namespace fs = std::filesystem;
 
 class Cli : public ::testing::Test {
  protected:
-  CliResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", d.path()});
-    return RunCli(args, scratch.path());
+  void TearDown() override {  // nothing read-only left for the clean-up
+    for (const std::string& dir : {d.path(), std::string(scratch.path())})
+      for (const auto& e : fs::recursive_directory_iterator(dir))
+        if (!fs::is_symlink(e.symlink_status())) ::chmod(e.path().c_str(), 0755);
   }
-  std::string Model(const std::string& name) const { return d.files.ModelFile(name); }
-  // The lines of stderr that report a failure.
-  static std::vector<std::string> Errors(const CliResult& r) {
-    std::vector<std::string> lines;
-    for (const std::string& l : r.ErrLines())
-      if (l.rfind("kavir-cli: ", 0) == 0) lines.push_back(l);
-    return lines;
+  // Under a time-out: a hang shows as exit code 124.
+  CliResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"30", KAVIR_CLI, "--dir", d.path()});
+    return RunProgram("timeout", args, scratch.path());
+  }
+  std::string Model(const std::string& name = "KV16V") const { return d.files.ModelFile(name); }
+  std::string File(const std::string& name) const { return scratch.File(name); }
+  std::string Fixture(const std::string& name) const {
+    return std::string(KAVIR_FIXTURES_DIR) + "/interchange/" + name;
+  }
+  bool TemporaryFilesLeft() const {
+    for (const std::string& dir : {d.path(), std::string(scratch.path())})
+      for (const auto& e : fs::recursive_directory_iterator(dir))
+        if (e.path().filename().string().find(".tmp") != std::string::npos) return true;
+    return false;
   }
   ShippedDir d;
   TempDir scratch;
 };
 
-TEST_F(Cli, ShowAndResaveGiveEveryKeyOfTheFile) {
+TEST_F(Cli, ShowResaveEncodeAndDecodeGiveEveryKeyOfTheFile) {
   const IniDocument model = ReadIniFile(Model("KV16U"));
   const CliResult show = Run({"show", Model("KV16U")});
   ASSERT_EQ(show.exit_code, 0) << show.err;
@@ -37,72 +48,167 @@ TEST_F(Cli, ShowAndResaveGiveEveryKeyOfTheFile) {
   for (std::size_t i = 0; i < lines.size(); ++i)
     EXPECT_EQ(lines[i], ProfileKeys()[i] + "=" + model.Find("Previous", ProfileKeys()[i]).value_or(""));
 
-  const std::string out = scratch.File("kept.dat");
-  WriteIni(out, {{"Notes", {{"Owner", "车队三"}}}, {"Previous", {{"Extra", "x"}, {"TimerOut", "nonsense"}}}});
-  const CliResult resave = Run({"resave", Model("KV16U"), out});
-  ASSERT_EQ(resave.exit_code, 0) << resave.err;
-  const IniDocument back = ReadIniFile(out);
-  EXPECT_EQ(back.Find("Notes", "Owner").value_or(""), "车队三");
-  EXPECT_EQ(back.Find("Previous", "Extra").value_or(""), "x");
-  for (const std::string& key : ProfileKeys())
-    EXPECT_EQ(back.Find("Previous", key).value_or("<missing>"), model.Find("Previous", key).value_or("")) << key;
-}
+  const std::string kept = File("kept.dat");
+  WriteIni(kept, {{"Notes", {{"Owner", "车队三"}}}, {"Previous", {{"Extra", "x"}, {"TimerOut", "nonsense"}}}});
+  ASSERT_EQ(Run({"resave", Model("KV16U"), kept}).exit_code, 0);
+  EXPECT_EQ(ReadIniFile(kept).Find("Notes", "Owner").value_or(""), "车队三");
+  EXPECT_EQ(ReadIniFile(kept).Find("Previous", "Extra").value_or(""), "x");
 
-TEST_F(Cli, EncodeThenDecodeGivesBackTheModelsSettings) {
-  const std::string image = scratch.File("radio.bin"), out = scratch.File("back.dat");
-  const CliResult encode = Run({"encode", Model("KV16U"), image});
-  ASSERT_EQ(encode.exit_code, 0) << encode.err;
+  const std::string image = File("radio.bin"), back = File("back.dat");
+  ASSERT_EQ(Run({"encode", Model("KV16U"), image}).exit_code, 0);
   EXPECT_EQ(ReadBytes(image), ReadBytes(std::string(KAVIR_FIXTURES_DIR) + "/KV16U.img"));
-  const CliResult decode = Run({"decode", image, "--model", "2", "--out", out});
-  ASSERT_EQ(decode.exit_code, 0) << decode.err;
-  const IniDocument original = ReadIniFile(Model("KV16U")), back = ReadIniFile(out);
-  for (const std::string& key : ProfileKeys())
-    EXPECT_EQ(back.GetString("Previous", key, "<missing>", 20), original.GetString("Previous", key, "<missing>", 20))
-        << key;
-
-  IniFile bad(scratch.File("bad.dat"));
-  bad.doc() = original;
-  bad.SetString("Previous", "CH02.RxFreq", "480.00000");
-  bad.SetString("Previous", "CH03.TxFreq", "430.01001");
-  ASSERT_TRUE(bad.Save().ok);
-  fs::remove(image);
-  const CliResult refused = Run({"encode", scratch.File("bad.dat"), image});
-  EXPECT_EQ(refused.exit_code, 1);
-  EXPECT_FALSE(fs::exists(image));
-  EXPECT_NE(refused.err.find("CH02 接收频率 \"480.00000\""), std::string::npos) << refused.err;
-  EXPECT_NE(refused.err.find("CH03 发射频率 \"430.01001\""), std::string::npos) << refused.err;
+  ASSERT_EQ(Run({"decode", image, "--model", "2", "--out", back}).exit_code, 0);
+  for (const std::string& key : ProfileKeys()) {
+    EXPECT_EQ(Stored(kept, key), model.Find("Previous", key).value_or("")) << key;
+    EXPECT_EQ(Stored(back, key), model.Find("Previous", key).value_or("")) << key;
+  }
+  // An image whose name says its model opens as a file, not as a read.
+  const std::string backup = File("read-KV16U-20261207-101500.bin");
+  fs::copy_file(image, backup);
+  fs::remove(d.files.read_ini);  // the decode is a read
+  const CliResult shown = Run({"show", backup});
+  EXPECT_EQ(shown.out, show.out) << shown.err;
+  EXPECT_FALSE(fs::exists(d.files.read_ini));
 }
 
-TEST_F(Cli, BadInputExitsWithTwoAndOneLineAndWritesNothing) {
-  const std::string missing = scratch.File("missing.dat"), image = scratch.File("zero.bin");
-  const std::string blocker = scratch.File("blocker");
-  WriteBytes(blocker, "keep");
-  WriteBytes(scratch.File("short.bin"), std::string(767, '\0'));
-  WriteBytes(image, std::string(768, '\0'));
-  struct { std::vector<std::string> args; std::string named; int exit = 2; } cases[] = {
-      {{"show", missing}, missing},
-      {{"show"}, ""},
-      {{"resave", missing, scratch.File("x.dat")}, missing},
-      {{"resave", Model("KV16U"), blocker + "/x.dat"}, blocker + "/x.dat", 1},  // a failed file operation
-      {{"decode", scratch.File("short.bin"), "--model", "1"}, "767 bytes"},
-      {{"decode", image, "--model", "0"}, ""},
-      {{"decode", image, "--model", "99"}, ""},
-      {{"decode", image}, ""},
-      {{"encode", missing, image}, missing},
-      {{"read", "--out", "x.dat"}, ""},
-      {{"read", "--port", "1", "--out", "x.dat", "--retries", "many"}, ""},
-      {{"write", "--port", "1", missing}, missing},
+TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
+  const std::string fifo = File("fifo.dat"), missing = File("missing.dat"), image = File("radio.bin");
+  ::mkfifo(fifo.c_str(), 0600);
+  WriteBytes(image, std::string(768, '\x11'));
+  WriteBytes(File("short.bin"), std::string(767, '\0'));
+  const std::string read_only = File("ro.dat");
+  WriteBytes(read_only, ReadBytes(Model()));
+  ::chmod(read_only.c_str(), 0444);
+  IniDocument bad = ReadIniFile(Model());
+  bad.SetString("Previous", "CH02.RxFreq", "480.00000");
+  ASSERT_TRUE(WriteIniFile(File("bad.dat"), bad).ok);
+  WriteBytes(File("bad.csv"), "Location,Frequency,Mode\n1,146.52,AM\n");
+  struct Case {
+    std::vector<std::string> args;
+    int exit_code;
+    std::string says;  // in the one line that reports the failure
+  } cases[] = {
+      {{"show"}, 2, "usage"},
+      {{"show", missing}, 2, missing},
+      {{"show", fifo}, 2, "pipe"},
+      {{"show", image}, 2, "--model N"},
+      {{"resave", missing, File("x.dat")}, 2, missing},
+      {{"resave", Model(), ""}, 2, "no output file name"},
+      {{"resave", Model(), read_only}, 1, "read-only"},
+      {{"export-csv", Model(), read_only}, 1, "read-only"},
+      {{"encode", File("bad.dat"), File("x.bin")}, 1, "CH02 接收频率 \"480.00000\""},
+      {{"decode", File("short.bin"), "--model", "1"}, 2, "767 bytes"},
+      {{"decode", image}, 2, "--model"},
+      {{"decode", fifo, "--model", "1"}, 2, "pipe"},
+      {{"import-csv", fifo, File("x.dat")}, 2, "pipe"},
+      {{"import-csv", File("bad.csv"), File("x.dat")}, 1, "nothing saved"},
+      {{"import-csv", Fixture("no-frequency.csv"), File("x.dat")}, 2, "Frequency"},
+      {{"diff", Model(), missing}, 2, missing},
+      {{"read", "--port", "1", "--out", File("x.dat"), "--retries", "many"}, 2, "many"},
+      {{"write", "--port", "1", missing}, 2, missing},
+      {{"write", "--port", "/dev/kavir-no-such-port", Model()}, 1, "kavir-cli ports"},
   };
-  for (const auto& c : cases) {
+  for (const Case& c : cases) {
     const CliResult r = Run(c.args);
-    EXPECT_EQ(r.exit_code, c.exit) << c.args[0] << " " << r.err;
+    std::string what;
+    for (const auto& a : c.args) what += a + " ";
+    SCOPED_TRACE(what + "\n" + r.err);
+    EXPECT_EQ(r.exit_code, c.exit_code);
     EXPECT_TRUE(r.out.empty()) << r.out;
-    ASSERT_EQ(Errors(r).size(), 1u) << r.err;
-    EXPECT_NE(Errors(r)[0].find(c.named), std::string::npos) << r.err;
+    ASSERT_FALSE(r.ErrLines().empty());
+    EXPECT_EQ(r.ErrLines().back().rfind("kavir-cli: ", 0), 0u);
+    EXPECT_EQ(Count(r.err, c.says), 1u);  // said once
   }
-  EXPECT_FALSE(fs::exists(scratch.File("x.dat")));
+  EXPECT_EQ(ReadBytes(read_only), ReadBytes(Model()));
+  for (const char* never : {"x.dat", "x.bin"}) EXPECT_FALSE(fs::exists(File(never))) << never;
   EXPECT_FALSE(fs::exists(d.files.read_ini));
-  EXPECT_EQ(ReadBytes(blocker), "keep");
+  EXPECT_FALSE(TemporaryFilesLeft());
+}
+
+TEST_F(Cli, ResaveNamesEveryFileThatFailedAndExitsOne) {
+  const std::string out = File("out.dat");
+  ::chmod(d.files.kavir_ini.c_str(), 0444);  // only the PreviousType update fails
+  CliResult r = Run({"resave", Model(), out});
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  EXPECT_TRUE(fs::exists(out));
+  ASSERT_FALSE(r.ErrLines().empty());
+  EXPECT_NE(r.ErrLines().back().find(d.files.kavir_ini), std::string::npos) << r.err;
+
+  WriteBytes(out, "old");
+  ::chmod(out.c_str(), 0444);  // both fail
+  r = Run({"resave", Model(), out});
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  ASSERT_FALSE(r.ErrLines().empty());
+  EXPECT_NE(r.ErrLines().back().find(d.files.kavir_ini), std::string::npos) << r.err;
+  EXPECT_NE(r.ErrLines().back().find(out), std::string::npos) << r.err;
+  EXPECT_EQ(ReadBytes(out), "old");
+}
+
+TEST_F(Cli, WithoutKavirIniNothingIsSavedOrDecodedAndNoKavirIniIsMade) {
+  const std::string image = File("radio.bin"), out = File("out.dat");
+  WriteBytes(image, std::string(768, '\0'));
+  for (const std::string broken : {"missing", "no lists", "pipe"}) {
+    SCOPED_TRACE(broken);
+    fs::remove(d.files.kavir_ini);
+    if (broken == "no lists") WriteBytes(d.files.kavir_ini, "[ComPort]\r\n1=1\r\n");
+    if (broken == "pipe") ::mkfifo(d.files.kavir_ini.c_str(), 0600);
+    const CliResult resave = Run({"resave", Model(), out});
+    EXPECT_EQ(resave.exit_code, 2) << resave.err;
+    EXPECT_NE(resave.err.find("option lists"), std::string::npos) << resave.err;
+    EXPECT_FALSE(fs::exists(out));
+    const CliResult decode = Run({"decode", image, "--model", "1"});
+    EXPECT_EQ(decode.exit_code, 2);
+    ASSERT_FALSE(decode.ErrLines().empty());
+    EXPECT_NE(decode.ErrLines().back().find(d.files.kavir_ini), std::string::npos) << decode.err;
+    EXPECT_EQ(decode.err.find("from 1 to 0"), std::string::npos) << decode.err;
+    EXPECT_FALSE(fs::exists(d.files.read_ini));
+  }
+  fs::remove(d.files.kavir_ini);
+  Run({"resave", Model(), out});
+  EXPECT_FALSE(fs::exists(d.files.kavir_ini));
+}
+
+TEST_F(Cli, AFileSizeLimitIsReportedLikeAFullDiskAndLeavesNothingBehind) {
+  const std::string out = File("out.dat");
+  WriteBytes(out, "old");
+  const CliResult r =
+      RunProgram("sh", {"-c", "ulimit -f 1; exec \\$0 \\$@", KAVIR_CLI, "--dir", d.path(), "resave", Model(), out},
+                 scratch.path());
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  ASSERT_FALSE(r.ErrLines().empty());
+  EXPECT_NE(r.ErrLines().back().find("disk is full"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadBytes(out), "old");
+  EXPECT_FALSE(TemporaryFilesLeft());
+}
+
+TEST_F(Cli, ShowNamesValuesALoadCutsShort) {
+  std::string text = ReadBytes(Model());
+  const std::string key = "CH03.RxFreq=";
+  const std::size_t at = text.find(key);
+  ASSERT_NE(at, std::string::npos);
+  text.insert(at + key.size(), std::string(16, '1'));  // 9 + 16 = 25 bytes
+  WriteBytes(File("long.dat"), text);
+  const CliResult r = Run({"show", File("long.dat")});
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  ASSERT_EQ(r.ErrLines().size(), 1u) << r.err;
+  EXPECT_NE(r.err.find("CH03.RxFreq"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("19"), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, ImportExportAndDiffWorkTogether) {
+  const std::string out = File("out.dat"), csv = File("plan.csv"), again = File("again.dat");
+  CliResult r = Run({"import-csv", Fixture("refused.csv"), out});
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_NE(r.err.find("line 2 refused: Tone TSQL-R"), std::string::npos) << r.err;
+  r = Run({"diff", Model(), out});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_NE(r.out.find("CH01 接收频率: " + Stored(Model(), "CH01.RxFreq") + " | 146.52000\n"), std::string::npos)
+      << r.out;
+  ASSERT_EQ(Run({"export-csv", Model(), csv}).exit_code, 0);
+  ASSERT_EQ(Run({"import-csv", csv, again, "--base", Model(), "--by-location"}).exit_code, 0);
+  r = Run({"diff", Model(), again});
+  EXPECT_EQ(r.exit_code, 0) << r.out << r.err;
+  EXPECT_TRUE(r.out.empty()) << r.out;
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <regex>
 
@@ -13,24 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Output(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  char buf[4096];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
-
 struct Word {
   double x, y;
   std::string text;
 };
 
-std::vector<Word> Words(const std::string& pdf) {
-  const std::string xml = Output("pdftotext -bbox '" + pdf + "' -");
+std::vector<Word> Words(const std::string& pdf, const std::string& scratch) {
+  const std::string xml = RunProgram("pdftotext", {"-bbox", pdf, "-"}, scratch).out;
   std::vector<Word> words;
   const std::regex re("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>");
   for (auto it = std::sregex_iterator(xml.begin(), xml.end(), re); it != std::sregex_iterator(); ++it)
@@ -47,9 +35,9 @@ TEST(ReportPdf, OnePageWithRealChineseTextWhereTheDisplayListPutsIt) {
   TempDir scratch;
   const std::string pdf = d.dir.File("report.pdf");
   ASSERT_EQ(RunCli({"--dir", d.path(), "report", d.files.ModelFile("KV16U"), pdf}, scratch.path()).exit_code, 0);
-  EXPECT_NE(Output("pdfinfo '" + pdf + "'").find("Pages:           1\n"), std::string::npos);
+  EXPECT_NE(RunProgram("pdfinfo", {pdf}, scratch.path()).out.find("Pages:           1\n"), std::string::npos);
   // The Chinese comes from an embedded CJK font, not from missing-glyph boxes.
-  const std::string fonts = Output("pdffonts '" + pdf + "'");
+  const std::string fonts = RunProgram("pdffonts", {pdf}, scratch.path()).out;
   EXPECT_TRUE(fonts.find("WenQuanYi") != std::string::npos || fonts.find("CJK") != std::string::npos ||
               fonts.find("Song") != std::string::npos)
       << fonts;
@@ -57,7 +45,7 @@ TEST(ReportPdf, OnePageWithRealChineseTextWhereTheDisplayListPutsIt) {
   struct { std::string text; int x, d; } placed[] = {
       {"KV16U对讲机编程信息", 240, 15}, {"CH16", 93, 645 + 25 * 15},
       {model.GetString("Previous", "CH03.RxFreq", "", 20), 130, 645 + 25 * 2}};
-  const auto words = Words(pdf);
+  const auto words = Words(pdf, scratch.path());
   for (const auto& p : placed) {
     bool found = false;
     for (const Word& w : words)

@@ -1,3 +1,0 @@
-#pragma once
-// Kept for tests written against the old name; the runner lives in tests/support.
-#include "../support/sim_process.h"
