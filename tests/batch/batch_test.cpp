@@ -4,6 +4,10 @@
 // log each leaves.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <map>
 #include <thread>
 
@@ -151,6 +155,21 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     EXPECT_EQ(summary.AllGood(), all_ok);
   }
 }
+
+#ifndef _WIN32
+// A pipe nobody reads would block the batch before its first radio.
+TEST(BatchLog, APipeOrAFolderIsRefusedAtOnce) {
+  TempDir dir;
+  const std::string fifo = dir.File("log.fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {fifo, std::string(dir.path())}) {
+    BatchLog log;
+    std::string error;
+    EXPECT_FALSE(log.Open(path, &error)) << path;
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+  }
+}
+#endif
 
 // SHA-256 against the published test vectors.
 TEST(Sha256, KnownVectors) {
