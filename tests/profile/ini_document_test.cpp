@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "profile/atomic_file.h"
 #include "profile/gbk.h"
 #include "profile/ini_document.h"
 #include "support.h"
@@ -14,12 +13,42 @@ TEST(Gbk, ConvertsClipsAndRejects) {
   EXPECT_EQ(Gbk("关"), "\xB9\xD8");
   EXPECT_EQ(*GbkToUtf8("\xB9\xD8"), "关");
   EXPECT_FALSE(GbkToUtf8("\xB9").has_value());      // truncated sequence
-  EXPECT_FALSE(Utf8ToGbk("\xFF\xFE").has_value());  // not UTF-8
-  EXPECT_FALSE(Utf8ToGbk("😀").has_value());        // not in GBK
   EXPECT_EQ(GbkToUtf8Lossy("a\xFF" "b\xB9\xD8"), "a\xEF\xBF\xBD" "b关");
+  // GBK's user-defined area stands only for private-use characters that no
+  // other machine or radio shows alike: refused both ways, as glibc does.
+  // The first and last code of each block, and the character Windows' code
+  // page 936 gives it.
+  const struct { std::string gbk, private_use; } user_area[] = {
+      {"\xAA\xA1", "\xEE\x80\x80"}, {"\xAF\xFE", "\xEE\x88\xB3"}, {"\xF8\xA1", "\xEE\x88\xB4"},
+      {"\xFE\xFE", "\xEE\x92\xA5"}, {"\xA1\x40", "\xEE\x92\xA6"}, {"\xA7\xA0", "\xEE\x97\xA5"}};
+  for (const auto& c : user_area) {
+    EXPECT_FALSE(GbkToUtf8(c.gbk).has_value()) << c.private_use;
+    EXPECT_FALSE(GbkToUtf8("\xB9\xD8" + c.gbk + "x").has_value()) << c.private_use;
+    EXPECT_EQ(GbkToUtf8Lossy("\xB9\xD8" + c.gbk + "x").rfind("关\xEF\xBF\xBD", 0), 0u) << c.private_use;
+    EXPECT_FALSE(Utf8ToGbk("开" + c.private_use).has_value()) << c.private_use;
+  }
+  for (const char* refused : {"\xFF\xFE", "😀"}) EXPECT_FALSE(Utf8ToGbk(refused).has_value());  // not UTF-8, not in GBK
   EXPECT_EQ(GbkLength("CTC/DCS控制"), 11u);
   struct { std::size_t max; const char* clipped; } clips[] = {{10, "CTC/DCS控"}, {8, "CTC/DCS"}, {19, "CTC/DCS控制"}};
   for (const auto& c : clips) EXPECT_EQ(ClipToGbkBytes("CTC/DCS控制", c.max), c.clipped) << c.max;
+}
+
+// Every double-byte code either is refused or stands for one character
+// outside the private-use area that converts back to the same two bytes.
+// The count is what glibc's GBK table assigns; the Windows build must agree.
+TEST(Gbk, DoubleByteCodesAgreeWithGlibcAndRoundTrip) {
+  int accepted = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
+      const auto text = trail == 0x7F ? std::nullopt : GbkToUtf8(code);
+      if (!text) continue;
+      ++accepted;
+      EXPECT_FALSE(*text >= "\xEE\x80\x80" && *text <= "\xEF\xA3\xBF") << std::hex << lead << trail;  // U+E000..U+F8FF
+      EXPECT_EQ(Utf8ToGbk(*text).value_or("<refused>"), code) << std::hex << lead << trail;
+    }
+  }
+  EXPECT_EQ(accepted, 21791);
 }
 
 TEST(IniDocument, ReadsCaseInsensitivelyWithDefaultsAndLimits) {
@@ -68,62 +97,50 @@ TEST(IniDocument, WritesReplaceInPlaceAndKeepEveryOtherByte) {
   EXPECT_EQ(again.GetString("A", "k", "", 20), "v");
 }
 
-TEST(IniDocument, KeepsTheEncodingItWasReadIn) {
-  auto utf8 = IniDocument::Parse("\xEF\xBB\xBF[A]\r\nk=关\r\n");
-  EXPECT_EQ(utf8.encoding(), IniDocument::Encoding::Utf8Bom);
-  EXPECT_EQ(utf8.GetString("A", "k", "", 20), "关");
-  utf8.SetString("A", "n", "宽😀");
-  EXPECT_EQ(utf8.Serialize(), "\xEF\xBB\xBF[A]\r\nk=关\r\nn=宽😀\r\n");
-
+TEST(IniDocument, WhatGbkCannotHoldBecomesAQuestionMark) {
   auto gbk = IniDocument::Parse(Gbk("[BusyLock]\r\n1=禁止\r\n"));
-  EXPECT_EQ(gbk.GetString("BusyLock", "1", "", 20), "禁止");
   gbk.SetString("BusyLock", "2", "载波控制");
-  // What GBK cannot hold becomes '?', every other character is kept.
   gbk.SetString("BusyLock", "3", "关😀x한");
   EXPECT_EQ(gbk.Serialize(), Gbk("[BusyLock]\r\n1=禁止\r\n2=载波控制\r\n3=关") + "?x?\r\n");
+  auto utf8 = IniDocument::Parse("\xEF\xBB\xBF[A]\r\nk=关\r\n");
+  utf8.SetString("A", "n", "宽😀");
+  EXPECT_EQ(utf8.Serialize(), "\xEF\xBB\xBF[A]\r\nk=关\r\nn=宽😀\r\n");
 }
 
-TEST(IniFile, SavesAtomicallyThroughLinksAndReportsFailures) {
+// A file's encoding is found from its bytes and kept by a resave.
+TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
+  using E = IniDocument::Encoding;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    E encoding;
+    const char* type;  // [Previous] Type as read
+  } cases[] = {
+      {"UTF-8 without a mark", "[Previous]\r\nType=KV16可定义\r\nMode=常规\r\n", E::Utf8, "KV16可定义"},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF[Previous]\r\nType=常规\r\n", E::Utf8Bom, "常规"},
+      {"GBK", "[Previous]\r\nType=" + Gbk("KV16可定义") + "\r\n", E::Gbk, "KV16可定义"},
+      {"ASCII only", "[Previous]\r\nType=KV16V\r\n", E::Gbk, "KV16V"},
+      {"UTF-8 but one stray byte", "[Previous]\r\nType=常规\r\nX=\xB9\r\n", E::Gbk, nullptr},
+      {"overlong UTF-8 form", "[Previous]\r\nType=\xC0\xAF\r\n", E::Gbk, nullptr},
+      // D6 B5 is 值 in GBK and also a valid two-byte UTF-8 form.
+      {"GBK that reads as UTF-8", "[Previous]\r\nType=" + Gbk("值") + "\r\n", E::Gbk, "值"},
+  };
   TempDir dir;
-  const std::string real = dir.File("real.ini"), link = dir.File("link.ini");
-  WriteBytes(real, "[A]\r\nk=old\r\n");
-  std::error_code ec;
-  std::filesystem::create_symlink(real, link, ec);
-#if defined(_WIN32)
-  if (ec) GTEST_SKIP() << "cannot make a symbolic link (" << ec.message()
-                       << "): Windows grants that only with a privilege";
-#endif
-  ASSERT_FALSE(ec) << ec.message();
-  IniFile f(link);
-  f.SetString("A", "k", "new");
-  ASSERT_TRUE(f.Save().ok);
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadBytes(real), "[A]\r\nk=new\r\n");
-  int files = 0;  // no temporary file is left behind
-  for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
-  EXPECT_EQ(files, 2);
-
-  const std::string missing = dir.File("no-such-folder/a.ini");
-  IoStatus s = WriteIniFile(missing, f.doc());
-  EXPECT_FALSE(s.ok);
-  EXPECT_EQ(s.path, missing);
-  EXPECT_FALSE(s.reason.empty());
-  EXPECT_NE(s.Message().find(missing), std::string::npos);
-  // A folder cannot be replaced, read or taken for an empty file.
-  const std::string folder = dir.File("folder.ini");
-  std::filesystem::create_directory(folder);
-  WriteBytes(folder + "/inside", "x");
-  EXPECT_FALSE(WriteIniFile(folder, f.doc()).ok);
-  EXPECT_EQ(ReadBytes(folder + "/inside"), "x");
-  IoStatus read;
-  ReadIniFile(folder, &read);
-  EXPECT_FALSE(read.ok);
-  ReadIniFile(dir.File("missing.ini"), &read);
-  EXPECT_TRUE(read.ok);
-#if !defined(_WIN32)
-  ASSERT_TRUE(WriteFileAtomically("/dev/null", "bytes").ok);  // devices are written in place
-  EXPECT_FALSE(std::filesystem::is_regular_file("/dev/null"));
-#endif
+  const std::string path = dir.File("p.dat");
+  for (const Case& c : cases) {
+    WriteBytes(path, c.bytes);
+    IniFile file(path);
+    EXPECT_EQ(file.doc().encoding(), c.encoding) << c.name;
+    file.SetString("Previous", "Mode", "集群");
+    ASSERT_TRUE(file.Save()) << c.name;
+    IniFile again(path);
+    EXPECT_EQ(again.doc().encoding(), c.encoding) << c.name;
+    EXPECT_EQ(again.GetString("Previous", "Mode", "", 20), "集群") << c.name;
+    if (c.type) {
+      EXPECT_EQ(file.GetString("Previous", "Type", "", 20), c.type) << c.name;
+      EXPECT_EQ(again.GetString("Previous", "Type", "", 20), c.type) << c.name;
+    }
+  }
 }
 
 }  // namespace

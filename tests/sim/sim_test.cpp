@@ -1,5 +1,6 @@
 // The virtual radio's own behaviour that the link tests do not drive: frames
-// split or preceded by noise, an unfinished write, hanging up, its options.
+// split or preceded by noise, an unfinished write, hanging up, its options
+// (radios in turn on one cable among them).
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -22,8 +23,7 @@ TEST(RadioProtocol, UnderstandsSplitFramesAndKeepsOnlyFinishedWrites) {
   RadioImage image{};
   image[5] = 0x42;
   RadioProtocol radio(image, 3);
-  const Bytes noise{0x00, 0xFF, 'x', 'P', 'Z'};
-  EXPECT_TRUE(radio.Receive(noise.data(), noise.size()).empty());
+  EXPECT_TRUE(Say(radio, std::string("\0\xFFxPZ", 5)).empty());  // noise
   EXPECT_TRUE(Say(radio, "PRe").empty());
   const Bytes hs = Say(radio, "ad", 0);
   ASSERT_EQ(hs.size(), 20u);
@@ -63,12 +63,21 @@ TEST(SimOptions, EveryOptionIsTakenInAndBadUsageNamed) {
                             o->faults.short_packet, o->faults.flood_bytes, o->faults.hangup_at),
             std::make_tuple(9600, 2, 0, 5, 7, 600, 20));
   EXPECT_TRUE(o->faults.wrong_handshake && o->faults.once);
-  struct { std::vector<std::string> args; const char* named; } bad[] = {
-      {{}, "--image"}, {{"--image", "a", "--wrong-address", "49"}, "49"}, {{"--image"}, "needs a value"},
-      {{"--image", "a", "--bogus"}, "--bogus"}, {{"--image", "a", "--baud", "fast"}, ""}};
-  for (const auto& b : bad) {
-    EXPECT_FALSE(ParseSimOptions(b.args, &error)) << b.named;
-    EXPECT_NE(error.find(b.named), std::string::npos) << error;
+  // Radios in turn on one cable (--image x taken as given), and bad usage named.
+  const struct { std::vector<std::string> args; std::vector<int> models; const char* refused = nullptr; } cases[] = {
+      {{"--image", "x"}, {}}, {{"--image", "x", "--radios", "3"}, {1, 1, 1}},
+      {{"--image", "x", "--radios", "2", "--model", "2"}, {2, 2}}, {{"--image", "x", "--models", "2,1,2"}, {2, 1, 2}},
+      {{"--image", "x", "--models", "2,,1"}, {}, ""}, {{"--image", "x", "--models", "0"}, {}, ""},
+      {{"--image", "x", "--models", "1,"}, {}, ""}, {{"--image", "x", "--radios", "0"}, {}, ""},
+      {{"--image", "x", "--radios", "2", "--models", "1,1"}, {}, ""}, {{}, {}, "--image"},
+      {{"--image", "a", "--wrong-address", "49"}, {}, "49"}, {{"--image"}, {}, "needs a value"},
+      {{"--image", "a", "--bogus"}, {}, "--bogus"}, {{"--image", "a", "--baud", "fast"}, {}, ""}};
+  for (const auto& c : cases) {
+    error.clear();
+    const auto parsed = ParseSimOptions(c.args, &error);
+    ASSERT_EQ(!parsed, c.refused != nullptr) << testing::PrintToString(c.args) << " " << error;
+    EXPECT_EQ(parsed ? parsed->cable_models : std::vector<int>{}, c.models) << testing::PrintToString(c.args);
+    EXPECT_NE(error.find(c.refused ? c.refused : ""), std::string::npos) << error;
   }
 }
 

@@ -1,0 +1,175 @@
+// The batch job against in-process radios on virtual cables, each port on
+// its own virtual clock: radios in turn, ports side by side, other models,
+// a stop between radios, a failed verify, a radio left attached, and the
+// log each leaves.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <thread>
+
+#include "batch/batch_job.h"
+#include "batch/sha256.h"
+#include "interchange/csv_table.h"
+#include "sim/virtual_cable.h"
+#include "support.h"
+
+namespace kavir::test {
+namespace {
+
+// A port's transport and clock stay with the test, so the radios can be
+// looked at after the job.
+class BorrowedTransport : public Transport {
+ public:
+  explicit BorrowedTransport(Transport& t) : t_(t) {}
+  bool Open(int n, const std::string& d, std::string* e) override { return t_.Open(n, d, e); }
+  bool IsOpen() const override { return t_.IsOpen(); }
+  void Close() override { t_.Close(); }
+  std::string DeviceName(int n, const std::string& d) const override { return t_.DeviceName(n, d); }
+  void Send(const std::uint8_t* b, std::size_t n) override { t_.Send(b, n); }
+  std::vector<std::uint8_t> TakeReceived() override { return t_.TakeReceived(); }
+  void WaitReadable(int ms) override { t_.WaitReadable(ms); }
+
+ private:
+  Transport& t_;
+};
+
+class BorrowedClock : public Clock {
+ public:
+  explicit BorrowedClock(Clock& c) : c_(c) {}
+  std::int64_t NowMs() override { return c_.NowMs(); }
+  void SleepMs(int ms) override { c_.SleepMs(ms); }
+
+ private:
+  Clock& c_;
+};
+
+// Stops the job once this many radios are done: at once, or from outside
+// while the job waits for the last of them to go.
+struct StopAfter : BatchEvents {
+  BatchJob* job = nullptr;
+  int radios = 0, waits = 0, done = 0;
+  bool from_outside = false;
+  std::thread stopper;
+  ~StopAfter() { if (stopper.joinable()) stopper.join(); }
+  void OnWaiting(const std::string&) override { ++waits; }
+  void OnRadioDone(const RadioRecord&) override {
+    if (++done != radios) return;
+    if (!from_outside) return job->Stop();
+    stopper = std::thread([j = job] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      j->Stop();
+    });
+  }
+};
+
+// The shipped start-up screen written by a job into factory-blank radios.
+TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
+  const std::string ok = "written and verified";
+  const struct {
+    const char* name;
+    std::map<std::string, std::vector<int>> cables;  // port -> models of the radios in turn
+    int count, stop_after, corrupt_first;
+    bool left_attached;  // the radios are never unplugged; the job is stopped from outside
+    std::map<std::string, std::vector<std::string>> results;  // per port, in turn (the start of each)
+  } cases[] = {
+      {"three radios on one cable", {{"A", {1, 1, 1}}}, 3, 0, 0, false, {{"A", {ok, ok, ok}}}},
+      {"two cables side by side", {{"A", {1, 1}}, {"B", {1, 1}}}, 2, 0, 0, false, {{"A", {ok, ok}}, {"B", {ok, ok}}}},
+      {"another model skipped, not counted", {{"A", {2, 1}}}, 1, 0, 0, false, {{"A", {"skipped: other model", ok}}}},
+      {"stopped between radios", {{"A", {1, 1, 1, 1}}}, 0, 2, 0, false, {{"A", {ok, ok}}}},
+      {"a failed verify, the job goes on", {{"A", {1, 1}}}, 1, 0, 100, false,
+       {{"A", {"verify failed: 1 bytes differ: 0x064", ok}}}},
+      {"a radio still attached is not written again", {{"A", {1}}}, 2, 1, 0, true, {{"A", {ok}}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShippedScreen s;
+    std::string error;
+    const auto setup = SetupFromScreen(*s.view, &error);
+    ASSERT_TRUE(setup) << error;
+    BatchLog log;
+    const std::string log_path = s.dir.File("batch.csv");
+    ASSERT_TRUE(log.Open(log_path, &error)) << error;
+    struct Port {
+      sim::VirtualClock clock;
+      std::unique_ptr<sim::VirtualCable> cable;
+    };
+    std::map<std::string, Port> ports;
+    std::vector<BatchPort> list;
+    sim::CableOptions unplugging;
+    if (c.left_attached) unplugging.unplug_after_ms = -1;
+    for (const auto& [label, models] : c.cables) {
+      std::vector<sim::RadioProtocol> radios;
+      for (int m : models) radios.emplace_back(sim::RadioImage{}, m);
+      Port& p = ports[label];
+      p.cable = std::make_unique<sim::VirtualCable>(p.clock, std::move(radios), unplugging);
+      list.push_back({label, 1, label});
+    }
+    if (c.corrupt_first) ports.at("A").cable->cable().radios()[0].faults.corrupt_store = c.corrupt_first;
+    BatchOptions options;
+    options.count = c.count;
+    BatchJob job(*setup, list, options, [&](const BatchPort& p) {
+      Port& port = ports.at(p.label);
+      return PortIo{std::make_unique<BorrowedTransport>(*port.cable), std::make_unique<BorrowedClock>(port.clock)};
+    });
+    StopAfter events;
+    events.job = &job;
+    events.radios = c.stop_after;
+    events.from_outside = c.left_attached;
+    job.log = &log;
+    job.events = &events;
+    const BatchSummary summary = job.Run();
+    EXPECT_TRUE(!c.left_attached || events.waits == 1) << "asked for the next radio while one is attached";
+    EXPECT_EQ(summary.stopped, c.stop_after > 0);
+
+    // The log: its header, then whole lines of six cells, by port in turn.
+    const std::string bytes = ReadBytes(log_path);
+    EXPECT_EQ(bytes.rfind(std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n", 0), 0u);
+    const CsvText csv = ParseCsvText(bytes);
+    ASSERT_EQ(csv.error, "");
+    std::map<std::string, std::vector<std::vector<std::string>>> logged;
+    for (std::size_t i = 1; i < csv.records.size(); ++i) {
+      ASSERT_EQ(csv.records[i].cells.size(), 6u) << csv.records[i].line;
+      logged[csv.records[i].cells[1]].push_back(csv.records[i].cells);
+    }
+    bool all_ok = true;
+    for (const auto& [label, results] : c.results) {
+      const auto& radios = ports.at(label).cable->cable().radios();
+      ASSERT_EQ(logged[label].size(), results.size()) << label;
+      for (std::size_t i = 0; i < radios.size(); ++i) {
+        const bool reached = i < results.size();
+        const std::string result = reached ? logged[label][i][3] : "", sha = reached ? logged[label][i][4] : "";
+        EXPECT_EQ(result.rfind(reached ? results[i] : "", 0), 0u) << result;
+        const bool written = result == ok, failed = result.rfind("verify failed", 0) == 0;
+        all_ok = all_ok && (written || !reached);
+        EXPECT_EQ(radios[i].completed_writes(), written || failed ? 1 : 0) << label << " radio " << i;
+        EXPECT_EQ(radios[i].image() == reinterpret_cast<const sim::RadioImage&>(setup->image), written);
+        // The log's fingerprint is of what the radio really holds.
+        const auto& held = radios[i].image();
+        EXPECT_EQ(sha, written || failed ? Sha256Hex(held.data(), held.size()) : "");
+      }
+    }
+    EXPECT_EQ(summary.AllGood(), all_ok);
+  }
+}
+
+// SHA-256 against the published test vectors.
+TEST(Sha256, KnownVectors) {
+  const struct {
+    std::string input;
+    const char* digest;
+  } cases[] = {
+      {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+      {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+      {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+       "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+      {"abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrlmnopqrsmnopqrstnopqrstu",
+       "cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1"},
+      {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Sha256Hex(reinterpret_cast<const std::uint8_t*>(c.input.data()), c.input.size()), c.digest)
+        << c.input.size() << " bytes";
+}
+
+}  // namespace
+}  // namespace kavir::test

@@ -1,0 +1,222 @@
+// The file layer with hostile paths: pipes, devices, huge files, folders,
+// read-only targets, symbolic links, files held open, Windows' device names,
+// and UTF-8 names (Chinese, spaces, longer than Windows' old 260 limit).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <map>
+#include <thread>
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "profile/atomic_file.h"
+#include "support.h"
+
+namespace kavir::test {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr auto npos = std::string::npos;
+
+// Every name below dir with its bytes (a link: where it points).
+std::map<std::string, std::string> Snapshot(const std::string& dir) {
+  std::map<std::string, std::string> out;
+  for (const auto& e : fs::recursive_directory_iterator(PathFromUtf8(dir))) {
+    std::string name = Utf8FromPath(e.path().lexically_relative(PathFromUtf8(dir)));
+    std::replace(name.begin(), name.end(), '\\', '/');
+    out[name] = e.is_symlink() ? "-> " + Utf8FromPath(fs::read_symlink(e.path()))
+                : e.is_regular_file() ? ReadBytes(Utf8FromPath(e.path())) : "<folder>";
+  }
+  return out;
+}
+
+TEST(ReadFile, AnythingButARegularFileOfSaneSizeIsRefusedAtOnce) {
+  TempDir dir;
+  const std::string big = dir.File("big.dat"), fifo = dir.File("fifo.dat"), loop = dir.File("loop.dat");
+  WriteBytes(big, std::string(kMaxInputBytes + 1, '\n'));
+  std::vector<std::pair<std::string, std::string>> cases = {  // path, part of the reason
+      {dir.path(), "folder"}, {big, "too large"}, {dir.File("missing.dat"), "no such file"}};
+#if !defined(_WIN32)
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink("loop.dat", loop);
+  cases.insert(cases.end(), {{fifo, "pipe"}, {"/dev/zero", "device"}, {loop, "loop"}});
+#endif
+  for (const auto& [path, reason] : cases) {
+    // Each comes back at once; a hang fails the test instead of stalling it.
+    auto read = std::async(std::launch::async, [&] {
+      IoStatus status, ini;
+      const std::string bytes = ReadWholeFile(path, &status);
+      ReadIniFile(path, &ini);
+      return std::make_tuple(status, bytes.size(), ini.ok);
+    });
+    ASSERT_EQ(read.wait_for(std::chrono::seconds(10)), std::future_status::ready) << path;
+    const auto [status, size, ini_ok] = read.get();
+    EXPECT_TRUE(!status.ok && status.bad_input && size == 0) << path;
+    EXPECT_EQ(status.path, path);
+    EXPECT_NE(status.reason.find(reason), npos) << path << ": " << status.reason;
+    EXPECT_EQ(ini_ok, reason == "no such file") << path << ": only a missing INI file reads as defaults";
+  }
+  IoStatus status;  // exactly the limit is still a file
+  WriteBytes(big, std::string(kMaxInputBytes, '\n'));
+  EXPECT_EQ(ReadWholeFile(big, &status).size(), kMaxInputBytes);
+  EXPECT_TRUE(status.ok);
+}
+
+// Each case in a fresh folder: a write lands where it should, keeps the
+// permission bits and the links; a refused one names the file and the reason
+// and changes nothing. No temporary file is ever left behind. Names are UTF-8
+// and reach the file system unchanged, also beyond Windows' old 260 limit.
+TEST(WriteFile, ReplacesWhatItMayAndNothingElse) {
+  using Prepare = std::function<void(const std::string& dir)>;
+  const auto folders = [](std::string rel) -> Prepare {
+    return [rel](const std::string& d) { fs::create_directories(PathFromUtf8(JoinPath(d, rel))); };
+  };
+  const auto file = [](std::string rel) -> Prepare {
+    return [rel](const std::string& d) {
+      fs::create_directories(PathFromUtf8(JoinPath(d, rel)).parent_path());
+      WriteBytes(JoinPath(d, rel), "old");
+    };
+  };
+  const Prepare none = [](const std::string&) {};
+  std::string deep = "很长的文件夹名 long folder name 0";
+  for (int i = 1; i < 8; ++i) deep += "/很长的文件夹名 long folder name " + std::to_string(i);
+  const struct Case {
+    const char* name;
+    Prepare prepare;
+    std::string target;   // below the folder
+    const char* refused;  // part of the reason; nullptr: written
+    std::string lands;    // where the bytes arrive (the target when empty)
+    unsigned mode;        // set before, expected after (0: none)
+  } cases[] = {
+      {"new file, Chinese folder and name", folders("对讲机"), "对讲机/KV16可定义.ini", nullptr, "", 0},
+      {"existing file", file("型号 KV16可定义.ini"), "型号 KV16可定义.ini", nullptr, "", 0},
+      {"spaces", folders("my radios/ leading space"), "my radios/ leading space/model file.ini", nullptr, "", 0},
+      {"a path of over 300 bytes", folders(deep), deep + "/KV16可定义 profile.ini", nullptr, "", 0},
+      {"folder missing", none, "no-such-folder/a.ini", "", "", 0},
+      {"a folder", file("f.ini/inside"), "f.ini", "folder", "", 0},
+#if !defined(_WIN32)
+      {"NUL, an ordinary name here", none, "NUL", nullptr, "", 0},
+      {"nul", none, "nul", nullptr, "", 0},
+      {"private", file("a.dat"), "a.dat", nullptr, "", 0600},
+      {"shared", file("a.dat"), "a.dat", nullptr, "", 0664},
+      {"read-only", file("a.dat"), "a.dat", "read-only", "", 0444},
+      {"no write at all", file("a.dat"), "a.dat", "read-only", "", 0400},
+      {"a chain of links, the last dangling", [](const std::string& d) {
+         fs::create_symlink("sub/target.dat", d + "/link.dat");
+         fs::create_symlink("link.dat", d + "/chain.dat");
+         fs::create_directory(d + "/sub"); }, "chain.dat", nullptr, "sub/target.dat", 0},
+      {"a link loop", [](const std::string& d) { fs::create_symlink("loop.dat", d + "/loop.dat"); },
+       "loop.dat", "loop", "", 0},
+#endif
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    c.prepare(dir.path());
+    const std::string target = dir.File(c.target);
+    if (c.mode) fs::permissions(PathFromUtf8(target), static_cast<fs::perms>(c.mode));
+    auto expected = Snapshot(dir.path());
+    const IoStatus status = WriteFileAtomically(target, "new");
+    EXPECT_EQ(status.ok, !c.refused) << status.Message();
+    if (c.refused) {
+      EXPECT_EQ(status.path, target);
+      EXPECT_NE(status.reason.find(c.refused), npos) << status.reason;
+      EXPECT_NE(status.Message().find(target), npos) << status.Message();
+    } else {
+      expected[c.lands.empty() ? c.target : c.lands] = "new";
+      IoStatus read;
+      EXPECT_EQ(ReadWholeFile(target, &read), "new") << read.Message();
+    }
+    if (c.mode) {
+      EXPECT_EQ(static_cast<unsigned>(fs::status(PathFromUtf8(target)).permissions()), c.mode);
+      fs::permissions(PathFromUtf8(target), fs::perms::owner_all);
+    }
+    EXPECT_EQ(Snapshot(dir.path()), expected);
+  }
+  const IoStatus unnamed = WriteFileAtomically("", "x");
+  EXPECT_TRUE(!unnamed.ok && unnamed.bad_input);
+}
+
+// Windows will not replace a file another program has open: the save fails
+// with a message that says so and the file keeps its old content. POSIX
+// replaces it, and the other program goes on reading the old file. Once the
+// other program lets go, the save goes through.
+TEST(WriteFile, ATargetHeldOpenByAnotherProgram) {
+  TempDir dir;
+  const std::string path = dir.File("型号 KV16可定义.ini");
+  WriteBytes(path, "old");
+  std::FILE* holder = OpenFile(path, "rb");
+  ASSERT_NE(holder, nullptr);
+  const IoStatus saved = WriteFileAtomically(path, "new");
+#if defined(_WIN32)
+  EXPECT_FALSE(saved.ok);
+  EXPECT_EQ(saved.path, path);
+  EXPECT_NE(saved.reason.find("another program"), npos) << saved.reason;
+  std::fclose(holder);
+  EXPECT_EQ(ReadBytes(path), "old");
+  // "NUL" in any folder is the null device: written, nothing left.
+  for (const char* name : {"NUL", "nul"}) EXPECT_TRUE(WriteFileAtomically(dir.File(name), "bytes").ok) << name;
+  EXPECT_TRUE(WriteFileAtomically("NUL", "bytes").ok);
+#else
+  EXPECT_TRUE(saved.ok) << saved.Message();
+  char buffer[8];
+  EXPECT_EQ(std::string(buffer, std::fread(buffer, 1, sizeof buffer, holder)), "old");
+  std::fclose(holder);
+  EXPECT_EQ(ReadBytes(path), "new");
+#endif
+  ASSERT_TRUE(WriteFileAtomically(path, "newer").ok);
+  EXPECT_EQ(Snapshot(dir.path()), (std::map<std::string, std::string>{{"型号 KV16可定义.ini", "newer"}}));
+}
+
+#if !defined(_WIN32)
+TEST(WriteFile, PipesAreWrittenInPlaceAndAnUnreadPipeIsAnErrorNotAWait) {
+  TempDir dir;
+  const std::string fifo = dir.File("out.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  auto unread = std::async(std::launch::async, [&] { return WriteFileAtomically(fifo, "x"); });
+  ASSERT_EQ(unread.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_FALSE(unread.get().ok);
+
+  // A reader that is there: the bytes arrive and the pipe is still a pipe.
+  auto reader = std::async(std::launch::async, [&] { return ReadBytes(fifo); });
+  IoStatus status;
+  for (int i = 0; i < 200 && !(status = WriteFileAtomically(fifo, "profile bytes")).ok; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));  // until the reader has opened it
+  EXPECT_TRUE(status.ok) << status.Message();
+  EXPECT_EQ(reader.get(), "profile bytes");
+  EXPECT_TRUE(fs::is_fifo(fifo));
+
+  // A pipe named by a link that is not a path, as /dev/stdout is.
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  const IoStatus through_proc = WriteFileAtomically("/proc/self/fd/" + std::to_string(ends[1]), "abc");
+  ::close(ends[1]);
+  char buf[8] = {};
+  EXPECT_EQ(::read(ends[0], buf, sizeof buf), 3);
+  ::close(ends[0]);
+  EXPECT_TRUE(through_proc.ok) << through_proc.Message();
+  EXPECT_STREQ(buf, "abc");
+
+}
+#endif
+
+// On Windows the system's own texts arrive in the ANSI code page (GBK on a
+// Chinese system); they must reach a message as UTF-8, on one line.
+TEST(FilePath, ErrorTextsAreUtf8OnOneLine) {
+  for (int code : {2, 5, 32}) {  // not found, access denied, in use (Windows)
+    const std::string text = ErrorText(std::error_code(code, std::system_category()));
+    EXPECT_FALSE(text.empty()) << code;
+    EXPECT_EQ(text.find_first_of("\r\n"), npos) << text;
+    // After a Chinese character, only valid UTF-8 is read as UTF-8.
+    EXPECT_EQ(IniDocument::Parse("[A]\r\nk=关" + text).encoding(), IniDocument::Encoding::Utf8) << text;
+  }
+}
+
+}  // namespace
+}  // namespace kavir::test
