@@ -176,8 +176,7 @@ TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOverAndRemovesThePartialF
   rig.radio.radio().faults.once = true;
   rig.radio.InjectIncoming(Bytes(40, 0x33));  // stray bytes while idle are cleared away
   rig.link.OnComm();
-  rig.ui.prompts.clear();
-  rig.ui.answers = {true, true};
+  rig.ui.prompts.clear(), rig.ui.answers = {true, true};
   bool partial_seen = false;
   rig.ui.on_prompt = [&](const std::string&) { partial_seen |= fs::exists(PartialReadPath(rig.files)); };
   EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);

@@ -200,12 +200,11 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
 
 TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
   const IniDocument empty;
-  Timeouts t = ReadTimeouts(empty);
-  EXPECT_EQ(std::vector<int>({t.handshake, t.receive, t.transmit}), std::vector<int>({80, 80, 80}));
-  std::string warning;
-  t = ReadTimeouts(IniDocument::Parse("[WaitFor]\r\nShk=1200\r\nRx=65616\r\nTx=-3\r\n"), &warning);
-  // Above the longest wait: capped, not wrapped, and named.
-  EXPECT_EQ(std::vector<int>({t.handshake, t.receive, t.transmit}), std::vector<int>({1200, 32767, -3}));
+  const auto all = [](const Timeouts& t) { return std::vector<int>({t.handshake, t.receive, t.transmit}); };
+  EXPECT_EQ(all(ReadTimeouts(empty)), std::vector<int>({80, 80, 80}));
+  std::string warning;  // above the longest wait: capped, not wrapped, and named
+  EXPECT_EQ(all(ReadTimeouts(IniDocument::Parse("[WaitFor]\r\nShk=1200\r\nRx=65616\r\nTx=-3\r\n"), &warning)),
+            std::vector<int>({1200, 32767, -3}));
   EXPECT_NE(warning.find("Rx=65616"), std::string::npos) << warning;
   EXPECT_EQ(ReadPortChoice(empty).port_number, 1);
   EXPECT_EQ(ReadPortChoice(IniDocument::Parse("[ComPort]\r\n1=34\r\n")).port_number, 3);  // its first character

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "../profile/scoped_time_zone.h"
+#include "scoped_time_zone.h"
 #include "link/backups.h"
 #include "link/radio_texts.h"
 #include "link/transactions.h"

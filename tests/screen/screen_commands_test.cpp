@@ -30,8 +30,7 @@ TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   view->OnChBoxClicked(3);  // TX 3 stays set, the row is grey
   EXPECT_TRUE(!view->ch_box[2].checked() && view->tx_box[2].checked());
   EXPECT_EQ(Row(3), "ggggggggg");
-  view->OnTxBoxClicked(3);  // clears it
-  view->OnTxBoxClicked(3);  // setting it again is refused
+  view->OnTxBoxClicked(3), view->OnTxBoxClicked(3);  // clears it; setting it again is refused
   EXPECT_FALSE(view->tx_box[2].checked());
   view->OnChBoxClicked(5), view->OnChBoxClicked(5);
   EXPECT_EQ(Row(5), "bbbbbbbbb");
