@@ -95,7 +95,8 @@ BatchDialog::BatchDialog(CKAVIRView& view, PortOpener opener, const QString& por
   count_field_->setSuffix(QStringLiteral(" 台"));
   form->addRow(QStringLiteral("每个串口台数:"), count_field_);
   verify_box_ = new QCheckBox(QStringLiteral("写入后校验"), this);
-  verify_box_->setChecked(true);
+  // Starts as the 工具 menu's setting: a technician who turned it off there expects it off here too.
+  verify_box_->setChecked(ReadVerifyAfterWrite(ReadIniFile(view.files().kavir_ini)));
   form->addRow(QString(), verify_box_);
   log_field_ = new QLineEdit(
       QString::fromStdString(JoinPath(view_.files().program_dir, DefaultLogName(std::time(nullptr)))), this);

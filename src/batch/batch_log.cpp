@@ -4,6 +4,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "profile/file_path.h"
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -22,15 +24,6 @@ std::tm Local(std::time_t when) {
   localtime_r(&when, &tm);
 #endif
   return tm;
-}
-
-std::FILE* OpenForAppend(const std::string& path) {
-#ifdef _WIN32
-  const std::filesystem::path p(std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
-  return _wfopen(p.c_str(), L"ab");
-#else
-  return std::fopen(path.c_str(), "ab");
-#endif
 }
 
 // Past the C library's buffer and the system's cache: on the disk.
@@ -99,7 +92,16 @@ bool BatchLog::Open(const std::string& path, std::string* error) {
     *error = "the log needs a file name";
     return false;
   }
-  std::FILE* f = OpenForAppend(path);
+  // A pipe nobody reads would block the batch before its first radio, and a
+  // device keeps no record: the log must be a file.
+  std::error_code ec;
+  const auto kind = std::filesystem::status(PathFromUtf8(path), ec).type();
+  if (kind != std::filesystem::file_type::not_found && kind != std::filesystem::file_type::regular &&
+      kind != std::filesystem::file_type::none) {
+    *error = path + ": not a regular file; the log must be a file";
+    return false;
+  }
+  std::FILE* f = OpenFile(path, "ab");
   if (!f) {
     *error = path + ": " + std::strerror(errno);
     return false;
