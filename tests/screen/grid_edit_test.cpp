@@ -13,13 +13,9 @@ class GridEditTest : public ::testing::Test {
   std::unique_ptr<CKAVIRView> view = dir.Start(ui);  // band 400..470, every CH01..16 alike
 };
 
-struct PasteCase {
-  const char* name;
-  CellRange at;
-  const char* tsv;
-  int accepted;
-  std::vector<std::pair<int, int>> refused;  // cells named in the refusals
-  std::vector<std::tuple<int, int, const char*>> expect;  // cells after the paste
+struct PasteCase {  // refused: cells named in the refusals; expect: cells after the paste
+  const char* name; CellRange at; const char* tsv; int accepted;
+  std::vector<std::pair<int, int>> refused; std::vector<std::tuple<int, int, const char*>> expect;
 };
 
 class Paste : public GridEditTest, public ::testing::WithParamInterface<PasteCase> {};
@@ -67,55 +63,38 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
-  const EditResult r = view->PasteCells(CellRange::One(3, 1), "500\t\t430.01\n");
-  const std::string text = r.Describe();
-  EXPECT_NE(text.find("CH03 接收频率 \"500\""), std::string::npos) << text;
-  EXPECT_NE(text.find("CH03 发射频率 \"430.01\""), std::string::npos) << text;
-  EXPECT_NE(text.find("400-470"), std::string::npos) << text;
+  const std::string text = view->PasteCells(CellRange::One(3, 1), "500\t\t430.01\n").Describe();
+  for (const char* part : {"CH03 接收频率 \"500\"", "CH03 发射频率 \"430.01\"", "400-470"})
+    EXPECT_NE(text.find(part), std::string::npos) << text;
   // A long list of refusals is cut short with a count.
   const std::string lines = view->FillCells({1, 1, 16, 1}, "1").Describe(3);
   EXPECT_NE(lines.find("另有 13 个"), std::string::npos) << lines;
 }
 
 TEST_F(GridEditTest, TypingWithSeveralCellsOfAColumnSelectedSetsThemAll) {
-  view->selection = {4, 1, 8, 1};
-  view->grid.row = 5;
-  view->grid.col = 1;
-  view->StartEdit(U'4');
-  view->editor.text = "445.5";
-  view->CommitEdit();
-  for (int row = 4; row <= 8; ++row) EXPECT_EQ(view->grid.Text(row, 1), "445.50000") << row;
-  EXPECT_EQ(view->grid.Text(9, 1), "430.12500");
+  const auto type = [&](CellRange selected, int row, int col, const char* text) {
+    view->selection = selected;
+    view->grid.row = row, view->grid.col = col;
+    view->StartEdit(13);
+    view->editor.text = text;
+    view->CommitEdit();
+  };
+  const auto column = [&](int col, int from, int to) {
+    std::string s;
+    for (int row = from; row <= to; ++row) s += view->grid.Text(row, col) + ";";
+    return s;
+  };
+  const std::string five = "445.50000;445.50000;445.50000;445.50000;445.50000;430.12500;";
+  type({4, 1, 8, 1}, 5, 1, "445.5");
+  EXPECT_EQ(column(1, 4, 9), five);
+  type({4, 1, 8, 1}, 4, 1, "500");  // a refused value restores only the edited cell
+  EXPECT_EQ(column(1, 4, 9), five);
   EXPECT_EQ(view->history().undo_count(), 1u);
-
-  // A refused value restores only the edited cell.
-  view->grid.row = 4;
-  view->StartEdit(13);
-  view->editor.text = "500";
-  view->CommitEdit();
-  for (int row = 4; row <= 8; ++row) EXPECT_EQ(view->grid.Text(row, 1), "445.50000") << row;
-  EXPECT_EQ(view->history().undo_count(), 1u);
-
-  // A tone outside the tone list typed over a selection leaves every cell.
   view->grid.SetText(4, 2, "CTCSS:88.0");
-  view->selection = {3, 2, 4, 2};
-  view->grid.row = 3;
-  view->grid.col = 2;
-  view->StartEdit(13);
-  view->editor.text = "hello";
-  view->CommitEdit();
-  EXPECT_EQ(view->grid.Text(4, 2), "CTCSS:88.0");
-  EXPECT_EQ(view->grid.Text(3, 2), "CTCSS:67.0");
-
-  // Two columns selected: only the edited cell takes the value.
-  view->grid.row = 4;
-  view->grid.col = 1;
-  view->selection = {4, 1, 8, 2};
-  view->StartEdit(13);
-  view->editor.text = "446";
-  view->CommitEdit();
-  EXPECT_EQ(view->grid.Text(4, 1), "446.00000");
-  EXPECT_EQ(view->grid.Text(5, 1), "445.50000");
+  type({3, 2, 4, 2}, 3, 2, "hello");  // a tone outside the tone list leaves every cell
+  EXPECT_EQ(column(2, 3, 4), "CTCSS:67.0;CTCSS:88.0;");
+  type({4, 1, 8, 2}, 4, 1, "446");  // two columns selected: only the edited cell takes the value
+  EXPECT_EQ(column(1, 4, 5), "446.00000;445.50000;");
 }
 
 TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
@@ -125,8 +104,7 @@ TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   EXPECT_EQ(ParseTsv("1\t2"), (std::vector<std::vector<std::string>>{{"1", "2"}}));  // no line end
   view->PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
   const std::string copied = view->CopyCells({1, 1, 2, 9});
-  EXPECT_EQ(copied.substr(0, copied.find('\n')),
-            "401.01250\tCTCSS:88.0\t402.50000\t+DCS:023\t载波控制\t低\t否\t2\t窄带");
+  EXPECT_EQ(copied.rfind("401.01250\tCTCSS:88.0\t402.50000\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n", 0), 0u);
   const EditResult r = view->PasteCells(CellRange::One(11, 1), copied);
   EXPECT_TRUE(r.ok()) << r.Describe();
   EXPECT_EQ(view->CopyCells({11, 1, 12, 9}), copied);

