@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "process.h"
+#include "run_program.h"
 #include "profile/profile_keys.h"
 
 namespace kavir::test {

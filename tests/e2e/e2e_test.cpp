@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "batch/sha256.h"
-#include "process.h"
+#include "run_program.h"
 
 namespace kavir::test {
 namespace {

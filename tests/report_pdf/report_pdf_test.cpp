@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <regex>
 
-#include "process.h"
+#include "run_program.h"
 
 namespace kavir::test {
 namespace {

@@ -64,6 +64,8 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
     int col; const char* cell; char32_t key; const char* text; int caret, selection_end;
   } cases[] = {
       {1, "430.12500", '4', "4", 1, 0},  // a typed key starts a new value
+      {1, "430.12500", U'é', "é", 1, 0},    // two bytes
+      {1, "430.12500", U'关', "关", 1, 0},   // three bytes
       {1, "430.12500", U'𠀀', "𠀀", 1, 0},  // U+20000: four bytes
       {3, "440.00000", 13, "440.00000", 9, 9},  // Enter selects it all
       {2, "DCS", 13, "DCS", 3, 0},             // begins no option
