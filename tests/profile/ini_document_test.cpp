@@ -78,12 +78,14 @@ TEST(IniDocument, IntegerReadTakesTheLeadingDecimalValue) {
 
 TEST(IniDocument, WritesReplaceInPlaceAndKeepEveryOtherByte) {
   auto doc = IniDocument::Parse(
-      "; radio notes\r\n[Previous]\r\nType=A\r\nForeign=keep me\r\n\r\n[Other]\r\nx=1\r\n");
+      "; radio notes\r\n[Previous]\r\nType=A\r\nForeign=keep me\r\n\r\n[Empty]\r\n[Other]\r\nx=1\r\n");
   doc.SetString("previous", "type", "B");
   doc.SetString("Previous", "New", "");
   doc.SetString("Added", "k", "v");
+  doc.SetString("Other", "y", "2");  // stays in its section, above the added one
+  doc.SetString("Empty", "e", "3");
   EXPECT_EQ(doc.Serialize(), "; radio notes\r\n[Previous]\r\nType=B\r\nForeign=keep me\r\nNew=\r\n\r\n"
-                             "[Other]\r\nx=1\r\n[Added]\r\nk=v\r\n");
+                             "[Empty]\r\ne=3\r\n[Other]\r\nx=1\r\ny=2\r\n[Added]\r\nk=v\r\n");
   EXPECT_EQ(doc.Find("Previous", "New"), std::optional<std::string>(""));
 
   std::string junk("[A]\nk=v\rl=w\r\n\0\xFF\xFE=\x01\n", 20);
@@ -100,8 +102,8 @@ TEST(IniDocument, WritesReplaceInPlaceAndKeepEveryOtherByte) {
 TEST(IniDocument, WhatGbkCannotHoldBecomesAQuestionMark) {
   auto gbk = IniDocument::Parse(Gbk("[BusyLock]\r\n1=禁止\r\n"));
   gbk.SetString("BusyLock", "2", "载波控制");
-  gbk.SetString("BusyLock", "3", "关😀x한");
-  EXPECT_EQ(gbk.Serialize(), Gbk("[BusyLock]\r\n1=禁止\r\n2=载波控制\r\n3=关") + "?x?\r\n");
+  gbk.SetString("BusyLock", "3", "关😀x한ع");
+  EXPECT_EQ(gbk.Serialize(), Gbk("[BusyLock]\r\n1=禁止\r\n2=载波控制\r\n3=关") + "?x??\r\n");
   auto utf8 = IniDocument::Parse("\xEF\xBB\xBF[A]\r\nk=关\r\n");
   utf8.SetString("A", "n", "宽😀");
   EXPECT_EQ(utf8.Serialize(), "\xEF\xBB\xBF[A]\r\nk=关\r\nn=宽😀\r\n");
@@ -122,6 +124,9 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       {"ASCII only", "[Previous]\r\nType=KV16V\r\n", E::Gbk, "KV16V"},
       {"UTF-8 but one stray byte", "[Previous]\r\nType=常规\r\nX=\xB9\r\n", E::Gbk, nullptr},
       {"overlong UTF-8 form", "[Previous]\r\nType=\xC0\xAF\r\n", E::Gbk, nullptr},
+      {"two- and three-byte forms", "[Previous]\r\nType=é关\r\n", E::Utf8, "é关"},
+      {"a surrogate", "[Previous]\r\nType=关\xED\xA0\x80\r\n", E::Gbk, nullptr},
+      {"no lead byte above F4", "[Previous]\r\nType=关\xF8\x80\x80\x80\r\n", E::Gbk, nullptr},
       // D6 B5 is 值 in GBK and also a valid two-byte UTF-8 form.
       {"GBK that reads as UTF-8", "[Previous]\r\nType=" + Gbk("值") + "\r\n", E::Gbk, "值"},
   };

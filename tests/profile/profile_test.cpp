@@ -115,7 +115,8 @@ TEST(Frequency, TextAndBytesBothWays) {
 
 TEST(Tone, TextAndBytesBothWays) {
   struct { const char* text; const char* bytes; } encode[] = {
-      {"CTCSS:67.0", "9E 12"}, {"+DCS:023", "13 20"}, {"-DCS:754", "EC 31"}, {"关", "00 00"}, {"", "00 30"}};
+      {"CTCSS:67.0", "9E 12"}, {"+DCS:023", "13 20"}, {"-DCS:754", "EC 31"}, {"关", "00 00"}, {"", "00 30"},
+      {"+DCS:0x3", "03 20"}};  // a stray letter counts as 0
   for (const auto& c : encode) EXPECT_EQ(Hex(ToneBytes(c.text).data(), 2), c.bytes) << c.text;
   EXPECT_EQ(ToneCode("CTCSS:254.1"), 2541);
   EXPECT_EQ(ToneCode("-DCS:754"), 492);
