@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../profile/scoped_time_zone.h"
+#include "scoped_time_zone.h"
 #include "report/report_page.h"
 #include "support.h"
 
