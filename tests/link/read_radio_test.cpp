@@ -106,8 +106,21 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
        [](Rig& r) { r.radio.radio().faults.silent_from = 30; }, Frames(16, 15),
        FormatPacketText(kReadPacketFailedFormat, 30), 20 * 18 + 1},
       // A partial answer is waited for, not asked again: one request, one more before the delay.
-      {"short packet 5", [](Rig& r) { r.radio.answer_budget = 20 + 4 * 20 + 12; }, Frames(4 + 1 + 1, 0),
+      {"packet 5 a byte short", [](Rig& r) { r.radio.answer_budget = 20 + 4 * 20 + 19; }, Frames(4 + 1 + 1, 0),
        FormatPacketText(kReadPacketFailedFormat, 5), 15 * 43 + 1, true},
+      {"packet 5 silent: asked four times", [](Rig& r) { r.radio.radio().faults.silent_from = 5; },
+       Frames(4 + 4 + 1, 0), FormatPacketText(kReadPacketFailedFormat, 5), 15 * 43 + 1, true},
+      // 19 bytes of 17 come in the second wait, the last in the fourth: it is whole. 18 never comes.
+      {"packet 17 in two pieces, 18 silent",
+       [](Rig& r) {
+         r.radio.answer_budget = 20 * 17 + 19;
+         r.link.idle_hook = [&r] {
+           const auto& s = r.radio.sent();
+           if (s.size() == 17) r.radio.latency_ms = 100;
+           if (s.size() == 18 && r.clock.NowMs() - s[17].at_ms >= 280) r.radio.InjectIncoming(Bytes(1, 0));
+         };
+       },
+       Frames(16, 2), FormatPacketText(kReadPacketFailedFormat, 18), 4 * 80 + 20 * 30 + 1},
       {"model without an upper band limit", [](Rig& r) { r.radio.radio().set_model(99); }, kCompleteRead,
        kBandFailed, -1},
       {"babbling radio", [](Rig& r) { r.radio.radio().faults.flood_bytes = 600; }, {}, kHandshakeFailed, -1},
@@ -189,20 +202,28 @@ TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOverAndRemovesThePartialF
   EXPECT_FALSE(fs::exists(PartialReadPath(rig.files)));
 }
 
-TEST(ReadRadio, WithoutKavirIniOptionListsNothingIsSent) {
-  Rig rig;
-  fs::remove(rig.files.kavir_ini);
-  FakeUi ui;
-  CKAVIRView view(rig.files, ui);
-  view.OnInitialUpdate(nullptr);
-  rig.radio.ClearSent();
-  ui.answers = {true, true};
-  SerialLink link{rig.radio, rig.clock, ui, rig.files};
-  EXPECT_EQ(OnReadRadio(view, link), TransferResult::Failed);
-  EXPECT_TRUE(rig.radio.sent().empty() && ui.prompts.empty());
-  ASSERT_FALSE(ui.errors.empty());
-  EXPECT_EQ(ui.errors.back(), view.OptionListsMessage());
-  EXPECT_FALSE(fs::exists(rig.files.kavir_ini));
+// What cannot be read or written is shown, and nothing is put in its place.
+TEST(ReadRadio, FilesThatCannotBeUsedAreShown) {
+  struct Case { const char* what; std::function<void(Rig&)> fault; bool reads; const char* error; } cases[] = {
+      {"no KAVIR.ini: no option lists, nothing sent", [](Rig& r) { fs::remove(r.files.kavir_ini), r.view.OnInitialUpdate(&r.link); },
+       false, "KAVIR.ini"},
+      {"Read.ini read-only", [](Rig& r) { fs::permissions(r.files.read_ini, fs::perms::owner_read); }, true, "read-only"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    MarkReadIni(rig);
+    c.fault(rig);
+    rig.radio.ClearSent(), rig.ui.errors.clear();
+    rig.ui.answers = {true, true};
+    EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
+    EXPECT_EQ(rig.Sent(), c.reads ? kCompleteRead : std::vector<Bytes>{});
+    EXPECT_EQ(rig.ui.prompts.size(), c.reads ? 1u : 0u);
+    ASSERT_EQ(rig.ui.errors.size(), 1u);
+    EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0];
+    EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
+    EXPECT_EQ(fs::exists(rig.files.kavir_ini), c.reads);
+  }
 }
 
 }  // namespace
