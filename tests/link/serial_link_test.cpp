@@ -56,22 +56,6 @@ TEST(LinkWait, EndsWhenTheBytesAreInOrAtTheTimeOut) {
     EXPECT_EQ(std::make_pair(rig.clock.NowMs() - t0, std::size_t{rig.link.receive_count}), std::make_pair(c.waited, c.count)) << c.what;
     EXPECT_EQ(rig.ui.progress, (std::vector<std::string>{"begin:txt:49:3", "end"})) << c.what;
   }
-  Rig rig;
-  int calls = 0;
-  rig.link.idle_hook = [&] { ++calls; };
-  rig.link.WaitForBytes(20, 200, "t", 49, 1);
-  EXPECT_EQ(calls, 10);  // every 20 ms
-}
-
-TEST(LinkSpinDelay, TurnsTheCursorOnceAMillisecond) {
-  Rig rig;
-  rig.link.SpinDelay(9);
-  std::vector<Cursor> turn{Cursor::SizeNWSE, Cursor::SizeNS, Cursor::SizeNESW, Cursor::SizeWE, Cursor::AppStarting};
-  turn.insert(turn.end(), turn.begin(), turn.begin() + 5);
-  EXPECT_EQ(rig.ui.cursors, turn);
-  EXPECT_EQ(rig.clock.slept_ms(), 10);
-  rig.ui.cursors.clear(), rig.link.SpinDelay(-1);
-  EXPECT_TRUE(rig.ui.cursors.empty());
 }
 
 class PortDialogFake : public PortDialogUi {
@@ -98,48 +82,37 @@ std::string ComPort(const Rig& rig, const char* key) {
   return ReadIniFile(rig.files.kavir_ini).GetString("ComPort", key, "", 100);
 }
 
+// device: in KAVIR.ini; new_device: chosen in the dialog, where a COM button clears it.
 TEST(LinkPort, StartUpPortAndDialogChoices) {
   struct Case {
-    const char *digit, *device; int opened, shown, choose; bool ok; const char *stored; int reopened;
+    const char *digit, *device; int opened, shown, choose; bool ok; const char *stored; int reopened; const char* new_device = "";
   } cases[] = {
       {"3", "", 3, 3, 0, false, "3", 3},
       {"7", "", 7, 1, 0, true, "1", 1},  // outside the dialog: used, but the dialog offers COM1
       {"1", "", 1, 1, 4, true, "4", 4},
       {"2", "", 2, 2, 4, false, "2", 2},  // Cancel: closed until the next send, which opens it again
+      {"2", "/dev/pts/9", 2, 2, 0, true, "2", 2, "/dev/ttyACM0"},  // the named device wins
+      {"2", "/dev/pts/9", 2, 2, 2, true, "2", 2},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.digit) + c.device + c.new_device);
     Rig rig;
-    SetComPort(rig.files, c.digit);
+    SetComPort(rig.files, c.digit, c.device);
     rig.radio.Close();
     rig.link.OpenStartupPort();
-    EXPECT_EQ(rig.radio.last_opened_port(), c.opened);
+    EXPECT_EQ(std::make_pair(rig.radio.last_opened_port(), rig.radio.last_opened_device()), std::make_pair(c.opened, std::string(c.device)));
     PortDialogFake dialog;
     dialog.ok = c.ok;
     dialog.choose_port = c.choose;
+    dialog.choose_device = c.new_device;
     rig.link.OnPortSettings(dialog);
-    EXPECT_EQ(rig.radio.IsOpen(), c.ok) << c.digit;
+    EXPECT_EQ(rig.radio.IsOpen(), c.ok);
     rig.link.SendText(5, "PGood");
-    EXPECT_EQ(std::make_tuple(dialog.shown.port_number, ComPort(rig, "1"), rig.radio.last_opened_port(), rig.Sent().back()),
-              std::make_tuple(c.shown, std::string(c.stored), c.reopened, B("PGood"))) << c.digit;
+    EXPECT_EQ(std::make_tuple(dialog.shown.port_number, dialog.shown.device, ComPort(rig, "1"), rig.radio.last_opened_port(), rig.Sent().back()),
+              std::make_tuple(c.shown, std::string(c.device), std::string(c.stored), c.reopened, B("PGood")));
+    EXPECT_EQ(ComPort(rig, "Device") + "|" + rig.radio.last_opened_device(), std::string(c.new_device) + "|" + c.new_device);
     EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetInt("WaitFor", "Shk", 0), 80);  // the rest is kept
   }
-}
-
-TEST(LinkPort, NamedDeviceWinsUntilAComButtonIsChosen) {
-  Rig rig;
-  SetComPort(rig.files, "2", "/dev/pts/9");
-  rig.radio.Close();
-  rig.link.OpenStartupPort();
-  EXPECT_EQ(rig.radio.last_opened_device(), "/dev/pts/9");
-  PortDialogFake dialog;
-  dialog.choose_device = "/dev/ttyACM0";
-  rig.link.OnPortSettings(dialog);
-  EXPECT_EQ(dialog.shown.device, "/dev/pts/9");
-  EXPECT_EQ(ComPort(rig, "Device"), "/dev/ttyACM0");
-  dialog.choose_device.clear();
-  dialog.choose_port = 2;
-  rig.link.OnPortSettings(dialog);
-  EXPECT_EQ(ComPort(rig, "Device") + rig.radio.last_opened_device(), "");
 }
 
 TEST(LinkPort, PortThatWillNotOpenIsShownOnceAndOpeningDropsOldBytes) {

@@ -1,0 +1,464 @@
+// Reading and writing against the in-process radio: what goes out, in which
+// order, what every failure and a Cancel do, the verify after a write, and
+// the files and raw images left behind.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "scoped_time_zone.h"
+#include "link/backups.h"
+#include "link/radio_texts.h"
+#include "link/transactions.h"
+#include "link/transfer_summary.h"
+#include "link/write_image.h"
+#include "profile/profile_keys.h"
+#include "radio_rig.h"
+
+namespace kavir::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The handshake, `requests` requests for packets 1-16, then `acks` acknowledgements.
+std::vector<Bytes> Frames(int requests, int acks) {
+  std::vector<Bytes> f{B("PRead", 0)};
+  f.insert(f.end(), requests, B("PGood", 1));
+  f.insert(f.end(), acks, B("PGood"));
+  return f;
+}
+const std::vector<Bytes> kCompleteRead = Frames(16, 33);
+
+void MarkOld(const std::string& ini_path) {  // something from before, to see it kept
+  IniDocument doc;
+  doc.SetString("Previous", "Type", "OLD");
+  doc.SetString("Previous", "CH01.RxFreq", "999.99999");
+  ASSERT_TRUE(WriteIniFile(ini_path, doc));
+}
+std::string LastStatus(const Rig& rig) { return rig.ui.status.empty() ? "" : rig.ui.status.back(); }
+std::string WriteIniType(const Rig& rig) { return ReadIniFile(rig.files.write_ini).GetString("Previous", "Type", "", 20); }
+
+// What a failed read left aside (Read.ini keeps the last complete read).
+std::string PartialValue(const Rig& rig, const std::string& key) {
+  return ReadIniFile(PartialReadPath(rig.files)).GetString("Previous", key, "<missing>", 260);
+}
+
+std::vector<fs::path> BackupsOf(const Rig& rig, const std::string& kind = "") {  // kind "": all
+  std::vector<fs::path> out;
+  const fs::path dir = fs::path(rig.folder.path()) / "backups";
+  if (fs::exists(dir))
+    for (const auto& e : fs::directory_iterator(dir))
+      if (e.path().filename().string().rfind(kind, 0) == 0) out.push_back(e.path());
+  return out;
+}
+
+// Requests a Cancel once the radio has received `frames` frames.
+void CancelAfter(Rig& rig, std::size_t frames) {
+  rig.link.idle_hook = [&rig, frames] { if (rig.radio.sent().size() >= frames) rig.link.RequestCancel(); };
+}
+
+TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
+  Rig rig;
+  MarkOld(rig.files.read_ini);
+  rig.view.Combo("Type")->selected = 1;  // something the read must replace
+  rig.radio.ClearSent();
+  rig.ui.answers = {true};
+  rig.ui.events.clear();
+  rig.link.RequestCancel();  // left from before: a new transfer starts without it
+  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
+  EXPECT_EQ(rig.Sent(), kCompleteRead);
+  EXPECT_EQ(rig.ui.prompts.size(), 1u);  // the confirmation only
+  EXPECT_EQ(LastStatus(rig), "完毕!");
+  EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical, ThreadPriority::Normal}));
+  for (const char* e : {"begin:正在接收第 16 个数据包， 请稍候.......:49:17", "begin:正在传输第 17 个数据包， 请稍候.......:49:18"})
+    EXPECT_NE(std::find(rig.ui.events.begin(), rig.ui.events.end(), e), rig.ui.events.end()) << e;
+
+  const IniDocument model = ReadIniFile(rig.files.ModelFile("KV16V"));
+  for (const std::string& key : ProfileKeys())
+    EXPECT_EQ(rig.ReadIniValue(key), key == "PF3S" ? "" : model.GetString("Previous", key, "<missing>", 260)) << key;
+  EXPECT_EQ(rig.view.Combo("Type")->SelectedText(), "KV16V");
+
+  const auto kept = BackupsOf(rig);
+  ASSERT_EQ(kept.size(), 1u);
+  const auto& image = rig.radio.radio().image();
+  EXPECT_EQ(ReadBytes(kept[0].string()), std::string(image.begin(), image.end()));
+  const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view);
+  EXPECT_NE(summary.find("16 个信道"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("backups/read-KV16V-"), std::string::npos) << summary;
+}
+
+TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
+  // sent: empty, not checked; prompt: "", cancelled, no prompt after the confirmation; delay_ms: from the
+  // last frame sent to the prompt (or the end), -1 not checked; ch05_missing: packets before the failing one
+  // are in the partial file, it is not; error: the one message shown.
+  struct Case {
+    const char* what; std::function<void(Rig&)> fault; std::vector<Bytes> sent; std::string prompt; int delay_ms;
+    bool ch05_missing = false; const char* error = nullptr;
+  } cases[] = {
+      {"silent radio: four handshakes at the time-out of KAVIR.ini",
+       [](Rig& r) {
+         IniDocument ini = ReadIniFile(r.files.kavir_ini);
+         ini.SetString("WaitFor", "Shk", "1250");
+         ASSERT_TRUE(WriteIniFile(r.files.kavir_ini, ini));
+         r.radio.radio().faults.silent_from = 0;
+       },
+       std::vector<Bytes>(4, B("PRead", 0)), kHandshakeFailed, 1250},
+      {"wrong handshake", [](Rig& r) { r.radio.radio().faults.wrong_handshake = true; }, Frames(0, 0),
+       kHandshakeFailed, -1},
+      {"packet 5 from another address",
+       [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 5; }, Frames(6, 0),
+       FormatPacketText(kReadPacketFailedFormat, 5), 35 * 43 + 1, true},
+      {"packet 17 silent: no acknowledgement", [](Rig& r) { r.radio.radio().faults.silent_from = 17; },
+       Frames(16, 1), FormatPacketText(kReadPacketFailedFormat, 17), 4 * 80 + 20 * 31 + 1},
+      {"packet 30 silent: acknowledged, then the address check",
+       [](Rig& r) { r.radio.radio().faults.silent_from = 30; }, Frames(16, 15),
+       FormatPacketText(kReadPacketFailedFormat, 30), 20 * 18 + 1},
+      // A partial answer is waited for, not asked again: one request, one more before the delay.
+      {"packet 5 a byte short", [](Rig& r) { r.radio.answer_budget = 20 + 4 * 20 + 19; }, Frames(4 + 1 + 1, 0),
+       FormatPacketText(kReadPacketFailedFormat, 5), 15 * 43 + 1, true},
+      {"packet 5 silent: asked four times", [](Rig& r) { r.radio.radio().faults.silent_from = 5; },
+       Frames(4 + 4 + 1, 0), FormatPacketText(kReadPacketFailedFormat, 5), 15 * 43 + 1, true},
+      // 19 bytes of 17 come in the second wait, the last in the fourth: it is whole. 18 never comes.
+      {"packet 17 in two pieces, 18 silent",
+       [](Rig& r) {
+         r.radio.answer_budget = 20 * 17 + 19;
+         r.link.idle_hook = [&r] {
+           const auto& s = r.radio.sent();
+           if (s.size() == 17) r.radio.latency_ms = 100;
+           if (s.size() == 18 && r.clock.NowMs() - s[17].at_ms >= 280) r.radio.InjectIncoming(Bytes(1, 0));
+         };
+       },
+       Frames(16, 2), FormatPacketText(kReadPacketFailedFormat, 18), 4 * 80 + 20 * 30 + 1},
+      {"model without an upper band limit", [](Rig& r) { r.radio.radio().set_model(99); }, kCompleteRead,
+       kBandFailed, -1},
+      {"babbling radio", [](Rig& r) { r.radio.radio().faults.flood_bytes = 600; }, {}, kHandshakeFailed, -1},
+      {"unplugged cable",
+       [](Rig& r) { r.radio.Close(), r.radio.refuse_open = "No such file or directory"; }, {},
+       kHandshakeFailed, -1, false, "No such file or directory"},
+      // A Cancel ends the wait within one 20 ms slice, not at its time-out.
+      {"cancel at the handshake", [](Rig& r) { CancelAfter(r, 1); }, Frames(0, 0), "", 20},
+      {"cancel while the radio sends", [](Rig& r) { CancelAfter(r, 30); }, Frames(16, 13), "", 20},
+      {"cancel a silent radio", [](Rig& r) { r.radio.radio().faults.silent_from = 0, CancelAfter(r, 1); },
+       Frames(0, 0), "", 20},
+      {"cancel when silent at 20", [](Rig& r) { r.radio.radio().faults.silent_from = 20, CancelAfter(r, 21); },
+       Frames(16, 4), "", 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    MarkOld(rig.files.read_ini);
+    rig.radio.radio().set_image(sim::RadioImage{});  // a read would change the screen
+    const std::string cell = rig.view.grid.Text(1, 1);
+    c.fault(rig);
+    rig.radio.ClearSent();
+    rig.ui.errors.clear();
+    rig.ui.answers = {true, false};
+    const std::int64_t t0 = rig.clock.NowMs();
+    EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
+    if (!c.sent.empty()) { EXPECT_EQ(rig.Sent(), c.sent); }
+    const auto& sent = rig.radio.sent();
+    for (std::size_t i = 1; i < sent.size(); ++i)  // handshakes again after the time-out
+      if (sent[i].bytes == B("PRead", 0)) { EXPECT_EQ(sent[i].at_ms - sent[i - 1].at_ms, c.delay_ms) << i; }
+    const bool cancelled = c.prompt.empty();
+    EXPECT_EQ(rig.link.report.cancelled, cancelled);
+    ASSERT_EQ(rig.ui.prompts.size(), cancelled ? 1u : 2u);
+    const std::int64_t end = cancelled ? rig.clock.NowMs() : rig.ui.prompts.back().at_ms;
+    EXPECT_EQ(rig.ui.prompts.back().text, cancelled ? std::string(kReadConfirm) : c.prompt);
+    if (c.delay_ms >= 0 && cancelled) {
+      EXPECT_LE(end - rig.radio.sent().back().at_ms, c.delay_ms);
+      EXPECT_LE(end - t0, 20 * static_cast<std::int64_t>(rig.radio.sent().size()) + 40);
+    }
+    if (c.delay_ms >= 0 && !cancelled) { EXPECT_EQ(end - rig.radio.sent().back().at_ms, c.delay_ms); }
+    if (cancelled) {
+      EXPECT_NE(ReadSummary(TransferResult::Failed, rig.link.report, rig.view).find("取消"), std::string::npos);
+    } else {  // what the failed read got is kept under a name that says so
+      const std::string partial = ReadBytes(PartialReadPath(rig.files));
+      EXPECT_TRUE(partial.rfind("; ", 0) == 0 && partial.find("incomplete") != std::string::npos);
+    }
+    if (c.ch05_missing) { EXPECT_TRUE(PartialValue(rig, "CH04.RxFreq") != "" && PartialValue(rig, "CH05.RxFreq") == ""); }
+    EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
+    ASSERT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);  // an unplugged cable is shown once
+    if (c.error) { EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0]; }
+    EXPECT_EQ(rig.view.grid.Text(1, 1), cell);  // the screen is not reloaded
+    EXPECT_TRUE(BackupsOf(rig).empty());
+    EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal);
+    EXPECT_TRUE(rig.ui.cursors.empty() || rig.ui.cursors.back() == Cursor::Normal);  // no turning cursor left
+  }
+}
+
+TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOverAndRemovesThePartialFile) {
+  Rig rig;
+  MarkOld(rig.files.read_ini);
+  rig.radio.ClearSent();
+  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Cancelled);
+  EXPECT_TRUE(rig.Sent().empty() && rig.priorities.empty());
+
+  rig.radio.radio().faults.wrong_address_packet = 33;
+  rig.radio.radio().faults.once = true;
+  rig.radio.InjectIncoming(Bytes(40, 0x33));  // stray bytes while idle are cleared away
+  rig.link.OnComm();
+  rig.ui.prompts.clear(), rig.ui.answers = {true, true};
+  bool partial_seen = false;
+  rig.ui.on_prompt = [&](const std::string&) { partial_seen |= fs::exists(PartialReadPath(rig.files)); };
+  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
+  EXPECT_EQ(rig.ui.prompts[1].text, FormatPacketText(kReadPacketFailedFormat, 33));
+  std::vector<Bytes> expected = Frames(16, 1 + 16 + 1);  // up to the bad 33's acknowledgement
+  expected.insert(expected.end(), kCompleteRead.begin(), kCompleteRead.end());
+  EXPECT_EQ(rig.Sent(), expected);
+  EXPECT_EQ(rig.ReadIniValue("Type"), "KV16V");
+  EXPECT_TRUE(partial_seen);
+  EXPECT_FALSE(fs::exists(PartialReadPath(rig.files)));
+}
+
+// What cannot be read or written is shown, and nothing is put in its place.
+TEST(ReadRadio, FilesThatCannotBeUsedAreShown) {
+  struct Case { const char* what; std::function<void(Rig&)> fault; bool reads; const char* error; } cases[] = {
+      {"no KAVIR.ini: no option lists, nothing sent", [](Rig& r) { fs::remove(r.files.kavir_ini), r.view.OnInitialUpdate(&r.link); },
+       false, "KAVIR.ini"},
+      {"Read.ini read-only", [](Rig& r) { fs::permissions(r.files.read_ini, fs::perms::owner_read); }, true, "read-only"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    MarkOld(rig.files.read_ini);
+    c.fault(rig);
+    rig.radio.ClearSent(), rig.ui.errors.clear();
+    rig.ui.answers = {true, true};
+    EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
+    EXPECT_EQ(rig.Sent(), c.reads ? kCompleteRead : std::vector<Bytes>{});
+    EXPECT_EQ(rig.ui.prompts.size(), c.reads ? 1u : 0u);
+    ASSERT_EQ(rig.ui.errors.size(), 1u);
+    EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0];
+    EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
+    EXPECT_EQ(fs::exists(rig.files.kavir_ini), c.reads);
+  }
+}
+
+TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
+  Rig rig;
+  const sim::RadioImage expected_image = rig.ScreenImage();
+  rig.radio.radio().set_image(sim::RadioImage{});
+  rig.view.ShowPage(1);
+  rig.view.current_tab = 1;
+  rig.radio.ClearSent();
+  rig.ui.answers = {true};
+  EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
+  EXPECT_NE(rig.ui.prompts[0].text.find("KV16V"), std::string::npos);
+  const auto sent = rig.Sent();
+  ASSERT_EQ(sent.size(), 49u);
+  EXPECT_EQ(sent[0], B("PWrite", 0));
+  const IniDocument write_ini = ReadIniFile(rig.files.write_ini);
+  for (int n = 1; n <= 48; ++n) {
+    const Frame expected = EncodePacket(n, write_ini, rig.view);
+    EXPECT_EQ(sent[n], Bytes(expected.begin(), expected.end())) << n;
+  }
+  EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
+  EXPECT_EQ(rig.radio.radio().image(), expected_image);
+  EXPECT_EQ(LastStatus(rig) + std::to_string(rig.view.shown_page), "完毕!1");
+  EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical, ThreadPriority::Normal}));
+  EXPECT_EQ(WriteIniType(rig), "KV16V");
+  EXPECT_EQ(BackupsOf(rig, "").size(), 1u);
+  EXPECT_NE(std::find(rig.ui.progress.begin(), rig.ui.progress.end(), "begin:正在传输第 48 个数据包， 请稍候.......:49:49"),
+            rig.ui.progress.end());
+}
+
+TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
+  struct Case {  // prompt: the last one, "" for none after the confirmation
+    const char* what; std::function<void(Rig&)> fault; std::deque<bool> answers; TransferResult result;
+    std::vector<Bytes> sent; const char* prompt; bool error; WriteRadioOptions options = {};
+  } cases[] = {
+      {"No at the confirmation", [](Rig&) {}, {}, TransferResult::Cancelled, {}, nullptr, false},
+      {"silent radio", [](Rig& r) { r.radio.radio().faults.silent_from = 0; }, {true, false}, TransferResult::Failed,
+       std::vector<Bytes>(4, B("PWrite", 0)), kHandshakeFailed, false},
+      {"answer that is not PM", [](Rig& r) { r.radio.radio().faults.wrong_handshake = true; }, {true, false},
+       TransferResult::Failed, {B("PWrite", 0)}, kHandshakeFailed, false},
+      {"another model, No", [](Rig& r) { r.radio.radio().set_model(2); }, {true, false}, TransferResult::Failed,
+       {B("PWrite", 0)}, "KV16U", false},
+      {"another model, refused without asking", [](Rig& r) { r.radio.radio().set_model(2); }, {true, true},
+       TransferResult::Failed, {B("PWrite", 0)}, nullptr, false, {.other_model = OtherModel::Refuse}},
+      {"screen with wrong bytes", [](Rig& r) { r.view.band_lower.text = "174", r.view.band_upper.text = "136"; },
+       {true, true}, TransferResult::Failed, {}, nullptr, true},
+      {"backup folder cannot be made",
+       [](Rig& r) { WriteBytes(JoinPath(r.folder.path(), "backups"), "a file where the folder should be"); }, {true},
+       TransferResult::Failed, {}, "", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    MarkOld(rig.files.write_ini);
+    c.fault(rig);
+    rig.radio.ClearSent();
+    rig.ui.answers = c.answers;
+    EXPECT_EQ(OnWriteRadio(rig.view, rig.link, c.options), c.result);
+    EXPECT_EQ(rig.Sent(), c.sent);
+    EXPECT_EQ(rig.radio.radio().completed_writes(), 0);
+    if (!c.prompt) {
+      EXPECT_LE(rig.ui.prompts.size(), 1u);
+      if (c.error) { EXPECT_EQ(WriteIniType(rig), "OLD"); }
+    } else if (*c.prompt) {
+      ASSERT_EQ(rig.ui.prompts.size(), 2u);
+      EXPECT_NE(rig.ui.prompts[1].text.find(c.prompt), std::string::npos) << rig.ui.prompts[1].text;
+    }
+    EXPECT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);
+    if (c.error && c.sent.empty() && !c.prompt) {
+      EXPECT_TRUE(rig.ui.prompts.empty());
+      EXPECT_EQ(rig.ui.errors[0], DescribeProblems(CheckBeforeWrite(rig.view)));
+    }
+    if (!rig.priorities.empty()) { EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal); }
+  }
+}
+
+TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
+  Rig rig;
+  rig.radio.radio().set_model(2);
+  rig.radio.answer_budget = 20 + 20 * 5 + 4;  // packet 21's acknowledgement is cut short
+  rig.radio.ClearSent();
+  rig.ui.answers = {true, true, true};
+  ComboBox* timer = rig.view.Combo("TimerOut");
+  ASSERT_GE(timer->options.size(), 3u);
+  const std::string packet21 = FormatPacketText(kWritePacketFailedFormat, 21);
+  rig.ui.on_prompt = [&](const std::string& text) {
+    if (text != packet21) return;
+    rig.radio.answer_budget = -1;  // the radio comes back
+    timer->selected = 2;           // and the screen changed meanwhile
+  };
+  EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
+  EXPECT_EQ(rig.ui.prompts[2].text, packet21);
+  const auto sent = rig.Sent();
+  ASSERT_EQ(sent.size(), 1u + 21u + 49u);  // packet 21 went out once in the first attempt
+  EXPECT_EQ(sent[21][1] * 256 + sent[21][2], 16 * 20);
+  EXPECT_EQ(sent[22], B("PWrite", 0));
+  EXPECT_EQ(rig.ui.prompts[2].at_ms - rig.radio.sent()[21].at_ms, 4 * 80);
+  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "TimerOut", "", 20), timer->options[2]);
+  EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
+}
+
+TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
+  // cancel_after: frames sent when the Cancel comes (frame n+1 is packet n), 0: none;
+  // packets_taken: the packet in flight is still acknowledged.
+  struct Case {
+    const char* what; std::size_t cancel_after; std::optional<int> silent_from; bool verify; TransferResult result;
+    int packets_taken; bool mixed; const char* summary;
+  } cases[] = {
+      {"cancel at the handshake", 1, {}, true, TransferResult::Failed, 0, false, "写入已取消"},
+      {"cancel after packet 24", 25, {}, true, TransferResult::Failed, 24, true, "写入已取消"},
+      {"cancel after the last acknowledgement", 49, {}, false, TransferResult::Done, 48, false, nullptr},
+      {"silent radio from packet 10", 0, 10, true, TransferResult::Failed, 9, true, "9 / 48"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    rig.radio.ClearSent();
+    rig.radio.radio().faults.silent_from = c.silent_from;
+    rig.ui.answers = {true, false};
+    if (c.cancel_after) CancelAfter(rig, c.cancel_after);
+    EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = c.verify}), c.result);
+    const TransferReport& report = rig.link.report;
+    EXPECT_EQ(rig.radio.radio().completed_writes(), c.result == TransferResult::Done ? 1 : 0);
+    if (c.result == TransferResult::Done) continue;
+    EXPECT_EQ(std::make_tuple(report.cancelled, report.packets_written, RadioMayHoldMixedSettings(TransferResult::Failed, report)),
+              std::make_tuple(c.cancel_after > 0, c.packets_taken, c.mixed));
+    if (c.cancel_after) { EXPECT_EQ(rig.Sent().size() + rig.ui.prompts.size(), c.cancel_after + 1); }
+    EXPECT_TRUE(fs::exists(fs::u8path(report.backup_path)));
+    const std::string summary = WriteSummary(TransferResult::Failed, report);
+    EXPECT_NE(summary.find(c.summary), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("混合") != std::string::npos, c.mixed) << summary;
+    if (c.cancel_after) { EXPECT_EQ(summary.find("backups/") != std::string::npos, c.mixed) << summary; }
+  }
+}
+
+// The verify: a radio that stores what it was sent passes; one that stores a
+// wrong byte fails with the byte named; the read-back waits for a radio that
+// is restarting, and gives up after a few seconds.
+TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
+  struct Case {  // restart_ms: the radio is silent this long after the write; owner: of the corrupted byte, or why
+    std::optional<int> corrupt; int restart_ms; WriteOutcome outcome; const char* owner; int wrong_address = 0;
+  } cases[] = {
+      {std::nullopt, 0, WriteOutcome::Done, ""},
+      {std::nullopt, 2500, WriteOutcome::Done, ""},
+      {std::nullopt, 60000, WriteOutcome::NotVerified, "电台在 5 秒内没有回答读出握手"},
+      {std::nullopt, 0, WriteOutcome::NotVerified, "第 05 个数据包的地址不对", 5},  // right page, wrong offset
+      {100, 0, WriteOutcome::VerifyDiffers, "信道 07 CH07.Decode"},  // 0x064: channel 7, receive tone
+      {0x10A, 0, WriteOutcome::VerifyDiffers, "功能设置 TimerOut"},  // block A byte 10
+      {0x113, 0, WriteOutcome::VerifyDiffers, "Alarm"},              // block B byte 3 holds several settings
+      {0x299, 0, WriteOutcome::VerifyDiffers, "机型 Type"},
+      {0x2E5, 0, WriteOutcome::VerifyDiffers, "厂家签名"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.restart_ms) + " " + c.owner);
+    Rig rig;
+    rig.radio.radio().faults.corrupt_store = c.corrupt;
+    rig.radio.radio().faults.wrong_address_packet = c.wrong_address;
+    const sim::RadioImage sent = rig.ScreenImage();
+    std::int64_t written_at = -1;
+    rig.link.idle_hook = [&] {
+      auto& radio = rig.radio.radio();
+      if (radio.completed_writes() == 1 && written_at < 0) written_at = rig.clock.NowMs();
+      const bool restarting = written_at >= 0 && rig.clock.NowMs() - written_at < c.restart_ms;
+      radio.faults.silent_from = restarting ? std::optional<int>(0) : std::nullopt;
+    };
+    rig.radio.ClearSent();
+    rig.ui.answers = {true, false};  // write; then No to trying the read-back again
+    WriteImageResult details;
+    const TransferResult result = OnWriteRadio(rig.view, rig.link, {}, &details);
+    EXPECT_EQ(result == TransferResult::Done, c.outcome == WriteOutcome::Done);
+    EXPECT_EQ(details.outcome, c.outcome);
+    if (c.outcome == WriteOutcome::Done) {
+      EXPECT_TRUE(rig.ui.errors.empty() && BackupsOf(rig, "verify-read").empty());
+      EXPECT_EQ(LastStatus(rig), kVerifiedStatus);
+      // Progress runs through both transfers, 98 steps; the read-back is a fresh session.
+      std::vector<std::string> begins;
+      for (const std::string& e : rig.ui.progress)
+        if (e.rfind("begin:", 0) == 0) begins.push_back(e.substr(e.rfind(':', e.rfind(':') - 1)));
+      EXPECT_EQ(begins.front(), ":98:1");
+      EXPECT_EQ(begins.back(), ":98:98");
+      if (c.restart_ms) continue;
+      // Write handshake, 48 packets, then a read: handshake, 16 requests, 33 acknowledgements.
+      ASSERT_EQ(rig.Sent().size(), 1u + 48u + 1u + 16u + 33u);
+      EXPECT_EQ(begins.size(), 98u);  // a radio that answers at once is waited for once a step
+      EXPECT_EQ(rig.Sent()[49], B("PRead", 0));
+      continue;
+    }
+    EXPECT_EQ(LastStatus(rig), "写入后校验失败!");  // the packets went out: the screen is back, and says so
+    if (c.outcome == WriteOutcome::NotVerified) {
+      EXPECT_EQ(rig.ui.prompts.back().text.rfind(kVerifyReadFailedLead + std::string(c.owner), 0), 0u);
+      if (c.restart_ms) {
+        EXPECT_GE(rig.ui.prompts.back().at_ms - written_at, kVerifyHandshakeMs);
+        EXPECT_LT(rig.ui.prompts.back().at_ms - written_at, kVerifyHandshakeMs + 1000);
+      }
+      continue;
+    }
+    ASSERT_EQ(details.verify.differences.size(), 1u);
+    const ImageDifference& d = details.verify.differences[0];
+    const auto& held = rig.radio.radio().image();
+    EXPECT_EQ(std::make_tuple(d.address, d.sent, d.read_back), std::make_tuple(*c.corrupt, sent[*c.corrupt], held[*c.corrupt]));
+    // The user is told which byte, and both images are kept as they were.
+    ASSERT_EQ(rig.ui.errors.size(), 1u);
+    char address[8];
+    std::snprintf(address, sizeof address, "0x%03X", *c.corrupt);
+    EXPECT_NE(rig.ui.errors[0].find(address), std::string::npos) << rig.ui.errors[0];
+    EXPECT_NE(rig.ui.errors[0].find(c.owner), std::string::npos);
+    const auto sent_files = BackupsOf(rig, "verify-sent"), read_files = BackupsOf(rig, "verify-read");
+    ASSERT_EQ(sent_files.size() + read_files.size(), 2u);
+    EXPECT_EQ(ReadBytes(sent_files[0].string()), std::string(sent.begin(), sent.end()));
+    EXPECT_EQ(ReadBytes(read_files[0].string()), std::string(held.begin(), held.end()));
+  }
+}
+
+TEST(Backups, NamedByKindModelAndClockAndNeverOverwritten) {
+  ScopedTimeZone china("CST-8");
+  ShippedDir folder;
+  BackupImage one, two;
+  for (std::size_t i = 0; i < one.size(); ++i) one[i] = static_cast<std::uint8_t>(i * 7 + 1), two[i] = one[i] + 1;
+  std::string first, second;
+  // 2026-12-07 23:30:05 UTC is 07:30:05 on the 8th in UTC+8, the local time here.
+  ASSERT_TRUE(SaveBackup(folder.path(), "read", "KV16V", one, 1796686205, &first));
+  ASSERT_TRUE(SaveBackup(folder.path(), "read", "KV16V", two, 1796686205, &second));
+  EXPECT_EQ(fs::path(first).lexically_relative(folder.path()).generic_string(), "backups/read-KV16V-20261208-073005.bin");
+  EXPECT_EQ(ReadBytes(first), std::string(one.begin(), one.end()));
+  EXPECT_EQ(ReadBytes(second), std::string(two.begin(), two.end()));
+  struct { const char *model, *name; } names[] = {{"a/b\\c:d", "a_b_c_d"}, {"K~V\x7F", "K~V_"}, {"", "unknown"}, {"..", "unknown"}};
+  for (const auto& n : names) EXPECT_EQ(BackupModelName(n.model), n.name);
+}
+
+}  // namespace
+}  // namespace kavir::test
