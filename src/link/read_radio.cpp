@@ -190,6 +190,12 @@ Step ReadAttempt::Run() {
   // A model file without an upper band limit: the read cannot be trusted.
   if (LeadingInt(read_ini_.GetString("Previous", "FreqU", "", 10), 0) == 0)
     return Prompt(kBandFailed);
+  // The image first: when Read.ini cannot be saved, the read is still kept.
+  std::string model = read_ini_.GetString("Previous", "Type", "", 20);
+  std::string kept;
+  IoStatus backup = SaveBackup(files.program_dir, "read", model, image_, std::time(nullptr), &kept);
+  if (!backup) ui_.ShowError("读出的数据未能备份: " + backup.Message(), kPromptCaption);
+  link_.report.backup_path = kept;
   if (!SaveReadIni()) return Step::End;
   std::remove(PartialReadPath(files).c_str());  // stale now
 
@@ -197,12 +203,6 @@ Step ReadAttempt::Run() {
   view_.LoadProfile(files.read_ini);
   ui_.EndProgress();
   ui_.SetStatusText(kDoneStatus);
-
-  std::string model = read_ini_.GetString("Previous", "Type", "", 20);
-  std::string kept;
-  IoStatus backup = SaveBackup(files.program_dir, "read", model, image_, std::time(nullptr), &kept);
-  if (!backup) ui_.ShowError("读出的数据未能备份: " + backup.Message(), kPromptCaption);
-  link_.report.backup_path = kept;
   return Step::Done;
 }
 

@@ -230,6 +230,7 @@ TEST(ReadRadio, FilesThatCannotBeUsedAreShown) {
     EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0];
     EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
     EXPECT_EQ(fs::exists(rig.files.kavir_ini), c.reads);
+    EXPECT_EQ(BackupsOf(rig, "read-").size(), c.reads ? 1u : 0u) << "what was read is kept";
   }
 }
 
