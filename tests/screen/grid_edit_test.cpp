@@ -97,6 +97,13 @@ TEST_F(GridEditTest, TypingWithSeveralCellsOfAColumnSelectedSetsThemAll) {
   EXPECT_EQ(column(1, 4, 5), "446.00000;445.50000;");
 }
 
+TEST_F(GridEditTest, PastedAndTypedShortSignallingGetPointZero) {
+  view->channel_lists.decode.push_back("SQ:1.0");  // QTDQT.ini may list other families
+  view->PasteCells(CellRange::One(1, 2), "SQ:1");
+  view->grid.row = 2, view->grid.col = 2, view->StartEdit(13), view->editor.text = "SQ:1", view->CommitEdit();
+  EXPECT_EQ(view->grid.Text(1, 2) + view->grid.Text(2, 2), "SQ:1.0SQ:1.0");
+}
+
 TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   const std::vector<std::vector<std::string>> rows = {{"a", "b\tc", ""}, {"say \"hi\"", "x\ny"}};
   EXPECT_EQ(ParseTsv(FormatTsv(rows)), rows);

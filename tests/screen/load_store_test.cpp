@@ -32,7 +32,8 @@ TEST_F(LoadStore, StoredTextsSelectTheirOptions) {
   } cases[] = {
       {"TimerOut", "99S", "30S"},  // not an option: the earlier selection stays
       {"SquelchLevel", "1", "1"},  // an equal option wins over a longer one
-      {"SquelchLevel", " 1 ", "1"},
+      {"SquelchLevel", " \f1", "1"},
+      {"TimerOut", "", "30S"},  // an empty text selects nothing
       {"SquelchLevel", "10", "10"},
       {"TimerOut", "4", "45S"},  // no equal option: prefix search from the second
       {"Type", "kv16", "KV16U"},

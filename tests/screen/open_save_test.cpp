@@ -115,6 +115,11 @@ TEST(RecentFilesList, NewestFirstNoDuplicatesAtMostSix) {
     recent.Add(s.add);
     EXPECT_EQ(recent.paths(), s.after) << "after adding " << s.add;
   }
+  IniDocument config = IniDocument::Parse("[RecentFiles]\r\nFile7=z\r\n");  // beyond the six kept
+  recent.WriteTo(config);
+  RecentFiles read;
+  read.ReadFrom(config);
+  EXPECT_EQ(read.paths(), recent.paths());
 }
 
 TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {

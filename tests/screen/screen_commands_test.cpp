@@ -71,6 +71,8 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
       {"no after loading another model's file",
        [](ProgramDir& d, CKAVIRView& v) { v.LoadProfile(d.files.ModelFile("KV16可定义")); }, 0, false, "KV16U", "KV16U",
        "KV16U", "45S", 0},
+      {"no with the first model current", [](ProgramDir&, CKAVIRView& v) { v.current_model_name = "KV16V"; }, 2, false,
+       "KV16V", "KV16V", "KV16U", "30S", 0},
       {"yes with an unreadable model file",
        [](ProgramDir& d, CKAVIRView&) { std::filesystem::create_directory(d.files.ModelFile("KV16V")); }, 0, true,
        "KV16U", "KV16U", "KV16U", "30S", 1},

@@ -42,6 +42,10 @@ TEST(ScreenSetup, FillsListsLoadsPreviousModelAndOpensThePortAfterwards) {
   EXPECT_EQ(view.grid.Text(1, 1), "430.12500");
   EXPECT_EQ(view.current_tab + view.shown_page, 2);
   EXPECT_TRUE(ui.errors.empty());
+  EXPECT_EQ(view.grid.Text(0, 9), ChannelGrid::Header(9));
+  std::set<int> ids = {0};  // every CH and TX box has an id of its own
+  for (int n = 0; n < 16; ++n) ids.insert({view.ch_box[n].id, view.tx_box[n].id});
+  EXPECT_EQ(ids.size(), 33u);
 }
 
 TEST(ScreenSetup, PagesShowTheirOwnControls) {
@@ -67,8 +71,8 @@ TEST(ScreenSetup, ConfigurationListsAndDefaults) {
   timer.emplace_back("7", "g");
   Entries many;
   for (int i = 1; i <= 205; ++i) many.emplace_back(std::to_string(i), "opt" + std::to_string(i));
-  // No PreviousType: defaults only.
-  WriteIni(dir.files.kavir_ini, {{"Type", List({"KV16V", "KV16U"})}, {"TimerOut", timer}, {"LookA", many},
+  // The first model, without a model file: defaults only.
+  WriteIni(dir.files.kavir_ini, {{"Type", List({"KV16V", "KV16U"})}, {"PreviousType", List({"KV16V"})}, {"TimerOut", timer}, {"LookA", many},
                                  {"Voice", {{"2", "x"}, {"3", "y"}}}, {"Alarm", List({"一二三四五六七八九十"})},
                                  {"ChanMode", List({"当前信道", "固定设置的"})}, {"PF3S", List({"关", "固定报警键"})}});
   FakeUi ui;
@@ -77,7 +81,7 @@ TEST(ScreenSetup, ConfigurationListsAndDefaults) {
   EXPECT_EQ(view->Combo("LookA")->options.size(), 200u);
   EXPECT_TRUE(view->Combo("Voice")->options.empty());
   EXPECT_EQ(view->Combo("Alarm")->options.at(0), "一二三四五六七八九");  // 19 GBK bytes
-  EXPECT_EQ(view->current_model_name + std::to_string(view->Combo("Type")->selected), "-1");
+  EXPECT_EQ(view->current_model_name + view->Combo("Type")->SelectedText(), "KV16VKV16V");
   EXPECT_EQ(view->Combo("ChanMode")->SelectedText() + view->Combo("PF3S")->SelectedText(), "固定设置的固定报警键");
   EXPECT_TRUE(ui.errors.empty());
 }

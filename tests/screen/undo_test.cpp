@@ -69,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"TxBox", [](UndoTest&, CKAVIRView& v) { v.OnTxBoxClicked(7); }},
         ChangeCase{"CloseAll", [](UndoTest&, CKAVIRView& v) { v.OnCloseAllChannels(); }},
         ChangeCase{"DropDown", [](UndoTest&, CKAVIRView& v) { v.OnSelectOption("TimerOut", 1); }},
+        ChangeCase{"DropDownCleared", [](UndoTest&, CKAVIRView& v) { v.OnSelectOption("TimerOut", -1); }},
         ChangeCase{"Battery", [](UndoTest&, CKAVIRView& v) { v.OnBatteryClicked(false); }},
         ChangeCase{"BandTyping", [](UndoTest&, CKAVIRView& v) {  // keystrokes in one field are one step
                      for (const char* text : {"4", "41", "410"}) v.OnBandEdited(false, text);
@@ -106,6 +107,20 @@ TEST_F(UndoTest, ManyStepsAllComeBackAndANewChangeDropsRedo) {
   EXPECT_EQ(view->history().redo_count(), 148u);
   view->OnSelectOption("Beep", 0);
   EXPECT_FALSE(view->CanRedo());
+}
+
+TEST(UndoHistory, KeepsTheNewestStepsWithinItsLimitAndCountsTheirTexts) {
+  UndoHistory history(2), long_text(2);
+  ScreenValues v;
+  for (int i = 1; i <= 3; ++i) v.battery = i, history.Record(v);
+  EXPECT_EQ(history.Undo(v).battery, 3);
+  EXPECT_EQ(history.Undo(v).battery, 2);
+  EXPECT_FALSE(history.CanUndo());
+  long_text.Record(v);
+  const std::size_t short_bytes = long_text.MemoryBytes();
+  v.cells[8][4].text.assign(100, 'x');
+  long_text.Record(v);
+  EXPECT_GE(long_text.MemoryBytes(), 2 * short_bytes + 100);
 }
 
 TEST_F(UndoTest, UnsavedStateIsDerivedFromTheValues) {
