@@ -46,16 +46,6 @@ TEST_F(LoadStore, StoredTextsSelectTheirOptions) {
   }
 }
 
-TEST_F(LoadStore, MissingOrUnreadableFiles) {
-  view->Combo("ChanMode")->selected = 0;
-  view->Combo("PF1S")->selected = 1;
-  EXPECT_TRUE(view->LoadProfile(dir.dir.File("nowhere.dat")).ok);  // a missing file reads the defaults
-  EXPECT_EQ(view->Combo("ChanMode")->SelectedText() + view->Combo("PF1S")->SelectedText() +
-                view->Combo("PF3S")->SelectedText() + view->grid.Text(5, 2), "固定设置的关固定报警键");
-  EXPECT_FALSE(view->ch_box[0].checked());
-  EXPECT_TRUE(ui.errors.empty());
-}
-
 TEST_F(LoadStore, BandLimitsAndTheirEdits) {
   struct Case { std::string path; int lower, upper; bool editable; } cases[] = {
       {Profile({{"FreqV", "136.5"}, {"FreqU", "174"}}, "a.dat"), 136, 174, false},

@@ -22,6 +22,7 @@ class EnableBoxes : public ::testing::Test {
     return s;
   }
 };
+using KeySettings = EnableBoxes;  // the same started screen
 
 TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   view->OnTxBoxClicked(7);
@@ -71,6 +72,10 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
       {"no after loading another model's file",
        [](ProgramDir& d, CKAVIRView& v) { v.LoadProfile(d.files.ModelFile("KV16可定义")); }, 0, false, "KV16U", "KV16U",
        "KV16U", "45S", 0},
+      // An empty name would match every option; the selection goes back instead.
+      {"no without a current model",
+       [](ProgramDir&, CKAVIRView& v) { v.current_model_name.clear(), v.Combo("Type")->selected = 0; }, 2, false,
+       "KV16V", "", "KV16U", "30S", 0},
       {"no with the first model current", [](ProgramDir&, CKAVIRView& v) { v.current_model_name = "KV16V"; }, 2, false,
        "KV16V", "KV16V", "KV16U", "30S", 0},
       {"yes with an unreadable model file",
@@ -96,23 +101,9 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
   }
 }
 
-TEST(ModelChange, NoWithoutACurrentModelKeepsTheEarlierSelection) {
-  ProgramDir dir;
-  WriteIni(dir.files.kavir_ini, {{"Type", List({"KV16V", "KV16U", "KV16可定义"})}});
-  FakeUi ui;
-  auto view = dir.Start(ui);
-  view->Combo("Type")->selected = 0;
-  view->OnTypeChanged(2);
-  // An empty name would match every option; the selection goes back instead.
-  EXPECT_EQ(view->Combo("Type")->selected, 0);
-}
-
 using Texts = std::array<std::string, 3>;
 
-TEST(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
-  ProgramDir dir;
-  FakeUi ui;
-  auto view = dir.Start(ui);
+TEST_F(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
   const std::string other = dir.dir.File("other.dat");
   WriteIni(other, {{"Previous", {{"PF1S", "扫描"}, {"PF2S", "监听"}, {"PF3S", "关"}}}});
   view->LoadProfile(other);  // the screen holds other values than the model file
@@ -133,10 +124,7 @@ TEST(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
   EXPECT_EQ(view->Combo("PF3S")->SelectedText(), "扫描");
 }
 
-TEST(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
-  ProgramDir dir;
-  FakeUi ui;
-  auto view = dir.Start(ui);
+TEST_F(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
   ui.key_settings = [](CKeySettingsDlg& d) {
     for (ComboBox& c : d.pf) c.selected = 3;
     return false;

@@ -97,25 +97,14 @@ TEST_F(UndoTest, CommandsThatChangeNothingLeaveNoStep) {
   EXPECT_FALSE(view->CanUndo() || view->IsModified());
 }
 
-TEST_F(UndoTest, ManyStepsAllComeBackAndANewChangeDropsRedo) {
-  const ScreenValues start = view->Values();
-  for (int i = 0; i < 150; ++i) view->OnChBoxClicked(i % 16 + 1);
-  EXPECT_EQ(view->history().undo_count(), 150u);
-  for (int i = 0; i < 150; ++i) view->Undo();
-  EXPECT_EQ(view->Values(), start);
-  view->Redo(), view->Redo();
-  EXPECT_EQ(view->history().redo_count(), 148u);
-  view->OnSelectOption("Beep", 0);
-  EXPECT_FALSE(view->CanRedo());
-}
-
 TEST(UndoHistory, KeepsTheNewestStepsWithinItsLimitAndCountsTheirTexts) {
   UndoHistory history(2), long_text(2);
   ScreenValues v;
   for (int i = 1; i <= 3; ++i) v.battery = i, history.Record(v);
-  EXPECT_EQ(history.Undo(v).battery, 3);
-  EXPECT_EQ(history.Undo(v).battery, 2);
-  EXPECT_FALSE(history.CanUndo());
+  const int newest = history.Undo(v).battery, next = history.Undo(v).battery;
+  EXPECT_TRUE(newest == 3 && next == 2 && !history.CanUndo() && history.CanRedo());
+  history.Record(v);  // a new step drops what was left to redo
+  EXPECT_FALSE(history.CanRedo());
   long_text.Record(v);
   const std::size_t short_bytes = long_text.MemoryBytes();
   v.cells[8][4].text.assign(100, 'x');
