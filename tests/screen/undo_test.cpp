@@ -12,9 +12,8 @@ struct EditUi : FakeUi {
   std::vector<std::string> save_prompts;
   SaveChoice AskSaveChanges(const std::string& text, const std::string&) override {
     save_prompts.push_back(text);
-    if (save_answers.empty()) return SaveChoice::Cancel;
-    const SaveChoice c = save_answers.front();
-    save_answers.pop_front();
+    SaveChoice c = SaveChoice::Cancel;
+    if (!save_answers.empty()) c = save_answers.front(), save_answers.pop_front();
     return c;
   }
 };
@@ -161,7 +160,6 @@ TEST_F(UndoTest, ReplacingUnsavedChangesAsksFirst) {
   EXPECT_EQ(ui.save_prompts.size(), 4u);
   view->Undo();
   EXPECT_EQ(view->grid.Text(1, 1) + view->current_model_name, "401.01250KV16U");
-  EXPECT_EQ(view->band_upper_limit, 470);
 }
 
 }  // namespace
