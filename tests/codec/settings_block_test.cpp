@@ -50,29 +50,19 @@ TEST_F(SettingsBlock, LastOptionOfEverySettingEncodesToTheReferenceBlocks) {
             "00 00 00 00 07 07 00 00 00 00 00 00 00 00 00 00\n");  // programmable keys
 }
 
-TEST_F(SettingsBlock, BlockADecodesByItsRules) {
-  auto zero = Decode(34, {});
-  struct { const char *key, *text; } fixed[] = {
-      {"LookA", "0.5S"}, {"ChanMode", "固定设置的"}, {"RxStay", "3.0S"}, {"RxRestart", "3.0S"},
-      {"TxRestart", "3.0S"}, {"TxChanSel", "当前信道"}, {"RxCH", "当前信道"}, {"AssignCHSet", "关"},
-      {"ScanSpeed", "快(100ms)"}, {"ScanDirection", "向上"}, {"TimerOut", "关"}, {"SquelchLevel", "1"}};
-  for (const auto& f : fixed) EXPECT_EQ(Get(zero, f.key), f.text) << f.key;
-  EXPECT_EQ(zero.Keys("Previous").size(), 19u);
-  // Timer and warning bytes: 1 and 2 both read as the second option, 255 as the first.
-  struct { int at, byte; const char* key; int option; } rules[] = {
-      {10, 1, "TimerOut", 2}, {10, 2, "TimerOut", 2}, {10, 255, "TimerOut", 1}, {10, 5, "TimerOut", 4},
-      {11, 8, "Prealet", 2},  {11, 11, "Prealet", 3}};
+TEST_F(SettingsBlock, BlocksDecodeByTheirRules) {
+  EXPECT_EQ(Decode(34, {}).Keys("Previous").size(), 19u);
+  // Block A (34), B (36) or the keys (38) with only the byte at `at` set. Timer and
+  // warning bytes: 1 and 2 both read as the second option, 255 as the first.
+  struct { int index, at, byte; const char* key; int option; } rules[] = {
+      {34, 10, 1, "TimerOut", 2}, {34, 10, 2, "TimerOut", 2}, {34, 10, 255, "TimerOut", 1}, {34, 10, 5, "TimerOut", 4},
+      {34, 11, 8, "Prealet", 2},  {34, 11, 11, "Prealet", 3},  {38, 4, 1, "PF1S", 2},          {38, 5, 2, "PF2S", 3},
+      {36, 3, 0x08, "BatterySupply", 2}, {36, 3, 0, "BatterySupply", 1}};
   for (const auto& r : rules) {
     std::vector<std::uint8_t> d(16, 0);
     d[r.at] = static_cast<std::uint8_t>(r.byte);
-    EXPECT_EQ(Get(Decode(34, d), r.key), Option(r.key, r.option)) << r.key << " " << r.byte;
+    EXPECT_EQ(Get(Decode(r.index, d), r.key), Option(r.key, r.option)) << r.key << " " << r.byte;
   }
-  auto keys = Decode(38, {0, 0, 0, 0, 1, 0});
-  EXPECT_EQ(Get(keys, "PF1S"), Option("PF1S", 2));
-  EXPECT_EQ(Get(keys, "PF2S"), Option("PF2S", 1));
-  EXPECT_EQ(Get(keys, "PF3S"), "<missing>");
-  EXPECT_EQ(Get(Decode(36, {0, 0, 0, 0x08}), "BatterySupply"), "1");
-  EXPECT_EQ(Get(Decode(36, {0, 0, 0, 0x00}), "BatterySupply"), "0");
   const IniDocument bare = IniDocument::Parse("[Beep]\r\n1=关\r\n");  // no BatterySupply list
   EXPECT_EQ(Get(Decode(36, {0, 0, 0, 0x08}, &bare), "BatterySupply"), "0");
   for (int index : {0, 1, 33, 35, 37, 39, 40, 42, 60, 94, 96, 200, -2})
@@ -92,16 +82,8 @@ TEST_F(SettingsBlock, EveryOptionOfTheNumberedSettingsReadsBackAsItself) {
   }
 }
 
-TEST_F(SettingsBlock, BandBlockHoldsLimitsAndModelAndReadsBackNothing) {
+TEST_F(SettingsBlock, PacketsCarryTheirAddressAndTheBatteryBit) {
   s.Load("KV16U");
-  const Frame f = EncodeSettingsPacket(29, *s.view);
-  const int type = s.view->Combo("Type")->selected;
-  EXPECT_EQ(f[14], type + 1);
-  EXPECT_EQ(f[15], type);
-  IniDocument read = IniDocument::Parse("[Previous]\r\nType=x\r\n");
-  const std::string before = read.Serialize();
-  DecodePacket(42, f.data(), read, s.Kavir());
-  EXPECT_EQ(read.Serialize(), before);
   const IniDocument w = s.Stored();
   for (int n = 1; n <= kPacketCount; ++n) {
     const Frame p = EncodePacket(n, w, *s.view);

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "codec/codec.h"
+#include "codec/image_owner.h"
 #include "support.h"
 
 namespace kavir::test {
@@ -47,6 +48,13 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
     c.change(*s.view);
     EXPECT_EQ(DescribeProblems(CheckBeforeWrite(*s.view)), c.problems) << c.what;
   }
+}
+
+// What a verify message calls a byte the radio holds wrongly.
+TEST(ImageOwner, NamesTheChannelFieldOrSettingOfAByte) {
+  const std::pair<int, const char*> cases[] = {
+      {0, "信道 01 CH01.RxFreq"}, {0x14, "信道 02 CH02.Decode"}, {0x113, "功能设置 Voice/Beep/Alarm/BatterySupply"}, {768, ""}};
+  for (auto [address, owner] : cases) EXPECT_EQ(ImageAddressOwner(address), owner) << address;
 }
 
 }  // namespace

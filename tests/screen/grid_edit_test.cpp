@@ -71,7 +71,7 @@ TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
   EXPECT_NE(lines.find("另有 13 个"), std::string::npos) << lines;
 }
 
-TEST_F(GridEditTest, TypingWithSeveralCellsOfAColumnSelectedSetsThemAll) {
+TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPasteDoes) {
   const auto type = [&](CellRange selected, int row, int col, const char* text) {
     view->selection = selected;
     view->grid.row = row, view->grid.col = col;
@@ -95,6 +95,9 @@ TEST_F(GridEditTest, TypingWithSeveralCellsOfAColumnSelectedSetsThemAll) {
   EXPECT_EQ(column(2, 3, 4), "CTCSS:67.0;CTCSS:88.0;");
   type({4, 1, 8, 2}, 4, 1, "446");  // two columns selected: only the edited cell takes the value
   EXPECT_EQ(column(1, 4, 5), "446.00000;445.50000;");
+  view->channel_lists.decode.push_back("SQ:1.0");  // QTDQT.ini may list other families
+  view->PasteCells(CellRange::One(1, 2), "SQ:1"), type(CellRange::One(2, 2), 2, 2, "SQ:1");
+  EXPECT_EQ(column(2, 1, 2), "SQ:1.0;SQ:1.0;");  // a short entry gets ".0", pasted as typed
 }
 
 TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {

@@ -15,25 +15,25 @@ class EnableBoxes : public ::testing::Test {
   FakeUi ui;
   std::unique_ptr<CKAVIRView> view = dir.Start(ui);  // every box set
 
-  // Row n's colours as text: "b" black, "g" grey, for columns 1..9.
+  // Row n's colours as text, "b" black, "g" grey, for columns 1..9; then its CH and TX box.
   std::string Row(int n) const {
     std::string s;
     for (int c = 1; c <= 9; ++c) s += view->grid.Cell(n, c).fore_color == kGrey ? 'g' : 'b';
-    return s;
+    return s + std::to_string(view->ch_box[n - 1].state) + std::to_string(view->tx_box[n - 1].state);
   }
 };
+using KeySettings = EnableBoxes;  // the same started screen
 
 TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   view->OnTxBoxClicked(7);
-  EXPECT_EQ(Row(7), "bbggbbbbb");  // only the transmit columns
-  EXPECT_EQ(Row(6), "bbbbbbbbb");
+  EXPECT_EQ(Row(7), "bbggbbbbb10");  // only the transmit columns
+  EXPECT_EQ(Row(6), "bbbbbbbbb11");
   view->OnChBoxClicked(3);  // TX 3 stays set, the row is grey
-  EXPECT_TRUE(!view->ch_box[2].checked() && view->tx_box[2].checked());
-  EXPECT_EQ(Row(3), "ggggggggg");
+  EXPECT_EQ(Row(3), "ggggggggg01");
   view->OnTxBoxClicked(3), view->OnTxBoxClicked(3);  // clears it; setting it again is refused
-  EXPECT_FALSE(view->tx_box[2].checked());
+  EXPECT_EQ(Row(3), "ggggggggg00");
   view->OnChBoxClicked(5), view->OnChBoxClicked(5);
-  EXPECT_EQ(Row(5), "bbbbbbbbb");
+  EXPECT_EQ(Row(5), "bbbbbbbbb11");
   view->OnChBoxClicked(0), view->OnTxBoxClicked(17), view->UpdateChannelRow(-1);  // outside 1..16: ignored
   const std::string out = dir.dir.File("boxes.dat");
   view->StoreProfile(out);
@@ -45,17 +45,11 @@ TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
 TEST_F(EnableBoxes, OpenAndCloseAllFromAnyStateRestoreThePage) {
   view->OnChBoxClicked(1), view->OnTxBoxClicked(2), view->OnTabChanged(1);
   view->OnCloseAllChannels();
-  for (int n = 1; n <= 16; ++n) {
-    EXPECT_FALSE(view->ch_box[n - 1].checked() || view->tx_box[n - 1].checked()) << n;
-    EXPECT_EQ(Row(n), "ggggggggg") << n;
-  }
+  for (int n = 1; n <= 16; ++n) EXPECT_EQ(Row(n), "ggggggggg00") << n;
   EXPECT_EQ(view->shown_page, 1);
   view->OnTabChanged(0), view->OnChBoxClicked(4);
   view->OnOpenAllChannels();
-  for (int n = 1; n <= 16; ++n) {
-    EXPECT_TRUE(view->ch_box[n - 1].checked() && view->tx_box[n - 1].checked()) << n;
-    EXPECT_EQ(Row(n), "bbbbbbbbb") << n;
-  }
+  for (int n = 1; n <= 16; ++n) EXPECT_EQ(Row(n), "bbbbbbbbb11") << n;
   EXPECT_EQ(view->shown_page + view->current_tab, 0);
   EXPECT_FALSE(view->Combo("Mode")->visible);
 }
@@ -71,6 +65,12 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
       {"no after loading another model's file",
        [](ProgramDir& d, CKAVIRView& v) { v.LoadProfile(d.files.ModelFile("KV16可定义")); }, 0, false, "KV16U", "KV16U",
        "KV16U", "45S", 0},
+      // An empty name would match every option; the selection goes back instead.
+      {"no without a current model",
+       [](ProgramDir&, CKAVIRView& v) { v.current_model_name.clear(), v.Combo("Type")->selected = 0; }, 2, false,
+       "KV16V", "", "KV16U", "30S", 0},
+      {"no with the first model current", [](ProgramDir&, CKAVIRView& v) { v.current_model_name = "KV16V"; }, 2, false,
+       "KV16V", "KV16V", "KV16U", "30S", 0},
       {"yes with an unreadable model file",
        [](ProgramDir& d, CKAVIRView&) { std::filesystem::create_directory(d.files.ModelFile("KV16V")); }, 0, true,
        "KV16U", "KV16U", "KV16U", "30S", 1},
@@ -94,23 +94,9 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
   }
 }
 
-TEST(ModelChange, NoWithoutACurrentModelKeepsTheEarlierSelection) {
-  ProgramDir dir;
-  WriteIni(dir.files.kavir_ini, {{"Type", List({"KV16V", "KV16U", "KV16可定义"})}});
-  FakeUi ui;
-  auto view = dir.Start(ui);
-  view->Combo("Type")->selected = 0;
-  view->OnTypeChanged(2);
-  // An empty name would match every option; the selection goes back instead.
-  EXPECT_EQ(view->Combo("Type")->selected, 0);
-}
-
 using Texts = std::array<std::string, 3>;
 
-TEST(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
-  ProgramDir dir;
-  FakeUi ui;
-  auto view = dir.Start(ui);
+TEST_F(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
   const std::string other = dir.dir.File("other.dat");
   WriteIni(other, {{"Previous", {{"PF1S", "扫描"}, {"PF2S", "监听"}, {"PF3S", "关"}}}});
   view->LoadProfile(other);  // the screen holds other values than the model file
@@ -131,26 +117,19 @@ TEST(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
   EXPECT_EQ(view->Combo("PF3S")->SelectedText(), "扫描");
 }
 
-TEST(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
-  ProgramDir dir;
-  FakeUi ui;
-  auto view = dir.Start(ui);
-  ui.key_settings = [](CKeySettingsDlg& d) {
-    for (ComboBox& c : d.pf) c.selected = 3;
-    return false;
-  };
-  view->OnKeySettings();
-  const auto keys = [&] { return Texts{view->Combo("PF1S")->SelectedText(), view->Combo("PF2S")->SelectedText(),
-                                       view->Combo("PF3S")->SelectedText()}; };
-  EXPECT_EQ(keys(), (Texts{"监听", "关", "扫描"}));
-  ui.key_settings = [](CKeySettingsDlg& d) {
-    d.pf[0].selected = 2;   // 固定报警键
-    d.pf[1].selected = -1;  // nothing chosen keeps what was there
-    d.pf[2].selected = 1;   // 监听
-    return true;
-  };
-  view->OnKeySettings();
-  EXPECT_EQ(keys(), (Texts{"固定报警键", "关", "监听"}));
+TEST_F(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
+  struct { std::array<int, 3> choose; bool ok; Texts keys; } cases[] = {
+      {{3, 3, 3}, false, {"监听", "关", "扫描"}},
+      {{2, -1, 1}, true, {"固定报警键", "关", "监听"}}};  // no choice keeps what was there
+  for (const auto& c : cases) {
+    ui.key_settings = [&](CKeySettingsDlg& d) {
+      for (int i = 0; i < 3; ++i) d.pf[i].selected = c.choose[i];
+      return c.ok;
+    };
+    view->OnKeySettings();
+    EXPECT_EQ((Texts{view->Combo("PF1S")->SelectedText(), view->Combo("PF2S")->SelectedText(),
+                     view->Combo("PF3S")->SelectedText()}), c.keys);
+  }
 }
 
 }  // namespace
