@@ -3,21 +3,18 @@
 //   kavir_batch_screenshot OUTPUT.png   (offscreen or under xvfb-run)
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
 #include "app_start.h"
+#include "shot_folder.h"
 #include "batch_cables.h"
 #include "batch_dialog.h"
 #include "main_frame.h"
-#include "sim/virtual_radio.h"
 
 using namespace kavir;
 
@@ -28,13 +25,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: kavir_batch_screenshot OUTPUT.png\n");
     return 2;
   }
-  QTemporaryDir dir;
-  const QDir data(QStringLiteral(KAVIR_DATA_DIR));
-  for (const QString& name : data.entryList(QDir::Files))
-    QFile::copy(data.filePath(name), dir.filePath(name));
-  sim::VirtualClock clock;
-  sim::VirtualRadio radio(clock, sim::RadioImage{});
-  app::CMainFrame frame(WorkingFiles::FromDirectory(dir.path().toStdString()), &radio, &clock);
+  docs::ShotFolder folder;
+  app::CMainFrame frame(folder.files(), folder.radio.get(), &folder.clock);
   frame.Start();
 
   app::BatchDialog dialog(frame.view(),
@@ -44,7 +36,7 @@ int main(int argc, char* argv[]) {
                                                    25),
                           "/dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2", nullptr);
   dialog.count_field()->setValue(2);
-  dialog.log_field()->setText(dir.filePath("batch-20261207-103000.csv"));
+  dialog.log_field()->setText(folder.dir.filePath("batch-20261207-103000.csv"));
   dialog.resize(720, 520);
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog)) return 1;

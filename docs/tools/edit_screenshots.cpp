@@ -5,22 +5,18 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPainter>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
 
 #include "app_start.h"
+#include "shot_folder.h"
 #include "channel_grid_widget.h"
 #include "main_frame.h"
 #include "screen_widget.h"
-#include "sim/profile_image.h"
-#include "sim/virtual_radio.h"
 
 using namespace kavir;
 
@@ -33,20 +29,9 @@ int main(int argc, char* argv[]) {
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out);
-  QTemporaryDir dir;
-  const QDir data(QStringLiteral(KAVIR_DATA_DIR));
-  for (const QString& name : data.entryList(QDir::Files))
-    QFile::copy(data.filePath(name), dir.filePath(name));
-  sim::RadioImage image{};
-  std::string error;
-  if (!sim::BuildImageFromProfile(dir.filePath("KV16V.ini").toStdString(),
-                                  dir.path().toStdString(), &image, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return 1;
-  }
-  sim::VirtualClock clock;
-  sim::VirtualRadio radio(clock, image);
-  app::CMainFrame frame(WorkingFiles::FromDirectory(dir.path().toStdString()), &radio, &clock);
+  docs::ShotFolder folder("KV16V.ini");
+  if (!folder.radio) return 1;
+  app::CMainFrame frame(folder.files(), folder.radio.get(), &folder.clock);
   frame.resize(1024, 740);
   frame.show();
   if (!QTest::qWaitForWindowExposed(&frame)) return 1;

@@ -1,13 +1,11 @@
 // Screenshots of the CSV import preview and the comparison dialog.
 //   kavir_interchange_screenshots OUTPUT_DIR   (offscreen or under xvfb-run)
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
 #include "app_start.h"
+#include "shot_folder.h"
 #include "compare_dialog.h"
 #include "import_preview_dialog.h"
 #include "interchange/csv_import.h"
@@ -36,12 +34,10 @@ int main(int argc, char* argv[]) {
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out);
-  QTemporaryDir dir;
-  const QDir data(QStringLiteral(KAVIR_DATA_DIR));
-  for (const QString& name : data.entryList(QDir::Files)) QFile::copy(data.filePath(name), dir.filePath(name));
+  docs::ShotFolder folder;
 
   HeadlessUi ui;
-  CKAVIRView view(WorkingFiles::FromDirectory(dir.path().toStdString()), ui);
+  CKAVIRView view(folder.files(), ui);
   view.OnInitialUpdate(nullptr);
 
   const std::string plan =

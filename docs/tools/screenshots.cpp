@@ -5,8 +5,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QScreen>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -16,20 +14,18 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
 
 #include "app_start.h"
+#include "shot_folder.h"
 #include "command_ids.h"
 #include "link/qt/port_list.h"
 #include "main_frame.h"
 #include "port_dialog.h"
 #include "radio_commands.h"
 #include "screen_widget.h"
-#include "sim/profile_image.h"
-#include "sim/virtual_radio.h"
 
 using namespace kavir;
 
@@ -44,22 +40,10 @@ int main(int argc, char* argv[]) {
   const QString out = QString::fromLocal8Bit(argv[1]);
   const QString suffix = QString::fromLocal8Bit(argv[2]);
   QDir().mkpath(out);
-  QTemporaryDir dir;
-  const QDir data(QStringLiteral(KAVIR_DATA_DIR));
-  for (const QString& name : data.entryList(QDir::Files))
-    QFile::copy(data.filePath(name), dir.filePath(name));
-
-  sim::RadioImage image{};
-  std::string error;
-  if (!sim::BuildImageFromProfile(dir.filePath("KV16V.ini").toStdString(),
-                                  dir.path().toStdString(), &image, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return 1;
-  }
-  sim::VirtualClock clock;
-  sim::VirtualRadio radio(clock, image);
-  radio.latency_ms = 30;
-  app::CMainFrame frame(WorkingFiles::FromDirectory(dir.path().toStdString()), &radio, &clock);
+  docs::ShotFolder folder("KV16V.ini");
+  if (!folder.radio) return 1;
+  folder.radio->latency_ms = 30;
+  app::CMainFrame frame(folder.files(), folder.radio.get(), &folder.clock);
   // Without a window manager maximising does nothing: size it first.
   frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   frame.showMaximized();
@@ -140,7 +124,7 @@ int main(int argc, char* argv[]) {
   bool cancelled = false;
   link.idle_hook = [&] {
     if (paint) paint();
-    if (!cancelled && radio.sent().size() >= 21) {
+    if (!cancelled && folder.radio->sent().size() >= 21) {
       cancelled = true;
       QTimer::singleShot(0, &frame, [&] {
         if (QPushButton* b = frame.radio().cancel_button()) {
@@ -150,12 +134,12 @@ int main(int argc, char* argv[]) {
       });
     }
   };
-  radio.ClearSent();
+  folder.radio->ClearSent();
   frame.action(app::kCmdWrite)->trigger();
 
   // A write whose read-back differs: the message and the closing summary.
   link.idle_hook = paint;
-  radio.radio().faults.corrupt_store = 100;
+  folder.radio->radio().faults.corrupt_store = 100;
   endings << QStringLiteral("verify-failed") << QStringLiteral("verify-failed-summary");
   frame.action(app::kCmdWrite)->trigger();
   return grabbed && endings.isEmpty() ? 0 : 1;
