@@ -86,7 +86,7 @@ BatchLog::~BatchLog() {
   if (file_) std::fclose(file_);
 }
 
-bool BatchLog::Open(const std::string& path, std::string* error) {
+bool BatchLog::Open(const std::string& path, std::string* error, bool* io_failed) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (path.empty()) {
     *error = "the log needs a file name";
@@ -104,6 +104,7 @@ bool BatchLog::Open(const std::string& path, std::string* error) {
   std::FILE* f = OpenFile(path, "ab");
   if (!f) {
     *error = path + ": " + std::strerror(errno);
+    if (io_failed) *io_failed = true;
     return false;
   }
   std::fseek(f, 0, SEEK_END);
@@ -111,6 +112,7 @@ bool BatchLog::Open(const std::string& path, std::string* error) {
     const std::string head = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
     if (std::fwrite(head.data(), 1, head.size(), f) != head.size() || !SyncToDisk(f)) {
       *error = path + ": " + std::strerror(errno);
+      if (io_failed) *io_failed = true;
       std::fclose(f);
       return false;
     }

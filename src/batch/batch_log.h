@@ -44,8 +44,10 @@ class BatchLog {
 
   // Opens path for appending: an earlier log of the same name keeps its
   // lines; a new or empty file gets a byte-order mark (spreadsheets then
-  // read the Chinese model names) and the header.
-  bool Open(const std::string& path, std::string* error);
+  // read the Chinese model names) and the header. *io_failed (when given)
+  // is set when the file could not be opened or written, not when the path
+  // can never be a log.
+  bool Open(const std::string& path, std::string* error, bool* io_failed = nullptr);
   // The record's line, written and flushed to the disk. Any thread.
   bool Append(const RadioRecord& record, std::string* error);
   const std::string& path() const { return path_; }

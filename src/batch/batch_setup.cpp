@@ -25,6 +25,13 @@ void FillCommon(BatchSetup& setup, const CKAVIRView& view) {
   setup.model_name = setup.ModelName(setup.model);
 }
 
+// Keeps the message, and whether a file operation failed (not the input).
+std::nullopt_t Failed(const IoStatus& status, std::string* error, bool* io_failed) {
+  *error = status.Message();
+  if (io_failed && !status.bad_input) *io_failed = true;
+  return std::nullopt;
+}
+
 bool Check(const CKAVIRView& view, std::string* error) {
   const std::vector<WriteProblem> problems = CheckBeforeWrite(view);
   if (problems.empty()) return true;
@@ -39,7 +46,7 @@ std::string BatchSetup::ModelName(int n) const {
   return "第 " + std::to_string(n) + " 号机型";
 }
 
-std::optional<BatchSetup> SetupFromScreen(CKAVIRView& view, std::string* error) {
+std::optional<BatchSetup> SetupFromScreen(CKAVIRView& view, std::string* error, bool* io_failed) {
   const ComboBox* type = view.Combo("Type");
   if (!type || type->selected < 0) {
     *error = "no model is chosen on the screen";
@@ -48,16 +55,10 @@ std::optional<BatchSetup> SetupFromScreen(CKAVIRView& view, std::string* error) 
   if (!Check(view, error)) return std::nullopt;
   // As a write does: the screen goes into Write.ini, the channels come from there.
   const IoStatus stored = view.ClearAndStoreProfile(view.files().write_ini);
-  if (!stored) {
-    *error = "Write.ini: " + stored.Message();
-    return std::nullopt;
-  }
+  if (!stored) return Failed(stored, error, io_failed);  // the message names Write.ini
   IoStatus loaded;
   const IniDocument write_ini = ReadIniFile(view.files().write_ini, &loaded);
-  if (!loaded) {
-    *error = loaded.Message();
-    return std::nullopt;
-  }
+  if (!loaded) return Failed(loaded, error, io_failed);
   BatchSetup setup;
   setup.image = EncodeImage(write_ini, view);
   setup.model = type->selected + 1;
@@ -65,7 +66,8 @@ std::optional<BatchSetup> SetupFromScreen(CKAVIRView& view, std::string* error) 
   return setup;
 }
 
-std::optional<BatchSetup> SetupFromImage(const Image& image, CKAVIRView& view, std::string* error) {
+std::optional<BatchSetup> SetupFromImage(const Image& image, CKAVIRView& view, std::string* error,
+                                         bool* io_failed) {
   const int model = image[kModelByte];
   const IniDocument kavir_ini = ReadIniFile(view.files().kavir_ini);
   const int types = static_cast<int>(ReadOptionList(kavir_ini, "Type", kSettingListLimit).size());
@@ -87,16 +89,10 @@ std::optional<BatchSetup> SetupFromImage(const Image& image, CKAVIRView& view, s
       fs::temp_directory_path(ec) / ("kavir-batch-" + std::to_string(std::random_device{}()) + ".ini");
   const std::string scratch_path = reinterpret_cast<const char*>(scratch.u8string().c_str());
   const IoStatus written = WriteIniFile(scratch_path, profile);
-  if (!written) {
-    *error = written.Message();
-    return std::nullopt;
-  }
+  if (!written) return Failed(written, error, io_failed);
   const IoStatus loaded = view.LoadProfile(scratch_path);
   fs::remove(scratch, ec);
-  if (!loaded) {
-    *error = loaded.Message();
-    return std::nullopt;
-  }
+  if (!loaded) return Failed(loaded, error, io_failed);
   if (!Check(view, error)) return std::nullopt;
   BatchSetup setup;
   setup.image = image;
@@ -106,26 +102,20 @@ std::optional<BatchSetup> SetupFromImage(const Image& image, CKAVIRView& view, s
 }
 
 std::optional<BatchSetup> SetupFromFile(const std::string& path, CKAVIRView& view,
-                                        std::string* error) {
+                                        std::string* error, bool* io_failed) {
   IoStatus status;
   const std::string bytes = ReadWholeFile(path, &status);
-  if (!status) {
-    *error = status.Message();
-    return std::nullopt;
-  }
+  if (!status) return Failed(status, error, io_failed);
   if (LooksLikeImage(bytes)) {
     Image image;
     std::copy(bytes.begin(), bytes.end(), image.begin());
-    auto setup = SetupFromImage(image, view, error);
+    auto setup = SetupFromImage(image, view, error, io_failed);
     if (!setup) *error = path + ": " + *error;
     return setup;
   }
   status = view.LoadProfile(path);
-  if (!status) {
-    *error = status.Message();
-    return std::nullopt;
-  }
-  auto setup = SetupFromScreen(view, error);
+  if (!status) return Failed(status, error, io_failed);
+  auto setup = SetupFromScreen(view, error, io_failed);
   if (!setup) *error = path + ":\n" + *error;
   return setup;
 }

@@ -26,18 +26,20 @@ struct BatchSetup {
 
 // The screen as it is: the pre-write check, Write.ini stored as a write
 // stores it, the image encoded from it. nullopt with *error naming every
-// problem; nothing is written then.
-std::optional<BatchSetup> SetupFromScreen(CKAVIRView& view, std::string* error);
+// problem; nothing is written then. *io_failed (when given) is set when a
+// file operation failed rather than the input being unusable.
+std::optional<BatchSetup> SetupFromScreen(CKAVIRView& view, std::string* error, bool* io_failed = nullptr);
 
 // A raw 768-byte image (a backup, or kavir-cli encode's output). Its model
 // comes from its band block; it is loaded into view so the same pre-write
 // check runs on it. The image is written as it is, byte for byte.
-std::optional<BatchSetup> SetupFromImage(const Image& image, CKAVIRView& view, std::string* error);
+std::optional<BatchSetup> SetupFromImage(const Image& image, CKAVIRView& view, std::string* error,
+                                         bool* io_failed = nullptr);
 
 // A profile file or a raw image file, opened into view (the screen of the
 // set-up, not the user's) and checked as above.
 std::optional<BatchSetup> SetupFromFile(const std::string& path, CKAVIRView& view,
-                                        std::string* error);
+                                        std::string* error, bool* io_failed = nullptr);
 
 // Whether a file's bytes are a raw image rather than a profile: exactly 768
 // bytes holding control bytes no profile text has.

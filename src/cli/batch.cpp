@@ -90,13 +90,15 @@ int RunBatch(const CliArgs& args) {
   // Refused before any port is opened, as a single write is.
   if (!screen.view.option_lists_status().ok)
     return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
-  auto setup = SetupFromFile(args.positional[0], screen.view, &error);
-  if (!setup) return Fail(kExitBadInput, OneLineText(error));
+  // A file that could not be read or written is a failure; unusable input is bad input.
+  bool io_failed = false;
+  auto setup = SetupFromFile(args.positional[0], screen.view, &error, &io_failed);
+  if (!setup) return Fail(ExitCodeFor(!io_failed), OneLineText(error));
 
   BatchLog log;
   const std::string log_path =
       args.Option("log").value_or(JoinPath(args.files.program_dir, DefaultLogName(std::time(nullptr))));
-  if (!log.Open(log_path, &error)) return Fail(kExitBadInput, "log: " + error);
+  if (!log.Open(log_path, &error, &io_failed)) return Fail(ExitCodeFor(!io_failed), "log: " + error);
 
   std::string warning;
   const LineSettings line = ReadLineSettings(ReadIniFile(args.files.kavir_ini), &warning);

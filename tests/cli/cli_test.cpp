@@ -107,6 +107,8 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"read", "--port", "1", "--out", File("x.dat"), "--retries", "many"}, 2, "many"},
       {{"write", "--port", "1", missing}, 2, missing},
       {{"write", "--port", "/dev/kavir-no-such-port", Model()}, 1, "kavir-cli ports"},
+      {{"batch", "--port", "/dev/kavir-no-such-port", Model(), "--log", File("no-folder/log.csv")}, 1, "no-folder"},
+      {{"batch", "--port", "/dev/kavir-no-such-port", Model(), "--log", fifo}, 2, "not a regular file"},
   };
   for (const Case& c : cases) {
     const CliResult r = Run(c.args);
@@ -123,6 +125,11 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
   for (const char* never : {"x.dat", "x.bin"}) EXPECT_FALSE(fs::exists(File(never))) << never;
   EXPECT_FALSE(fs::exists(d.files.read_ini));
   EXPECT_FALSE(TemporaryFilesLeft());
+  WriteBytes(d.files.write_ini, "");
+  ::chmod(d.files.write_ini.c_str(), 0444);  // a batch stores the set-up there first, as a write does
+  const CliResult batch = Run({"batch", "--port", "/dev/kavir-no-such-port", Model()});
+  EXPECT_EQ(batch.exit_code, 1) << batch.err;
+  EXPECT_EQ(Count(batch.err, "Write.ini"), 1u) << batch.err;
 }
 
 TEST_F(Cli, ResaveNamesEveryFileThatFailedAndExitsOne) {
