@@ -49,7 +49,7 @@ TEST(ReadFile, AnythingButARegularFileOfSaneSizeIsRefusedAtOnce) {
 #endif
   for (const auto& [path, reason] : cases) {
     // Each comes back at once; a hang fails the test instead of stalling it.
-    auto read = std::async(std::launch::async, [&] {
+    auto read = std::async(std::launch::async, [&path = path] {
       IoStatus status, ini;
       const std::string bytes = ReadWholeFile(path, &status);
       ReadIniFile(path, &ini);
