@@ -27,6 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.SetString(section, std::string(1, static_cast<char>('a' + data[i + 1] % 8)), std::to_string(i));
   }
   const kavir::IniDocument fresh = kavir::IniDocument::Parse(doc.Serialize());
+  // Bytes that were neither UTF-8 nor GBK can be written over so that what
+  // is left reads as UTF-8: encoding detection has no answer for that file.
+  if (fresh.encoding() != doc.encoding()) return 0;
   for (const char* section : {"Previous", "A", "B", "C", "D", "New"}) {
     if (doc.Keys(section) != fresh.Keys(section)) std::abort();
     for (const std::string& key : fresh.Keys(section))
