@@ -1,11 +1,14 @@
 // Channel records: 16 bytes per channel at 0x010 * (n - 1).
+#include "channel_record.h"
+
 #include <cstring>
 
-#include "codec.h"
-#include "frequency_raster.h"
 #include "profile/conversions.h"
+#include "profile/gbk.h"
 #include "profile/profile_keys.h"
-#include "screen/kavir_view.h"
+#include "setup/frequency.h"
+#include "setup/option_search.h"
+#include "setup/profile_setup.h"
 
 namespace kavir {
 namespace {
@@ -22,61 +25,66 @@ const char* BusyLockText(int value) {
   return "CTC/DCS控制";
 }
 
+// 0, 1 or 2: where the frequency lies within the band lo..hi.
+int SubBand(const std::string& freq, Frequency lo, Frequency hi) {
+  if (freq.empty()) return 0;
+  const std::int64_t l = lo.tens(), h = hi.tens(), f = Frequency::FromText(freq).tens();
+  const std::int64_t mid = l + (h - l) / 2;
+  const std::int64_t q1 = l + (mid - l) / 2;
+  const std::int64_t q3 = mid + (h - mid) / 2;
+  if (f < q1) return 0;
+  if (f < q3) return 1;
+  return 2;
+}
+
 }  // namespace
 
-Frame EncodeChannelPacket(int g, const IniDocument& write_ini, const CKAVIRView& view) {
-  const int n = g + 1;
-  auto key = [&](std::string_view suffix) {
-    return write_ini.GetString(kProfileSection, ChannelKey(n, suffix), "", kValueBuffer);
-  };
-  const std::string upper = write_ini.GetString(kProfileSection, "FreqU", "", kBandBuffer);
-  const std::string lower = write_ini.GetString(kProfileSection, "FreqV", "", kBandBuffer);
-  const std::string rx = key("RxFreq"), rx_tone = key("Decode"), tx = key("TxFreq"),
-                    tx_tone = key("Coding"), busy = key("BusyLock"), power = key("TxPower"),
-                    scans = key("ChannelScans"), clock = key("ClockFreq"), wide = key("ZoneWide");
-  const bool tx_box = view.tx_box[g].checked();
-  const bool ch_box = view.ch_box[g].checked();
+std::string StoredText(std::string_view text, std::size_t buffer) {
+  return ClipToGbkBytes(TrimBlanks(text), buffer - 1);
+}
 
-  Frame f{};
-  f[0] = 0x57;
-  f[1] = 0x00;
-  f[2] = static_cast<std::uint8_t>(16 * g);
-  f[3] = 0x10;
-  std::uint8_t* d = f.data() + 4;
-  const auto rx_bytes = EncodeFrequencyBytes(rx, ch_box);
-  const auto rx_tone_bytes = ToneBytes(rx_tone);
-  const auto tx_bytes = EncodeFrequencyBytes(tx, tx_box);
-  const auto tx_tone_bytes = ToneBytes(tx_tone);
+void EncodeChannelRecord(const Channel& c, const std::string& band_lower, const std::string& band_upper,
+                         std::uint8_t* d) {
+  using F = ChannelField;
+  auto field = [&](F f) { return StoredText(c[f], kValueBuffer); };
+  auto frequency = [&](F f) { return StoredText(PadFrequency(c[f]), kValueBuffer); };
+  const std::string rx = frequency(F::RxFreq), tx = frequency(F::TxFreq);
+  const Frequency lo = Frequency::FromText(StoredText(band_lower, kBandBuffer));
+  const Frequency hi = Frequency::FromText(StoredText(band_upper, kBandBuffer));
+
+  const auto rx_bytes = Frequency::FromText(rx).Bytes(c.enabled);
+  const auto rx_tone = ToneBytes(field(F::RxTone));
+  const auto tx_bytes = Frequency::FromText(tx).Bytes(c.tx_enabled);
+  const auto tx_tone = ToneBytes(field(F::TxTone));
   std::memcpy(d + 0, rx_bytes.data(), 3);
-  std::memcpy(d + 3, rx_tone_bytes.data(), 2);
+  std::memcpy(d + 3, rx_tone.data(), 2);
   std::memcpy(d + 5, tx_bytes.data(), 3);
-  std::memcpy(d + 8, tx_tone_bytes.data(), 2);
-  d[10] = static_cast<std::uint8_t>(SubBand(rx, lower, upper) * 64 + SubBand(tx, lower, upper) * 16 +
-                                    (clock == "是" ? 2 : 0) + (wide == "宽" ? 1 : 0));
-  d[11] = static_cast<std::uint8_t>(BusyLockValue(busy) * 16 + (power == "低" ? 0 : 8) +
-                                    (scans == "否" ? 0 : 4));
+  std::memcpy(d + 8, tx_tone.data(), 2);
+  d[10] = static_cast<std::uint8_t>(SubBand(rx, lo, hi) * 64 + SubBand(tx, lo, hi) * 16 +
+                                    (field(F::ClockShift) == "是" ? 2 : 0) +
+                                    (field(F::Bandwidth) == "宽" ? 1 : 0));
+  d[11] = static_cast<std::uint8_t>(BusyLockValue(field(F::BusyLock)) * 16 +
+                                    (field(F::TxPower) == "低" ? 0 : 8) +
+                                    (field(F::Scan) == "否" ? 0 : 4));
   d[12] = 0x00;
   d[13] = 0x88;
   d[14] = 0x08;
   d[15] = 0x00;
-  return f;
 }
 
-void DecodeChannelRecord(int n, const std::uint8_t* d, IniDocument& read_ini) {
-  auto put = [&](const std::string& key, const std::string& value) {
-    read_ini.SetString(kProfileSection, key, value);
-  };
-  put(ChannelKey(n, "RxFreq"), FrequencyText(d + 0));
-  put(ChBoxKey(n), (d[2] & 0x08) ? "1" : "0");
-  put(ChannelKey(n, "Decode"), ToneText(d + 3));
-  put(ChannelKey(n, "TxFreq"), FrequencyText(d + 5));
-  put(TxBoxKey(n), (d[7] & 0x08) ? "1" : "0");
-  put(ChannelKey(n, "Coding"), ToneText(d + 8));
-  put(ChannelKey(n, "ClockFreq"), (d[10] & 0x02) ? "是" : "否");
-  put(ChannelKey(n, "ZoneWide"), (d[10] & 0x01) ? "宽" : "窄");
-  put(ChannelKey(n, "BusyLock"), BusyLockText((d[11] >> 4) & 0x3));
-  put(ChannelKey(n, "TxPower"), (d[11] & 0x08) ? "高" : "低");
-  put(ChannelKey(n, "ChannelScans"), (d[11] & 0x04) ? "是" : "否");
+void DecodeChannelRecord(const std::uint8_t* d, Channel& c) {
+  using F = ChannelField;
+  c[F::RxFreq] = Frequency::FromBytes(d + 0).Text();
+  c.enabled = (d[2] & 0x08) != 0;
+  c[F::RxTone] = ToneText(d + 3);
+  c[F::TxFreq] = Frequency::FromBytes(d + 5).Text();
+  c.tx_enabled = (d[7] & 0x08) != 0;
+  c[F::TxTone] = ToneText(d + 8);
+  c[F::ClockShift] = (d[10] & 0x02) ? "是" : "否";
+  c[F::Bandwidth] = (d[10] & 0x01) ? "宽" : "窄";
+  c[F::BusyLock] = BusyLockText((d[11] >> 4) & 0x3);
+  c[F::TxPower] = (d[11] & 0x08) ? "高" : "低";
+  c[F::Scan] = (d[11] & 0x04) ? "是" : "否";
 }
 
 }  // namespace kavir

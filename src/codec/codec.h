@@ -1,17 +1,15 @@
 #pragma once
-// The radio image codec: 48 packets of 16 bytes, 768 bytes in all.
-// Encoders build the 20-byte data frame of a write; the decoder turns a
-// received frame into profile keys of Read.ini.
+// The radio image codec: a set-up and the radio's 768 bytes, moved as 48
+// packets of 16 bytes.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "../profile/ini_document.h"
+#include "setup/option_lists.h"
+#include "setup/setup.h"
 
 namespace kavir {
-
-class CKAVIRView;
 
 inline constexpr int kPacketCount = 48;
 inline constexpr int kPacketDataSize = 16;
@@ -21,31 +19,55 @@ inline constexpr int kImageSize = kPacketCount * kPacketDataSize;  // 768
 using Frame = std::array<std::uint8_t, kFrameSize>;
 using Image = std::array<std::uint8_t, kImageSize>;
 
-// Block g (0..15): the record of channel g + 1, from Write.ini's channel keys
-// and the screen's CH and TX boxes.
-Frame EncodeChannelPacket(int g, const IniDocument& write_ini, const CKAVIRView& view);
-// g 0..15: block 16 + g; g 20..35: block 32 + (g - 20); from the screen.
-Frame EncodeSettingsPacket(int g, const CKAVIRView& view);
-// Frame of packet n (1..48) as a write sends it.
-Frame EncodePacket(int n, const IniDocument& write_ini, const CKAVIRView& view);
+// The address of packet n (1..48) in the image.
+constexpr int PacketAddress(int n) { return kPacketDataSize * (n - 1); }
 
-// Writes the keys of the packet with decode index 2n into Read.ini's
-// document, looking option texts up in KAVIR.ini. frame holds 20 bytes.
-void DecodePacket(int index, const std::uint8_t* frame, IniDocument& read_ini,
-                  const IniDocument& kavir_ini);
+// The 16 data bytes of packet n (1..48) as a write sends them, into data.
+void EncodePacket(int n, const Setup& setup, std::uint8_t* data);
+// Frame of packet n as a write sends it: 'W', address, 0x10, data.
+Frame EncodeFrame(int n, const Setup& setup);
+Image EncodeImage(const Setup& setup);
 
-// Whole-image views: data of packet n at 16 * (n - 1).
-Image EncodeImage(const IniDocument& write_ini, const CKAVIRView& view);
-void DecodeImage(const Image& image, IniDocument& read_ini, const IniDocument& kavir_ini);
+// Puts what packet n's 16 data bytes hold into the set-up as a read stores
+// it: option texts from the lists (a field past its list gives the field's
+// default text), frequencies as "ddd.ddddd". Packets without settings
+// change nothing.
+void DecodePacket(int n, const std::uint8_t* data, const OptionLists& lists, Setup& setup);
+// Every packet of the image into `setup` (model, mode and band are not in
+// the packets: they come from the radio's answer and its model file).
+void DecodeImage(const Image& image, const OptionLists& lists, Setup& setup);
+
+// The profile keys whose values packet n carries ("" entries: none).
+std::vector<std::string> PacketKeys(int n);
+
+// The model an image's band block names (entry number of the Type list,
+// from 1); 0 when the block is not one a write makes.
+int ImageModel(const Image& image);
 
 // A reason the write must not go ahead, in words for the user.
 struct WriteProblem {
   std::string message;
 };
-// Everything on the screen that would put wrong bytes into the radio.
-// Empty when the write may go ahead.
-std::vector<WriteProblem> CheckBeforeWrite(const CKAVIRView& view);
+// Everything in the set-up that would put wrong bytes into the radio;
+// tones are checked against the grid's tone lists. Empty when the write
+// may go ahead.
+std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelLists& channel_lists);
 // The problems joined as lines, for a message box or stderr.
 std::string DescribeProblems(const std::vector<WriteProblem>& problems);
+
+}  // namespace kavir
+
+#include <optional>
+
+#include "profile/io_status.h"
+#include "setup/program_data.h"
+
+namespace kavir {
+
+// The set-up a read of a radio of model n holding the image would give,
+// as Read.ini would hold it (texts, not yet resolved against the lists).
+// nullopt with *why when model n is not in the Type list, or its file
+// gives no upper band limit (a read refuses such a radio too).
+std::optional<Setup> ImageRecord(const Image& image, int model, const ProgramData& data, IoStatus* why);
 
 }  // namespace kavir

@@ -40,7 +40,7 @@ std::string SettingsOwner(int block, int byte) {
   for (const settings_map::EncodedField& f : settings_map::kEncoded) {
     if (f.block != block || f.byte != byte) continue;
     if (!keys.empty()) keys += '/';
-    keys += f.key;
+    keys += Info(f.setting).key;
   }
   if (block == 17 && byte == 3) keys += keys.empty() ? "BatterySupply" : "/BatterySupply";
   static const char* const kNames[] = {"功能设置", "功能设置", "按键设置"};

@@ -1,24 +1,21 @@
 // Radio-wide settings: function blocks A and B, the programmable keys, the
-// band and model block and the fixed blocks.
+// band and model block and the fixed blocks; and the whole image.
 #include <cstring>
 
+#include "channel_record.h"
 #include "codec.h"
-#include "frequency_raster.h"
 #include "radio_identity.h"
 #include "settings_map.h"
-#include "profile/conversions.h"
 #include "profile/profile_keys.h"
-#include "screen/kavir_view.h"
+#include "setup/frequency.h"
 
 namespace kavir {
 namespace {
 
 using namespace settings_map;
 
-int SelectedIndex(const CKAVIRView& view, const char* key) {
-  const ComboBox* c = view.Combo(key);
-  return c ? c->selected : -1;
-}
+constexpr int kBandBlock = 0x290;
+constexpr std::uint8_t kBandMarker[4] = {0xAA, 0x55, 0x55, 0xAA};
 
 int FieldValue(const EncodedField& f, int index) {
   switch (f.rule) {
@@ -31,11 +28,11 @@ int FieldValue(const EncodedField& f, int index) {
   return 0;
 }
 
-void EncodeBlock(int block, const CKAVIRView& view, std::uint8_t* d) {
+void EncodeBlock(int block, const Setup& setup, std::uint8_t* d) {
   for (const EncodedField& f : kEncoded) {
     if (f.block != block) continue;
     const int mask = (1 << f.width) - 1;
-    const int value = FieldValue(f, SelectedIndex(view, f.key)) & mask;
+    const int value = FieldValue(f, setup[f.setting].index) & mask;
     d[f.byte] = static_cast<std::uint8_t>(d[f.byte] | (value << f.shift));
   }
 }
@@ -45,8 +42,10 @@ void PutLe32(std::uint8_t* d, std::int64_t v) {
   for (int i = 0; i < 4; ++i) d[i] = static_cast<std::uint8_t>(u >> (8 * i));
 }
 
+int Field(int byte_value, int shift, int width) { return (byte_value >> shift) & ((1 << width) - 1); }
+
 int EntryNumber(const DecodedField& f, const std::uint8_t* d) {
-  const int field = (d[f.byte] >> f.shift) & ((1 << f.width) - 1);
+  const int field = Field(d[f.byte], f.shift, f.width);
   switch (f.rule) {
     case Decode::Fixed: return 0;
     case Decode::PlusOne: return field + 1;
@@ -58,100 +57,111 @@ int EntryNumber(const DecodedField& f, const std::uint8_t* d) {
 }
 
 template <std::size_t N>
-void DecodeBlock(const DecodedField (&fields)[N], const std::uint8_t* d, IniDocument& read_ini,
-                 const IniDocument& kavir_ini) {
+void DecodeBlock(const DecodedField (&fields)[N], const std::uint8_t* d, const OptionLists& lists,
+                 Setup& setup) {
   for (const DecodedField& f : fields) {
-    std::string text = f.text;
-    if (f.rule != Decode::Fixed)
-      text = kavir_ini.GetString(f.key, std::to_string(EntryNumber(f, d)), f.text, kValueBuffer);
-    read_ini.SetString(kProfileSection, f.key, text);
+    Choice& c = setup[f.setting];
+    c.text = f.rule == Decode::Fixed ? std::string(f.text) : lists.Entry(f.setting, EntryNumber(f, d), f.text);
+    c.index = -1;
   }
 }
 
-Frame Header(int page, int offset) {
-  Frame f{};
-  f[0] = 0x57;
-  f[1] = static_cast<std::uint8_t>(page);
-  f[2] = static_cast<std::uint8_t>(offset);
-  f[3] = 0x10;
-  return f;
-}
-
-}  // namespace
-
-Frame EncodeSettingsPacket(int g, const CKAVIRView& view) {
-  const bool page1 = g >= 0 && g <= 15;
-  Frame f = page1 ? Header(1, 16 * g) : Header(2, 16 * (g - 20));
-  std::uint8_t* d = f.data() + 4;
-  switch (g) {
-    case 0: EncodeBlock(16, view, d); break;
-    case 1:
-      EncodeBlock(17, view, d);
-      if (view.battery.checked()) d[3] |= 0x08;
+void EncodeSettings(int n, const Setup& setup, std::uint8_t* d) {
+  switch (n) {
+    case 17: EncodeBlock(16, setup, d); break;
+    case 18:
+      EncodeBlock(17, setup, d);
+      if (setup.battery_saver) d[kBatteryByte] |= 1 << kBatteryShift;
       std::memcpy(d + 5, kBlockBTail, sizeof kBlockBTail);
       break;
-    case 2: EncodeBlock(18, view, d); break;
-    case 29: {
-      PutLe32(d + 0, FrequencyValue(view.band_lower.text));
-      PutLe32(d + 4, FrequencyValue(view.band_upper.text));
-      const int type = SelectedIndex(view, "Type");
+    case 19: EncodeBlock(18, setup, d); break;
+    case 42: {
+      PutLe32(d + 0, Frequency::FromText(setup.band_lower).tens());
+      PutLe32(d + 4, Frequency::FromText(setup.band_upper).tens());
+      const int type = setup[Setting::Type].index;
       d[10] = static_cast<std::uint8_t>(type + 1);
       d[11] = static_cast<std::uint8_t>(type);
-      const std::uint8_t marker[4] = {0xAA, 0x55, 0x55, 0xAA};
-      std::memcpy(d + 12, marker, 4);
+      std::memcpy(d + 12, kBandMarker, 4);
       break;
     }
-    case 30: std::memcpy(d, kBlock2A0, 16); break;
-    case 32: std::memset(d, 0x38, 16); break;
-    case 33: {
+    case 43: std::memcpy(d, kBlock2A0, 16); break;
+    case 45: std::memset(d, 0x38, 16); break;
+    case 46: {
       std::memcpy(d, radio_identity::kModelCode, 6);
       d[6] = 0x64, d[7] = 0x01, d[8] = 0x00;
       std::memcpy(d + 9, radio_identity::kFamilyTag, 3);
       d[12] = 0x20, d[13] = 0x05, d[14] = 0x06, d[15] = 0x18;
       break;
     }
-    case 34: std::memcpy(d, radio_identity::kSignature, 16); break;
-    case 35: std::memcpy(d, radio_identity::kSignature + 16, 16); break;
+    case 47: std::memcpy(d, radio_identity::kSignature, 16); break;
+    case 48: std::memcpy(d, radio_identity::kSignature + 16, 16); break;
     default: break;  // blocks of zeros
   }
+}
+
+}  // namespace
+
+void EncodePacket(int n, const Setup& setup, std::uint8_t* data) {
+  std::memset(data, 0, kPacketDataSize);
+  if (n >= 1 && n <= kChannels)
+    EncodeChannelRecord(setup.channel(n), setup.band_lower, setup.band_upper, data);
+  else
+    EncodeSettings(n, setup, data);
+}
+
+Frame EncodeFrame(int n, const Setup& setup) {
+  const int address = PacketAddress(n);
+  Frame f{0x57, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF), 0x10};
+  EncodePacket(n, setup, f.data() + 4);
   return f;
 }
 
-Frame EncodePacket(int n, const IniDocument& write_ini, const CKAVIRView& view) {
-  if (n <= 16) return EncodeChannelPacket(n - 1, write_ini, view);
-  if (n <= 32) return EncodeSettingsPacket(n - 17, view);
-  return EncodeSettingsPacket(n - 13, view);
-}
-
-void DecodePacket(int index, const std::uint8_t* frame, IniDocument& read_ini,
-                  const IniDocument& kavir_ini) {
-  const std::uint8_t* d = frame + 4;
-  if (index >= 2 && index <= 32)
-    DecodeChannelRecord(index / 2, d, read_ini);
-  else if (index == 34)
-    DecodeBlock(kBlockA, d, read_ini, kavir_ini);
-  else if (index == 36)
-    DecodeBlock(kBlockB, d, read_ini, kavir_ini);
-  else if (index == 38)
-    DecodeBlock(kKeys, d, read_ini, kavir_ini);
-}
-
-Image EncodeImage(const IniDocument& write_ini, const CKAVIRView& view) {
+Image EncodeImage(const Setup& setup) {
   Image image{};
-  for (int n = 1; n <= kPacketCount; ++n) {
-    const Frame f = EncodePacket(n, write_ini, view);
-    std::memcpy(image.data() + kPacketDataSize * (n - 1), f.data() + 4, kPacketDataSize);
-  }
+  for (int n = 1; n <= kPacketCount; ++n) EncodePacket(n, setup, image.data() + PacketAddress(n));
   return image;
 }
 
-void DecodeImage(const Image& image, IniDocument& read_ini, const IniDocument& kavir_ini) {
-  for (int n = 1; n <= kPacketCount; ++n) {
-    const int address = kPacketDataSize * (n - 1);
-    Frame f = Header(address >> 8, address & 0xFF);
-    std::memcpy(f.data() + 4, image.data() + address, kPacketDataSize);
-    DecodePacket(2 * n, f.data(), read_ini, kavir_ini);
+void DecodePacket(int n, const std::uint8_t* d, const OptionLists& lists, Setup& setup) {
+  if (n >= 1 && n <= kChannels) {
+    DecodeChannelRecord(d, setup.channel(n));
+  } else if (n == 17) {
+    DecodeBlock(kBlockA, d, lists, setup);
+  } else if (n == 18) {
+    DecodeBlock(kBlockB, d, lists, setup);
+    // The box takes the text the list gives its field, as a profile holds it.
+    const int entry = Field(d[kBatteryByte], kBatteryShift, 1) + 1;
+    const std::string text = entry <= static_cast<int>(lists.battery.size()) ? lists.battery[entry - 1] : "0";
+    setup.battery_saver = !text.empty() && text[0] != '0';
+  } else if (n == 19) {
+    DecodeBlock(kKeys, d, lists, setup);
   }
+}
+
+void DecodeImage(const Image& image, const OptionLists& lists, Setup& setup) {
+  for (int n = 1; n <= kPacketCount; ++n) DecodePacket(n, image.data() + PacketAddress(n), lists, setup);
+}
+
+std::vector<std::string> PacketKeys(int n) {
+  std::vector<std::string> keys;
+  if (n >= 1 && n <= kChannels) {
+    for (int f = 0; f < kChannelFieldCount; ++f) keys.push_back(ChannelKey(n, FieldKeySuffix(ChannelField(f))));
+    keys.push_back(ChBoxKey(n));
+    keys.push_back(TxBoxKey(n));
+  }
+  auto add = [&](const auto& fields) {
+    for (const DecodedField& f : fields) keys.push_back(Info(f.setting).key);
+  };
+  if (n == 17) add(kBlockA);
+  if (n == 18) add(kBlockB), keys.push_back("BatterySupply");
+  if (n == 19) add(kKeys);
+  return keys;
+}
+
+int ImageModel(const Image& image) {
+  const std::uint8_t* d = image.data() + kBandBlock;
+  if (std::memcmp(d + 12, kBandMarker, 4) != 0 || d[10] != static_cast<std::uint8_t>(d[11] + 1)) return 0;
+  return d[10];
 }
 
 }  // namespace kavir

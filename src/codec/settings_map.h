@@ -2,6 +2,8 @@
 // Where each radio-wide setting lives in the image, as tables.
 #include <cstdint>
 
+#include "setup/setting_catalogue.h"
+
 namespace kavir::settings_map {
 
 // How a drop-down's 0-based index becomes its field.
@@ -14,7 +16,7 @@ enum class Encode {
 };
 
 struct EncodedField {
-  const char* key;
+  Setting setting;
   int block;   // 16 function A, 17 function B, 18 programmable keys
   int byte;
   int shift;
@@ -33,7 +35,7 @@ enum class Decode {
 };
 
 struct DecodedField {
-  const char* key;
+  Setting setting;
   int byte;
   int shift;
   int width;
@@ -44,7 +46,10 @@ struct DecodedField {
 // Function block A (0x100), B (0x110) and the programmable keys (0x120),
 // each in the order the decoder writes its keys.
 extern const DecodedField kBlockA[19];
-extern const DecodedField kBlockB[7];
+extern const DecodedField kBlockB[6];
+// The battery saver box: bit 3 of byte 3 of block B, entry field + 1 of
+// KAVIR.ini's BatterySupply list.
+inline constexpr int kBatteryByte = 3, kBatteryShift = 3;
 extern const DecodedField kKeys[2];
 // Every encoded drop-down field of blocks A, B and the keys.
 extern const EncodedField kEncoded[27];

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "kavir_view.h"
-#include "option_search.h"
+#include "setup/option_search.h"
 #include "../profile/conversions.h"
 #include "../profile/gbk.h"
 
@@ -129,13 +129,7 @@ void CKAVIRView::StartEdit(char32_t key) {
 
 bool CKAVIRView::IsValidTone(int col, const std::string& text) const {
   const std::vector<std::string>* tones = channel_lists.ForColumn(col);
-  if (tones && !tones->empty()) {
-    for (const std::string& t : *tones)
-      if (t == text) return true;
-    return false;
-  }
-  const auto bytes = ToneBytes(text);
-  return ToneText(bytes.data()) == text;
+  return kavir::IsValidTone(tones ? *tones : std::vector<std::string>{}, text);
 }
 
 void CKAVIRView::OnDoubleClick() {

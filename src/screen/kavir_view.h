@@ -1,8 +1,18 @@
 #pragma once
-// The programming screen as a model: every control of both pages, the
-// channel grid, the enable boxes and the key holders, and the operations
-// that load, store and edit them. It is the one in-memory copy of a radio's
-// settings; widgets, codec, transactions, report and command line use it.
+// The programming screen: every control of both pages, the channel grid,
+// the enable boxes and the key holders, bound to a set-up (setup/setup.h),
+// and the operations the form offers. Only the form and the programs know
+// it; everything below takes a Setup.
+//
+// Where each operation's work is done:
+//   LoadProfile, LoadProfileDocument   ReadSetupRecord + ResolveChoices (setup/profile_setup.h), then ShowSetup
+//   StoreProfile, ClearAndStoreProfile StoreSetup of ToSetup() (setup/profile_setup.h), one atomic save
+//   OnReadRadio, OnWriteRadio          radio_transfer.cpp: ReadRadio / WriteSetup (link/transactions.h) on ToSetup()
+//   IsValidTone                        IsValidTone (setup/option_lists.h)
+//   OnTypeChanged                      model_change.cpp: LoadProfile of the model file
+//   OnChBoxClicked, OnTxBoxClicked...  enable_boxes.cpp: the boxes and the row colours
+//   StartEdit, CommitEdit, ...         cell_editor.cpp; PasteCells, FillCells: grid_edit.cpp
+//   RecordStep, Undo, Redo             edit_history.cpp over ScreenValues (undo_history.h)
 #include <array>
 #include <functional>
 #include <string>
@@ -22,6 +32,8 @@
 #include "../profile/io_status.h"
 #include "../profile/option_list.h"
 #include "../profile/working_files.h"
+#include "setup/option_lists.h"
+#include "setup/setup.h"
 
 namespace kavir {
 
@@ -175,6 +187,16 @@ class CKAVIRView {
   // "无标题" when none.
   std::string DocumentName() const;
 
+  // The set-up the screen shows now: what a store, a write, a report or a
+  // comparison takes.
+  Setup ToSetup() const;
+  // Shows a set-up as a load does: a setting whose text is no option keeps
+  // what it showed. path stands for the file it came from (it decides
+  // whether the band edits are enabled).
+  void ShowSetup(const Setup& record, const std::string& path);
+  // The option lists the drop-downs hold (KAVIR.ini's, read at set-up).
+  OptionLists option_lists() const;
+
   // The value every profile key would be stored with, in clearing order
   // (209 pairs): what the screen holds now.
   std::vector<std::pair<std::string, std::string>> ProfileValues() const;
@@ -189,6 +211,7 @@ class CKAVIRView {
   WorkingFiles files_;
   ScreenUi& ui_;
   std::vector<ComboBox> combos_;
+  OptionLists option_lists_;
   IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");
   UndoHistory history_;
   ScreenValues clean_;
@@ -202,7 +225,6 @@ class CKAVIRView {
   IoStatus WritePreviousType(const std::string& model);
   // Shows the option-list message and returns true when KAVIR.ini is unusable.
   bool RefuseWithoutOptionLists();
-  void ApplyBoxValue(CheckBox& box, const std::string& value);
   void RestorePage(int tab);
 };
 

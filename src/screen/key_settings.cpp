@@ -2,7 +2,7 @@
 #include "key_settings.h"
 
 #include "kavir_view.h"
-#include "option_search.h"
+#include "setup/option_search.h"
 #include "../profile/ini_document.h"
 #include "../profile/option_list.h"
 #include "../profile/profile_keys.h"

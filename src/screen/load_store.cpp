@@ -2,11 +2,12 @@
 #include <string_view>
 
 #include "kavir_view.h"
-#include "option_search.h"
+#include "setup/option_search.h"
 #include "../profile/atomic_file.h"
 #include "../profile/gbk.h"
 #include "../profile/profile.h"
 #include "../profile/profile_keys.h"
+#include "setup/profile_setup.h"
 
 namespace kavir {
 
@@ -16,21 +17,6 @@ namespace {
 constexpr Rgb kColumnBack[10] = {kWhite,   0xF5FAF3, 0xEBF5E9, 0xE1F0DF, 0xD7EBD5,
                                  0xCDE6CB, 0xC3E1C1, 0xB9DCB7, 0xAFD7AD, 0xA5D2A3};
 constexpr Rgb kGridBack = 0xFFABAB;
-
-std::string_view LoadDefault(std::string_view key) {
-  if (key == "ChanMode") return "固定设置的";
-  if (key == "PF1S" || key == "PF2S") return "关";
-  if (key == "PF3S") return "固定报警键";
-  return "";
-}
-
-// The drop-downs in the order a store writes them; PreviousType follows Type.
-constexpr const char* kStoreOrder[] = {
-    "Type",          "Mode",        "TimerOut",  "Prealet",    "ChannelMonitor", "SquelchLevel",
-    "Beep",          "Voice",       "Alarm",     "RunControl", "CloneEnable",    "TuningMode",
-    "ScanOperation", "ChanMode",    "ChanSet",   "LookA",      "RxStay",         "RxRestart",
-    "TxRestart",     "RxCH",        "TxChanSel", "AssignCHSet", "ScanDirection", "ScanSpeed",
-    "ScanAlert",     "ScanDelAdd",  "TempDel"};
 
 // The band edits may be changed only for a model whose file name holds one
 // of the characters of 可定义.
@@ -43,12 +29,6 @@ bool AllowsBandEdit(const std::string& path) {
   return false;
 }
 
-std::string PadFrequency(std::string text) {
-  std::size_t length = GbkLength(text);
-  for (; length < 9; ++length) text += '0';
-  return text;
-}
-
 }  // namespace
 
 void CKAVIRView::SelectOptionText(ComboBox& combo, std::string_view text) {
@@ -56,11 +36,6 @@ void CKAVIRView::SelectOptionText(ComboBox& combo, std::string_view text) {
   if (combo.selected >= 0 && combo.SelectedText() == trimmed) return;
   const int i = FindOption(combo.options, text);
   if (i >= 0) combo.selected = i;
-}
-
-// Empty and "0..." clear a box; any other value sets it.
-void CKAVIRView::ApplyBoxValue(CheckBox& box, const std::string& value) {
-  box.state = value.empty() || value[0] == '0' ? 0 : 1;
 }
 
 IoStatus CKAVIRView::LoadProfile(const std::string& path) {
@@ -90,6 +65,25 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
 }
 
 void CKAVIRView::LoadProfileDocument(const IniDocument& doc, const std::string& path) {
+  ShowSetup(ReadSetupRecord(doc), path);
+}
+
+Setup CKAVIRView::ToSetup() const {
+  Setup s;
+  for (std::size_t i = 0; i < combos_.size(); ++i) s.settings[i] = {combos_[i].selected, combos_[i].SelectedText()};
+  s.battery_saver = battery.checked();
+  s.band_lower = band_lower.text;
+  s.band_upper = band_upper.text;
+  for (int n = 1; n <= kChannelCount; ++n) {
+    Channel& c = s.channel(n);
+    for (int col = 1; col <= 9; ++col) c.fields[col - 1] = grid.Text(n, col);
+    c.enabled = ch_box[n - 1].checked();
+    c.tx_enabled = tx_box[n - 1].checked();
+  }
+  return s;
+}
+
+void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
   // An edit still open belonged to the values that are being replaced.
   editor.Close();
 
@@ -97,38 +91,31 @@ void CKAVIRView::LoadProfileDocument(const IniDocument& doc, const std::string& 
   current_tab = 0;
   ShowPage(0);
 
-  auto read = [&](std::string_view key, std::string_view def) {
-    std::string value = doc.GetString(kProfileSection, key, def, kValueBuffer);
-    // A cut can end in blanks that a save would trim away: the screen holds
-    // what the saved file will.
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
-    return value;
-  };
-  for (ComboBox& c : combos_) SelectOptionText(c, read(c.key, LoadDefault(c.key)));
-  ApplyBoxValue(battery, read("BatterySupply", ""));
+  const Setup shown = ResolveChoices(record, option_lists(), ToSetup());
+  for (std::size_t i = 0; i < combos_.size(); ++i) combos_[i].selected = shown.settings[i].index;
+  battery.state = shown.battery_saver ? 1 : 0;
 
-  band_lower.text = read("FreqV", "");
+  band_lower.text = shown.band_lower;
   band_lower_limit = LeadingInt(band_lower.text);
-  band_upper.text = read("FreqU", "");
+  band_upper.text = shown.band_upper;
   band_upper_limit = LeadingInt(band_upper.text);
 
-  const auto& suffixes = ChannelSuffixesColumnOrder();
   for (int n = 1; n <= kChannelCount; ++n) {
     grid.row = n;
     for (int c = 1; c <= 9; ++c) {
       grid.col = c;
       GridCell& cell = grid.Cell(n, c);
-      cell.text = read(ChannelKey(n, suffixes[c - 1]), "");
+      cell.text = shown.channel(n).fields[c - 1];
       cell.back_color = kColumnBack[c];
     }
   }
   grid.back_color = kGridBack;
   for (int n = 1; n <= kChannelCount; ++n) {
-    ApplyBoxValue(ch_box[n - 1], read(ChBoxKey(n), ""));
+    ch_box[n - 1].state = shown.channel(n).enabled ? 1 : 0;
     UpdateChannelRow(n);
   }
   for (int n = 1; n <= kChannelCount; ++n) {
-    ApplyBoxValue(tx_box[n - 1], read(TxBoxKey(n), ""));
+    tx_box[n - 1].state = shown.channel(n).tx_enabled ? 1 : 0;
     UpdateTxColumns(n);
   }
 
@@ -139,34 +126,16 @@ void CKAVIRView::LoadProfileDocument(const IniDocument& doc, const std::string& 
   RestorePage(tab);
 }
 
-void CKAVIRView::StoreInto(IniDocument& doc) const {
-  auto write = [&](std::string_view key, std::string_view value) {
-    doc.SetString(kProfileSection, key, value);
-  };
-  for (const char* key : kStoreOrder) write(key, Combo(key)->SelectedText());
-  write("BatterySupply", battery.checked() ? "1" : "0");
-  write("FreqV", band_lower.text);
-  write("FreqU", band_upper.text);
-
-  const auto& suffixes = ChannelSuffixesColumnOrder();
-  for (int n = 1; n <= kChannelCount; ++n) {
-    for (int c = 1; c <= 9; ++c) {
-      const std::string& text = grid.Text(n, c);
-      write(ChannelKey(n, suffixes[c - 1]), c == 1 || c == 3 ? PadFrequency(text) : text);
-    }
-  }
-  for (int n = 1; n <= kChannelCount; ++n) write(ChBoxKey(n), ch_box[n - 1].checked() ? "1" : "0");
-  for (int n = 1; n <= kChannelCount; ++n) write(TxBoxKey(n), tx_box[n - 1].checked() ? "1" : "0");
-  for (const char* key : {"PF1S", "PF2S", "PF3S"}) write(key, Combo(key)->SelectedText());
+OptionLists CKAVIRView::option_lists() const {
+  OptionLists lists = option_lists_;
+  for (std::size_t i = 0; i < combos_.size(); ++i) lists.lists[i] = combos_[i].options;
+  return lists;
 }
 
+void CKAVIRView::StoreInto(IniDocument& doc) const { StoreSetup(ToSetup(), doc); }
+
 std::vector<std::pair<std::string, std::string>> CKAVIRView::ProfileValues() const {
-  IniDocument doc;
-  StoreInto(doc);
-  std::vector<std::pair<std::string, std::string>> values;
-  for (const std::string& key : ProfileKeys())
-    values.emplace_back(key, doc.Find(kProfileSection, key).value_or(""));
-  return values;
+  return StoredValues(ToSetup());
 }
 
 IoStatus CKAVIRView::WritePreviousType(const std::string& model) {

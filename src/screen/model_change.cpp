@@ -1,6 +1,6 @@
 // The Type drop-down: the one setting that acts at once.
 #include "kavir_view.h"
-#include "option_search.h"
+#include "setup/option_search.h"
 
 namespace kavir {
 

@@ -3,36 +3,18 @@
 #include <cstring>
 
 #include "kavir_view.h"
-#include "option_search.h"
+#include "setup/option_search.h"
 #include "../profile/atomic_file.h"
-#include "../profile/option_list.h"
 #include "../profile/profile_keys.h"
 
 namespace kavir {
 
 namespace {
 
-struct ComboDef {
-  const char* key;
-  int id;
-  bool fixed;  // shown but never enabled
-};
-
-// In the order the lists are filled and a profile is loaded.
-constexpr ComboDef kCombos[] = {
-    {"Type", 1012, false},          {"Mode", 1013, true},          {"TimerOut", 1014, false},
-    {"Prealet", 1015, false},       {"ChannelMonitor", 1017, false}, {"SquelchLevel", 1018, false},
-    {"Beep", 1019, false},          {"Voice", 1020, false},        {"Alarm", 1021, false},
-    {"RunControl", 1022, true},     {"CloneEnable", 1023, false},  {"TuningMode", 1024, true},
-    {"TxChanSel", 1025, true},      {"ScanDirection", 1026, true}, {"ScanAlert", 1027, false},
-    {"ScanDelAdd", 1028, true},     {"TempDel", 1029, true},       {"RxRestart", 1030, true},
-    {"TxRestart", 1031, true},      {"RxCH", 1032, true},          {"AssignCHSet", 1033, true},
-    {"ScanSpeed", 1034, true},      {"ScanOperation", 1035, false}, {"ChanMode", 1036, true},
-    {"ChanSet", 1037, false},       {"LookA", 1038, false},        {"RxStay", 1039, true},
-    {"PF1S", 1117, false},          {"PF2S", 1118, false},         {"PF3S", 1119, false},
-};
-
-bool IsKeyHolder(const ComboBox& c) { return c.id >= 1117 && c.id <= 1119; }
+const SettingInfo* InfoOf(const ComboBox& c) {
+  const auto s = FindSetting(c.key);
+  return s ? &Info(*s) : nullptr;
+}
 
 }  // namespace
 
@@ -44,10 +26,11 @@ CKAVIRView::CKAVIRView(WorkingFiles files, ScreenUi& ui) : files_(std::move(file
     ch_box[n - 1].id = 1095 + n;
     tx_box[n - 1].id = 1078 + n;
   }
-  for (const ComboDef& d : kCombos) {
+  // One drop-down per setting, in the catalogue's order.
+  for (const SettingInfo& i : Settings()) {
     ComboBox c;
-    c.id = d.id;
-    c.key = d.key;
+    c.id = i.control_id;
+    c.key = i.key;
     combos_.push_back(std::move(c));
   }
   clean_ = Values();
@@ -69,10 +52,8 @@ void CKAVIRView::OnInitialUpdate(PortStarter* port) {
   // The grid lays itself out and reads its lists before the form is set up.
   channel_lists = ReadChannelLists(ReadIniFile(files_.qtdqt_ini));
 
-  for (ComboBox& c : combos_) {
-    for (const ComboDef& d : kCombos)
-      if (c.key == d.key && d.fixed) c.enabled = false;
-  }
+  for (ComboBox& c : combos_)
+    if (InfoOf(c)->fixed) c.enabled = false;
   current_tab = 0;
   ShowPage(0);
   FillOptionLists();
@@ -87,7 +68,8 @@ void CKAVIRView::OnInitialUpdate(PortStarter* port) {
 
 void CKAVIRView::FillOptionLists() {
   IniFile config(files_.kavir_ini);
-  for (ComboBox& c : combos_) c.options = ReadOptionList(config.doc(), c.key, kSettingListLimit);
+  option_lists_ = ReadOptionLists(config.doc());
+  for (std::size_t i = 0; i < combos_.size(); ++i) combos_[i].options = option_lists_.lists[i];
   lists_status_ = config.load_status();
   if (lists_status_.ok && KindOfFile(files_.kavir_ini) == FileKind::Missing)
     lists_status_ = IoStatus::Fail(files_.kavir_ini, "is missing");
@@ -119,7 +101,7 @@ bool CKAVIRView::RefuseWithoutOptionLists() {
 void CKAVIRView::ShowPage(int page) {
   shown_page = page == 0 ? 0 : 1;
   const bool function_page = shown_page == 0;
-  for (ComboBox& c : combos_) c.visible = function_page && !IsKeyHolder(c);
+  for (ComboBox& c : combos_) c.visible = function_page && !InfoOf(c)->programmable_key;
   ComboBox& mode = *Combo("Mode");
   mode.visible = false;
   mode.enabled = false;

@@ -1,0 +1,44 @@
+#pragma once
+// A frequency in whole hertz, read from the texts a profile, the grid or
+// the radio hold ("136.00000", "145.5"), and its radio encodings.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kavir {
+
+enum class Raster { Fine, Coarse, None };  // 6.25 kHz, 2.5 kHz only, neither
+
+class Frequency {
+ public:
+  constexpr Frequency() = default;
+  static constexpr Frequency FromHz(std::int64_t hz) { return Frequency(hz); }
+  // The radio's reading of a text: points dropped, padded with zeros to
+  // eight digits, the leading digits in 10 Hz ("145.5" is 145.5 MHz, "" 0).
+  static Frequency FromText(std::string_view text);
+  // Whole megahertz as a band limit is written ("136" is 136 MHz).
+  static Frequency FromMhzText(std::string_view text) { return FromText(text); }
+
+  constexpr std::int64_t hz() const { return hz_; }
+  // The 10 Hz units the radio counts in.
+  constexpr std::int64_t tens() const { return hz_ / 10; }
+  Raster raster() const;
+  // "ddd.ddddd", as a read shows a frequency.
+  std::string Text() const;
+  // The three bytes of a channel's frequency field: the step count on the
+  // raster it lies on, the caller's flag bit (bit 3 of byte 2) and the
+  // raster flag (bit 2). Off both rasters it is the strict encoding: 0.
+  std::array<std::uint8_t, 3> Bytes(bool flag_bit) const;
+  static Frequency FromBytes(const std::uint8_t bytes[3]);
+  // Whether its step count fits the field's 18 bits.
+  bool FitsField() const;
+
+  constexpr auto operator<=>(const Frequency&) const = default;
+
+ private:
+  constexpr explicit Frequency(std::int64_t hz) : hz_(hz) {}
+  std::int64_t hz_ = 0;
+};
+
+}  // namespace kavir

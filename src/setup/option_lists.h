@@ -1,0 +1,34 @@
+#pragma once
+// The option lists of every setting (KAVIR.ini) and of the channel grid
+// (QTDQT.ini), read once; what turns an option's text into its position.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "profile/ini_document.h"
+#include "profile/option_list.h"
+#include "option_search.h"
+#include "setting_catalogue.h"
+
+namespace kavir {
+
+struct OptionLists {
+  std::array<std::vector<std::string>, kSettingCount> lists;
+  std::vector<std::string> battery;  // BatterySupply: the box's texts
+
+  const std::vector<std::string>& operator[](Setting s) const { return lists[static_cast<int>(s)]; }
+  std::vector<std::string>& operator[](Setting s) { return lists[static_cast<int>(s)]; }
+  // Entry `number` (from 1) of a list; fallback when the list has none.
+  std::string Entry(Setting s, int number, std::string_view fallback) const;
+  bool operator==(const OptionLists&) const = default;
+};
+
+OptionLists ReadOptionLists(const IniDocument& kavir_ini);
+
+// A tone text of the grid's receive or transmit tone column that goes into
+// a radio as it reads: one of the column's list; without a list, one that
+// encodes back to itself.
+bool IsValidTone(const std::vector<std::string>& tones, const std::string& text);
+
+}  // namespace kavir

@@ -1,0 +1,92 @@
+#include "profile_setup.h"
+
+#include "profile/gbk.h"
+#include "profile/profile_keys.h"
+
+namespace kavir {
+
+namespace {
+
+// Empty and "0..." clear a box; any other value sets it.
+bool BoxValue(const std::string& value) { return !value.empty() && value[0] != '0'; }
+
+std::string Key(int n, ChannelField f) { return ChannelKey(n, FieldKeySuffix(f)); }
+
+bool IsFrequencyField(ChannelField f) { return f == ChannelField::RxFreq || f == ChannelField::TxFreq; }
+
+}  // namespace
+
+std::string PadFrequency(std::string text) {
+  std::size_t length = GbkLength(text);
+  for (; length < 9; ++length) text += '0';
+  return text;
+}
+
+Setup ReadSetupRecord(const IniDocument& doc) {
+  auto read = [&](std::string_view key, std::string_view def) {
+    std::string value = doc.GetString(kProfileSection, key, def, kValueBuffer);
+    // A cut can end in blanks that a save would trim away: the set-up holds
+    // what the saved file will.
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
+    return value;
+  };
+  Setup s;
+  for (const SettingInfo& i : Settings()) s[i.setting].text = read(i.key, i.load_default);
+  s.battery_saver = BoxValue(read("BatterySupply", ""));
+  s.band_lower = read("FreqV", "");
+  s.band_upper = read("FreqU", "");
+  for (int n = 1; n <= kChannels; ++n) {
+    Channel& c = s.channel(n);
+    for (int f = 0; f < kChannelFieldCount; ++f) c.fields[f] = read(Key(n, ChannelField(f)), "");
+    c.enabled = BoxValue(read(ChBoxKey(n), ""));
+    c.tx_enabled = BoxValue(read(TxBoxKey(n), ""));
+  }
+  return s;
+}
+
+Setup ResolveChoices(const Setup& record, const OptionLists& lists, const Setup& shown) {
+  Setup out = record;
+  for (const SettingInfo& i : Settings()) {
+    const Choice& before = shown[i.setting];
+    const std::string& text = record[i.setting].text;
+    Choice& choice = out[i.setting];
+    if (before.index >= 0 && before.text == TrimBlanks(text)) {
+      choice = before;
+      continue;
+    }
+    const std::vector<std::string>& options = lists[i.setting];
+    const int found = FindOption(options, text);
+    choice = found >= 0 ? Choice{found, options[found]} : before;
+  }
+  return out;
+}
+
+void StoreSetup(const Setup& s, IniDocument& doc) {
+  auto write = [&](std::string_view key, std::string_view value) {
+    doc.SetString(kProfileSection, key, value);
+  };
+  for (Setting k : StoreOrder()) write(Info(k).key, s[k].text);
+  write("BatterySupply", s.battery_saver ? "1" : "0");
+  write("FreqV", s.band_lower);
+  write("FreqU", s.band_upper);
+  for (int n = 1; n <= kChannels; ++n) {
+    for (int f = 0; f < kChannelFieldCount; ++f) {
+      const std::string& text = s.channel(n).fields[f];
+      write(Key(n, ChannelField(f)), IsFrequencyField(ChannelField(f)) ? PadFrequency(text) : text);
+    }
+  }
+  for (int n = 1; n <= kChannels; ++n) write(ChBoxKey(n), s.channel(n).enabled ? "1" : "0");
+  for (int n = 1; n <= kChannels; ++n) write(TxBoxKey(n), s.channel(n).tx_enabled ? "1" : "0");
+  for (Setting k : {Setting::PF1S, Setting::PF2S, Setting::PF3S}) write(Info(k).key, s[k].text);
+}
+
+std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup) {
+  IniDocument doc;
+  StoreSetup(setup, doc);
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const std::string& key : ProfileKeys())
+    values.emplace_back(key, doc.Find(kProfileSection, key).value_or(""));
+  return values;
+}
+
+}  // namespace kavir

@@ -1,0 +1,35 @@
+#pragma once
+// A set-up and the [Previous] section of a profile file: what a load reads,
+// how its texts become choices, and what a store writes.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "option_lists.h"
+#include "profile/ini_document.h"
+#include "setup.h"
+
+namespace kavir {
+
+// The values of a profile document as a load reads them: each at most 19
+// bytes, without trailing blanks, a missing drop-down key as its default.
+// Choices carry the stored text only (index -1): see ResolveChoices.
+Setup ReadSetupRecord(const IniDocument& doc);
+
+// What the form shows after loading `record` over `shown`: a text that is
+// no option of its list (not even as a prefix) leaves the earlier choice.
+Setup ResolveChoices(const Setup& record, const OptionLists& lists, const Setup& shown);
+
+// Writes every profile key of the set-up into the document, in the order a
+// store writes them (frequencies padded to nine characters). Other
+// sections and keys stay as they are.
+void StoreSetup(const Setup& setup, IniDocument& doc);
+
+// The value every profile key gets from StoreSetup, in clearing order
+// (209 pairs).
+std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup);
+
+// A frequency as a store writes it: padded with '0' to nine characters.
+std::string PadFrequency(std::string text);
+
+}  // namespace kavir

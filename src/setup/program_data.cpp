@@ -1,0 +1,46 @@
+#include "program_data.h"
+
+#include "profile/atomic_file.h"
+#include "profile/conversions.h"
+#include "profile/gbk.h"
+#include "profile/ini_document.h"
+#include "profile/profile_keys.h"
+
+namespace kavir {
+
+ProgramData ProgramData::Load(const WorkingFiles& files) {
+  ProgramData data;
+  data.files = files;
+  IniFile config(files.kavir_ini);
+  data.lists = ReadOptionLists(config.doc());
+  data.lists_status = config.load_status();
+  if (data.lists_status.ok && KindOfFile(files.kavir_ini) == FileKind::Missing)
+    data.lists_status = IoStatus::Fail(files.kavir_ini, "is missing");
+  else if (data.lists_status.ok && data.lists[Setting::Type].empty())
+    data.lists_status = IoStatus::Fail(files.kavir_ini, "holds no option lists (no [Type] list)");
+  data.channel_lists = ReadChannelLists(ReadIniFile(files.qtdqt_ini));
+
+  const std::string model = config.GetString("PreviousType", "1", "", kValueBuffer);
+  IoStatus status;
+  const IniDocument doc = ReadIniFile(files.ModelFile(model), &status);
+  if (status) data.start = ResolveChoices(ReadSetupRecord(doc), data.lists, Setup{});
+  const int type = FindOption(data.lists[Setting::Type], model);
+  if (type >= 0) data.start[Setting::Type] = {type, data.lists[Setting::Type][type]};
+  return data;
+}
+
+Setup ModelRecord(int model, const ProgramData& data) {
+  Setup record;
+  record[Setting::Type].text = data.ModelName(model);
+  record[Setting::Mode].text = data.lists.Entry(Setting::Mode, model, "");
+  const IniDocument model_file = ReadIniFile(data.files.ModelFile(record.model()));
+  record.band_lower = model_file.GetString(kProfileSection, "FreqV", "", kValueBuffer);
+  record.band_upper = model_file.GetString(kProfileSection, "Frequ", "", kValueBuffer);
+  return record;
+}
+
+bool HasBand(const Setup& record) {
+  return LeadingInt(ClipToGbkBytes(record.band_upper, 9), 0) != 0;
+}
+
+}  // namespace kavir

@@ -1,0 +1,47 @@
+#pragma once
+// What the program directory says about the radios, read once: the option
+// lists of KAVIR.ini and QTDQT.ini, each model's name, mode and band, and
+// the set-up a program starts on. Everything that opens, decodes or checks
+// a set-up without a screen takes it.
+#include <optional>
+#include <string>
+
+#include "option_lists.h"
+#include "profile/io_status.h"
+#include "profile/option_list.h"
+#include "profile/working_files.h"
+#include "profile_setup.h"
+#include "setup.h"
+
+namespace kavir {
+
+struct ProgramData {
+  WorkingFiles files;
+  OptionLists lists;
+  ChannelLists channel_lists;
+  // Ok when KAVIR.ini gave the option lists; without them nothing may be
+  // stored, written or read.
+  IoStatus lists_status = IoStatus::Ok();
+  // The last model's file as a started program shows it.
+  Setup start;
+
+  static ProgramData Load(const WorkingFiles& files);
+
+  // The model names (KAVIR.ini's Type list).
+  const std::vector<std::string>& models() const { return lists[Setting::Type]; }
+  // Model number n's name ("" when the list has no such entry).
+  std::string ModelName(int n) const { return lists.Entry(Setting::Type, n, ""); }
+  // A set-up's texts as a profile file holds them, shown as a started
+  // program would show them after loading it.
+  Setup Resolve(const Setup& record) const { return ResolveChoices(record, lists, start); }
+};
+
+// What a read takes from the radio's answer for model n (entry number of
+// the Type list): Type and Mode from KAVIR.ini, the band from the model
+// file. Everything else is empty.
+Setup ModelRecord(int model, const ProgramData& data);
+
+// The model file gives an upper band limit (whole MHz, not 0).
+bool HasBand(const Setup& record);
+
+}  // namespace kavir
