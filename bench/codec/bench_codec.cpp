@@ -1,23 +1,20 @@
-// A whole image encoded and decoded with the file work a write and a read
-// do: store the screen into Write.ini, encode 48 packets from it; clear
-// Read.ini, decode 48 packets into it, save it.
+// A whole image encoded from a set-up in memory and decoded back into one,
+// and, for comparison, with the file work a write and a read do on top
+// (Write.ini stored, Read.ini saved).
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 
 #include "codec/codec.h"
-#include "profile/profile.h"
-#include "screen/kavir_view.h"
+#include "profile/ini_document.h"
+#include "setup/profile_setup.h"
+#include "setup/program_data.h"
 
 using namespace kavir;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-struct QuietUi : HeadlessUi {
-  void ShowError(const std::string& t, const std::string&) override { std::fprintf(stderr, "%s\n", t.c_str()); }
-};
 
 double Us(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
@@ -30,35 +27,44 @@ int main() {
   for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))
     if (e.is_regular_file()) fs::copy_file(e.path(), dir / e.path().filename());
   const WorkingFiles files = WorkingFiles::FromDirectory(dir.string());
-  QuietUi ui;
-  CKAVIRView view(files, ui);
-  view.OnInitialUpdate(nullptr);
+  const ProgramData data = ProgramData::Load(files);
+  const Setup setup = data.start;
 
-  constexpr int kRounds = 50;
-  double encode = 0, decode = 0, encode_only = 0, decode_only = 0;
+  constexpr int kRounds = 20000;
   Image image{};
-  const IniDocument kavir = ReadIniFile(files.kavir_ini);
+  Setup back;
+  unsigned sink = 0;
+  auto t0 = Clock::now();
   for (int r = 0; r < kRounds; ++r) {
-    auto t0 = Clock::now();
-    view.ClearAndStoreProfile(files.write_ini);
-    auto t1 = Clock::now();
-    image = EncodeImage(ReadIniFile(files.write_ini), view);
-    auto t2 = Clock::now();
-    IniFile read(files.read_ini);
-    ClearProfileKeys(read.doc());
-    auto t3 = Clock::now();
-    DecodeImage(image, read.doc(), ReadIniFile(files.kavir_ini));
-    auto t4 = Clock::now();
-    read.Save();
-    auto t5 = Clock::now();
-    encode += Us(t2 - t0) / kRounds;
-    encode_only += Us(t2 - t1) / kRounds;
-    decode += Us(t5 - t2) / kRounds;
-    decode_only += Us(t4 - t3) / kRounds;
+    image = EncodeImage(setup);
+    sink += image[r % kImageSize];
   }
-  std::printf("whole image (768 bytes), mean of %d rounds, microseconds\n", kRounds);
-  std::printf("  encode with store into Write.ini: %8.1f   (codec alone %6.1f)\n", encode, encode_only);
-  std::printf("  decode with Read.ini clear+save:  %8.1f   (codec alone %6.1f)\n", decode, decode_only);
+  auto t1 = Clock::now();
+  for (int r = 0; r < kRounds; ++r) {
+    DecodeImage(image, data.lists, back);
+    sink += back.channel(1 + r % kChannels).enabled;
+  }
+  auto t2 = Clock::now();
+
+  constexpr int kFileRounds = 50;
+  auto t3 = Clock::now();
+  for (int r = 0; r < kFileRounds; ++r) {
+    SaveSetupRecord(files.write_ini, setup);
+    image = EncodeImage(setup);
+  }
+  auto t4 = Clock::now();
+  for (int r = 0; r < kFileRounds; ++r) {
+    Setup record = ModelRecord(1, data);
+    DecodeImage(image, data.lists, record);
+    SaveSetupRecord(files.read_ini, record);
+  }
+  auto t5 = Clock::now();
+
+  std::printf("whole image (768 bytes), microseconds per image\n");
+  std::printf("  encode from a Setup in memory:        %8.2f  (mean of %d)\n", Us(t1 - t0) / kRounds, kRounds);
+  std::printf("  decode into a Setup in memory:        %8.2f  (mean of %d)\n", Us(t2 - t1) / kRounds, kRounds);
+  std::printf("  encode + Write.ini stored as a record: %7.1f  (mean of %d)\n", Us(t4 - t3) / kFileRounds, kFileRounds);
+  std::printf("  decode + Read.ini saved as a record:   %7.1f  (mean of %d)\n", Us(t5 - t4) / kFileRounds, kFileRounds);
   fs::remove_all(dir);
-  return image[0x2C0] == 0x38 ? 0 : 1;
+  return image[0x2C0] == 0x38 && sink != 0xFFFFFFFF ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "batch_dialog.h"
 
+#include "screen/radio_transfer.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -166,13 +168,10 @@ void BatchDialog::Start() {
   std::string error;
   std::optional<BatchSetup> setup;
   if (screen_choice_->isChecked()) {
-    setup = SetupFromScreen(view_, &error);
+    setup = BatchSetupOf(view_.ToSetup(), ScreenData(view_), &error);
   } else {
-    // A file is opened on a screen of its own: the user's screen stays as it is.
-    HeadlessUi ui;
-    CKAVIRView scratch(view_.files(), ui);
-    scratch.OnInitialUpdate(nullptr);
-    setup = SetupFromFile(file_field_->text().trimmed().toStdString(), scratch, &error);
+    // A file is opened as a started program opens it: the user's screen stays as it is.
+    setup = SetupFromFile(file_field_->text().trimmed().toStdString(), ProgramData::Load(view_.files()), &error);
   }
   if (!setup) return fail(QStringLiteral("没有写入任何电台:\n") + QString::fromStdString(error));
 

@@ -16,6 +16,7 @@
 #include "link/qt/qt_serial_transport.h"
 #include "link/radio_texts.h"
 #include "link/transactions.h"
+#include "screen/radio_transfer.h"
 #include "link/transfer_summary.h"
 #include "main_frame.h"
 #include "port_dialog.h"

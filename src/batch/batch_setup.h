@@ -8,7 +8,7 @@
 
 #include "../codec/codec.h"
 #include "../link/link_settings.h"
-#include "../screen/kavir_view.h"
+#include "setup/program_data.h"
 
 namespace kavir {
 
@@ -24,22 +24,24 @@ struct BatchSetup {
   std::string ModelName(int n) const;
 };
 
-// The screen as it is: the pre-write check, Write.ini stored as a write
-// stores it, the image encoded from it. nullopt with *error naming every
-// problem; nothing is written then. *io_failed (when given) is set when a
-// file operation failed rather than the input being unusable.
-std::optional<BatchSetup> SetupFromScreen(CKAVIRView& view, std::string* error, bool* io_failed = nullptr);
+// A set-up as it is (the screen's, or a file's): the pre-write check,
+// Write.ini stored as a write stores it, the image encoded from the same
+// set-up. nullopt with *error naming every problem; nothing is written
+// then. *io_failed (when given) is set when a file operation failed rather
+// than the input being unusable.
+std::optional<BatchSetup> BatchSetupOf(const Setup& setup, const ProgramData& data, std::string* error,
+                                       bool* io_failed = nullptr);
 
 // A raw 768-byte image (a backup, or kavir-cli encode's output). Its model
-// comes from its band block; it is loaded into view so the same pre-write
-// check runs on it. The image is written as it is, byte for byte.
-std::optional<BatchSetup> SetupFromImage(const Image& image, CKAVIRView& view, std::string* error,
+// comes from its band block; the set-up it holds gets the same pre-write
+// check. The image is written as it is, byte for byte.
+std::optional<BatchSetup> SetupFromImage(const Image& image, const ProgramData& data, std::string* error,
                                          bool* io_failed = nullptr);
 
-// A profile file or a raw image file, opened into view (the screen of the
-// set-up, not the user's) and checked as above.
-std::optional<BatchSetup> SetupFromFile(const std::string& path, CKAVIRView& view,
-                                        std::string* error, bool* io_failed = nullptr);
+// A profile file or a raw image file, opened as a started program would
+// open it and checked as above.
+std::optional<BatchSetup> SetupFromFile(const std::string& path, const ProgramData& data, std::string* error,
+                                        bool* io_failed = nullptr);
 
 // Whether a file's bytes are a raw image rather than a profile: exactly 768
 // bytes holding control bytes no profile text has.

@@ -92,7 +92,7 @@ int RunBatch(const CliArgs& args) {
     return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
   // A file that could not be read or written is a failure; unusable input is bad input.
   bool io_failed = false;
-  auto setup = SetupFromFile(args.positional[0], screen.view, &error, &io_failed);
+  auto setup = SetupFromFile(args.positional[0], ScreenData(screen.view), &error, &io_failed);
   if (!setup) return Fail(ExitCodeFor(!io_failed), OneLineText(error));
 
   BatchLog log;

@@ -1,6 +1,6 @@
 // kavir-cli read --port PORT --out FILE [--retries N]: read a radio and save
 // what it holds as a profile file.
-#include "../link/transactions.h"
+#include "screen/radio_transfer.h"
 #include "commands.h"
 #include "link_session.h"
 #include "open_screen.h"

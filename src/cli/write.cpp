@@ -2,7 +2,7 @@
 // write a profile file into a radio, then read it back and compare. A radio
 // image file (a backup) is restored: its own 768 bytes go out, after the
 // check of the settings they decode to.
-#include "../link/transactions.h"
+#include "screen/radio_transfer.h"
 #include "commands.h"
 #include "link_session.h"
 #include "open_screen.h"

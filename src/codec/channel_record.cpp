@@ -13,7 +13,7 @@
 namespace kavir {
 namespace {
 
-std::uint8_t BusyLockValue(const std::string& text) {
+std::uint8_t BusyLockValue(std::string_view text) {
   if (text == "禁止") return 0;
   if (text == "载波控制") return 2;
   return 3;
@@ -25,42 +25,48 @@ const char* BusyLockText(int value) {
   return "CTC/DCS控制";
 }
 
-// 0, 1 or 2: where the frequency lies within the band lo..hi.
-int SubBand(const std::string& freq, Frequency lo, Frequency hi) {
-  if (freq.empty()) return 0;
-  const std::int64_t l = lo.tens(), h = hi.tens(), f = Frequency::FromText(freq).tens();
+// 0, 1 or 2: where the frequency lies within the band.
+int SubBand(Frequency f, const RecordBand& band) {
+  const std::int64_t l = band.lower.tens(), h = band.upper.tens();
   const std::int64_t mid = l + (h - l) / 2;
   const std::int64_t q1 = l + (mid - l) / 2;
   const std::int64_t q3 = mid + (h - mid) / 2;
-  if (f < q1) return 0;
-  if (f < q3) return 1;
+  if (f.tens() < q1) return 0;
+  if (f.tens() < q3) return 1;
   return 2;
+}
+
+// A frequency as a store writes it (padded to nine characters) and a
+// profile gives it back.
+Frequency StoredFrequency(const std::string& text) {
+  return Frequency::FromText(StoredText(PadFrequency(text), kValueBuffer));
 }
 
 }  // namespace
 
-std::string StoredText(std::string_view text, std::size_t buffer) {
-  return ClipToGbkBytes(TrimBlanks(text), buffer - 1);
+std::string_view StoredText(std::string_view text, std::size_t buffer) {
+  const std::string_view trimmed = TrimBlanks(text);
+  return trimmed.substr(0, GbkPrefixLength(trimmed, buffer - 1));
 }
 
-void EncodeChannelRecord(const Channel& c, const std::string& band_lower, const std::string& band_upper,
-                         std::uint8_t* d) {
+RecordBand RecordBand::Of(const Setup& setup) {
+  return {Frequency::FromText(StoredText(setup.band_lower, kBandBuffer)),
+          Frequency::FromText(StoredText(setup.band_upper, kBandBuffer))};
+}
+
+void EncodeChannelRecord(const Channel& c, const RecordBand& band, std::uint8_t* d) {
   using F = ChannelField;
   auto field = [&](F f) { return StoredText(c[f], kValueBuffer); };
-  auto frequency = [&](F f) { return StoredText(PadFrequency(c[f]), kValueBuffer); };
-  const std::string rx = frequency(F::RxFreq), tx = frequency(F::TxFreq);
-  const Frequency lo = Frequency::FromText(StoredText(band_lower, kBandBuffer));
-  const Frequency hi = Frequency::FromText(StoredText(band_upper, kBandBuffer));
-
-  const auto rx_bytes = Frequency::FromText(rx).Bytes(c.enabled);
+  const Frequency rx = StoredFrequency(c[F::RxFreq]), tx = StoredFrequency(c[F::TxFreq]);
+  const auto rx_bytes = rx.Bytes(c.enabled);
   const auto rx_tone = ToneBytes(field(F::RxTone));
-  const auto tx_bytes = Frequency::FromText(tx).Bytes(c.tx_enabled);
+  const auto tx_bytes = tx.Bytes(c.tx_enabled);
   const auto tx_tone = ToneBytes(field(F::TxTone));
   std::memcpy(d + 0, rx_bytes.data(), 3);
   std::memcpy(d + 3, rx_tone.data(), 2);
   std::memcpy(d + 5, tx_bytes.data(), 3);
   std::memcpy(d + 8, tx_tone.data(), 2);
-  d[10] = static_cast<std::uint8_t>(SubBand(rx, lo, hi) * 64 + SubBand(tx, lo, hi) * 16 +
+  d[10] = static_cast<std::uint8_t>(SubBand(rx, band) * 64 + SubBand(tx, band) * 16 +
                                     (field(F::ClockShift) == "是" ? 2 : 0) +
                                     (field(F::Bandwidth) == "宽" ? 1 : 0));
   d[11] = static_cast<std::uint8_t>(BusyLockValue(field(F::BusyLock)) * 16 +

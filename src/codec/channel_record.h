@@ -2,18 +2,24 @@
 // Channel records: 16 bytes per channel at 0x010 * (n - 1).
 #include <cstdint>
 
+#include "setup/frequency.h"
 #include "setup/setup.h"
 
 namespace kavir {
 
-// The record of channel n as a write sends it; band_lower and band_upper
-// are the band's texts as the write stores them.
-void EncodeChannelRecord(const Channel& channel, const std::string& band_lower,
-                         const std::string& band_upper, std::uint8_t* data);
+// The band's limits as the channel records read them: the texts as a store
+// keeps them, at most nine bytes each.
+struct RecordBand {
+  Frequency lower, upper;
+  static RecordBand Of(const Setup& setup);
+};
+
+// The record of a channel as a write sends it.
+void EncodeChannelRecord(const Channel& channel, const RecordBand& band, std::uint8_t* data);
 void DecodeChannelRecord(const std::uint8_t* data, Channel& channel);
 
 // A text as a profile file gives it back: blanks trimmed, at most
 // buffer - 1 GBK bytes.
-std::string StoredText(std::string_view text, std::size_t buffer);
+std::string_view StoredText(std::string_view text, std::size_t buffer);
 
 }  // namespace kavir

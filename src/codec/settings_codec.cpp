@@ -104,7 +104,7 @@ void EncodeSettings(int n, const Setup& setup, std::uint8_t* d) {
 void EncodePacket(int n, const Setup& setup, std::uint8_t* data) {
   std::memset(data, 0, kPacketDataSize);
   if (n >= 1 && n <= kChannels)
-    EncodeChannelRecord(setup.channel(n), setup.band_lower, setup.band_upper, data);
+    EncodeChannelRecord(setup.channel(n), RecordBand::Of(setup), data);
   else
     EncodeSettings(n, setup, data);
 }
@@ -118,7 +118,9 @@ Frame EncodeFrame(int n, const Setup& setup) {
 
 Image EncodeImage(const Setup& setup) {
   Image image{};
-  for (int n = 1; n <= kPacketCount; ++n) EncodePacket(n, setup, image.data() + PacketAddress(n));
+  const RecordBand band = RecordBand::Of(setup);
+  for (int n = 1; n <= kChannels; ++n) EncodeChannelRecord(setup.channel(n), band, image.data() + PacketAddress(n));
+  for (int n = kChannels + 1; n <= kPacketCount; ++n) EncodeSettings(n, setup, image.data() + PacketAddress(n));
   return image;
 }
 

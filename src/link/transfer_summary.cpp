@@ -16,17 +16,17 @@ std::string FileName(const std::string& path) {
 
 }  // namespace
 
-std::string ReadSummary(TransferResult result, const TransferReport& report,
-                        const CKAVIRView& view) {
+std::string ReadSummary(TransferResult result, const TransferReport& report, const Setup& shown,
+                        const std::string& model_name) {
   if (result == TransferResult::Cancelled) return {};
   if (result == TransferResult::Failed)
     return std::string(report.cancelled ? "读出已取消" : "读出没有完成") +
            "：屏幕上的数据没有改变。";
   int open = 0;
-  for (const CheckBox& box : view.ch_box) open += box.checked() ? 1 : 0;
+  for (const Channel& c : shown.channels) open += c.enabled ? 1 : 0;
   std::string text = "读出完毕：已读出 16 个信道（其中 " + std::to_string(open) +
                      " 个打开），机型 " +
-                     (view.current_model_name.empty() ? std::string("(未知)") : view.current_model_name) +
+                     (model_name.empty() ? std::string("(未知)") : model_name) +
                      "。";
   if (!report.backup_path.empty())
     text += "\n电台数据已备份为 backups/" + FileName(report.backup_path) + "。";

@@ -3,15 +3,16 @@
 // technician can act on.
 #include <string>
 
-#include "../screen/kavir_view.h"
+#include "setup/setup.h"
 #include "serial_link.h"
 #include "transactions.h"
 
 namespace kavir {
 
-// "" when nothing happened (No at the confirmation).
-std::string ReadSummary(TransferResult result, const TransferReport& report,
-                        const CKAVIRView& view);
+// "" when nothing happened (No at the confirmation). shown: the set-up on
+// show after the read; model_name: the model the screen names.
+std::string ReadSummary(TransferResult result, const TransferReport& report, const Setup& shown,
+                        const std::string& model_name);
 std::string WriteSummary(TransferResult result, const TransferReport& report);
 
 // True when a write ended part-way: the radio took some packets, not all.

@@ -1,5 +1,6 @@
 #include "conversions.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace kavir {
@@ -25,12 +26,23 @@ constexpr std::string_view kToneOff = "关";
 }  // namespace
 
 std::int64_t FrequencyValue(std::string_view text) {
-  std::string digits;
-  digits.reserve(text.size() + 8);
+  // The points dropped, zeros added up to eight characters, the leading
+  // digits read: done in one pass, as it runs for every channel of a write.
+  std::int64_t v = 0;
+  std::size_t count = 0;
+  bool reading = true;
+  auto take = [&](char c) {
+    if (reading && IsDigit(c)) {
+      if (v < 1000000000000LL) v = v * 10 + (c - '0');  // saturate long junk
+    } else {
+      reading = false;
+    }
+    ++count;
+  };
   for (char c : text)
-    if (c != '.') digits += c;
-  while (digits.size() < 8) digits += '0';
-  return LeadingDigits(digits);
+    if (c != '.') take(c);
+  while (count < 8) take('0');
+  return v;
 }
 
 std::uint32_t FrequencyCode(std::string_view text) {
@@ -100,16 +112,17 @@ std::string ToneText(const std::uint8_t bytes[2]) {
   if (type == 0) return std::string(kToneOff);
   char buf[32];
   if (type == 1) {
-    std::snprintf(buf, sizeof buf, "%3.0f", static_cast<double>(code));
-    const std::string s = buf;
+    // The code in tenths of a hertz, at least three characters wide.
+    std::string s = std::to_string(code);
+    if (s.size() < 3) s.insert(0, 3 - s.size(), ' ');
     const std::size_t whole = s.size() >= 4 ? 3 : 2;
     std::string t = s.substr(0, whole) + "." + s.substr(whole, 2);
     const std::size_t first = t.find_first_not_of(' ');
     const std::size_t last = t.find_last_not_of(' ');
     return "CTCSS:" + t.substr(first, last - first + 1);
   }
-  std::snprintf(buf, sizeof buf, "%o", static_cast<unsigned>(code));
-  std::string dcs = buf;
+  const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<unsigned>(code), 8).ptr;
+  std::string dcs(buf, end);
   if (dcs.size() < 3) dcs = "0" + dcs;
   return (type == 2 ? "+DCS:" : "-DCS:") + dcs;
 }

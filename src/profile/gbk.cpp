@@ -52,7 +52,9 @@ std::size_t GbkLength(std::string_view utf8) {
   return n;
 }
 
-std::string ClipToGbkBytes(std::string_view utf8, std::size_t max_bytes) {
+std::size_t GbkPrefixLength(std::string_view utf8, std::size_t max_bytes) {
+  // No character takes more GBK bytes than UTF-8 bytes.
+  if (utf8.size() <= max_bytes) return utf8.size();
   std::size_t bytes = 0;
   std::size_t i = 0;
   while (i < utf8.size()) {
@@ -63,7 +65,11 @@ std::string ClipToGbkBytes(std::string_view utf8, std::size_t max_bytes) {
     bytes += w;
     i += len;
   }
-  return std::string(utf8.substr(0, i));
+  return i;
+}
+
+std::string ClipToGbkBytes(std::string_view utf8, std::size_t max_bytes) {
+  return std::string(utf8.substr(0, GbkPrefixLength(utf8, max_bytes)));
 }
 
 }  // namespace kavir

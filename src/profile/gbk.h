@@ -20,5 +20,7 @@ std::size_t GbkLength(std::string_view utf8);
 // The longest leading part of a UTF-8 text whose GBK form has at most
 // max_bytes bytes; a character is never split.
 std::string ClipToGbkBytes(std::string_view utf8, std::size_t max_bytes);
+// The length in UTF-8 bytes of that part.
+std::size_t GbkPrefixLength(std::string_view utf8, std::size_t max_bytes);
 
 }  // namespace kavir

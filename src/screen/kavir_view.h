@@ -95,6 +95,12 @@ class CKAVIRView {
   IoStatus StoreProfile(const std::string& path);
   // Save As as one atomic write: clear then store.
   IoStatus ClearAndStoreProfile(const std::string& path);
+  // The same for a set-up taken from the screen earlier (a write stores
+  // the set-up it encodes).
+  IoStatus ClearAndStoreSetup(const std::string& path, const Setup& setup);
+  // A load of a set-up held in memory (a read's record): one undoable
+  // step, and the new clean state. path stands for the file it was saved as.
+  void LoadRecord(const Setup& record, const std::string& path);
   void SelectOptionText(ComboBox& combo, std::string_view text);
   // The user picked option new_index of the Type drop-down.
   void OnTypeChanged(int new_index);
@@ -221,7 +227,7 @@ class CKAVIRView {
   EditResult ApplyCells(const std::vector<std::pair<std::pair<int, int>, std::string>>& cells);
   void RememberFile(const std::string& path);
 
-  IoStatus StoreWith(const std::string& path, bool clear_first);
+  IoStatus StoreWith(const std::string& path, bool clear_first, const Setup& setup);
   IoStatus WritePreviousType(const std::string& model);
   // Shows the option-list message and returns true when KAVIR.ini is unusable.
   bool RefuseWithoutOptionLists();

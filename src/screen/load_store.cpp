@@ -152,7 +152,7 @@ IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
   return status;
 }
 
-IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first) {
+IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first, const Setup& setup) {
   if (RefuseWithoutOptionLists()) return lists_status_;
   ui_.Repaint();
   const int tab = current_tab;
@@ -165,20 +165,29 @@ IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first) {
   // A file that cannot be read is not overwritten: its other sections would be lost.
   if (status.ok) {
     if (clear_first) ClearProfileKeys(file.doc());
-    StoreInto(file.doc());
+    StoreSetup(setup, file.doc());
     status = WriteIniFile(path, file.doc());
   }
   if (!status.ok) ui_.ShowError("无法保存文件 " + status.Message(), kMessageCaption);
-  IoStatus type_status = WritePreviousType(Combo("Type")->SelectedText());
+  IoStatus type_status = WritePreviousType(setup.model());
 
   RestorePage(tab);
   return status.ok ? type_status : status;
 }
 
-IoStatus CKAVIRView::StoreProfile(const std::string& path) { return StoreWith(path, false); }
+IoStatus CKAVIRView::StoreProfile(const std::string& path) { return StoreWith(path, false, ToSetup()); }
 
 IoStatus CKAVIRView::ClearAndStoreProfile(const std::string& path) {
-  return StoreWith(path, true);
+  return StoreWith(path, true, ToSetup());
+}
+
+IoStatus CKAVIRView::ClearAndStoreSetup(const std::string& path, const Setup& setup) {
+  return StoreWith(path, true, setup);
+}
+
+void CKAVIRView::LoadRecord(const Setup& record, const std::string& path) {
+  RecordStep([&] { ShowSetup(record, path); });
+  MarkClean();
 }
 
 }  // namespace kavir

@@ -1,5 +1,8 @@
 #include "frequency.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "profile/conversions.h"
 
 namespace kavir {
@@ -13,10 +16,18 @@ Raster Frequency::raster() const {
 }
 
 std::string Frequency::Text() const {
-  std::string digits = std::to_string(tens());
-  std::string text;
-  if (digits.size() > 4) text = digits.substr(0, 3) + "." + digits.substr(3, 6);
-  while (text.size() < 9) text += '0';
+  // Three digits, a point, the next digits, zeros up to nine characters; a
+  // value of four digits or fewer is all zeros.
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, tens()).ptr;
+  const std::size_t count = static_cast<std::size_t>(end - digits);
+  std::string text(9, '0');
+  if (count > 4) {
+    text.assign(digits, 3);
+    text += '.';
+    text.append(digits + 3, std::min<std::size_t>(count - 3, 6));
+    if (text.size() < 9) text.append(9 - text.size(), '0');
+  }
   return text;
 }
 

@@ -1,6 +1,7 @@
 #include "profile_setup.h"
 
 #include "profile/gbk.h"
+#include "profile/profile.h"
 #include "profile/profile_keys.h"
 
 namespace kavir {
@@ -87,6 +88,16 @@ std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup
   for (const std::string& key : ProfileKeys())
     values.emplace_back(key, doc.Find(kProfileSection, key).value_or(""));
   return values;
+}
+
+IoStatus SaveSetupRecord(const std::string& path, const Setup& setup) {
+  IoStatus status;
+  IniDocument doc = ReadIniFile(path, &status);
+  // A file that cannot be read is not overwritten: its other sections would be lost.
+  if (!status) return status;
+  ClearProfileKeys(doc);
+  StoreSetup(setup, doc);
+  return WriteIniFile(path, doc);
 }
 
 }  // namespace kavir

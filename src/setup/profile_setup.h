@@ -7,6 +7,7 @@
 
 #include "option_lists.h"
 #include "profile/ini_document.h"
+#include "profile/io_status.h"
 #include "setup.h"
 
 namespace kavir {
@@ -28,6 +29,11 @@ void StoreSetup(const Setup& setup, IniDocument& doc);
 // The value every profile key gets from StoreSetup, in clearing order
 // (209 pairs).
 std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup);
+
+// A working file (Read.ini, Write.ini) holding the set-up as a record: its
+// other sections and keys kept, every profile key cleared and stored again,
+// saved atomically.
+IoStatus SaveSetupRecord(const std::string& path, const Setup& setup);
 
 // A frequency as a store writes it: padded with '0' to nine characters.
 std::string PadFrequency(std::string text);

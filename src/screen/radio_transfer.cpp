@@ -1,0 +1,94 @@
+#include "radio_transfer.h"
+
+#include "link/radio_texts.h"
+
+namespace kavir {
+
+namespace {
+
+std::string FormatModelText(const char* format, const std::string& model) {
+  std::string out = format;
+  out.replace(out.find("%s"), 2, model);
+  return out;
+}
+
+}  // namespace
+
+ProgramData ScreenData(const CKAVIRView& view) {
+  ProgramData data;
+  data.files = view.files();
+  data.lists = view.option_lists();
+  data.channel_lists = view.channel_lists;
+  data.lists_status = view.option_lists_status();
+  data.start = view.ToSetup();
+  return data;
+}
+
+TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
+  ScreenUi& ui = link.ui();
+  // Without the option lists a read could only end in a failure.
+  if (!view.option_lists_status().ok) {
+    ui.ShowError(view.OptionListsMessage(), kPromptCaption);
+    return TransferResult::Failed;
+  }
+  const ReadOutcome read = ReadRadio(link, ScreenData(view));
+  if (read.result == TransferResult::Done) {
+    ui.BeginProgress(kRefreshStatus, 10, 10);
+    view.LoadRecord(read.record, view.files().read_ini);
+    ui.EndProgress();
+    ui.SetStatusText(kDoneStatus);
+  }
+  ui.SetCursor(Cursor::Normal);
+  return read.result;
+}
+
+TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options,
+                            WriteImageResult* details) {
+  ScreenUi& ui = link.ui();
+  link.BeginTransfer();
+  const int noted_tab = view.current_tab;
+  // What goes into Write.ini and what goes into the radio are this one set-up.
+  const Setup setup = view.ToSetup();
+  const std::string model = setup.model();
+
+  // Nothing that would put wrong bytes into the radio is sent.
+  std::vector<WriteProblem> problems = CheckBeforeWrite(setup, view.channel_lists);
+  if (!problems.empty()) {
+    ui.ShowError(DescribeProblems(problems), kPromptCaption);
+    return TransferResult::Failed;
+  }
+  if (!ui.AskYesNo(FormatModelText(kWriteConfirmFormat, model), kPromptCaption))
+    return TransferResult::Cancelled;
+
+  WriteImageOptions write;
+  write.model = setup[Setting::Type].index + 1;
+  write.model_name = model;
+  write.other_model = options.other_model;
+  write.verify = options.verify;
+  // Write.ini is stored again at every attempt; a failure leaves the old one.
+  write.prepare_attempt = [&](Image& image) {
+    ui.Repaint();
+    IoStatus stored = view.ClearAndStoreSetup(view.files().write_ini, setup);
+    ui.Repaint();
+    if (!stored) {
+      ui.ShowError("Write.ini 未能保存，没有写入电台: " + stored.Message(), kPromptCaption);
+      return false;
+    }
+    image = options.own_bytes ? *options.own_bytes : EncodeImage(setup);
+    return true;
+  };
+  WriteImageResult result = WriteImage(link, Image{}, write);
+  if (details) *details = result;
+  // The packets went out: the screen shows its page again either way.
+  const bool sent = result.ok() || result.outcome == WriteOutcome::VerifyDiffers ||
+                    result.outcome == WriteOutcome::NotVerified;
+  if (sent) {
+    view.current_tab = noted_tab;
+    view.ShowPage(noted_tab);
+    ui.SetStatusText(result.ok() ? (write.verify ? kVerifiedStatus : kDoneStatus) : "写入后校验失败!");
+  }
+  ui.SetCursor(Cursor::Normal);
+  return result.ok() ? TransferResult::Done : TransferResult::Failed;
+}
+
+}  // namespace kavir

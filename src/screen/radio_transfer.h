@@ -1,0 +1,33 @@
+#pragma once
+// Reading the radio into the screen and writing the screen into the radio:
+// the screen's side of the link's transactions.
+#include "link/transactions.h"
+#include "link/write_image.h"
+#include "kavir_view.h"
+
+namespace kavir {
+
+struct WriteRadioOptions {
+  bool verify = true;  // read the radio back after the 48th packet and compare
+  OtherModel other_model = OtherModel::Ask;
+  // A radio image file restored as it is: these 768 bytes are sent instead
+  // of the screen's encoding; the screen, which holds them decoded, still
+  // gets the same check.
+  const Image* own_bytes = nullptr;
+};
+
+// ReadRadio, then the screen shows what was read (one undoable step).
+TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
+
+// Check of the screen's set-up, confirmation, then WriteImage of the image
+// encoded from that set-up; Write.ini holds the same set-up at every
+// attempt. Done only when the radio holds what was sent (or, without the
+// verify, took every packet). *details, when given, says how it ended.
+TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options = {},
+                            WriteImageResult* details = nullptr);
+
+// What the read and the batch need of the program directory, as the
+// screen holds it.
+ProgramData ScreenData(const CKAVIRView& view);
+
+}  // namespace kavir
