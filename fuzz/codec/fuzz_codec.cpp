@@ -1,14 +1,13 @@
-// Arbitrary frames through the decoder and arbitrary screen values through
-// the encoders: nothing crashes, every frame carries its own address, and a
-// screen the pre-write check passes encodes channels that decode back.
+// Arbitrary packets through the decoder and arbitrary set-ups through the
+// encoder: nothing crashes, every frame carries its own address, and a
+// set-up the pre-write check passes encodes channels that decode back.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "codec/codec.h"
-#include "profile/profile_keys.h"
-#include "screen/kavir_view.h"
+#include "setup/profile_setup.h"
 
 namespace {
 
@@ -29,54 +28,48 @@ struct Input {
   }
 };
 
-const kavir::IniDocument& Kavir() {
-  static const kavir::IniDocument doc = kavir::IniDocument::Parse(
-      "[TimerOut]\r\n1=a\r\n2=b\r\n[LookA]\r\n1=x\r\n[BatterySupply]\r\n1=0\r\n2=1\r\n");
-  return doc;
+const kavir::OptionLists& Lists() {
+  static const kavir::OptionLists lists = kavir::ReadOptionLists(kavir::IniDocument::Parse(
+      "[TimerOut]\r\n1=a\r\n2=b\r\n[LookA]\r\n1=x\r\n[BatterySupply]\r\n1=0\r\n2=1\r\n"));
+  return lists;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Input in{data, size};
-  // Decoder: any frame, any index.
-  std::uint8_t frame[kavir::kFrameSize];
-  for (auto& b : frame) b = in.Byte();
-  kavir::IniDocument read;
-  for (int index = 0; index <= 100; index += 2) kavir::DecodePacket(index, frame, read, Kavir());
+  // Decoder: any packet data, any packet number.
+  std::uint8_t packet[kavir::kPacketDataSize];
+  for (auto& b : packet) b = in.Byte();
+  kavir::Setup read;
+  for (int n = -1; n <= 50; ++n) kavir::DecodePacket(n, packet, Lists(), read);
 
-  // Encoders: arbitrary values on the screen.
-  // One screen per process: every value below is set again on each run.
-  static kavir::HeadlessUi ui;
-  static kavir::CKAVIRView view(kavir::WorkingFiles::FromDirectory("/nonexistent-kavir-fuzz"), ui);
-  for (kavir::ComboBox& c : view.combos()) {
-    c.options = {"a", "b", "c"};
-    c.selected = static_cast<int>(in.Byte()) - 128;
+  // Encoder: arbitrary values.
+  kavir::Setup setup;
+  for (kavir::Choice& c : setup.settings) {
+    c.index = static_cast<int>(in.Byte()) - 128;
+    c.text = in.Text();
   }
-  view.battery.state = in.Byte() & 1;
-  view.band_lower.text = in.Text();
-  view.band_upper.text = in.Text();
-  kavir::IniDocument write;
-  for (int n = 1; n <= 16; ++n) {
-    view.ch_box[n - 1].state = in.Byte() & 1;
-    view.tx_box[n - 1].state = in.Byte() & 1;
-    for (int c = 1; c <= 9; ++c) view.grid.SetText(n, c, in.Text());
+  setup.battery_saver = in.Byte() & 1;
+  setup.band_lower = in.Text();
+  setup.band_upper = in.Text();
+  for (kavir::Channel& c : setup.channels) {
+    c.enabled = in.Byte() & 1;
+    c.tx_enabled = in.Byte() & 1;
+    for (std::string& f : c.fields) f = in.Text();
   }
-  view.StoreInto(write);
   for (int n = 1; n <= kavir::kPacketCount; ++n) {
-    const kavir::Frame f = kavir::EncodePacket(n, write, view);
+    const kavir::Frame f = kavir::EncodeFrame(n, setup);
     const int address = 16 * (n - 1);
     if (f[0] != 0x57 || f[1] != address >> 8 || f[2] != (address & 0xFF) || f[3] != 0x10) std::abort();
   }
-  if (kavir::CheckBeforeWrite(view).empty()) {
+  if (kavir::CheckBeforeWrite(setup, kavir::ChannelLists{}).empty()) {
     // Frequencies the check lets through (100 MHz and up) come back as stored.
-    const kavir::Image image = kavir::EncodeImage(write, view);
-    kavir::IniDocument back;
-    kavir::DecodeImage(image, back, Kavir());
-    for (int n = 1; n <= 16; ++n) {
-      const std::string key = kavir::ChannelKey(n, "RxFreq");
-      const std::string stored = write.GetString("Previous", key, "", 20);
-      const std::string decoded = back.GetString("Previous", key, "", 20);
+    kavir::Setup back;
+    kavir::DecodeImage(kavir::EncodeImage(setup), Lists(), back);
+    for (int n = 1; n <= kavir::kChannels; ++n) {
+      const std::string stored = kavir::PadFrequency(setup.channel(n)[kavir::ChannelField::RxFreq]);
+      const std::string& decoded = back.channel(n)[kavir::ChannelField::RxFreq];
       if (stored.find_first_not_of("0123456789.") == std::string::npos && stored.size() == 9 &&
           stored[3] == '.' && stored[0] != '0' && stored != decoded)
         std::abort();

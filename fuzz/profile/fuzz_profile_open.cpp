@@ -1,5 +1,5 @@
 // The profile-open path on any bytes: a load never crashes, and what the
-// screen stores, saved and opened again, gives the same screen.
+// set-up stores, saved and opened again, gives the same set-up.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -7,26 +7,24 @@
 
 #include "profile/gbk.h"
 #include "profile/profile.h"
-#include "screen/kavir_view.h"
+#include "setup/profile_setup.h"
+#include "setup/program_data.h"
 
 namespace {
 
-kavir::CKAVIRView& Screen() {
-  // Set up once from the shipped data files; each run resets it below.
-  static kavir::HeadlessUi ui;
-  static kavir::CKAVIRView* view = [] {
-    auto* v = new kavir::CKAVIRView(kavir::WorkingFiles::FromDirectory(KAVIR_DATA_DIR), ui);
-    v->OnInitialUpdate(nullptr);
-    if (!v->option_lists_status().ok) std::abort();
-    return v;
+const kavir::ProgramData& Data() {
+  static const kavir::ProgramData data = [] {
+    kavir::ProgramData d = kavir::ProgramData::Load(kavir::WorkingFiles::FromDirectory(KAVIR_DATA_DIR));
+    if (!d.lists_status.ok) std::abort();
+    return d;
   }();
-  return *view;
+  return data;
 }
 
-const kavir::IniDocument& Baseline() {
-  static const kavir::IniDocument doc =
-      kavir::ReadIniFile(Screen().files().ModelFile("KV16V"));
-  return doc;
+const kavir::Setup& Baseline() {
+  static const kavir::Setup setup =
+      Data().Resolve(kavir::ReadSetupRecord(kavir::ReadIniFile(Data().files.ModelFile("KV16V"))));
+  return setup;
 }
 
 // What survives a save: a GBK file cannot hold text GBK lacks.
@@ -37,28 +35,24 @@ bool Representable(const kavir::IniDocument& doc, const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  kavir::CKAVIRView& view = Screen();
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  view.LoadProfileDocument(Baseline(), "KV16V.ini");
-
   kavir::IniDocument file = kavir::IniDocument::Parse(bytes);
   (void)kavir::HasProfileContent(file);
   for (const kavir::LongValue& v : kavir::LongProfileValues(file))
     if (kavir::GbkLength(v.value) < 20) std::abort();
-  view.LoadProfileDocument(file, "fuzz.dat");
-  const auto loaded = view.ProfileValues();
+  const kavir::Setup loaded = kavir::ResolveChoices(kavir::ReadSetupRecord(file), Data().lists, Baseline());
+  const auto loaded_values = kavir::StoredValues(loaded);
 
   // Save over the same file, as Save does, then open what was written.
-  view.StoreInto(file);
+  kavir::StoreSetup(loaded, file);
   const kavir::IniDocument saved = kavir::IniDocument::Parse(file.Serialize());
-  view.LoadProfileDocument(Baseline(), "KV16V.ini");
-  view.LoadProfileDocument(saved, "fuzz.dat");
-  const auto reloaded = view.ProfileValues();
-  if (loaded.size() != reloaded.size()) std::abort();
-  for (std::size_t i = 0; i < loaded.size(); ++i)
-    if (Representable(file, loaded[i].second) && loaded[i] != reloaded[i]) {
-      std::fprintf(stderr, "%s: '%s' after the load, '%s' after save and reload\n",
-                   loaded[i].first.c_str(), loaded[i].second.c_str(), reloaded[i].second.c_str());
+  const kavir::Setup reloaded = kavir::ResolveChoices(kavir::ReadSetupRecord(saved), Data().lists, Baseline());
+  const auto reloaded_values = kavir::StoredValues(reloaded);
+  if (loaded_values.size() != reloaded_values.size()) std::abort();
+  for (std::size_t i = 0; i < loaded_values.size(); ++i)
+    if (Representable(file, loaded_values[i].second) && loaded_values[i] != reloaded_values[i]) {
+      std::fprintf(stderr, "%s: '%s' after the load, '%s' after save and reload\n", loaded_values[i].first.c_str(),
+                   loaded_values[i].second.c_str(), reloaded_values[i].second.c_str());
       std::abort();
     }
   return 0;
