@@ -128,6 +128,15 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
          };
        },
        Frames(16, 2), FormatPacketText(kReadPacketFailedFormat, 18), 4 * 80 + 20 * 30 + 1},
+      // Packet 17 or 18 with fewer than 5 bytes is taken for silence; with 5 or more it is acknowledged.
+      {"packet 17 cut to 4 bytes", [](Rig& r) { r.radio.answer_budget = 20 + 16 * 20 + 4; }, Frames(16, 1),
+       FormatPacketText(kReadPacketFailedFormat, 17), 4 * 80 + 20 * 31 + 1},
+      {"packet 17 cut to 5 bytes", [](Rig& r) { r.radio.answer_budget = 20 + 16 * 20 + 5; }, Frames(16, 2),
+       FormatPacketText(kReadPacketFailedFormat, 17), 20 * 31 + 1},
+      {"packet 19 cut to 4 bytes", [](Rig& r) { r.radio.answer_budget = 20 + 18 * 20 + 4; }, Frames(16, 4),
+       FormatPacketText(kReadPacketFailedFormat, 19), 20 * 29 + 1},
+      {"packet 40 from another address", [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 40; },
+       Frames(16, 25), FormatPacketText(kReadPacketFailedFormat, 40), 20 * 8 + 1},
       {"model without an upper band limit", [](Rig& r) { r.radio.radio().set_model(99); }, kCompleteRead,
        kBandFailed, -1},
       {"babbling radio", [](Rig& r) { r.radio.radio().faults.flood_bytes = 600; }, {}, kHandshakeFailed, -1},
@@ -373,11 +382,16 @@ TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
 TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
   struct Case {  // restart_ms: the radio is silent this long after the write; owner: of the corrupted byte, or why
     std::optional<int> corrupt; int restart_ms; WriteOutcome outcome; const char* owner; int wrong_address = 0;
+    int short_packet = 0; std::optional<int> silent_read_from = {};  // in the read-back only
   } cases[] = {
       {std::nullopt, 0, WriteOutcome::Done, ""},
       {std::nullopt, 2500, WriteOutcome::Done, ""},
       {std::nullopt, 60000, WriteOutcome::NotVerified, "电台在 5 秒内没有回答读出握手"},
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 05 个数据包的地址不对", 5},  // right page, wrong offset
+      {std::nullopt, 0, WriteOutcome::NotVerified, "第 36 个数据包的地址不对", 36},
+      {std::nullopt, 0, WriteOutcome::NotVerified, "第 20 个数据包不完整 (12 字节)", 0, 20},
+      {std::nullopt, 0, WriteOutcome::NotVerified, "第 03 个数据包没有收到", 0, 0, 3},
+      {std::nullopt, 0, WriteOutcome::NotVerified, "第 17 个数据包没有收到", 0, 0, 17},
       {100, 0, WriteOutcome::VerifyDiffers, "信道 07 CH07.Decode"},  // 0x064: channel 7, receive tone
       {0x10A, 0, WriteOutcome::VerifyDiffers, "功能设置 TimerOut"},  // block A byte 10
       {0x113, 0, WriteOutcome::VerifyDiffers, "Alarm"},              // block B byte 3 holds several settings
@@ -389,13 +403,14 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
     Rig rig;
     rig.radio.radio().faults.corrupt_store = c.corrupt;
     rig.radio.radio().faults.wrong_address_packet = c.wrong_address;
+    rig.radio.radio().faults.short_packet = c.short_packet;
     const sim::RadioImage sent = rig.ScreenImage();
     std::int64_t written_at = -1;
     rig.link.idle_hook = [&] {
       auto& radio = rig.radio.radio();
       if (radio.completed_writes() == 1 && written_at < 0) written_at = rig.clock.NowMs();
       const bool restarting = written_at >= 0 && rig.clock.NowMs() - written_at < c.restart_ms;
-      radio.faults.silent_from = restarting ? std::optional<int>(0) : std::nullopt;
+      radio.faults.silent_from = restarting ? std::optional<int>(0) : written_at >= 0 ? c.silent_read_from : std::nullopt;
     };
     rig.radio.ClearSent();
     rig.ui.answers = {true, false};  // write; then No to trying the read-back again
