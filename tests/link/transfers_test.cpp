@@ -3,7 +3,10 @@
 // the files and raw images left behind.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <set>
+#include <thread>
 
 #include "scoped_time_zone.h"
 #include "link/backups.h"
@@ -11,6 +14,7 @@
 #include "link/transactions.h"
 #include "link/transfer_summary.h"
 #include "link/write_image.h"
+#include "profile/local_time.h"
 #include "profile/profile_keys.h"
 #include "radio_rig.h"
 
@@ -474,6 +478,64 @@ TEST(Backups, NamedByKindModelAndClockAndNeverOverwritten) {
   EXPECT_EQ(ReadBytes(second), std::string(two.begin(), two.end()));
   struct { const char *model, *name; } names[] = {{"a/b\\c:d", "a_b_c_d"}, {"K~V\x7F", "K~V_"}, {"", "unknown"}, {"..", "unknown"}};
   for (const auto& n : names) EXPECT_EQ(BackupModelName(n.model), n.name);
+}
+
+// Two programs in one folder back up in the same second: each keeps its own
+// file under a name of its own, whole; a taken name is never replaced.
+TEST(Backups, ManySavedAtOnceInOneSecondAreAllKeptWhole) {
+  ShippedDir folder;
+  constexpr int kThreads = 8, kEach = 8;
+  auto image_of = [](int id) {
+    BackupImage image;
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(id * 31 + i);
+    return image;
+  };
+  std::atomic<int> ready{0};
+  std::vector<std::vector<std::string>> paths(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([&, t] {
+      for (++ready; ready < kThreads;) std::this_thread::yield();  // all start together
+      for (int k = 0; k < kEach; ++k) {
+        std::string path;
+        const IoStatus saved = SaveBackup(folder.path(), "read", "KV16V", image_of(t * kEach + k), 1796686205, &path);
+        EXPECT_TRUE(saved) << saved.Message();
+        paths[t].push_back(path);
+      }
+    });
+  for (auto& t : threads) t.join();
+
+  std::set<std::string> names;
+  for (int t = 0; t < kThreads; ++t)
+    for (int k = 0; k < kEach; ++k) {
+      const BackupImage image = image_of(t * kEach + k);
+      EXPECT_EQ(ReadBytes(paths[t][k]), std::string(image.begin(), image.end())) << paths[t][k];
+      names.insert(fs::path(paths[t][k]).filename().string());
+    }
+  // The names are the first ones free: -2, -3 ... up to the count, and nothing else is left.
+  std::set<std::string> expected{"read-KV16V-" + LocalFileStamp(1796686205) + ".bin"};
+  for (int i = 2; i <= kThreads * kEach; ++i) expected.insert("read-KV16V-" + LocalFileStamp(1796686205) + "-" + std::to_string(i) + ".bin");
+  EXPECT_EQ(names, expected);
+  std::set<std::string> on_disk;
+  for (const auto& e : fs::directory_iterator(fs::path(folder.path()) / "backups")) on_disk.insert(e.path().filename().string());
+  EXPECT_EQ(on_disk, expected);
+}
+
+TEST(Backups, WhenEveryNameIsTakenNothingIsReplaced) {
+  ShippedDir folder;
+  const std::string base = JoinPath(JoinPath(folder.path(), "backups"), "write-KV16U-" + LocalFileStamp(1796686205));
+  fs::create_directories(fs::path(folder.path()) / "backups");
+  WriteBytes(base + ".bin", "first");
+  for (int i = 2; i <= 999; ++i) WriteBytes(base + "-" + std::to_string(i) + ".bin", "old");
+  BackupImage image{};
+  std::string path = "unchanged";
+  const IoStatus saved = SaveBackup(folder.path(), "write", "KV16U", image, 1796686205, &path);
+  EXPECT_FALSE(saved);
+  EXPECT_NE(saved.Message().find("nothing was replaced"), std::string::npos) << saved.Message();
+  EXPECT_EQ(path, "unchanged");
+  EXPECT_EQ(ReadBytes(base + ".bin"), "first");
+  EXPECT_EQ(ReadBytes(base + "-999.bin"), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(folder.path()) / "backups"), fs::directory_iterator{}), 999);
 }
 
 }  // namespace
