@@ -48,10 +48,9 @@ IoStatus LoadImageIntoView(const Image& image, int model, CKAVIRView& view) {
   const WorkingFiles& files = view.files();
   IniDocument read_ini;
   ClearProfileKeys(read_ini);
-  std::uint8_t answer[20] = {'P', 'M', 0, static_cast<std::uint8_t>(model - 1)};
-  if (model < 1 || model > 128 ||
-      EvaluateHandshakeInto(read_ini, answer, sizeof answer, sizeof answer, files) != 1)
+  if (model < 1 || model > 128)
     return IoStatus::Fail(files.kavir_ini, "model " + std::to_string(model) + " is not in the Type list");
+  PutModelKeys(read_ini, model, files);
   DecodeImage(image, read_ini, ReadIniFile(files.kavir_ini));
   if (LeadingInt(read_ini.GetString("Previous", "FreqU", "", 10), 0) == 0) {
     const std::string type = read_ini.GetString("Previous", "Type", "", 20);

@@ -1,10 +1,8 @@
 #include "backups.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <string_view>
 #include <system_error>
 
 #include "../profile/atomic_file.h"
@@ -15,6 +13,10 @@
 namespace kavir {
 
 namespace fs = std::filesystem;
+
+namespace {
+constexpr int kMaxBackupsPerName = 999;
+}  // namespace
 
 std::string BackupModelName(const std::string& model) {
   std::string out;
@@ -34,17 +36,24 @@ IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
   fs::create_directories(PathFromUtf8(dir), ec);
   if (ec) return IoStatus::Fail(dir, ErrorText(ec));
 
-  std::string base = JoinPath(dir, kind + "-" + BackupModelName(model) + "-" + LocalFileStamp(when));
-  std::string path = base + ".bin";
-  for (int i = 2; fs::exists(PathFromUtf8(path), ec) && i < 1000; ++i)
-    path = base + "-" + std::to_string(i) + ".bin";
-
-  // A backup is whole or absent.
-  const IoStatus written = WriteFileAtomically(
-      path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
-  if (!written) return written;
-  if (path_out) *path_out = path;
-  return IoStatus::Ok();
+  // Each name is created, never replaced: two programs saving in the same
+  // second each take a name of their own.
+  const std::string base = JoinPath(dir, kind + "-" + BackupModelName(model) + "-" + LocalFileStamp(when));
+  const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+  for (int i = 1; i <= kMaxBackupsPerName; ++i) {
+    const std::string path = i == 1 ? base + ".bin" : base + "-" + std::to_string(i) + ".bin";
+    // A name seen taken is passed over without writing anything.
+    if (fs::exists(fs::symlink_status(PathFromUtf8(path), ec))) continue;
+    bool taken = false;
+    const IoStatus created = CreateFileAtomically(path, bytes, &taken);
+    if (created) {
+      if (path_out) *path_out = path;
+      return created;
+    }
+    if (!taken) return created;
+  }
+  return IoStatus::Fail(base + ".bin", "every name up to -" + std::to_string(kMaxBackupsPerName) +
+                                           " is taken; nothing was replaced");
 }
 
 }  // namespace kavir

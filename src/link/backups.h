@@ -14,8 +14,10 @@ namespace kavir {
 using BackupImage = std::array<std::uint8_t, 768>;
 
 // <dir>/backups/<kind>-<model>-<YYYYMMDD-HHMMSS>.bin (the machine's local
-// time), with -2, -3 ... when that name is taken. kind is
-// "read" or "write". Characters a file name cannot hold become '_'.
+// time), with -2, -3 ... when that name is taken: a backup is never
+// replaced, not even by another program saving in the same second. kind is
+// "read", "write", "verify-sent" or "verify-read". Characters a file name
+// cannot hold become '_'.
 // The path written goes to *path.
 IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
                     const std::string& model, const BackupImage& image, std::time_t when,

@@ -1,7 +1,6 @@
 // The read: handshake, packets 1 to 16 on request, packets 17 to 48 on
 // acknowledgement, each decoded into Read.ini at once.
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 
 #include "../codec/codec.h"
@@ -9,7 +8,9 @@
 #include "../profile/ini_document.h"
 #include "../profile/profile.h"
 #include "backups.h"
+#include "handshake.h"
 #include "link_settings.h"
+#include "packet_reader.h"
 #include "radio_texts.h"
 #include "transactions.h"
 
@@ -34,12 +35,11 @@ class ReadAttempt {
   Step Run();
 
  private:
-  std::uint32_t ArrivedSinceBase() const { return link_.receive_count - base_; }
   // Read.ini as it stands goes to disk; false (and shown) when it cannot.
   bool SaveReadIni();
   bool SavePartial();
   Step Prompt(const std::string& text);
-  Step PacketFailure(int n) { return Prompt(FormatPacketText(kReadPacketFailedFormat, n)); }
+  Step PacketFailed(const PacketFailure& failure);
   bool CancelRequested() const { return link_.cancel_requested(); }
   // Stops at once: no prompt, no delay; what was read is kept aside.
   Step Cancel() {
@@ -47,17 +47,12 @@ class ReadAttempt {
     SavePartial();
     return Step::End;
   }
-  void KeepData(int n) {
-    std::memcpy(image_.data() + 16 * (n - 1), link_.receive_buffer.data() + 4, 16);
-  }
-
   CKAVIRView& view_;
   SerialLink& link_;
   ScreenUi& ui_;
   IniDocument read_ini_;
   IniDocument kavir_ini_;
-  std::uint32_t base_ = 0;
-  BackupImage image_{};
+  Image image_{};
 };
 
 bool ReadAttempt::SaveReadIni() {
@@ -86,6 +81,24 @@ Step ReadAttempt::Prompt(const std::string& text) {
   return ui_.AskYesNo(text, kPromptCaption) ? Step::Retry : Step::End;
 }
 
+// The radio is given time before the prompt, the longer the more packets
+// were still to come; a packet asked for is asked once more first, and one
+// the radio sent is acknowledged unless packet 17 or 18 never came at all.
+Step ReadAttempt::PacketFailed(const PacketFailure& failure) {
+  using Kind = PacketFailure::Kind;
+  if (failure.kind == Kind::Cancelled) return Cancel();
+  const int n = failure.packet;
+  if (n <= 16) {
+    link_.SendCommand(5, kGood, 0x01);
+    link_.SpinDelay((failure.kind == Kind::Incomplete ? 15 : 35) * (48 - n));
+  } else {
+    const bool silent = failure.kind == Kind::Incomplete && failure.arrived < 5 && n <= 18;
+    if (failure.kind == Kind::Incomplete && !silent) link_.SendText(5, kGood);
+    link_.SpinDelay(20 * (48 - n));
+  }
+  return Prompt(FormatPacketText(kReadPacketFailedFormat, n));
+}
+
 Step ReadAttempt::Run() {
   const WorkingFiles& files = view_.files();
   link_.set_priority(ThreadPriority::TimeCritical);
@@ -110,82 +123,19 @@ Step ReadAttempt::Run() {
   link_.ClearTransmitBuffer();
 
   // Handshake: up to four frames.
-  int attempt = 1;
-  base_ = link_.receive_count;
-  link_.SendCommand(5, kReadHandshake, 0x00);
-  link_.WaitForBytes(20, t.handshake, kHandshakeStatus, kProgressRange, 1);
-  while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
-    link_.SendCommand(5, kReadHandshake, 0x00);
-    link_.WaitForBytes(20, t.handshake, kHandshakeStatus, kProgressRange, 1);
-    ++attempt;
-  }
+  SendHandshake(link_, kReadHandshake, {t.handshake, kHandshakeStatus, kProgressRange, 1});
   if (CancelRequested()) return Cancel();
-  if (EvaluateHandshakeInto(read_ini_, link_.receive_buffer.data(), link_.StoredCount(),
-                            link_.receive_count, files) != 1)
-    return Prompt(kHandshakeFailed);
+  const std::optional<int> answered = HandshakeModel(link_);
+  if (!answered) return Prompt(kHandshakeFailed);
+  PutModelKeys(read_ini_, *answered, files);
 
-  // Packets 1 to 16, each on request.
-  link_.ClearReceiveBuffer();
-  for (int n = 1; n <= 16; ++n) {
-    if (CancelRequested()) return Cancel();
-    attempt = 1;
-    base_ = link_.receive_count;
-    const std::string text = FormatPacketText(kReceivingFormat, n);
-    link_.SendCommand(5, kGood, 0x01);
-    link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
-    while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
-      // Asked again only when nothing came: a partial answer followed by
-      // the radio's next packet would pass for this one.
-      if (ArrivedSinceBase() == 0) link_.SendCommand(5, kGood, 0x01);
-      link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
-      ++attempt;
-    }
-    if (CancelRequested()) return Cancel();
-    // A packet cut short is a failure: its missing bytes are not zeros.
-    if (attempt > 3 && ArrivedSinceBase() < 20) {
-      link_.SendCommand(5, kGood, 0x01);
-      link_.SpinDelay(15 * (48 - n));
-      return PacketFailure(n);
-    }
-    if (link_.receive_buffer[1] != 0x00 || link_.receive_buffer[2] != 16 * (n - 1)) {
-      link_.SendCommand(5, kGood, 0x01);
-      link_.SpinDelay(35 * (48 - n));
-      return PacketFailure(n);
-    }
-    DecodePacket(2 * n, link_.receive_buffer.data(), read_ini_, kavir_ini_);
-    KeepData(n);
-    link_.ClearReceiveBuffer();
-  }
-
-  // Packets 17 to 48: the radio sends, the program acknowledges.
-  link_.SendText(5, kGood);
-  for (int n = 17; n <= 48; ++n) {
-    if (CancelRequested()) return Cancel();
-    attempt = 1;
-    base_ = link_.receive_count;
-    const std::string text = FormatPacketText(kTransferringFormat, n);
-    link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
-    while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
-      link_.WaitForBytes(20, t.receive, text, kProgressRange, static_cast<short>(n + 1));
-      ++attempt;
-    }
-    if (CancelRequested()) return Cancel();
-    if (attempt > 3 && ArrivedSinceBase() < 5 && (n == 17 || n == 18)) {
-      link_.SpinDelay(20 * (48 - n));
-      return PacketFailure(n);
-    }
-    link_.SendText(5, kGood);
-    const std::uint8_t page = n <= 32 ? 0x01 : 0x02;
-    const int offset = n <= 32 ? 16 * (n - 17) : 16 * (n - 33);
-    if (ArrivedSinceBase() < 20 || link_.receive_buffer[1] != page ||
-        link_.receive_buffer[2] != offset) {
-      link_.SpinDelay(20 * (48 - n));
-      return PacketFailure(n);
-    }
-    DecodePacket(2 * n, link_.receive_buffer.data(), read_ini_, kavir_ini_);
-    KeepData(n);
-    link_.ClearReceiveBuffer();
-  }
+  // Each packet goes into Read.ini as it comes, so a failed read keeps it.
+  const PacketWaits waits{t.receive, kProgressRange, 1, kReceivingFormat, kTransferringFormat};
+  const std::optional<PacketFailure> failure =
+      ReceivePackets(link_, waits, image_, [this](int n, const std::uint8_t* packet) {
+        DecodePacket(2 * n, packet, read_ini_, kavir_ini_);
+      });
+  if (failure) return PacketFailed(*failure);
 
   // A model file without an upper band limit: the read cannot be trusted.
   if (LeadingInt(read_ini_.GetString("Previous", "FreqU", "", 10), 0) == 0)

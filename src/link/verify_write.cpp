@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "../codec/image_owner.h"
+#include "handshake.h"
+#include "packet_reader.h"
 #include "radio_texts.h"
 #include "transactions.h"
 
@@ -14,13 +15,13 @@ namespace kavir {
 
 namespace {
 
-bool IsHandshakeAnswer(const SerialLink& link) {
-  return link.receive_count >= 20 && link.receive_buffer[0] == 'P' && link.receive_buffer[1] == 'M';
-}
-
-bool AddressIs(const SerialLink& link, int n) {
-  const int address = 16 * (n - 1);
-  return link.receive_buffer[1] == (address >> 8) && link.receive_buffer[2] == (address & 0xFF);
+std::string Describe(const PacketFailure& failure) {
+  using Kind = PacketFailure::Kind;
+  if (failure.kind == Kind::Cancelled) return "已取消";
+  const std::string packet = FormatPacketText("第 %02d 个数据包", failure.packet);
+  if (failure.kind == Kind::WrongAddress) return packet + "的地址不对";
+  return packet + (failure.arrived == 0 ? "没有收到"
+                                        : "不完整 (" + std::to_string(failure.arrived) + " 字节)");
 }
 
 std::string Hex(int value, int digits) {
@@ -40,11 +41,6 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
     result.failure = why;
     return result;
   };
-  auto arrived = [&](std::uint32_t base) { return link.receive_count - base; };
-  auto wait = [&](int n, int timeout) {
-    const std::string text = FormatPacketText(kVerifyingFormat, n);
-    link.WaitForBytes(20, timeout, text, progress.range, static_cast<short>(progress.first + n));
-  };
 
   // Handshake: again and again until the radio is back, a few seconds at
   // most. Whatever came before a good answer is dropped first.
@@ -52,13 +48,13 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
   link.ClearReceiveBuffer();
   link.ClearTransmitBuffer();
   const std::int64_t deadline = link.clock().NowMs() + handshake_ms;
+  // Each try takes some time, or a radio that never answers is asked
+  // without pause until the deadline.
+  const HandshakeWaits once{std::max(t.handshake, 20), kVerifyHandshakeStatus, progress.range,
+                            progress.first, 1};
   for (;;) {
-    link.SendCommand(5, kReadHandshake, 0x00);
-    // Each try takes some time, or a radio that never answers is asked
-    // without pause until the deadline.
-    link.WaitForBytes(20, std::max(t.handshake, 20), kVerifyHandshakeStatus, progress.range,
-                      progress.first);
-    if (IsHandshakeAnswer(link)) break;
+    SendHandshake(link, kReadHandshake, once);
+    if (HandshakeModel(link)) break;
     if (link.cancel_requested()) return fail("已取消");
     if (link.clock().NowMs() >= deadline)
       return fail(link.receive_count == 0 ? "电台在 " + std::to_string(handshake_ms / 1000) +
@@ -66,42 +62,11 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
                                           : "电台对读出握手的回答不对");
     if (link.receive_count > 0) link.DrainInput(t.handshake > 0 ? t.handshake : 1, 1000);
   }
-  link.ClearReceiveBuffer();
 
-  // Packets 1 to 16 on request. A request is repeated only when nothing
-  // came: a partial answer followed by the next packet is not a packet.
-  for (int n = 1; n <= 16; ++n) {
-    if (link.cancel_requested()) return fail("已取消");
-    const std::uint32_t base = link.receive_count;
-    link.SendCommand(5, kGood, 0x01);
-    wait(n, t.receive);
-    for (int attempt = 2; attempt <= 4 && arrived(base) < 20; ++attempt) {
-      if (arrived(base) == 0) link.SendCommand(5, kGood, 0x01);
-      wait(n, t.receive);
-    }
-    if (arrived(base) < 20)
-      return fail(FormatPacketText("第 %02d 个数据包", n) +
-                  (arrived(base) == 0 ? "没有收到" : "不完整 (" + std::to_string(arrived(base)) + " 字节)"));
-    if (!AddressIs(link, n)) return fail(FormatPacketText("第 %02d 个数据包的地址不对", n));
-    std::memcpy(result.read_back.data() + 16 * (n - 1), link.receive_buffer.data() + 4, 16);
-    link.ClearReceiveBuffer();
-  }
-
-  // Packets 17 to 48: each acknowledgement brings the next.
-  link.SendText(5, kGood);
-  for (int n = 17; n <= 48; ++n) {
-    if (link.cancel_requested()) return fail("已取消");
-    const std::uint32_t base = link.receive_count;
-    wait(n, t.receive);
-    for (int attempt = 2; attempt <= 4 && arrived(base) < 20; ++attempt) wait(n, t.receive);
-    if (arrived(base) < 20)
-      return fail(FormatPacketText("第 %02d 个数据包", n) +
-                  (arrived(base) == 0 ? "没有收到" : "不完整 (" + std::to_string(arrived(base)) + " 字节)"));
-    link.SendText(5, kGood);
-    if (!AddressIs(link, n)) return fail(FormatPacketText("第 %02d 个数据包的地址不对", n));
-    std::memcpy(result.read_back.data() + 16 * (n - 1), link.receive_buffer.data() + 4, 16);
-    link.ClearReceiveBuffer();
-  }
+  const PacketWaits waits{t.receive, progress.range, progress.first, kVerifyingFormat,
+                          kVerifyingFormat};
+  const std::optional<PacketFailure> failure = ReceivePackets(link, waits, result.read_back);
+  if (failure) return fail(Describe(*failure));
   result.outcome = VerifyResult::Outcome::Match;
   return result;
 }

@@ -7,6 +7,7 @@
 
 #include "../profile/ini_document.h"
 #include "backups.h"
+#include "handshake.h"
 #include "radio_texts.h"
 #include "transactions.h"
 
@@ -16,11 +17,6 @@ namespace {
 
 // With the verify the progress bar runs over both transfers.
 constexpr short kWriteAndVerifyRange = 2 * kProgressRange;
-
-// The model the radio names (entry number of KAVIR.ini's Type list).
-int AnsweredModel(const SerialLink& link) {
-  return static_cast<int>(static_cast<std::int8_t>(link.receive_buffer[3])) + 1;
-}
 
 std::string ModelName(const IniDocument& kavir_ini, int model) {
   std::string name = kavir_ini.GetString("Type", std::to_string(model), "", 20);
@@ -115,21 +111,13 @@ Step WriteRun::Attempt() {
   link_.ClearReceiveBuffer();
   link_.ClearTransmitBuffer();
 
-  int attempt = 1;
-  base_ = link_.receive_count;
-  link_.SendCommand(6, kWriteHandshake, 0x00);
-  link_.WaitForBytes(20, t.handshake, kHandshakeStatus, range_, 1);
-  while (attempt <= 3 && ArrivedSinceBase() < 20 && !CancelRequested()) {
-    link_.SendCommand(6, kWriteHandshake, 0x00);
-    link_.WaitForBytes(20, t.handshake, kHandshakeStatus, range_, 1);
-    ++attempt;
-  }
+  SendHandshake(link_, kWriteHandshake, {t.handshake, kHandshakeStatus, range_, 1});
   if (CancelRequested()) return Cancel();
   // Judged as the read's answer is: 20 bytes since the clear, "PM".
-  if (link_.receive_count < 20 || link_.receive_buffer[0] != 'P' || link_.receive_buffer[1] != 'M')
-    return Prompt(kHandshakeFailed);
+  const std::optional<int> answered = HandshakeModel(link_);
+  if (!answered) return Prompt(kHandshakeFailed);
 
-  result_.radio_model = AnsweredModel(link_);
+  result_.radio_model = *answered;
   if (options_.model && result_.radio_model != *options_.model && !other_model_accepted_) {
     const std::string question = OtherModelQuestion(ModelName(kavir_ini, result_.radio_model),
                                                     options_.model_name);
@@ -149,7 +137,7 @@ Step WriteRun::Attempt() {
   for (int n = 1; n <= kPacketCount; ++n) {
     if (CancelRequested()) return Cancel();
     link_.ClearReceiveBuffer();
-    attempt = 1;
+    int attempt = 1;
     base_ = link_.receive_count;
     const std::string text = FormatPacketText(kTransferringFormat, n);
     Frame frame{0x57, static_cast<std::uint8_t>((16 * (n - 1)) >> 8),

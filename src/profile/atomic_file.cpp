@@ -31,6 +31,12 @@ std::string FollowLinks(const std::string& path, std::string* reason) {
   return {};
 }
 
+// A name beside path that no other save picks at the same time.
+std::string TempNameFor(const std::string& path) {
+  thread_local std::mt19937_64 rng{std::random_device{}()};
+  return path + ".tmp" + std::to_string(rng() % 1000000000ULL);
+}
+
 }  // namespace
 
 FileKind KindOfFile(const std::string& path, std::string* reason) {
@@ -78,8 +84,7 @@ IoStatus WriteFileAtomically(const std::string& requested, std::string_view byte
     }
   }
 
-  thread_local std::mt19937_64 rng{std::random_device{}()};
-  const std::string temp = path + ".tmp" + std::to_string(rng() % 1000000000ULL);
+  const std::string temp = TempNameFor(path);
   IoStatus written = platform::WriteNewFile(temp, bytes);
   if (!written) return IoStatus::Fail(requested, written.reason);
   std::error_code ec;
@@ -92,6 +97,32 @@ IoStatus WriteFileAtomically(const std::string& requested, std::string_view byte
     return IoStatus::Fail(requested, replaced.reason);
   }
   return IoStatus::Ok();
+}
+
+IoStatus CreateFileAtomically(const std::string& path, std::string_view bytes, bool* taken) {
+  *taken = false;
+  const std::string temp = TempNameFor(path);
+  IoStatus written = platform::WriteNewFile(temp, bytes);
+  if (!written) return IoStatus::Fail(path, written.reason);
+  std::string reason;
+  const MoveResult moved = MoveWithoutReplacing(temp, path, &reason);
+  if (moved == MoveResult::Moved) return IoStatus::Ok();
+  std::error_code ec;
+  fs::remove(PathFromUtf8(temp), ec);
+  switch (moved) {
+    case MoveResult::NameTaken:
+      *taken = true;
+      return IoStatus::Fail(path, "a file of that name exists");
+    case MoveResult::NotSupported: {
+      // A share without hard links: the name is created exclusively and
+      // written in place; a failed write removes it again.
+      IoStatus direct = platform::WriteNewFile(path, bytes);
+      *taken = !direct && KindOfFile(path) != FileKind::Missing;
+      return direct;
+    }
+    default:
+      return IoStatus::Fail(path, reason);
+  }
 }
 
 std::string ReadWholeFile(const std::string& path, IoStatus* status) {

@@ -17,6 +17,10 @@ inline constexpr std::size_t kMaxInputBytes = 1024 * 1024;
 // the file it names; a replaced file keeps its permission bits; a read-only
 // target is refused; a pipe or device is written in place, never read.
 IoStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Creates path with bytes, whole or not at all, and never replaces a file:
+// when one has that name (also one another program creates meanwhile),
+// nothing is written and *taken is set.
+IoStatus CreateFileAtomically(const std::string& path, std::string_view bytes, bool* taken);
 // The whole file; a failure (missing included) comes back in *status.
 // Anything but a regular file of at most kMaxInputBytes is refused at once.
 std::string ReadWholeFile(const std::string& path, IoStatus* status);

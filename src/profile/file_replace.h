@@ -1,6 +1,7 @@
 #pragma once
 // The platform part of a safe save: putting the finished temporary file in
-// the target's place, and telling which names are devices, not files.
+// the target's place (replacing it, or only where no file is), and telling
+// which names are devices, not files.
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,18 @@ namespace kavir {
 
 // Renames temp over target. On failure temp is left for the caller to remove.
 IoStatus ReplaceWithTemp(const std::string& temp, const std::string& target);
+
+// Moves temp to target only while no file has target's name: an existing
+// file is never replaced, even by another program doing the same at the
+// same moment. On anything but Moved, temp is left for the caller.
+enum class MoveResult {
+  Moved,
+  NameTaken,     // a file (or folder) has that name
+  NotSupported,  // the file system cannot do it (no hard links); nothing moved
+  Failed,        // *reason says why
+};
+MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& target,
+                                std::string* reason);
 
 // A name the system reserves for a device (Windows: NUL, CON, COM1, "nul.txt"
 // ...): it is written in place, never replaced, and no temporary file is

@@ -47,6 +47,23 @@ IoStatus ReplaceWithTemp(const std::string& temp, const std::string& target) {
   return IoStatus::Fail(target, reason);
 }
 
+MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& target,
+                                std::string* reason) {
+  const std::wstring from = SystemPath(temp);
+  const std::wstring to = SystemPath(target);
+  DWORD error = 0;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(kPause);
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on an existing name.
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return MoveResult::Moved;
+    error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return MoveResult::NameTaken;
+    if (!HeldByAnother(error)) break;
+  }
+  *reason = ErrorText(std::error_code(static_cast<int>(error), std::system_category()));
+  return MoveResult::Failed;
+}
+
 bool IsDeviceName(std::string_view utf8_path) {
   if (utf8_path.starts_with("\\\\.\\")) return true;
   const std::size_t slash = utf8_path.find_last_of("\\/:");

@@ -35,13 +35,8 @@ IoStatus ClearProfile(char which, const std::string& current_file, const Working
   return WriteIniFile(path, doc);
 }
 
-int EvaluateHandshakeInto(IniDocument& read_ini, const std::uint8_t* received, std::size_t stored,
-                          std::uint32_t count, const WorkingFiles& files) {
-  if (count < 20 || stored < 4 || received[0] != 0x50 || received[1] != 0x4D) return -1;
-  // 8-bit signed arithmetic: 0x7F..0xFE give negative keys, 0xFF gives 0.
-  const auto model = static_cast<std::int8_t>(static_cast<std::int8_t>(received[3]) + 1);
-  const std::string key = std::to_string(static_cast<int>(model));
-
+void PutModelKeys(IniDocument& read_ini, int model, const WorkingFiles& files) {
+  const std::string key = std::to_string(model);
   const IniDocument kavir = ReadIniFile(files.kavir_ini);
   const std::string type = kavir.GetString("Type", key, "", kValueBuffer);
   read_ini.SetString(kProfileSection, "Type", type);
@@ -51,6 +46,13 @@ int EvaluateHandshakeInto(IniDocument& read_ini, const std::uint8_t* received, s
                      model_file.GetString(kProfileSection, "FreqV", "", kValueBuffer));
   read_ini.SetString(kProfileSection, "Frequ",
                      model_file.GetString(kProfileSection, "Frequ", "", kValueBuffer));
+}
+
+int EvaluateHandshakeInto(IniDocument& read_ini, const std::uint8_t* received, std::size_t stored,
+                          std::uint32_t count, const WorkingFiles& files) {
+  if (count < 20 || stored < 4 || received[0] != 0x50 || received[1] != 0x4D) return -1;
+  // 8-bit signed arithmetic: 0x7F..0xFE give negative keys, 0xFF gives 0.
+  PutModelKeys(read_ini, static_cast<std::int8_t>(static_cast<std::int8_t>(received[3]) + 1), files);
   return 1;
 }
 

@@ -3,7 +3,10 @@
 // the files and raw images left behind.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <set>
+#include <thread>
 
 #include "scoped_time_zone.h"
 #include "link/backups.h"
@@ -11,6 +14,7 @@
 #include "link/transactions.h"
 #include "link/transfer_summary.h"
 #include "link/write_image.h"
+#include "profile/local_time.h"
 #include "profile/profile_keys.h"
 #include "radio_rig.h"
 
@@ -128,6 +132,15 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
          };
        },
        Frames(16, 2), FormatPacketText(kReadPacketFailedFormat, 18), 4 * 80 + 20 * 30 + 1},
+      // Packet 17 or 18 with fewer than 5 bytes is taken for silence; with 5 or more it is acknowledged.
+      {"packet 17 cut to 4 bytes", [](Rig& r) { r.radio.answer_budget = 20 + 16 * 20 + 4; }, Frames(16, 1),
+       FormatPacketText(kReadPacketFailedFormat, 17), 4 * 80 + 20 * 31 + 1},
+      {"packet 17 cut to 5 bytes", [](Rig& r) { r.radio.answer_budget = 20 + 16 * 20 + 5; }, Frames(16, 2),
+       FormatPacketText(kReadPacketFailedFormat, 17), 20 * 31 + 1},
+      {"packet 19 cut to 4 bytes", [](Rig& r) { r.radio.answer_budget = 20 + 18 * 20 + 4; }, Frames(16, 4),
+       FormatPacketText(kReadPacketFailedFormat, 19), 20 * 29 + 1},
+      {"packet 40 from another address", [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 40; },
+       Frames(16, 25), FormatPacketText(kReadPacketFailedFormat, 40), 20 * 8 + 1},
       {"model without an upper band limit", [](Rig& r) { r.radio.radio().set_model(99); }, kCompleteRead,
        kBandFailed, -1},
       {"babbling radio", [](Rig& r) { r.radio.radio().faults.flood_bytes = 600; }, {}, kHandshakeFailed, -1},
@@ -373,11 +386,16 @@ TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
 TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
   struct Case {  // restart_ms: the radio is silent this long after the write; owner: of the corrupted byte, or why
     std::optional<int> corrupt; int restart_ms; WriteOutcome outcome; const char* owner; int wrong_address = 0;
+    int short_packet = 0; std::optional<int> silent_read_from = {};  // in the read-back only
   } cases[] = {
       {std::nullopt, 0, WriteOutcome::Done, ""},
       {std::nullopt, 2500, WriteOutcome::Done, ""},
       {std::nullopt, 60000, WriteOutcome::NotVerified, "电台在 5 秒内没有回答读出握手"},
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 05 个数据包的地址不对", 5},  // right page, wrong offset
+      {std::nullopt, 0, WriteOutcome::NotVerified, "第 36 个数据包的地址不对", 36},
+      {std::nullopt, 0, WriteOutcome::NotVerified, "第 20 个数据包不完整 (12 字节)", 0, 20},
+      {std::nullopt, 0, WriteOutcome::NotVerified, "第 03 个数据包没有收到", 0, 0, 3},
+      {std::nullopt, 0, WriteOutcome::NotVerified, "第 17 个数据包没有收到", 0, 0, 17},
       {100, 0, WriteOutcome::VerifyDiffers, "信道 07 CH07.Decode"},  // 0x064: channel 7, receive tone
       {0x10A, 0, WriteOutcome::VerifyDiffers, "功能设置 TimerOut"},  // block A byte 10
       {0x113, 0, WriteOutcome::VerifyDiffers, "Alarm"},              // block B byte 3 holds several settings
@@ -389,13 +407,14 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
     Rig rig;
     rig.radio.radio().faults.corrupt_store = c.corrupt;
     rig.radio.radio().faults.wrong_address_packet = c.wrong_address;
+    rig.radio.radio().faults.short_packet = c.short_packet;
     const sim::RadioImage sent = rig.ScreenImage();
     std::int64_t written_at = -1;
     rig.link.idle_hook = [&] {
       auto& radio = rig.radio.radio();
       if (radio.completed_writes() == 1 && written_at < 0) written_at = rig.clock.NowMs();
       const bool restarting = written_at >= 0 && rig.clock.NowMs() - written_at < c.restart_ms;
-      radio.faults.silent_from = restarting ? std::optional<int>(0) : std::nullopt;
+      radio.faults.silent_from = restarting ? std::optional<int>(0) : written_at >= 0 ? c.silent_read_from : std::nullopt;
     };
     rig.radio.ClearSent();
     rig.ui.answers = {true, false};  // write; then No to trying the read-back again
@@ -459,6 +478,64 @@ TEST(Backups, NamedByKindModelAndClockAndNeverOverwritten) {
   EXPECT_EQ(ReadBytes(second), std::string(two.begin(), two.end()));
   struct { const char *model, *name; } names[] = {{"a/b\\c:d", "a_b_c_d"}, {"K~V\x7F", "K~V_"}, {"", "unknown"}, {"..", "unknown"}};
   for (const auto& n : names) EXPECT_EQ(BackupModelName(n.model), n.name);
+}
+
+// Two programs in one folder back up in the same second: each keeps its own
+// file under a name of its own, whole; a taken name is never replaced.
+TEST(Backups, ManySavedAtOnceInOneSecondAreAllKeptWhole) {
+  ShippedDir folder;
+  constexpr int kThreads = 8, kEach = 8;
+  auto image_of = [](int id) {
+    BackupImage image;
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(id * 31 + i);
+    return image;
+  };
+  std::atomic<int> ready{0};
+  std::vector<std::vector<std::string>> paths(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([&, t] {
+      for (++ready; ready < kThreads;) std::this_thread::yield();  // all start together
+      for (int k = 0; k < kEach; ++k) {
+        std::string path;
+        const IoStatus saved = SaveBackup(folder.path(), "read", "KV16V", image_of(t * kEach + k), 1796686205, &path);
+        EXPECT_TRUE(saved) << saved.Message();
+        paths[t].push_back(path);
+      }
+    });
+  for (auto& t : threads) t.join();
+
+  std::set<std::string> names;
+  for (int t = 0; t < kThreads; ++t)
+    for (int k = 0; k < kEach; ++k) {
+      const BackupImage image = image_of(t * kEach + k);
+      EXPECT_EQ(ReadBytes(paths[t][k]), std::string(image.begin(), image.end())) << paths[t][k];
+      names.insert(fs::path(paths[t][k]).filename().string());
+    }
+  // The names are the first ones free: -2, -3 ... up to the count, and nothing else is left.
+  std::set<std::string> expected{"read-KV16V-" + LocalFileStamp(1796686205) + ".bin"};
+  for (int i = 2; i <= kThreads * kEach; ++i) expected.insert("read-KV16V-" + LocalFileStamp(1796686205) + "-" + std::to_string(i) + ".bin");
+  EXPECT_EQ(names, expected);
+  std::set<std::string> on_disk;
+  for (const auto& e : fs::directory_iterator(fs::path(folder.path()) / "backups")) on_disk.insert(e.path().filename().string());
+  EXPECT_EQ(on_disk, expected);
+}
+
+TEST(Backups, WhenEveryNameIsTakenNothingIsReplaced) {
+  ShippedDir folder;
+  const std::string base = JoinPath(JoinPath(folder.path(), "backups"), "write-KV16U-" + LocalFileStamp(1796686205));
+  fs::create_directories(fs::path(folder.path()) / "backups");
+  WriteBytes(base + ".bin", "first");
+  for (int i = 2; i <= 999; ++i) WriteBytes(base + "-" + std::to_string(i) + ".bin", "old");
+  BackupImage image{};
+  std::string path = "unchanged";
+  const IoStatus saved = SaveBackup(folder.path(), "write", "KV16U", image, 1796686205, &path);
+  EXPECT_FALSE(saved);
+  EXPECT_NE(saved.Message().find("nothing was replaced"), std::string::npos) << saved.Message();
+  EXPECT_EQ(path, "unchanged");
+  EXPECT_EQ(ReadBytes(base + ".bin"), "first");
+  EXPECT_EQ(ReadBytes(base + "-999.bin"), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(folder.path()) / "backups"), fs::directory_iterator{}), 999);
 }
 
 }  // namespace

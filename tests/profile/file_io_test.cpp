@@ -143,6 +143,38 @@ TEST(WriteFile, ReplacesWhatItMayAndNothingElse) {
   EXPECT_TRUE(!unnamed.ok && unnamed.bad_input);
 }
 
+// A new file is made whole or not at all, and nothing that has its name is
+// ever replaced; no temporary file is left behind either way.
+TEST(CreateFile, MakesANewFileAndNeverReplacesAnything) {
+  const struct Case {
+    const char* name;
+    std::function<void(const std::string& dir)> prepare;
+    std::string target;   // below the folder
+    bool taken;           // refused because the name is in use
+    bool made;
+  } cases[] = {
+      {"new, Chinese name", [](const std::string&) {}, "备份 KV16可定义.bin", false, true},
+      {"a file has the name", [](const std::string& d) { WriteBytes(JoinPath(d, "a.bin"), "old"); }, "a.bin", true, false},
+      {"a folder has the name", [](const std::string& d) { fs::create_directory(PathFromUtf8(JoinPath(d, "a.bin"))); }, "a.bin", true, false},
+      {"folder missing", [](const std::string&) {}, "no-such-folder/a.bin", false, false},
+#if !defined(_WIN32)
+      {"a dangling link has the name", [](const std::string& d) { fs::create_symlink("elsewhere.bin", d + "/a.bin"); }, "a.bin", true, false},
+#endif
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    c.prepare(dir.path());
+    auto expected = Snapshot(dir.path());
+    bool taken = !c.taken;
+    const IoStatus status = CreateFileAtomically(dir.File(c.target), "new", &taken);
+    EXPECT_EQ(std::make_tuple(status.ok, taken), std::make_tuple(c.made, c.taken)) << status.Message();
+    if (!status.ok) { EXPECT_EQ(status.path, dir.File(c.target)); }
+    if (c.made) expected[c.target] = "new";
+    EXPECT_EQ(Snapshot(dir.path()), expected);
+  }
+}
+
 // Windows will not replace a file another program has open: the save fails
 // with a message that says so and the file keeps its old content. POSIX
 // replaces it, and the other program goes on reading the old file. Once the

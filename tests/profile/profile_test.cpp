@@ -35,15 +35,43 @@ TEST(ClearProfile, EmptiesEveryKeyInOrderAndKeepsForeignOnes) {
   EXPECT_TRUE(std::filesystem::exists(files.write_ini));
 }
 
-TEST(Handshake, NamesTheModelByTheSignedThirdByte) {
-  TempDir dir;
+// KAVIR.ini with models 1, 6, 0 and -128, and the files of two of them.
+WorkingFiles ModelFolder(const TempDir& dir) {
   auto files = WorkingFiles::FromDirectory(dir.path());
-  WriteBytes(files.kavir_ini, *Utf8ToGbk("[Type]\r\n1=VX1\r\n6=UX6\r\n0=ZERO\r\n[Mode]\r\n1=常规\r\n6=集群\r\n"));
+  WriteBytes(files.kavir_ini, *Utf8ToGbk("[Type]\r\n1=VX1\r\n6=UX6\r\n0=ZERO\r\n-128=NEG\r\n[Mode]\r\n1=常规\r\n6=集群\r\n"));
   WriteBytes(files.ModelFile("VX1"), "[Previous]\r\nFreqV=136\r\nFreqU=174\r\n");
   WriteBytes(files.ModelFile("UX6"), "[Previous]\r\nFreqV=400\r\nFrequ=470\r\n");
+  return files;
+}
+
+TEST(ModelKeys, TypeAndModeFromKavirIniAndTheBandFromTheModelFile) {
+  TempDir dir;
+  const WorkingFiles files = ModelFolder(dir);
+  struct { int model; const char *type, *mode, *freq_v, *freq_u; } cases[] = {
+      {1, "VX1", "常规", "136", "174"}, {6, "UX6", "集群", "400", "470"}, {0, "ZERO", "", "", ""},
+      {-128, "NEG", "", "", ""}, {128, "", "", "", ""}, {2, "", "", "", ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.model);
+    IniDocument read;
+    read.SetString("Previous", "Type", "OLD");
+    read.SetString("Previous", "CH01.RxFreq", "145.00000");
+    read.SetString("Other", "Mode", "kept");
+    PutModelKeys(read, c.model, files);
+    EXPECT_EQ(read.Keys("Previous"), (std::vector<std::string>{"Type", "CH01.RxFreq", "Mode", "FreqV", "Frequ"}));
+    const auto value = [&](const char* key) { return read.GetString("Previous", key, "?", 20); };
+    EXPECT_EQ(std::make_tuple(value("Type"), value("Mode"), value("FreqV"), value("FreqU")),
+              std::make_tuple(c.type, c.mode, c.freq_v, c.freq_u));
+    EXPECT_EQ(value("CH01.RxFreq"), "145.00000");
+    EXPECT_EQ(read.GetString("Other", "Mode", "", 20), "kept");
+  }
+}
+
+TEST(Handshake, NamesTheModelByTheSignedThirdByte) {
+  TempDir dir;
+  const WorkingFiles files = ModelFolder(dir);
   struct { char b1; std::uint8_t b3; std::uint32_t count; int result; const char *type, *mode, *freq_u; } cases[] = {
       {'M', 0x00, 20, 1, "VX1", "常规", "174"}, {'M', 0x05, 20, 1, "UX6", "集群", "470"},
-      {'M', 0x7F, 20, 1, "", "", ""},  // -128: no model
+      {'M', 0x7F, 20, 1, "NEG", "", ""},  // -128
       {'M', 0xFF, 20, 1, "ZERO", "", ""},
       {'M', 0x00, 19, -1, nullptr, nullptr, nullptr},  // short or wrong: Read.ini stays
       {'X', 0x00, 20, -1, nullptr, nullptr, nullptr}};
