@@ -96,11 +96,9 @@ int main(int argc, char** argv) {
   const std::string blank = (dir / "blank.bin").string();
   std::ofstream(blank, std::ios::binary) << std::string(768, '\xFF');
 
-  HeadlessUi ui;
-  CKAVIRView view(WorkingFiles::FromDirectory(dir.string()), ui);
-  view.OnInitialUpdate(nullptr);
+  const ProgramData data = ProgramData::Load(WorkingFiles::FromDirectory(dir.string()));
   std::string error;
-  auto setup = SetupFromScreen(view, &error);
+  auto setup = BatchSetupOf(data.start, data, &error);
   if (!setup) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;

@@ -1,12 +1,15 @@
 // The read: handshake, packets 1 to 16 on request, packets 17 to 48 on
-// acknowledgement, each decoded into Read.ini at once.
+// acknowledgement, each decoded into the set-up at once.
 #include <cstdio>
 #include <ctime>
 
 #include "../codec/codec.h"
 #include "../profile/atomic_file.h"
+#include "../profile/gbk.h"
 #include "../profile/ini_document.h"
 #include "../profile/profile.h"
+#include "../profile/profile_keys.h"
+#include "setup/profile_setup.h"
 #include "backups.h"
 #include "handshake.h"
 #include "link_settings.h"
@@ -30,9 +33,10 @@ enum class Step { Done, Retry, End };
 
 class ReadAttempt {
  public:
-  ReadAttempt(CKAVIRView& view, SerialLink& link) : view_(view), link_(link), ui_(link.ui()) {}
+  ReadAttempt(SerialLink& link, const ProgramData& data) : link_(link), ui_(link.ui()), data_(data) {}
 
   Step Run();
+  const Setup& record() const { return record_; }
 
  private:
   // Read.ini as it stands goes to disk; false (and shown) when it cannot.
@@ -47,28 +51,42 @@ class ReadAttempt {
     SavePartial();
     return Step::End;
   }
-  CKAVIRView& view_;
   SerialLink& link_;
   ScreenUi& ui_;
-  IniDocument read_ini_;
-  IniDocument kavir_ini_;
+  const ProgramData& data_;
+  IniDocument read_ini_;  // Read.ini as it was, its profile keys cleared
+  Setup record_;
+  bool answered_ = false;
+  int packets_ = 0;       // packets decoded so far
   Image image_{};
 };
 
 bool ReadAttempt::SaveReadIni() {
-  IoStatus status = WriteIniFile(view_.files().read_ini, read_ini_);
+  IniDocument doc = read_ini_;
+  StoreSetup(record_, doc);
+  IoStatus status = WriteIniFile(data_.files.read_ini, doc);
   if (status) return true;
   ui_.ShowError("读出的数据未能保存: " + status.Message(), kPromptCaption);
   return false;
 }
 
 // A failed read never replaces Read.ini: what it got goes to a file whose
-// name and first line say it is incomplete.
+// name and first line say it is incomplete. It holds the keys of what came.
 bool ReadAttempt::SavePartial() {
-  const std::string path = PartialReadPath(view_.files());
+  IniDocument doc = read_ini_;
+  std::vector<std::string> keys;
+  if (answered_) keys = {"Type", "Mode", "FreqV", "FreqU"};
+  for (int n = 1; n <= packets_; ++n)
+    for (std::string& key : PacketKeys(n)) keys.push_back(std::move(key));
+  if (!keys.empty()) {
+    IniDocument all;
+    StoreSetup(record_, all);
+    for (const std::string& key : keys)
+      doc.SetString(kProfileSection, key, all.Find(kProfileSection, key).value_or(""));
+  }
+  const std::string path = PartialReadPath(data_.files);
   IoStatus status = WriteFileAtomically(
-      path, "; 读出未完成，这些数据不完整，不能当作读出的数据使用 (incomplete read)\r\n" +
-                read_ini_.Serialize());
+      path, "; 读出未完成，这些数据不完整，不能当作读出的数据使用 (incomplete read)\r\n" + doc.Serialize());
   if (status) return true;
   ui_.ShowError("读出的数据未能保存: " + status.Message(), kPromptCaption);
   return false;
@@ -100,15 +118,15 @@ Step ReadAttempt::PacketFailed(const PacketFailure& failure) {
 }
 
 Step ReadAttempt::Run() {
-  const WorkingFiles& files = view_.files();
+  const WorkingFiles& files = data_.files;
   link_.set_priority(ThreadPriority::TimeCritical);
   link_.ResetOpenErrorReport();
-  kavir_ini_ = ReadIniFile(files.kavir_ini);
   const Timeouts t = link_.LoadTimeouts();
   ui_.Repaint();
 
   // Read.ini is cleared in memory and goes to disk at the next prompt or
   // at the end: one write, the same content as per-key writes would leave.
+  // Its other sections and keys stay.
   IoStatus load;
   read_ini_ = ReadIniFile(files.read_ini, &load);
   if (!load) {
@@ -127,56 +145,52 @@ Step ReadAttempt::Run() {
   if (CancelRequested()) return Cancel();
   const std::optional<int> answered = HandshakeModel(link_);
   if (!answered) return Prompt(kHandshakeFailed);
-  PutModelKeys(read_ini_, *answered, files);
+  record_ = ModelRecord(*answered, data_);
+  answered_ = true;
 
-  // Each packet goes into Read.ini as it comes, so a failed read keeps it.
+  // Each packet goes into the set-up as it comes, so a failed read keeps it.
   const PacketWaits waits{t.receive, kProgressRange, 1, kReceivingFormat, kTransferringFormat};
   const std::optional<PacketFailure> failure =
       ReceivePackets(link_, waits, image_, [this](int n, const std::uint8_t* packet) {
-        DecodePacket(2 * n, packet, read_ini_, kavir_ini_);
+        DecodePacket(n, packet + 4, data_.lists, record_);
+        packets_ = n;
       });
   if (failure) return PacketFailed(*failure);
 
   // A model file without an upper band limit: the read cannot be trusted.
-  if (LeadingInt(read_ini_.GetString("Previous", "FreqU", "", 10), 0) == 0)
-    return Prompt(kBandFailed);
+  if (!HasBand(record_)) return Prompt(kBandFailed);
   // The image first: when Read.ini cannot be saved, the read is still kept.
-  std::string model = read_ini_.GetString("Previous", "Type", "", 20);
+  const std::string model = ClipToGbkBytes(record_.model(), kValueBuffer - 1);
   std::string kept;
   IoStatus backup = SaveBackup(files.program_dir, "read", model, image_, std::time(nullptr), &kept);
   if (!backup) ui_.ShowError("读出的数据未能备份: " + backup.Message(), kPromptCaption);
   link_.report.backup_path = kept;
   if (!SaveReadIni()) return Step::End;
   std::remove(PartialReadPath(files).c_str());  // stale now
-
-  ui_.BeginProgress(kRefreshStatus, 10, 10);
-  view_.LoadProfile(files.read_ini);
-  ui_.EndProgress();
-  ui_.SetStatusText(kDoneStatus);
   return Step::Done;
 }
 
 }  // namespace
 
-TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
+ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data) {
   ScreenUi& ui = link.ui();
-  // Without the option lists a read could only end in a failure.
-  if (!view.option_lists_status().ok) {
-    ui.ShowError(view.OptionListsMessage(), kPromptCaption);
-    return TransferResult::Failed;
-  }
+  ReadOutcome out;
   link.BeginTransfer();
-  if (!ui.AskYesNo(kReadConfirm, kPromptCaption)) return TransferResult::Cancelled;
+  if (!ui.AskYesNo(kReadConfirm, kPromptCaption)) {
+    out.result = TransferResult::Cancelled;
+    return out;
+  }
   Step step;
   do {
-    ReadAttempt attempt(view, link);
+    ReadAttempt attempt(link, data);
     step = attempt.Run();
+    if (step == Step::Done) out.record = attempt.record();
     // The radio may still be sending what the failed attempt asked for.
     if (step == Step::Retry) link.DrainInput(kDrainQuietMs, kDrainMaxMs);
   } while (step == Step::Retry);
   link.set_priority(ThreadPriority::Normal);
-  ui.SetCursor(Cursor::Normal);
-  return step == Step::Done ? TransferResult::Done : TransferResult::Failed;
+  out.result = step == Step::Done ? TransferResult::Done : TransferResult::Failed;
+  return out;
 }
 
 }  // namespace kavir

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "../profile/working_files.h"
-#include "../screen/kavir_view.h"
 #include "../screen/screen_ui.h"
 #include "link_settings.h"
 #include "thread_priority.h"

@@ -1,7 +1,7 @@
 #pragma once
-// Reading the radio into the screen and writing the screen into the radio.
-#include "../screen/kavir_view.h"
+// Reading a radio's set-up; the write of an image is in write_image.h.
 #include "serial_link.h"
+#include "setup/program_data.h"
 #include "write_image.h"
 
 namespace kavir {
@@ -12,27 +12,19 @@ enum class TransferResult {
   Failed,     // No at a failure prompt, or refused before anything was sent
 };
 
-// Confirmation, handshake, 48 packets into Read.ini, band check, screen
-// load; every failure asks whether to start again. After a successful read
-// the radio's image is kept in the backups folder.
-TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
-
-struct WriteRadioOptions {
-  bool verify = true;  // read the radio back after the 48th packet and compare
-  OtherModel other_model = OtherModel::Ask;
-  // A radio image file restored as it is: these 768 bytes are sent instead
-  // of the screen's encoding; the screen, which holds them decoded, still
-  // gets the same check.
-  const Image* own_bytes = nullptr;
+struct ReadOutcome {
+  TransferResult result = TransferResult::Failed;
+  // After a complete read: the radio's set-up as Read.ini now holds it
+  // (texts as stored; the screen resolves them against its lists).
+  Setup record;
 };
 
-// Confirmation, check of the screen, store into Write.ini, handshake and
-// 48 packets, then the verify; the image about to be sent is kept in the
-// backups folder first. Done only when the radio holds what was sent (or,
-// without the verify, took every packet). *details, when given, says how
-// it ended.
-TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options = {},
-                            WriteImageResult* details = nullptr);
+// Confirmation, handshake, 48 packets, band check; every failure asks
+// whether to start again. A complete read is kept as the radio's image in
+// the backups folder and as Read.ini; a failed one leaves what it got in
+// Read.partial.ini. Option texts come from data's lists, the band from the
+// model file of the model the radio names.
+ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data);
 
 // Where a failed read leaves what it got (Read.ini keeps the last complete read).
 std::string PartialReadPath(const WorkingFiles& files);

@@ -37,13 +37,6 @@
 
 namespace kavir {
 
-// Opens the serial port at set-up; the link fills it in.
-class PortStarter {
- public:
-  virtual ~PortStarter() = default;
-  virtual void OpenStartupPort() = 0;
-};
-
 class CKAVIRView {
  public:
   CKAVIRView(WorkingFiles files, ScreenUi& ui);

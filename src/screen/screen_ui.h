@@ -21,6 +21,13 @@ enum class SaveChoice { Save, Discard, Cancel };
 
 enum class Cursor { Normal, Wait, SizeNWSE, SizeNS, SizeNESW, SizeWE, AppStarting };
 
+// Opens the serial port at set-up; the link fills it in.
+class PortStarter {
+ public:
+  virtual ~PortStarter() = default;
+  virtual void OpenStartupPort() = 0;
+};
+
 class ScreenUi {
  public:
   virtual ~ScreenUi() = default;

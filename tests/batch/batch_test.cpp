@@ -66,7 +66,7 @@ struct StopAfter : BatchEvents {
   }
 };
 
-// The shipped start-up screen written by a job into factory-blank radios.
+// The shipped start-up set-up written by a job into factory-blank radios.
 TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
   const std::string ok = "written and verified";
   const struct {
@@ -86,9 +86,10 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ShippedScreen s;
+    ShippedDir s;
     std::string error;
-    const auto setup = SetupFromScreen(*s.view, &error);
+    const ProgramData data = ProgramData::Load(s.files);
+    const auto setup = BatchSetupOf(data.start, data, &error);
     ASSERT_TRUE(setup) << error;
     BatchLog log;
     const std::string log_path = s.dir.File("batch.csv");

@@ -85,7 +85,7 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   ASSERT_EQ(kept.size(), 1u);
   const auto& image = rig.radio.radio().image();
   EXPECT_EQ(ReadBytes(kept[0].string()), std::string(image.begin(), image.end()));
-  const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view);
+  const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.ToSetup(), rig.view.current_model_name);
   EXPECT_NE(summary.find("16 个信道"), std::string::npos) << summary;
   EXPECT_NE(summary.find("backups/read-KV16V-"), std::string::npos) << summary;
 }
@@ -182,7 +182,7 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
     }
     if (c.delay_ms >= 0 && !cancelled) { EXPECT_EQ(end - rig.radio.sent().back().at_ms, c.delay_ms); }
     if (cancelled) {
-      EXPECT_NE(ReadSummary(TransferResult::Failed, rig.link.report, rig.view).find("取消"), std::string::npos);
+      EXPECT_NE(ReadSummary(TransferResult::Failed, rig.link.report, rig.view.ToSetup(), rig.view.current_model_name).find("取消"), std::string::npos);
     } else {  // what the failed read got is kept under a name that says so
       const std::string partial = ReadBytes(PartialReadPath(rig.files));
       EXPECT_TRUE(partial.rfind("; ", 0) == 0 && partial.find("incomplete") != std::string::npos);

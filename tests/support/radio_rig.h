@@ -8,6 +8,7 @@
 
 #include "codec/codec.h"
 #include "link/serial_link.h"
+#include "screen/radio_transfer.h"
 #include "sim/virtual_radio.h"
 #include "support.h"
 
@@ -40,9 +41,7 @@ struct Rig {
 
   // The image a write of the screen as it stands would send.
   sim::RadioImage ScreenImage() {
-    std::string path = JoinPath(folder.path(), "screen-image.ini");
-    view.ClearAndStoreProfile(path);
-    Image image = EncodeImage(ReadIniFile(path), view);
+    const Image image = EncodeImage(view.ToSetup());
     sim::RadioImage out;
     std::copy(image.begin(), image.end(), out.begin());
     return out;
