@@ -27,8 +27,14 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
   std::vector<WriteProblem> problems;
   auto add = [&](std::string m) { problems.push_back({std::move(m)}); };
 
-  for (const SettingInfo& i : Settings())
-    if (i.in_image && setup[i.setting].index < 0) add(std::string(i.caption) + ": 没有选定任何选项");
+  // In the order of the form's fields, as the message always listed them;
+  // the keys are named as the key dialog names them.
+  auto unchosen = [&](Setting s, const char* caption) {
+    if (Info(s).in_image && setup[s].index < 0) add(std::string(caption) + ": 没有选定任何选项");
+  };
+  for (Setting s : StoreOrder()) unchosen(s, Info(s).caption);
+  unchosen(Setting::PF1S, "PF1");
+  unchosen(Setting::PF2S, "PF2");
 
   const std::string& lo = setup.band_lower;
   const std::string& hi = setup.band_upper;

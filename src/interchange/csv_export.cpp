@@ -1,48 +1,48 @@
 #include "csv_export.h"
 
-#include "csv_import.h"
 #include "csv_table.h"
-#include "../screen/kavir_view.h"
 
 namespace kavir {
 
-std::optional<ChannelEntry> ChannelOf(const CKAVIRView& view, int n, std::string* why) {
-  const ChannelGrid& g = view.grid;
+std::optional<ChannelEntry> ChannelOf(const Setup& setup, int n, std::string* why) {
+  using F = ChannelField;
+  const Channel& c = setup.channel(n);
   ChannelEntry e;
-  auto frequency = [&](int col, std::int64_t* hz) {
-    auto v = GridFrequencyHz(g.Text(n, col));
-    if (!v) *why = std::string(ChannelGrid::Header(col)) + " '" + g.Text(n, col) + "' is not a frequency";
+  auto frequency = [&](F f, std::int64_t* hz) {
+    auto v = GridFrequencyHz(c[f]);
+    if (!v) *why = std::string(FieldCaption(f)) + " '" + c[f] + "' is not a frequency";
     else *hz = *v;
     return v.has_value();
   };
-  auto tone = [&](int col, std::string* text) {
-    if (ParseToneText(g.Text(n, col))) {
-      *text = g.Text(n, col);
+  auto tone = [&](F f, std::string* text) {
+    if (ParseToneText(c[f])) {
+      *text = c[f];
       return true;
     }
-    *why = std::string(ChannelGrid::Header(col)) + " '" + g.Text(n, col) + "' is not a tone";
+    *why = std::string(FieldCaption(f)) + " '" + c[f] + "' is not a tone";
     return false;
   };
-  e.tx_enabled = view.tx_box[n - 1].checked();
-  if (!frequency(1, &e.rx_hz) || !tone(2, &e.decode) || !tone(4, &e.coding)) return std::nullopt;
+  e.tx_enabled = c.tx_enabled;
+  if (!frequency(F::RxFreq, &e.rx_hz) || !tone(F::RxTone, &e.decode) || !tone(F::TxTone, &e.coding))
+    return std::nullopt;
   e.tx_hz = e.rx_hz;
-  if (e.tx_enabled && !frequency(3, &e.tx_hz)) return std::nullopt;
+  if (e.tx_enabled && !frequency(F::TxFreq, &e.tx_hz)) return std::nullopt;
   // As the radio's encoder reads them: only 低 is low, only 否 is off, only 宽 is wide.
-  e.high_power = g.Text(n, 6) != "低";
-  e.scan = g.Text(n, 7) != "否";
-  e.wide = g.Text(n, 9) == "宽";
+  e.high_power = c[F::TxPower] != "低";
+  e.scan = c[F::Scan] != "否";
+  e.wide = c[F::Bandwidth] == "宽";
   return e;
 }
 
-CsvExport ExportCsv(const CKAVIRView& view) {
+CsvExport ExportCsv(const Setup& setup) {
   CsvExport out;
   out.text = CsvLine(std::vector<std::string>(kCsvColumns.begin(), kCsvColumns.end()));
-  for (int n = 1; n <= 16; ++n) {
-    if (!view.ch_box[n - 1].checked()) continue;
+  for (int n = 1; n <= kChannels; ++n) {
+    if (!setup.channel(n).enabled) continue;
     std::string why;
-    auto entry = ChannelOf(view, n, &why);
+    auto entry = ChannelOf(setup, n, &why);
     if (!entry) {
-      out.problems.push_back(ChannelName(n) + " left out: " + why);
+      out.problems.push_back(ChannelLabel(n) + " left out: " + why);
       continue;
     }
     out.text += CsvLine(WriteChannelRow(n, *entry));

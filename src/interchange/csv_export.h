@@ -1,17 +1,17 @@
 #pragma once
-// The screen's channels as a channel-plan CSV file.
+// A set-up's channels as a channel-plan CSV file.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "channel_csv.h"
+#include "setup/setup.h"
 
 namespace kavir {
 
-class CKAVIRView;
-
-// Channel n of the screen in the radio's terms; nullopt with *why when a
-// cell holds something the radio could not be given.
-std::optional<ChannelEntry> ChannelOf(const CKAVIRView& view, int n, std::string* why);
+// Channel n of the set-up in the radio's terms; nullopt with *why when a
+// field holds something the radio could not be given.
+std::optional<ChannelEntry> ChannelOf(const Setup& setup, int n, std::string* why);
 
 struct CsvExport {
   std::string text;                   // header and one row per channel, CR LF
@@ -20,6 +20,6 @@ struct CsvExport {
 };
 
 // Every channel whose CH box is set, in channel order, Location = channel.
-CsvExport ExportCsv(const CKAVIRView& view);
+CsvExport ExportCsv(const Setup& setup);
 
 }  // namespace kavir

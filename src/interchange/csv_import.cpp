@@ -1,10 +1,8 @@
 #include "csv_import.h"
 
 #include <algorithm>
-#include <cstdio>
-
 #include "csv_table.h"
-#include "../screen/kavir_view.h"
+#include "profile/ini_document.h"
 
 namespace kavir {
 
@@ -13,12 +11,6 @@ int ImportPlan::imported() const {
 }
 
 int ImportPlan::refused() const { return static_cast<int>(rows.size()) - imported(); }
-
-std::string ChannelName(int n) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "CH%02d", n);
-  return buf;
-}
 
 ImportPlan PlanCsvImport(std::string_view csv_bytes, const ImportLimits& limits, bool by_location) {
   ImportPlan plan;
@@ -62,7 +54,7 @@ ImportPlan PlanCsvImport(std::string_view csv_bytes, const ImportLimits& limits,
         channel = next_channel++;
       }
       if (channel && taken_by[channel]) {
-        row.refusal = ChannelName(channel) + " is already taken by line " + std::to_string(taken_by[channel]);
+        row.refusal = ChannelLabel(channel) + " is already taken by line " + std::to_string(taken_by[channel]);
         channel = 0;
       }
       if (channel) {
@@ -75,38 +67,33 @@ ImportPlan PlanCsvImport(std::string_view csv_bytes, const ImportLimits& limits,
   return plan;
 }
 
-ImportLimits LimitsOf(const CKAVIRView& view) {
+ImportLimits LimitsOf(const Setup& setup, const ChannelLists& lists) {
   ImportLimits limits;
-  limits.band_lower_mhz = static_cast<int>(view.band_lower_limit);
-  limits.band_upper_mhz = static_cast<int>(view.band_upper_limit);
-  limits.decode_tones = view.channel_lists.decode;
-  limits.coding_tones = view.channel_lists.coding;
+  limits.band_lower_mhz = LeadingInt(setup.band_lower);
+  limits.band_upper_mhz = LeadingInt(setup.band_upper);
+  limits.decode_tones = lists.decode;
+  limits.coding_tones = lists.coding;
   return limits;
 }
 
-void ApplyImport(const ImportPlan& plan, CKAVIRView& view) {
-  // Grid columns: 1 RxFreq, 2 Decode, 3 TxFreq, 4 Coding, 5 BusyLock,
-  // 6 TxPower, 7 ChannelScans, 8 ClockFreq, 9 ZoneWide.
+void ApplyImport(const ImportPlan& plan, const ChannelLists& lists, Setup& setup) {
+  using F = ChannelField;
   auto first = [](const std::vector<std::string>& list) { return list.empty() ? std::string() : list.front(); };
-  view.editor.Close();
   for (const ImportRow& row : plan.rows) {
     if (!row.channel) continue;
-    const int n = *row.channel;
     const ChannelEntry& e = row.entry;
-    ChannelGrid& g = view.grid;
-    g.SetText(n, 1, GridFrequencyText(e.rx_hz));
-    g.SetText(n, 2, e.decode);
-    g.SetText(n, 3, GridFrequencyText(e.tx_hz));
-    g.SetText(n, 4, e.coding);
-    if (g.Text(n, 5).empty()) g.SetText(n, 5, first(view.channel_lists.busy_lock));
-    g.SetText(n, 6, e.high_power ? "高" : "低");
-    g.SetText(n, 7, e.scan ? "是" : "否");
-    if (g.Text(n, 8).empty()) g.SetText(n, 8, first(view.channel_lists.clock_freq));
-    g.SetText(n, 9, e.wide ? "宽" : "窄");
-    view.ch_box[n - 1].state = 1;
-    view.tx_box[n - 1].state = e.tx_enabled ? 1 : 0;
-    view.UpdateChannelRow(n);
-    view.UpdateTxColumns(n);
+    Channel& c = setup.channel(*row.channel);
+    c[F::RxFreq] = GridFrequencyText(e.rx_hz);
+    c[F::RxTone] = e.decode;
+    c[F::TxFreq] = GridFrequencyText(e.tx_hz);
+    c[F::TxTone] = e.coding;
+    if (c[F::BusyLock].empty()) c[F::BusyLock] = first(lists.busy_lock);
+    c[F::TxPower] = e.high_power ? "高" : "低";
+    c[F::Scan] = e.scan ? "是" : "否";
+    if (c[F::ClockShift].empty()) c[F::ClockShift] = first(lists.clock_freq);
+    c[F::Bandwidth] = e.wide ? "宽" : "窄";
+    c.enabled = true;
+    c.tx_enabled = e.tx_enabled;
   }
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Importing a channel-plan CSV file into the screen: first a plan that says
+// Importing a channel-plan CSV file into a set-up: first a plan that says
 // where each row goes or why it is refused, then applying it.
 #include <optional>
 #include <string>
@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "channel_csv.h"
+#include "profile/option_list.h"
+#include "setup/setup.h"
 
 namespace kavir {
-
-class CKAVIRView;
 
 struct ImportRow {
   int line = 0;                 // line of the file
@@ -31,14 +31,12 @@ struct ImportPlan {
 // importable rows fill channels 1, 2, ... in file order.
 ImportPlan PlanCsvImport(std::string_view csv_bytes, const ImportLimits& limits, bool by_location);
 
-// Limits of the screen: its band and its tone lists.
-ImportLimits LimitsOf(const CKAVIRView& view);
+// Limits of a set-up: its band, and the tone lists of the grid.
+ImportLimits LimitsOf(const Setup& setup, const ChannelLists& lists);
 
-// Puts every imported row into its channel. Busy lock and clock shift keep
-// the channel's values (the first option of each list when it had none).
-void ApplyImport(const ImportPlan& plan, CKAVIRView& view);
-
-// "CH03" style name of channel n.
-std::string ChannelName(int n);
+// Puts every imported row into its channel, setting its CH box. Busy lock
+// and clock shift keep the channel's values (the first option of each list
+// when it had none).
+void ApplyImport(const ImportPlan& plan, const ChannelLists& lists, Setup& setup);
 
 }  // namespace kavir

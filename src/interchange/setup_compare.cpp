@@ -1,83 +1,65 @@
 #include "setup_compare.h"
 
-#include <map>
+#include <variant>
 
-#include "csv_import.h"
-#include "../profile/profile_keys.h"
-#include "../screen/kavir_view.h"
+#include "profile/profile_keys.h"
+#include "setup/profile_setup.h"
 
 namespace kavir {
 
 namespace {
 
-struct Caption {
-  const char* key;
-  const char* caption;
+// The radio-wide values in the order the form shows them.
+enum class Other { BandLower, BandUpper, Battery };
+using Item = std::variant<Setting, Other>;
+
+constexpr Item kOrder[] = {
+    Setting::Type,          Setting::Mode,        Other::BandLower,      Other::BandUpper,
+    Setting::TimerOut,      Setting::Prealet,     Setting::ChannelMonitor, Setting::SquelchLevel,
+    Setting::Beep,          Other::Battery,       Setting::Voice,        Setting::Alarm,
+    Setting::RunControl,    Setting::CloneEnable, Setting::TuningMode,   Setting::ScanOperation,
+    Setting::ChanMode,      Setting::ChanSet,     Setting::LookA,        Setting::RxStay,
+    Setting::RxRestart,     Setting::TxRestart,   Setting::RxCH,         Setting::TxChanSel,
+    Setting::AssignCHSet,   Setting::ScanDirection, Setting::ScanSpeed,  Setting::ScanAlert,
+    Setting::ScanDelAdd,    Setting::TempDel,     Setting::PF1S,         Setting::PF2S,
+    Setting::PF3S,
 };
 
-// The captions the screen shows beside each radio-wide setting.
-constexpr Caption kCaptions[] = {
-    {"Type", "机器类型"},
-    {"Mode", "模式"},
-    {"FreqV", "频段范围(下限)"},
-    {"FreqU", "频段范围(上限)"},
-    {"TimerOut", "发射定时限制"},
-    {"Prealet", "发射定时预警时间"},
-    {"ChannelMonitor", "监听功能"},
-    {"SquelchLevel", "静态电平等级"},
-    {"Beep", "BEEP音开关"},
-    {"BatterySupply", "电池省电使能"},
-    {"Voice", "语音报告功能"},
-    {"Alarm", "报警模式选择"},
-    {"RunControl", "整机正常运行控制"},
-    {"CloneEnable", "数据复制使能"},
-    {"TuningMode", "工厂自调测模式使能"},
-    {"ScanOperation", "频道扫描控制"},
-    {"ChanMode", "优先频道选择方式"},
-    {"ChanSet", "优先频道设置"},
-    {"LookA", "回扫周期"},
-    {"RxStay", "接收停留时间"},
-    {"RxRestart", "收信停止(跌落)延时"},
-    {"TxRestart", "发信停止(跌落)延时"},
-    {"RxCH", "接收回复信道选择"},
-    {"TxChanSel", "发射信道选择"},
-    {"AssignCHSet", "指配信道设置"},
-    {"ScanDirection", "信道扫描方向"},
-    {"ScanSpeed", "信道扫描速度"},
-    {"ScanAlert", "扫描声音使能"},
-    {"ScanDelAdd", "删除/追加使能"},
-    {"TempDel", "暂时删除使能"},
-    {"PF1S", "PF1键"},
-    {"PF2S", "PF2键"},
-    {"PF3S", "PF3键"},
-};
+const char* Box(bool on) { return on ? "√" : "×"; }
 
-std::map<std::string, std::string> StoredValues(const CKAVIRView& view) {
-  std::map<std::string, std::string> values;
-  for (auto& [key, value] : view.ProfileValues()) values[key] = value;
-  return values;
+// A channel field as a store writes it: frequencies padded.
+std::string Stored(const Channel& c, ChannelField f) {
+  return f == ChannelField::RxFreq || f == ChannelField::TxFreq ? PadFrequency(c[f]) : c[f];
 }
-
-std::string BoxText(const std::string& v) { return v == "1" ? "√" : "×"; }
 
 }  // namespace
 
-std::vector<SetupDifference> CompareSetups(const CKAVIRView& a, const CKAVIRView& b) {
-  const auto va = StoredValues(a);
-  const auto vb = StoredValues(b);
+std::vector<SetupDifference> CompareSetups(const Setup& a, const Setup& b) {
   std::vector<SetupDifference> out;
-  auto compare = [&](const std::string& key, std::string where, bool box) {
-    const std::string& x = va.at(key);
-    const std::string& y = vb.at(key);
-    if (x != y) out.push_back({std::move(where), box ? BoxText(x) : x, box ? BoxText(y) : y});
+  auto compare = [&](std::string where, const std::string& x, const std::string& y) {
+    if (x != y) out.push_back({std::move(where), x, y});
   };
-  for (const Caption& c : kCaptions) compare(c.key, c.caption, std::string_view(c.key) == "BatterySupply");
-  const auto& suffixes = ChannelSuffixesColumnOrder();
-  for (int n = 1; n <= kChannelCount; ++n) {
-    compare(ChBoxKey(n), ChannelName(n) + " CH", true);
-    compare(TxBoxKey(n), ChannelName(n) + " TX", true);
-    for (int c = 1; c <= 9; ++c)
-      compare(ChannelKey(n, suffixes[c - 1]), ChannelName(n) + " " + ChannelGrid::Header(c), false);
+  for (const Item& item : kOrder) {
+    if (const Setting* s = std::get_if<Setting>(&item)) {
+      compare(Info(*s).caption, a[*s].text, b[*s].text);
+      continue;
+    }
+    switch (std::get<Other>(item)) {
+      case Other::BandLower: compare(kBandLowerCaption, a.band_lower, b.band_lower); break;
+      case Other::BandUpper: compare(kBandUpperCaption, a.band_upper, b.band_upper); break;
+      case Other::Battery:
+        if (a.battery_saver != b.battery_saver) out.push_back({kBatteryCaption, Box(a.battery_saver), Box(b.battery_saver)});
+        break;
+    }
+  }
+  for (int n = 1; n <= kChannels; ++n) {
+    const Channel& x = a.channel(n);
+    const Channel& y = b.channel(n);
+    if (x.enabled != y.enabled) out.push_back({ChannelLabel(n) + " CH", Box(x.enabled), Box(y.enabled)});
+    if (x.tx_enabled != y.tx_enabled) out.push_back({ChannelLabel(n) + " TX", Box(x.tx_enabled), Box(y.tx_enabled)});
+    for (int f = 0; f < kChannelFieldCount; ++f)
+      compare(ChannelLabel(n) + " " + FieldCaption(ChannelField(f)), Stored(x, ChannelField(f)),
+              Stored(y, ChannelField(f)));
   }
   return out;
 }
@@ -87,13 +69,12 @@ std::string DifferenceLine(const SetupDifference& d) {
   return d.where + ": " + shown(d.a) + " | " + shown(d.b);
 }
 
-std::vector<std::pair<std::string, std::string>> ShownValues(const CKAVIRView& view) {
-  auto values = view.ProfileValues();
-  const auto& suffixes = ChannelSuffixesColumnOrder();
+std::vector<std::pair<std::string, std::string>> ShownValues(const Setup& setup) {
+  auto values = StoredValues(setup);
   for (auto& [key, value] : values)
-    for (int n = 1; n <= kChannelCount; ++n)
-      for (int c : {1, 3})
-        if (key == ChannelKey(n, suffixes[c - 1])) value = view.grid.Text(n, c);
+    for (int n = 1; n <= kChannels; ++n)
+      for (ChannelField f : {ChannelField::RxFreq, ChannelField::TxFreq})
+        if (key == ChannelKey(n, FieldKeySuffix(f))) value = setup.channel(n)[f];
   return values;
 }
 

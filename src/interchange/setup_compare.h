@@ -1,12 +1,12 @@
 #pragma once
-// Comparing two set-ups, and what the screen holds as text.
+// Comparing two set-ups, and a set-up's values as the screen shows them.
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace kavir {
+#include "setup/setup.h"
 
-class CKAVIRView;
+namespace kavir {
 
 struct SetupDifference {
   std::string where;  // "CH03 接收频率", or the setting's caption
@@ -16,13 +16,13 @@ struct SetupDifference {
 
 // Every profile key whose stored value differs, in the screen's order:
 // radio-wide settings first, then the channels row by row.
-std::vector<SetupDifference> CompareSetups(const CKAVIRView& a, const CKAVIRView& b);
+std::vector<SetupDifference> CompareSetups(const Setup& a, const Setup& b);
 
 // The difference as one line: "CH03 接收频率: 145.50000 | 146.00000".
 std::string DifferenceLine(const SetupDifference& d);
 
 // Every profile key with the text the screen shows for it (a frequency
-// cell as typed, not padded), in the order a clear writes them.
-std::vector<std::pair<std::string, std::string>> ShownValues(const CKAVIRView& view);
+// as typed, not padded), in the order a clear writes them.
+std::vector<std::pair<std::string, std::string>> ShownValues(const Setup& setup);
 
 }  // namespace kavir

@@ -15,7 +15,6 @@
 
 #include "profile/atomic_file.h"
 #include "report_renderer.h"
-#include "screen/kavir_view.h"
 
 namespace kavir {
 namespace {
@@ -26,21 +25,25 @@ QPageLayout ReportLayout() {
                      QPageLayout::Millimeter);
 }
 
-bool Draw(QPagedPaintDevice& device, double dpi, CKAVIRView& view) {
+bool Draw(QPagedPaintDevice& device, double dpi, const ReportSource& report) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  RenderReportPage(painter, dpi, PrintReport(view, std::time(nullptr)));
+  RenderReportPage(painter, dpi, report(std::time(nullptr)));
   return painter.end();
 }
 
-bool DrawOnPrinter(QPrinter& printer, CKAVIRView& view) {
+bool DrawOnPrinter(QPrinter& printer, const ReportSource& report) {
   printer.setFromTo(1, 1);  // the report is one page
-  return Draw(printer, printer.resolution(), view);
+  return Draw(printer, printer.resolution(), report);
 }
 
 }  // namespace
 
-IoStatus WriteReportPdf(CKAVIRView& view, const std::string& path) {
+ReportSource ReportOf(const Setup& setup, const std::string& file_name) {
+  return [setup, file_name](std::time_t now_utc) { return BuildReport(setup, file_name, now_utc); };
+}
+
+IoStatus WriteReportPdf(const ReportSource& report, const std::string& path) {
   // Drawn in memory, then saved atomically: a failure never leaves half a PDF.
   QByteArray pdf;
   {
@@ -51,25 +54,25 @@ IoStatus WriteReportPdf(CKAVIRView& view, const std::string& path) {
     writer.setPageLayout(ReportLayout());
     writer.setTitle(QStringLiteral("KAVIR"));
     writer.setCreator(QStringLiteral("KAVIR 4.0"));
-    if (!Draw(writer, writer.resolution(), view)) return IoStatus::Fail(path, "the page cannot be drawn");
+    if (!Draw(writer, writer.resolution(), report)) return IoStatus::Fail(path, "the page cannot be drawn");
   }
   if (pdf.isEmpty()) return IoStatus::Fail(path, "the page cannot be drawn");
   return WriteFileAtomically(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
 
-void PrintReportWithDialog(QWidget* parent, CKAVIRView& view, QPrinter& printer) {
+void PrintReportWithDialog(QWidget* parent, const ReportSource& report, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
   dialog.setMinMax(1, 1);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (!DrawOnPrinter(printer, view))
+  if (!DrawOnPrinter(printer, report))
     QMessageBox::warning(parent, QString::fromUtf8("提示信息!"),
                          QString::fromUtf8("打印失败: 打印机无法开始打印。"));
 }
 
-void PreviewReport(QWidget* parent, CKAVIRView& view, QPrinter& printer) {
+void PreviewReport(QWidget* parent, const ReportSource& report, QPrinter& printer) {
   QPrintPreviewDialog preview(&printer, parent);
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, parent,
-                   [&view](QPrinter* p) { DrawOnPrinter(*p, view); });
+                   [&report](QPrinter* p) { DrawOnPrinter(*p, report); });
   preview.exec();
 }
 
@@ -78,12 +81,12 @@ void ReportPageSetup(QWidget* parent, QPrinter& printer) {
   dialog.exec();
 }
 
-void ExportReportPdf(QWidget* parent, CKAVIRView& view) {
+void ExportReportPdf(QWidget* parent, const ReportSource& report) {
   const QString file = QFileDialog::getSaveFileName(parent, QString::fromUtf8("导出PDF"),
                                                     QStringLiteral("report.pdf"),
                                                     QStringLiteral("PDF (*.pdf)"));
   if (file.isEmpty()) return;
-  const IoStatus status = WriteReportPdf(view, file.toStdString());
+  const IoStatus status = WriteReportPdf(report, file.toStdString());
   if (!status)
     QMessageBox::warning(parent, QString::fromUtf8("提示信息!"),
                          QString::fromUtf8("无法写入 PDF 文件:\n") +

@@ -1,27 +1,35 @@
 #pragma once
 // The report commands of the desktop program: print, print preview, page
-// set-up and PDF export. Each reads the screen as it is now.
+// set-up and PDF export.
 #include <QString>
+#include <ctime>
+#include <functional>
+#include <string>
 
 #include "profile/io_status.h"
+#include "report_page.h"
 
 class QPrinter;
 class QWidget;
 
 namespace kavir {
 
-class CKAVIRView;
+// The page to draw, built at the moment of drawing (a preview draws again
+// on every repaint).
+using ReportSource = std::function<ReportPage(std::time_t now_utc)>;
+// The report of a set-up opened from file_name.
+ReportSource ReportOf(const Setup& setup, const std::string& file_name);
 
-// Writes the report of the screen as a one-page PDF file.
-IoStatus WriteReportPdf(CKAVIRView& view, const std::string& path);
+// Writes the report as a one-page PDF file.
+IoStatus WriteReportPdf(const ReportSource& report, const std::string& path);
 
 // Print dialog, then the page (one page only).
-void PrintReportWithDialog(QWidget* parent, CKAVIRView& view, QPrinter& printer);
+void PrintReportWithDialog(QWidget* parent, const ReportSource& report, QPrinter& printer);
 // The preview window on the page.
-void PreviewReport(QWidget* parent, CKAVIRView& view, QPrinter& printer);
+void PreviewReport(QWidget* parent, const ReportSource& report, QPrinter& printer);
 // The printer's page set-up dialog.
 void ReportPageSetup(QWidget* parent, QPrinter& printer);
 // Asks for a file name, writes the PDF, shows a message when it fails.
-void ExportReportPdf(QWidget* parent, CKAVIRView& view);
+void ExportReportPdf(QWidget* parent, const ReportSource& report);
 
 }  // namespace kavir

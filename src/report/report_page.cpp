@@ -1,10 +1,8 @@
 #include "report_page.h"
 
-#include <chrono>
-#include <cstdio>
+#include <optional>
 
 #include "profile/local_time.h"
-#include "screen/kavir_view.h"
 
 namespace kavir {
 namespace {
@@ -29,30 +27,30 @@ class Page {
 struct Labelled {
   int d;
   const char* label;
-  const char* key;  // drop-down key; nullptr for the battery box
+  std::optional<Setting> setting;  // nullopt for the battery box
 };
 
 // Settings of the left column, labels at x 75 and values at x 235.
 constexpr Labelled kCommonSettings[] = {
-    {220, "发射定时限制:", "TimerOut"},     {245, "发射定时预警时间:", "Prealet"},
+    {220, "发射定时限制:", Setting::TimerOut},     {245, "发射定时预警时间:", Setting::Prealet},
 };
 constexpr Labelled kModeSettings[] = {
-    {320, "监听功能:", "ChannelMonitor"},   {345, "静态电平等级:", "SquelchLevel"},
-    {370, "BEEP音开关:", "Beep"},           {395, "电池省电使能:", nullptr},
-    {420, "语音报告功能:", "Voice"},        {445, "报警模式选择:", "Alarm"},
-    {470, "整机正常运行控制:", "RunControl"}, {495, "数据复制使能:", "CloneEnable"},
-    {520, "工厂自调测模式使能:", "TuningMode"},
+    {320, "监听功能:", Setting::ChannelMonitor},   {345, "静态电平等级:", Setting::SquelchLevel},
+    {370, "BEEP音开关:", Setting::Beep},           {395, "电池省电使能:", std::nullopt},
+    {420, "语音报告功能:", Setting::Voice},        {445, "报警模式选择:", Setting::Alarm},
+    {470, "整机正常运行控制:", Setting::RunControl}, {495, "数据复制使能:", Setting::CloneEnable},
+    {520, "工厂自调测模式使能:", Setting::TuningMode},
 };
 // Scan settings, labels at x 425 and values at x 585.
 constexpr Labelled kScanSettings[] = {
-    {195, "频道扫描控制:", "ScanOperation"},     {220, "优先频道选择方式:", "ChanMode"},
-    {245, "优先频道设置:", "ChanSet"},           {270, "回扫周期A:", "LookA"},
-    {295, "接收停留时间:", "RxStay"},            {320, "收信停止(跌落)延时:", "RxRestart"},
-    {345, "发信停止(跌落)延时:", "TxRestart"},   {370, "接收回复信道选择:", "RxCH"},
-    {395, "发射信道选择:", "TxChanSel"},         {420, "指配信道设置:", "AssignCHSet"},
-    {445, "信道扫描方向:", "ScanDirection"},     {470, "信道扫描速度:", "ScanSpeed"},
-    {495, "扫描声音使能:", "ScanAlert"},         {520, "删除/追加使能:", "ScanDelAdd"},
-    {545, "暂时删除使能:", "TempDel"},
+    {195, "频道扫描控制:", Setting::ScanOperation},     {220, "优先频道选择方式:", Setting::ChanMode},
+    {245, "优先频道设置:", Setting::ChanSet},           {270, "回扫周期A:", Setting::LookA},
+    {295, "接收停留时间:", Setting::RxStay},            {320, "收信停止(跌落)延时:", Setting::RxRestart},
+    {345, "发信停止(跌落)延时:", Setting::TxRestart},   {370, "接收回复信道选择:", Setting::RxCH},
+    {395, "发射信道选择:", Setting::TxChanSel},         {420, "指配信道设置:", Setting::AssignCHSet},
+    {445, "信道扫描方向:", Setting::ScanDirection},     {470, "信道扫描速度:", Setting::ScanSpeed},
+    {495, "扫描声音使能:", Setting::ScanAlert},         {520, "删除/追加使能:", Setting::ScanDelAdd},
+    {545, "暂时删除使能:", Setting::TempDel},
 };
 
 constexpr const char* kChannelHeaders[] = {"接收",     "发射",     "通道",     "接收频率",
@@ -62,12 +60,7 @@ constexpr int kChannelHeaderX[] = {25, 58, 93, 130, 200, 270, 340, 410, 480, 550
 constexpr int kCellX[] = {130, 200, 270, 340, 410, 480, 550, 620, 690};
 constexpr int kChannelVerticals[] = {20, 55, 90, 125, 195, 265, 335, 405, 475, 545, 615, 685, 720};
 
-const char* Mark(const CheckBox& box) { return box.checked() ? "√" : "×"; }
-
-std::string Selected(const CKAVIRView& view, const char* key) {
-  const ComboBox* c = view.Combo(key);
-  return c ? c->SelectedText() : std::string();
-}
+const char* Mark(bool on) { return on ? "√" : "×"; }
 
 }  // namespace
 
@@ -83,9 +76,9 @@ ReportFontSpec FontSpec(ReportFont font) {
 
 std::string ReportTimestamp(std::time_t now_utc) { return LocalDateTimeText(now_utc); }
 
-ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc) {
+ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::time_t now_utc) {
   Page p;
-  const std::string model = Selected(view, "Type");
+  const std::string& model = setup.model();
 
   p.Font(ReportFont::Title);
   p.Text(240, 15, model + "对讲机编程信息");
@@ -135,30 +128,25 @@ ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc) {
   for (int i = 0; i < 12; ++i) p.Text(kChannelHeaderX[i], 620, kChannelHeaders[i]);
 
   // The work mode prints the model's mode text, which tells the band.
-  p.Text(175, 75, view.current_file_name);
+  p.Text(175, 75, file_name);
   p.Text(135, 110, model);
-  p.Text(368, 110, Selected(view, "Mode"));
-  p.Text(586, 110, view.band_lower.text);
-  p.Text(651, 125, view.band_upper.text);
+  p.Text(368, 110, setup[Setting::Mode].text);
+  p.Text(586, 110, setup.band_lower);
+  p.Text(651, 125, setup.band_upper);
 
-  for (const Labelled& s : kCommonSettings) p.Text(235, s.d, Selected(view, s.key));
+  for (const Labelled& s : kCommonSettings) p.Text(235, s.d, setup[*s.setting].text);
   for (const Labelled& s : kModeSettings)
-    p.Text(235, s.d, s.key ? Selected(view, s.key) : Mark(view.battery));
-  for (const Labelled& s : kScanSettings) p.Text(585, s.d, Selected(view, s.key));
+    p.Text(235, s.d, s.setting ? setup[*s.setting].text : Mark(setup.battery_saver));
+  for (const Labelled& s : kScanSettings) p.Text(585, s.d, setup[*s.setting].text);
 
-  for (int n = 1; n <= 16; ++n) {
+  for (int n = 1; n <= kChannels; ++n) {
     const int d = 645 + 25 * (n - 1);
-    p.Text(25, d, Mark(view.ch_box[n - 1]));
-    p.Text(58, d, Mark(view.tx_box[n - 1]));
-    char ch[8];
-    std::snprintf(ch, sizeof ch, "CH%02d", n);
-    p.Text(93, d, ch);
-    for (int c = 1; c <= 9; ++c) p.Text(kCellX[c - 1], d, view.grid.Text(n, c));
+    const Channel& c = setup.channel(n);
+    p.Text(25, d, Mark(c.enabled));
+    p.Text(58, d, Mark(c.tx_enabled));
+    p.Text(93, d, ChannelLabel(n));
+    for (int f = 0; f < kChannelFieldCount; ++f) p.Text(kCellX[f], d, c.fields[f]);
   }
-
-  view.grid.row = 16;
-  view.grid.col = 9;
-  view.ui().Repaint();
   return p.Take();
 }
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace kavir {
+#include "setup/setup.h"
 
-class CKAVIRView;
+namespace kavir {
 
 enum class ReportFont { Title, Box, Heading, Body };
 
@@ -44,10 +44,10 @@ struct ReportPage {
   const ReportText* TextAt(int x, int d) const;
 };
 
-// Draws the report of what the screen holds now; now_utc is the moment of
-// printing, shown in the machine's local time. Afterwards the grid's current cell is row 16,
-// column 9, and the screen is asked to repaint; nothing else changes.
-ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc);
+// The report of a set-up opened from file_name (the path the report names;
+// "" for none); now_utc is the moment of printing, shown in the machine's
+// local time.
+ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::time_t now_utc);
 
 // "%4d-%02d-%02d %02d:%02d:%02d" of now_utc in the machine's local time.
 std::string ReportTimestamp(std::time_t now_utc);

@@ -13,6 +13,7 @@
 //   OnChBoxClicked, OnTxBoxClicked...  enable_boxes.cpp: the boxes and the row colours
 //   StartEdit, CommitEdit, ...         cell_editor.cpp; PasteCells, FillCells: grid_edit.cpp
 //   RecordStep, Undo, Redo             edit_history.cpp over ScreenValues (undo_history.h)
+//   opening a profile or image file    open_setup.h: ReadSetupFile, OpenSetupFile
 #include <array>
 #include <functional>
 #include <string>
@@ -193,6 +194,10 @@ class CKAVIRView {
   // what it showed. path stands for the file it came from (it decides
   // whether the band edits are enabled).
   void ShowSetup(const Setup& record, const std::string& path);
+  // Puts a changed set-up on the screen as one undoable step (an import):
+  // only what differs changes, and the rows of changed channels are
+  // recoloured for their boxes. Returns whether the screen changed.
+  bool ApplySetup(const Setup& setup);
   // The option lists the drop-downs hold (KAVIR.ini's, read at set-up).
   OptionLists option_lists() const;
 

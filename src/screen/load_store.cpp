@@ -126,6 +126,28 @@ void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
   RestorePage(tab);
 }
 
+bool CKAVIRView::ApplySetup(const Setup& setup) {
+  return RecordStep([&] {
+    editor.Close();
+    const Setup now = ToSetup();
+    for (std::size_t i = 0; i < combos_.size(); ++i)
+      if (setup.settings[i].index != now.settings[i].index) combos_[i].selected = setup.settings[i].index;
+    battery.state = setup.battery_saver ? 1 : 0;
+    band_lower.text = setup.band_lower;
+    band_upper.text = setup.band_upper;
+    for (int n = 1; n <= kChannelCount; ++n) {
+      const Channel& c = setup.channel(n);
+      // A channel left alone keeps its boxes as the user set them.
+      if (c == now.channel(n)) continue;
+      for (int col = 1; col <= 9; ++col) grid.SetText(n, col, c.fields[col - 1]);
+      ch_box[n - 1].state = c.enabled ? 1 : 0;
+      tx_box[n - 1].state = c.tx_enabled ? 1 : 0;
+      UpdateChannelRow(n);
+      UpdateTxColumns(n);
+    }
+  });
+}
+
 OptionLists CKAVIRView::option_lists() const {
   OptionLists lists = option_lists_;
   for (std::size_t i = 0; i < combos_.size(); ++i) lists.lists[i] = combos_[i].options;

@@ -1,36 +1,38 @@
 #include "profile_image.h"
 
-#include <filesystem>
+#include <algorithm>
 
 #include "../codec/codec.h"
-#include "../profile/file_path.h"
+#include "../profile/atomic_file.h"
 #include "../profile/ini_document.h"
-#include "../screen/kavir_view.h"
+#include "../profile/profile.h"
+#include "../setup/profile_setup.h"
+#include "../setup/program_data.h"
 
 namespace kavir::sim {
 
-
 bool BuildImageFromProfile(const std::string& profile, const std::string& program_dir,
                            RadioImage* image, std::string* error) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(PathFromUtf8(profile), ec)) {
+  if (KindOfFile(profile) != FileKind::Regular) {
     *error = profile + ": no such profile file";
     return false;
   }
-  WorkingFiles files = program_dir.empty() ? WorkingFiles::FromCurrentDirectory()
-                                           : WorkingFiles::FromDirectory(program_dir);
-  HeadlessUi ui;  // no window: prompts say No, errors are kept
-  CKAVIRView view(files, ui);
-  view.OnInitialUpdate(nullptr);
-  IoStatus loaded = view.LoadProfile(profile);
-  if (!loaded) {
-    *error = loaded.Message();
+  const WorkingFiles files = program_dir.empty() ? WorkingFiles::FromCurrentDirectory()
+                                                 : WorkingFiles::FromDirectory(program_dir);
+  // The profile as a started program would show it after opening it.
+  const ProgramData data = ProgramData::Load(files);
+  IoStatus read;
+  const IniDocument doc = ReadIniFile(profile, &read);
+  if (!read) {
+    *error = read.Message();
     return false;
   }
-  // The encoders read the screen as stored, as a write does.
-  IniDocument write_ini;
-  view.StoreInto(write_ini);
-  Image built = EncodeImage(write_ini, view);
+  if (!HasProfileContent(doc)) {
+    *error = IoStatus::BadInput(profile, "不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。")
+                 .Message();
+    return false;
+  }
+  const Image built = EncodeImage(data.Resolve(ReadSetupRecord(doc)));
   std::copy(built.begin(), built.end(), image->begin());
   return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A radio image built from a profile file through the screen and the codec,
+// A radio image built from a profile file through the set-up and the codec,
 // as a write would send it.
 #include <string>
 

@@ -2,36 +2,35 @@
 #include <gtest/gtest.h>
 
 #include "codec/codec.h"
-#include "profile/profile_keys.h"
+#include "setup/frequency.h"
+#include "shipped_setup.h"
 #include "support.h"
 
 namespace kavir::test {
 namespace {
 
-const char* kSuffixes[] = {"RxFreq", "Decode", "TxFreq", "Coding", "BusyLock",
-                           "TxPower", "ChannelScans", "ClockFreq", "ZoneWide"};
-
 class ChannelRecord : public ::testing::Test {
  protected:
-  void SetUp() override { s.Load("KV16V"); }  // 136 to 174 MHz
-  Frame Encode(const std::vector<std::string>& cells, int ch = 1, int tx = 1) {
-    s.view->ch_box[0].state = ch;
-    s.view->tx_box[0].state = tx;
-    s.SetChannel(1, cells);
-    return EncodeChannelPacket(0, s.Stored(), *s.view);
+  Frame Encode(const std::vector<std::string>& cells, bool ch = true, bool tx = true) {
+    Channel& c = setup.channel(1);
+    for (std::size_t i = 0; i < cells.size(); ++i) c.fields[i] = cells[i];
+    c.enabled = ch;
+    c.tx_enabled = tx;
+    return EncodeFrame(1, setup);
   }
-  IniDocument Decode(const Frame& f, int index = 2) {
-    IniDocument read;
-    DecodePacket(index, f.data(), read, s.Kavir());
+  kavir::Setup Decode(const Frame& f, int n = 1) {
+    kavir::Setup read;
+    DecodePacket(n, f.data() + 4, shipped.data.lists, read);
     return read;
   }
-  ShippedScreen s;
+  ShippedSetups shipped;
+  kavir::Setup setup = shipped.Model("KV16V");  // 136 to 174 MHz
 };
 
 TEST_F(ChannelRecord, EncodesCellsAndBoxesIntoTheRecordBytes) {
   struct Case {
     std::vector<std::string> cells;
-    int ch, tx;
+    bool ch, tx;
     int from, count;
     const char* bytes;
   } cases[] = {
@@ -45,6 +44,8 @@ TEST_F(ChannelRecord, EncodesCellsAndBoxesIntoTheRecordBytes) {
       {{"136.00000", "关", "136.00000", "关", "禁止", "高", "是", "否", "宽"}, 1, 0, 4, 5, "00 55 0C 00 00"},
       // Off the fine raster: the coarse raster flag is clear.
       {{"136.00250", "关", "173.99750", "关", "禁止", "高", "是", "否", "宽"}, 1, 1, 4, 3, "81 D4 08"},
+      // A short entry is read as it is stored, padded to nine digits; blanks are trimmed.
+      {{"136.1", "关", " 136.00000 ", "关", "禁止", "高", "是", "否", "宽"}, 1, 1, 4, 6, "10 55 0C 00 00 00"},
   };
   for (const Case& c : cases) {
     const Frame f = Encode(c.cells, c.ch, c.tx);
@@ -57,24 +58,60 @@ TEST_F(ChannelRecord, DecodedRecordGivesTheTextsBack) {
       {"136.00000", "CTCSS:67.0", "136.00000", "+DCS:023", "载波控制", "高", "是", "否", "宽"},
       {"136.00250", "关", "173.99750", "-DCS:754", "禁止", "低", "否", "是", "窄"}};
   for (const auto& cells : channels) {
-    const IniDocument read = Decode(Encode(cells));
-    for (int i = 0; i < 9; ++i)
-      EXPECT_EQ(read.GetString("Previous", ChannelKey(1, kSuffixes[i]), "", 20), cells[i]) << kSuffixes[i];
-    EXPECT_EQ(read.GetString("Previous", "CBR1", "", 20), "1");
-    EXPECT_EQ(read.GetString("Previous", "CBT1", "", 20), "1");
+    const Channel read = Decode(Encode(cells)).channel(1);
+    EXPECT_EQ(std::vector<std::string>(read.fields.begin(), read.fields.end()), cells);
+    EXPECT_TRUE(read.enabled && read.tx_enabled);
   }
   Frame zero{};
-  const IniDocument off = Decode(zero);
-  const char* texts[] = {"000000000", "关", "000000000", "关", "禁止", "低", "否", "否", "窄"};
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(off.GetString("Previous", ChannelKey(1, kSuffixes[i]), "", 20), texts[i]);
-  EXPECT_EQ(off.GetString("Previous", "CBR1", "", 20), "0");
-  EXPECT_EQ(off.GetString("Previous", "CBT1", "", 20), "0");
-  EXPECT_EQ(off.Keys("Previous").size(), 11u);
+  const Channel off = Decode(zero).channel(1);
+  const std::vector<std::string> texts = {"000000000", "关", "000000000", "关", "禁止", "低", "否", "否", "窄"};
+  EXPECT_EQ(std::vector<std::string>(off.fields.begin(), off.fields.end()), texts);
+  EXPECT_FALSE(off.enabled || off.tx_enabled);
+  EXPECT_EQ(PacketKeys(1).size(), 11u);
+  EXPECT_EQ(PacketKeys(16).front(), "CH16.RxFreq");
   zero[4 + 11] = 0x10;  // busy lock value one
-  EXPECT_EQ(Decode(zero).GetString("Previous", "CH01.BusyLock", "", 20), "CTC/DCS控制");
-  const IniDocument last = Decode(zero, 2 * 16);
-  EXPECT_TRUE(last.Find("Previous", "CH16.RxFreq").has_value());
-  EXPECT_FALSE(last.Find("Previous", "CH01.RxFreq").has_value());
+  EXPECT_EQ(Decode(zero).channel(1)[ChannelField::BusyLock], "CTC/DCS控制");
+  const kavir::Setup last = Decode(zero, 16);
+  EXPECT_EQ(last.channel(16)[ChannelField::BusyLock], "CTC/DCS控制");
+  EXPECT_EQ(last.channel(1), Channel{}) << "packet 16 is channel 16 only";
+}
+
+// Frequencies in hertz: their texts, and their bytes on both rasters.
+TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
+  const struct {
+    const char* text;
+    std::int64_t hz;
+    Raster raster;
+    const char* shown;
+    const char* bytes;  // with the flag bit set
+  } rows[] = {
+      {"136.00000", 136000000, Raster::Fine, "136.00000", "00 55 0C"},
+      {"145.5", 145500000, Raster::Fine, "145.50000", "F0 5A 0C"},
+      {"136.00250", 136002500, Raster::Coarse, "136.00250", "81 D4 08"},
+      {"136.0010", 136001000, Raster::None, "136.00100", "00 00 08"},
+      {"", 0, Raster::Fine, "000000000", "00 00 0C"},
+  };
+  for (const auto& r : rows) {
+    const Frequency f = Frequency::FromText(r.text);
+    EXPECT_EQ(f.hz(), r.hz) << r.text;
+    EXPECT_EQ(f.raster(), r.raster) << r.text;
+    EXPECT_EQ(f.Text(), r.shown) << r.text;
+    const auto bytes = f.Bytes(true);
+    EXPECT_EQ(Hex(bytes.data(), 3), r.bytes) << r.text;
+    EXPECT_EQ(bytes[2] & 0x08, 0x08);
+    EXPECT_EQ(f.Bytes(false)[2] & 0x08, 0) << r.text;
+    if (r.raster != Raster::None) EXPECT_EQ(Frequency::FromBytes(bytes.data()), f) << r.text;
+  }
+  // The step count has 18 bits, on whichever raster it counts.
+  const struct { std::int64_t hz; Raster raster; bool fits; } limits[] = {
+      {0x3FFFF * std::int64_t{6250}, Raster::Fine, true}, {0x40000 * std::int64_t{6250}, Raster::Fine, false},
+      {0x3FFFF * std::int64_t{2500}, Raster::Coarse, true}, {0x40000 * std::int64_t{2500}, Raster::Coarse, false}};
+  for (const auto& l : limits) {
+    const Frequency f = Frequency::FromHz(l.hz);
+    EXPECT_EQ(std::make_pair(f.raster(), f.FitsField()), std::make_pair(l.raster, l.fits)) << l.hz;
+    if (l.fits) EXPECT_EQ(Frequency::FromBytes(f.Bytes(false).data()), f) << l.hz;
+  }
+  EXPECT_FALSE(Frequency::FromText("136.0010").FitsField()) << "on no raster";
 }
 
 }  // namespace

@@ -2,36 +2,43 @@
 // every shipped model through the image and back.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "codec/codec.h"
-#include "profile/profile.h"
 #include "profile/profile_keys.h"
+#include "shipped_setup.h"
 #include "support.h"
 
 namespace kavir::test {
 namespace {
 
+std::map<std::string, std::string> Stored(const kavir::Setup& s) {
+  std::map<std::string, std::string> values;
+  for (auto& [key, value] : StoredValues(s)) values[key] = value;
+  return values;
+}
+
 class SettingsBlock : public ::testing::Test {
  protected:
-  IniDocument Decode(int index, std::vector<std::uint8_t> data, const IniDocument* kavir = nullptr) {
-    Frame f{};
-    for (std::size_t i = 0; i < data.size(); ++i) f[4 + i] = data[i];
-    IniDocument read;
-    DecodePacket(index, f.data(), read, kavir ? *kavir : s.Kavir());
+  kavir::Setup Decode(int n, std::vector<std::uint8_t> data, const OptionLists* lists = nullptr) {
+    data.resize(kPacketDataSize);
+    kavir::Setup read;
+    DecodePacket(n, data.data(), lists ? *lists : shipped.data.lists, read);
     return read;
   }
-  static std::string Get(const IniDocument& d, const char* key) { return d.GetString("Previous", key, "<missing>", 20); }
-  std::string Option(const char* list, int n) { return s.Kavir().GetString(list, std::to_string(n).c_str(), "", 20); }
-  ShippedScreen s;
+  std::string Option(const char* list, int n) {
+    return ReadIniFile(shipped.data.files.kavir_ini).GetString(list, std::to_string(n), "", 20);
+  }
+  void Choose(kavir::Setup& s, Setting k, int index) { s[k] = {index, shipped.data.lists[k][index]}; }
+  ShippedSetups shipped;
 };
 
 // The radio's memory a shipped model becomes, byte for byte. The reference
 // was checked against the radio's memory map by hand; encode and decode are
 // otherwise only tested against each other.
 TEST_F(SettingsBlock, ShippedModelEncodesToTheReferenceImage) {
-  s.Load("KV16U");
-  const Image image = EncodeImage(s.Stored(), *s.view);
+  const Image image = EncodeImage(shipped.Model("KV16U"));
   const std::string golden = ReadBytes(std::string(KAVIR_FIXTURES_DIR) + "/KV16U.img");
   ASSERT_EQ(golden.size(), 768u);
   for (std::size_t i = 0; i < image.size(); i += 16)
@@ -41,9 +48,10 @@ TEST_F(SettingsBlock, ShippedModelEncodesToTheReferenceImage) {
 
 // Every setting on its last option, so no field is zero and hides a wrong offset.
 TEST_F(SettingsBlock, LastOptionOfEverySettingEncodesToTheReferenceBlocks) {
-  for (ComboBox& c : s.view->combos()) c.selected = static_cast<int>(c.options.size()) - 1;
+  kavir::Setup s = shipped.data.start;
+  for (const SettingInfo& i : Settings()) Choose(s, i.setting, static_cast<int>(shipped.data.lists[i.setting].size()) - 1);
   std::string blocks;
-  for (int g : {0, 1, 2}) blocks += Hex(EncodeSettingsPacket(g, *s.view).data() + 4, 16) + "\n";
+  for (int n : {17, 18, 19}) blocks += Hex(EncodeFrame(n, s).data() + 4, 16) + "\n";
   EXPECT_EQ(blocks,
             "89 10 0E 0E 0A 0A 33 10 1F 08 2A 13 00 00 00 00\n"   // function block A
             "00 00 00 2F 0B 21 11 FF 00 01 01 1E 00 00 32 32\n"   // function block B
@@ -51,80 +59,93 @@ TEST_F(SettingsBlock, LastOptionOfEverySettingEncodesToTheReferenceBlocks) {
 }
 
 TEST_F(SettingsBlock, BlocksDecodeByTheirRules) {
-  EXPECT_EQ(Decode(34, {}).Keys("Previous").size(), 19u);
-  // Block A (34), B (36) or the keys (38) with only the byte at `at` set. Timer and
+  EXPECT_EQ(PacketKeys(17).size(), 19u);
+  // Block A (17), B (18) or the keys (19) with only the byte at `at` set. Timer and
   // warning bytes: 1 and 2 both read as the second option, 255 as the first.
-  struct { int index, at, byte; const char* key; int option; } rules[] = {
-      {34, 10, 1, "TimerOut", 2}, {34, 10, 2, "TimerOut", 2}, {34, 10, 255, "TimerOut", 1}, {34, 10, 5, "TimerOut", 4},
-      {34, 11, 8, "Prealet", 2},  {34, 11, 11, "Prealet", 3},  {38, 4, 1, "PF1S", 2},          {38, 5, 2, "PF2S", 3},
-      {36, 3, 0x08, "BatterySupply", 2}, {36, 3, 0, "BatterySupply", 1}};
+  struct { int n, at, byte; const char* key; int option; } rules[] = {
+      {17, 10, 1, "TimerOut", 2}, {17, 10, 2, "TimerOut", 2}, {17, 10, 255, "TimerOut", 1}, {17, 10, 5, "TimerOut", 4},
+      {17, 11, 8, "Prealet", 2},  {17, 11, 11, "Prealet", 3},  {19, 4, 1, "PF1S", 2},          {19, 5, 2, "PF2S", 3},
+      {18, 3, 0x08, "BatterySupply", 2}, {18, 3, 0, "BatterySupply", 1}};
   for (const auto& r : rules) {
     std::vector<std::uint8_t> d(16, 0);
     d[r.at] = static_cast<std::uint8_t>(r.byte);
-    EXPECT_EQ(Get(Decode(r.index, d), r.key), Option(r.key, r.option)) << r.key << " " << r.byte;
+    EXPECT_EQ(Stored(Decode(r.n, d))[r.key], Option(r.key, r.option)) << r.key << " " << r.byte;
   }
-  const IniDocument bare = IniDocument::Parse("[Beep]\r\n1=关\r\n");  // no BatterySupply list
-  EXPECT_EQ(Get(Decode(36, {0, 0, 0, 0x08}, &bare), "BatterySupply"), "0");
-  for (int index : {0, 1, 33, 35, 37, 39, 40, 42, 60, 94, 96, 200, -2})
-    EXPECT_TRUE(Decode(index, std::vector<std::uint8_t>(16, 0xFF)).Keys("Previous").empty()) << index;
+  OptionLists bare;  // no BatterySupply list
+  bare[Setting::Beep] = {"关"};
+  EXPECT_FALSE(Decode(18, {0, 0, 0, 0x08}, &bare).battery_saver);
+  EXPECT_EQ(Decode(17, {}, &bare)[Setting::TimerOut].text, "关") << "the default of a field past its list";
+  for (int n : {0, 20, 21, 42, 43, 48, 49, -1})
+    EXPECT_EQ(Decode(n, std::vector<std::uint8_t>(16, 0xFF)), kavir::Setup{}) << n;
 }
 
 TEST_F(SettingsBlock, EveryOptionOfTheNumberedSettingsReadsBackAsItself) {
-  for (const char* key : {"TimerOut", "Prealet", "LookA", "SquelchLevel", "ChanSet"}) {
-    ComboBox* box = s.view->Combo(key);
-    ASSERT_NE(box, nullptr);
-    for (int i = 0; i < static_cast<int>(box->options.size()); ++i) {
-      box->selected = i;
-      IniDocument read;
-      DecodePacket(34, EncodeSettingsPacket(0, *s.view).data(), read, s.Kavir());
-      EXPECT_EQ(Get(read, key), box->options[i]) << key << " index " << i;
+  kavir::Setup s = shipped.data.start;
+  for (Setting k : {Setting::TimerOut, Setting::Prealet, Setting::LookA, Setting::SquelchLevel, Setting::ChanSet}) {
+    const auto& options = shipped.data.lists[k];
+    ASSERT_FALSE(options.empty());
+    for (int i = 0; i < static_cast<int>(options.size()); ++i) {
+      Choose(s, k, i);
+      kavir::Setup read;
+      DecodePacket(17, EncodeFrame(17, s).data() + 4, shipped.data.lists, read);
+      EXPECT_EQ(read[k].text, options[i]) << Info(k).key << " index " << i;
     }
   }
 }
 
 TEST_F(SettingsBlock, PacketsCarryTheirAddressAndTheBatteryBit) {
-  s.Load("KV16U");
-  const IniDocument w = s.Stored();
+  kavir::Setup s = shipped.Model("KV16U");
   for (int n = 1; n <= kPacketCount; ++n) {
-    const Frame p = EncodePacket(n, w, *s.view);
+    const Frame p = EncodeFrame(n, s);
     const int address = 16 * (n - 1);
     EXPECT_EQ(std::vector<int>(p.begin(), p.begin() + 4), (std::vector<int>{0x57, address >> 8, address & 0xFF, 0x10}));
   }
-  for (int battery : {0, 1}) {
-    s.view->battery.state = battery;
-    EXPECT_EQ(EncodeSettingsPacket(1, *s.view)[4 + 3] & 0x08, battery * 0x08);
+  for (bool battery : {false, true}) {
+    s.battery_saver = battery;
+    EXPECT_EQ(EncodeFrame(18, s)[4 + 3] & 0x08, battery ? 0x08 : 0);
   }
 }
 
+// The model an image names in its band block, as a write makes it.
+TEST_F(SettingsBlock, ImageModelIsTheBandBlocksEntryNumber) {
+  for (const std::string& model : shipped.data.models()) {
+    Image image = EncodeImage(shipped.Model(model));
+    EXPECT_EQ(ImageModel(image), shipped.Number(model)) << model;
+    image[0x29E] ^= 0xFF;  // the block's marker
+    EXPECT_EQ(ImageModel(image), 0) << model;
+  }
+  Image other = EncodeImage(shipped.Model("KV16U"));
+  other[0x29B] = 0;  // the entry number and its index disagree
+  EXPECT_EQ(ImageModel(other), 0);
+  EXPECT_EQ(ImageModel(Image{}), 0);
+}
+
 // Every shipped model: encode, decode as a read would, and every key the
-// radio holds comes back as the model file has it; loading that and encoding
-// again gives the same bytes.
+// radio holds comes back as the model file has it; showing that and
+// encoding again gives the same bytes.
 TEST(RoundTrip, EveryShippedModelComesBackFromItsImage) {
-  ShippedScreen s;
-  const IniDocument kavir = s.Kavir();
+  ShippedSetups shipped;
   const std::set<std::string> not_in_image = {"Type", "Mode", "FreqV", "FreqU", "PF3S"};
-  ASSERT_GE(s.Models().size(), 3u);
-  for (const std::string& model : s.Models()) {
+  ASSERT_GE(shipped.data.models().size(), 3u);
+  for (const std::string& model : shipped.data.models()) {
     SCOPED_TRACE(model);
-    s.Load(model);
-    ASSERT_TRUE(CheckBeforeWrite(*s.view).empty()) << DescribeProblems(CheckBeforeWrite(*s.view));
-    const Image image = EncodeImage(s.Stored(), *s.view);
-    IniDocument read;
-    ClearProfileKeys(read);
-    DecodeImage(image, read, kavir);
-    const IniDocument model_file = ReadIniFile(s.files.ModelFile(model));
+    const kavir::Setup setup = shipped.Model(model);
+    ASSERT_TRUE(CheckBeforeWrite(setup, shipped.data.channel_lists).empty())
+        << DescribeProblems(CheckBeforeWrite(setup, shipped.data.channel_lists));
+    const Image image = EncodeImage(setup);
+    IoStatus why;
+    const std::optional<kavir::Setup> read = ImageRecord(image, shipped.Number(model), shipped.data, &why);
+    ASSERT_TRUE(read) << why.Message();
+    const IniDocument model_file = ReadIniFile(shipped.data.files.ModelFile(model));
+    auto values = Stored(*read);
     for (const std::string& key : ProfileKeys()) {
       if (not_in_image.count(key)) continue;
-      EXPECT_EQ(read.GetString("Previous", key, "<missing>", 20), model_file.GetString("Previous", key, "<missing>", 20))
-          << key;
+      EXPECT_EQ(values[key], model_file.GetString("Previous", key, "<missing>", 20)) << key;
     }
-    EXPECT_EQ(read.GetString("Previous", "PF3S", "<missing>", 20), "");
-    for (const char* key : {"Type", "FreqV", "FreqU"})
-      read.SetString("Previous", key, model_file.GetString("Previous", key, "", 20));
-    const std::string path = s.dir.File("read.ini");
-    ASSERT_TRUE(WriteIniFile(path, read).ok);
-    s.view->LoadProfile(path);
-    EXPECT_EQ(EncodeImage(s.Stored(), *s.view), image);
+    EXPECT_EQ(values["PF3S"], "");
+    EXPECT_EQ(read->model(), model);
+    EXPECT_EQ(read->band_upper, model_file.GetString("Previous", "FreqU", "", 20));
+    EXPECT_EQ(EncodeImage(shipped.data.Resolve(*read)), image);
   }
 }
 

@@ -4,49 +4,79 @@
 #include <functional>
 
 #include "codec/codec.h"
+#include "codec/image_file.h"
 #include "codec/image_owner.h"
+#include "shipped_setup.h"
 #include "support.h"
 
 namespace kavir::test {
 namespace {
 
+void Rx(kavir::Setup& s, int n, const char* text) { s.channel(n)[ChannelField::RxFreq] = text; }
+void Tx(kavir::Setup& s, int n, const char* text) { s.channel(n)[ChannelField::TxFreq] = text; }
+
 TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
   struct Case {
     const char* what;
-    std::function<void(CKAVIRView&)> change;
+    std::function<void(kavir::Setup&)> change;
     const char* problems;
   } cases[] = {
-      {"shipped model", [](CKAVIRView&) {}, ""},
-      {"no selection",
-       [](CKAVIRView& v) { v.Combo("TimerOut")->selected = -1, v.Combo("PF1S")->selected = -1; },
+      {"shipped model", [](kavir::Setup&) {}, ""},
+      {"no selection", [](kavir::Setup& s) { s[Setting::TimerOut].index = -1, s[Setting::PF1S].index = -1; },
        "发射定时限制: 没有选定任何选项\nPF1: 没有选定任何选项"},
+      // In the form's order, whatever the order of the settings' rows.
+      {"no selection, in the form's order",
+       [](kavir::Setup& s) { s[Setting::PF2S].index = s[Setting::TxChanSel].index = s[Setting::ScanOperation].index = -1; },
+       "频道扫描控制: 没有选定任何选项\n发射信道选择: 没有选定任何选项\nPF2: 没有选定任何选项"},
+      {"no selection where the image holds none", [](kavir::Setup& s) { s[Setting::Mode].index = s[Setting::PF3S].index = -1; }, ""},
       {"off both rasters, even on a closed channel",
-       [](CKAVIRView& v) { v.ch_box[2].state = 0, v.grid.SetText(3, 1, "430.01001"); },
+       [](kavir::Setup& s) { s.channel(3).enabled = false, Rx(s, 3, "430.01001"); },
        "CH03 接收频率 \"430.01001\": 不在 6.25 kHz 或 2.5 kHz 频点上"},
-      {"out of band", [](CKAVIRView& v) { v.grid.SetText(1, 1, "480.00000"); },
-       "CH01 接收频率 \"480.00000\": 超出频段范围 400-470 MHz"},
-      {"out of band on a closed channel",
-       [](CKAVIRView& v) { v.grid.SetText(1, 1, "480.00000"), v.ch_box[0].state = 0; }, ""},
-      {"transmit out of band without TX", [](CKAVIRView& v) { v.tx_box[1].state = 0, v.grid.SetText(2, 3, "399.99375"); },
-       ""},
-      {"transmit out of band", [](CKAVIRView& v) { v.grid.SetText(2, 3, "399.99375"); },
+      {"out of band", [](kavir::Setup& s) { Rx(s, 1, "480.00000"); }, "CH01 接收频率 \"480.00000\": 超出频段范围 400-470 MHz"},
+      {"out of band on a closed channel", [](kavir::Setup& s) { Rx(s, 1, "480.00000"), s.channel(1).enabled = false; }, ""},
+      {"transmit out of band without TX", [](kavir::Setup& s) { s.channel(2).tx_enabled = false, Tx(s, 2, "399.99375"); }, ""},
+      {"transmit out of band", [](kavir::Setup& s) { Tx(s, 2, "399.99375"); },
        "CH02 发射频率 \"399.99375\": 超出频段范围 400-470 MHz"},
       // Checked as it will be stored: a short entry is padded to nine digits.
-      {"short entry", [](CKAVIRView& v) { v.grid.SetText(4, 1, "45"); }, "CH04 接收频率 \"450000000\": 不是有效的频率"},
-      {"short entry in band", [](CKAVIRView& v) { v.grid.SetText(4, 1, "430.1"); }, ""},
+      {"short entry", [](kavir::Setup& s) { Rx(s, 4, "45"); }, "CH04 接收频率 \"450000000\": 不是有效的频率"},
+      {"short entry in band", [](kavir::Setup& s) { Rx(s, 4, "430.1"); }, ""},
       // Tones put into the grid some other way (an old file) are only those of the tone list.
-      {"tones not in the list", [](CKAVIRView& v) { v.grid.SetText(5, 2, "hello"), v.grid.SetText(12, 4, "CTCSS:99.9"); },
+      {"tones not in the list",
+       [](kavir::Setup& s) { s.channel(5)[ChannelField::RxTone] = "hello", s.channel(12)[ChannelField::TxTone] = "CTCSS:99.9"; },
        "CH05 接收信令 \"hello\": 不是有效的亚音 (请从亚音列表中选择)\n"
        "CH12 发射信令 \"CTCSS:99.9\": 不是有效的亚音 (请从亚音列表中选择)"},
-      {"lower limit text", [](CKAVIRView& v) { v.band_lower.text = "abc"; }, "频段范围: 下限 \"abc\" 不是数字"},
-      {"limits reversed", [](CKAVIRView& v) { v.band_lower.text = "480"; }, "频段范围: 下限 480 大于上限 470"},
-      {"upper limit empty", [](CKAVIRView& v) { v.band_upper.text = ""; }, "频段范围: 上限 \"\" 不是数字"},
+      {"lower limit text", [](kavir::Setup& s) { s.band_lower = "abc"; }, "频段范围: 下限 \"abc\" 不是数字"},
+      {"limits reversed", [](kavir::Setup& s) { s.band_lower = "480"; }, "频段范围: 下限 480 大于上限 470"},
+      {"upper limit empty", [](kavir::Setup& s) { s.band_upper = ""; }, "频段范围: 上限 \"\" 不是数字"},
   };
-  ShippedScreen s;
+  const ShippedSetups shipped;
   for (const Case& c : cases) {
-    s.Load("KV16U");  // 400 to 470 MHz, every box set
-    c.change(*s.view);
-    EXPECT_EQ(DescribeProblems(CheckBeforeWrite(*s.view)), c.problems) << c.what;
+    kavir::Setup s = shipped.Model("KV16U");  // 400 to 470 MHz, every box set
+    c.change(s);
+    EXPECT_EQ(DescribeProblems(CheckBeforeWrite(s, shipped.data.channel_lists)), c.problems) << c.what;
+    // A set-up with problems gives no image to write or save.
+    const CheckedImage checked = ImageForWrite(s, shipped.data.channel_lists);
+    EXPECT_EQ(checked.image.has_value(), checked.problems.empty()) << c.what;
+    if (checked.image) EXPECT_EQ(*checked.image, EncodeImage(s)) << c.what;
+  }
+}
+
+// One rule for the files that are radio images: exactly 768 bytes that are
+// not profile text, whatever else they hold.
+TEST(ImageFile, ExactlyTheImageSizeAndNoProfileText) {
+  std::string profile = "[Previous]\r\nType=KV16V\r\n";
+  profile.resize(768, ' ');
+  std::string lower = "; saved by hand\r\n[previous]\r\n";
+  lower.resize(768, ' ');
+  const struct { std::string bytes; bool image; } rows[] = {
+      {std::string(767, '\0'), false}, {std::string(768, '\0'), true}, {std::string(769, '\0'), false},
+      {std::string(768, '\xFF'), true},  // a radio never programmed
+      {std::string(768, 'A'), true},     // text, but no profile: nothing else could open it
+      {profile, false}, {lower, false}, {"", false}};
+  for (const auto& r : rows) {
+    const auto image = AsRadioImage(r.bytes);
+    EXPECT_EQ(image.has_value(), r.image) << r.bytes.size() << " " << r.bytes.substr(0, 12);
+    if (image) EXPECT_EQ(std::string(image->begin(), image->end()), r.bytes);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "scoped_time_zone.h"
 #include "report/report_page.h"
+#include "shipped_setup.h"
 #include "support.h"
 
 namespace kavir::test {
@@ -11,7 +12,7 @@ constexpr std::time_t kPrinted = 1142021700;  // 20:15 UTC on 10 March 2006
 
 class Report : public ::testing::Test {
  protected:
-  void SetUp() override { s.Load("KV16U"); }
+  ReportPage Print() const { return BuildReport(setup, "", kPrinted); }
   std::string At(const ReportPage& p, int x, int d) {
     const ReportText* t = p.TextAt(x, d);
     return t ? t->text : "<none>";
@@ -20,20 +21,20 @@ class Report : public ::testing::Test {
     const ReportText* t = p.TextAt(x, d);
     return t ? t->font : ReportFont::Title;
   }
-  ShippedScreen s;
+  ShippedSetups shipped;
+  kavir::Setup setup = shipped.Model("KV16U");
 };
 
 TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
   ScopedTimeZone china("CST-8");
-  s.view->current_file_name = "/home/tech/radios/unit7.dat";
-  const auto page = PrintReport(*s.view, kPrinted);
+  const auto page = BuildReport(setup, "/home/tech/radios/unit7.dat", kPrinted);
   ASSERT_FALSE(page.items.empty());
   EXPECT_EQ(page.items.front().text.text, "KV16U对讲机编程信息");
   EXPECT_EQ(ReportTimestamp(kPrinted), "2006-03-11 04:15:00");  // local time
   struct { int x, d; std::string text; ReportFont font; } texts[] = {
       {240, 15, "KV16U对讲机编程信息", ReportFont::Title},   {580, 40, "2006-03-11 04:15:00", ReportFont::Heading},
       {25, 75, "文件名称:", ReportFont::Box},               {175, 75, "/home/tech/radios/unit7.dat", ReportFont::Body},
-      {135, 110, "KV16U", ReportFont::Body},                {368, 110, s.view->Combo("Mode")->SelectedText(), ReportFont::Body},
+      {135, 110, "KV16U", ReportFont::Body},                {368, 110, setup[Setting::Mode].text, ReportFont::Body},
       {586, 110, "400", ReportFont::Body},                  {651, 125, "470", ReportFont::Body},
       {25, 165, "常用参数", ReportFont::Heading},       {25, 195, "TOT发射定时限制", ReportFont::Body},
       {25, 295, "机型", ReportFont::Heading},               {325, 195, "扫描信息", ReportFont::Heading},
@@ -53,7 +54,7 @@ TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
 }
 
 TEST_F(Report, EverySettingPrintsItsSelectedOptionOnItsLabelsLine) {
-  const auto page = PrintReport(*s.view, kPrinted);
+  const auto page = Print();
   const struct { int x, d; const char* label; const char* key; } rows[] = {
       {75, 220, "发射定时限制:", "TimerOut"},          {75, 245, "发射定时预警时间:", "Prealet"},
       {75, 320, "监听功能:", "ChannelMonitor"},        {75, 345, "静态电平等级:", "SquelchLevel"},
@@ -71,23 +72,25 @@ TEST_F(Report, EverySettingPrintsItsSelectedOptionOnItsLabelsLine) {
   };
   for (const auto& r : rows) {
     EXPECT_EQ(At(page, r.x, r.d), r.label);
-    EXPECT_FALSE(s.view->Combo(r.key)->SelectedText().empty()) << r.key;
-    EXPECT_EQ(At(page, r.x + 160, r.d), s.view->Combo(r.key)->SelectedText()) << r.key;
+    const std::string& chosen = setup[*FindSetting(r.key)].text;
+    EXPECT_FALSE(chosen.empty()) << r.key;
+    EXPECT_EQ(At(page, r.x + 160, r.d), chosen) << r.key;
   }
   EXPECT_EQ(At(page, 75, 395), "电池省电使能:");
-  for (int battery : {0, 1}) {
-    s.view->battery.state = battery;
-    EXPECT_EQ(At(PrintReport(*s.view, kPrinted), 235, 395), battery ? "√" : "×");
+  for (bool battery : {false, true}) {
+    setup.battery_saver = battery;
+    EXPECT_EQ(At(Print(), 235, 395), battery ? "√" : "×");
   }
 }
 
 TEST_F(Report, ChannelRowsPrintBoxesAndEveryCellEvenOfAClosedChannel) {
   for (int n = 1; n <= 16; ++n) {
-    s.view->ch_box[n - 1].state = n != 3;
-    s.view->tx_box[n - 1].state = n != 3 && n != 5;
+    setup.channel(n).enabled = n != 3;
+    setup.channel(n).tx_enabled = n != 3 && n != 5;
   }
-  s.view->UpdateChannelRow(3);
-  const auto page = PrintReport(*s.view, kPrinted);
+  setup.channel(3)[ChannelField::RxFreq] = "145.5";  // as typed
+  setup.channel(3)[ChannelField::RxTone] = "";
+  const auto page = Print();
   // Every column's header stands above its cells: the marks, the channel name, the nine cells.
   std::vector<int> header_x, cell_x;
   for (const ReportText& t : page.Texts()) {
@@ -100,21 +103,14 @@ TEST_F(Report, ChannelRowsPrintBoxesAndEveryCellEvenOfAClosedChannel) {
     const int d = 645 + 25 * (n - 1);
     EXPECT_EQ(At(page, header_x[0], d), n == 3 ? "×" : "√") << n;
     EXPECT_EQ(At(page, header_x[1], d), n == 3 || n == 5 ? "×" : "√") << n;
-    EXPECT_EQ(At(page, header_x[2], d), s.view->grid.Text(n, 0));
-    for (int c = 1; c <= 9; ++c) EXPECT_EQ(At(page, header_x[c + 2], d), s.view->grid.Text(n, c)) << n << "," << c;
+    EXPECT_EQ(At(page, header_x[2], d), ChannelLabel(n));
+    for (int c = 1; c <= 9; ++c)
+      EXPECT_EQ(At(page, header_x[c + 2], d), setup.channel(n).fields[c - 1]) << n << "," << c;
   }
 }
 
-TEST_F(Report, PageIsRuledAndPrintingChangesNothing) {
-  const auto before = s.view->ProfileValues();
-  const int repaints = s.ui.repaints;
-  s.view->grid.row = 2;
-  s.view->grid.col = 3;
-  const auto lines = PrintReport(*s.view, kPrinted).Lines();
-  EXPECT_EQ(s.view->ProfileValues(), before);
-  EXPECT_EQ(s.view->grid.row, 16);  // ends on the last cell
-  EXPECT_EQ(s.view->grid.col, 9);
-  EXPECT_GT(s.ui.repaints, repaints);
+TEST_F(Report, PageIsRuledAndAnEmptySetupPrintsBlanks) {
+  const auto lines = Print().Lines();
   auto has = [&](int x1, int d1, int x2, int d2) {
     for (const auto& l : lines)
       if (l.x1 == x1 && l.d1 == d1 && l.x2 == x2 && l.d2 == d2) return true;
@@ -126,11 +122,7 @@ TEST_F(Report, PageIsRuledAndPrintingChangesNothing) {
     EXPECT_TRUE(has(x1, d1, x2, d2)) << x1 << "," << d1 << "," << x2 << "," << d2;
   EXPECT_EQ(lines.size(), 3u + 4u + 16u + 7u + 18u + 13u);
 
-  ShippedDir empty;
-  FakeUi ui;
-  CKAVIRView bare(WorkingFiles::FromDirectory(empty.dir.File("nothing-here")), ui);
-  bare.OnInitialUpdate(nullptr);
-  const auto page = PrintReport(bare, kPrinted);
+  const auto page = BuildReport(kavir::Setup{}, "", kPrinted);
   EXPECT_EQ(page.items.front().text.text, "对讲机编程信息");
   for (auto [x, d] : std::vector<std::pair<int, int>>{{135, 110}, {175, 75}, {235, 220}}) EXPECT_EQ(At(page, x, d), "");
 }

@@ -1,0 +1,126 @@
+#include "open_setup.h"
+
+#include "kavir_view.h"
+#include "codec/image_file.h"
+#include "link/backup_names.h"
+#include "profile/atomic_file.h"
+#include "profile/ini_document.h"
+#include "profile/profile.h"
+#include "setup/profile_setup.h"
+
+namespace kavir {
+
+namespace {
+
+SetupFile Failed(SetupFile out, IoStatus status, bool with_prefix = true) {
+  out.message = (with_prefix ? "无法读取文件 " : "") + status.Message();
+  out.status = std::move(status);
+  return out;
+}
+
+}  // namespace
+
+SetupFile ReadImageSetup(const Image& image, const std::string& path, int model, ModelQuestion* ask,
+                         const ProgramData& data) {
+  SetupFile out;
+  out.image = true;
+  const std::vector<std::string>& models = data.models();
+  if (model == 0) model = ModelFromBackupName(path, models);
+  if (model == 0 && ask) {
+    model = ask->AskModel(path, models);
+    if (model == 0) {
+      out.cancelled = true;
+      return out;
+    }
+  }
+  if (model == 0)
+    return Failed(out, IoStatus::Fail(path, "a radio image does not say which model it belongs to: name the model"));
+  if (model < 0 || model > static_cast<int>(models.size()))
+    return Failed(out, IoStatus::Fail(path, "model " + std::to_string(model) + " is not in the Type list (1 to " +
+                                                std::to_string(models.size()) + ")"));
+  IoStatus why;
+  out.record = ImageRecord(image, model, data, &why);
+  if (!out.record) return Failed(out, why);
+  out.image_bytes = image;
+  return out;
+}
+
+SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, const ProgramData& data) {
+  SetupFile out;
+  const std::string bytes = ReadWholeFile(path, &out.status);
+  if (!out.status) return Failed(out, out.status);
+  if (const std::optional<Image> image = AsRadioImage(bytes))
+    return ReadImageSetup(*image, path, model, ask, data);
+  const IniDocument doc = IniDocument::Parse(bytes);
+  // A file without the section would blank every value.
+  if (!HasProfileContent(doc))
+    return Failed(out,
+                  IoStatus::BadInput(path, "不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。"),
+                  false);
+  out.record = ReadSetupRecord(doc);
+  return out;
+}
+
+ProgramData ScreenData(const CKAVIRView& view) {
+  ProgramData data;
+  data.files = view.files();
+  data.lists = view.option_lists();
+  data.channel_lists = view.channel_lists;
+  data.lists_status = view.option_lists_status();
+  data.start = view.ToSetup();
+  return data;
+}
+
+OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask) {
+  OpenOutcome out;
+  auto fail = [&](IoStatus status, const std::string& message) {
+    view.ui().ShowError(message, CKAVIRView::kMessageCaption);
+    out.status = std::move(status);
+    return out;
+  };
+  const std::string bytes = ReadWholeFile(path, &out.status);
+  if (!out.status) return fail(out.status, "无法读取文件 " + out.status.Message());
+  const std::optional<Image> image = AsRadioImage(bytes);
+  if (!image) {
+    // A profile opens as it always did, with the load's own messages.
+    out.status = view.LoadProfile(path);
+    if (out.status) view.current_file_name = path;
+    return out;
+  }
+  out.image = true;
+  const SetupFile file = ReadImageSetup(*image, path, model, ask, ScreenData(view));
+  out.cancelled = file.cancelled;
+  if (file.cancelled) return out;
+  if (!file.status) return fail(file.status, file.message);
+  // Like a profile load, an image load is one step that undo takes back;
+  // the screen shows it as after a read.
+  view.RecordStep([&] {
+    view.ShowSetup(*file.record, view.files().read_ini);
+    view.current_file_name = path;
+  });
+  view.MarkClean();
+  out.image_bytes = file.image_bytes;
+  return out;
+}
+
+OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask) {
+  // Unsaved work is asked about before anything replaces it.
+  if (!view.ConfirmDiscardChanges()) {
+    OpenOutcome out;
+    out.cancelled = true;
+    return out;
+  }
+  const std::string path = view.ui().GetOpenFileName(FileDialogParams{});
+  if (path.empty()) {
+    OpenOutcome out;
+    out.cancelled = true;
+    return out;
+  }
+  view.ui().BeginProgress("正在打开数据， 请稍候.......", 10, 10);
+  view.ui().Pause(300);
+  OpenOutcome out = OpenSetupFile(view, path, 0, ask);
+  view.ui().EndProgress();
+  return out;
+}
+
+}  // namespace kavir

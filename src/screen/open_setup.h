@@ -1,0 +1,66 @@
+#pragma once
+// Opening a set-up file: a profile file as Open always did, or a radio
+// image decoded as a read of a radio holding it would be, without touching
+// Read.ini. ReadSetupFile gives the values alone (compare, batch);
+// OpenSetupFile shows them on the screen.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "codec/codec.h"
+#include "profile/io_status.h"
+#include "setup/program_data.h"
+
+namespace kavir {
+
+class CKAVIRView;
+
+// Asks the user which model an image belongs to: the entry number (from 1)
+// of `models`, or 0 to give up.
+class ModelQuestion {
+ public:
+  virtual ~ModelQuestion() = default;
+  virtual int AskModel(const std::string& path, const std::vector<std::string>& models) = 0;
+};
+
+struct SetupFile {
+  IoStatus status;
+  std::string message;     // what to tell the user when status failed
+  bool image = false;      // the file is a radio image
+  bool cancelled = false;  // the user gave no model for the image
+  std::optional<Image> image_bytes;
+  // The values as a load reads them, not yet resolved against the option
+  // lists (ProgramData::Resolve or CKAVIRView::ShowSetup does that).
+  std::optional<Setup> record;
+};
+
+// The set-up in path. For an image the model is `model` when it is not 0,
+// else the one a backup's file name names, else the one `ask` answers (no
+// ask: refused); a model whose file gives no upper band limit is refused
+// as a read refuses it. A file that is neither is refused.
+SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, const ProgramData& data);
+// The same for an image already read from path.
+SetupFile ReadImageSetup(const Image& image, const std::string& path, int model, ModelQuestion* ask,
+                         const ProgramData& data);
+
+struct OpenOutcome {
+  IoStatus status;
+  bool image = false;      // the file was a radio image
+  std::optional<Image> image_bytes;  // its bytes, once it is on the screen
+  bool cancelled = false;  // the user gave no model for an image
+};
+
+// Opens path into the screen, models of images as ReadSetupFile finds them.
+// Failures are also shown through the screen's ShowError; the screen
+// changes only when the open succeeds (one undoable step), and then the
+// current file name becomes path.
+OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask);
+
+// The Open command: file dialog, progress, then OpenSetupFile.
+OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask);
+
+// What the screen knows of the program directory: its files and the option
+// lists it was set up with (the start set-up is what it shows now).
+ProgramData ScreenData(const CKAVIRView& view);
+
+}  // namespace kavir

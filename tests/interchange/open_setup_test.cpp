@@ -1,0 +1,155 @@
+// Set-up files read as values or opened into the screen (profiles and radio
+// images), and an import put on the screen as one step.
+#include <gtest/gtest.h>
+
+#include "codec/image_file.h"
+#include "interchange/csv_import.h"
+#include "interchange/setup_compare.h"
+#include "link/backup_names.h"
+#include "screen/open_setup.h"
+#include "shipped_setup.h"
+#include "support.h"
+
+namespace kavir::test {
+namespace {
+
+using F = ChannelField;
+
+struct FixedAnswer : ModelQuestion {
+  int answer = 0, asked = 0;
+  int AskModel(const std::string&, const std::vector<std::string>&) override { return ++asked, answer; }
+};
+
+std::string Bytes(const Image& image) { return std::string(image.begin(), image.end()); }
+
+// The set-up's image saved under name in the folder.
+std::string SaveImage(const ShippedDir& d, const kavir::Setup& setup, const std::string& name) {
+  const CheckedImage built = ImageForWrite(setup, ShippedSetups().data.channel_lists);
+  EXPECT_TRUE(built.image) << DescribeProblems(built.problems);
+  WriteBytes(d.dir.File(name), built.image ? Bytes(*built.image) : "");
+  return d.dir.File(name);
+}
+
+TEST(ModelFromBackupName, NamesOfBackups) {
+  const std::vector<std::string> models = {"KV16V", "KV16U", "KV16可定义", "KV16V-X", "A/B"};
+  const struct { const char* path; int model; } cases[] = {
+      {"/x/backups/read-KV16V-20261207-101500.bin", 1}, {"write-KV16U-20261207-101500-2.bin", 2},
+      {"/x/read-KV16可定义-20261207-101500.bin", 3},
+      {"read-KV16V-X-20261207-101500.bin", 4},  // the longest name that fits
+      {"read-A_B-20261207-101500.bin", 5},      // as the backup wrote a name a file cannot hold
+      {"/read-KV16V/radio.bin", 0}, {"KV16V.bin", 0}, {"read-KV16-20261207.bin", 0}, {"copy-KV16V-20261207.bin", 0}};
+  for (const auto& c : cases) EXPECT_EQ(ModelFromBackupName(c.path, models), c.model) << c.path;
+}
+
+TEST(ReadSetupFile, ProfilesAndImagesAsValuesOrWhyNot) {
+  ShippedDir d;
+  const ProgramData data = ProgramData::Load(d.files);
+  kavir::Setup source = data.start;  // KV16V
+  source.channel(3)[F::RxFreq] = "145.50000";
+  const std::string named = SaveImage(d, source, "read-KV16V-20261207-101500.bin");
+  const std::string unnamed = SaveImage(d, source, "radio.img");
+  WriteBytes(d.dir.File("notes.txt"), "channel plan for the club\r\n");
+  IniDocument no_band = ReadIniFile(d.files.ModelFile("KV16U"));
+  no_band.SetString("Previous", "FreqU", "");
+  ASSERT_TRUE(WriteIniFile(d.files.ModelFile("KV16U"), no_band).ok);
+
+  const SetupFile profile = ReadSetupFile(d.files.ModelFile("KV16V"), 0, nullptr, data);
+  ASSERT_TRUE(profile.status) << profile.message;
+  EXPECT_FALSE(profile.image);
+  EXPECT_EQ(*profile.record, ReadSetupRecord(ReadIniFile(d.files.ModelFile("KV16V"))));
+  const SetupFile image = ReadSetupFile(named, 0, nullptr, data);
+  ASSERT_TRUE(image.status) << image.message;
+  EXPECT_TRUE(image.image && image.image_bytes);
+  EXPECT_EQ(Bytes(*image.image_bytes), ReadBytes(named));
+  const kavir::Setup shown = data.Resolve(*image.record);
+  EXPECT_EQ(shown.model(), "KV16V");
+  EXPECT_EQ(shown.channels, source.channels);
+  EXPECT_EQ(EncodeImage(shown), *image.image_bytes);
+  EXPECT_FALSE(std::filesystem::exists(d.files.read_ini));
+
+  FixedAnswer cancel;
+  EXPECT_TRUE(ReadSetupFile(unnamed, 0, &cancel, data).cancelled);
+  EXPECT_EQ(cancel.asked, 1);
+  const struct { std::string path; int model; const char* message; } refused[] = {
+      {d.dir.File("missing.dat"), 0, "无法读取文件 "},
+      {d.dir.File("notes.txt"), 0, "不是数据文件"},
+      {unnamed, 0, "name the model"},
+      {unnamed, 9, "model 9 is not in the Type list (1 to 3)"},
+      {unnamed, 2, "gives no upper band limit"},
+  };
+  for (const auto& r : refused) {
+    const SetupFile f = ReadSetupFile(r.path, r.model, nullptr, data);
+    EXPECT_FALSE(f.status) << r.path;
+    EXPECT_FALSE(f.record) << r.path;
+    EXPECT_NE(f.message.find(r.message), std::string::npos) << f.message;
+  }
+}
+
+TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelNamedGivenOrAskedAndSavesTheSameBytes) {
+  ShippedScreen s;
+  kavir::Setup source = s.view->ToSetup();
+  source.channel(3)[F::RxFreq] = "145.50000";
+  source.channel(3)[F::RxTone] = "-DCS:754";
+  const std::string path = SaveImage(s, source, "read-KV16V-20261207-101500.bin");
+  const std::string unnamed = SaveImage(s, source, "radio.img");
+  const OpenOutcome out = OpenSetupFile(*s.view, path, 0, nullptr);
+  ASSERT_TRUE(out.status) << out.status.Message();
+  EXPECT_TRUE(out.image);
+  EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16V") << "the model named by the file name";
+  EXPECT_EQ(s.view->grid.Text(3, 1) + " " + s.view->grid.Text(3, 2), "145.50000 -DCS:754");
+  EXPECT_EQ(s.view->current_file_name, path);
+  EXPECT_FALSE(s.view->IsModified());
+  EXPECT_FALSE(std::filesystem::exists(s.files.read_ini));
+  EXPECT_EQ(Bytes(*ImageForWrite(s.view->ToSetup(), s.view->channel_lists).image), ReadBytes(path));
+  // An image differs from its profile only where the radio keeps no setting
+  // of its own (the fixed settings), never in a channel.
+  for (const SetupDifference& d : CompareSetups(source, s.view->ToSetup()))
+    EXPECT_EQ(d.where.rfind("CH", 0), std::string::npos) << DifferenceLine(d);
+  ASSERT_TRUE(OpenSetupFile(*s.view, path, 2, nullptr).status);
+  EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16U") << "the model given wins over the file name";
+  s.view->Undo();
+  EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16V") << "an open is one step that undo takes back";
+
+  // No model in the name: asked, or the open is refused and the screen left.
+  s.view->grid.SetText(3, 1, "150.00000");
+  FixedAnswer cancel, second;
+  second.answer = 2;
+  EXPECT_FALSE(OpenSetupFile(*s.view, unnamed, 0, nullptr).status);
+  EXPECT_FALSE(s.ui.errors.empty());
+  EXPECT_TRUE(OpenSetupFile(*s.view, unnamed, 0, &cancel).cancelled);
+  EXPECT_FALSE(OpenSetupFile(*s.view, unnamed, 9, nullptr).status) << "no model 9 in the Type list";
+  EXPECT_EQ(s.view->grid.Text(3, 1), "150.00000");
+  ASSERT_TRUE(OpenSetupFile(*s.view, unnamed, 0, &second).status);
+  EXPECT_EQ(second.asked, 1);
+  EXPECT_EQ(s.view->Combo("Type")->SelectedText() + " " + s.view->grid.Text(3, 1), "KV16U 145.50000");
+
+  // A profile opens as Open always did.
+  ASSERT_TRUE(OpenSetupFile(*s.view, s.files.ModelFile("KV16U"), 0, nullptr).status);
+  EXPECT_EQ(s.view->ToSetup(), ShippedSetups().Model("KV16U"));
+  EXPECT_EQ(s.view->current_file_name, s.files.ModelFile("KV16U"));
+}
+
+// An import goes onto the screen as one step; the rows follow their boxes,
+// and a channel the import left alone keeps its boxes as they were.
+TEST(ApplySetup, OneStepRowsRecolouredOtherChannelsLeftAlone) {
+  ShippedScreen s;
+  CKAVIRView& v = *s.view;
+  v.ch_box[8].state = 0;  // channel 9: closed, its TX box left set
+  v.tx_box[8].state = 1;
+  const auto before = v.Values();
+  kavir::Setup changed = v.ToSetup();
+  const std::string csv = "Location,Frequency,Duplex\n2,146.52,off\n5,146.94,\n";
+  ApplyImport(PlanCsvImport(csv, LimitsOf(changed, v.channel_lists), true), v.channel_lists, changed);
+  ASSERT_TRUE(v.ApplySetup(changed));
+  EXPECT_EQ(v.ToSetup(), changed);
+  EXPECT_EQ(v.grid.Cell(2, 3).fore_color, kGrey) << "TX off greys the transmit columns";
+  EXPECT_EQ(v.grid.Cell(2, 1).fore_color, kBlack);
+  EXPECT_EQ(v.grid.Cell(5, 1).fore_color, kBlack);
+  EXPECT_TRUE(v.tx_box[8].checked()) << "channel 9 was not imported";
+  EXPECT_FALSE(v.ApplySetup(changed)) << "nothing left to change";
+  v.Undo();
+  EXPECT_EQ(v.Values(), before);
+}
+
+}  // namespace
+}  // namespace kavir::test
