@@ -1,5 +1,6 @@
 #include "batch_setup.h"
 
+#include "../codec/image_file.h"
 #include "../profile/atomic_file.h"
 #include "../profile/ini_document.h"
 #include "../profile/profile.h"
@@ -78,10 +79,8 @@ std::optional<BatchSetup> SetupFromFile(const std::string& path, const ProgramDa
   IoStatus status;
   const std::string bytes = ReadWholeFile(path, &status);
   if (!status) return Failed(status, error, io_failed);
-  if (LooksLikeImage(bytes)) {
-    Image image;
-    std::copy(bytes.begin(), bytes.end(), image.begin());
-    auto setup = SetupFromImage(image, data, error, io_failed);
+  if (const std::optional<Image> image = AsRadioImage(bytes)) {
+    auto setup = SetupFromImage(*image, data, error, io_failed);
     if (!setup) *error = path + ": " + *error;
     return setup;
   }
@@ -92,13 +91,6 @@ std::optional<BatchSetup> SetupFromFile(const std::string& path, const ProgramDa
   auto setup = BatchSetupOf(data.Resolve(ReadSetupRecord(file.doc())), data, error, io_failed);
   if (!setup) *error = path + ":\n" + *error;
   return setup;
-}
-
-bool LooksLikeImage(const std::string& bytes) {
-  if (bytes.size() != static_cast<std::size_t>(kImageSize)) return false;
-  for (unsigned char c : bytes)
-    if (c < 0x09) return true;
-  return false;
 }
 
 }  // namespace kavir

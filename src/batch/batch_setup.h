@@ -43,8 +43,4 @@ std::optional<BatchSetup> SetupFromImage(const Image& image, const ProgramData& 
 std::optional<BatchSetup> SetupFromFile(const std::string& path, const ProgramData& data, std::string* error,
                                         bool* io_failed = nullptr);
 
-// Whether a file's bytes are a raw image rather than a profile: exactly 768
-// bytes holding control bytes no profile text has.
-bool LooksLikeImage(const std::string& bytes);
-
 }  // namespace kavir

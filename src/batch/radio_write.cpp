@@ -22,12 +22,6 @@ std::string OneLine(const std::string& text) {
 
 }  // namespace
 
-std::optional<int> HandshakeModel(const SerialLink& link) {
-  if (link.receive_count < 20 || link.receive_buffer[0] != 'P' || link.receive_buffer[1] != 'M')
-    return std::nullopt;
-  return static_cast<int>(static_cast<std::int8_t>(link.receive_buffer[3])) + 1;
-}
-
 RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool verify) {
   WriteImageOptions options;
   options.model = setup.model;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "../link/handshake.h"
 #include "../link/serial_link.h"
 #include "batch_setup.h"
 
@@ -31,8 +32,5 @@ RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool
 // How the job writes a radio; tests and benches may put another in.
 using RadioWriteFn = std::function<RadioWriteResult(SerialLink&, const BatchSetup&, bool verify)>;
 
-// The model a radio names in a handshake answer in the receive buffer, or
-// nullopt when the buffer holds no such answer.
-std::optional<int> HandshakeModel(const SerialLink& link);
 
 }  // namespace kavir

@@ -16,6 +16,7 @@
 #include "link/write_image.h"
 #include "profile/local_time.h"
 #include "profile/profile_keys.h"
+#include "setup/profile_setup.h"
 #include "radio_rig.h"
 
 namespace kavir::test {
@@ -260,9 +261,12 @@ TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
   const auto sent = rig.Sent();
   ASSERT_EQ(sent.size(), 49u);
   EXPECT_EQ(sent[0], B("PWrite", 0));
+  // Write.ini and the radio get the one set-up the screen showed.
+  const kavir::Setup shown = rig.view.ToSetup();
   const IniDocument write_ini = ReadIniFile(rig.files.write_ini);
+  for (const auto& [key, value] : StoredValues(shown)) EXPECT_EQ(write_ini.GetString("Previous", key, "<missing>", 260), value) << key;
   for (int n = 1; n <= 48; ++n) {
-    const Frame expected = EncodePacket(n, write_ini, rig.view);
+    const Frame expected = EncodeFrame(n, shown);
     EXPECT_EQ(sent[n], Bytes(expected.begin(), expected.end())) << n;
   }
   EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
@@ -315,7 +319,7 @@ TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
     EXPECT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);
     if (c.error && c.sent.empty() && !c.prompt) {
       EXPECT_TRUE(rig.ui.prompts.empty());
-      EXPECT_EQ(rig.ui.errors[0], DescribeProblems(CheckBeforeWrite(rig.view)));
+      EXPECT_EQ(rig.ui.errors[0], DescribeProblems(CheckBeforeWrite(rig.view.ToSetup(), rig.view.channel_lists)));
     }
     if (!rig.priorities.empty()) { EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal); }
   }
