@@ -14,16 +14,6 @@ std::string FormatModelText(const char* format, const std::string& model) {
 
 }  // namespace
 
-ProgramData ScreenData(const CKAVIRView& view) {
-  ProgramData data;
-  data.files = view.files();
-  data.lists = view.option_lists();
-  data.channel_lists = view.channel_lists;
-  data.lists_status = view.option_lists_status();
-  data.start = view.ToSetup();
-  return data;
-}
-
 TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
   ScreenUi& ui = link.ui();
   // Without the option lists a read could only end in a failure.

@@ -4,6 +4,7 @@
 #include "link/transactions.h"
 #include "link/write_image.h"
 #include "kavir_view.h"
+#include "open_setup.h"
 
 namespace kavir {
 
@@ -25,9 +26,5 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
 // verify, took every packet). *details, when given, says how it ended.
 TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options = {},
                             WriteImageResult* details = nullptr);
-
-// What the read and the batch need of the program directory, as the
-// screen holds it.
-ProgramData ScreenData(const CKAVIRView& view);
 
 }  // namespace kavir
