@@ -37,7 +37,6 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
   ScreenUi& ui = link.ui();
   link.BeginTransfer();
   const int noted_tab = view.current_tab;
-  // What goes into Write.ini and what goes into the radio are this one set-up.
   const Setup setup = view.ToSetup();
   const std::string model = setup.model();
 
@@ -55,16 +54,19 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
   write.model_name = model;
   write.other_model = options.other_model;
   write.verify = options.verify;
-  // Write.ini is stored again at every attempt; a failure leaves the old one.
+  // Every attempt takes the screen again, as a repeated write does; what
+  // goes into Write.ini and into the radio is that one set-up. A failure
+  // leaves the old Write.ini.
   write.prepare_attempt = [&](Image& image) {
+    const Setup attempt = view.ToSetup();
     ui.Repaint();
-    IoStatus stored = view.ClearAndStoreSetup(view.files().write_ini, setup);
+    IoStatus stored = view.ClearAndStoreSetup(view.files().write_ini, attempt);
     ui.Repaint();
     if (!stored) {
       ui.ShowError("Write.ini 未能保存，没有写入电台: " + stored.Message(), kPromptCaption);
       return false;
     }
-    image = options.own_bytes ? *options.own_bytes : EncodeImage(setup);
+    image = options.own_bytes ? *options.own_bytes : EncodeImage(attempt);
     return true;
   };
   WriteImageResult result = WriteImage(link, Image{}, write);
