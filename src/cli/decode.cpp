@@ -1,7 +1,7 @@
 // kavir-cli decode IMAGE --model N [--out FILE]: Read.ini as a read of a
 // radio holding IMAGE leaves it.
-#include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "codec/codec.h"
 #include "commands.h"
@@ -9,6 +9,8 @@
 #include "profile/atomic_file.h"
 #include "profile/option_list.h"
 #include "profile/profile.h"
+#include "setup/profile_setup.h"
+#include "setup/program_data.h"
 
 namespace kavir::cli {
 
@@ -41,17 +43,24 @@ int RunDecode(const CliArgs& args) {
   Image image;
   std::memcpy(image.data(), bytes.data(), image.size());
 
+  ProgramData data;
+  data.files = args.files;
+  data.lists = ReadOptionLists(kavir_ini);
+  IoStatus why;
+  // A model without a band is refused as a read refuses such a radio.
+  const std::optional<Setup> record = ImageRecord(image, n, data, &why);
+  if (!record) return Fail(kExitBadInput, why.Message() + ": nothing decoded");
+
+  // Read.ini as a read leaves it: every profile key, the decoded values.
   IniFile read(args.files.read_ini);
   if (!read.load_status()) return Fail(ExitCodeFor(read.load_status().bad_input), read.load_status().Message());
   ClearProfileKeys(read.doc());
-  std::uint8_t answer[20] = {'P', 'M', 0, static_cast<std::uint8_t>(n - 1)};
-  EvaluateHandshakeInto(read.doc(), answer, sizeof answer, sizeof answer, args.files);
-  DecodeImage(image, read.doc(), kavir_ini);
+  StoreSetup(*record, read.doc());
   if (const IoStatus saved = read.Save(); !saved) return Fail(kExitFailed, saved.Message());
 
   if (const auto out = args.Option("out")) {
     OpenScreen screen(args.files);
-    screen.view.LoadProfile(args.files.read_ini);
+    screen.view.ShowSetup(*record, args.files.read_ini);
     std::string error;
     if (!screen.SaveAs(*out, &error)) return Fail(screen.exit_code, error);
   }

@@ -16,7 +16,7 @@ int RunDiff(const CliArgs& args) {
   // 1 means "they differ" here, so a file that cannot be opened is always 2.
   if (!a.OpenFile(args.positional[0], &error) || !b.OpenFile(args.positional[1], &error))
     return Fail(kExitBadInput, error);
-  const auto differences = CompareSetups(a.view, b.view);
+  const auto differences = CompareSetups(a.view.ToSetup(), b.view.ToSetup());
   for (const SetupDifference& d : differences) std::cout << DifferenceLine(d) << "\n";
   std::cout.flush();
   if (!std::cout) return Fail(kExitBadInput, "could not write to standard output");

@@ -1,7 +1,7 @@
 // kavir-cli encode FILE IMAGE: the 768 bytes a write of FILE would send.
 #include <iostream>
 
-#include "codec/codec.h"
+#include "codec/image_file.h"
 #include "commands.h"
 #include "open_screen.h"
 #include "profile/atomic_file.h"
@@ -14,17 +14,17 @@ int RunEncode(const CliArgs& args) {
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
 
-  // As the write does: the screen goes into Write.ini, the channels come from there.
+  // As a write does: one set-up goes into Write.ini and into the image.
   if (!screen.view.option_lists_status().ok)
     return Fail(kExitBadInput, "not encoded: " + screen.OptionListsRefusal());
   const IoStatus stored = screen.view.ClearAndStoreProfile(args.files.write_ini);
   if (!stored) return Fail(ExitCodeFor(stored.bad_input), stored.Message());
-  const auto problems = CheckBeforeWrite(screen.view);
-  if (!problems.empty()) {
-    for (const WriteProblem& p : problems) std::cerr << "kavir-cli: " << p.message << "\n";
+  const CheckedImage checked = ImageForWrite(screen.view.ToSetup(), screen.view.channel_lists);
+  if (!checked.image) {
+    for (const WriteProblem& p : checked.problems) std::cerr << "kavir-cli: " << p.message << "\n";
     return Fail(kExitFailed, "not encoded: the settings above would put wrong bytes into a radio");
   }
-  const Image image = EncodeImage(ReadIniFile(args.files.write_ini), screen.view);
+  const Image& image = *checked.image;
   const IoStatus written = WriteFileAtomically(
       args.positional[1], std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
   if (!written) return Fail(ExitCodeFor(written.bad_input), written.Message());

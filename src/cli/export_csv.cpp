@@ -14,7 +14,7 @@ int RunExportCsv(const CliArgs& args) {
   OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
-  const CsvExport out = ExportCsv(screen.view);
+  const CsvExport out = ExportCsv(screen.view.ToSetup());
   for (const std::string& p : out.problems) std::cerr << "kavir-cli: " << p << "\n";
   if (const IoStatus written = WriteFileAtomically(args.positional[1], out.text); !written)
     return Fail(ExitCodeFor(written.bad_input), written.Message());

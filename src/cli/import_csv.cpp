@@ -22,17 +22,19 @@ int RunImportCsv(const CliArgs& args) {
   IoStatus read;
   const std::string bytes = ReadWholeFile(csv_path, &read);
   if (!read) return Fail(ExitCodeFor(read.bad_input), read.Message());
-  const ImportPlan plan = PlanCsvImport(bytes, LimitsOf(screen.view), args.Flag("by-location"));
+  Setup setup = screen.view.ToSetup();
+  const ImportPlan plan = PlanCsvImport(bytes, LimitsOf(setup, screen.view.channel_lists), args.Flag("by-location"));
   if (!plan.error.empty()) return Fail(kExitBadInput, csv_path + ": " + plan.error);
 
   for (const ImportRow& row : plan.rows) {
     if (row.channel)
-      std::cout << "line " << row.line << " -> " << ChannelName(*row.channel) << "\n";
+      std::cout << "line " << row.line << " -> " << ChannelLabel(*row.channel) << "\n";
     else
       std::cerr << "kavir-cli: " << csv_path << " line " << row.line << " refused: " << row.refusal << "\n";
   }
   if (plan.imported() == 0) return Fail(kExitFailed, csv_path + ": no row could be imported; nothing saved");
-  ApplyImport(plan, screen.view);
+  ApplyImport(plan, screen.view.channel_lists, setup);
+  screen.view.ApplySetup(setup);
   if (!screen.SaveAs(args.positional[1], &error)) return Fail(screen.exit_code, error);
   std::cout.flush();
   return kExitOk;

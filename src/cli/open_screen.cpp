@@ -6,12 +6,12 @@
 
 #include "cli_args.h"
 #include "link_session.h"
-#include "../interchange/open_setup.h"
 #include "../profile/atomic_file.h"
 #include "../profile/file_path.h"
 #include "../profile/gbk.h"
 #include "../profile/profile.h"
 #include "../profile/profile_keys.h"
+#include "../screen/open_setup.h"
 
 namespace kavir::cli {
 

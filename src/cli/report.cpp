@@ -10,7 +10,7 @@ int RunReport(const CliArgs& args) {
   OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
-  const IoStatus written = WriteReportPdf(screen.view, args.positional[1]);
+  const IoStatus written = WriteReportPdf(ReportOf(screen.view.ToSetup(), screen.view.current_file_name), args.positional[1]);
   if (!written) return Fail(ExitCodeFor(written.bad_input), written.Message());
   return kExitOk;
 }

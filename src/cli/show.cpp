@@ -13,7 +13,7 @@ int RunShow(const CliArgs& args) {
   OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
-  for (const auto& [key, value] : ShownValues(screen.view)) std::cout << key << '=' << value << '\n';
+  for (const auto& [key, value] : ShownValues(screen.view.ToSetup())) std::cout << key << '=' << value << '\n';
   std::cout.flush();
   if (!std::cout) return Fail(kExitFailed, "could not write to standard output");
   return kExitOk;
