@@ -83,6 +83,9 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
   bad.SetString("Previous", "CH02.RxFreq", "480.00000");
   ASSERT_TRUE(WriteIniFile(File("bad.dat"), bad).ok);
   WriteBytes(File("bad.csv"), "Location,Frequency,Mode\n1,146.52,AM\n");
+  IniDocument no_band = ReadIniFile(Model("KV16可定义"));
+  no_band.SetString("Previous", "FreqU", "");
+  ASSERT_TRUE(WriteIniFile(Model("KV16可定义"), no_band).ok);
   struct Case {
     std::vector<std::string> args;
     int exit_code;
@@ -100,6 +103,7 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"decode", File("short.bin"), "--model", "1"}, 2, "767 bytes"},
       {{"decode", image}, 2, "--model"},
       {{"decode", fifo, "--model", "1"}, 2, "pipe"},
+      {{"decode", image, "--model", "3"}, 2, "no upper band limit"},  // as a read refuses such a radio
       {{"import-csv", fifo, File("x.dat")}, 2, "pipe"},
       {{"import-csv", File("bad.csv"), File("x.dat")}, 1, "nothing saved"},
       {{"import-csv", Fixture("no-frequency.csv"), File("x.dat")}, 2, "Frequency"},
