@@ -61,7 +61,7 @@ void ImportPreviewDialog::Replan() {
     const QStringList cells = {
         QString::number(row.line),
         Text(row.location),
-        in ? Text(ChannelName(*row.channel)) : QStringLiteral("—"),
+        in ? Text(ChannelLabel(*row.channel)) : QStringLiteral("—"),
         in ? Text(GridFrequencyText(e.rx_hz)) : QString(),
         in ? Text(e.decode) : QString(),
         in ? (e.tx_enabled ? Text(GridFrequencyText(e.tx_hz)) : QStringLiteral("禁止发射")) : QString(),

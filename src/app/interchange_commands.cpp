@@ -7,8 +7,9 @@
 #include "command_ids.h"
 #include "compare_dialog.h"
 #include "import_preview_dialog.h"
+#include "codec/image_file.h"
 #include "interchange/csv_export.h"
-#include "interchange/image_file.h"
+#include "interchange/setup_compare.h"
 #include "main_frame.h"
 #include "profile/atomic_file.h"
 
@@ -75,16 +76,18 @@ void InterchangeCommands::OnImportCsv() {
     frame_.ui().ShowError("无法读取文件 " + read.Message(), CKAVIRView::kMessageCaption);
     return;
   }
-  ImportPreviewDialog preview(std::move(bytes), LimitsOf(view), FileName(path), &frame_);
+  Setup setup = view.ToSetup();
+  ImportPreviewDialog preview(std::move(bytes), LimitsOf(setup, view.channel_lists), FileName(path), &frame_);
   if (preview.exec() != QDialog::Accepted) return;
   // The whole import is one step that undo takes back.
-  view.RecordStep([&] { ApplyImport(preview.plan(), view); });
+  ApplyImport(preview.plan(), view.channel_lists, setup);
+  view.ApplySetup(setup);
   frame_.RefreshScreen();
   frame_.ui().SetStatusText("已导入 " + std::to_string(preview.plan().imported()) + " 个信道");
 }
 
 void InterchangeCommands::OnExportCsv() {
-  const CsvExport out = ExportCsv(frame_.view());
+  const CsvExport out = ExportCsv(frame_.view().ToSetup());
   const std::string path = frame_.ui().GetSaveFileName(CsvDialog());
   if (path.empty()) return;
   if (const IoStatus written = WriteFileAtomically(path, out.text); !written) {
@@ -99,7 +102,7 @@ void InterchangeCommands::OnExportCsv() {
 }
 
 void InterchangeCommands::OnSaveImage() {
-  const ScreenImage built = BuildScreenImage(frame_.view());
+  const CheckedImage built = ImageForWrite(frame_.view().ToSetup(), frame_.view().channel_lists);
   if (!built.image) {
     frame_.ui().ShowError(DescribeProblems(built.problems), CKAVIRView::kMessageCaption);
     return;
@@ -114,11 +117,17 @@ void InterchangeCommands::OnSaveImage() {
 void InterchangeCommands::OnCompareFile() {
   const std::string path = frame_.ui().GetOpenFileName(FileDialogParams{});
   if (path.empty()) return;
-  // The file goes into a screen of its own; the one on show stays as it is.
-  CKAVIRView other(frame_.view().files(), frame_.ui());
-  other.OnInitialUpdate(nullptr);
-  if (!OpenSetupFile(other, path, 0, this).status) return;
-  CompareDialog dialog(CompareSetups(frame_.view(), other), QStringLiteral("文件 ") + FileName(path), &frame_);
+  // The file is read as values, as a started program would show it; the
+  // screen stays as it is.
+  const ProgramData data = ProgramData::Load(frame_.view().files());
+  const SetupFile file = ReadSetupFile(path, 0, this, data);
+  if (file.cancelled) return;
+  if (!file.status) {
+    frame_.ui().ShowError(file.message, CKAVIRView::kMessageCaption);
+    return;
+  }
+  CompareDialog dialog(CompareSetups(frame_.view().ToSetup(), data.Resolve(*file.record)),
+                       QStringLiteral("文件 ") + FileName(path), &frame_);
   dialog.exec();
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "interchange/open_setup.h"
+#include "screen/open_setup.h"
 
 namespace kavir::app {
 

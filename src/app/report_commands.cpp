@@ -4,6 +4,7 @@
 
 #include "command_ids.h"
 #include "main_frame.h"
+#include "screen/kavir_view.h"
 
 #ifdef KAVIR_HAVE_REPORT
 #include <QPrinter>
@@ -14,6 +15,14 @@
 
 namespace kavir::app {
 
+ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc) {
+  ReportPage page = BuildReport(view.ToSetup(), view.current_file_name, now_utc);
+  view.grid.row = 16;
+  view.grid.col = 9;
+  view.ui().Repaint();
+  return page;
+}
+
 void ConnectReportCommands(CMainFrame& frame) {
   QAction* print = frame.action(kCmdPrint);
   QAction* preview = frame.action(kCmdPrintPreview);
@@ -23,12 +32,14 @@ void ConnectReportCommands(CMainFrame& frame) {
   // One printer for the whole run, so page set-up choices stick.
   auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
   CMainFrame* f = &frame;
+  // Each drawing takes the screen as it is then.
+  const ReportSource screen = [f](std::time_t now_utc) { return PrintReport(f->view(), now_utc); };
   QObject::connect(print, &QAction::triggered, f,
-                   [f, printer] { PrintReportWithDialog(f, f->view(), *printer); });
+                   [f, printer, screen] { PrintReportWithDialog(f, screen, *printer); });
   QObject::connect(preview, &QAction::triggered, f,
-                   [f, printer] { PreviewReport(f, f->view(), *printer); });
+                   [f, printer, screen] { PreviewReport(f, screen, *printer); });
   QObject::connect(setup, &QAction::triggered, f, [f, printer] { ReportPageSetup(f, *printer); });
-  QObject::connect(pdf, &QAction::triggered, f, [f] { ExportReportPdf(f, f->view()); });
+  QObject::connect(pdf, &QAction::triggered, f, [f, screen] { ExportReportPdf(f, screen); });
 #else
   for (QAction* a : {print, preview, setup, pdf}) a->setEnabled(false);
 #endif

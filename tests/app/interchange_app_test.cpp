@@ -1,5 +1,6 @@
-// CSV import through its preview, opening a radio image, and comparing the
-// screen with the radio, driven through the menus.
+// CSV import through its preview, opening a radio image, comparing the
+// screen with a file and with the radio, driven through the menus; the
+// report of the screen.
 #include <QCheckBox>
 #include <QInputDialog>
 #include <QPushButton>
@@ -9,6 +10,8 @@
 #include "command_ids.h"
 #include "compare_dialog.h"
 #include "import_preview_dialog.h"
+#include "report_commands.h"
+#include "screen/kavir_view.h"
 
 namespace kavir::app::test {
 namespace {
@@ -59,6 +62,49 @@ TEST_F(AppTest, OpeningAnImageAsksForTheModelWhenItsNameDoesNotSay) {
   EXPECT_EQ(offered.size(), 3);
   EXPECT_EQ(Cell(2, 1), QStringLiteral("440.02500"));
   EXPECT_EQ(frame_->view().Combo("Type")->SelectedText(), "KV16U");
+}
+
+TEST_F(AppTest, CompareWithAFileListsDifferencesAndKeepsTheScreen) {
+  StartFrame();
+  const std::string other = Path("other.dat");
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(Path("KV16V.ini")), QString::fromStdString(other)));
+  QFile::setPermissions(QString::fromStdString(other), QFile::ReadOwner | QFile::WriteOwner);
+  ASSERT_TRUE(WritePrivateProfileString("Previous", "CH04.RxFreq", "150.02500", other).ok);
+  const QString before = Cell(4, 1);
+  QStringList where;
+  TypeFileName(QString::fromStdString(other));
+  OnNextDialog<CompareDialog>([&](CompareDialog* d) {
+    for (int r = 0; r < d->table()->rowCount(); ++r) where << d->table()->item(r, 0)->text();
+    d->accept();
+  });
+  frame_->action(kCmdCompareFile)->trigger();
+  EXPECT_EQ(where, QStringList{QStringLiteral("CH04 接收频率")});
+  EXPECT_EQ(Cell(4, 1), before);
+
+  // A file that is no set-up is named, and nothing is compared.
+  QFile notes(QString::fromStdString(Path("notes.txt")));
+  ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+  notes.write("club plan\r\n");
+  notes.close();
+  BoxAnswerer boxes({QMessageBox::Ok});
+  TypeFileName(notes.fileName());
+  frame_->action(kCmdCompareFile)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }));
+  EXPECT_TRUE(boxes.texts.front().contains(QStringLiteral("不是数据文件"))) << boxes.texts.front().toStdString();
+}
+
+// The report is of the screen as it is; printing leaves the grid on its
+// last cell, as it always has.
+TEST_F(AppTest, ReportIsOfTheScreenAndEndsOnTheLastCell) {
+  StartFrame();
+  SetCell(2, 1, QStringLiteral("145.5"));
+  frame_->view().grid.row = 2;
+  const ReportPage page = PrintReport(frame_->view(), 0);
+  const ReportText* cell = page.TextAt(130, 670);
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->text, "145.50000");
+  EXPECT_EQ(QString::fromStdString(cell->text), Cell(2, 1));
+  EXPECT_EQ(std::make_pair(frame_->view().grid.row, frame_->view().grid.col), std::make_pair(16, 9));
 }
 
 TEST_F(AppTest, CompareWithTheRadioListsDifferencesAndKeepsTheScreen) {
