@@ -113,13 +113,14 @@ void RadioCommands::Run(Kind kind) {
 
   // The end is said in words, then the status line is ready again.
   if (kind == Kind::Compare && result == TransferResult::Done) {
-    CompareDialog dialog(CompareSetups(frame_.view(), radio), QStringLiteral("电台"), &frame_);
+    CompareDialog dialog(CompareSetups(frame_.view().ToSetup(), radio.ToSetup()), QStringLiteral("电台"), &frame_);
     dialog.exec();
     frame_.SetStatusText(QStringLiteral("就绪"));
     return;
   }
   const std::string summary = kind == Kind::Write ? WriteSummary(result, link_->report)
-                              : ReadSummary(result, link_->report, kind == Kind::Read ? frame_.view() : radio);
+                              : ReadSummary(result, link_->report, (kind == Kind::Read ? frame_.view() : radio).ToSetup(),
+                                            (kind == Kind::Read ? frame_.view() : radio).current_model_name);
   if (!summary.empty()) {
     const QString text = QString::fromStdString(summary);
     frame_.SetStatusText(text.section(QLatin1Char('\n'), 0, 0));
