@@ -52,11 +52,8 @@ int RunDecode(const CliArgs& args) {
   if (!record) return Fail(kExitBadInput, why.Message() + ": nothing decoded");
 
   // Read.ini as a read leaves it: every profile key, the decoded values.
-  IniFile read(args.files.read_ini);
-  if (!read.load_status()) return Fail(ExitCodeFor(read.load_status().bad_input), read.load_status().Message());
-  ClearProfileKeys(read.doc());
-  StoreSetup(*record, read.doc());
-  if (const IoStatus saved = read.Save(); !saved) return Fail(kExitFailed, saved.Message());
+  if (const IoStatus saved = SaveSetupRecord(args.files.read_ini, *record); !saved)
+    return Fail(ExitCodeFor(saved.bad_input), saved.Message());
 
   if (const auto out = args.Option("out")) {
     OpenScreen screen(args.files);
