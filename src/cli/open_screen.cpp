@@ -11,7 +11,6 @@
 #include "../profile/gbk.h"
 #include "../profile/profile.h"
 #include "../profile/profile_keys.h"
-#include "../screen/open_setup.h"
 
 namespace kavir::cli {
 

@@ -8,6 +8,7 @@
 #include "../codec/codec.h"
 #include "../profile/working_files.h"
 #include "../screen/kavir_view.h"
+#include "../screen/open_setup.h"
 
 namespace kavir::cli {
 
