@@ -11,7 +11,7 @@
 #include <random>
 
 #include "link/qt/qt_serial_transport.h"
-#include "link/transactions.h"
+#include "screen/radio_transfer.h"
 #include "profile/ini_document.h"
 #include "screen/kavir_view.h"
 #include "sim_process.h"
