@@ -7,7 +7,9 @@
 // Where each operation's work is done:
 //   LoadProfile, LoadProfileDocument   ReadSetupRecord + ResolveChoices (setup/profile_setup.h), then ShowSetup
 //   StoreProfile, ClearAndStoreProfile StoreSetup of ToSetup() (setup/profile_setup.h), one atomic save
-//   OnReadRadio, OnWriteRadio          radio_transfer.cpp: ReadRadio / WriteSetup (link/transactions.h) on ToSetup()
+//   OnReadRadio                        radio_transfer.h: ReadRadio (link/transactions.h), then LoadRecord
+//   OnWriteRadio                       radio_transfer.h: CheckBeforeWrite and EncodeImage (codec) of ToSetup(),
+//                                      ClearAndStoreSetup into Write.ini, WriteImage (link/write_image.h)
 //   IsValidTone                        IsValidTone (setup/option_lists.h)
 //   OnTypeChanged                      model_change.cpp: LoadProfile of the model file
 //   OnChBoxClicked, OnTxBoxClicked...  enable_boxes.cpp: the boxes and the row colours
