@@ -50,25 +50,6 @@ std::uint32_t FrequencyCode(std::string_view text) {
   return v % 625 == 0 ? static_cast<std::uint32_t>(v / 625) : 0;
 }
 
-int IsFineRaster(std::string_view text) { return FrequencyValue(text) % 625 == 0 ? 1 : 0; }
-
-std::array<std::uint8_t, 3> FrequencyBytes(std::string_view text, bool flag_bit) {
-  const std::uint32_t n = FrequencyCode(text);
-  const int raster = IsFineRaster(text);
-  return {static_cast<std::uint8_t>(n & 0xFF), static_cast<std::uint8_t>((n >> 8) & 0xFF),
-          static_cast<std::uint8_t>((flag_bit ? 8 : 0) + raster * 4 + ((n >> 16) & 0x3))};
-}
-
-std::string FrequencyText(const std::uint8_t bytes[3]) {
-  const std::uint32_t n = ((bytes[2] & 0x3u) << 16) | (bytes[1] << 8) | bytes[0];
-  const std::uint64_t v = (bytes[2] & 0x4) ? std::uint64_t(n) * 625 : std::uint64_t(n) * 250;
-  const std::string digits = std::to_string(v);
-  std::string text;
-  if (digits.size() > 4) text = digits.substr(0, 3) + "." + digits.substr(3, 6);
-  while (text.size() < 9) text += '0';
-  return text;
-}
-
 int ToneType(std::string_view text) {
   if (text == kToneOff) return 0;
   if (StartsWithOneOf(text, "CTS")) return 1;
@@ -125,17 +106,6 @@ std::string ToneText(const std::uint8_t bytes[2]) {
   std::string dcs(buf, end);
   if (dcs.size() < 3) dcs = "0" + dcs;
   return (type == 2 ? "+DCS:" : "-DCS:") + dcs;
-}
-
-int SubBand(std::string_view freq, std::string_view lo, std::string_view hi) {
-  if (freq.empty()) return 0;
-  const std::int64_t l = FrequencyValue(lo), h = FrequencyValue(hi), f = FrequencyValue(freq);
-  const std::int64_t mid = l + (h - l) / 2;
-  const std::int64_t q1 = l + (mid - l) / 2;
-  const std::int64_t q3 = mid + (h - mid) / 2;
-  if (f < q1) return 0;
-  if (f < q3) return 1;
-  return 2;
 }
 
 }  // namespace kavir

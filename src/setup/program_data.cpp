@@ -30,9 +30,13 @@ ProgramData ProgramData::Load(const WorkingFiles& files) {
 }
 
 Setup ModelRecord(int model, const ProgramData& data) {
+  // The entry named by the number itself, as the radio gives it (0 and
+  // negative numbers included), not a position in the list.
+  const IniDocument kavir_ini = ReadIniFile(data.files.kavir_ini);
+  const std::string key = std::to_string(model);
   Setup record;
-  record[Setting::Type].text = data.ModelName(model);
-  record[Setting::Mode].text = data.lists.Entry(Setting::Mode, model, "");
+  record[Setting::Type].text = kavir_ini.GetString("Type", key, "", kValueBuffer);
+  record[Setting::Mode].text = kavir_ini.GetString("Mode", key, "", kValueBuffer);
   const IniDocument model_file = ReadIniFile(data.files.ModelFile(record.model()));
   record.band_lower = model_file.GetString(kProfileSection, "FreqV", "", kValueBuffer);
   record.band_upper = model_file.GetString(kProfileSection, "Frequ", "", kValueBuffer);

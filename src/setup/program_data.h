@@ -36,9 +36,9 @@ struct ProgramData {
   Setup Resolve(const Setup& record) const { return ResolveChoices(record, lists, start); }
 };
 
-// What a read takes from the radio's answer for model n (entry number of
-// the Type list): Type and Mode from KAVIR.ini, the band from the model
-// file. Everything else is empty.
+// What a read takes from the radio's answer for model n (entry "n" of
+// KAVIR.ini's Type and Mode sections), the band from that model's file.
+// Everything else is empty.
 Setup ModelRecord(int model, const ProgramData& data);
 
 // The model file gives an upper band limit (whole MHz, not 0).

@@ -51,6 +51,11 @@ TEST_F(ChannelRecord, EncodesCellsAndBoxesIntoTheRecordBytes) {
     const Frame f = Encode(c.cells, c.ch, c.tx);
     EXPECT_EQ(Hex(f.data() + c.from, c.count), c.bytes) << c.cells[0];
   }
+  // The sub-band of byte 10 changes at the quarter points of the band.
+  struct { const char* f; int band; } quarters[] = {
+      {"145.49375", 0}, {"145.50000", 1}, {"155.00000", 1}, {"164.49375", 1}, {"164.50000", 2}, {"", 0}};
+  for (const auto& q : quarters)
+    EXPECT_EQ(Encode({q.f, "关", q.f})[4 + 10] >> 4, q.band * 4 + q.band) << q.f;
 }
 
 TEST_F(ChannelRecord, DecodedRecordGivesTheTextsBack) {

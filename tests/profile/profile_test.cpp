@@ -1,5 +1,5 @@
-// Profiles: clearing, the handshake's model, option lists, working files,
-// the registration switch, frequency and tone conversions, local time.
+// Profiles: a set-up's record, the model a read takes, option lists, working
+// files, the registration switch, frequency and tone conversions, local time.
 #include <gtest/gtest.h>
 
 #include "profile/conversions.h"
@@ -8,86 +8,52 @@
 #include "profile/option_list.h"
 #include "profile/profile.h"
 #include "profile/profile_keys.h"
+#include "setup/profile_setup.h"
+#include "setup/program_data.h"
 #include "scoped_time_zone.h"
 #include "support.h"
 
 namespace kavir::test {
 namespace {
 
-TEST(ClearProfile, EmptiesEveryKeyInOrderAndKeepsForeignOnes) {
+TEST(SetupRecord, EveryKeyStoredInClearingOrderAndForeignOnesKept) {
   TempDir dir;
-  auto files = WorkingFiles::FromDirectory(dir.path());
-  ASSERT_TRUE(ClearProfile('R', "", files).ok);
-  auto doc = ReadIniFile(files.read_ini);
-  ASSERT_EQ(ProfileKeys().size(), 209u);
-  EXPECT_EQ(doc.Keys("Previous"), ProfileKeys());
-  for (const auto& k : ProfileKeys()) EXPECT_EQ(doc.Find("Previous", k), std::optional<std::string>(""));
-
   const std::string user = dir.File("mine.dat");
   WriteBytes(user, "[Notes]\r\nwho=tech\r\n[Previous]\r\nMine=1\r\nType=X\r\n");
-  ASSERT_TRUE(ClearProfile('C', user, files).ok);
-  doc = ReadIniFile(user);
+  ASSERT_TRUE(SaveSetupRecord(user, kavir::Setup{}).ok);
+  const IniDocument doc = ReadIniFile(user);
   EXPECT_EQ(doc.GetString("Notes", "who", "", 20), "tech");
-  EXPECT_EQ(doc.GetString("Previous", "Mine", "", 20), "1");
+  std::vector<std::string> keys = {"Mine"};
+  keys.insert(keys.end(), ProfileKeys().begin(), ProfileKeys().end());
+  ASSERT_EQ(ProfileKeys().size(), 209u);
+  EXPECT_EQ(doc.Keys("Previous"), keys);
   EXPECT_EQ(doc.Find("Previous", "Type"), std::optional<std::string>(""));
-  EXPECT_FALSE(std::filesystem::exists(files.write_ini));
-  ASSERT_TRUE(ClearProfile('W', user, files).ok);
-  EXPECT_TRUE(std::filesystem::exists(files.write_ini));
+  EXPECT_EQ(doc.Find("Previous", "CH16.RxFreq"), std::optional<std::string>("000000000"));
+  EXPECT_EQ(doc.Find("Previous", "CBT1"), std::optional<std::string>("0"));
 }
 
 // KAVIR.ini with models 1, 6, 0 and -128, and the files of two of them.
-WorkingFiles ModelFolder(const TempDir& dir) {
-  auto files = WorkingFiles::FromDirectory(dir.path());
-  WriteBytes(files.kavir_ini, *Utf8ToGbk("[Type]\r\n1=VX1\r\n6=UX6\r\n0=ZERO\r\n-128=NEG\r\n[Mode]\r\n1=常规\r\n6=集群\r\n"));
-  WriteBytes(files.ModelFile("VX1"), "[Previous]\r\nFreqV=136\r\nFreqU=174\r\n");
-  WriteBytes(files.ModelFile("UX6"), "[Previous]\r\nFreqV=400\r\nFrequ=470\r\n");
-  return files;
-}
-
-TEST(ModelKeys, TypeAndModeFromKavirIniAndTheBandFromTheModelFile) {
+TEST(ModelRecord, TypeAndModeFromKavirIniByTheRadiosNumberAndTheBandFromTheModelFile) {
   TempDir dir;
-  const WorkingFiles files = ModelFolder(dir);
-  struct { int model; const char *type, *mode, *freq_v, *freq_u; } cases[] = {
-      {1, "VX1", "常规", "136", "174"}, {6, "UX6", "集群", "400", "470"}, {0, "ZERO", "", "", ""},
-      {-128, "NEG", "", "", ""}, {128, "", "", "", ""}, {2, "", "", "", ""}};
+  ProgramData data;
+  data.files = WorkingFiles::FromDirectory(dir.path());
+  WriteBytes(data.files.kavir_ini,
+             *Utf8ToGbk("[Type]\r\n1=VX1\r\n6=UX6\r\n0=ZERO\r\n-128=NEG\r\n[Mode]\r\n1=常规\r\n6=集群\r\n"));
+  WriteBytes(data.files.ModelFile("VX1"), "[Previous]\r\nFreqV=136\r\nFreqU=174\r\n");
+  WriteBytes(data.files.ModelFile("UX6"), "[Previous]\r\nFreqV=400\r\nFrequ=470\r\n");
+  struct { int model; const char *type, *mode, *freq_v, *freq_u; bool band; } cases[] = {
+      {1, "VX1", "常规", "136", "174", true}, {6, "UX6", "集群", "400", "470", true}, {0, "ZERO", "", "", "", false},
+      {-128, "NEG", "", "", "", false}, {128, "", "", "", "", false}, {2, "", "", "", "", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.model);
-    IniDocument read;
-    read.SetString("Previous", "Type", "OLD");
-    read.SetString("Previous", "CH01.RxFreq", "145.00000");
-    read.SetString("Other", "Mode", "kept");
-    PutModelKeys(read, c.model, files);
-    EXPECT_EQ(read.Keys("Previous"), (std::vector<std::string>{"Type", "CH01.RxFreq", "Mode", "FreqV", "Frequ"}));
-    const auto value = [&](const char* key) { return read.GetString("Previous", key, "?", 20); };
-    EXPECT_EQ(std::make_tuple(value("Type"), value("Mode"), value("FreqV"), value("FreqU")),
+    const kavir::Setup r = ModelRecord(c.model, data);
+    EXPECT_EQ(std::make_tuple(r.model(), r[Setting::Mode].text, r.band_lower, r.band_upper),
               std::make_tuple(c.type, c.mode, c.freq_v, c.freq_u));
-    EXPECT_EQ(value("CH01.RxFreq"), "145.00000");
-    EXPECT_EQ(read.GetString("Other", "Mode", "", 20), "kept");
-  }
-}
-
-TEST(Handshake, NamesTheModelByTheSignedThirdByte) {
-  TempDir dir;
-  const WorkingFiles files = ModelFolder(dir);
-  struct { char b1; std::uint8_t b3; std::uint32_t count; int result; const char *type, *mode, *freq_u; } cases[] = {
-      {'M', 0x00, 20, 1, "VX1", "常规", "174"}, {'M', 0x05, 20, 1, "UX6", "集群", "470"},
-      {'M', 0x7F, 20, 1, "NEG", "", ""},  // -128
-      {'M', 0xFF, 20, 1, "ZERO", "", ""},
-      {'M', 0x00, 19, -1, nullptr, nullptr, nullptr},  // short or wrong: Read.ini stays
-      {'X', 0x00, 20, -1, nullptr, nullptr, nullptr}};
-  for (const auto& c : cases) {
-    ASSERT_TRUE(ClearProfile('R', "", files).ok);
-    const std::string before = ReadBytes(files.read_ini);
-    std::uint8_t a[20] = {'P', static_cast<std::uint8_t>(c.b1), 0, c.b3};
-    EXPECT_EQ(EvaluateHandshake('R', a, 20, c.count, files).result, c.result);
-    if (!c.type) {
-      EXPECT_EQ(ReadBytes(files.read_ini), before);
-      continue;
-    }
-    auto read = ReadIniFile(files.read_ini);
-    EXPECT_EQ(read.GetString("Previous", "Type", "?", 20), c.type);
-    EXPECT_EQ(read.GetString("Previous", "Mode", "?", 20), c.mode);
-    EXPECT_EQ(read.GetString("Previous", "FreqU", "?", 20), c.freq_u);
+    EXPECT_EQ(HasBand(r), c.band);
+    kavir::Setup rest = r;
+    rest[Setting::Type] = rest[Setting::Mode] = {};
+    rest.band_lower = rest.band_upper = "";
+    EXPECT_EQ(rest, kavir::Setup{});
   }
 }
 
@@ -124,21 +90,14 @@ TEST(RegistrationSwitch, CountsOnlyAsTheLastItemInAnyCase) {
   for (const auto& c : cases) EXPECT_EQ(ScanRegistrationSwitch(c.line), c.s) << c.line;
 }
 
-TEST(Frequency, TextAndBytesBothWays) {
-  EXPECT_EQ(FrequencyValue("136.00000"), 13600000);
-  EXPECT_EQ(FrequencyValue("136"), 13600000);  // the first three digits are megahertz
-  EXPECT_EQ(FrequencyValue(""), 0);
-  EXPECT_EQ(FrequencyValue("abc"), 0);
-  struct { const char* text; bool fine; const char* bytes; } encode[] = {
-      {"136.00000", true, "00 55 0C"}, {"470.00000", false, "C0 25 05"},
-      {"136.00625", true, "01 55 0C"}, {"", false, "00 00 04"}};
-  for (const auto& c : encode) EXPECT_EQ(Hex(FrequencyBytes(c.text, c.fine).data(), 3), c.bytes) << c.text;
+TEST(Frequency, TheRadiosReadingOfATextIsItsFirstEightDigits) {
+  struct { const char* text; std::int64_t value; } rows[] = {
+      {"136.00000", 13600000}, {"136", 13600000},  // the first three digits are megahertz
+      {"", 0}, {"abc", 0}, {"14a.5", 14}, {"145.5", 14550000}, {"1450000000", 1450000000},
+      {"99999999999999999", 9999999999999}};  // long junk saturates
+  for (const auto& r : rows) EXPECT_EQ(FrequencyValue(r.text), r.value) << r.text;
   EXPECT_EQ(FrequencyCode("136.00250"), 0u);
-  EXPECT_EQ(IsFineRaster("136.00250"), 0);
-  struct { std::uint8_t b[3]; const char* text; } decode[] = {
-      {{0x00, 0x55, 0x04}, "136.00000"}, {{0x81, 0xD4, 0x00}, "136.00250"},
-      {{0, 0, 0}, "000000000"}, {{0x00, 0x55, 0x0C}, "136.00000"}};  // a record's flag bit stays out
-  for (const auto& c : decode) EXPECT_EQ(FrequencyText(c.b), c.text);
+  EXPECT_EQ(FrequencyCode("136.00625"), 21761u);
 }
 
 TEST(Tone, TextAndBytesBothWays) {
@@ -159,12 +118,6 @@ TEST(Tone, TextAndBytesBothWays) {
   }
   for (const char* t : {"CTCSS:67.0", "CTCSS:254.1", "CTCSS:100.0", "+DCS:023", "-DCS:754", "+DCS:777", "关"})
     EXPECT_EQ(ToneText(ToneBytes(t).data()), t);
-}
-
-TEST(SubBand, SplitsTheBandAtTheQuarterPoints) {
-  struct { const char* f; int band; } cases[] = {{"", 0},          {"145.49375", 0}, {"145.50000", 1},
-                                                 {"155.00000", 1}, {"164.49375", 1}, {"164.50000", 2}};
-  for (const auto& c : cases) EXPECT_EQ(SubBand(c.f, "136", "174"), c.band) << c.f;
 }
 
 // Clock, file-name stamp and report timestamp follow the machine's zone.
