@@ -11,7 +11,6 @@ set -euo pipefail
 
 src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${KAVIR_BUILD_DIR:-$src/build}"
-work="${XDG_DATA_HOME:-$HOME/.local/share}/kavir"
 
 "$src/scripts/setup.sh"
 
@@ -20,28 +19,9 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build" --target kavir kavir-radio-sim
 
-# Seed the folder with the shipped data. A file the user changed is kept; a
-# file still as shipped is brought up to date. .shipped/ remembers what was
-# shipped last time.
-mkdir -p "$work/.shipped"
-# Equal apart from the Device= line this script itself writes.
-same() {
-  cmp -s <(LC_ALL=C grep -iv '^device=' "$1") <(LC_ALL=C grep -iv '^device=' "$2")
-}
-for f in "$src"/data/*; do
-  [ -f "$f" ] || continue
-  name="$(basename "$f")"
-  target="$work/$name"
-  last="$work/.shipped/$name"
-  if [ ! -e "$target" ]; then
-    cp "$f" "$target"
-  elif [ -e "$last" ] && same "$target" "$last" && ! same "$f" "$target"; then
-    cp "$f" "$target"
-  elif ! same "$f" "$target"; then
-    echo "kavir: keeping your changed $target" >&2
-  fi
-  cp "$f" "$last"
-done
+# The working folder, seeded with the shipped data as the installed desktop
+# entry does it (a file you changed there is kept).
+work="$("$src/dist/kavir-seed" "$src/data")"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "kavir: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); built and" >&2

@@ -2,14 +2,20 @@
 #include <QApplication>
 #include <QScreen>
 #include <cstdio>
+#include <cstring>
 
 #include "app_start.h"
+#include "kavir_version.h"
 #include "profile/atomic_file.h"
 #include "main_frame.h"
 #include "registration.h"
 #include "toolbar_icons.h"
 
 int main(int argc, char* argv[]) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("kavir %s\n", KAVIR_VERSION);
+    return 0;
+  }
   kavir::IgnoreFileSizeSignal();  // a write past a file-size limit is reported, not fatal
   // The program directory is where the program was started, read once.
   kavir::WorkingFiles files = kavir::WorkingFiles::FromCurrentDirectory();
@@ -34,8 +40,9 @@ int main(int argc, char* argv[]) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KAVIR"));
-  QApplication::setApplicationVersion(QStringLiteral("4.0"));
-  QApplication::setWindowIcon(kavir::app::DrawAppIcon());
+  QApplication::setApplicationVersion(QStringLiteral(KAVIR_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral(KAVIR_APP_ID));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kavir"), kavir::app::DrawAppIcon()));
   kavir::app::SetUpFonts();
   kavir::app::InstallQtTranslations();
 

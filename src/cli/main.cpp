@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "kavir_version.h"
 #include "profile/atomic_file.h"
 
 #if defined(_WIN32)
@@ -58,6 +59,10 @@ int main(int argc, char** argv) {
   // Everything printed is UTF-8; the console shows it right only when told.
   SetConsoleOutputCP(CP_UTF8);
 #endif
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::cout << "kavir-cli " KAVIR_VERSION "\n";
+    return kExitOk;
+  }
   std::string error;
   auto args = ParseCliArgs(argc, argv, &error);
   if (!args) return Fail(kExitBadInput, error);

@@ -13,6 +13,7 @@
 #include <QPageSetupDialog>
 #include <ctime>
 
+#include "kavir_version.h"
 #include "profile/atomic_file.h"
 #include "report_renderer.h"
 
@@ -53,7 +54,7 @@ IoStatus WriteReportPdf(const ReportSource& report, const std::string& path) {
     writer.setResolution(1200);
     writer.setPageLayout(ReportLayout());
     writer.setTitle(QStringLiteral("KAVIR"));
-    writer.setCreator(QStringLiteral("KAVIR 4.0"));
+    writer.setCreator(QStringLiteral("KAVIR " KAVIR_VERSION));
     if (!Draw(writer, writer.resolution(), report)) return IoStatus::Fail(path, "the page cannot be drawn");
   }
   if (pdf.isEmpty()) return IoStatus::Fail(path, "the page cannot be drawn");

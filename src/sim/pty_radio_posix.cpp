@@ -17,6 +17,7 @@
 #include "../profile/atomic_file.h"
 #include "cable.h"
 #include "radio_protocol.h"
+#include "kavir_version.h"
 #include "sim_options.h"
 
 #ifdef KAVIR_SIM_WITH_CODEC
@@ -75,6 +76,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
     std::fputs(SimUsage(), stdout);
+    return 0;
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    std::puts("kavir-radio-sim " KAVIR_VERSION);
     return 0;
   }
   std::string error;
