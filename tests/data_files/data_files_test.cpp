@@ -10,6 +10,7 @@
 #include "profile/option_list.h"
 #include "profile/profile.h"
 #include "profile/profile_keys.h"
+#include "setup/program_data.h"
 #include "support.h"
 
 namespace kavir::test {
@@ -70,9 +71,12 @@ TEST(SettingListsAndModelFiles, AreCompleteAndUsable) {
     EXPECT_EQ(m.GetString("Previous", "Mode", "", 20), modes[i]);
     for (const char* key : {"FreqV", "FreqU"})  // three digits
       EXPECT_EQ(std::to_string(std::clamp(m.GetInt("Previous", key, 0), 100, 999)), m.GetString("Previous", key, "", 20));
-    std::uint8_t answer[20] = {'P', 'M', 0, static_cast<std::uint8_t>(i)};
-    ASSERT_EQ(EvaluateHandshake('R', answer, 20, 20, s.files).result, 1);
-    EXPECT_EQ(ReadIniFile(s.files.read_ini).GetString("Previous", "Type", "", 20), types[i]);
+    // A radio naming model i + 1 is read as this model, with this band.
+    ProgramData data;
+    data.files = s.files;
+    const kavir::Setup answered = ModelRecord(static_cast<int>(i) + 1, data);
+    EXPECT_EQ(answered.model(), types[i]);
+    EXPECT_TRUE(HasBand(answered));
   }
 }
 
