@@ -57,7 +57,10 @@ MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& targ
     // Without MOVEFILE_REPLACE_EXISTING the move fails on an existing name.
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return MoveResult::Moved;
     error = GetLastError();
-    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return MoveResult::NameTaken;
+    // A folder of that name may come back as access denied, not as existing.
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ||
+        GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES)
+      return MoveResult::NameTaken;
     if (!HeldByAnother(error)) break;
   }
   *reason = ErrorText(std::error_code(static_cast<int>(error), std::system_category()));

@@ -28,6 +28,7 @@ TEST(HandshakeModel, AnAnswerOfTwentyBytesBeginningPMNamesItsModelBySignedByteTh
       {"19 bytes", 'P', 'M', 0x00, 19, 19, std::nullopt},
       {"not P", 'Q', 'M', 0x00, 20, 20, std::nullopt},
       {"not M", 'P', 'X', 0x00, 20, 20, std::nullopt},
+      {"four stored are enough", 'P', 'M', 0x02, 4, 20, 3},
       {"too few stored to look at", 'P', 'M', 0x00, 3, 20, std::nullopt},
   };
   for (const Case& c : cases) {

@@ -133,6 +133,8 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
          };
        },
        Frames(16, 2), FormatPacketText(kReadPacketFailedFormat, 18), 4 * 80 + 20 * 30 + 1},
+      {"packet 16 from another address: asked once more", [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 16; },
+       Frames(17, 0), FormatPacketText(kReadPacketFailedFormat, 16), 35 * 32 + 1},
       // Packet 17 or 18 with fewer than 5 bytes is taken for silence; with 5 or more it is acknowledged.
       {"packet 17 cut to 4 bytes", [](Rig& r) { r.radio.answer_budget = 20 + 16 * 20 + 4; }, Frames(16, 1),
        FormatPacketText(kReadPacketFailedFormat, 17), 4 * 80 + 20 * 31 + 1},
@@ -465,6 +467,32 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
     ASSERT_EQ(sent_files.size() + read_files.size(), 2u);
     EXPECT_EQ(ReadBytes(sent_files[0].string()), std::string(sent.begin(), sent.end()));
     EXPECT_EQ(ReadBytes(read_files[0].string()), std::string(held.begin(), held.end()));
+  }
+}
+
+// The read-back asks a radio that does not answer yet again and again until
+// its deadline, each try one handshake time-out long but never shorter than
+// 20 ms, so a radio that is restarting is not flooded.
+TEST(ReadBack, AsksASilentRadioOncePerHandshakeTimeOutUntilTheDeadline) {
+  struct Case { const char* shk; int gap_ms; std::size_t frames; } cases[] = {
+      {"80", 80, 13},  // at 0, 80 ... 960; the wait after the last ends past 1000
+      {"5", 20, 50},
+      {"0", 20, 50},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shk);
+    Rig rig;
+    IniDocument ini = ReadIniFile(rig.files.kavir_ini);
+    ini.SetString("WaitFor", "Shk", c.shk);
+    ASSERT_TRUE(WriteIniFile(rig.files.kavir_ini, ini));
+    rig.radio.radio().faults.silent_from = 0;
+    rig.radio.ClearSent();
+    const VerifyResult result = ReadBackImage(rig.link, {}, 1000);
+    EXPECT_EQ(result.outcome, VerifyResult::Outcome::NoReadBack);
+    EXPECT_EQ(result.failure, "电台在 1 秒内没有回答读出握手");
+    EXPECT_EQ(rig.Sent(), std::vector<Bytes>(c.frames, B("PRead", 0)));
+    const auto& sent = rig.radio.sent();
+    for (std::size_t i = 1; i < sent.size(); ++i) EXPECT_EQ(sent[i].at_ms - sent[i - 1].at_ms, c.gap_ms) << i;
   }
 }
 
