@@ -508,7 +508,7 @@ TEST(Backups, NamedByKindModelAndClockAndNeverOverwritten) {
   EXPECT_EQ(fs::path(first).lexically_relative(folder.path()).generic_string(), "backups/read-KV16V-20261208-073005.bin");
   EXPECT_EQ(ReadBytes(first), std::string(one.begin(), one.end()));
   EXPECT_EQ(ReadBytes(second), std::string(two.begin(), two.end()));
-  struct { const char *model, *name; } names[] = {{"a/b\\c:d", "a_b_c_d"}, {"K~V\x7F", "K~V_"}, {"", "unknown"}, {"..", "unknown"}};
+  struct { const char *model, *name; } names[] = {{"a/b\\c:d", "a_b_c_d"}, {"K~V\x7F", "K~V_"}, {"K V\x1F!", "K V_!"}, {"", "unknown"}, {"..", "unknown"}};
   for (const auto& n : names) EXPECT_EQ(BackupModelName(n.model), n.name);
 }
 
