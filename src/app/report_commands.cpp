@@ -6,12 +6,10 @@
 #include "main_frame.h"
 #include "screen/kavir_view.h"
 
-#ifdef KAVIR_HAVE_REPORT
 #include <QPrinter>
 #include <memory>
 
 #include "report/report_actions.h"
-#endif
 
 namespace kavir::app {
 
@@ -28,7 +26,6 @@ void ConnectReportCommands(CMainFrame& frame) {
   QAction* preview = frame.action(kCmdPrintPreview);
   QAction* setup = frame.action(kCmdPageSetup);
   QAction* pdf = frame.action(kCmdExportPdf);
-#ifdef KAVIR_HAVE_REPORT
   // One printer for the whole run, so page set-up choices stick.
   auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
   CMainFrame* f = &frame;
@@ -40,9 +37,6 @@ void ConnectReportCommands(CMainFrame& frame) {
                    [f, printer, screen] { PreviewReport(f, screen, *printer); });
   QObject::connect(setup, &QAction::triggered, f, [f, printer] { ReportPageSetup(f, *printer); });
   QObject::connect(pdf, &QAction::triggered, f, [f, screen] { ExportReportPdf(f, screen); });
-#else
-  for (QAction* a : {print, preview, setup, pdf}) a->setEnabled(false);
-#endif
 }
 
 }  // namespace kavir::app

@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "../link/backups.h"
-#include "../link/radio_texts.h"
+#include "link/backups.h"
+#include "link/radio_texts.h"
 #include "sha256.h"
 
 namespace kavir {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../link/transport.h"
+#include "link/transport.h"
 #include "batch_log.h"
 #include "batch_setup.h"
 #include "radio_write.h"

@@ -1,9 +1,9 @@
 #include "batch_setup.h"
 
-#include "../codec/image_file.h"
-#include "../profile/atomic_file.h"
-#include "../profile/ini_document.h"
-#include "../profile/profile.h"
+#include "codec/image_file.h"
+#include "profile/atomic_file.h"
+#include "profile/ini_document.h"
+#include "profile/profile.h"
 #include "setup/profile_setup.h"
 
 namespace kavir {

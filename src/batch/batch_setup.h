@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../codec/codec.h"
-#include "../link/link_settings.h"
+#include "codec/codec.h"
+#include "link/link_settings.h"
 #include "setup/program_data.h"
 
 namespace kavir {

@@ -1,6 +1,6 @@
 #include "radio_write.h"
 
-#include "../link/write_image.h"
+#include "link/write_image.h"
 
 namespace kavir {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "../link/handshake.h"
-#include "../link/serial_link.h"
+#include "link/handshake.h"
+#include "link/serial_link.h"
 #include "batch_setup.h"
 
 namespace kavir {

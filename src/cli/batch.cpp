@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <mutex>
 
-#include "../batch/batch_job.h"
-#include "../batch/qt/qt_port_opener.h"
-#include "../profile/ini_document.h"
+#include "batch/batch_job.h"
+#include "batch/qt/qt_port_opener.h"
+#include "profile/ini_document.h"
 #include "commands.h"
 #include "link_session.h"
 #include "open_screen.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../screen/screen_ui.h"
+#include "screen/screen_ui.h"
 
 namespace kavir::cli {
 

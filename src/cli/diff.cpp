@@ -4,7 +4,7 @@
 
 #include "commands.h"
 #include "open_screen.h"
-#include "../interchange/setup_compare.h"
+#include "interchange/setup_compare.h"
 
 namespace kavir::cli {
 

@@ -4,8 +4,8 @@
 
 #include "commands.h"
 #include "open_screen.h"
-#include "../interchange/csv_export.h"
-#include "../profile/atomic_file.h"
+#include "interchange/csv_export.h"
+#include "profile/atomic_file.h"
 
 namespace kavir::cli {
 

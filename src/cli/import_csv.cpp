@@ -5,8 +5,8 @@
 
 #include "commands.h"
 #include "open_screen.h"
-#include "../interchange/csv_import.h"
-#include "../profile/atomic_file.h"
+#include "interchange/csv_import.h"
+#include "profile/atomic_file.h"
 
 namespace kavir::cli {
 

@@ -2,9 +2,9 @@
 
 #include <cctype>
 
-#include "../link/link_settings.h"
-#include "../link/radio_texts.h"
-#include "../profile/ini_document.h"
+#include "link/link_settings.h"
+#include "link/radio_texts.h"
+#include "profile/ini_document.h"
 
 namespace kavir::cli {
 

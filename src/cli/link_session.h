@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "../link/qt/qt_serial_transport.h"
-#include "../link/serial_link.h"
+#include "link/qt/qt_serial_transport.h"
+#include "link/serial_link.h"
 #include "cli_args.h"
 #include "cli_ui.h"
 

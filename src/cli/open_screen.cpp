@@ -6,11 +6,11 @@
 
 #include "cli_args.h"
 #include "link_session.h"
-#include "../profile/atomic_file.h"
-#include "../profile/file_path.h"
-#include "../profile/gbk.h"
-#include "../profile/profile.h"
-#include "../profile/profile_keys.h"
+#include "profile/atomic_file.h"
+#include "profile/file_path.h"
+#include "profile/gbk.h"
+#include "profile/profile.h"
+#include "profile/profile_keys.h"
 
 namespace kavir::cli {
 

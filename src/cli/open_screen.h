@@ -5,10 +5,10 @@
 #include <string>
 
 #include "cli_ui.h"
-#include "../codec/codec.h"
-#include "../profile/working_files.h"
-#include "../screen/kavir_view.h"
-#include "../screen/open_setup.h"
+#include "codec/codec.h"
+#include "profile/working_files.h"
+#include "screen/kavir_view.h"
+#include "screen/open_setup.h"
 
 namespace kavir::cli {
 

@@ -1,7 +1,7 @@
 // kavir-cli ports: the serial ports this machine offers, one a line.
 #include <iostream>
 
-#include "../link/qt/port_list.h"
+#include "link/qt/port_list.h"
 #include "commands.h"
 
 namespace kavir::cli {

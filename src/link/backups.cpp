@@ -5,10 +5,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "../profile/atomic_file.h"
-#include "../profile/file_path.h"
-#include "../profile/local_time.h"
-#include "../profile/working_files.h"
+#include "profile/atomic_file.h"
+#include "profile/file_path.h"
+#include "profile/local_time.h"
+#include "profile/working_files.h"
 
 namespace kavir {
 

@@ -3,7 +3,7 @@
 // settings beside it, and the time-outs (section WaitFor).
 #include <string>
 
-#include "../profile/ini_document.h"
+#include "profile/ini_document.h"
 
 namespace kavir {
 

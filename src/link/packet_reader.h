@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-#include "../codec/codec.h"
+#include "codec/codec.h"
 #include "serial_link.h"
 
 namespace kavir {

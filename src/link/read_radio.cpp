@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <ctime>
 
-#include "../codec/codec.h"
-#include "../profile/atomic_file.h"
-#include "../profile/gbk.h"
-#include "../profile/ini_document.h"
-#include "../profile/profile.h"
-#include "../profile/profile_keys.h"
+#include "codec/codec.h"
+#include "profile/atomic_file.h"
+#include "profile/gbk.h"
+#include "profile/ini_document.h"
+#include "profile/profile.h"
+#include "profile/profile_keys.h"
 #include "setup/profile_setup.h"
 #include "backups.h"
 #include "handshake.h"

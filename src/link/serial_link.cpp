@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "../profile/atomic_file.h"
-#include "../profile/ini_document.h"
+#include "profile/atomic_file.h"
+#include "profile/ini_document.h"
 #include "link_settings.h"
 #include "radio_texts.h"
 

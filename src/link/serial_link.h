@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "../profile/working_files.h"
-#include "../screen/screen_ui.h"
+#include "profile/working_files.h"
+#include "screen/screen_ui.h"
 #include "link_settings.h"
 #include "thread_priority.h"
 #include "transport.h"

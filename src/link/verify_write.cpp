@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "../codec/image_owner.h"
+#include "codec/image_owner.h"
 #include "handshake.h"
 #include "packet_reader.h"
 #include "radio_texts.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "../codec/codec.h"
+#include "codec/codec.h"
 #include "serial_link.h"
 
 namespace kavir {

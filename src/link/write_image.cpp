@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "../profile/ini_document.h"
+#include "profile/ini_document.h"
 #include "backups.h"
 #include "handshake.h"
 #include "radio_texts.h"

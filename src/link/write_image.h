@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "../codec/codec.h"
+#include "codec/codec.h"
 #include "serial_link.h"
 #include "verify_write.h"
 

@@ -5,8 +5,8 @@
 
 #include "kavir_view.h"
 #include "setup/option_search.h"
-#include "../profile/conversions.h"
-#include "../profile/gbk.h"
+#include "profile/conversions.h"
+#include "profile/gbk.h"
 
 namespace kavir {
 

@@ -3,9 +3,9 @@
 
 #include "kavir_view.h"
 #include "setup/option_search.h"
-#include "../profile/ini_document.h"
-#include "../profile/option_list.h"
-#include "../profile/profile_keys.h"
+#include "profile/ini_document.h"
+#include "profile/option_list.h"
+#include "profile/profile_keys.h"
 
 namespace kavir {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "controls.h"
-#include "../profile/working_files.h"
+#include "profile/working_files.h"
 
 namespace kavir {
 

@@ -3,10 +3,10 @@
 
 #include "kavir_view.h"
 #include "setup/option_search.h"
-#include "../profile/atomic_file.h"
-#include "../profile/gbk.h"
-#include "../profile/profile.h"
-#include "../profile/profile_keys.h"
+#include "profile/atomic_file.h"
+#include "profile/gbk.h"
+#include "profile/profile.h"
+#include "profile/profile_keys.h"
 #include "setup/profile_setup.h"
 
 namespace kavir {

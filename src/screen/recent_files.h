@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "../profile/ini_document.h"
-#include "../profile/io_status.h"
+#include "profile/ini_document.h"
+#include "profile/io_status.h"
 
 namespace kavir {
 

@@ -4,8 +4,8 @@
 
 #include "kavir_view.h"
 #include "setup/option_search.h"
-#include "../profile/atomic_file.h"
-#include "../profile/profile_keys.h"
+#include "profile/atomic_file.h"
+#include "profile/profile_keys.h"
 
 namespace kavir {
 

@@ -1,5 +1,7 @@
 #include "profile_setup.h"
 
+#include <unordered_map>
+
 #include "profile/gbk.h"
 #include "profile/profile.h"
 #include "profile/profile_keys.h"
@@ -62,10 +64,12 @@ Setup ResolveChoices(const Setup& record, const OptionLists& lists, const Setup&
   return out;
 }
 
-void StoreSetup(const Setup& s, IniDocument& doc) {
-  auto write = [&](std::string_view key, std::string_view value) {
-    doc.SetString(kProfileSection, key, value);
-  };
+namespace {
+
+// Every profile key with the value a store gives it, in the order a store
+// writes them.
+template <typename Write>
+void ForEachStoredValue(const Setup& s, Write&& write) {
   for (Setting k : StoreOrder()) write(Info(k).key, s[k].text);
   write("BatterySupply", s.battery_saver ? "1" : "0");
   write("FreqV", s.band_lower);
@@ -81,12 +85,23 @@ void StoreSetup(const Setup& s, IniDocument& doc) {
   for (Setting k : {Setting::PF1S, Setting::PF2S, Setting::PF3S}) write(Info(k).key, s[k].text);
 }
 
+}  // namespace
+
+void StoreSetup(const Setup& s, IniDocument& doc) {
+  ForEachStoredValue(s, [&](std::string_view key, std::string_view value) {
+    doc.SetString(kProfileSection, key, value);
+  });
+}
+
 std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup) {
-  IniDocument doc;
-  StoreSetup(setup, doc);
+  // As a document would give them back: each value without its blanks.
+  std::unordered_map<std::string, std::string> stored;
+  ForEachStoredValue(setup, [&](std::string_view key, std::string_view value) {
+    stored[std::string(key)] = std::string(TrimBlanks(value));
+  });
   std::vector<std::pair<std::string, std::string>> values;
-  for (const std::string& key : ProfileKeys())
-    values.emplace_back(key, doc.Find(kProfileSection, key).value_or(""));
+  values.reserve(ProfileKeys().size());
+  for (const std::string& key : ProfileKeys()) values.emplace_back(key, std::move(stored[key]));
   return values;
 }
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "../codec/codec.h"
-#include "../profile/atomic_file.h"
-#include "../profile/ini_document.h"
-#include "../profile/profile.h"
-#include "../setup/profile_setup.h"
-#include "../setup/program_data.h"
+#include "codec/codec.h"
+#include "profile/atomic_file.h"
+#include "profile/ini_document.h"
+#include "profile/profile.h"
+#include "setup/profile_setup.h"
+#include "setup/program_data.h"
 
 namespace kavir::sim {
 

@@ -14,15 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "../profile/atomic_file.h"
+#include "profile/atomic_file.h"
 #include "cable.h"
 #include "radio_protocol.h"
 #include "kavir_version.h"
 #include "sim_options.h"
 
-#ifdef KAVIR_SIM_WITH_CODEC
 #include "profile_image.h"
-#endif
 
 using namespace kavir::sim;
 
@@ -93,12 +91,8 @@ int main(int argc, char** argv) {
   if (!options->image_file.empty()) {
     if (!LoadImageFile(options->image_file, &image, &error)) return Fail(error);
   } else {
-#ifdef KAVIR_SIM_WITH_CODEC
     if (!BuildImageFromProfile(options->profile_file, options->program_dir, &image, &error))
       return Fail(error);
-#else
-    return Fail("--profile needs the codec, which this build lacks; use --image");
-#endif
   }
 
   int master = posix_openpt(O_RDWR | O_NOCTTY);

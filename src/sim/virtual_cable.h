@@ -4,7 +4,7 @@
 #include <deque>
 #include <string>
 
-#include "../link/transport.h"
+#include "link/transport.h"
 #include "cable.h"
 #include "virtual_radio.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../link/transport.h"
+#include "link/transport.h"
 #include "radio_protocol.h"
 
 namespace kavir::sim {

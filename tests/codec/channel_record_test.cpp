@@ -105,7 +105,7 @@ TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
     EXPECT_EQ(Hex(bytes.data(), 3), r.bytes) << r.text;
     EXPECT_EQ(bytes[2] & 0x08, 0x08);
     EXPECT_EQ(f.Bytes(false)[2] & 0x08, 0) << r.text;
-    if (r.raster != Raster::None) EXPECT_EQ(Frequency::FromBytes(bytes.data()), f) << r.text;
+    if (r.raster != Raster::None) { EXPECT_EQ(Frequency::FromBytes(bytes.data()), f) << r.text; }
   }
   // The step count has 18 bits, on whichever raster it counts.
   const struct { std::int64_t hz; Raster raster; bool fits; } limits[] = {
@@ -114,7 +114,7 @@ TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
   for (const auto& l : limits) {
     const Frequency f = Frequency::FromHz(l.hz);
     EXPECT_EQ(std::make_pair(f.raster(), f.FitsField()), std::make_pair(l.raster, l.fits)) << l.hz;
-    if (l.fits) EXPECT_EQ(Frequency::FromBytes(f.Bytes(false).data()), f) << l.hz;
+    if (l.fits) { EXPECT_EQ(Frequency::FromBytes(f.Bytes(false).data()), f) << l.hz; }
   }
   EXPECT_FALSE(Frequency::FromText("136.0010").FitsField()) << "on no raster";
 }

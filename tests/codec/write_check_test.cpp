@@ -57,7 +57,7 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
     // A set-up with problems gives no image to write or save.
     const CheckedImage checked = ImageForWrite(s, shipped.data.channel_lists);
     EXPECT_EQ(checked.image.has_value(), checked.problems.empty()) << c.what;
-    if (checked.image) EXPECT_EQ(*checked.image, EncodeImage(s)) << c.what;
+    if (checked.image) { EXPECT_EQ(*checked.image, EncodeImage(s)) << c.what; }
   }
 }
 
@@ -76,7 +76,7 @@ TEST(ImageFile, ExactlyTheImageSizeAndNoProfileText) {
   for (const auto& r : rows) {
     const auto image = AsRadioImage(r.bytes);
     EXPECT_EQ(image.has_value(), r.image) << r.bytes.size() << " " << r.bytes.substr(0, 12);
-    if (image) EXPECT_EQ(std::string(image->begin(), image->end()), r.bytes);
+    if (image) { EXPECT_EQ(std::string(image->begin(), image->end()), r.bytes); }
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <QEventLoop>
 
-#include "../../link/qt/qt_serial_transport.h"
+#include "link/qt/qt_serial_transport.h"
 
 namespace kavir {
 

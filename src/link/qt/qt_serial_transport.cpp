@@ -1,6 +1,6 @@
 #include "qt_serial_transport.h"
 
-#include "../port_device.h"
+#include "link/port_device.h"
 
 namespace kavir {
 

@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "../link_settings.h"
-#include "../transport.h"
+#include "link/link_settings.h"
+#include "link/transport.h"
 
 namespace kavir {
 
