@@ -83,7 +83,12 @@ TEST(ImageFile, ExactlyTheImageSizeAndNoProfileText) {
 // What a verify message calls a byte the radio holds wrongly.
 TEST(ImageOwner, NamesTheChannelFieldOrSettingOfAByte) {
   const std::pair<int, const char*> cases[] = {
-      {0, "信道 01 CH01.RxFreq"}, {0x14, "信道 02 CH02.Decode"}, {0x113, "功能设置 Voice/Beep/Alarm/BatterySupply"}, {768, ""}};
+      {0, "信道 01 CH01.RxFreq"}, {0x14, "信道 02 CH02.Decode"}, {0x113, "功能设置 Voice/Beep/Alarm/BatterySupply"},
+      // Each end of a channel record's fields.
+      {0x007, "信道 01 CH01.TxFreq"}, {0x009, "信道 01 CH01.Coding"}, {0x00A, "信道 01 CH01.ClockFreq/ZoneWide/子频段"},
+      {0x00B, "信道 01 CH01.BusyLock/TxPower/ChannelScans"}, {0x00C, "信道 01 固定字节"}, {0x0FF, "信道 16 固定字节"},
+      {0x100, "功能设置 ChannelMonitor/ScanOperation/ChanMode"}, {0x12F, "按键设置 固定字节"}, {0x130, "空白区 (应为 0)"},
+      {0x2FF, "厂家签名"}, {-1, ""}, {768, ""}};
   for (auto [address, owner] : cases) EXPECT_EQ(ImageAddressOwner(address), owner) << address;
 }
 
