@@ -69,7 +69,9 @@ TEST_F(LoadStore, CheckBoxesLoadAndStoreAsZeroAndOne) {
   std::string boxes;  // CH and TX of channels 1..5
   for (int n = 0; n < 5; ++n) boxes += std::to_string(view->ch_box[n].state) + std::to_string(view->tx_box[n].state) + " ";
   EXPECT_EQ(boxes, "11 00 10 10 00 ");  // TX 2 is cleared again: its channel is off
-  EXPECT_EQ(view->grid.Cell(2, 3).fore_color, kGrey);
+  // Rows follow their boxes: an unused channel is grey throughout.
+  EXPECT_EQ(std::make_tuple(view->grid.Cell(2, 1).fore_color, view->grid.Cell(2, 3).fore_color, view->grid.Cell(1, 4).fore_color),
+            std::make_tuple(kGrey, kGrey, kBlack));
   const std::string out = Store();
   for (auto [key, value] : Entries{{"BatterySupply", "0"}, {"CBR1", "1"}, {"CBT2", "0"}, {"CBR3", "1"}, {"CBR5", "0"}})
     EXPECT_EQ(Stored(out, key), value) << key;
