@@ -118,7 +118,7 @@ TEST_F(Report, PageIsRuledAndAnEmptySetupPrintsBlanks) {
   };
   for (auto [x1, d1, x2, d2] : std::vector<std::array<int, 4>>{
            {20, 65, 720, 65}, {20, 102, 720, 102}, {20, 139, 720, 139}, {720, 65, 720, 140}, {20, 565, 720, 565}, {225, 315, 225, 540}, {20, 1040, 720, 1040},
-           {685, 615, 685, 1040}})
+           {125, 615, 125, 1040}, {685, 615, 685, 1040}})
     EXPECT_TRUE(has(x1, d1, x2, d2)) << x1 << "," << d1 << "," << x2 << "," << d2;
   EXPECT_EQ(lines.size(), 3u + 4u + 16u + 7u + 18u + 13u);
 
