@@ -32,10 +32,7 @@ bool AllowsBandEdit(const std::string& path) {
 }  // namespace
 
 void CKAVIRView::SelectOptionText(ComboBox& combo, std::string_view text) {
-  const std::string_view trimmed = TrimBlanks(text);
-  if (combo.selected >= 0 && combo.SelectedText() == trimmed) return;
-  const int i = FindOption(combo.options, text);
-  if (i >= 0) combo.selected = i;
+  combo.selected = ResolveChoice(combo.options, text, {combo.selected, combo.SelectedText()}).index;
 }
 
 IoStatus CKAVIRView::LoadProfile(const std::string& path) {

@@ -17,8 +17,6 @@ class Frequency {
   // The radio's reading of a text: points dropped, padded with zeros to
   // eight digits, the leading digits in 10 Hz ("145.5" is 145.5 MHz, "" 0).
   static Frequency FromText(std::string_view text);
-  // Whole megahertz as a band limit is written ("136" is 136 MHz).
-  static Frequency FromMhzText(std::string_view text) { return FromText(text); }
 
   constexpr std::int64_t hz() const { return hz_; }
   // The 10 Hz units the radio counts in.

@@ -47,20 +47,16 @@ Setup ReadSetupRecord(const IniDocument& doc) {
   return s;
 }
 
+Choice ResolveChoice(const std::vector<std::string>& options, std::string_view text, const Choice& before) {
+  if (before.index >= 0 && before.text == TrimBlanks(text)) return before;
+  const int found = FindOption(options, text);
+  return found >= 0 ? Choice{found, options[found]} : before;
+}
+
 Setup ResolveChoices(const Setup& record, const OptionLists& lists, const Setup& shown) {
   Setup out = record;
-  for (const SettingInfo& i : Settings()) {
-    const Choice& before = shown[i.setting];
-    const std::string& text = record[i.setting].text;
-    Choice& choice = out[i.setting];
-    if (before.index >= 0 && before.text == TrimBlanks(text)) {
-      choice = before;
-      continue;
-    }
-    const std::vector<std::string>& options = lists[i.setting];
-    const int found = FindOption(options, text);
-    choice = found >= 0 ? Choice{found, options[found]} : before;
-  }
+  for (const SettingInfo& i : Settings())
+    out[i.setting] = ResolveChoice(lists[i.setting], record[i.setting].text, shown[i.setting]);
   return out;
 }
 

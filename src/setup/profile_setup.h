@@ -17,6 +17,10 @@ namespace kavir {
 // Choices carry the stored text only (index -1): see ResolveChoices.
 Setup ReadSetupRecord(const IniDocument& doc);
 
+// One drop-down's choice after loading text over `before`: the option equal
+// to it (or starting with it), else `before`.
+Choice ResolveChoice(const std::vector<std::string>& options, std::string_view text, const Choice& before);
+
 // What the form shows after loading `record` over `shown`: a text that is
 // no option of its list (not even as a prefix) leaves the earlier choice.
 Setup ResolveChoices(const Setup& record, const OptionLists& lists, const Setup& shown);
