@@ -6,6 +6,7 @@
 
 #include "profile/conversions.h"
 #include "profile/gbk.h"
+#include "setup/frequency.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string s(reinterpret_cast<const char*>(data), size);
@@ -20,11 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (lossy.compare(0, clipped.size(), clipped) != 0) std::abort();
   }
   (void)kavir::Utf8ToGbk(s);
-  (void)kavir::FrequencyBytes(s, size & 1);
+  (void)kavir::Frequency::FromText(s).Bytes(size & 1);
   (void)kavir::ToneBytes(s);
-  (void)kavir::SubBand(s, "136", s);
   if (size >= 3) {
-    const std::string text = kavir::FrequencyText(data);
+    const std::string text = kavir::Frequency::FromBytes(data).Text();
     if (text.size() != 9 && text.size() != 10) std::abort();
   }
   if (size >= 2) {

@@ -8,7 +8,6 @@ namespace kavir {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -58,10 +57,6 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-std::string EntryName(std::string_view section, std::string_view key) {
-  return Lower(section) + '\n' + Lower(key);
-}
-
 }  // namespace
 
 int LeadingInt(std::string_view text, int default_when_no_digits) {
@@ -103,6 +98,7 @@ std::string IniDocument::EncodeLine(std::string_view utf8) const {
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
+  doc.blocks_.emplace_back();
   if (bytes.substr(0, kBom.size()) == kBom) {
     doc.encoding_ = Encoding::Utf8Bom;
     bytes.remove_prefix(kBom.size());
@@ -137,7 +133,8 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
         line.value = doc.DecodeText(Trim(t.substr(eq + 1)));
       }
     }
-    doc.lines_.push_back(std::move(line));
+    if (line.kind == 1) doc.blocks_.emplace_back();
+    doc.blocks_.back().lines.push_back(std::move(line));
   }
   return doc;
 }
@@ -145,52 +142,43 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 std::string IniDocument::Serialize() const {
   std::string out;
   if (encoding_ == Encoding::Utf8Bom) out += kBom;
-  for (const Line& l : lines_) {
-    out += l.raw;
-    out += l.eol;
-  }
+  for (const Block& b : blocks_)
+    for (const Line& l : b.lines) {
+      out += l.raw;
+      out += l.eol;
+    }
   return out;
 }
 
 std::size_t IniDocument::FindSection(std::string_view section) const {
   if (!indexed_) {
     // Only the first header of a name counts, and only its own entries.
-    section_lines_.clear();
-    entry_lines_.clear();
-    std::string current;
-    bool first_header = false;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].kind == 1) {
-        current = Lower(lines_[i].name);
-        first_header = section_lines_.emplace(current, i).second;
-      } else if (lines_[i].kind == 2 && first_header) {
-        entry_lines_.emplace(current + '\n' + Lower(lines_[i].name), i);
-      }
+    sections_.clear();
+    for (std::size_t b = 1; b < blocks_.size(); ++b) {
+      if (!sections_.emplace(Lower(blocks_[b].lines.front().name), b).second) continue;
+      const Block& block = blocks_[b];
+      block.entries.clear();
+      for (std::size_t i = 1; i < block.lines.size(); ++i)
+        if (block.lines[i].kind == 2) block.entries.emplace(Lower(block.lines[i].name), i);
     }
     indexed_ = true;
   }
-  auto it = section_lines_.find(Lower(section));
-  return it == section_lines_.end() ? npos : it->second;
+  auto it = sections_.find(Lower(section));
+  return it == sections_.end() ? kNone : it->second;
 }
 
-std::size_t IniDocument::FindEntry(std::size_t header, std::string_view key) const {
-  auto it = entry_lines_.find(EntryName(lines_[header].name, key));
-  return it == entry_lines_.end() ? npos : it->second;
-}
-
-void IniDocument::IndexInsertedLine(std::size_t at) {
-  for (auto& [name, line] : section_lines_)
-    if (line >= at) ++line;
-  for (auto& [name, line] : entry_lines_)
-    if (line >= at) ++line;
+std::size_t IniDocument::FindEntry(std::size_t block, std::string_view key) const {
+  const auto& entries = blocks_[block].entries;
+  auto it = entries.find(Lower(key));
+  return it == entries.end() ? kNone : it->second;
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
-  std::size_t h = FindSection(section);
-  if (h == npos) return std::nullopt;
-  std::size_t e = FindEntry(h, key);
-  if (e == npos) return std::nullopt;
-  return lines_[e].value;
+  std::size_t b = FindSection(section);
+  if (b == kNone) return std::nullopt;
+  std::size_t e = FindEntry(b, key);
+  if (e == kNone) return std::nullopt;
+  return blocks_[b].lines[e].value;
 }
 
 std::string IniDocument::GetString(std::string_view section, std::string_view key,
@@ -206,62 +194,67 @@ int IniDocument::GetInt(std::string_view section, std::string_view key, int defa
   return LeadingInt(*v, 0);
 }
 
-void IniDocument::SetString(std::string_view section, std::string_view key, std::string_view value) {
-  auto make_entry = [&] {
-    Line l;
-    l.kind = 2;
-    l.name = std::string(key);
-    l.value = std::string(Trim(value));
-    l.raw = EncodeLine(l.name + "=" + l.value);
-    l.eol = "\r\n";
-    return l;
-  };
-  auto insert_at = [&](std::size_t at, Line l) {
-    if (at > 0 && lines_[at - 1].eol.empty()) lines_[at - 1].eol = "\r\n";
-    IndexInsertedLine(at);
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(l));
-  };
+IniDocument::Line IniDocument::MakeLine(int kind, std::string_view name, std::string_view value) const {
+  Line l;
+  l.kind = kind;
+  l.name = std::string(name);
+  l.value = std::string(value);
+  l.raw = EncodeLine(kind == 1 ? "[" + l.name + "]" : l.name + "=" + l.value);
+  l.eol = "\r\n";
+  return l;
+}
 
-  std::size_t h = FindSection(section);  // builds the index
-  if (h == npos) {
-    Line header;
-    header.kind = 1;
-    header.name = std::string(section);
-    header.raw = EncodeLine("[" + header.name + "]");
-    header.eol = "\r\n";
-    const std::size_t at = lines_.size();
-    insert_at(at, std::move(header));
-    insert_at(at + 1, make_entry());
-    section_lines_.emplace(Lower(section), at);
-    entry_lines_.emplace(EntryName(section, key), at + 1);
+void IniDocument::EndLastLine() {
+  for (auto b = blocks_.rbegin(); b != blocks_.rend(); ++b)
+    if (!b->lines.empty()) {
+      if (b->lines.back().eol.empty()) b->lines.back().eol = "\r\n";
+      return;
+    }
+}
+
+void IniDocument::SetString(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string_view new_value = Trim(value);
+  std::size_t b = FindSection(section);  // builds the index
+  if (b == kNone) {
+    if (blocks_.empty()) blocks_.emplace_back();  // nothing before the first header
+    EndLastLine();
+    Block block;
+    block.lines.push_back(MakeLine(1, section, {}));
+    block.lines.push_back(MakeLine(2, key, new_value));
+    block.entries.emplace(Lower(key), 1);
+    blocks_.push_back(std::move(block));
+    sections_.emplace(Lower(section), blocks_.size() - 1);
     return;
   }
-  std::size_t e = FindEntry(h, key);
-  if (e != npos) {
-    Line& l = lines_[e];
-    std::string new_value(Trim(value));
+  Block& block = blocks_[b];
+  std::size_t e = FindEntry(b, key);
+  if (e != kNone) {
+    Line& l = block.lines[e];
     if (l.value == new_value) return;  // keep the line byte for byte
-    l.value = std::move(new_value);
+    l.value = std::string(new_value);
     l.raw = EncodeLine(l.name + "=" + l.value);
     return;
   }
   // After the section's last entry, so comments and blank lines that lead
   // into the next section stay with it.
-  std::size_t at = h + 1;
-  for (std::size_t i = h + 1; i < lines_.size() && lines_[i].kind != 1; ++i)
-    if (lines_[i].kind == 2) at = i + 1;
-  insert_at(at, make_entry());
-  entry_lines_.emplace(EntryName(section, key), at);
+  std::size_t at = 1;
+  for (std::size_t i = 1; i < block.lines.size(); ++i)
+    if (block.lines[i].kind == 2) at = i + 1;
+  if (block.lines[at - 1].eol.empty()) block.lines[at - 1].eol = "\r\n";
+  for (auto& [name, line] : block.entries)
+    if (line >= at) ++line;
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), MakeLine(2, key, new_value));
+  block.entries.emplace(Lower(key), at);
 }
 
-bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) != npos; }
+bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) != kNone; }
 
 std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   std::vector<std::string> keys;
-  std::size_t h = FindSection(section);
-  if (h == npos) return keys;
-  for (std::size_t i = h + 1; i < lines_.size() && lines_[i].kind != 1; ++i)
-    if (lines_[i].kind == 2) keys.push_back(lines_[i].name);
+  std::size_t b = FindSection(section);
+  if (b == kNone) return keys;
+  for (const Line& l : blocks_[b].lines)
+    if (l.kind == 2) keys.push_back(l.name);
   return keys;
 }
 

@@ -55,24 +55,31 @@ class IniDocument {
     std::string name;     // section name or key (UTF-8, trimmed)
     std::string value;    // entry value (UTF-8, trimmed)
   };
-  // Index of the first header of a section, or npos.
+  // A header and the lines up to the next one (the first block holds what
+  // comes before any header). An insertion moves lines of its own block
+  // only, so a save of many new keys stays linear in the file's size.
+  struct Block {
+    std::vector<Line> lines;
+    // Entries by lower-case key, for the first block of a section name.
+    mutable std::unordered_map<std::string, std::size_t> entries;
+  };
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  // The first block of a section, or kNone.
   std::size_t FindSection(std::string_view section) const;
-  std::size_t FindEntry(std::size_t header, std::string_view key) const;
+  std::size_t FindEntry(std::size_t block, std::string_view key) const;
   std::string EncodeLine(std::string_view utf8) const;
   std::string DecodeText(std::string_view raw) const;
-  // A line was inserted at `at`: every indexed line from there moves down.
-  void IndexInsertedLine(std::size_t at);
+  Line MakeLine(int kind, std::string_view name, std::string_view value) const;
+  // The last line of the document ends with a line break before another follows.
+  void EndLastLine();
 
-  std::vector<Line> lines_;
+  std::vector<Block> blocks_;
   Encoding encoding_ = Encoding::Gbk;
-  // Where the first header of each section and each entry of that section
-  // are (names in lower case), so a look-up does not scan the file: built on
-  // the first look-up, kept up to date by SetString.
+  // Sections by lower-case name: built on the first look-up, kept up to
+  // date by SetString.
   mutable bool indexed_ = false;
-  mutable std::unordered_map<std::string, std::size_t> section_lines_;
-  mutable std::unordered_map<std::string, std::size_t> entry_lines_;  // "section\nkey"
+  mutable std::unordered_map<std::string, std::size_t> sections_;
 
-  friend class IniDocumentAccess;
 };
 
 // Reads integer text the way the private-profile integer read does.

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "codec/codec.h"
+#include "codec/settings_map.h"
 #include "profile/profile_keys.h"
 #include "shipped_setup.h"
 #include "support.h"
@@ -103,6 +104,32 @@ TEST_F(SettingsBlock, PacketsCarryTheirAddressAndTheBatteryBit) {
   for (bool battery : {false, true}) {
     s.battery_saver = battery;
     EXPECT_EQ(EncodeFrame(18, s)[4 + 3] & 0x08, battery ? 0x08 : 0);
+  }
+}
+
+// A read finds each setting where a write puts it, and no two written
+// fields share a bit.
+TEST(SettingsMap, DecodedFieldsLieWhereTheEncodedOnesAre) {
+  using namespace settings_map;
+  auto check = [](const auto& table, int block) {
+    for (const DecodedField& d : table) {
+      const auto e = std::find_if(std::begin(kEncoded), std::end(kEncoded),
+                                  [&](const EncodedField& f) { return f.setting == d.setting; });
+      ASSERT_NE(e, std::end(kEncoded)) << d.text;
+      EXPECT_EQ(std::vector<int>({e->block, e->byte, e->shift}), std::vector<int>({block, d.byte, d.shift}))
+          << static_cast<int>(d.setting);
+      EXPECT_LE(d.width, e->width) << static_cast<int>(d.setting);
+    }
+  };
+  check(kBlockA, 16);
+  check(kBlockB, 17);
+  check(kKeys, 18);
+  std::map<std::pair<int, int>, int> used;
+  for (const EncodedField& f : kEncoded) {
+    const int bits = ((1 << f.width) - 1) << f.shift;
+    EXPECT_EQ((used[std::make_pair(f.block, f.byte)] & bits), 0) << static_cast<int>(f.setting);
+    EXPECT_LE(bits, 0xFF) << static_cast<int>(f.setting);
+    used[std::make_pair(f.block, f.byte)] |= bits;
   }
 }
 

@@ -254,6 +254,7 @@ TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
   rig.view.current_tab = 1;
   rig.radio.ClearSent();
   rig.ui.answers = {true};
+  rig.link.RequestCancel();  // left from before: a new transfer starts without it
   EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
   EXPECT_NE(rig.ui.prompts[0].text.find("KV16V"), std::string::npos);
   const auto sent = rig.Sent();

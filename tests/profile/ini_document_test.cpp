@@ -74,6 +74,7 @@ TEST(IniDocument, IntegerReadTakesTheLeadingDecimalValue) {
     EXPECT_EQ(doc.GetInt("W", "k", 1), c.value) << c.text;
   }
   for (const char* none : {"", "abc", "/5", "+", " -x"}) EXPECT_EQ(LeadingInt(none, -1), -1) << none;
+  EXPECT_EQ(LeadingInt(std::string_view("1234").substr(0, 2)), 12);  // stops at the view's end
 }
 
 TEST(IniDocument, WritesReplaceInPlaceAndKeepEveryOtherByte) {
@@ -127,6 +128,11 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       {"two- and three-byte forms", "[Previous]\r\nType=é关\r\n", E::Utf8, "é关"},
       {"a surrogate", "[Previous]\r\nType=关\xED\xA0\x80\r\n", E::Gbk, nullptr},
       {"no lead byte above F4", "[Previous]\r\nType=关\xF8\x80\x80\x80\r\n", E::Gbk, nullptr},
+      // The edges of the forms: U+07FF, U+10FFFF, and nothing past it.
+      {"the last two-byte form", "[Previous]\r\nType=关\xDF\xBF\r\n", E::Utf8, "关\xDF\xBF"},
+      {"the last code point", "[Previous]\r\nType=关\xF4\x8F\xBF\xBF\xF1\x80\x80\x80\r\n", E::Utf8,
+       "关\xF4\x8F\xBF\xBF\xF1\x80\x80\x80"},
+      {"past the last code point", "[Previous]\r\nType=关\xF4\x90\x80\x80\r\n", E::Gbk, nullptr},
       // D6 B5 is 值 in GBK and also a valid two-byte UTF-8 form.
       {"GBK that reads as UTF-8", "[Previous]\r\nType=" + Gbk("值") + "\r\n", E::Gbk, "值"},
   };
