@@ -41,12 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const kavir::LongValue& v : kavir::LongProfileValues(file))
     if (kavir::GbkLength(v.value) < 20) std::abort();
   const kavir::Setup loaded = kavir::ResolveChoices(kavir::ReadSetupRecord(file), Data().lists, Baseline());
-  const auto loaded_values = kavir::StoredValues(loaded);
 
   // Save over the same file, as Save does, then open what was written.
   kavir::StoreSetup(loaded, file);
   const kavir::IniDocument saved = kavir::IniDocument::Parse(file.Serialize());
   const kavir::Setup reloaded = kavir::ResolveChoices(kavir::ReadSetupRecord(saved), Data().lists, Baseline());
+  if (reloaded == loaded) return 0;
+  const auto loaded_values = kavir::StoredValues(loaded);
   const auto reloaded_values = kavir::StoredValues(reloaded);
   if (loaded_values.size() != reloaded_values.size()) std::abort();
   for (std::size_t i = 0; i < loaded_values.size(); ++i)

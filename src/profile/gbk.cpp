@@ -13,9 +13,17 @@ std::size_t Utf8SequenceLength(unsigned char c) {
   return 1;
 }
 
+// ASCII is the same bytes in both encodings, and most of a profile is ASCII.
+bool IsAscii(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 }  // namespace
 
 std::optional<std::string> GbkToUtf8(std::string_view gbk) {
+  if (IsAscii(gbk)) return std::string(gbk);
   std::string out;
   std::size_t consumed = 0;
   if (!gbk_detail::DecodeGbk(gbk, &out, &consumed)) return std::nullopt;
@@ -23,6 +31,7 @@ std::optional<std::string> GbkToUtf8(std::string_view gbk) {
 }
 
 std::string GbkToUtf8Lossy(std::string_view gbk) {
+  if (IsAscii(gbk)) return std::string(gbk);
   std::string result;
   while (!gbk.empty()) {
     std::string part;
@@ -37,6 +46,7 @@ std::string GbkToUtf8Lossy(std::string_view gbk) {
 }
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   return gbk_detail::EncodeGbk(utf8);
 }
 

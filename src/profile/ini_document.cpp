@@ -50,12 +50,7 @@ bool IsUtf8Text(std::string_view s) {
   return non_ascii && (long_form || !GbkToUtf8(s));
 }
 
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -73,6 +68,19 @@ int LeadingInt(std::string_view text, int default_when_no_digits) {
   if (negative) v = -v;
   if (v > 2147483647LL) v = 2147483647LL;
   return static_cast<int>(v);
+}
+
+std::size_t IniDocument::NoCaseHash::operator()(std::string_view s) const {
+  std::size_t h = 14695981039346656037ull;
+  for (char c : s) h = (h ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+  return h;
+}
+
+bool IniDocument::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
 }
 
 std::string IniDocument::DecodeText(std::string_view raw) const {
@@ -155,21 +163,21 @@ std::size_t IniDocument::FindSection(std::string_view section) const {
     // Only the first header of a name counts, and only its own entries.
     sections_.clear();
     for (std::size_t b = 1; b < blocks_.size(); ++b) {
-      if (!sections_.emplace(Lower(blocks_[b].lines.front().name), b).second) continue;
+      if (!sections_.emplace(blocks_[b].lines.front().name, b).second) continue;
       const Block& block = blocks_[b];
       block.entries.clear();
       for (std::size_t i = 1; i < block.lines.size(); ++i)
-        if (block.lines[i].kind == 2) block.entries.emplace(Lower(block.lines[i].name), i);
+        if (block.lines[i].kind == 2) block.entries.emplace(block.lines[i].name, i);
     }
     indexed_ = true;
   }
-  auto it = sections_.find(Lower(section));
+  auto it = sections_.find(section);
   return it == sections_.end() ? kNone : it->second;
 }
 
 std::size_t IniDocument::FindEntry(std::size_t block, std::string_view key) const {
   const auto& entries = blocks_[block].entries;
-  auto it = entries.find(Lower(key));
+  auto it = entries.find(key);
   return it == entries.end() ? kNone : it->second;
 }
 
@@ -221,9 +229,9 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
     Block block;
     block.lines.push_back(MakeLine(1, section, {}));
     block.lines.push_back(MakeLine(2, key, new_value));
-    block.entries.emplace(Lower(key), 1);
+    block.entries.emplace(std::string(key), 1);
     blocks_.push_back(std::move(block));
-    sections_.emplace(Lower(section), blocks_.size() - 1);
+    sections_.emplace(std::string(section), blocks_.size() - 1);
     return;
   }
   Block& block = blocks_[b];
@@ -237,14 +245,12 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
   }
   // After the section's last entry, so comments and blank lines that lead
   // into the next section stay with it.
-  std::size_t at = 1;
-  for (std::size_t i = 1; i < block.lines.size(); ++i)
-    if (block.lines[i].kind == 2) at = i + 1;
+  // Found from the end: no entry lies past it, so no index moves.
+  std::size_t at = block.lines.size();
+  while (at > 1 && block.lines[at - 1].kind != 2) --at;
   if (block.lines[at - 1].eol.empty()) block.lines[at - 1].eol = "\r\n";
-  for (auto& [name, line] : block.entries)
-    if (line >= at) ++line;
   block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), MakeLine(2, key, new_value));
-  block.entries.emplace(Lower(key), at);
+  block.entries.emplace(std::string(key), at);
 }
 
 bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) != kNone; }

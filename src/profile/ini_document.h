@@ -55,13 +55,23 @@ class IniDocument {
     std::string name;     // section name or key (UTF-8, trimmed)
     std::string value;    // entry value (UTF-8, trimmed)
   };
+  // Names compare without regard to ASCII case, looked up without a copy.
+  struct NoCaseHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const;
+  };
+  struct NoCaseEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using NameIndex = std::unordered_map<std::string, std::size_t, NoCaseHash, NoCaseEqual>;
   // A header and the lines up to the next one (the first block holds what
   // comes before any header). An insertion moves lines of its own block
   // only, so a save of many new keys stays linear in the file's size.
   struct Block {
     std::vector<Line> lines;
-    // Entries by lower-case key, for the first block of a section name.
-    mutable std::unordered_map<std::string, std::size_t> entries;
+    // Entries by key, for the first block of a section name.
+    mutable NameIndex entries;
   };
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   // The first block of a section, or kNone.
@@ -75,10 +85,9 @@ class IniDocument {
 
   std::vector<Block> blocks_;
   Encoding encoding_ = Encoding::Gbk;
-  // Sections by lower-case name: built on the first look-up, kept up to
-  // date by SetString.
+  // Sections by name: built on the first look-up, kept up to date by SetString.
   mutable bool indexed_ = false;
-  mutable std::unordered_map<std::string, std::size_t> sections_;
+  mutable NameIndex sections_;
 
 };
 
