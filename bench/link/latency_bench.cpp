@@ -25,7 +25,7 @@
 
 using namespace kavir;
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using Wall = std::chrono::steady_clock;
 
 namespace {
 
@@ -58,13 +58,13 @@ class Relay {
  private:
   void Run() {
     std::vector<std::uint8_t> pending;
-    Clock::time_point first{};
+    Wall::time_point first{};
     std::uint8_t buf[512];
     while (!stop_) {
       int wait = 5;
       if (!pending.empty()) {
         const auto due = first + std::chrono::milliseconds(hold_ms_);
-        wait = std::max<int>(0, std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count());
+        wait = std::max<int>(0, std::chrono::duration_cast<std::chrono::milliseconds>(due - Wall::now()).count());
       }
       pollfd fds[2] = {{master_, POLLIN, 0}, {radio_, POLLIN, 0}};
       poll(fds, 2, wait);
@@ -78,17 +78,17 @@ class Relay {
       if (fds[1].revents & POLLIN) {
         const ssize_t n = read(radio_, buf, sizeof buf);
         if (n > 0) {
-          if (pending.empty()) first = Clock::now();
+          if (pending.empty()) first = Wall::now();
           pending.insert(pending.end(), buf, buf + n);
           received += n;
         }
       }
-      const bool due = !pending.empty() && Clock::now() >= first + std::chrono::milliseconds(hold_ms_);
+      const bool due = !pending.empty() && Wall::now() >= first + std::chrono::milliseconds(hold_ms_);
       while (pending.size() >= kUsbPacket || (due && !pending.empty())) {
         const std::size_t n = std::min(pending.size(), kUsbPacket);
         (void)!write(master_, pending.data(), n);
         pending.erase(pending.begin(), pending.begin() + static_cast<long>(n));
-        first = Clock::now();
+        first = Wall::now();
       }
     }
   }
@@ -125,11 +125,11 @@ void RunOne(const std::string& dir, int hold_ms, bool write) {
   WriteIniFile(files.kavir_ini, ini);
   CKAVIRView view(files, ui);
   view.OnInitialUpdate(&link);
-  const auto t0 = Clock::now();
+  const auto t0 = Wall::now();
   WriteRadioOptions options;
   options.verify = false;
   const TransferResult r = write ? OnWriteRadio(view, link, options) : OnReadRadio(view, link);
-  const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+  const double wall = std::chrono::duration<double>(Wall::now() - t0).count();
   const double wire = (relay.sent + relay.received) * 10.0 / kBaud;
   std::printf("%-6s hold %2d ms  %s  wall %7.1f ms  wire %7.1f ms  ratio %.2f\n", write ? "write" : "read",
               hold_ms, r == TransferResult::Done ? "ok    " : "FAILED", wall * 1e3, wire * 1e3, wall / wire);
