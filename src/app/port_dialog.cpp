@@ -3,26 +3,54 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QHeaderView>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include "dialog_units.h"
+#include "link/port_device.h"
+#include "link/port_doctor.h"
+#include "link/qt/qt_serial_transport.h"
 
 namespace kavir::app {
 
-PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortInfo>& detected,
-                       QWidget* parent)
-    : QDialog(parent) {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecord>& detected,
+                       QWidget* parent, LineSettings line, std::function<std::string(int)> model_name)
+    : QDialog(parent), ports_(detected), line_(line), model_name_(std::move(model_name)) {
   setWindowTitle(QStringLiteral("串口配置"));
   const DialogUnits du(font());
-  setFixedSize(du.X(265), du.Y(186));
+  setFixedSize(du.X(265), du.Y(270));
+  // A device typed by hand (a pseudo-terminal, say) is listed too.
+  if (!settings.device.empty()) {
+    bool known = false;
+    for (const PortRecord& p : ports_) known = known || p.device == settings.device;
+    if (!known) {
+      PortRecord r;
+      r.device = settings.device;
+      r.configured = true;
+      ports_.push_back(r);
+    }
+  }
   // A number outside 1 to 4 shows COM1.
   port_number_ = settings.port_number >= 1 && settings.port_number <= 4 ? settings.port_number : 1;
   configured_device_ = QString::fromStdString(settings.device);
@@ -42,10 +70,7 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortInfo>
   device_field_ = new QComboBox(this);
   device_field_->setEditable(true);
   device_field_->setInsertPolicy(QComboBox::NoInsert);
-  for (const PortInfo& p : detected) {
-    QString label = QString::fromStdString(p.device);
-    device_field_->addItem(label, label);
-  }
+  for (const PortRecord& p : ports_) device_field_->addItem(Q(p.device), Q(p.device));
   device_field_->setEditText(configured_device_);
   device_field_->lineEdit()->setPlaceholderText(QStringLiteral("/dev/ttyUSB0 或 /dev/pts/N"));
   device_field_->setGeometry(du.X(95), du.Y(59) - 3, du.X(150), device_field_->sizeHint().height());
@@ -61,19 +86,55 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortInfo>
     if (!text.trimmed().isEmpty()) device_button_->setChecked(true);
   });
 
+  // The ports with what is known about them; one that cannot be opened is
+  // greyed out and says why.
+  list_ = new QTreeWidget(this);
+  list_->setGeometry(du.Rect(20, 78, 226, 62));
+  list_->setRootIsDecorated(false);
+  list_->setHeaderLabels({tr("串口"), tr("适配器"), tr("状态")});
+  list_->header()->setStretchLastSection(true);
+  list_->setColumnWidth(0, du.X(50));
+  list_->setColumnWidth(1, du.X(100));
+  for (const PortRecord& p : ports_) {
+    auto* item = new QTreeWidgetItem(list_);
+    item->setText(0, Q(p.device));
+    item->setText(1, Q(PortSummary(p)));
+    item->setText(2, p.usable() ? (p.configured ? tr("可用 (当前)") : tr("可用"))
+                                : (p.may_open ? tr("被占用") : tr("无权限")));
+    item->setData(0, Qt::UserRole, Q(p.device));
+    QString tip = Q(p.device);
+    if (!p.usable()) {
+      tip += QStringLiteral("\n") + Q(p.problem);
+      item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    }
+    for (int c = 0; c < 3; ++c) item->setToolTip(c, tip);
+  }
+  connect(list_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+    device_field_->setEditText(item->data(0, Qt::UserRole).toString());
+  });
+
+  probe_button_ = new QPushButton(tr("检测电台"), this);
+  probe_button_->setGeometry(du.Rect(20, 145, 50, 14));
+  connect(probe_button_, &QPushButton::clicked, this, &PortDialog::Probe);
+  auto* report_button = new QPushButton(tr("诊断报告..."), this);
+  report_button->setGeometry(du.Rect(74, 145, 56, 14));
+  connect(report_button, &QPushButton::clicked, this, &PortDialog::ShowReport);
+  probe_status_ = new QLabel(this);
+  probe_status_->setGeometry(du.Rect(134, 146, 112, 12));
+
   auto* baud_label = new QLabel(QStringLiteral("波特率(&B)："), this);
-  baud_label->setGeometry(du.Rect(37, 84, 56, 12));
+  baud_label->setGeometry(du.Rect(37, 168, 56, 12));
   baud_field_ = new QComboBox(this);
   baud_field_->setEditable(true);
   for (int baud : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200})
     baud_field_->addItem(QString::number(baud));
   baud_field_->setValidator(new QIntValidator(50, 4000000, baud_field_));
   baud_field_->setEditText(QString::number(settings.baud));
-  baud_field_->setGeometry(du.X(95), du.Y(83) - 3, du.X(60), baud_field_->sizeHint().height());
+  baud_field_->setGeometry(du.X(95), du.Y(167) - 3, du.X(60), baud_field_->sizeHint().height());
   baud_label->setBuddy(baud_field_);
 
   auto* waits_label = new QLabel(QStringLiteral("超时（毫秒）："), this);
-  waits_label->setGeometry(du.Rect(37, 104, 100, 12));
+  waits_label->setGeometry(du.Rect(37, 188, 100, 12));
   const struct {
     const char* caption;
     int value;
@@ -82,20 +143,20 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortInfo>
                {"发送(&T)", settings.timeouts.transmit}};
   for (int i = 0; i < 3; ++i) {
     auto* label = new QLabel(QString::fromUtf8(waits[i].caption), this);
-    label->setGeometry(du.Rect(37 + 72 * i, 122, 28, 12));
+    label->setGeometry(du.Rect(37 + 72 * i, 206, 28, 12));
     auto* spin = new QSpinBox(this);
     spin->setRange(1, kMaxTimeoutMs);
     spin->setValue(std::clamp(waits[i].value, 1, kMaxTimeoutMs));
-    spin->setGeometry(du.X(65 + 72 * i), du.Y(121) - 3, du.X(38), spin->sizeHint().height());
+    spin->setGeometry(du.X(65 + 72 * i), du.Y(205) - 3, du.X(38), spin->sizeHint().height());
     label->setBuddy(spin);
     waits_[i] = spin;
   }
 
   auto* ok = new QPushButton(QStringLiteral("确定"), this);
-  ok->setGeometry(du.Rect(175, 158, 31, 14));
+  ok->setGeometry(du.Rect(175, 242, 31, 14));
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-  cancel->setGeometry(du.Rect(215, 158, 31, 14));
+  cancel->setGeometry(du.Rect(215, 242, 31, 14));
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -129,6 +190,92 @@ void PortDialog::accept() {
     if (box.exec() != QMessageBox::Yes) return;
   }
   QDialog::accept();
+}
+
+}  // namespace kavir::app
+
+namespace kavir::app {
+
+QTreeWidgetItem* PortDialog::ItemFor(const std::string& device) const {
+  if (!list_) return nullptr;
+  for (int i = 0; i < list_->topLevelItemCount(); ++i)
+    if (list_->topLevelItem(i)->data(0, Qt::UserRole).toString() == Q(device)) return list_->topLevelItem(i);
+  return nullptr;
+}
+
+std::string PortDialog::ChosenDevice() const {
+  const std::string d = device();
+  return d.empty() ? PortDeviceName(port_number_) : d;
+}
+
+void PortDialog::Probe() {
+  LineSettings line = line_;
+  if (const int baud = baud_field_->currentText().trimmed().toInt(); baud > 0) line.baud = baud;
+  QtSerialTransport transport(line);
+  SteadyClock clock;
+  probe_button_->setEnabled(false);
+  probe_status_->setText(tr("正在检测..."));
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QString found;
+  ProbePorts(transport, clock, ports_, waits_[0]->value(), [&](const ProbeResult& r) {
+    QTreeWidgetItem* item = ItemFor(r.device);
+    if (!item) return;
+    if (r.model) {
+      const std::string name = model_name_ ? model_name_(*r.model) : std::string();
+      item->setText(2, tr("电台应答: %1").arg(name.empty() ? QString::number(*r.model) : Q(name)));
+      if (found.isEmpty()) found = Q(r.device);
+    } else {
+      item->setText(2, r.opened ? tr("无应答") : tr("打不开"));
+      if (!r.opened) item->setToolTip(2, Q(r.open_error));
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  });
+  QApplication::restoreOverrideCursor();
+  probe_button_->setEnabled(true);
+  if (found.isEmpty()) {
+    probe_status_->setText(tr("没有找到电台"));
+    return;
+  }
+  probe_status_->setText(tr("电台在 %1").arg(found));
+  device_field_->setEditText(found);
+  if (QTreeWidgetItem* item = ItemFor(found.toStdString())) list_->setCurrentItem(item);
+}
+
+QString PortDialog::DoctorText() const {
+  DoctorOptions options;
+  options.device = ChosenDevice();
+  options.line = line_;
+  if (const int baud = baud_field_->currentText().trimmed().toInt(); baud > 0) options.line.baud = baud;
+  options.handshake_ms = waits_[0]->value();
+  options.model_name = model_name_;
+  QtSerialTransport transport(options.line);
+  SteadyClock clock;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const DoctorReport report = RunDoctor(*MakeSystemView(), transport, clock, options);
+  QApplication::restoreOverrideCursor();
+  return Q(report.Text());
+}
+
+void PortDialog::ShowReport() {
+  const QString text = DoctorText();
+  QDialog box(this);
+  box.setWindowTitle(tr("串口诊断报告"));
+  auto* layout = new QVBoxLayout(&box);
+  auto* view = new QPlainTextEdit(text, &box);
+  view->setReadOnly(true);
+  view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  layout->addWidget(view);
+  auto* copy = new QPushButton(tr("复制到剪贴板"), &box);
+  auto* close = new QPushButton(tr("关闭"), &box);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(copy);
+  row->addWidget(close);
+  layout->addLayout(row);
+  connect(copy, &QPushButton::clicked, &box, [text] { QApplication::clipboard()->setText(text); });
+  connect(close, &QPushButton::clicked, &box, &QDialog::accept);
+  box.resize(640, 360);
+  box.exec();
 }
 
 }  // namespace kavir::app

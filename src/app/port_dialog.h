@@ -1,17 +1,24 @@
 #pragma once
 // "串口配置": COM1 to COM4, or any serial device by name — a detected port
 // from the list or a path typed in, such as the virtual radio's pty — and
-// the line speed and the three time-outs kept in KAVIR.ini.
+// the line speed and the three time-outs kept in KAVIR.ini. The list says
+// what each port is and greys out what cannot be opened; "检测电台" finds
+// the radio and the doctor's report says what is wrong.
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "link/link_settings.h"
 #include "link/qt/port_list.h"
 
 class QComboBox;
+class QLabel;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace kavir::app {
 
@@ -19,7 +26,10 @@ class PortDialog : public QDialog {
   Q_OBJECT
 
  public:
-  PortDialog(const PortSettings& settings, const std::vector<PortInfo>& detected, QWidget* parent);
+  // line: the line settings of KAVIR.ini for the probe and the report;
+  // model_name: a model number's name ("" when unknown).
+  PortDialog(const PortSettings& settings, const std::vector<PortRecord>& detected, QWidget* parent,
+             LineSettings line = {}, std::function<std::string(int)> model_name = {});
 
   // The choice: a device name when one was given, otherwise 1 to 4.
   PortSettings settings() const;
@@ -32,6 +42,14 @@ class PortDialog : public QDialog {
   QSpinBox* handshake_field() const { return waits_[0]; }
   QSpinBox* receive_field() const { return waits_[1]; }
   QSpinBox* transmit_field() const { return waits_[2]; }
+  QTreeWidget* port_list() const { return list_; }
+  QPushButton* probe_button() const { return probe_button_; }
+
+  // "检测电台": the read handshake on each usable port in turn; the list
+  // shows where a radio answered, and the first one found is chosen.
+  void Probe();
+  // The doctor's report on the chosen port, as text.
+  QString DoctorText() const;
 
  public slots:
   // A COM button over a configured device asks before the device is
@@ -46,6 +64,16 @@ class PortDialog : public QDialog {
   QComboBox* device_field_ = nullptr;
   QComboBox* baud_field_ = nullptr;
   QSpinBox* waits_[3] = {};
+  QTreeWidget* list_ = nullptr;
+  QPushButton* probe_button_ = nullptr;
+  QLabel* probe_status_ = nullptr;
+  std::vector<PortRecord> ports_;
+  LineSettings line_;
+  std::function<std::string(int)> model_name_;
+
+  void ShowReport();
+  QTreeWidgetItem* ItemFor(const std::string& device) const;
+  std::string ChosenDevice() const;
 };
 
 }  // namespace kavir::app

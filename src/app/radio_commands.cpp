@@ -67,7 +67,11 @@ void RadioCommands::Connect() {
 void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
 
 bool RadioCommands::RunPortDialog(PortSettings& settings) {
-  PortDialog dialog(settings, AvailablePorts(), &frame_);
+  const IniDocument kavir_ini = ReadIniFile(frame_.view().files().kavir_ini);
+  const std::string configured = settings.device.empty() ? link_->transport().DeviceName(settings.port_number, "")
+                                                         : settings.device;
+  PortDialog dialog(settings, AvailablePorts(configured), &frame_, ReadLineSettings(kavir_ini),
+                    [kavir_ini](int n) { return kavir_ini.GetString("Type", std::to_string(n), "", 20); });
   if (dialog.exec() != QDialog::Accepted) return false;
   settings = dialog.settings();
   return true;

@@ -24,5 +24,9 @@ int RunImportCsv(const CliArgs& args);
 int RunExportCsv(const CliArgs& args);
 int RunDiff(const CliArgs& args);
 int RunBatch(const CliArgs& args);
+int RunDoctor(const CliArgs& args);
+
+// The port KAVIR.ini names, as a device.
+std::string ConfiguredDevice(const WorkingFiles& files);
 
 }  // namespace kavir::cli

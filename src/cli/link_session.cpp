@@ -56,8 +56,7 @@ bool LinkSession::Open(std::string* error) {
   link_->OpenPort();
   ui_.print_errors = printed;
   if (transport_.IsOpen()) return true;
-  *error = link_->last_open_error() +
-           " (check the cable and --port; 'kavir-cli ports' lists the serial ports found)";
+  *error = link_->last_open_error() + " ('kavir-cli doctor --port PORT' checks the port step by step)";
   return false;
 }
 

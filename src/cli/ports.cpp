@@ -1,16 +1,90 @@
-// kavir-cli ports: the serial ports this machine offers, one a line.
+// kavir-cli ports: every serial port with what the system knows about it.
+#include <cstdio>
 #include <iostream>
 
+#include "link/link_settings.h"
+#include "link/port_device.h"
 #include "link/qt/port_list.h"
 #include "commands.h"
 
 namespace kavir::cli {
 
+namespace {
+
+std::string Json(const std::string& s) {
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+void PrintJson(const std::vector<PortRecord>& ports) {
+  std::cout << "[";
+  for (std::size_t i = 0; i < ports.size(); ++i) {
+    const PortRecord& p = ports[i];
+    std::cout << (i ? ",\n " : "\n ") << "{\"device\": " << Json(p.device)
+              << ", \"description\": " << Json(p.description) << ", \"manufacturer\": " << Json(p.manufacturer)
+              << ", \"vid\": " << Json(p.vid) << ", \"pid\": " << Json(p.pid) << ", \"serial\": " << Json(p.serial)
+              << ", \"driver\": " << Json(p.driver) << ", \"family\": " << Json(p.family)
+              << ", \"usb\": " << (p.usb ? "true" : "false") << ", \"may_open\": " << (p.may_open ? "true" : "false")
+              << ", \"holders\": [";
+    for (std::size_t h = 0; h < p.holders.size(); ++h)
+      std::cout << (h ? ", " : "") << "{\"pid\": " << p.holders[h].pid
+                << ", \"program\": " << Json(p.holders[h].program) << "}";
+    std::cout << "], \"latency_timer_ms\": "
+              << (p.latency_timer_ms ? std::to_string(*p.latency_timer_ms) : std::string("null"))
+              << ", \"usable\": " << (p.usable() ? "true" : "false") << ", \"problem\": " << Json(p.problem)
+              << ", \"configured\": " << (p.configured ? "true" : "false") << "}";
+  }
+  std::cout << (ports.empty() ? "]\n" : "\n]\n");
+}
+
+void PrintText(const std::vector<PortRecord>& ports) {
+  for (const PortRecord& p : ports) {
+    std::cout << p.device << (p.configured ? "  (KAVIR.ini 所用)" : "") << "\n";
+    std::string details;
+    auto add = [&](const char* label, const std::string& value) {
+      if (!value.empty()) details += std::string(details.empty() ? "" : "  ") + label + ": " + value;
+    };
+    add("适配器", p.family);
+    add("说明", p.description);
+    add("厂商", p.manufacturer);
+    add("USB", p.vid.empty() ? "" : p.vid + ":" + p.pid);
+    add("序列号", p.serial);
+    add("驱动", p.driver);
+    if (!details.empty()) std::cout << "  " << details << "\n";
+    std::cout << "  可以打开: " << (p.may_open ? "是" : "否") << "  占用: "
+              << (p.holders.empty() ? "无" : HolderText(p.holders));
+    if (p.latency_timer_ms) std::cout << "  延迟计时器: " << *p.latency_timer_ms << " 毫秒";
+    std::cout << "\n";
+    if (!p.usable()) std::cout << "  不能使用: " << p.problem << "\n";
+  }
+}
+
+}  // namespace
+
+std::string ConfiguredDevice(const WorkingFiles& files) {
+  const PortChoice choice = ReadPortChoice(ReadIniFile(files.kavir_ini));
+  return choice.device.empty() ? PortDeviceName(choice.port_number) : choice.device;
+}
+
 int RunPorts(const CliArgs& args) {
-  if (!args.positional.empty()) return Fail(kExitBadInput, "usage: kavir-cli ports");
-  std::vector<PortInfo> ports = AvailablePorts();
-  for (const PortInfo& p : ports)
-    std::cout << p.device << (p.description.empty() ? "" : "\t" + p.description) << "\n";
+  if (!args.positional.empty()) return Fail(kExitBadInput, "usage: kavir-cli ports [--json]");
+  const std::vector<PortRecord> ports = AvailablePorts(ConfiguredDevice(args.files));
+  if (args.Flag("json"))
+    PrintJson(ports);
+  else
+    PrintText(ports);
   if (ports.empty())
     std::cerr << "kavir-cli: no serial ports found (a pseudo-terminal is not listed; give its path to --port)\n";
   std::cout.flush();

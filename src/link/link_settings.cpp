@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <utility>
 
 namespace kavir {
 
@@ -76,6 +77,14 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
       s.flow = FlowControl::Software;
     else
       Warn(warning, "ComPort/FlowControl=" + *v + " is not None, RTS or XON, using None");
+  }
+  for (auto [key, line] : {std::pair{"DTR", &s.lines.dtr}, std::pair{"RTS", &s.lines.rts}}) {
+    if (auto v = ini.Find("ComPort", key)) {
+      if (*v == "0" || *v == "1")
+        *line = *v == "1";
+      else
+        Warn(warning, std::string("ComPort/") + key + "=" + *v + " is not 0 or 1, using " + (*line ? "1" : "0"));
+    }
   }
   return s;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "profile/ini_document.h"
+#include "link/ports/port_control.h"
 
 namespace kavir {
 
@@ -24,9 +25,10 @@ struct LineSettings {
   Parity parity = Parity::None;
   int stop_bits = 1;
   FlowControl flow = FlowControl::None;
+  ModemLines lines;  // DTR raised, RTS low unless KAVIR.ini says otherwise
 };
 // ComPort keys Baud, DataBits, Parity (N/E/O), StopBits (1/2),
-// FlowControl (None/RTS/XON). A value that makes no sense keeps its default
+// FlowControl (None/RTS/XON), DTR and RTS (1 raised, 0 low). A value that makes no sense keeps its default
 // and is named in *warning.
 LineSettings ReadLineSettings(const IniDocument& kavir_ini, std::string* warning = nullptr);
 

@@ -23,6 +23,9 @@ class Transport {
   virtual void SetBaudRate(int baud) { (void)baud; }
   // The device that Open would use, for messages.
   virtual std::string DeviceName(int port_number, const std::string& device) const = 0;
+  // How the open port was set up (modem lines, low latency), for the
+  // doctor; "" when the transport cannot tell.
+  virtual std::string OpenNotesText() const { return {}; }
 
   // Drops bytes not yet sent, then sends these.
   virtual void Send(const std::uint8_t* bytes, std::size_t count) = 0;

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include "app_fixture.h"
 #include "command_ids.h"
@@ -142,6 +143,26 @@ TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
   EXPECT_EQ(ini("ComPort", "Device"), "");
   EXPECT_EQ(frame_->radio().link().port_number, 3);
   EXPECT_EQ(frame_->radio().link().device, "");
+}
+
+TEST_F(AppTest, PortDialogListsThePortsAndGreysOutWhatCannotBeOpened) {
+  std::vector<PortRecord> ports(2);
+  ports[0] = {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "0403", "6001", "A10K", "ftdi_sio", "FTDI", true};
+  ports[1].device = "/dev/ttyS0";
+  ports[1].may_open = false;
+  ports[1].problem = "没有权限读写串口 /dev/ttyS0";
+  PortSettings settings;
+  settings.device = "/dev/pts/9";  // typed by hand: listed too
+  PortDialog d(settings, ports, nullptr);
+  QTreeWidget* list = d.port_list();
+  ASSERT_EQ(list->topLevelItemCount(), 3);
+  EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("FTDI FT232R USB UART (0403:6001, 序列号 A10K)"));
+  EXPECT_TRUE(list->topLevelItem(0)->flags() & Qt::ItemIsEnabled);
+  EXPECT_FALSE(list->topLevelItem(1)->flags() & Qt::ItemIsEnabled);
+  EXPECT_TRUE(list->topLevelItem(1)->toolTip(2).contains(QStringLiteral("没有权限读写串口 /dev/ttyS0")));
+  EXPECT_EQ(list->topLevelItem(2)->text(0), QStringLiteral("/dev/pts/9"));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+  EXPECT_EQ(d.device(), "/dev/ttyUSB0");
 }
 
 }  // namespace

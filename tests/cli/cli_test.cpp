@@ -110,7 +110,8 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"diff", Model(), missing}, 2, missing},
       {{"read", "--port", "1", "--out", File("x.dat"), "--retries", "many"}, 2, "many"},
       {{"write", "--port", "1", missing}, 2, missing},
-      {{"write", "--port", "/dev/kavir-no-such-port", Model()}, 1, "kavir-cli ports"},
+      {{"write", "--port", "/dev/kavir-no-such-port", Model()}, 1, "/dev/kavir-no-such-port 不存在"},
+      {{"read", "--port", "/dev/null", "--out", File("x.dat")}, 1, "/dev/null 不是串口"},
       {{"batch", "--port", "/dev/kavir-no-such-port", Model(), "--log", File("no-folder/log.csv")}, 1, "no-folder"},
       {{"batch", "--port", "/dev/kavir-no-such-port", Model(), "--log", fifo}, 2, "not a regular file"},
   };

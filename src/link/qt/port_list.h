@@ -1,15 +1,14 @@
 #pragma once
-// The serial ports this machine offers.
+// The serial ports this machine offers, described (see link/ports).
 #include <string>
 #include <vector>
 
+#include "link/ports/port_records.h"
+
 namespace kavir {
 
-struct PortInfo {
-  std::string device;       // what Open takes, e.g. /dev/ttyUSB0 or COM3
-  std::string description;  // maker's description, may be empty
-};
-
-std::vector<PortInfo> AvailablePorts();
+// From sysfs where there is one, else from Qt's port enumeration; the port
+// named configured_device is marked.
+std::vector<PortRecord> AvailablePorts(const std::string& configured_device = "");
 
 }  // namespace kavir

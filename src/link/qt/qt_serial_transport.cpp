@@ -1,6 +1,7 @@
 #include "qt_serial_transport.h"
 
 #include "link/port_device.h"
+#include "link/ports/port_records.h"
 
 namespace kavir {
 
@@ -22,6 +23,24 @@ QSerialPort::FlowControl ToQt(FlowControl f) {
   }
 }
 
+#if !defined(Q_OS_UNIX)
+// Windows opens a port for one program only; the lines go through Qt.
+class QtPortControl : public PortControl {
+ public:
+  explicit QtPortControl(QSerialPort& port) : port_(port) {}
+  bool LockExclusive() override { return true; }
+  bool SetModemLines(const ModemLines& lines) override {
+    const bool ok = port_.setDataTerminalReady(lines.dtr) && port_.setRequestToSend(lines.rts);
+    if (!ok) port_.clearError();
+    return ok;
+  }
+  bool RequestLowLatency() override { return false; }
+
+ private:
+  QSerialPort& port_;
+};
+#endif
+
 }  // namespace
 
 QtSerialTransport::QtSerialTransport(LineSettings settings, QObject* parent)
@@ -36,12 +55,22 @@ std::string QtSerialTransport::DeviceName(int port_number, const std::string& de
 bool QtSerialTransport::Open(int port_number, const std::string& device, std::string* error) {
   Close();
   const std::string name = DeviceName(port_number, device);
+  std::unique_ptr<SystemView> system = MakeSystemView();
+  auto fail = [&](const std::string& text) {
+    if (error) *error = text;
+    port_.reset();
+    return false;
+  };
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(QString::fromStdString(name));
   if (!port_->open(QIODevice::ReadWrite)) {
-    if (error) *error = "无法打开串口 " + name + ": " + port_->errorString().toStdString();
-    port_.reset();
-    return false;
+    // Qt says "permission" both for a busy device or lock and for a
+    // device this user may not open; the system view tells them apart.
+    const QSerialPort::SerialPortError e = port_->error();
+    const OpenFailure hint = e == QSerialPort::PermissionError     ? OpenFailure::InUse
+                             : e == QSerialPort::DeviceNotFoundError ? OpenFailure::Missing
+                                                                    : OpenFailure::Other;
+    return fail(ExplainOpenFailure(*system, name, hint, port_->errorString().toStdString()).text);
   }
   const bool ok = port_->setBaudRate(settings_.baud) &&
                   port_->setDataBits(static_cast<QSerialPort::DataBits>(settings_.data_bits)) &&
@@ -49,20 +78,26 @@ bool QtSerialTransport::Open(int port_number, const std::string& device, std::st
                   port_->setStopBits(settings_.stop_bits == 2 ? QSerialPort::TwoStop
                                                               : QSerialPort::OneStop) &&
                   port_->setFlowControl(ToQt(settings_.flow));
-  if (!ok) {
-    if (error)
-      *error = "串口 " + name + " 不接受线路设置: " + port_->errorString().toStdString();
-    port_.reset();
-    return false;
-  }
-  // Programming cables often draw power from DTR. A pty has no modem lines:
-  // that refusal is harmless.
-  if (settings_.flow != FlowControl::Hardware && !port_->setDataTerminalReady(true))
-    port_->clearError();
+  if (!ok) return fail("串口 " + name + " 不接受线路设置: " + port_->errorString().toStdString());
+#if defined(Q_OS_UNIX)
+  FdPortControl control(static_cast<int>(port_->handle()));
+#else
+  QtPortControl control(*port_);
+#endif
+  notes_ = PreparePort(control, settings_.lines, settings_.flow == FlowControl::Hardware);
+  // A lock taken by another of our programs, or the device open in one
+  // that took none: either would talk to the same radio.
+  std::vector<Holder> holders = system->Holders(name);
+  if (!notes_.locked || !holders.empty()) return fail(InUseText(name, holders));
+  port_->clearError();
   port_->clear(QSerialPort::AllDirections);
   connect(port_.get(), &QSerialPort::readyRead, this, &QtSerialTransport::OnReadyRead);
   connect(port_.get(), &QSerialPort::errorOccurred, this, &QtSerialTransport::OnError);
   return true;
+}
+
+std::string QtSerialTransport::OpenNotesText() const {
+  return IsOpen() ? notes_.Text(settings_.lines) : std::string();
 }
 
 bool QtSerialTransport::IsOpen() const { return port_ && port_->isOpen(); }

@@ -34,6 +34,7 @@ class QtSerialTransport : public QObject, public Transport {
   void SetBaudRate(int baud) override { settings_.baud = baud; }
   void Close() override;
   std::string DeviceName(int port_number, const std::string& device) const override;
+  std::string OpenNotesText() const override;
   void Send(const std::uint8_t* bytes, std::size_t count) override;
   std::vector<std::uint8_t> TakeReceived() override;
   void WaitReadable(int max_ms) override;
@@ -43,6 +44,7 @@ class QtSerialTransport : public QObject, public Transport {
   void OnError(QSerialPort::SerialPortError error);
 
   LineSettings settings_;
+  OpenNotes notes_;
   std::unique_ptr<QSerialPort> port_;
   bool in_wait_ = false;
 };

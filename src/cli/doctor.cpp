@@ -1,0 +1,37 @@
+// kavir-cli doctor: one line per check of the cable's port, and the fix.
+#include <iostream>
+
+#include "link/link_settings.h"
+#include "link/port_device.h"
+#include "link/port_doctor.h"
+#include "link/qt/qt_serial_transport.h"
+#include "commands.h"
+#include "link_session.h"
+
+namespace kavir::cli {
+
+int RunDoctor(const CliArgs& args) {
+  if (!args.positional.empty()) return Fail(kExitBadInput, "usage: kavir-cli doctor [--port PORT] [--loopback]");
+  std::string device = ConfiguredDevice(args.files);
+  if (auto text = args.Option("port")) {
+    std::string error;
+    auto port = ParsePortArg(*text, &error);
+    if (!port) return Fail(kExitBadInput, error);
+    device = port->device.empty() ? PortDeviceName(port->port_number) : port->device;
+  }
+  const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini);
+  DoctorOptions options;
+  options.device = device;
+  options.line = ReadLineSettings(kavir_ini);
+  options.handshake_ms = ReadTimeouts(kavir_ini).handshake;
+  options.loopback = args.Flag("loopback");
+  options.model_name = [&](int n) { return kavir_ini.GetString("Type", std::to_string(n), "", 20); };
+  QtSerialTransport transport(options.line);
+  SteadyClock clock;
+  const DoctorReport report = RunDoctor(*MakeSystemView(), transport, clock, options);
+  std::cout << report.Text();
+  std::cout.flush();
+  return report.model ? kExitOk : kExitFailed;
+}
+
+}  // namespace kavir::cli

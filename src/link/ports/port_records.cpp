@@ -1,0 +1,208 @@
+#include "port_records.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace kavir {
+
+namespace {
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string BaseName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Parent(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos || slash == 0 ? std::string() : path.substr(0, slash);
+}
+
+struct KnownAdapter {
+  const char* vid;
+  const char* pid;  // "" for any product of the vendor
+  const char* family;
+};
+
+// The chips programming cables are built on. A product id beats the vendor.
+constexpr KnownAdapter kAdapters[] = {
+    {"0403", "6001", "FTDI"},        {"0403", "6010", "FTDI"},        {"0403", "6011", "FTDI"},
+    {"0403", "6014", "FTDI"},        {"0403", "6015", "FTDI"},        {"0403", "", "FTDI"},
+    {"1a86", "7523", "CH340/CH341"}, {"1a86", "5523", "CH340/CH341"}, {"1a86", "7522", "CH340/CH341"},
+    {"1a86", "55d3", "CH343/CH9102"}, {"1a86", "55d4", "CH343/CH9102"}, {"1a86", "", "CH340/CH341"},
+    {"10c4", "ea60", "CP210x"},      {"10c4", "ea70", "CP210x"},      {"10c4", "ea71", "CP210x"},
+    {"10c4", "", "CP210x"},          {"067b", "2303", "PL2303"},      {"067b", "23a3", "PL2303"},
+    {"067b", "23c3", "PL2303"},      {"067b", "23d3", "PL2303"},      {"067b", "", "PL2303"},
+    {"0557", "2008", "PL2303"},
+};
+
+constexpr struct {
+  const char* driver;
+  const char* family;
+} kDrivers[] = {
+    {"ftdi_sio", "FTDI"},       {"ch341", "CH340/CH341"},   {"cp210x", "CP210x"},
+    {"pl2303", "PL2303"},       {"cdc_acm", "USB CDC-ACM"}, {"serial8250", "16550 UART"},
+    {"port", "16550 UART"},
+};
+
+std::string Existing(SystemView& system) {
+  std::string list;
+  for (const PortRecord& p : ListPorts(system, "")) list += (list.empty() ? "" : ", ") + p.device;
+  return list.empty() ? "本机没有找到串口。" : "本机的串口: " + list + "。";
+}
+
+bool IsTtyDevice(SystemView& system, const DeviceStat& st) {
+  if (st.major >= 136 && st.major <= 143) return true;  // pseudo-terminals
+  const std::string subsystem = system.Resolve("/sys/dev/char/" + std::to_string(st.major) + ":" +
+                                               std::to_string(st.minor) + "/subsystem");
+  // Without sysfs nothing can be said against it.
+  return subsystem.empty() || BaseName(subsystem) == "tty";
+}
+
+std::string PermissionText(SystemView& system, const std::string& device, const DeviceStat& st) {
+  const std::string group = system.GroupName(st.gid);
+  const std::string user = system.UserName();
+  std::string text = "没有权限读写串口 " + device;
+  if ((st.mode & 060) == 060 && !group.empty() && group != "root") {
+    return text + " (它属于 " + group + " 组)。请运行: sudo usermod -aG " + group + " " +
+           (user.empty() ? "$USER" : user) + " ，然后注销并重新登录 (新的登录才会生效)。";
+  }
+  // The group may not write it: joining it would not help.
+  return text + " (只有 " + (st.uid == 0 ? std::string("root") : "其所有者") +
+         " 可以读写)。请让管理员用 udev 规则把它交给 dialout 组: " + "KERNEL==\"" + BaseName(device) +
+         "\", GROUP=\"dialout\", MODE=\"0660\" ，再把用户加入该组并重新登录。";
+}
+
+}  // namespace
+
+std::string AdapterFamily(const std::string& vid, const std::string& pid, const std::string& driver) {
+  const std::string v = Lower(vid), p = Lower(pid);
+  if (!v.empty()) {
+    for (const KnownAdapter& a : kAdapters)
+      if (v == a.vid && p == a.pid) return a.family;
+    for (const KnownAdapter& a : kAdapters)
+      if (v == a.vid && *a.pid == '\0') return a.family;
+  }
+  for (const auto& d : kDrivers)
+    if (driver == d.driver) return d.family;
+  return {};
+}
+
+std::vector<PortRecord> ListPorts(SystemView& system, const std::string& configured_device) {
+  std::vector<PortRecord> out;
+  for (const std::string& name : system.TtyNames()) {
+    const std::string base = "/sys/class/tty/" + name;
+    const std::string dev = system.Resolve(base + "/device");
+    if (dev.empty()) continue;  // virtual consoles and the like
+    // A ttyS entry with no UART behind it reports type 0.
+    if (name.rfind("ttyS", 0) == 0 && system.ReadText(base + "/type").value_or("0") == "0") continue;
+    PortRecord r;
+    r.device = "/dev/" + name;
+    r.driver = BaseName(system.Resolve(dev + "/driver"));
+    if (auto t = system.ReadText(dev + "/latency_timer")) {
+      try {
+        r.latency_timer_ms = std::stoi(*t);
+      } catch (...) {
+      }
+    }
+    // The USB device is a few levels up: port, interface, device.
+    std::string at = dev;
+    for (int up = 0; up < 4 && !at.empty(); ++up, at = Parent(at)) {
+      if (auto vid = system.ReadText(at + "/idVendor")) {
+        r.usb = true;
+        r.vid = Lower(*vid);
+        r.pid = Lower(system.ReadText(at + "/idProduct").value_or(""));
+        r.manufacturer = system.ReadText(at + "/manufacturer").value_or("");
+        r.description = system.ReadText(at + "/product").value_or("");
+        r.serial = system.ReadText(at + "/serial").value_or("");
+        break;
+      }
+    }
+    r.family = AdapterFamily(r.vid, r.pid, r.driver);
+    const DeviceStat st = system.Stat(r.device);
+    r.may_open = !st.exists || system.MayReadWrite(r.device);
+    if (!r.may_open) r.problem = PermissionText(system, r.device, st);
+    r.holders = system.Holders(r.device);
+    if (r.problem.empty() && !r.holders.empty()) r.problem = InUseText(r.device, r.holders);
+    r.configured = !configured_device.empty() && r.device == configured_device;
+    out.push_back(std::move(r));
+  }
+  return out;
+}
+
+std::string PortSummary(const PortRecord& p) {
+  std::string text = p.family;
+  for (const std::string& part : {p.manufacturer, p.description}) {
+    if (part.empty() || text.find(part) != std::string::npos) continue;
+    text += (text.empty() ? "" : " ") + part;
+  }
+  std::string ids;
+  if (!p.vid.empty()) ids = p.vid + ":" + p.pid;
+  if (!p.serial.empty()) ids += (ids.empty() ? "" : ", ") + std::string("序列号 ") + p.serial;
+  if (!ids.empty()) text += (text.empty() ? "" : " ") + ("(" + ids + ")");
+  return text;
+}
+
+std::string HolderText(const std::vector<Holder>& holders) {
+  std::string text;
+  for (const Holder& h : holders)
+    text += (text.empty() ? "" : ", ") + (h.program.empty() ? std::string("?") : h.program) + " (进程 " +
+            std::to_string(h.pid) + ")";
+  return text;
+}
+
+std::string InUseText(const std::string& device, const std::vector<Holder>& holders) {
+  std::string text = "串口 " + device + " 正被其他程序使用";
+  if (!holders.empty()) return text + ": " + HolderText(holders) + "。请先关闭它，再重试。";
+  return text + "。请关闭正在使用它的程序 (如串口终端、另一个编程软件)，再重试。";
+}
+
+OpenProblem CheckBeforeOpen(SystemView& system, const std::string& device) {
+  const DeviceStat st = system.Stat(device);
+  if (!st.exists)
+    return {OpenFailure::Missing,
+            "串口 " + device + " 不存在。" + Existing(system) + "请检查编程线是否插好，或选择其他串口。"};
+  if (!st.char_device || !IsTtyDevice(system, st))
+    return {OpenFailure::NotSerial, device + " 不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。"};
+  if (!system.MayReadWrite(device)) return {OpenFailure::Permission, PermissionText(system, device, st)};
+  const std::vector<Holder> holders = system.Holders(device);
+  if (!holders.empty()) return {OpenFailure::InUse, InUseText(device, holders)};
+  return {};
+}
+
+OpenProblem ExplainOpenFailure(SystemView& system, const std::string& device, OpenFailure hint,
+                               const std::string& system_text) {
+  OpenProblem p = CheckBeforeOpen(system, device);
+  if (p.kind != OpenFailure::None) return p;
+  if (hint == OpenFailure::InUse) return {OpenFailure::InUse, InUseText(device, {})};
+  if (hint == OpenFailure::Missing)
+    return {OpenFailure::Missing, "串口 " + device + " 不存在。请检查编程线是否插好，或选择其他串口。"};
+  return {OpenFailure::Other, "无法打开串口 " + device + ": " + system_text};
+}
+
+std::vector<GrabbingService> GrabbingServices(SystemView& system, const PortRecord* port) {
+  const std::vector<std::string> running = system.RunningPrograms();
+  auto is_running = [&](const std::string& name) {
+    return std::find(running.begin(), running.end(), name) != running.end();
+  };
+  const std::string vid = port && !port->vid.empty() ? port->vid : "1a86";
+  const std::string pid = port && !port->pid.empty() ? port->pid : "7523";
+  std::vector<GrabbingService> out;
+  if (is_running("ModemManager") || system.Exists("/usr/sbin/ModemManager"))
+    out.push_back({"ModemManager", is_running("ModemManager"),
+                   "在 /etc/udev/rules.d/99-kavir-cable.rules 中写入 ATTRS{idVendor}==\"" + vid +
+                       "\", ATTRS{idProduct}==\"" + pid +
+                       "\", ENV{ID_MM_DEVICE_IGNORE}=\"1\" ，然后运行 sudo udevadm control --reload-rules "
+                       "并重新插入编程线"});
+  if (is_running("brltty") || system.Exists("/usr/bin/brltty") || system.Exists("/bin/brltty"))
+    out.push_back({"brltty", is_running("brltty"),
+                   "它会占用 CH340 等常见芯片的编程线。不用盲文显示器时运行 sudo ln -s /dev/null "
+                   "/etc/udev/rules.d/85-brltty.rules (屏蔽它的 udev 规则)，然后重新插入编程线"});
+  return out;
+}
+
+}  // namespace kavir
