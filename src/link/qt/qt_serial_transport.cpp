@@ -1,6 +1,7 @@
 #include "qt_serial_transport.h"
 
 #include "link/port_device.h"
+#include "profile/translate.h"
 
 namespace kavir {
 
@@ -39,7 +40,7 @@ bool QtSerialTransport::Open(int port_number, const std::string& device, std::st
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(QString::fromStdString(name));
   if (!port_->open(QIODevice::ReadWrite)) {
-    if (error) *error = "无法打开串口 " + name + ": " + port_->errorString().toStdString();
+    if (error) *error = ArgText(TrText("Link", "无法打开串口 %1: %2"), {name, port_->errorString().toStdString()});
     port_.reset();
     return false;
   }
@@ -51,7 +52,7 @@ bool QtSerialTransport::Open(int port_number, const std::string& device, std::st
                   port_->setFlowControl(ToQt(settings_.flow));
   if (!ok) {
     if (error)
-      *error = "串口 " + name + " 不接受线路设置: " + port_->errorString().toStdString();
+      *error = ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, port_->errorString().toStdString()});
     port_.reset();
     return false;
   }
