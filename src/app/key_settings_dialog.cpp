@@ -30,10 +30,10 @@ KeySettingsDialog::KeySettingsDialog(CKeySettingsDlg& model, QWidget* parent)
             [&state](int index) { state.selected = index; });
     combos_[i] = combo;
   }
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  auto* ok = new QPushButton(tr("确定"), this);
   ok->setGeometry(du.Rect(228, 178, 41, 19));
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  auto* cancel = new QPushButton(tr("取消"), this);
   cancel->setGeometry(du.Rect(282, 178, 41, 19));
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
