@@ -80,13 +80,17 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortInfo>
   } waits[] = {{QT_TR_NOOP("握手(&H)"), settings.timeouts.handshake},
                {QT_TR_NOOP("接收(&R)"), settings.timeouts.receive},
                {QT_TR_NOOP("发送(&T)"), settings.timeouts.transmit}};
+  // Each caption as wide as its text, its box right after it.
+  int x = du.X(37);
   for (int i = 0; i < 3; ++i) {
     auto* label = new QLabel(tr(waits[i].caption), this);
-    label->setGeometry(du.Rect(37 + 72 * i, 122, 28, 12));
+    const int label_w = std::max(du.X(28), label->sizeHint().width() + 2);
+    label->setGeometry(x, du.Y(122), label_w, du.Y(12));
     auto* spin = new QSpinBox(this);
     spin->setRange(1, kMaxTimeoutMs);
     spin->setValue(std::clamp(waits[i].value, 1, kMaxTimeoutMs));
-    spin->setGeometry(du.X(65 + 72 * i), du.Y(121) - 3, du.X(38), spin->sizeHint().height());
+    spin->setGeometry(x + label_w, du.Y(121) - 3, du.X(38), spin->sizeHint().height());
+    x += label_w + du.X(38) + du.X(4);
     label->setBuddy(spin);
     waits_[i] = spin;
   }
