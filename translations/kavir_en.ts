@@ -746,7 +746,7 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
     </message>
     <message>
         <source>%1对讲机编程信息</source>
-        <translation>%1 radio programming report</translation>
+        <translation>%1 programming report</translation>
     </message>
     <message>
         <source>文件名称:</source>
