@@ -19,6 +19,7 @@
 #include <cstdio>
 
 #include "app_start.h"
+#include "lang/language.h"
 #include "shot_folder.h"
 #include "command_ids.h"
 #include "link/qt/port_list.h"
@@ -32,7 +33,7 @@ using namespace kavir;
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   app::SetUpFonts();
-  app::InstallQtTranslations();
+  lang::Apply(false, "");  // the documentation shows the Chinese screen
   if (argc < 3) {
     std::fprintf(stderr, "usage: kavir_screenshots OUTPUT_DIR SUFFIX\n");
     return 2;

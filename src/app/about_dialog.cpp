@@ -10,17 +10,17 @@
 namespace kavir::app {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("关于 KAVIR"));
+  setWindowTitle(tr("关于 KAVIR"));
   auto* icon = new QLabel(this);
   icon->setPixmap(DrawAppIcon().pixmap(48, 48));
-  auto* name = new QLabel(QStringLiteral("%1 %2 版").arg(QLatin1String(kProductName),
+  auto* name = new QLabel(tr("%1 %2 版").arg(QLatin1String(kProductName),
                                                        QLatin1String(kVersion)), this);
   QFont bold = name->font();
   bold.setBold(true);
   name->setFont(bold);
-  auto* what = new QLabel(QStringLiteral("16 信道手持对讲机编程软件"), this);
+  auto* what = new QLabel(tr("16 信道手持对讲机编程软件"), this);
   auto* maker = new QLabel(QLatin1String(kMakerDetails), this);
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  auto* ok = new QPushButton(tr("确定"), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -3,9 +3,6 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace kavir::app {
 
@@ -27,30 +24,6 @@ void SetUpFonts() {
   QFont font(face);
   font.setPixelSize(12);
   QApplication::setFont(font);
-}
-
-bool InstallQtTranslations() {
-  const QLocale chinese(QLocale::Chinese, QLocale::China);
-  QLocale::setDefault(chinese);
-  const QStringList folders = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                               QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
-  bool any = false;
-  for (const char* catalog : {"qtbase", "qtserialport"}) {
-    auto* translator = new QTranslator(qApp);
-    bool loaded = false;
-    for (const QString& folder : folders) {
-      if (translator->load(chinese, QString::fromLatin1(catalog), QStringLiteral("_"), folder)) {
-        loaded = true;
-        break;
-      }
-    }
-    if (loaded && QCoreApplication::installTranslator(translator)) {
-      any = true;
-    } else {
-      delete translator;
-    }
-  }
-  return any;
 }
 
 QString JoinedCommandLine(const QStringList& args) { return args.join(QLatin1Char(' ')); }

@@ -2,6 +2,7 @@
 
 #include "screen/radio_transfer.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -25,14 +26,14 @@ namespace kavir::app {
 QString ResultCaption(RadioOutcome outcome, const std::string& reason) {
   const QString why = QString::fromStdString(reason);
   switch (outcome) {
-    case RadioOutcome::Verified: return QStringLiteral("写入并校验成功");
-    case RadioOutcome::Written: return QStringLiteral("已写入 (未校验)");
+    case RadioOutcome::Verified: return QCoreApplication::translate("BatchDialog", "写入并校验成功");
+    case RadioOutcome::Written: return QCoreApplication::translate("BatchDialog", "已写入 (未校验)");
     case RadioOutcome::VerifyFailed:
-      return why.isEmpty() ? QStringLiteral("校验失败") : QStringLiteral("校验失败: ") + why;
-    case RadioOutcome::OtherModel: return QStringLiteral("跳过: 机型不同");
-    case RadioOutcome::Failed: return QStringLiteral("失败: ") + why;
+      return why.isEmpty() ? QCoreApplication::translate("BatchDialog", "校验失败") : QCoreApplication::translate("BatchDialog", "校验失败: ") + why;
+    case RadioOutcome::OtherModel: return QCoreApplication::translate("BatchDialog", "跳过: 机型不同");
+    case RadioOutcome::Failed: return QCoreApplication::translate("BatchDialog", "失败: ") + why;
   }
-  return QStringLiteral("失败");
+  return QCoreApplication::translate("BatchDialog", "失败");
 }
 
 // From the port threads to the dialog's thread.
@@ -43,13 +44,13 @@ class BatchDialog::Events : public BatchEvents {
     Post([d = dialog_, p = Q(port)] { d->ShowState(p, QString::fromUtf8(kConnectNextRadio)); });
   }
   void OnRadioFound(const std::string& port, const std::string& model) override {
-    Post([d = dialog_, p = Q(port), m = Q(model)] { d->ShowState(p, m + QStringLiteral(" 写入中...")); });
+    Post([d = dialog_, p = Q(port), m = Q(model)] { d->ShowState(p, m + QCoreApplication::translate("BatchDialog", " 写入中...")); });
   }
   void OnRadioDone(const RadioRecord& record) override {
     Post([d = dialog_, record] { d->AddRow(record); });
   }
   void OnPortError(const std::string& port, const std::string& message) override {
-    Post([d = dialog_, p = Q(port), m = Q(message)] { d->ShowState(p, QStringLiteral("错误: ") + m); });
+    Post([d = dialog_, p = Q(port), m = Q(message)] { d->ShowState(p, QCoreApplication::translate("BatchDialog", "错误: ") + m); });
   }
 
  private:
@@ -63,17 +64,17 @@ class BatchDialog::Events : public BatchEvents {
 
 BatchDialog::BatchDialog(CKAVIRView& view, PortOpener opener, const QString& ports, QWidget* parent)
     : QDialog(parent), view_(view), opener_(std::move(opener)) {
-  setWindowTitle(QStringLiteral("批量写入"));
+  setWindowTitle(tr("批量写入"));
   auto* layout = new QVBoxLayout(this);
 
-  auto* setup = new QGroupBox(QStringLiteral("写入的数据"), this);
+  auto* setup = new QGroupBox(tr("写入的数据"), this);
   auto* setup_layout = new QGridLayout(setup);
-  screen_choice_ = new QRadioButton(QStringLiteral("当前屏幕数据"), setup);
+  screen_choice_ = new QRadioButton(tr("当前屏幕数据"), setup);
   screen_choice_->setChecked(true);
-  file_choice_ = new QRadioButton(QStringLiteral("文件:"), setup);
+  file_choice_ = new QRadioButton(tr("文件:"), setup);
   file_field_ = new QLineEdit(setup);
-  file_field_->setPlaceholderText(QStringLiteral("*.dat 数据文件或 768 字节的镜像"));
-  auto* browse = new QPushButton(QStringLiteral("浏览..."), setup);
+  file_field_->setPlaceholderText(tr("*.dat 数据文件或 768 字节的镜像"));
+  auto* browse = new QPushButton(tr("浏览..."), setup);
   setup_layout->addWidget(screen_choice_, 0, 0, 1, 3);
   setup_layout->addWidget(file_choice_, 1, 0);
   setup_layout->addWidget(file_field_, 1, 1);
@@ -81,34 +82,34 @@ BatchDialog::BatchDialog(CKAVIRView& view, PortOpener opener, const QString& por
   layout->addWidget(setup);
   connect(browse, &QPushButton::clicked, this, [this] {
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("选择数据文件"), QString::fromStdString(view_.files().program_dir),
-        QStringLiteral("数据文件 (*.dat *.ini *.bin);;所有文件 (*)"));
+        this, tr("选择数据文件"), QString::fromStdString(view_.files().program_dir),
+        tr("数据文件 (*.dat *.ini *.bin);;所有文件 (*)"));
     if (!path.isEmpty()) file_field_->setText(path);
   });
   connect(file_field_, &QLineEdit::textEdited, this, [this] { file_choice_->setChecked(true); });
 
   auto* form = new QFormLayout;
   ports_field_ = new QLineEdit(ports, this);
-  ports_field_->setToolTip(QStringLiteral("一个或多个串口，用逗号分开: 1,2 或 /dev/ttyUSB0,/dev/ttyUSB1"));
-  form->addRow(QStringLiteral("串口:"), ports_field_);
+  ports_field_->setToolTip(tr("一个或多个串口，用逗号分开: 1,2 或 /dev/ttyUSB0,/dev/ttyUSB1"));
+  form->addRow(tr("串口:"), ports_field_);
   count_field_ = new QSpinBox(this);
   count_field_->setRange(0, 9999);
-  count_field_->setSpecialValueText(QStringLiteral("不限 (直到停止)"));
-  count_field_->setSuffix(QStringLiteral(" 台"));
-  form->addRow(QStringLiteral("每个串口台数:"), count_field_);
-  verify_box_ = new QCheckBox(QStringLiteral("写入后校验"), this);
+  count_field_->setSpecialValueText(tr("不限 (直到停止)"));
+  count_field_->setSuffix(tr(" 台"));
+  form->addRow(tr("每个串口台数:"), count_field_);
+  verify_box_ = new QCheckBox(tr("写入后校验"), this);
   // Starts as the 工具 menu's setting: a technician who turned it off there expects it off here too.
   verify_box_->setChecked(ReadVerifyAfterWrite(ReadIniFile(view.files().kavir_ini)));
   form->addRow(QString(), verify_box_);
   log_field_ = new QLineEdit(
       QString::fromStdString(JoinPath(view_.files().program_dir, DefaultLogName(std::time(nullptr)))), this);
-  form->addRow(QStringLiteral("记录文件:"), log_field_);
+  form->addRow(tr("记录文件:"), log_field_);
   layout->addLayout(form);
 
   table_ = new QTableWidget(0, 5, this);
-  table_->setHorizontalHeaderLabels({QStringLiteral("时间"), QStringLiteral("串口"),
-                                     QStringLiteral("机型"), QStringLiteral("结果"),
-                                     QStringLiteral("用时")});
+  table_->setHorizontalHeaderLabels({tr("时间"), tr("串口"),
+                                     tr("机型"), tr("结果"),
+                                     tr("用时")});
   table_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   table_->verticalHeader()->setVisible(false);
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -122,9 +123,9 @@ BatchDialog::BatchDialog(CKAVIRView& view, PortOpener opener, const QString& por
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  start_ = new QPushButton(QStringLiteral("开始"), this);
-  stop_ = new QPushButton(QStringLiteral("停止"), this);
-  close_ = new QPushButton(QStringLiteral("关闭"), this);
+  start_ = new QPushButton(tr("开始"), this);
+  stop_ = new QPushButton(tr("停止"), this);
+  close_ = new QPushButton(tr("关闭"), this);
   stop_->setEnabled(false);
   start_->setDefault(true);
   buttons->addWidget(start_);
@@ -152,7 +153,7 @@ void BatchDialog::SetEditable(bool editable) {
 void BatchDialog::Start() {
   if (running()) return;
   auto fail = [this](const QString& text) {
-    QMessageBox::warning(this, QStringLiteral("批量写入"), text);
+    QMessageBox::warning(this, tr("批量写入"), text);
   };
   std::vector<BatchPort> ports;
   for (QString item : ports_field_->text().split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -160,10 +161,10 @@ void BatchDialog::Start() {
     if (item.isEmpty()) continue;
     bool number = false;
     const int n = item.toInt(&number);
-    if (number && n < 1) return fail(QStringLiteral("串口号从 1 开始: ") + item);
+    if (number && n < 1) return fail(tr("串口号从 1 开始: ") + item);
     ports.push_back({item.toStdString(), number ? n : 1, number ? std::string() : item.toStdString()});
   }
-  if (ports.empty()) return fail(QStringLiteral("请填写至少一个串口。"));
+  if (ports.empty()) return fail(tr("请填写至少一个串口。"));
 
   std::string error;
   std::optional<BatchSetup> setup;
@@ -173,11 +174,11 @@ void BatchDialog::Start() {
     // A file is opened as a started program opens it: the user's screen stays as it is.
     setup = SetupFromFile(file_field_->text().trimmed().toStdString(), ProgramData::Load(view_.files()), &error);
   }
-  if (!setup) return fail(QStringLiteral("没有写入任何电台:\n") + QString::fromStdString(error));
+  if (!setup) return fail(tr("没有写入任何电台:\n") + QString::fromStdString(error));
 
   log_ = std::make_unique<BatchLog>();
   if (!log_->Open(log_field_->text().trimmed().toStdString(), &error))
-    return fail(QStringLiteral("记录文件无法打开: ") + QString::fromStdString(error));
+    return fail(tr("记录文件无法打开: ") + QString::fromStdString(error));
 
   BatchOptions options;
   options.count = count_field_->value();
@@ -199,7 +200,7 @@ void BatchDialog::Stop() {
   if (!job_ || !running()) return;
   job_->Stop();
   stop_->setEnabled(false);
-  state_label_->setText(QStringLiteral("正在停止: 正在写入的电台写完后结束。"));
+  state_label_->setText(tr("正在停止: 正在写入的电台写完后结束。"));
 }
 
 void BatchDialog::reject() {
@@ -227,7 +228,7 @@ void BatchDialog::AddRow(const RadioRecord& r) {
   const QStringList cells = {QString::fromStdString(r.time).section(QLatin1Char(' '), 1),
                              QString::fromStdString(r.port), QString::fromStdString(r.model),
                              ResultCaption(r.outcome, r.reason),
-                             QString::number(r.duration_ms / 1000.0, 'f', 1) + QStringLiteral(" 秒")};
+                             QString::number(r.duration_ms / 1000.0, 'f', 1) + tr(" 秒")};
   for (int c = 0; c < cells.size(); ++c) {
     auto* item = new QTableWidgetItem(cells[c]);
     if (r.outcome != RadioOutcome::Verified && r.outcome != RadioOutcome::Written)
@@ -240,16 +241,16 @@ void BatchDialog::AddRow(const RadioRecord& r) {
 void BatchDialog::Finish(const BatchSummary& s) {
   if (runner_.joinable()) runner_.join();
   SetEditable(true);
-  QString text = QStringLiteral("共 %1 台: %2 台写入并校验成功, %3 台未校验, %4 台校验失败, %5 台跳过, %6 台失败%7。")
+  QString text = tr("共 %1 台: %2 台写入并校验成功, %3 台未校验, %4 台校验失败, %5 台跳过, %6 台失败%7。")
                      .arg(s.Radios())
                      .arg(s.verified)
                      .arg(s.written)
                      .arg(s.verify_failed)
                      .arg(s.skipped)
                      .arg(s.failed)
-                     .arg(s.stopped ? QStringLiteral(" (已停止)") : QString());
+                     .arg(s.stopped ? tr(" (已停止)") : QString());
   for (const std::string& e : s.errors) text += QStringLiteral("\n") + QString::fromStdString(e);
-  text += QStringLiteral("\n记录: ") + QString::fromStdString(log_ ? log_->path() : std::string());
+  text += tr("\n记录: ") + QString::fromStdString(log_ ? log_->path() : std::string());
   state_label_->setText(text);
   job_.reset();
   log_.reset();

@@ -2,11 +2,14 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+
+#include "lang/language.h"
 
 namespace kavir::app {
 namespace {
@@ -29,7 +32,7 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTabKeyNavigation(false);
-  // Option texts such as "CTC/DCS控制" must fit the narrow columns whole.
+  // Option texts such as "CTC/DCS 控制" must fit the narrow columns whole.
   QFont cell_font = font();
   if (cell_font.pixelSize() > 11) cell_font.setPixelSize(cell_font.pixelSize() - 1);
   setFont(cell_font);
@@ -66,12 +69,12 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
   });
   connect(list_edit_, &QComboBox::editTextChanged, this, [this](const QString& text) {
     if (syncing_) return;
-    view_.editor.text = text.toStdString();
+    view_.editor.text = lang::StoredOption(text);
   });
   connect(list_edit_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (syncing_) return;
     view_.editor.selected_option = index;
-    view_.editor.text = list_edit_->currentText().toStdString();
+    view_.editor.text = lang::StoredOption(list_edit_->currentText());
   });
   connect(this, &QTableWidget::currentCellChanged, this,
           &ChannelGridWidget::OnCurrentCellChanged);
@@ -116,7 +119,9 @@ void ChannelGridWidget::Refresh() {
       for (int c = 0; c < kGridCols; ++c) {
         const GridCell& cell = view_.grid.Cell(r, c);
         QTableWidgetItem* it = item(r, c);
-        it->setText(QString::fromUtf8(cell.text));
+        // Headers are the grid's captions; cells hold stored option texts.
+        it->setText(r == 0 ? QCoreApplication::translate("Screen", cell.text.c_str())
+                           : lang::ShownOption(cell.text));
         if (IsHeader(r, c)) {
           it->setBackground(QColor(0xE4, 0xE4, 0xE4));
           it->setForeground(QColor(Qt::black));
@@ -176,37 +181,45 @@ void ChannelGridWidget::SelectCells(const CellRange& range, int row, int col) {
 
 void ChannelGridWidget::SelectAllCells() { SelectCells(CellRange::All(), currentRow(), currentColumn()); }
 
-void ChannelGridWidget::ShowResult(const EditResult& result, const char* done) {
-  view_.ui().SetStatusText(std::string(done) + " " + std::to_string(result.accepted) + " 个单元格");
+void ChannelGridWidget::ShowResult(const EditResult& result, const QString& done) {
+  view_.ui().SetStatusText(done.arg(result.accepted).toStdString());
   if (result.ok()) return;
   view_.ui().Beep(5000, 100);
-  view_.ui().ShowError(std::to_string(result.refused.size()) + " 个单元格未接受:\n\n" +
+  view_.ui().ShowError(tr("%1 个单元格未接受:\n\n").arg(result.refused.size()).toStdString() +
                            result.Describe(),
-                       CKAVIRView::kMessageCaption);
+                       TrText("Screen", CKAVIRView::kMessageCaption));
 }
 
 void ChannelGridWidget::CopySelection() {
   Commit();
   QGuiApplication::clipboard()->setText(QString::fromStdString(view_.CopyCells(view_.selection)));
-  view_.ui().SetStatusText("已复制 " + std::to_string(view_.selection.count()) + " 个单元格");
+  view_.ui().SetStatusText(tr("已复制 %1 个单元格").arg(view_.selection.count()).toStdString());
 }
 
 void ChannelGridWidget::CutSelection() {
   CopySelection();
   view_.ClearCells(view_.selection);
-  view_.ui().SetStatusText("已剪切 " + std::to_string(view_.selection.count()) + " 个单元格");
+  view_.ui().SetStatusText(tr("已剪切 %1 个单元格").arg(view_.selection.count()).toStdString());
 }
 
 void ChannelGridWidget::PasteClipboard() {
   Commit();
   const QString text = QGuiApplication::clipboard()->text();
   if (text.isEmpty()) return;
-  ShowResult(view_.PasteCells(view_.selection, text.toStdString()), "已粘贴");
+  // Option texts pasted as shown go in as they are stored.
+  QStringList lines = text.split(QLatin1Char('\n'));
+  for (QString& line : lines) {
+    QStringList cells = line.split(QLatin1Char('\t'));
+    for (QString& cell : cells) cell = QString::fromStdString(lang::StoredOption(cell));
+    line = cells.join(QLatin1Char('\t'));
+  }
+  ShowResult(view_.PasteCells(view_.selection, lines.join(QLatin1Char('\n')).toStdString()),
+             tr("已粘贴 %1 个单元格"));
 }
 
 void ChannelGridWidget::DeleteSelection() {
   Commit();
-  ShowResult(view_.ClearCells(view_.selection), "已清除");
+  ShowResult(view_.ClearCells(view_.selection), tr("已清除 %1 个单元格"));
 }
 
 void ChannelGridWidget::Commit() {
@@ -239,9 +252,9 @@ void ChannelGridWidget::ShowEditor() {
     const std::vector<std::string>* options = view_.channel_lists.ForColumn(ed.col);
     list_edit_->clear();
     if (options)
-      for (const std::string& o : *options) list_edit_->addItem(QString::fromUtf8(o));
+      for (const std::string& o : *options) list_edit_->addItem(lang::ShownOption(o));
     list_edit_->setCurrentIndex(ed.selected_option);
-    list_edit_->setEditText(QString::fromUtf8(ed.text));
+    list_edit_->setEditText(lang::ShownOption(ed.text));
     list_edit_->setGeometry(rect.x(), rect.y(), rect.width(),
                             std::max(rect.height(), list_edit_->minimumSizeHint().height()));
     list_edit_->show();
@@ -326,7 +339,7 @@ bool ChannelGridWidget::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       // Focus back to the grid, whose focus handling commits.
       if (list_edit_->isVisible()) {
-        view_.editor.text = list_edit_->currentText().toStdString();
+        view_.editor.text = lang::StoredOption(list_edit_->currentText());
       }
       setFocus();
       Commit();

@@ -51,7 +51,7 @@ class ChannelGridWidget : public QTableWidget {
   void HideEditors();
   void Commit();
   void SyncSelection();
-  void ShowResult(const EditResult& result, const char* done);
+  void ShowResult(const EditResult& result, const QString& done);
 
   CKAVIRView& view_;
   QLineEdit* line_edit_;

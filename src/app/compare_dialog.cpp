@@ -12,15 +12,15 @@ namespace kavir::app {
 CompareDialog::CompareDialog(const std::vector<SetupDifference>& differences, const QString& other,
                              QWidget* parent)
     : QDialog(parent) {
-  setWindowTitle(QStringLiteral("比较"));
+  setWindowTitle(tr("比较"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(
       differences.empty()
-          ? QStringLiteral("屏幕与%1完全相同。").arg(other)
-          : QStringLiteral("屏幕与%1有 %2 处不同:").arg(other).arg(differences.size()),
+          ? tr("屏幕与%1完全相同。").arg(other)
+          : tr("屏幕与%1有 %2 处不同:").arg(other).arg(differences.size()),
       this));
   table_ = new QTableWidget(static_cast<int>(differences.size()), 3, this);
-  table_->setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("屏幕"), other});
+  table_->setHorizontalHeaderLabels({tr("项目"), tr("屏幕"), other});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setStretchLastSection(true);
@@ -34,7 +34,7 @@ CompareDialog::CompareDialog(const std::vector<SetupDifference>& differences, co
   layout->addWidget(table_, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  auto* close = new QPushButton(QStringLiteral("关闭"), this);
+  auto* close = new QPushButton(tr("关闭"), this);
   buttons->addWidget(close);
   layout->addLayout(buttons);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -24,7 +24,7 @@ QString DecodeHelp(const QByteArray& bytes) {
 }  // namespace
 
 HelpViewer::HelpViewer(const QString& path, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("KAVIR 帮助"));
+  setWindowTitle(tr("KAVIR 帮助"));
   browser_ = new QTextBrowser(this);
   browser_->setOpenLinks(true);
   browser_->setOpenExternalLinks(false);
@@ -32,10 +32,10 @@ HelpViewer::HelpViewer(const QString& path, QWidget* parent) : QDialog(parent) {
   if (file.open(QIODevice::ReadOnly)) {
     browser_->setHtml(DecodeHelp(file.readAll()));
   } else {
-    browser_->setPlainText(QStringLiteral("无法打开帮助文件 %1: %2").arg(path, file.errorString()));
+    browser_->setPlainText(tr("无法打开帮助文件 %1: %2").arg(path, file.errorString()));
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+  buttons->button(QDialogButtonBox::Close)->setText(tr("关闭"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(browser_);

@@ -19,17 +19,17 @@ QString Text(const std::string& s) { return QString::fromUtf8(s); }
 ImportPreviewDialog::ImportPreviewDialog(std::string csv_bytes, ImportLimits limits,
                                          const QString& file_name, QWidget* parent)
     : QDialog(parent), csv_(std::move(csv_bytes)), limits_(std::move(limits)) {
-  setWindowTitle(QStringLiteral("导入CSV"));
+  setWindowTitle(tr("导入CSV"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("文件: ") + file_name, this));
-  by_location_ = new QCheckBox(QStringLiteral("按 Location 放入信道 (Location n → 信道 n)"), this);
+  layout->addWidget(new QLabel(tr("文件: ") + file_name, this));
+  by_location_ = new QCheckBox(tr("按 Location 放入信道 (Location n → 信道 n)"), this);
   layout->addWidget(by_location_);
   table_ = new QTableWidget(this);
   table_->setColumnCount(10);
-  table_->setHorizontalHeaderLabels({QStringLiteral("行"), QStringLiteral("Location"), QStringLiteral("信道"),
-                                     QStringLiteral("接收频率"), QStringLiteral("接收信令"),
-                                     QStringLiteral("发射频率"), QStringLiteral("发射信令"),
-                                     QStringLiteral("功率"), QStringLiteral("带宽"), QStringLiteral("说明")});
+  table_->setHorizontalHeaderLabels({tr("行"), QStringLiteral("Location"), tr("信道"),
+                                     tr("接收频率"), tr("接收信令"),
+                                     tr("发射频率"), tr("发射信令"),
+                                     tr("功率"), tr("带宽"), tr("说明")});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -39,8 +39,8 @@ ImportPreviewDialog::ImportPreviewDialog(std::string csv_bytes, ImportLimits lim
   layout->addWidget(summary_);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  import_ = new QPushButton(QStringLiteral("导入"), this);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  import_ = new QPushButton(tr("导入"), this);
+  auto* cancel = new QPushButton(tr("取消"), this);
   buttons->addWidget(import_);
   buttons->addWidget(cancel);
   layout->addLayout(buttons);
@@ -64,11 +64,11 @@ void ImportPreviewDialog::Replan() {
         in ? Text(ChannelLabel(*row.channel)) : QStringLiteral("—"),
         in ? Text(GridFrequencyText(e.rx_hz)) : QString(),
         in ? Text(e.decode) : QString(),
-        in ? (e.tx_enabled ? Text(GridFrequencyText(e.tx_hz)) : QStringLiteral("禁止发射")) : QString(),
+        in ? (e.tx_enabled ? Text(GridFrequencyText(e.tx_hz)) : tr("禁止发射")) : QString(),
         in ? Text(e.coding) : QString(),
-        in ? (e.high_power ? QStringLiteral("高") : QStringLiteral("低")) : QString(),
-        in ? (e.wide ? QStringLiteral("宽") : QStringLiteral("窄")) : QString(),
-        in ? QString() : QStringLiteral("拒绝: ") + Text(row.refusal),
+        in ? (e.high_power ? tr("高") : tr("低")) : QString(),
+        in ? (e.wide ? tr("宽") : tr("窄")) : QString(),
+        in ? QString() : tr("拒绝: ") + Text(row.refusal),
     };
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
@@ -79,9 +79,9 @@ void ImportPreviewDialog::Replan() {
   }
   table_->resizeColumnsToContents();
   if (!plan_.error.empty())
-    summary_->setText(QStringLiteral("不是信道表 CSV 文件: ") + Text(plan_.error));
+    summary_->setText(tr("不是信道表 CSV 文件: ") + Text(plan_.error));
   else
-    summary_->setText(QStringLiteral("导入 %1 行，拒绝 %2 行。没有导入的信道保持不变。")
+    summary_->setText(tr("导入 %1 行，拒绝 %2 行。没有导入的信道保持不变。")
                           .arg(plan_.imported())
                           .arg(plan_.refused()));
   import_->setEnabled(plan_.error.empty() && plan_.imported() > 0);

@@ -1,5 +1,6 @@
 #include "interchange_commands.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -61,8 +62,8 @@ int InterchangeCommands::AskModel(const std::string& path, const std::vector<std
   if (items.isEmpty()) return 0;
   bool ok = false;
   const QString chosen = QInputDialog::getItem(
-      &frame_, QStringLiteral("电台镜像"),
-      QStringLiteral("%1 是电台镜像文件。\n它是哪个机型的?").arg(FileName(path)), items, 0, false, &ok);
+      &frame_, QCoreApplication::translate("InterchangeCommands", "电台镜像"),
+      QCoreApplication::translate("InterchangeCommands", "%1 是电台镜像文件。\n它是哪个机型的?").arg(FileName(path)), items, 0, false, &ok);
   return ok ? static_cast<int>(items.indexOf(chosen)) + 1 : 0;
 }
 
@@ -73,7 +74,7 @@ void InterchangeCommands::OnImportCsv() {
   IoStatus read;
   std::string bytes = ReadWholeFile(path, &read);
   if (!read) {
-    frame_.ui().ShowError("无法读取文件 " + read.Message(), CKAVIRView::kMessageCaption);
+    frame_.ui().ShowError(TrText("Screen", "无法读取文件 ") + read.Message(), TrText("Screen", CKAVIRView::kMessageCaption));
     return;
   }
   Setup setup = view.ToSetup();
@@ -83,7 +84,7 @@ void InterchangeCommands::OnImportCsv() {
   ApplyImport(preview.plan(), view.channel_lists, setup);
   view.ApplySetup(setup);
   frame_.RefreshScreen();
-  frame_.ui().SetStatusText("已导入 " + std::to_string(preview.plan().imported()) + " 个信道");
+  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导入 %1 个信道").arg(preview.plan().imported()).toStdString());
 }
 
 void InterchangeCommands::OnExportCsv() {
@@ -91,27 +92,27 @@ void InterchangeCommands::OnExportCsv() {
   const std::string path = frame_.ui().GetSaveFileName(CsvDialog());
   if (path.empty()) return;
   if (const IoStatus written = WriteFileAtomically(path, out.text); !written) {
-    frame_.ui().ShowError("无法保存文件 " + written.Message(), CKAVIRView::kMessageCaption);
+    frame_.ui().ShowError(TrText("Screen", "无法保存文件 ") + written.Message(), TrText("Screen", CKAVIRView::kMessageCaption));
     return;
   }
   std::string left_out;
   for (const std::string& p : out.problems) left_out += p + "\n";
   if (!left_out.empty())
-    frame_.ui().ShowError("以下信道没有导出:\n" + left_out, CKAVIRView::kMessageCaption);
-  frame_.ui().SetStatusText("已导出 " + std::to_string(out.channels) + " 个信道");
+    frame_.ui().ShowError(QCoreApplication::translate("InterchangeCommands", "以下信道没有导出:\n").toStdString() + left_out, TrText("Screen", CKAVIRView::kMessageCaption));
+  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导出 %1 个信道").arg(out.channels).toStdString());
 }
 
 void InterchangeCommands::OnSaveImage() {
   const CheckedImage built = ImageForWrite(frame_.view().ToSetup(), frame_.view().channel_lists);
   if (!built.image) {
-    frame_.ui().ShowError(DescribeProblems(built.problems), CKAVIRView::kMessageCaption);
+    frame_.ui().ShowError(DescribeProblems(built.problems), TrText("Screen", CKAVIRView::kMessageCaption));
     return;
   }
   const std::string path = frame_.ui().GetSaveFileName(ImageDialog());
   if (path.empty()) return;
   const IoStatus written = WriteFileAtomically(
       path, std::string_view(reinterpret_cast<const char*>(built.image->data()), built.image->size()));
-  if (!written) frame_.ui().ShowError("无法保存文件 " + written.Message(), CKAVIRView::kMessageCaption);
+  if (!written) frame_.ui().ShowError(TrText("Screen", "无法保存文件 ") + written.Message(), TrText("Screen", CKAVIRView::kMessageCaption));
 }
 
 void InterchangeCommands::OnCompareFile() {
@@ -123,11 +124,11 @@ void InterchangeCommands::OnCompareFile() {
   const SetupFile file = ReadSetupFile(path, 0, this, data);
   if (file.cancelled) return;
   if (!file.status) {
-    frame_.ui().ShowError(file.message, CKAVIRView::kMessageCaption);
+    frame_.ui().ShowError(file.message, TrText("Screen", CKAVIRView::kMessageCaption));
     return;
   }
   CompareDialog dialog(CompareSetups(frame_.view().ToSetup(), data.Resolve(*file.record)),
-                       QStringLiteral("文件 ") + FileName(path), &frame_);
+                       QCoreApplication::translate("InterchangeCommands", "文件 %1").arg(FileName(path)), &frame_);
   dialog.exec();
 }
 

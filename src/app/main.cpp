@@ -6,6 +6,7 @@
 
 #include "app_start.h"
 #include "kavir_version.h"
+#include "lang/language.h"
 #include "profile/atomic_file.h"
 #include "main_frame.h"
 #include "registration.h"
@@ -44,7 +45,8 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral(KAVIR_APP_ID));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kavir"), kavir::app::DrawAppIcon()));
   kavir::app::SetUpFonts();
-  kavir::app::InstallQtTranslations();
+  // The language chosen under 语言 / Language, or the system's.
+  kavir::lang::Apply(kavir::lang::IsEnglishChoice(kavir::lang::ReadChoice(files.kavir_ini)), files.program_dir);
 
   kavir::app::CMainFrame frame(std::move(files));
   // Without a window manager maximising does nothing: size it first.

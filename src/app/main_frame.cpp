@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -21,6 +22,8 @@
 #include "channel_grid_widget.h"
 #include "grid_balloon.h"
 #include "help_viewer.h"
+#include "lang/language.h"
+#include "profile/translate.h"
 #include "interchange_commands.h"
 #include "radio_commands.h"
 #include "report_commands.h"
@@ -49,6 +52,7 @@ CMainFrame::CMainFrame(WorkingFiles files, Transport* transport, Clock* clock)
     sep->setSeparator(true);
     return sep;
   };
+  RetranslateUi();
   grid->addActions({action(kCmdUndo), action(kCmdRedo), separator(), action(kCmdCut),
                     action(kCmdCopy), action(kCmdPaste), action(kCmdDelete), separator(),
                     action(kCmdSelectAll)});
@@ -60,109 +64,167 @@ QString CMainFrame::program_directory() const {
   return QString::fromStdString(view_->files().program_dir);
 }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
-                                const QString& tooltip) {
-  auto* act = new QAction(text, this);
-  act->setStatusTip(prompt);
-  if (!tooltip.isEmpty()) act->setToolTip(tooltip);
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* text, const char* prompt,
+                                const char* tooltip) {
+  auto* act = new QAction(this);
   if (menu) menu->addAction(act);
   actions_.insert(id, act);
+  texts_.insert(id, {text, prompt, tooltip});
   return act;
 }
 
+QMenu* CMainFrame::AddMenu(const char* title) {
+  QMenu* menu = menuBar()->addMenu(QString());
+  menus_.append({menu, title});
+  return menu;
+}
+
+void CMainFrame::RetranslateUi() {
+  for (auto it = texts_.cbegin(); it != texts_.cend(); ++it) {
+    QAction* act = action(it.key());
+    if (!act) continue;
+    act->setText(tr(it->text));
+    act->setStatusTip(tr(it->prompt));
+    act->setToolTip(it->tooltip ? tr(it->tooltip) : QString());
+  }
+  for (const auto& [menu, title] : menus_) menu->setTitle(tr(title));
+  toolbar_->setWindowTitle(tr("工具栏"));
+  // Each language is named in itself, so it can be found from the other.
+  language_menu_->setTitle(QStringLiteral("语言 / Language"));
+  language_actions_[0]->setText(tr("跟随系统(&S)"));
+  language_actions_[1]->setText(QStringLiteral("中文"));
+  language_actions_[2]->setText(QStringLiteral("English"));
+}
+
+void CMainFrame::CreateLanguageMenu() {
+  language_menu_ = menuBar()->addMenu(QString());
+  language_menu_->setObjectName(QStringLiteral("LanguageMenu"));
+  auto* group = new QActionGroup(this);
+  const lang::Choice stored = lang::ReadChoice(view_->files().kavir_ini);
+  const lang::Choice choices[3] = {lang::Choice::System, lang::Choice::Chinese, lang::Choice::English};
+  for (int i = 0; i < 3; ++i) {
+    QAction* act = language_menu_->addAction(QString());
+    act->setCheckable(true);
+    act->setChecked(choices[i] == stored);
+    group->addAction(act);
+    language_actions_[i] = act;
+    connect(act, &QAction::triggered, this, [this, choice = choices[i]] { ChooseLanguage(choice); });
+  }
+}
+
+void CMainFrame::ChooseLanguage(lang::Choice choice) {
+  if (screen_) screen_->grid()->CommitPending();
+  const IoStatus stored = lang::StoreChoice(view_->files().kavir_ini, choice);
+  lang::Apply(lang::IsEnglishChoice(choice), view_->files().program_dir);
+  if (!stored.ok)
+    ui_.ShowError(tr("语言的选择未能保存: ").toStdString() + stored.Message(),
+                  TrText("Screen", CKAVIRView::kMessageCaption));
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) {
+    RetranslateUi();
+    SetStatusText(tr("就绪"));
+    if (screen_) screen_->Retranslate();
+    RefreshScreen();
+  }
+  QMainWindow::changeEvent(event);
+}
+
 void CMainFrame::CreateMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+  QMenu* file = AddMenu(QT_TR_NOOP("文件(&F)"));
   file_menu_ = file;
-  QAction* open = AddCommand(file, kCmdOpen, QStringLiteral("打开(&O)..."),
-                             QStringLiteral("打开已有文档！"), QStringLiteral("打开"));
+  QAction* open = AddCommand(file, kCmdOpen, QT_TR_NOOP("打开(&O)..."),
+                             QT_TR_NOOP("打开已有文档！"), QT_TR_NOOP("打开"));
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  QAction* save = AddCommand(file, kCmdSave, QStringLiteral("保存(&S)"),
-                             QStringLiteral("保存当前文档"), QStringLiteral("保存"));
+  QAction* save = AddCommand(file, kCmdSave, QT_TR_NOOP("保存(&S)"),
+                             QT_TR_NOOP("保存当前文档"), QT_TR_NOOP("保存"));
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  AddCommand(file, kCmdSaveAs, QStringLiteral("另存为(&A)..."), QStringLiteral("数据另存为"),
-             QStringLiteral("另存为"));
-  AddCommand(file, kCmdSaveImage, QStringLiteral("另存为镜像..."),
-             QStringLiteral("把屏幕保存为写入电台的 768 字节镜像文件"));
+  AddCommand(file, kCmdSaveAs, QT_TR_NOOP("另存为(&A)..."), QT_TR_NOOP("数据另存为"),
+             QT_TR_NOOP("另存为"));
+  AddCommand(file, kCmdSaveImage, QT_TR_NOOP("另存为镜像..."),
+             QT_TR_NOOP("把屏幕保存为写入电台的 768 字节镜像文件"));
   file->addSeparator();
-  AddCommand(file, kCmdImportCsv, QStringLiteral("导入CSV..."), QStringLiteral("从 CSV 信道表导入信道"));
-  AddCommand(file, kCmdExportCsv, QStringLiteral("导出CSV..."), QStringLiteral("把信道导出为 CSV 信道表"));
-  AddCommand(file, kCmdCompareFile, QStringLiteral("比较..."), QStringLiteral("比较屏幕与一个文件"));
+  AddCommand(file, kCmdImportCsv, QT_TR_NOOP("导入CSV..."), QT_TR_NOOP("从 CSV 信道表导入信道"));
+  AddCommand(file, kCmdExportCsv, QT_TR_NOOP("导出CSV..."), QT_TR_NOOP("把信道导出为 CSV 信道表"));
+  AddCommand(file, kCmdCompareFile, QT_TR_NOOP("比较..."), QT_TR_NOOP("比较屏幕与一个文件"));
   file->addSeparator();
-  QAction* print = AddCommand(file, kCmdPrint, QStringLiteral("打印(&P)..."),
-                              QStringLiteral("打印活动文档"), QStringLiteral("打印"));
+  QAction* print = AddCommand(file, kCmdPrint, QT_TR_NOOP("打印(&P)..."),
+                              QT_TR_NOOP("打印活动文档"), QT_TR_NOOP("打印"));
   print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  AddCommand(file, kCmdPrintPreview, QStringLiteral("打印预览(&V)"), QStringLiteral("显示整页"),
-             QStringLiteral("打印预览"));
-  AddCommand(file, kCmdPageSetup, QStringLiteral("打印设置(&R)..."),
-             QStringLiteral("改变打印机及打印选项"), QStringLiteral("打印设置"));
-  AddCommand(file, kCmdExportPdf, QStringLiteral("导出PDF..."),
-             QStringLiteral("把编程报告保存为 PDF 文件"));
+  AddCommand(file, kCmdPrintPreview, QT_TR_NOOP("打印预览(&V)"), QT_TR_NOOP("显示整页"),
+             QT_TR_NOOP("打印预览"));
+  AddCommand(file, kCmdPageSetup, QT_TR_NOOP("打印设置(&R)..."),
+             QT_TR_NOOP("改变打印机及打印选项"), QT_TR_NOOP("打印设置"));
+  AddCommand(file, kCmdExportPdf, QT_TR_NOOP("导出PDF..."),
+             QT_TR_NOOP("把编程报告保存为 PDF 文件"));
   recent_separator_ = file->addSeparator();
-  QAction* exit = AddCommand(file, kCmdExit, QStringLiteral("退出(&X)"),
-                             QStringLiteral("退出应用程序；提示保存文档"), QStringLiteral("退出"));
+  QAction* exit = AddCommand(file, kCmdExit, QT_TR_NOOP("退出(&X)"),
+                             QT_TR_NOOP("退出应用程序；提示保存文档"), QT_TR_NOOP("退出"));
   connect(exit, &QAction::triggered, this, &QWidget::close);
   connect(file, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
 
   CreateEditMenu();
 
-  QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
-  AddCommand(tools, kCmdRead, QStringLiteral("读出(&R)"), QStringLiteral("读取数据"),
-             QStringLiteral("读出 (Ctrl+R)"))
+  QMenu* tools = AddMenu(QT_TR_NOOP("工具(&T)"));
+  AddCommand(tools, kCmdRead, QT_TR_NOOP("读出(&R)"), QT_TR_NOOP("读取数据"),
+             QT_TR_NOOP("读出 (Ctrl+R)"))
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-  AddCommand(tools, kCmdWrite, QStringLiteral("写入(&W)"), QStringLiteral("写入数据"),
-             QStringLiteral("写入 (Ctrl+W)"))
+  AddCommand(tools, kCmdWrite, QT_TR_NOOP("写入(&W)"), QT_TR_NOOP("写入数据"),
+             QT_TR_NOOP("写入 (Ctrl+W)"))
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-  QAction* verify = AddCommand(tools, kCmdVerifyAfterWrite, QStringLiteral("写入后校验"),
-                               QStringLiteral("写入后把电台读回来, 逐字节核对"));
+  QAction* verify = AddCommand(tools, kCmdVerifyAfterWrite, QT_TR_NOOP("写入后校验"),
+                               QT_TR_NOOP("写入后把电台读回来, 逐字节核对"));
   verify->setCheckable(true);
   verify->setChecked(true);
-  AddCommand(tools, kCmdKeySettings, QStringLiteral("键盘设置(&B)"),
-             QStringLiteral("设置 PF1、PF2、PF3 键的功能"));
-  AddCommand(tools, kCmdCompareRadio, QStringLiteral("与电台比较"),
-             QStringLiteral("读出电台并与屏幕比较，屏幕不变"));
-  AddCommand(tools, kCmdBatch, QStringLiteral("批量写入..."),
-             QStringLiteral("把同一份数据逐台写入多台电台，每台校验并记录"));
+  AddCommand(tools, kCmdKeySettings, QT_TR_NOOP("键盘设置(&B)"),
+             QT_TR_NOOP("设置 PF1、PF2、PF3 键的功能"));
+  AddCommand(tools, kCmdCompareRadio, QT_TR_NOOP("与电台比较"),
+             QT_TR_NOOP("读出电台并与屏幕比较，屏幕不变"));
+  AddCommand(tools, kCmdBatch, QT_TR_NOOP("批量写入..."),
+             QT_TR_NOOP("把同一份数据逐台写入多台电台，每台校验并记录"));
   tools->addSeparator();
-  AddCommand(tools, kCmdPort, QStringLiteral("串口(&K)"), QStringLiteral("通讯口设置"));
+  AddCommand(tools, kCmdPort, QT_TR_NOOP("串口(&K)"), QT_TR_NOOP("通讯口设置"));
 
   // Close/open all channels live on the toolbar only.
-  AddCommand(nullptr, kCmdCloseAll, QStringLiteral("关闭所有通道"),
-             QStringLiteral("关闭所有通道！"), QStringLiteral("关闭所有通道"));
-  AddCommand(nullptr, kCmdOpenAll, QStringLiteral("打开所有通道"),
-             QStringLiteral("打开所有通道！"), QStringLiteral("打开所有通道"));
+  AddCommand(nullptr, kCmdCloseAll, QT_TR_NOOP("关闭所有通道"),
+             QT_TR_NOOP("关闭所有通道！"), QT_TR_NOOP("关闭所有通道"));
+  AddCommand(nullptr, kCmdOpenAll, QT_TR_NOOP("打开所有通道"),
+             QT_TR_NOOP("打开所有通道！"), QT_TR_NOOP("打开所有通道"));
 
-  QMenu* view_menu = menuBar()->addMenu(QStringLiteral("查看(&V)"));
-  toolbar_ = new QToolBar(QStringLiteral("工具栏"), this);
+  QMenu* view_menu = AddMenu(QT_TR_NOOP("查看(&V)"));
+  toolbar_ = new QToolBar(this);
   QAction* show_toolbar = toolbar_->toggleViewAction();
-  show_toolbar->setText(QStringLiteral("工具栏(&T)"));
-  show_toolbar->setStatusTip(QStringLiteral("显示或隐藏工具栏"));
   view_menu->addAction(show_toolbar);
   actions_.insert(kCmdViewToolbar, show_toolbar);
-  QAction* show_status = AddCommand(view_menu, kCmdViewStatusBar, QStringLiteral("状态栏(&S)"),
-                                    QStringLiteral("显示或隐藏状态栏"));
+  texts_.insert(kCmdViewToolbar, {QT_TR_NOOP("工具栏(&T)"), QT_TR_NOOP("显示或隐藏工具栏"), nullptr});
+  QAction* show_status = AddCommand(view_menu, kCmdViewStatusBar, QT_TR_NOOP("状态栏(&S)"),
+                                    QT_TR_NOOP("显示或隐藏状态栏"));
   show_status->setCheckable(true);
   show_status->setChecked(true);
   connect(show_status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
   view_menu->addSeparator();
   // Page switching from anywhere in the window, as in a tabbed dialog.
-  QAction* next_page = AddCommand(view_menu, kCmdNextPage, QStringLiteral("下一页(&N)"),
-                                  QStringLiteral("切换到另一页"));
+  QAction* next_page = AddCommand(view_menu, kCmdNextPage, QT_TR_NOOP("下一页(&N)"),
+                                  QT_TR_NOOP("切换到另一页"));
   next_page->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
-  QAction* previous_page = AddCommand(view_menu, kCmdPreviousPage, QStringLiteral("上一页(&P)"),
-                                      QStringLiteral("切换到另一页"));
+  QAction* previous_page = AddCommand(view_menu, kCmdPreviousPage, QT_TR_NOOP("上一页(&P)"),
+                                      QT_TR_NOOP("切换到另一页"));
   previous_page->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_PageUp),
                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
   for (QAction* a : {next_page, previous_page}) a->setShortcutContext(Qt::WindowShortcut);
   connect(next_page, &QAction::triggered, this, [this] { StepPage(1); });
   connect(previous_page, &QAction::triggered, this, [this] { StepPage(-1); });
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-  QAction* help_topics = AddCommand(help, kCmdHelp, QStringLiteral("帮助主题(&H)"),
-                                    QStringLiteral("显示使用说明"));
+  CreateLanguageMenu();
+
+  QMenu* help = AddMenu(QT_TR_NOOP("帮助(&H)"));
+  QAction* help_topics = AddCommand(help, kCmdHelp, QT_TR_NOOP("帮助主题(&H)"),
+                                    QT_TR_NOOP("显示使用说明"));
   help_topics->setShortcut(QKeySequence(Qt::Key_F1));
   connect(help_topics, &QAction::triggered, this, &CMainFrame::OnHelp);
-  connect(AddCommand(help, kCmdAbout, QStringLiteral("关于 KAVIR(&A)..."),
-                     QStringLiteral("显示程序信息，版本号和版权"), QStringLiteral("关于")),
+  connect(AddCommand(help, kCmdAbout, QT_TR_NOOP("关于 KAVIR(&A)..."),
+                     QT_TR_NOOP("显示程序信息，版本号和版权"), QT_TR_NOOP("关于")),
           &QAction::triggered, this, &CMainFrame::OnAbout);
 
   // The screen's own commands.
@@ -202,7 +264,7 @@ void CMainFrame::CreateToolbar() {
 
 void CMainFrame::CreateStatusBar() {
   QStatusBar* bar = statusBar();
-  message_pane_ = new QLabel(QStringLiteral("就绪"), bar);
+  message_pane_ = new QLabel(tr("就绪"), bar);
   message_pane_->setObjectName(QStringLiteral("MessagePane"));
   bar->addWidget(message_pane_, 1);
   // The lock panes stay blank: the toolkit cannot tell the lock states.
@@ -214,11 +276,11 @@ void CMainFrame::CreateStatusBar() {
     bar->addPermanentWidget(pane);
     return pane;
   };
-  make_pane(QStringLiteral("大写"));
+  make_pane(tr("大写"));
   clock_pane_ = make_pane(QStringLiteral("00:00:00"));
   clock_pane_->setObjectName(QStringLiteral("ClockPane"));
-  make_pane(QStringLiteral("数字"));
-  make_pane(QStringLiteral("滚动"));
+  make_pane(tr("数字"));
+  make_pane(tr("滚动"));
   clock_timer_ = new QTimer(this);
   clock_timer_->setInterval(200);
   connect(clock_timer_, &QTimer::timeout, this, &CMainFrame::TickClock);
@@ -284,7 +346,7 @@ void CMainFrame::RefreshScreen() {
 }
 
 void CMainFrame::CreateEditMenu() {
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+  QMenu* edit = AddMenu(QT_TR_NOOP("编辑(&E)"));
   struct Item {
     int id;
     const char* text;
@@ -292,23 +354,22 @@ void CMainFrame::CreateEditMenu() {
     QKeySequence::StandardKey key;
   };
   static constexpr Item kItems[] = {
-      {kCmdUndo, "撤销(&U)", "撤销上一次修改", QKeySequence::Undo},
-      {kCmdRedo, "重做(&R)", "重做上一次撤销的修改", QKeySequence::UnknownKey},
+      {kCmdUndo, QT_TR_NOOP("撤销(&U)"), QT_TR_NOOP("撤销上一次修改"), QKeySequence::Undo},
+      {kCmdRedo, QT_TR_NOOP("重做(&R)"), QT_TR_NOOP("重做上一次撤销的修改"), QKeySequence::UnknownKey},
       {0, nullptr, nullptr, QKeySequence::UnknownKey},
-      {kCmdCut, "剪切(&T)", "剪切所选单元格，放到剪贴板上", QKeySequence::Cut},
-      {kCmdCopy, "复制(&C)", "复制所选单元格到剪贴板", QKeySequence::Copy},
-      {kCmdPaste, "粘贴(&P)", "把剪贴板内容粘贴到所选单元格", QKeySequence::Paste},
-      {kCmdDelete, "删除(&D)", "清除所选单元格", QKeySequence::Delete},
+      {kCmdCut, QT_TR_NOOP("剪切(&T)"), QT_TR_NOOP("剪切所选单元格，放到剪贴板上"), QKeySequence::Cut},
+      {kCmdCopy, QT_TR_NOOP("复制(&C)"), QT_TR_NOOP("复制所选单元格到剪贴板"), QKeySequence::Copy},
+      {kCmdPaste, QT_TR_NOOP("粘贴(&P)"), QT_TR_NOOP("把剪贴板内容粘贴到所选单元格"), QKeySequence::Paste},
+      {kCmdDelete, QT_TR_NOOP("删除(&D)"), QT_TR_NOOP("清除所选单元格"), QKeySequence::Delete},
       {0, nullptr, nullptr, QKeySequence::UnknownKey},
-      {kCmdSelectAll, "全选(&A)", "选择全部信道单元格", QKeySequence::SelectAll},
+      {kCmdSelectAll, QT_TR_NOOP("全选(&A)"), QT_TR_NOOP("选择全部信道单元格"), QKeySequence::SelectAll},
   };
   for (const Item& item : kItems) {
     if (!item.text) {
       edit->addSeparator();
       continue;
     }
-    QAction* act = AddCommand(edit, item.id, QString::fromUtf8(item.text),
-                              QString::fromUtf8(item.prompt));
+    QAction* act = AddCommand(edit, item.id, item.text, item.prompt);
     if (item.key != QKeySequence::UnknownKey) act->setShortcuts(item.key);
   }
   // Ctrl+Y and Ctrl+Shift+Z on every platform.
@@ -350,7 +411,7 @@ void CMainFrame::FillRecentFiles() {
   for (std::size_t i = 0; i < paths.size(); ++i) {
     const QString path = QString::fromStdString(paths[i]);
     auto* act = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
-    act->setStatusTip(QStringLiteral("打开 ") + path);
+    act->setStatusTip(tr("打开 ") + path);
     file_menu_->insertAction(recent_separator_, act);
     actions_.insert(kCmdRecentFile1 + static_cast<int>(i), act);
     recent_actions_ << act;
@@ -404,7 +465,7 @@ void CMainFrame::ShowRejection(const QString& text) {
     connect(balloon_, &GridBalloon::dismissed, this, [this] {
       if (message_pane_->text() == StatusLine(balloon_->text()) ||
           message_pane_->text().trimmed() == balloon_->text())
-        SetStatusText(QStringLiteral("就绪"));
+        SetStatusText(tr("就绪"));
     });
   }
   balloon_->ShowAt(view_->grid.row, view_->grid.col, text);
@@ -417,7 +478,11 @@ void CMainFrame::StepPage(int step) {
 }
 
 void CMainFrame::OnHelp() {
-  HelpViewer viewer(QString::fromStdString(view_->files().HelpFile()), this);
+  // The English page stands beside the Chinese one; without it the Chinese one is shown.
+  QString path = QString::fromStdString(view_->files().HelpFile());
+  const QString english = QString::fromStdString(view_->files().InDir("Kavir_en.hlp"));
+  if (lang::English() && QFileInfo::exists(english)) path = english;
+  HelpViewer viewer(path, this);
   viewer.exec();
 }
 

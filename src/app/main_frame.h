@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "lang/language.h"
 #include "link/transport.h"
 #include "screen/kavir_view.h"
 #include "screen_ui_qt.h"
@@ -41,6 +42,7 @@ class CMainFrame : public QMainWindow {
   RadioCommands& radio() { return *radio_; }
   InterchangeCommands& interchange() { return *interchange_; }
   QAction* action(int command_id) const { return actions_.value(command_id); }
+  QMenu* language_menu() const { return language_menu_; }
   QToolBar* toolbar() const { return toolbar_; }
   QString program_directory() const;
 
@@ -61,10 +63,17 @@ class CMainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
-  QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt,
-                      const QString& tooltip = {});
+  // Texts are the untranslated sources; RetranslateUi shows them in the
+  // language chosen.
+  QAction* AddCommand(QMenu* menu, int id, const char* text, const char* prompt,
+                      const char* tooltip = nullptr);
+  QMenu* AddMenu(const char* title);
+  void RetranslateUi();
+  void CreateLanguageMenu();
+  void ChooseLanguage(lang::Choice choice);
   void CreateMenus();
   void CreateEditMenu();
   void FillRecentFiles();
@@ -81,6 +90,15 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<InterchangeCommands> interchange_;
   CScreenWidget* screen_ = nullptr;
   QHash<int, QAction*> actions_;
+  struct CommandTexts {
+    const char* text;
+    const char* prompt;
+    const char* tooltip;
+  };
+  QHash<int, CommandTexts> texts_;
+  QList<QPair<QMenu*, const char*>> menus_;
+  QMenu* language_menu_ = nullptr;
+  QAction* language_actions_[3] = {};
   QToolBar* toolbar_ = nullptr;
   QMenu* file_menu_ = nullptr;
   QAction* recent_separator_ = nullptr;

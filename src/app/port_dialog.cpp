@@ -37,7 +37,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecord>& detected,
                        QWidget* parent, LineSettings line, std::function<std::string(int)> model_name)
     : QDialog(parent), ports_(detected), line_(line), model_name_(std::move(model_name)) {
-  setWindowTitle(QStringLiteral("串口配置"));
+  setWindowTitle(tr("串口配置"));
   const DialogUnits du(font());
   setFixedSize(du.X(265), du.Y(270));
   // A device typed by hand (a pseudo-terminal, say) is listed too.
@@ -55,7 +55,7 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   port_number_ = settings.port_number >= 1 && settings.port_number <= 4 ? settings.port_number : 1;
   configured_device_ = QString::fromStdString(settings.device);
 
-  auto* hint = new QLabel(QStringLiteral("请选择与电台编程线相连的串口："), this);
+  auto* hint = new QLabel(tr("请选择与电台编程线相连的串口："), this);
   hint->setGeometry(du.Rect(37, 20, 210, 12));
   auto* group = new QButtonGroup(this);
   for (int n = 1; n <= 4; ++n) {
@@ -64,7 +64,7 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
     group->addButton(b, n);
     buttons_[n - 1] = b;
   }
-  device_button_ = new QRadioButton(QStringLiteral("其他设备："), this);
+  device_button_ = new QRadioButton(tr("其他设备："), this);
   device_button_->setGeometry(du.X(37), du.Y(60) - 2, du.X(56), device_button_->sizeHint().height());
   group->addButton(device_button_, 0);
   device_field_ = new QComboBox(this);
@@ -72,7 +72,7 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   device_field_->setInsertPolicy(QComboBox::NoInsert);
   for (const PortRecord& p : ports_) device_field_->addItem(Q(p.device), Q(p.device));
   device_field_->setEditText(configured_device_);
-  device_field_->lineEdit()->setPlaceholderText(QStringLiteral("/dev/ttyUSB0 或 /dev/pts/N"));
+  device_field_->lineEdit()->setPlaceholderText(tr("/dev/ttyUSB0 或 /dev/pts/N"));
   device_field_->setGeometry(du.X(95), du.Y(59) - 3, du.X(150), device_field_->sizeHint().height());
 
   if (configured_device_.isEmpty()) buttons_[port_number_ - 1]->setChecked(true);
@@ -122,7 +122,7 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   probe_status_ = new QLabel(this);
   probe_status_->setGeometry(du.Rect(134, 146, 112, 12));
 
-  auto* baud_label = new QLabel(QStringLiteral("波特率(&B)："), this);
+  auto* baud_label = new QLabel(tr("波特率(&B)："), this);
   baud_label->setGeometry(du.Rect(37, 168, 56, 12));
   baud_field_ = new QComboBox(this);
   baud_field_->setEditable(true);
@@ -133,29 +133,33 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   baud_field_->setGeometry(du.X(95), du.Y(167) - 3, du.X(60), baud_field_->sizeHint().height());
   baud_label->setBuddy(baud_field_);
 
-  auto* waits_label = new QLabel(QStringLiteral("超时（毫秒）："), this);
+  auto* waits_label = new QLabel(tr("超时（毫秒）："), this);
   waits_label->setGeometry(du.Rect(37, 188, 100, 12));
   const struct {
     const char* caption;
     int value;
-  } waits[] = {{"握手(&H)", settings.timeouts.handshake},
-               {"接收(&R)", settings.timeouts.receive},
-               {"发送(&T)", settings.timeouts.transmit}};
+  } waits[] = {{QT_TR_NOOP("握手(&H)"), settings.timeouts.handshake},
+               {QT_TR_NOOP("接收(&R)"), settings.timeouts.receive},
+               {QT_TR_NOOP("发送(&T)"), settings.timeouts.transmit}};
+  // Each caption as wide as its text, its box right after it.
+  int x = du.X(37);
   for (int i = 0; i < 3; ++i) {
-    auto* label = new QLabel(QString::fromUtf8(waits[i].caption), this);
-    label->setGeometry(du.Rect(37 + 72 * i, 206, 28, 12));
+    auto* label = new QLabel(tr(waits[i].caption), this);
+    const int label_w = std::max(du.X(28), label->sizeHint().width() + 2);
+    label->setGeometry(x, du.Y(206), label_w, du.Y(12));
     auto* spin = new QSpinBox(this);
     spin->setRange(1, kMaxTimeoutMs);
     spin->setValue(std::clamp(waits[i].value, 1, kMaxTimeoutMs));
-    spin->setGeometry(du.X(65 + 72 * i), du.Y(205) - 3, du.X(38), spin->sizeHint().height());
+    spin->setGeometry(x + label_w, du.Y(205) - 3, du.X(38), spin->sizeHint().height());
+    x += label_w + du.X(38) + du.X(4);
     label->setBuddy(spin);
     waits_[i] = spin;
   }
 
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  auto* ok = new QPushButton(tr("确定"), this);
   ok->setGeometry(du.Rect(175, 242, 31, 14));
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  auto* cancel = new QPushButton(tr("取消"), this);
   cancel->setGeometry(du.Rect(215, 242, 31, 14));
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -180,12 +184,12 @@ PortSettings PortDialog::settings() const {
 void PortDialog::accept() {
   if (!configured_device_.isEmpty() && !device_button_->isChecked()) {
     QMessageBox box(QMessageBox::Question, windowTitle(),
-                    QStringLiteral("不再使用设备 %1，改用 COM%2 吗?")
+                    tr("不再使用设备 %1，改用 COM%2 吗?")
                         .arg(configured_device_)
                         .arg(port_number_),
                     QMessageBox::Yes | QMessageBox::No, this);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+    box.button(QMessageBox::Yes)->setText(tr("是(&Y)"));
+    box.button(QMessageBox::No)->setText(tr("否(&N)"));
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes) return;
   }

@@ -117,9 +117,9 @@ void RadioCommands::Run(Kind kind) {
 
   // The end is said in words, then the status line is ready again.
   if (kind == Kind::Compare && result == TransferResult::Done) {
-    CompareDialog dialog(CompareSetups(frame_.view().ToSetup(), radio.ToSetup()), QStringLiteral("电台"), &frame_);
+    CompareDialog dialog(CompareSetups(frame_.view().ToSetup(), radio.ToSetup()), QCoreApplication::translate("RadioCommands", "电台"), &frame_);
     dialog.exec();
-    frame_.SetStatusText(QStringLiteral("就绪"));
+    frame_.SetStatusText(QCoreApplication::translate("RadioCommands", "就绪"));
     return;
   }
   const std::string summary = kind == Kind::Write ? WriteSummary(result, link_->report)
@@ -129,11 +129,11 @@ void RadioCommands::Run(Kind kind) {
     const QString text = QString::fromStdString(summary);
     frame_.SetStatusText(text.section(QLatin1Char('\n'), 0, 0));
     QMessageBox box(result == TransferResult::Done ? QMessageBox::Information : QMessageBox::Warning,
-                    QString::fromUtf8(kPromptCaption), text, QMessageBox::Ok, &frame_);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+                    QString::fromStdString(LinkText(kPromptCaption)), text, QMessageBox::Ok, &frame_);
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("RadioCommands", "确定"));
     box.exec();
   }
-  frame_.SetStatusText(QStringLiteral("就绪"));
+  frame_.SetStatusText(QCoreApplication::translate("RadioCommands", "就绪"));
 }
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
@@ -160,7 +160,8 @@ void RadioCommands::OnVerifyAfterWrite(bool on) {
   const std::string& path = frame_.view().files().kavir_ini;
   // The setting goes into the configuration that is there; none is made up.
   if (!QFileInfo::exists(QString::fromStdString(path))) {
-    frame_.ui().ShowError(path + ": 文件不存在, \"写入后校验\" 的设置没有保存", kPromptCaption);
+    frame_.ui().ShowError(path + QCoreApplication::translate("RadioCommands", ": 文件不存在, \"写入后校验\" 的设置没有保存").toStdString(),
+                          LinkText(kPromptCaption));
     return;
   }
   IoStatus status;
@@ -169,7 +170,10 @@ void RadioCommands::OnVerifyAfterWrite(bool on) {
     SetVerifyAfterWrite(ini, on);
     status = WriteIniFile(path, ini);
   }
-  if (!status) frame_.ui().ShowError("\"写入后校验\" 的设置未能保存: " + status.Message(), kPromptCaption);
+  if (!status)
+    frame_.ui().ShowError(QCoreApplication::translate("RadioCommands", "\"写入后校验\" 的设置未能保存: ").toStdString() +
+                              status.Message(),
+                          LinkText(kPromptCaption));
 }
 
 void RadioCommands::OnPortSettings() {

@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "command_ids.h"
+#include "lang/language.h"
 #include "main_frame.h"
 #include "screen/kavir_view.h"
 
@@ -14,7 +15,8 @@
 namespace kavir::app {
 
 ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc) {
-  ReportPage page = BuildReport(view.ToSetup(), view.current_file_name, now_utc);
+  ReportPage page = BuildReport(view.ToSetup(), view.current_file_name, now_utc,
+                                lang::English() ? &lang::ShownOptions() : nullptr);
   view.grid.row = 16;
   view.grid.col = 9;
   view.ui().Repaint();

@@ -34,19 +34,19 @@ QPair<QString, QString> YesNoCaptions(const QString& text) {
       const QRegularExpressionMatch m = it.next();
       if (m.captured(1) == letter) {
         const QString w = m.captured(2);
-        return w == QStringLiteral("不是") ? QStringLiteral("否") : w;
+        return w == QStringLiteral("不是") ? QCoreApplication::translate("QtScreenUi", "否") : w;
       }
     }
     return fallback;
   };
-  return {word(QLatin1Char('Y'), QStringLiteral("是")) + QStringLiteral("(&Y)"),
-          word(QLatin1Char('N'), QStringLiteral("否")) + QStringLiteral("(&N)")};
+  return {word(QLatin1Char('Y'), QCoreApplication::translate("QtScreenUi", "是")) + QStringLiteral("(&Y)"),
+          word(QLatin1Char('N'), QCoreApplication::translate("QtScreenUi", "否")) + QStringLiteral("(&N)")};
 }
 
 bool QtScreenUi::AskYesNo(const std::string& text, const std::string& caption) {
   // Yes to the other-model question writes into the wrong radio: Enter
   // must not give it.
-  const bool harmful_yes = text.rfind(kOtherModelLead, 0) == 0;
+  const bool harmful_yes = text.rfind(LinkText(kOtherModelLead), 0) == 0;
   const QString message = QString::fromUtf8(text);
   QMessageBox box(QMessageBox::Question, QString::fromUtf8(caption), message,
                   QMessageBox::Yes | QMessageBox::No, &frame_);
@@ -66,9 +66,9 @@ SaveChoice QtScreenUi::AskSaveChanges(const std::string& text, const std::string
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(caption), QString::fromUtf8(text),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &frame_);
   box.setObjectName(QStringLiteral("SaveChangesBox"));
-  box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
-  box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
-  box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+  box.button(QMessageBox::Save)->setText(QCoreApplication::translate("QtScreenUi", "保存"));
+  box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("QtScreenUi", "不保存"));
+  box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("QtScreenUi", "取消"));
   box.setDefaultButton(QMessageBox::Save);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
@@ -81,7 +81,7 @@ SaveChoice QtScreenUi::AskSaveChanges(const std::string& text, const std::string
 void QtScreenUi::ShowError(const std::string& text, const std::string& caption) {
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(caption), QString::fromUtf8(text),
                   QMessageBox::Ok, &frame_);
-  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+  box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("QtScreenUi", "确定"));
   box.exec();
 }
 
@@ -108,15 +108,15 @@ void QtScreenUi::BeginProgress(const std::string& text, short range, short posit
 void QtScreenUi::EndProgress() { frame_.EndProgress(); }
 
 std::string QtScreenUi::RunFileDialog(const FileDialogParams& params, bool save) {
-  QFileDialog dialog(&frame_, save ? QStringLiteral("另存为") : QStringLiteral("打开"),
+  QFileDialog dialog(&frame_, save ? QCoreApplication::translate("QtScreenUi", "另存为") : QCoreApplication::translate("QtScreenUi", "打开"),
                      frame_.program_directory(), QtFileFilter(params.filter));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(QString::fromUtf8(params.default_extension));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !params.confirm_overwrite);
-  dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("保存") : QStringLiteral("打开"));
-  dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+  dialog.setLabelText(QFileDialog::Accept, save ? QCoreApplication::translate("QtScreenUi", "保存") : QCoreApplication::translate("QtScreenUi", "打开"));
+  dialog.setLabelText(QFileDialog::Reject, QCoreApplication::translate("QtScreenUi", "取消"));
   // "*.dat" is a pattern, not a name to suggest.
   const QString initial = QString::fromUtf8(params.initial_name);
   if (!initial.contains(QLatin1Char('*'))) dialog.selectFile(initial);

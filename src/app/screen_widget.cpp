@@ -1,6 +1,7 @@
 #include "screen_widget.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include "channel_grid_widget.h"
 #include "current_cell_delegate.h"
 #include "dialog_units.h"
+#include "lang/language.h"
+#include "setup/setting_catalogue.h"
 
 namespace kavir::app {
 namespace {
@@ -26,31 +29,31 @@ struct ComboPlace {
 // The function page's drop-downs in the order they are shown, with the left
 // edge of the group each label starts in.
 constexpr ComboPlace kFunctionCombos[] = {
-    {"TimerOut", "发射定时限制", 140, 84, 22},
-    {"Prealet", "发射定时预警时间", 140, 101, 22},
-    {"ChannelMonitor", "监听功能", 139, 135, 22},
-    {"SquelchLevel", "静态电平等级", 139, 153, 22},
-    {"Beep", "BEEP音开关", 139, 171, 22},
-    {"Voice", "语音报告功能", 139, 203, 22},
-    {"Alarm", "报警模式选择", 139, 221, 22},
-    {"RunControl", "整机正常运行控制", 139, 239, 22},
-    {"CloneEnable", "数据复制使能", 139, 257, 22},
-    {"TuningMode", "工厂自调测模式使能", 138, 275, 22},
-    {"ScanOperation", "频道扫描控制", 369, 84, 272},
-    {"ChanMode", "优先频道选择方式", 369, 98, 272},
-    {"ChanSet", "优先频道设置", 369, 112, 272},
-    {"LookA", "回扫周期", 369, 126, 272},
-    {"RxStay", "接收停留时间", 369, 140, 272},
-    {"RxRestart", "收信停止(跌落)延时", 369, 154, 272},
-    {"TxRestart", "发信停止(跌落)延时", 369, 168, 272},
-    {"RxCH", "接收回复信道选择", 369, 182, 272},
-    {"TxChanSel", "发射信道选择", 369, 196, 272},
-    {"AssignCHSet", "指配信道设置", 369, 210, 272},
-    {"ScanDirection", "信道扫描方向", 369, 224, 272},
-    {"ScanSpeed", "信道扫描速度", 369, 238, 272},
-    {"ScanAlert", "扫描声音使能", 369, 252, 272},
-    {"ScanDelAdd", "删除/追加使能", 369, 266, 272},
-    {"TempDel", "暂时删除使能", 369, 280, 272},
+    {"TimerOut", QT_TRANSLATE_NOOP("Setup", "发射定时限制"), 140, 84, 22},
+    {"Prealet", QT_TRANSLATE_NOOP("Setup", "发射定时预警时间"), 140, 101, 22},
+    {"ChannelMonitor", QT_TRANSLATE_NOOP("Setup", "监听功能"), 139, 135, 22},
+    {"SquelchLevel", QT_TRANSLATE_NOOP("Setup", "静态电平等级"), 139, 153, 22},
+    {"Beep", QT_TRANSLATE_NOOP("Setup", "BEEP音开关"), 139, 171, 22},
+    {"Voice", QT_TRANSLATE_NOOP("Setup", "语音报告功能"), 139, 203, 22},
+    {"Alarm", QT_TRANSLATE_NOOP("Setup", "报警模式选择"), 139, 221, 22},
+    {"RunControl", QT_TRANSLATE_NOOP("Setup", "整机正常运行控制"), 139, 239, 22},
+    {"CloneEnable", QT_TRANSLATE_NOOP("Setup", "数据复制使能"), 139, 257, 22},
+    {"TuningMode", QT_TRANSLATE_NOOP("Setup", "工厂自调测模式使能"), 138, 275, 22},
+    {"ScanOperation", QT_TRANSLATE_NOOP("Setup", "频道扫描控制"), 369, 84, 272},
+    {"ChanMode", QT_TRANSLATE_NOOP("Setup", "优先频道选择方式"), 369, 98, 272},
+    {"ChanSet", QT_TRANSLATE_NOOP("Setup", "优先频道设置"), 369, 112, 272},
+    {"LookA", QT_TRANSLATE_NOOP("Setup", "回扫周期"), 369, 126, 272},
+    {"RxStay", QT_TRANSLATE_NOOP("Setup", "接收停留时间"), 369, 140, 272},
+    {"RxRestart", QT_TRANSLATE_NOOP("Setup", "收信停止(跌落)延时"), 369, 154, 272},
+    {"TxRestart", QT_TRANSLATE_NOOP("Setup", "发信停止(跌落)延时"), 369, 168, 272},
+    {"RxCH", QT_TRANSLATE_NOOP("Setup", "接收回复信道选择"), 369, 182, 272},
+    {"TxChanSel", QT_TRANSLATE_NOOP("Setup", "发射信道选择"), 369, 196, 272},
+    {"AssignCHSet", QT_TRANSLATE_NOOP("Setup", "指配信道设置"), 369, 210, 272},
+    {"ScanDirection", QT_TRANSLATE_NOOP("Setup", "信道扫描方向"), 369, 224, 272},
+    {"ScanSpeed", QT_TRANSLATE_NOOP("Setup", "信道扫描速度"), 369, 238, 272},
+    {"ScanAlert", QT_TRANSLATE_NOOP("Setup", "扫描声音使能"), 369, 252, 272},
+    {"ScanDelAdd", QT_TRANSLATE_NOOP("Setup", "删除/追加使能"), 369, 266, 272},
+    {"TempDel", QT_TRANSLATE_NOOP("Setup", "暂时删除使能"), 369, 280, 272},
 };
 
 constexpr int kComboWidth = 78;
@@ -67,8 +70,8 @@ CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent)
 
   tabs_ = new QTabWidget(form_);
   tabs_->setGeometry(du.Rect(1, 3, 509, 310));
-  tabs_->addTab(new QWidget, QStringLiteral(" 功 能 设 置 "));
-  tabs_->addTab(new QWidget, QStringLiteral(" 信 道 设 置 "));
+  tabs_->addTab(new QWidget, QString());
+  tabs_->addTab(new QWidget, QString());
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (refreshing_) return;
     view_.current_tab = index;
@@ -80,6 +83,20 @@ CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent)
   BuildChannelPage();
   setWidget(form_);
   setWidgetResizable(false);
+  Retranslate();
+}
+
+void CScreenWidget::Retranslate() {
+  for (int i = 0; i < 2; ++i)
+    tabs_->setTabText(i, QCoreApplication::translate("Screen", CKAVIRView::kTabCaptions[i]));
+  for (const Caption& c : captions_) {
+    const QString text = QCoreApplication::translate(c.context, c.source);
+    if (auto* label = qobject_cast<QLabel*>(c.widget)) label->setText(text);
+    else if (auto* box = qobject_cast<QGroupBox*>(c.widget)) box->setTitle(text);
+    else if (auto* check = qobject_cast<QCheckBox*>(c.widget)) check->setText(text);
+  }
+  // The battery box is as wide as its caption.
+  battery_->resize(std::max(battery_->width(), battery_->sizeHint().width()), battery_->height());
 }
 
 QLabel* CScreenWidget::AddLabel(const QString& text, QRect rect, Qt::Alignment align) {
@@ -97,10 +114,11 @@ void CScreenWidget::AddCombo(const char* key, const char* label_text, int x, int
   const int h = combo->sizeHint().height();
   const int top = du.Y(y) - 2;
   combo->setGeometry(du.X(x), top, du.X(kComboWidth), h);
-  QLabel* label = AddLabel(QString::fromUtf8(label_text),
+  QLabel* label = AddLabel(QString(),
                            QRect(du.X(label_left), top, du.X(x - 2) - du.X(label_left), h),
                            Qt::AlignRight);
   function_widgets_ << label;
+  captions_.append({label, "Setup", label_text});
   combos_.append({QString::fromLatin1(key), combo});
   const std::string model_key = key;
   connect(combo, &QComboBox::currentIndexChanged, this, [this, model_key](int index) {
@@ -114,18 +132,20 @@ void CScreenWidget::AddCombo(const char* key, const char* label_text, int x, int
 void CScreenWidget::BuildFunctionPage() {
   const DialogUnits du(form_->font());
   auto group = [&](const char* title, int x, int y, int w, int h) {
-    auto* box = new QGroupBox(QString::fromUtf8(title), form_);
+    auto* box = new QGroupBox(form_);
     box->setGeometry(du.Rect(x, y, w, h));
     function_widgets_ << box;
+    captions_.append({box, "kavir::app::CScreenWidget", title});
   };
-  group("机器类型和方式", 10, 29, 491, 28);
-  group("常用参数", 10, 63, 491, 244);
-  group("TOT发射定时限制", 17, 74, 233, 47);
-  group("机型", 17, 124, 233, 175);
-  group("扫描信息", 267, 72, 227, 227);
+  group(QT_TR_NOOP("机器类型和方式"), 10, 29, 491, 28);
+  group(QT_TR_NOOP("常用参数"), 10, 63, 491, 244);
+  group(QT_TR_NOOP("TOT发射定时限制"), 17, 74, 233, 47);
+  group(QT_TR_NOOP("机型"), 17, 124, 233, 175);
+  group(QT_TR_NOOP("扫描信息"), 267, 72, 227, 227);
 
-  AddCombo("Type", "机器类型", 114, 39, 14);
-  QLabel* band_label = AddLabel(QStringLiteral("频段范围："), QRect(), Qt::AlignRight);
+  AddCombo("Type", QT_TRANSLATE_NOOP("Setup", "机器类型"), 114, 39, 14);
+  QLabel* band_label = AddLabel(QString(), QRect(), Qt::AlignRight);
+  captions_.append({band_label, "Screen", CKAVIRView::kBandLabelCaption});
   band_lower_ = new QLineEdit(form_);
   band_upper_ = new QLineEdit(form_);
   band_lower_->setObjectName(QStringLiteral("FreqV"));
@@ -151,7 +171,8 @@ void CScreenWidget::BuildFunctionPage() {
     AddCombo(place.key, place.label, place.x, place.y, place.label_left);
     if (std::string_view(place.key) == "Voice") {
       // The battery saver box sits between BEEP and voice report.
-      battery_ = new QCheckBox(QStringLiteral("电池省电使能"), form_);
+      battery_ = new QCheckBox(form_);
+      captions_.append({battery_, "Setup", kBatteryCaption});
       battery_->setObjectName(QStringLiteral("BatterySupply"));
       const int h = battery_->sizeHint().height();
       battery_->setGeometry(du.X(131), du.Y(189) - (h - du.Y(10)) / 2, du.X(64), h);
@@ -240,9 +261,14 @@ void CScreenWidget::Refresh() {
       widget->setVisible(false);
       continue;
     }
-    if (widget->count() != static_cast<int>(state->options.size())) {
+    // The stored option texts, shown in the language chosen.
+    QStringList shown;
+    for (const std::string& text : state->options) shown << lang::ShownOption(text);
+    bool same = widget->count() == shown.size();
+    for (int i = 0; same && i < shown.size(); ++i) same = widget->itemText(i) == shown[i];
+    if (!same) {
       widget->clear();
-      for (const std::string& text : state->options) widget->addItem(QString::fromUtf8(text));
+      widget->addItems(shown);
     }
     widget->setCurrentIndex(state->selected);
     widget->setEnabled(state->enabled);

@@ -27,6 +27,8 @@ class CScreenWidget : public QScrollArea {
 
   // Shows the model's state: selections, texts, boxes, colours, page.
   void Refresh();
+  // Shows every caption in the language now installed.
+  void Retranslate();
 
   QTabWidget* tabs() const { return tabs_; }
   ChannelGridWidget* grid() const { return grid_; }
@@ -61,6 +63,12 @@ class CScreenWidget : public QScrollArea {
   BoxColumn* ch_column_ = nullptr;
   BoxColumn* tx_column_ = nullptr;
   bool refreshing_ = false;
+  struct Caption {
+    QWidget* widget;
+    const char* context;
+    const char* source;
+  };
+  QVector<Caption> captions_;
 };
 
 }  // namespace kavir::app

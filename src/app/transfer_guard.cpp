@@ -38,14 +38,14 @@ bool IsUserInput(QEvent::Type type) {
 }  // namespace
 
 TransferGuard::TransferGuard(CMainFrame& frame, SerialLink& link) : frame_(frame), link_(link) {
-  button_ = new QPushButton(QStringLiteral("取消(&C)"), &frame_);
+  button_ = new QPushButton(tr("取消(&C)"), &frame_);
   button_->setObjectName(QStringLiteral("CancelTransfer"));
-  button_->setToolTip(QStringLiteral("停止传输 (Esc)"));
+  button_->setToolTip(tr("停止传输 (Esc)"));
   button_->setFocusPolicy(Qt::NoFocus);
   connect(button_, &QPushButton::clicked, this, [this] {
     link_.RequestCancel();
     button_->setEnabled(false);
-    button_->setText(QStringLiteral("正在取消..."));
+    button_->setText(tr("正在取消..."));
   });
   PlaceButton();
   button_->show();

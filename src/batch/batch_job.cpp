@@ -18,7 +18,7 @@ std::optional<int> Poll(SerialLink& link, const Timeouts& t) {
   link.PollInput();
   link.ClearReceiveBuffer();
   link.SendCommand(5, kReadHandshake, 0x00);
-  link.WaitForBytes(20, t.handshake, kHandshakeStatus, kProgressRange, 1);
+  link.WaitForBytes(20, t.handshake, LinkText(kHandshakeStatus), kProgressRange, 1);
   return HandshakeModel(link);
 }
 

@@ -4,6 +4,7 @@
 #include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "profile/profile.h"
+#include "profile/translate.h"
 #include "setup/profile_setup.h"
 
 namespace kavir {
@@ -39,7 +40,7 @@ bool Check(const Setup& setup, const ProgramData& data, std::string* error) {
 
 std::string BatchSetup::ModelName(int n) const {
   if (n >= 1 && n <= static_cast<int>(model_names.size())) return model_names[n - 1];
-  return "第 " + std::to_string(n) + " 号机型";
+  return ArgText(TrText("Link", "第 %1 号机型"), {std::to_string(n)});
 }
 
 std::optional<BatchSetup> BatchSetupOf(const Setup& setup, const ProgramData& data, std::string* error,
@@ -87,7 +88,7 @@ std::optional<BatchSetup> SetupFromFile(const std::string& path, const ProgramDa
   IniFile file(path);
   if (!file.load_status()) return Failed(file.load_status(), error, io_failed);
   if (!HasProfileContent(file.doc()))
-    return Failed(IoStatus::BadInput(path, "不是数据文件：其中没有 [Previous] 设置。"), error, io_failed);
+    return Failed(IoStatus::BadInput(path, TrText("Screen", "不是数据文件：其中没有 [Previous] 设置。")), error, io_failed);
   auto setup = BatchSetupOf(data.Resolve(ReadSetupRecord(file.doc())), data, error, io_failed);
   if (!setup) *error = path + ":\n" + *error;
   return setup;

@@ -74,8 +74,11 @@ std::string OneLineText(const std::string& text) {
 }
 
 bool PromptPolicy::Answer(const std::string& text) {
-  if (text == kReadConfirm || text.find("数据写入吗?") != std::string::npos) return true;
-  if (text.rfind(kOtherModelLead, 0) == 0) {
+  // The write's question is known by its text before the model's name.
+  const std::string write_question = LinkText(kWriteConfirmFormat);
+  const std::string write_lead = write_question.substr(0, write_question.find("%s"));
+  if (text == LinkText(kReadConfirm) || text.rfind(write_lead, 0) == 0) return true;
+  if (text.rfind(LinkText(kOtherModelLead), 0) == 0) {
     refused_other_model = !other_model;
     return other_model;
   }

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <memory>
+#include <optional>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "commands.h"
 #include "kavir_version.h"
+#include "lang/language.h"
 #include "profile/atomic_file.h"
 
 #if defined(_WIN32)
@@ -49,6 +51,7 @@ int Usage(std::ostream& out) {
   for (const Command& c : kCommands)
     out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
   out << "\n--dir DIR names the program directory (default: the current directory).\n"
+         "--lang zh|en chooses the language of messages and reports (default: the locale's).\n"
          "Every FILE may also be a 768-byte radio image; --model N names its model when\n"
          "its file name (read-<model>-... or write-<model>-...) does not.\n";
   return kExitBadInput;
@@ -77,6 +80,13 @@ int main(int argc, char** argv) {
   } else {
     app = std::make_unique<QCoreApplication>(argc, argv);
   }
+  // The core's messages and the report in the language asked for, or the
+  // locale's (LC_ALL, LC_MESSAGES, LANG); Chinese where nothing is said.
+  const std::optional<std::string> language = args->Option("lang");
+  if (language && *language != "zh" && *language != "en")
+    return Fail(kExitBadInput, "--lang takes zh or en, not '" + *language + "'");
+  kavir::lang::Apply(language ? *language == "en" : kavir::lang::EnglishForLocale(kavir::lang::SystemLocaleName()),
+                     args->files.program_dir);
   if (args->command.empty() || args->command == "help" || args->Flag("help")) {
     Usage(args->command.empty() ? std::cerr : std::cout);
     return args->command.empty() ? kExitBadInput : kExitOk;

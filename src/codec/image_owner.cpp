@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "codec.h"
+#include "profile/translate.h"
 #include "settings_map.h"
 
 namespace kavir {
@@ -16,8 +17,8 @@ struct ByteOwner {
 // The channel record's bytes and the profile keys they carry.
 constexpr ByteOwner kChannelBytes[] = {
     {0, 2, "RxFreq"},   {3, 4, "Decode"},       {5, 7, "TxFreq"},  {8, 9, "Coding"},
-    {10, 10, "ClockFreq/ZoneWide/子频段"}, {11, 11, "BusyLock/TxPower/ChannelScans"},
-    {12, 15, "固定字节"},
+    {10, 10, KAVIR_TR_NOOP("Codec", "ClockFreq/ZoneWide/子频段")}, {11, 11, "BusyLock/TxPower/ChannelScans"},
+    {12, 15, KAVIR_TR_NOOP("Codec", "固定字节")},
 };
 
 struct BlockOwner {
@@ -27,12 +28,12 @@ struct BlockOwner {
 
 // Blocks without drop-down fields.
 constexpr BlockOwner kFixedBlocks[] = {
-    {0x130, 0x28F, "空白区 (应为 0)"},
-    {0x290, 0x297, "频段 FreqV/FreqU"},
-    {0x298, 0x29F, "机型 Type"},
-    {0x2A0, 0x2CF, "固定字节"},
-    {0x2D0, 0x2DF, "机型标识"},
-    {0x2E0, 0x2FF, "厂家签名"},
+    {0x130, 0x28F, KAVIR_TR_NOOP("Codec", "空白区 (应为 0)")},
+    {0x290, 0x297, KAVIR_TR_NOOP("Codec", "频段 FreqV/FreqU")},
+    {0x298, 0x29F, KAVIR_TR_NOOP("Codec", "机型 Type")},
+    {0x2A0, 0x2CF, KAVIR_TR_NOOP("Codec", "固定字节")},
+    {0x2D0, 0x2DF, KAVIR_TR_NOOP("Codec", "机型标识")},
+    {0x2E0, 0x2FF, KAVIR_TR_NOOP("Codec", "厂家签名")},
 };
 
 std::string SettingsOwner(int block, int byte) {
@@ -43,8 +44,9 @@ std::string SettingsOwner(int block, int byte) {
     keys += Info(f.setting).key;
   }
   if (block == 17 && byte == 3) keys += keys.empty() ? "BatterySupply" : "/BatterySupply";
-  static const char* const kNames[] = {"功能设置", "功能设置", "按键设置"};
-  return std::string(kNames[block - 16]) + " " + (keys.empty() ? std::string("固定字节") : keys);
+  static const char* const kNames[] = {KAVIR_TR_NOOP("Codec", "功能设置"), KAVIR_TR_NOOP("Codec", "功能设置"),
+                                       KAVIR_TR_NOOP("Codec", "按键设置")};
+  return TrText("Codec", kNames[block - 16]) + " " + (keys.empty() ? TrText("Codec", "固定字节") : keys);
 }
 
 }  // namespace
@@ -54,17 +56,18 @@ std::string ImageAddressOwner(int address) {
   if (address < 0x100) {
     const int channel = address / kPacketDataSize + 1;
     const int byte = address % kPacketDataSize;
-    char label[32];
-    std::snprintf(label, sizeof label, "信道 %02d ", channel);
+    char number[8];
+    std::snprintf(number, sizeof number, "%02d", channel);
+    const std::string label = ArgText(TrText("Codec", "信道 %1 "), {number});
     char key[16];
     std::snprintf(key, sizeof key, "CH%02d.", channel);
     for (const ByteOwner& o : kChannelBytes)
       if (byte >= o.first && byte <= o.last)
-        return std::string(label) + (o.first == 12 ? "" : key) + o.keys;
+        return label + (o.first == 12 ? "" : key) + TrText("Codec", o.keys);
   }
   if (address < 0x130) return SettingsOwner(16 + (address - 0x100) / 16, address % 16);
   for (const BlockOwner& o : kFixedBlocks)
-    if (address >= o.first && address <= o.last) return o.name;
+    if (address >= o.first && address <= o.last) return TrText("Codec", o.name);
   return {};
 }
 

@@ -29,20 +29,21 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
 
   // In the order of the form's fields, as the message always listed them;
   // the keys are named as the key dialog names them.
-  auto unchosen = [&](Setting s, const char* caption) {
-    if (Info(s).in_image && setup[s].index < 0) add(std::string(caption) + ": 没有选定任何选项");
+  auto unchosen = [&](Setting s, const std::string& caption) {
+    if (Info(s).in_image && setup[s].index < 0)
+      add(ArgText(TrText("Codec", "%1: 没有选定任何选项"), {caption}));
   };
-  for (Setting s : StoreOrder()) unchosen(s, Info(s).caption);
+  for (Setting s : StoreOrder()) unchosen(s, SettingCaption(s));
   unchosen(Setting::PF1S, "PF1");
   unchosen(Setting::PF2S, "PF2");
 
   const std::string& lo = setup.band_lower;
   const std::string& hi = setup.band_upper;
   bool band_ok = true;
-  if (!IsNumber(lo)) add("频段范围: 下限 \"" + lo + "\" 不是数字"), band_ok = false;
-  if (!IsNumber(hi)) add("频段范围: 上限 \"" + hi + "\" 不是数字"), band_ok = false;
+  if (!IsNumber(lo)) add(ArgText(TrText("Codec", "频段范围: 下限 \"%1\" 不是数字"), {lo})), band_ok = false;
+  if (!IsNumber(hi)) add(ArgText(TrText("Codec", "频段范围: 上限 \"%1\" 不是数字"), {hi})), band_ok = false;
   const Frequency low = Frequency::FromText(lo), high = Frequency::FromText(hi);
-  if (band_ok && low > high) add("频段范围: 下限 " + lo + " 大于上限 " + hi), band_ok = false;
+  if (band_ok && low > high) add(ArgText(TrText("Codec", "频段范围: 下限 %1 大于上限 %2"), {lo, hi})), band_ok = false;
 
   for (int n = 1; n <= kChannels; ++n) {
     const Channel& c = setup.channel(n);
@@ -55,22 +56,23 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
       const std::string where = ChannelLabel(n) + " " + FieldCaption(col.field) + " \"" + text + "\"";
       const Frequency f = Frequency::FromText(text);
       if (f.raster() == Raster::None) {
-        add(where + ": 不在 6.25 kHz 或 2.5 kHz 频点上");
+        add(where + TrText("Codec", ": 不在 6.25 kHz 或 2.5 kHz 频点上"));
         continue;
       }
       // The step count has 18 bits; a longer value would be cut short.
       if (!f.FitsField()) {
-        add(where + ": 不是有效的频率");
+        add(where + TrText("Codec", ": 不是有效的频率"));
         continue;
       }
       if (col.enabled && band_ok && (f < low || f > high))
-        add(where + ": 超出频段范围 " + lo + "-" + hi + " MHz");
+        add(where + ArgText(TrText("Codec", ": 超出频段范围 %1-%2 MHz"), {lo, hi}));
     }
     for (ChannelField field : {ChannelField::RxTone, ChannelField::TxTone}) {
       const std::string& tone = c[field];
       const auto& tones = field == ChannelField::RxTone ? channel_lists.decode : channel_lists.coding;
       if (!IsValidTone(tones, tone))
-        add(ChannelLabel(n) + " " + FieldCaption(field) + " \"" + tone + "\": 不是有效的亚音 (请从亚音列表中选择)");
+        add(ChannelLabel(n) + " " + FieldCaption(field) + " \"" + tone + "\"" +
+            TrText("Codec", ": 不是有效的亚音 (请从亚音列表中选择)"));
     }
   }
   return problems;

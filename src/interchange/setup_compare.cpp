@@ -41,14 +41,14 @@ std::vector<SetupDifference> CompareSetups(const Setup& a, const Setup& b) {
   };
   for (const Item& item : kOrder) {
     if (const Setting* s = std::get_if<Setting>(&item)) {
-      compare(Info(*s).caption, a[*s].text, b[*s].text);
+      compare(SettingCaption(*s), a[*s].text, b[*s].text);
       continue;
     }
     switch (std::get<Other>(item)) {
-      case Other::BandLower: compare(kBandLowerCaption, a.band_lower, b.band_lower); break;
-      case Other::BandUpper: compare(kBandUpperCaption, a.band_upper, b.band_upper); break;
+      case Other::BandLower: compare(TrText("Setup", kBandLowerCaption), a.band_lower, b.band_lower); break;
+      case Other::BandUpper: compare(TrText("Setup", kBandUpperCaption), a.band_upper, b.band_upper); break;
       case Other::Battery:
-        if (a.battery_saver != b.battery_saver) out.push_back({kBatteryCaption, Box(a.battery_saver), Box(b.battery_saver)});
+        if (a.battery_saver != b.battery_saver) out.push_back({TrText("Setup", kBatteryCaption), Box(a.battery_saver), Box(b.battery_saver)});
         break;
     }
   }
@@ -65,7 +65,7 @@ std::vector<SetupDifference> CompareSetups(const Setup& a, const Setup& b) {
 }
 
 std::string DifferenceLine(const SetupDifference& d) {
-  auto shown = [](const std::string& v) { return v.empty() ? std::string("(空)") : v; };
+  auto shown = [](const std::string& v) { return v.empty() ? TrText("Interchange", "(空)") : v; };
   return d.where + ": " + shown(d.a) + " | " + shown(d.b);
 }
 

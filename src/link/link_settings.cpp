@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "radio_texts.h"
+
 namespace kavir {
 
 PortChoice ReadPortChoice(const IniDocument& kavir_ini) {
@@ -94,9 +96,9 @@ Timeouts ReadTimeouts(const IniDocument& ini, std::string* warning) {
     const int value = ini.GetInt("WaitFor", key, kDefaultWaitMs);
     if (value <= kMaxTimeoutMs) return value;
     const std::string most = std::to_string(kMaxTimeoutMs);
-    Warn(warning, std::string("KAVIR.ini [WaitFor] ") + key + "=" + std::to_string(value) + " 超过最长的等待 " +
-                      most + " 毫秒, 按 " + most + " 毫秒等待。请改为 1 到 " + most +
-                      " 之间的值 (通常为 80), 可在 工具 → 串口 中设置。");
+    Warn(warning, ArgText(TrText("Link", "KAVIR.ini [WaitFor] %1=%2 超过最长的等待 %3 毫秒, 按 %3 毫秒等待。"
+                                         "请改为 1 到 %3 之间的值 (通常为 80), 可在 工具 → 串口 中设置。"),
+                          {key, std::to_string(value), most}));
     return kMaxTimeoutMs;
   };
   return Timeouts{get("Shk"), get("Rx"), get("Tx")};
@@ -119,18 +121,19 @@ PortSettings ReadPortSettings(const IniDocument& kavir_ini) {
 
 std::string CheckPortSettings(const PortSettings& s) {
   if (s.device.empty() && (s.port_number < 1 || s.port_number > 9))
-    return "串口号 " + std::to_string(s.port_number) + " 无效";
-  if (s.baud < 50 || s.baud > 4000000) return "波特率 " + std::to_string(s.baud) + " 无效";
+    return ArgText(TrText("Link", "串口号 %1 无效"), {std::to_string(s.port_number)});
+  if (s.baud < 50 || s.baud > 4000000)
+    return ArgText(TrText("Link", "波特率 %1 无效"), {std::to_string(s.baud)});
   const struct {
     const char* name;
     int value;
-  } waits[] = {{"握手超时", s.timeouts.handshake},
-               {"接收超时", s.timeouts.receive},
-               {"发送超时", s.timeouts.transmit}};
+  } waits[] = {{KAVIR_TR_NOOP("Link", "握手超时"), s.timeouts.handshake},
+               {KAVIR_TR_NOOP("Link", "接收超时"), s.timeouts.receive},
+               {KAVIR_TR_NOOP("Link", "发送超时"), s.timeouts.transmit}};
   for (const auto& w : waits)
     if (w.value < 1 || w.value > kMaxTimeoutMs)
-      return std::string(w.name) + " " + std::to_string(w.value) + " 毫秒无效（应为 1 到 " +
-             std::to_string(kMaxTimeoutMs) + "）";
+      return ArgText(TrText("Link", "%1 %2 毫秒无效（应为 1 到 %3）"),
+                     {LinkText(w.name), std::to_string(w.value), std::to_string(kMaxTimeoutMs)});
   return {};
 }
 

@@ -22,9 +22,14 @@ namespace kavir {
 std::string PartialReadPath(const WorkingFiles& files) { return files.InDir("Read.partial.ini"); }
 
 std::string FormatPacketText(const char* format, int n) {
-  char buf[256];
-  std::snprintf(buf, sizeof buf, format, n);
-  return buf;
+  // The translated text, with its "%02d" filled in as text: a catalogue
+  // can never make this a format fault.
+  std::string text = LinkText(format);
+  char number[16];
+  std::snprintf(number, sizeof number, "%02d", n);
+  const auto at = text.find("%02d");
+  if (at != std::string::npos) text.replace(at, 4, number);
+  return text;
 }
 
 namespace {
@@ -66,7 +71,7 @@ bool ReadAttempt::SaveReadIni() {
   StoreSetup(record_, doc);
   IoStatus status = WriteIniFile(data_.files.read_ini, doc);
   if (status) return true;
-  ui_.ShowError("读出的数据未能保存: " + status.Message(), kPromptCaption);
+  ui_.ShowError(TrText("Link", "读出的数据未能保存: ") + status.Message(), LinkText(kPromptCaption));
   return false;
 }
 
@@ -88,7 +93,7 @@ bool ReadAttempt::SavePartial() {
   IoStatus status = WriteFileAtomically(
       path, "; 读出未完成，这些数据不完整，不能当作读出的数据使用 (incomplete read)\r\n" + doc.Serialize());
   if (status) return true;
-  ui_.ShowError("读出的数据未能保存: " + status.Message(), kPromptCaption);
+  ui_.ShowError(TrText("Link", "读出的数据未能保存: ") + status.Message(), LinkText(kPromptCaption));
   return false;
 }
 
@@ -96,7 +101,7 @@ Step ReadAttempt::Prompt(const std::string& text) {
   if (CancelRequested()) return Cancel();
   // What was read so far is on disk while the user decides.
   if (!SavePartial()) return Step::End;
-  return ui_.AskYesNo(text, kPromptCaption) ? Step::Retry : Step::End;
+  return ui_.AskYesNo(text, LinkText(kPromptCaption)) ? Step::Retry : Step::End;
 }
 
 // The radio is given time before the prompt, the longer the more packets
@@ -130,7 +135,7 @@ Step ReadAttempt::Run() {
   IoStatus load;
   read_ini_ = ReadIniFile(files.read_ini, &load);
   if (!load) {
-    ui_.ShowError("Read.ini 无法读取: " + load.Message(), kPromptCaption);
+    ui_.ShowError(TrText("Link", "Read.ini 无法读取: ") + load.Message(), LinkText(kPromptCaption));
     return Step::End;
   }
   ClearProfileKeys(read_ini_);
@@ -141,10 +146,10 @@ Step ReadAttempt::Run() {
   link_.ClearTransmitBuffer();
 
   // Handshake: up to four frames.
-  SendHandshake(link_, kReadHandshake, {t.handshake, kHandshakeStatus, kProgressRange, 1});
+  SendHandshake(link_, kReadHandshake, {t.handshake, LinkText(kHandshakeStatus), kProgressRange, 1});
   if (CancelRequested()) return Cancel();
   const std::optional<int> answered = HandshakeModel(link_);
-  if (!answered) return Prompt(kHandshakeFailed);
+  if (!answered) return Prompt(LinkText(kHandshakeFailed));
   record_ = ModelRecord(*answered, data_);
   answered_ = true;
 
@@ -158,12 +163,12 @@ Step ReadAttempt::Run() {
   if (failure) return PacketFailed(*failure);
 
   // A model file without an upper band limit: the read cannot be trusted.
-  if (!HasBand(record_)) return Prompt(kBandFailed);
+  if (!HasBand(record_)) return Prompt(LinkText(kBandFailed));
   // The image first: when Read.ini cannot be saved, the read is still kept.
   const std::string model = ClipToGbkBytes(record_.model(), kValueBuffer - 1);
   std::string kept;
   IoStatus backup = SaveBackup(files.program_dir, "read", model, image_, std::time(nullptr), &kept);
-  if (!backup) ui_.ShowError("读出的数据未能备份: " + backup.Message(), kPromptCaption);
+  if (!backup) ui_.ShowError(TrText("Link", "读出的数据未能备份: ") + backup.Message(), LinkText(kPromptCaption));
   link_.report.backup_path = kept;
   if (!SaveReadIni()) return Step::End;
   std::remove(PartialReadPath(files).c_str());  // stale now
@@ -176,7 +181,7 @@ ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data) {
   ScreenUi& ui = link.ui();
   ReadOutcome out;
   link.BeginTransfer();
-  if (!ui.AskYesNo(kReadConfirm, kPromptCaption)) {
+  if (!ui.AskYesNo(LinkText(kReadConfirm), LinkText(kPromptCaption))) {
     out.result = TransferResult::Cancelled;
     return out;
   }

@@ -34,7 +34,7 @@ bool SerialLink::OpenTransport() {
   if (TryOpen()) return true;
   if (!open_error_shown_) {
     open_error_shown_ = true;
-    ui_.ShowError(last_open_error_, kPromptCaption);
+    ui_.ShowError(last_open_error_, LinkText(kPromptCaption));
   }
   return false;
 }
@@ -159,7 +159,7 @@ void SerialLink::DrainInput(int quiet_ms, int max_ms) {
 Timeouts SerialLink::LoadTimeouts() {
   std::string warning;
   const Timeouts t = ReadTimeouts(ReadIniFile(files_.kavir_ini), &warning);
-  if (!warning.empty() && warning != timeout_warning_shown_) ui_.ShowError(warning, kPromptCaption);
+  if (!warning.empty() && warning != timeout_warning_shown_) ui_.ShowError(warning, LinkText(kPromptCaption));
   timeout_warning_shown_ = warning;
   return t;
 }
@@ -174,7 +174,7 @@ void SerialLink::OpenStartupPort() {
   if (TryOpen())
     transport_.TakeReceived();
   else
-    ui_.SetStatusText(kPortMissingStatus + last_open_error_);
+    ui_.SetStatusText(LinkText(kPortMissingStatus) + last_open_error_);
 }
 
 void SerialLink::OnPortSettings(PortDialogUi& dialog) {
@@ -186,7 +186,7 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
   settings.device = device;
   if (!dialog.RunPortDialog(settings)) return;  // closed until the next send
   if (std::string problem = CheckPortSettings(settings); !problem.empty()) {
-    ui_.ShowError("串口设置没有改变: " + problem, kPromptCaption);
+    ui_.ShowError(TrText("Link", "串口设置没有改变: ") + problem, LinkText(kPromptCaption));
     return;
   }
 
@@ -203,7 +203,7 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
     StorePortSettings(ini, settings);
     status = WriteIniFile(files_.kavir_ini, ini);
   }
-  if (!status) ui_.ShowError("串口设置未能保存: " + status.Message(), kPromptCaption);
+  if (!status) ui_.ShowError(TrText("Link", "串口设置未能保存: ") + status.Message(), LinkText(kPromptCaption));
 }
 
 }  // namespace kavir

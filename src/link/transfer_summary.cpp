@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "profile/translate.h"
+
 namespace kavir {
 
 namespace {
@@ -20,16 +22,15 @@ std::string ReadSummary(TransferResult result, const TransferReport& report, con
                         const std::string& model_name) {
   if (result == TransferResult::Cancelled) return {};
   if (result == TransferResult::Failed)
-    return std::string(report.cancelled ? "读出已取消" : "读出没有完成") +
-           "：屏幕上的数据没有改变。";
+    return report.cancelled ? TrText("Link", "读出已取消：屏幕上的数据没有改变。")
+                            : TrText("Link", "读出没有完成：屏幕上的数据没有改变。");
   int open = 0;
   for (const Channel& c : shown.channels) open += c.enabled ? 1 : 0;
-  std::string text = "读出完毕：已读出 16 个信道（其中 " + std::to_string(open) +
-                     " 个打开），机型 " +
-                     (model_name.empty() ? std::string("(未知)") : model_name) +
-                     "。";
+  std::string text = ArgText(TrText("Link", "读出完毕：已读出 16 个信道（其中 %1 个打开），机型 %2。"),
+                             {std::to_string(open),
+                              model_name.empty() ? TrText("Link", "(未知)") : model_name});
   if (!report.backup_path.empty())
-    text += "\n电台数据已备份为 backups/" + FileName(report.backup_path) + "。";
+    text += ArgText(TrText("Link", "\n电台数据已备份为 backups/%1。"), {FileName(report.backup_path)});
   return text;
 }
 
@@ -40,27 +41,31 @@ bool RadioMayHoldMixedSettings(TransferResult result, const TransferReport& repo
 
 std::string WriteSummary(TransferResult result, const TransferReport& report) {
   if (result == TransferResult::Cancelled) return {};
+  const std::string bytes = std::to_string(kImageBytes), packets = std::to_string(kPackets);
   if (result == TransferResult::Done)
-    return "写入完毕：已写入 " + std::to_string(kImageBytes) + " 字节（" +
-           std::to_string(kPackets) + " 个数据包），电台逐包确认" +
-           (report.verify == TransferReport::Verify::Match ? "，读回校验一致。" : "。");
+    return ArgText(report.verify == TransferReport::Verify::Match
+                       ? TrText("Link", "写入完毕：已写入 %1 字节（%2 个数据包），电台逐包确认，读回校验一致。")
+                       : TrText("Link", "写入完毕：已写入 %1 字节（%2 个数据包），电台逐包确认。"),
+                   {bytes, packets});
   // Every packet went in; what is wrong is what the radio holds.
   if (report.verify == TransferReport::Verify::Differs)
-    return "写入后校验失败：电台中有 " + std::to_string(report.differing_bytes) +
-           " 个字节与写入的不同（见上一条消息）。\n写入的和读回的数据都保存在 backups/ "
-           "文件夹中。请重新写入；仍然不同时电台可能有故障。";
+    return ArgText(TrText("Link",
+                          "写入后校验失败：电台中有 %1 个字节与写入的不同（见上一条消息）。\n写入的和读回的数据都保存在 "
+                          "backups/ 文件夹中。请重新写入；仍然不同时电台可能有故障。"),
+                   {std::to_string(report.differing_bytes)});
   if (report.verify == TransferReport::Verify::NoReadBack)
-    return std::string("数据已写入（") + std::to_string(kPackets) + " 个数据包），但读回校验" +
-           (report.cancelled ? "已取消" : "没有完成") + "：请再读一次电台确认其中的设置。";
-  std::string text = report.cancelled ? "写入已取消" : "写入没有完成";
+    return ArgText(report.cancelled
+                       ? TrText("Link", "数据已写入（%1 个数据包），但读回校验已取消：请再读一次电台确认其中的设置。")
+                       : TrText("Link", "数据已写入（%1 个数据包），但读回校验没有完成：请再读一次电台确认其中的设置。"),
+                   {packets});
+  std::string text = report.cancelled ? TrText("Link", "写入已取消") : TrText("Link", "写入没有完成");
   if (!RadioMayHoldMixedSettings(result, report))
-    return text + "：电台没有收下任何数据包，其中的设置没有改变。";
-  text += "：电台只收下了 " + std::to_string(report.packets_written) + " / " +
-          std::to_string(kPackets) +
-          " 个数据包。\n电台中可能是新旧设置的混合，请重新写入后再使用。";
+    return text + TrText("Link", "：电台没有收下任何数据包，其中的设置没有改变。");
+  text += ArgText(TrText("Link", "：电台只收下了 %1 / %2 个数据包。\n电台中可能是新旧设置的混合，请重新写入后再使用。"),
+                  {std::to_string(report.packets_written), packets});
   if (!report.backup_path.empty())
-    text += "\n要写入的数据已备份在 backups/ 文件夹中（" + FileName(report.backup_path) +
-            "），每次从电台读出的数据也都保存在那里。";
+    text += ArgText(TrText("Link", "\n要写入的数据已备份在 backups/ 文件夹中（%1），每次从电台读出的数据也都保存在那里。"),
+                    {FileName(report.backup_path)});
   return text;
 }
 

@@ -17,11 +17,12 @@ namespace {
 
 std::string Describe(const PacketFailure& failure) {
   using Kind = PacketFailure::Kind;
-  if (failure.kind == Kind::Cancelled) return "已取消";
-  const std::string packet = FormatPacketText("第 %02d 个数据包", failure.packet);
-  if (failure.kind == Kind::WrongAddress) return packet + "的地址不对";
-  return packet + (failure.arrived == 0 ? "没有收到"
-                                        : "不完整 (" + std::to_string(failure.arrived) + " 字节)");
+  if (failure.kind == Kind::Cancelled) return TrText("Link", "已取消");
+  const std::string packet = FormatPacketText(KAVIR_TR_NOOP("Link", "第 %02d 个数据包"), failure.packet);
+  if (failure.kind == Kind::WrongAddress) return packet + TrText("Link", "的地址不对");
+  return packet + (failure.arrived == 0 ? TrText("Link", "没有收到")
+                                        : ArgText(TrText("Link", "不完整 (%1 字节)"),
+                                                  {std::to_string(failure.arrived)}));
 }
 
 std::string Hex(int value, int digits) {
@@ -50,16 +51,16 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
   const std::int64_t deadline = link.clock().NowMs() + handshake_ms;
   // Each try takes some time, or a radio that never answers is asked
   // without pause until the deadline.
-  const HandshakeWaits once{std::max(t.handshake, 20), kVerifyHandshakeStatus, progress.range,
+  const HandshakeWaits once{std::max(t.handshake, 20), LinkText(kVerifyHandshakeStatus), progress.range,
                             progress.first, 1};
   for (;;) {
     SendHandshake(link, kReadHandshake, once);
     if (HandshakeModel(link)) break;
-    if (link.cancel_requested()) return fail("已取消");
+    if (link.cancel_requested()) return fail(TrText("Link", "已取消"));
     if (link.clock().NowMs() >= deadline)
-      return fail(link.receive_count == 0 ? "电台在 " + std::to_string(handshake_ms / 1000) +
-                                                " 秒内没有回答读出握手"
-                                          : "电台对读出握手的回答不对");
+      return fail(link.receive_count == 0
+                      ? ArgText(TrText("Link", "电台在 %1 秒内没有回答读出握手"), {std::to_string(handshake_ms / 1000)})
+                      : TrText("Link", "电台对读出握手的回答不对"));
     if (link.receive_count > 0) link.DrainInput(t.handshake > 0 ? t.handshake : 1, 1000);
   }
 
@@ -92,11 +93,11 @@ std::string DescribeDifferences(const std::vector<ImageDifference>& differences,
   std::size_t shown = 0;
   for (const ImageDifference& d : differences) {
     if (shown == max_lines) {
-      out += "... 另有 " + std::to_string(differences.size() - shown) + " 个字节不同\n";
+      out += ArgText(TrText("Link", "... 另有 %1 个字节不同\n"), {std::to_string(differences.size() - shown)});
       break;
     }
-    out += Hex(d.address, 3) + " " + d.owner + ": 写入 " + Hex(d.sent, 2) + ", 读回 " +
-           Hex(d.read_back, 2) + "\n";
+    out += ArgText(TrText("Link", "%1 %2: 写入 %3, 读回 %4\n"),
+                   {Hex(d.address, 3), d.owner, Hex(d.sent, 2), Hex(d.read_back, 2)});
     ++shown;
   }
   return out;

@@ -20,13 +20,13 @@ constexpr short kWriteAndVerifyRange = 2 * kProgressRange;
 
 std::string ModelName(const IniDocument& kavir_ini, int model) {
   std::string name = kavir_ini.GetString("Type", std::to_string(model), "", 20);
-  return name.empty() ? "第 " + std::to_string(model) + " 号机型" : name;
+  return name.empty() ? ArgText(TrText("Link", "第 %1 号机型"), {std::to_string(model)}) : name;
 }
 
 std::string OtherModelQuestion(const std::string& radio_name, const std::string& image_model) {
-  return kOtherModelLead + radio_name + "，而当前数据的机型是 " +
-         (image_model.empty() ? std::string("(未选)") : image_model) +
-         "。\t\t\n\n\t仍然要写入吗?  (   Y：写入      N：返回   ) ?\n";
+  return LinkText(kOtherModelLead) +
+         ArgText(TrText("Link", "%1，而当前数据的机型是 %2。\t\t\n\n\t仍然要写入吗?  (   Y：写入      N：返回   ) ?\n"),
+                 {radio_name, image_model.empty() ? TrText("Link", "(未选)") : image_model});
 }
 
 enum class Step { Done, Retry, End };
@@ -44,13 +44,13 @@ class WriteRun {
   Step Cancel() {
     link_.report.cancelled = true;
     result_.cancelled = true;
-    result_.message = "已取消";
+    result_.message = TrText("Link", "已取消");
     return Step::End;
   }
   Step Prompt(const std::string& text) {
     if (CancelRequested()) return Cancel();
     result_.message = text;
-    if (!ui_.AskYesNo(text, kPromptCaption)) return Step::End;
+    if (!ui_.AskYesNo(text, LinkText(kPromptCaption))) return Step::End;
     // The radio may still be answering the failed attempt.
     link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
     return Step::Retry;
@@ -99,8 +99,8 @@ Step WriteRun::Attempt() {
                                  std::time(nullptr), &result_.sent_backup);
     link_.report.backup_path = result_.sent_backup;
     if (!backup) {
-      result_.message = "写入前的备份未能保存，没有写入电台: " + backup.Message();
-      ui_.ShowError(result_.message, kPromptCaption);
+      result_.message = TrText("Link", "写入前的备份未能保存，没有写入电台: ") + backup.Message();
+      ui_.ShowError(result_.message, LinkText(kPromptCaption));
       return Step::End;
     }
   }
@@ -111,11 +111,11 @@ Step WriteRun::Attempt() {
   link_.ClearReceiveBuffer();
   link_.ClearTransmitBuffer();
 
-  SendHandshake(link_, kWriteHandshake, {t.handshake, kHandshakeStatus, range_, 1});
+  SendHandshake(link_, kWriteHandshake, {t.handshake, LinkText(kHandshakeStatus), range_, 1});
   if (CancelRequested()) return Cancel();
   // Judged as the read's answer is: 20 bytes since the clear, "PM".
   const std::optional<int> answered = HandshakeModel(link_);
-  if (!answered) return Prompt(kHandshakeFailed);
+  if (!answered) return Prompt(LinkText(kHandshakeFailed));
 
   result_.radio_model = *answered;
   if (options_.model && result_.radio_model != *options_.model && !other_model_accepted_) {
@@ -123,12 +123,12 @@ Step WriteRun::Attempt() {
                                                     options_.model_name);
     const bool go_on = options_.other_model == OtherModel::Accept ||
                        (options_.other_model == OtherModel::Ask &&
-                        ui_.AskYesNo(question, kPromptCaption));
+                        ui_.AskYesNo(question, LinkText(kPromptCaption)));
     if (!go_on) {
       result_.outcome = WriteOutcome::OtherModelRefused;
-      result_.message = "电台是 " + ModelName(kavir_ini, result_.radio_model) + "，数据是 " +
-                        (options_.model_name.empty() ? std::string("(未选)") : options_.model_name) +
-                        " 的: 没有写入电台。";
+      result_.message = ArgText(TrText("Link", "电台是 %1，数据是 %2 的: 没有写入电台。"),
+                                {ModelName(kavir_ini, result_.radio_model),
+                                 options_.model_name.empty() ? TrText("Link", "(未选)") : options_.model_name});
       return Step::End;
     }
     other_model_accepted_ = true;
@@ -168,15 +168,15 @@ void WriteRun::Verify() {
       link_.report.cancelled = result_.cancelled = true;
       link_.report.verify = TransferReport::Verify::NoReadBack;
       result_.outcome = WriteOutcome::NotVerified;
-      result_.message = "数据已经写入电台, 校验已取消。请再读一次电台确认。";
+      result_.message = TrText("Link", "数据已经写入电台, 校验已取消。请再读一次电台确认。");
       return;
     }
-    const std::string question = kVerifyReadFailedLead + result_.verify.failure + kVerifyReadFailedTail;
-    if (!ui_.AskYesNo(question, kPromptCaption)) {
+    const std::string question = LinkText(kVerifyReadFailedLead) + result_.verify.failure + LinkText(kVerifyReadFailedTail);
+    if (!ui_.AskYesNo(question, LinkText(kPromptCaption))) {
       link_.report.verify = TransferReport::Verify::NoReadBack;
       result_.outcome = WriteOutcome::NotVerified;
-      result_.message = "数据已经写入电台, 但读回校验失败 (" + result_.verify.failure +
-                        ")。请再读一次电台确认。";
+      result_.message = ArgText(TrText("Link", "数据已经写入电台, 但读回校验失败 (%1)。请再读一次电台确认。"),
+                                {result_.verify.failure});
       return;
     }
     link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
@@ -200,15 +200,17 @@ void WriteRun::Verify() {
                           &result_.read_back_backup);
   if (a) result_.sent_backup = sent_path;
   const std::size_t count = result_.verify.differences.size();
-  std::string message = std::string(kVerifyFailedLead) + std::to_string(count) + " 个字节不同:\n" +
+  std::string message = LinkText(kVerifyFailedLead) +
+                        ArgText(TrText("Link", "%1 个字节不同:\n"), {std::to_string(count)}) +
                         DescribeDifferences(result_.verify.differences);
   if (a && b)
-    message += "两份数据已保存: " + sent_path + " (写入), " + result_.read_back_backup + " (读回)。\n";
+    message += ArgText(TrText("Link", "两份数据已保存: %1 (写入), %2 (读回)。\n"),
+                       {sent_path, result_.read_back_backup});
   else
-    message += "两份数据未能保存: " + (a ? b.Message() : a.Message()) + "\n";
-  message += "请重新写入; 仍然不同时电台可能有故障。";
+    message += TrText("Link", "两份数据未能保存: ") + (a ? b.Message() : a.Message()) + "\n";
+  message += TrText("Link", "请重新写入; 仍然不同时电台可能有故障。");
   result_.message = message;
-  ui_.ShowError(message, kPromptCaption);
+  ui_.ShowError(message, LinkText(kPromptCaption));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "report_actions.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 #include <ctime>
 
 #include "kavir_version.h"
+#include "lang/language.h"
 #include "profile/atomic_file.h"
 #include "report_renderer.h"
 
@@ -41,7 +43,9 @@ bool DrawOnPrinter(QPrinter& printer, const ReportSource& report) {
 }  // namespace
 
 ReportSource ReportOf(const Setup& setup, const std::string& file_name) {
-  return [setup, file_name](std::time_t now_utc) { return BuildReport(setup, file_name, now_utc); };
+  return [setup, file_name](std::time_t now_utc) {
+    return BuildReport(setup, file_name, now_utc, lang::English() ? &lang::ShownOptions() : nullptr);
+  };
 }
 
 IoStatus WriteReportPdf(const ReportSource& report, const std::string& path) {
@@ -66,8 +70,8 @@ void PrintReportWithDialog(QWidget* parent, const ReportSource& report, QPrinter
   dialog.setMinMax(1, 1);
   if (dialog.exec() != QDialog::Accepted) return;
   if (!DrawOnPrinter(printer, report))
-    QMessageBox::warning(parent, QString::fromUtf8("提示信息!"),
-                         QString::fromUtf8("打印失败: 打印机无法开始打印。"));
+    QMessageBox::warning(parent, QCoreApplication::translate("Report", "提示信息!"),
+                         QCoreApplication::translate("Report", "打印失败: 打印机无法开始打印。"));
 }
 
 void PreviewReport(QWidget* parent, const ReportSource& report, QPrinter& printer) {
@@ -83,14 +87,14 @@ void ReportPageSetup(QWidget* parent, QPrinter& printer) {
 }
 
 void ExportReportPdf(QWidget* parent, const ReportSource& report) {
-  const QString file = QFileDialog::getSaveFileName(parent, QString::fromUtf8("导出PDF"),
+  const QString file = QFileDialog::getSaveFileName(parent, QCoreApplication::translate("Report", "导出PDF"),
                                                     QStringLiteral("report.pdf"),
                                                     QStringLiteral("PDF (*.pdf)"));
   if (file.isEmpty()) return;
   const IoStatus status = WriteReportPdf(report, file.toStdString());
   if (!status)
-    QMessageBox::warning(parent, QString::fromUtf8("提示信息!"),
-                         QString::fromUtf8("无法写入 PDF 文件:\n") +
+    QMessageBox::warning(parent, QCoreApplication::translate("Report", "提示信息!"),
+                         QCoreApplication::translate("Report", "无法写入 PDF 文件:\n") +
                              QString::fromStdString(status.Message()));
 }
 

@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "profile/local_time.h"
+#include "profile/translate.h"
+#include "setup/option_texts.h"
 
 namespace kavir {
 namespace {
@@ -32,30 +34,30 @@ struct Labelled {
 
 // Settings of the left column, labels at x 75 and values at x 235.
 constexpr Labelled kCommonSettings[] = {
-    {220, "发射定时限制:", Setting::TimerOut},     {245, "发射定时预警时间:", Setting::Prealet},
+    {220, KAVIR_TR_NOOP("Report", "发射定时限制:"), Setting::TimerOut},     {245, KAVIR_TR_NOOP("Report", "发射定时预警时间:"), Setting::Prealet},
 };
 constexpr Labelled kModeSettings[] = {
-    {320, "监听功能:", Setting::ChannelMonitor},   {345, "静态电平等级:", Setting::SquelchLevel},
-    {370, "BEEP音开关:", Setting::Beep},           {395, "电池省电使能:", std::nullopt},
-    {420, "语音报告功能:", Setting::Voice},        {445, "报警模式选择:", Setting::Alarm},
-    {470, "整机正常运行控制:", Setting::RunControl}, {495, "数据复制使能:", Setting::CloneEnable},
-    {520, "工厂自调测模式使能:", Setting::TuningMode},
+    {320, KAVIR_TR_NOOP("Report", "监听功能:"), Setting::ChannelMonitor},   {345, KAVIR_TR_NOOP("Report", "静态电平等级:"), Setting::SquelchLevel},
+    {370, KAVIR_TR_NOOP("Report", "BEEP音开关:"), Setting::Beep},           {395, KAVIR_TR_NOOP("Report", "电池省电使能:"), std::nullopt},
+    {420, KAVIR_TR_NOOP("Report", "语音报告功能:"), Setting::Voice},        {445, KAVIR_TR_NOOP("Report", "报警模式选择:"), Setting::Alarm},
+    {470, KAVIR_TR_NOOP("Report", "整机正常运行控制:"), Setting::RunControl}, {495, KAVIR_TR_NOOP("Report", "数据复制使能:"), Setting::CloneEnable},
+    {520, KAVIR_TR_NOOP("Report", "工厂自调测模式使能:"), Setting::TuningMode},
 };
 // Scan settings, labels at x 425 and values at x 585.
 constexpr Labelled kScanSettings[] = {
-    {195, "频道扫描控制:", Setting::ScanOperation},     {220, "优先频道选择方式:", Setting::ChanMode},
-    {245, "优先频道设置:", Setting::ChanSet},           {270, "回扫周期A:", Setting::LookA},
-    {295, "接收停留时间:", Setting::RxStay},            {320, "收信停止(跌落)延时:", Setting::RxRestart},
-    {345, "发信停止(跌落)延时:", Setting::TxRestart},   {370, "接收回复信道选择:", Setting::RxCH},
-    {395, "发射信道选择:", Setting::TxChanSel},         {420, "指配信道设置:", Setting::AssignCHSet},
-    {445, "信道扫描方向:", Setting::ScanDirection},     {470, "信道扫描速度:", Setting::ScanSpeed},
-    {495, "扫描声音使能:", Setting::ScanAlert},         {520, "删除/追加使能:", Setting::ScanDelAdd},
-    {545, "暂时删除使能:", Setting::TempDel},
+    {195, KAVIR_TR_NOOP("Report", "频道扫描控制:"), Setting::ScanOperation},     {220, KAVIR_TR_NOOP("Report", "优先频道选择方式:"), Setting::ChanMode},
+    {245, KAVIR_TR_NOOP("Report", "优先频道设置:"), Setting::ChanSet},           {270, KAVIR_TR_NOOP("Report", "回扫周期A:"), Setting::LookA},
+    {295, KAVIR_TR_NOOP("Report", "接收停留时间:"), Setting::RxStay},            {320, KAVIR_TR_NOOP("Report", "收信停止(跌落)延时:"), Setting::RxRestart},
+    {345, KAVIR_TR_NOOP("Report", "发信停止(跌落)延时:"), Setting::TxRestart},   {370, KAVIR_TR_NOOP("Report", "接收回复信道选择:"), Setting::RxCH},
+    {395, KAVIR_TR_NOOP("Report", "发射信道选择:"), Setting::TxChanSel},         {420, KAVIR_TR_NOOP("Report", "指配信道设置:"), Setting::AssignCHSet},
+    {445, KAVIR_TR_NOOP("Report", "信道扫描方向:"), Setting::ScanDirection},     {470, KAVIR_TR_NOOP("Report", "信道扫描速度:"), Setting::ScanSpeed},
+    {495, KAVIR_TR_NOOP("Report", "扫描声音使能:"), Setting::ScanAlert},         {520, KAVIR_TR_NOOP("Report", "删除/追加使能:"), Setting::ScanDelAdd},
+    {545, KAVIR_TR_NOOP("Report", "暂时删除使能:"), Setting::TempDel},
 };
 
-constexpr const char* kChannelHeaders[] = {"接收",     "发射",     "通道",     "接收频率",
-                                           "接收信令", "发射频率", "发射信令", "繁忙锁定",
-                                           "发射功率", "信道扫描", "时钟拍频", "宽带"};
+constexpr const char* kChannelHeaders[] = {KAVIR_TR_NOOP("Report", "接收"),     KAVIR_TR_NOOP("Report", "发射"),     KAVIR_TR_NOOP("Report", "通道"),     KAVIR_TR_NOOP("Report", "接收频率"),
+                                           KAVIR_TR_NOOP("Report", "接收信令"), KAVIR_TR_NOOP("Report", "发射频率"), KAVIR_TR_NOOP("Report", "发射信令"), KAVIR_TR_NOOP("Report", "繁忙锁定"),
+                                           KAVIR_TR_NOOP("Report", "发射功率"), KAVIR_TR_NOOP("Report", "信道扫描"), KAVIR_TR_NOOP("Report", "时钟拍频"), KAVIR_TR_NOOP("Report", "宽带")};
 constexpr int kChannelHeaderX[] = {25, 58, 93, 130, 200, 270, 340, 410, 480, 550, 620, 690};
 constexpr int kCellX[] = {130, 200, 270, 340, 410, 480, 550, 620, 690};
 constexpr int kChannelVerticals[] = {20, 55, 90, 125, 195, 265, 335, 405, 475, 545, 615, 685, 720};
@@ -76,12 +78,16 @@ ReportFontSpec FontSpec(ReportFont font) {
 
 std::string ReportTimestamp(std::time_t now_utc) { return LocalDateTimeText(now_utc); }
 
-ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::time_t now_utc) {
+ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::time_t now_utc,
+                       const OptionTexts* shown) {
   Page p;
+  auto tr = [](const char* text) { return TrText("Report", text); };
+  // Option texts as the screen shows them; the file keeps the stored ones.
+  auto value = [shown](const std::string& stored) { return shown ? shown->Shown(stored) : stored; };
   const std::string& model = setup.model();
 
   p.Font(ReportFont::Title);
-  p.Text(240, 15, model + "对讲机编程信息");
+  p.Text(240, 15, ArgText(TrText("Report", "%1对讲机编程信息"), {model}));
   p.Font(ReportFont::Heading);
   p.Text(580, 40, ReportTimestamp(now_utc));
 
@@ -91,24 +97,24 @@ ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::ti
   p.Line(253, 102, 253, 139);
   p.Line(486, 102, 486, 139);
   p.Line(720, 65, 720, 140);
-  p.Text(25, 75, "文件名称:");
-  p.Text(25, 110, "机器类型:");
-  p.Text(258, 110, "工作模式:");
-  p.Text(491, 110, "频率范围:");
+  p.Text(25, 75, TrText("Report", "文件名称:"));
+  p.Text(25, 110, TrText("Report", "机器类型:"));
+  p.Text(258, 110, TrText("Report", "工作模式:"));
+  p.Text(491, 110, TrText("Report", "频率范围:"));
 
   p.Font(ReportFont::Heading);
-  p.Text(25, 165, "常用参数");  // the screen's group names, as in the help
+  p.Text(25, 165, TrText("Report", "常用参数"));  // the screen's group names, as in the help
   p.Font(ReportFont::Body);
-  p.Text(25, 195, "TOT发射定时限制");
-  for (const Labelled& s : kCommonSettings) p.Text(75, s.d, s.label);
+  p.Text(25, 195, TrText("Report", "TOT发射定时限制"));
+  for (const Labelled& s : kCommonSettings) p.Text(75, s.d, tr(s.label));
   p.Font(ReportFont::Heading);
-  p.Text(25, 295, "机型");
+  p.Text(25, 295, TrText("Report", "机型"));
   p.Font(ReportFont::Body);
-  for (const Labelled& s : kModeSettings) p.Text(75, s.d, s.label);
+  for (const Labelled& s : kModeSettings) p.Text(75, s.d, tr(s.label));
   p.Font(ReportFont::Heading);
-  p.Text(325, 195, "扫描信息");
+  p.Text(325, 195, TrText("Report", "扫描信息"));
   p.Font(ReportFont::Body);
-  for (const Labelled& s : kScanSettings) p.Text(425, s.d, s.label);
+  for (const Labelled& s : kScanSettings) p.Text(425, s.d, tr(s.label));
 
   for (int d = 190; d <= 565; d += 25) p.Line(20, d, 720, d);
   p.Line(20, 190, 20, 565);
@@ -123,21 +129,21 @@ ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::ti
   for (int x : kChannelVerticals) p.Line(x, 615, x, 1040);
 
   p.Font(ReportFont::Heading);
-  p.Text(25, 595, "信道设置");
+  p.Text(25, 595, TrText("Report", "信道设置"));
   p.Font(ReportFont::Body);
-  for (int i = 0; i < 12; ++i) p.Text(kChannelHeaderX[i], 620, kChannelHeaders[i]);
+  for (int i = 0; i < 12; ++i) p.Text(kChannelHeaderX[i], 620, tr(kChannelHeaders[i]));
 
   // The work mode prints the model's mode text, which tells the band.
   p.Text(175, 75, file_name);
-  p.Text(135, 110, model);
-  p.Text(368, 110, setup[Setting::Mode].text);
+  p.Text(135, 110, value(model));
+  p.Text(368, 110, value(setup[Setting::Mode].text));
   p.Text(586, 110, setup.band_lower);
   p.Text(651, 125, setup.band_upper);
 
-  for (const Labelled& s : kCommonSettings) p.Text(235, s.d, setup[*s.setting].text);
+  for (const Labelled& s : kCommonSettings) p.Text(235, s.d, value(setup[*s.setting].text));
   for (const Labelled& s : kModeSettings)
-    p.Text(235, s.d, s.setting ? setup[*s.setting].text : Mark(setup.battery_saver));
-  for (const Labelled& s : kScanSettings) p.Text(585, s.d, setup[*s.setting].text);
+    p.Text(235, s.d, s.setting ? value(setup[*s.setting].text) : Mark(setup.battery_saver));
+  for (const Labelled& s : kScanSettings) p.Text(585, s.d, value(setup[*s.setting].text));
 
   for (int n = 1; n <= kChannels; ++n) {
     const int d = 645 + 25 * (n - 1);
@@ -145,7 +151,7 @@ ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::ti
     p.Text(25, d, Mark(c.enabled));
     p.Text(58, d, Mark(c.tx_enabled));
     p.Text(93, d, ChannelLabel(n));
-    for (int f = 0; f < kChannelFieldCount; ++f) p.Text(kCellX[f], d, c.fields[f]);
+    for (int f = 0; f < kChannelFieldCount; ++f) p.Text(kCellX[f], d, value(c.fields[f]));
   }
   return p.Take();
 }

@@ -10,6 +10,8 @@
 
 namespace kavir {
 
+class OptionTexts;
+
 enum class ReportFont { Title, Box, Heading, Body };
 
 struct ReportFontSpec {
@@ -46,8 +48,9 @@ struct ReportPage {
 
 // The report of a set-up opened from file_name (the path the report names;
 // "" for none); now_utc is the moment of printing, shown in the machine's
-// local time.
-ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::time_t now_utc);
+// local time. With shown, option texts print as the screen shows them.
+ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::time_t now_utc,
+                       const OptionTexts* shown = nullptr);
 
 // "%4d-%02d-%02d %02d:%02d:%02d" of now_utc in the machine's local time.
 std::string ReportTimestamp(std::time_t now_utc);

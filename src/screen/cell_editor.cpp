@@ -7,6 +7,8 @@
 #include "setup/option_search.h"
 #include "profile/conversions.h"
 #include "profile/gbk.h"
+#include "profile/translate.h"
+
 
 namespace kavir {
 
@@ -168,7 +170,7 @@ CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
   CellCheck check;
   if (col < 1 || col >= kGridCols) {
     check.fault = CellFault::OutsideGrid;
-    check.reason = "不在信道表格内";
+    check.reason = TrText("Screen", "不在信道表格内");
     return check;
   }
   if (IsFrequencyColumn(col)) {
@@ -178,11 +180,11 @@ CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
                          n.value <= static_cast<float>(band_upper_limit) && n.value > 0;
     if (!in_band) {
       check.fault = CellFault::OutOfBand;
-      check.reason = "频率 " + n.text + " 不在当前频率范围内 (" + FormatMhz(band_lower_limit) +
-                     "-" + FormatMhz(band_upper_limit) + " MHz)";
+      check.reason = ArgText(TrText("Screen", "频率 %1 不在当前频率范围内 (%2-%3 MHz)"),
+                             {n.text, FormatMhz(band_lower_limit), FormatMhz(band_upper_limit)});
     } else if (FrequencyCode(n.text) == 0 && n.text != current) {
       check.fault = CellFault::OffRaster;
-      check.reason = "非法频点 " + n.text + ", 不在 6.25 kHz 步进上";
+      check.reason = ArgText(TrText("Screen", "非法频点 %1, 不在 6.25 kHz 步进上"), {n.text});
     } else {
       check.ok = true;
     }
@@ -203,7 +205,7 @@ CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
       }
     }
     check.fault = CellFault::NotInList;
-    check.reason = "不是本列的选项";
+    check.reason = TrText("Screen", "不是本列的选项");
     check.value = value;
     return check;
   }
@@ -223,14 +225,14 @@ void CKAVIRView::CommitEdit() {
     const std::string& previous = editor.previous_text;
     const CellCheck check = CheckCell(col, editor.text, previous);
     // The band check passes before the raster check speaks.
-    if (check.ok || check.fault == CellFault::OffRaster) ui_.SetStatusText("请继续..............");
+    if (check.ok || check.fault == CellFault::OffRaster) ui_.SetStatusText(TrText("Screen", "请继续.............."));
     if (check.ok) {
       result = check.value;
     } else {
       if (check.fault == CellFault::OutOfBand)
-        ui_.SetStatusText("错误, 您输入的频率:" + check.value + " 不在当前频率范围内, 请继续.....");
+        ui_.SetStatusText(ArgText(TrText("Screen", "错误, 您输入的频率:%1 不在当前频率范围内, 请继续....."), {check.value}));
       else
-        ui_.SetStatusText("您输入的非法频点(" + check.value + ") 无法通过较验, 请重新输入.....");
+        ui_.SetStatusText(ArgText(TrText("Screen", "您输入的非法频点(%1) 无法通过较验, 请重新输入....."), {check.value}));
       ui_.Beep(5000, 100);
       result = previous;
       refused = true;
@@ -243,7 +245,7 @@ void CKAVIRView::CommitEdit() {
       result += ".0";
     // Any other text would reach the radio as a wrong code.
     if ((col == 2 || col == 4) && !IsValidTone(col, result)) {
-      ui_.SetStatusText("错误, 您输入的亚音:" + result + " 不在亚音列表内, 请继续.....");
+      ui_.SetStatusText(ArgText(TrText("Screen", "错误, 您输入的亚音:%1 不在亚音列表内, 请继续....."), {result}));
       ui_.Beep(5000, 100);
       result = grid.Text(row, col);
       refused = true;

@@ -1,6 +1,8 @@
 #include "channel_grid.h"
 
 #include <cstdio>
+#include "profile/translate.h"
+
 
 namespace kavir {
 
@@ -12,8 +14,8 @@ struct ColumnDef {
 };
 
 constexpr ColumnDef kColumns[kGridCols] = {
-    {"信道号", 0.8},   {"接收频率", 1.2}, {"接收信令", 1.3}, {"发射频率", 1.2}, {"发射信令", 1.3},
-    {"繁忙锁定", 1.0}, {"发射功率", 1.0}, {"信道扫描", 1.0}, {"时钟拍频", 1.0}, {"宽带", 1.0},
+    {KAVIR_TR_NOOP("Screen", "信道号"), 0.8},   {KAVIR_TR_NOOP("Screen", "接收频率"), 1.2}, {KAVIR_TR_NOOP("Screen", "接收信令"), 1.3}, {KAVIR_TR_NOOP("Screen", "发射频率"), 1.2}, {KAVIR_TR_NOOP("Screen", "发射信令"), 1.3},
+    {KAVIR_TR_NOOP("Screen", "繁忙锁定"), 1.0}, {KAVIR_TR_NOOP("Screen", "发射功率"), 1.0}, {KAVIR_TR_NOOP("Screen", "信道扫描"), 1.0}, {KAVIR_TR_NOOP("Screen", "时钟拍频"), 1.0}, {KAVIR_TR_NOOP("Screen", "宽带"), 1.0},
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <utility>
 
 #include "kavir_view.h"
+#include "profile/translate.h"
+
 
 namespace kavir {
 
@@ -75,15 +77,15 @@ void CKAVIRView::Redo() {
 }
 
 std::string CKAVIRView::DocumentName() const {
-  if (current_file_name.empty()) return "无标题";
+  if (current_file_name.empty()) return TrText("Screen", "无标题");
   const std::size_t slash = current_file_name.find_last_of("/\\");
   return slash == std::string::npos ? current_file_name : current_file_name.substr(slash + 1);
 }
 
 bool CKAVIRView::ConfirmDiscardChanges() {
   if (!IsModified()) return true;
-  const std::string text = "“" + DocumentName() + "”的修改尚未保存。\n\n是否保存修改？";
-  switch (ui_.AskSaveChanges(text, kMessageCaption)) {
+  const std::string text = ArgText(TrText("Screen", "“%1”的修改尚未保存。\n\n是否保存修改？"), {DocumentName()});
+  switch (ui_.AskSaveChanges(text, TrText("Screen", kMessageCaption))) {
     case SaveChoice::Save: return OnFileSave();
     case SaveChoice::Discard: return true;
     case SaveChoice::Cancel: break;

@@ -1,5 +1,7 @@
 // The CH and TX boxes beside the grid and the colours they give its rows.
 #include "kavir_view.h"
+#include "profile/translate.h"
+
 
 namespace kavir {
 
@@ -54,7 +56,7 @@ void CKAVIRView::OnTxBoxClicked(int n) {
 }
 
 void CKAVIRView::OnOpenAllChannels() {
-  ui_.SetStatusText("打开所有通道！");
+  ui_.SetStatusText(TrText("Screen", "打开所有通道！"));
   const int tab = current_tab;
   current_tab = 0;
   ShowPage(0);
@@ -70,7 +72,7 @@ void CKAVIRView::OnOpenAllChannels() {
 }
 
 void CKAVIRView::OnCloseAllChannels() {
-  ui_.SetStatusText("关闭所有通道！");
+  ui_.SetStatusText(TrText("Screen", "关闭所有通道！"));
   const int tab = current_tab;
   current_tab = 0;
   ShowPage(0);

@@ -1,6 +1,8 @@
 // Copy, paste, fill and clear of channel cells, each one undoable step.
 #include "kavir_view.h"
 #include "setup/option_search.h"
+#include "profile/translate.h"
+
 
 namespace kavir {
 
@@ -37,7 +39,7 @@ EditResult CKAVIRView::ApplyCells(
   for (const auto& [at, text] : cells) {
     const auto [row, col] = at;
     if (row < 1 || row > kLastRow || col < 1 || col > kLastCol) {
-      result.refused.push_back({row, col, text, "超出信道表格"});
+      result.refused.push_back({row, col, text, TrText("Screen", "超出信道表格")});
       continue;
     }
     // An empty cell clears, as Delete does.

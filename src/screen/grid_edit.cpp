@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "channel_grid.h"
+#include "profile/translate.h"
+
 
 namespace kavir {
 
@@ -11,16 +13,19 @@ std::string EditResult::Describe(std::size_t limit) const {
   std::string out;
   for (std::size_t i = 0; i < refused.size() && i < limit; ++i) {
     const CellRefusal& r = refused[i];
-    char where[48];
-    if (r.row >= 1 && r.row < kGridRows && r.col >= 1 && r.col < kGridCols)
-      std::snprintf(where, sizeof where, "CH%02d %s", r.row, ChannelGrid::Header(r.col));
-    else
-      std::snprintf(where, sizeof where, "第%d行第%d列", r.row, r.col);
+    std::string where;
+    if (r.row >= 1 && r.row < kGridRows && r.col >= 1 && r.col < kGridCols) {
+      char ch[16];
+      std::snprintf(ch, sizeof ch, "CH%02d ", r.row);
+      where = ch + TrText("Screen", ChannelGrid::Header(r.col));
+    } else {
+      where = ArgText(TrText("Screen", "第%1行第%2列"), {std::to_string(r.row), std::to_string(r.col)});
+    }
     if (!out.empty()) out += '\n';
-    out += std::string(where) + " \"" + r.text + "\": " + r.reason;
+    out += where + " \"" + r.text + "\": " + r.reason;
   }
   if (refused.size() > limit)
-    out += "\n……另有 " + std::to_string(refused.size() - limit) + " 个单元格未接受";
+    out += ArgText(TrText("Screen", "\n……另有 %1 个单元格未接受"), {std::to_string(refused.size() - limit)});
   return out;
 }
 

@@ -37,6 +37,8 @@
 #include "profile/working_files.h"
 #include "setup/option_lists.h"
 #include "setup/setup.h"
+#include "profile/translate.h"
+
 
 namespace kavir {
 
@@ -209,9 +211,11 @@ class CKAVIRView {
   // Writes the screen's values into a profile document (no PreviousType).
   void StoreInto(IniDocument& doc) const;
 
-  static constexpr const char* kMessageCaption = "提示信息!";
-  static constexpr const char* kTabCaptions[2] = {" 功 能 设 置 ", " 信 道 设 置 "};
-  static constexpr const char* kBandLabelCaption = "频段范围：";
+  // Marked texts: shown through TrText("Screen", ...).
+  static constexpr const char* kMessageCaption = KAVIR_TR_NOOP("Screen", "提示信息!");
+  static constexpr const char* kTabCaptions[2] = {KAVIR_TR_NOOP("Screen", " 功 能 设 置 "),
+                                                  KAVIR_TR_NOOP("Screen", " 信 道 设 置 ")};
+  static constexpr const char* kBandLabelCaption = KAVIR_TR_NOOP("Screen", "频段范围：");
 
  private:
   WorkingFiles files_;

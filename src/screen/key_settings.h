@@ -7,6 +7,8 @@
 
 #include "controls.h"
 #include "profile/working_files.h"
+#include "profile/translate.h"
+
 
 namespace kavir {
 
@@ -25,7 +27,7 @@ class CKeySettingsDlg {
   std::string GetPF2Text() const { return pf[1].SelectedText(); }
   std::string GetPF3Text() const { return pf[2].SelectedText(); }
 
-  static constexpr const char* kCaption = "键盘设置";
+  static constexpr const char* kCaption = KAVIR_TR_NOOP("Screen", "键盘设置");
 
  private:
   std::string model_name_;

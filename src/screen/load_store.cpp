@@ -47,14 +47,14 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
   IniFile file(path);
   if (!file.load_status().ok) {
     // An unreadable file is not a file of defaults: the screen stays as it was.
-    ui_.ShowError("无法读取文件 " + file.load_status().Message(), kMessageCaption);
+    ui_.ShowError(TrText("Screen", "无法读取文件 ") + file.load_status().Message(), TrText("Screen", kMessageCaption));
     return file.load_status();
   }
   // A radio image or any other file would blank every control.
   if (KindOfFile(path) != FileKind::Missing && !HasProfileContent(file.doc())) {
     const IoStatus refused = IoStatus::BadInput(
-        path, "不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。");
-    ui_.ShowError(refused.Message(), kMessageCaption);
+        path, TrText("Screen", "不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。"));
+    ui_.ShowError(refused.Message(), TrText("Screen", kMessageCaption));
     return refused;
   }
   LoadProfileDocument(file.doc(), path);
@@ -167,7 +167,7 @@ IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
     config.SetString("PreviousType", "1", model);
     status = config.Save();
   }
-  if (!status.ok) ui_.ShowError("无法保存机器型号 " + status.Message(), kMessageCaption);
+  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存机器型号 ") + status.Message(), TrText("Screen", kMessageCaption));
   return status;
 }
 
@@ -187,7 +187,7 @@ IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first, const 
     StoreSetup(setup, file.doc());
     status = WriteIniFile(path, file.doc());
   }
-  if (!status.ok) ui_.ShowError("无法保存文件 " + status.Message(), kMessageCaption);
+  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存文件 ") + status.Message(), TrText("Screen", kMessageCaption));
   IoStatus type_status = WritePreviousType(setup.model());
 
   RestorePage(tab);

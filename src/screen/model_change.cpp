@@ -12,7 +12,7 @@ void CKAVIRView::OnTypeChanged(int new_index) {
   type.selected = new_index;
   const std::string model = type.SelectedText();
 
-  if (ui_.AskYesNo("\n\t您需要改变机器型号吗 \t\t\n\n\t (Y：改变  N：不改变) ?\n", kMessageCaption)) {
+  if (ui_.AskYesNo(TrText("Screen", "\n\t您需要改变机器型号吗 \t\t\n\n\t (Y：改变  N：不改变) ?\n"), TrText("Screen", kMessageCaption))) {
     // Unsaved changes are asked about (and saved) as they were, old model included.
     type.selected = before;
     if (ConfirmDiscardChanges()) {

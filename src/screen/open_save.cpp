@@ -19,7 +19,7 @@ void CKAVIRView::RememberFile(const std::string& path) {
   // in memory until the program ends.
   if (!lists_status_.ok) return;
   const IoStatus status = recent.Save(files_.kavir_ini);
-  if (!status.ok) ui_.ShowError("无法保存最近文件列表 " + status.Message(), kMessageCaption);
+  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存最近文件列表 ") + status.Message(), TrText("Screen", kMessageCaption));
 }
 
 IoStatus CKAVIRView::OnFileOpenDat() {
@@ -30,7 +30,7 @@ IoStatus CKAVIRView::OnFileOpenDat() {
 }
 
 IoStatus CKAVIRView::OpenFile(const std::string& path) {
-  ui_.BeginProgress("正在打开数据， 请稍候.......", 10, 10);
+  ui_.BeginProgress(TrText("Screen", "正在打开数据， 请稍候......."), 10, 10);
   ui_.Pause(300);
   // The file name names what the screen shows: it changes only when the load did.
   IoStatus status;
@@ -52,9 +52,9 @@ void CKAVIRView::OnOpenRecent(std::size_t index) {
   if (!IsFile(path)) {
     recent.Remove(path);
     const IoStatus saved = lists_status_.ok ? recent.Save(files_.kavir_ini) : IoStatus::Ok();
-    ui_.ShowError("文件 " + path + " 已不存在，已从最近文件列表中删除。" +
-                      (saved.ok ? std::string() : "\n无法保存最近文件列表 " + saved.Message()),
-                  kMessageCaption);
+    ui_.ShowError(ArgText(TrText("Screen", "文件 %1 已不存在，已从最近文件列表中删除。"), {path}) +
+                      (saved.ok ? std::string() : "\n" + TrText("Screen", "无法保存最近文件列表 ") + saved.Message()),
+                  TrText("Screen", kMessageCaption));
     return;
   }
   if (!ConfirmDiscardChanges()) return;
@@ -62,7 +62,7 @@ void CKAVIRView::OnOpenRecent(std::size_t index) {
 }
 
 bool CKAVIRView::SaveTo(const std::string& path, IoStatus* status_out) {
-  ui_.BeginProgress("正在进行数据保存， 请稍候.......", 10, 10);
+  ui_.BeginProgress(TrText("Screen", "正在进行数据保存， 请稍候......."), 10, 10);
   ui_.Pause(300);
   // Clearing and storing are one write, so a failed save leaves the old file whole.
   const IoStatus status = ClearAndStoreProfile(path);

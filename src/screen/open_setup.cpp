@@ -13,7 +13,7 @@ namespace kavir {
 namespace {
 
 SetupFile Failed(SetupFile out, IoStatus status, bool with_prefix = true) {
-  out.message = (with_prefix ? "无法读取文件 " : "") + status.Message();
+  out.message = (with_prefix ? TrText("Screen", "无法读取文件 ") : std::string()) + status.Message();
   out.status = std::move(status);
   return out;
 }
@@ -55,7 +55,7 @@ SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, 
   // A file without the section would blank every value.
   if (!HasProfileContent(doc))
     return Failed(out,
-                  IoStatus::BadInput(path, "不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。"),
+                  IoStatus::BadInput(path, TrText("Screen", "不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。")),
                   false);
   out.record = ReadSetupRecord(doc);
   return out;
@@ -74,12 +74,12 @@ ProgramData ScreenData(const CKAVIRView& view) {
 OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask) {
   OpenOutcome out;
   auto fail = [&](IoStatus status, const std::string& message) {
-    view.ui().ShowError(message, CKAVIRView::kMessageCaption);
+    view.ui().ShowError(message, TrText("Screen", CKAVIRView::kMessageCaption));
     out.status = std::move(status);
     return out;
   };
   const std::string bytes = ReadWholeFile(path, &out.status);
-  if (!out.status) return fail(out.status, "无法读取文件 " + out.status.Message());
+  if (!out.status) return fail(out.status, TrText("Screen", "无法读取文件 ") + out.status.Message());
   const std::optional<Image> image = AsRadioImage(bytes);
   if (!image) {
     // A profile opens as it always did, with the load's own messages.
@@ -116,7 +116,7 @@ OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask) {
     out.cancelled = true;
     return out;
   }
-  view.ui().BeginProgress("正在打开数据， 请稍候.......", 10, 10);
+  view.ui().BeginProgress(TrText("Screen", "正在打开数据， 请稍候......."), 10, 10);
   view.ui().Pause(300);
   OpenOutcome out = OpenSetupFile(view, path, 0, ask);
   view.ui().EndProgress();

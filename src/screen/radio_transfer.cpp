@@ -7,7 +7,7 @@ namespace kavir {
 namespace {
 
 std::string FormatModelText(const char* format, const std::string& model) {
-  std::string out = format;
+  std::string out = LinkText(format);
   out.replace(out.find("%s"), 2, model);
   return out;
 }
@@ -18,7 +18,7 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
   ScreenUi& ui = link.ui();
   // Without the option lists a read could only end in a failure.
   if (!view.option_lists_status().ok) {
-    ui.ShowError(view.OptionListsMessage(), kPromptCaption);
+    ui.ShowError(view.OptionListsMessage(), LinkText(kPromptCaption));
     return TransferResult::Failed;
   }
   const ReadOutcome read = ReadRadio(link, ScreenData(view));
@@ -43,10 +43,10 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
   // Nothing that would put wrong bytes into the radio is sent.
   std::vector<WriteProblem> problems = CheckBeforeWrite(setup, view.channel_lists);
   if (!problems.empty()) {
-    ui.ShowError(DescribeProblems(problems), kPromptCaption);
+    ui.ShowError(DescribeProblems(problems), LinkText(kPromptCaption));
     return TransferResult::Failed;
   }
-  if (!ui.AskYesNo(FormatModelText(kWriteConfirmFormat, model), kPromptCaption))
+  if (!ui.AskYesNo(FormatModelText(kWriteConfirmFormat, model), LinkText(kPromptCaption)))
     return TransferResult::Cancelled;
 
   WriteImageOptions write;
@@ -63,7 +63,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
     IoStatus stored = view.ClearAndStoreSetup(view.files().write_ini, attempt);
     ui.Repaint();
     if (!stored) {
-      ui.ShowError("Write.ini 未能保存，没有写入电台: " + stored.Message(), kPromptCaption);
+      ui.ShowError(TrText("Screen", "Write.ini 未能保存，没有写入电台: ") + stored.Message(), LinkText(kPromptCaption));
       return false;
     }
     image = options.own_bytes ? *options.own_bytes : EncodeImage(attempt);
@@ -77,7 +77,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
   if (sent) {
     view.current_tab = noted_tab;
     view.ShowPage(noted_tab);
-    ui.SetStatusText(result.ok() ? (write.verify ? kVerifiedStatus : kDoneStatus) : "写入后校验失败!");
+    ui.SetStatusText(result.ok() ? (write.verify ? LinkText(kVerifiedStatus) : LinkText(kDoneStatus)) : TrText("Screen", "写入后校验失败!"));
   }
   ui.SetCursor(Cursor::Normal);
   return result.ok() ? TransferResult::Done : TransferResult::Failed;

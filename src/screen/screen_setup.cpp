@@ -75,7 +75,7 @@ void CKAVIRView::FillOptionLists() {
     lists_status_ = IoStatus::Fail(files_.kavir_ini, "is missing");
   else if (lists_status_.ok && Combo("Type")->options.empty())
     lists_status_ = IoStatus::Fail(files_.kavir_ini, "holds no option lists (no [Type] list)");
-  if (!lists_status_.ok) ui_.ShowError(OptionListsMessage(), kMessageCaption);
+  if (!lists_status_.ok) ui_.ShowError(OptionListsMessage(), TrText("Screen", kMessageCaption));
 
   std::string model = config.GetString("PreviousType", "1", "", kValueBuffer);
   LoadProfile(files_.ModelFile(model));
@@ -87,14 +87,14 @@ void CKAVIRView::FillOptionLists() {
 
 std::string CKAVIRView::OptionListsMessage() const {
   if (lists_status_.ok) return {};
-  return "KAVIR.ini 不能使用: " + lists_status_.Message() +
-         "\n没有选项列表，不能保存、写入、读出或改变机型。\n请把程序的 KAVIR.ini 放回程序目录 " +
-         files_.program_dir + " 后重新启动。";
+  return ArgText(TrText("Screen", "KAVIR.ini 不能使用: %1\n没有选项列表，不能保存、写入、读出或改变机型。\n"
+                                  "请把程序的 KAVIR.ini 放回程序目录 %2 后重新启动。"),
+                 {lists_status_.Message(), files_.program_dir});
 }
 
 bool CKAVIRView::RefuseWithoutOptionLists() {
   if (lists_status_.ok) return false;
-  ui_.ShowError(OptionListsMessage(), kMessageCaption);
+  ui_.ShowError(OptionListsMessage(), TrText("Screen", kMessageCaption));
   return true;
 }
 

@@ -4,7 +4,10 @@
 // whether the image holds it. Every layer that names a setting uses this.
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
+
+#include "profile/translate.h"
 
 namespace kavir {
 
@@ -31,14 +34,16 @@ struct SettingInfo {
 const std::array<SettingInfo, kSettingCount>& Settings();
 const SettingInfo& Info(Setting s);
 std::optional<Setting> FindSetting(std::string_view key);
+// The caption in the language shown.
+std::string SettingCaption(Setting s);
 
 // The drop-downs in the order a store writes them (Type .. TempDel, without
 // the keys, which a store writes last).
 const std::array<Setting, 27>& StoreOrder();
 
 // Captions of the values that are not drop-downs.
-inline constexpr const char* kBatteryCaption = "电池省电使能";
-inline constexpr const char* kBandLowerCaption = "频段范围(下限)";
-inline constexpr const char* kBandUpperCaption = "频段范围(上限)";
+inline constexpr const char* kBatteryCaption = KAVIR_TR_NOOP("Setup", "电池省电使能");
+inline constexpr const char* kBandLowerCaption = KAVIR_TR_NOOP("Setup", "频段范围(下限)");
+inline constexpr const char* kBandUpperCaption = KAVIR_TR_NOOP("Setup", "频段范围(上限)");
 
 }  // namespace kavir

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "profile/translate.h"
+
 namespace kavir {
 
 namespace {
@@ -12,16 +14,16 @@ struct FieldDef {
 };
 
 constexpr FieldDef kFields[kChannelFieldCount] = {
-    {"RxFreq", "接收频率"}, {"Decode", "接收信令"},       {"TxFreq", "发射频率"},
-    {"Coding", "发射信令"}, {"BusyLock", "繁忙锁定"},     {"TxPower", "发射功率"},
-    {"ChannelScans", "信道扫描"}, {"ClockFreq", "时钟拍频"}, {"ZoneWide", "宽带"},
+    {"RxFreq", KAVIR_TR_NOOP("Setup", "接收频率")}, {"Decode", KAVIR_TR_NOOP("Setup", "接收信令")},       {"TxFreq", KAVIR_TR_NOOP("Setup", "发射频率")},
+    {"Coding", KAVIR_TR_NOOP("Setup", "发射信令")}, {"BusyLock", KAVIR_TR_NOOP("Setup", "繁忙锁定")},     {"TxPower", KAVIR_TR_NOOP("Setup", "发射功率")},
+    {"ChannelScans", KAVIR_TR_NOOP("Setup", "信道扫描")}, {"ClockFreq", KAVIR_TR_NOOP("Setup", "时钟拍频")}, {"ZoneWide", KAVIR_TR_NOOP("Setup", "宽带")},
 };
 
 }  // namespace
 
 std::string_view FieldKeySuffix(ChannelField f) { return kFields[static_cast<int>(f)].suffix; }
 
-const char* FieldCaption(ChannelField f) { return kFields[static_cast<int>(f)].caption; }
+std::string FieldCaption(ChannelField f) { return TrText("Setup", kFields[static_cast<int>(f)].caption); }
 
 std::string ChannelLabel(int n) {
   char buf[16];

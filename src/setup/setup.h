@@ -55,7 +55,7 @@ struct Setup {
 // The profile key suffix of a channel field ("RxFreq", "Decode", ...) and
 // the grid's caption of it ("接收频率", ...).
 std::string_view FieldKeySuffix(ChannelField f);
-const char* FieldCaption(ChannelField f);
+std::string FieldCaption(ChannelField f);
 // "CH03": how every message, report and list names channel n.
 std::string ChannelLabel(int n);
 

@@ -1,5 +1,7 @@
 // The main frame: bars, progress, preview, help, the keyboard, the prompts' buttons, Qt's own dialogs, registration.
 #include <QCheckBox>
+
+#include "lang/language.h"
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -102,13 +104,16 @@ TEST(YesNoButtons, CaptionsAreTheAnswersThePromptNames) {
   }
 }
 
-TEST(ChineseDialogs, QtsOwnDialogsSpeakChinese) {
-  ASSERT_TRUE(InstallQtTranslations());
-  QPrinter printer;
-  QPrintDialog dialog(&printer);
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("打印"));
-  QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Yes | QMessageBox::Cancel);
-  EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().contains(QStringLiteral("取消")));
+TEST(ChineseDialogs, QtsOwnDialogsFollowTheLanguage) {
+  for (const bool english : {false, true}) {
+    lang::Apply(english, "");
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    EXPECT_EQ(dialog.windowTitle(), english ? QStringLiteral("Print") : QStringLiteral("打印"));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Yes | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().contains(QStringLiteral("取消")), !english);
+  }
+  lang::Apply(false, "");
 }
 
 TEST(Registration, WritesAndRemovesTheDesktopEntry) {

@@ -36,7 +36,12 @@ inline CliResult RunProgram(const std::string& program, const std::vector<std::s
                             const std::string& scratch) {
   auto quote = [](const std::string& a) { return "\"" + a + "\""; };
   const std::string out = JoinPath(scratch, "run.out"), err = JoinPath(scratch, "run.err");
+  // The programs speak the locale's language: the tests read the Chinese.
+#ifdef _WIN32
   std::string cmd = quote(program);
+#else
+  std::string cmd = "LC_ALL=C.UTF-8 " + quote(program);
+#endif
   for (const std::string& a : args) cmd += " " + quote(a);
   cmd += " >" + quote(out) + " 2>" + quote(err) + " <" + quote(out);
   WriteBytes(out, "");

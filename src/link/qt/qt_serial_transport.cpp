@@ -2,6 +2,7 @@
 
 #include "link/port_device.h"
 #include "link/ports/port_records.h"
+#include "profile/translate.h"
 
 namespace kavir {
 
@@ -78,7 +79,7 @@ bool QtSerialTransport::Open(int port_number, const std::string& device, std::st
                   port_->setStopBits(settings_.stop_bits == 2 ? QSerialPort::TwoStop
                                                               : QSerialPort::OneStop) &&
                   port_->setFlowControl(ToQt(settings_.flow));
-  if (!ok) return fail("串口 " + name + " 不接受线路设置: " + port_->errorString().toStdString());
+  if (!ok) return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, port_->errorString().toStdString()}));
 #if defined(Q_OS_UNIX)
   FdPortControl control(static_cast<int>(port_->handle()));
 #else

@@ -1,0 +1,178 @@
+// English beside Chinese: the choice of language, every window in English with
+// nothing cut off, and files that stay the same in both languages.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabWidget>
+
+#include "app_fixture.h"
+#include "command_ids.h"
+#include "lang/language.h"
+#include "setup/option_texts.h"
+#include "support.h"
+
+namespace kavir::app::test {
+namespace {
+
+using kavir::test::ReadBytes;
+using kavir::test::WriteBytes;
+
+bool HasChinese(const QString& s) {
+  for (QChar c : s)
+    if ((c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF) || (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF))
+      return true;
+  return false;
+}
+
+// Every text a user reads in top, but the language menu's own names.
+QStringList ChineseTexts(QWidget* top) {
+  QStringList found;
+  auto check = [&found](QObject* o, const QString& text) {
+    if (HasChinese(text) && text != QStringLiteral("语言 / Language") && text != QStringLiteral("中文"))
+      found << QString::fromLatin1(o->metaObject()->className()) + QStringLiteral(": ") + text;
+  };
+  QList<QWidget*> all = top->findChildren<QWidget*>();
+  all.prepend(top);
+  for (QWidget* w : all) {
+    check(w, w->windowTitle());
+    check(w, w->toolTip());
+    if (auto* l = qobject_cast<QLabel*>(w)) check(w, l->text());
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) check(w, b->text());
+    if (auto* g = qobject_cast<QGroupBox*>(w)) check(w, g->title());
+    if (auto* e = qobject_cast<QLineEdit*>(w)) check(w, e->placeholderText());
+    if (auto* m = qobject_cast<QMenu*>(w)) check(w, m->title());
+    if (auto* c = qobject_cast<QComboBox*>(w))
+      for (int i = 0; i < c->count(); ++i) check(w, c->itemText(i));
+    if (auto* t = qobject_cast<QTabWidget*>(w))
+      for (int i = 0; i < t->count(); ++i) check(w, t->tabText(i));
+    if (auto* t = qobject_cast<QTableWidget*>(w)) {
+      for (int c = 0; c < t->columnCount(); ++c)
+        if (t->horizontalHeaderItem(c)) check(w, t->horizontalHeaderItem(c)->text());
+      for (int r = 0; r < t->rowCount(); ++r)
+        for (int c = 0; c < t->columnCount(); ++c)
+          if (t->item(r, c)) check(w, t->item(r, c)->text());
+    }
+    for (QAction* a : w->actions()) {
+      check(a, a->text());
+      check(a, a->statusTip());
+      check(a, a->toolTip());
+    }
+  }
+  return found;
+}
+
+// Captions on the form whose text is wider than the room they have.
+QStringList CutCaptions(QWidget* form) {
+  QStringList cut;
+  for (QLabel* l : form->findChildren<QLabel*>())
+    if (!l->text().isEmpty() && l->fontMetrics().horizontalAdvance(l->text()) > l->contentsRect().width())
+      cut << l->text();
+  for (QCheckBox* b : form->findChildren<QCheckBox*>())
+    if (!b->text().isEmpty() && b->sizeHint().width() > b->width()) cut << b->text();
+  for (QGroupBox* g : form->findChildren<QGroupBox*>())
+    if (g->fontMetrics().horizontalAdvance(g->title()) + 16 > g->width()) cut << g->title();
+  return cut;
+}
+
+// KAVIR_SHOTS=DIR keeps a picture of every window the test looks at.
+void Shot(QWidget* w, const QString& name) {
+  const QString dir = qEnvironmentVariable("KAVIR_SHOTS");
+  if (!dir.isEmpty()) w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+class LanguageTest : public AppTest {
+ protected:
+  void TearDown() override {
+    AppTest::TearDown();
+    lang::Apply(false, "");
+  }
+  void Choose(int item) {
+    frame_->language_menu()->actions().at(item)->trigger();
+    QApplication::processEvents();  // the language change is posted
+  }
+  // Every page, menu, dialog and a message box: the Chinese left in them.
+  QStringList VisitAll(const QString& lang) {
+    QStringList found;
+    CScreenWidget* screen = frame_->screen();
+    for (int page : {0, 1}) {
+      screen->tabs()->setCurrentIndex(page);
+      found << ChineseTexts(frame_.get()) << CutCaptions(screen->form());
+      Shot(frame_.get(), QStringLiteral("%1-page%2").arg(lang).arg(page));
+    }
+    for (QAction* a : frame_->menuBar()->actions()) {
+      a->menu()->popup(frame_->mapToGlobal(QPoint(0, 0)));
+      Shot(a->menu(), QStringLiteral("%1-menu-%2").arg(lang, a->menu()->objectName().isEmpty()
+                                                                 ? QString::number(frame_->menuBar()->actions().indexOf(a))
+                                                                 : a->menu()->objectName()));
+      a->menu()->hide();
+    }
+    for (int command : {kCmdKeySettings, kCmdPort, kCmdAbout, kCmdPrintPreview}) {
+      OnNextDialog<QDialog>([&found, lang, command](QDialog* d) {
+        found << ChineseTexts(d);
+        Shot(d, QStringLiteral("%1-dialog-%2").arg(lang).arg(command));
+        d->reject();
+      });
+      frame_->action(command)->trigger();
+    }
+    OnNextDialog<QMessageBox>([&found, lang](QMessageBox* b) {
+      found << ChineseTexts(b);
+      Shot(b, lang + QStringLiteral("-messagebox"));
+      b->button(QMessageBox::No)->click();
+    });
+    frame_->action(kCmdRead)->trigger();
+    return found;
+  }
+};
+
+TEST_F(LanguageTest, EveryPageMenuAndDialogReadsInEnglish) {
+  StartFrame();
+  Choose(2);
+  EXPECT_EQ(lang::ReadChoice(Path("KAVIR.ini")), lang::Choice::English);
+  EXPECT_EQ(frame_->action(kCmdOpen)->text(), QStringLiteral("&Open..."));
+  EXPECT_EQ(frame_->screen()->combo(QStringLiteral("TimerOut"))->itemText(0), QStringLiteral("Off"));
+  EXPECT_EQ(VisitAll(QStringLiteral("en")).join(QLatin1Char('\n')).toStdString(), "");
+
+  // Back to Chinese at once, without a restart.
+  Choose(1);
+  EXPECT_EQ(frame_->action(kCmdOpen)->text(), QStringLiteral("打开(&O)..."));
+  EXPECT_EQ(frame_->screen()->combo(QStringLiteral("TimerOut"))->itemText(0), QStringLiteral("关"));
+  EXPECT_FALSE(VisitAll(QStringLiteral("zh")).isEmpty());
+}
+
+TEST_F(LanguageTest, AProfileSavedInEnglishIsTheOneSavedInChinese) {
+  StartFrame();
+  ASSERT_TRUE(frame_->view().SaveTo(Path("zh.dat")));
+  Choose(2);
+  EXPECT_EQ(Cell(1, 6), QStringLiteral("High"));
+  ASSERT_TRUE(frame_->view().SaveTo(Path("en.dat")));
+  const std::string zh = ReadBytes(Path("zh.dat")), en = ReadBytes(Path("en.dat"));
+  EXPECT_EQ(zh, en);
+  EXPECT_NE(zh.find("TxPower=\xB8\xDF"), std::string::npos);  // 高 in GBK
+}
+
+TEST(Language, FollowsTheLocaleAndShowsOptionTexts) {
+  const struct {
+    const char* locale;
+    bool english;
+  } cases[] = {{"en_US.UTF-8", true}, {"de_DE", true}, {"zh_CN.UTF-8", false}, {"zh_TW", false},
+               {"C", false},           {"POSIX", false}, {"C.UTF-8", false},   {"", false}};
+  for (const auto& c : cases) EXPECT_EQ(lang::EnglishForLocale(c.locale), c.english) << c.locale;
+
+  QTemporaryDir dir;
+  const std::string path = dir.filePath(QStringLiteral("options_en.txt")).toStdString();
+  WriteBytes(path, "\xEF\xBB\xBF; comment\r\n关 = Off\r\n禁止=Disabled\nbroken line\n=x\n");
+  IoStatus status;
+  const OptionTexts texts = OptionTexts::Load(path, &status);
+  EXPECT_TRUE(status.ok);
+  EXPECT_EQ(texts.Shown("关"), "Off");
+  EXPECT_EQ(texts.Shown("高"), "高");  // no translation: as it is
+  EXPECT_EQ(texts.Stored("Disabled"), "禁止");
+  EXPECT_EQ(texts.Stored("High"), "High");
+  EXPECT_TRUE(OptionTexts::Load(path + ".missing", &status).empty());
+  EXPECT_TRUE(status.ok);
+}
+
+}  // namespace
+}  // namespace kavir::app::test

@@ -1,0 +1,1937 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>BatchDialog</name>
+    <message>
+        <source>写入并校验成功</source>
+        <translation>Written and verified</translation>
+    </message>
+    <message>
+        <source>已写入 (未校验)</source>
+        <translation>Written (not verified)</translation>
+    </message>
+    <message>
+        <source>校验失败</source>
+        <translation>Verify failed</translation>
+    </message>
+    <message>
+        <source>校验失败: </source>
+        <translation>Verify failed: </translation>
+    </message>
+    <message>
+        <source>跳过: 机型不同</source>
+        <translation>Skipped: other model</translation>
+    </message>
+    <message>
+        <source>失败: </source>
+        <translation>Failed: </translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source> 写入中...</source>
+        <translation> writing...</translation>
+    </message>
+    <message>
+        <source>错误: </source>
+        <translation>Error: </translation>
+    </message>
+</context>
+<context>
+    <name>Codec</name>
+    <message>
+        <source>ClockFreq/ZoneWide/子频段</source>
+        <translation>ClockFreq/ZoneWide/sub-band</translation>
+    </message>
+    <message>
+        <source>固定字节</source>
+        <translation>fixed bytes</translation>
+    </message>
+    <message>
+        <source>空白区 (应为 0)</source>
+        <translation>blank area (should be 0)</translation>
+    </message>
+    <message>
+        <source>频段 FreqV/FreqU</source>
+        <translation>band FreqV/FreqU</translation>
+    </message>
+    <message>
+        <source>机型 Type</source>
+        <translation>model Type</translation>
+    </message>
+    <message>
+        <source>机型标识</source>
+        <translation>model identity</translation>
+    </message>
+    <message>
+        <source>厂家签名</source>
+        <translation>maker signature</translation>
+    </message>
+    <message>
+        <source>功能设置</source>
+        <translation>Functions</translation>
+    </message>
+    <message>
+        <source>按键设置</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>信道 %1 </source>
+        <translation>channel %1 </translation>
+    </message>
+    <message>
+        <source>%1: 没有选定任何选项</source>
+        <translation>%1: no option chosen</translation>
+    </message>
+    <message>
+        <source>频段范围: 下限 &quot;%1&quot; 不是数字</source>
+        <translation>Band: lower limit &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>频段范围: 上限 &quot;%1&quot; 不是数字</source>
+        <translation>Band: upper limit &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>频段范围: 下限 %1 大于上限 %2</source>
+        <translation>Band: lower limit %1 is above upper limit %2</translation>
+    </message>
+    <message>
+        <source>: 不在 6.25 kHz 或 2.5 kHz 频点上</source>
+        <translation>: not on a 6.25 kHz or 2.5 kHz step</translation>
+    </message>
+    <message>
+        <source>: 不是有效的频率</source>
+        <translation>: not a valid frequency</translation>
+    </message>
+    <message>
+        <source>: 超出频段范围 %1-%2 MHz</source>
+        <translation>: outside the band %1-%2 MHz</translation>
+    </message>
+    <message>
+        <source>: 不是有效的亚音 (请从亚音列表中选择)</source>
+        <translation>: not a valid tone (choose one from the tone list)</translation>
+    </message>
+</context>
+<context>
+    <name>Interchange</name>
+    <message>
+        <source>(空)</source>
+        <translation>(empty)</translation>
+    </message>
+</context>
+<context>
+    <name>InterchangeCommands</name>
+    <message>
+        <source>电台镜像</source>
+        <translation>Radio image</translation>
+    </message>
+    <message>
+        <source>%1 是电台镜像文件。
+它是哪个机型的?</source>
+        <translation>%1 is a radio image file.
+Which model is it from?</translation>
+    </message>
+    <message>
+        <source>已导入 %1 个信道</source>
+        <translation>%1 channels imported</translation>
+    </message>
+    <message>
+        <source>以下信道没有导出:
+</source>
+        <translation>These channels were not exported:
+</translation>
+    </message>
+    <message>
+        <source>已导出 %1 个信道</source>
+        <translation>%1 channels exported</translation>
+    </message>
+    <message>
+        <source>文件 %1</source>
+        <translation>file %1</translation>
+    </message>
+</context>
+<context>
+    <name>Link</name>
+    <message>
+        <source>第 %1 号机型</source>
+        <translation>model no. %1</translation>
+    </message>
+    <message>
+        <source>KAVIR.ini [WaitFor] %1=%2 超过最长的等待 %3 毫秒, 按 %3 毫秒等待。请改为 1 到 %3 之间的值 (通常为 80), 可在 工具 → 串口 中设置。</source>
+        <translation>KAVIR.ini [WaitFor] %1=%2 is longer than the longest wait of %3 ms; waiting %3 ms. Set a value from 1 to %3 (usually 80) under Tools → Serial port.</translation>
+    </message>
+    <message>
+        <source>串口号 %1 无效</source>
+        <translation>Port number %1 is not valid</translation>
+    </message>
+    <message>
+        <source>波特率 %1 无效</source>
+        <translation>Baud rate %1 is not valid</translation>
+    </message>
+    <message>
+        <source>握手超时</source>
+        <translation>Handshake time-out</translation>
+    </message>
+    <message>
+        <source>接收超时</source>
+        <translation>Receive time-out</translation>
+    </message>
+    <message>
+        <source>发送超时</source>
+        <translation>Send time-out</translation>
+    </message>
+    <message>
+        <source>%1 %2 毫秒无效（应为 1 到 %3）</source>
+        <translation>%1 of %2 ms is not valid (1 to %3)</translation>
+    </message>
+    <message>
+        <source>无法打开串口 %1: %2</source>
+        <translation>Cannot open serial port %1: %2</translation>
+    </message>
+    <message>
+        <source>串口 %1 不接受线路设置: %2</source>
+        <translation>Serial port %1 refuses the line settings: %2</translation>
+    </message>
+    <message>
+        <source>提示信息!</source>
+        <translation>KAVIR</translation>
+    </message>
+    <message>
+        <source>
+	您一定要进行数据读取吗 		
+
+	 (   Y：是      N：不是   ) ?
+</source>
+        <translation>
+	Read the radio now? 		
+
+	 (   Y: Yes      N: No   ) ?
+</translation>
+    </message>
+    <message>
+        <source>
+	您一定要进行机器(%s)数据写入吗? 		
+
+	 (   Y：是      N：不是   ) ?
+</source>
+        <translation>
+	Write the data into the radio (%s) now? 		
+
+	 (   Y: Yes      N: No   ) ?
+</translation>
+    </message>
+    <message>
+        <source>
+	握手过程发生通讯错误/超时连接 ! 需要重试吗 		
+
+	 (   Y：重试      N：返回   ) ?
+</source>
+        <translation>
+	No answer or a wrong answer to the handshake. Try again? 		
+
+	 (   Y: Retry      N: Back   ) ?
+</translation>
+    </message>
+    <message>
+        <source>
+	接收第 %02d 个数据包时发生通讯错误/超时连接 ! 需要重试吗 		
+
+	 (   Y：重试      N：返回   ) ?
+</source>
+        <translation>
+	No answer or a wrong answer receiving packet %02d. Try again? 		
+
+	 (   Y: Retry      N: Back   ) ?
+</translation>
+    </message>
+    <message>
+        <source>
+	发生通讯错误/超时连接 ! 需要重试吗 		
+
+	 (   Y：重试      N：返回   ) ?
+</source>
+        <translation>
+	No answer or a wrong answer from the radio. Try again? 		
+
+	 (   Y: Retry      N: Back   ) ?
+</translation>
+    </message>
+    <message>
+        <source>
+	传输第 %02d 个数据包时发生通讯错误/超时连接 ! 需要重试吗 		
+
+	 (   Y：重试      N：返回   ) ?
+</source>
+        <translation>
+	No answer or a wrong answer sending packet %02d. Try again? 		
+
+	 (   Y: Retry      N: Back   ) ?
+</translation>
+    </message>
+    <message>
+        <source>
+	电台回答的机型是 </source>
+        <translation>
+	The radio reports model </translation>
+    </message>
+    <message>
+        <source>正在进行握手， 请稍候.......</source>
+        <translation>Handshake, please wait.......</translation>
+    </message>
+    <message>
+        <source>正在接收第 %02d 个数据包， 请稍候.......</source>
+        <translation>Receiving packet %02d, please wait.......</translation>
+    </message>
+    <message>
+        <source>正在传输第 %02d 个数据包， 请稍候.......</source>
+        <translation>Sending packet %02d, please wait.......</translation>
+    </message>
+    <message>
+        <source>正在进行数据刷新， 请稍候.......</source>
+        <translation>Updating the screen, please wait.......</translation>
+    </message>
+    <message>
+        <source>完毕!</source>
+        <translation>Done!</translation>
+    </message>
+    <message>
+        <source>串口未打开（读出或写入时再试）: </source>
+        <translation>Serial port not open (tried again at read or write): </translation>
+    </message>
+    <message>
+        <source>正在等待电台重新启动以便校验， 请稍候.......</source>
+        <translation>Waiting for the radio to restart for the verify, please wait.......</translation>
+    </message>
+    <message>
+        <source>正在校验第 %02d 个数据包， 请稍候.......</source>
+        <translation>Verifying packet %02d, please wait.......</translation>
+    </message>
+    <message>
+        <source>写入并校验完毕!</source>
+        <translation>Written and verified!</translation>
+    </message>
+    <message>
+        <source>
+	写入后校验: 读回电台时发生通讯错误/超时连接 (</source>
+        <translation>
+	Verify after write: no answer or a wrong answer reading the radio back (</translation>
+    </message>
+    <message>
+        <source>)。
+	数据已经写入, 但没有校验。需要重新校验吗 		
+
+	 (   Y：重试      N：返回   ) ?
+</source>
+        <translation>).
+	The data is written but not verified. Verify again? 		
+
+	 (   Y: Retry      N: Back   ) ?
+</translation>
+    </message>
+    <message>
+        <source>写入后校验失败: 电台读回的数据与写入的数据不同。</source>
+        <translation>Verify after write failed: the radio reads back other data than was written. </translation>
+    </message>
+    <message>
+        <source>读出的数据未能保存: </source>
+        <translation>The data read could not be saved: </translation>
+    </message>
+    <message>
+        <source>Read.ini 无法读取: </source>
+        <translation>Read.ini cannot be read: </translation>
+    </message>
+    <message>
+        <source>读出的数据未能备份: </source>
+        <translation>The data read could not be backed up: </translation>
+    </message>
+    <message>
+        <source>串口设置没有改变: </source>
+        <translation>Port settings not changed: </translation>
+    </message>
+    <message>
+        <source>串口设置未能保存: </source>
+        <translation>Port settings could not be saved: </translation>
+    </message>
+    <message>
+        <source>读出已取消：屏幕上的数据没有改变。</source>
+        <translation>Read cancelled: the data on screen is unchanged.</translation>
+    </message>
+    <message>
+        <source>读出没有完成：屏幕上的数据没有改变。</source>
+        <translation>Read not completed: the data on screen is unchanged.</translation>
+    </message>
+    <message>
+        <source>读出完毕：已读出 16 个信道（其中 %1 个打开），机型 %2。</source>
+        <translation>Read complete: 16 channels read (%1 enabled), model %2.</translation>
+    </message>
+    <message>
+        <source>(未知)</source>
+        <translation>(unknown)</translation>
+    </message>
+    <message>
+        <source>
+电台数据已备份为 backups/%1。</source>
+        <translation>
+The radio data is backed up as backups/%1.</translation>
+    </message>
+    <message>
+        <source>写入完毕：已写入 %1 字节（%2 个数据包），电台逐包确认，读回校验一致。</source>
+        <translation>Write complete: %1 bytes written (%2 packets), each acknowledged by the radio; the read-back matches.</translation>
+    </message>
+    <message>
+        <source>写入完毕：已写入 %1 字节（%2 个数据包），电台逐包确认。</source>
+        <translation>Write complete: %1 bytes written (%2 packets), each acknowledged by the radio.</translation>
+    </message>
+    <message>
+        <source>写入后校验失败：电台中有 %1 个字节与写入的不同（见上一条消息）。
+写入的和读回的数据都保存在 backups/ 文件夹中。请重新写入；仍然不同时电台可能有故障。</source>
+        <translation>Verify after write failed: %1 bytes in the radio differ from what was written (see the previous message).
+The data written and read back are both in the backups/ folder. Write again; if they still differ, the radio may be faulty.</translation>
+    </message>
+    <message>
+        <source>数据已写入（%1 个数据包），但读回校验已取消：请再读一次电台确认其中的设置。</source>
+        <translation>Data written (%1 packets), but the read-back verify was cancelled: read the radio again to check its settings.</translation>
+    </message>
+    <message>
+        <source>数据已写入（%1 个数据包），但读回校验没有完成：请再读一次电台确认其中的设置。</source>
+        <translation>Data written (%1 packets), but the read-back verify did not complete: read the radio again to check its settings.</translation>
+    </message>
+    <message>
+        <source>写入已取消</source>
+        <translation>Write cancelled</translation>
+    </message>
+    <message>
+        <source>写入没有完成</source>
+        <translation>Write not completed</translation>
+    </message>
+    <message>
+        <source>：电台没有收下任何数据包，其中的设置没有改变。</source>
+        <translation>: the radio took no packet; its settings are unchanged.</translation>
+    </message>
+    <message>
+        <source>：电台只收下了 %1 / %2 个数据包。
+电台中可能是新旧设置的混合，请重新写入后再使用。</source>
+        <translation>: the radio took only %1 of %2 packets.
+It may hold a mix of old and new settings; write it again before use.</translation>
+    </message>
+    <message>
+        <source>
+要写入的数据已备份在 backups/ 文件夹中（%1），每次从电台读出的数据也都保存在那里。</source>
+        <translation>
+The data to write is backed up in the backups/ folder (%1), as is every read from a radio.</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>第 %02d 个数据包</source>
+        <translation>packet %02d</translation>
+    </message>
+    <message>
+        <source>的地址不对</source>
+        <translation> has a wrong address</translation>
+    </message>
+    <message>
+        <source>没有收到</source>
+        <translation> not received</translation>
+    </message>
+    <message>
+        <source>不完整 (%1 字节)</source>
+        <translation> incomplete (%1 bytes)</translation>
+    </message>
+    <message>
+        <source>电台在 %1 秒内没有回答读出握手</source>
+        <translation>the radio did not answer the read handshake within %1 s</translation>
+    </message>
+    <message>
+        <source>电台对读出握手的回答不对</source>
+        <translation>wrong answer to the read handshake</translation>
+    </message>
+    <message>
+        <source>... 另有 %1 个字节不同
+</source>
+        <translation>... and %1 more bytes differ
+</translation>
+    </message>
+    <message>
+        <source>%1 %2: 写入 %3, 读回 %4
+</source>
+        <translation>%1 %2: written %3, read back %4
+</translation>
+    </message>
+    <message>
+        <source>%1，而当前数据的机型是 %2。		
+
+	仍然要写入吗?  (   Y：写入      N：返回   ) ?
+</source>
+        <translation>%1, but the data is for model %2.		
+
+	Write anyway?  (   Y: Write      N: Back   ) ?
+</translation>
+    </message>
+    <message>
+        <source>(未选)</source>
+        <translation>(none chosen)</translation>
+    </message>
+    <message>
+        <source>写入前的备份未能保存，没有写入电台: </source>
+        <translation>The backup before the write could not be saved; nothing was written: </translation>
+    </message>
+    <message>
+        <source>电台是 %1，数据是 %2 的: 没有写入电台。</source>
+        <translation>The radio is a %1, the data is for %2: nothing was written.</translation>
+    </message>
+    <message>
+        <source>数据已经写入电台, 校验已取消。请再读一次电台确认。</source>
+        <translation>The data is written; the verify was cancelled. Read the radio again to check.</translation>
+    </message>
+    <message>
+        <source>数据已经写入电台, 但读回校验失败 (%1)。请再读一次电台确认。</source>
+        <translation>The data is written, but the read-back failed (%1). Read the radio again to check.</translation>
+    </message>
+    <message>
+        <source>%1 个字节不同:
+</source>
+        <translation>%1 bytes differ:
+</translation>
+    </message>
+    <message>
+        <source>两份数据已保存: %1 (写入), %2 (读回)。
+</source>
+        <translation>Both are saved: %1 (written), %2 (read back).
+</translation>
+    </message>
+    <message>
+        <source>两份数据未能保存: </source>
+        <translation>The two images could not be saved: </translation>
+    </message>
+    <message>
+        <source>请重新写入; 仍然不同时电台可能有故障。</source>
+        <translation>Write again; if they still differ, the radio may be faulty.</translation>
+    </message>
+</context>
+<context>
+    <name>QtScreenUi</name>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>不保存</source>
+        <translation>Don&apos;t Save</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+</context>
+<context>
+    <name>RadioCommands</name>
+    <message>
+        <source>电台</source>
+        <translation>the radio</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>: 文件不存在, &quot;写入后校验&quot; 的设置没有保存</source>
+        <translation>: no such file; the &quot;Verify after write&quot; setting was not saved</translation>
+    </message>
+    <message>
+        <source>&quot;写入后校验&quot; 的设置未能保存: </source>
+        <translation>The &quot;Verify after write&quot; setting could not be saved: </translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>提示信息!</source>
+        <translation>KAVIR</translation>
+    </message>
+    <message>
+        <source>打印失败: 打印机无法开始打印。</source>
+        <translation>Printing failed: the printer cannot start.</translation>
+    </message>
+    <message>
+        <source>导出PDF</source>
+        <translation>Export PDF</translation>
+    </message>
+    <message>
+        <source>无法写入 PDF 文件:
+</source>
+        <translation>Cannot write the PDF file:
+</translation>
+    </message>
+    <message>
+        <source>发射定时限制:</source>
+        <translation>TX time-out (TOT):</translation>
+    </message>
+    <message>
+        <source>发射定时预警时间:</source>
+        <translation>TOT pre-alert:</translation>
+    </message>
+    <message>
+        <source>监听功能:</source>
+        <translation>Monitor:</translation>
+    </message>
+    <message>
+        <source>静态电平等级:</source>
+        <translation>Squelch level:</translation>
+    </message>
+    <message>
+        <source>BEEP音开关:</source>
+        <translation>Key beep:</translation>
+    </message>
+    <message>
+        <source>电池省电使能:</source>
+        <translation>Battery saver:</translation>
+    </message>
+    <message>
+        <source>语音报告功能:</source>
+        <translation>Voice prompts:</translation>
+    </message>
+    <message>
+        <source>报警模式选择:</source>
+        <translation>Alarm mode:</translation>
+    </message>
+    <message>
+        <source>整机正常运行控制:</source>
+        <translation>Run control:</translation>
+    </message>
+    <message>
+        <source>数据复制使能:</source>
+        <translation>Cloning:</translation>
+    </message>
+    <message>
+        <source>工厂自调测模式使能:</source>
+        <translation>Factory tuning mode:</translation>
+    </message>
+    <message>
+        <source>频道扫描控制:</source>
+        <translation>Scan mode:</translation>
+    </message>
+    <message>
+        <source>优先频道选择方式:</source>
+        <translation>Priority channel mode:</translation>
+    </message>
+    <message>
+        <source>优先频道设置:</source>
+        <translation>Priority channel:</translation>
+    </message>
+    <message>
+        <source>回扫周期A:</source>
+        <translation>Look-back time A:</translation>
+    </message>
+    <message>
+        <source>接收停留时间:</source>
+        <translation>RX dwell time:</translation>
+    </message>
+    <message>
+        <source>收信停止(跌落)延时:</source>
+        <translation>RX resume delay:</translation>
+    </message>
+    <message>
+        <source>发信停止(跌落)延时:</source>
+        <translation>TX resume delay:</translation>
+    </message>
+    <message>
+        <source>接收回复信道选择:</source>
+        <translation>Talk-back channel:</translation>
+    </message>
+    <message>
+        <source>发射信道选择:</source>
+        <translation>TX channel:</translation>
+    </message>
+    <message>
+        <source>指配信道设置:</source>
+        <translation>Designated channel:</translation>
+    </message>
+    <message>
+        <source>信道扫描方向:</source>
+        <translation>Scan direction:</translation>
+    </message>
+    <message>
+        <source>信道扫描速度:</source>
+        <translation>Scan speed:</translation>
+    </message>
+    <message>
+        <source>扫描声音使能:</source>
+        <translation>Scan beep:</translation>
+    </message>
+    <message>
+        <source>删除/追加使能:</source>
+        <translation>Delete/add:</translation>
+    </message>
+    <message>
+        <source>暂时删除使能:</source>
+        <translation>Temporary delete:</translation>
+    </message>
+    <message>
+        <source>接收</source>
+        <translation>RX</translation>
+    </message>
+    <message>
+        <source>发射</source>
+        <translation>TX</translation>
+    </message>
+    <message>
+        <source>通道</source>
+        <translation>Ch</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX freq</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX tone</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX freq</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX tone</translation>
+    </message>
+    <message>
+        <source>繁忙锁定</source>
+        <translation>Busy lock</translation>
+    </message>
+    <message>
+        <source>发射功率</source>
+        <translation>TX power</translation>
+    </message>
+    <message>
+        <source>信道扫描</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>时钟拍频</source>
+        <translation>Beat shift</translation>
+    </message>
+    <message>
+        <source>宽带</source>
+        <translation>Wide</translation>
+    </message>
+    <message>
+        <source>%1对讲机编程信息</source>
+        <translation>%1 programming report</translation>
+    </message>
+    <message>
+        <source>文件名称:</source>
+        <translation>File name:</translation>
+    </message>
+    <message>
+        <source>机器类型:</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>工作模式:</source>
+        <translation>Band mode:</translation>
+    </message>
+    <message>
+        <source>频率范围:</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>常用参数</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>TOT发射定时限制</source>
+        <translation>TOT (TX time-out)</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>扫描信息</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>信道设置</source>
+        <translation>Channels</translation>
+    </message>
+</context>
+<context>
+    <name>Screen</name>
+    <message>
+        <source>无法读取文件 </source>
+        <translation>Cannot read the file </translation>
+    </message>
+    <message>
+        <source>无法保存文件 </source>
+        <translation>Cannot save the file </translation>
+    </message>
+    <message>
+        <source>不是数据文件：其中没有 [Previous] 设置。</source>
+        <translation>Not a data file: it holds no [Previous] settings.</translation>
+    </message>
+    <message>
+        <source>不在信道表格内</source>
+        <translation>outside the channel table</translation>
+    </message>
+    <message>
+        <source>频率 %1 不在当前频率范围内 (%2-%3 MHz)</source>
+        <translation>frequency %1 is outside the band (%2-%3 MHz)</translation>
+    </message>
+    <message>
+        <source>非法频点 %1, 不在 6.25 kHz 步进上</source>
+        <translation>frequency %1 is not on a 6.25 kHz step</translation>
+    </message>
+    <message>
+        <source>不是本列的选项</source>
+        <translation>not an option of this column</translation>
+    </message>
+    <message>
+        <source>请继续..............</source>
+        <translation>Go on..............</translation>
+    </message>
+    <message>
+        <source>错误, 您输入的频率:%1 不在当前频率范围内, 请继续.....</source>
+        <translation>Error: the frequency %1 is outside the band, go on.....</translation>
+    </message>
+    <message>
+        <source>您输入的非法频点(%1) 无法通过较验, 请重新输入.....</source>
+        <translation>The frequency %1 is not a valid step, enter it again.....</translation>
+    </message>
+    <message>
+        <source>错误, 您输入的亚音:%1 不在亚音列表内, 请继续.....</source>
+        <translation>Error: the tone %1 is not in the tone list, go on.....</translation>
+    </message>
+    <message>
+        <source>信道号</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX freq</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX tone</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX freq</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX tone</translation>
+    </message>
+    <message>
+        <source>繁忙锁定</source>
+        <translation>Busy lock</translation>
+    </message>
+    <message>
+        <source>发射功率</source>
+        <translation>TX power</translation>
+    </message>
+    <message>
+        <source>信道扫描</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>时钟拍频</source>
+        <translation>Beat shift</translation>
+    </message>
+    <message>
+        <source>宽带</source>
+        <translation>Wide</translation>
+    </message>
+    <message>
+        <source>无标题</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>“%1”的修改尚未保存。
+
+是否保存修改？</source>
+        <translation>The changes to &quot;%1&quot; are not saved.
+
+Save them?</translation>
+    </message>
+    <message>
+        <source>打开所有通道！</source>
+        <translation>All channels enabled!</translation>
+    </message>
+    <message>
+        <source>关闭所有通道！</source>
+        <translation>All channels disabled!</translation>
+    </message>
+    <message>
+        <source>超出信道表格</source>
+        <translation>outside the channel table</translation>
+    </message>
+    <message>
+        <source>第%1行第%2列</source>
+        <translation>row %1 column %2</translation>
+    </message>
+    <message>
+        <source>
+……另有 %1 个单元格未接受</source>
+        <translation>
+... %1 more cells not accepted</translation>
+    </message>
+    <message>
+        <source>提示信息!</source>
+        <translation>KAVIR</translation>
+    </message>
+    <message>
+        <source> 功 能 设 置 </source>
+        <translation> Functions </translation>
+    </message>
+    <message>
+        <source> 信 道 设 置 </source>
+        <translation> Channels </translation>
+    </message>
+    <message>
+        <source>频段范围：</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>键盘设置</source>
+        <translation>Key settings</translation>
+    </message>
+    <message>
+        <source>不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。</source>
+        <translation>Not a data file: it holds no [Previous] settings. The screen is unchanged; open a .dat data file.</translation>
+    </message>
+    <message>
+        <source>无法保存机器型号 </source>
+        <translation>Cannot save the model </translation>
+    </message>
+    <message>
+        <source>
+	您需要改变机器型号吗 		
+
+	 (Y：改变  N：不改变) ?
+</source>
+        <translation>
+	Change the radio model? 		
+
+	 (Y: Change  N: Keep) ?
+</translation>
+    </message>
+    <message>
+        <source>无法保存最近文件列表 </source>
+        <translation>Cannot save the recent file list </translation>
+    </message>
+    <message>
+        <source>正在打开数据， 请稍候.......</source>
+        <translation>Opening the data, please wait.......</translation>
+    </message>
+    <message>
+        <source>文件 %1 已不存在，已从最近文件列表中删除。</source>
+        <translation>The file %1 no longer exists; it is removed from the recent file list.</translation>
+    </message>
+    <message>
+        <source>正在进行数据保存， 请稍候.......</source>
+        <translation>Saving the data, please wait.......</translation>
+    </message>
+    <message>
+        <source>Write.ini 未能保存，没有写入电台: </source>
+        <translation>Write.ini could not be saved; nothing was written: </translation>
+    </message>
+    <message>
+        <source>写入后校验失败!</source>
+        <translation>Verify after write failed!</translation>
+    </message>
+    <message>
+        <source>KAVIR.ini 不能使用: %1
+没有选项列表，不能保存、写入、读出或改变机型。
+请把程序的 KAVIR.ini 放回程序目录 %2 后重新启动。</source>
+        <translation>KAVIR.ini cannot be used: %1
+Without the option lists nothing can be saved, written, read or changed to another model.
+Put the program&apos;s KAVIR.ini back into the program folder %2 and start again.</translation>
+    </message>
+</context>
+<context>
+    <name>Setup</name>
+    <message>
+        <source>发射定时限制</source>
+        <translation>TX time-out</translation>
+    </message>
+    <message>
+        <source>发射定时预警时间</source>
+        <translation>TOT pre-alert</translation>
+    </message>
+    <message>
+        <source>监听功能</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>静态电平等级</source>
+        <translation>Squelch level</translation>
+    </message>
+    <message>
+        <source>BEEP音开关</source>
+        <translation>Key beep</translation>
+    </message>
+    <message>
+        <source>语音报告功能</source>
+        <translation>Voice prompts</translation>
+    </message>
+    <message>
+        <source>报警模式选择</source>
+        <translation>Alarm mode</translation>
+    </message>
+    <message>
+        <source>整机正常运行控制</source>
+        <translation>Run control</translation>
+    </message>
+    <message>
+        <source>数据复制使能</source>
+        <translation>Cloning</translation>
+    </message>
+    <message>
+        <source>工厂自调测模式使能</source>
+        <translation>Factory tuning</translation>
+    </message>
+    <message>
+        <source>频道扫描控制</source>
+        <translation>Scan mode</translation>
+    </message>
+    <message>
+        <source>优先频道选择方式</source>
+        <translation>Priority mode</translation>
+    </message>
+    <message>
+        <source>优先频道设置</source>
+        <translation>Priority channel</translation>
+    </message>
+    <message>
+        <source>回扫周期</source>
+        <translation>Look-back time</translation>
+    </message>
+    <message>
+        <source>接收停留时间</source>
+        <translation>RX dwell time</translation>
+    </message>
+    <message>
+        <source>收信停止(跌落)延时</source>
+        <translation>RX resume delay</translation>
+    </message>
+    <message>
+        <source>发信停止(跌落)延时</source>
+        <translation>TX resume delay</translation>
+    </message>
+    <message>
+        <source>接收回复信道选择</source>
+        <translation>Talk-back channel</translation>
+    </message>
+    <message>
+        <source>发射信道选择</source>
+        <translation>TX channel</translation>
+    </message>
+    <message>
+        <source>指配信道设置</source>
+        <translation>Designated channel</translation>
+    </message>
+    <message>
+        <source>信道扫描方向</source>
+        <translation>Scan direction</translation>
+    </message>
+    <message>
+        <source>信道扫描速度</source>
+        <translation>Scan speed</translation>
+    </message>
+    <message>
+        <source>扫描声音使能</source>
+        <translation>Scan beep</translation>
+    </message>
+    <message>
+        <source>删除/追加使能</source>
+        <translation>Delete/add</translation>
+    </message>
+    <message>
+        <source>暂时删除使能</source>
+        <translation>Temporary delete</translation>
+    </message>
+    <message>
+        <source>机器类型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>模式</source>
+        <translation>Band mode</translation>
+    </message>
+    <message>
+        <source>PF1键</source>
+        <translation>PF1 key</translation>
+    </message>
+    <message>
+        <source>PF2键</source>
+        <translation>PF2 key</translation>
+    </message>
+    <message>
+        <source>PF3键</source>
+        <translation>PF3 key</translation>
+    </message>
+    <message>
+        <source>电池省电使能</source>
+        <translation>Battery saver</translation>
+    </message>
+    <message>
+        <source>频段范围(下限)</source>
+        <translation>Band (lower limit)</translation>
+    </message>
+    <message>
+        <source>频段范围(上限)</source>
+        <translation>Band (upper limit)</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX freq</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX tone</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX freq</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX tone</translation>
+    </message>
+    <message>
+        <source>繁忙锁定</source>
+        <translation>Busy lock</translation>
+    </message>
+    <message>
+        <source>发射功率</source>
+        <translation>TX power</translation>
+    </message>
+    <message>
+        <source>信道扫描</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>时钟拍频</source>
+        <translation>Beat shift</translation>
+    </message>
+    <message>
+        <source>宽带</source>
+        <translation>Wide</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::AboutDialog</name>
+    <message>
+        <source>关于 KAVIR</source>
+        <translation>About KAVIR</translation>
+    </message>
+    <message>
+        <source>%1 %2 版</source>
+        <translation>%1 version %2</translation>
+    </message>
+    <message>
+        <source>16 信道手持对讲机编程软件</source>
+        <translation>Programming software for 16-channel hand-held radios</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::BatchDialog</name>
+    <message>
+        <source>批量写入</source>
+        <translation>Batch write</translation>
+    </message>
+    <message>
+        <source>写入的数据</source>
+        <translation>Data to write</translation>
+    </message>
+    <message>
+        <source>当前屏幕数据</source>
+        <translation>The data on screen</translation>
+    </message>
+    <message>
+        <source>文件:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>*.dat 数据文件或 768 字节的镜像</source>
+        <translation>*.dat data file or a 768-byte image</translation>
+    </message>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>选择数据文件</source>
+        <translation>Choose a data file</translation>
+    </message>
+    <message>
+        <source>数据文件 (*.dat *.ini *.bin);;所有文件 (*)</source>
+        <translation>Data files (*.dat *.ini *.bin);;All files (*)</translation>
+    </message>
+    <message>
+        <source>一个或多个串口，用逗号分开: 1,2 或 /dev/ttyUSB0,/dev/ttyUSB1</source>
+        <translation>One or more serial ports, separated by commas: 1,2 or /dev/ttyUSB0,/dev/ttyUSB1</translation>
+    </message>
+    <message>
+        <source>串口:</source>
+        <translation>Ports:</translation>
+    </message>
+    <message>
+        <source>不限 (直到停止)</source>
+        <translation>No limit (until stopped)</translation>
+    </message>
+    <message>
+        <source> 台</source>
+        <translation> radios</translation>
+    </message>
+    <message>
+        <source>每个串口台数:</source>
+        <translation>Radios per port:</translation>
+    </message>
+    <message>
+        <source>写入后校验</source>
+        <translation>Verify after write</translation>
+    </message>
+    <message>
+        <source>记录文件:</source>
+        <translation>Log file:</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>用时</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>串口号从 1 开始: </source>
+        <translation>Port numbers start at 1: </translation>
+    </message>
+    <message>
+        <source>请填写至少一个串口。</source>
+        <translation>Enter at least one serial port.</translation>
+    </message>
+    <message>
+        <source>没有写入任何电台:
+</source>
+        <translation>No radio was written:
+</translation>
+    </message>
+    <message>
+        <source>记录文件无法打开: </source>
+        <translation>The log file cannot be opened: </translation>
+    </message>
+    <message>
+        <source>正在停止: 正在写入的电台写完后结束。</source>
+        <translation>Stopping: ends once the radios being written are done.</translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>共 %1 台: %2 台写入并校验成功, %3 台未校验, %4 台校验失败, %5 台跳过, %6 台失败%7。</source>
+        <translation>%1 radios: %2 written and verified, %3 not verified, %4 failed the verify, %5 skipped, %6 failed%7.</translation>
+    </message>
+    <message>
+        <source> (已停止)</source>
+        <translation> (stopped)</translation>
+    </message>
+    <message>
+        <source>
+记录: </source>
+        <translation>
+Log: </translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::CMainFrame</name>
+    <message>
+        <source>工具栏</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>跟随系统(&amp;S)</source>
+        <translation>Follow &amp;system</translation>
+    </message>
+    <message>
+        <source>语言的选择未能保存: </source>
+        <translation>The language choice could not be saved: </translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>打开已有文档！</source>
+        <translation>Open an existing file</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>保存当前文档</source>
+        <translation>Save the file</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>数据另存为</source>
+        <translation>Save the data under a new name</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>另存为镜像...</source>
+        <translation>Save as Image...</translation>
+    </message>
+    <message>
+        <source>把屏幕保存为写入电台的 768 字节镜像文件</source>
+        <translation>Save the screen as the 768-byte image a write would send</translation>
+    </message>
+    <message>
+        <source>导入CSV...</source>
+        <translation>Import CSV...</translation>
+    </message>
+    <message>
+        <source>从 CSV 信道表导入信道</source>
+        <translation>Import channels from a CSV channel plan</translation>
+    </message>
+    <message>
+        <source>导出CSV...</source>
+        <translation>Export CSV...</translation>
+    </message>
+    <message>
+        <source>把信道导出为 CSV 信道表</source>
+        <translation>Export the channels as a CSV channel plan</translation>
+    </message>
+    <message>
+        <source>比较...</source>
+        <translation>Compare...</translation>
+    </message>
+    <message>
+        <source>比较屏幕与一个文件</source>
+        <translation>Compare the screen with a file</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>打印活动文档</source>
+        <translation>Print the report</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>打印预览(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>显示整页</source>
+        <translation>Show the whole page</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;R)...</source>
+        <translation>Page Set&amp;up...</translation>
+    </message>
+    <message>
+        <source>改变打印机及打印选项</source>
+        <translation>Change the printer and its options</translation>
+    </message>
+    <message>
+        <source>打印设置</source>
+        <translation>Page Setup</translation>
+    </message>
+    <message>
+        <source>导出PDF...</source>
+        <translation>Export PDF...</translation>
+    </message>
+    <message>
+        <source>把编程报告保存为 PDF 文件</source>
+        <translation>Save the programming report as a PDF file</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>退出应用程序；提示保存文档</source>
+        <translation>Quit the program; asks to save changes</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>工具(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>读出(&amp;R)</source>
+        <translation>&amp;Read</translation>
+    </message>
+    <message>
+        <source>读取数据</source>
+        <translation>Read the radio</translation>
+    </message>
+    <message>
+        <source>读出 (Ctrl+R)</source>
+        <translation>Read (Ctrl+R)</translation>
+    </message>
+    <message>
+        <source>写入(&amp;W)</source>
+        <translation>&amp;Write</translation>
+    </message>
+    <message>
+        <source>写入数据</source>
+        <translation>Write the radio</translation>
+    </message>
+    <message>
+        <source>写入 (Ctrl+W)</source>
+        <translation>Write (Ctrl+W)</translation>
+    </message>
+    <message>
+        <source>写入后校验</source>
+        <translation>Verify after write</translation>
+    </message>
+    <message>
+        <source>写入后把电台读回来, 逐字节核对</source>
+        <translation>Read the radio back after a write and compare every byte</translation>
+    </message>
+    <message>
+        <source>键盘设置(&amp;B)</source>
+        <translation>&amp;Key Settings</translation>
+    </message>
+    <message>
+        <source>设置 PF1、PF2、PF3 键的功能</source>
+        <translation>Set what the PF1, PF2 and PF3 keys do</translation>
+    </message>
+    <message>
+        <source>与电台比较</source>
+        <translation>Compare with Radio</translation>
+    </message>
+    <message>
+        <source>读出电台并与屏幕比较，屏幕不变</source>
+        <translation>Read the radio and compare it with the screen; the screen stays as it is</translation>
+    </message>
+    <message>
+        <source>批量写入...</source>
+        <translation>Batch Write...</translation>
+    </message>
+    <message>
+        <source>把同一份数据逐台写入多台电台，每台校验并记录</source>
+        <translation>Write the same data into radio after radio, each verified and logged</translation>
+    </message>
+    <message>
+        <source>串口(&amp;K)</source>
+        <translation>Serial &amp;Port</translation>
+    </message>
+    <message>
+        <source>通讯口设置</source>
+        <translation>Serial port settings</translation>
+    </message>
+    <message>
+        <source>关闭所有通道</source>
+        <translation>Disable all channels</translation>
+    </message>
+    <message>
+        <source>关闭所有通道！</source>
+        <translation>All channels disabled!</translation>
+    </message>
+    <message>
+        <source>打开所有通道</source>
+        <translation>Enable all channels</translation>
+    </message>
+    <message>
+        <source>打开所有通道！</source>
+        <translation>All channels enabled!</translation>
+    </message>
+    <message>
+        <source>查看(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>工具栏(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏工具栏</source>
+        <translation>Show or hide the toolbar</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏状态栏</source>
+        <translation>Show or hide the status bar</translation>
+    </message>
+    <message>
+        <source>下一页(&amp;N)</source>
+        <translation>&amp;Next Page</translation>
+    </message>
+    <message>
+        <source>切换到另一页</source>
+        <translation>Switch to the other page</translation>
+    </message>
+    <message>
+        <source>上一页(&amp;P)</source>
+        <translation>&amp;Previous Page</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>帮助主题(&amp;H)</source>
+        <translation>&amp;Help Topics</translation>
+    </message>
+    <message>
+        <source>显示使用说明</source>
+        <translation>Show the user guide</translation>
+    </message>
+    <message>
+        <source>关于 KAVIR(&amp;A)...</source>
+        <translation>&amp;About KAVIR...</translation>
+    </message>
+    <message>
+        <source>显示程序信息，版本号和版权</source>
+        <translation>Show program information, version and copyright</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>大写</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>滚动</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>撤销上一次修改</source>
+        <translation>Undo the last change</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>重做上一次撤销的修改</source>
+        <translation>Redo the last undone change</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>剪切所选单元格，放到剪贴板上</source>
+        <translation>Cut the selected cells to the clipboard</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>复制所选单元格到剪贴板</source>
+        <translation>Copy the selected cells to the clipboard</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>把剪贴板内容粘贴到所选单元格</source>
+        <translation>Paste the clipboard into the selected cells</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>清除所选单元格</source>
+        <translation>Clear the selected cells</translation>
+    </message>
+    <message>
+        <source>全选(&amp;A)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>选择全部信道单元格</source>
+        <translation>Select all channel cells</translation>
+    </message>
+    <message>
+        <source>打开 </source>
+        <translation>Open </translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::CScreenWidget</name>
+    <message>
+        <source>机器类型和方式</source>
+        <translation>Model and band</translation>
+    </message>
+    <message>
+        <source>常用参数</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>TOT发射定时限制</source>
+        <translation>TOT (TX time-out)</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>扫描信息</source>
+        <translation>Scan</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::ChannelGridWidget</name>
+    <message>
+        <source>%1 个单元格未接受:
+
+</source>
+        <translation>%1 cells not accepted:
+
+</translation>
+    </message>
+    <message>
+        <source>已复制 %1 个单元格</source>
+        <translation>%1 cells copied</translation>
+    </message>
+    <message>
+        <source>已剪切 %1 个单元格</source>
+        <translation>%1 cells cut</translation>
+    </message>
+    <message>
+        <source>已粘贴 %1 个单元格</source>
+        <translation>%1 cells pasted</translation>
+    </message>
+    <message>
+        <source>已清除 %1 个单元格</source>
+        <translation>%1 cells cleared</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::CompareDialog</name>
+    <message>
+        <source>比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>屏幕与%1完全相同。</source>
+        <translation>The screen and %1 are the same.</translation>
+    </message>
+    <message>
+        <source>屏幕与%1有 %2 处不同:</source>
+        <translation>The screen and %1 differ in %2 places:</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>屏幕</source>
+        <translation>Screen</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::HelpViewer</name>
+    <message>
+        <source>KAVIR 帮助</source>
+        <translation>KAVIR Help</translation>
+    </message>
+    <message>
+        <source>无法打开帮助文件 %1: %2</source>
+        <translation>Cannot open the help file %1: %2</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::ImportPreviewDialog</name>
+    <message>
+        <source>导入CSV</source>
+        <translation>Import CSV</translation>
+    </message>
+    <message>
+        <source>文件: </source>
+        <translation>File: </translation>
+    </message>
+    <message>
+        <source>按 Location 放入信道 (Location n → 信道 n)</source>
+        <translation>Place by Location (Location n → channel n)</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>信道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX freq</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX tone</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX freq</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX tone</translation>
+    </message>
+    <message>
+        <source>功率</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>带宽</source>
+        <translation>Bandwidth</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>禁止发射</source>
+        <translation>TX inhibit</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation>Wide</translation>
+    </message>
+    <message>
+        <source>窄</source>
+        <translation>Narrow</translation>
+    </message>
+    <message>
+        <source>拒绝: </source>
+        <translation>Refused: </translation>
+    </message>
+    <message>
+        <source>不是信道表 CSV 文件: </source>
+        <translation>Not a channel-plan CSV file: </translation>
+    </message>
+    <message>
+        <source>导入 %1 行，拒绝 %2 行。没有导入的信道保持不变。</source>
+        <translation>%1 rows to import, %2 refused. Channels not imported stay as they are.</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::KeySettingsDialog</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::PortDialog</name>
+    <message>
+        <source>串口配置</source>
+        <translation>Serial Port</translation>
+    </message>
+    <message>
+        <source>请选择与电台编程线相连的串口：</source>
+        <translation>Choose the serial port of the programming cable:</translation>
+    </message>
+    <message>
+        <source>其他设备：</source>
+        <translation>Other device:</translation>
+    </message>
+    <message>
+        <source>/dev/ttyUSB0 或 /dev/pts/N</source>
+        <translation>/dev/ttyUSB0 or /dev/pts/N</translation>
+    </message>
+    <message>
+        <source>波特率(&amp;B)：</source>
+        <translation>&amp;Baud rate:</translation>
+    </message>
+    <message>
+        <source>超时（毫秒）：</source>
+        <translation>Time-outs (ms):</translation>
+    </message>
+    <message>
+        <source>握手(&amp;H)</source>
+        <translation>&amp;Handshake</translation>
+    </message>
+    <message>
+        <source>接收(&amp;R)</source>
+        <translation>&amp;Receive</translation>
+    </message>
+    <message>
+        <source>发送(&amp;T)</source>
+        <translation>&amp;Transmit</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>不再使用设备 %1，改用 COM%2 吗?</source>
+        <translation>Stop using device %1 and use COM%2 instead?</translation>
+    </message>
+    <message>
+        <source>是(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>否(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::TransferGuard</name>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>停止传输 (Esc)</source>
+        <translation>Stop the transfer (Esc)</translation>
+    </message>
+    <message>
+        <source>正在取消...</source>
+        <translation>Cancelling...</translation>
+    </message>
+</context>
+</TS>
