@@ -13,10 +13,11 @@ struct ByteOwner {
   const char* keys;
 };
 
-// The channel record's bytes and the profile keys they carry.
+// The channel record's bytes and the grid columns they carry, named as the
+// grid's headers name them.
 constexpr ByteOwner kChannelBytes[] = {
-    {0, 2, "RxFreq"},   {3, 4, "Decode"},       {5, 7, "TxFreq"},  {8, 9, "Coding"},
-    {10, 10, "ClockFreq/ZoneWide/子频段"}, {11, 11, "BusyLock/TxPower/ChannelScans"},
+    {0, 2, "接收频率"},   {3, 4, "接收信令"},       {5, 7, "发射频率"},  {8, 9, "发射信令"},
+    {10, 10, "时钟拍频/宽带/子频段"}, {11, 11, "繁忙锁定/发射功率/信道扫描"},
     {12, 15, "固定字节"},
 };
 
@@ -28,8 +29,8 @@ struct BlockOwner {
 // Blocks without drop-down fields.
 constexpr BlockOwner kFixedBlocks[] = {
     {0x130, 0x28F, "空白区 (应为 0)"},
-    {0x290, 0x297, "频段 FreqV/FreqU"},
-    {0x298, 0x29F, "机型 Type"},
+    {0x290, 0x297, "频段范围"},
+    {0x298, 0x29F, "机型"},
     {0x2A0, 0x2CF, "固定字节"},
     {0x2D0, 0x2DF, "机型标识"},
     {0x2E0, 0x2FF, "厂家签名"},
@@ -40,9 +41,9 @@ std::string SettingsOwner(int block, int byte) {
   for (const settings_map::EncodedField& f : settings_map::kEncoded) {
     if (f.block != block || f.byte != byte) continue;
     if (!keys.empty()) keys += '/';
-    keys += Info(f.setting).key;
+    keys += Info(f.setting).caption;
   }
-  if (block == 17 && byte == 3) keys += keys.empty() ? "BatterySupply" : "/BatterySupply";
+  if (block == 17 && byte == 3) keys += keys.empty() ? "电池省电使能" : "/电池省电使能";
   static const char* const kNames[] = {"功能设置", "功能设置", "按键设置"};
   return std::string(kNames[block - 16]) + " " + (keys.empty() ? std::string("固定字节") : keys);
 }
@@ -55,12 +56,9 @@ std::string ImageAddressOwner(int address) {
     const int channel = address / kPacketDataSize + 1;
     const int byte = address % kPacketDataSize;
     char label[32];
-    std::snprintf(label, sizeof label, "信道 %02d ", channel);
-    char key[16];
-    std::snprintf(key, sizeof key, "CH%02d.", channel);
+    std::snprintf(label, sizeof label, "CH%02d ", channel);
     for (const ByteOwner& o : kChannelBytes)
-      if (byte >= o.first && byte <= o.last)
-        return std::string(label) + (o.first == 12 ? "" : key) + o.keys;
+      if (byte >= o.first && byte <= o.last) return std::string(label) + o.keys;
   }
   if (address < 0x130) return SettingsOwner(16 + (address - 0x100) / 16, address % 16);
   for (const BlockOwner& o : kFixedBlocks)
