@@ -62,6 +62,11 @@ void RadioCommands::Connect() {
   QAction* verify = frame_.action(kCmdVerifyAfterWrite);
   verify->setChecked(ReadVerifyAfterWrite(ReadIniFile(frame_.view().files().kavir_ini)));
   QObject::connect(verify, &QAction::toggled, &frame_, [this](bool on) { OnVerifyAfterWrite(on); });
+  QAction* keep = frame_.action(kCmdKeepRadioBeforeWrite);
+  keep->setChecked(ReadKeepRadioBeforeWrite(ReadIniFile(frame_.view().files().kavir_ini)));
+  QObject::connect(keep, &QAction::toggled, &frame_, [this](bool on) {
+    SaveWriteSwitch(QObject::tr("写入前备份电台数据"), [on](IniDocument& ini) { SetKeepRadioBeforeWrite(ini, on); });
+  });
 }
 
 void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
@@ -93,6 +98,7 @@ void RadioCommands::Run(Kind kind) {
     guard_ = &guard;
     WriteRadioOptions options;
     options.verify = frame_.action(kCmdVerifyAfterWrite)->isChecked();
+    options.keep_radio_image = frame_.action(kCmdKeepRadioBeforeWrite)->isChecked();
     if (kind == Kind::Compare) {
       result = kavir::OnReadRadio(radio, *link_);
     } else {
@@ -121,15 +127,19 @@ void RadioCommands::Run(Kind kind) {
   const std::string summary = kind == Kind::Write ? WriteSummary(result, link_->report)
                               : ReadSummary(result, link_->report, (kind == Kind::Read ? frame_.view() : radio).ToSetup(),
                                             (kind == Kind::Read ? frame_.view() : radio).current_model_name);
-  if (!summary.empty()) {
-    const QString text = QString::fromStdString(summary);
-    frame_.SetStatusText(text.section(QLatin1Char('\n'), 0, 0));
+  const QString text = QString::fromStdString(summary);
+  const QString first_line = text.section(QLatin1Char('\n'), 0, 0);
+  // A difference found by the verify was shown with every byte already: one box per event.
+  const bool shown = kind == Kind::Write && link_->report.verify == TransferReport::Verify::Differs;
+  if (!summary.empty() && !shown) {
+    frame_.SetStatusText(first_line);
     QMessageBox box(result == TransferResult::Done ? QMessageBox::Information : QMessageBox::Warning,
                     QString::fromUtf8(kPromptCaption), text, QMessageBox::Ok, &frame_);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Ok)->setText(QObject::tr("确定"));
     box.exec();
   }
-  frame_.SetStatusText(QStringLiteral("就绪"));
+  // A failure stays in the status line until the next action; success is over.
+  frame_.SetStatusText(result == TransferResult::Failed && !summary.empty() ? first_line : QObject::tr("就绪"));
 }
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
@@ -153,19 +163,27 @@ void RadioCommands::OnBatch() {
 }
 
 void RadioCommands::OnVerifyAfterWrite(bool on) {
+  SaveWriteSwitch(QObject::tr("写入后校验"), [on](IniDocument& ini) { SetVerifyAfterWrite(ini, on); });
+}
+
+void RadioCommands::SaveWriteSwitch(const QString& name, const std::function<void(IniDocument&)>& set) {
   const std::string& path = frame_.view().files().kavir_ini;
+  const std::string quoted = "\"" + name.toStdString() + "\"";
   // The setting goes into the configuration that is there; none is made up.
   if (!QFileInfo::exists(QString::fromStdString(path))) {
-    frame_.ui().ShowError(path + ": 文件不存在, \"写入后校验\" 的设置没有保存", kPromptCaption);
+    frame_.ui().ShowError(path + QObject::tr(": 文件不存在, %1 的设置没有保存").arg(QString::fromStdString(quoted)).toStdString(),
+                          kPromptCaption);
     return;
   }
   IoStatus status;
   IniDocument ini = ReadIniFile(path, &status);
   if (status) {
-    SetVerifyAfterWrite(ini, on);
+    set(ini);
     status = WriteIniFile(path, ini);
   }
-  if (!status) frame_.ui().ShowError("\"写入后校验\" 的设置未能保存: " + status.Message(), kPromptCaption);
+  if (!status)
+    frame_.ui().ShowError(QObject::tr("%1 的设置未能保存: ").arg(QString::fromStdString(quoted)).toStdString() + status.Message(),
+                          kPromptCaption);
 }
 
 void RadioCommands::OnPortSettings() {

@@ -38,8 +38,11 @@ bool RadioMayHoldMixedSettings(TransferResult result, const TransferReport& repo
          report.packets_written < kPackets;
 }
 
-std::string WriteSummary(TransferResult result, const TransferReport& report) {
-  if (result == TransferResult::Cancelled) return {};
+namespace {
+
+std::string WriteOutcomeText(TransferResult result, const TransferReport& report) {
+  // A refusal before sending has said all there is: one box per event.
+  if (result == TransferResult::Cancelled || report.refused) return {};
   if (result == TransferResult::Done)
     return "写入完毕：已写入 " + std::to_string(kImageBytes) + " 字节（" +
            std::to_string(kPackets) + " 个数据包），电台逐包确认" +
@@ -61,6 +64,15 @@ std::string WriteSummary(TransferResult result, const TransferReport& report) {
   if (!report.backup_path.empty())
     text += "\n要写入的数据已备份在 backups/ 文件夹中（" + FileName(report.backup_path) +
             "），每次从电台读出的数据也都保存在那里。";
+  return text;
+}
+
+}  // namespace
+
+std::string WriteSummary(TransferResult result, const TransferReport& report) {
+  std::string text = WriteOutcomeText(result, report);
+  if (!text.empty() && !report.before_write_backup.empty())
+    text += "\n写入前电台原有的数据已保存为 backups/" + FileName(report.before_write_backup) + "，可以随时写回。";
   return text;
 }
 
