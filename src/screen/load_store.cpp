@@ -1,5 +1,6 @@
 // Moving the screen's values between a profile file and the controls.
 #include <string_view>
+#include <utility>
 
 #include "kavir_view.h"
 #include "setup/option_search.h"
@@ -31,6 +32,31 @@ bool AllowsBandEdit(const std::string& path) {
 
 }  // namespace
 
+std::string UserMessage(const IoStatus& status) {
+  static const std::pair<std::string_view, std::string_view> kReasons[] = {
+      {"is read-only; nothing was written (make it writable or save under another name)",
+       "是只读文件，没有写入（请去掉只读属性，或另存为其他文件名）"},
+      {"holds no option lists (no [Type] list)", "其中没有选项列表（缺少 [Type] 列表）"},
+      {"is missing", "文件不存在"},
+      {"no such file", "文件不存在"},
+      {"is a folder, not a file", "是文件夹，不是文件"},
+      {"is a device, not a file", "是设备，不是文件"},
+      {"the file is read-only", "文件是只读的"},
+      {"no file name given", "没有给出文件名"},
+      {"a file of that name exists", "已有同名文件"},
+      {"read error", "读取错误"},
+      {"; nothing was written", "；没有写入"},
+      {"; the file may be open in another program: ", "；文件可能正被其他程序打开: "},
+      {"is too large for this program (more than ", "太大，本程序无法处理（超过 "},
+      {"is too large for this program (", "太大，本程序无法处理（"},
+  };
+  std::string text = status.Message();
+  for (const auto& [english, chinese] : kReasons)
+    for (std::size_t at = text.find(english); at != std::string::npos; at = text.find(english, at + chinese.size()))
+      text.replace(at, english.size(), chinese);
+  return text;
+}
+
 void CKAVIRView::SelectOptionText(ComboBox& combo, std::string_view text) {
   combo.selected = ResolveChoice(combo.options, text, {combo.selected, combo.SelectedText()}).index;
 }
@@ -47,7 +73,7 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
   IniFile file(path);
   if (!file.load_status().ok) {
     // An unreadable file is not a file of defaults: the screen stays as it was.
-    ui_.ShowError("无法读取文件 " + file.load_status().Message(), kMessageCaption);
+    ui_.ShowError("无法读取文件 " + UserMessage(file.load_status()), kMessageCaption);
     return file.load_status();
   }
   // A radio image or any other file would blank every control.
@@ -116,6 +142,9 @@ void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
     UpdateTxColumns(n);
   }
 
+  // The model on show is the one a later model change goes back from.
+  if (const std::string model = Combo("Type")->SelectedText(); !model.empty()) current_model_name = model;
+
   const bool band_edit = AllowsBandEdit(path);
   band_lower.enabled = band_edit;
   band_upper.enabled = band_edit;
@@ -167,7 +196,7 @@ IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
     config.SetString("PreviousType", "1", model);
     status = config.Save();
   }
-  if (!status.ok) ui_.ShowError("无法保存机器型号 " + status.Message(), kMessageCaption);
+  if (!status.ok) ui_.ShowError("无法保存机器型号 " + UserMessage(status), kMessageCaption);
   return status;
 }
 
@@ -187,7 +216,7 @@ IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first, const 
     StoreSetup(setup, file.doc());
     status = WriteIniFile(path, file.doc());
   }
-  if (!status.ok) ui_.ShowError("无法保存文件 " + status.Message(), kMessageCaption);
+  if (!status.ok) ui_.ShowError("无法保存文件 " + UserMessage(status), kMessageCaption);
   IoStatus type_status = WritePreviousType(setup.model());
 
   RestorePage(tab);
@@ -205,8 +234,11 @@ IoStatus CKAVIRView::ClearAndStoreSetup(const std::string& path, const Setup& se
 }
 
 void CKAVIRView::LoadRecord(const Setup& record, const std::string& path) {
+  const std::string before = current_model_name;
   RecordStep([&] { ShowSetup(record, path); });
   MarkClean();
+  // The next start opens on the model the radio named, as a model change does.
+  if (current_model_name != before) WritePreviousType(current_model_name);
 }
 
 }  // namespace kavir

@@ -19,7 +19,7 @@ void CKAVIRView::RememberFile(const std::string& path) {
   // in memory until the program ends.
   if (!lists_status_.ok) return;
   const IoStatus status = recent.Save(files_.kavir_ini);
-  if (!status.ok) ui_.ShowError("无法保存最近文件列表 " + status.Message(), kMessageCaption);
+  if (!status.ok) ui_.ShowError("无法保存最近文件列表 " + UserMessage(status), kMessageCaption);
 }
 
 IoStatus CKAVIRView::OnFileOpenDat() {
@@ -43,6 +43,7 @@ IoStatus CKAVIRView::OpenFile(const std::string& path) {
     RememberFile(path);
   }
   ui_.EndProgress();
+  ui_.SetStatusText(status.ok ? "就绪" : "打开失败");
   return status;
 }
 
@@ -53,7 +54,7 @@ void CKAVIRView::OnOpenRecent(std::size_t index) {
     recent.Remove(path);
     const IoStatus saved = lists_status_.ok ? recent.Save(files_.kavir_ini) : IoStatus::Ok();
     ui_.ShowError("文件 " + path + " 已不存在，已从最近文件列表中删除。" +
-                      (saved.ok ? std::string() : "\n无法保存最近文件列表 " + saved.Message()),
+                      (saved.ok ? std::string() : "\n无法保存最近文件列表 " + UserMessage(saved)),
                   kMessageCaption);
     return;
   }
@@ -76,6 +77,7 @@ bool CKAVIRView::SaveTo(const std::string& path, IoStatus* status_out) {
     RememberFile(path);
   }
   ui_.EndProgress();
+  ui_.SetStatusText(saved ? "就绪" : "保存失败");
   return saved;
 }
 

@@ -33,7 +33,7 @@ CKAVIRView::CKAVIRView(WorkingFiles files, ScreenUi& ui) : files_(std::move(file
     c.key = i.key;
     combos_.push_back(std::move(c));
   }
-  clean_ = Values();
+  clean_ = ToSetup();
 }
 
 ComboBox* CKAVIRView::Combo(std::string_view key) {
@@ -87,7 +87,7 @@ void CKAVIRView::FillOptionLists() {
 
 std::string CKAVIRView::OptionListsMessage() const {
   if (lists_status_.ok) return {};
-  return "KAVIR.ini 不能使用: " + lists_status_.Message() +
+  return "KAVIR.ini 不能使用: " + UserMessage(lists_status_) +
          "\n没有选项列表，不能保存、写入、读出或改变机型。\n请把程序的 KAVIR.ini 放回程序目录 " +
          files_.program_dir + " 后重新启动。";
 }
