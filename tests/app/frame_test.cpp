@@ -1,6 +1,8 @@
 // The main frame: bars, progress, preview, help, the keyboard, the prompts' buttons, Qt's own dialogs, registration.
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
@@ -60,6 +62,22 @@ TEST_F(AppTest, BarsProgressPreviewAndHelp) {
     EXPECT_TRUE(shown.contains(expected)) << shown.toStdString();
     QFile::remove(path);
   }
+}
+
+// The help describes every command of the 文件, 编辑 and 工具 menus, and no
+// longer says that a typed character goes in front of the old text.
+TEST_F(AppTest, HelpNamesEveryCommandOfTheMainMenus) {
+  StartFrame();
+  QFile help(dir_.filePath(QStringLiteral("Kavir.hlp")));
+  ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(help.readAll()).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+  EXPECT_FALSE(text.contains(QStringLiteral("放在原内容前面")));
+  for (QAction* menu : frame_->menuBar()->actions().mid(0, 3))
+    for (QAction* a : menu->menu()->actions()) {
+      const QString name = a->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$")));
+      if (!a->isSeparator() && !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.startsWith(QLatin1Char('&')))
+        EXPECT_TRUE(text.contains(name)) << name.toStdString();
+    }
 }
 
 TEST_F(AppTest, KeyboardSwitchesPagesAndEachBoxColumnIsOneTabStop) {
