@@ -120,46 +120,30 @@ TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
   EXPECT_FALSE(Frequency::FromText("136.0010").FitsField()) << "on no raster";
 }
 
-// What a person types: one reading for typing, paste and the command line.
-TEST(Frequency, TypedTextsAreReadOrRefusedWithWhatWasTyped) {
-  const struct { const char* typed; const char* mhz; const char* error; } rows[] = {
-      {"147,5", "147.50000", ""}, {" 147.5 ", "147.50000", ""}, {"151.5025", "151.50250", ""},
-      {"147", "147.00000", ""}, {"4300125", "430.01250", ""}, {"45", "45.00000", ""},
-      {"147.500000", "147.50000", ""},  // zeros past the last decimal change nothing
-      {"147 5", "", "频率 \"147 5\" 含有 \" \": 只能输入数字和一个小数点"},
-      {"abc", "", "频率 \"abc\" 含有 \"a\": 只能输入数字和一个小数点"},
-      {"43关.5", "", "频率 \"43关.5\" 含有 \"关\": 只能输入数字和一个小数点"},
-      {"147.5.5", "", "频率 \"147.5.5\" 有不止一个小数点"},
-      {"147,5.5", "", "频率 \"147,5.5\" 有不止一个小数点"},
-      {"147.123456", "", "频率 \"147.123456\" 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)"},
-      {"1470.5", "", "频率 \"1470.5\" 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)"},
-      {"147500001", "", "频率 \"147500001\" 位数太多: 最多 8 位数字"},
-      {"  ", "", "没有填写频率"}, {".", "", "频率 \".\" 不是数字"},
-  };
-  for (const auto& r : rows) {
+// What a person types: one reading for typing and paste; refusals quote it.
+TEST(Typed, FrequenciesAndTonesAreReadOrRefusedWithWhatWasTyped) {
+  const std::string digits = "\": 只能输入数字和一个小数点", many = "\" 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)";
+  const std::pair<std::string, std::string> frequencies[] = {
+      {"147,5", "147.50000"}, {" 147.5 ", "147.50000"}, {"151.5025", "151.50250"}, {"147", "147.00000"},
+      {"4300125", "430.01250"}, {"45", "45.00000"}, {"147.500000", "147.50000"}, {"  ", "没有填写频率"},
+      {"147 5", "频率 \"147 5\" 含有 \" " + digits}, {"43关.5", "频率 \"43关.5\" 含有 \"关" + digits},
+      {"147,5.5", "频率 \"147,5.5\" 有不止一个小数点"}, {"147.123456", "频率 \"147.123456" + many},
+      {"1470.5", "频率 \"1470.5" + many}, {"147500001", "频率 \"147500001\" 位数太多: 最多 8 位数字"}};
+  for (const auto& [typed, read] : frequencies) {
     std::string error;
-    const auto f = Frequency::FromTyped(r.typed, &error);
-    EXPECT_EQ(std::make_pair(f ? f->MhzText() : std::string(), error), std::make_pair(std::string(r.mhz), std::string(r.error)))
-        << r.typed;
+    const auto f = Frequency::FromTyped(typed, &error);
+    EXPECT_EQ(f ? f->MhzText() : error, read) << typed;
   }
-}
-
-TEST(Tone, TypedFormsBecomeTheListsTextOrAreRefusedWithExamples) {
   const ShippedSetups shipped;
-  const std::vector<std::string>& tones = shipped.data.channel_lists.decode;
-  const std::pair<const char*, const char*> rows[] = {
+  const std::pair<const char*, const char*> tones[] = {
       {"88.5", "CTCSS:88.5"}, {"67", "CTCSS:67.0"}, {"ctcss 88.5", "CTCSS:88.5"}, {"CTCSS:100", "CTCSS:100.0"},
       {"023", "+DCS:023"}, {"D023N", "+DCS:023"}, {"d023i", "-DCS:023"}, {"DCS023", "+DCS:023"},
       {"-DCS:023", "-DCS:023"}, {" 关 ", "关"}, {"88.6", ""}, {"D028N", ""}, {"DCS", ""}, {"", ""}};
-  for (auto [typed, text] : rows) {
+  for (auto [typed, text] : tones) {
     std::string error;
-    const auto tone = ToneFromTyped(tones, typed, &error);
-    EXPECT_EQ(tone.value_or(""), text) << typed;
-    EXPECT_EQ(error.empty(), tone.has_value()) << typed;
+    EXPECT_EQ(ToneFromTyped(shipped.data.channel_lists.decode, typed, &error).value_or(error.substr(0, 6)),
+              *text ? text : "亚音") << typed;
   }
-  std::string error;
-  ToneFromTyped(tones, "x", &error);
-  EXPECT_EQ(error, "亚音 \"x\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、D023I (反向) 或 关");
 }
 
 }  // namespace

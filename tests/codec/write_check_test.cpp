@@ -46,10 +46,7 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
        "CH05 接收信令 \"hello\": 不是有效的亚音 (请从亚音列表中选择)\n"
        "CH12 发射信令 \"CTCSS:99.9\": 不是有效的亚音 (请从亚音列表中选择)"},
       // A cleared cell of a channel in use would go in as whatever its bits default to.
-      {"blank choices",
-       [](kavir::Setup& s) {
-         for (int f = 4; f < kChannelFieldCount; ++f) s.channel(5).fields[f] = " ";
-       },
+      {"blank choices", [](kavir::Setup& s) { for (int f = 4; f < kChannelFieldCount; ++f) s.channel(5).fields[f] = " "; },
        "CH05 繁忙锁定: 没有选定任何选项\nCH05 发射功率: 没有选定任何选项\nCH05 信道扫描: 没有选定任何选项\n"
        "CH05 时钟拍频: 没有选定任何选项\nCH05 宽带: 没有选定任何选项"},
       {"no option of the column", [](kavir::Setup& s) { s.channel(3)[ChannelField::TxPower] = "high"; },
