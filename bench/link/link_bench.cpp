@@ -1,7 +1,8 @@
 // Full read, full write and write + verify through the Qt serial stack
 // against kavir-radio-sim, paced at 9600 baud and unpaced. Prints wall time,
 // the wire-time limit (bytes both ways x 10 bits / baud, both transfers for
-// write + verify), their ratio and the client's CPU time.
+// write + verify), their ratio and the client's CPU time; then what reading
+// the radio before a write (to keep what it held) adds to a write + verify.
 #include <sys/resource.h>
 
 #include <QCoreApplication>
@@ -65,9 +66,13 @@ double CpuSeconds() {
   return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-enum class Kind { Read, Write, WriteVerify };
+enum class Kind { Read, Write, WriteVerify, KeepWriteVerify };
 
-void RunOne(const std::string& dir, int baud, Kind kind) {
+struct Timing {
+  double wall = 0, wire = 0;  // seconds
+};
+
+Timing RunOne(const std::string& dir, int baud, Kind kind) {
   const bool write = kind != Kind::Read;
   std::vector<std::string> args{"--profile", dir + "/KV16V.ini", "--dir", dir};
   if (baud > 0) {
@@ -77,7 +82,7 @@ void RunOne(const std::string& dir, int baud, Kind kind) {
   kavir::test::SimProcess sim(args);
   if (sim.device().empty()) {
     std::printf("simulator did not start\n");
-    return;
+    return {};
   }
   YesUi ui;
   WorkingFiles files = WorkingFiles::FromDirectory(dir);
@@ -96,12 +101,13 @@ void RunOne(const std::string& dir, int baud, Kind kind) {
   double cpu0 = CpuSeconds();
   auto t0 = std::chrono::steady_clock::now();
   WriteRadioOptions options;
-  options.verify = kind == Kind::WriteVerify;
+  options.verify = kind == Kind::WriteVerify || kind == Kind::KeepWriteVerify;
+  options.keep_radio_image = kind == Kind::KeepWriteVerify;
   TransferResult r = write ? OnWriteRadio(view, link, options) : OnReadRadio(view, link);
   double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   double cpu = CpuSeconds() - cpu0;
   long long bytes = counting.sent + counting.received;
-  static const char* const kNames[] = {"read", "write", "write+verify"};
+  static const char* const kNames[] = {"read", "write", "write+verify", "keep+w+v"};
   std::printf("%-12s %-8s %s  wall %8.1f ms", kNames[static_cast<int>(kind)],
               baud > 0 ? (std::to_string(baud) + " Bd").c_str() : "unpaced",
               r == TransferResult::Done ? "ok    " : "FAILED", wall * 1e3);
@@ -111,6 +117,7 @@ void RunOne(const std::string& dir, int baud, Kind kind) {
   }
   std::printf("  bytes %lld  client CPU %.1f ms (%.1f%% of wall)\n", bytes, cpu * 1e3,
               100.0 * cpu / wall);
+  return {wall, baud > 0 ? bytes * 10.0 / baud : 0};
 }
 
 }  // namespace
@@ -128,6 +135,16 @@ int main(int argc, char** argv) {
   }
   for (int i = 0; i < 3; ++i) RunOne(dir.string(), 9600, Kind::WriteVerify);
   for (int i = 0; i < 3; ++i) RunOne(dir.string(), 0, Kind::Read);
+  Timing plain, keep;
+  for (int i = 0; i < 3; ++i) {
+    const Timing p = RunOne(dir.string(), 9600, Kind::WriteVerify);
+    const Timing k = RunOne(dir.string(), 9600, Kind::KeepWriteVerify);
+    plain.wall += p.wall, plain.wire += p.wire, keep.wall += k.wall, keep.wire += k.wire;
+  }
+  if (plain.wire > 0)
+    std::printf("keeping the radio's image first: %.3f x the wire time of a write+verify "
+                "(%.3f x its wall time; its own wire time %.3f x)\n",
+                keep.wall / plain.wire, keep.wall / plain.wall, keep.wire / plain.wire);
   std::error_code ec;
   fs::remove_all(dir, ec);
   return 0;

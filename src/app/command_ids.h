@@ -9,6 +9,7 @@ enum CommandId : int {
   kCmdPort = 32776,
   kCmdKeySettings = 32778,
   kCmdVerifyAfterWrite = 32800,
+  kCmdKeepRadioBeforeWrite = 32801,
   kCmdSaveAs = 32779,
   kCmdOpen = 32780,
   kCmdCloseAll = 32787,

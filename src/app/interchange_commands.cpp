@@ -116,7 +116,7 @@ void InterchangeCommands::OnSaveImage() {
 }
 
 void InterchangeCommands::OnCompareFile() {
-  const std::string path = frame_.ui().GetOpenFileName(FileDialogParams{});
+  const std::string path = frame_.ui().GetOpenFileName(SetupOrImageDialog());
   if (path.empty()) return;
   // The file is read as values, as a started program would show it; the
   // screen stays as it is.

@@ -177,6 +177,10 @@ void CMainFrame::CreateMenus() {
                                QT_TR_NOOP("写入后把电台读回来, 逐字节核对"));
   verify->setCheckable(true);
   verify->setChecked(true);
+  QAction* keep = AddCommand(tools, kCmdKeepRadioBeforeWrite, QT_TR_NOOP("写入前备份电台数据"),
+                             QT_TR_NOOP("写入前先读出电台, 把它原有的数据保存在 backups 文件夹中"));
+  keep->setCheckable(true);
+  keep->setChecked(true);
   AddCommand(tools, kCmdKeySettings, QT_TR_NOOP("键盘设置(&B)"),
              QT_TR_NOOP("设置 PF1、PF2、PF3 键的功能"));
   AddCommand(tools, kCmdCompareRadio, QT_TR_NOOP("与电台比较"),
@@ -375,16 +379,17 @@ void CMainFrame::CreateEditMenu() {
   // Ctrl+Y and Ctrl+Shift+Z on every platform.
   action(kCmdRedo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  connect(action(kCmdUndo), &QAction::triggered, this, [this] {
-    screen_->grid()->CommitPending();
-    view_->Undo();
-    RefreshScreen();
-  });
-  connect(action(kCmdRedo), &QAction::triggered, this, [this] {
-    screen_->grid()->CommitPending();
-    view_->Redo();
-    RefreshScreen();
-  });
+  // Undo and redo show what they changed: its page, its cells selected.
+  auto undo_or_redo = [this](void (CKAVIRView::*step)()) {
+    return [this, step] {
+      screen_->grid()->CommitPending();
+      (view_.get()->*step)();
+      RefreshScreen();
+      if (view_->shown_page == 1) screen_->grid()->SelectCells(view_->selection, view_->grid.row, view_->grid.col);
+    };
+  };
+  connect(action(kCmdUndo), &QAction::triggered, this, undo_or_redo(&CKAVIRView::Undo));
+  connect(action(kCmdRedo), &QAction::triggered, this, undo_or_redo(&CKAVIRView::Redo));
   // The clipboard commands work on the channel grid's selection.
   auto on_grid = [this](void (ChannelGridWidget::*command)()) {
     return [this, command] {

@@ -182,10 +182,13 @@ PortSettings PortDialog::settings() const {
 }
 
 void PortDialog::accept() {
-  if (!configured_device_.isEmpty() && !device_button_->isChecked()) {
+  // The device named is the one in the field: what the user typed, else the saved one.
+  const QString typed = device_field_->currentText().trimmed();
+  const QString named = typed.isEmpty() ? configured_device_ : typed;
+  if (!named.isEmpty() && !device_button_->isChecked()) {
     QMessageBox box(QMessageBox::Question, windowTitle(),
                     tr("不再使用设备 %1，改用 COM%2 吗?")
-                        .arg(configured_device_)
+                        .arg(named)
                         .arg(port_number_),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.button(QMessageBox::Yes)->setText(tr("是(&Y)"));

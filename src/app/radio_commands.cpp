@@ -62,6 +62,11 @@ void RadioCommands::Connect() {
   QAction* verify = frame_.action(kCmdVerifyAfterWrite);
   verify->setChecked(ReadVerifyAfterWrite(ReadIniFile(frame_.view().files().kavir_ini)));
   QObject::connect(verify, &QAction::toggled, &frame_, [this](bool on) { OnVerifyAfterWrite(on); });
+  QAction* keep = frame_.action(kCmdKeepRadioBeforeWrite);
+  keep->setChecked(ReadKeepRadioBeforeWrite(ReadIniFile(frame_.view().files().kavir_ini)));
+  QObject::connect(keep, &QAction::toggled, &frame_, [this](bool on) {
+    SaveWriteSwitch(QObject::tr("写入前备份电台数据"), [on](IniDocument& ini) { SetKeepRadioBeforeWrite(ini, on); });
+  });
 }
 
 void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
@@ -97,6 +102,7 @@ void RadioCommands::Run(Kind kind) {
     guard_ = &guard;
     WriteRadioOptions options;
     options.verify = frame_.action(kCmdVerifyAfterWrite)->isChecked();
+    options.keep_radio_image = frame_.action(kCmdKeepRadioBeforeWrite)->isChecked();
     if (kind == Kind::Compare) {
       result = kavir::OnReadRadio(radio, *link_);
     } else {
@@ -125,15 +131,21 @@ void RadioCommands::Run(Kind kind) {
   const std::string summary = kind == Kind::Write ? WriteSummary(result, link_->report)
                               : ReadSummary(result, link_->report, (kind == Kind::Read ? frame_.view() : radio).ToSetup(),
                                             (kind == Kind::Read ? frame_.view() : radio).current_model_name);
-  if (!summary.empty()) {
-    const QString text = QString::fromStdString(summary);
-    frame_.SetStatusText(text.section(QLatin1Char('\n'), 0, 0));
+  const QString text = QString::fromStdString(summary);
+  const QString first_line = text.section(QLatin1Char('\n'), 0, 0);
+  // A difference found by the verify was shown with every byte already: one box per event.
+  const bool shown = kind == Kind::Write && link_->report.verify == TransferReport::Verify::Differs;
+  if (!summary.empty() && !shown) {
+    frame_.SetStatusText(first_line);
     QMessageBox box(result == TransferResult::Done ? QMessageBox::Information : QMessageBox::Warning,
                     QString::fromStdString(LinkText(kPromptCaption)), text, QMessageBox::Ok, &frame_);
     box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("RadioCommands", "确定"));
     box.exec();
   }
-  frame_.SetStatusText(QCoreApplication::translate("RadioCommands", "就绪"));
+  // A failure stays in the status line until the next action; success is over.
+  frame_.SetStatusText(result == TransferResult::Failed && !summary.empty()
+                           ? first_line
+                           : QCoreApplication::translate("RadioCommands", "就绪"));
 }
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }
@@ -157,21 +169,30 @@ void RadioCommands::OnBatch() {
 }
 
 void RadioCommands::OnVerifyAfterWrite(bool on) {
+  SaveWriteSwitch(QObject::tr("写入后校验"), [on](IniDocument& ini) { SetVerifyAfterWrite(ini, on); });
+}
+
+void RadioCommands::SaveWriteSwitch(const QString& name, const std::function<void(IniDocument&)>& set) {
   const std::string& path = frame_.view().files().kavir_ini;
+  const std::string quoted = "\"" + name.toStdString() + "\"";
   // The setting goes into the configuration that is there; none is made up.
   if (!QFileInfo::exists(QString::fromStdString(path))) {
-    frame_.ui().ShowError(path + QCoreApplication::translate("RadioCommands", ": 文件不存在, \"写入后校验\" 的设置没有保存").toStdString(),
+    frame_.ui().ShowError(path + QCoreApplication::translate("RadioCommands", ": 文件不存在, %1 的设置没有保存")
+                                     .arg(QString::fromStdString(quoted))
+                                     .toStdString(),
                           LinkText(kPromptCaption));
     return;
   }
   IoStatus status;
   IniDocument ini = ReadIniFile(path, &status);
   if (status) {
-    SetVerifyAfterWrite(ini, on);
+    set(ini);
     status = WriteIniFile(path, ini);
   }
   if (!status)
-    frame_.ui().ShowError(QCoreApplication::translate("RadioCommands", "\"写入后校验\" 的设置未能保存: ").toStdString() +
+    frame_.ui().ShowError(QCoreApplication::translate("RadioCommands", "%1 的设置未能保存: ")
+                                  .arg(QString::fromStdString(quoted))
+                                  .toStdString() +
                               status.Message(),
                           LinkText(kPromptCaption));
 }

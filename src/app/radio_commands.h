@@ -1,10 +1,14 @@
 #pragma once
 // The commands that talk to the radio — read, write, port selection — and
 // the report commands, wired to the main frame's actions.
+#include <functional>
 #include <memory>
+
+#include <QString>
 
 #include "batch/batch_job.h"
 #include "link/serial_link.h"
+#include "profile/ini_document.h"
 
 class QPushButton;
 
@@ -30,6 +34,8 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void OnBatch();
   // The "写入后校验" check item: stored in KAVIR.ini as it changes.
   void OnVerifyAfterWrite(bool on);
+  // Stores one of 工具's write switches into KAVIR.ini, or says why not.
+  void SaveWriteSwitch(const QString& name, const std::function<void(IniDocument&)>& set);
   // Reads the radio into a screen of its own and lists what differs from
   // the screen on show, which stays as it is.
   void OnCompareRadio();

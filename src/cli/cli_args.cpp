@@ -17,7 +17,7 @@ std::optional<std::string> CliArgs::Option(const std::string& name) const {
 }
 
 const std::set<std::string>& KnownFlags() {
-  static const std::set<std::string> flags = {"force", "help", "no-verify", "by-location", "json", "loopback"};
+  static const std::set<std::string> flags = {"force", "help", "no-verify", "no-backup", "by-location", "json", "loopback"};
   return flags;
 }
 

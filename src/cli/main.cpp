@@ -34,11 +34,13 @@ const std::vector<Command> kCommands = {
     {"doctor", "[--port PORT] [--loopback]",
      "check the cable's port step by step and say what to fix (exit 0 when a radio answered)", RunDoctor},
     {"read", "--port PORT --out FILE [--retries N]", "read the radio on PORT and save it as FILE", RunRead},
-    {"write", "--port PORT FILE [--retries N] [--force] [--no-verify]",
-     "write FILE into the radio on PORT, then read it back and compare (a radio image: its own 768 bytes)",
+    {"write", "--port PORT FILE [--retries N] [--force] [--no-verify] [--no-backup]",
+     "keep the radio's settings in backups/ (unless --no-backup), write FILE into the radio on PORT, then "
+     "read it back and compare (a radio image: its own 768 bytes)",
      RunWrite},
     {"batch", "--port PORT[,PORT...] FILE [--count N] [--log LOG] [--no-verify]",
-     "write FILE into radio after radio on each PORT, each verified and logged", RunBatch},
+     "write FILE into radio after radio on each PORT, each verified and logged (no backup of what "
+     "the radios held)", RunBatch},
     {"report", "FILE PDF", "write the programming report of FILE as a one-page PDF", RunReport},
     {"import-csv", "CSV OUT [--base FILE] [--by-location]",
      "put the rows of a channel-plan CSV file into the channels of FILE and save OUT", RunImportCsv},

@@ -1,7 +1,10 @@
-// kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify]:
-// write a profile file into a radio, then read it back and compare. A radio
+// kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify] [--no-backup]:
+// keep what the radio holds in backups/, write a profile file into it, then
+// read it back and compare. A radio
 // image file (a backup) is restored: its own 768 bytes go out, after the
 // check of the settings they decode to.
+#include <cstdio>
+
 #include "screen/radio_transfer.h"
 #include "commands.h"
 #include "link_session.h"
@@ -10,7 +13,8 @@
 namespace kavir::cli {
 
 int RunWrite(const CliArgs& args) {
-  const char* usage = "usage: kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify]";
+  const char* usage =
+      "usage: kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify] [--no-backup]";
   auto port_text = args.Option("port");
   if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
   std::string error;
@@ -34,9 +38,12 @@ int RunWrite(const CliArgs& args) {
   if (!session.Open(&error)) return Fail(kExitFailed, error);
   WriteRadioOptions options;
   options.verify = !args.Flag("no-verify");
+  options.keep_radio_image = !args.Flag("no-backup");
   if (screen.opened_image) options.own_bytes = &*screen.opened_image;
   WriteImageResult details;
   TransferResult result = OnWriteRadio(screen.view, session.link(), options, &details);
+  if (!details.before_write_backup.empty())
+    std::printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str());
   if (result == TransferResult::Done) return kExitOk;
   // The differences were printed as the write showed them.
   if (details.outcome == WriteOutcome::VerifyDiffers)

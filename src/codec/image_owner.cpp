@@ -14,10 +14,12 @@ struct ByteOwner {
   const char* keys;
 };
 
-// The channel record's bytes and the profile keys they carry.
+// The channel record's bytes and the grid columns they carry, named as the
+// grid's headers name them.
 constexpr ByteOwner kChannelBytes[] = {
-    {0, 2, "RxFreq"},   {3, 4, "Decode"},       {5, 7, "TxFreq"},  {8, 9, "Coding"},
-    {10, 10, KAVIR_TR_NOOP("Codec", "ClockFreq/ZoneWide/子频段")}, {11, 11, "BusyLock/TxPower/ChannelScans"},
+    {0, 2, KAVIR_TR_NOOP("Codec", "接收频率")},   {3, 4, KAVIR_TR_NOOP("Codec", "接收信令")},
+    {5, 7, KAVIR_TR_NOOP("Codec", "发射频率")},   {8, 9, KAVIR_TR_NOOP("Codec", "发射信令")},
+    {10, 10, KAVIR_TR_NOOP("Codec", "时钟拍频/宽带/子频段")}, {11, 11, KAVIR_TR_NOOP("Codec", "繁忙锁定/发射功率/信道扫描")},
     {12, 15, KAVIR_TR_NOOP("Codec", "固定字节")},
 };
 
@@ -29,8 +31,8 @@ struct BlockOwner {
 // Blocks without drop-down fields.
 constexpr BlockOwner kFixedBlocks[] = {
     {0x130, 0x28F, KAVIR_TR_NOOP("Codec", "空白区 (应为 0)")},
-    {0x290, 0x297, KAVIR_TR_NOOP("Codec", "频段 FreqV/FreqU")},
-    {0x298, 0x29F, KAVIR_TR_NOOP("Codec", "机型 Type")},
+    {0x290, 0x297, KAVIR_TR_NOOP("Codec", "频段范围")},
+    {0x298, 0x29F, KAVIR_TR_NOOP("Codec", "机型")},
     {0x2A0, 0x2CF, KAVIR_TR_NOOP("Codec", "固定字节")},
     {0x2D0, 0x2DF, KAVIR_TR_NOOP("Codec", "机型标识")},
     {0x2E0, 0x2FF, KAVIR_TR_NOOP("Codec", "厂家签名")},
@@ -41,9 +43,9 @@ std::string SettingsOwner(int block, int byte) {
   for (const settings_map::EncodedField& f : settings_map::kEncoded) {
     if (f.block != block || f.byte != byte) continue;
     if (!keys.empty()) keys += '/';
-    keys += Info(f.setting).key;
+    keys += SettingCaption(f.setting);
   }
-  if (block == 17 && byte == 3) keys += keys.empty() ? "BatterySupply" : "/BatterySupply";
+  if (block == 17 && byte == 3) keys += (keys.empty() ? "" : "/") + TrText("Codec", "电池省电使能");
   static const char* const kNames[] = {KAVIR_TR_NOOP("Codec", "功能设置"), KAVIR_TR_NOOP("Codec", "功能设置"),
                                        KAVIR_TR_NOOP("Codec", "按键设置")};
   return TrText("Codec", kNames[block - 16]) + " " + (keys.empty() ? TrText("Codec", "固定字节") : keys);
@@ -56,14 +58,10 @@ std::string ImageAddressOwner(int address) {
   if (address < 0x100) {
     const int channel = address / kPacketDataSize + 1;
     const int byte = address % kPacketDataSize;
-    char number[8];
-    std::snprintf(number, sizeof number, "%02d", channel);
-    const std::string label = ArgText(TrText("Codec", "信道 %1 "), {number});
-    char key[16];
-    std::snprintf(key, sizeof key, "CH%02d.", channel);
+    char label[32];
+    std::snprintf(label, sizeof label, "CH%02d ", channel);
     for (const ByteOwner& o : kChannelBytes)
-      if (byte >= o.first && byte <= o.last)
-        return label + (o.first == 12 ? "" : key) + TrText("Codec", o.keys);
+      if (byte >= o.first && byte <= o.last) return std::string(label) + TrText("Codec", o.keys);
   }
   if (address < 0x130) return SettingsOwner(16 + (address - 0x100) / 16, address % 16);
   for (const BlockOwner& o : kFixedBlocks)

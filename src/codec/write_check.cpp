@@ -1,6 +1,10 @@
 // What must be right in a set-up before its image may go into a radio.
 #include "codec.h"
+
+#include <algorithm>
+
 #include "setup/frequency.h"
+#include "setup/option_search.h"
 #include "setup/profile_setup.h"
 
 namespace kavir {
@@ -52,6 +56,11 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
       bool enabled;
     } columns[] = {{ChannelField::RxFreq, c.enabled}, {ChannelField::TxFreq, c.enabled && c.tx_enabled}};
     for (const Column& col : columns) {
+      // A blank is shown as blank, not as the zeros it would be stored as.
+      if (TrimBlanks(c[col.field]).empty()) {
+        if (col.enabled) add(ChannelLabel(n) + " " + FieldCaption(col.field) + ": 没有填写频率");
+        continue;
+      }
       const std::string text = PadFrequency(c[col.field]);
       const std::string where = ChannelLabel(n) + " " + FieldCaption(col.field) + " \"" + text + "\"";
       const Frequency f = Frequency::FromText(text);
@@ -66,6 +75,21 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
       }
       if (col.enabled && band_ok && (f < low || f > high))
         add(where + ArgText(TrText("Codec", ": 超出频段范围 %1-%2 MHz"), {lo, hi}));
+    }
+    // A blank choice cell of a channel in use would go in as whatever its
+    // bits default to; tones have their own check below.
+    if (c.enabled) {
+      for (ChannelField field : {ChannelField::BusyLock, ChannelField::TxPower, ChannelField::Scan,
+                                 ChannelField::ClockShift, ChannelField::Bandwidth}) {
+        const std::string_view text = TrimBlanks(c[field]);
+        const std::string where = ChannelLabel(n) + " " + FieldCaption(field);
+        const std::vector<std::string>* options = channel_lists.ForColumn(static_cast<int>(field) + 1);
+        if (text.empty())
+          add(where + ": 没有选定任何选项");
+        else if (options && !options->empty() &&
+                 std::find(options->begin(), options->end(), text) == options->end())
+          add(where + " \"" + std::string(text) + "\": 不是本列的选项");
+      }
     }
     for (ChannelField field : {ChannelField::RxTone, ChannelField::TxTone}) {
       const std::string& tone = c[field];

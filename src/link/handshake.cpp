@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "radio_texts.h"
+
 namespace kavir {
 
 std::optional<int> HandshakeModel(const std::uint8_t* received, std::size_t stored,
@@ -22,6 +24,11 @@ void SendHandshake(SerialLink& link, const char* frame, const HandshakeWaits& wa
     link.SendCommand(length, frame, 0x00);
     link.WaitForBytes(20, waits.timeout_ms, waits.text, waits.range, waits.position);
   }
+}
+
+std::string HandshakeFailedPrompt(SerialLink& link) {
+  if (link.transport().IsOpen()) return LinkText(kHandshakeFailed);
+  return ArgText(LinkText(kPortFailedFormat), {link.last_open_error()});
 }
 
 }  // namespace kavir

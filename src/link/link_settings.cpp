@@ -109,6 +109,13 @@ bool ReadVerifyAfterWrite(const IniDocument& ini) {
 }
 
 void SetVerifyAfterWrite(IniDocument& ini, bool on) { ini.SetString("Write", "Verify", on ? "1" : "0"); }
+
+bool ReadKeepRadioBeforeWrite(const IniDocument& ini) {
+  return LeadingInt(ini.GetString("Write", "KeepRadio", "1", 8), 1) != 0;
+}
+
+void SetKeepRadioBeforeWrite(IniDocument& ini, bool on) { ini.SetString("Write", "KeepRadio", on ? "1" : "0"); }
+
 PortSettings ReadPortSettings(const IniDocument& kavir_ini) {
   PortSettings s;
   const PortChoice choice = ReadPortChoice(kavir_ini);

@@ -48,6 +48,10 @@ Timeouts ReadTimeouts(const IniDocument& kavir_ini, std::string* warning = nullp
 // on; "0" turns it off).
 bool ReadVerifyAfterWrite(const IniDocument& kavir_ini);
 void SetVerifyAfterWrite(IniDocument& kavir_ini, bool on);
+// KAVIR.ini Write/KeepRadio: read the radio before a write and keep what it
+// held in backups/ (default on; "0" turns it off).
+bool ReadKeepRadioBeforeWrite(const IniDocument& kavir_ini);
+void SetKeepRadioBeforeWrite(IniDocument& kavir_ini, bool on);
 
 // What the port dialog shows and sets.
 struct PortSettings {

@@ -125,7 +125,7 @@ Step ReadAttempt::PacketFailed(const PacketFailure& failure) {
 Step ReadAttempt::Run() {
   const WorkingFiles& files = data_.files;
   link_.set_priority(ThreadPriority::TimeCritical);
-  link_.ResetOpenErrorReport();
+  link_.SuppressOpenErrorBox();
   const Timeouts t = link_.LoadTimeouts();
   ui_.Repaint();
 
@@ -149,7 +149,7 @@ Step ReadAttempt::Run() {
   SendHandshake(link_, kReadHandshake, {t.handshake, LinkText(kHandshakeStatus), kProgressRange, 1});
   if (CancelRequested()) return Cancel();
   const std::optional<int> answered = HandshakeModel(link_);
-  if (!answered) return Prompt(LinkText(kHandshakeFailed));
+  if (!answered) return Prompt(HandshakeFailedPrompt(link_));
   record_ = ModelRecord(*answered, data_);
   answered_ = true;
 

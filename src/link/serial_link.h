@@ -27,6 +27,8 @@ struct TransferReport {
   bool cancelled = false;        // ended by RequestCancel
   int packets_written = 0;       // write packets the radio acknowledged
   std::string backup_path;       // the image kept in backups/ ("" for none)
+  std::string before_write_backup;  // what the radio held before a write ("" for none)
+  bool refused = false;  // stopped before anything was sent; the reason was shown
   // The read-back after a write.
   enum class Verify { NotRun, Match, Differs, NoReadBack };
   Verify verify = Verify::NotRun;
@@ -105,6 +107,9 @@ class SerialLink : public PortStarter {
   // A port that will not open is shown once per transfer attempt, not at
   // every frame; the transactions call this at each attempt start.
   void ResetOpenErrorReport() { open_error_shown_ = false; }
+  // For an attempt whose own prompt names a port that will not open
+  // (HandshakeFailedPrompt): no box of its own as well.
+  void SuppressOpenErrorBox() { open_error_shown_ = true; }
   // The time-outs of KAVIR.ini; a value that cannot be used is shown once
   // (until it changes) and replaced as ReadTimeouts says.
   Timeouts LoadTimeouts();

@@ -39,8 +39,11 @@ bool RadioMayHoldMixedSettings(TransferResult result, const TransferReport& repo
          report.packets_written < kPackets;
 }
 
-std::string WriteSummary(TransferResult result, const TransferReport& report) {
-  if (result == TransferResult::Cancelled) return {};
+namespace {
+
+std::string WriteOutcomeText(TransferResult result, const TransferReport& report) {
+  // A refusal before sending has said all there is: one box per event.
+  if (result == TransferResult::Cancelled || report.refused) return {};
   const std::string bytes = std::to_string(kImageBytes), packets = std::to_string(kPackets);
   if (result == TransferResult::Done)
     return ArgText(report.verify == TransferReport::Verify::Match
@@ -66,6 +69,16 @@ std::string WriteSummary(TransferResult result, const TransferReport& report) {
   if (!report.backup_path.empty())
     text += ArgText(TrText("Link", "\n要写入的数据已备份在 backups/ 文件夹中（%1），每次从电台读出的数据也都保存在那里。"),
                     {FileName(report.backup_path)});
+  return text;
+}
+
+}  // namespace
+
+std::string WriteSummary(TransferResult result, const TransferReport& report) {
+  std::string text = WriteOutcomeText(result, report);
+  if (!text.empty() && !report.before_write_backup.empty())
+    text += ArgText(TrText("Link", "\n写入前电台原有的数据已保存为 backups/%1，可以随时写回。"),
+                    {FileName(report.before_write_backup)});
   return text;
 }
 

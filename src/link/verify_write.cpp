@@ -36,7 +36,7 @@ std::string Hex(int value, int digits) {
 VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, int handshake_ms) {
   VerifyResult result;
   const Timeouts t = link.LoadTimeouts();
-  link.ResetOpenErrorReport();
+  link.SuppressOpenErrorBox();  // the failure below names the port
   auto fail = [&](const std::string& why) {
     result.outcome = VerifyResult::Outcome::NoReadBack;
     result.failure = why;
@@ -51,21 +51,29 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
   const std::int64_t deadline = link.clock().NowMs() + handshake_ms;
   // Each try takes some time, or a radio that never answers is asked
   // without pause until the deadline.
-  const HandshakeWaits once{std::max(t.handshake, 20), LinkText(kVerifyHandshakeStatus), progress.range,
+  const HandshakeWaits once{std::max(t.handshake, 20), LinkText(progress.handshake_text), progress.range,
                             progress.first, 1};
   for (;;) {
     SendHandshake(link, kReadHandshake, once);
-    if (HandshakeModel(link)) break;
+    if (const std::optional<int> model = HandshakeModel(link)) {
+      result.radio_model = *model;
+      break;
+    }
     if (link.cancel_requested()) return fail(TrText("Link", "已取消"));
-    if (link.clock().NowMs() >= deadline)
-      return fail(link.receive_count == 0
-                      ? ArgText(TrText("Link", "电台在 %1 秒内没有回答读出握手"), {std::to_string(handshake_ms / 1000)})
-                      : TrText("Link", "电台对读出握手的回答不对"));
+    if (link.clock().NowMs() >= deadline) {
+      if (!link.transport().IsOpen())
+        return fail(ArgText(TrText("Link", "串口无法打开: %1"), {link.last_open_error()}));
+      if (link.receive_count > 0) return fail(TrText("Link", "电台对读出握手的回答不对"));
+      const std::string wait = handshake_ms >= 1000
+                                   ? ArgText(TrText("Link", "%1 秒"), {std::to_string(handshake_ms / 1000)})
+                                   : ArgText(TrText("Link", "%1 毫秒"), {std::to_string(handshake_ms)});
+      return fail(ArgText(TrText("Link", "电台在 %1内没有回答读出握手"), {wait}));
+    }
     if (link.receive_count > 0) link.DrainInput(t.handshake > 0 ? t.handshake : 1, 1000);
   }
 
-  const PacketWaits waits{t.receive, progress.range, progress.first, kVerifyingFormat,
-                          kVerifyingFormat};
+  const PacketWaits waits{t.receive, progress.range, progress.first, progress.packet_format,
+                          progress.packet_format};
   const std::optional<PacketFailure> failure = ReceivePackets(link, waits, result.read_back);
   if (failure) return fail(Describe(*failure));
   result.outcome = VerifyResult::Outcome::Match;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "codec/codec.h"
+#include "radio_texts.h"
 #include "serial_link.h"
 
 namespace kavir {
@@ -30,12 +31,15 @@ struct VerifyResult {
   std::vector<ImageDifference> differences;  // in address order
   Image read_back{};                         // valid unless NoReadBack
   std::string failure;                       // why the read-back failed
+  int radio_model = 0;                       // what the handshake named; 0 without one
   bool ok() const { return outcome == Outcome::Match; }
 };
 
 struct ReadBackProgress {
   short range = 49;  // progress bar range
   short first = 1;   // position of the handshake; packet n is first + n
+  const char* handshake_text = kVerifyHandshakeStatus;
+  const char* packet_format = kVerifyingFormat;  // "%02d": the packet
 };
 
 // A fresh read session (handshake, 48 packets) into an image, without

@@ -55,6 +55,7 @@ class WriteRun {
     link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
     return Step::Retry;
   }
+  Step KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t);
   void Verify();
   std::uint32_t ArrivedSinceBase() const { return link_.receive_count - base_; }
 
@@ -64,6 +65,7 @@ class WriteRun {
   const WriteImageOptions& options_;
   WriteImageResult result_;
   short range_ = kProgressRange;
+  short first_ = 1;  // progress position of the write's handshake
   std::uint32_t base_ = 0;
   bool other_model_accepted_ = false;
 };
@@ -71,6 +73,10 @@ class WriteRun {
 WriteImageResult WriteRun::Run() {
   link_.BeginTransfer();
   if (options_.verify) range_ = kWriteAndVerifyRange;
+  if (options_.keep_radio_image) {
+    range_ = static_cast<short>(range_ + kProgressRange);
+    first_ = static_cast<short>(first_ + kProgressRange);
+  }
   Step step;
   do {
     step = Attempt();
@@ -86,7 +92,7 @@ WriteImageResult WriteRun::Run() {
 
 Step WriteRun::Attempt() {
   link_.set_priority(ThreadPriority::TimeCritical);
-  link_.ResetOpenErrorReport();
+  link_.SuppressOpenErrorBox();
   if (options_.prepare_attempt && !options_.prepare_attempt(image_)) return Step::End;
   const IniDocument kavir_ini = ReadIniFile(link_.files().kavir_ini);
   const Timeouts t = link_.LoadTimeouts();
@@ -105,17 +111,21 @@ Step WriteRun::Attempt() {
     }
   }
 
+  if (options_.keep_radio_image && result_.before_write_backup.empty()) {
+    if (const Step step = KeepRadioImage(kavir_ini, t); step != Step::Done) return step;
+  }
+
   // What came in during a prompt would have been taken in by the receive
   // event; take it now so the clear removes it.
   link_.PollInput();
   link_.ClearReceiveBuffer();
   link_.ClearTransmitBuffer();
 
-  SendHandshake(link_, kWriteHandshake, {t.handshake, LinkText(kHandshakeStatus), range_, 1});
+  SendHandshake(link_, kWriteHandshake, {t.handshake, LinkText(kHandshakeStatus), range_, first_});
   if (CancelRequested()) return Cancel();
   // Judged as the read's answer is: 20 bytes since the clear, "PM".
   const std::optional<int> answered = HandshakeModel(link_);
-  if (!answered) return Prompt(LinkText(kHandshakeFailed));
+  if (!answered) return Prompt(HandshakeFailedPrompt(link_));
 
   result_.radio_model = *answered;
   if (options_.model && result_.radio_model != *options_.model && !other_model_accepted_) {
@@ -144,9 +154,9 @@ Step WriteRun::Attempt() {
                 static_cast<std::uint8_t>((16 * (n - 1)) & 0xFF), 0x10};
     std::copy_n(image_.begin() + 16 * (n - 1), 16, frame.begin() + 4);
     link_.SendBytes(frame.data(), frame.size());
-    link_.WaitForBytes(5, t.transmit, text, range_, static_cast<short>(n + 1));
+    link_.WaitForBytes(5, t.transmit, text, range_, static_cast<short>(first_ + n));
     while (attempt <= 3 && ArrivedSinceBase() < 5 && !CancelRequested()) {
-      link_.WaitForBytes(5, t.transmit, text, range_, static_cast<short>(n + 1));
+      link_.WaitForBytes(5, t.transmit, text, range_, static_cast<short>(first_ + n));
       ++attempt;
     }
     if (ArrivedSinceBase() >= 5)
@@ -159,8 +169,33 @@ Step WriteRun::Attempt() {
   return Step::Done;
 }
 
+// The radio is read as a read does, but only into backups/: what it held
+// can be written back whatever this write puts into it.
+Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
+  const ReadBackProgress progress{range_, 1, kBeforeWriteHandshakeStatus, kBeforeWriteFormat};
+  // As long as a read's four handshake frames: the radio is not restarting.
+  const VerifyResult before = ReadBackImage(link_, progress, 4 * std::max(t.handshake, 20));
+  if (CancelRequested()) return Cancel();
+  if (before.outcome == VerifyResult::Outcome::NoReadBack)
+    return Prompt(kBeforeWriteReadFailedLead + before.failure + kBeforeWriteReadFailedTail);
+  BackupImage copy;
+  std::copy(before.read_back.begin(), before.read_back.end(), copy.begin());
+  IoStatus saved = SaveBackup(link_.files().program_dir, "before-write", ModelName(kavir_ini, before.radio_model),
+                              copy, std::time(nullptr), &result_.before_write_backup);
+  if (!saved) {
+    result_.before_write_backup.clear();
+    result_.message = "电台原有的数据未能保存，没有写入电台: " + saved.Message();
+    ui_.ShowError(result_.message, kPromptCaption);
+    return Step::End;
+  }
+  link_.report.before_write_backup = result_.before_write_backup;
+  // The radio closes its read session before it takes a write handshake.
+  link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
+  return Step::Done;
+}
+
 void WriteRun::Verify() {
-  const ReadBackProgress progress{range_, static_cast<short>(kProgressRange + 1)};
+  const ReadBackProgress progress{range_, static_cast<short>(first_ + kProgressRange)};
   for (;;) {
     result_.verify = VerifyWrite(link_, image_, progress);
     if (result_.verify.outcome != VerifyResult::Outcome::NoReadBack) break;

@@ -29,6 +29,10 @@ struct WriteImageOptions {
   OtherModel other_model = OtherModel::Ask;
   bool verify = true;      // read the radio back and compare
   bool backup = true;      // keep the image in <program dir>/backups first
+  // Read the radio before anything is written and keep what it held in
+  // backups/ as before-write-<its model>-<time>.bin; without that copy
+  // nothing is written.
+  bool keep_radio_image = false;
   // Called at every attempt start before anything is sent; may refresh the
   // image. False ends the write (it has told the user why).
   std::function<bool(Image& image)> prepare_attempt;
@@ -49,6 +53,7 @@ struct WriteImageResult {
   VerifyResult verify;   // when the verify ran
   std::string sent_backup;       // images kept in backups/ ("" when none)
   std::string read_back_backup;  // only when the verify found differences
+  std::string before_write_backup;  // what the radio held before ("" when not read)
   bool cancelled = false;        // ended by SerialLink::RequestCancel
   bool ok() const { return outcome == WriteOutcome::Done; }
 };

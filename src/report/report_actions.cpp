@@ -31,7 +31,7 @@ QPageLayout ReportLayout() {
 bool Draw(QPagedPaintDevice& device, double dpi, const ReportSource& report) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  RenderReportPage(painter, dpi, report(std::time(nullptr)));
+  RenderReportPageToFit(painter, dpi, QSizeF(device.width(), device.height()), report(std::time(nullptr)));
   return painter.end();
 }
 

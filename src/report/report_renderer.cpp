@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <algorithm>
 
 namespace kavir {
 namespace {
@@ -66,6 +67,12 @@ void RenderReportPage(QPainter& painter, double dpi, const ReportPage& page) {
   painter.scale(dpi / 100.0, dpi / 100.0);
   DrawReportPage(painter, page);
   painter.restore();
+}
+
+void RenderReportPageToFit(QPainter& painter, double dpi, const QSizeF& printable, const ReportPage& page) {
+  const double scale = std::min({1.0, printable.width() / dpi * 100 / kReportWidth,
+                                 printable.height() / dpi * 100 / kReportHeight});
+  RenderReportPage(painter, dpi * scale, page);
 }
 
 }  // namespace kavir

@@ -1,9 +1,12 @@
 // The editors over the channel grid: a frequency edit box for columns 1 and
 // 3, a list with free text for the other columns.
+#include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "kavir_view.h"
+#include "setup/frequency.h"
 #include "setup/option_search.h"
 #include "profile/conversions.h"
 #include "profile/gbk.h"
@@ -42,42 +45,6 @@ int CharCount(const std::string& utf8) {
   int n = 0;
   for (unsigned char b : utf8)
     if ((b & 0xC0) != 0x80) ++n;
-  return n;
-}
-
-// Digits and points as typed; every other character counts as "0", one per
-// byte it takes in the radio's code page.
-std::string DigitsAndPoints(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    std::size_t len = 1;
-    while (i + len < text.size() && (static_cast<unsigned char>(text[i + len]) & 0xC0) == 0x80)
-      ++len;
-    const char c = text[i];
-    if (len == 1 && ((c >= '0' && c <= '9') || c == '.'))
-      out += c;
-    else
-      out.append(len == 1 ? 1 : GbkLength(text.substr(i, len)), '0');
-    i += len;
-  }
-  return out;
-}
-
-struct Normalized {
-  float value = 0;
-  std::string text;  // "ddd.ddddd"
-};
-
-Normalized NormalizeFrequency(const std::string& typed) {
-  std::string work = DigitsAndPoints(typed) + "0000000000";
-  std::string digits;
-  for (char c : work)
-    if (c != '.') digits += c;
-  Normalized n;
-  const std::string mhz = digits.substr(0, 3);
-  const std::string fraction = digits.substr(3, 5);
-  n.value = static_cast<float>(std::stoi(mhz)) + static_cast<float>(std::stoi(fraction)) * 0.00001f;
-  n.text = mhz + "." + fraction;
   return n;
 }
 
@@ -129,11 +96,6 @@ void CKAVIRView::StartEdit(char32_t key) {
   ui_.Repaint();
 }
 
-bool CKAVIRView::IsValidTone(int col, const std::string& text) const {
-  const std::vector<std::string>* tones = channel_lists.ForColumn(col);
-  return kavir::IsValidTone(tones ? *tones : std::vector<std::string>{}, text);
-}
-
 void CKAVIRView::OnDoubleClick() {
   StartEdit(kEnter);
   if (editor.visible && grid.col <= 4) editor.width_factor = 1.4;
@@ -174,28 +136,39 @@ CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
     return check;
   }
   if (IsFrequencyColumn(col)) {
-    const Normalized n = NormalizeFrequency(text);
-    check.value = n.text;
-    const bool in_band = n.value >= static_cast<float>(band_lower_limit) &&
-                         n.value <= static_cast<float>(band_upper_limit) && n.value > 0;
-    if (!in_band) {
+    std::string error;
+    const std::optional<Frequency> f = Frequency::FromTyped(text, &error);
+    if (!f) {
+      check.fault = CellFault::NotAFrequency;
+      check.reason = error;
+      check.value = std::string(TrimBlanks(text));
+      return check;
+    }
+    check.value = f->MhzText();
+    const Frequency low = Frequency::FromHz(std::llround(band_lower_limit * 1e6));
+    const Frequency high = Frequency::FromHz(std::llround(band_upper_limit * 1e6));
+    if (*f < low || *f > high || f->hz() == 0) {
       check.fault = CellFault::OutOfBand;
       check.reason = ArgText(TrText("Screen", "频率 %1 不在当前频率范围内 (%2-%3 MHz)"),
-                             {n.text, FormatMhz(band_lower_limit), FormatMhz(band_upper_limit)});
-    } else if (FrequencyCode(n.text) == 0 && n.text != current) {
+                             {check.value, FormatMhz(band_lower_limit), FormatMhz(band_upper_limit)});
+    } else if (f->raster() == Raster::None && check.value != current) {
       check.fault = CellFault::OffRaster;
-      check.reason = ArgText(TrText("Screen", "非法频点 %1, 不在 6.25 kHz 步进上"), {n.text});
+      check.reason = ArgText(TrText("Screen", "非法频点 %1, 不在 6.25 kHz 或 2.5 kHz 频点上"), {check.value});
     } else {
       check.ok = true;
     }
     return check;
   }
-  std::string value(TrimBlanks(text));
-  if ((col == 2 || col == 4) && !value.empty() &&
-      (value[0] == 'C' || value[0] == 'T' || value[0] == 'S') &&
-      value.find('.', 1) == std::string::npos)
-    value += ".0";
   const std::vector<std::string>* options = channel_lists.ForColumn(col);
+  if (col == 2 || col == 4) {
+    std::string error;
+    const auto tone = ToneFromTyped(options ? *options : std::vector<std::string>{}, text, &error);
+    check.ok = tone.has_value();
+    check.value = tone ? *tone : std::string(TrimBlanks(text));
+    if (!tone) check.fault = CellFault::NotInList, check.reason = error;
+    return check;
+  }
+  const std::string value(TrimBlanks(text));
   if (options && !options->empty()) {
     for (const std::string& option : *options) {
       if (EqualsIgnoringCase(TrimBlanks(option), value)) {
@@ -224,12 +197,13 @@ void CKAVIRView::CommitEdit() {
   if (editor.kind == EditorKind::Frequency) {
     const std::string& previous = editor.previous_text;
     const CellCheck check = CheckCell(col, editor.text, previous);
-    // The band check passes before the raster check speaks.
-    if (check.ok || check.fault == CellFault::OffRaster) ui_.SetStatusText(TrText("Screen", "请继续.............."));
     if (check.ok) {
+      ui_.SetStatusText(TrText("Screen", "就绪"));
       result = check.value;
     } else {
-      if (check.fault == CellFault::OutOfBand)
+      if (check.fault == CellFault::NotAFrequency)
+        ui_.SetStatusText(ArgText(TrText("Screen", "错误, %1, 请重新输入....."), {check.reason}));
+      else if (check.fault == CellFault::OutOfBand)
         ui_.SetStatusText(ArgText(TrText("Screen", "错误, 您输入的频率:%1 不在当前频率范围内, 请继续....."), {check.value}));
       else
         ui_.SetStatusText(ArgText(TrText("Screen", "您输入的非法频点(%1) 无法通过较验, 请重新输入....."), {check.value}));
@@ -239,16 +213,17 @@ void CKAVIRView::CommitEdit() {
     }
   } else {
     result = editor.text;
-    if ((col == 2 || col == 4) && !result.empty() &&
-        (result[0] == 'C' || result[0] == 'T' || result[0] == 'S') &&
-        result.find('.', 1) == std::string::npos)
-      result += ".0";
-    // Any other text would reach the radio as a wrong code.
-    if ((col == 2 || col == 4) && !IsValidTone(col, result)) {
-      ui_.SetStatusText(ArgText(TrText("Screen", "错误, 您输入的亚音:%1 不在亚音列表内, 请继续....."), {result}));
-      ui_.Beep(5000, 100);
-      result = grid.Text(row, col);
-      refused = true;
+    if (col == 2 || col == 4) {
+      // Any other text would reach the radio as a wrong code.
+      const CellCheck check = CheckCell(col, result, grid.Text(row, col));
+      if (check.ok) {
+        result = check.value;
+      } else {
+        ui_.SetStatusText(ArgText(TrText("Screen", "错误, %1, 请继续....."), {check.reason}));
+        ui_.Beep(5000, 100);
+        result = grid.Text(row, col);
+        refused = true;
+      }
     }
   }
   // A value typed with several cells of the column selected goes into all of them.

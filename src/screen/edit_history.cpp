@@ -1,4 +1,5 @@
 // Undo and redo of whole-screen values, and the unsaved-changes check.
+#include <algorithm>
 #include <utility>
 
 #include "kavir_view.h"
@@ -45,7 +46,8 @@ void CKAVIRView::Restore(const ScreenValues& v) {
   }
   grid.back_color = v.grid_back;
   current_model_name = v.model_name;
-  current_file_name = v.file_name;
+  // Undo takes back values, never which file is current: a Save after it
+  // still goes to that file.
   ui_.Repaint();
 }
 
@@ -68,12 +70,42 @@ bool CKAVIRView::RecordStep(const std::function<void()>& change, const std::stri
 
 void CKAVIRView::Undo() {
   if (!history_.CanUndo()) return;
-  Restore(history_.Undo(Values()));
+  const ScreenValues was = Values();
+  Restore(history_.Undo(was));
+  ShowChange(was);
 }
 
 void CKAVIRView::Redo() {
   if (!history_.CanRedo()) return;
-  Restore(history_.Redo(Values()));
+  const ScreenValues was = Values();
+  Restore(history_.Redo(was));
+  ShowChange(was);
+}
+
+void CKAVIRView::ShowChange(const ScreenValues& was) {
+  const ScreenValues now = Values();
+  CellRange changed{kGridRows, kGridCols, 0, 0};
+  auto mark = [&](int row, int col) {
+    changed = {std::min(changed.top, row), std::min(changed.left, col), std::max(changed.bottom, row),
+               std::max(changed.right, col)};
+  };
+  for (int n = 1; n <= 16; ++n) {
+    for (int c = 1; c <= 9; ++c)
+      if (was.cells[n - 1][c - 1].text != now.cells[n - 1][c - 1].text) mark(n, c);
+    // A box has no cell of its own: its row's first cell stands for it.
+    if (was.ch[n - 1] != now.ch[n - 1] || was.tx[n - 1] != now.tx[n - 1]) mark(n, 1);
+  }
+  const bool settings = was.selections != now.selections || was.battery != now.battery ||
+                        was.band_lower != now.band_lower || was.band_upper != now.band_upper;
+  if (changed.bottom > 0) {
+    selection = changed;
+    grid.row = changed.top;
+    grid.col = changed.left;
+    // A change of both pages (a load) shows the page the user was on.
+    if (!settings || current_tab == 1) RestorePage(1);
+  } else if (settings) {
+    RestorePage(0);
+  }
 }
 
 std::string CKAVIRView::DocumentName() const {

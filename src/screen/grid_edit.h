@@ -7,7 +7,7 @@
 
 namespace kavir {
 
-enum class CellFault { None, OutOfBand, OffRaster, NotInList, OutsideGrid };
+enum class CellFault { None, NotAFrequency, OutOfBand, OffRaster, NotInList, OutsideGrid };
 
 // What a cell would hold after the user entered a text, or why not.
 struct CellCheck {

@@ -10,7 +10,7 @@
 //   OnReadRadio                        radio_transfer.h: ReadRadio (link/transactions.h), then LoadRecord
 //   OnWriteRadio                       radio_transfer.h: CheckBeforeWrite and EncodeImage (codec) of ToSetup(),
 //                                      ClearAndStoreSetup into Write.ini, WriteImage (link/write_image.h)
-//   IsValidTone                        IsValidTone (setup/option_lists.h)
+//   CheckCell                          Frequency::FromTyped, ToneFromTyped (setup)
 //   OnTypeChanged                      model_change.cpp: LoadProfile of the model file
 //   OnChBoxClicked, OnTxBoxClicked...  enable_boxes.cpp: the boxes and the row colours
 //   StartEdit, CommitEdit, ...         cell_editor.cpp; PasteCells, FillCells: grid_edit.cpp
@@ -41,6 +41,10 @@
 
 
 namespace kavir {
+
+// "path: reason" as the screen's messages show it: the file layer's reasons
+// in Chinese, like the rest of the message.
+std::string UserMessage(const IoStatus& status);
 
 class CKAVIRView {
  public:
@@ -129,9 +133,6 @@ class CKAVIRView {
   void OnEditorEsc();
   // Leaving the cell (or the grid regaining focus): store the editor's text.
   void CommitEdit();
-  // A tone text of column 2 or 4 that goes into a radio as it reads: one of
-  // the column's tone list (without a list, one that encodes back to itself).
-  bool IsValidTone(int col, const std::string& text) const;
 
   // ---- key settings ----
   void OnKeySettings();
@@ -150,10 +151,13 @@ class CKAVIRView {
   const UndoHistory& history() const { return history_; }
   ScreenValues Values() const;
   void Restore(const ScreenValues& values);
-  // The screen differs from what was last loaded or saved.
-  bool IsModified() const { return Values() != clean_; }
-  // Makes the screen as it is now the loaded-or-saved state.
-  void MarkClean() { clean_ = Values(); }
+  // After an undo or redo: the page of what changed, its cells selected.
+  void ShowChange(const ScreenValues& was);
+  // The set-up on the screen differs from what was last opened, read or
+  // saved (colours, page and file name are no part of it).
+  bool IsModified() const { return ToSetup() != clean_; }
+  // Makes the screen as it is now the opened-read-or-saved state.
+  void MarkClean() { clean_ = ToSetup(); }
   // Before something replaces the screen: with unsaved changes, asks
   // 保存 / 不保存 / 取消 (saving when asked). False: leave the screen alone.
   bool ConfirmDiscardChanges();
@@ -187,6 +191,8 @@ class CKAVIRView {
   // The file most recently opened or saved is first.
   RecentFiles recent;
   void OnOpenRecent(std::size_t index);
+  // Puts a file opened or saved first in the recent list, kept in KAVIR.ini.
+  void RememberFile(const std::string& path);
   // The file name shown in the window title: the current file's name, or
   // "无标题" when none.
   std::string DocumentName() const;
@@ -224,12 +230,11 @@ class CKAVIRView {
   OptionLists option_lists_;
   IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");
   UndoHistory history_;
-  ScreenValues clean_;
+  Setup clean_;
   int step_depth_ = 0;
 
   IoStatus LoadProfileValues(const std::string& path);
   EditResult ApplyCells(const std::vector<std::pair<std::pair<int, int>, std::string>>& cells);
-  void RememberFile(const std::string& path);
 
   IoStatus StoreWith(const std::string& path, bool clear_first, const Setup& setup);
   IoStatus WritePreviousType(const std::string& model);

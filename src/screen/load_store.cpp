@@ -1,5 +1,6 @@
 // Moving the screen's values between a profile file and the controls.
 #include <string_view>
+#include <utility>
 
 #include "kavir_view.h"
 #include "setup/option_search.h"
@@ -31,6 +32,33 @@ bool AllowsBandEdit(const std::string& path) {
 
 }  // namespace
 
+std::string UserMessage(const IoStatus& status) {
+  static const std::pair<std::string_view, const char*> kReasons[] = {
+      {"is read-only; nothing was written (make it writable or save under another name)",
+       KAVIR_TR_NOOP("Screen", "是只读文件，没有写入（请去掉只读属性，或另存为其他文件名）")},
+      {"holds no option lists (no [Type] list)", KAVIR_TR_NOOP("Screen", "其中没有选项列表（缺少 [Type] 列表）")},
+      {"is missing", KAVIR_TR_NOOP("Screen", "文件不存在")},
+      {"no such file", KAVIR_TR_NOOP("Screen", "文件不存在")},
+      {"is a folder, not a file", KAVIR_TR_NOOP("Screen", "是文件夹，不是文件")},
+      {"is a device, not a file", KAVIR_TR_NOOP("Screen", "是设备，不是文件")},
+      {"the file is read-only", KAVIR_TR_NOOP("Screen", "文件是只读的")},
+      {"no file name given", KAVIR_TR_NOOP("Screen", "没有给出文件名")},
+      {"a file of that name exists", KAVIR_TR_NOOP("Screen", "已有同名文件")},
+      {"read error", KAVIR_TR_NOOP("Screen", "读取错误")},
+      {"; nothing was written", KAVIR_TR_NOOP("Screen", "；没有写入")},
+      {"; the file may be open in another program: ", KAVIR_TR_NOOP("Screen", "；文件可能正被其他程序打开: ")},
+      {"is too large for this program (more than ", KAVIR_TR_NOOP("Screen", "太大，本程序无法处理（超过 ")},
+      {"is too large for this program (", KAVIR_TR_NOOP("Screen", "太大，本程序无法处理（")},
+  };
+  std::string text = status.Message();
+  for (const auto& [english, marked] : kReasons) {
+    const std::string shown = TrText("Screen", marked);
+    for (std::size_t at = text.find(english); at != std::string::npos; at = text.find(english, at + shown.size()))
+      text.replace(at, english.size(), shown);
+  }
+  return text;
+}
+
 void CKAVIRView::SelectOptionText(ComboBox& combo, std::string_view text) {
   combo.selected = ResolveChoice(combo.options, text, {combo.selected, combo.SelectedText()}).index;
 }
@@ -47,7 +75,7 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
   IniFile file(path);
   if (!file.load_status().ok) {
     // An unreadable file is not a file of defaults: the screen stays as it was.
-    ui_.ShowError(TrText("Screen", "无法读取文件 ") + file.load_status().Message(), TrText("Screen", kMessageCaption));
+    ui_.ShowError(TrText("Screen", "无法读取文件 ") + UserMessage(file.load_status()), TrText("Screen", kMessageCaption));
     return file.load_status();
   }
   // A radio image or any other file would blank every control.
@@ -116,6 +144,9 @@ void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
     UpdateTxColumns(n);
   }
 
+  // The model on show is the one a later model change goes back from.
+  if (const std::string model = Combo("Type")->SelectedText(); !model.empty()) current_model_name = model;
+
   const bool band_edit = AllowsBandEdit(path);
   band_lower.enabled = band_edit;
   band_upper.enabled = band_edit;
@@ -167,7 +198,7 @@ IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
     config.SetString("PreviousType", "1", model);
     status = config.Save();
   }
-  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存机器型号 ") + status.Message(), TrText("Screen", kMessageCaption));
+  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存机器型号 ") + UserMessage(status), TrText("Screen", kMessageCaption));
   return status;
 }
 
@@ -187,7 +218,7 @@ IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first, const 
     StoreSetup(setup, file.doc());
     status = WriteIniFile(path, file.doc());
   }
-  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存文件 ") + status.Message(), TrText("Screen", kMessageCaption));
+  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存文件 ") + UserMessage(status), TrText("Screen", kMessageCaption));
   IoStatus type_status = WritePreviousType(setup.model());
 
   RestorePage(tab);
@@ -205,8 +236,11 @@ IoStatus CKAVIRView::ClearAndStoreSetup(const std::string& path, const Setup& se
 }
 
 void CKAVIRView::LoadRecord(const Setup& record, const std::string& path) {
+  const std::string before = current_model_name;
   RecordStep([&] { ShowSetup(record, path); });
   MarkClean();
+  // The next start opens on the model the radio named, as a model change does.
+  if (current_model_name != before) WritePreviousType(current_model_name);
 }
 
 }  // namespace kavir

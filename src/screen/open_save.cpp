@@ -19,7 +19,7 @@ void CKAVIRView::RememberFile(const std::string& path) {
   // in memory until the program ends.
   if (!lists_status_.ok) return;
   const IoStatus status = recent.Save(files_.kavir_ini);
-  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存最近文件列表 ") + status.Message(), TrText("Screen", kMessageCaption));
+  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存最近文件列表 ") + UserMessage(status), TrText("Screen", kMessageCaption));
 }
 
 IoStatus CKAVIRView::OnFileOpenDat() {
@@ -43,6 +43,7 @@ IoStatus CKAVIRView::OpenFile(const std::string& path) {
     RememberFile(path);
   }
   ui_.EndProgress();
+  ui_.SetStatusText(status.ok ? "就绪" : "打开失败");
   return status;
 }
 
@@ -53,7 +54,7 @@ void CKAVIRView::OnOpenRecent(std::size_t index) {
     recent.Remove(path);
     const IoStatus saved = lists_status_.ok ? recent.Save(files_.kavir_ini) : IoStatus::Ok();
     ui_.ShowError(ArgText(TrText("Screen", "文件 %1 已不存在，已从最近文件列表中删除。"), {path}) +
-                      (saved.ok ? std::string() : "\n" + TrText("Screen", "无法保存最近文件列表 ") + saved.Message()),
+                      (saved.ok ? std::string() : "\n" + TrText("Screen", "无法保存最近文件列表 ") + UserMessage(saved)),
                   TrText("Screen", kMessageCaption));
     return;
   }
@@ -76,6 +77,7 @@ bool CKAVIRView::SaveTo(const std::string& path, IoStatus* status_out) {
     RememberFile(path);
   }
   ui_.EndProgress();
+  ui_.SetStatusText(saved ? "就绪" : "保存失败");
   return saved;
 }
 

@@ -110,7 +110,7 @@ OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask) {
     out.cancelled = true;
     return out;
   }
-  const std::string path = view.ui().GetOpenFileName(FileDialogParams{});
+  const std::string path = view.ui().GetOpenFileName(SetupOrImageDialog());
   if (path.empty()) {
     OpenOutcome out;
     out.cancelled = true;
@@ -119,7 +119,10 @@ OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask) {
   view.ui().BeginProgress(TrText("Screen", "正在打开数据， 请稍候......."), 10, 10);
   view.ui().Pause(300);
   OpenOutcome out = OpenSetupFile(view, path, 0, ask);
+  // The recent list holds the files opened here; an image reopens as a profile would not.
+  if (out.status.ok && !out.cancelled && !out.image) view.RememberFile(path);
   view.ui().EndProgress();
+  view.ui().SetStatusText(out.status.ok || out.cancelled ? "就绪" : "打开失败");
   return out;
 }
 

@@ -43,6 +43,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
   // Nothing that would put wrong bytes into the radio is sent.
   std::vector<WriteProblem> problems = CheckBeforeWrite(setup, view.channel_lists);
   if (!problems.empty()) {
+    link.report.refused = true;
     ui.ShowError(DescribeProblems(problems), LinkText(kPromptCaption));
     return TransferResult::Failed;
   }
@@ -54,6 +55,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
   write.model_name = model;
   write.other_model = options.other_model;
   write.verify = options.verify;
+  write.keep_radio_image = options.keep_radio_image;
   // Every attempt takes the screen again, as a repeated write does; what
   // goes into Write.ini and into the radio is that one set-up. A failure
   // leaves the old Write.ini.

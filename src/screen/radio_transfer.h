@@ -11,6 +11,9 @@ namespace kavir {
 struct WriteRadioOptions {
   bool verify = true;  // read the radio back after the 48th packet and compare
   OtherModel other_model = OtherModel::Ask;
+  // Read the radio first and keep what it held in backups/ (WriteImageOptions);
+  // the desktop's switch and kavir-cli write turn it on unless told not to.
+  bool keep_radio_image = false;
   // A radio image file restored as it is: these 768 bytes are sent instead
   // of the screen's encoding; the screen, which holds them decoded, still
   // gets the same check.

@@ -33,7 +33,7 @@ CKAVIRView::CKAVIRView(WorkingFiles files, ScreenUi& ui) : files_(std::move(file
     c.key = i.key;
     combos_.push_back(std::move(c));
   }
-  clean_ = Values();
+  clean_ = ToSetup();
 }
 
 ComboBox* CKAVIRView::Combo(std::string_view key) {
@@ -89,7 +89,7 @@ std::string CKAVIRView::OptionListsMessage() const {
   if (lists_status_.ok) return {};
   return ArgText(TrText("Screen", "KAVIR.ini 不能使用: %1\n没有选项列表，不能保存、写入、读出或改变机型。\n"
                                   "请把程序的 KAVIR.ini 放回程序目录 %2 后重新启动。"),
-                 {lists_status_.Message(), files_.program_dir});
+                 {UserMessage(lists_status_), files_.program_dir});
 }
 
 bool CKAVIRView::RefuseWithoutOptionLists() {

@@ -17,6 +17,14 @@ struct FileDialogParams {
   bool confirm_overwrite = true;
 };
 
+// Opening anything the screen can show: a profile or a radio image.
+inline FileDialogParams SetupOrImageDialog() {
+  FileDialogParams p;
+  p.filter = "数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | "
+             "镜像文件 (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||";
+  return p;
+}
+
 enum class SaveChoice { Save, Discard, Cancel };
 
 enum class Cursor { Normal, Wait, SizeNWSE, SizeNS, SizeNESW, SizeWE, AppStarting };

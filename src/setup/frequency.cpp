@@ -9,6 +9,54 @@ namespace kavir {
 
 Frequency Frequency::FromText(std::string_view text) { return Frequency(FrequencyValue(text) * 10); }
 
+std::optional<Frequency> Frequency::FromTyped(std::string_view typed, std::string* error) {
+  auto refuse = [&](const std::string& why) -> std::optional<Frequency> {
+    if (error) *error = why;
+    return std::nullopt;
+  };
+  const std::string quoted = "频率 \"" + std::string(typed) + "\"";
+  std::string_view text = typed;
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  if (text.empty()) return refuse("没有填写频率");
+  std::string whole, fraction;
+  bool separator = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      (separator ? fraction : whole) += c;
+    } else if (c == '.' || c == ',') {
+      if (separator) return refuse(quoted + " 有不止一个小数点");
+      separator = true;
+    } else {
+      // The whole character, however many bytes it takes.
+      std::size_t len = 1;
+      while (i + len < text.size() && (static_cast<unsigned char>(text[i + len]) & 0xC0) == 0x80) ++len;
+      return refuse(quoted + " 含有 \"" + std::string(text.substr(i, len)) + "\": 只能输入数字和一个小数点");
+    }
+  }
+  if (whole.empty() && fraction.empty()) return refuse(quoted + " 不是数字");
+  if (!separator && whole.size() > 3) {
+    // Digits alone, as the radio reads them: the first three are megahertz.
+    if (whole.size() > 8) return refuse(quoted + " 位数太多: 最多 8 位数字");
+    fraction = whole.substr(3);
+    whole.resize(3);
+  }
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  if (whole.size() > 3 || fraction.size() > 5)
+    return refuse(quoted + " 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)");
+  fraction.append(5 - fraction.size(), '0');
+  const std::int64_t tens = (whole.empty() ? 0 : std::stoll(whole)) * 100000 + std::stoll(fraction);
+  return Frequency(tens * 10);
+}
+
+std::string Frequency::MhzText() const {
+  std::string text = std::to_string(tens() / 100000) + ".";
+  const std::string fraction = std::to_string(tens() % 100000);
+  return text + std::string(5 - fraction.size(), '0') + fraction;
+}
+
 Raster Frequency::raster() const {
   if (tens() % 625 == 0) return Raster::Fine;
   if (tens() % 250 == 0) return Raster::Coarse;

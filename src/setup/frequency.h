@@ -3,6 +3,7 @@
 // the radio hold ("136.00000", "145.5"), and its radio encodings.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,13 @@ class Frequency {
   // The radio's reading of a text: points dropped, padded with zeros to
   // eight digits, the leading digits in 10 Hz ("145.5" is 145.5 MHz, "" 0).
   static Frequency FromText(std::string_view text);
+  // A frequency as a person types or pastes it: blanks around it dropped,
+  // a decimal comma read as a point, megahertz before the point and at
+  // most five decimals (10 Hz) after it; digits alone up to three are
+  // whole megahertz, longer ones are read as the radio reads them (the
+  // first three are the megahertz). Anything else is refused: nullopt,
+  // and *error says why, quoting what was typed.
+  static std::optional<Frequency> FromTyped(std::string_view typed, std::string* error = nullptr);
 
   constexpr std::int64_t hz() const { return hz_; }
   // The 10 Hz units the radio counts in.
@@ -24,6 +32,8 @@ class Frequency {
   Raster raster() const;
   // "ddd.ddddd", as a read shows a frequency.
   std::string Text() const;
+  // Megahertz with five decimals and no padding in front ("45.50000").
+  std::string MhzText() const;
   // The three bytes of a channel's frequency field: the step count on the
   // raster it lies on, the caller's flag bit (bit 3 of byte 2) and the
   // raster flag (bit 2). Off both rasters it is the strict encoding: 0.

@@ -2,6 +2,7 @@
 // The option lists of every setting (KAVIR.ini) and of the channel grid
 // (QTDQT.ini), read once; what turns an option's text into its position.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,5 +31,13 @@ OptionLists ReadOptionLists(const IniDocument& kavir_ini);
 // a radio as it reads: one of the column's list; without a list, one that
 // encodes back to itself.
 bool IsValidTone(const std::vector<std::string>& tones, const std::string& text);
+
+// A tone as people type it, as the tone list writes it: "88.5", "67" or
+// "CTCSS 88.5" give "CTCSS:88.5" / "CTCSS:67.0"; "023", "DCS023", "D023N"
+// give "+DCS:023", "D023I" or "-023" "-DCS:023"; any letter case. Only a
+// text IsValidTone takes comes out; otherwise nullopt and *error names the
+// forms that are accepted.
+std::optional<std::string> ToneFromTyped(const std::vector<std::string>& tones, std::string_view typed,
+                                         std::string* error = nullptr);
 
 }  // namespace kavir

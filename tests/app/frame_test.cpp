@@ -3,6 +3,8 @@
 
 #include "lang/language.h"
 #include <QLabel>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
@@ -62,6 +64,21 @@ TEST_F(AppTest, BarsProgressPreviewAndHelp) {
     EXPECT_TRUE(shown.contains(expected)) << shown.toStdString();
     QFile::remove(path);
   }
+}
+
+// The help describes every command of the 文件, 编辑 and 工具 menus, and no
+// longer says that a typed character goes in front of the old text.
+TEST_F(AppTest, HelpNamesEveryCommandOfTheMainMenus) {
+  StartFrame();
+  QFile help(dir_.filePath(QStringLiteral("Kavir.hlp")));
+  ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(help.readAll()).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+  EXPECT_FALSE(text.contains(QStringLiteral("放在原内容前面")));
+  for (QAction* menu : frame_->menuBar()->actions().mid(0, 3))
+    for (QAction* a : menu->menu()->actions()) {  // recent files ("&1 path") aside
+      const QString name = a->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$")));
+      if (!name.isEmpty() && !name.startsWith(QLatin1Char('&'))) { EXPECT_TRUE(text.contains(name)) << name.toStdString(); }
+    }
 }
 
 TEST_F(AppTest, KeyboardSwitchesPagesAndEachBoxColumnIsOneTabStop) {

@@ -2,6 +2,8 @@
 // screen with a file and with the radio, driven through the menus; the
 // report of the screen.
 #include <QCheckBox>
+#include <QImage>
+#include <QPainter>
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTableWidget>
@@ -10,6 +12,7 @@
 #include "command_ids.h"
 #include "compare_dialog.h"
 #include "import_preview_dialog.h"
+#include "report/report_renderer.h"
 #include "report_commands.h"
 #include "screen/kavir_view.h"
 
@@ -105,6 +108,23 @@ TEST_F(AppTest, ReportIsOfTheScreenAndEndsOnTheLastCell) {
   EXPECT_EQ(cell->text, "145.50000");
   EXPECT_EQ(QString::fromStdString(cell->text), Cell(2, 1));
   EXPECT_EQ(std::make_pair(frame_->view().grid.row, frame_->view().grid.col), std::make_pair(16, 9));
+}
+
+// On landscape paper the page is scaled down to fit: the channel table's
+// bottom line (CH16, at 1040 of the layout's 1129) is drawn, not cut off.
+TEST_F(AppTest, ALandscapePageShowsTheWholeChannelTable) {
+  StartFrame();
+  for (const QSize size : {QSize(1169, 827), QSize(827, 1169)}) {  // A4 at 100 dpi, landscape and portrait
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    RenderReportPageToFit(painter, 100, QSizeF(size), PrintReport(frame_->view(), 0));
+    painter.end();
+    int lowest = -1;  // the lowest row with any ink
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width() && lowest < y; ++x) lowest = qGray(image.pixel(x, y)) < 128 ? y : lowest;
+    EXPECT_NEAR(lowest, 1040.0 * std::min(1.0, size.height() / kReportHeight), 3) << size.width();
+  }
 }
 
 TEST_F(AppTest, CompareWithTheRadioListsDifferencesAndKeepsTheScreen) {

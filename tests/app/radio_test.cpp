@@ -102,18 +102,25 @@ TEST_F(RadioTest, VerifyChoiceInTheToolsMenuIsStoredAndDecidesWhetherAWriteIsVer
   StartFrame();
   radio_->radio().faults.corrupt_store = 100;
   QAction* verify = frame_->action(kCmdVerifyAfterWrite);
-  ASSERT_TRUE(verify->isChecked());
+  QAction* keep = frame_->action(kCmdKeepRadioBeforeWrite);  // read the radio first, keep what it held
+  ASSERT_TRUE(verify->isChecked() && keep->isChecked());
+  const QDir backups(dir_.filePath(QStringLiteral("backups")));
   for (const bool checked : {true, false}) {
     SCOPED_TRACE(checked);
     verify->setChecked(checked);
-    EXPECT_EQ(ReadVerifyAfterWrite(ReadIniFile(frame_->view().files().kavir_ini)), checked);
+    keep->setChecked(checked);
+    const IniDocument ini = ReadIniFile(frame_->view().files().kavir_ini);
+    EXPECT_EQ(std::make_pair(ReadVerifyAfterWrite(ini), ReadKeepRadioBeforeWrite(ini)), std::make_pair(checked, checked));
     BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
     frame_->action(kCmdWrite)->trigger();
+    // One box for the difference, naming the byte; no second box pointing at it.
+    EXPECT_EQ(boxes.texts.size(), 2);
     EXPECT_EQ(boxes.texts.join("\n").contains(QStringLiteral("0x064")), checked) << boxes.texts.join("\n").toStdString();
+    EXPECT_EQ(backups.entryList({QStringLiteral("before-write-KV16V-*.bin")}).size(), 1);
   }
   frame_.reset();
-  StartFrame();  // a new start takes the stored choice
-  EXPECT_FALSE(frame_->action(kCmdVerifyAfterWrite)->isChecked());
+  StartFrame();  // a new start takes the stored choices
+  EXPECT_FALSE(frame_->action(kCmdVerifyAfterWrite)->isChecked() || frame_->action(kCmdKeepRadioBeforeWrite)->isChecked());
 }
 
 TEST_F(RadioTest, EnterAtTheOtherModelQuestionDoesNotWrite) {

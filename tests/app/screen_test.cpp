@@ -134,12 +134,15 @@ TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
     QTest::mouseClick(d->com_button(3), Qt::LeftButton);
     d->accept();  // answered No: the dialog stays
     open_after_no = d->isVisible() && d->device_field()->currentText() == QStringLiteral("/dev/pts/42");
+    d->device_field()->setEditText(QStringLiteral("/dev/ttyUSB3"));  // typed since: the question names it
+    QTest::mouseClick(d->com_button(3), Qt::LeftButton);
     d->accept();  // answered Yes
   });
   frame_->action(kCmdPort)->trigger();
   EXPECT_TRUE(shown);
   EXPECT_TRUE(open_after_no);
-  EXPECT_EQ(boxes.texts.size(), 2);
+  ASSERT_EQ(boxes.texts.size(), 2);
+  EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("/dev/ttyUSB3"))) << boxes.texts[1].toStdString();
   EXPECT_EQ(ini("ComPort", "Device"), "");
   EXPECT_EQ(frame_->radio().link().port_number, 3);
   EXPECT_EQ(frame_->radio().link().device, "");

@@ -97,7 +97,7 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"show", image}, 2, "--model N"},
       {{"resave", missing, File("x.dat")}, 2, missing},
       {{"resave", Model(), ""}, 2, "no output file name"},
-      {{"resave", Model(), read_only}, 1, "read-only"},
+      {{"resave", Model(), read_only}, 1, "是只读文件"},
       {{"export-csv", Model(), read_only}, 1, "read-only"},
       {{"encode", File("bad.dat"), File("x.bin")}, 1, "CH02 接收频率 \"480.00000\""},
       {{"decode", File("short.bin"), "--model", "1"}, 2, "767 bytes"},

@@ -3,6 +3,7 @@
 
 #include "codec/codec.h"
 #include "setup/frequency.h"
+#include "setup/option_lists.h"
 #include "shipped_setup.h"
 #include "support.h"
 
@@ -117,6 +118,32 @@ TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
     if (l.fits) { EXPECT_EQ(Frequency::FromBytes(f.Bytes(false).data()), f) << l.hz; }
   }
   EXPECT_FALSE(Frequency::FromText("136.0010").FitsField()) << "on no raster";
+}
+
+// What a person types: one reading for typing and paste; refusals quote it.
+TEST(Typed, FrequenciesAndTonesAreReadOrRefusedWithWhatWasTyped) {
+  const std::string digits = "\": 只能输入数字和一个小数点", many = "\" 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)";
+  const std::pair<std::string, std::string> frequencies[] = {
+      {"147,5", "147.50000"}, {" 147.5 ", "147.50000"}, {"151.5025", "151.50250"}, {"147", "147.00000"},
+      {"4300125", "430.01250"}, {"45", "45.00000"}, {"147.500000", "147.50000"}, {"  ", "没有填写频率"},
+      {"147 5", "频率 \"147 5\" 含有 \" " + digits}, {"43关.5", "频率 \"43关.5\" 含有 \"关" + digits},
+      {"147,5.5", "频率 \"147,5.5\" 有不止一个小数点"}, {"147.123456", "频率 \"147.123456" + many},
+      {"1470.5", "频率 \"1470.5" + many}, {"147500001", "频率 \"147500001\" 位数太多: 最多 8 位数字"}};
+  for (const auto& [typed, read] : frequencies) {
+    std::string error;
+    const auto f = Frequency::FromTyped(typed, &error);
+    EXPECT_EQ(f ? f->MhzText() : error, read) << typed;
+  }
+  const ShippedSetups shipped;
+  const std::pair<const char*, const char*> tones[] = {
+      {"88.5", "CTCSS:88.5"}, {"67", "CTCSS:67.0"}, {"ctcss 88.5", "CTCSS:88.5"}, {"CTCSS:100", "CTCSS:100.0"},
+      {"023", "+DCS:023"}, {"D023N", "+DCS:023"}, {"d023i", "-DCS:023"}, {"DCS023", "+DCS:023"},
+      {"-DCS:023", "-DCS:023"}, {" 关 ", "关"}, {"88.6", ""}, {"D028N", ""}, {"DCS", ""}, {"", ""}};
+  for (auto [typed, text] : tones) {
+    std::string error;
+    EXPECT_EQ(ToneFromTyped(shipped.data.channel_lists.decode, typed, &error).value_or(error.substr(0, 6)),
+              *text ? text : "亚音") << typed;
+  }
 }
 
 }  // namespace

@@ -45,6 +45,16 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
        [](kavir::Setup& s) { s.channel(5)[ChannelField::RxTone] = "hello", s.channel(12)[ChannelField::TxTone] = "CTCSS:99.9"; },
        "CH05 接收信令 \"hello\": 不是有效的亚音 (请从亚音列表中选择)\n"
        "CH12 发射信令 \"CTCSS:99.9\": 不是有效的亚音 (请从亚音列表中选择)"},
+      // A cleared cell of a channel in use would go in as whatever its bits default to.
+      {"blank choices", [](kavir::Setup& s) { for (int f = 4; f < kChannelFieldCount; ++f) s.channel(5).fields[f] = " "; },
+       "CH05 繁忙锁定: 没有选定任何选项\nCH05 发射功率: 没有选定任何选项\nCH05 信道扫描: 没有选定任何选项\n"
+       "CH05 时钟拍频: 没有选定任何选项\nCH05 宽带: 没有选定任何选项"},
+      {"no option of the column", [](kavir::Setup& s) { s.channel(3)[ChannelField::TxPower] = "high"; },
+       "CH03 发射功率 \"high\": 不是本列的选项"},
+      {"blank frequencies are named as blank", [](kavir::Setup& s) { Rx(s, 3, ""), Tx(s, 4, ""); },
+       "CH03 接收频率: 没有填写频率\nCH04 发射频率: 没有填写频率"},
+      {"blanks on a closed channel", [](kavir::Setup& s) {
+         s.channel(3).enabled = false, Rx(s, 3, ""), s.channel(3)[ChannelField::TxPower] = ""; }, ""},
       {"lower limit text", [](kavir::Setup& s) { s.band_lower = "abc"; }, "频段范围: 下限 \"abc\" 不是数字"},
       {"limits reversed", [](kavir::Setup& s) { s.band_lower = "480"; }, "频段范围: 下限 480 大于上限 470"},
       {"upper limit empty", [](kavir::Setup& s) { s.band_upper = ""; }, "频段范围: 上限 \"\" 不是数字"},
@@ -83,11 +93,11 @@ TEST(ImageFile, ExactlyTheImageSizeAndNoProfileText) {
 // What a verify message calls a byte the radio holds wrongly.
 TEST(ImageOwner, NamesTheChannelFieldOrSettingOfAByte) {
   const std::pair<int, const char*> cases[] = {
-      {0, "信道 01 CH01.RxFreq"}, {0x14, "信道 02 CH02.Decode"}, {0x113, "功能设置 Voice/Beep/Alarm/BatterySupply"},
+      {0, "CH01 接收频率"}, {0x14, "CH02 接收信令"}, {0x113, "功能设置 语音报告功能/BEEP音开关/报警模式选择/电池省电使能"},
       // Each end of a channel record's fields.
-      {0x007, "信道 01 CH01.TxFreq"}, {0x009, "信道 01 CH01.Coding"}, {0x00A, "信道 01 CH01.ClockFreq/ZoneWide/子频段"},
-      {0x00B, "信道 01 CH01.BusyLock/TxPower/ChannelScans"}, {0x00C, "信道 01 固定字节"}, {0x0FF, "信道 16 固定字节"},
-      {0x100, "功能设置 ChannelMonitor/ScanOperation/ChanMode"}, {0x12F, "按键设置 固定字节"}, {0x130, "空白区 (应为 0)"},
+      {0x007, "CH01 发射频率"}, {0x009, "CH01 发射信令"}, {0x00A, "CH01 时钟拍频/宽带/子频段"},
+      {0x00B, "CH01 繁忙锁定/发射功率/信道扫描"}, {0x00C, "CH01 固定字节"}, {0x0FF, "CH16 固定字节"},
+      {0x100, "功能设置 监听功能/频道扫描控制/优先频道选择方式"}, {0x12F, "按键设置 固定字节"}, {0x130, "空白区 (应为 0)"},
       {0x2FF, "厂家签名"}, {-1, ""}, {768, ""}};
   for (auto [address, owner] : cases) EXPECT_EQ(ImageAddressOwner(address), owner) << address;
 }

@@ -64,6 +64,13 @@ TEST(EndToEnd, ReadSavesTheRadiosSettingsAndAVerifiedWriteDeliversThemBack) {
   ASSERT_EQ(f.Backups("write").size(), 1u);
   EXPECT_EQ(ReadBytes(f.Backups("write")[0]), ReadBytes(f.File("received.bin")));
   EXPECT_EQ(ReadBytes(f.Backups("read")[0]), ReadBytes(f.File("received.bin")));
+  // What the radio held before the write was read and kept first, and named.
+  const auto before = f.Backups("before-write");
+  ASSERT_EQ(before.size(), 1u);
+  EXPECT_TRUE(ReadBytes(before[0]) == ReadBytes(f.Backups("read")[0]) && write.out.find(before[0]) != std::string::npos);
+  // --no-backup: for new radios, nothing is read first.
+  ASSERT_EQ(f.Cli({"write", "--port", sim.device(), dat, "--no-backup"}).exit_code, 0);
+  EXPECT_EQ(f.Backups("before-write").size(), 1u);
 }
 
 TEST(EndToEnd, FaultsAtTheRadioGiveTheirExitCodeAndMessage) {
@@ -80,7 +87,7 @@ TEST(EndToEnd, FaultsAtTheRadioGiveTheirExitCodeAndMessage) {
       // the next handshake's answer.
       {{"--short-packet", "12", "--faults-once"}, {"read", "--out", "a.dat", "--retries", "1"}, 0, {"第 12 个"},
        "a.dat", 0},
-      {{"--corrupt-store", "100"}, {"write", "KV16V.ini"}, 1, {"0x064", "CH07.Decode", "verify-read-", "write failed"},
+      {{"--corrupt-store", "100"}, {"write", "KV16V.ini"}, 1, {"0x064", "CH07 接收信令", "verify-read-", "write failed"},
        "", 1},
       {{"--corrupt-store", "100"}, {"write", "KV16V.ini", "--no-verify"}, 0, {"完毕!"}, "", 0},
       {{"--model", "2"}, {"write", "KV16V.ini"}, 1, {"--force"}, "received.bin", 0},

@@ -91,6 +91,22 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   EXPECT_NE(summary.find("backups/read-KV16V-"), std::string::npos) << summary;
 }
 
+// The screen, its message and the next start all follow the model the radio named.
+TEST(ReadRadio, ARadioOfAnotherModelIsNamedAndRememberedAsThatModel) {
+  Rig rig;
+  rig.view.LoadProfile(rig.files.ModelFile("KV16U"));
+  rig.radio.radio().set_image(rig.ScreenImage());
+  rig.radio.radio().set_model(2);
+  rig.view.LoadProfile(rig.files.ModelFile("KV16V"));
+  for (int read = 1; read <= 2; ++read) {
+    rig.ui.answers = {true};
+    ASSERT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
+    const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.ToSetup(), rig.view.current_model_name);
+    EXPECT_NE(summary.find("机型 KV16U"), std::string::npos) << read << summary;
+  }
+  EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetString("PreviousType", "1", "", 20), "KV16U");
+}
+
 TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
   // sent: empty, not checked; prompt: "", cancelled, no prompt after the confirmation; delay_ms: from the
   // last frame sent to the prompt (or the end), -1 not checked; ch05_missing: packets before the failing one
@@ -145,9 +161,10 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
       {"model without an upper band limit", [](Rig& r) { r.radio.radio().set_model(99); }, kCompleteRead,
        kBandFailed, -1},
       {"babbling radio", [](Rig& r) { r.radio.radio().faults.flood_bytes = 600; }, {}, kHandshakeFailed, -1},
+      // One box, naming the port, not the handshake.
       {"unplugged cable",
        [](Rig& r) { r.radio.Close(), r.radio.refuse_open = "No such file or directory"; }, {},
-       kHandshakeFailed, -1, false, "No such file or directory"},
+       ArgText(kPortFailedFormat, {"cannot open virtual COM1: No such file or directory"}), -1},
       // A Cancel ends the wait within one 20 ms slice, not at its time-out.
       {"cancel at the handshake", [](Rig& r) { CancelAfter(r, 1); }, Frames(0, 0), "", 20},
       {"cancel while the radio sends", [](Rig& r) { CancelAfter(r, 30); }, Frames(16, 13), "", 20},
@@ -188,7 +205,7 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
     }
     if (c.ch05_missing) { EXPECT_TRUE(PartialValue(rig, "CH04.RxFreq") != "" && PartialValue(rig, "CH05.RxFreq") == ""); }
     EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
-    ASSERT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);  // an unplugged cable is shown once
+    ASSERT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);
     if (c.error) { EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0]; }
     EXPECT_EQ(rig.view.grid.Text(1, 1), cell);  // the screen is not reloaded
     EXPECT_TRUE(BackupsOf(rig).empty());
@@ -319,6 +336,7 @@ TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
     if (c.error && c.sent.empty() && !c.prompt) {
       EXPECT_TRUE(rig.ui.prompts.empty());
       EXPECT_EQ(rig.ui.errors[0], DescribeProblems(CheckBeforeWrite(rig.view.ToSetup(), rig.view.channel_lists)));
+      EXPECT_EQ(WriteSummary(c.result, rig.link.report), "");  // that box says it all
     }
     if (!rig.priorities.empty()) { EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal); }
   }
@@ -383,6 +401,33 @@ TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
   }
 }
 
+// What the radio held is read and kept before a byte of the write goes in;
+// without that copy nothing is written.
+TEST(WriteRadio, TheRadiosOwnSettingsAreKeptFirst) {
+  for (const bool radio_answers : {true, false}) {
+    Rig rig;
+    sim::RadioImage held = rig.ScreenImage();
+    held[0x20] ^= 0x5A;
+    rig.radio.radio().set_image(held);
+    rig.radio.radio().set_model(2);  // another model: its settings would be lost
+    if (!radio_answers) rig.radio.radio().faults.silent_from = 0;
+    rig.radio.ClearSent();
+    rig.ui.answers = {true, radio_answers};  // write; yes to the other model, no to a retry
+    const TransferResult result = OnWriteRadio(rig.view, rig.link, {.verify = false, .keep_radio_image = true});
+    const auto sent = rig.Sent();
+    const auto kept = BackupsOf(rig, "before-write-KV16U-");
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), B("PWrite", 0)), radio_answers ? 1 : 0) << radio_answers;
+    if (!radio_answers) {
+      EXPECT_TRUE(result == TransferResult::Failed && kept.empty() && rig.ui.prompts[1].text.rfind(kBeforeWriteReadFailedLead, 0) == 0);
+      continue;
+    }
+    ASSERT_TRUE(result == TransferResult::Done && kept.size() == 1u && sent.size() == 1u + 16u + 33u + 49u);
+    EXPECT_EQ(std::make_pair(sent[0], sent[50]), std::make_pair(B("PRead", 0), B("PWrite", 0)));
+    EXPECT_EQ(ReadBytes(kept[0].string()), std::string(held.begin(), held.end()));
+    EXPECT_NE(WriteSummary(result, rig.link.report).find("backups/" + kept[0].filename().string()), std::string::npos);
+  }
+}
+
 // The verify: a radio that stores what it was sent passes; one that stores a
 // wrong byte fails with the byte named; the read-back waits for a radio that
 // is restarting, and gives up after a few seconds.
@@ -398,10 +443,10 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 20 个数据包不完整 (12 字节)", 0, 20},
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 03 个数据包没有收到", 0, 0, 3},
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 17 个数据包没有收到", 0, 0, 17},
-      {100, 0, WriteOutcome::VerifyDiffers, "信道 07 CH07.Decode"},  // 0x064: channel 7, receive tone
-      {0x10A, 0, WriteOutcome::VerifyDiffers, "功能设置 TimerOut"},  // block A byte 10
-      {0x113, 0, WriteOutcome::VerifyDiffers, "Alarm"},              // block B byte 3 holds several settings
-      {0x299, 0, WriteOutcome::VerifyDiffers, "机型 Type"},
+      {100, 0, WriteOutcome::VerifyDiffers, "CH07 接收信令"},  // 0x064: channel 7, receive tone
+      {0x10A, 0, WriteOutcome::VerifyDiffers, "功能设置 发射定时限制"},  // block A byte 10
+      {0x113, 0, WriteOutcome::VerifyDiffers, "报警模式选择"},              // block B byte 3 holds several settings
+      {0x299, 0, WriteOutcome::VerifyDiffers, "机型"},
       {0x2E5, 0, WriteOutcome::VerifyDiffers, "厂家签名"},
   };
   for (const Case& c : cases) {

@@ -6,10 +6,13 @@
 namespace kavir::test {
 namespace {
 
-const std::string kGoOn = "请继续..............";
+const std::string kGoOn = "就绪";  // an accepted entry leaves nothing to say
 std::string BandMessage(const std::string& n) { return "错误, 您输入的频率:" + n + " 不在当前频率范围内, 请继续....."; }
 std::string RasterMessage(const std::string& n) { return "您输入的非法频点(" + n + ") 无法通过较验, 请重新输入....."; }
-std::string ToneMessage(const std::string& t) { return "错误, 您输入的亚音:" + t + " 不在亚音列表内, 请继续....."; }
+std::string Refused(const std::string& why) { return "错误, " + why + ", 请重新输入....."; }
+std::string ToneMessage(const std::string& t) {
+  return "错误, 亚音 \"" + t + "\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、D023I (反向) 或 关, 请继续.....";
+}
 
 class CellEditorTest : public ::testing::Test {
  protected:
@@ -26,25 +29,29 @@ TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
   } cases[] = {
       {1, "430.12500", "430.0125", "430.01250", {kGoOn}, false},
       {3, "440.00000", "4300125", "430.01250", {kGoOn}, false},
-      {1, "430.12500", "43a.5", "430.50000", {kGoOn}, false},
+      {1, "430.12500", " 430,5 ", "430.50000", {kGoOn}, false},  // a decimal comma, blanks around
+      {1, "430.12500", "43a.5", "430.12500", {Refused("频率 \"43a.5\" 含有 \"a\": 只能输入数字和一个小数点")}, true},
+      {1, "430.12500", "430.5.5", "430.12500", {Refused("频率 \"430.5.5\" 有不止一个小数点")}, true},
+      {1, "430.12500", "430.0025", "430.00250", {kGoOn}, false},  // the 2.5 kHz raster
       {1, "430.12500", "470.00000", "470.00000", {kGoOn}, false},
       {1, "430.12500", "400.00000", "400.00000", {kGoOn}, false},
       {1, "430.12500", "430.00625", "430.00625", {kGoOn}, false},
-      {1, "430.12500", "45.5", "455.00000", {kGoOn}, false},  // the first three digits are megahertz
-      {1, "430.12500", "35.5", "430.12500", {BandMessage("355.00000")}, true},
+      {1, "430.12500", "45.5", "430.12500", {BandMessage("45.50000")}, true},
       {1, "430.12500", "470.00625", "430.12500", {BandMessage("470.00625")}, true},
-      {3, "440.00000", "430.01", "440.00000", {kGoOn, RasterMessage("430.01000")}, true},
-      {1, "430.01000", "430.01000", "430.01000", {kGoOn}, false},  // the same off-raster text stays
+      {3, "440.00000", "430.013", "440.00000", {RasterMessage("430.01300")}, true},
+      {1, "430.01300", "430.01300", "430.01300", {kGoOn}, false},  // the same off-raster text stays
       {1, "", "999", "400.00000", {BandMessage("999.00000")}, true},  // an empty cell shows the lower limit
       {1, "1.00000", "999", "1.00000", {BandMessage("999.00000")}, true},
       {2, "关", "CTCSS:88", "CTCSS:88.0", {}, false},  // signalling columns get ".0"
       {2, "关", "+DCS:023", "+DCS:023", {}, false},
+      {2, "关", "d023n", "+DCS:023", {}, false},  // the forms people type
+      {2, "关", "88", "CTCSS:88.0", {}, false},
+      {2, "关", "ctcss:67.0", "CTCSS:67.0", {}, false},
       {4, "CTCSS:67.0", "关", "关", {}, false},
       {5, "禁止", "CTCSS", "CTCSS", {}, false},
       // Only entries of the tone list are taken.
       {4, "+DCS:023", "CTCSS:99.9", "+DCS:023", {ToneMessage("CTCSS:99.9")}, true},
       {4, "+DCS:023", "-DCS:00", "+DCS:023", {ToneMessage("-DCS:00")}, true},
-      {2, "关", "ctcss:67.0", "关", {ToneMessage("ctcss:67.0")}, true},
       {2, "关", "", "关", {ToneMessage("")}, true},
   };
   for (const Case& c : cases) {

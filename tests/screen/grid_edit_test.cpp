@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "401.0125\tCTCSS:88\t402\t+DCS:023\r\n450\t关\t455.5\t关\r\n", 8, {},
                   {{2, 1, "401.01250"}, {2, 2, "CTCSS:88.0"}, {2, 3, "402.00000"},
                    {2, 4, "+DCS:023"}, {3, 1, "450.00000"}, {3, 3, "455.50000"}}},
-        PasteCase{"AllInvalid", CellRange::One(5, 1), "500\tCTCSS:99\t430.01\n", 0,
+        PasteCase{"AllInvalid", CellRange::One(5, 1), "500\tCTCSS:99\t430.013\n", 0,
                   {{5, 1}, {5, 2}, {5, 3}}, {{5, 1, "430.12500"}, {5, 2, "CTCSS:67.0"}}},
         PasteCase{"MixedKeepsTheValidOnes", CellRange::One(6, 5), "载波控制\t中\n禁止\t低\n", 3,
                   {{6, 6}}, {{6, 5, "载波控制"}, {6, 6, "高"}, {7, 6, "低"}}},
@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
-  const std::string text = view->PasteCells(CellRange::One(3, 1), "500\t\t430.01\n").Describe();
-  for (const char* part : {"CH03 接收频率 \"500\"", "CH03 发射频率 \"430.01\"", "400-470"})
+  const std::string text = view->PasteCells(CellRange::One(3, 1), "500\t\t430.013\n").Describe();
+  for (const char* part : {"CH03 接收频率 \"500\"", "CH03 发射频率 \"430.013\"", "400-470"})
     EXPECT_NE(text.find(part), std::string::npos) << text;
   // A long list of refusals is cut short with a count.
   const std::string lines = view->FillCells({1, 1, 16, 1}, "1").Describe(3);

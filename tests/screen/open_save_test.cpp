@@ -1,6 +1,7 @@
 // Open and Save As of .dat files, and the recent-file list.
 #include <gtest/gtest.h>
 
+#include "screen/open_setup.h"
 #include "support.h"
 
 namespace kavir::test {
@@ -139,6 +140,17 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
   restarted->OnOpenRecent(0);
   EXPECT_EQ(restarted->current_file_name, ui.open_path);
   EXPECT_EQ(restarted->grid.Text(1, 1), "430.12500");
+
+  // The window's 打开 (which also opens images) remembers the file too, and
+  // a file just saved opens as it is: nothing unsaved.
+  ui.save_path = dir.dir.File("customer1.dat");
+  ASSERT_TRUE(view->OnFileSaveAsDat());
+  ui.open_path = dir.files.ModelFile("KV16U");
+  EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok);
+  ui.open_path = ui.save_path;
+  EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok && !view->IsModified());
+  EXPECT_EQ(view->recent.paths()[1] + view->recent.paths()[0], dir.files.ModelFile("KV16U") + ui.save_path);
+  EXPECT_NE(ui.dialogs.back().filter.find("(*.dat *.img *.bin)"), std::string::npos);  // images are offered too
 }
 
 }  // namespace

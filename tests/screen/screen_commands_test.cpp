@@ -62,9 +62,10 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
       {"yes", [](ProgramDir&, CKAVIRView&) {}, 2, true, "KV16可定义", "KV16可定义", "KV16可定义", "45S", 0},
       {"no", [](ProgramDir&, CKAVIRView& v) { v.Combo("TimerOut")->selected = 0; }, 0, false, "KV16U", "KV16U", "KV16U",
        "关", 0},
+      // No goes back to the model the screen shows, whatever put it there.
       {"no after loading another model's file",
-       [](ProgramDir& d, CKAVIRView& v) { v.LoadProfile(d.files.ModelFile("KV16可定义")); }, 0, false, "KV16U", "KV16U",
-       "KV16U", "45S", 0},
+       [](ProgramDir& d, CKAVIRView& v) { v.LoadProfile(d.files.ModelFile("KV16可定义")); }, 0, false, "KV16可定义",
+       "KV16可定义", "KV16U", "45S", 0},
       // An empty name would match every option; the selection goes back instead.
       {"no without a current model",
        [](ProgramDir&, CKAVIRView& v) { v.current_model_name.clear(), v.Combo("Type")->selected = 0; }, 2, false,

@@ -70,9 +70,10 @@ TEST(ScreenSetup, StartsOnTheFirstModelWithDefaultsAndListsUpTo200Options) {
 
 TEST(BrokenKavirIni, NothingIsStoredAndKavirIniIsNeverMadeFromNothing) {
   struct Case { const char* name; std::function<void(const std::string& path)> break_it; const char* reason; } cases[] = {
-      {"missing", [](const std::string& p) { fs::remove(p); }, "is missing"},
-      {"no lists", [](const std::string& p) { WriteIni(p, {{"ComPort", {{"1", "1"}}}}); }, "no option lists"},
-      {"a folder", [](const std::string& p) { fs::remove(p), fs::create_directory(p); }, "folder"},
+      // In Chinese, as the rest of the message.
+      {"missing", [](const std::string& p) { fs::remove(p); }, "KAVIR.ini: 文件不存在\n"},
+      {"no lists", [](const std::string& p) { WriteIni(p, {{"ComPort", {{"1", "1"}}}}); }, "没有选项列表（缺少 [Type] 列表）"},
+      {"a folder", [](const std::string& p) { fs::remove(p), fs::create_directory(p); }, "是文件夹，不是文件"},
   };
   for (const Case& c : cases) {
     ProgramDir dir;

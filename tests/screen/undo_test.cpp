@@ -49,8 +49,12 @@ TEST_P(EachChange, IsOneStepThatUndoesAndRedoes) {
   ASSERT_NE(after, before) << "the change changed nothing";
   EXPECT_EQ(view->history().undo_count(), 1u);
   EXPECT_EQ(view->IsModified(), !GetParam().load);
+  const std::string file = view->current_file_name;
   view->Undo();
-  EXPECT_TRUE(view->Values() == before && !view->CanUndo());
+  ScreenValues undone = view->Values();
+  EXPECT_EQ(undone.file_name, file);  // undo never changes which file is current
+  undone.file_name = before.file_name;
+  EXPECT_TRUE(undone == before && !view->CanUndo());
   EXPECT_EQ(view->IsModified(), GetParam().load);  // undoing a load shows values not in the loaded file
   view->Redo();
   EXPECT_TRUE(view->Values() == after && !view->CanRedo());
@@ -87,6 +91,22 @@ INSTANTIATE_TEST_SUITE_P(
                    }, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Undo and redo show what they change, whatever page is on show.
+TEST_F(UndoTest, UndoAndRedoShowThePageAndCellsTheyChange) {
+  view->FillCells({5, 6, 7, 6}, "低");
+  view->OnSelectOption("TimerOut", 1);
+  const auto shown = [&] {
+    const CellRange& s = view->selection;
+    return std::to_string(view->shown_page) + ":" + std::to_string(s.top) + std::to_string(s.bottom) + std::to_string(s.left);
+  };
+  for (auto [step, page, expected] : {std::tuple{&CKAVIRView::Undo, 1, "0:111"}, {&CKAVIRView::Undo, 1, "1:576"},
+                                       {&CKAVIRView::Redo, 0, "1:576"}}) {
+    view->OnTabChanged(page), view->selection = CellRange::One(1, 1);
+    ((*view).*step)();
+    EXPECT_EQ(shown(), expected);
+  }
+}
+
 TEST_F(UndoTest, CommandsThatChangeNothingLeaveNoStep) {
   view->OnOpenAllChannels();  // all channels are open already
   ui.answers = {false};
@@ -121,7 +141,9 @@ TEST_F(UndoTest, UnsavedStateIsDerivedFromTheValues) {
   ui.save_path = dir.dir.File("unit 7.dat");
   EXPECT_TRUE(view->OnFileSave());  // no file yet: Save As
   step();
-  view->Undo(), step(), view->Redo(), step();  // back past the save: differs from the file
+  view->Undo(), step();  // back past the save: differs from the file, which stays current
+  EXPECT_EQ(view->DocumentName(), "unit 7.dat");
+  view->Redo(), step();
   EXPECT_EQ(seen, "m-m--m-");
   EXPECT_EQ(view->DocumentName(), "unit 7.dat");
   EXPECT_EQ(Stored(ui.save_path, "CH01.RxFreq"), "401.01250");
