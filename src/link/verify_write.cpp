@@ -32,7 +32,8 @@ std::string Hex(int value, int digits) {
 
 }  // namespace
 
-VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, int handshake_ms) {
+VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, int handshake_ms,
+                           int expected_model) {
   VerifyResult result;
   const Timeouts t = link.LoadTimeouts();
   link.ResetOpenErrorReport();
@@ -54,7 +55,13 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
                             progress.first, 1};
   for (;;) {
     SendHandshake(link, kReadHandshake, once);
-    if (HandshakeModel(link)) break;
+    if (const std::optional<int> model = HandshakeModel(link)) {
+      // Another radio on the line would "verify" bytes it never received.
+      if (expected_model != 0 && *model != expected_model)
+        return fail("读回时回答的电台是第 " + std::to_string(*model) + " 号机型, 写入的电台是第 " +
+                    std::to_string(expected_model) + " 号: 不是写入的那台电台");
+      break;
+    }
     if (link.cancel_requested()) return fail("已取消");
     if (link.clock().NowMs() >= deadline)
       return fail(link.receive_count == 0 ? "电台在 " + std::to_string(handshake_ms / 1000) +
@@ -79,8 +86,8 @@ std::vector<ImageDifference> CompareImages(const Image& sent, const Image& read_
 }
 
 VerifyResult VerifyWrite(SerialLink& link, const Image& sent, const ReadBackProgress& progress,
-                         int handshake_ms) {
-  VerifyResult result = ReadBackImage(link, progress, handshake_ms);
+                         int handshake_ms, int expected_model) {
+  VerifyResult result = ReadBackImage(link, progress, handshake_ms, expected_model);
   if (result.outcome == VerifyResult::Outcome::NoReadBack) return result;
   result.differences = CompareImages(sent, result.read_back);
   result.outcome = result.differences.empty() ? VerifyResult::Outcome::Match : VerifyResult::Outcome::Differs;

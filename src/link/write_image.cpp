@@ -162,7 +162,7 @@ Step WriteRun::Attempt() {
 void WriteRun::Verify() {
   const ReadBackProgress progress{range_, static_cast<short>(kProgressRange + 1)};
   for (;;) {
-    result_.verify = VerifyWrite(link_, image_, progress);
+    result_.verify = VerifyWrite(link_, image_, progress, kVerifyHandshakeMs, result_.radio_model);
     if (result_.verify.outcome != VerifyResult::Outcome::NoReadBack) break;
     if (CancelRequested()) {
       link_.report.cancelled = result_.cancelled = true;
