@@ -2,12 +2,34 @@
 // write a profile file into a radio, then read it back and compare. A radio
 // image file (a backup) is restored: its own 768 bytes go out, after the
 // check of the settings they decode to.
+#include <atomic>
+#include <cstdio>
+
+#include "link/transfer_summary.h"
 #include "screen/radio_transfer.h"
 #include "commands.h"
+#include "interrupts.h"
 #include "link_session.h"
 #include "open_screen.h"
 
 namespace kavir::cli {
+
+namespace {
+
+std::atomic<SerialLink*> g_link{nullptr};
+
+// A radio left with some packets is worse than a write finished: the first
+// Ctrl+C (SIGTERM, SIGHUP) lets the write finish, the second stops it.
+void FinishTheWrite(int) {
+  Interrupts::Say("kavir-cli: finishing the write so the radio is not left half-written (again: stop at "
+                  "once, and the radio may then hold a mix of old and new settings)\n");
+}
+
+void StopTheWrite(int) {
+  if (SerialLink* link = g_link.load()) link->RequestCancel();
+}
+
+}  // namespace
 
 int RunWrite(const CliArgs& args) {
   const char* usage = "usage: kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify]";
@@ -36,7 +58,15 @@ int RunWrite(const CliArgs& args) {
   options.verify = !args.Flag("no-verify");
   if (screen.opened_image) options.own_bytes = &*screen.opened_image;
   WriteImageResult details;
-  TransferResult result = OnWriteRadio(screen.view, session.link(), options, &details);
+  TransferResult result;
+  {
+    g_link = &session.link();
+    Interrupts interrupts(FinishTheWrite, StopTheWrite);
+    result = OnWriteRadio(screen.view, session.link(), options, &details);
+    g_link = nullptr;
+  }
+  if (Interrupts::count() == 1 && result == TransferResult::Done)
+    std::fprintf(stderr, "kavir-cli: stopped after the write was finished: the radio holds all of it\n");
   if (result == TransferResult::Done) return kExitOk;
   // The differences were printed as the write showed them.
   if (details.outcome == WriteOutcome::VerifyDiffers)
@@ -48,9 +78,10 @@ int RunWrite(const CliArgs& args) {
   if (policy.refused_other_model)
     return Fail(kExitFailed,
                 "the radio is another model than the file; nothing was written (--force writes anyway)");
-  return Fail(kExitFailed, "write failed: " + (policy.last_failure.empty()
-                                                   ? std::string("see the messages above")
-                                                   : OneLineText(policy.last_failure)));
+  // What went wrong, what the radio took and may hold, and where the image is.
+  return Fail(kExitFailed, "write failed: " + WriteFailureLine(policy.last_failure.empty() ? details.message
+                                                                                        : policy.last_failure,
+                                                               result, session.link().report));
 }
 
 }  // namespace kavir::cli

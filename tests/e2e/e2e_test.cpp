@@ -121,7 +121,12 @@ TEST(EndToEnd, ARestoredBackupSendsItsOwnBytesAndABadImageNothing) {
 
   SimProcess sim(f.Sim({}, "KV16U"));
   ASSERT_FALSE(sim.device().empty());
-  EXPECT_EQ(f.Cli({"write", "--port", sim.device(), f.File("x.img")}).exit_code, 2);  // no model named
+  // The image names KV16U; the radio is a KV16V: refused as a profile of another model is.
+  ASSERT_EQ(f.Cli({"encode", f.files.ModelFile("KV16U"), f.File("u.img")}).exit_code, 0);
+  const CliResult other = f.Cli({"write", "--port", sim.device(), f.File("u.img")});
+  EXPECT_EQ(other.exit_code, 1);
+  EXPECT_NE(other.err.find("another model"), std::string::npos) << other.err;
+  EXPECT_EQ(f.Cli({"write", "--port", sim.device(), f.File("x.img"), "--model", "2"}).exit_code, 2);
   EXPECT_EQ(f.Cli({"write", "--port", sim.device(), f.File("bad.img"), "--model", "1"}).exit_code, 1);
   EXPECT_FALSE(fs::exists(f.File("received.bin")));
   const CliResult r = f.Cli({"write", "--port", sim.device(), backup});
@@ -158,27 +163,100 @@ TEST(EndToEnd, BatchWritesVerifiesAndLogsEachRadioAndSkipsAnotherModel) {
   EXPECT_EQ(Count(log, "skipped: other model"), 1u) << log;
 }
 
-TEST(EndToEnd, CtrlCBetweenRadiosEndsABatchWithACompleteLog) {
-  Folder f;
-  SimProcess sim(f.Sim({"--radios", "3", "--unplug-after", "200", "--plug-gap", "5000"}));
-  ASSERT_FALSE(sim.device().empty());
+// kavir-cli with args in the folder; stderr goes to err.txt there.
+pid_t StartCli(const Folder& f, std::vector<std::string> args) {
+  args.insert(args.begin(), {KAVIR_CLI, "--dir", f.path()});
+  const std::string err = f.File("err.txt");
   const pid_t pid = fork();
   if (pid == 0) {
-    execl(KAVIR_CLI, KAVIR_CLI, "--dir", f.path().c_str(), "batch", "--port", sim.device().c_str(),
-          f.files.ModelFile("KV16V").c_str(), "--log", f.File("log.csv").c_str(), static_cast<char*>(nullptr));
+    const int fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(fd, 2);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(KAVIR_CLI, argv.data());
     _exit(127);
   }
-  // Once the first radio is logged, the job waits for the next: interrupt it.
-  for (int i = 0; i < 300 && Count(ReadBytes(f.File("log.csv")), "\n") < 2; ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  kill(pid, SIGINT);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  const std::string log = ReadBytes(f.File("log.csv"));
-  EXPECT_EQ(Count(log, "\n"), 2u) << log;
-  EXPECT_EQ(Count(log, "written and verified"), 1u) << log;
+  return pid;
+}
+
+void WaitFor(const std::string& path, const std::string& text) {
+  for (int i = 0; i < 600 && ReadBytes(path).find(text) == std::string::npos; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
+
+// Ctrl+C, SIGTERM and SIGHUP finish the radio in progress, log it and end;
+// stopped before --count is an exit code of its own.
+TEST(EndToEnd, SignalsEndABatchAfterTheRadioInProgressWithACompleteLog) {
+  const struct { int sig; const char* count; const char* when; int exit_code; } cases[] = {
+      {SIGINT, "0", "written and verified", 0},  // between radios, without --count: done
+      {SIGTERM, "3", "answered", 3},              // in the middle of the first radio
+      {SIGHUP, "3", "written and verified", 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sig);
+    Folder f;
+    SimProcess sim(f.Sim({"--radios", "3", "--unplug-after", "200", "--plug-gap", "5000"}));
+    ASSERT_FALSE(sim.device().empty());
+    std::vector<std::string> args{"batch", "--port", sim.device(), f.files.ModelFile("KV16V"), "--log", f.File("log.csv")};
+    if (std::string(c.count) != "0") args.insert(args.end(), {"--count", c.count});
+    const pid_t pid = StartCli(f, args);
+    WaitFor(c.when == std::string("answered") ? f.File("err.txt") : f.File("log.csv"), c.when);
+    kill(pid, c.sig);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << ReadBytes(f.File("err.txt"));
+    EXPECT_EQ(WEXITSTATUS(status), c.exit_code);
+    const std::string log = ReadBytes(f.File("log.csv"));
+    EXPECT_EQ(Count(log, "\n"), 2u) << log;
+    EXPECT_EQ(Count(log, "written and verified"), 1u) << log;
+  }
+}
+
+// A closed output pipe is no reason to stop writing radios.
+TEST(EndToEnd, ABatchWhoseOutputNobodyReadsGoesOn) {
+  Folder f;
+  SimProcess sim(f.Sim({"--radios", "1"}));
+  ASSERT_FALSE(sim.device().empty());
+  const std::string command = "set -o pipefail; '" + std::string(KAVIR_CLI) + "' --dir '" + f.path() +
+                              "' batch --port '" + sim.device() + "' '" + f.files.ModelFile("KV16V") +
+                              "' --count 1 --log '" + f.File("log.csv") + "' | true";
+  const CliResult r = RunProgram("bash", {"-c", command}, f.scratch.path());
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(Count(ReadBytes(f.File("log.csv")), "written and verified"), 1u);
+}
+
+// A write stopped once finishes its packets and says so; stopped twice it
+// ends at once and says what the radio may now hold. The stops come while
+// the write waits for packet 30's acknowledgement, which the radio gives
+// only when asked again.
+TEST(EndToEnd, AWriteStoppedOnceFinishesAndTwiceSaysTheRadioMayHoldAMix) {
+  for (int stops : {1, 2}) {
+    SCOPED_TRACE(stops);
+    Folder f;
+    IniDocument kavir = ReadIniFile(f.files.kavir_ini);
+    kavir.SetString("WaitFor", "Tx", "500");
+    ASSERT_TRUE(WriteIniFile(f.files.kavir_ini, kavir));
+    SimProcess sim(f.Sim({"--silent-from", "30", "--faults-once"}));
+    ASSERT_FALSE(sim.device().empty());
+    const pid_t pid = StartCli(f, {"write", "--port", sim.device(), f.files.ModelFile("KV16V"), "--retries", "1"});
+    WaitFor(f.File("err.txt"), "正在传输第 30 个数据包");
+    kill(pid, SIGINT);
+    if (stops == 2) {
+      WaitFor(f.File("err.txt"), "finishing the write");
+      kill(pid, SIGINT);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const std::string err = ReadBytes(f.File("err.txt"));
+    ASSERT_TRUE(WIFEXITED(status)) << err;
+    EXPECT_EQ(WEXITSTATUS(status), stops == 1 ? 0 : 1) << err;
+    EXPECT_NE(err.find("finishing the write"), std::string::npos) << err;
+    EXPECT_EQ(err.find("stopped after the write was finished") != std::string::npos, stops == 1) << err;
+    EXPECT_EQ(err.find("write failed: 写入已取消：电台只收下了 29 / 48 个数据包。 电台中可能是新旧设置的混合") !=
+                  std::string::npos,
+              stops == 2) << err;
+  }
 }
 
 TEST(EndToEnd, FloodingSimulatorEndsOnSigtermAndSigintWhenNobodyReads) {
