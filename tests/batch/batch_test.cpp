@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <functional>
 #include <map>
 #include <thread>
 
@@ -194,37 +195,30 @@ TEST(BatchLog, APipeOrAFolderIsRefusedAtOnce) {
 // log made by the job itself is never shared with another batch.
 TEST(BatchLog, EachRecordOnItsOwnLineInTheFileThePathNamesAndNamesNeverShared) {
   TempDir dir;
-  const std::string path = dir.File("batch.csv");
-  WriteBytes(path, std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n2026-12-07 10:00:00,A,KV16V,writ");
-  BatchLog log;
+  const std::string path = dir.File("batch.csv"), head = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
+  WriteBytes(path, head + "2026-12-07 10:00:00,A,KV16V,writ");  // an earlier log cut off mid-record
+  BatchLog log, first, second;
   std::string error;
-  ASSERT_TRUE(log.Open(path, &error)) << error;  // an earlier log cut off mid-record
-  RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500};
-  ASSERT_TRUE(log.Append(r, &error)) << error;
-  WriteBytes(path, ReadBytes(path) + "2026-12-08 10:00:01,A,KV16V,wr");  // a record the disk had no room for
-  ASSERT_TRUE(log.Append(r, &error)) << error;
-  CsvText csv = ParseCsvText(ReadBytes(path));
-  ASSERT_EQ(csv.records.size(), 5u);
-  for (std::size_t i : {2u, 4u}) EXPECT_EQ(csv.records[i].cells.size(), 6u) << i;
-  // Deleted mid-batch: made again with its header, and the loss is said.
-  std::filesystem::remove(PathFromUtf8(path));
-  EXPECT_FALSE(log.Append(r, &error));
-  EXPECT_NE(error.find("lost"), std::string::npos) << error;
-  csv = ParseCsvText(ReadBytes(path));
-  ASSERT_EQ(csv.records.size(), 2u);
-  EXPECT_EQ(csv.records[1].cells[3], "written and verified");
-  WriteBytes(path, std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n");  // replaced by a shorter file
-  EXPECT_FALSE(log.Append(r, &error));
-  EXPECT_NE(error.find("cut or replaced"), std::string::npos) << error;
+  ASSERT_TRUE(log.Open(path, &error)) << error;
+  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500};
+  EXPECT_TRUE(log.Append(r, &error) && log.Append(r, &error)) << error;
+  WriteBytes(path, ReadBytes(path) + "2026-12-08 10:00:01,A,KV16V,wr");  // the disk had no room for the rest
   EXPECT_TRUE(log.Append(r, &error)) << error;
-
-  BatchLog first, second;
-  ASSERT_TRUE(first.Create(dir.path(), 1765188000, &error)) << error;
-  ASSERT_TRUE(second.Create(dir.path(), 1765188000, &error)) << error;
-  EXPECT_NE(first.path(), second.path());
-  EXPECT_EQ(second.path().substr(second.path().size() - 6), "-2.csv");
-  EXPECT_EQ(ReadBytes(second.path()), std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n");
-  EXPECT_FALSE(first.Create(dir.File("no-folder"), 1765188000, &error));
+  const std::string line = "\r\n2026-12-08 10:00:00,A,KV16V,written and verified,ab,1.5\r\n", all = ReadBytes(path);
+  EXPECT_NE(all.find(",writ" + line + line.substr(2) + "2026-12-08 10:00:01,A,KV16V,wr" + line), std::string::npos) << all;
+  const struct { std::function<void()> change; const char* said; } losses[] = {
+      {[&] { std::filesystem::remove(PathFromUtf8(path)); }, "gone"}, {[&] { WriteBytes(path, head); }, "cut or replaced"}};
+  for (const auto& loss : losses) {
+    loss.change();
+    EXPECT_FALSE(log.Append(r, &error));
+    EXPECT_NE(error.find(loss.said), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(path).rfind(head + "2026-12-08 10:00:00,A", 0), 0u);
+  }
+  ASSERT_TRUE(first.Create(dir.path(), 1765188000, &error) && second.Create(dir.path(), 1765188000, &error)) << error;
+  EXPECT_EQ(second.path(), first.path().substr(0, first.path().size() - 4) + "-2.csv");
+  EXPECT_EQ(ReadBytes(second.path()), head);
+  EXPECT_EQ(first.path(), JoinPath(dir.path(), DefaultLogName(1765188000)));
+  EXPECT_FALSE(first.Create(dir.File("no-folder"), 1765188000, &error) || log.Open(dir.File("no/x.csv"), &error));
 }
 
 // SHA-256 against the published test vectors.

@@ -92,21 +92,6 @@ TEST(ImageFile, ExactlyTheImageSizeNoProfileTextAndTheFixedBytes) {
   }
 }
 
-// The model an image names is the truth; another is taken only when forced.
-TEST(ImageFile, TheModelAnImageNamesWinsUnlessForced) {
-  const Image image = EncodeImage(ShippedSetups().Model("KV16U"));
-  const struct { int asked, by_name; bool force; int model; const char* why; } rows[] = {
-      {0, 0, false, 2, ""}, {2, 0, false, 2, ""}, {0, 2, false, 2, ""},
-      {1, 0, false, 0, "而指定的是第 1 号"}, {0, 3, false, 0, "而文件名中的是第 3 号"},
-      {1, 0, true, 1, ""}, {0, 3, true, 3, ""}, {1, 3, true, 1, ""}};
-  for (const auto& r : rows) {
-    std::string why;
-    EXPECT_EQ(ImageOpenModel(image, r.asked, r.by_name, r.force, &why), r.model) << r.asked << r.by_name;
-    EXPECT_NE(why.find(r.why), std::string::npos) << why;
-    EXPECT_EQ(why.empty(), !*r.why) << why;
-  }
-}
-
 // What a verify message calls a byte the radio holds wrongly.
 TEST(ImageOwner, NamesTheChannelFieldOrSettingOfAByte) {
   const std::pair<int, const char*> cases[] = {

@@ -163,99 +163,43 @@ TEST(EndToEnd, BatchWritesVerifiesAndLogsEachRadioAndSkipsAnotherModel) {
   EXPECT_EQ(Count(log, "skipped: other model"), 1u) << log;
 }
 
-// kavir-cli with args in the folder; stderr goes to err.txt there.
-pid_t StartCli(const Folder& f, std::vector<std::string> args) {
-  args.insert(args.begin(), {KAVIR_CLI, "--dir", f.path()});
-  const std::string err = f.File("err.txt");
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(fd, 2);
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(KAVIR_CLI, argv.data());
-    _exit(127);
-  }
-  return pid;
-}
-
-void WaitFor(const std::string& path, const std::string& text) {
-  for (int i = 0; i < 600 && ReadBytes(path).find(text) == std::string::npos; ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-}
-
-// Ctrl+C, SIGTERM and SIGHUP finish the radio in progress, log it and end;
-// stopped before --count is an exit code of its own.
-TEST(EndToEnd, SignalsEndABatchAfterTheRadioInProgressWithACompleteLog) {
-  const struct { int sig; const char* count; const char* when; int exit_code; } cases[] = {
-      {SIGINT, "0", "written and verified", 0},  // between radios, without --count: done
-      {SIGTERM, "3", "answered", 3},              // in the middle of the first radio
-      {SIGHUP, "3", "written and verified", 3},
+// Ctrl+C, SIGTERM and SIGHUP let the radio in progress finish: a batch logs
+// it and ends (before --count: exit 3), a write finishes and says so; a
+// second stop ends a write at once. A closed output pipe stops nothing. The
+// write's stops come while it waits for packet 30's acknowledgement, which
+// the radio gives only when asked again.
+TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
+  const std::vector<std::string> radios{"--radios", "3", "--unplug-after", "200", "--plug-gap", "5000"};
+  const std::vector<std::string> slow{"--silent-from", "30", "--faults-once"};
+  const struct { std::vector<std::string> sim; std::string run; int exit_code; const char* says; } cases[] = {
+      {radios, "batch $M & p=$!; waitfor log.csv verified; kill -INT $p; wait $p", 0, "written and verified,"},
+      {radios, "batch $M --count 3 & p=$!; waitfor err.txt answered; kill -TERM $p; wait $p", 3, "written and verified,"},
+      {radios, "batch $M --count 3 & p=$!; waitfor log.csv verified; kill -HUP $p; wait $p", 3, "written and verified,"},
+      {radios, "set -o pipefail; batch $M --count 1 | true", 0, "written and verified,"},
+      {slow, "write $M --retries 1 & p=$!; waitfor err.txt '第 30 个'; kill -INT $p; wait $p", 0,
+       "stopped after the write was finished"},
+      {slow, "write $M & p=$!; waitfor err.txt '第 30 个'; kill -INT $p; waitfor err.txt finishing; kill -INT $p; wait $p", 1,
+       "write failed: 写入已取消：电台只收下了 29 / 48 个数据包。 电台中可能是新旧设置的混合"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.sig);
-    Folder f;
-    SimProcess sim(f.Sim({"--radios", "3", "--unplug-after", "200", "--plug-gap", "5000"}));
-    ASSERT_FALSE(sim.device().empty());
-    std::vector<std::string> args{"batch", "--port", sim.device(), f.files.ModelFile("KV16V"), "--log", f.File("log.csv")};
-    if (std::string(c.count) != "0") args.insert(args.end(), {"--count", c.count});
-    const pid_t pid = StartCli(f, args);
-    WaitFor(c.when == std::string("answered") ? f.File("err.txt") : f.File("log.csv"), c.when);
-    kill(pid, c.sig);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << ReadBytes(f.File("err.txt"));
-    EXPECT_EQ(WEXITSTATUS(status), c.exit_code);
-    const std::string log = ReadBytes(f.File("log.csv"));
-    EXPECT_EQ(Count(log, "\n"), 2u) << log;
-    EXPECT_EQ(Count(log, "written and verified"), 1u) << log;
-  }
-}
-
-// A closed output pipe is no reason to stop writing radios.
-TEST(EndToEnd, ABatchWhoseOutputNobodyReadsGoesOn) {
-  Folder f;
-  SimProcess sim(f.Sim({"--radios", "1"}));
-  ASSERT_FALSE(sim.device().empty());
-  const std::string command = "set -o pipefail; '" + std::string(KAVIR_CLI) + "' --dir '" + f.path() +
-                              "' batch --port '" + sim.device() + "' '" + f.files.ModelFile("KV16V") +
-                              "' --count 1 --log '" + f.File("log.csv") + "' | true";
-  const CliResult r = RunProgram("bash", {"-c", command}, f.scratch.path());
-  EXPECT_EQ(r.exit_code, 0) << r.err;
-  EXPECT_EQ(Count(ReadBytes(f.File("log.csv")), "written and verified"), 1u);
-}
-
-// A write stopped once finishes its packets and says so; stopped twice it
-// ends at once and says what the radio may now hold. The stops come while
-// the write waits for packet 30's acknowledgement, which the radio gives
-// only when asked again.
-TEST(EndToEnd, AWriteStoppedOnceFinishesAndTwiceSaysTheRadioMayHoldAMix) {
-  for (int stops : {1, 2}) {
-    SCOPED_TRACE(stops);
+    SCOPED_TRACE(c.run);
     Folder f;
     IniDocument kavir = ReadIniFile(f.files.kavir_ini);
     kavir.SetString("WaitFor", "Tx", "500");
     ASSERT_TRUE(WriteIniFile(f.files.kavir_ini, kavir));
-    SimProcess sim(f.Sim({"--silent-from", "30", "--faults-once"}));
+    SimProcess sim(f.Sim(c.sim));
     ASSERT_FALSE(sim.device().empty());
-    const pid_t pid = StartCli(f, {"write", "--port", sim.device(), f.files.ModelFile("KV16V"), "--retries", "1"});
-    WaitFor(f.File("err.txt"), "正在传输第 30 个数据包");
-    kill(pid, SIGINT);
-    if (stops == 2) {
-      WaitFor(f.File("err.txt"), "finishing the write");
-      kill(pid, SIGINT);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    const std::string err = ReadBytes(f.File("err.txt"));
-    ASSERT_TRUE(WIFEXITED(status)) << err;
-    EXPECT_EQ(WEXITSTATUS(status), stops == 1 ? 0 : 1) << err;
-    EXPECT_NE(err.find("finishing the write"), std::string::npos) << err;
-    EXPECT_EQ(err.find("stopped after the write was finished") != std::string::npos, stops == 1) << err;
-    EXPECT_EQ(err.find("write failed: 写入已取消：电台只收下了 29 / 48 个数据包。 电台中可能是新旧设置的混合") !=
-                  std::string::npos,
-              stops == 2) << err;
+    const bool batch = c.run.find("batch") != std::string::npos;
+    WriteBytes(f.File("run.sh"), "set -m; cd '" + f.path() + "'; M='" + f.files.ModelFile("KV16V") + "'\n" +
+                                     "waitfor() { for i in $(seq 600); do grep -qs \"$2\" $1 && return; sleep 0.05; done; }\n" +
+                                     (batch ? "batch() { exec '" : "write() { exec '") + KAVIR_CLI + "' --dir . " +
+                                     (batch ? "batch" : "write") + " --port " + sim.device() +
+                                     (batch ? " \"$@\" --log log.csv" : " \"$@\"") + " 2>>err.txt; }\n" + c.run + "\n");
+    const CliResult r = RunProgram("bash", {f.File("run.sh")}, f.scratch.path());
+    const std::string said = ReadBytes(f.File(batch ? "log.csv" : "err.txt"));
+    EXPECT_EQ(r.exit_code, c.exit_code) << r.err << ReadBytes(f.File("err.txt"));
+    EXPECT_EQ(Count(said, c.says), 1u) << said;
+    if (!batch) EXPECT_NE(said.find("finishing the write"), std::string::npos) << said;
   }
 }
 
