@@ -82,7 +82,7 @@ long CurrentProcessId() { return static_cast<long>(GetCurrentProcessId()); }
 
 bool ProcessRunning(long pid) {
   if (pid <= 0) return false;
-  HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+  HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, static_cast<DWORD>(pid));
   if (!h) return GetLastError() == ERROR_ACCESS_DENIED;
   DWORD code = 0;
   const bool running = GetExitCodeProcess(h, &code) && code == STILL_ACTIVE;
