@@ -36,7 +36,7 @@ BatchSummary BatchJob::Run() {
   // The image every radio gets is kept before the first one: no radio's
   // settings come from a file that is not on record.
   const IoStatus backup = SaveBackup(setup_.files.program_dir, "write", setup_.model_name,
-                                     setup_.image, std::time(nullptr));
+                                     setup_.image, std::time(nullptr), &setup_.backup_path);
   if (!backup) {
     Error("backups", "the image was not kept, nothing was written: " + backup.Message());
     return summary_;
@@ -91,15 +91,28 @@ void BatchJob::RunPort(const BatchPort& port) {
       clock.SleepMs(std::min(kSleepSliceMs, options_.poll_interval_ms - slept));
   };
 
+  // A device that went away (cable pulled, adapter reset) is said at once;
+  // the port goes on only when it opens again.
+  bool gone = false;
+  auto lost = [&] {
+    if (gone || io.transport->IsOpen()) return gone;
+    link.OpenPort();
+    gone = !io.transport->IsOpen();
+    Error(port.label, gone ? "the device went away and does not open again (" + link.last_open_error() +
+                                 "): no more radios on this port"
+                           : "the device went away and was opened again");
+    return gone;
+  };
+
   int written = 0;
-  while (!stop_.load() && (options_.count <= 0 || written < options_.count)) {
+  while (!stop_.load() && (options_.count <= 0 || written < options_.count) && !lost()) {
     {
       std::lock_guard<std::mutex> lock(mutex_);
       if (events) events->OnWaiting(port.label);
     }
     std::optional<int> model;
-    while (!stop_.load() && !(model = Poll(link, setup_.timeouts))) pause();
-    if (!model) break;  // stopped between radios
+    while (!stop_.load() && !(model = Poll(link, setup_.timeouts)) && !lost()) pause();
+    if (!model) break;  // stopped between radios, or the device is gone
 
     const std::int64_t start = clock.NowMs();
     RadioRecord record;
@@ -128,11 +141,15 @@ void BatchJob::RunPort(const BatchPort& port) {
 
     // The radio just done may still be attached: it is not written twice.
     int silent = 0;
-    while (!stop_.load() && silent < options_.silent_polls) {
+    while (!stop_.load() && silent < options_.silent_polls && !lost()) {
       Poll(link, setup_.timeouts);
       silent = Answered(link) ? 0 : silent + 1;
       pause();
     }
+  }
+  if (options_.count > 0 && written < options_.count) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++summary_.ports_short;
   }
   io.transport->Close();
 }

@@ -55,6 +55,7 @@ struct BatchSummary {
   int verified = 0, written = 0, verify_failed = 0, skipped = 0, failed = 0;
   std::vector<std::string> errors;  // ports that would not open, log lines not saved
   bool stopped = false;
+  int ports_short = 0;              // ports that ended before their count of radios
   bool verify = true;               // the job asked for a verify
   int Radios() const { return verified + written + verify_failed + skipped + failed; }
   // Every radio written (and verified, when the verify is on), nothing else.

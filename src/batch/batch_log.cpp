@@ -4,7 +4,10 @@
 #include <cstring>
 #include <filesystem>
 
+#include "profile/atomic_file.h"
 #include "profile/file_path.h"
+#include "profile/platform_file.h"
+#include "profile/working_files.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -82,9 +85,33 @@ std::string CsvLine(const RadioRecord& r) {
          CsvField(ResultText(r.outcome, r.reason)) + "," + r.sha256 + "," + seconds;
 }
 
-BatchLog::~BatchLog() {
-  if (file_) std::fclose(file_);
+namespace {
+
+const std::string kLogHead = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
+
+// Appends bytes to path (made when missing), on the disk when it returns.
+bool AppendToFile(const std::string& path, const std::string& bytes, std::string* error) {
+  std::FILE* f = OpenFile(path, "ab");
+  if (!f) {
+    *error = path + ": " + std::strerror(errno);
+    return false;
+  }
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && SyncToDisk(f);
+  if (!ok) *error = path + ": " + std::strerror(errno);
+  return std::fclose(f) == 0 && ok;
 }
+
+// The last byte of path, or '\n' for an empty or unreadable file.
+char LastByte(const std::string& path) {
+  std::FILE* f = OpenFile(path, "rb");
+  if (!f) return '\n';
+  int c = '\n';
+  if (std::fseek(f, -1, SEEK_END) == 0) c = std::fgetc(f);
+  std::fclose(f);
+  return c == EOF ? '\n' : static_cast<char>(c);
+}
+
+}  // namespace
 
 bool BatchLog::Open(const std::string& path, std::string* error, bool* io_failed) {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -101,40 +128,66 @@ bool BatchLog::Open(const std::string& path, std::string* error, bool* io_failed
     *error = path + ": not a regular file; the log must be a file";
     return false;
   }
-  std::FILE* f = OpenFile(path, "ab");
-  if (!f) {
-    *error = path + ": " + std::strerror(errno);
+  const std::uintmax_t size = std::filesystem::file_size(PathFromUtf8(path), ec);
+  const bool empty = ec || size == 0;
+  // An earlier log cut off mid-line does not swallow the first record.
+  const std::string lead = empty ? kLogHead : LastByte(path) != '\n' ? "\r\n" : "";
+  if (!AppendToFile(path, lead, error)) {
     if (io_failed) *io_failed = true;
     return false;
   }
-  std::fseek(f, 0, SEEK_END);
-  if (std::ftell(f) == 0) {
-    const std::string head = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
-    if (std::fwrite(head.data(), 1, head.size(), f) != head.size() || !SyncToDisk(f)) {
-      *error = path + ": " + std::strerror(errno);
+  path_ = path;
+  size_ = std::filesystem::file_size(PathFromUtf8(path), ec);
+  return true;
+}
+
+bool BatchLog::Create(const std::string& dir, std::time_t when, std::string* error, bool* io_failed) {
+  const std::string name = DefaultLogName(when);
+  const std::string stem = name.substr(0, name.size() - 4);
+  for (int n = 1; n < 1000; ++n) {
+    const std::string path = JoinPath(dir, n == 1 ? name : stem + "-" + std::to_string(n) + ".csv");
+    const IoStatus made = platform::WriteNewFile(path, kLogHead);
+    if (made) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      path_ = path;
+      size_ = kLogHead.size();
+      return true;
+    }
+    if (KindOfFile(path) == FileKind::Missing) {  // not taken: it could not be made
+      *error = made.Message();
       if (io_failed) *io_failed = true;
-      std::fclose(f);
       return false;
     }
   }
-  if (file_) std::fclose(file_);
-  file_ = f;
-  path_ = path;
-  return true;
+  *error = JoinPath(dir, name) + ": every name up to -999 is taken";
+  return false;
 }
 
 bool BatchLog::Append(const RadioRecord& record, std::string* error) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!file_) {
+  if (path_.empty()) {
     *error = "the log is not open";
     return false;
   }
-  const std::string line = CsvLine(record) + "\r\n";
-  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() || !SyncToDisk(file_)) {
-    *error = path_ + ": " + std::strerror(errno);
-    return false;
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(PathFromUtf8(path_), ec);
+  std::string lost;
+  std::string lead;
+  if (ec || size == 0) {
+    lead = kLogHead;
+    lost = "the log was gone or emptied: made again with its header; its earlier lines are lost";
+  } else if (size < size_) {
+    lost = "the log was cut or replaced: lines written before may be lost";
   }
-  return true;
+  // A record cut off (a full disk) or a line of another program does not
+  // swallow this one.
+  if (lead.empty() && LastByte(path_) != '\n') lead = "\r\n";
+  const bool written = AppendToFile(path_, lead + CsvLine(record) + "\r\n", error);
+  size_ = std::filesystem::file_size(PathFromUtf8(path_), ec);
+  if (!written) return false;
+  if (lost.empty()) return true;
+  *error = path_ + ": " + lost;
+  return false;
 }
 
 }  // namespace kavir

@@ -2,6 +2,7 @@
 // The batch log: one CSV line per radio, on disk as soon as the radio is
 // done, so a job stopped halfway (or a machine that loses power) keeps a
 // line for every radio finished.
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <mutex>
@@ -38,7 +39,6 @@ inline constexpr const char* kLogHeader = "time,port,model,result,sha256,seconds
 class BatchLog {
  public:
   BatchLog() = default;
-  ~BatchLog();
   BatchLog(const BatchLog&) = delete;
   BatchLog& operator=(const BatchLog&) = delete;
 
@@ -48,14 +48,20 @@ class BatchLog {
   // is set when the file could not be opened or written, not when the path
   // can never be a log.
   bool Open(const std::string& path, std::string* error, bool* io_failed = nullptr);
-  // The record's line, written and flushed to the disk. Any thread.
+  // A new log in dir under DefaultLogName(when), or -2, -3 ... when a file
+  // has that name: made exclusively, so two batches never share one.
+  bool Create(const std::string& dir, std::time_t when, std::string* error, bool* io_failed = nullptr);
+  // The record's line, written through the path and flushed to the disk.
+  // It always starts on a line of its own. A log that is gone or was cut
+  // is made again with its header; the record is written and *error says
+  // what was lost (false then too). Any thread.
   bool Append(const RadioRecord& record, std::string* error);
   const std::string& path() const { return path_; }
 
  private:
   std::mutex mutex_;
-  std::FILE* file_ = nullptr;
   std::string path_;
+  std::uintmax_t size_ = 0;  // what this log held after its last line
 };
 
 }  // namespace kavir

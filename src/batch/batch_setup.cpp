@@ -80,7 +80,10 @@ std::optional<BatchSetup> SetupFromFile(const std::string& path, const ProgramDa
   IoStatus status;
   const std::string bytes = ReadWholeFile(path, &status);
   if (!status) return Failed(status, error, io_failed);
-  if (const std::optional<Image> image = AsRadioImage(bytes)) {
+  std::string not_image;
+  const std::optional<Image> image = AsRadioImage(bytes, &not_image);
+  if (!not_image.empty()) return Failed(IoStatus::BadInput(path, not_image), error, io_failed);
+  if (image) {
     auto setup = SetupFromImage(*image, data, error, io_failed);
     if (!setup) *error = path + ": " + *error;
     return setup;

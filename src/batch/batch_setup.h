@@ -19,6 +19,7 @@ struct BatchSetup {
   std::vector<std::string> model_names;  // KAVIR.ini's Type list, for the log
   Timeouts timeouts;
   WorkingFiles files;
+  std::string backup_path;               // the image as kept in backups/ once the job starts
 
   // The name of model number n as KAVIR.ini gives it.
   std::string ModelName(int n) const;

@@ -1,5 +1,6 @@
 #include "radio_write.h"
 
+#include "link/transfer_summary.h"
 #include "link/write_image.h"
 
 namespace kavir {
@@ -47,10 +48,15 @@ RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool
       result.outcome = RadioOutcome::VerifyFailed;
       result.reason = "not read back: " + OneLine(written.verify.failure);
       break;
-    case WriteOutcome::Failed:
+    case WriteOutcome::Failed: {
+      // Said as every write's failure is: the cause, what the radio took and may hold.
       result.outcome = RadioOutcome::Failed;
-      result.reason = OneLine(written.message.empty() ? "no answer" : written.message);
+      TransferReport report = link.report;
+      report.backup_path = setup.backup_path;
+      result.reason = OneLine(WriteFailureLine(written.message.empty() ? "no answer" : written.message,
+                                               TransferResult::Failed, report));
       break;
+    }
   }
   if (verify && written.verify.outcome != VerifyResult::Outcome::NoReadBack)
     result.read_back = written.verify.read_back;

@@ -9,6 +9,7 @@
 #include "batch/qt/qt_port_opener.h"
 #include "profile/ini_document.h"
 #include "commands.h"
+#include "interrupts.h"
 #include "link_session.h"
 #include "open_screen.h"
 
@@ -16,11 +17,19 @@ namespace kavir::cli {
 
 namespace {
 
-BatchJob* g_job = nullptr;
+std::atomic<BatchJob*> g_job{nullptr};
 
-extern "C" void OnInterrupt(int) {
-  if (g_job) g_job->Stop();
-  std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends it at once
+// Ctrl+C, SIGTERM, SIGHUP: the radios in progress are finished and logged.
+void StopAfterRadios(int) {
+  if (BatchJob* job = g_job.load()) job->Stop();
+  Interrupts::Say("kavir-cli: stopping after the radios in progress (again: at once, and a radio being "
+                  "written may then hold a mix of old and new settings)\n");
+}
+
+void StopAtOnce(int sig) {
+  Interrupts::Say("kavir-cli: stopped at once; a radio that was being written may hold a mix of old and "
+                  "new settings: write it again\n");
+  std::raise(sig);
 }
 
 class Printer : public BatchEvents {
@@ -96,12 +105,16 @@ int RunBatch(const CliArgs& args) {
   if (!setup) return Fail(ExitCodeFor(!io_failed), OneLineText(error));
 
   BatchLog log;
-  const std::string log_path =
-      args.Option("log").value_or(JoinPath(args.files.program_dir, DefaultLogName(std::time(nullptr))));
-  if (!log.Open(log_path, &error, &io_failed)) return Fail(ExitCodeFor(!io_failed), "log: " + error);
+  // A name of our own choosing is never shared with another batch.
+  const bool opened = args.Option("log") ? log.Open(*args.Option("log"), &error, &io_failed)
+                                         : log.Create(args.files.program_dir, std::time(nullptr), &error, &io_failed);
+  if (!opened) return Fail(ExitCodeFor(!io_failed), "log: " + error);
+  const std::string log_path = log.path();
 
   std::string warning;
-  const LineSettings line = ReadLineSettings(ReadIniFile(args.files.kavir_ini), &warning);
+  const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini);
+  const LineSettings line = ReadLineSettings(kavir_ini, &warning);
+  ReadTimeouts(kavir_ini, &warning);
   if (!warning.empty()) std::fprintf(stderr, "kavir-cli: warning: %s\n", warning.c_str());
 
   BatchOptions options;
@@ -115,18 +128,27 @@ int RunBatch(const CliArgs& args) {
                args.positional[0].c_str(), setup->model_name.c_str(),
                *count > 0 ? std::to_string(*count).c_str() : "every", *count == 1 ? "" : "s",
                log_path.c_str());
-  g_job = &job;
-  std::signal(SIGINT, OnInterrupt);
-  const BatchSummary s = job.Run();
-  std::signal(SIGINT, SIG_DFL);
-  g_job = nullptr;
+  BatchSummary s;
+  {
+    g_job = &job;
+    Interrupts interrupts(StopAfterRadios, StopAtOnce);
+    s = job.Run();
+    g_job = nullptr;
+  }
 
+  const bool short_of_count = s.stopped && s.ports_short > 0;
   std::printf("%d radio%s: %d written and verified, %d written without verify, %d verify failed, "
-              "%d skipped (other model), %d failed%s\n",
+              "%d skipped (other model), %d failed%s%s\n",
               s.Radios(), s.Radios() == 1 ? "" : "s", s.verified, s.written, s.verify_failed,
-              s.skipped, s.failed, s.stopped ? "; stopped" : "");
+              s.skipped, s.failed, s.stopped ? "; stopped" : "",
+              s.errors.empty() ? "" : ("; " + std::to_string(s.errors.size()) + " port or log error" +
+                                       (s.errors.size() == 1 ? "" : "s")).c_str());
+  // Every port and log error again, so an exit code of 1 is explained here.
+  for (const std::string& e : s.errors) std::printf("error: %s\n", e.c_str());
   std::printf("log: %s\n", log_path.c_str());
-  return s.AllGood() ? kExitOk : kExitFailed;
+  std::fflush(stdout);
+  if (!s.AllGood()) return kExitFailed;
+  return short_of_count ? kExitStopped : kExitOk;
 }
 
 }  // namespace kavir::cli

@@ -14,6 +14,7 @@ namespace kavir::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;    // a transaction or check failed
 inline constexpr int kExitBadInput = 2;  // bad usage or bad input
+inline constexpr int kExitStopped = 3;   // batch: stopped by the user before --count
 
 struct CliArgs {
   std::string command;

@@ -1,9 +1,10 @@
-// kavir-cli decode IMAGE --model N [--out FILE]: Read.ini as a read of a
+// kavir-cli decode IMAGE --model N [--out FILE] [--force]: Read.ini as a read of a
 // radio holding IMAGE leaves it.
 #include <cstring>
 #include <optional>
 
 #include "codec/codec.h"
+#include "codec/image_file.h"
 #include "commands.h"
 #include "open_screen.h"
 #include "profile/atomic_file.h"
@@ -40,15 +41,20 @@ int RunDecode(const CliArgs& args) {
   if (bytes.size() != static_cast<std::size_t>(kImageSize))
     return Fail(kExitBadInput, args.positional[0] + ": " + std::to_string(bytes.size()) +
                                    " bytes, a radio image has " + std::to_string(kImageSize));
-  Image image;
-  std::memcpy(image.data(), bytes.data(), image.size());
+  std::string refused;
+  const std::optional<Image> image = AsRadioImage(bytes, &refused);
+  if (!image)
+    return Fail(kExitBadInput,
+                args.positional[0] + ": " + (refused.empty() ? "profile text, not a radio image" : refused));
+  if (ImageOpenModel(*image, n, 0, args.Flag("force"), &refused) == 0)
+    return Fail(kExitBadInput, args.positional[0] + ": " + refused + " (--force decodes it as model " + *model + ")");
 
   ProgramData data;
   data.files = args.files;
   data.lists = ReadOptionLists(kavir_ini);
   IoStatus why;
   // A model without a band is refused as a read refuses such a radio.
-  const std::optional<Setup> record = ImageRecord(image, n, data, &why);
+  const std::optional<Setup> record = ImageRecord(*image, n, data, &why);
   if (!record) return Fail(kExitBadInput, why.Message() + ": nothing decoded");
 
   // Read.ini as a read leaves it: every profile key, the decoded values.

@@ -4,6 +4,7 @@
 
 #include "link/link_settings.h"
 #include "link/radio_texts.h"
+#include "link/transfer_summary.h"
 #include "profile/ini_document.h"
 
 namespace kavir::cli {
@@ -85,7 +86,7 @@ bool PromptPolicy::Answer(const std::string& text) {
   last_failure = text;
   if (retries > 0) {
     --retries;
-    std::fprintf(stderr, "%s: retrying\n", OneLineText(text).c_str());
+    std::fprintf(stderr, "%s: retrying\n", FailureCause(text).c_str());
     return true;
   }
   return false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "interrupts.h"
 #include "kavir_version.h"
 #include "lang/language.h"
 #include "profile/atomic_file.h"
@@ -63,6 +64,7 @@ int Usage(std::ostream& out) {
 
 int main(int argc, char** argv) {
   kavir::IgnoreFileSizeSignal();  // a write past a file-size limit is reported, not fatal
+  IgnoreBrokenPipe();             // kavir-cli batch ... | head -1 must not kill a radio's write
 #if defined(_WIN32)
   // Everything printed is UTF-8; the console shows it right only when told.
   SetConsoleOutputCP(CP_UTF8);

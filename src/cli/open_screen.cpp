@@ -37,6 +37,7 @@ OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
 
 OpenScreen::OpenScreen(const CliArgs& args) : OpenScreen(args.files) {
   model_option = args.Option("model").value_or("");
+  force_model = args.Flag("force");
 }
 
 std::string OpenScreen::OptionListsRefusal() const {
@@ -69,11 +70,11 @@ bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
     }
   }
   const std::size_t errors_before = ui.errors().size();
-  const OpenOutcome outcome = OpenSetupFile(view, path, model, nullptr);
+  const OpenOutcome outcome = OpenSetupFile(view, path, model, nullptr, force_model);
   opened_image = outcome.image_bytes;
   if (!outcome.status || ui.errors().size() != errors_before) {
     *error = ui.errors().size() != errors_before ? ui.errors().back() : outcome.status.Message();
-    if (outcome.image && model == 0) *error += " (--model N)";
+    if (outcome.image && !force_model) *error += " (--model N --force opens it as model N)";
     // An image's model is the caller's to name; anything else as the file said.
     if (!outcome.image) exit_code = ExitCodeFor(outcome.status.bad_input);
     return false;

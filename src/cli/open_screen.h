@@ -34,6 +34,7 @@ struct OpenScreen {
   // The bytes of the last file opened when it was a radio image.
   std::optional<Image> opened_image;
   std::string model_option;  // --model as given, "" when absent
+  bool force_model = false;  // --force: --model wins over the image's own
   // Save As to path. On failure returns false and sets *error, naming every
   // file that could not be written.
   bool SaveAs(const std::string& path, std::string* error);

@@ -3,14 +3,34 @@
 // read it back and compare. A radio
 // image file (a backup) is restored: its own 768 bytes go out, after the
 // check of the settings they decode to.
+#include <atomic>
 #include <cstdio>
 
+#include "link/transfer_summary.h"
 #include "screen/radio_transfer.h"
 #include "commands.h"
+#include "interrupts.h"
 #include "link_session.h"
 #include "open_screen.h"
 
 namespace kavir::cli {
+
+namespace {
+
+std::atomic<SerialLink*> g_link{nullptr};
+
+// A radio left with some packets is worse than a write finished: the first
+// Ctrl+C (SIGTERM, SIGHUP) lets the write finish, the second stops it.
+void FinishTheWrite(int) {
+  Interrupts::Say("kavir-cli: finishing the write so the radio is not left half-written (again: stop at "
+                  "once, and the radio may then hold a mix of old and new settings)\n");
+}
+
+void StopTheWrite(int) {
+  if (SerialLink* link = g_link.load()) link->RequestCancel();
+}
+
+}  // namespace
 
 int RunWrite(const CliArgs& args) {
   const char* usage =
@@ -41,7 +61,15 @@ int RunWrite(const CliArgs& args) {
   options.keep_radio_image = !args.Flag("no-backup");
   if (screen.opened_image) options.own_bytes = &*screen.opened_image;
   WriteImageResult details;
-  TransferResult result = OnWriteRadio(screen.view, session.link(), options, &details);
+  TransferResult result;
+  {
+    g_link = &session.link();
+    Interrupts interrupts(FinishTheWrite, StopTheWrite);
+    result = OnWriteRadio(screen.view, session.link(), options, &details);
+    g_link = nullptr;
+  }
+  if (Interrupts::count() == 1 && result == TransferResult::Done)
+    std::fprintf(stderr, "kavir-cli: stopped after the write was finished: the radio holds all of it\n");
   if (!details.before_write_backup.empty())
     std::printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str());
   if (result == TransferResult::Done) return kExitOk;
@@ -55,9 +83,10 @@ int RunWrite(const CliArgs& args) {
   if (policy.refused_other_model)
     return Fail(kExitFailed,
                 "the radio is another model than the file; nothing was written (--force writes anyway)");
-  return Fail(kExitFailed, "write failed: " + (policy.last_failure.empty()
-                                                   ? std::string("see the messages above")
-                                                   : OneLineText(policy.last_failure)));
+  // What went wrong, what the radio took and may hold, and where the image is.
+  return Fail(kExitFailed, "write failed: " + WriteFailureLine(policy.last_failure.empty() ? details.message
+                                                                                        : policy.last_failure,
+                                                               result, session.link().report));
 }
 
 }  // namespace kavir::cli

@@ -1,12 +1,35 @@
 #include "image_file.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "image_owner.h"
+
 namespace kavir {
 
-std::optional<Image> AsRadioImage(std::string_view bytes) {
+namespace {
+
+// The first address from 0x2A0 on where the image differs from the fixed
+// blocks a write puts there; -1 when it holds them all.
+int FixedBytesDiffer(const Image& image) {
+  static const Image fixed = EncodeImage(Setup{});
+  for (int a = PacketAddress(43); a < kImageSize; ++a)
+    if (image[a] != fixed[a]) return a;
+  return -1;
+}
+
+std::string Hex(int address) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "0x%03X", address);
+  return buf;
+}
+
+}  // namespace
+
+std::optional<Image> AsRadioImage(std::string_view bytes, std::string* why) {
+  if (why) why->clear();
   if (bytes.size() != static_cast<std::size_t>(kImageSize)) return std::nullopt;
   // A sparse profile can be 768 bytes long too; it names its section.
   std::string lower(bytes);
@@ -15,7 +38,26 @@ std::optional<Image> AsRadioImage(std::string_view bytes) {
   if (lower.find("[previous]") != std::string::npos) return std::nullopt;
   Image image;
   std::memcpy(image.data(), bytes.data(), image.size());
-  return image;
+  // Any 768 bytes are not a radio's memory: a write of them would put
+  // nonsense into the radio.
+  std::string wrong;
+  if (ImageModel(image) == 0)
+    wrong = "0x290 起的机型与频段块没有电台数据的标记";
+  else if (const int at = FixedBytesDiffer(image); at >= 0)
+    wrong = Hex(at) + " (" + ImageAddressOwner(at) + ") 不是每份电台数据都有的固定字节";
+  if (wrong.empty()) return image;
+  if (why) *why = "有 768 字节, 但不是电台数据: " + wrong;
+  return std::nullopt;
+}
+
+int ImageOpenModel(const Image& image, int asked, int named_by_file, bool force, std::string* why) {
+  const int own = ImageModel(image);
+  const int given = asked != 0 ? asked : named_by_file;
+  if (given == 0 || given == own) return own;
+  if (force) return given;
+  *why = "数据中写明的机型是第 " + std::to_string(own) + " 号, 而" +
+         (asked != 0 ? std::string("指定的") : std::string("文件名中的")) + "是第 " + std::to_string(given) + " 号";
+  return 0;
 }
 
 CheckedImage ImageForWrite(const Setup& setup, const ChannelLists& channel_lists) {

@@ -2,6 +2,7 @@
 // Raw radio image files (.img, .bin, the backups): the 768 bytes of a
 // radio's memory, and the image a write of a set-up would send.
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -10,10 +11,18 @@
 namespace kavir {
 
 // The image a file's bytes hold: exactly 768 bytes that are not profile
-// text (no [Previous] section, in any letter case). Any other 768 bytes
-// are an image, whatever they hold: a backup of a radio that was never
-// programmed may be all 0xFF, and it must still open. nullopt otherwise.
-std::optional<Image> AsRadioImage(std::string_view bytes);
+// text (no [Previous] section, in any letter case) and that hold the fixed
+// bytes every image of the family holds (the band block's marker and model
+// pair, 0x2A0 to 0x2FF). nullopt otherwise; *why (when given) then says
+// what is wrong with 768 bytes that are not profile text ("" for any other
+// file, which may still be a profile).
+std::optional<Image> AsRadioImage(std::string_view bytes, std::string* why = nullptr);
+
+// The model an image opens as: the one its band block names. A model asked
+// for (asked, from --model) or named by a backup's file name
+// (named_by_file) that contradicts it is refused, 0 with *why, unless
+// force: then the one asked for (else named) wins. 0 means "not given".
+int ImageOpenModel(const Image& image, int asked, int named_by_file, bool force, std::string* why);
 
 struct CheckedImage {
   std::optional<Image> image;          // the bytes a write would send

@@ -219,6 +219,11 @@ RowReading ReadChannelRow(const std::vector<std::string>& cells, const CsvColumn
   if (duplex.empty() || duplex == "off") {
     e.tx_hz = e.rx_hz;
     e.tx_enabled = duplex.empty();
+    // Our own export keeps a TX-off channel's transmit frequency in Offset;
+    // other programs leave an offset (or 0) there, never a frequency in band.
+    if (duplex == "off")
+      if (auto kept = ParseScaled(offset_text, 6); kept && *kept > 0 && FrequencyProblem("transmit", *kept, limits).empty())
+        e.tx_hz = *kept;
   } else if (duplex == "+") {
     e.tx_hz = e.rx_hz + *offset;
   } else if (duplex == "-") {
@@ -275,8 +280,8 @@ std::vector<std::string> WriteChannelRow(int location, const ChannelEntry& e) {
   set("Location", std::to_string(location));
   set("Frequency", Mhz(e.rx_hz));
   if (!e.tx_enabled) {
-    set("Duplex", "off");
-    set("Offset", Mhz(0));
+    set("Duplex", "off");  // other programs: receive only; Offset is ours
+    set("Offset", Mhz(e.tx_hz == e.rx_hz ? 0 : e.tx_hz));
   } else {
     set("Duplex", e.tx_hz == e.rx_hz ? "" : e.tx_hz > e.rx_hz ? "+" : "-");
     set("Offset", Mhz(e.tx_hz > e.rx_hz ? e.tx_hz - e.rx_hz : e.rx_hz - e.tx_hz));

@@ -19,7 +19,7 @@ inline constexpr std::array<const char*, 21> kCsvColumns = {
 // What a channel holds, in the radio's terms.
 struct ChannelEntry {
   std::int64_t rx_hz = 0;
-  std::int64_t tx_hz = 0;  // equal to rx_hz when transmit is inhibited
+  std::int64_t tx_hz = 0;  // kept when transmit is inhibited (rx_hz when there is none)
   std::string decode = "关";  // receive tone text (grid column 接收信令)
   std::string coding = "关";  // transmit tone text (发射信令)
   bool wide = true;

@@ -27,6 +27,9 @@ std::optional<ChannelEntry> ChannelOf(const Setup& setup, int n, std::string* wh
     return std::nullopt;
   e.tx_hz = e.rx_hz;
   if (e.tx_enabled && !frequency(F::TxFreq, &e.tx_hz)) return std::nullopt;
+  // TX off keeps its transmit frequency for the day it is switched on again.
+  if (!e.tx_enabled)
+    if (auto kept = GridFrequencyHz(c[F::TxFreq]); kept && *kept > 0) e.tx_hz = *kept;
   // As the radio's encoder reads them: only 低 is low, only 否 is off, only 宽 is wide.
   e.high_power = c[F::TxPower] != "低";
   e.scan = c[F::Scan] != "否";

@@ -16,6 +16,8 @@ CsvText ParseCsvText(std::string_view text) {
     record.line = line;
     std::string cell;
     bool ended = false;
+    // Only an unquoted '#' starts a comment: the writer quotes such cells.
+    const bool quoted_first = i < text.size() && text[i] == '"';
     while (!ended) {
       if (i < text.size() && text[i] == '"') {
         // Quoted field: up to the closing quote; "" is one quote.
@@ -56,7 +58,7 @@ CsvText ParseCsvText(std::string_view text) {
       }
     }
     const bool blank = record.cells.size() == 1 && record.cells[0].empty();
-    const bool comment = !record.cells[0].empty() && record.cells[0][0] == '#';
+    const bool comment = !quoted_first && !record.cells[0].empty() && record.cells[0][0] == '#';
     if (!blank && !comment) out.records.push_back(std::move(record));
   }
   return out;

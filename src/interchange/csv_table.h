@@ -19,7 +19,7 @@ struct CsvText {
 
 // A leading UTF-8 byte-order mark is dropped; CR LF, LF and CR end lines;
 // a quoted field may hold commas, quotes ("") and line ends. A record whose
-// first cell starts with '#' is a comment.
+// first cell starts with an unquoted '#' is a comment.
 CsvText ParseCsvText(std::string_view text);
 
 // The field as written: quoted when it holds a comma, a quote, a line end

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "radio_texts.h"
@@ -92,10 +93,19 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
 }
 
 Timeouts ReadTimeouts(const IniDocument& ini, std::string* warning) {
+  const std::string most = std::to_string(kMaxTimeoutMs);
   auto get = [&](const char* key) {
+    const std::optional<std::string> text = ini.Find("WaitFor", key);
+    if (!text) return kDefaultWaitMs;
     const int value = ini.GetInt("WaitFor", key, kDefaultWaitMs);
+    // No wait at all (or no number) fails every transfer: the default works.
+    if (value < 1) {
+      Warn(warning, ArgText(TrText("Link", "KAVIR.ini [WaitFor] %1=%2 无法使用, 按默认的 %3 毫秒等待。"
+                                           "请改为 1 到 %4 之间的值, 可在 工具 → 串口 中设置。"),
+                            {key, *text, std::to_string(kDefaultWaitMs), most}));
+      return kDefaultWaitMs;
+    }
     if (value <= kMaxTimeoutMs) return value;
-    const std::string most = std::to_string(kMaxTimeoutMs);
     Warn(warning, ArgText(TrText("Link", "KAVIR.ini [WaitFor] %1=%2 超过最长的等待 %3 毫秒, 按 %3 毫秒等待。"
                                          "请改为 1 到 %3 之间的值 (通常为 80), 可在 工具 → 串口 中设置。"),
                           {key, std::to_string(value), most}));

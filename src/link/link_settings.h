@@ -37,9 +37,10 @@ struct Timeouts {
   int receive = kDefaultWaitMs;    // WaitFor/Rx
   int transmit = kDefaultWaitMs;   // WaitFor/Tx
 };
-// Milliseconds up to 32767 are used as written (0 and below: a single look
-// at the line). A larger value would wrap to nothing in the 16 bits the
-// radio family's programs hold it in: it becomes 32767 and is named in
+// Milliseconds from 1 to 32767 are used as written. 0, a negative value or
+// no number would fail every transfer: the default is used and the key is
+// named in *warning. A larger value would wrap to nothing in the 16 bits
+// the radio family's programs hold it in: it becomes 32767 and is named in
 // *warning with what to do.
 inline constexpr int kMaxTimeoutMs = 32767;  // what 16 bits hold
 Timeouts ReadTimeouts(const IniDocument& kavir_ini, std::string* warning = nullptr);

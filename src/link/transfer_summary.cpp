@@ -16,7 +16,37 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    const bool blank = c == '\n' || c == '\t' || c == '\r' || c == ' ';
+    if (!blank)
+      out += c;
+    else if (!out.empty() && out.back() != ' ')
+      out += ' ';
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
 }  // namespace
+
+std::string FailureCause(const std::string& prompt) {
+  std::string text = prompt;
+  for (const char* question : {"需要重试吗", "需要重新校验吗", "仍然要写入吗"})
+    if (const std::size_t at = text.find(question); at != std::string::npos) text.erase(at);
+  text = OneLine(text);
+  while (!text.empty() && (text.back() == '!' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+std::string WriteFailureLine(const std::string& cause, TransferResult result, const TransferReport& report) {
+  const std::string summary = OneLine(WriteSummary(result, report));
+  // A cancel is said by the summary itself.
+  const std::string why = report.cancelled ? std::string() : FailureCause(cause);
+  if (why.empty()) return summary;
+  return why + (summary.empty() ? "" : "; " + summary);
+}
 
 std::string ReadSummary(TransferResult result, const TransferReport& report, const Setup& shown,
                         const std::string& model_name) {

@@ -15,6 +15,14 @@ std::string ReadSummary(TransferResult result, const TransferReport& report, con
                         const std::string& model_name);
 std::string WriteSummary(TransferResult result, const TransferReport& report);
 
+// What a failure prompt says went wrong, on one line and without its
+// question: "传输第 26 个数据包时发生通讯错误/超时连接". Other texts on one line.
+std::string FailureCause(const std::string& prompt);
+// A failed write in one line (command line, batch log): the cause, then
+// what the radio took and may hold and where the image is kept, as the
+// desktop program's message says it.
+std::string WriteFailureLine(const std::string& cause, TransferResult result, const TransferReport& report);
+
 // True when a write ended part-way: the radio took some packets, not all.
 bool RadioMayHoldMixedSettings(TransferResult result, const TransferReport& report);
 

@@ -33,7 +33,8 @@ std::string Hex(int value, int digits) {
 
 }  // namespace
 
-VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, int handshake_ms) {
+VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, int handshake_ms,
+                           int expected_model) {
   VerifyResult result;
   const Timeouts t = link.LoadTimeouts();
   link.SuppressOpenErrorBox();  // the failure below names the port
@@ -57,6 +58,10 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
     SendHandshake(link, kReadHandshake, once);
     if (const std::optional<int> model = HandshakeModel(link)) {
       result.radio_model = *model;
+      // Another radio on the line would "verify" bytes it never received.
+      if (expected_model != 0 && *model != expected_model)
+        return fail(ArgText(TrText("Link", "读回时回答的电台是第 %1 号机型, 写入的电台是第 %2 号: 不是写入的那台电台"),
+                            {std::to_string(*model), std::to_string(expected_model)}));
       break;
     }
     if (link.cancel_requested()) return fail(TrText("Link", "已取消"));
@@ -88,8 +93,8 @@ std::vector<ImageDifference> CompareImages(const Image& sent, const Image& read_
 }
 
 VerifyResult VerifyWrite(SerialLink& link, const Image& sent, const ReadBackProgress& progress,
-                         int handshake_ms) {
-  VerifyResult result = ReadBackImage(link, progress, handshake_ms);
+                         int handshake_ms, int expected_model) {
+  VerifyResult result = ReadBackImage(link, progress, handshake_ms, expected_model);
   if (result.outcome == VerifyResult::Outcome::NoReadBack) return result;
   result.differences = CompareImages(sent, result.read_back);
   result.outcome = result.differences.empty() ? VerifyResult::Outcome::Match : VerifyResult::Outcome::Differs;

@@ -44,16 +44,18 @@ struct ReadBackProgress {
 
 // A fresh read session (handshake, 48 packets) into an image, without
 // touching Read.ini or the screen. The handshake is repeated for up to
-// handshake_ms; each packet gets the read's usual four waits.
+// handshake_ms; each packet gets the read's usual four waits. A radio
+// whose handshake names another model than expected_model (when not 0) is
+// not the one written: nothing is read from it.
 VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress = {},
-                           int handshake_ms = kVerifyHandshakeMs);
+                           int handshake_ms = kVerifyHandshakeMs, int expected_model = 0);
 
 // Every byte where the two images differ, with its owner.
 std::vector<ImageDifference> CompareImages(const Image& sent, const Image& read_back);
 
 // ReadBackImage, then CompareImages against what was sent.
 VerifyResult VerifyWrite(SerialLink& link, const Image& sent, const ReadBackProgress& progress = {},
-                         int handshake_ms = kVerifyHandshakeMs);
+                         int handshake_ms = kVerifyHandshakeMs, int expected_model = 0);
 
 // "0x064 信道 07 CH07.Decode: 写入 0x12, 读回 0x13", one line per
 // difference, at most max_lines of them and a count of the rest.

@@ -197,7 +197,7 @@ Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
 void WriteRun::Verify() {
   const ReadBackProgress progress{range_, static_cast<short>(first_ + kProgressRange)};
   for (;;) {
-    result_.verify = VerifyWrite(link_, image_, progress);
+    result_.verify = VerifyWrite(link_, image_, progress, kVerifyHandshakeMs, result_.radio_model);
     if (result_.verify.outcome != VerifyResult::Outcome::NoReadBack) break;
     if (CancelRequested()) {
       link_.report.cancelled = result_.cancelled = true;

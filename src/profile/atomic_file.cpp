@@ -1,7 +1,10 @@
 #include "atomic_file.h"
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <random>
+#include <string_view>
 
 #include "file_path.h"
 #include "file_replace.h"
@@ -31,10 +34,75 @@ std::string FollowLinks(const std::string& path, std::string* reason) {
   return {};
 }
 
-// A name beside path that no other save picks at the same time.
+constexpr char kTempLead[] = ".kavir~";
+constexpr char kTempTail[] = ".tmp";
+constexpr auto kStaleAfter = std::chrono::minutes(1);
+
+// A short name beside path that no other save picks at the same time: any
+// name the file system takes can be saved. It names the process that
+// writes it, so a name left by a killed save can be told from one in use.
 std::string TempNameFor(const std::string& path) {
   thread_local std::mt19937_64 rng{std::random_device{}()};
-  return path + ".tmp" + std::to_string(rng() % 1000000000ULL);
+  char tag[40];
+  std::snprintf(tag, sizeof tag, "%s%ld-%08llx%s", kTempLead, platform::CurrentProcessId(),
+                static_cast<unsigned long long>(rng() & 0xFFFFFFFFULL), kTempTail);
+  const fs::path folder = PathFromUtf8(path).parent_path();
+  return Utf8FromPath(folder / PathFromUtf8(tag));
+}
+
+bool AllDigits(std::string_view s, std::size_t most) {
+  if (s.empty() || s.size() > most) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// A temporary file a save of ours left behind: ".kavir~<pid>-<hex>.tmp" of
+// a process that is gone, or "<name>.tmp<digits>" beside <name> (the
+// earlier naming), untouched for a minute.
+bool StaleTemporary(const fs::directory_entry& e) {
+  const std::string name = Utf8FromPath(e.path().filename());
+  const std::string lead = kTempLead, tail = kTempTail;
+  bool ours = false;
+  if (name.rfind(lead, 0) == 0 && name.size() > lead.size() + tail.size() &&
+      name.compare(name.size() - tail.size(), tail.size(), tail) == 0) {
+    const std::string middle = name.substr(lead.size(), name.size() - lead.size() - tail.size());
+    const std::size_t dash = middle.find('-');
+    ours = dash != std::string::npos && AllDigits(middle.substr(0, dash), 10) &&
+           !platform::ProcessRunning(std::stol(middle.substr(0, dash)));
+  } else if (const std::size_t at = name.rfind(tail); at != std::string::npos && at > 0 &&
+             AllDigits(std::string_view(name).substr(at + tail.size()), 10)) {
+    std::error_code ec;
+    ours = fs::is_regular_file(e.path().parent_path() / PathFromUtf8(name.substr(0, at)), ec);
+  }
+  std::error_code ec;
+  if (!ours || !e.is_regular_file(ec)) return false;
+  const auto written = fs::last_write_time(e.path(), ec);
+  return !ec && fs::file_time_type::clock::now() - written > kStaleAfter;
+}
+
+// Left-overs of saves that were killed go with the next save in the folder.
+void RemoveStaleTemporaries(const std::string& path) {
+  std::error_code ec;
+  fs::path folder = PathFromUtf8(path).parent_path();
+  if (folder.empty()) folder = ".";
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    if (StaleTemporary(*it)) {
+      std::error_code ignored;
+      fs::remove(it->path(), ignored);
+    }
+}
+
+// Why the temporary file could not be made: the folder when it is the
+// folder that may not be written, not the file the user named.
+IoStatus TempFailed(const std::string& requested, const std::string& path, const std::string& reason) {
+  fs::path folder = PathFromUtf8(path).parent_path();
+  if (folder.empty()) folder = ".";
+  std::string why;
+  if (!platform::MayWrite(Utf8FromPath(folder), &why))
+    return IoStatus::Fail(requested, "the folder " + Utf8FromPath(folder) + " cannot be written (" + why +
+                                         "); nothing was written");
+  return IoStatus::Fail(requested, reason);
 }
 
 }  // namespace
@@ -84,9 +152,10 @@ IoStatus WriteFileAtomically(const std::string& requested, std::string_view byte
     }
   }
 
+  RemoveStaleTemporaries(path);
   const std::string temp = TempNameFor(path);
   IoStatus written = platform::WriteNewFile(temp, bytes);
-  if (!written) return IoStatus::Fail(requested, written.reason);
+  if (!written) return TempFailed(requested, path, written.reason);
   std::error_code ec;
   const fs::file_status old = fs::status(PathFromUtf8(path), ec);
   // The replaced file keeps who may read and write it.
@@ -101,9 +170,10 @@ IoStatus WriteFileAtomically(const std::string& requested, std::string_view byte
 
 IoStatus CreateFileAtomically(const std::string& path, std::string_view bytes, bool* taken) {
   *taken = false;
+  RemoveStaleTemporaries(path);
   const std::string temp = TempNameFor(path);
   IoStatus written = platform::WriteNewFile(temp, bytes);
-  if (!written) return IoStatus::Fail(path, written.reason);
+  if (!written) return TempFailed(path, path, written.reason);
   std::string reason;
   const MoveResult moved = MoveWithoutReplacing(temp, path, &reason);
   if (moved == MoveResult::Moved) return IoStatus::Ok();

@@ -19,6 +19,10 @@ IoStatus WriteInPlace(const std::string& path, std::string_view bytes);
 IoStatus WriteNewFile(const std::string& path, std::string_view bytes);
 // false with the reason when the current user may not write to path.
 bool MayWrite(const std::string& path, std::string* reason);
+// This program's process id, and whether a process of that id runs (a
+// temporary file named after a process that is gone is nobody's).
+long CurrentProcessId();
+bool ProcessRunning(long pid);
 // A write past a file-size limit fails with an error instead of killing
 // the program (SIGXFSZ), so it is reported like a full disk.
 void IgnoreFileSizeSignal();

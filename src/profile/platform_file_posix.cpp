@@ -128,6 +128,13 @@ bool MayWrite(const std::string& path, std::string* reason) {
   return false;
 }
 
+long CurrentProcessId() { return static_cast<long>(::getpid()); }
+
+bool ProcessRunning(long pid) {
+  // EPERM: it runs, under another user.
+  return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
 void IgnoreFileSizeSignal() {
 #ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);

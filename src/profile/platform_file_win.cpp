@@ -78,6 +78,18 @@ bool MayWrite(const std::string& path, std::string* reason) {
   return false;
 }
 
+long CurrentProcessId() { return static_cast<long>(GetCurrentProcessId()); }
+
+bool ProcessRunning(long pid) {
+  if (pid <= 0) return false;
+  HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, static_cast<DWORD>(pid));
+  if (!h) return GetLastError() == ERROR_ACCESS_DENIED;
+  DWORD code = 0;
+  const bool running = GetExitCodeProcess(h, &code) && code == STILL_ACTIVE;
+  CloseHandle(h);
+  return running;
+}
+
 void IgnoreFileSizeSignal() {}
 
 }  // namespace kavir::platform

@@ -21,11 +21,13 @@ SetupFile Failed(SetupFile out, IoStatus status, bool with_prefix = true) {
 }  // namespace
 
 SetupFile ReadImageSetup(const Image& image, const std::string& path, int model, ModelQuestion* ask,
-                         const ProgramData& data) {
+                         const ProgramData& data, bool force) {
   SetupFile out;
   out.image = true;
   const std::vector<std::string>& models = data.models();
-  if (model == 0) model = ModelFromBackupName(path, models);
+  std::string contradiction;
+  model = ImageOpenModel(image, model, ModelFromBackupName(path, models), force, &contradiction);
+  if (!contradiction.empty()) return Failed(out, IoStatus::BadInput(path, contradiction));
   if (model == 0 && ask) {
     model = ask->AskModel(path, models);
     if (model == 0) {
@@ -45,12 +47,15 @@ SetupFile ReadImageSetup(const Image& image, const std::string& path, int model,
   return out;
 }
 
-SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, const ProgramData& data) {
+SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, const ProgramData& data,
+                        bool force) {
   SetupFile out;
   const std::string bytes = ReadWholeFile(path, &out.status);
   if (!out.status) return Failed(out, out.status);
-  if (const std::optional<Image> image = AsRadioImage(bytes))
-    return ReadImageSetup(*image, path, model, ask, data);
+  std::string not_image;
+  if (const std::optional<Image> image = AsRadioImage(bytes, &not_image))
+    return ReadImageSetup(*image, path, model, ask, data, force);
+  if (!not_image.empty()) return Failed(out, IoStatus::BadInput(path, not_image));
   const IniDocument doc = IniDocument::Parse(bytes);
   // A file without the section would blank every value.
   if (!HasProfileContent(doc))
@@ -71,7 +76,8 @@ ProgramData ScreenData(const CKAVIRView& view) {
   return data;
 }
 
-OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask) {
+OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask,
+                          bool force) {
   OpenOutcome out;
   auto fail = [&](IoStatus status, const std::string& message) {
     view.ui().ShowError(message, TrText("Screen", CKAVIRView::kMessageCaption));
@@ -80,7 +86,12 @@ OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, 
   };
   const std::string bytes = ReadWholeFile(path, &out.status);
   if (!out.status) return fail(out.status, TrText("Screen", "无法读取文件 ") + out.status.Message());
-  const std::optional<Image> image = AsRadioImage(bytes);
+  std::string not_image;
+  const std::optional<Image> image = AsRadioImage(bytes, &not_image);
+  if (!image && !not_image.empty()) {
+    IoStatus refused = IoStatus::BadInput(path, not_image);
+    return fail(refused, TrText("Screen", "无法读取文件 ") + refused.Message());
+  }
   if (!image) {
     // A profile opens as it always did, with the load's own messages.
     out.status = view.LoadProfile(path);
@@ -88,7 +99,7 @@ OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, 
     return out;
   }
   out.image = true;
-  const SetupFile file = ReadImageSetup(*image, path, model, ask, ScreenData(view));
+  const SetupFile file = ReadImageSetup(*image, path, model, ask, ScreenData(view), force);
   out.cancelled = file.cancelled;
   if (file.cancelled) return out;
   if (!file.status) return fail(file.status, file.message);

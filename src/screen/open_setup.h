@@ -34,14 +34,16 @@ struct SetupFile {
   std::optional<Setup> record;
 };
 
-// The set-up in path. For an image the model is `model` when it is not 0,
-// else the one a backup's file name names, else the one `ask` answers (no
-// ask: refused); a model whose file gives no upper band limit is refused
-// as a read refuses it. A file that is neither is refused.
-SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, const ProgramData& data);
+// The set-up in path. For an image the model is the one it names; `model`
+// (when not 0) or a backup's file name that names another is refused
+// unless force (ImageOpenModel); a model whose file gives no upper band
+// limit is refused as a read refuses it. 768 bytes without an image's
+// fixed bytes, or a file that is neither, are refused.
+SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, const ProgramData& data,
+                        bool force = false);
 // The same for an image already read from path.
 SetupFile ReadImageSetup(const Image& image, const std::string& path, int model, ModelQuestion* ask,
-                         const ProgramData& data);
+                         const ProgramData& data, bool force = false);
 
 struct OpenOutcome {
   IoStatus status;
@@ -54,7 +56,8 @@ struct OpenOutcome {
 // Failures are also shown through the screen's ShowError; the screen
 // changes only when the open succeeds (one undoable step), and then the
 // current file name becomes path.
-OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask);
+OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask,
+                          bool force = false);
 
 // The Open command: file dialog, progress, then OpenSetupFile.
 OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask);

@@ -51,7 +51,8 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
     return TransferResult::Cancelled;
 
   WriteImageOptions write;
-  write.model = setup[Setting::Type].index + 1;
+  // An image restored as it is goes to radios of the model it names.
+  write.model = options.own_bytes ? ImageModel(*options.own_bytes) : setup[Setting::Type].index + 1;
   write.model_name = model;
   write.other_model = options.other_model;
   write.verify = options.verify;

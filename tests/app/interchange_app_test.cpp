@@ -47,24 +47,29 @@ TEST_F(AppTest, ImportPreviewListsRowsAndRefusalsBeforeAnythingChanges) {
   EXPECT_EQ(Cell(1, 1), QStringLiteral("146.52000"));
 }
 
-TEST_F(AppTest, OpeningAnImageAsksForTheModelWhenItsNameDoesNotSay) {
+// An image opens as the model it names, without a question; 768 bytes that
+// are no radio image are refused with the reason.
+TEST_F(AppTest, OpeningAnImageTakesItsOwnModelAndRefusesBytesThatAreNone) {
   StartFrame();
   sim::RadioImage image = ImageWith("KV16U.ini", {{"CH02.RxFreq", "440.02500"}});
-  QFile f(QString::fromStdString(Path("radio.img")));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
-  f.close();
-  TypeFileName(f.fileName());
-  QStringList offered;
-  OnNextDialog<QInputDialog>([&](QInputDialog* d) {
-    offered = d->comboBoxItems();
-    d->setTextValue(QStringLiteral("KV16U"));
-    d->accept();
-  });
+  auto write = [&](const std::string& name, const char* bytes) {
+    QFile f(QString::fromStdString(Path(name)));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes, static_cast<qint64>(image.size()));
+    return f.fileName();
+  };
+  TypeFileName(write("radio.img", reinterpret_cast<const char*>(image.data())));
   frame_->action(kCmdOpen)->trigger();
-  EXPECT_EQ(offered.size(), 3);
   EXPECT_EQ(Cell(2, 1), QStringLiteral("440.02500"));
   EXPECT_EQ(frame_->view().Combo("Type")->SelectedText(), "KV16U");
+
+  const std::string zeros(image.size(), '\0');
+  BoxAnswerer boxes({QMessageBox::Ok});
+  TypeFileName(write("zeros.bin", zeros.data()));
+  frame_->action(kCmdOpen)->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }));
+  EXPECT_TRUE(boxes.texts.front().contains(QStringLiteral("不是电台数据"))) << boxes.texts.front().toStdString();
+  EXPECT_EQ(Cell(2, 1), QStringLiteral("440.02500"));
 }
 
 TEST_F(AppTest, CompareWithAFileListsDifferencesAndKeepsTheScreen) {

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <functional>
 #include <map>
 #include <thread>
 
@@ -22,19 +23,28 @@ namespace {
 
 // A port's transport and clock stay with the test, so the radios can be
 // looked at after the job.
+// A device that goes away after `vanish_after` frames closes and never opens again.
 class BorrowedTransport : public Transport {
  public:
-  explicit BorrowedTransport(Transport& t) : t_(t) {}
-  bool Open(int n, const std::string& d, std::string* e) override { return t_.Open(n, d, e); }
-  bool IsOpen() const override { return t_.IsOpen(); }
+  explicit BorrowedTransport(Transport& t, int vanish_after = 0) : t_(t), left_(vanish_after) {}
+  bool Open(int n, const std::string& d, std::string* e) override {
+    if (gone_) *e = "no such device";
+    return !gone_ && t_.Open(n, d, e);
+  }
+  bool IsOpen() const override { return !gone_ && t_.IsOpen(); }
   void Close() override { t_.Close(); }
   std::string DeviceName(int n, const std::string& d) const override { return t_.DeviceName(n, d); }
-  void Send(const std::uint8_t* b, std::size_t n) override { t_.Send(b, n); }
-  std::vector<std::uint8_t> TakeReceived() override { return t_.TakeReceived(); }
+  void Send(const std::uint8_t* b, std::size_t n) override {
+    gone_ = gone_ || (left_ > 0 && --left_ == 0);
+    if (!gone_) t_.Send(b, n);
+  }
+  std::vector<std::uint8_t> TakeReceived() override { return gone_ ? std::vector<std::uint8_t>{} : t_.TakeReceived(); }
   void WaitReadable(int ms) override { t_.WaitReadable(ms); }
 
  private:
   Transport& t_;
+  int left_;
+  bool gone_ = false;
 };
 
 class BorrowedClock : public Clock {
@@ -75,6 +85,8 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     int count, stop_after, corrupt_first;
     bool left_attached;  // the radios are never unplugged; the job is stopped from outside
     std::map<std::string, std::vector<std::string>> results;  // per port, in turn (the start of each)
+    int vanish_after = 0;  // port A's device goes away at this frame
+    const char* error = "";  // in the summary
   } cases[] = {
       {"three radios on one cable", {{"A", {1, 1, 1}}}, 3, 0, 0, false, {{"A", {ok, ok, ok}}}},
       {"two cables side by side", {{"A", {1, 1}}, {"B", {1, 1}}}, 2, 0, 0, false, {{"A", {ok, ok}}, {"B", {ok, ok}}}},
@@ -83,6 +95,10 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
       {"a failed verify, the job goes on", {{"A", {1, 1}}}, 1, 0, 100, false,
        {{"A", {"verify failed: 1 bytes differ: 0x064", ok}}}},
       {"a radio still attached is not written again", {{"A", {1}}}, 2, 1, 0, true, {{"A", {ok}}}},
+      // The poll, the write's handshake and 8 packets; then the cable is pulled.
+      {"the device goes away mid-write", {{"A", {1, 1}}, {"B", {1}}}, 1, 0, 0, false,
+       {{"A", {"failed: 传输第 09 个数据包时发生通讯错误/超时连接; 写入没有完成：电台只收下了 8 / 48 个数据包"}}, {"B", {ok}}},
+       11, "A: the device went away and does not open again (no such device): no more radios on this port"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -114,7 +130,8 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     options.count = c.count;
     BatchJob job(*setup, list, options, [&](const BatchPort& p) {
       Port& port = ports.at(p.label);
-      return PortIo{std::make_unique<BorrowedTransport>(*port.cable), std::make_unique<BorrowedClock>(port.clock)};
+      return PortIo{std::make_unique<BorrowedTransport>(*port.cable, p.label == "A" ? c.vanish_after : 0),
+                    std::make_unique<BorrowedClock>(port.clock)};
     });
     StopAfter events;
     events.job = &job;
@@ -125,6 +142,8 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     const BatchSummary summary = job.Run();
     EXPECT_TRUE(!c.left_attached || events.waits == 1) << "asked for the next radio while one is attached";
     EXPECT_EQ(summary.stopped, c.stop_after > 0);
+    EXPECT_EQ(summary.errors, *c.error ? std::vector<std::string>{c.error} : std::vector<std::string>{});
+    EXPECT_EQ(summary.ports_short, c.count > 0 && (c.stop_after > 0 || c.vanish_after > 0) ? 1 : 0);
 
     // The log: its header, then whole lines of six cells, by port in turn.
     const std::string bytes = ReadBytes(log_path);
@@ -171,6 +190,36 @@ TEST(BatchLog, APipeOrAFolderIsRefusedAtOnce) {
   }
 }
 #endif
+
+// Every record on a line of its own, in the file the path names now; a
+// log made by the job itself is never shared with another batch.
+TEST(BatchLog, EachRecordOnItsOwnLineInTheFileThePathNamesAndNamesNeverShared) {
+  TempDir dir;
+  const std::string path = dir.File("batch.csv"), head = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
+  WriteBytes(path, head + "2026-12-07 10:00:00,A,KV16V,writ");  // an earlier log cut off mid-record
+  BatchLog log, first, second;
+  std::string error;
+  ASSERT_TRUE(log.Open(path, &error)) << error;
+  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500};
+  EXPECT_TRUE(log.Append(r, &error) && log.Append(r, &error)) << error;
+  WriteBytes(path, ReadBytes(path) + "2026-12-08 10:00:01,A,KV16V,wr");  // the disk had no room for the rest
+  EXPECT_TRUE(log.Append(r, &error)) << error;
+  const std::string line = "\r\n2026-12-08 10:00:00,A,KV16V,written and verified,ab,1.5\r\n", all = ReadBytes(path);
+  EXPECT_NE(all.find(",writ" + line + line.substr(2) + "2026-12-08 10:00:01,A,KV16V,wr" + line), std::string::npos) << all;
+  const struct { std::function<void()> change; const char* said; } losses[] = {
+      {[&] { std::filesystem::remove(PathFromUtf8(path)); }, "gone"}, {[&] { WriteBytes(path, head); }, "cut or replaced"}};
+  for (const auto& loss : losses) {
+    loss.change();
+    EXPECT_FALSE(log.Append(r, &error));
+    EXPECT_NE(error.find(loss.said), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(path).rfind(head + "2026-12-08 10:00:00,A", 0), 0u);
+  }
+  ASSERT_TRUE(first.Create(dir.path(), 1765188000, &error) && second.Create(dir.path(), 1765188000, &error)) << error;
+  EXPECT_EQ(second.path(), first.path().substr(0, first.path().size() - 4) + "-2.csv");
+  EXPECT_EQ(ReadBytes(second.path()), head);
+  EXPECT_EQ(first.path(), JoinPath(dir.path(), DefaultLogName(1765188000)));
+  EXPECT_FALSE(first.Create(dir.File("no-folder"), 1765188000, &error) || log.Open(dir.File("no/x.csv"), &error));
+}
 
 // SHA-256 against the published test vectors.
 TEST(Sha256, KnownVectors) {

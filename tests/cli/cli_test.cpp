@@ -74,7 +74,9 @@ TEST_F(Cli, ShowResaveEncodeAndDecodeGiveEveryKeyOfTheFile) {
 TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
   const std::string fifo = File("fifo.dat"), missing = File("missing.dat"), image = File("radio.bin");
   ::mkfifo(fifo.c_str(), 0600);
-  WriteBytes(image, std::string(768, '\x11'));
+  ASSERT_EQ(Run({"encode", Model(), image}).exit_code, 0);  // names model 1 in its band block
+  const std::string junk = File("junk.bin");
+  WriteBytes(junk, std::string(768, '\x11'));
   WriteBytes(File("short.bin"), std::string(767, '\0'));
   const std::string read_only = File("ro.dat");
   WriteBytes(read_only, ReadBytes(Model()));
@@ -94,7 +96,9 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"show"}, 2, "usage"},
       {{"show", missing}, 2, missing},
       {{"show", fifo}, 2, "pipe"},
-      {{"show", image}, 2, "--model N"},
+      {{"show", junk}, 2, "不是电台数据"},
+      {{"diff", image, junk}, 2, "0x290"},
+      {{"show", image, "--model", "2"}, 2, "--force"},
       {{"resave", missing, File("x.dat")}, 2, missing},
       {{"resave", Model(), ""}, 2, "no output file name"},
       {{"resave", Model(), read_only}, 1, "是只读文件"},
@@ -103,7 +107,11 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"decode", File("short.bin"), "--model", "1"}, 2, "767 bytes"},
       {{"decode", image}, 2, "--model"},
       {{"decode", fifo, "--model", "1"}, 2, "pipe"},
-      {{"decode", image, "--model", "3"}, 2, "no upper band limit"},  // as a read refuses such a radio
+      {{"decode", image, "--model", "3", "--force"}, 2, "no upper band limit"},  // as a read refuses such a radio
+      {{"decode", image, "--model", "2"}, 2, "而指定的是第 2 号"},
+      {{"decode", junk, "--model", "1"}, 2, "不是电台数据"},
+      {{"write", "--port", "/dev/kavir-no-such-port", junk}, 2, "不是电台数据"},
+      {{"batch", "--port", "/dev/kavir-no-such-port", junk}, 2, "不是电台数据"},
       {{"import-csv", fifo, File("x.dat")}, 2, "pipe"},
       {{"import-csv", File("bad.csv"), File("x.dat")}, 1, "nothing saved"},
       {{"import-csv", Fixture("no-frequency.csv"), File("x.dat")}, 2, "Frequency"},

@@ -72,21 +72,33 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
 }
 
 // One rule for the files that are radio images: exactly 768 bytes that are
-// not profile text, whatever else they hold.
-TEST(ImageFile, ExactlyTheImageSizeAndNoProfileText) {
+// not profile text and hold the fixed bytes of every image of the family.
+TEST(ImageFile, ExactlyTheImageSizeNoProfileTextAndTheFixedBytes) {
+  const Image good = EncodeImage(ShippedSetups().Model("KV16V"));
+  const std::string image(good.begin(), good.end());
   std::string profile = "[Previous]\r\nType=KV16V\r\n";
   profile.resize(768, ' ');
   std::string lower = "; saved by hand\r\n[previous]\r\n";
   lower.resize(768, ' ');
-  const struct { std::string bytes; bool image; } rows[] = {
-      {std::string(767, '\0'), false}, {std::string(768, '\0'), true}, {std::string(769, '\0'), false},
-      {std::string(768, '\xFF'), true},  // a radio never programmed
-      {std::string(768, 'A'), true},     // text, but no profile: nothing else could open it
-      {profile, false}, {lower, false}, {"", false}};
+  auto changed = [&](int address, char value) {
+    std::string bytes = image;
+    bytes[address] = value;
+    return bytes;
+  };
+  const struct { std::string bytes; const char* why; } rows[] = {  // why: nullptr for an image
+      {image, nullptr}, {changed(0x150, 0x5A), nullptr},  // the unused area is the radio's
+      {std::string(767, '\0'), ""}, {std::string(769, '\0'), ""}, {profile, ""}, {lower, ""}, {"", ""},
+      {std::string(768, '\0'), "0x290"}, {std::string(768, '\xFF'), "0x290"}, {std::string(768, 'A'), "0x290"},
+      {changed(0x29A, 3), "0x290"},  // model byte without its pair
+      {changed(0x2A5, 0), "0x2A5"}, {changed(0x2C0, 0), "0x2C0"}, {changed(0x2D6, 0), "0x2D6"},
+      {changed(0x2FF, 0), "0x2FF (厂家签名)"}};
   for (const auto& r : rows) {
-    const auto image = AsRadioImage(r.bytes);
-    EXPECT_EQ(image.has_value(), r.image) << r.bytes.size() << " " << r.bytes.substr(0, 12);
-    if (image) { EXPECT_EQ(std::string(image->begin(), image->end()), r.bytes); }
+    std::string why = "stale";
+    const auto read = AsRadioImage(r.bytes, &why);
+    EXPECT_EQ(read.has_value(), r.why == nullptr) << r.bytes.size() << " " << why;
+    if (read) { EXPECT_EQ(std::string(read->begin(), read->end()), r.bytes); }
+    if (r.why && *r.why) { EXPECT_NE(why.find(r.why), std::string::npos) << why; }
+    if (r.why && !*r.why) { EXPECT_EQ(why, ""); }
   }
 }
 

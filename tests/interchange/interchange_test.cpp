@@ -110,6 +110,12 @@ TEST(CsvImport, RowsArePlacedByLocationOrFileOrderAndBrokenFilesRefused) {
   EXPECT_EQ(std::make_tuple(quoted.rows[1].line, *quoted.rows[1].channel, quoted.rows[1].entry.rx_hz),
             std::make_tuple(7, 8, std::int64_t{145500000})) << "the quoted line break counts as a line";
 
+  // Only an unquoted '#' starts a comment; the writer quotes a cell that starts with one.
+  const ImportPlan hash = s.Plan("Location,Frequency\n\"#5 Net\",146.52\n#5 Net,146.54\n \"#\",146.56\n");
+  ASSERT_EQ(hash.rows.size(), 2u);
+  EXPECT_EQ(std::make_tuple(hash.rows[0].line, hash.rows[0].entry.rx_hz), std::make_tuple(2, std::int64_t{146520000}));
+  EXPECT_EQ(hash.rows[1].line, 4);
+
   const ImportPlan missing = s.Plan(Fixture("missing-columns.csv"));
   ASSERT_EQ(missing.rows.size(), 1u);
   ChannelEntry defaults;
@@ -164,6 +170,7 @@ TEST(CsvExport, ImportedAgainGivesTheSameChannels) {
   s.Apply(s.Plan("Location,Frequency,Duplex,Offset,Mode,Skip,Power\n16,145.5225,-,0.6,NFM,S,1W\n", true), v);
   v.channel(3)[F::TxPower] = "低";
   v.channel(5).tx_enabled = false;
+  v.channel(5)[F::TxFreq] = "144.50000";  // kept for when TX is on again
   v.channel(4)[F::RxFreq] = "146.5";  // as typed, not padded
   const CsvExport out = ExportCsv(v);
   ASSERT_EQ(out.channels, 16);
@@ -178,6 +185,12 @@ TEST(CsvExport, ImportedAgainGivesTheSameChannels) {
       for (F f : {F::BusyLock, F::ClockShift}) back.channel(n)[f] = v.channel(n)[f];
     EXPECT_EQ(StoredValues(v), StoredValues(back)) << "by location " << by_location;
   }
+  // Other programs read the row as receive only; their offsets are no frequency.
+  EXPECT_NE(out.text.find(",off,144.500000,"), std::string::npos) << out.text;
+  const ImportPlan chirp = s.Plan("Location,Frequency,Duplex,Offset\n1,146.52,off,0.600000\n");
+  ASSERT_EQ(chirp.rows.size(), 1u);
+  EXPECT_EQ(std::make_tuple(chirp.rows[0].entry.tx_hz, chirp.rows[0].entry.tx_enabled),
+            std::make_tuple(std::int64_t{146520000}, false));
 }
 
 TEST(CsvExport, ChannelsTheRadioCouldNotBeGivenAreLeftOutAndNamed) {

@@ -67,25 +67,28 @@ TEST(ReadSetupFile, ProfilesAndImagesAsValuesOrWhyNot) {
   EXPECT_EQ(EncodeImage(shown), *image.image_bytes);
   EXPECT_FALSE(std::filesystem::exists(d.files.read_ini));
 
-  FixedAnswer cancel;
-  EXPECT_TRUE(ReadSetupFile(unnamed, 0, &cancel, data).cancelled);
-  EXPECT_EQ(cancel.asked, 1);
-  const struct { std::string path; int model; const char* message; } refused[] = {
-      {d.dir.File("missing.dat"), 0, "无法读取文件 "},
-      {d.dir.File("notes.txt"), 0, "不是数据文件"},
-      {unnamed, 0, "name the model"},
-      {unnamed, 9, "model 9 is not in the Type list (1 to 3)"},
-      {unnamed, 2, "gives no upper band limit"},
+  // The image names its model: nobody is asked, and another is taken only when forced.
+  FixedAnswer ask;
+  ASSERT_TRUE(ReadSetupFile(unnamed, 0, &ask, data).record);
+  EXPECT_EQ(ask.asked, 0);
+  const std::string misnamed = SaveImage(d, source, "read-KV16U-20261207-101500.bin");
+  const struct { std::string path; int model; bool force; const char* message; } refused[] = {
+      {d.dir.File("missing.dat"), 0, false, "无法读取文件 "},
+      {d.dir.File("notes.txt"), 0, false, "不是数据文件"},
+      {unnamed, 2, false, "而指定的是第 2 号"},
+      {misnamed, 0, false, "而文件名中的是第 2 号"},
+      {unnamed, 9, true, "model 9 is not in the Type list (1 to 3)"},
+      {misnamed, 0, true, "gives no upper band limit"},
   };
   for (const auto& r : refused) {
-    const SetupFile f = ReadSetupFile(r.path, r.model, nullptr, data);
+    const SetupFile f = ReadSetupFile(r.path, r.model, nullptr, data, r.force);
     EXPECT_FALSE(f.status) << r.path;
     EXPECT_FALSE(f.record) << r.path;
     EXPECT_NE(f.message.find(r.message), std::string::npos) << f.message;
   }
 }
 
-TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelNamedGivenOrAskedAndSavesTheSameBytes) {
+TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelItNamesAndSavesTheSameBytes) {
   ShippedScreen s;
   kavir::Setup source = s.view->ToSetup();
   source.channel(3)[F::RxFreq] = "145.50000";
@@ -105,22 +108,18 @@ TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelNamedGivenOrAskedAndSavesTheSam
   // of its own (the fixed settings), never in a channel.
   for (const SetupDifference& d : CompareSetups(source, s.view->ToSetup()))
     EXPECT_EQ(d.where.rfind("CH", 0), std::string::npos) << DifferenceLine(d);
-  ASSERT_TRUE(OpenSetupFile(*s.view, path, 2, nullptr).status);
-  EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16U") << "the model given wins over the file name";
+  EXPECT_FALSE(OpenSetupFile(*s.view, path, 2, nullptr).status) << "the image names KV16V";
+  ASSERT_TRUE(OpenSetupFile(*s.view, path, 2, nullptr, true).status);
+  EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16U") << "a model forced wins over the image's";
   s.view->Undo();
   EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16V") << "an open is one step that undo takes back";
 
-  // No model in the name: asked, or the open is refused and the screen left.
+  // No model in the name: the image's own, without a question.
   s.view->grid.SetText(3, 1, "150.00000");
-  FixedAnswer cancel, second;
-  second.answer = 2;
-  EXPECT_FALSE(OpenSetupFile(*s.view, unnamed, 0, nullptr).status);
-  EXPECT_FALSE(s.ui.errors.empty());
-  EXPECT_TRUE(OpenSetupFile(*s.view, unnamed, 0, &cancel).cancelled);
-  EXPECT_EQ(s.view->grid.Text(3, 1), "150.00000");
-  ASSERT_TRUE(OpenSetupFile(*s.view, unnamed, 0, &second).status);
-  EXPECT_EQ(second.asked, 1);
-  EXPECT_EQ(s.view->Combo("Type")->SelectedText() + " " + s.view->grid.Text(3, 1), "KV16U 145.50000");
+  FixedAnswer ask;
+  ASSERT_TRUE(OpenSetupFile(*s.view, unnamed, 0, &ask).status);
+  EXPECT_EQ(ask.asked, 0);
+  EXPECT_EQ(s.view->Combo("Type")->SelectedText() + " " + s.view->grid.Text(3, 1), "KV16V 145.50000");
 
   // A profile opens as Open always did.
   ASSERT_TRUE(OpenSetupFile(*s.view, s.files.ModelFile("KV16U"), 0, nullptr).status);

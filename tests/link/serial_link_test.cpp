@@ -176,9 +176,18 @@ TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
   const auto all = [](const Timeouts& t) { return std::vector<int>({t.handshake, t.receive, t.transmit}); };
   EXPECT_EQ(all(ReadTimeouts(empty)), std::vector<int>({80, 80, 80}));
   std::string warning;  // above the longest wait: capped, not wrapped, and named
-  EXPECT_EQ(all(ReadTimeouts(IniDocument::Parse("[WaitFor]\r\nShk=1200\r\nRx=65616\r\nTx=-3\r\n"), &warning)),
-            std::vector<int>({1200, 32767, -3}));
+  EXPECT_EQ(all(ReadTimeouts(IniDocument::Parse("[WaitFor]\r\nShk=1200\r\nRx=65616\r\nTx=5\r\n"), &warning)),
+            std::vector<int>({1200, 32767, 5}));
   EXPECT_NE(warning.find("Rx=65616"), std::string::npos) << warning;
+  // No wait, or no number, fails every transfer: the default, and each key named.
+  for (const char* bad : {"Rx=0", "Rx=-5", "Rx=abc", "Rx="}) {
+    warning.clear();
+    const std::string text = std::string("[WaitFor]\r\nShk=0\r\nTx=40\r\n") + bad + "\r\n";
+    EXPECT_EQ(all(ReadTimeouts(IniDocument::Parse(text), &warning)), std::vector<int>({80, 80, 40})) << bad;
+    EXPECT_NE(warning.find(std::string("[WaitFor] ") + bad), std::string::npos) << warning;
+    EXPECT_NE(warning.find("[WaitFor] Shk=0"), std::string::npos) << warning;
+    EXPECT_EQ(warning.find("Tx="), std::string::npos) << warning;
+  }
   EXPECT_EQ(ReadPortChoice(empty).port_number, 1);
   EXPECT_EQ(ReadPortChoice(IniDocument::Parse("[ComPort]\r\n1=34\r\n")).port_number, 3);  // its first character
   const PortChoice p = ReadPortChoice(IniDocument::Parse("[comport]\r\n1=7\r\nDevice=  /dev/pts/4 \r\n"));

@@ -398,6 +398,12 @@ TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
     EXPECT_NE(summary.find(c.summary), std::string::npos) << summary;
     EXPECT_EQ(summary.find("混合") != std::string::npos, c.mixed) << summary;
     if (c.cancel_after) { EXPECT_EQ(summary.find("backups/") != std::string::npos, c.mixed) << summary; }
+    if (!c.silent_from) continue;
+    // The command line and the batch log say it in one line: the cause, never the question.
+    const std::string line = WriteFailureLine(rig.ui.prompts.back().text, TransferResult::Failed, report);
+    EXPECT_EQ(line.rfind("传输第 10 个数据包时发生通讯错误/超时连接; 写入没有完成：电台只收下了 9 / 48", 0), 0u) << line;
+    EXPECT_NE(line.find(fs::u8path(report.backup_path).filename().string()), std::string::npos) << line;
+    EXPECT_EQ(line.find_first_of("\n\t?"), std::string::npos) << line;
   }
 }
 
@@ -435,6 +441,7 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
   struct Case {  // restart_ms: the radio is silent this long after the write; owner: of the corrupted byte, or why
     std::optional<int> corrupt; int restart_ms; WriteOutcome outcome; const char* owner; int wrong_address = 0;
     int short_packet = 0; std::optional<int> silent_read_from = {};  // in the read-back only
+    int model_after = 0;  // another radio, of this model, answers the read-back
   } cases[] = {
       {std::nullopt, 0, WriteOutcome::Done, ""},
       {std::nullopt, 2500, WriteOutcome::Done, ""},
@@ -443,6 +450,7 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 20 个数据包不完整 (12 字节)", 0, 20},
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 03 个数据包没有收到", 0, 0, 3},
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 17 个数据包没有收到", 0, 0, 17},
+      {std::nullopt, 0, WriteOutcome::NotVerified, "读回时回答的电台是第 2 号机型", 0, 0, {}, 2},
       {100, 0, WriteOutcome::VerifyDiffers, "CH07 接收信令"},  // 0x064: channel 7, receive tone
       {0x10A, 0, WriteOutcome::VerifyDiffers, "功能设置 发射定时限制"},  // block A byte 10
       {0x113, 0, WriteOutcome::VerifyDiffers, "报警模式选择"},              // block B byte 3 holds several settings
@@ -462,6 +470,7 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
       if (radio.completed_writes() == 1 && written_at < 0) written_at = rig.clock.NowMs();
       const bool restarting = written_at >= 0 && rig.clock.NowMs() - written_at < c.restart_ms;
       radio.faults.silent_from = restarting ? std::optional<int>(0) : written_at >= 0 ? c.silent_read_from : std::nullopt;
+      if (written_at >= 0 && c.model_after) radio.set_model(c.model_after);
     };
     rig.radio.ClearSent();
     rig.ui.answers = {true, false};  // write; then No to trying the read-back again
@@ -518,7 +527,7 @@ TEST(ReadBack, AsksASilentRadioOncePerHandshakeTimeOutUntilTheDeadline) {
   struct Case { const char* shk; int gap_ms; std::size_t frames; } cases[] = {
       {"80", 80, 13},  // at 0, 80 ... 960; the wait after the last ends past 1000
       {"5", 20, 50},
-      {"0", 20, 50},
+      {"0", 80, 13},  // no wait is no use: the default
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.shk);

@@ -16,6 +16,7 @@
 #endif
 
 #include "profile/atomic_file.h"
+#include "profile/platform_file.h"
 #include "support.h"
 
 namespace kavir::test {
@@ -98,6 +99,8 @@ TEST(WriteFile, ReplacesWhatItMayAndNothingElse) {
       {"existing file", file("型号 KV16可定义.ini"), "型号 KV16可定义.ini", nullptr, "", 0},
       {"spaces", folders("my radios/ leading space"), "my radios/ leading space/model file.ini", nullptr, "", 0},
       {"a path of over 300 bytes", folders(deep), deep + "/KV16可定义 profile.ini", nullptr, "", 0},
+      {"a name as long as the file system takes", file(std::string(251, 'n') + ".ini"),
+       std::string(251, 'n') + ".ini", nullptr, "", 0},
       {"folder missing", none, "no-such-folder/a.ini", "", "", 0},
       {"a folder", file("f.ini/inside"), "f.ini", "folder", "", 0},
 #if !defined(_WIN32)
@@ -157,6 +160,7 @@ TEST(CreateFile, MakesANewFileAndNeverReplacesAnything) {
       {"a file has the name", [](const std::string& d) { WriteBytes(JoinPath(d, "a.bin"), "old"); }, "a.bin", true, false},
       {"a folder has the name", [](const std::string& d) { fs::create_directory(PathFromUtf8(JoinPath(d, "a.bin"))); }, "a.bin", true, false},
       {"folder missing", [](const std::string&) {}, "no-such-folder/a.bin", false, false},
+      {"the longest name", [](const std::string&) {}, std::string(251, 'b') + ".bin", false, true},
 #if !defined(_WIN32)
       {"a dangling link has the name", [](const std::string& d) { fs::create_symlink("elsewhere.bin", d + "/a.bin"); }, "a.bin", true, false},
 #endif
@@ -173,6 +177,39 @@ TEST(CreateFile, MakesANewFileAndNeverReplacesAnything) {
     if (c.made) expected[c.target] = "new";
     EXPECT_EQ(Snapshot(dir.path()), expected);
   }
+}
+
+// A save killed half-way leaves its temporary file; the next save in the
+// folder removes those of ours (by their name) that nobody holds any more.
+TEST(WriteFile, LeftOversOfKilledSavesGoAndAFolderThatCannotBeWrittenIsNamed) {
+  TempDir dir;
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+  const std::string own = ".kavir~" + std::to_string(platform::CurrentProcessId()) + "-0000abcd.tmp";
+  const struct { std::string name; bool old, gone; } files[] = {
+      {"a.dat", true, false},
+      {"a.dat.tmp123456", true, true},                  // the earlier naming, beside its file
+      {".kavir~999999999-0000abcd.tmp", true, true},    // of a process that has ended
+      {".kavir~999999998-00000001.tmp", false, false},  // ended, but written just now
+      {own, true, false},                               // this process may still hold it
+      {"notes.tmp1", true, false},                      // no file "notes": not ours
+      {"a.dat.tmp", true, false}, {"a.dat.tmpold", true, false},
+      {".kavir~x-1.tmp", true, false}};
+  for (const auto& f : files) {
+    WriteBytes(dir.File(f.name), "x");
+    if (f.old) fs::last_write_time(PathFromUtf8(dir.File(f.name)), old);
+  }
+  ASSERT_TRUE(WriteFileAtomically(dir.File("b.dat"), "new"));
+  for (const auto& f : files) EXPECT_EQ(fs::exists(PathFromUtf8(dir.File(f.name))), !f.gone) << f.name;
+  EXPECT_EQ(ReadBytes(dir.File("b.dat")), "new");
+#if !defined(_WIN32)
+  if (::geteuid() == 0) return;  // root writes into any folder
+  const std::string target = dir.File("a.dat");
+  fs::permissions(PathFromUtf8(dir.path()), static_cast<fs::perms>(0555));
+  const IoStatus status = WriteFileAtomically(target, "new");
+  fs::permissions(PathFromUtf8(dir.path()), fs::perms::owner_all);
+  EXPECT_NE(status.reason.find("the folder " + std::string(dir.path()) + " cannot be written"), npos) << status.reason;
+  EXPECT_EQ(ReadBytes(target), "x");
+#endif
 }
 
 // Windows will not replace a file another program has open: the save fails
