@@ -133,6 +133,11 @@ TEST(LinkPort, PortThatWillNotOpenIsShownOnceAndOpeningDropsOldBytes) {
   rig.link.OpenPort(), rig.link.PollInput();
   EXPECT_TRUE(rig.radio.IsOpen() && rig.link.last_open_error().empty());
   EXPECT_EQ(rig.link.receive_count, 0u);
+  rig.radio.Close();  // the same at start-up
+  rig.radio.InjectIncoming(Bytes(7, 0x55));
+  rig.link.OpenStartupPort(), rig.link.PollInput();
+  EXPECT_TRUE(rig.radio.IsOpen());
+  EXPECT_EQ(rig.link.receive_count, 0u);
 }
 
 // Baud rate and time-outs set in the port dialog come back from KAVIR.ini;

@@ -74,7 +74,8 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   EXPECT_EQ(rig.ui.prompts.size(), 1u);  // the confirmation only
   EXPECT_EQ(LastStatus(rig), "完毕!");
   EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical, ThreadPriority::Normal}));
-  for (const char* e : {"begin:正在接收第 16 个数据包， 请稍候.......:49:17", "begin:正在传输第 17 个数据包， 请稍候.......:49:18"})
+  for (const char* e : {"begin:正在进行握手， 请稍候.......:49:1", "begin:正在接收第 16 个数据包， 请稍候.......:49:17",
+                        "begin:正在传输第 17 个数据包， 请稍候.......:49:18"})
     EXPECT_NE(std::find(rig.ui.events.begin(), rig.ui.events.end(), e), rig.ui.events.end()) << e;
 
   const IniDocument model = ReadIniFile(rig.files.ModelFile("KV16V"));
