@@ -43,24 +43,12 @@
 <context>
     <name>Codec</name>
     <message>
-        <source>ClockFreq/ZoneWide/子频段</source>
-        <translation>ClockFreq/ZoneWide/sub-band</translation>
-    </message>
-    <message>
         <source>固定字节</source>
         <translation>fixed bytes</translation>
     </message>
     <message>
         <source>空白区 (应为 0)</source>
         <translation>blank area (should be 0)</translation>
-    </message>
-    <message>
-        <source>频段 FreqV/FreqU</source>
-        <translation>band FreqV/FreqU</translation>
-    </message>
-    <message>
-        <source>机型 Type</source>
-        <translation>model Type</translation>
     </message>
     <message>
         <source>机型标识</source>
@@ -77,10 +65,6 @@
     <message>
         <source>按键设置</source>
         <translation>Keys</translation>
-    </message>
-    <message>
-        <source>信道 %1 </source>
-        <translation>channel %1 </translation>
     </message>
     <message>
         <source>%1: 没有选定任何选项</source>
@@ -113,6 +97,197 @@
     <message>
         <source>: 不是有效的亚音 (请从亚音列表中选择)</source>
         <translation>: not a valid tone (choose one from the tone list)</translation>
+    </message>
+    <message>
+        <source>0x290 起的机型与频段块没有电台数据的标记</source>
+        <translation>the model and band block at 0x290 lacks the mark of radio data</translation>
+    </message>
+    <message>
+        <source>%1 (%2) 不是每份电台数据都有的固定字节</source>
+        <translation>%1 (%2) does not hold the fixed bytes every radio image has</translation>
+    </message>
+    <message>
+        <source>有 768 字节, 但不是电台数据: %1</source>
+        <translation>768 bytes, but not radio data: %1</translation>
+    </message>
+    <message>
+        <source>数据中写明的机型是第 %1 号, 而指定的是第 %2 号</source>
+        <translation>the data is for model %1, but model %2 was given</translation>
+    </message>
+    <message>
+        <source>数据中写明的机型是第 %1 号, 而文件名中的是第 %2 号</source>
+        <translation>the data is for model %1, but the file name says model %2</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX freq</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX tone</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX freq</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX tone</translation>
+    </message>
+    <message>
+        <source>时钟拍频/宽带/子频段</source>
+        <translation>Beat shift/Wide/Sub-band</translation>
+    </message>
+    <message>
+        <source>繁忙锁定/发射功率/信道扫描</source>
+        <translation>Busy lock/TX power/Scan</translation>
+    </message>
+    <message>
+        <source>频段范围</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>电池省电使能</source>
+        <translation>Battery saver</translation>
+    </message>
+    <message>
+        <source>%1 %2: 没有填写频率</source>
+        <translation>%1 %2: no frequency entered</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot;: 不是本列的选项</source>
+        <translation>%1 &quot;%2&quot;: not an option of this column</translation>
+    </message>
+</context>
+<context>
+    <name>Doctor</name>
+    <message>
+        <source>RTS/CTS 流控</source>
+        <translation>RTS/CTS flow control</translation>
+    </message>
+    <message>
+        <source>XON/XOFF 流控</source>
+        <translation>XON/XOFF flow control</translation>
+    </message>
+    <message>
+        <source>无流控</source>
+        <translation>no flow control</translation>
+    </message>
+    <message>
+        <source>%1 波特, %2, %3</source>
+        <translation>%1 baud, %2, %3</translation>
+    </message>
+    <message>
+        <source>回环</source>
+        <translation>Loopback</translation>
+    </message>
+    <message>
+        <source>发出的 %1 个字节原样收回: 适配器和线的 TX/RX 正常</source>
+        <translation>the %1 bytes sent came back unchanged: adapter and cable TX/RX are good</translation>
+    </message>
+    <message>
+        <source>发出 %1 个字节，什么也没收回。请确认线的 TX 与 RX 已短接且没有接电台；短接后仍收不回，说明适配器或其驱动有问题</source>
+        <translation>sent %1 bytes, nothing came back. Make sure TX and RX of the cable are bridged and no radio is connected; if nothing comes back with them bridged, the adapter or its driver is at fault</translation>
+    </message>
+    <message>
+        <source>发出 %1 个字节，收回 %2 个字节但内容不同: 波特率或线路设置不符，或线上有干扰</source>
+        <translation>sent %1 bytes, got %2 bytes back but different ones: wrong baud rate or line settings, or interference on the line</translation>
+    </message>
+    <message>
+        <source>串口存在</source>
+        <translation>Port present</translation>
+    </message>
+    <message>
+        <source>权限</source>
+        <translation>Permission</translation>
+    </message>
+    <message>
+        <source>用户 %1 可以读写 %2</source>
+        <translation>user %1 may read and write %2</translation>
+    </message>
+    <message>
+        <source>占用</source>
+        <translation>In use</translation>
+    </message>
+    <message>
+        <source>没有其他程序打开它</source>
+        <translation>no other program has it open</translation>
+    </message>
+    <message>
+        <source>抢占串口的服务</source>
+        <translation>Services that grab ports</translation>
+    </message>
+    <message>
+        <source>没有发现 ModemManager 或 brltty</source>
+        <translation>no ModemManager or brltty found</translation>
+    </message>
+    <message>
+        <source>%1 正在运行，可能在插入编程线时占用它。修复: %2</source>
+        <translation>%1 is running and may take the cable when it is plugged in. Fix: %2</translation>
+    </message>
+    <message>
+        <source>%1 已安装，可能在插入编程线时占用它。修复: %2</source>
+        <translation>%1 is installed and may take the cable when it is plugged in. Fix: %2</translation>
+    </message>
+    <message>
+        <source>延迟计时器</source>
+        <translation>Latency timer</translation>
+    </message>
+    <message>
+        <source>%1 毫秒</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>%1 毫秒: 每个短应答要多等最多 %1 毫秒 (打开串口时会请求低延迟模式)。修复: %2 ；长期有效: udev 规则 %3</source>
+        <translation>%1 ms: every short answer may wait up to %1 ms longer (low-latency mode is requested when the port is opened). Fix: %2 ; to keep it: udev rule %3</translation>
+    </message>
+    <message>
+        <source>不是带延迟计时器的 USB 适配器</source>
+        <translation>not a USB adapter with a latency timer</translation>
+    </message>
+    <message>
+        <source>线路设置</source>
+        <translation>Line settings</translation>
+    </message>
+    <message>
+        <source>串口打不开，未设置 (见上)</source>
+        <translation>the port does not open, not set (see above)</translation>
+    </message>
+    <message>
+        <source>电台应答</source>
+        <translation>Radio answer</translation>
+    </message>
+    <message>
+        <source>读握手得到应答: 型号 %1 (%2)</source>
+        <translation>the read handshake was answered: model %1 (%2)</translation>
+    </message>
+    <message>
+        <source>读握手发出 2 次，每次等 %1 毫秒，没有应答。请确认编程线插紧在电台上、电台已开机，波特率为电台所用 (通常 9600)</source>
+        <translation>read handshake sent twice, waiting %1 ms each time, no answer. Make sure the cable is firmly in the radio, the radio is on, and the baud rate is the radio&apos;s (usually 9600)</translation>
+    </message>
+    <message>
+        <source>串口打不开，未检测</source>
+        <translation>the port does not open, not checked</translation>
+    </message>
+    <message>
+        <source>未要求 (--loopback: 短接线的 TX 与 RX，不接电台)</source>
+        <translation>not asked for (--loopback: bridge TX and RX of the cable, no radio connected)</translation>
+    </message>
+    <message>
+        <source>电台已应答: 回环只在短接 TX 与 RX、不接电台时检测</source>
+        <translation>a radio answered: loopback is checked only with TX and RX bridged and no radio connected</translation>
+    </message>
+    <message>
+        <source>结论: 电台在 %1 应答，型号 %2。</source>
+        <translation>Result: a radio answers on %1, model %2.</translation>
+    </message>
+    <message>
+        <source>结论: %1 上没有电台应答。请先处理上面标 FAIL 的项目。</source>
+        <translation>Result: no radio answers on %1. Deal with the items marked FAIL above first.</translation>
     </message>
 </context>
 <context>
@@ -186,10 +361,6 @@ Which model is it from?</translation>
     <message>
         <source>%1 %2 毫秒无效（应为 1 到 %3）</source>
         <translation>%1 of %2 ms is not valid (1 to %3)</translation>
-    </message>
-    <message>
-        <source>无法打开串口 %1: %2</source>
-        <translation>Cannot open serial port %1: %2</translation>
     </message>
     <message>
         <source>串口 %1 不接受线路设置: %2</source>
@@ -444,10 +615,6 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
         <translation> incomplete (%1 bytes)</translation>
     </message>
     <message>
-        <source>电台在 %1 秒内没有回答读出握手</source>
-        <translation>the radio did not answer the read handshake within %1 s</translation>
-    </message>
-    <message>
         <source>电台对读出握手的回答不对</source>
         <translation>wrong answer to the read handshake</translation>
     </message>
@@ -513,6 +680,221 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
         <source>请重新写入; 仍然不同时电台可能有故障。</source>
         <translation>Write again; if they still differ, the radio may be faulty.</translation>
     </message>
+    <message>
+        <source>KAVIR.ini [WaitFor] %1=%2 无法使用, 按默认的 %3 毫秒等待。请改为 1 到 %4 之间的值, 可在 工具 → 串口 中设置。</source>
+        <translation>KAVIR.ini [WaitFor] %1=%2 cannot be used; waiting the default %3 ms. Set a value from 1 to %4 under Tools → Serial port.</translation>
+    </message>
+    <message>
+        <source>
+	串口无法打开 (%1) ! 需要重试吗 		
+
+	 (   Y：重试      N：返回   ) ?
+</source>
+        <translation>
+	The serial port does not open (%1). Try again? 		
+
+	 (   Y: Retry      N: Back   ) ?
+</translation>
+    </message>
+    <message>
+        <source>写入前读出电台原有数据: 正在进行握手， 请稍候.......</source>
+        <translation>Reading the radio before the write: handshake, please wait.......</translation>
+    </message>
+    <message>
+        <source>写入前读出电台原有数据: 第 %02d 个数据包， 请稍候.......</source>
+        <translation>Reading the radio before the write: packet %02d, please wait.......</translation>
+    </message>
+    <message>
+        <source>
+	写入前读出电台原有数据时发生通讯错误/超时连接 (</source>
+        <translation>
+	No answer or a wrong answer reading the radio before the write (</translation>
+    </message>
+    <message>
+        <source>)。
+	还没有写入。需要重试吗 		
+
+	 (   Y：重试      N：返回   ) ?
+</source>
+        <translation>).
+	Nothing is written yet. Try again? 		
+
+	 (   Y: Retry      N: Back   ) ?
+</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>需要重试吗</source>
+        <translation>Try again</translation>
+    </message>
+    <message>
+        <source>需要重新校验吗</source>
+        <translation>Verify again</translation>
+    </message>
+    <message>
+        <source>仍然要写入吗</source>
+        <translation>Write anyway</translation>
+    </message>
+    <message>
+        <source>
+写入前电台原有的数据已保存为 backups/%1，可以随时写回。</source>
+        <translation>
+What the radio held before the write is saved as backups/%1 and can be written back at any time.</translation>
+    </message>
+    <message>
+        <source>读回时回答的电台是第 %1 号机型, 写入的电台是第 %2 号: 不是写入的那台电台</source>
+        <translation>the radio answering the read-back is model %1, the radio written is model %2: not the radio written</translation>
+    </message>
+    <message>
+        <source>串口无法打开: %1</source>
+        <translation>the serial port does not open: %1</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 毫秒</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>电台在 %1内没有回答读出握手</source>
+        <translation>the radio did not answer the read handshake within %1</translation>
+    </message>
+    <message>
+        <source>电台原有的数据未能保存，没有写入电台: %1</source>
+        <translation>What the radio held could not be saved; nothing was written to the radio: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Ports</name>
+    <message>
+        <source>  (KAVIR.ini 所用)</source>
+        <translation>  (used by KAVIR.ini)</translation>
+    </message>
+    <message>
+        <source>适配器</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>厂商</source>
+        <translation>Maker</translation>
+    </message>
+    <message>
+        <source>序列号</source>
+        <translation>Serial no.</translation>
+    </message>
+    <message>
+        <source>驱动</source>
+        <translation>Driver</translation>
+    </message>
+    <message>
+        <source>可以打开: %1  占用: %2</source>
+        <translation>Can open: %1  Held by: %2</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>延迟计时器: %1 毫秒</source>
+        <translation>Latency timer: %1 ms</translation>
+    </message>
+    <message>
+        <source>不能使用: %1</source>
+        <translation>Not usable: %1</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>high</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>low</translation>
+    </message>
+    <message>
+        <source> (此串口没有控制线, 未设置)</source>
+        <translation> (this port has no control lines, not set)</translation>
+    </message>
+    <message>
+        <source>, 低延迟模式已开启</source>
+        <translation>, low-latency mode on</translation>
+    </message>
+    <message>
+        <source>, 驱动不支持低延迟模式</source>
+        <translation>, the driver has no low-latency mode</translation>
+    </message>
+    <message>
+        <source>本机没有找到串口。</source>
+        <translation>No serial ports found on this computer. </translation>
+    </message>
+    <message>
+        <source>本机的串口: %1。</source>
+        <translation>Serial ports on this computer: %1. </translation>
+    </message>
+    <message>
+        <source>没有权限读写串口 %1 (它属于 %2 组)。请运行: sudo usermod -aG %2 %3 ，然后注销并重新登录 (新的登录才会生效)。</source>
+        <translation>No permission to read and write serial port %1 (it belongs to group %2). Run: sudo usermod -aG %2 %3 , then log out and in again (only a new login takes effect).</translation>
+    </message>
+    <message>
+        <source>没有权限读写串口 %1 (只有 root 可以读写)。请让管理员用 udev 规则把它交给 dialout 组: %2 ，再把用户加入该组并重新登录。</source>
+        <translation>No permission to read and write serial port %1 (only root may). Ask the administrator to give it to the dialout group with a udev rule: %2 , then add the user to that group and log in again.</translation>
+    </message>
+    <message>
+        <source>没有权限读写串口 %1 (只有 其所有者 可以读写)。请让管理员用 udev 规则把它交给 dialout 组: %2 ，再把用户加入该组并重新登录。</source>
+        <translation>No permission to read and write serial port %1 (only its owner may). Ask the administrator to give it to the dialout group with a udev rule: %2 , then add the user to that group and log in again.</translation>
+    </message>
+    <message>
+        <source>序列号 %1</source>
+        <translation>serial no. %1</translation>
+    </message>
+    <message>
+        <source>%1 (进程 %2)</source>
+        <translation>%1 (process %2)</translation>
+    </message>
+    <message>
+        <source>串口 %1 正被其他程序使用: %2。请先关闭它，再重试。</source>
+        <translation>Serial port %1 is in use by another program: %2. Close it first, then try again.</translation>
+    </message>
+    <message>
+        <source>串口 %1 正被其他程序使用。请关闭正在使用它的程序 (如串口终端、另一个编程软件)，再重试。</source>
+        <translation>Serial port %1 is in use by another program. Close the program using it (a serial terminal, other programming software), then try again.</translation>
+    </message>
+    <message>
+        <source>串口 %1 不存在。%2请检查编程线是否插好，或选择其他串口。</source>
+        <translation>Serial port %1 does not exist. %2Check that the programming cable is plugged in, or choose another port.</translation>
+    </message>
+    <message>
+        <source>%1 不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。</source>
+        <translation>%1 is not a serial port. Choose the programming cable&apos;s serial device (such as /dev/ttyUSB0).</translation>
+    </message>
+    <message>
+        <source>无法打开串口 %1: %2</source>
+        <translation>Cannot open serial port %1: %2</translation>
+    </message>
+    <message>
+        <source>在 /etc/udev/rules.d/99-kavir-cable.rules 中写入 %1 ，然后运行 sudo udevadm control --reload-rules 并重新插入编程线</source>
+        <translation>put %1 in /etc/udev/rules.d/99-kavir-cable.rules , then run sudo udevadm control --reload-rules and plug the cable in again</translation>
+    </message>
+    <message>
+        <source>它会占用 CH340 等常见芯片的编程线。不用盲文显示器时运行 sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules (屏蔽它的 udev 规则)，然后重新插入编程线</source>
+        <translation>it takes cables built on common chips such as the CH340. If no braille display is used, run sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules (masks its udev rule), then plug the cable in again</translation>
+    </message>
 </context>
 <context>
     <name>QtScreenUi</name>
@@ -564,12 +946,20 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
         <translation>OK</translation>
     </message>
     <message>
-        <source>: 文件不存在, &quot;写入后校验&quot; 的设置没有保存</source>
-        <translation>: no such file; the &quot;Verify after write&quot; setting was not saved</translation>
+        <source>写入前备份电台数据</source>
+        <translation>Back up the radio before a write</translation>
     </message>
     <message>
-        <source>&quot;写入后校验&quot; 的设置未能保存: </source>
-        <translation>The &quot;Verify after write&quot; setting could not be saved: </translation>
+        <source>写入后校验</source>
+        <translation>Verify after write</translation>
+    </message>
+    <message>
+        <source>%1: 文件不存在, %2 的设置没有保存</source>
+        <translation>%1: no such file; the %2 setting was not saved</translation>
+    </message>
+    <message>
+        <source>%1 的设置未能保存: %2</source>
+        <translation>The %1 setting could not be saved: %2</translation>
     </message>
 </context>
 <context>
@@ -808,16 +1198,8 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
         <translation>frequency %1 is outside the band (%2-%3 MHz)</translation>
     </message>
     <message>
-        <source>非法频点 %1, 不在 6.25 kHz 步进上</source>
-        <translation>frequency %1 is not on a 6.25 kHz step</translation>
-    </message>
-    <message>
         <source>不是本列的选项</source>
         <translation>not an option of this column</translation>
-    </message>
-    <message>
-        <source>请继续..............</source>
-        <translation>Go on..............</translation>
     </message>
     <message>
         <source>错误, 您输入的频率:%1 不在当前频率范围内, 请继续.....</source>
@@ -826,10 +1208,6 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
     <message>
         <source>您输入的非法频点(%1) 无法通过较验, 请重新输入.....</source>
         <translation>The frequency %1 is not a valid step, enter it again.....</translation>
-    </message>
-    <message>
-        <source>错误, 您输入的亚音:%1 不在亚音列表内, 请继续.....</source>
-        <translation>Error: the tone %1 is not in the tone list, go on.....</translation>
     </message>
     <message>
         <source>信道号</source>
@@ -976,6 +1354,86 @@ Save them?</translation>
         <translation>KAVIR.ini cannot be used: %1
 Without the option lists nothing can be saved, written, read or changed to another model.
 Put the program&apos;s KAVIR.ini back into the program folder %2 and start again.</translation>
+    </message>
+    <message>
+        <source>非法频点 %1, 不在 6.25 kHz 或 2.5 kHz 频点上</source>
+        <translation>frequency %1 is not on a 6.25 kHz or 2.5 kHz step</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>错误, %1, 请重新输入.....</source>
+        <translation>Error: %1. Enter it again.....</translation>
+    </message>
+    <message>
+        <source>错误, %1, 请继续.....</source>
+        <translation>Error: %1. Go on.....</translation>
+    </message>
+    <message>
+        <source>是只读文件，没有写入（请去掉只读属性，或另存为其他文件名）</source>
+        <translation>is read-only; nothing was written (make it writable or save under another name)</translation>
+    </message>
+    <message>
+        <source>其中没有选项列表（缺少 [Type] 列表）</source>
+        <translation>holds no option lists (no [Type] list)</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>file not found</translation>
+    </message>
+    <message>
+        <source>是文件夹，不是文件</source>
+        <translation>is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>是设备，不是文件</source>
+        <translation>is a device, not a file</translation>
+    </message>
+    <message>
+        <source>文件是只读的</source>
+        <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>没有给出文件名</source>
+        <translation>no file name given</translation>
+    </message>
+    <message>
+        <source>已有同名文件</source>
+        <translation>a file of that name exists</translation>
+    </message>
+    <message>
+        <source>读取错误</source>
+        <translation>read error</translation>
+    </message>
+    <message>
+        <source>；没有写入</source>
+        <translation>; nothing was written</translation>
+    </message>
+    <message>
+        <source>；文件可能正被其他程序打开: </source>
+        <translation>; the file may be open in another program: </translation>
+    </message>
+    <message>
+        <source>太大，本程序无法处理（超过 </source>
+        <translation>is too large for this program (more than </translation>
+    </message>
+    <message>
+        <source>太大，本程序无法处理（</source>
+        <translation>is too large for this program (</translation>
+    </message>
+    <message>
+        <source>打开失败</source>
+        <translation>Open failed</translation>
+    </message>
+    <message>
+        <source>保存失败</source>
+        <translation>Save failed</translation>
+    </message>
+    <message>
+        <source>数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | 镜像文件 (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</source>
+        <translation>Data files and images (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | Image files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
     </message>
 </context>
 <context>
@@ -1147,6 +1605,34 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
     <message>
         <source>宽带</source>
         <translation>Wide</translation>
+    </message>
+    <message>
+        <source>没有填写频率</source>
+        <translation>no frequency entered</translation>
+    </message>
+    <message>
+        <source>频率 &quot;%1&quot; 有不止一个小数点</source>
+        <translation>frequency &quot;%1&quot; has more than one decimal point</translation>
+    </message>
+    <message>
+        <source>频率 &quot;%1&quot; 含有 &quot;%2&quot;: 只能输入数字和一个小数点</source>
+        <translation>frequency &quot;%1&quot; holds &quot;%2&quot;: only digits and one decimal point may be typed</translation>
+    </message>
+    <message>
+        <source>频率 &quot;%1&quot; 不是数字</source>
+        <translation>frequency &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>频率 &quot;%1&quot; 位数太多: 最多 8 位数字</source>
+        <translation>frequency &quot;%1&quot; has too many digits: 8 at most</translation>
+    </message>
+    <message>
+        <source>频率 &quot;%1&quot; 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)</source>
+        <translation>frequency &quot;%1&quot; has too many digits: at most 3 before the decimal point and 5 after it (10 Hz)</translation>
+    </message>
+    <message>
+        <source>亚音 &quot;%1&quot; 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、D023I (反向) 或 关</source>
+        <translation>tone &quot;%1&quot; is not in the tone list; type for example 88.5, CTCSS:88.5, 023, D023N (normal), D023I (inverted) or Off</translation>
     </message>
 </context>
 <context>
@@ -1665,6 +2151,14 @@ Log: </translation>
         <source>打开 </source>
         <translation>Open </translation>
     </message>
+    <message>
+        <source>写入前备份电台数据</source>
+        <translation>Back up the radio before a write</translation>
+    </message>
+    <message>
+        <source>写入前先读出电台, 把它原有的数据保存在 backups 文件夹中</source>
+        <translation>Before a write, read the radio and keep what it held in the backups folder</translation>
+    </message>
 </context>
 <context>
     <name>kavir::app::CScreenWidget</name>
@@ -1917,6 +2411,78 @@ Log: </translation>
     <message>
         <source>否(&amp;N)</source>
         <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>适配器</source>
+        <translation>Adapter</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>可用 (当前)</source>
+        <translation>Free (current)</translation>
+    </message>
+    <message>
+        <source>可用</source>
+        <translation>Free</translation>
+    </message>
+    <message>
+        <source>被占用</source>
+        <translation>In use</translation>
+    </message>
+    <message>
+        <source>无权限</source>
+        <translation>No permission</translation>
+    </message>
+    <message>
+        <source>检测电台</source>
+        <translation>Detect radio</translation>
+    </message>
+    <message>
+        <source>诊断报告...</source>
+        <translation>Diagnosis...</translation>
+    </message>
+    <message>
+        <source>正在检测...</source>
+        <translation>Detecting...</translation>
+    </message>
+    <message>
+        <source>电台应答: %1</source>
+        <translation>Radio answers: %1</translation>
+    </message>
+    <message>
+        <source>无应答</source>
+        <translation>No answer</translation>
+    </message>
+    <message>
+        <source>打不开</source>
+        <translation>Cannot open</translation>
+    </message>
+    <message>
+        <source>没有找到电台</source>
+        <translation>No radio found</translation>
+    </message>
+    <message>
+        <source>电台在 %1</source>
+        <translation>Radio on %1</translation>
+    </message>
+    <message>
+        <source>串口诊断报告</source>
+        <translation>Serial port diagnosis</translation>
+    </message>
+    <message>
+        <source>复制到剪贴板</source>
+        <translation>Copy to clipboard</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

@@ -65,7 +65,8 @@ void RadioCommands::Connect() {
   QAction* keep = frame_.action(kCmdKeepRadioBeforeWrite);
   keep->setChecked(ReadKeepRadioBeforeWrite(ReadIniFile(frame_.view().files().kavir_ini)));
   QObject::connect(keep, &QAction::toggled, &frame_, [this](bool on) {
-    SaveWriteSwitch(QObject::tr("写入前备份电台数据"), [on](IniDocument& ini) { SetKeepRadioBeforeWrite(ini, on); });
+    SaveWriteSwitch(QCoreApplication::translate("RadioCommands", "写入前备份电台数据"),
+                    [on](IniDocument& ini) { SetKeepRadioBeforeWrite(ini, on); });
   });
 }
 
@@ -169,7 +170,8 @@ void RadioCommands::OnBatch() {
 }
 
 void RadioCommands::OnVerifyAfterWrite(bool on) {
-  SaveWriteSwitch(QObject::tr("写入后校验"), [on](IniDocument& ini) { SetVerifyAfterWrite(ini, on); });
+  SaveWriteSwitch(QCoreApplication::translate("RadioCommands", "写入后校验"),
+                  [on](IniDocument& ini) { SetVerifyAfterWrite(ini, on); });
 }
 
 void RadioCommands::SaveWriteSwitch(const QString& name, const std::function<void(IniDocument&)>& set) {
@@ -177,9 +179,9 @@ void RadioCommands::SaveWriteSwitch(const QString& name, const std::function<voi
   const std::string quoted = "\"" + name.toStdString() + "\"";
   // The setting goes into the configuration that is there; none is made up.
   if (!QFileInfo::exists(QString::fromStdString(path))) {
-    frame_.ui().ShowError(path + QCoreApplication::translate("RadioCommands", ": 文件不存在, %1 的设置没有保存")
-                                     .arg(QString::fromStdString(quoted))
-                                     .toStdString(),
+    frame_.ui().ShowError(QCoreApplication::translate("RadioCommands", "%1: 文件不存在, %2 的设置没有保存")
+                              .arg(QString::fromStdString(path), QString::fromStdString(quoted))
+                              .toStdString(),
                           LinkText(kPromptCaption));
     return;
   }
@@ -190,10 +192,9 @@ void RadioCommands::SaveWriteSwitch(const QString& name, const std::function<voi
     status = WriteIniFile(path, ini);
   }
   if (!status)
-    frame_.ui().ShowError(QCoreApplication::translate("RadioCommands", "%1 的设置未能保存: ")
-                                  .arg(QString::fromStdString(quoted))
-                                  .toStdString() +
-                              status.Message(),
+    frame_.ui().ShowError(QCoreApplication::translate("RadioCommands", "%1 的设置未能保存: %2")
+                              .arg(QString::fromStdString(quoted), QString::fromStdString(status.Message()))
+                              .toStdString(),
                           LinkText(kPromptCaption));
 }
 

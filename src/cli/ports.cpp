@@ -5,6 +5,7 @@
 #include "link/link_settings.h"
 #include "link/port_device.h"
 #include "link/qt/port_list.h"
+#include "profile/translate.h"
 #include "commands.h"
 
 namespace kavir::cli {
@@ -51,23 +52,26 @@ void PrintJson(const std::vector<PortRecord>& ports) {
 
 void PrintText(const std::vector<PortRecord>& ports) {
   for (const PortRecord& p : ports) {
-    std::cout << p.device << (p.configured ? "  (KAVIR.ini 所用)" : "") << "\n";
+    std::cout << p.device << (p.configured ? TrText("Ports", "  (KAVIR.ini 所用)") : std::string()) << "\n";
     std::string details;
-    auto add = [&](const char* label, const std::string& value) {
-      if (!value.empty()) details += std::string(details.empty() ? "" : "  ") + label + ": " + value;
+    auto add = [&](const std::string& label, const std::string& value) {
+      if (!value.empty()) details += (details.empty() ? "" : "  ") + label + ": " + value;
     };
-    add("适配器", p.family);
-    add("说明", p.description);
-    add("厂商", p.manufacturer);
+    add(TrText("Ports", "适配器"), p.family);
+    add(TrText("Ports", "说明"), p.description);
+    add(TrText("Ports", "厂商"), p.manufacturer);
     add("USB", p.vid.empty() ? "" : p.vid + ":" + p.pid);
-    add("序列号", p.serial);
-    add("驱动", p.driver);
+    add(TrText("Ports", "序列号"), p.serial);
+    add(TrText("Ports", "驱动"), p.driver);
     if (!details.empty()) std::cout << "  " << details << "\n";
-    std::cout << "  可以打开: " << (p.may_open ? "是" : "否") << "  占用: "
-              << (p.holders.empty() ? "无" : HolderText(p.holders));
-    if (p.latency_timer_ms) std::cout << "  延迟计时器: " << *p.latency_timer_ms << " 毫秒";
+    std::cout << "  "
+              << ArgText(TrText("Ports", "可以打开: %1  占用: %2"),
+                         {p.may_open ? TrText("Ports", "是") : TrText("Ports", "否"),
+                          p.holders.empty() ? TrText("Ports", "无") : HolderText(p.holders)});
+    if (p.latency_timer_ms)
+      std::cout << "  " << ArgText(TrText("Ports", "延迟计时器: %1 毫秒"), {std::to_string(*p.latency_timer_ms)});
     std::cout << "\n";
-    if (!p.usable()) std::cout << "  不能使用: " << p.problem << "\n";
+    if (!p.usable()) std::cout << "  " << ArgText(TrText("Ports", "不能使用: %1"), {p.problem}) << "\n";
   }
 }
 

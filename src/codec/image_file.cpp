@@ -6,6 +6,7 @@
 #include <string>
 
 #include "image_owner.h"
+#include "profile/translate.h"
 
 namespace kavir {
 
@@ -42,11 +43,11 @@ std::optional<Image> AsRadioImage(std::string_view bytes, std::string* why) {
   // nonsense into the radio.
   std::string wrong;
   if (ImageModel(image) == 0)
-    wrong = "0x290 起的机型与频段块没有电台数据的标记";
+    wrong = TrText("Codec", "0x290 起的机型与频段块没有电台数据的标记");
   else if (const int at = FixedBytesDiffer(image); at >= 0)
-    wrong = Hex(at) + " (" + ImageAddressOwner(at) + ") 不是每份电台数据都有的固定字节";
+    wrong = ArgText(TrText("Codec", "%1 (%2) 不是每份电台数据都有的固定字节"), {Hex(at), ImageAddressOwner(at)});
   if (wrong.empty()) return image;
-  if (why) *why = "有 768 字节, 但不是电台数据: " + wrong;
+  if (why) *why = ArgText(TrText("Codec", "有 768 字节, 但不是电台数据: %1"), {wrong});
   return std::nullopt;
 }
 
@@ -55,8 +56,9 @@ int ImageOpenModel(const Image& image, int asked, int named_by_file, bool force,
   const int given = asked != 0 ? asked : named_by_file;
   if (given == 0 || given == own) return own;
   if (force) return given;
-  *why = "数据中写明的机型是第 " + std::to_string(own) + " 号, 而" +
-         (asked != 0 ? std::string("指定的") : std::string("文件名中的")) + "是第 " + std::to_string(given) + " 号";
+  *why = ArgText(asked != 0 ? TrText("Codec", "数据中写明的机型是第 %1 号, 而指定的是第 %2 号")
+                            : TrText("Codec", "数据中写明的机型是第 %1 号, 而文件名中的是第 %2 号"),
+                 {std::to_string(own), std::to_string(given)});
   return 0;
 }
 

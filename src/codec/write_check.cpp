@@ -58,7 +58,8 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
     for (const Column& col : columns) {
       // A blank is shown as blank, not as the zeros it would be stored as.
       if (TrimBlanks(c[col.field]).empty()) {
-        if (col.enabled) add(ChannelLabel(n) + " " + FieldCaption(col.field) + ": 没有填写频率");
+        if (col.enabled)
+          add(ArgText(TrText("Codec", "%1 %2: 没有填写频率"), {ChannelLabel(n), FieldCaption(col.field)}));
         continue;
       }
       const std::string text = PadFrequency(c[col.field]);
@@ -85,10 +86,10 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
         const std::string where = ChannelLabel(n) + " " + FieldCaption(field);
         const std::vector<std::string>* options = channel_lists.ForColumn(static_cast<int>(field) + 1);
         if (text.empty())
-          add(where + ": 没有选定任何选项");
+          add(ArgText(TrText("Codec", "%1: 没有选定任何选项"), {where}));
         else if (options && !options->empty() &&
                  std::find(options->begin(), options->end(), text) == options->end())
-          add(where + " \"" + std::string(text) + "\": 不是本列的选项");
+          add(ArgText(TrText("Codec", "%1 \"%2\": 不是本列的选项"), {where, text}));
       }
     }
     for (ChannelField field : {ChannelField::RxTone, ChannelField::TxTone}) {

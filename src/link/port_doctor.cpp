@@ -4,6 +4,7 @@
 
 #include "link/handshake.h"
 #include "link/serial_link.h"
+#include "profile/translate.h"
 
 namespace kavir {
 
@@ -19,11 +20,11 @@ const PortRecord* FindPort(const std::vector<PortRecord>& ports, const std::stri
 
 std::string LineText(const LineSettings& s) {
   const char parity = s.parity == Parity::Even ? 'E' : s.parity == Parity::Odd ? 'O' : 'N';
-  const char* flow = s.flow == FlowControl::Hardware ? "RTS/CTS 流控"
-                     : s.flow == FlowControl::Software ? "XON/XOFF 流控"
-                                                       : "无流控";
-  return std::to_string(s.baud) + " 波特, " + std::to_string(s.data_bits) + parity +
-         std::to_string(s.stop_bits) + ", " + flow;
+  const std::string flow = s.flow == FlowControl::Hardware   ? TrText("Doctor", "RTS/CTS 流控")
+                           : s.flow == FlowControl::Software ? TrText("Doctor", "XON/XOFF 流控")
+                                                             : TrText("Doctor", "无流控");
+  return ArgText(TrText("Doctor", "%1 波特, %2, %3"),
+                 {std::to_string(s.baud), std::to_string(s.data_bits) + parity + std::to_string(s.stop_bits), flow});
 }
 
 const char* VerdictWord(Verdict v) {
@@ -49,14 +50,17 @@ DoctorCheck Loopback(Transport& transport, Clock& clock) {
     std::vector<std::uint8_t> more = transport.TakeReceived();
     got.insert(got.end(), more.begin(), more.end());
   }
-  const std::string sent = std::to_string(size) + " 个字节";
+  const std::string sent = std::to_string(size), name = TrText("Doctor", "回环");
   if (got.size() >= size && std::equal(kPattern, kPattern + size, got.begin()))
-    return {Verdict::Ok, "回环", "发出的 " + sent + "原样收回: 适配器和线的 TX/RX 正常"};
+    return {Verdict::Ok, name, ArgText(TrText("Doctor", "发出的 %1 个字节原样收回: 适配器和线的 TX/RX 正常"), {sent})};
   if (got.empty())
-    return {Verdict::Fail, "回环", "发出 " + sent + "，什么也没收回。请确认线的 TX 与 RX 已短接且没有接电台；"
-                                   "短接后仍收不回，说明适配器或其驱动有问题"};
-  return {Verdict::Fail, "回环", "发出 " + sent + "，收回 " + std::to_string(got.size()) +
-                                 " 个字节但内容不同: 波特率或线路设置不符，或线上有干扰"};
+    return {Verdict::Fail, name,
+            ArgText(TrText("Doctor", "发出 %1 个字节，什么也没收回。请确认线的 TX 与 RX 已短接且没有接电台；"
+                                     "短接后仍收不回，说明适配器或其驱动有问题"),
+                    {sent})};
+  return {Verdict::Fail, name,
+          ArgText(TrText("Doctor", "发出 %1 个字节，收回 %2 个字节但内容不同: 波特率或线路设置不符，或线上有干扰"),
+                  {sent, std::to_string(got.size())})};
 }
 
 }  // namespace
@@ -97,49 +101,53 @@ std::vector<ProbeResult> ProbePorts(Transport& transport, Clock& clock, const st
 DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, const DoctorOptions& o) {
   DoctorReport report;
   report.device = o.device;
-  auto add = [&](Verdict v, const std::string& name, const std::string& detail) {
-    report.checks.push_back({v, name, detail});
+  auto add = [&](Verdict v, const char* name, const std::string& detail) {
+    report.checks.push_back({v, TrText("Doctor", name), detail});
   };
   const std::vector<PortRecord> ports = ListPorts(system, o.device);
   const PortRecord* port = FindPort(ports, o.device);
   const OpenProblem before = CheckBeforeOpen(system, o.device);
 
   if (before.kind == OpenFailure::Missing || before.kind == OpenFailure::NotSerial) {
-    add(Verdict::Fail, "串口存在", before.text);
+    add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "串口存在"), before.text);
   } else {
     const std::string summary = port ? PortSummary(*port) : std::string();
-    add(Verdict::Ok, "串口存在", o.device + (summary.empty() ? "" : ": " + summary));
+    add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "串口存在"), o.device + (summary.empty() ? "" : ": " + summary));
     if (before.kind == OpenFailure::Permission)
-      add(Verdict::Fail, "权限", before.text);
+      add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "权限"), before.text);
     else
-      add(Verdict::Ok, "权限", "用户 " + system.UserName() + " 可以读写 " + o.device);
+      add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "权限"),
+          ArgText(TrText("Doctor", "用户 %1 可以读写 %2"), {system.UserName(), o.device}));
     const std::vector<Holder> holders = system.Holders(o.device);
     if (holders.empty())
-      add(Verdict::Ok, "占用", "没有其他程序打开它");
+      add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "占用"), TrText("Doctor", "没有其他程序打开它"));
     else
-      add(Verdict::Fail, "占用", InUseText(o.device, holders));
+      add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "占用"), InUseText(o.device, holders));
   }
 
   const std::vector<GrabbingService> services = GrabbingServices(system, port);
-  if (services.empty()) add(Verdict::Ok, "抢占串口的服务", "没有发现 ModemManager 或 brltty");
+  if (services.empty()) add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "抢占串口的服务"), TrText("Doctor", "没有发现 ModemManager 或 brltty"));
   for (const GrabbingService& s : services)
-    add(Verdict::Warn, "抢占串口的服务",
-        s.name + (s.running ? " 正在运行" : " 已安装") + "，可能在插入编程线时占用它。修复: " + s.fix);
+    add(Verdict::Warn, KAVIR_TR_NOOP("Doctor", "抢占串口的服务"),
+        ArgText(s.running ? TrText("Doctor", "%1 正在运行，可能在插入编程线时占用它。修复: %2")
+                          : TrText("Doctor", "%1 已安装，可能在插入编程线时占用它。修复: %2"),
+                {s.name, s.fix}));
 
   if (port && port->latency_timer_ms) {
     const int ms = *port->latency_timer_ms;
     const std::string name = o.device.substr(o.device.rfind('/') + 1);
     if (ms <= 1)
-      add(Verdict::Ok, "延迟计时器", std::to_string(ms) + " 毫秒");
+      add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "延迟计时器"), ArgText(TrText("Doctor", "%1 毫秒"), {std::to_string(ms)}));
     else
-      add(Verdict::Warn, "延迟计时器",
-          std::to_string(ms) + " 毫秒: 每个短应答要多等最多 " + std::to_string(ms) +
-              " 毫秒 (打开串口时会请求低延迟模式)。修复: echo 1 | sudo tee /sys/bus/usb-serial/devices/" + name +
-              "/latency_timer ；长期有效: udev 规则 ACTION==\"add\", SUBSYSTEM==\"usb-serial\", "
-              "DRIVER==\"" + (port->driver.empty() ? std::string("ftdi_sio") : port->driver) +
-              "\", ATTR{latency_timer}=\"1\"");
+      add(Verdict::Warn, KAVIR_TR_NOOP("Doctor", "延迟计时器"),
+          ArgText(TrText("Doctor", "%1 毫秒: 每个短应答要多等最多 %1 毫秒 (打开串口时会请求低延迟模式)。"
+                                   "修复: %2 ；长期有效: udev 规则 %3"),
+                  {std::to_string(ms), "echo 1 | sudo tee /sys/bus/usb-serial/devices/" + name + "/latency_timer",
+                   "ACTION==\"add\", SUBSYSTEM==\"usb-serial\", DRIVER==\"" +
+                       (port->driver.empty() ? std::string("ftdi_sio") : port->driver) +
+                       "\", ATTR{latency_timer}=\"1\""}));
   } else {
-    add(Verdict::Skip, "延迟计时器", "不是带延迟计时器的 USB 适配器");
+    add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "延迟计时器"), TrText("Doctor", "不是带延迟计时器的 USB 适配器"));
   }
 
   const bool can_open = before.kind == OpenFailure::None;
@@ -151,10 +159,10 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
   const bool opened = can_open && transport.IsOpen();
   if (opened) {
     const std::string notes = transport.OpenNotesText();
-    add(Verdict::Info, "线路设置", LineText(o.line) + (notes.empty() ? "" : ", " + notes));
+    add(Verdict::Info, KAVIR_TR_NOOP("Doctor", "线路设置"), LineText(o.line) + (notes.empty() ? "" : ", " + notes));
   } else {
-    add(can_open ? Verdict::Fail : Verdict::Skip, "线路设置",
-        can_open ? open_error : "串口打不开，未设置 (见上)");
+    add(can_open ? Verdict::Fail : Verdict::Skip, KAVIR_TR_NOOP("Doctor", "线路设置"),
+        can_open ? open_error : TrText("Doctor", "串口打不开，未设置 (见上)"));
   }
 
   if (opened) {
@@ -163,29 +171,30 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
     if (probe.model) {
       report.model = probe.model;
       report.model_name = o.model_name ? o.model_name(*probe.model) : std::string();
-      add(Verdict::Ok, "电台应答",
-          "读握手得到应答: 型号 " + (report.model_name.empty() ? "?" : report.model_name) + " (" +
-              std::to_string(*probe.model) + ")");
+      add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "电台应答"),
+          ArgText(TrText("Doctor", "读握手得到应答: 型号 %1 (%2)"),
+                  {report.model_name.empty() ? "?" : report.model_name, std::to_string(*probe.model)}));
     } else if (!probe.opened) {
-      add(Verdict::Fail, "电台应答", probe.open_error);
+      add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "电台应答"), probe.open_error);
     } else {
-      add(Verdict::Fail, "电台应答",
-          "读握手发出 2 次，每次等 " + std::to_string(o.handshake_ms) +
-              " 毫秒，没有应答。请确认编程线插紧在电台上、电台已开机，波特率为电台所用 (通常 9600)");
+      add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "电台应答"),
+          ArgText(TrText("Doctor", "读握手发出 2 次，每次等 %1 毫秒，没有应答。"
+                                   "请确认编程线插紧在电台上、电台已开机，波特率为电台所用 (通常 9600)"),
+                  {std::to_string(o.handshake_ms)}));
     }
   } else {
-    add(Verdict::Skip, "电台应答", "串口打不开，未检测");
+    add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "电台应答"), TrText("Doctor", "串口打不开，未检测"));
   }
 
   if (!o.loopback) {
-    add(Verdict::Skip, "回环", "未要求 (--loopback: 短接线的 TX 与 RX，不接电台)");
+    add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"), TrText("Doctor", "未要求 (--loopback: 短接线的 TX 与 RX，不接电台)"));
   } else if (report.model) {
-    add(Verdict::Skip, "回环", "电台已应答: 回环只在短接 TX 与 RX、不接电台时检测");
+    add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"), TrText("Doctor", "电台已应答: 回环只在短接 TX 与 RX、不接电台时检测"));
   } else if (opened && transport.Open(0, o.device, &open_error)) {
     report.checks.push_back(Loopback(transport, clock));
     transport.Close();
   } else {
-    add(Verdict::Skip, "回环", "串口打不开，未检测");
+    add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"), TrText("Doctor", "串口打不开，未检测"));
   }
   return report;
 }
@@ -194,9 +203,10 @@ std::string DoctorReport::Text() const {
   std::string text;
   for (const DoctorCheck& c : checks) text += std::string(VerdictWord(c.verdict)) + " " + c.name + ": " + c.detail + "\n";
   if (model)
-    text += "结论: 电台在 " + device + " 应答，型号 " + (model_name.empty() ? "?" : model_name) + "。\n";
+    text += ArgText(TrText("Doctor", "结论: 电台在 %1 应答，型号 %2。"), {device, model_name.empty() ? "?" : model_name}) +
+            "\n";
   else
-    text += "结论: " + device + " 上没有电台应答。请先处理上面标 FAIL 的项目。\n";
+    text += ArgText(TrText("Doctor", "结论: %1 上没有电台应答。请先处理上面标 FAIL 的项目。"), {device}) + "\n";
   return text;
 }
 

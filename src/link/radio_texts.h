@@ -46,11 +46,14 @@ inline constexpr const char* kVerifyReadFailedTail = KAVIR_TR_NOOP("Link",
 inline constexpr const char* kVerifyFailedLead = KAVIR_TR_NOOP("Link", "写入后校验失败: 电台读回的数据与写入的数据不同。");
 
 // Reading the radio before a write, to keep what it held.
-inline constexpr const char* kBeforeWriteHandshakeStatus = "写入前读出电台原有数据: 正在进行握手， 请稍候.......";
-inline constexpr const char* kBeforeWriteFormat = "写入前读出电台原有数据: 第 %02d 个数据包， 请稍候.......";
-inline constexpr const char* kBeforeWriteReadFailedLead = "\n\t写入前读出电台原有数据时发生通讯错误/超时连接 (";
-inline constexpr const char* kBeforeWriteReadFailedTail =
-    ")。\n\t还没有写入。需要重试吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n";
+inline constexpr const char* kBeforeWriteHandshakeStatus =
+    KAVIR_TR_NOOP("Link", "写入前读出电台原有数据: 正在进行握手， 请稍候.......");
+inline constexpr const char* kBeforeWriteFormat =
+    KAVIR_TR_NOOP("Link", "写入前读出电台原有数据: 第 %02d 个数据包， 请稍候.......");
+inline constexpr const char* kBeforeWriteReadFailedLead =
+    KAVIR_TR_NOOP("Link", "\n\t写入前读出电台原有数据时发生通讯错误/超时连接 (");
+inline constexpr const char* kBeforeWriteReadFailedTail = KAVIR_TR_NOOP("Link",
+    ")。\n\t还没有写入。需要重试吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n");
 
 // Frames: the text part; SendCommand adds the last byte.
 inline constexpr const char* kReadHandshake = "PRead";    // + 0x00

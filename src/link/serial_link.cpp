@@ -196,7 +196,7 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
   open_error_shown_ = false;
   OpenPort();
   // The old port's error is no longer news.
-  ui_.SetStatusText(transport_.IsOpen() ? "就绪" : kPortMissingStatus + last_open_error_);
+  ui_.SetStatusText(transport_.IsOpen() ? TrText("Link", "就绪") : LinkText(kPortMissingStatus) + last_open_error_);
 
   // A stub KAVIR.ini would hold no option lists.
   if (status && KindOfFile(files_.kavir_ini) == FileKind::Missing)

@@ -33,8 +33,11 @@ std::string OneLine(const std::string& text) {
 
 std::string FailureCause(const std::string& prompt) {
   std::string text = prompt;
-  for (const char* question : {"需要重试吗", "需要重新校验吗", "仍然要写入吗"})
-    if (const std::size_t at = text.find(question); at != std::string::npos) text.erase(at);
+  // The prompt may be shown in either language.
+  for (const char* question : {KAVIR_TR_NOOP("Link", "需要重试吗"), KAVIR_TR_NOOP("Link", "需要重新校验吗"),
+                               KAVIR_TR_NOOP("Link", "仍然要写入吗")})
+    for (const std::string& asked : {std::string(question), TrText("Link", question)})
+      if (const std::size_t at = text.find(asked); at != std::string::npos) text.erase(at);
   text = OneLine(text);
   while (!text.empty() && (text.back() == '!' || text.back() == ' ')) text.pop_back();
   return text;

@@ -177,15 +177,15 @@ Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
   const VerifyResult before = ReadBackImage(link_, progress, 4 * std::max(t.handshake, 20));
   if (CancelRequested()) return Cancel();
   if (before.outcome == VerifyResult::Outcome::NoReadBack)
-    return Prompt(kBeforeWriteReadFailedLead + before.failure + kBeforeWriteReadFailedTail);
+    return Prompt(LinkText(kBeforeWriteReadFailedLead) + before.failure + LinkText(kBeforeWriteReadFailedTail));
   BackupImage copy;
   std::copy(before.read_back.begin(), before.read_back.end(), copy.begin());
   IoStatus saved = SaveBackup(link_.files().program_dir, "before-write", ModelName(kavir_ini, before.radio_model),
                               copy, std::time(nullptr), &result_.before_write_backup);
   if (!saved) {
     result_.before_write_backup.clear();
-    result_.message = "电台原有的数据未能保存，没有写入电台: " + saved.Message();
-    ui_.ShowError(result_.message, kPromptCaption);
+    result_.message = ArgText(TrText("Link", "电台原有的数据未能保存，没有写入电台: %1"), {saved.Message()});
+    ui_.ShowError(result_.message, LinkText(kPromptCaption));
     return Step::End;
   }
   link_.report.before_write_backup = result_.before_write_backup;

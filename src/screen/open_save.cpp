@@ -43,7 +43,7 @@ IoStatus CKAVIRView::OpenFile(const std::string& path) {
     RememberFile(path);
   }
   ui_.EndProgress();
-  ui_.SetStatusText(status.ok ? "就绪" : "打开失败");
+  ui_.SetStatusText(status.ok ? TrText("Screen", "就绪") : TrText("Screen", "打开失败"));
   return status;
 }
 
@@ -77,7 +77,7 @@ bool CKAVIRView::SaveTo(const std::string& path, IoStatus* status_out) {
     RememberFile(path);
   }
   ui_.EndProgress();
-  ui_.SetStatusText(saved ? "就绪" : "保存失败");
+  ui_.SetStatusText(saved ? TrText("Screen", "就绪") : TrText("Screen", "保存失败"));
   return saved;
 }
 

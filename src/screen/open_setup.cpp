@@ -133,7 +133,7 @@ OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask) {
   // The recent list holds the files opened here; an image reopens as a profile would not.
   if (out.status.ok && !out.cancelled && !out.image) view.RememberFile(path);
   view.ui().EndProgress();
-  view.ui().SetStatusText(out.status.ok || out.cancelled ? "就绪" : "打开失败");
+  view.ui().SetStatusText(out.status.ok || out.cancelled ? TrText("Screen", "就绪") : TrText("Screen", "打开失败"));
   return out;
 }
 

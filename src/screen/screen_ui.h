@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "key_settings.h"
+#include "profile/translate.h"
 
 namespace kavir {
 
@@ -20,8 +21,8 @@ struct FileDialogParams {
 // Opening anything the screen can show: a profile or a radio image.
 inline FileDialogParams SetupOrImageDialog() {
   FileDialogParams p;
-  p.filter = "数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | "
-             "镜像文件 (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||";
+  p.filter = TrText("Screen", "数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | "
+                             "镜像文件 (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||");
   return p;
 }
 

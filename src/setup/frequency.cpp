@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "profile/conversions.h"
+#include "profile/translate.h"
 
 namespace kavir {
 
@@ -14,12 +15,11 @@ std::optional<Frequency> Frequency::FromTyped(std::string_view typed, std::strin
     if (error) *error = why;
     return std::nullopt;
   };
-  const std::string quoted = "频率 \"" + std::string(typed) + "\"";
   std::string_view text = typed;
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  if (text.empty()) return refuse("没有填写频率");
+  if (text.empty()) return refuse(TrText("Setup", "没有填写频率"));
   std::string whole, fraction;
   bool separator = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -27,25 +27,26 @@ std::optional<Frequency> Frequency::FromTyped(std::string_view typed, std::strin
     if (c >= '0' && c <= '9') {
       (separator ? fraction : whole) += c;
     } else if (c == '.' || c == ',') {
-      if (separator) return refuse(quoted + " 有不止一个小数点");
+      if (separator) return refuse(ArgText(TrText("Setup", "频率 \"%1\" 有不止一个小数点"), {typed}));
       separator = true;
     } else {
       // The whole character, however many bytes it takes.
       std::size_t len = 1;
       while (i + len < text.size() && (static_cast<unsigned char>(text[i + len]) & 0xC0) == 0x80) ++len;
-      return refuse(quoted + " 含有 \"" + std::string(text.substr(i, len)) + "\": 只能输入数字和一个小数点");
+      return refuse(ArgText(TrText("Setup", "频率 \"%1\" 含有 \"%2\": 只能输入数字和一个小数点"),
+                            {typed, text.substr(i, len)}));
     }
   }
-  if (whole.empty() && fraction.empty()) return refuse(quoted + " 不是数字");
+  if (whole.empty() && fraction.empty()) return refuse(ArgText(TrText("Setup", "频率 \"%1\" 不是数字"), {typed}));
   if (!separator && whole.size() > 3) {
     // Digits alone, as the radio reads them: the first three are megahertz.
-    if (whole.size() > 8) return refuse(quoted + " 位数太多: 最多 8 位数字");
+    if (whole.size() > 8) return refuse(ArgText(TrText("Setup", "频率 \"%1\" 位数太多: 最多 8 位数字"), {typed}));
     fraction = whole.substr(3);
     whole.resize(3);
   }
   while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
   if (whole.size() > 3 || fraction.size() > 5)
-    return refuse(quoted + " 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)");
+    return refuse(ArgText(TrText("Setup", "频率 \"%1\" 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)"), {typed}));
   fraction.append(5 - fraction.size(), '0');
   const std::int64_t tens = (whole.empty() ? 0 : std::stoll(whole)) * 100000 + std::stoll(fraction);
   return Frequency(tens * 10);

@@ -2,6 +2,7 @@
 
 #include "profile/conversions.h"
 #include "profile/profile_keys.h"
+#include "profile/translate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -106,8 +107,9 @@ std::optional<std::string> ToneFromTyped(const std::vector<std::string>& tones, 
         return option;
   }
   if (error)
-    *error = "亚音 \"" + std::string(trimmed) +
-             "\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、D023I (反向) 或 关";
+    *error = ArgText(TrText("Setup", "亚音 \"%1\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、"
+                                    "D023I (反向) 或 关"),
+                     {trimmed});
   return std::nullopt;
 }
 

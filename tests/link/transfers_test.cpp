@@ -408,6 +408,18 @@ TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
   }
 }
 
+// A prompt shown in English is cut at its question as the Chinese one is.
+TEST(WriteRadio, AFailureLineNamesTheCauseInEitherLanguage) {
+  EXPECT_EQ(FailureCause(LinkText(kHandshakeFailed)), "握手过程发生通讯错误/超时连接");
+  SetTextTranslator([](const char*, const char* text) -> std::string {
+    return std::string_view(text) == "需要重试吗" ? "Try again" : text;
+  });
+  const std::string cause = FailureCause(
+      "\n\tNo answer or a wrong answer to the handshake. Try again? \t\t\n\n\t (   Y: Retry      N: Back   ) ?\n");
+  SetTextTranslator(nullptr);
+  EXPECT_EQ(cause, "No answer or a wrong answer to the handshake.");
+}
+
 // What the radio held is read and kept before a byte of the write goes in;
 // without that copy nothing is written.
 TEST(WriteRadio, TheRadiosOwnSettingsAreKeptFirst) {

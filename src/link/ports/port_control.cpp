@@ -9,12 +9,15 @@
 #include <linux/serial.h>
 #endif
 
+#include "profile/translate.h"
+
 namespace kavir {
 
 std::string OpenNotes::Text(const ModemLines& lines) const {
-  std::string text = std::string("DTR ") + (lines.dtr ? "高" : "低") + ", RTS " + (lines.rts ? "高" : "低");
-  if (!lines_set) text += " (此串口没有控制线, 未设置)";
-  text += low_latency ? ", 低延迟模式已开启" : ", 驱动不支持低延迟模式";
+  auto level = [](bool high) { return high ? TrText("Ports", "高") : TrText("Ports", "低"); };
+  std::string text = "DTR " + level(lines.dtr) + ", RTS " + level(lines.rts);
+  if (!lines_set) text += TrText("Ports", " (此串口没有控制线, 未设置)");
+  text += low_latency ? TrText("Ports", ", 低延迟模式已开启") : TrText("Ports", ", 驱动不支持低延迟模式");
   return text;
 }
 

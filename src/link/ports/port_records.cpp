@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "profile/translate.h"
+
 namespace kavir {
 
 namespace {
@@ -52,7 +54,8 @@ constexpr struct {
 std::string Existing(SystemView& system) {
   std::string list;
   for (const PortRecord& p : ListPorts(system, "")) list += (list.empty() ? "" : ", ") + p.device;
-  return list.empty() ? "本机没有找到串口。" : "本机的串口: " + list + "。";
+  return list.empty() ? TrText("Ports", "本机没有找到串口。")
+                      : ArgText(TrText("Ports", "本机的串口: %1。"), {list});
 }
 
 bool IsTtyDevice(SystemView& system, const DeviceStat& st) {
@@ -66,15 +69,20 @@ bool IsTtyDevice(SystemView& system, const DeviceStat& st) {
 std::string PermissionText(SystemView& system, const std::string& device, const DeviceStat& st) {
   const std::string group = system.GroupName(st.gid);
   const std::string user = system.UserName();
-  std::string text = "没有权限读写串口 " + device;
   if ((st.mode & 060) == 060 && !group.empty() && group != "root") {
-    return text + " (它属于 " + group + " 组)。请运行: sudo usermod -aG " + group + " " +
-           (user.empty() ? "$USER" : user) + " ，然后注销并重新登录 (新的登录才会生效)。";
+    return ArgText(TrText("Ports", "没有权限读写串口 %1 (它属于 %2 组)。请运行: sudo usermod -aG %2 %3 ，"
+                                   "然后注销并重新登录 (新的登录才会生效)。"),
+                   {device, group, user.empty() ? "$USER" : user});
   }
   // The group may not write it: joining it would not help.
-  return text + " (只有 " + (st.uid == 0 ? std::string("root") : "其所有者") +
-         " 可以读写)。请让管理员用 udev 规则把它交给 dialout 组: " + "KERNEL==\"" + BaseName(device) +
-         "\", GROUP=\"dialout\", MODE=\"0660\" ，再把用户加入该组并重新登录。";
+  const std::string rule = "KERNEL==\"" + BaseName(device) + "\", GROUP=\"dialout\", MODE=\"0660\"";
+  if (st.uid == 0)
+    return ArgText(TrText("Ports", "没有权限读写串口 %1 (只有 root 可以读写)。请让管理员用 udev 规则把它交给 dialout 组: "
+                                   "%2 ，再把用户加入该组并重新登录。"),
+                   {device, rule});
+  return ArgText(TrText("Ports", "没有权限读写串口 %1 (只有 其所有者 可以读写)。请让管理员用 udev 规则把它交给 dialout 组: "
+                                 "%2 ，再把用户加入该组并重新登录。"),
+                 {device, rule});
 }
 
 }  // namespace
@@ -142,7 +150,7 @@ std::string PortSummary(const PortRecord& p) {
   }
   std::string ids;
   if (!p.vid.empty()) ids = p.vid + ":" + p.pid;
-  if (!p.serial.empty()) ids += (ids.empty() ? "" : ", ") + std::string("序列号 ") + p.serial;
+  if (!p.serial.empty()) ids += (ids.empty() ? "" : ", ") + ArgText(TrText("Ports", "序列号 %1"), {p.serial});
   if (!ids.empty()) text += (text.empty() ? "" : " ") + ("(" + ids + ")");
   return text;
 }
@@ -150,24 +158,27 @@ std::string PortSummary(const PortRecord& p) {
 std::string HolderText(const std::vector<Holder>& holders) {
   std::string text;
   for (const Holder& h : holders)
-    text += (text.empty() ? "" : ", ") + (h.program.empty() ? std::string("?") : h.program) + " (进程 " +
-            std::to_string(h.pid) + ")";
+    text += (text.empty() ? "" : ", ") + ArgText(TrText("Ports", "%1 (进程 %2)"),
+                                                 {h.program.empty() ? "?" : h.program, std::to_string(h.pid)});
   return text;
 }
 
 std::string InUseText(const std::string& device, const std::vector<Holder>& holders) {
-  std::string text = "串口 " + device + " 正被其他程序使用";
-  if (!holders.empty()) return text + ": " + HolderText(holders) + "。请先关闭它，再重试。";
-  return text + "。请关闭正在使用它的程序 (如串口终端、另一个编程软件)，再重试。";
+  if (!holders.empty())
+    return ArgText(TrText("Ports", "串口 %1 正被其他程序使用: %2。请先关闭它，再重试。"), {device, HolderText(holders)});
+  return ArgText(TrText("Ports", "串口 %1 正被其他程序使用。请关闭正在使用它的程序 (如串口终端、另一个编程软件)，再重试。"),
+                 {device});
 }
 
 OpenProblem CheckBeforeOpen(SystemView& system, const std::string& device) {
   const DeviceStat st = system.Stat(device);
   if (!st.exists)
     return {OpenFailure::Missing,
-            "串口 " + device + " 不存在。" + Existing(system) + "请检查编程线是否插好，或选择其他串口。"};
+            ArgText(TrText("Ports", "串口 %1 不存在。%2请检查编程线是否插好，或选择其他串口。"),
+                    {device, Existing(system)})};
   if (!st.char_device || !IsTtyDevice(system, st))
-    return {OpenFailure::NotSerial, device + " 不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。"};
+    return {OpenFailure::NotSerial,
+            ArgText(TrText("Ports", "%1 不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。"), {device})};
   if (!system.MayReadWrite(device)) return {OpenFailure::Permission, PermissionText(system, device, st)};
   const std::vector<Holder> holders = system.Holders(device);
   if (!holders.empty()) return {OpenFailure::InUse, InUseText(device, holders)};
@@ -180,8 +191,9 @@ OpenProblem ExplainOpenFailure(SystemView& system, const std::string& device, Op
   if (p.kind != OpenFailure::None) return p;
   if (hint == OpenFailure::InUse) return {OpenFailure::InUse, InUseText(device, {})};
   if (hint == OpenFailure::Missing)
-    return {OpenFailure::Missing, "串口 " + device + " 不存在。请检查编程线是否插好，或选择其他串口。"};
-  return {OpenFailure::Other, "无法打开串口 " + device + ": " + system_text};
+    return {OpenFailure::Missing,
+            ArgText(TrText("Ports", "串口 %1 不存在。%2请检查编程线是否插好，或选择其他串口。"), {device, ""})};
+  return {OpenFailure::Other, ArgText(TrText("Ports", "无法打开串口 %1: %2"), {device, system_text})};
 }
 
 std::vector<GrabbingService> GrabbingServices(SystemView& system, const PortRecord* port) {
@@ -194,14 +206,14 @@ std::vector<GrabbingService> GrabbingServices(SystemView& system, const PortReco
   std::vector<GrabbingService> out;
   if (is_running("ModemManager") || system.Exists("/usr/sbin/ModemManager"))
     out.push_back({"ModemManager", is_running("ModemManager"),
-                   "在 /etc/udev/rules.d/99-kavir-cable.rules 中写入 ATTRS{idVendor}==\"" + vid +
-                       "\", ATTRS{idProduct}==\"" + pid +
-                       "\", ENV{ID_MM_DEVICE_IGNORE}=\"1\" ，然后运行 sudo udevadm control --reload-rules "
-                       "并重新插入编程线"});
+                   ArgText(TrText("Ports", "在 /etc/udev/rules.d/99-kavir-cable.rules 中写入 %1 ，"
+                                           "然后运行 sudo udevadm control --reload-rules 并重新插入编程线"),
+                           {"ATTRS{idVendor}==\"" + vid + "\", ATTRS{idProduct}==\"" + pid +
+                            "\", ENV{ID_MM_DEVICE_IGNORE}=\"1\""})});
   if (is_running("brltty") || system.Exists("/usr/bin/brltty") || system.Exists("/bin/brltty"))
     out.push_back({"brltty", is_running("brltty"),
-                   "它会占用 CH340 等常见芯片的编程线。不用盲文显示器时运行 sudo ln -s /dev/null "
-                   "/etc/udev/rules.d/85-brltty.rules (屏蔽它的 udev 规则)，然后重新插入编程线"});
+                   TrText("Ports", "它会占用 CH340 等常见芯片的编程线。不用盲文显示器时运行 sudo ln -s /dev/null "
+                                   "/etc/udev/rules.d/85-brltty.rules (屏蔽它的 udev 规则)，然后重新插入编程线")});
   return out;
 }
 
