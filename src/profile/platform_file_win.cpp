@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include "file_path.h"
@@ -58,8 +60,16 @@ IoStatus WriteInPlace(const std::string& path, std::string_view bytes) {
 }
 
 IoStatus WriteNewFile(const std::string& path, std::string_view bytes) {
-  std::FILE* f = OpenFile(path, "wbx");
-  if (!f) return IoStatus::Fail(path, ErrorText(errno));
+  // The C runtime's fopen knows no "x": an exclusive create is asked of open().
+  const int fd = _wopen(SystemPath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return IoStatus::Fail(path, ErrorText(errno));
+  std::FILE* f = _fdopen(fd, "wb");
+  if (!f) {
+    const int error = errno;
+    _close(fd);
+    _wremove(SystemPath(path).c_str());
+    return IoStatus::Fail(path, ErrorText(error));
+  }
   bool ok = WriteAll(f, bytes);
   int error = ok ? 0 : errno;
   if (ok && std::fflush(f) != 0) ok = false, error = errno;

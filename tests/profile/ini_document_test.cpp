@@ -133,6 +133,9 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       {"the last code point", "[Previous]\r\nType=关\xF4\x8F\xBF\xBF\xF1\x80\x80\x80\r\n", E::Utf8,
        "关\xF4\x8F\xBF\xBF\xF1\x80\x80\x80"},
       {"past the last code point", "[Previous]\r\nType=关\xF4\x90\x80\x80\r\n", E::Gbk, nullptr},
+      {"an overlong three-byte form", "[Previous]\r\nType=关\xE0\x9F\xBF\r\n", E::Gbk, nullptr},
+      {"the last form before the surrogates", "[Previous]\r\nType=关\xED\x9F\xBF\r\n", E::Utf8, "关\xED\x9F\xBF"},
+      {"Chinese in the first byte", "关=1\r\n[Previous]\r\nType=x\r\n", E::Utf8, "x"},
       // D6 B5 is 值 in GBK and also a valid two-byte UTF-8 form.
       {"GBK that reads as UTF-8", "[Previous]\r\nType=" + Gbk("值") + "\r\n", E::Gbk, "值"},
   };
