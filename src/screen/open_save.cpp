@@ -38,10 +38,7 @@ IoStatus CKAVIRView::OpenFile(const std::string& path) {
     status = LoadProfile(path);
     if (status.ok) current_file_name = path;
   });
-  if (status.ok) {
-    MarkClean();
-    RememberFile(path);
-  }
+  if (status.ok) RememberFile(path);
   ui_.EndProgress();
   ui_.SetStatusText(status.ok ? TrText("Screen", "就绪") : TrText("Screen", "打开失败"));
   return status;

@@ -215,5 +215,44 @@ TEST(Ports, TheDoctorSaysWhatIsWrongBeforeTouchingThePort) {
   EXPECT_FALSE(r.model);
 }
 
+// A cable with TX joined to RX: what goes out comes back, bit for bit or garbled.
+struct EchoTransport : NoTransport {
+  bool open = false;
+  std::uint8_t flip = 0;
+  std::vector<std::uint8_t> echoed;
+  bool Open(int, const std::string&, std::string*) override { return open = true; }
+  bool IsOpen() const override { return open; }
+  void Close() override { open = false; }
+  void Send(const std::uint8_t* b, std::size_t n) override {
+    for (std::size_t i = 0; i < n; ++i) echoed.push_back(b[i] ^ flip);
+  }
+  std::vector<std::uint8_t> TakeReceived() override { return std::exchange(echoed, {}); }
+};
+
+TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
+  const struct {
+    Parity parity;
+    FlowControl flow;
+    std::uint8_t flip;
+    const char *line, *loopback;
+  } cases[] = {{Parity::None, FlowControl::None, 0, "9600 波特, 8N1, 无流控", "OK   回环"},
+               {Parity::Even, FlowControl::Hardware, 0x10, "9600 波特, 8E1, RTS/CTS 流控", "FAIL 回环"},
+               {Parity::Odd, FlowControl::Software, 0, "9600 波特, 8O1, XON/XOFF 流控", "OK   回环"}};
+  for (const auto& c : cases) {
+    FakeSystem sys;
+    sys.AddUsb("ttyUSB0", "1a86", "7523", "ch341");
+    EchoTransport transport;
+    transport.flip = c.flip;
+    SteadyClock clock;
+    DoctorOptions o;
+    o.device = "/dev/ttyUSB0";
+    o.line.parity = c.parity, o.line.flow = c.flow;
+    o.handshake_ms = 5, o.loopback = true;
+    const std::string text = RunDoctor(sys, transport, clock, o).Text();
+    for (const char* line : {c.line, c.loopback})
+      EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+}
+
 }  // namespace
 }  // namespace kavir

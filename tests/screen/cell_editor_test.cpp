@@ -87,7 +87,7 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
               std::make_tuple(std::string(c.text), c.caret, c.selection_end));
     view->OnEditorEsc();
   }
-  for (auto [col, key] : std::vector<std::pair<int, char32_t>>{{0, '1'}, {1, 27}, {1, 9}}) {  // header, Esc, Tab
+  for (auto [col, key] : std::vector<std::pair<int, char32_t>>{{0, '1'}, {1, 27}, {1, 9}, {1, 0x1F}, {1, 0x7F}}) {  // header, Esc, Tab, controls
     Open(1, col, key);
     EXPECT_FALSE(view->editor.visible);
   }

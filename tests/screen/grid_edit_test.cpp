@@ -111,6 +111,8 @@ TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   const EditResult r = view->PasteCells(CellRange::One(11, 1), copied);
   EXPECT_TRUE(r.ok()) << r.Describe();
   EXPECT_EQ(view->CopyCells({11, 1, 12, 9}), copied);
+  EXPECT_EQ(view->CopyCells({-3, 0, 2, 12}), copied);  // a range past the grid is cut to it
+  for (int col : {0, 10}) EXPECT_EQ(view->CheckCell(col, "430.125", "").fault, CellFault::OutsideGrid) << col;
 }
 
 }  // namespace

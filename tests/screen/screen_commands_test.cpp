@@ -27,6 +27,8 @@ using KeySettings = EnableBoxes;  // the same started screen
 TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   view->OnTxBoxClicked(7);
   EXPECT_EQ(Row(7), "bbggbbbbb10");  // only the transmit columns
+  view->OnChBoxClicked(7), view->OnChBoxClicked(7);  // the row comes back with TX still off
+  EXPECT_EQ(Row(7), "bbggbbbbb10");
   EXPECT_EQ(Row(6), "bbbbbbbbb11");
   view->OnChBoxClicked(3);  // TX 3 stays set, the row is grey
   EXPECT_EQ(Row(3), "ggggggggg01");

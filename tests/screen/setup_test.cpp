@@ -65,7 +65,7 @@ TEST(ScreenSetup, StartsOnTheFirstModelWithDefaultsAndListsUpTo200Options) {
   EXPECT_EQ(view->current_model_name + view->Combo("Type")->SelectedText(), "KV16VKV16V");
   EXPECT_EQ(view->Combo("ChanMode")->SelectedText() + view->Combo("PF1S")->SelectedText() +
                 view->Combo("PF3S")->SelectedText() + view->grid.Text(5, 2), "固定设置的关固定报警键");
-  EXPECT_TRUE(!view->ch_box[0].checked() && ui.errors.empty());
+  EXPECT_TRUE(!view->ch_box[0].checked() && ui.errors.empty() && !view->IsModified());
 }
 
 TEST(BrokenKavirIni, NothingIsStoredAndKavirIniIsNeverMadeFromNothing) {
