@@ -11,9 +11,11 @@
 #include <map>
 #include <thread>
 #if !defined(_WIN32)
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#include <csignal>
 
 #include "profile/atomic_file.h"
 #include "profile/platform_file.h"
@@ -178,6 +180,34 @@ TEST(CreateFile, MakesANewFileAndNeverReplacesAnything) {
     EXPECT_EQ(Snapshot(dir.path()), expected);
   }
 }
+
+#if !defined(_WIN32)
+// A full disk, as a file-size limit: the write fails with a message that
+// says so, the old file stays whole and nothing half-written is left.
+TEST(WriteFile, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
+  TempDir dir;
+  WriteBytes(dir.File("a.dat"), "old");
+  const auto expected = Snapshot(dir.path());
+  const std::string big(64 * 1024, 'x');
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = before;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const IoStatus replaced = WriteFileAtomically(dir.File("a.dat"), big);
+  bool taken = true;
+  const IoStatus created = CreateFileAtomically(dir.File("b.dat"), big, &taken);
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, old_handler);
+  for (const IoStatus& s : {replaced, created}) {
+    EXPECT_FALSE(s.ok);
+    EXPECT_NE(s.reason.find("no room to write"), npos) << s.reason;
+  }
+  EXPECT_FALSE(taken);
+  EXPECT_EQ(Snapshot(dir.path()), expected);
+}
+#endif
 
 // A save killed half-way leaves its temporary file; the next save in the
 // folder removes those of ours (by their name) that nobody holds any more.
