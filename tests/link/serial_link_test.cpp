@@ -219,6 +219,7 @@ TEST(LinkSettings, EveryLineSettingIsReadAndNonsenseIsNamed) {
       {"Parity=Odd\r\nFlowControl=XON/XOFF\r\nDataBits=5", 9600, 5, Parity::Odd, 1, FlowControl::Software, ""},
       {"Parity=N\r\nFlowControl=Soft\r\nBaud=115200", 115200, 8, Parity::None, 1, FlowControl::Software, ""},
       {"FlowControl=Hardware", 9600, 8, Parity::None, 1, FlowControl::Hardware, ""},
+      {"FlowControl=none\r\nDataBits=8", 9600, 8, Parity::None, 1, FlowControl::None, ""},
       {"Baud=fast\r\nDataBits=9\r\nParity=M\r\nStopBits=3", 9600, 8, Parity::None, 1, FlowControl::None, "Baud=fast"},
       {"Baud=0\r\nDataBits=4\r\nStopBits=3\r\nFlowControl=maybe", 9600, 8, Parity::None, 1, FlowControl::None, "StopBits=3"},
   };

@@ -96,6 +96,7 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
 TEST(ReadRadio, ARadioOfAnotherModelIsNamedAndRememberedAsThatModel) {
   Rig rig;
   rig.view.LoadProfile(rig.files.ModelFile("KV16U"));
+  rig.view.OnChBoxClicked(3), rig.view.OnChBoxClicked(5);  // two channels the radio has closed
   rig.radio.radio().set_image(rig.ScreenImage());
   rig.radio.radio().set_model(2);
   rig.view.LoadProfile(rig.files.ModelFile("KV16V"));
@@ -103,7 +104,7 @@ TEST(ReadRadio, ARadioOfAnotherModelIsNamedAndRememberedAsThatModel) {
     rig.ui.answers = {true};
     ASSERT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
     const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.ToSetup(), rig.view.current_model_name);
-    EXPECT_NE(summary.find("机型 KV16U"), std::string::npos) << read << summary;
+    EXPECT_NE(summary.find("（其中 14 个打开），机型 KV16U"), std::string::npos) << read << summary;
   }
   EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetString("PreviousType", "1", "", 20), "KV16U");
 }
@@ -294,6 +295,10 @@ TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
   EXPECT_EQ(BackupsOf(rig, "").size(), 1u);
   EXPECT_NE(std::find(rig.ui.progress.begin(), rig.ui.progress.end(), "begin:正在传输第 48 个数据包， 请稍候.......:49:49"),
             rig.ui.progress.end());
+  WriteImageOptions no_backup;  // as --no-backup asks: nothing more is kept
+  no_backup.backup = false, no_backup.verify = false;
+  EXPECT_EQ(WriteImage(rig.link, expected_image, no_backup).outcome, WriteOutcome::Done);
+  EXPECT_EQ(BackupsOf(rig, "").size(), 1u);
 }
 
 TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
@@ -468,6 +473,7 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
       {0x10A, 0, WriteOutcome::VerifyDiffers, "功能设置 发射定时限制"},  // block A byte 10
       {0x113, 0, WriteOutcome::VerifyDiffers, "报警模式选择"},              // block B byte 3 holds several settings
       {0x299, 0, WriteOutcome::VerifyDiffers, "机型"},
+      {0, 0, WriteOutcome::VerifyDiffers, "CH01 接收频率"},  // the first byte is compared too
       {0x2E5, 0, WriteOutcome::VerifyDiffers, "厂家签名"},
   };
   for (const Case& c : cases) {
