@@ -220,10 +220,12 @@ struct EchoTransport : NoTransport {
   bool open = false;
   std::uint8_t flip = 0;
   std::vector<std::uint8_t> echoed;
+  int sends = 0;
   bool Open(int, const std::string&, std::string*) override { return open = true; }
   bool IsOpen() const override { return open; }
   void Close() override { open = false; }
   void Send(const std::uint8_t* b, std::size_t n) override {
+    ++sends;
     for (std::size_t i = 0; i < n; ++i) echoed.push_back(b[i] ^ flip);
   }
   std::vector<std::uint8_t> TakeReceived() override { return std::exchange(echoed, {}); }
@@ -251,6 +253,7 @@ TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
     const std::string text = RunDoctor(sys, transport, clock, o).Text();
     for (const char* line : {c.line, c.loopback})
       EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    EXPECT_EQ(transport.sends, 2 + 1);  // the handshake twice (a cable is no radio), then the pattern
   }
 }
 
