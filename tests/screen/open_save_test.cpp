@@ -88,6 +88,20 @@ TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
   EXPECT_EQ(view->Combo("TimerOut")->SelectedText(), "15S");
   ui.save_path = at_limit;
   EXPECT_TRUE(view->OnFileSaveAsDat());
+
+  // A KAVIR.ini that cannot be written only loses the model for the next start:
+  // the profile is saved, named and clean, and the error says where.
+  namespace fs = std::filesystem;
+  fs::permissions(PathFromUtf8(dir.files.kavir_ini), fs::perms::owner_read);
+  view->grid.SetText(1, 1, "403.00000");
+  ui.errors.clear();
+  ui.save_path = dir.dir.File("saved.dat");
+  const bool saved = view->OnFileSaveAsDat();
+  fs::permissions(PathFromUtf8(dir.files.kavir_ini), fs::perms::owner_all);
+  EXPECT_TRUE(saved && view->current_file_name == ui.save_path && !view->IsModified());
+  EXPECT_EQ(ReadIniFile(ui.save_path).Find("Previous", "CH01.RxFreq").value_or(""), "403.00000");
+  ASSERT_FALSE(ui.errors.empty());
+  for (const std::string& e : ui.errors) EXPECT_NE(e.find("KAVIR.ini"), std::string::npos) << e;
 }
 
 TEST(RecentFilesList, NewestFirstNoDuplicatesAtMostSix) {
