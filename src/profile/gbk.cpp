@@ -1,12 +1,14 @@
 #include "gbk.h"
 
+#include <algorithm>
+
 #include "gbk_convert.h"
 
 namespace kavir {
 namespace {
 
+// 1 for ASCII and for a byte that begins no sequence.
 std::size_t Utf8SequenceLength(unsigned char c) {
-  if (c < 0x80) return 1;
   if ((c & 0xE0) == 0xC0) return 2;
   if ((c & 0xF0) == 0xE0) return 3;
   if ((c & 0xF8) == 0xF0) return 4;
@@ -48,6 +50,18 @@ std::string GbkToUtf8Lossy(std::string_view gbk) {
 std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
   return gbk_detail::EncodeGbk(utf8);
+}
+
+std::string Utf8ToGbkLossy(std::string_view utf8) {
+  if (auto g = Utf8ToGbk(utf8)) return *g;
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t len = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+    const auto g = Utf8ToGbk(utf8.substr(i, len));
+    out += g ? *g : std::string("?");
+    i += len;
+  }
+  return out;
 }
 
 // In GBK every character outside ASCII takes two bytes; characters GBK

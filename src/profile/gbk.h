@@ -15,6 +15,10 @@ std::string GbkToUtf8Lossy(std::string_view gbk);
 // character GBK cannot represent.
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 
+// UTF-8 to GBK bytes; a character GBK cannot hold (or a byte that is no
+// UTF-8) becomes '?', the rest is kept. Never fails.
+std::string Utf8ToGbkLossy(std::string_view utf8);
+
 // Length of a UTF-8 text in GBK bytes (characters GBK lacks count as 2).
 std::size_t GbkLength(std::string_view utf8);
 // The longest leading part of a UTF-8 text whose GBK form has at most

@@ -88,20 +88,7 @@ std::string IniDocument::DecodeText(std::string_view raw) const {
 }
 
 std::string IniDocument::EncodeLine(std::string_view utf8) const {
-  if (encoding_ != Encoding::Gbk) return std::string(utf8);
-  if (auto g = Utf8ToGbk(utf8)) return *g;
-  // Characters GBK cannot hold become '?', the rest is kept.
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    unsigned char c = static_cast<unsigned char>(utf8[i]);
-    std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3
-                                   : (c & 0xF8) == 0xF0 ? 4 : 1;
-    if (i + len > utf8.size()) len = utf8.size() - i;
-    auto g = Utf8ToGbk(utf8.substr(i, len));
-    out += g ? *g : std::string("?");
-    i += len;
-  }
-  return out;
+  return encoding_ == Encoding::Gbk ? Utf8ToGbkLossy(utf8) : std::string(utf8);
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes) {

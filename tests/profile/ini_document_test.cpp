@@ -31,6 +31,11 @@ TEST(Gbk, ConvertsClipsAndRejects) {
   EXPECT_EQ(GbkLength("CTC/DCS控制"), 11u);
   struct { std::size_t max; const char* clipped; } clips[] = {{10, "CTC/DCS控"}, {8, "CTC/DCS"}, {19, "CTC/DCS控制"}};
   for (const auto& c : clips) EXPECT_EQ(ClipToGbkBytes("CTC/DCS控制", c.max), c.clipped) << c.max;
+  // Two- and four-byte characters take two GBK bytes, held or not, and are never split.
+  EXPECT_EQ(GbkLength("é😀a"), 5u);
+  const char* longer[] = {"", "", "é", "é", "é😀", "é😀a", "é😀a"};
+  for (std::size_t max = 0; max < std::size(longer); ++max) EXPECT_EQ(ClipToGbkBytes("é😀a", max), longer[max]) << max;
+  EXPECT_EQ(GbkPrefixLength("中中\xE5\x85", 6), 8u);  // a cut-off character at the end counts as it stands
 }
 
 // Every double-byte code either is refused or stands for one character
@@ -136,6 +141,7 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       {"an overlong three-byte form", "[Previous]\r\nType=关\xE0\x9F\xBF\r\n", E::Gbk, nullptr},
       {"the last form before the surrogates", "[Previous]\r\nType=关\xED\x9F\xBF\r\n", E::Utf8, "关\xED\x9F\xBF"},
       {"Chinese in the first byte", "关=1\r\n[Previous]\r\nType=x\r\n", E::Utf8, "x"},
+      {"the first two-byte form, and Chinese in the last byte", "[Previous]\r\nType=\xC2\x80关", E::Utf8, "\xC2\x80关"},
       // D6 B5 is 值 in GBK and also a valid two-byte UTF-8 form.
       {"GBK that reads as UTF-8", "[Previous]\r\nType=" + Gbk("值") + "\r\n", E::Gbk, "值"},
   };
