@@ -65,6 +65,9 @@ TEST(ReadFile, AnythingButARegularFileOfSaneSizeIsRefusedAtOnce) {
     EXPECT_NE(status.reason.find(reason), npos) << path << ": " << status.reason;
     EXPECT_EQ(ini_ok, reason == "no such file") << path << ": only a missing INI file reads as defaults";
   }
+  std::string reused = "from before";  // a refused read leaves no bytes behind
+  EXPECT_FALSE(platform::ReadRegularFile(dir.path(), 100, &reused).ok);
+  EXPECT_EQ(reused, "");
   IoStatus status;  // exactly the limit is still a file
   WriteBytes(big, std::string(kMaxInputBytes, '\n'));
   EXPECT_EQ(ReadWholeFile(big, &status).size(), kMaxInputBytes);

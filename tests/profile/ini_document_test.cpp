@@ -135,6 +135,9 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       {"no lead byte above F4", "[Previous]\r\nType=关\xF8\x80\x80\x80\r\n", E::Gbk, nullptr},
       // The edges of the forms: U+07FF, U+10FFFF, and nothing past it.
       {"the last two-byte form", "[Previous]\r\nType=关\xDF\xBF\r\n", E::Utf8, "关\xDF\xBF"},
+      {"the first three- and four-byte forms", "[Previous]\r\nType=\xE0\xA0\x80\xF0\x90\x80\x80\xE1\x80\x80\r\n",
+       E::Utf8, "\xE0\xA0\x80\xF0\x90\x80\x80\xE1\x80\x80"},
+      {"the last three-byte forms", "[Previous]\r\nType=\xEF\xBF\xBF\xEE\xBF\xBF\r\n", E::Utf8, "\xEF\xBF\xBF\xEE\xBF\xBF"},
       {"the last code point", "[Previous]\r\nType=关\xF4\x8F\xBF\xBF\xF1\x80\x80\x80\r\n", E::Utf8,
        "关\xF4\x8F\xBF\xBF\xF1\x80\x80\x80"},
       {"past the last code point", "[Previous]\r\nType=关\xF4\x90\x80\x80\r\n", E::Gbk, nullptr},

@@ -107,6 +107,7 @@ TEST(Tone, TextAndBytesBothWays) {
   for (const auto& c : encode) EXPECT_EQ(Hex(ToneBytes(c.text).data(), 2), c.bytes) << c.text;
   EXPECT_EQ(ToneCode("CTCSS:254.1"), 2541);
   EXPECT_EQ(ToneCode("-DCS:754"), 492);
+  EXPECT_EQ(ToneCode("DCS:023"), 0);  // no polarity: no code the radio knows
   struct { int type, code; const char* text; } decode[] = {
       {0, 0, "关"}, {1, 670, "CTCSS:67.0"}, {1, 885, "CTCSS:88.5"}, {1, 1000, "CTCSS:100.0"},
       {1, 2541, "CTCSS:254.1"}, {1, 5, "CTCSS:.5"}, {2, 19, "+DCS:023"}, {3, 492, "-DCS:754"},
