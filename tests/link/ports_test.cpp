@@ -242,7 +242,7 @@ TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
                {Parity::Odd, FlowControl::Software, 0, "9600 波特, 8O1, XON/XOFF 流控", "OK   回环"}};
   for (const auto& c : cases) {
     FakeSystem sys;
-    sys.AddUsb("ttyUSB0", "1a86", "7523", "ch341");
+    sys.AddUsb("ttyUSB0", "1a86", "7523", "ch341", {{"latency_timer", "1"}});
     EchoTransport transport;
     transport.flip = c.flip;
     SteadyClock clock;
@@ -251,7 +251,7 @@ TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
     o.line.parity = c.parity, o.line.flow = c.flow;
     o.handshake_ms = 5, o.loopback = true;
     const std::string text = RunDoctor(sys, transport, clock, o).Text();
-    for (const char* line : {c.line, c.loopback})
+    for (const char* line : {c.line, c.loopback, "OK   延迟计时器: 1 毫秒"})
       EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(transport.sends, 2 + 1);  // the handshake twice (a cable is no radio), then the pattern
   }

@@ -373,6 +373,18 @@ TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
   EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
 }
 
+// A cancel in the read-back leaves a radio that has all it was sent, unverified.
+TEST(WriteRadio, ACancelDuringTheVerifyIsNamedAsOne) {
+  Rig rig;
+  rig.ui.answers = {true};
+  CancelAfter(rig, 1 + 48 + 1);  // the write, then the read-back's handshake
+  WriteImageResult details;
+  EXPECT_NE(OnWriteRadio(rig.view, rig.link, {}, &details), TransferResult::Done);
+  EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
+  EXPECT_TRUE(details.outcome == WriteOutcome::NotVerified && details.cancelled && rig.link.report.cancelled);
+  EXPECT_FALSE(RadioMayHoldMixedSettings(TransferResult::Failed, rig.link.report));
+}
+
 TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
   // cancel_after: frames sent when the Cancel comes (frame n+1 is packet n), 0: none;
   // packets_taken: the packet in flight is still acknowledged.

@@ -30,6 +30,12 @@ TEST(SetupRecord, EveryKeyStoredInClearingOrderAndForeignOnesKept) {
   EXPECT_EQ(doc.Find("Previous", "Type"), std::optional<std::string>(""));
   EXPECT_EQ(doc.Find("Previous", "CH16.RxFreq"), std::optional<std::string>("000000000"));
   EXPECT_EQ(doc.Find("Previous", "CBT1"), std::optional<std::string>("0"));
+  // Values longer than a load keeps are named, with all they hold; foreign keys are not ours to judge.
+  const IniDocument long_values = IniDocument::Parse(
+      "[Previous]\r\nTimerOut=0123456789012345678\r\nMode=常规常规常规常规常规\r\nMine=" + std::string(40, 'x'));
+  const std::vector<LongValue> named = LongProfileValues(long_values);
+  ASSERT_EQ(named.size(), 1u);
+  EXPECT_EQ(named[0].key + "=" + named[0].value, "Mode=常规常规常规常规常规");
 }
 
 // KAVIR.ini with models 1, 6, 0 and -128, and the files of two of them.
@@ -108,6 +114,7 @@ TEST(Tone, TextAndBytesBothWays) {
   EXPECT_EQ(ToneCode("CTCSS:254.1"), 2541);
   EXPECT_EQ(ToneCode("-DCS:754"), 492);
   EXPECT_EQ(ToneCode("DCS:023"), 0);  // no polarity: no code the radio knows
+  EXPECT_EQ(ArgText("%9-%1-%10-%", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}), "i-a-a0-%");
   struct { int type, code; const char* text; } decode[] = {
       {0, 0, "关"}, {1, 670, "CTCSS:67.0"}, {1, 885, "CTCSS:88.5"}, {1, 1000, "CTCSS:100.0"},
       {1, 2541, "CTCSS:254.1"}, {1, 5, "CTCSS:.5"}, {2, 19, "+DCS:023"}, {3, 492, "-DCS:754"},

@@ -91,6 +91,8 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
     Open(1, col, key);
     EXPECT_FALSE(view->editor.visible);
   }
+  Open(0, 1, '1');  // the header row
+  EXPECT_FALSE(view->editor.visible);
 }
 
 TEST_F(CellEditorTest, DoubleClickWidensTheFirstFourColumns) {
