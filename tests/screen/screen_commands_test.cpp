@@ -34,8 +34,10 @@ TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   EXPECT_EQ(Row(3), "ggggggggg01");
   view->OnTxBoxClicked(3), view->OnTxBoxClicked(3);  // clears it; setting it again is refused
   EXPECT_EQ(Row(3), "ggggggggg00");
+  ui.repaints = 0;
   view->OnChBoxClicked(5), view->OnChBoxClicked(5);
   EXPECT_EQ(Row(5), "bbbbbbbbb11");
+  EXPECT_EQ(ui.repaints, 2);  // each click shows its row at once
   view->OnChBoxClicked(0), view->OnTxBoxClicked(17), view->UpdateChannelRow(-1);  // outside 1..16: ignored
   const std::string out = dir.dir.File("boxes.dat");
   view->StoreProfile(out);
@@ -86,7 +88,7 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
     c.before(dir, *view);
     view->grid.SetText(4, 1, "431.00000");
     ui.answers = {c.yes};
-    view->OnTypeChanged(c.choose);
+    view->OnSelectOption("Type", c.choose);  // as the drop-down sends it
     ASSERT_EQ(ui.prompts.size(), 1u);
     EXPECT_EQ(std::make_tuple(view->Combo("Type")->SelectedText(), view->current_model_name,
                               ReadIniFile(dir.files.kavir_ini).Find("PreviousType", "1").value_or(""),
