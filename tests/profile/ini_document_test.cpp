@@ -142,6 +142,9 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
        "关\xF4\x8F\xBF\xBF\xF1\x80\x80\x80"},
       {"past the last code point", "[Previous]\r\nType=关\xF4\x90\x80\x80\r\n", E::Gbk, nullptr},
       {"an overlong three-byte form", "[Previous]\r\nType=关\xE0\x9F\xBF\r\n", E::Gbk, nullptr},
+      // 7F is ASCII, never a continuation byte, in the second place or later.
+      {"7F after a lead byte", "[Previous]\r\nType=关\xE5\x7F\xB3\r\n", E::Gbk, nullptr},
+      {"7F in the last place", "[Previous]\r\nType=关\xE5\x85\x7F\r\n", E::Gbk, nullptr},
       {"the last form before the surrogates", "[Previous]\r\nType=关\xED\x9F\xBF\r\n", E::Utf8, "关\xED\x9F\xBF"},
       {"Chinese in the first byte", "关=1\r\n[Previous]\r\nType=x\r\n", E::Utf8, "x"},
       {"the first two-byte form, and Chinese in the last byte", "[Previous]\r\nType=\xC2\x80关", E::Utf8, "\xC2\x80关"},
