@@ -218,6 +218,9 @@ TEST_F(Cli, ImportExportAndDiffWorkTogether) {
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_NE(r.out.find("CH01 接收频率: " + Stored(Model(), "CH01.RxFreq") + " | 146.52000\n"), std::string::npos)
       << r.out;
+  r = Run({"--lang", "en", "diff", Model(), out});  // the catalogue the program carries
+  EXPECT_NE(r.out.find("CH01 RX freq: " + Stored(Model(), "CH01.RxFreq") + " | 146.52000\n"), std::string::npos)
+      << r.out;
   ASSERT_EQ(Run({"export-csv", Model(), csv}).exit_code, 0);
   ASSERT_EQ(Run({"import-csv", csv, again, "--base", Model(), "--by-location"}).exit_code, 0);
   r = Run({"diff", Model(), again});
