@@ -51,3 +51,28 @@ wineserver -p
   >/dev/null 2>&1 </dev/null || true
 
 "${chinese[@]}" ctest --test-dir "$build/core" --output-on-failure -j2 --timeout 600 --repeat until-pass:2
+
+# --- The serial transport on a Windows COM port -------------------------------
+# Each case of the transport table runs against COM7, joined like a null-modem
+# cable to COM8 (its far end, played by the test): two pseudo-terminals relayed
+# by scripts/pty_pair.py and linked into the prefix's dosdevices. A fresh pair
+# per case, since the hang-up case ends it.
+link_tests=$build/core/tests/link/kavir_link_tests.exe
+cases=$("${chinese[@]}" timeout 120 wine "$link_tests" --gtest_list_tests --gtest_filter='Cases/NativeTransport.*' \
+  </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/^  OnARealLine\/\([A-Za-z]*\).*/\1/p')
+[ -n "$cases" ] || { echo "no transport cases found" >&2; exit 1; }
+for name in $cases; do
+  exec {pair}< <(exec python3 scripts/pty_pair.py)
+  pair_pid=$!
+  read -r -u "$pair" end_a end_b
+  ln -sfn "$end_a" "$WINEPREFIX/dosdevices/com7"
+  ln -sfn "$end_b" "$WINEPREFIX/dosdevices/com8"
+  status=0
+  "${chinese[@]}" KAVIR_TEST_COM=COM7 KAVIR_TEST_COM_PEER=COM8 timeout 120 wine "$link_tests" \
+    --gtest_filter="Cases/NativeTransport.OnARealLine/$name" </dev/null || status=$?
+  kill "$pair_pid" 2>/dev/null || true
+  exec {pair}<&-
+  rm -f "$WINEPREFIX/dosdevices/com7" "$WINEPREFIX/dosdevices/com8"
+  [ "$status" -eq 0 ] || { echo "transport case $name failed on COM7 under Wine" >&2; exit 1; }
+done
+echo "transport cases on COM7 under Wine: passed"

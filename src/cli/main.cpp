@@ -1,8 +1,4 @@
 // kavir-cli: the programming operations without a window.
-#if defined(KAVIR_CLI_QT_SERIAL)
-#include <QCoreApplication>
-#endif
-#include <memory>
 #include <optional>
 #include <cstring>
 #include <iostream>
@@ -77,11 +73,6 @@ int main(int argc, char** argv) {
   std::string error;
   auto args = ParseCliArgs(argc, argv, &error);
   if (!args) return Fail(kExitBadInput, error);
-#if defined(KAVIR_CLI_QT_SERIAL)
-  // The Qt serial port's notifiers need an application; the report makes its own.
-  std::unique_ptr<QCoreApplication> app;
-  if (args->command != "report") app = std::make_unique<QCoreApplication>(argc, argv);
-#endif
   // The core's messages and the report in the language asked for, or the
   // locale's (LC_ALL, LC_MESSAGES, LANG); Chinese where nothing is said.
   const std::optional<std::string> language = args->Option("lang");
