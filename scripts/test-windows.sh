@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the standard-library core and its tests for 64-bit Windows with
-# MinGW-w64 and runs every test under Wine, in a Wine prefix of its own.
+# Cross-builds the standard-library core, its tests and kavir-cli for 64-bit
+# Windows with MinGW-w64 and runs every test under Wine, in a Wine prefix of
+# its own; then kavir-cli.exe and its installer against the virtual radio.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh windows
@@ -76,3 +77,14 @@ for name in $cases; do
   [ "$status" -eq 0 ] || { echo "transport case $name failed on COM7 under Wine" >&2; exit 1; }
 done
 echo "transport cases on COM7 under Wine: passed"
+
+# kavir-cli.exe and its installer against kavir-radio-sim on pseudo-terminals,
+# beside the Linux kavir-cli (both built without Qt).
+nice -n 10 cmake --build "$build/core" --target kavir-cli installer
+cmake -S . -B "$build/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVIR_CORE_ONLY=ON \
+  -DKAVIR_BUILD_TESTS=OFF -DKAVIR_BUILD_BENCH=OFF "${cache[@]}" >/dev/null
+nice -n 10 cmake --build "$build/linux" --target kavir-cli kavir-radio-sim
+version=$(sed -n 's/^project(kavir VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+"${chinese[@]}" timeout 1200 bash tests/windows/wine_cli_e2e.sh "$build/core/src/cli/kavir-cli.exe" \
+  "$build/linux/src/cli/kavir-cli" "$build/linux/src/sim/kavir-radio-sim" "$root/data" \
+  "$build/core/kavir-cli-setup-$version.exe"
