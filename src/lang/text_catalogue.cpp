@@ -75,7 +75,10 @@ std::string Unescape(std::string_view s) {
 // between the tag's name and '>'); pos moves past it. False when there is none.
 bool Element(std::string_view xml, std::string_view tag, std::size_t& pos, std::size_t end,
              std::string_view* inner, std::string_view* attributes = nullptr) {
-  const std::string open = "<" + std::string(tag);
+  std::string open = "<", close = "</";  // appended, not added: GCC 12 warns wrongly on the latter
+  open += tag;
+  close += tag;
+  close += '>';
   std::size_t start = xml.find(open, pos);
   while (start < end && start + open.size() < xml.size() && xml[start + open.size()] != '>' &&
          xml[start + open.size()] != ' ' && xml[start + open.size()] != '/')
@@ -89,7 +92,6 @@ bool Element(std::string_view xml, std::string_view tag, std::size_t& pos, std::
     pos = head_end + 1;
     return true;
   }
-  const std::string close = "</" + std::string(tag) + ">";
   const std::size_t stop = xml.find(close, head_end);
   if (stop >= end) return false;
   *inner = xml.substr(head_end + 1, stop - head_end - 1);

@@ -228,5 +228,14 @@ TEST_F(Cli, ImportExportAndDiffWorkTogether) {
   EXPECT_TRUE(r.out.empty()) << r.out;
 }
 
+#if defined(KAVIR_CLI_WITHOUT_QT)
+TEST_F(Cli, WithoutQtTheReportIsRefusedAndNothingIsWritten) {
+  const CliResult r = Run({"report", Model(), File("r.pdf")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find("kavir-cli: report: this kavir-cli was built without Qt"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(File("r.pdf")));
+}
+#endif
+
 }  // namespace
 }  // namespace kavir::test

@@ -72,10 +72,13 @@ start_cost=$(awk -v a="$t0" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }')
 [ "$version" = "$("$cli" --version)" ] || fail "version: '$version'"
 
 # read at 9600 baud, a radio holding KV16V.ini.
+lin encode KV16V.ini "$tmp/KV16V.bin" 2>/dev/null
 radio=(--profile "$data/KV16V.ini" --dir "$data" --baud 9600)
 start_sim read-lin "${radio[@]}"
+t0=$(now)
 lin read --port "$pty" --out radio.dat >/dev/null 2>"$tmp/read-lin.err" || fail "Linux read: $(cat "$tmp/read-lin.err")"
-stop_sim "$tmp/read-lin.log" >/dev/null
+read_lin_s=$(awk -v a="$t0" -v b="$(now)" 'BEGIN { print b - a }')
+read_lin_bytes=$(stop_sim "$tmp/read-lin.log" | awk '{ print $1 + $2 }')
 start_sim read-win "${radio[@]}"
 com 7 "$pty"
 t0=$(now)
@@ -85,20 +88,25 @@ read_bytes=$(stop_sim "$tmp/read-win.log" | awk '{ print $1 + $2 }')
 same "$tmp/lin/radio.dat" "$tmp/win/radio.dat" "read: the file saved"
 same "$tmp/lin/Read.ini" "$tmp/win/Read.ini" "read: Read.ini"
 
-# write with verify (and the radio's settings kept first) at 9600 baud.
+# write with verify (and the radio's settings kept first) at 9600 baud, of a
+# file with a Chinese name and a space (the arguments come as UTF-16) that
+# changes a channel of what the radio holds.
+sed 's/^CH01.RxFreq=.*/CH01.RxFreq=146.52000\r/' "$data/KV16V.ini" >"$tmp/lin/车队 一.ini"
+cp "$tmp/lin/车队 一.ini" "$tmp/win/"
 start_sim write-lin "${radio[@]}" --save "$tmp/write-lin.bin"
-lin write --port "$pty" KV16U.ini >/dev/null 2>"$tmp/write-lin.err" || fail "Linux write: $(cat "$tmp/write-lin.err")"
+lin write --port "$pty" "车队 一.ini" >/dev/null 2>"$tmp/write-lin.err" || fail "Linux write: $(cat "$tmp/write-lin.err")"
 stop_sim "$tmp/write-lin.log" >/dev/null
 start_sim write-win "${radio[@]}" --save "$tmp/write-win.bin"
 com 7 "$pty"
 t0=$(now)
-win write --port COM7 KV16U.ini >/dev/null 2>"$tmp/write-win.err" || fail "Wine write: $(cat "$tmp/write-win.err")"
+win write --port COM7 "车队 一.ini" >/dev/null 2>"$tmp/write-win.err" || fail "Wine write: $(cat "$tmp/write-win.err")"
 write_s=$(awk -v a="$t0" -v b="$(now)" 'BEGIN { print b - a }')
 write_bytes=$(stop_sim "$tmp/write-win.log" | awk '{ print $1 + $2 }')
 check grep -q "写入并校验完毕" "$tmp/write-win.err"
 same "$tmp/write-lin.bin" "$tmp/write-win.bin" "write: the radio's image"
-lin encode KV16U.ini "$tmp/KV16U.bin" 2>/dev/null
-same "$tmp/KV16U.bin" "$tmp/write-win.bin" "write: the image of the file"
+lin encode "车队 一.ini" "$tmp/written.bin" 2>/dev/null
+same "$tmp/written.bin" "$tmp/write-win.bin" "write: the image of the file"
+check test "$(cmp -l "$tmp/written.bin" "$tmp/KV16V.bin" | wc -l)" -gt 0  # a change was written
 for side in lin win; do
   for kind in before-write write; do
     check test "$(ls "$tmp/$side/backups" 2>/dev/null | grep -c "^$kind-")" = 1
@@ -124,7 +132,6 @@ run_batch() {
 }
 run_batch lin
 run_batch win
-lin encode KV16V.ini "$tmp/KV16V.bin" 2>/dev/null
 for i in 7 8 9; do same "$tmp/KV16V.bin" "$tmp/batch-win-$i.bin" "batch: radio on COM$i"; done
 for side in lin win; do
   check test "$(grep -c ',KV16V,written and verified,' "$tmp/$side/log.csv")" = 3
@@ -174,6 +181,7 @@ fi
 echo "Wine: start ${start_cost} s; at 9600 baud a read took $(printf %.2f "$read_s") s" \
   "($(ratio "$read_s" "$read_bytes") x its wire time of $read_bytes bytes)," \
   "a write with its backup read and verify $(printf %.2f "$write_s") s" \
-  "($(ratio "$write_s" "$write_bytes") x its wire time of $write_bytes bytes)"
+  "($(ratio "$write_s" "$write_bytes") x its wire time of $write_bytes bytes);" \
+  "the Linux kavir-cli's read $(ratio "$read_lin_s" "$read_lin_bytes") x"
 echo "wine_cli_e2e: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -119,8 +119,15 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
   }
   port_ = std::make_unique<Port>();
   port_->fd = fd;
-  if (!Configure(fd, settings_))
-    return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, std::strerror(errno)}));
+  if (!Configure(fd, settings_)) {
+    const int e = errno;
+    // /dev/null and other files open fine: say it is no serial port at all.
+    if (e == ENOTTY) {
+      const OpenProblem problem = CheckBeforeOpen(*system, name);
+      if (problem.kind != OpenFailure::None) return fail(problem.text);
+    }
+    return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, std::strerror(e)}));
+  }
   FdPortControl control(fd);
   notes_ = PreparePort(control, settings_.lines, settings_.flow == FlowControl::Hardware);
   // A lock taken by another of our programs, or the device open in one
