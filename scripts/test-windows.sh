@@ -43,6 +43,7 @@ fi
 chinese=(env LOCPATH="$build/locale" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 stop_wine() { wineserver -k 2>/dev/null || true; }
 trap stop_wine EXIT
+stop_wine  # one left over from an earlier run would refuse the -p below
 wineserver -p
 "${chinese[@]}" wineboot --init >/dev/null 2>&1
 # Under Wine the first programs after the prefix starts now and then stall

@@ -68,6 +68,7 @@ cp "$data"/* "$tmp/win/"
 # --version and what Wine's start costs alone.
 t0=$(now)
 version=$(timeout 120 wine "$cli_exe" --version | tr -d '\r')
+[ -n "$version" ] || version=$(timeout 120 wine "$cli_exe" --version | tr -d '\r')
 start_cost=$(awk -v a="$t0" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }')
 [ "$version" = "$("$cli" --version)" ] || fail "version: '$version'"
 
