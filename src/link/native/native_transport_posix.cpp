@@ -119,8 +119,12 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
   }
   port_ = std::make_unique<Port>();
   port_->fd = fd;
-  if (!Configure(fd, settings_))
-    return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, std::strerror(errno)}));
+  if (!Configure(fd, settings_)) {
+    const int e = errno;
+    // No terminal at all (a file, /dev/null): not a port, say so.
+    if (e == ENOTTY) return fail(ExplainOpenFailure(*system, name, OpenFailure::Other, std::strerror(e)).text);
+    return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, std::strerror(e)}));
+  }
   FdPortControl control(fd);
   notes_ = PreparePort(control, settings_.lines, settings_.flow == FlowControl::Hardware);
   // A lock taken by another of our programs, or the device open in one
