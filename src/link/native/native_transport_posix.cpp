@@ -121,11 +121,8 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
   port_->fd = fd;
   if (!Configure(fd, settings_)) {
     const int e = errno;
-    // /dev/null and other files open fine: say it is no serial port at all.
-    if (e == ENOTTY) {
-      const OpenProblem problem = CheckBeforeOpen(*system, name);
-      if (problem.kind != OpenFailure::None) return fail(problem.text);
-    }
+    // No terminal at all (a file, /dev/null): not a port, say so.
+    if (e == ENOTTY) return fail(ExplainOpenFailure(*system, name, OpenFailure::Other, std::strerror(e)).text);
     return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, std::strerror(e)}));
   }
   FdPortControl control(fd);
