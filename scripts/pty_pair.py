@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
 """Two pseudo-terminals joined like a null-modem cable, for testing serial
 code under Wine (each end is linked to a COM port). Prints both device
-names on one line. When the second end, once opened, is closed again, the
-pair goes away: the first end sees the line hang up."""
+names on one line. When the second end sends HANG-UP, the pair goes away
+as a radio that is switched off: the first end sees the line hang up."""
 import os
 import select
-import sys
 import time
 import tty
 
+HANG_UP = b"HANG-UP"
 ends = []
 for _ in range(2):
     master, slave = os.openpty()
@@ -17,22 +17,20 @@ for _ in range(2):
     os.close(slave)
 print(ends[0][1], ends[1][1], flush=True)
 a, b = ends[0][0], ends[1][0]
-peer_seen = False
 poller = select.poll()
 for fd in (a, b):
     poller.register(fd, select.POLLIN)
-while True:
+from_b = b""
+while not from_b.endswith(HANG_UP):
     events = dict(poller.poll(200))
-    if not events.get(b, 0) & select.POLLHUP:
-        peer_seen = True
-    elif peer_seen and not events.get(b, 0) & select.POLLIN:
-        sys.exit(0)
     for src, dst in ((a, b), (b, a)):
         if events.get(src, 0) & select.POLLIN:
             try:
                 data = os.read(src, 4096)
             except OSError:
                 continue
+            if src == b:
+                from_b = (from_b + data)[-len(HANG_UP):]
             try:
                 os.write(dst, data)
             except OSError:

@@ -59,7 +59,7 @@ wineserver -p
 # cable to COM8 (its far end, played by the test): two pseudo-terminals relayed
 # by scripts/pty_pair.py and linked into the prefix's dosdevices. A fresh pair
 # per case, since the hang-up case ends it.
-link_tests=$build/core/tests/link/kavir_link_tests.exe
+link_tests=$build/core/tests/link/kavir_native_transport_tests.exe
 cases=$("${chinese[@]}" timeout 120 wine "$link_tests" --gtest_list_tests --gtest_filter='Cases/NativeTransport.*' \
   </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/^  OnARealLine\/\([A-Za-z]*\).*/\1/p')
 [ -n "$cases" ] || { echo "no transport cases found" >&2; exit 1; }

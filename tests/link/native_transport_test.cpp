@@ -1,7 +1,7 @@
 // The native serial transport against a real line: a pseudo-terminal whose
 // far end the test plays on Linux; on Windows the COM port named by
 // KAVIR_TEST_COM, whose far end is the port KAVIR_TEST_COM_PEER joined to it
-// (scripts/test-windows.sh links both to a relayed pseudo-terminal pair).
+// (scripts/test-windows.sh links both to scripts/pty_pair.py's two ends).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -42,7 +42,10 @@ struct Peer {
     }
     return out;
   }
-  void HangUp() { port.Close(); }
+  void HangUp() {
+    Write("HANG-UP");  // the relay ends the line
+    port.Close();
+  }
   std::string Frame() const { return {}; }  // not seen from this end
 #else
   int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -139,7 +142,7 @@ const Case kCases[] = {
      [](Peer& peer, NativeSerialTransport& t) {
        peer.HangUp();
        for (int i = 0; i < 5 && t.IsOpen(); ++i) {
-         t.WaitReadable(60000);
+         t.WaitReadable(1000);
          t.TakeReceived();
        }
        EXPECT_FALSE(t.IsOpen());

@@ -12,6 +12,7 @@ namespace kavir {
 
 struct NativeSerialTransport::Port {
   HANDLE handle = INVALID_HANDLE_VALUE;
+  HANDLE lock = nullptr;  // our programs' claim on the port, by name
   DWORD write_limit_ms = 1000;
   // Bytes a wait has already taken off the line.
   std::vector<std::uint8_t> pending;
@@ -42,11 +43,20 @@ std::string SystemText(DWORD code) {
   return out.empty() ? "error " + std::to_string(code) : out;
 }
 
-// Modem lines through the driver; a Windows open is exclusive already.
+// Modem lines through the driver. A Windows driver opens a port for one
+// handle only, but not every system that runs Windows programs enforces it
+// (Wine does not): a named mutex per port keeps our own programs apart.
 class CommPortControl : public PortControl {
  public:
-  explicit CommPortControl(HANDLE h) : h_(h) {}
-  bool LockExclusive() override { return true; }
+  CommPortControl(HANDLE h, HANDLE* lock, const std::string& name) : h_(h), lock_(lock), name_(name) {}
+  bool LockExclusive() override {
+    std::wstring id = L"Local\\kavir-serial-" + Wide(name_);
+    std::replace(id.begin() + 6, id.end(), L'\\', L'_');
+    CharUpperW(id.data() + 6);  // COM7 and com7 are one port
+    SetLastError(ERROR_SUCCESS);
+    *lock_ = CreateMutexW(nullptr, FALSE, id.c_str());
+    return *lock_ && GetLastError() != ERROR_ALREADY_EXISTS;
+  }
   bool SetModemLines(const ModemLines& lines) override {
     return EscapeCommFunction(h_, lines.dtr ? SETDTR : CLRDTR) &&
            EscapeCommFunction(h_, lines.rts ? SETRTS : CLRRTS);
@@ -55,6 +65,8 @@ class CommPortControl : public PortControl {
 
  private:
   HANDLE h_;
+  HANDLE* lock_;
+  std::string name_;
 };
 
 bool Configure(HANDLE h, const LineSettings& s) {
@@ -85,14 +97,21 @@ bool Configure(HANDLE h, const LineSettings& s) {
 }
 
 // Reads that return at once with whatever is there, or (wait_ms > 0) that
-// wait up to wait_ms for the first byte and return as soon as it comes.
+// wait up to wait_ms for all they ask: a wait asks for one byte, so it ends
+// when the first one comes.
 bool SetReadMode(HANDLE h, DWORD wait_ms, DWORD write_limit_ms) {
   COMMTIMEOUTS t{};
-  t.ReadIntervalTimeout = MAXDWORD;
-  t.ReadTotalTimeoutMultiplier = wait_ms > 0 ? MAXDWORD : 0;
+  t.ReadIntervalTimeout = wait_ms > 0 ? 0 : MAXDWORD;
   t.ReadTotalTimeoutConstant = wait_ms;
   t.WriteTotalTimeoutConstant = write_limit_ms;
   return SetCommTimeouts(h, &t);
+}
+
+// Bytes waiting in the driver; -1 when the device has gone away.
+long Waiting(HANDLE h) {
+  DWORD errors = 0;
+  COMSTAT stat{};
+  return ClearCommError(h, &errors, &stat) ? static_cast<long>(stat.cbInQue) : -1;
 }
 
 }  // namespace
@@ -134,7 +153,8 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
   port_->write_limit_ms = static_cast<DWORD>(2 * 4096 * 10 * 1000 / std::max(settings_.baud, 1) + 1000);
   if (!Configure(h, settings_) || !SetReadMode(h, 0, port_->write_limit_ms))
     return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, SystemText(GetLastError())}));
-  CommPortControl control(h);
+  const std::string bare = name.rfind("\\\\.\\", 0) == 0 ? name.substr(4) : name;
+  CommPortControl control(h, &port_->lock, bare);
   notes_ = PreparePort(control, settings_.lines, settings_.flow == FlowControl::Hardware);
   if (!notes_.locked) return fail(InUseText(name, {}));
   PurgeComm(h, PURGE_RXCLEAR | PURGE_TXCLEAR | PURGE_RXABORT | PURGE_TXABORT);
@@ -146,6 +166,7 @@ bool NativeSerialTransport::IsOpen() const { return port_ && port_->handle != IN
 void NativeSerialTransport::Close() {
   if (!port_) return;
   if (port_->handle != INVALID_HANDLE_VALUE) CloseHandle(port_->handle);
+  if (port_->lock) CloseHandle(port_->lock);
   port_.reset();
   notes_ = {};
 }
@@ -167,33 +188,36 @@ std::vector<std::uint8_t> NativeSerialTransport::TakeReceived() {
   std::vector<std::uint8_t> out;
   if (!IsOpen()) return out;
   out.swap(port_->pending);
-  std::uint8_t buf[4096];
-  for (;;) {
-    DWORD n = 0;
-    if (!ReadFile(port_->handle, buf, sizeof buf, &n, nullptr)) {
-      Close();  // the device went away; what came before it still counts
-      break;
-    }
-    out.insert(out.end(), buf, buf + n);
-    if (n < sizeof buf) break;
-  }
+  // What came before the device went away still counts.
+  const long waiting = Waiting(port_->handle);
+  if (waiting < 0) Close();
+  if (waiting <= 0) return out;
+  const std::size_t old = out.size();
+  out.resize(old + static_cast<std::size_t>(waiting));
+  DWORD n = 0;
+  if (!ReadFile(port_->handle, out.data() + old, static_cast<DWORD>(waiting), &n, nullptr)) Close();
+  out.resize(old + n);
   return out;
 }
 
 void NativeSerialTransport::WaitReadable(int max_ms) {
   if (!IsOpen() || max_ms <= 0 || !port_->pending.empty()) return;
-  // Blocks in the driver until the first byte or the time-out, taking
-  // what came; TakeReceived hands it on.
-  std::uint8_t buf[4096];
-  DWORD n = 0;
   const HANDLE h = port_->handle;
-  if (!SetReadMode(h, static_cast<DWORD>(max_ms), port_->write_limit_ms) ||
-      !ReadFile(h, buf, sizeof buf, &n, nullptr)) {
+  const long waiting = Waiting(h);
+  if (waiting != 0) {
+    if (waiting < 0) Close();
+    return;
+  }
+  // Blocks in the driver until a byte comes or the time runs out; the
+  // byte waits in pending for TakeReceived.
+  std::uint8_t byte = 0;
+  DWORD n = 0;
+  if (!SetReadMode(h, static_cast<DWORD>(max_ms), port_->write_limit_ms) || !ReadFile(h, &byte, 1, &n, nullptr) ||
+      !SetReadMode(h, 0, port_->write_limit_ms)) {
     Close();
     return;
   }
-  port_->pending.assign(buf, buf + n);
-  if (!SetReadMode(h, 0, port_->write_limit_ms)) Close();
+  if (n == 1) port_->pending.push_back(byte);
 }
 
 }  // namespace kavir
