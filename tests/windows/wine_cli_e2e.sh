@@ -133,7 +133,10 @@ run_batch() {
 }
 run_batch lin
 run_batch win
-for i in 7 8 9; do same "$tmp/KV16V.bin" "$tmp/batch-win-$i.bin" "batch: radio on COM$i"; done
+for i in 7 8 9; do
+  same "$tmp/KV16V.bin" "$tmp/batch-win-$i.bin" "batch: radio on COM$i"
+  same "$tmp/batch-lin-$i.bin" "$tmp/batch-win-$i.bin" "batch: radio $i, Linux and Wine"
+done
 for side in lin win; do
   check test "$(grep -c ',KV16V,written and verified,' "$tmp/$side/log.csv")" = 3
   check test "$(unix "$tmp/batch-$side.out" | grep -c '  written and verified  ')" = 3
