@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the standard-library core and its tests for 64-bit Windows with
-# MinGW-w64 and runs every test under Wine, in a Wine prefix of its own.
+# Cross-builds the standard-library core, its tests and kavir-cli for 64-bit
+# Windows with MinGW-w64 and runs every test under Wine, in a Wine prefix of
+# its own; then kavir-cli.exe and its installer against the virtual radio.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh windows
@@ -42,6 +43,7 @@ fi
 chinese=(env LOCPATH="$build/locale" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 stop_wine() { wineserver -k 2>/dev/null || true; }
 trap stop_wine EXIT
+stop_wine  # one left over from an earlier run would refuse the -p below
 wineserver -p
 "${chinese[@]}" wineboot --init >/dev/null 2>&1
 # Under Wine the first programs after the prefix starts now and then stall
@@ -51,3 +53,39 @@ wineserver -p
   >/dev/null 2>&1 </dev/null || true
 
 "${chinese[@]}" ctest --test-dir "$build/core" --output-on-failure -j2 --timeout 600 --repeat until-pass:2
+
+# --- The serial transport on a Windows COM port -------------------------------
+# Each case of the transport table runs against COM7, joined like a null-modem
+# cable to COM8 (its far end, played by the test): two pseudo-terminals relayed
+# by scripts/pty_pair.py and linked into the prefix's dosdevices. A fresh pair
+# per case, since the hang-up case ends it.
+link_tests=$build/core/tests/link/kavir_native_transport_tests.exe
+cases=$("${chinese[@]}" timeout 120 wine "$link_tests" --gtest_list_tests --gtest_filter='Cases/NativeTransport.*' \
+  </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/^  OnARealLine\/\([A-Za-z]*\).*/\1/p')
+[ -n "$cases" ] || { echo "no transport cases found" >&2; exit 1; }
+for name in $cases; do
+  exec {pair}< <(exec python3 scripts/pty_pair.py)
+  pair_pid=$!
+  read -r -u "$pair" end_a end_b
+  ln -sfn "$end_a" "$WINEPREFIX/dosdevices/com7"
+  ln -sfn "$end_b" "$WINEPREFIX/dosdevices/com8"
+  status=0
+  "${chinese[@]}" KAVIR_TEST_COM=COM7 KAVIR_TEST_COM_PEER=COM8 timeout 120 wine "$link_tests" \
+    --gtest_filter="Cases/NativeTransport.OnARealLine/$name" </dev/null || status=$?
+  kill "$pair_pid" 2>/dev/null || true
+  exec {pair}<&-
+  rm -f "$WINEPREFIX/dosdevices/com7" "$WINEPREFIX/dosdevices/com8"
+  [ "$status" -eq 0 ] || { echo "transport case $name failed on COM7 under Wine" >&2; exit 1; }
+done
+echo "transport cases on COM7 under Wine: passed"
+
+# kavir-cli.exe and its installer against kavir-radio-sim on pseudo-terminals,
+# beside the Linux kavir-cli (both built without Qt).
+nice -n 10 cmake --build "$build/core" --target kavir-cli installer
+cmake -S . -B "$build/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVIR_CORE_ONLY=ON \
+  -DKAVIR_BUILD_TESTS=OFF -DKAVIR_BUILD_BENCH=OFF "${cache[@]}" >/dev/null
+nice -n 10 cmake --build "$build/linux" --target kavir-cli kavir-radio-sim
+version=$(sed -n 's/^project(kavir VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+"${chinese[@]}" timeout 1200 bash tests/windows/wine_cli_e2e.sh "$build/core/src/cli/kavir-cli.exe" \
+  "$build/linux/src/cli/kavir-cli" "$build/linux/src/sim/kavir-radio-sim" "$root/data" \
+  "$build/core/kavir-cli-setup-$version.exe"

@@ -1,5 +1,7 @@
-// Full read, full write and write + verify through the Qt serial stack
-// against kavir-radio-sim, paced at 9600 baud and unpaced. Prints wall time,
+// Full read, full write and write + verify through the Qt serial stack (or,
+// with "native", the system's own serial API; "native short" or "qt short":
+// only reads and writes at 9600 baud) against kavir-radio-sim, paced at
+// 9600 baud and unpaced. Prints wall time,
 // the wire-time limit (bytes both ways x 10 bits / baud, both transfers for
 // write + verify), their ratio and the client's CPU time; then what reading
 // the radio before a write (to keep what it held) adds to a write + verify.
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <random>
 
+#include "link/native/native_transport.h"
 #include "link/qt/qt_serial_transport.h"
 #include "screen/radio_transfer.h"
 #include "profile/ini_document.h"
@@ -21,6 +24,8 @@ using namespace kavir;
 namespace fs = std::filesystem;
 
 namespace {
+
+bool use_native = false;
 
 // Counts the bytes on the line in both directions.
 class CountingTransport : public Transport {
@@ -87,7 +92,8 @@ Timing RunOne(const std::string& dir, int baud, Kind kind) {
   YesUi ui;
   WorkingFiles files = WorkingFiles::FromDirectory(dir);
   QtSerialTransport qt;
-  CountingTransport counting(qt);
+  NativeSerialTransport native;
+  CountingTransport counting(use_native ? static_cast<Transport&>(native) : qt);
   SteadyClock clock;
   SerialLink link(counting, clock, ui, files);
   link.set_priority = [](ThreadPriority) {};
@@ -128,6 +134,17 @@ int main(int argc, char** argv) {
   fs::create_directories(dir);
   for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))
     if (e.is_regular_file()) fs::copy_file(e.path(), dir / e.path().filename());
+  use_native = argc > 1 && std::string(argv[1]) == "native";
+  std::printf("transport: %s\n", use_native ? "native" : "Qt");
+  if (argc > 2 && std::string(argv[2]) == "short") {
+    for (int i = 0; i < 3; ++i) {
+      RunOne(dir.string(), 9600, Kind::Read);
+      RunOne(dir.string(), 9600, Kind::Write);
+    }
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+    return 0;
+  }
   for (int baud : {9600, 0}) {
     RunOne(dir.string(), baud, Kind::Read);
     RunOne(dir.string(), baud, Kind::Write);

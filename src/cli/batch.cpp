@@ -6,7 +6,7 @@
 #include <mutex>
 
 #include "batch/batch_job.h"
-#include "batch/qt/qt_port_opener.h"
+#include "batch/native_port_opener.h"
 #include "profile/ini_document.h"
 #include "commands.h"
 #include "interrupts.h"
@@ -120,7 +120,7 @@ int RunBatch(const CliArgs& args) {
   BatchOptions options;
   options.count = *count;
   options.verify = !args.Flag("no-verify");
-  BatchJob job(*setup, *ports, options, QtPortOpener(line));
+  BatchJob job(*setup, *ports, options, NativePortOpener(line));
   Printer printer;
   job.log = &log;
   job.events = &printer;

@@ -1,6 +1,5 @@
 #include "cli_args.h"
 
-#include <QString>
 #include <iostream>
 
 #if defined(_WIN32)
@@ -28,7 +27,13 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   int count = 0;
   if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
     std::vector<std::string> args;
-    for (int i = 0; i < count; ++i) args.push_back(QString::fromWCharArray(wide[i]).toStdString());
+    for (int i = 0; i < count; ++i) {
+      const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+      std::string arg(size > 0 ? static_cast<std::size_t>(size) : 1u, '\0');
+      if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), size, nullptr, nullptr);
+      arg.pop_back();  // the terminating NUL
+      args.push_back(std::move(arg));
+    }
     LocalFree(wide);
     if (count == argc) return args;
   }

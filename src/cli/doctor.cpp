@@ -4,7 +4,7 @@
 #include "link/link_settings.h"
 #include "link/port_device.h"
 #include "link/port_doctor.h"
-#include "link/qt/qt_serial_transport.h"
+#include "link/native/native_transport.h"
 #include "commands.h"
 #include "link_session.h"
 
@@ -26,7 +26,7 @@ int RunDoctor(const CliArgs& args) {
   options.handshake_ms = ReadTimeouts(kavir_ini).handshake;
   options.loopback = args.Flag("loopback");
   options.model_name = [&](int n) { return kavir_ini.GetString("Type", std::to_string(n), "", 20); };
-  QtSerialTransport transport(options.line);
+  NativeSerialTransport transport(options.line);
   SteadyClock clock;
   const DoctorReport report = RunDoctor(*MakeSystemView(), transport, clock, options);
   std::cout << report.Text();

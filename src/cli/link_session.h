@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "link/qt/qt_serial_transport.h"
+#include "link/native/native_transport.h"
 #include "link/serial_link.h"
 #include "cli_args.h"
 #include "cli_ui.h"
@@ -30,7 +30,7 @@ class LinkSession {
 
  private:
   CliUi& ui_;
-  QtSerialTransport transport_;
+  NativeSerialTransport transport_;
   SteadyClock clock_;
   std::unique_ptr<SerialLink> link_;
 };

@@ -1,7 +1,4 @@
 // kavir-cli: the programming operations without a window.
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <memory>
 #include <optional>
 #include <cstring>
 #include <iostream>
@@ -11,7 +8,7 @@
 #include "commands.h"
 #include "interrupts.h"
 #include "kavir_version.h"
-#include "lang/language.h"
+#include "lang/language_core.h"
 #include "profile/atomic_file.h"
 
 #if defined(_WIN32)
@@ -76,21 +73,14 @@ int main(int argc, char** argv) {
   std::string error;
   auto args = ParseCliArgs(argc, argv, &error);
   if (!args) return Fail(kExitBadInput, error);
-  // Only the report draws text; it needs the GUI layer, without a screen.
-  std::unique_ptr<QCoreApplication> app;
-  if (args->command == "report") {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    app = std::make_unique<QGuiApplication>(argc, argv);
-  } else {
-    app = std::make_unique<QCoreApplication>(argc, argv);
-  }
   // The core's messages and the report in the language asked for, or the
   // locale's (LC_ALL, LC_MESSAGES, LANG); Chinese where nothing is said.
   const std::optional<std::string> language = args->Option("lang");
   if (language && *language != "zh" && *language != "en")
     return Fail(kExitBadInput, "--lang takes zh or en, not '" + *language + "'");
-  kavir::lang::Apply(language ? *language == "en" : kavir::lang::EnglishForLocale(kavir::lang::SystemLocaleName()),
-                     args->files.program_dir);
+  kavir::lang::ApplyBuiltIn(
+      language ? *language == "en" : kavir::lang::EnglishForLocale(kavir::lang::SystemLocaleName()),
+      args->files.program_dir);
   if (args->command.empty() || args->command == "help" || args->Flag("help")) {
     Usage(args->command.empty() ? std::cerr : std::cout);
     return args->command.empty() ? kExitBadInput : kExitOk;

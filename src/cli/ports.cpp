@@ -4,7 +4,7 @@
 
 #include "link/link_settings.h"
 #include "link/port_device.h"
-#include "link/qt/port_list.h"
+#include "link/native/native_ports.h"
 #include "profile/translate.h"
 #include "commands.h"
 
@@ -84,7 +84,7 @@ std::string ConfiguredDevice(const WorkingFiles& files) {
 
 int RunPorts(const CliArgs& args) {
   if (!args.positional.empty()) return Fail(kExitBadInput, "usage: kavir-cli ports [--json]");
-  const std::vector<PortRecord> ports = AvailablePorts(ConfiguredDevice(args.files));
+  const std::vector<PortRecord> ports = NativeAvailablePorts(ConfiguredDevice(args.files));
   if (args.Flag("json"))
     PrintJson(ports);
   else

@@ -1,18 +1,34 @@
 // kavir-cli report FILE PDF: the programming report of FILE as a PDF page.
 #include "commands.h"
+
+#if defined(KAVIR_CLI_REPORT)
+#include <QGuiApplication>
+
 #include "open_screen.h"
 #include "report/report_actions.h"
+#endif
 
 namespace kavir::cli {
 
 int RunReport(const CliArgs& args) {
   if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli report FILE PDF");
+#if defined(KAVIR_CLI_REPORT)
+  // The page is drawn with Qt's painter: the GUI layer, without a screen.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "kavir-cli";
+  static char* argv[] = {name, nullptr};
+  QGuiApplication app(argc, argv);
   OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
   const IoStatus written = WriteReportPdf(ReportOf(screen.view.ToSetup(), screen.view.current_file_name), args.positional[1]);
   if (!written) return Fail(ExitCodeFor(written.bad_input), written.Message());
   return kExitOk;
+#else
+  return Fail(kExitBadInput, "report: this kavir-cli was built without Qt, which draws the PDF; "
+                             "use the desktop program's kavir-cli or its Print dialog");
+#endif
 }
 
 }  // namespace kavir::cli

@@ -135,6 +135,10 @@ int main(int argc, char** argv) {
   const long long byte_ns = options->baud > 0 ? 10LL * 1000000000LL / options->baud : 0;
   long long line_free = 0;  // when the simulated wire is next idle
   int saved_writes = 0;
+  long long bytes_in = 0, bytes_out = 0;  // for the wire time of what was done
+  auto report_bytes = [&] {
+    std::fprintf(stderr, "kavir-radio-sim: %lld bytes received, %lld sent\n", bytes_in, bytes_out);
+  };
   std::uint8_t buf[4096];
 
   while (!g_stop) {
@@ -152,8 +156,11 @@ int main(int argc, char** argv) {
     const long long now_ms = NowNs() / 1000000;
     RadioProtocol* attached = cable.Current(now_ms);
     std::vector<std::uint8_t> answer = cable.Receive(buf, static_cast<std::size_t>(n), now_ms);
+    bytes_in += n;
+    bytes_out += static_cast<long long>(answer.size());
     if (attached && attached->hung_up()) {
       std::fprintf(stderr, "kavir-radio-sim: hanging up\n");
+      report_bytes();
       close(master);
       close(slave);
       return 0;
@@ -182,6 +189,7 @@ int main(int argc, char** argv) {
       WriteAll(master, answer.data(), answer.size());
     }
   }
+  report_bytes();
   close(slave);
   close(master);
   return 0;

@@ -218,12 +218,24 @@ TEST_F(Cli, ImportExportAndDiffWorkTogether) {
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_NE(r.out.find("CH01 接收频率: " + Stored(Model(), "CH01.RxFreq") + " | 146.52000\n"), std::string::npos)
       << r.out;
+  r = Run({"--lang", "en", "diff", Model(), out});  // the catalogue the program carries
+  EXPECT_NE(r.out.find("CH01 RX freq: " + Stored(Model(), "CH01.RxFreq") + " | 146.52000\n"), std::string::npos)
+      << r.out;
   ASSERT_EQ(Run({"export-csv", Model(), csv}).exit_code, 0);
   ASSERT_EQ(Run({"import-csv", csv, again, "--base", Model(), "--by-location"}).exit_code, 0);
   r = Run({"diff", Model(), again});
   EXPECT_EQ(r.exit_code, 0) << r.out << r.err;
   EXPECT_TRUE(r.out.empty()) << r.out;
 }
+
+#if defined(KAVIR_CLI_WITHOUT_QT)
+TEST_F(Cli, WithoutQtTheReportIsRefusedAndNothingIsWritten) {
+  const CliResult r = Run({"report", Model(), File("r.pdf")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find("kavir-cli: report: this kavir-cli was built without Qt"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(File("r.pdf")));
+}
+#endif
 
 }  // namespace
 }  // namespace kavir::test

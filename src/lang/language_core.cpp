@@ -1,0 +1,91 @@
+#include "lang/language_core.h"
+
+#include <cstdlib>
+
+#include "lang/text_catalogue.h"
+#include "profile/ini_document.h"
+#include "profile/translate.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace kavir::lang {
+namespace {
+
+struct State {
+  bool english = false;
+  OptionTexts options;
+};
+
+State& state() {
+  static State s;
+  return s;
+}
+
+std::string FromBuiltIn(const char* context, const char* text) {
+  const std::string* shown = EnglishCatalogue().Find(context, text);
+  return shown ? *shown : std::string(text);
+}
+
+}  // namespace
+
+Choice ReadChoice(const std::string& kavir_ini) {
+  const IniFile ini(kavir_ini);
+  const std::string value = ini.GetString("Language", "Language", "system", 16);
+  if (value == "zh") return Choice::Chinese;
+  if (value == "en") return Choice::English;
+  return Choice::System;
+}
+
+IoStatus StoreChoice(const std::string& kavir_ini, Choice choice) {
+  IniFile ini(kavir_ini);
+  if (!ini.load_status().ok && !ini.load_status().bad_input) return ini.load_status();
+  ini.SetString("Language", "Language",
+                choice == Choice::Chinese ? "zh" : choice == Choice::English ? "en" : "system");
+  return ini.Save();
+}
+
+bool EnglishForLocale(std::string_view name) {
+  if (name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0) return false;
+  return !(name.rfind("zh", 0) == 0);
+}
+
+std::string SystemLocaleName() {
+#if !defined(_WIN32)
+  for (const char* var : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(var);
+    if (value && *value) return value;
+  }
+  return {};
+#else
+  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+  if (LCIDToLocaleName(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) == 0)
+    return {};
+  std::string out;
+  for (const wchar_t* c = name; *c; ++c) out += static_cast<char>(*c);  // ASCII: "zh-CN"
+  return out;
+#endif
+}
+
+bool IsEnglishChoice(Choice choice) {
+  if (choice == Choice::System) return EnglishForLocale(SystemLocaleName());
+  return choice == Choice::English;
+}
+
+void SetLanguage(bool english, const std::string& program_dir) {
+  State& s = state();
+  s.english = english;
+  s.options = english ? OptionTexts::Load(OptionTextsFile(program_dir, "en")) : OptionTexts();
+}
+
+void ApplyBuiltIn(bool english, const std::string& program_dir) {
+  SetLanguage(english, program_dir);
+  SetTextTranslator(english ? &FromBuiltIn : nullptr);
+}
+
+bool English() { return state().english; }
+
+const OptionTexts& ShownOptions() { return state().options; }
+
+}  // namespace kavir::lang

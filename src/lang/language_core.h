@@ -1,0 +1,34 @@
+#pragma once
+// The language choice without Qt: what kavir-cli needs, and what the desktop
+// program's Qt layer (lang/language.h) builds on.
+#include <string>
+#include <string_view>
+
+#include "profile/io_status.h"
+#include "setup/option_texts.h"
+
+namespace kavir::lang {
+
+enum class Choice { System, Chinese, English };
+
+// KAVIR.ini [Language] Language=system|zh|en; anything else follows the system.
+Choice ReadChoice(const std::string& kavir_ini);
+IoStatus StoreChoice(const std::string& kavir_ini, Choice choice);
+
+// English for a locale that names another language than Chinese (en_US,
+// de_DE.UTF-8...); Chinese for a Chinese locale, for C/POSIX and for none.
+bool EnglishForLocale(std::string_view locale_name);
+// LC_ALL, LC_MESSAGES, LANG, as a C program reads them; on Windows the
+// user's interface language (en-US, zh-CN).
+std::string SystemLocaleName();
+bool IsEnglishChoice(Choice choice);
+
+// Records the language and loads the option texts from program_dir.
+void SetLanguage(bool english, const std::string& program_dir);
+// SetLanguage, and the core's texts from the English catalogue built into
+// the program (or as written, for Chinese).
+void ApplyBuiltIn(bool english, const std::string& program_dir);
+bool English();
+const OptionTexts& ShownOptions();
+
+}  // namespace kavir::lang
