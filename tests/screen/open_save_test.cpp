@@ -162,9 +162,13 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
   ui.open_path = dir.files.ModelFile("KV16U");
   EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok);
   ui.open_path = ui.save_path;
+  ui.pauses.clear();
   EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok && !view->IsModified());
+  const std::vector<int> shown_for = std::exchange(ui.pauses, {});
   EXPECT_EQ(view->recent.paths()[1] + view->recent.paths()[0], dir.files.ModelFile("KV16U") + ui.save_path);
   EXPECT_NE(ui.dialogs.back().filter.find("(*.dat *.img *.bin)"), std::string::npos);  // images are offered too
+  EXPECT_TRUE(view->OnFileOpenDat().ok);
+  EXPECT_TRUE(!shown_for.empty() && shown_for == ui.pauses);  // both opens keep their progress up a moment
 }
 
 }  // namespace

@@ -37,9 +37,10 @@ TEST(ScreenSetup, FillsListsLoadsPreviousModelOpensThePortAfterwardsAndShowsEach
   EXPECT_EQ(view.current_tab + view.shown_page, 2);
   EXPECT_TRUE(ui.errors.empty());
   EXPECT_EQ(view.grid.Text(0, 9), ChannelGrid::Header(9));
-  std::set<int> ids = {0};  // every CH and TX box has an id of its own
+  // Every control has an id of its own.
+  std::set<int> ids = {0, view.battery.id, view.band_lower.id, view.band_upper.id};
   for (int n = 0; n < 16; ++n) ids.insert({view.ch_box[n].id, view.tx_box[n].id});
-  EXPECT_EQ(ids.size(), 33u);
+  EXPECT_EQ(ids.size(), 36u);
 
   view.OnTabChanged(0), view.OnTabChanged(1), view.OnTabChanged(0);
   EXPECT_EQ(view.shown_page, 0);
