@@ -44,7 +44,9 @@ chinese=(env LOCPATH="$build/locale" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 stop_wine() { wineserver -k 2>/dev/null || true; }
 trap stop_wine EXIT
 stop_wine  # one left over from an earlier run would refuse the -p below
-wineserver -p
+# The server takes the COM ports' pseudo-terminals as its controlling
+# terminal and dumps its object table at each hang-up: that goes to a log.
+wineserver -p 2>"$build/wineserver.log"
 "${chinese[@]}" wineboot --init >/dev/null 2>&1
 # Under Wine the first programs after the prefix starts now and then stall
 # at exit or die before main(), whatever they run: a warm-up run takes that,
