@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <future>
@@ -20,6 +22,7 @@
 #include "profile/atomic_file.h"
 #include "profile/platform_file.h"
 #include "support.h"
+#include "system_faults.h"
 
 namespace kavir::test {
 namespace {
@@ -209,6 +212,47 @@ TEST(WriteFile, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
   }
   EXPECT_FALSE(taken);
   EXPECT_EQ(Snapshot(dir.path()), expected);
+}
+#endif
+
+#if defined(KAVIR_SYSTEM_FAULTS)
+// What the system can do to a save or a read half-way: a close that fails
+// (a full disk seen only then, a network share gone), a file system
+// without an exclusive rename or without hard links, reads interrupted by a
+// signal or returned in pieces.
+TEST(SystemFaults, SavesAndReadsHoldTheirGround) {
+  struct Reset { ~Reset() { faults::Reset(); } } reset;
+  TempDir dir;
+  WriteBytes(dir.File("a.dat"), "old");
+  faults::close_error = EIO;
+  const IoStatus closed = WriteFileAtomically(dir.File("a.dat"), "new");
+  EXPECT_TRUE(!closed.ok && closed.reason.find(std::strerror(EIO)) != npos) << closed.reason;
+  EXPECT_EQ(Snapshot(dir.path()), (std::map<std::string, std::string>{{"a.dat", "old"}}));
+
+  // No exclusive rename: a hard link does it; no hard links either: the
+  // name is created exclusively. A taken name is refused all three ways.
+  for (const auto& [noreplace, link] : {std::pair{0, 0}, std::pair{EINVAL, 0}, std::pair{ENOSYS, EPERM}}) {
+    SCOPED_TRACE(std::to_string(noreplace) + "/" + std::to_string(link));
+    faults::noreplace_error = noreplace, faults::link_error = link;
+    const std::string made = dir.File("made-" + std::to_string(noreplace) + ".bin");
+    bool taken = true;
+    EXPECT_TRUE(CreateFileAtomically(made, "new", &taken).ok && !taken);
+    EXPECT_FALSE(CreateFileAtomically(made, "newer", &taken).ok);
+    EXPECT_TRUE(taken);
+    EXPECT_EQ(ReadBytes(made), "new");
+  }
+  faults::noreplace_error = EIO;  // any other refusal is an error, not a reason to try otherwise
+  bool taken = true;
+  EXPECT_FALSE(CreateFileAtomically(dir.File("never.bin"), "x", &taken).ok || taken);
+  faults::Reset();
+  EXPECT_EQ(Snapshot(dir.path()).size(), 4u);  // a.dat and the three made: no temporaries
+
+  const std::string text(5000, 'k');
+  WriteBytes(dir.File("k.dat"), text);
+  faults::interrupted_reads = 3, faults::read_piece = 7;
+  IoStatus read;
+  EXPECT_EQ(ReadWholeFile(dir.File("k.dat"), &read), text);
+  EXPECT_TRUE(read.ok);
 }
 #endif
 
