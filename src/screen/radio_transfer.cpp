@@ -23,10 +23,10 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
   }
   const ReadOutcome read = ReadRadio(link, ScreenData(view));
   if (read.result == TransferResult::Done) {
-    ui.BeginProgress(kRefreshStatus, 10, 10);
+    ui.BeginProgress(LinkText(kRefreshStatus), 10, 10);
     view.LoadRecord(read.record, view.files().read_ini);
     ui.EndProgress();
-    ui.SetStatusText(kDoneStatus);
+    ui.SetStatusText(LinkText(kDoneStatus));
   }
   ui.SetCursor(Cursor::Normal);
   return read.result;

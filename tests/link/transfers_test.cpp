@@ -92,6 +92,20 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   EXPECT_NE(summary.find("backups/read-KV16V-"), std::string::npos) << summary;
 }
 
+// Every progress text and the last status of a read are shown translated.
+TEST(ReadRadio, ItsTextsAreShownInTheChosenLanguage) {
+  Rig rig;
+  rig.ui.answers = {true};
+  rig.ui.events.clear();
+  SetTextTranslator([](const char*, const char* text) { return "en:" + std::string(text); });
+  const TransferResult result = OnReadRadio(rig.view, rig.link);
+  SetTextTranslator(nullptr);
+  ASSERT_EQ(result, TransferResult::Done);
+  EXPECT_EQ(LastStatus(rig), "en:完毕!");
+  for (const std::string& e : rig.ui.events)
+    if (e.rfind("begin:", 0) == 0) { EXPECT_EQ(e.rfind("begin:en:", 0), 0u) << e; }
+}
+
 // The screen, its message and the next start all follow the model the radio named.
 TEST(ReadRadio, ARadioOfAnotherModelIsNamedAndRememberedAsThatModel) {
   Rig rig;
