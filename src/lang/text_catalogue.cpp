@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "profile/gbk.h"
+
 namespace kavir::lang {
 
 // Generated at build time from translations/kavir_en.ts.
@@ -9,25 +11,6 @@ extern const unsigned char kEnglishTs[];
 extern const std::size_t kEnglishTsSize;
 
 namespace {
-
-void AppendUtf8(std::uint32_t c, std::string& out) {
-  if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // XML character data with its entities replaced; an unknown entity stays as
 // written.
@@ -61,7 +44,7 @@ std::string Unescape(std::string_view s) {
         out += s[i];
         continue;
       }
-      AppendUtf8(c, out);
+      out += Utf8FromCodePoint(c);
     } else {
       out += s[i];
       continue;

@@ -52,6 +52,27 @@ std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
   return gbk_detail::EncodeGbk(utf8);
 }
 
+std::string Utf8FromCodePoint(char32_t c) {
+  std::string s;
+  if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return s;
+  if (c < 0x80) {
+    s += static_cast<char>(c);
+  } else if (c < 0x800) {
+    s += static_cast<char>(0xC0 | (c >> 6));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    s += static_cast<char>(0xE0 | (c >> 12));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | (c >> 18));
+    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return s;
+}
+
 std::string Utf8ToGbkLossy(std::string_view utf8) {
   if (auto g = Utf8ToGbk(utf8)) return *g;
   std::string out;

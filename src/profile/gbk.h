@@ -19,6 +19,9 @@ std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 // UTF-8) becomes '?', the rest is kept. Never fails.
 std::string Utf8ToGbkLossy(std::string_view utf8);
 
+// One code point as UTF-8; "" for 0, a surrogate or anything past U+10FFFF.
+std::string Utf8FromCodePoint(char32_t c);
+
 // Length of a UTF-8 text in GBK bytes (characters GBK lacks count as 2).
 std::size_t GbkLength(std::string_view utf8);
 // The longest leading part of a UTF-8 text whose GBK form has at most

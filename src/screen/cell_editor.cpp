@@ -21,26 +21,6 @@ constexpr char32_t kEnter = 13;
 
 bool IsFrequencyColumn(int col) { return col == 1 || col == 3; }
 
-std::string Utf8(char32_t c) {
-  std::string s;
-  if (c < 0x80) {
-    s += static_cast<char>(c);
-  } else if (c < 0x800) {
-    s += static_cast<char>(0xC0 | (c >> 6));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += static_cast<char>(0xE0 | (c >> 12));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (c >> 18));
-    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return s;
-}
-
 int CharCount(const std::string& utf8) {
   int n = 0;
   for (unsigned char b : utf8)
@@ -87,7 +67,7 @@ void CKAVIRView::StartEdit(char32_t key) {
   // A typed character starts a new value, as in a spreadsheet: put in front
   // of the old text it made numbers nobody typed.
   if (key != kEnter) {
-    editor.text = Utf8(key);
+    editor.text = Utf8FromCodePoint(key);
     editor.caret = 1;
     editor.selection_start = editor.selection_end = 0;
     editor.selected_option = -1;
