@@ -1,5 +1,7 @@
 #include "ini_document.h"
 
+#include <algorithm>
+
 #include "atomic_file.h"
 #include "gbk.h"
 
@@ -70,25 +72,71 @@ int LeadingInt(std::string_view text, int default_when_no_digits) {
   return static_cast<int>(v);
 }
 
-std::size_t IniDocument::NoCaseHash::operator()(std::string_view s) const {
-  std::size_t h = 14695981039346656037ull;
-  for (char c : s) h = (h ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
-  return h;
+namespace {
+
+constexpr std::string_view kLineEnds[] = {"", "\r\n", "\n", "\r"};
+constexpr unsigned char kCrLf = 1;
+
+bool IsAsciiText(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
 }
 
-bool IniDocument::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+bool NoCaseEqual(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
 }
 
-std::string IniDocument::DecodeText(std::string_view raw) const {
-  return encoding_ == Encoding::Gbk ? GbkToUtf8Lossy(raw) : std::string(raw);
+std::size_t NoCaseHash(std::string_view s) {
+  std::size_t h = 14695981039346656037ull;
+  for (char c : s) h = (h ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+  return h;
 }
 
-std::string IniDocument::EncodeLine(std::string_view utf8) const {
-  return encoding_ == Encoding::Gbk ? Utf8ToGbkLossy(utf8) : std::string(utf8);
+// The position whose name_of is name, or -1.
+template <typename Index, typename NameOf>
+std::size_t IndexFind(const Index& index, std::string_view name, NameOf name_of) {
+  if (index.table.empty()) return static_cast<std::size_t>(-1);
+  const std::size_t mask = index.table.size() - 1;
+  for (std::size_t i = NoCaseHash(name) & mask;; i = (i + 1) & mask) {
+    const std::size_t p = index.table[i];
+    if (p == 0) return static_cast<std::size_t>(-1);
+    if (NoCaseEqual(name_of(p - 1), name)) return p - 1;
+  }
+}
+
+// Adds a position unless one of the same name is there; kept at most half full.
+template <typename Index, typename NameOf>
+void IndexAdd(Index& index, std::size_t pos, NameOf name_of) {
+  if (2 * (index.count + 1) > index.table.size()) {
+    std::vector<std::size_t> old(std::max<std::size_t>(16, 2 * index.table.size()), 0);
+    old.swap(index.table);
+    index.count = 0;
+    for (std::size_t p : old)
+      if (p != 0) IndexAdd(index, p - 1, name_of);
+  }
+  const std::size_t mask = index.table.size() - 1;
+  const std::string_view name = name_of(pos);
+  for (std::size_t i = NoCaseHash(name) & mask;; i = (i + 1) & mask) {
+    std::size_t& slot = index.table[i];
+    if (slot == 0) {
+      slot = pos + 1;
+      ++index.count;
+      return;
+    }
+    if (NoCaseEqual(name_of(slot - 1), name)) return;
+  }
+}
+
+}  // namespace
+
+IniDocument::Span IniDocument::Keep(std::string_view s) {
+  const Span span{text_.size(), s.size()};
+  text_.append(s);
+  return span;
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
@@ -100,111 +148,158 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   } else if (IsUtf8Text(bytes)) {
     doc.encoding_ = Encoding::Utf8;
   }
+  doc.text_.reserve(bytes.size() + bytes.size() / 4);
+  doc.text_.assign(bytes);
+  // Offsets into text_ come from the bytes, which stay put while decoded
+  // names and values are appended to text_.
+  const auto at = [&](std::string_view piece) {
+    return Span{static_cast<std::size_t>(piece.data() - bytes.data()), piece.size()};
+  };
+  const auto decoded = [&](std::string_view piece) {
+    if (doc.encoding_ != Encoding::Gbk || IsAsciiText(piece)) return at(piece);
+    return doc.Keep(GbkToUtf8Lossy(piece));
+  };
   std::size_t pos = 0;
   while (pos < bytes.size()) {
     std::size_t end = pos;
     while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    const std::string_view raw = bytes.substr(pos, end - pos);
     Line line;
-    line.raw = std::string(bytes.substr(pos, end - pos));
-    if (end < bytes.size()) {
-      if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
-        line.eol = "\r\n";
-      else
-        line.eol = std::string(1, bytes[end]);
-    }
-    pos = end + line.eol.size();
+    line.raw = at(raw);
+    if (end < bytes.size()) line.eol = bytes[end] == '\n' ? 2 : end + 1 < bytes.size() && bytes[end + 1] == '\n' ? kCrLf : 3;
+    pos = end + kLineEnds[line.eol].size();
 
-    std::string_view t = Trim(line.raw);
+    std::string_view t = Trim(raw);
     if (!t.empty() && t.front() == '[') {
       std::size_t close = t.find(']');
-      line.kind = 1;
-      line.name = doc.DecodeText(Trim(t.substr(1, close == std::string_view::npos ? t.size() - 1
-                                                                                  : close - 1)));
+      line.kind = LineKind::Section;
+      line.name = decoded(Trim(t.substr(1, close == std::string_view::npos ? t.size() - 1 : close - 1)));
     } else if (!t.empty() && t.front() != ';') {
       std::size_t eq = t.find('=');
       if (eq != std::string_view::npos) {
-        line.kind = 2;
-        line.name = doc.DecodeText(Trim(t.substr(0, eq)));
-        line.value = doc.DecodeText(Trim(t.substr(eq + 1)));
+        line.kind = LineKind::Entry;
+        line.name = decoded(Trim(t.substr(0, eq)));
+        line.value = decoded(Trim(t.substr(eq + 1)));
       }
     }
-    if (line.kind == 1) doc.blocks_.emplace_back();
-    doc.blocks_.back().lines.push_back(std::move(line));
+    if (line.kind == LineKind::Section) doc.blocks_.emplace_back();
+    doc.blocks_.back().lines.push_back(line);
   }
   return doc;
 }
 
 std::string IniDocument::Serialize() const {
   std::string out;
+  out.reserve(text_.size() + kBom.size());
   if (encoding_ == Encoding::Utf8Bom) out += kBom;
   for (const Block& b : blocks_)
     for (const Line& l : b.lines) {
-      out += l.raw;
-      out += l.eol;
+      out += Text(l.raw);
+      out += kLineEnds[l.eol];
     }
   return out;
 }
 
-std::size_t IniDocument::FindSection(std::string_view section) const {
-  if (!indexed_) {
-    // Only the first header of a name counts, and only its own entries.
-    sections_.clear();
-    for (std::size_t b = 1; b < blocks_.size(); ++b) {
-      if (!sections_.emplace(blocks_[b].lines.front().name, b).second) continue;
-      const Block& block = blocks_[b];
-      block.entries.clear();
-      for (std::size_t i = 1; i < block.lines.size(); ++i)
-        if (block.lines[i].kind == 2) block.entries.emplace(block.lines[i].name, i);
-    }
-    indexed_ = true;
+void IniDocument::BuildIndex() const {
+  // Only the first header of a name counts, and only its own entries.
+  sections_ = NameIndex{};
+  for (std::size_t b = 1; b < blocks_.size(); ++b) {
+    IndexAdd(sections_, b, [this](std::size_t i) { return Name(blocks_[i].lines.front()); });
+    const Block& block = blocks_[b];
+    block.entries = NameIndex{};
+    for (std::size_t i = 1; i < block.lines.size(); ++i)
+      if (block.lines[i].kind == LineKind::Entry)
+        IndexAdd(block.entries, i, [&](std::size_t l) { return Name(block.lines[l]); });
   }
-  auto it = sections_.find(section);
-  return it == sections_.end() ? kNone : it->second;
+  indexed_ = true;
+}
+
+std::size_t IniDocument::FindSection(std::string_view section) const {
+  if (!indexed_) BuildIndex();
+  return IndexFind(sections_, section, [this](std::size_t i) { return Name(blocks_[i].lines.front()); });
 }
 
 std::size_t IniDocument::FindEntry(std::size_t block, std::string_view key) const {
-  const auto& entries = blocks_[block].entries;
-  auto it = entries.find(key);
-  return it == entries.end() ? kNone : it->second;
+  const Block& b = blocks_[block];
+  return IndexFind(b.entries, key, [&](std::size_t l) { return Name(b.lines[l]); });
 }
 
-std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> IniDocument::View(std::string_view section, std::string_view key) const {
   std::size_t b = FindSection(section);
   if (b == kNone) return std::nullopt;
   std::size_t e = FindEntry(b, key);
   if (e == kNone) return std::nullopt;
-  return blocks_[b].lines[e].value;
+  return Text(blocks_[b].lines[e].value);
+}
+
+std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
+  auto v = View(section, key);
+  return v ? std::optional<std::string>(*v) : std::nullopt;
 }
 
 std::string IniDocument::GetString(std::string_view section, std::string_view key,
                                    std::string_view default_text, std::size_t buffer_size) const {
   if (buffer_size == 0) return std::string();
-  auto v = Find(section, key);
-  return ClipToGbkBytes(v ? std::string_view(*v) : default_text, buffer_size - 1);
+  return ClipToGbkBytes(View(section, key).value_or(default_text), buffer_size - 1);
 }
 
 int IniDocument::GetInt(std::string_view section, std::string_view key, int default_value) const {
-  auto v = Find(section, key);
+  auto v = View(section, key);
   if (!v) return default_value;
   return LeadingInt(*v, 0);
 }
 
-IniDocument::Line IniDocument::MakeLine(int kind, std::string_view name, std::string_view value) const {
+IniDocument::Line IniDocument::MakeLine(LineKind kind, std::string_view name, std::string_view value) {
   Line l;
   l.kind = kind;
-  l.name = std::string(name);
-  l.value = std::string(value);
-  l.raw = EncodeLine(kind == 1 ? "[" + l.name + "]" : l.name + "=" + l.value);
-  l.eol = "\r\n";
+  l.eol = kCrLf;
+  const std::size_t begin = text_.size();
+  if (kind == LineKind::Section) {
+    text_.append("[").append(name).append("]");
+    l.name = Span{begin + 1, name.size()};
+  } else {
+    text_.append(name).append("=").append(value);
+    l.name = Span{begin, name.size()};
+    l.value = Span{begin + name.size() + 1, value.size()};
+  }
+  l.raw = Span{begin, text_.size() - begin};
+  // A GBK file gets the line in GBK; the name and value stay UTF-8.
+  if (encoding_ == Encoding::Gbk && !IsAsciiText(Text(l.raw))) l.raw = Keep(Utf8ToGbkLossy(Text(l.raw)));
   return l;
 }
 
 void IniDocument::EndLastLine() {
   for (auto b = blocks_.rbegin(); b != blocks_.rend(); ++b)
     if (!b->lines.empty()) {
-      if (b->lines.back().eol.empty()) b->lines.back().eol = "\r\n";
+      if (b->lines.back().eol == 0) b->lines.back().eol = kCrLf;
       return;
     }
+}
+
+void IniDocument::CompactWhenWasteful() {
+  if (replaced_bytes_ < 4096 || replaced_bytes_ < text_.size() / 2) return;
+  std::string kept;
+  kept.reserve(text_.size() - replaced_bytes_);
+  const auto move = [&](Span& s, Span from, Span to) {
+    // A name or value inside the raw line moves with it.
+    if (s.begin >= from.begin && s.begin + s.size <= from.begin + from.size) {
+      s.begin = to.begin + (s.begin - from.begin);
+      return;
+    }
+    const Span moved{kept.size(), s.size};
+    kept.append(Text(s));
+    s = moved;
+  };
+  for (Block& b : blocks_)
+    for (Line& l : b.lines) {
+      const Span from = l.raw;
+      l.raw = Span{kept.size(), from.size};
+      kept.append(Text(from));
+      move(l.name, from, l.raw);
+      move(l.value, from, l.raw);
+    }
+  text_ = std::move(kept);
+  replaced_bytes_ = 0;
 }
 
 void IniDocument::SetString(std::string_view section, std::string_view key, std::string_view value) {
@@ -214,30 +309,34 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
     if (blocks_.empty()) blocks_.emplace_back();  // nothing before the first header
     EndLastLine();
     Block block;
-    block.lines.push_back(MakeLine(1, section, {}));
-    block.lines.push_back(MakeLine(2, key, new_value));
-    block.entries.emplace(std::string(key), 1);
+    block.lines.push_back(MakeLine(LineKind::Section, section, {}));
+    block.lines.push_back(MakeLine(LineKind::Entry, key, new_value));
+    IndexAdd(block.entries, 1, [&](std::size_t l) { return Name(block.lines[l]); });
     blocks_.push_back(std::move(block));
-    sections_.emplace(std::string(section), blocks_.size() - 1);
+    IndexAdd(sections_, blocks_.size() - 1, [this](std::size_t i) { return Name(blocks_[i].lines.front()); });
     return;
   }
   Block& block = blocks_[b];
   std::size_t e = FindEntry(b, key);
   if (e != kNone) {
     Line& l = block.lines[e];
-    if (l.value == new_value) return;  // keep the line byte for byte
-    l.value = std::string(new_value);
-    l.raw = EncodeLine(l.name + "=" + l.value);
+    if (Text(l.value) == new_value) return;  // keep the line byte for byte
+    replaced_bytes_ += l.raw.size;
+    const unsigned char eol = l.eol;
+    const std::string name(Name(l));  // text_ moves as the new line goes in
+    l = MakeLine(LineKind::Entry, name, new_value);
+    l.eol = eol;
+    CompactWhenWasteful();
     return;
   }
   // After the section's last entry, so comments and blank lines that lead
   // into the next section stay with it.
   // Found from the end: no entry lies past it, so no index moves.
   std::size_t at = block.lines.size();
-  while (at > 1 && block.lines[at - 1].kind != 2) --at;
-  if (block.lines[at - 1].eol.empty()) block.lines[at - 1].eol = "\r\n";
-  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), MakeLine(2, key, new_value));
-  block.entries.emplace(std::string(key), at);
+  while (at > 1 && block.lines[at - 1].kind != LineKind::Entry) --at;
+  if (block.lines[at - 1].eol == 0) block.lines[at - 1].eol = kCrLf;
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), MakeLine(LineKind::Entry, key, new_value));
+  IndexAdd(block.entries, at, [&](std::size_t l) { return Name(block.lines[l]); });
 }
 
 bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) != kNone; }
@@ -247,7 +346,7 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   std::size_t b = FindSection(section);
   if (b == kNone) return keys;
   for (const Line& l : blocks_[b].lines)
-    if (l.kind == 2) keys.push_back(l.name);
+    if (l.kind == LineKind::Entry) keys.emplace_back(Name(l));
   return keys;
 }
 

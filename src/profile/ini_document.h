@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "io_status.h"
@@ -48,47 +47,59 @@ class IniDocument {
   void set_encoding(Encoding e) { encoding_ = e; }
 
  private:
+  enum class LineKind : unsigned char { Other, Section, Entry };
+  // A piece of text_. Lines, names and values are kept in one buffer so a
+  // document of many lines costs a few allocations, not a few per line.
+  struct Span {
+    std::size_t begin = 0, size = 0;
+  };
   struct Line {
-    std::string raw;      // bytes as read, in the file's encoding, without the end
-    std::string eol;      // "\r\n", "\n", "\r" or "" for a last line without one
-    int kind = 0;         // 0 other, 1 section header, 2 entry
-    std::string name;     // section name or key (UTF-8, trimmed)
-    std::string value;    // entry value (UTF-8, trimmed)
+    Span raw;    // bytes as read, in the file's encoding, without the end
+    Span name;   // section name or key (UTF-8, trimmed)
+    Span value;  // entry value (UTF-8, trimmed)
+    LineKind kind = LineKind::Other;
+    unsigned char eol = 0;  // "", "\r\n", "\n" or "\r" (kLineEnds)
   };
-  // Names compare without regard to ASCII case, looked up without a copy.
-  struct NoCaseHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const;
+  // Positions found by name without regard to case: open addressing over
+  // position + 1 (0 is a free slot), the first of equal names kept.
+  struct NameIndex {
+    std::vector<std::size_t> table;
+    std::size_t count = 0;
   };
-  struct NoCaseEqual {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const;
-  };
-  using NameIndex = std::unordered_map<std::string, std::size_t, NoCaseHash, NoCaseEqual>;
   // A header and the lines up to the next one (the first block holds what
   // comes before any header). An insertion moves lines of its own block
   // only, so a save of many new keys stays linear in the file's size.
   struct Block {
     std::vector<Line> lines;
-    // Entries by key, for the first block of a section name.
+    // Entry lines by key, for the first block of a section name.
     mutable NameIndex entries;
   };
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  std::string_view Text(Span s) const { return std::string_view(text_).substr(s.begin, s.size); }
+  std::string_view Name(const Line& l) const { return Text(l.name); }
+  // Appends to text_; the caller's text must not lie in text_.
+  Span Keep(std::string_view s);
+  void BuildIndex() const;
   // The first block of a section, or kNone.
   std::size_t FindSection(std::string_view section) const;
   std::size_t FindEntry(std::size_t block, std::string_view key) const;
-  std::string EncodeLine(std::string_view utf8) const;
-  std::string DecodeText(std::string_view raw) const;
-  Line MakeLine(int kind, std::string_view name, std::string_view value) const;
+  std::optional<std::string_view> View(std::string_view section, std::string_view key) const;
+  // Appends a new line's text; name and value must not lie in text_.
+  Line MakeLine(LineKind kind, std::string_view name, std::string_view value);
   // The last line of the document ends with a line break before another follows.
   void EndLastLine();
+  // Drops the text that replaced lines left behind once it outweighs the rest.
+  void CompactWhenWasteful();
 
+  std::string text_;
   std::vector<Block> blocks_;
   Encoding encoding_ = Encoding::Gbk;
-  // Sections by name: built on the first look-up, kept up to date by SetString.
+  std::size_t replaced_bytes_ = 0;
+  // Blocks by section name: built on the first look-up, kept up to date by
+  // SetString.
   mutable bool indexed_ = false;
   mutable NameIndex sections_;
-
 };
 
 // Reads integer text the way the private-profile integer read does.

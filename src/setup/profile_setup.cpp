@@ -1,5 +1,6 @@
 #include "profile_setup.h"
 
+#include <array>
 #include <unordered_map>
 
 #include "profile/gbk.h"
@@ -13,7 +14,24 @@ namespace {
 // Empty and "0..." clear a box; any other value sets it.
 bool BoxValue(const std::string& value) { return !value.empty() && value[0] != '0'; }
 
-std::string Key(int n, ChannelField f) { return ChannelKey(n, FieldKeySuffix(f)); }
+// A channel's keys, made once: a load and a store each name all of them.
+struct ChannelKeys {
+  std::array<std::string, kChannelFieldCount> fields;
+  std::string ch_box, tx_box;
+};
+
+const ChannelKeys& KeysOf(int n) {
+  static const std::array<ChannelKeys, kChannels> keys = [] {
+    std::array<ChannelKeys, kChannels> k;
+    for (int c = 1; c <= kChannels; ++c) {
+      for (int f = 0; f < kChannelFieldCount; ++f) k[c - 1].fields[f] = ChannelKey(c, FieldKeySuffix(ChannelField(f)));
+      k[c - 1].ch_box = ChBoxKey(c);
+      k[c - 1].tx_box = TxBoxKey(c);
+    }
+    return k;
+  }();
+  return keys[n - 1];
+}
 
 bool IsFrequencyField(ChannelField f) { return f == ChannelField::RxFreq || f == ChannelField::TxFreq; }
 
@@ -40,9 +58,10 @@ Setup ReadSetupRecord(const IniDocument& doc) {
   s.band_upper = read("FreqU", "");
   for (int n = 1; n <= kChannels; ++n) {
     Channel& c = s.channel(n);
-    for (int f = 0; f < kChannelFieldCount; ++f) c.fields[f] = read(Key(n, ChannelField(f)), "");
-    c.enabled = BoxValue(read(ChBoxKey(n), ""));
-    c.tx_enabled = BoxValue(read(TxBoxKey(n), ""));
+    const ChannelKeys& keys = KeysOf(n);
+    for (int f = 0; f < kChannelFieldCount; ++f) c.fields[f] = read(keys.fields[f], "");
+    c.enabled = BoxValue(read(keys.ch_box, ""));
+    c.tx_enabled = BoxValue(read(keys.tx_box, ""));
   }
   return s;
 }
@@ -73,11 +92,11 @@ void ForEachStoredValue(const Setup& s, Write&& write) {
   for (int n = 1; n <= kChannels; ++n) {
     for (int f = 0; f < kChannelFieldCount; ++f) {
       const std::string& text = s.channel(n).fields[f];
-      write(Key(n, ChannelField(f)), IsFrequencyField(ChannelField(f)) ? PadFrequency(text) : text);
+      write(KeysOf(n).fields[f], IsFrequencyField(ChannelField(f)) ? PadFrequency(text) : text);
     }
   }
-  for (int n = 1; n <= kChannels; ++n) write(ChBoxKey(n), s.channel(n).enabled ? "1" : "0");
-  for (int n = 1; n <= kChannels; ++n) write(TxBoxKey(n), s.channel(n).tx_enabled ? "1" : "0");
+  for (int n = 1; n <= kChannels; ++n) write(KeysOf(n).ch_box, s.channel(n).enabled ? "1" : "0");
+  for (int n = 1; n <= kChannels; ++n) write(KeysOf(n).tx_box, s.channel(n).tx_enabled ? "1" : "0");
   for (Setting k : {Setting::PF1S, Setting::PF2S, Setting::PF3S}) write(Info(k).key, s[k].text);
 }
 
@@ -90,14 +109,21 @@ void StoreSetup(const Setup& s, IniDocument& doc) {
 }
 
 std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup) {
+  // Where each write of a store lands in clearing order (a key written
+  // twice lands twice in its one place, the last write kept).
+  static const std::vector<std::size_t> place = [] {
+    std::unordered_map<std::string_view, std::size_t> index;
+    for (std::size_t i = 0; i < ProfileKeys().size(); ++i) index.emplace(ProfileKeys()[i], i);
+    std::vector<std::size_t> p;
+    ForEachStoredValue(Setup{}, [&](std::string_view key, std::string_view) { p.push_back(index.at(key)); });
+    return p;
+  }();
   // As a document would give them back: each value without its blanks.
-  std::unordered_map<std::string, std::string> stored;
+  std::vector<std::pair<std::string, std::string>> values(ProfileKeys().size());
+  std::size_t write = 0;
   ForEachStoredValue(setup, [&](std::string_view key, std::string_view value) {
-    stored[std::string(key)] = std::string(TrimBlanks(value));
+    values[place[write++]] = {std::string(key), std::string(TrimBlanks(value))};
   });
-  std::vector<std::pair<std::string, std::string>> values;
-  values.reserve(ProfileKeys().size());
-  for (const std::string& key : ProfileKeys()) values.emplace_back(key, std::move(stored[key]));
   return values;
 }
 

@@ -105,6 +105,40 @@ TEST(IniDocument, WritesReplaceInPlaceAndKeepEveryOtherByte) {
   EXPECT_EQ(again.GetString("A", "k", "", 20), "v");
 }
 
+// Only the first header of a name and the first entry of a key count, for
+// reads and writes alike, however many names a document holds.
+TEST(IniDocument, TheFirstOfEqualNamesCountsAmongMany) {
+  std::string text = "[A]\r\nk=1\r\nK=2\r\n[a]\r\nk=3\r\nx=4\r\n";
+  for (int n = 0; n < 40; ++n) text += "[S" + std::to_string(n) + "]\r\n";
+  auto doc = IniDocument::Parse(text);
+  EXPECT_EQ(doc.GetString("a", "K", "", 20), "1");
+  EXPECT_EQ(doc.GetString("A", "x", "none", 20), "none");  // in the second [a] only
+  EXPECT_EQ(doc.Keys("A"), (std::vector<std::string>{"k", "K"}));
+  doc.SetString("A", "K", "5");
+  for (int n = 0; n < 40; ++n)
+    for (int k = 0; k < 30; ++k) doc.SetString("s" + std::to_string(n), "Key" + std::to_string(k), std::to_string(n * k));
+  EXPECT_EQ(doc.Serialize().rfind("[A]\r\nk=5\r\nK=2\r\n[a]\r\nk=3\r\nx=4\r\n[S0]\r\nKey0=0\r\n", 0), 0u);
+  const auto again = IniDocument::Parse(doc.Serialize());
+  for (const IniDocument* d : {static_cast<const IniDocument*>(&doc), &again})
+    for (int n = 0; n < 40; n += 13)
+      for (int k = 0; k < 30; k += 7) EXPECT_EQ(d->GetInt("S" + std::to_string(n), "KEY" + std::to_string(k), -1), n * k);
+}
+
+// A value changed many times leaves every other line as it was, in a GBK
+// file with Chinese names as well as in plain ASCII.
+TEST(IniDocument, ManyChangesKeepTheRestByteForByte) {
+  const std::string head = Gbk("[频道]\r\n 名 = 值 \r\n");
+  const std::string tail = "\r\n; end\r\n[B]\r\nb=2";
+  auto doc = IniDocument::Parse(head + "k=0" + tail);
+  for (int i = 1; i <= 3000; ++i) doc.SetString("频道", "k", i % 2 ? "宽带" + std::to_string(i) : std::to_string(i));
+  EXPECT_EQ(doc.Serialize(), head + "k=3000" + tail);
+  doc.SetString("频道", "k", "宽");
+  EXPECT_EQ(doc.Serialize(), head + Gbk("k=宽") + tail);
+  EXPECT_EQ(doc.GetString("频道", "名", "", 20), "值");
+  doc.SetString("b", "B", "3");  // the last line still ends without a break
+  EXPECT_EQ(doc.Serialize(), head + Gbk("k=宽") + "\r\n; end\r\n[B]\r\nb=3");
+}
+
 TEST(IniDocument, WhatGbkCannotHoldBecomesAQuestionMark) {
   auto gbk = IniDocument::Parse(Gbk("[BusyLock]\r\n1=禁止\r\n"));
   gbk.SetString("BusyLock", "2", "载波控制");
