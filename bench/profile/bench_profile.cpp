@@ -1,7 +1,7 @@
 // Clear a profile, fill all 209 keys, read them back: the naive way (parse the
 // file for every read, rewrite it for every write) against one load and one
 // save per operation. Then a profile opened, saved over and opened again in
-// memory, as the profile-open fuzz target does for every input.
+// memory, as the profile-resave fuzz target does for every input.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
