@@ -150,7 +150,9 @@ TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
 
 TEST_F(AppTest, PortDialogListsThePortsAndGreysOutWhatCannotBeOpened) {
   std::vector<PortRecord> ports(2);
-  ports[0] = {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "0403", "6001", "A10K", "ftdi_sio", "FTDI", true};
+  ports[0].device = "/dev/ttyUSB0", ports[0].description = "FT232R USB UART", ports[0].manufacturer = "FTDI";
+  ports[0].vid = "0403", ports[0].pid = "6001", ports[0].serial = "A10K", ports[0].driver = "ftdi_sio";
+  ports[0].family = "FTDI", ports[0].usb = true;
   ports[1].device = "/dev/ttyS0";
   ports[1].may_open = false;
   ports[1].problem = "没有权限读写串口 /dev/ttyS0";
