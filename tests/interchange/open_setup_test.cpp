@@ -138,11 +138,13 @@ TEST(ApplySetup, OneStepRowsRecolouredOtherChannelsLeftAlone) {
   kavir::Setup changed = v.ToSetup();
   const std::string csv = "Location,Frequency,Duplex\n2,146.52,off\n5,146.94,\n";
   ApplyImport(PlanCsvImport(csv, LimitsOf(changed, v.channel_lists), true), v.channel_lists, changed);
+  changed.channel(3).enabled = changed.channel(3).tx_enabled = false;  // and one channel closed
   ASSERT_TRUE(v.ApplySetup(changed));
   EXPECT_EQ(v.ToSetup(), changed);
   EXPECT_EQ(v.grid.Cell(2, 3).fore_color, kGrey) << "TX off greys the transmit columns";
   EXPECT_EQ(v.grid.Cell(2, 1).fore_color, kBlack);
   EXPECT_EQ(v.grid.Cell(5, 1).fore_color, kBlack);
+  EXPECT_EQ(v.grid.Cell(3, 1).fore_color, kGrey) << "a closed channel is grey throughout";
   EXPECT_TRUE(v.tx_box[8].checked()) << "channel 9 was not imported";
   EXPECT_FALSE(v.ApplySetup(changed)) << "nothing left to change";
   v.Undo();

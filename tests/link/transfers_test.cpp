@@ -75,7 +75,7 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   EXPECT_EQ(LastStatus(rig), "完毕!");
   EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical, ThreadPriority::Normal}));
   for (const char* e : {"begin:正在进行握手， 请稍候.......:49:1", "begin:正在接收第 16 个数据包， 请稍候.......:49:17",
-                        "begin:正在传输第 17 个数据包， 请稍候.......:49:18"})
+                        "begin:正在传输第 17 个数据包， 请稍候.......:49:18", "begin:正在进行数据刷新， 请稍候.......:10:10"})
     EXPECT_NE(std::find(rig.ui.events.begin(), rig.ui.events.end(), e), rig.ui.events.end()) << e;
 
   const IniDocument model = ReadIniFile(rig.files.ModelFile("KV16V"));
@@ -119,6 +119,7 @@ TEST(ReadRadio, ARadioOfAnotherModelIsNamedAndRememberedAsThatModel) {
     ASSERT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
     const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.ToSetup(), rig.view.current_model_name);
     EXPECT_NE(summary.find("（其中 14 个打开），机型 KV16U"), std::string::npos) << read << summary;
+    EXPECT_FALSE(rig.view.IsModified()) << "the screen holds what the radio holds";
   }
   EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetString("PreviousType", "1", "", 20), "KV16U");
 }

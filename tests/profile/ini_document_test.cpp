@@ -36,6 +36,10 @@ TEST(Gbk, ConvertsClipsAndRejects) {
   const char* longer[] = {"", "", "é", "é", "é😀", "é😀a", "é😀a"};
   for (std::size_t max = 0; max < std::size(longer); ++max) EXPECT_EQ(ClipToGbkBytes("é😀a", max), longer[max]) << max;
   EXPECT_EQ(GbkPrefixLength("中中\xE5\x85", 6), 8u);  // a cut-off character at the end counts as it stands
+  // Code points that are no character give no text: NUL, the surrogates, past U+10FFFF.
+  for (char32_t none : {0x0u, 0xD800u, 0xDFFFu, 0x110000u}) EXPECT_EQ(Utf8FromCodePoint(none), "") << std::hex << static_cast<unsigned>(none);
+  EXPECT_EQ(Utf8FromCodePoint(0xD7FF) + Utf8FromCodePoint(0xE000) + Utf8FromCodePoint(0x10FFFF),
+            "\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF");
 }
 
 // Every double-byte code either is refused or stands for one character
@@ -93,6 +97,11 @@ TEST(IniDocument, WritesReplaceInPlaceAndKeepEveryOtherByte) {
   EXPECT_EQ(doc.Serialize(), "; radio notes\r\n[Previous]\r\nType=B\r\nForeign=keep me\r\nNew=\r\n\r\n"
                              "[Empty]\r\ne=3\r\n[Other]\r\nx=1\r\ny=2\r\n[Added]\r\nk=v\r\n");
   EXPECT_EQ(doc.Find("Previous", "New"), std::optional<std::string>(""));
+  EXPECT_TRUE(doc.HasSection("ADDED") && doc.HasSection("empty") && !doc.HasSection("Missing"));
+  // A file whose last line has no break gets one before a new section.
+  auto unended = IniDocument::Parse("[A]\r\nk=v");
+  unended.SetString("B", "x", "1");
+  EXPECT_EQ(unended.Serialize(), "[A]\r\nk=v\r\n[B]\r\nx=1\r\n");
 
   std::string junk("[A]\nk=v\rl=w\r\n\0\xFF\xFE=\x01\n", 20);
   junk += std::string(100000, 'z');  // a very long last line, no final newline

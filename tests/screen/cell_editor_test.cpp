@@ -78,6 +78,7 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
       {3, "440.00000", 13, "440.00000", 9, 9},  // Enter selects it all
       {2, "DCS", 13, "DCS", 3, 0},             // begins no option
       {2, "ctcss", 13, "CTCSS:67.0", 10, 0},   // the first option it begins
+      {5, "载波控制", 13, "载波控制", 4, 0},       // the caret counts characters, not bytes
   };
   for (const Case& c : cases) {
     view->grid.SetText(1, c.col, c.cell);
@@ -87,7 +88,11 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
               std::make_tuple(std::string(c.text), c.caret, c.selection_end));
     view->OnEditorEsc();
   }
-  for (auto [col, key] : std::vector<std::pair<int, char32_t>>{{0, '1'}, {1, 27}, {1, 9}, {1, 0x1F}, {1, 0x7F}}) {  // header, Esc, Tab, controls
+  // An editor opened over another starts afresh.
+  Open(1, 3, 13), Open(1, 2, 13);
+  EXPECT_EQ(std::make_tuple(view->editor.col, view->editor.selection_end), std::make_tuple(2, 0));
+  view->OnEditorEsc();
+  for (auto [col, key] : std::vector<std::pair<int, char32_t>>{{0, '1'}, {10, '1'}, {1, 27}, {1, 9}, {1, 0x1F}, {1, 0x7F}}) {  // header, past the grid, Esc, Tab, controls
     Open(1, col, key);
     EXPECT_FALSE(view->editor.visible);
   }

@@ -113,6 +113,7 @@ TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   EXPECT_TRUE(r.ok()) << r.Describe();
   EXPECT_EQ(view->CopyCells({11, 1, 12, 9}), copied);
   EXPECT_EQ(view->CopyCells({-3, 0, 2, 12}), copied);  // a range past the grid is cut to it
+  EXPECT_EQ(view->CopyCells({2, 9, 1, 1}), copied);    // and one selected backwards is turned round
   for (int col : {0, 10}) EXPECT_EQ(view->CheckCell(col, "430.125", "").fault, CellFault::OutsideGrid) << col;
 }
 

@@ -1,6 +1,7 @@
 // Open and Save As of .dat files, and the recent-file list.
 #include <gtest/gtest.h>
 
+#include "codec/codec.h"
 #include "screen/open_setup.h"
 #include "support.h"
 
@@ -127,6 +128,7 @@ TEST(RecentFilesList, NewestFirstNoDuplicatesAtMostSix) {
   RecentFiles read;
   recent.WriteTo(config), read.ReadFrom(config);
   EXPECT_EQ(read.paths(), recent.paths());
+  EXPECT_EQ(config.Find("RecentFiles", "File7"), std::optional<std::string>("z"));  // only six are ours
 }
 
 TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
@@ -169,6 +171,18 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
   EXPECT_NE(ui.dialogs.back().filter.find("(*.dat *.img *.bin)"), std::string::npos);  // images are offered too
   EXPECT_TRUE(view->OnFileOpenDat().ok);
   EXPECT_TRUE(!shown_for.empty() && shown_for == ui.pauses);  // both opens keep their progress up a moment
+
+  // An image opens but is not remembered (it would not reopen as a
+  // profile); a cancelled dialog opens nothing and says so.
+  const Image image = EncodeImage(view->ToSetup());
+  ui.open_path = dir.dir.File("radio.img");
+  WriteBytes(ui.open_path, std::string(image.begin(), image.end()));
+  const std::vector<std::string> remembered = view->recent.paths();
+  const OpenOutcome opened = OnFileOpenSetup(*view, nullptr);
+  EXPECT_TRUE(opened.status.ok && opened.image && !opened.cancelled);
+  ui.open_path.clear();
+  EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).cancelled);
+  EXPECT_EQ(view->recent.paths(), remembered);
 }
 
 }  // namespace

@@ -30,14 +30,19 @@ TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   view->OnChBoxClicked(7), view->OnChBoxClicked(7);  // the row comes back with TX still off
   EXPECT_EQ(Row(7), "bbggbbbbb10");
   EXPECT_EQ(Row(6), "bbbbbbbbb11");
+  view->OnTxBoxClicked(6);  // each box goes by its own state
+  EXPECT_EQ(Row(6), "bbggbbbbb10");
+  view->OnTxBoxClicked(6);
+  EXPECT_EQ(Row(6), "bbbbbbbbb11");
   view->OnChBoxClicked(3);  // TX 3 stays set, the row is grey
   EXPECT_EQ(Row(3), "ggggggggg01");
   view->OnTxBoxClicked(3), view->OnTxBoxClicked(3);  // clears it; setting it again is refused
   EXPECT_EQ(Row(3), "ggggggggg00");
   ui.repaints = 0;
-  view->OnChBoxClicked(5), view->OnChBoxClicked(5);
-  EXPECT_EQ(Row(5), "bbbbbbbbb11");
-  EXPECT_EQ(ui.repaints, 2);  // each click shows its row at once
+  view->OnChBoxClicked(5), view->OnChBoxClicked(5), view->OnTxBoxClicked(5);
+  EXPECT_EQ(Row(5), "bbggbbbbb10");
+  EXPECT_EQ(ui.repaints, 3);  // each click shows its row at once
+  view->OnTxBoxClicked(5);
   view->OnChBoxClicked(0), view->OnTxBoxClicked(17), view->UpdateChannelRow(-1);  // outside 1..16: ignored
   const std::string out = dir.dir.File("boxes.dat");
   view->StoreProfile(out);
@@ -125,7 +130,8 @@ TEST_F(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
 TEST_F(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
   struct { std::array<int, 3> choose; bool ok; Texts keys; } cases[] = {
       {{3, 3, 3}, false, {"监听", "关", "扫描"}},
-      {{2, -1, 1}, true, {"固定报警键", "关", "监听"}}};  // no choice keeps what was there
+      {{2, -1, 1}, true, {"固定报警键", "关", "监听"}},  // no choice keeps what was there
+      {{0, -1, 0}, true, {"关", "关", "关"}}};         // the first option is a choice like any other
   for (const auto& c : cases) {
     ui.key_settings = [&](CKeySettingsDlg& d) {
       for (int i = 0; i < 3; ++i) d.pf[i].selected = c.choose[i];

@@ -129,6 +129,14 @@ TEST(UndoHistory, KeepsTheNewestStepsWithinItsLimitAndCountsTheirTexts) {
   v.cells[8][4].text.assign(100, 'x');
   long_text.Record(v);
   EXPECT_GE(long_text.MemoryBytes(), 2 * short_bytes + 100);
+
+  // Typing into one cell is one step until an undo or a redo comes between.
+  UndoHistory typing;
+  for (int i = 0; i < 3; ++i) typing.Record(v, "cell 1,1");
+  EXPECT_EQ(typing.undo_count(), 1u);
+  typing.Redo(v), typing.Record(v, "cell 1,1");
+  typing.Undo(v), typing.Record(v, "cell 1,1");
+  EXPECT_EQ(typing.undo_count(), 2u);
 }
 
 TEST_F(UndoTest, UnsavedStateIsDerivedFromTheValues) {
