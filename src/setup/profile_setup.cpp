@@ -38,8 +38,10 @@ bool IsFrequencyField(ChannelField f) { return f == ChannelField::RxFreq || f ==
 }  // namespace
 
 std::string PadFrequency(std::string text) {
-  std::size_t length = GbkLength(text);
-  for (; length < 9; ++length) text += '0';
+  // Measured again after each '0': in a UTF-8 file a stray lead byte takes
+  // the digits after it into its character, and a padding counted once
+  // would grow by another '0' at every save.
+  while (GbkLength(text) < 9) text += '0';
   return text;
 }
 

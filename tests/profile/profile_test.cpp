@@ -30,6 +30,12 @@ TEST(SetupRecord, EveryKeyStoredInClearingOrderAndForeignOnesKept) {
   EXPECT_EQ(doc.Find("Previous", "Type"), std::optional<std::string>(""));
   EXPECT_EQ(doc.Find("Previous", "CH16.RxFreq"), std::optional<std::string>("000000000"));
   EXPECT_EQ(doc.Find("Previous", "CBT1"), std::optional<std::string>("0"));
+  // A frequency is padded to nine once, whatever it holds: saved again it stays as it is.
+  for (const std::string text : {"145.5", "关", "38\xE5", "\xF0" "1"}) {
+    const std::string padded = PadFrequency(text);
+    EXPECT_EQ(GbkLength(padded), 9u) << text;
+    EXPECT_EQ(PadFrequency(padded), padded) << text;
+  }
   // Values longer than a load keeps are named, with all they hold; foreign keys are not ours to judge.
   const IniDocument long_values = IniDocument::Parse(
       "[Previous]\r\nTimerOut=0123456789012345678\r\nMode=常规常规常规常规常规\r\nMine=" + std::string(40, 'x'));
