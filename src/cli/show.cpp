@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "open_screen.h"
 #include "interchange/setup_compare.h"
+#include "setup/profile_setup.h"
 
 namespace kavir::cli {
 
@@ -13,10 +14,14 @@ int RunShow(const CliArgs& args) {
   OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
-  for (const auto& [key, value] : ShownValues(screen.view.ToSetup())) std::cout << key << '=' << value << '\n';
+  const Setup shown = screen.view.ToSetup();
+  for (const auto& [key, value] : ShownValues(shown)) std::cout << key << '=' << value << '\n';
   std::cout.flush();
   if (!std::cout) return Fail(kExitFailed, "could not write to standard output");
-  return kExitOk;
+  // Shown as the file says, but a frequency no radio could take is refused.
+  const std::vector<std::string> problems = FrequencyTextProblems(shown);
+  for (const std::string& p : problems) std::cerr << "kavir-cli: " << p << "\n";
+  return problems.empty() ? kExitOk : kExitBadInput;
 }
 
 }  // namespace kavir::cli

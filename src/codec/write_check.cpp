@@ -62,9 +62,14 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
           add(ArgText(TrText("Codec", "%1 %2: 没有填写频率"), {ChannelLabel(n), FieldCaption(col.field)}));
         continue;
       }
-      const std::string text = PadFrequency(c[col.field]);
-      const std::string where = ChannelLabel(n) + " " + FieldCaption(col.field) + " \"" + text + "\"";
-      const Frequency f = Frequency::FromText(text);
+      const std::string where = ChannelLabel(n) + " " + FieldCaption(col.field) + " \"" + c[col.field] + "\"";
+      // Read as the store will keep it, so what is checked is what goes in.
+      const std::optional<Frequency> read = Frequency::Read(PadFrequency(c[col.field]));
+      if (!read) {
+        add(where + TrText("Codec", ": 不是以 MHz 为单位的频率 (例如 145.00000)"));
+        continue;
+      }
+      const Frequency f = *read;
       if (f.raster() == Raster::None) {
         add(where + TrText("Codec", ": 不在 6.25 kHz 或 2.5 kHz 频点上"));
         continue;

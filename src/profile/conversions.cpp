@@ -25,25 +25,29 @@ constexpr std::string_view kToneOff = "关";
 
 }  // namespace
 
-std::int64_t FrequencyValue(std::string_view text) {
-  // The points dropped, zeros added up to eight characters, the leading
-  // digits read: done in one pass, as it runs for every channel of a write.
-  std::int64_t v = 0;
-  std::size_t count = 0;
-  bool reading = true;
-  auto take = [&](char c) {
-    if (reading && IsDigit(c)) {
-      if (v < 1000000000000LL) v = v * 10 + (c - '0');  // saturate long junk
-    } else {
-      reading = false;
-    }
-    ++count;
+std::optional<std::int64_t> MhzTextValue(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  std::string_view decimals = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  const auto all_digits = [](std::string_view s) {
+    for (char c : s)
+      if (!IsDigit(c)) return false;
+    return true;
   };
-  for (char c : text)
-    if (c != '.') take(c);
-  while (count < 8) take('0');
-  return v;
+  // Six digits of megahertz are far past any radio; more would overflow.
+  if (!all_digits(whole) || !all_digits(decimals) || (whole.empty() && decimals.empty()) || whole.size() > 6)
+    return std::nullopt;
+  while (decimals.size() > 5 && decimals.back() == '0') decimals.remove_suffix(1);
+  if (decimals.size() > 5) return std::nullopt;  // finer than the 10 Hz the radio counts in
+  std::int64_t tens = 0;
+  for (char c : whole) tens = tens * 10 + (c - '0');
+  for (std::size_t i = 0; i < 5; ++i) tens = tens * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
+  return tens;
 }
+
+std::int64_t FrequencyValue(std::string_view text) { return MhzTextValue(text).value_or(0); }
 
 std::uint32_t FrequencyCode(std::string_view text) {
   const std::int64_t v = FrequencyValue(text);

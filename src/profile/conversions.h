@@ -2,13 +2,19 @@
 // Conversions between channel value texts and the radio's numeric forms.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kavir {
 
-// Frequency text to V in 10 Hz units: dots removed, padded with "0" to 8
-// characters, leading digits read ("136.00000" -> 13600000, "" -> 0).
+// A frequency text read as megahertz, in 10 Hz units: digits, then
+// optionally a point and decimals ("145.5", "145", "045.01250"), blanks
+// around it ignored; decimals past the fifth must be zeros. nullopt for
+// any other text, an empty one included. Never scaled by its digit count:
+// "45.0125" is 45.0125 MHz, not 450.125.
+std::optional<std::int64_t> MhzTextValue(std::string_view text);
+// The same, 0 for a text that is no frequency ("" -> 0).
 std::int64_t FrequencyValue(std::string_view text);
 // N = V / 625 when V is a multiple of 625, else 0.
 std::uint32_t FrequencyCode(std::string_view text);

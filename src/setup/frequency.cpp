@@ -8,6 +8,12 @@
 
 namespace kavir {
 
+std::optional<Frequency> Frequency::Read(std::string_view text) {
+  const std::optional<std::int64_t> tens = MhzTextValue(text);
+  if (!tens) return std::nullopt;
+  return Frequency(*tens * 10);
+}
+
 Frequency Frequency::FromText(std::string_view text) { return Frequency(FrequencyValue(text) * 10); }
 
 std::optional<Frequency> Frequency::FromTyped(std::string_view typed, std::string* error) {
@@ -65,19 +71,11 @@ Raster Frequency::raster() const {
 }
 
 std::string Frequency::Text() const {
-  // Three digits, a point, the next digits, zeros up to nine characters; a
-  // value of four digits or fewer is all zeros.
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, tens()).ptr;
-  const std::size_t count = static_cast<std::size_t>(end - digits);
-  std::string text(9, '0');
-  if (count > 4) {
-    text.assign(digits, 3);
-    text += '.';
-    text.append(digits + 3, std::min<std::size_t>(count - 3, 6));
-    if (text.size() < 9) text.append(9 - text.size(), '0');
-  }
-  return text;
+  if (tens() == 0) return std::string(9, '0');
+  const std::string mhz = std::to_string(tens() / 100000);
+  const std::string fraction = std::to_string(tens() % 100000);
+  return std::string(mhz.size() < 3 ? 3 - mhz.size() : 0, '0') + mhz + "." +
+         std::string(5 - fraction.size(), '0') + fraction;
 }
 
 std::array<std::uint8_t, 3> Frequency::Bytes(bool flag_bit) const {

@@ -15,8 +15,11 @@ class Frequency {
  public:
   constexpr Frequency() = default;
   static constexpr Frequency FromHz(std::int64_t hz) { return Frequency(hz); }
-  // The radio's reading of a text: points dropped, padded with zeros to
-  // eight digits, the leading digits in 10 Hz ("145.5" is 145.5 MHz, "" 0).
+  // A profile's or the radio's text read as megahertz ("145.5", "145",
+  // "045.01250"); nullopt for a text that is no frequency, "" included.
+  static std::optional<Frequency> Read(std::string_view text);
+  // The same, 0 Hz for a text that is no frequency (only checked texts
+  // reach the encoder).
   static Frequency FromText(std::string_view text);
   // A frequency as a person types or pastes it: blanks around it dropped,
   // a decimal comma read as a point, megahertz before the point and at
@@ -30,7 +33,8 @@ class Frequency {
   // The 10 Hz units the radio counts in.
   constexpr std::int64_t tens() const { return hz_ / 10; }
   Raster raster() const;
-  // "ddd.ddddd", as a read shows a frequency.
+  // "ddd.ddddd", as a read shows a frequency: megahertz with at least
+  // three digits ("045.01250", "1638.39375"); 0 Hz is nine zeros.
   std::string Text() const;
   // Megahertz with five decimals and no padding in front ("45.50000").
   std::string MhzText() const;

@@ -6,6 +6,9 @@
 #include "profile/gbk.h"
 #include "profile/profile.h"
 #include "profile/profile_keys.h"
+#include "profile/translate.h"
+#include "frequency.h"
+#include "option_search.h"
 
 namespace kavir {
 
@@ -38,11 +41,28 @@ bool IsFrequencyField(ChannelField f) { return f == ChannelField::RxFreq || f ==
 }  // namespace
 
 std::string PadFrequency(std::string text) {
+  // Whole megahertz get their point first: "145" padded to "145000000"
+  // would read as 145000000 MHz.
+  if (!text.empty() && GbkLength(text) < 9 && text.find_first_not_of("0123456789") == std::string::npos)
+    text += '.';
   // Measured again after each '0': in a UTF-8 file a stray lead byte takes
   // the digits after it into its character, and a padding counted once
   // would grow by another '0' at every save.
   while (GbkLength(text) < 9) text += '0';
   return text;
+}
+
+std::vector<std::string> FrequencyTextProblems(const Setup& setup) {
+  std::vector<std::string> problems;
+  for (int n = 1; n <= kChannels; ++n)
+    for (ChannelField f : {ChannelField::RxFreq, ChannelField::TxFreq}) {
+      const std::string& text = setup.channel(n)[f];
+      // Read as the store will keep it, so what is named is what would go in.
+      if (TrimBlanks(text).empty() || Frequency::Read(PadFrequency(text))) continue;
+      problems.push_back(ChannelLabel(n) + " " + FieldCaption(f) + " \"" + text + "\"" +
+                         TrText("Codec", ": 不是以 MHz 为单位的频率 (例如 145.00000)"));
+    }
+  return problems;
 }
 
 Setup ReadSetupRecord(const IniDocument& doc) {

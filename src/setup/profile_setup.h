@@ -39,7 +39,12 @@ std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup
 // saved atomically.
 IoStatus SaveSetupRecord(const std::string& path, const Setup& setup);
 
-// A frequency as a store writes it: padded with '0' to nine characters.
+// The frequency cells that hold no frequency in megahertz, each named as
+// "CH04 接收频率 \"430.1.2\": ..." (blank cells are not named here).
+std::vector<std::string> FrequencyTextProblems(const Setup& setup);
+
+// A frequency as a store writes it: padded with '0' to nine characters, whole
+// megahertz given their point first ("145" -> "145.00000").
 std::string PadFrequency(std::string text);
 
 }  // namespace kavir

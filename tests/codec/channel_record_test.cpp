@@ -96,6 +96,9 @@ TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
       {"136.00250", 136002500, Raster::Coarse, "136.00250", "81 D4 08"},
       {"136.0010", 136001000, Raster::None, "136.00100", "00 00 08"},
       {"", 0, Raster::Fine, "000000000", "00 00 0C"},
+      // Below 100 MHz and from 1000 MHz on, the megahertz are still the megahertz.
+      {"45.0125", 45012500, Raster::Fine, "045.01250", "22 1C 0C"},
+      {"1638.39375", 1638393750, Raster::Fine, "1638.39375", "FF FF 0F"},
   };
   for (const auto& r : rows) {
     const Frequency f = Frequency::FromText(r.text);

@@ -102,12 +102,17 @@ TEST(RegistrationSwitch, CountsOnlyAsTheLastItemInAnyCase) {
   for (const auto& c : cases) EXPECT_EQ(ScanRegistrationSwitch(c.line), c.s) << c.line;
 }
 
-TEST(Frequency, TheRadiosReadingOfATextIsItsFirstEightDigits) {
-  struct { const char* text; std::int64_t value; } rows[] = {
-      {"136.00000", 13600000}, {"136", 13600000},  // the first three digits are megahertz
-      {"", 0}, {"abc", 0}, {"14a.5", 14}, {"145.5", 14550000}, {"1450000000", 1450000000},
-      {"99999999999999999", 9999999999999}};  // long junk saturates
+TEST(Frequency, ATextIsReadAsMegahertzNeverByItsCountOfDigits) {
+  struct { const char* text; std::int64_t value; } rows[] = {  // 10 Hz units; 0: no frequency
+      {"136.00000", 13600000}, {"136", 13600000}, {"145.5", 14550000}, {" 145.5\t", 14550000},
+      {"45.0125", 4501250}, {"045.01250", 4501250}, {"1.45", 145000}, {".5", 50000}, {"145.", 14500000},
+      {"145.000000", 14500000}, {"1638.39375", 163839375},
+      {"", 0}, {".", 0}, {"abc", 0}, {"14a.5", 0}, {"145.5.5", 0}, {"-145", 0}, {"145,5", 0},
+      {"145.000001", 0},     // finer than the radio's 10 Hz
+      {"1450000000", 0}};   // no radio has a thousand times its band
   for (const auto& r : rows) EXPECT_EQ(FrequencyValue(r.text), r.value) << r.text;
+  EXPECT_FALSE(MhzTextValue("abc").has_value());
+  EXPECT_EQ(MhzTextValue("0"), std::optional<std::int64_t>(0));  // a frequency, if no radio's
   EXPECT_EQ(FrequencyCode("136.00250"), 0u);
   EXPECT_EQ(FrequencyCode("136.00625"), 21761u);
 }

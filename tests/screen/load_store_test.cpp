@@ -110,7 +110,7 @@ TEST_F(LoadStore, AValueCutShortHoldsWhatASaveWrites) {
   const std::string out = Store();
   ASSERT_TRUE(view->LoadProfile(out).ok);
   EXPECT_EQ(view->ProfileValues(), shown);
-  EXPECT_EQ(Stored(out, "CH04.RxFreq") + Stored(out, "CH04.ZoneWide"), "100000000窄带");
+  EXPECT_EQ(Stored(out, "CH04.RxFreq") + Stored(out, "CH04.ZoneWide"), "1.0000000窄带");  // 1 MHz, not 100000000
 }
 
 // Every shipped model, from a program folder whose path holds Chinese and spaces.
