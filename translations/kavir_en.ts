@@ -43,6 +43,14 @@
 <context>
     <name>Codec</name>
     <message>
+        <source>768 个字节都是 00</source>
+        <translation>all 768 bytes are 00</translation>
+    </message>
+    <message>
+        <source>768 个字节都是 FF, 电台从未写入过数据</source>
+        <translation>all 768 bytes are FF: the radio has never been programmed</translation>
+    </message>
+    <message>
         <source>固定字节</source>
         <translation>fixed bytes</translation>
     </message>
@@ -85,6 +93,10 @@
     <message>
         <source>: 不在 6.25 kHz 或 2.5 kHz 频点上</source>
         <translation>: not on a 6.25 kHz or 2.5 kHz step</translation>
+    </message>
+    <message>
+        <source>: 不是以 MHz 为单位的频率 (例如 145.00000)</source>
+        <translation>: is no frequency in MHz (such as 145.00000)</translation>
     </message>
     <message>
         <source>: 不是有效的频率</source>
@@ -330,6 +342,38 @@ Which model is it from?</translation>
 </context>
 <context>
     <name>Link</name>
+    <message>
+        <source>读出的不是电台数据：屏幕上的数据没有改变。</source>
+        <translation>What was read is no radio data: the screen is unchanged.</translation>
+    </message>
+    <message>
+        <source>
+读到的字节未能保存: </source>
+        <translation>
+The bytes read could not be saved: </translation>
+    </message>
+    <message>
+        <source>
+读到的 768 字节已保存为 %1。</source>
+        <translation>
+The 768 bytes read are saved as %1.</translation>
+    </message>
+    <message>
+        <source>电台回答了, 但读出的不是电台数据: %1。
+Read.ini 和屏幕上的数据没有改变。</source>
+        <translation>The radio answered, but what was read is no radio data: %1.
+Read.ini and the screen are unchanged.</translation>
+    </message>
+    <message>
+        <source>
+电台自己的%1与配置的不同, 已原样保留。</source>
+        <translation>
+The radio&apos;s own %1 differ from the configured ones and were kept as they were.</translation>
+    </message>
+    <message>
+        <source>机型标识 &quot;%1&quot;, &quot;%2&quot;, 厂家签名 &quot;%3&quot;</source>
+        <translation>model code &quot;%1&quot;, tag &quot;%2&quot; and maker&apos;s signature &quot;%3&quot;</translation>
+    </message>
     <message>
         <source>第 %1 号机型</source>
         <translation>model no. %1</translation>
@@ -1438,6 +1482,10 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
 </context>
 <context>
     <name>Setup</name>
+    <message>
+        <source>KAVIR.ini [RadioIdentity] %1=&quot;%2&quot; 不是 %3 个 ASCII 字符, 仍用 &quot;%4&quot;</source>
+        <translation>KAVIR.ini [RadioIdentity] %1=&quot;%2&quot; is not %3 ASCII characters; &quot;%4&quot; is used</translation>
+    </message>
     <message>
         <source>发射定时限制</source>
         <translation>TX time-out</translation>

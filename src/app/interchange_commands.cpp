@@ -103,7 +103,7 @@ void InterchangeCommands::OnExportCsv() {
 }
 
 void InterchangeCommands::OnSaveImage() {
-  const CheckedImage built = ImageForWrite(frame_.view().ToSetup(), frame_.view().channel_lists);
+  const CheckedImage built = ImageForWrite(frame_.view().ToSetup(), frame_.view().channel_lists, frame_.view().radio_identity());
   if (!built.image) {
     frame_.ui().ShowError(DescribeProblems(built.problems), TrText("Screen", CKAVIRView::kMessageCaption));
     return;

@@ -55,7 +55,7 @@ std::optional<BatchSetup> BatchSetupOf(const Setup& setup, const ProgramData& da
   // encoded from the same set-up.
   const IoStatus stored = SaveSetupRecord(data.files.write_ini, setup);
   if (!stored) return Failed(stored, error, io_failed);  // the message names Write.ini
-  return Common(EncodeImage(setup), setup[Setting::Type].index + 1, data);
+  return Common(EncodeImage(setup, data.identity), setup[Setting::Type].index + 1, data);
 }
 
 std::optional<BatchSetup> SetupFromImage(const Image& image, const ProgramData& data, std::string* error,

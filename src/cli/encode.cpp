@@ -19,7 +19,7 @@ int RunEncode(const CliArgs& args) {
     return Fail(kExitBadInput, "not encoded: " + screen.OptionListsRefusal());
   const IoStatus stored = screen.view.ClearAndStoreProfile(args.files.write_ini);
   if (!stored) return Fail(ExitCodeFor(stored.bad_input), stored.Message());
-  const CheckedImage checked = ImageForWrite(screen.view.ToSetup(), screen.view.channel_lists);
+  const CheckedImage checked = ImageForWrite(screen.view.ToSetup(), screen.view.channel_lists, screen.view.radio_identity());
   if (!checked.image) {
     for (const WriteProblem& p : checked.problems) std::cerr << "kavir-cli: " << p.message << "\n";
     return Fail(kExitFailed, "not encoded: the settings above would put wrong bytes into a radio");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "setup/option_lists.h"
+#include "setup/radio_identity.h"
 #include "setup/setup.h"
 
 namespace kavir {
@@ -22,11 +23,21 @@ using Image = std::array<std::uint8_t, kImageSize>;
 // The address of packet n (1..48) in the image.
 constexpr int PacketAddress(int n) { return kPacketDataSize * (n - 1); }
 
-// The 16 data bytes of packet n (1..48) as a write sends them, into data.
-void EncodePacket(int n, const Setup& setup, std::uint8_t* data);
+// The 16 data bytes of packet n (1..48) as a write sends them, into data;
+// the identification block and signature carry the identity's texts.
+void EncodePacket(int n, const Setup& setup, std::uint8_t* data, const RadioIdentity& identity = {});
 // Frame of packet n as a write sends it: 'W', address, 0x10, data.
-Frame EncodeFrame(int n, const Setup& setup);
-Image EncodeImage(const Setup& setup);
+Frame EncodeFrame(int n, const Setup& setup, const RadioIdentity& identity = {});
+Image EncodeImage(const Setup& setup, const RadioIdentity& identity = {});
+
+// The identification block and signature (0x2D0 to 0x2FF): what a radio
+// keeps as its own.
+inline constexpr int kIdentityAddress = 0x2D0;
+// The model code, tag and signature an image holds, as texts (bytes that
+// are no printable ASCII shown as '?').
+RadioIdentity IdentityOf(const Image& image);
+// to takes from's identification block and signature.
+void CopyIdentity(const Image& from, Image& to);
 
 // Puts what packet n's 16 data bytes hold into the set-up as a read stores
 // it: option texts from the lists (a field past its list gives the field's

@@ -12,17 +12,28 @@ namespace kavir {
 
 namespace {
 
-// The first address from 0x2A0 on where the image differs from the fixed
-// blocks a write puts there; -1 when it holds them all.
+// The first address where the image differs from the bytes every radio of
+// the family holds (0x2A0 to 0x2CF, the identification block's fixed
+// bytes); -1 when it holds them all. Model code, tag and signature are the
+// radio's own and may be any text.
 int FixedBytesDiffer(const Image& image) {
   static const Image fixed = EncodeImage(Setup{});
-  for (int a = PacketAddress(43); a < kImageSize; ++a)
-    if (image[a] != fixed[a]) return a;
+  auto fixed_byte = [](int a) {
+    if (a < kIdentityAddress) return true;
+    const int byte = a - kIdentityAddress;
+    return (byte >= 6 && byte <= 8) || (byte >= 12 && byte <= 15);
+  };
+  for (int a = PacketAddress(43); a < kIdentityAddress + kPacketDataSize; ++a)
+    if (fixed_byte(a) && image[a] != fixed[a]) return a;
   return -1;
 }
 
+bool AllBytes(const Image& image, std::uint8_t value) {
+  return std::all_of(image.begin(), image.end(), [value](std::uint8_t b) { return b == value; });
+}
+
 std::string Hex(int address) {
-  char buf[8];
+  char buf[16];
   std::snprintf(buf, sizeof buf, "0x%03X", address);
   return buf;
 }
@@ -41,14 +52,19 @@ std::optional<Image> AsRadioImage(std::string_view bytes, std::string* why) {
   std::memcpy(image.data(), bytes.data(), image.size());
   // Any 768 bytes are not a radio's memory: a write of them would put
   // nonsense into the radio.
-  std::string wrong;
-  if (ImageModel(image) == 0)
-    wrong = TrText("Codec", "0x290 起的机型与频段块没有电台数据的标记");
-  else if (const int at = FixedBytesDiffer(image); at >= 0)
-    wrong = ArgText(TrText("Codec", "%1 (%2) 不是每份电台数据都有的固定字节"), {Hex(at), ImageAddressOwner(at)});
+  const std::string wrong = ImageProblem(image);
   if (wrong.empty()) return image;
   if (why) *why = ArgText(TrText("Codec", "有 768 字节, 但不是电台数据: %1"), {wrong});
   return std::nullopt;
+}
+
+std::string ImageProblem(const Image& image) {
+  if (AllBytes(image, 0xFF)) return TrText("Codec", "768 个字节都是 FF, 电台从未写入过数据");
+  if (AllBytes(image, 0x00)) return TrText("Codec", "768 个字节都是 00");
+  if (ImageModel(image) == 0) return TrText("Codec", "0x290 起的机型与频段块没有电台数据的标记");
+  if (const int at = FixedBytesDiffer(image); at >= 0)
+    return ArgText(TrText("Codec", "%1 (%2) 不是每份电台数据都有的固定字节"), {Hex(at), ImageAddressOwner(at)});
+  return {};
 }
 
 int ImageOpenModel(const Image& image, int asked, int named_by_file, bool force, std::string* why) {
@@ -62,10 +78,10 @@ int ImageOpenModel(const Image& image, int asked, int named_by_file, bool force,
   return 0;
 }
 
-CheckedImage ImageForWrite(const Setup& setup, const ChannelLists& channel_lists) {
+CheckedImage ImageForWrite(const Setup& setup, const ChannelLists& channel_lists, const RadioIdentity& identity) {
   CheckedImage out;
   out.problems = CheckBeforeWrite(setup, channel_lists);
-  if (out.problems.empty()) out.image = EncodeImage(setup);
+  if (out.problems.empty()) out.image = EncodeImage(setup, identity);
   return out;
 }
 

@@ -1,10 +1,11 @@
 // Radio-wide settings: function blocks A and B, the programmable keys, the
 // band and model block and the fixed blocks; and the whole image.
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "channel_record.h"
 #include "codec.h"
-#include "radio_identity.h"
 #include "settings_map.h"
 #include "profile/profile_keys.h"
 #include "setup/frequency.h"
@@ -42,6 +43,11 @@ void PutLe32(std::uint8_t* d, std::int64_t v) {
   for (int i = 0; i < 4; ++i) d[i] = static_cast<std::uint8_t>(u >> (8 * i));
 }
 
+// A text of the identity into its field, spaces after a short one.
+void PutText(std::uint8_t* d, std::string_view text, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i) d[i] = static_cast<std::uint8_t>(i < text.size() ? text[i] : ' ');
+}
+
 int Field(int byte_value, int shift, int width) { return (byte_value >> shift) & ((1 << width) - 1); }
 
 int EntryNumber(const DecodedField& f, const std::uint8_t* d) {
@@ -66,7 +72,7 @@ void DecodeBlock(const DecodedField (&fields)[N], const std::uint8_t* d, const O
   }
 }
 
-void EncodeSettings(int n, const Setup& setup, std::uint8_t* d) {
+void EncodeSettings(int n, const Setup& setup, const RadioIdentity& identity, std::uint8_t* d) {
   switch (n) {
     case 17: EncodeBlock(16, setup, d); break;
     case 18:
@@ -87,40 +93,40 @@ void EncodeSettings(int n, const Setup& setup, std::uint8_t* d) {
     case 43: std::memcpy(d, kBlock2A0, 16); break;
     case 45: std::memset(d, 0x38, 16); break;
     case 46: {
-      std::memcpy(d, radio_identity::kModelCode, 6);
-      d[6] = 0x64, d[7] = 0x01, d[8] = 0x00;
-      std::memcpy(d + 9, radio_identity::kFamilyTag, 3);
-      d[12] = 0x20, d[13] = 0x05, d[14] = 0x06, d[15] = 0x18;
+      PutText(d, identity.model_code, RadioIdentity::kModelCodeLength);
+      std::memcpy(d + 6, kIdentityFixed, 3);
+      PutText(d + 9, identity.tag, RadioIdentity::kTagLength);
+      std::memcpy(d + 12, kIdentityFixed + 3, 4);
       break;
     }
-    case 47: std::memcpy(d, radio_identity::kSignature, 16); break;
-    case 48: std::memcpy(d, radio_identity::kSignature + 16, 16); break;
+    case 47: PutText(d, identity.signature, 16); break;
+    case 48: PutText(d, std::string_view(identity.signature).substr(std::min<std::size_t>(16, identity.signature.size())), 16); break;
     default: break;  // blocks of zeros
   }
 }
 
 }  // namespace
 
-void EncodePacket(int n, const Setup& setup, std::uint8_t* data) {
+void EncodePacket(int n, const Setup& setup, std::uint8_t* data, const RadioIdentity& identity) {
   std::memset(data, 0, kPacketDataSize);
   if (n >= 1 && n <= kChannels)
     EncodeChannelRecord(setup.channel(n), RecordBand::Of(setup), data);
   else
-    EncodeSettings(n, setup, data);
+    EncodeSettings(n, setup, identity, data);
 }
 
-Frame EncodeFrame(int n, const Setup& setup) {
+Frame EncodeFrame(int n, const Setup& setup, const RadioIdentity& identity) {
   const int address = PacketAddress(n);
   Frame f{0x57, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF), 0x10};
-  EncodePacket(n, setup, f.data() + 4);
+  EncodePacket(n, setup, f.data() + 4, identity);
   return f;
 }
 
-Image EncodeImage(const Setup& setup) {
+Image EncodeImage(const Setup& setup, const RadioIdentity& identity) {
   Image image{};
   const RecordBand band = RecordBand::Of(setup);
   for (int n = 1; n <= kChannels; ++n) EncodeChannelRecord(setup.channel(n), band, image.data() + PacketAddress(n));
-  for (int n = kChannels + 1; n <= kPacketCount; ++n) EncodeSettings(n, setup, image.data() + PacketAddress(n));
+  for (int n = kChannels + 1; n <= kPacketCount; ++n) EncodeSettings(n, setup, identity, image.data() + PacketAddress(n));
   return image;
 }
 
@@ -164,6 +170,24 @@ int ImageModel(const Image& image) {
   const std::uint8_t* d = image.data() + kBandBlock;
   if (std::memcmp(d + 12, kBandMarker, 4) != 0 || d[10] != static_cast<std::uint8_t>(d[11] + 1)) return 0;
   return d[10];
+}
+
+RadioIdentity IdentityOf(const Image& image) {
+  auto text = [&](int address, std::size_t length) {
+    std::string out;
+    for (std::size_t i = 0; i < length; ++i) {
+      const std::uint8_t b = image[address + i];
+      out += b >= 0x20 && b <= 0x7E ? static_cast<char>(b) : '?';
+    }
+    return out;
+  };
+  return {text(kIdentityAddress, RadioIdentity::kModelCodeLength),
+          text(kIdentityAddress + 9, RadioIdentity::kTagLength),
+          text(kIdentityAddress + 16, RadioIdentity::kSignatureLength)};
+}
+
+void CopyIdentity(const Image& from, Image& to) {
+  std::copy(from.begin() + kIdentityAddress, from.end(), to.begin() + kIdentityAddress);
 }
 
 }  // namespace kavir

@@ -57,5 +57,7 @@ extern const EncodedField kEncoded[27];
 // Fixed bytes of function block B, bytes 5..15.
 extern const std::uint8_t kBlockBTail[11];
 extern const std::uint8_t kBlock2A0[16];
+// The identification block's fixed bytes: 6 to 8, then 12 to 15.
+extern const std::uint8_t kIdentityFixed[7];
 
 }  // namespace kavir::settings_map

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "codec/codec.h"
+#include "codec/image_file.h"
 #include "profile/atomic_file.h"
 #include "profile/gbk.h"
 #include "profile/ini_document.h"
@@ -49,6 +50,7 @@ class ReadAttempt {
   bool SavePartial();
   Step Prompt(const std::string& text);
   Step PacketFailed(const PacketFailure& failure);
+  Step NotAnImage(const std::string& wrong);
   bool CancelRequested() const { return link_.cancel_requested(); }
   // Stops at once: no prompt, no delay; what was read is kept aside.
   Step Cancel() {
@@ -122,6 +124,21 @@ Step ReadAttempt::PacketFailed(const PacketFailure& failure) {
   return Prompt(FormatPacketText(kReadPacketFailedFormat, n));
 }
 
+// Bytes that are no radio's image would show as nonsense settings: they are
+// kept as they came, for a look or for the dealer, and Read.ini stays.
+Step ReadAttempt::NotAnImage(const std::string& wrong) {
+  const std::string model = ClipToGbkBytes(record_.model(), kValueBuffer - 1);
+  std::string kept;
+  const IoStatus backup = SaveBackup(data_.files.program_dir, "read", model, image_, std::time(nullptr), &kept);
+  link_.report.backup_path = kept;
+  std::string message = ArgText(TrText("Link", "电台回答了, 但读出的不是电台数据: %1。\nRead.ini 和屏幕上的数据没有改变。"), {wrong});
+  message += backup ? ArgText(TrText("Link", "\n读到的 768 字节已保存为 %1。"), {kept})
+                    : TrText("Link", "\n读到的字节未能保存: ") + backup.Message();
+  link_.report.not_an_image = true;
+  ui_.ShowError(message, LinkText(kPromptCaption));
+  return Step::End;
+}
+
 Step ReadAttempt::Run() {
   const WorkingFiles& files = data_.files;
   link_.set_priority(ThreadPriority::TimeCritical);
@@ -164,6 +181,7 @@ Step ReadAttempt::Run() {
 
   // A model file without an upper band limit: the read cannot be trusted.
   if (!HasBand(record_)) return Prompt(LinkText(kBandFailed));
+  if (const std::string wrong = ImageProblem(image_); !wrong.empty()) return NotAnImage(wrong);
   // The image first: when Read.ini cannot be saved, the read is still kept.
   const std::string model = ClipToGbkBytes(record_.model(), kValueBuffer - 1);
   std::string kept;

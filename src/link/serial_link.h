@@ -28,7 +28,9 @@ struct TransferReport {
   int packets_written = 0;       // write packets the radio acknowledged
   std::string backup_path;       // the image kept in backups/ ("" for none)
   std::string before_write_backup;  // what the radio held before a write ("" for none)
+  std::string radio_identity;  // the radio's own identity texts, kept when they differ from the configured ones
   bool refused = false;  // stopped before anything was sent; the reason was shown
+  bool not_an_image = false;  // a read got 768 bytes that are no radio's image; the reason was shown
   // The read-back after a write.
   enum class Verify { NotRun, Match, Differs, NoReadBack };
   Verify verify = Verify::NotRun;

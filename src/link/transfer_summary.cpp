@@ -55,8 +55,9 @@ std::string ReadSummary(TransferResult result, const TransferReport& report, con
                         const std::string& model_name) {
   if (result == TransferResult::Cancelled) return {};
   if (result == TransferResult::Failed)
-    return report.cancelled ? TrText("Link", "读出已取消：屏幕上的数据没有改变。")
-                            : TrText("Link", "读出没有完成：屏幕上的数据没有改变。");
+    return report.cancelled      ? TrText("Link", "读出已取消：屏幕上的数据没有改变。")
+           : report.not_an_image ? TrText("Link", "读出的不是电台数据：屏幕上的数据没有改变。")
+                                 : TrText("Link", "读出没有完成：屏幕上的数据没有改变。");
   int open = 0;
   for (const Channel& c : shown.channels) open += c.enabled ? 1 : 0;
   std::string text = ArgText(TrText("Link", "读出完毕：已读出 16 个信道（其中 %1 个打开），机型 %2。"),
@@ -112,6 +113,8 @@ std::string WriteSummary(TransferResult result, const TransferReport& report) {
   if (!text.empty() && !report.before_write_backup.empty())
     text += ArgText(TrText("Link", "\n写入前电台原有的数据已保存为 backups/%1，可以随时写回。"),
                     {FileName(report.before_write_backup)});
+  if (!text.empty() && !report.radio_identity.empty() && report.packets_written > 0)
+    text += ArgText(TrText("Link", "\n电台自己的%1与配置的不同, 已原样保留。"), {report.radio_identity});
   return text;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "codec/image_file.h"
 #include "profile/ini_document.h"
 #include "backups.h"
 #include "handshake.h"
@@ -56,6 +57,7 @@ class WriteRun {
     return Step::Retry;
   }
   Step KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t);
+  void KeepRadioIdentity(const Image& radio);
   void Verify();
   std::uint32_t ArrivedSinceBase() const { return link_.receive_count - base_; }
 
@@ -97,7 +99,11 @@ Step WriteRun::Attempt() {
   const IniDocument kavir_ini = ReadIniFile(link_.files().kavir_ini);
   const Timeouts t = link_.LoadTimeouts();
 
-  // What is about to go into the radio is kept before a byte is sent.
+  if (options_.keep_radio_image && result_.before_write_backup.empty()) {
+    if (const Step step = KeepRadioImage(kavir_ini, t); step != Step::Done) return step;
+  }
+
+  // What is about to go into the radio is kept before a byte of it is sent.
   if (options_.backup && result_.sent_backup.empty()) {
     BackupImage copy;
     std::copy(image_.begin(), image_.end(), copy.begin());
@@ -109,10 +115,6 @@ Step WriteRun::Attempt() {
       ui_.ShowError(result_.message, LinkText(kPromptCaption));
       return Step::End;
     }
-  }
-
-  if (options_.keep_radio_image && result_.before_write_backup.empty()) {
-    if (const Step step = KeepRadioImage(kavir_ini, t); step != Step::Done) return step;
   }
 
   // What came in during a prompt would have been taken in by the receive
@@ -189,9 +191,24 @@ Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
     return Step::End;
   }
   link_.report.before_write_backup = result_.before_write_backup;
+  KeepRadioIdentity(before.read_back);
   // The radio closes its read session before it takes a write handshake.
   link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
   return Step::Done;
+}
+
+// The radio's model code, tag and maker's signature are its own: they go
+// back as they were, not the texts this program would put into a radio it
+// knows nothing of. A radio that holds no image (never programmed) takes
+// the image's.
+void WriteRun::KeepRadioIdentity(const Image& radio) {
+  if (!ImageProblem(radio).empty()) return;
+  const RadioIdentity own = IdentityOf(radio), planned = IdentityOf(image_);
+  CopyIdentity(radio, image_);
+  if (own == planned) return;
+  result_.radio_identity = ArgText(TrText("Link", "机型标识 \"%1\", \"%2\", 厂家签名 \"%3\""),
+                                   {own.model_code, own.tag, own.signature});
+  link_.report.radio_identity = result_.radio_identity;
 }
 
 void WriteRun::Verify() {

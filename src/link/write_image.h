@@ -54,6 +54,9 @@ struct WriteImageResult {
   std::string sent_backup;       // images kept in backups/ ("" when none)
   std::string read_back_backup;  // only when the verify found differences
   std::string before_write_backup;  // what the radio held before ("" when not read)
+  // The radio's own identity texts, sent back in place of the configured
+  // ones that differ from them ("" when they are the same or not read).
+  std::string radio_identity;
   bool cancelled = false;        // ended by SerialLink::RequestCancel
   bool ok() const { return outcome == WriteOutcome::Done; }
 };

@@ -36,6 +36,7 @@
 #include "profile/option_list.h"
 #include "profile/working_files.h"
 #include "setup/option_lists.h"
+#include "setup/radio_identity.h"
 #include "setup/setup.h"
 #include "profile/translate.h"
 
@@ -90,6 +91,8 @@ class CKAVIRView {
   // Whether KAVIR.ini gave the option lists at set-up. Without them every
   // drop-down is empty, so nothing may be stored, written or changed.
   const IoStatus& option_lists_status() const { return lists_status_; }
+  // What a write puts into a radio whose own identity texts are not known.
+  const RadioIdentity& radio_identity() const { return identity_; }
   // What is wrong with KAVIR.ini and what to do, for the user.
   std::string OptionListsMessage() const;
   // Writes the target and PreviousType of KAVIR.ini, each one atomic save;
@@ -229,6 +232,7 @@ class CKAVIRView {
   std::vector<ComboBox> combos_;
   OptionLists option_lists_;
   IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");
+  RadioIdentity identity_;
   UndoHistory history_;
   Setup clean_;
   int step_depth_ = 0;

@@ -72,6 +72,7 @@ ProgramData ScreenData(const CKAVIRView& view) {
   data.lists = view.option_lists();
   data.channel_lists = view.channel_lists;
   data.lists_status = view.option_lists_status();
+  data.identity = view.radio_identity();
   data.start = view.ToSetup();
   return data;
 }

@@ -69,7 +69,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
       ui.ShowError(TrText("Screen", "Write.ini 未能保存，没有写入电台: ") + stored.Message(), LinkText(kPromptCaption));
       return false;
     }
-    image = options.own_bytes ? *options.own_bytes : EncodeImage(attempt);
+    image = options.own_bytes ? *options.own_bytes : EncodeImage(attempt, view.radio_identity());
     return true;
   };
   WriteImageResult result = WriteImage(link, Image{}, write);

@@ -69,6 +69,7 @@ void CKAVIRView::OnInitialUpdate(PortStarter* port) {
 void CKAVIRView::FillOptionLists() {
   IniFile config(files_.kavir_ini);
   option_lists_ = ReadOptionLists(config.doc());
+  identity_ = ReadRadioIdentity(config.doc());
   for (std::size_t i = 0; i < combos_.size(); ++i) combos_[i].options = option_lists_.lists[i];
   lists_status_ = config.load_status();
   if (lists_status_.ok && KindOfFile(files_.kavir_ini) == FileKind::Missing)

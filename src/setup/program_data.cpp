@@ -19,6 +19,7 @@ ProgramData ProgramData::Load(const WorkingFiles& files) {
   else if (data.lists_status.ok && data.lists[Setting::Type].empty())
     data.lists_status = IoStatus::Fail(files.kavir_ini, "holds no option lists (no [Type] list)");
   data.channel_lists = ReadChannelLists(ReadIniFile(files.qtdqt_ini));
+  data.identity = ReadRadioIdentity(config.doc());
 
   const std::string model = config.GetString("PreviousType", "1", "", kValueBuffer);
   IoStatus status;

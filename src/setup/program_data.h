@@ -11,6 +11,7 @@
 #include "profile/option_list.h"
 #include "profile/working_files.h"
 #include "profile_setup.h"
+#include "radio_identity.h"
 #include "setup.h"
 
 namespace kavir {
@@ -24,6 +25,8 @@ struct ProgramData {
   IoStatus lists_status = IoStatus::Ok();
   // The last model's file as a started program shows it.
   Setup start;
+  // What a write puts into a radio whose own identity texts are not known.
+  RadioIdentity identity;
 
   static ProgramData Load(const WorkingFiles& files);
 

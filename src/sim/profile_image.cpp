@@ -32,7 +32,7 @@ bool BuildImageFromProfile(const std::string& profile, const std::string& progra
                  .Message();
     return false;
   }
-  const Image built = EncodeImage(data.Resolve(ReadSetupRecord(doc)));
+  const Image built = EncodeImage(data.Resolve(ReadSetupRecord(doc)), data.identity);
   std::copy(built.begin(), built.end(), image->begin());
   return true;
 }

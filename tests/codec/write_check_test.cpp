@@ -37,9 +37,16 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
       {"transmit out of band without TX", [](kavir::Setup& s) { s.channel(2).tx_enabled = false, Tx(s, 2, "399.99375"); }, ""},
       {"transmit out of band", [](kavir::Setup& s) { Tx(s, 2, "399.99375"); },
        "CH02 发射频率 \"399.99375\": 超出频段范围 400-470 MHz"},
-      // Checked as it will be stored: a short entry is padded to nine digits.
-      {"short entry", [](kavir::Setup& s) { Rx(s, 4, "45"); }, "CH04 接收频率 \"450000000\": 不是有效的频率"},
+      // Megahertz, whatever the count of digits: 45 is 45 MHz, not 450.
+      {"short entry", [](kavir::Setup& s) { Rx(s, 4, "45"); }, "CH04 接收频率 \"45\": 超出频段范围 400-470 MHz"},
       {"short entry in band", [](kavir::Setup& s) { Rx(s, 4, "430.1"); }, ""},
+      {"decimals short of the radio's five", [](kavir::Setup& s) { Rx(s, 4, "45.0125"), Tx(s, 5, "4.5"); },
+       "CH04 接收频率 \"45.0125\": 超出频段范围 400-470 MHz\nCH05 发射频率 \"4.5\": 超出频段范围 400-470 MHz"},
+      {"zeros past the fifth decimal, whole megahertz", [](kavir::Setup& s) { Rx(s, 4, "430.000000"), Tx(s, 4, "430"); }, ""},
+      {"no frequency in megahertz", [](kavir::Setup& s) { Rx(s, 4, "430.1.2"), Tx(s, 6, "430.000001"), Rx(s, 7, "43000000"); },
+       "CH04 接收频率 \"430.1.2\": 不是以 MHz 为单位的频率 (例如 145.00000)\n"
+       "CH06 发射频率 \"430.000001\": 不是以 MHz 为单位的频率 (例如 145.00000)\n"
+       "CH07 接收频率 \"43000000\": 不是以 MHz 为单位的频率 (例如 145.00000)"},
       // Tones put into the grid some other way (an old file) are only those of the tone list.
       {"tones not in the list",
        [](kavir::Setup& s) { s.channel(5)[ChannelField::RxTone] = "hello", s.channel(12)[ChannelField::TxTone] = "CTCSS:99.9"; },
@@ -65,7 +72,7 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
     c.change(s);
     EXPECT_EQ(DescribeProblems(CheckBeforeWrite(s, shipped.data.channel_lists)), c.problems) << c.what;
     // A set-up with problems gives no image to write or save.
-    const CheckedImage checked = ImageForWrite(s, shipped.data.channel_lists);
+    const CheckedImage checked = ImageForWrite(s, shipped.data.channel_lists, shipped.data.identity);
     EXPECT_EQ(checked.image.has_value(), checked.problems.empty()) << c.what;
     if (checked.image) { EXPECT_EQ(*checked.image, EncodeImage(s)) << c.what; }
   }
@@ -88,10 +95,13 @@ TEST(ImageFile, ExactlyTheImageSizeNoProfileTextAndTheFixedBytes) {
   const struct { std::string bytes; const char* why; } rows[] = {  // why: nullptr for an image
       {image, nullptr}, {changed(0x150, 0x5A), nullptr},  // the unused area is the radio's
       {std::string(767, '\0'), ""}, {std::string(769, '\0'), ""}, {profile, ""}, {lower, ""}, {"", ""},
-      {std::string(768, '\0'), "0x290"}, {std::string(768, '\xFF'), "0x290"}, {std::string(768, 'A'), "0x290"},
+      {std::string(768, '\0'), "都是 00"}, {std::string(768, '\xFF'), "从未写入过数据"}, {std::string(768, 'A'), "0x290"},
       {changed(0x29A, 3), "0x290"},  // model byte without its pair
-      {changed(0x2A5, 0), "0x2A5"}, {changed(0x2C0, 0), "0x2C0"}, {changed(0x2D6, 0), "0x2D6"},
-      {changed(0x2FF, 0), "0x2FF (厂家签名)"}};
+      {changed(0x2A5, 0), "0x2A5"}, {changed(0x2C0, 0), "0x2C0"}, {changed(0x2D6, 0), "0x2D6 (机型标识)"},
+      {changed(0x2D8, 1), "0x2D8"}, {changed(0x2DC, 0), "0x2DC"}, {changed(0x2DF, 0), "0x2DF"},
+      // Model code, tag and signature are each radio's own texts.
+      {changed(0x2D0, 'Q'), nullptr}, {changed(0x2D5, 0), nullptr}, {changed(0x2D9, 'z'), nullptr},
+      {changed(0x2DB, 0), nullptr}, {changed(0x2E0, '\xA0'), nullptr}, {changed(0x2FF, 0), nullptr}};
   for (const auto& r : rows) {
     std::string why = "stale";
     const auto read = AsRadioImage(r.bytes, &why);
@@ -100,6 +110,39 @@ TEST(ImageFile, ExactlyTheImageSizeNoProfileTextAndTheFixedBytes) {
     if (r.why && *r.why) { EXPECT_NE(why.find(r.why), std::string::npos) << why; }
     if (r.why && !*r.why) { EXPECT_EQ(why, ""); }
   }
+}
+
+// The identity texts a write gives a radio come from KAVIR.ini; a text no
+// radio could hold keeps the default and is named.
+TEST(RadioIdentity, ConfiguredTextsGoIntoTheImageAndUnusableOnesAreNamed) {
+  const std::string signature = "ACME RADIO CO. LTD 2019 SIG 0001";
+  const IniDocument doc = IniDocument::Parse("[RadioIdentity]\r\nModelCode=ABC123\r\nTag=XYZ\r\nSignature=" +
+                                             signature + "\r\n");
+  std::vector<std::string> problems;
+  const RadioIdentity id = ReadRadioIdentity(doc, &problems);
+  EXPECT_TRUE(problems.empty());
+  const Image image = EncodeImage(ShippedSetups().Model("KV16V"), id);
+  EXPECT_EQ(std::string(image.begin() + 0x2D0, image.begin() + 0x2D6) + "/" +
+                std::string(image.begin() + 0x2D9, image.begin() + 0x2DC) + "/" + std::string(image.begin() + 0x2E0, image.end()),
+            "ABC123/XYZ/" + signature);
+  EXPECT_EQ(IdentityOf(image), id);
+  EXPECT_TRUE(AsRadioImage(std::string(image.begin(), image.end())).has_value());
+  Image other = EncodeImage(kavir::Setup{});
+  CopyIdentity(image, other);
+  EXPECT_EQ(IdentityOf(other), id);
+
+  const IniDocument bad = IniDocument::Parse("[RadioIdentity]\r\nModelCode=ABC\r\nTag=关关关\r\nSignature=" +
+                                             signature + "\r\n");
+  const RadioIdentity kept = ReadRadioIdentity(bad, &problems);
+  EXPECT_EQ(kept.model_code, RadioIdentity{}.model_code);
+  EXPECT_EQ(kept.tag, RadioIdentity{}.tag);
+  EXPECT_EQ(kept.signature, signature);
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_NE(problems[0].find("ModelCode=\"ABC\""), std::string::npos) << problems[0];
+  EXPECT_NE(problems[1].find("Tag=\"关关关\""), std::string::npos) << problems[1];
+  // The shipped file states the program's own stand-ins.
+  EXPECT_EQ(ShippedSetups().data.identity, RadioIdentity{});
+  EXPECT_TRUE(ReadIniFile(ShippedSetups().data.files.kavir_ini).HasSection("RadioIdentity"));
 }
 
 // What a verify message calls a byte the radio holds wrongly.

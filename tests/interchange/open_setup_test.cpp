@@ -24,7 +24,7 @@ std::string Bytes(const Image& image) { return std::string(image.begin(), image.
 
 // The set-up's image saved under name in the folder.
 std::string SaveImage(const ShippedDir& d, const kavir::Setup& setup, const std::string& name) {
-  const CheckedImage built = ImageForWrite(setup, ShippedSetups().data.channel_lists);
+  const CheckedImage built = ImageForWrite(setup, ShippedSetups().data.channel_lists, RadioIdentity{});
   EXPECT_TRUE(built.image) << DescribeProblems(built.problems);
   WriteBytes(d.dir.File(name), built.image ? Bytes(*built.image) : "");
   return d.dir.File(name);
@@ -103,7 +103,7 @@ TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelItNamesAndSavesTheSameBytes) {
   EXPECT_EQ(s.view->current_file_name, path);
   EXPECT_FALSE(s.view->IsModified());
   EXPECT_FALSE(std::filesystem::exists(s.files.read_ini));
-  EXPECT_EQ(Bytes(*ImageForWrite(s.view->ToSetup(), s.view->channel_lists).image), ReadBytes(path));
+  EXPECT_EQ(Bytes(*ImageForWrite(s.view->ToSetup(), s.view->channel_lists, s.view->radio_identity()).image), ReadBytes(path));
   // An image differs from its profile only where the radio keeps no setting
   // of its own (the fixed settings), never in a channel.
   for (const SetupDifference& d : CompareSetups(source, s.view->ToSetup()))

@@ -479,6 +479,66 @@ TEST(WriteRadio, TheRadiosOwnSettingsAreKeptFirst) {
   }
 }
 
+// A radio's model code, tag and signature are its own: a write that read it
+// first sends them back and says they differ from the configured ones; a
+// radio that holds no image, or one not read first, gets the configured ones.
+TEST(WriteRadio, ARadioKeepsItsOwnIdentityTexts) {
+  const std::string own("ABC123\x64\x01\x00XYZ\x20\x05\x06\x18MAKERS OWN SIGNATURE TEXT 1.0 99", 48);
+  ASSERT_EQ(own.size(), 48u);
+  const struct { bool holds_image, read_first, kept; } cases[] = {
+      {true, true, true}, {true, false, false}, {false, true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.holds_image) + std::to_string(c.read_first));
+    Rig rig;
+    const sim::RadioImage configured = rig.ScreenImage();
+    sim::RadioImage held = configured;
+    std::copy(own.begin(), own.end(), held.begin() + 0x2D0);
+    if (!c.holds_image) held.fill(0xFF);
+    rig.radio.radio().set_image(held);
+    rig.ui.answers = {true};
+    ASSERT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = true, .keep_radio_image = c.read_first}), TransferResult::Done);
+    const auto& now = rig.radio.radio().image();
+    EXPECT_EQ(std::string(now.begin() + 0x2D0, now.end()),
+              c.kept ? own : std::string(configured.begin() + 0x2D0, configured.end()));
+    EXPECT_TRUE(std::equal(now.begin(), now.begin() + 0x2D0, configured.begin()));  // the rest is the screen's
+    const std::string summary = WriteSummary(TransferResult::Done, rig.link.report);
+    EXPECT_EQ(summary.find("\"ABC123\", \"XYZ\", 厂家签名 \"MAKERS OWN SIGNATURE TEXT 1.0 99\"") != std::string::npos, c.kept)
+        << summary;
+    // The image kept before sending is what went in.
+    const auto sent = BackupsOf(rig, "write-");
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(ReadBytes(sent[0].string()), std::string(now.begin(), now.end()));
+  }
+}
+
+// 768 bytes that are no radio's image (never programmed, or a wrong fixed
+// byte) are kept in backups/ and named; Read.ini and the screen stay.
+TEST(ReadRadio, BytesThatAreNoRadioImageAreKeptButNotShown) {
+  const struct { const char* what; int address; std::uint8_t value; const char* named; } cases[] = {
+      {"never programmed", -1, 0xFF, "从未写入过数据"}, {"a wrong fixed byte", 0x2A5, 0x00, "0x2A5"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    MarkOld(rig.files.read_ini);
+    sim::RadioImage held = rig.ScreenImage();
+    if (c.address < 0) held.fill(c.value); else held[c.address] = c.value;
+    rig.radio.radio().set_image(held);
+    const std::string cell = rig.view.grid.Text(1, 1);
+    rig.ui.answers = {true};
+    EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
+    EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
+    EXPECT_EQ(rig.view.grid.Text(1, 1), cell);
+    ASSERT_EQ(rig.ui.errors.size(), 1u);
+    EXPECT_NE(rig.ui.errors[0].find(c.named), std::string::npos) << rig.ui.errors[0];
+    const auto kept = BackupsOf(rig, "read-");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(ReadBytes(kept[0].string()), std::string(held.begin(), held.end()));
+    EXPECT_NE(rig.ui.errors[0].find(kept[0].filename().string()), std::string::npos);
+    EXPECT_EQ(ReadSummary(TransferResult::Failed, rig.link.report, rig.view.ToSetup(), ""),
+              "读出的不是电台数据：屏幕上的数据没有改变。");
+  }
+}
+
 // The verify: a radio that stores what it was sent passes; one that stores a
 // wrong byte fails with the byte named; the read-back waits for a radio that
 // is restarting, and gives up after a few seconds.
