@@ -50,6 +50,11 @@ void CliUi::ShowError(const std::string& text, const std::string& caption) {
   if (print_errors) std::cerr << "kavir-cli: " << OneLine(text) << "\n";
 }
 
+void CliUi::ShowWarning(const std::string& text, const std::string& caption) {
+  (void)caption;
+  std::cerr << "kavir-cli: warning: " << OneLine(text) << "\n";
+}
+
 void CliUi::SetStatusText(const std::string& text) {
   if (verbose) std::cerr << text << "\n";
 }

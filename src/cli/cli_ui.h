@@ -29,6 +29,7 @@ class CliUi : public ScreenUi {
 
   bool AskYesNo(const std::string& text, const std::string& caption) override;
   void ShowError(const std::string& text, const std::string& caption) override;
+  void ShowWarning(const std::string& text, const std::string& caption) override;
   void SetStatusText(const std::string& text) override;
   void Beep(int frequency_hz, int duration_ms) override;
   void BeginProgress(const std::string& text, short range, short position) override;

@@ -4,6 +4,7 @@
 
 #include "atomic_file.h"
 #include "gbk.h"
+#include "translate.h"
 
 
 namespace kavir {
@@ -51,6 +52,40 @@ bool IsUtf8Text(std::string_view s) {
   }
   return non_ascii && (long_form || !GbkToUtf8(s));
 }
+
+// Strict UTF-8 throughout (ASCII included); counts the characters of three
+// or four bytes and the bytes that fit no sequence.
+bool ScanUtf8(std::string_view s, std::size_t* long_forms = nullptr, std::size_t* strays = nullptr) {
+  bool valid = true;
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t len = 0;
+    unsigned lo = 0x80, hi = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) len = 2;
+    else if (c >= 0xE0 && c <= 0xEF) len = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+    else if (c >= 0xF0 && c <= 0xF4) len = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+    bool ok = len != 0 && i + len <= s.size();
+    for (std::size_t k = 1; ok && k < len; ++k) {
+      const unsigned char b = static_cast<unsigned char>(s[i + k]);
+      ok = b >= (k == 1 ? lo : 0x80) && b <= (k == 1 ? hi : 0xBF);
+    }
+    if (!ok) {
+      valid = false;
+      if (strays) ++*strays;
+      ++i;
+      continue;
+    }
+    if (len > 2 && long_forms) ++*long_forms;
+    i += len;
+  }
+  return valid;
+}
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -145,8 +180,16 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   if (bytes.substr(0, kBom.size()) == kBom) {
     doc.encoding_ = Encoding::Utf8Bom;
     bytes.remove_prefix(kBom.size());
+    doc.mixed_ = !ScanUtf8(bytes);
   } else if (IsUtf8Text(bytes)) {
     doc.encoding_ = Encoding::Utf8;
+  } else if (!IsAsciiText(bytes) && !GbkToUtf8(bytes)) {
+    // Neither encoding holds every byte: a file of one with stray bytes.
+    // Taken as UTF-8 when its Chinese is, so the bytes go back as they came.
+    std::size_t long_forms = 0, strays = 0;
+    ScanUtf8(bytes, &long_forms, &strays);
+    if (long_forms > strays) doc.encoding_ = Encoding::Utf8;
+    doc.mixed_ = true;
   }
   doc.text_.reserve(bytes.size() + bytes.size() / 4);
   doc.text_.assign(bytes);
@@ -160,6 +203,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     return doc.Keep(GbkToUtf8Lossy(piece));
   };
   std::size_t pos = 0;
+  int line_number = 0;
   while (pos < bytes.size()) {
     std::size_t end = pos;
     while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
@@ -181,6 +225,14 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
         line.name = decoded(Trim(t.substr(0, eq)));
         line.value = decoded(Trim(t.substr(eq + 1)));
       }
+    }
+    ++line_number;
+    if (doc.mixed_ && !IsAsciiText(raw) &&
+        (doc.encoding_ == Encoding::Gbk ? !GbkToUtf8(raw).has_value() : !ScanUtf8(raw))) {
+      if (doc.undecodable_line_ == 0) doc.undecodable_line_ = line_number;
+      // Its value written back unedited gets these bytes again.
+      if (line.kind == LineKind::Entry)
+        doc.undecodable_.push_back({std::string(doc.Name(line)), std::string(doc.Text(line.value)), std::string(raw)});
     }
     if (line.kind == LineKind::Section) doc.blocks_.emplace_back();
     doc.blocks_.back().lines.push_back(line);
@@ -263,8 +315,25 @@ IniDocument::Line IniDocument::MakeLine(LineKind kind, std::string_view name, st
     l.value = Span{begin + name.size() + 1, value.size()};
   }
   l.raw = Span{begin, text_.size() - begin};
+  // Text that came from bytes neither encoding reads would go back changed,
+  // unless it is the value read from those bytes in this very file.
+  const std::string_view written = Text(l.raw);
+  bool unfaithful = written.find(kReplacement) != std::string_view::npos ||
+                    (encoding_ == Encoding::Gbk && !ScanUtf8(written));
+  bool restored = false;
+  if (unfaithful && kind == LineKind::Entry)
+    for (const Undecodable& u : undecodable_)
+      if (u.name == name && u.value == value) {
+        l.raw = Keep(std::string(u.raw));
+        unfaithful = false, restored = true;
+        break;
+      }
+  const auto known = std::find(unfaithful_keys_.begin(), unfaithful_keys_.end(), name);
+  if (unfaithful && known == unfaithful_keys_.end()) unfaithful_keys_.emplace_back(name);
+  if (!unfaithful && known != unfaithful_keys_.end()) unfaithful_keys_.erase(known);
   // A GBK file gets the line in GBK; the name and value stay UTF-8.
-  if (encoding_ == Encoding::Gbk && !IsAsciiText(Text(l.raw))) l.raw = Keep(Utf8ToGbkLossy(Text(l.raw)));
+  if (!restored && encoding_ == Encoding::Gbk && !IsAsciiText(Text(l.raw)))
+    l.raw = Keep(Utf8ToGbkLossy(Text(l.raw)));
   return l;
 }
 
@@ -362,6 +431,10 @@ IniDocument ReadIniFile(const std::string& path, IoStatus* status) {
 }
 
 IoStatus WriteIniFile(const std::string& path, const IniDocument& doc) {
+  if (!doc.unfaithful_keys().empty())
+    return IoStatus::BadInput(
+        path, ArgText(TrText("Profile", "%1 的值含有既不是 UTF-8 也不是 GBK 的字节, 保存会改变它们: 没有保存。请先改正这个值。"),
+                      {doc.unfaithful_keys().front()}));
   return WriteFileAtomically(path, doc.Serialize());
 }
 

@@ -45,6 +45,12 @@ class IniDocument {
 
   Encoding encoding() const { return encoding_; }
   void set_encoding(Encoding e) { encoding_ = e; }
+  // The first line (from 1) whose bytes neither UTF-8 nor GBK reads, in a
+  // file that is neither throughout; 0 when the file is clean.
+  int undecodable_line() const { return undecodable_line_; }
+  // Entries written with text that came from such bytes: a save would not
+  // give the bytes back (WriteIniFile refuses it).
+  const std::vector<std::string>& unfaithful_keys() const { return unfaithful_keys_; }
 
  private:
   enum class LineKind : unsigned char { Other, Section, Entry };
@@ -95,6 +101,13 @@ class IniDocument {
   std::string text_;
   std::vector<Block> blocks_;
   Encoding encoding_ = Encoding::Gbk;
+  bool mixed_ = false;
+  int undecodable_line_ = 0;
+  std::vector<std::string> unfaithful_keys_;
+  struct Undecodable {
+    std::string name, value, raw;  // as read: value decoded as well as it went
+  };
+  std::vector<Undecodable> undecodable_;
   std::size_t replaced_bytes_ = 0;
   // Blocks by section name: built on the first look-up, kept up to date by
   // SetString.

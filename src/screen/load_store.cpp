@@ -86,6 +86,17 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
     return refused;
   }
   LoadProfileDocument(file.doc(), path);
+  // Opened as it is, but nothing that may show or go in wrong is kept quiet.
+  std::vector<std::string> warnings;
+  if (const int line = file.doc().undecodable_line(); line > 0)
+    warnings.push_back(ArgText(TrText("Screen", "第 %1 行的字节既不是 UTF-8 也不是 GBK 文字, 其中的值可能显示不对。"),
+                               {std::to_string(line)}));
+  for (std::string& p : FrequencyTextProblems(ToSetup())) warnings.push_back(std::move(p));
+  if (!warnings.empty()) {
+    std::string text = ArgText(TrText("Screen", "已打开 %1, 但:"), {path});
+    for (const std::string& w : warnings) text += "\n" + w;
+    ui_.ShowWarning(text, TrText("Screen", kMessageCaption));
+  }
   return IoStatus::Ok();
 }
 

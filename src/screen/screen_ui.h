@@ -45,6 +45,9 @@ class ScreenUi {
   virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
   // A message the user must see (errors the core reports), with an OK button.
   virtual void ShowError(const std::string& text, const std::string& caption) = 0;
+  // The same for what went through but needs a look (a file opened with
+  // doubtful values); a command line says it without failing.
+  virtual void ShowWarning(const std::string& text, const std::string& caption) { ShowError(text, caption); }
   // Status-bar message line; the text is shown after 14 blanks.
   virtual void SetStatusText(const std::string& text) = 0;
   virtual void Beep(int frequency_hz, int duration_ms) = 0;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "run_program.h"
+#include "profile/gbk.h"
 #include "profile/profile_keys.h"
 
 namespace kavir::test {
@@ -200,13 +201,48 @@ TEST_F(Cli, ShowNamesValuesALoadCutsShort) {
   const std::string key = "CH03.RxFreq=";
   const std::size_t at = text.find(key);
   ASSERT_NE(at, std::string::npos);
-  text.insert(at + key.size(), std::string(16, '1'));  // 9 + 16 = 25 bytes
+  text.insert(text.find('\r', at), std::string(16, '0'));  // 9 + 16 = 25 bytes, still the same MHz
   WriteBytes(File("long.dat"), text);
   const CliResult r = Run({"show", File("long.dat")});
   EXPECT_EQ(r.exit_code, 0) << r.err;
   ASSERT_EQ(r.ErrLines().size(), 1u) << r.err;
   EXPECT_NE(r.err.find("CH03.RxFreq"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("19"), std::string::npos) << r.err;
+}
+
+// A file that is neither UTF-8 nor GBK throughout opens with the line named;
+// a save never changes bytes nobody edited: kept as they came, or refused.
+TEST_F(Cli, AFileOfMixedEncodingsIsNamedAndNeverSavedChanged) {
+  const std::string utf8 = *GbkToUtf8(ReadBytes(Model()));
+  const std::size_t tone = utf8.find("\r\nCH01.Decode=关") + 2, after = utf8.find('\r', tone);
+  const int line = static_cast<int>(std::count(utf8.begin(), utf8.begin() + tone, '\n')) + 1;
+  const std::string head = utf8.substr(0, tone), tail = utf8.substr(after);
+  const struct { const char* what; std::string bytes; bool saved_elsewhere; } cases[] = {
+      // A stray byte in a note: every value reads, and goes to a new file whole.
+      {"UTF-8, a stray byte in a note", head + "; \xB9\r\n" + utf8.substr(tone), true},
+      // In a value: that value cannot be written into another file unchanged.
+      {"UTF-8, a stray byte in a value", head + "CH01.Decode=关\xB9" + tail, false},
+      {"GBK, a stray byte in a value", *Utf8ToGbk(head) + "CH01.Decode=" + *Utf8ToGbk("关") + "\xB9" + *Utf8ToGbk(tail), false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string in = File("mixed.dat"), out = File("out.dat");
+    WriteBytes(in, c.bytes);
+    fs::remove(out);
+    CliResult r = Run({"resave", in, out});
+    EXPECT_NE(r.err.find("第 " + std::to_string(line) + " 行"), std::string::npos) << r.err;
+    if (c.saved_elsewhere) {
+      ASSERT_EQ(r.exit_code, 0) << r.err;
+      EXPECT_EQ(Run({"show", out}).out, Run({"show", in}).out);
+    } else {
+      EXPECT_EQ(r.exit_code, 2) << r.err;
+      EXPECT_NE(r.err.find("CH01.Decode 的值含有既不是 UTF-8 也不是 GBK 的字节"), std::string::npos) << r.err;
+      EXPECT_FALSE(fs::exists(out));
+    }
+    // Saved over itself, nothing changes.
+    r = Run({"resave", in, in});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_TRUE(ReadBytes(in) == c.bytes);
+  }
 }
 
 TEST_F(Cli, ImportExportAndDiffWorkTogether) {

@@ -171,7 +171,8 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       {"UTF-8 with a mark", "\xEF\xBB\xBF[Previous]\r\nType=常规\r\n", E::Utf8Bom, "常规"},
       {"GBK", "[Previous]\r\nType=" + Gbk("KV16可定义") + "\r\n", E::Gbk, "KV16可定义"},
       {"ASCII only", "[Previous]\r\nType=KV16V\r\n", E::Gbk, "KV16V"},
-      {"UTF-8 but one stray byte", "[Previous]\r\nType=常规\r\nX=\xB9\r\n", E::Gbk, nullptr},
+      // Neither throughout: taken as what its Chinese is, the stray byte kept.
+      {"UTF-8 but one stray byte", "[Previous]\r\nType=常规\r\nX=\xB9\r\n", E::Utf8, "常规"},
       {"overlong UTF-8 form", "[Previous]\r\nType=\xC0\xAF\r\n", E::Gbk, nullptr},
       {"two- and three-byte forms", "[Previous]\r\nType=é关\r\n", E::Utf8, "é关"},
       {"a surrogate", "[Previous]\r\nType=关\xED\xA0\x80\r\n", E::Gbk, nullptr},
