@@ -895,6 +895,18 @@ What the radio held before the write is saved as backups/%1 and can be written b
         <source>它会占用 CH340 等常见芯片的编程线。不用盲文显示器时运行 sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules (屏蔽它的 udev 规则)，然后重新插入编程线</source>
         <translation>it takes cables built on common chips such as the CH340. If no braille display is used, run sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules (masks its udev rule), then plug the cable in again</translation>
     </message>
+    <message>
+        <source>%1 是本程序所在的终端 (控制终端)，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。</source>
+        <translation>%1 is the terminal this program runs in (its controlling terminal), not a serial port. Choose the programming cable&apos;s serial device (such as /dev/ttyUSB0).</translation>
+    </message>
+    <message>
+        <source>%1 是系统控制台，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。</source>
+        <translation>%1 is the system console, not a serial port. Choose the programming cable&apos;s serial device (such as /dev/ttyUSB0).</translation>
+    </message>
+    <message>
+        <source>%1 是用来新建伪终端的设备 (ptmx)，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。</source>
+        <translation>%1 is the device that makes new pseudo-terminals (ptmx), not a serial port. Choose the programming cable&apos;s serial device (such as /dev/ttyUSB0).</translation>
+    </message>
 </context>
 <context>
     <name>QtScreenUi</name>
