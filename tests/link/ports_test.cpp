@@ -294,9 +294,12 @@ TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
     FlowControl flow;
     std::uint8_t flip;
     const char *line, *loopback;
-  } cases[] = {{Parity::None, FlowControl::None, 0, "9600 波特, 8N1, 无流控", "OK   回环"},
-               {Parity::Even, FlowControl::Hardware, 0x10, "9600 波特, 8E1, RTS/CTS 流控", "FAIL 回环"},
-               {Parity::Odd, FlowControl::Software, 0, "9600 波特, 8O1, XON/XOFF 流控", "OK   回环"}};
+  } cases[] = {{Parity::None, FlowControl::None, 0, "INFO 线路设置: 9600 波特, 8N1, 无流控", "OK   回环"},
+               {Parity::Even, FlowControl::Hardware, 0x10, "INFO 线路设置: 9600 波特, 8E1, RTS/CTS 流控", "FAIL 回环"},
+               // XON/XOFF eats bytes of the binary data: the setting is to blame, not the cable.
+               {Parity::Odd, FlowControl::Software, 0,
+                "FAIL 线路设置: 9600 波特, 8O1, XON/XOFF 流控。KAVIR.ini 的 [ComPort] FlowControl=XON", "OK   回环"},
+               {Parity::None, FlowControl::Software, 0x10, "[ComPort] FlowControl=XON", "FAIL 回环: 发出的字节没有原样收回。先改正上面的流控设置"}};
   for (const auto& c : cases) {
     FakeSystem sys;
     sys.AddUsb("ttyUSB0", "1a86", "7523", "ch341", {{"latency_timer", "1"}});
@@ -310,6 +313,9 @@ TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
     const std::string text = RunDoctor(sys, transport, clock, o).Text();
     for (const char* line : {c.line, c.loopback, "OK   延迟计时器: 1 毫秒"})
       EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    const bool xon = c.flow == FlowControl::Software;
+    EXPECT_EQ(text.find("先改正上面的流控设置") != std::string::npos, xon) << text;
+    EXPECT_EQ(text.find("编程线插紧") == std::string::npos, xon) << text;
     EXPECT_EQ(transport.sends, 2 + 1);  // the handshake twice (a cable is no radio), then the pattern
   }
 }
