@@ -212,6 +212,55 @@ TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
   }
 }
 
+// A stop while the radio is read for its backup, before the write's first
+// packet: nothing is written (the radio logs no write session), the stop is
+// said, and the exit status is the stop's.
+TEST(EndToEnd, AStopBeforeTheFirstPacketLeavesTheRadioAsItWas) {
+  for (const auto& [sig, name] : {std::pair{SIGINT, "INT"}, std::pair{SIGTERM, "TERM"}}) {
+    SCOPED_TRACE(name);
+    Folder f;
+    IniDocument kavir = ReadIniFile(f.files.kavir_ini);
+    kavir.SetString("WaitFor", "Shk", "1000");
+    kavir.SetString("WaitFor", "Rx", "1000");
+    ASSERT_TRUE(WriteIniFile(f.files.kavir_ini, kavir));
+    // A slow line: the read before the write takes seconds.
+    SimProcess sim(f.Sim({"--baud", "2400", "--log", f.File("radio.log")}));
+    ASSERT_FALSE(sim.device().empty());
+    WriteBytes(f.File("run.sh"), "set -m; cd '" + f.path() + "'\n" +
+                                     "waitfor() { for i in $(seq 600); do grep -qs \"$2\" $1 && return; sleep 0.05; done; }\n'" +
+                                     KAVIR_CLI + "' --dir . write --port " + sim.device() + " '" +
+                                     f.files.ModelFile("KV16V") + "' 2>>err.txt & p=$!\n" +
+                                     "waitfor err.txt '写入前读出电台原有数据: 第 03 个'; kill -" + name + " $p; wait $p\n");
+    const CliResult r = RunProgram("bash", {f.File("run.sh")}, f.scratch.path());
+    const std::string said = ReadBytes(f.File("err.txt"));
+    EXPECT_EQ(r.exit_code, 128 + sig) << said;
+    EXPECT_EQ(said.find("finishing the write"), std::string::npos) << said;
+    EXPECT_EQ(CliResult::Lines(said).back(),
+              "kavir-cli: stopped before the write: 写入已取消：电台没有收下任何数据包，其中的设置没有改变。");
+    EXPECT_EQ(ReadBytes(f.File("radio.log")).find("write"), std::string::npos);
+    EXPECT_FALSE(fs::exists(f.File("received.bin")));
+  }
+}
+
+// A failed read ends on what went wrong, not on the question it asked.
+TEST(EndToEnd, AFailedReadEndsOnItsCauseNotItsQuestion) {
+  const struct {
+    const char* lang;
+    const char* last;
+  } cases[] = {{"zh", "kavir-cli: read failed: 接收第 05 个数据包时发生通讯错误/超时连接"},
+               {"en", "kavir-cli: read failed: No answer or a wrong answer receiving packet 05."}};
+  for (const auto& c : cases) {
+    Folder f;
+    SimProcess sim(f.Sim({"--silent-from", "5"}));
+    ASSERT_FALSE(sim.device().empty());
+    const CliResult r = f.Cli({"--lang", c.lang, "read", "--port", sim.device(), "--out", f.File("a.dat")});
+    EXPECT_EQ(r.exit_code, 1);
+    ASSERT_FALSE(r.ErrLines().empty());
+    EXPECT_EQ(r.ErrLines().back(), c.last) << r.err;
+    EXPECT_FALSE(fs::exists(f.File("a.dat")));
+  }
+}
+
 TEST(EndToEnd, FloodingSimulatorEndsOnSigtermAndSigintWhenNobodyReads) {
   for (int sig : {SIGTERM, SIGINT}) {
     SCOPED_TRACE(sig);
