@@ -17,6 +17,9 @@
 #include "interchange/csv_table.h"
 #include "sim/virtual_cable.h"
 #include "support.h"
+#if defined(KAVIR_DISK_FAULTS)
+#include "system_faults.h"
+#endif
 
 namespace kavir::test {
 namespace {
@@ -176,6 +179,64 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
   }
 }
 
+#if defined(KAVIR_DISK_FAULTS)
+// A full disk: a record cut off is taken out again and said to be missing,
+// a log that cannot be started leaves no file behind, and a line left cut
+// by an earlier run is marked, never closed as if whole.
+TEST(BatchLog, AFullDiskLeavesNoRecordThatLiesAndNoEmptyLog) {
+  TempDir dir;
+  const std::string head = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
+  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500};
+  const std::string line = CsvLine(r) + "\r\n";
+  std::string error;
+  const std::string path = dir.File("batch.csv");
+  BatchLog log;
+  ASSERT_TRUE(log.Open(path, &error) && log.Append(r, &error)) << error;
+  for (const long long room : {0LL, 1LL, 30LL, static_cast<long long>(line.size()) - 1}) {
+    SCOPED_TRACE(room);
+    test::faults::disk_space = room;
+    const bool appended = log.Append(r, &error);
+    test::faults::Reset();
+    EXPECT_FALSE(appended);
+    EXPECT_NE(error.find("this radio's record is not in the log"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(path), head + line);
+  }
+  ASSERT_TRUE(log.Append(r, &error)) << error;
+  EXPECT_EQ(ReadBytes(path), head + line + line);
+
+  for (const long long room : {0LL, 5LL}) {
+    SCOPED_TRACE(room);
+    const std::string fresh = dir.File("fresh-" + std::to_string(room) + ".csv");
+    BatchLog opened, created;
+    test::faults::disk_space = room;
+    const bool opened_ok = opened.Open(fresh, &error);
+    const std::string open_error = error;
+    const bool created_ok = created.Create(dir.File("made"), 1765188000, &error);
+    test::faults::Reset();
+    EXPECT_FALSE(opened_ok || created_ok);
+    EXPECT_NE(open_error.find("no log was made (the file was removed)"), std::string::npos) << open_error;
+    EXPECT_NE(error.find("no log was made"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(fresh)));
+  }
+
+  const std::string cut = dir.File("cut.csv");
+  WriteBytes(cut, head + "2026-12-07 10:00:00,A,KV16V,\"failed: a, b");  // cut inside a quoted cell
+  BatchLog earlier;
+  test::faults::disk_space = 3;
+  EXPECT_FALSE(earlier.Open(cut, &error));
+  test::faults::Reset();
+  EXPECT_NE(error.find("the log was left as it was"), std::string::npos) << error;
+  EXPECT_EQ(ReadBytes(cut), head + "2026-12-07 10:00:00,A,KV16V,\"failed: a, b");
+  ASSERT_TRUE(earlier.Open(cut, &error) && earlier.Append(r, &error)) << error;
+  const CsvText csv = ParseCsvText(ReadBytes(cut));
+  ASSERT_EQ(csv.error, "");
+  ASSERT_EQ(csv.records.size(), 3u);
+  EXPECT_EQ(csv.records[1].cells.back(), kIncompleteRecord);
+  EXPECT_NE(csv.records[1].cells.size(), 6u);
+  EXPECT_EQ(csv.records[2].cells[3], "written and verified");
+}
+#endif
+
 #ifndef _WIN32
 // A pipe nobody reads would block the batch before its first radio.
 TEST(BatchLog, APipeOrAFolderIsRefusedAtOnce) {
@@ -205,7 +266,11 @@ TEST(BatchLog, EachRecordOnItsOwnLineInTheFileThePathNamesAndNamesNeverShared) {
   WriteBytes(path, ReadBytes(path) + "2026-12-08 10:00:01,A,KV16V,wr");  // the disk had no room for the rest
   EXPECT_TRUE(log.Append(r, &error)) << error;
   const std::string line = "\r\n2026-12-08 10:00:00,A,KV16V,written and verified,ab,1.5\r\n", all = ReadBytes(path);
-  EXPECT_NE(all.find(",writ" + line + line.substr(2) + "2026-12-08 10:00:01,A,KV16V,wr" + line), std::string::npos) << all;
+  // Each cut line is marked as no whole record.
+  EXPECT_NE(all.find(",writ,incomplete record" + line + line.substr(2) + "2026-12-08 10:00:01,A,KV16V,wr,incomplete record" +
+                     line),
+            std::string::npos)
+      << all;
   const struct { std::function<void()> change; const char* said; } losses[] = {
       {[&] { std::filesystem::remove(PathFromUtf8(path)); }, "gone"}, {[&] { WriteBytes(path, head); }, "cut or replaced"}};
   for (const auto& loss : losses) {
