@@ -90,7 +90,11 @@ class SerialLink : public PortStarter {
   // and delays end at once and the transaction stops before its next frame,
   // ending as a failure. Safe to call from another thread.
   void RequestCancel() { cancel_.store(true); }
-  bool cancel_requested() const { return cancel_.load(); }
+  bool cancel_requested() const { return cancel_.load() || (shared_cancel_ && shared_cancel_->load()); }
+  // A cancel shared by several links (a batch stopped at once): once set it
+  // cancels this link's transfers as RequestCancel does, and a new transfer
+  // does not clear it. It must outlive the link.
+  void set_shared_cancel(const std::atomic<bool>* flag) { shared_cancel_ = flag; }
   // A stop that holds only while the radio has had none of a write's data
   // packets: true when taken (the transfer is cancelled and no packet goes
   // out, now or in a transfer begun later on this link); false once the
@@ -150,6 +154,7 @@ class SerialLink : public PortStarter {
   std::string last_open_error_;
   std::string timeout_warning_shown_;
   std::atomic<bool> cancel_{false};
+  const std::atomic<bool>* shared_cancel_ = nullptr;
   enum : int { kUntouched, kWriting, kStopped };
   std::atomic<int> stage_{kUntouched};
 };

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <cstring>
 #include <functional>
 #include <map>
 #include <thread>
@@ -179,6 +180,68 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
   }
 }
 
+// A transport that stops its job at once as it sends frame `at` (the poll,
+// the write's handshake, then packet n as frame n + 2).
+class StopNowAt : public BorrowedTransport {
+ public:
+  StopNowAt(Transport& t, BatchJob*& job, int at) : BorrowedTransport(t), job_(job), at_(at) {}
+  void Send(const std::uint8_t* b, std::size_t n) override {
+    BorrowedTransport::Send(b, n);
+    if (++sent_ == at_) job_->StopNow();
+  }
+
+ private:
+  BatchJob*& job_;
+  int at_, sent_ = 0;
+};
+
+// Stopped at once, a radio part-way through its write is logged as stopped,
+// with the packets it took; the job ends without waiting for another radio.
+TEST(BatchJob, ARadioStoppedAtOnceIsLoggedWithThePacketsItTook) {
+  for (const int at : {1, 2, 12, 50}) {
+    SCOPED_TRACE(at);
+    ShippedDir s;
+    std::string error;
+    const ProgramData data = ProgramData::Load(s.files);
+    const auto setup = BatchSetupOf(data.start, data, &error);
+    ASSERT_TRUE(setup) << error;
+    BatchLog log;
+    const std::string log_path = s.dir.File("batch.csv");
+    ASSERT_TRUE(log.Open(log_path, &error)) << error;
+    sim::VirtualClock clock;
+    std::vector<sim::RadioProtocol> radios;
+    radios.emplace_back(sim::RadioImage{}, 1);
+    radios.emplace_back(sim::RadioImage{}, 1);
+    sim::VirtualCable cable(clock, std::move(radios));
+    BatchJob* running = nullptr;
+    BatchJob job(*setup, {{"A", 1, "A"}}, BatchOptions{}, [&](const BatchPort&) {
+      return PortIo{std::make_unique<StopNowAt>(cable, running, at), std::make_unique<BorrowedClock>(clock)};
+    });
+    running = &job;
+    job.log = &log;
+    const BatchSummary summary = job.Run();
+    EXPECT_TRUE(summary.stopped);
+    const int stored = cable.cable().radios()[0].packets_stored();
+    EXPECT_EQ(cable.cable().radios()[1].sessions(), 0);
+    const CsvText csv = ParseCsvText(ReadBytes(log_path));
+    ASSERT_EQ(csv.error, "");
+    // Stopped while polling: no radio was being written, none is logged.
+    ASSERT_EQ(csv.records.size(), at == 1 ? 1u : 2u);
+    if (at == 1) continue;
+    ASSERT_EQ(csv.records[1].cells.size(), 6u);
+    const std::string result = csv.records[1].cells[3];
+    EXPECT_EQ(result.rfind("failed: stopped at once: 写入已取消", 0), 0u) << result;
+    // The packets the radio acknowledged; the one in flight at the stop may
+    // have gone in too.
+    const std::size_t at_count = result.find("电台只收下了 ");
+    const int took = at_count == std::string::npos ? 0 : std::atoi(result.c_str() + at_count + std::strlen("电台只收下了 "));
+    EXPECT_EQ(took == 0, result.find("电台没有收下任何数据包") != std::string::npos) << result;
+    EXPECT_TRUE(stored == took || stored == took + 1) << result << " (the radio stored " << stored << ")";
+    EXPECT_EQ(took > 0, at > 3) << result;
+    EXPECT_EQ(summary.failed, 1);
+  }
+}
+
 #if defined(KAVIR_DISK_FAULTS)
 // A full disk: a record cut off is taken out again and said to be missing,
 // a log that cannot be started leaves no file behind, and a line left cut
@@ -234,6 +297,40 @@ TEST(BatchLog, AFullDiskLeavesNoRecordThatLiesAndNoEmptyLog) {
   EXPECT_EQ(csv.records[1].cells.back(), kIncompleteRecord);
   EXPECT_NE(csv.records[1].cells.size(), 6u);
   EXPECT_EQ(csv.records[2].cells[3], "written and verified");
+}
+#endif
+
+#ifndef _WIN32
+// One device named twice (through a link, or by the same path) would carry
+// two writes at once: the job refuses before it opens any port.
+TEST(BatchJob, ADeviceNamedTwiceIsRefusedBeforeAnyPortOpens) {
+  TempDir dir;
+  const std::string x = dir.File("x"), y = dir.File("y");
+  WriteBytes(x, "");
+  WriteBytes(y, "");
+  std::filesystem::create_symlink(PathFromUtf8(x), PathFromUtf8(dir.File("to-x")));
+  const std::vector<BatchPort> apart{{"x", 1, x}, {"y", 1, y}, {"missing", 1, dir.File("none")}};
+  EXPECT_EQ(SamePortTwice(apart), "");
+  const std::vector<BatchPort> twice{{"x", 1, x}, {"y", 1, y}, {"to-x", 1, dir.File("to-x")}};
+  EXPECT_EQ(SamePortTwice(twice), "x and to-x are the same device (" + Utf8FromPath(std::filesystem::canonical(PathFromUtf8(x))) +
+                                     "): each port can be named once");
+  EXPECT_NE(SamePortTwice({{"x", 1, x}, {"x\n", 1, dir.File("./x")}}).find("\"x\\n\""), std::string::npos);
+
+  ShippedDir s;
+  std::string error;
+  const ProgramData data = ProgramData::Load(s.files);
+  const auto setup = BatchSetupOf(data.start, data, &error);
+  ASSERT_TRUE(setup) << error;
+  int opened = 0;
+  BatchJob job(*setup, twice, BatchOptions{}, [&](const BatchPort&) {
+    ++opened;
+    return PortIo{};
+  });
+  const BatchSummary summary = job.Run();
+  EXPECT_EQ(opened, 0);
+  ASSERT_EQ(summary.errors.size(), 1u);
+  EXPECT_NE(summary.errors[0].find("are the same device"), std::string::npos) << summary.errors[0];
+  EXPECT_FALSE(summary.AllGood());
 }
 #endif
 

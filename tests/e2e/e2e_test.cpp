@@ -170,9 +170,30 @@ TEST(EndToEnd, BatchWritesVerifiesAndLogsEachRadioAndSkipsAnotherModel) {
   EXPECT_EQ(Count(log, "skipped: other model"), 1u) << log;
 }
 
+// One device named twice is refused before anything starts: no log, no
+// radio written; a line break in a port's name stays inside its message.
+TEST(EndToEnd, ABatchRefusesOneDeviceNamedTwice) {
+  Folder f;
+  SimProcess sim(f.Sim({}));
+  ASSERT_FALSE(sim.device().empty());
+  fs::create_symlink(sim.device(), f.File("cable"));
+  const CliResult r = f.Cli({"batch", "--port", sim.device() + "," + f.File("cable"), f.files.ModelFile("KV16V"),
+                             "--log", f.File("log.csv")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find(sim.device() + " and " + f.File("cable") + " are the same device"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(f.File("log.csv")));
+  EXPECT_FALSE(fs::exists(f.File("received.bin")));
+  const CliResult broken = f.Cli({"batch", "--port", "/dev/no\nsuch", f.files.ModelFile("KV16V"), "--log", f.File("b.csv")});
+  EXPECT_EQ(broken.exit_code, 1);
+  for (const std::string& line : broken.ErrLines())
+    EXPECT_TRUE(line.rfind("kavir-cli: ", 0) == 0 || line.rfind("\"/dev/no\\nsuch\": ", 0) == 0) << line;
+  EXPECT_NE(broken.out.find("error: \"/dev/no\\nsuch\": 串口 \"/dev/no\\nsuch\" 不存在。"), std::string::npos) << broken.out;
+}
+
 // Ctrl+C, SIGTERM and SIGHUP let the radio in progress finish: a batch logs
 // it and ends (before --count: exit 3), a write finishes and says so; a
-// second stop ends a write at once. A closed output pipe stops nothing. The
+// second stop ends a write at once (a batch logs the radio it leaves and
+// exits as for the signal). A closed output pipe stops nothing. The
 // write's stops come while it waits for packet 30's acknowledgement, which
 // the radio gives only when asked again.
 TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
@@ -187,6 +208,9 @@ TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
        "stopped after the write was finished"},
       {slow, "write $M & p=$!; waitfor err.txt '传输第 30 个'; kill -INT $p; waitfor err.txt finishing; kill -INT $p; wait $p", 1,
        "write failed: 写入已取消：电台只收下了 29 / 48 个数据包。 电台中可能是新旧设置的混合"},
+      // Stopped at once, the radio being written is logged with what it took.
+      {slow, "batch $M & p=$!; waitfor err.txt answered; kill -INT $p; waitfor err.txt 'stopping after'; kill -INT $p; wait $p",
+       130, "failed: stopped at once: 写入已取消"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.run);
