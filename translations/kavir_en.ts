@@ -301,6 +301,18 @@
         <source>结论: %1 上没有电台应答。请先处理上面标 FAIL 的项目。</source>
         <translation>Result: no radio answers on %1. Deal with the items marked FAIL above first.</translation>
     </message>
+    <message>
+        <source>%1。KAVIR.ini 的 [ComPort] FlowControl=XON 使数据中的 0x11 和 0x13 字节被当作流控字符吞掉，电台的二进制数据无法通过: 请把它改为 None (或删除这一行)</source>
+        <translation>%1. [ComPort] FlowControl=XON in KAVIR.ini takes the bytes 0x11 and 0x13 in the data for flow control characters, so the radio&apos;s binary data cannot pass: set it to None (or delete the line)</translation>
+    </message>
+    <message>
+        <source>读握手发出 2 次，每次等 %1 毫秒，没有应答。先改正上面的流控设置再试</source>
+        <translation>read handshake sent twice, waiting %1 ms each time, no answer. Correct the flow control setting above first, then try again</translation>
+    </message>
+    <message>
+        <source>发出的字节没有原样收回。先改正上面的流控设置再试</source>
+        <translation>The bytes sent did not come back as sent. Correct the flow control setting above first, then try again</translation>
+    </message>
 </context>
 <context>
     <name>Interchange</name>
@@ -812,6 +824,34 @@ What the radio held before the write is saved as backups/%1 and can be written b
         <source>电台原有的数据未能保存，没有写入电台: %1</source>
         <translation>What the radio held could not be saved; nothing was written to the radio: %1</translation>
     </message>
+    <message>
+        <source> (运行 kavir-cli doctor --port PORT 可逐项检查串口)</source>
+        <translation> (&apos;kavir-cli doctor --port PORT&apos; checks the port step by step)</translation>
+    </message>
+    <message>
+        <source>KAVIR.ini [ComPort] %1=%2 不是波特率, 按 9600 使用。</source>
+        <translation>KAVIR.ini [ComPort] %1=%2 is not a baud rate; using 9600.</translation>
+    </message>
+    <message>
+        <source>KAVIR.ini [ComPort] %1=%2 不是 5 到 8, 按 8 使用。</source>
+        <translation>KAVIR.ini [ComPort] %1=%2 is not 5 to 8; using 8.</translation>
+    </message>
+    <message>
+        <source>KAVIR.ini [ComPort] %1=%2 不是 N、E 或 O, 按 N 使用。</source>
+        <translation>KAVIR.ini [ComPort] %1=%2 is not N, E or O; using N.</translation>
+    </message>
+    <message>
+        <source>KAVIR.ini [ComPort] %1=%2 不是 1 或 2, 按 1 使用。</source>
+        <translation>KAVIR.ini [ComPort] %1=%2 is not 1 or 2; using 1.</translation>
+    </message>
+    <message>
+        <source>KAVIR.ini [ComPort] %1=%2 不是 None、RTS 或 XON, 按 None 使用。</source>
+        <translation>KAVIR.ini [ComPort] %1=%2 is not None, RTS or XON; using None.</translation>
+    </message>
+    <message>
+        <source>KAVIR.ini [ComPort] %1=%2 不是 0 或 1, 按 %3 使用。</source>
+        <translation>KAVIR.ini [ComPort] %1=%2 is not 0 or 1; using %3.</translation>
+    </message>
 </context>
 <context>
     <name>Ports</name>
@@ -938,6 +978,18 @@ What the radio held before the write is saved as backups/%1 and can be written b
     <message>
         <source>它会占用 CH340 等常见芯片的编程线。不用盲文显示器时运行 sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules (屏蔽它的 udev 规则)，然后重新插入编程线</source>
         <translation>it takes cables built on common chips such as the CH340. If no braille display is used, run sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules (masks its udev rule), then plug the cable in again</translation>
+    </message>
+    <message>
+        <source>%1 是本程序所在的终端 (控制终端)，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。</source>
+        <translation>%1 is the terminal this program runs in (its controlling terminal), not a serial port. Choose the programming cable&apos;s serial device (such as /dev/ttyUSB0).</translation>
+    </message>
+    <message>
+        <source>%1 是系统控制台，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。</source>
+        <translation>%1 is the system console, not a serial port. Choose the programming cable&apos;s serial device (such as /dev/ttyUSB0).</translation>
+    </message>
+    <message>
+        <source>%1 是用来新建伪终端的设备 (ptmx)，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。</source>
+        <translation>%1 is the device that makes new pseudo-terminals (ptmx), not a serial port. Choose the programming cable&apos;s serial device (such as /dev/ttyUSB0).</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,14 @@
 #include "batch_job.h"
 
+#include <cctype>
+#include <filesystem>
+#include <map>
 #include <thread>
 
 #include "link/backups.h"
+#include "link/port_device.h"
+#include "link/ports/port_records.h"
+#include "profile/file_path.h"
 #include "link/radio_texts.h"
 #include "sha256.h"
 
@@ -24,7 +30,35 @@ std::optional<int> Poll(SerialLink& link, const Timeouts& t) {
 
 bool Answered(const SerialLink& link) { return link.receive_count > 0; }
 
+// The device a port stands for, links followed; as named when it cannot be
+// resolved (it is then refused at its open).
+std::string DeviceOf(const BatchPort& port) {
+  std::string name = port.device.empty() ? PortDeviceName(port.port_number) : port.device;
+#ifdef _WIN32
+  // COM3, com3 and \\.\COM3 are one port.
+  if (name.rfind("\\\\.\\", 0) == 0) name = name.substr(4);
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return name;
+#else
+  std::error_code ec;
+  const std::filesystem::path real = std::filesystem::canonical(PathFromUtf8(name), ec);
+  return ec ? name : Utf8FromPath(real);
+#endif
+}
+
 }  // namespace
+
+std::string SamePortTwice(const std::vector<BatchPort>& ports) {
+  std::map<std::string, const BatchPort*> seen;
+  for (const BatchPort& port : ports) {
+    const std::string device = DeviceOf(port);
+    const auto [at, added] = seen.emplace(device, &port);
+    if (!added)
+      return ShownDevice(at->second->label) + " and " + ShownDevice(port.label) + " are the same device (" +
+             ShownDevice(device) + "): each port can be named once";
+  }
+  return {};
+}
 
 BatchJob::BatchJob(BatchSetup setup, std::vector<BatchPort> ports, BatchOptions options,
                    PortOpener opener)
@@ -33,6 +67,11 @@ BatchJob::BatchJob(BatchSetup setup, std::vector<BatchPort> ports, BatchOptions 
 }
 
 BatchSummary BatchJob::Run() {
+  // Two writes through one device would mix both radios' answers.
+  if (const std::string same = SamePortTwice(ports_); !same.empty()) {
+    Error("ports", same + "; nothing was written");
+    return summary_;
+  }
   // The image every radio gets is kept before the first one: no radio's
   // settings come from a file that is not on record.
   const IoStatus backup = SaveBackup(setup_.files.program_dir, "write", setup_.model_name,
@@ -78,6 +117,7 @@ void BatchJob::RunPort(const BatchPort& port) {
   SerialLink link(*io.transport, *io.clock, ui, setup_.files);
   link.port_number = port.port_number;
   link.device = port.device;
+  link.set_shared_cancel(&abort_);
   // Several ports share the machine: no port's thread starves the others.
   link.set_priority = [](ThreadPriority) {};
   link.OpenPort();
@@ -132,6 +172,9 @@ void BatchJob::RunPort(const BatchPort& port) {
     }
     record.outcome = result.outcome;
     record.reason = result.reason;
+    // Said first, so a radio left half-written is seen for what happened to it.
+    if (abort_.load() && (result.outcome == RadioOutcome::Failed || result.outcome == RadioOutcome::VerifyFailed))
+      record.reason = "stopped at once: " + record.reason;
     if (result.read_back) record.sha256 = Sha256Hex(result.read_back->data(), result.read_back->size());
     record.duration_ms = clock.NowMs() - start;
     record.time = LocalTimeText(std::time(nullptr));

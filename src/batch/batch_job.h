@@ -23,6 +23,11 @@ struct BatchPort {
   std::string device;   // wins over port_number when not empty
 };
 
+// "" when every port is a device of its own; else which two name the same
+// one (through a link, or as a number and a path), which two writes at once
+// would share.
+std::string SamePortTwice(const std::vector<BatchPort>& ports);
+
 struct BatchOptions {
   int count = 0;              // radios written per port; 0 = until stopped
   bool verify = true;
@@ -77,6 +82,13 @@ class BatchJob {
   // Ends the job after the radios in progress. Safe from any thread and
   // from a signal handler.
   void Stop() { stop_.store(true); }
+  // Ends it now: the writes in progress are cancelled where they are, and
+  // each such radio is logged as stopped with the packets it took. Safe
+  // from any thread and from a signal handler.
+  void StopNow() {
+    stop_.store(true);
+    abort_.store(true);
+  }
   bool stopping() const { return stop_.load(); }
 
  private:
@@ -89,6 +101,7 @@ class BatchJob {
   BatchOptions options_;
   PortOpener opener_;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> abort_{false};  // every port's link is cancelled by it
   std::mutex mutex_;  // summary and events
   BatchSummary summary_;
 };

@@ -1,5 +1,6 @@
 #include "batch_log.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -101,14 +102,39 @@ bool AppendToFile(const std::string& path, const std::string& bytes, std::string
   return std::fclose(f) == 0 && ok;
 }
 
-// The last byte of path, or '\n' for an empty or unreadable file.
-char LastByte(const std::string& path) {
+// What follows the last line end of path (at most the last 64 KiB): ""
+// for an empty or unreadable file or one that ends with a line.
+std::string CutTail(const std::string& path) {
   std::FILE* f = OpenFile(path, "rb");
-  if (!f) return '\n';
-  int c = '\n';
-  if (std::fseek(f, -1, SEEK_END) == 0) c = std::fgetc(f);
+  if (!f) return {};
+  std::string tail;
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    const long size = std::ftell(f);
+    const long from = size > 65536 ? size - 65536 : 0;
+    if (size > 0 && std::fseek(f, from, SEEK_SET) == 0) {
+      tail.resize(static_cast<std::size_t>(size - from));
+      tail.resize(std::fread(tail.data(), 1, tail.size(), f));
+    }
+  }
   std::fclose(f);
-  return c == EOF ? '\n' : static_cast<char>(c);
+  const std::size_t end = tail.rfind('\n');
+  return end == std::string::npos ? tail : tail.substr(end + 1);
+}
+
+// What ends a line that was cut off (a full disk, a crash, another
+// program): marked as incomplete, in a cell of its own after any open quote
+// is closed, so that no reader takes it for a whole record.
+std::string CloseCutLine(const std::string& tail) {
+  if (tail.empty()) return {};
+  const bool in_quotes = std::count(tail.begin(), tail.end(), '"') % 2 == 1;
+  return std::string(in_quotes ? "\"" : "") + "," + kIncompleteRecord + "\r\n";
+}
+
+// Back to size bytes; false when that cannot be done.
+bool CutBack(const std::string& path, std::uintmax_t size) {
+  std::error_code ec;
+  std::filesystem::resize_file(PathFromUtf8(path), size, ec);
+  return !ec;
 }
 
 }  // namespace
@@ -128,12 +154,23 @@ bool BatchLog::Open(const std::string& path, std::string* error, bool* io_failed
     *error = path + ": not a regular file; the log must be a file";
     return false;
   }
+  const bool existed = kind != std::filesystem::file_type::not_found;
   const std::uintmax_t size = std::filesystem::file_size(PathFromUtf8(path), ec);
+  const bool size_known = !ec;
   const bool empty = ec || size == 0;
   // An earlier log cut off mid-line does not swallow the first record.
-  const std::string lead = empty ? kLogHead : LastByte(path) != '\n' ? "\r\n" : "";
+  const std::string lead = empty ? kLogHead : CloseCutLine(CutTail(path));
   if (!AppendToFile(path, lead, error)) {
     if (io_failed) *io_failed = true;
+    // No log is started: a file made for it goes again, one that was there
+    // is left as it was.
+    bool undone = false;
+    if (!existed)
+      undone = (std::filesystem::remove(PathFromUtf8(path), ec), !ec);
+    else if (kind == std::filesystem::file_type::regular && size_known)
+      undone = CutBack(path, size);
+    *error += existed ? (undone ? "; the log was left as it was" : "; the log may now end with a cut line")
+                      : (undone ? "; no log was made (the file was removed)" : "; an empty or cut log file was left");
     return false;
   }
   path_ = path;
@@ -154,7 +191,7 @@ bool BatchLog::Create(const std::string& dir, std::time_t when, std::string* err
       return true;
     }
     if (KindOfFile(path) == FileKind::Missing) {  // not taken: it could not be made
-      *error = made.Message();
+      *error = made.Message() + "; no log was made";
       if (io_failed) *io_failed = true;
       return false;
     }
@@ -180,9 +217,15 @@ bool BatchLog::Append(const RadioRecord& record, std::string* error) {
     lost = "the log was cut or replaced: lines written before may be lost";
   }
   // A record cut off (a full disk) or a line of another program does not
-  // swallow this one.
-  if (lead.empty() && LastByte(path_) != '\n') lead = "\r\n";
+  // swallow this one, and is not taken for a whole record.
+  if (lead.empty()) lead = CloseCutLine(CutTail(path_));
+  const std::uintmax_t before = ec ? 0 : size;
   const bool written = AppendToFile(path_, lead + CsvLine(record) + "\r\n", error);
+  if (!written) {
+    // What went in of the record would read as a record that lies: it goes.
+    *error += CutBack(path_, before) ? "; this radio's record is not in the log"
+                                     : "; this radio's record is cut off in the log (marked incomplete at the next record)";
+  }
   size_ = std::filesystem::file_size(PathFromUtf8(path_), ec);
   if (!written) return false;
   if (lost.empty()) return true;

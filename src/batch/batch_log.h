@@ -35,6 +35,9 @@ std::string CsvField(const std::string& text);
 std::string CsvLine(const RadioRecord& record);
 
 inline constexpr const char* kLogHeader = "time,port,model,result,sha256,seconds";
+// The cell that ends a line cut off before its end (a full disk, a crash):
+// the line is no whole record.
+inline constexpr const char* kIncompleteRecord = "incomplete record";
 
 class BatchLog {
  public:
@@ -43,8 +46,9 @@ class BatchLog {
   BatchLog& operator=(const BatchLog&) = delete;
 
   // Opens path for appending: an earlier log of the same name keeps its
-  // lines; a new or empty file gets a byte-order mark (spreadsheets then
-  // read the Chinese model names) and the header. *io_failed (when given)
+  // lines (a last one cut off is marked incomplete); a new or empty file
+  // gets a byte-order mark (spreadsheets then read the Chinese model names)
+  // and the header. A file that could not be started is not left behind. *io_failed (when given)
   // is set when the file could not be opened or written, not when the path
   // can never be a log.
   bool Open(const std::string& path, std::string* error, bool* io_failed = nullptr);
@@ -52,9 +56,11 @@ class BatchLog {
   // has that name: made exclusively, so two batches never share one.
   bool Create(const std::string& dir, std::time_t when, std::string* error, bool* io_failed = nullptr);
   // The record's line, written through the path and flushed to the disk.
-  // It always starts on a line of its own. A log that is gone or was cut
-  // is made again with its header; the record is written and *error says
-  // what was lost (false then too). Any thread.
+  // It always starts on a line of its own; a line cut off before it is
+  // marked incomplete. A log that is gone or was cut is made again with
+  // its header; the record is written and *error says what was lost (false
+  // then too). A record that could not be written whole is taken out again
+  // (false, and *error says so). Any thread.
   bool Append(const RadioRecord& record, std::string* error);
   const std::string& path() const { return path_; }
 

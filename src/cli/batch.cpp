@@ -1,12 +1,12 @@
 // kavir-cli batch --port PORT[,PORT...] FILE [--count N] [--log LOG]
 // [--no-verify]: the same set-up into radio after radio.
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <mutex>
 
 #include "batch/batch_job.h"
 #include "batch/native_port_opener.h"
+#include "link/ports/port_records.h"
 #include "profile/ini_document.h"
 #include "commands.h"
 #include "interrupts.h"
@@ -18,6 +18,7 @@ namespace kavir::cli {
 namespace {
 
 std::atomic<BatchJob*> g_job{nullptr};
+std::atomic<int> g_stopped_at_once{0};  // the signal that did it
 
 // Ctrl+C, SIGTERM, SIGHUP: the radios in progress are finished and logged.
 void StopAfterRadios(int) {
@@ -26,10 +27,13 @@ void StopAfterRadios(int) {
                   "written may then hold a mix of old and new settings)\n");
 }
 
+// The writes end where they are, and each radio they leave is logged with
+// the packets it took; a third signal ends the program as it would have.
 void StopAtOnce(int sig) {
-  Interrupts::Say("kavir-cli: stopped at once; a radio that was being written may hold a mix of old and "
-                  "new settings: write it again\n");
-  std::raise(sig);
+  g_stopped_at_once = sig;
+  Interrupts::Say("kavir-cli: stopping at once; a radio that was being written may hold a mix of old and "
+                  "new settings: write it again (the log says which)\n");
+  if (BatchJob* job = g_job.load()) job->StopNow();
 }
 
 class Printer : public BatchEvents {
@@ -59,12 +63,14 @@ std::optional<std::vector<BatchPort>> ParsePorts(const std::string& list, std::s
     const std::string item = list.substr(start, comma == std::string::npos ? comma : comma - start);
     auto port = ParsePortArg(item, error);
     if (!port) return std::nullopt;
+    // The label goes into every line about the port: a line break stays in it.
+    const std::string label = ShownDevice(item);
     for (const BatchPort& p : ports)
-      if (p.label == item) {
-        *error = "--port names " + item + " twice";
+      if (p.label == label) {
+        *error = "--port names " + label + " twice";
         return std::nullopt;
       }
-    ports.push_back({item, port->port_number, port->device});
+    ports.push_back({label, port->port_number, port->device});
     if (comma == std::string::npos) return ports;
     start = comma + 1;
   }
@@ -92,6 +98,7 @@ int RunBatch(const CliArgs& args) {
   std::string error;
   auto ports = ParsePorts(*port_text, &error);
   if (!ports) return Fail(kExitBadInput, error);
+  if (const std::string same = SamePortTwice(*ports); !same.empty()) return Fail(kExitBadInput, "--port: " + same);
   auto count = ParseCount(args, &error);
   if (!count) return Fail(kExitBadInput, error);
 
@@ -147,6 +154,8 @@ int RunBatch(const CliArgs& args) {
   for (const std::string& e : s.errors) std::printf("error: %s\n", e.c_str());
   std::printf("log: %s\n", log_path.c_str());
   std::fflush(stdout);
+  // Stopped at once: the status a stop by that signal gives.
+  if (const int sig = g_stopped_at_once.load()) return 128 + sig;
   if (!s.AllGood()) return kExitFailed;
   return short_of_count ? kExitStopped : kExitOk;
 }

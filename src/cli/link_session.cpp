@@ -57,7 +57,7 @@ bool LinkSession::Open(std::string* error) {
   link_->OpenPort();
   ui_.print_errors = printed;
   if (transport_.IsOpen()) return true;
-  *error = link_->last_open_error() + " ('kavir-cli doctor --port PORT' checks the port step by step)";
+  *error = link_->last_open_error() + TrText("Link", " (运行 kavir-cli doctor --port PORT 可逐项检查串口)");
   return false;
 }
 

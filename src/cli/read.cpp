@@ -1,5 +1,6 @@
 // kavir-cli read --port PORT --out FILE [--retries N]: read a radio and save
 // what it holds as a profile file.
+#include "link/transfer_summary.h"
 #include "screen/radio_transfer.h"
 #include "commands.h"
 #include "link_session.h"
@@ -32,10 +33,12 @@ int RunRead(const CliArgs& args) {
   if (!session.Open(&error)) return Fail(kExitFailed, error);
   // The port error is printed once; the transfer below would repeat it.
   TransferResult result = OnReadRadio(screen.view, session.link());
+  // What went wrong without the question that asked about it: the answer
+  // was already given.
   if (result != TransferResult::Done)
     return Fail(kExitFailed, "read failed: " + (policy.last_failure.empty()
                                                     ? std::string("see the messages above")
-                                                    : OneLineText(policy.last_failure)));
+                                                    : FailureCause(policy.last_failure)));
   screen.ui.print_errors = false;
   if (!screen.SaveAs(*out, &error)) return Fail(kExitFailed, error);  // the radio was read
   return kExitOk;

@@ -18,15 +18,24 @@ namespace kavir::cli {
 namespace {
 
 std::atomic<SerialLink*> g_link{nullptr};
+std::atomic<int> g_signal{0};
 
 // A radio left with some packets is worse than a write finished: the first
 // Ctrl+C (SIGTERM, SIGHUP) lets the write finish, the second stops it.
-void FinishTheWrite(int) {
+// Before the first packet nothing is lost by stopping: the first stops.
+void FinishTheWrite(int sig) {
+  g_signal = sig;
+  SerialLink* link = g_link.load();
+  if (link && link->RequestCancelBeforeWriting()) {
+    Interrupts::Say("kavir-cli: stopping; nothing has been written to the radio\n");
+    return;
+  }
   Interrupts::Say("kavir-cli: finishing the write so the radio is not left half-written (again: stop at "
                   "once, and the radio may then hold a mix of old and new settings)\n");
 }
 
-void StopTheWrite(int) {
+void StopTheWrite(int sig) {
+  g_signal = sig;
   if (SerialLink* link = g_link.load()) link->RequestCancel();
 }
 
@@ -73,6 +82,14 @@ int RunWrite(const CliArgs& args) {
   if (!details.before_write_backup.empty())
     std::printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str());
   if (result == TransferResult::Done) return kExitOk;
+  // Stopped before any packet went out: the radio is as it was; the exit
+  // status is a stop's (128 + the signal), as the shell gives one.
+  if (details.cancelled && !session.link().writing_started() && g_signal.load() != 0) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "kavir-cli: stopped before the write: %s\n",
+                 OneLineText(WriteSummary(TransferResult::Failed, session.link().report)).c_str());
+    return 128 + g_signal.load();
+  }
   // The differences were printed as the write showed them.
   if (details.outcome == WriteOutcome::VerifyDiffers)
     return Fail(kExitFailed, "write failed: the radio holds " + std::to_string(details.verify.differences.size()) +

@@ -1,5 +1,6 @@
 #include "link_settings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <optional>
@@ -34,6 +35,13 @@ void Warn(std::string* warning, const std::string& text) {
   *warning += text;
 }
 
+
+// "KAVIR.ini [ComPort] Baud=fast 不是波特率, 按 9600 使用。"
+std::string ComPortText(const char* pattern, const std::string& key, const std::string& value,
+                        const std::string& used = {}) {
+  return ArgText(TrText("Link", pattern), {key, value, used});
+}
+
 }  // namespace
 
 LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
@@ -43,14 +51,14 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
     if (baud > 0)
       s.baud = baud;
     else
-      Warn(warning, "ComPort/Baud=" + *v + " is not a baud rate, using 9600");
+      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是波特率, 按 9600 使用。"), "Baud", *v));
   }
   if (auto v = ini.Find("ComPort", "DataBits")) {
     int bits = LeadingInt(*v, 0);
     if (bits >= 5 && bits <= 8)
       s.data_bits = bits;
     else
-      Warn(warning, "ComPort/DataBits=" + *v + " is not 5 to 8, using 8");
+      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 5 到 8, 按 8 使用。"), "DataBits", *v));
   }
   if (auto v = ini.Find("ComPort", "Parity")) {
     std::string p = Upper(*v);
@@ -61,14 +69,14 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
     else if (p.rfind("O", 0) == 0)
       s.parity = Parity::Odd;
     else
-      Warn(warning, "ComPort/Parity=" + *v + " is not N, E or O, using N");
+      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 N、E 或 O, 按 N 使用。"), "Parity", *v));
   }
   if (auto v = ini.Find("ComPort", "StopBits")) {
     int bits = LeadingInt(*v, 0);
     if (bits == 1 || bits == 2)
       s.stop_bits = bits;
     else
-      Warn(warning, "ComPort/StopBits=" + *v + " is not 1 or 2, using 1");
+      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 1 或 2, 按 1 使用。"), "StopBits", *v));
   }
   if (auto v = ini.Find("ComPort", "FlowControl")) {
     std::string f = Upper(*v);
@@ -79,36 +87,61 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
     else if (f.rfind("XON", 0) == 0 || f.rfind("SOFT", 0) == 0)
       s.flow = FlowControl::Software;
     else
-      Warn(warning, "ComPort/FlowControl=" + *v + " is not None, RTS or XON, using None");
+      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 None、RTS 或 XON, 按 None 使用。"),
+                                "FlowControl", *v));
   }
   for (auto [key, line] : {std::pair{"DTR", &s.lines.dtr}, std::pair{"RTS", &s.lines.rts}}) {
     if (auto v = ini.Find("ComPort", key)) {
       if (*v == "0" || *v == "1")
         *line = *v == "1";
       else
-        Warn(warning, std::string("ComPort/") + key + "=" + *v + " is not 0 or 1, using " + (*line ? "1" : "0"));
+        Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 0 或 1, 按 %3 使用。"), key, *v,
+                                  *line ? "1" : "0"));
     }
   }
   return s;
 }
+
+namespace {
+
+// A time-out as written: digits with an optional sign, blanks around them
+// allowed; nullopt for anything else ("1e3", "80ms", ""). A number too long
+// for an int comes back as the int's limit, which is out of range anyway.
+std::optional<long long> WholeNumber(const std::string& text) {
+  const std::size_t b = text.find_first_not_of(" \t");
+  if (b == std::string::npos) return std::nullopt;
+  const std::size_t e = text.find_last_not_of(" \t") + 1;
+  std::size_t i = b;
+  const bool negative = text[i] == '-';
+  if (text[i] == '-' || text[i] == '+') ++i;
+  if (i == e) return std::nullopt;
+  long long value = 0;
+  for (; i < e; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+    value = std::min<long long>(value * 10 + (text[i] - '0'), std::int64_t{1} << 40);
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace
 
 Timeouts ReadTimeouts(const IniDocument& ini, std::string* warning) {
   const std::string most = std::to_string(kMaxTimeoutMs);
   auto get = [&](const char* key) {
     const std::optional<std::string> text = ini.Find("WaitFor", key);
     if (!text) return kDefaultWaitMs;
-    const int value = ini.GetInt("WaitFor", key, kDefaultWaitMs);
+    const std::optional<long long> value = WholeNumber(*text);
     // No wait at all (or no number) fails every transfer: the default works.
-    if (value < 1) {
+    if (!value || *value < 1) {
       Warn(warning, ArgText(TrText("Link", "KAVIR.ini [WaitFor] %1=%2 无法使用, 按默认的 %3 毫秒等待。"
                                            "请改为 1 到 %4 之间的值, 可在 工具 → 串口 中设置。"),
                             {key, *text, std::to_string(kDefaultWaitMs), most}));
       return kDefaultWaitMs;
     }
-    if (value <= kMaxTimeoutMs) return value;
+    if (*value <= kMaxTimeoutMs) return static_cast<int>(*value);
     Warn(warning, ArgText(TrText("Link", "KAVIR.ini [WaitFor] %1=%2 超过最长的等待 %3 毫秒, 按 %3 毫秒等待。"
                                          "请改为 1 到 %3 之间的值 (通常为 80), 可在 工具 → 串口 中设置。"),
-                          {key, std::to_string(value), most}));
+                          {key, *text, most}));
     return kMaxTimeoutMs;
   };
   return Timeouts{get("Shk"), get("Rx"), get("Tx")};

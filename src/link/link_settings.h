@@ -38,8 +38,9 @@ struct Timeouts {
   int transmit = kDefaultWaitMs;   // WaitFor/Tx
 };
 // Milliseconds from 1 to 32767 are used as written. 0, a negative value or
-// no number would fail every transfer: the default is used and the key is
-// named in *warning. A larger value would wrap to nothing in the 16 bits
+// anything but a whole decimal number ("1e3", "80ms") would fail every
+// transfer or be a guess: the default is used and the key is named in
+// *warning with its text as written. A larger value would wrap to nothing in the 16 bits
 // the radio family's programs hold it in: it becomes 32767 and is named in
 // *warning with what to do.
 inline constexpr int kMaxTimeoutMs = 32767;  // what 16 bits hold

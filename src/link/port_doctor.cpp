@@ -107,17 +107,21 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
   const std::vector<PortRecord> ports = ListPorts(system, o.device);
   const PortRecord* port = FindPort(ports, o.device);
   const OpenProblem before = CheckBeforeOpen(system, o.device);
+  const std::string shown = ShownDevice(o.device);
+  // XON/XOFF takes 0x11 and 0x13 out of the data: this binary protocol
+  // cannot pass through it, whatever the cable.
+  const bool xon = o.line.flow == FlowControl::Software;
 
   if (before.kind == OpenFailure::Missing || before.kind == OpenFailure::NotSerial) {
     add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "串口存在"), before.text);
   } else {
     const std::string summary = port ? PortSummary(*port) : std::string();
-    add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "串口存在"), o.device + (summary.empty() ? "" : ": " + summary));
+    add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "串口存在"), shown + (summary.empty() ? "" : ": " + summary));
     if (before.kind == OpenFailure::Permission)
       add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "权限"), before.text);
     else
       add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "权限"),
-          ArgText(TrText("Doctor", "用户 %1 可以读写 %2"), {system.UserName(), o.device}));
+          ArgText(TrText("Doctor", "用户 %1 可以读写 %2"), {system.UserName(), shown}));
     const std::vector<Holder> holders = system.Holders(o.device);
     if (holders.empty())
       add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "占用"), TrText("Doctor", "没有其他程序打开它"));
@@ -159,7 +163,14 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
   const bool opened = can_open && transport.IsOpen();
   if (opened) {
     const std::string notes = transport.OpenNotesText();
-    add(Verdict::Info, KAVIR_TR_NOOP("Doctor", "线路设置"), LineText(o.line) + (notes.empty() ? "" : ", " + notes));
+    const std::string line = LineText(o.line) + (notes.empty() ? "" : ", " + notes);
+    if (xon)
+      add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "线路设置"),
+          ArgText(TrText("Doctor", "%1。KAVIR.ini 的 [ComPort] FlowControl=XON 使数据中的 0x11 和 0x13 字节被当作流控字符吞掉，"
+                                   "电台的二进制数据无法通过: 请把它改为 None (或删除这一行)"),
+                  {line}));
+    else
+      add(Verdict::Info, KAVIR_TR_NOOP("Doctor", "线路设置"), line);
   } else {
     add(can_open ? Verdict::Fail : Verdict::Skip, KAVIR_TR_NOOP("Doctor", "线路设置"),
         can_open ? open_error : TrText("Doctor", "串口打不开，未设置 (见上)"));
@@ -176,6 +187,10 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
                   {report.model_name.empty() ? "?" : report.model_name, std::to_string(*probe.model)}));
     } else if (!probe.opened) {
       add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "电台应答"), probe.open_error);
+    } else if (xon) {
+      add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "电台应答"),
+          ArgText(TrText("Doctor", "读握手发出 2 次，每次等 %1 毫秒，没有应答。先改正上面的流控设置再试"),
+                  {std::to_string(o.handshake_ms)}));
     } else {
       add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "电台应答"),
           ArgText(TrText("Doctor", "读握手发出 2 次，每次等 %1 毫秒，没有应答。"
@@ -192,6 +207,9 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
     add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"), TrText("Doctor", "电台已应答: 回环只在短接 TX 与 RX、不接电台时检测"));
   } else if (opened && transport.Open(0, o.device, &open_error)) {
     report.checks.push_back(Loopback(transport, clock));
+    // Not the adapter's fault: the setting is.
+    if (xon && report.checks.back().verdict == Verdict::Fail)
+      report.checks.back().detail = TrText("Doctor", "发出的字节没有原样收回。先改正上面的流控设置再试");
     transport.Close();
   } else {
     add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"), TrText("Doctor", "串口打不开，未检测"));
@@ -203,10 +221,11 @@ std::string DoctorReport::Text() const {
   std::string text;
   for (const DoctorCheck& c : checks) text += std::string(VerdictWord(c.verdict)) + " " + c.name + ": " + c.detail + "\n";
   if (model)
-    text += ArgText(TrText("Doctor", "结论: 电台在 %1 应答，型号 %2。"), {device, model_name.empty() ? "?" : model_name}) +
+    text += ArgText(TrText("Doctor", "结论: 电台在 %1 应答，型号 %2。"),
+                    {ShownDevice(device), model_name.empty() ? "?" : model_name}) +
             "\n";
   else
-    text += ArgText(TrText("Doctor", "结论: %1 上没有电台应答。请先处理上面标 FAIL 的项目。"), {device}) + "\n";
+    text += ArgText(TrText("Doctor", "结论: %1 上没有电台应答。请先处理上面标 FAIL 的项目。"), {ShownDevice(device)}) + "\n";
   return text;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "codec/codec.h"
 #include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "link_settings.h"
@@ -52,6 +53,13 @@ void SerialLink::SendFrame() {
 }
 
 void SerialLink::SendBytes(const std::uint8_t* bytes, std::size_t count) {
+  // A write's data packet changes the radio: from the first one on, a stop
+  // before writing is refused; one that came first keeps it from going out.
+  if (count == static_cast<std::size_t>(kFrameSize) && bytes[0] == 'W') {
+    int stage = kUntouched;
+    stage_.compare_exchange_strong(stage, kWriting);
+    if (stage_.load() == kStopped) return;
+  }
   count = std::min(count, kTransmitBufferSize);
   std::memcpy(transmit_buffer.data(), bytes, count);
   transmit_count = static_cast<std::uint32_t>(count);

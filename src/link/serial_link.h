@@ -92,10 +92,31 @@ class SerialLink : public PortStarter {
   // and delays end at once and the transaction stops before its next frame,
   // ending as a failure. Safe to call from another thread.
   void RequestCancel() { cancel_.store(true); }
-  bool cancel_requested() const { return cancel_.load(); }
-  // A transaction starts with a clear flag and an empty report.
+  bool cancel_requested() const { return cancel_.load() || (shared_cancel_ && shared_cancel_->load()); }
+  // A cancel shared by several links (a batch stopped at once): once set it
+  // cancels this link's transfers as RequestCancel does, and a new transfer
+  // does not clear it. It must outlive the link.
+  void set_shared_cancel(const std::atomic<bool>* flag) { shared_cancel_ = flag; }
+  // A stop that holds only while the radio has had none of a write's data
+  // packets: true when taken (the transfer is cancelled and no packet goes
+  // out, now or in a transfer begun later on this link); false once the
+  // first packet has gone, when the write is better finished. Safe in a
+  // signal handler and from another thread.
+  bool RequestCancelBeforeWriting() {
+    int stage = kUntouched;
+    if (!stage_.compare_exchange_strong(stage, kStopped) && stage != kStopped) return false;
+    cancel_.store(true);
+    return true;
+  }
+  // A write's data packet went out in this transfer.
+  bool writing_started() const { return stage_.load() == kWriting; }
+  // A transaction starts with a clear flag and an empty report, unless a
+  // stop before writing was asked for.
   void BeginTransfer() {
-    cancel_.store(false);
+    int stage = stage_.load();
+    while (stage != kStopped && !stage_.compare_exchange_weak(stage, kUntouched)) {
+    }
+    cancel_.store(stage_.load() == kStopped);
     report = TransferReport{};
   }
   TransferReport report;
@@ -135,6 +156,9 @@ class SerialLink : public PortStarter {
   std::string last_open_error_;
   std::string timeout_warning_shown_;
   std::atomic<bool> cancel_{false};
+  const std::atomic<bool>* shared_cancel_ = nullptr;
+  enum : int { kUntouched, kWriting, kStopped };
+  std::atomic<int> stage_{kUntouched};
 };
 
 }  // namespace kavir

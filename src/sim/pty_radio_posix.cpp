@@ -62,6 +62,14 @@ bool WriteAll(int fd, const std::uint8_t* p, std::size_t n) {
   return true;
 }
 
+bool AppendToLog(const std::string& path, const std::string& lines, std::string* error) {
+  std::FILE* f = std::fopen(path.c_str(), "ab");
+  bool ok = f && std::fwrite(lines.data(), 1, lines.size(), f) == lines.size();
+  if (f && std::fclose(f) != 0) ok = false;
+  if (!ok) *error = path + ": " + std::strerror(errno);
+  return ok;
+}
+
 int Fail(const std::string& message) {
   std::fprintf(stderr, "kavir-radio-sim: %s\n", message.c_str());
   return 2;
@@ -135,6 +143,7 @@ int main(int argc, char** argv) {
   const long long byte_ns = options->baud > 0 ? 10LL * 1000000000LL / options->baud : 0;
   long long line_free = 0;  // when the simulated wire is next idle
   int saved_writes = 0;
+  int logged_sessions = 0, logged_packets = 0;
   long long bytes_in = 0, bytes_out = 0;  // for the wire time of what was done
   auto report_bytes = [&] {
     std::fprintf(stderr, "kavir-radio-sim: %lld bytes received, %lld sent\n", bytes_in, bytes_out);
@@ -164,6 +173,21 @@ int main(int argc, char** argv) {
       close(master);
       close(slave);
       return 0;
+    }
+    // Logged before the answer goes out, as the image is below: whoever
+    // sees the answer finds the line.
+    int write_sessions = 0, packets = 0;
+    for (const RadioProtocol& radio : cable.radios()) {
+      write_sessions += radio.write_sessions();
+      packets += radio.packets_stored();
+    }
+    if (!options->log_file.empty() && (write_sessions != logged_sessions || packets != logged_packets)) {
+      std::string lines;
+      for (; logged_sessions < write_sessions; ++logged_sessions)
+        lines += "write session " + std::to_string(logged_sessions + 1) + "\n";
+      for (; logged_packets < packets; ++logged_packets)
+        lines += "write packet " + std::to_string(logged_packets + 1) + "\n";
+      if (!AppendToLog(options->log_file, lines, &error)) std::fprintf(stderr, "kavir-radio-sim: %s\n", error.c_str());
     }
     // A write is kept before its last acknowledgement goes out, so whoever
     // sees the write end finds the image saved.

@@ -83,6 +83,7 @@ void RadioProtocol::Parse(std::vector<std::uint8_t>& out) {
       if (address >= 0 && address + 16 <= kImageBytes)
         std::memcpy(incoming_.data() + address, pending_.data() + 4, 16);
       drop(20);
+      ++packets_stored_;
       if (hangup(n)) return;
       ++next_packet_;
       if (!Silent(n)) send(std::vector<std::uint8_t>(kAck, kAck + 5));
@@ -114,6 +115,7 @@ void RadioProtocol::Parse(std::vector<std::uint8_t>& out) {
       if (pending_.size() < 7) return;
       drop(7);
       ++sessions_;
+      ++write_sessions_;
       mode_ = Mode::Write;
       next_packet_ = 1;
       incoming_ = image_;

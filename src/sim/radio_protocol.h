@@ -44,6 +44,9 @@ class RadioProtocol {
   int sessions() const { return sessions_; }
   // Writes that delivered all 48 packets.
   int completed_writes() const { return completed_writes_; }
+  // Write handshakes taken, and data packets stored, over every session.
+  int write_sessions() const { return write_sessions_; }
+  int packets_stored() const { return packets_stored_; }
   // True once a hang-up fault fired: the line is dead.
   bool hung_up() const { return hung_up_; }
 
@@ -64,6 +67,8 @@ class RadioProtocol {
   std::vector<std::uint8_t> pending_;
   int sessions_ = 0;
   int completed_writes_ = 0;
+  int write_sessions_ = 0;
+  int packets_stored_ = 0;
   bool hung_up_ = false;
 };
 

@@ -10,7 +10,9 @@ namespace kavir::sim {
 
 const char* SimUsage() {
   return "usage: kavir-radio-sim (--image FILE | --profile FILE [--dir DIR]) [--save FILE]\n"
-         "                       [--baud N] [--model N] [faults]\n"
+         "                       [--log FILE] [--baud N] [--model N] [faults]\n"
+         "--log FILE: appends \"write session N\" at each write handshake and\n"
+         "        \"write packet N\" at each data packet stored (N counts from 1)\n"
          "faults: --silent-from N (0 = handshake, 1-48 = packet)  --wrong-address N\n"
          "        --short-packet N  --flood N  --hangup-at N  --wrong-handshake\n"
          "        --faults-once (faults only in the first session)\n"
@@ -83,6 +85,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     else if (a == "--profile") ok = value(&o.profile_file);
     else if (a == "--dir") ok = value(&o.program_dir);
     else if (a == "--save") ok = value(&o.save_file);
+    else if (a == "--log") ok = value(&o.log_file);
     else if (a == "--baud") ok = number(50, 4000000, &o.baud);
     else if (a == "--model") ok = number(1, 256, &o.model);
     else if (a == "--silent-from") { ok = number(0, 48, &n); o.faults.silent_from = n; }

@@ -14,6 +14,7 @@ struct SimOptions {
   std::string profile_file;  // --profile FILE: built through the codec
   std::string program_dir;   // --dir DIR: KAVIR.ini and model files for --profile
   std::string save_file;     // --save FILE: what a write delivers
+  std::string log_file;      // --log FILE: a line per write handshake and data packet
   int baud = 0;              // --baud N: pace the line; 0 = as fast as it goes
   int model = 1;             // --model N: the model number the handshake names
   RadioFaults faults;

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <cstring>
 #include <functional>
 #include <map>
 #include <thread>
@@ -17,6 +18,9 @@
 #include "interchange/csv_table.h"
 #include "sim/virtual_cable.h"
 #include "support.h"
+#if defined(KAVIR_DISK_FAULTS)
+#include "system_faults.h"
+#endif
 
 namespace kavir::test {
 namespace {
@@ -176,6 +180,160 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
   }
 }
 
+// A transport that stops its job at once as it sends frame `at` (the poll,
+// the write's handshake, then packet n as frame n + 2).
+class StopNowAt : public BorrowedTransport {
+ public:
+  StopNowAt(Transport& t, BatchJob*& job, int at) : BorrowedTransport(t), job_(job), at_(at) {}
+  void Send(const std::uint8_t* b, std::size_t n) override {
+    BorrowedTransport::Send(b, n);
+    if (++sent_ == at_) job_->StopNow();
+  }
+
+ private:
+  BatchJob*& job_;
+  int at_, sent_ = 0;
+};
+
+// Stopped at once, a radio part-way through its write is logged as stopped,
+// with the packets it took; the job ends without waiting for another radio.
+TEST(BatchJob, ARadioStoppedAtOnceIsLoggedWithThePacketsItTook) {
+  for (const int at : {1, 2, 12, 50}) {
+    SCOPED_TRACE(at);
+    ShippedDir s;
+    std::string error;
+    const ProgramData data = ProgramData::Load(s.files);
+    const auto setup = BatchSetupOf(data.start, data, &error);
+    ASSERT_TRUE(setup) << error;
+    BatchLog log;
+    const std::string log_path = s.dir.File("batch.csv");
+    ASSERT_TRUE(log.Open(log_path, &error)) << error;
+    sim::VirtualClock clock;
+    std::vector<sim::RadioProtocol> radios;
+    radios.emplace_back(sim::RadioImage{}, 1);
+    radios.emplace_back(sim::RadioImage{}, 1);
+    sim::VirtualCable cable(clock, std::move(radios));
+    BatchJob* running = nullptr;
+    BatchJob job(*setup, {{"A", 1, "A"}}, BatchOptions{}, [&](const BatchPort&) {
+      return PortIo{std::make_unique<StopNowAt>(cable, running, at), std::make_unique<BorrowedClock>(clock)};
+    });
+    running = &job;
+    job.log = &log;
+    const BatchSummary summary = job.Run();
+    EXPECT_TRUE(summary.stopped);
+    const int stored = cable.cable().radios()[0].packets_stored();
+    EXPECT_EQ(cable.cable().radios()[1].sessions(), 0);
+    const CsvText csv = ParseCsvText(ReadBytes(log_path));
+    ASSERT_EQ(csv.error, "");
+    // Stopped while polling: no radio was being written, none is logged.
+    ASSERT_EQ(csv.records.size(), at == 1 ? 1u : 2u);
+    if (at == 1) continue;
+    ASSERT_EQ(csv.records[1].cells.size(), 6u);
+    const std::string result = csv.records[1].cells[3];
+    EXPECT_EQ(result.rfind("failed: stopped at once: 写入已取消", 0), 0u) << result;
+    // The packets the radio acknowledged; the one in flight at the stop may
+    // have gone in too.
+    const std::size_t at_count = result.find("电台只收下了 ");
+    const int took = at_count == std::string::npos ? 0 : std::atoi(result.c_str() + at_count + std::strlen("电台只收下了 "));
+    EXPECT_EQ(took == 0, result.find("电台没有收下任何数据包") != std::string::npos) << result;
+    EXPECT_TRUE(stored == took || stored == took + 1) << result << " (the radio stored " << stored << ")";
+    EXPECT_EQ(took > 0, at > 3) << result;
+    EXPECT_EQ(summary.failed, 1);
+  }
+}
+
+#if defined(KAVIR_DISK_FAULTS)
+// A full disk: a record cut off is taken out again and said to be missing,
+// a log that cannot be started leaves no file behind, and a line left cut
+// by an earlier run is marked, never closed as if whole.
+TEST(BatchLog, AFullDiskLeavesNoRecordThatLiesAndNoEmptyLog) {
+  TempDir dir;
+  const std::string head = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
+  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500};
+  const std::string line = CsvLine(r) + "\r\n";
+  std::string error;
+  const std::string path = dir.File("batch.csv");
+  BatchLog log;
+  ASSERT_TRUE(log.Open(path, &error) && log.Append(r, &error)) << error;
+  for (const long long room : {0LL, 1LL, 30LL, static_cast<long long>(line.size()) - 1}) {
+    SCOPED_TRACE(room);
+    test::faults::disk_space = room;
+    const bool appended = log.Append(r, &error);
+    test::faults::Reset();
+    EXPECT_FALSE(appended);
+    EXPECT_NE(error.find("this radio's record is not in the log"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(path), head + line);
+  }
+  ASSERT_TRUE(log.Append(r, &error)) << error;
+  EXPECT_EQ(ReadBytes(path), head + line + line);
+
+  for (const long long room : {0LL, 5LL}) {
+    SCOPED_TRACE(room);
+    const std::string fresh = dir.File("fresh-" + std::to_string(room) + ".csv");
+    BatchLog opened, created;
+    test::faults::disk_space = room;
+    const bool opened_ok = opened.Open(fresh, &error);
+    const std::string open_error = error;
+    const bool created_ok = created.Create(dir.File("made"), 1765188000, &error);
+    test::faults::Reset();
+    EXPECT_FALSE(opened_ok || created_ok);
+    EXPECT_NE(open_error.find("no log was made (the file was removed)"), std::string::npos) << open_error;
+    EXPECT_NE(error.find("no log was made"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(fresh)));
+  }
+
+  const std::string cut = dir.File("cut.csv");
+  WriteBytes(cut, head + "2026-12-07 10:00:00,A,KV16V,\"failed: a, b");  // cut inside a quoted cell
+  BatchLog earlier;
+  test::faults::disk_space = 3;
+  EXPECT_FALSE(earlier.Open(cut, &error));
+  test::faults::Reset();
+  EXPECT_NE(error.find("the log was left as it was"), std::string::npos) << error;
+  EXPECT_EQ(ReadBytes(cut), head + "2026-12-07 10:00:00,A,KV16V,\"failed: a, b");
+  ASSERT_TRUE(earlier.Open(cut, &error) && earlier.Append(r, &error)) << error;
+  const CsvText csv = ParseCsvText(ReadBytes(cut));
+  ASSERT_EQ(csv.error, "");
+  ASSERT_EQ(csv.records.size(), 3u);
+  EXPECT_EQ(csv.records[1].cells.back(), kIncompleteRecord);
+  EXPECT_NE(csv.records[1].cells.size(), 6u);
+  EXPECT_EQ(csv.records[2].cells[3], "written and verified");
+}
+#endif
+
+#ifndef _WIN32
+// One device named twice (through a link, or by the same path) would carry
+// two writes at once: the job refuses before it opens any port.
+TEST(BatchJob, ADeviceNamedTwiceIsRefusedBeforeAnyPortOpens) {
+  TempDir dir;
+  const std::string x = dir.File("x"), y = dir.File("y");
+  WriteBytes(x, "");
+  WriteBytes(y, "");
+  std::filesystem::create_symlink(PathFromUtf8(x), PathFromUtf8(dir.File("to-x")));
+  const std::vector<BatchPort> apart{{"x", 1, x}, {"y", 1, y}, {"missing", 1, dir.File("none")}};
+  EXPECT_EQ(SamePortTwice(apart), "");
+  const std::vector<BatchPort> twice{{"x", 1, x}, {"y", 1, y}, {"to-x", 1, dir.File("to-x")}};
+  EXPECT_EQ(SamePortTwice(twice), "x and to-x are the same device (" + Utf8FromPath(std::filesystem::canonical(PathFromUtf8(x))) +
+                                     "): each port can be named once");
+  EXPECT_NE(SamePortTwice({{"x", 1, x}, {"x\n", 1, dir.File("./x")}}).find("\"x\\n\""), std::string::npos);
+
+  ShippedDir s;
+  std::string error;
+  const ProgramData data = ProgramData::Load(s.files);
+  const auto setup = BatchSetupOf(data.start, data, &error);
+  ASSERT_TRUE(setup) << error;
+  int opened = 0;
+  BatchJob job(*setup, twice, BatchOptions{}, [&](const BatchPort&) {
+    ++opened;
+    return PortIo{};
+  });
+  const BatchSummary summary = job.Run();
+  EXPECT_EQ(opened, 0);
+  ASSERT_EQ(summary.errors.size(), 1u);
+  EXPECT_NE(summary.errors[0].find("are the same device"), std::string::npos) << summary.errors[0];
+  EXPECT_FALSE(summary.AllGood());
+}
+#endif
+
 #ifndef _WIN32
 // A pipe nobody reads would block the batch before its first radio.
 TEST(BatchLog, APipeOrAFolderIsRefusedAtOnce) {
@@ -205,7 +363,11 @@ TEST(BatchLog, EachRecordOnItsOwnLineInTheFileThePathNamesAndNamesNeverShared) {
   WriteBytes(path, ReadBytes(path) + "2026-12-08 10:00:01,A,KV16V,wr");  // the disk had no room for the rest
   EXPECT_TRUE(log.Append(r, &error)) << error;
   const std::string line = "\r\n2026-12-08 10:00:00,A,KV16V,written and verified,ab,1.5\r\n", all = ReadBytes(path);
-  EXPECT_NE(all.find(",writ" + line + line.substr(2) + "2026-12-08 10:00:01,A,KV16V,wr" + line), std::string::npos) << all;
+  // Each cut line is marked as no whole record.
+  EXPECT_NE(all.find(",writ,incomplete record" + line + line.substr(2) + "2026-12-08 10:00:01,A,KV16V,wr,incomplete record" +
+                     line),
+            std::string::npos)
+      << all;
   const struct { std::function<void()> change; const char* said; } losses[] = {
       {[&] { std::filesystem::remove(PathFromUtf8(path)); }, "gone"}, {[&] { WriteBytes(path, head); }, "cut or replaced"}};
   for (const auto& loss : losses) {

@@ -170,9 +170,30 @@ TEST(EndToEnd, BatchWritesVerifiesAndLogsEachRadioAndSkipsAnotherModel) {
   EXPECT_EQ(Count(log, "skipped: other model"), 1u) << log;
 }
 
+// One device named twice is refused before anything starts: no log, no
+// radio written; a line break in a port's name stays inside its message.
+TEST(EndToEnd, ABatchRefusesOneDeviceNamedTwice) {
+  Folder f;
+  SimProcess sim(f.Sim({}));
+  ASSERT_FALSE(sim.device().empty());
+  fs::create_symlink(sim.device(), f.File("cable"));
+  const CliResult r = f.Cli({"batch", "--port", sim.device() + "," + f.File("cable"), f.files.ModelFile("KV16V"),
+                             "--log", f.File("log.csv")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find(sim.device() + " and " + f.File("cable") + " are the same device"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(f.File("log.csv")));
+  EXPECT_FALSE(fs::exists(f.File("received.bin")));
+  const CliResult broken = f.Cli({"batch", "--port", "/dev/no\nsuch", f.files.ModelFile("KV16V"), "--log", f.File("b.csv")});
+  EXPECT_EQ(broken.exit_code, 1);
+  for (const std::string& line : broken.ErrLines())
+    EXPECT_TRUE(line.rfind("kavir-cli: ", 0) == 0 || line.rfind("\"/dev/no\\nsuch\": ", 0) == 0) << line;
+  EXPECT_NE(broken.out.find("error: \"/dev/no\\nsuch\": 串口 \"/dev/no\\nsuch\" 不存在。"), std::string::npos) << broken.out;
+}
+
 // Ctrl+C, SIGTERM and SIGHUP let the radio in progress finish: a batch logs
 // it and ends (before --count: exit 3), a write finishes and says so; a
-// second stop ends a write at once. A closed output pipe stops nothing. The
+// second stop ends a write at once (a batch logs the radio it leaves and
+// exits as for the signal). A closed output pipe stops nothing. The
 // write's stops come while it waits for packet 30's acknowledgement, which
 // the radio gives only when asked again.
 TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
@@ -187,6 +208,10 @@ TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
        "stopped after the write was finished"},
       {slow, "write $M & p=$!; waitfor err.txt '传输第 30 个'; kill -INT $p; waitfor err.txt finishing; kill -INT $p; wait $p", 1,
        "write failed: 写入已取消：电台只收下了 29 / 48 个数据包。 电台中可能是新旧设置的混合"},
+      // Stopped at once, the radio being written is logged with what it took.
+      // (Faults in every session: a batch's poll is a session of its own.)
+      {{"--silent-from", "30"}, "batch $M & p=$!; waitfor err.txt answered; kill -INT $p; waitfor err.txt 'stopping after'; kill -INT $p; wait $p",
+       130, "failed: stopped at once: 写入已取消"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.run);
@@ -209,6 +234,56 @@ TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
     if (!batch) {
       EXPECT_NE(said.find("finishing the write"), std::string::npos) << said;
     }
+  }
+}
+
+// A stop while the radio is read for its backup, before the write's first
+// packet: nothing is written (the radio logs no write session), the stop is
+// said, and the exit status is the stop's.
+TEST(EndToEnd, AStopBeforeTheFirstPacketLeavesTheRadioAsItWas) {
+  for (const auto& [sig, name] : {std::pair{SIGINT, "INT"}, std::pair{SIGTERM, "TERM"}}) {
+    SCOPED_TRACE(name);
+    Folder f;
+    IniDocument kavir = ReadIniFile(f.files.kavir_ini);
+    kavir.SetString("WaitFor", "Shk", "1000");
+    kavir.SetString("WaitFor", "Rx", "1000");
+    ASSERT_TRUE(WriteIniFile(f.files.kavir_ini, kavir));
+    // The read before the write waits seconds for packet 5, which the radio
+    // sends only when asked again.
+    SimProcess sim(f.Sim({"--silent-from", "5", "--faults-once", "--log", f.File("radio.log")}));
+    ASSERT_FALSE(sim.device().empty());
+    WriteBytes(f.File("run.sh"), "set -m; cd '" + f.path() + "'\n" +
+                                     "waitfor() { for i in $(seq 600); do grep -qs \"$2\" $1 && return; sleep 0.05; done; }\n'" +
+                                     KAVIR_CLI + "' --dir . write --port " + sim.device() + " '" +
+                                     f.files.ModelFile("KV16V") + "' 2>>err.txt & p=$!\n" +
+                                     "waitfor err.txt '写入前读出电台原有数据: 第 05 个'; kill -" + name + " $p; wait $p\n");
+    const CliResult r = RunProgram("bash", {f.File("run.sh")}, f.scratch.path());
+    const std::string said = ReadBytes(f.File("err.txt"));
+    EXPECT_EQ(r.exit_code, 128 + sig) << said;
+    EXPECT_EQ(said.find("finishing the write"), std::string::npos) << said;
+    EXPECT_EQ(CliResult::Lines(said).back(),
+              "kavir-cli: stopped before the write: 写入已取消：电台没有收下任何数据包，其中的设置没有改变。");
+    EXPECT_EQ(ReadBytes(f.File("radio.log")).find("write"), std::string::npos);
+    EXPECT_FALSE(fs::exists(f.File("received.bin")));
+  }
+}
+
+// A failed read ends on what went wrong, not on the question it asked.
+TEST(EndToEnd, AFailedReadEndsOnItsCauseNotItsQuestion) {
+  const struct {
+    const char* lang;
+    const char* last;
+  } cases[] = {{"zh", "kavir-cli: read failed: 接收第 05 个数据包时发生通讯错误/超时连接"},
+               {"en", "kavir-cli: read failed: No answer or a wrong answer receiving packet 05."}};
+  for (const auto& c : cases) {
+    Folder f;
+    SimProcess sim(f.Sim({"--silent-from", "5"}));
+    ASSERT_FALSE(sim.device().empty());
+    const CliResult r = f.Cli({"--lang", c.lang, "read", "--port", sim.device(), "--out", f.File("a.dat")});
+    EXPECT_EQ(r.exit_code, 1);
+    ASSERT_FALSE(r.ErrLines().empty());
+    EXPECT_EQ(r.ErrLines().back(), c.last) << r.err;
+    EXPECT_FALSE(fs::exists(f.File("a.dat")));
   }
 }
 

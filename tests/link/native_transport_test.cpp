@@ -126,6 +126,37 @@ const Case kCases[] = {
        first.Close();
        EXPECT_TRUE(second.Open(0, peer.device, &error)) << error;
      }},
+#if !defined(_WIN32)
+    // The holder's speed, frame and waiting bytes survive a refused open.
+    {"ARefusedOpenLeavesTheLineAsItsHolderSetIt", {},
+     [](Peer& peer, NativeSerialTransport& first) {
+       termios set{};
+       ASSERT_EQ(tcgetattr(peer.master, &set), 0);
+       cfsetispeed(&set, B1200);
+       cfsetospeed(&set, B1200);
+       set.c_cflag = (set.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB;
+       set.c_iflag |= IXON;
+       ASSERT_EQ(tcsetattr(peer.master, TCSANOW, &set), 0);
+       termios before{};
+       ASSERT_EQ(tcgetattr(peer.master, &before), 0);
+       peer.Write("ACK");
+       NativeSerialTransport second({.baud = 19200, .flow = FlowControl::Hardware, .lines = {true, true}});
+       std::string error;
+       EXPECT_FALSE(second.Open(0, peer.device, &error));
+       termios after{};
+       ASSERT_EQ(tcgetattr(peer.master, &after), 0);
+       EXPECT_EQ(cfgetospeed(&after), B1200);
+       EXPECT_EQ(after.c_cflag, before.c_cflag);
+       EXPECT_EQ(after.c_iflag, before.c_iflag);
+       EXPECT_EQ(after.c_lflag, before.c_lflag);
+       std::string got;
+       for (int i = 0; i < 5 && got.size() < 3; ++i) {
+         first.WaitReadable(2000);
+         got += Text(first.TakeReceived());
+       }
+       EXPECT_EQ(got, "ACK");
+     }},
+#endif
     {"AWaitOnASilentLineEndsEmpty", {},
      [](Peer& peer, NativeSerialTransport& t) {
        // It blocks rather than returning at once, and the line stays usable.
@@ -164,6 +195,27 @@ TEST_P(NativeTransport, OnARealLine) {
   ASSERT_TRUE(t.Open(0, peer.device, &error)) << error;
   GetParam().run(peer, t);
 }
+
+#if defined(__linux__)
+// What is no line to a radio is said to be none, before it is opened and
+// so before any of it could change: not a refusal of the line settings,
+// not "missing", not in use by whoever holds another pseudo-terminal.
+TEST(NativeTransportDevices, WhatIsNoSerialLineIsSaidToBeNone) {
+  char file[] = "/tmp/kavir-not-a-port-XXXXXX";
+  const int fd = mkstemp(file);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  for (const std::string& device : std::vector<std::string>{"/dev/urandom", "/dev/null", "/dev/tty", "/dev/ptmx", std::string(file)}) {
+    NativeSerialTransport t;
+    std::string error;
+    EXPECT_FALSE(t.Open(0, device, &error));
+    EXPECT_FALSE(t.IsOpen());
+    EXPECT_EQ(error.rfind(device + " ", 0), 0u) << error;
+    EXPECT_NE(error.find("不是串口"), std::string::npos) << error;
+  }
+  unlink(file);
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Cases, NativeTransport, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });

@@ -129,6 +129,28 @@ TEST(Ports, AnOpenProblemNamesTheCauseAndTheFix) {
             "串口 /dev/ttyUSB0 正被其他程序使用: minicom (进程 99)。请先关闭它，再重试。");
 }
 
+// A line break or another control character in a path stays inside its
+// message, quoted and escaped; an ordinary path is shown as it is.
+TEST(Ports, ControlCharactersInAPathAreShownEscaped) {
+  EXPECT_EQ(ShownDevice("/dev/ttyUSB0"), "/dev/ttyUSB0");
+  EXPECT_EQ(ShownDevice("/dev/串口 1"), "/dev/串口 1");
+  EXPECT_EQ(ShownDevice("/dev/tty\nS0"), "\"/dev/tty\\nS0\"");
+  EXPECT_EQ(ShownDevice("a\t\"b\\\x1b\x7f"), "\"a\\t\\\"b\\\\\\x1B\\x7F\"");
+  FakeSystem sys;
+  sys.AddUsb("ttyUSB0", "0403", "6001", "ftdi_sio");
+  sys.devices["/dev/pts/7\r"] = {true, true, 0, 5, 0620, 136, 7};
+  sys.holders["/dev/pts/7\r"] = {{99, "minicom"}};
+  const std::string texts[] = {
+      CheckBeforeOpen(sys, "/dev/tty\nS0").text, CheckBeforeOpen(sys, "/dev/pts/7\r").text,
+      ExplainOpenFailure(sys, "/dev/ttyUSB0\n", OpenFailure::Missing, "boom").text, NotSerialText("/tmp/a\nb"),
+      InUseText("/dev/x\n", {})};
+  for (const std::string& text : texts) {
+    EXPECT_EQ(text.find_first_of("\n\r"), std::string::npos) << text;
+    EXPECT_NE(text.find("\\n"), text.find("\\r")) << text;
+  }
+  EXPECT_EQ(texts[0].rfind("串口 \"/dev/tty\\nS0\" 不存在。", 0), 0u) << texts[0];
+}
+
 // Records what an open asks of the port.
 struct RecordingControl : PortControl {
   bool lock = true, lines_ok = true, low_latency = true;
@@ -215,6 +237,41 @@ TEST(Ports, TheDoctorSaysWhatIsWrongBeforeTouchingThePort) {
   EXPECT_FALSE(r.model);
 }
 
+// Terminals that are no line to a radio are named for what they are, and
+// whoever holds the pseudo-terminal multiplexer holds a terminal of its own.
+TEST(Ports, TerminalsThatAreNoSerialLineAreSaidToBeNone) {
+  FakeSystem sys;
+  sys.AddUsb("ttyUSB0", "0403", "6001", "ftdi_sio");
+  for (const auto& [name, minor] : {std::pair{"/dev/tty", 0u}, {"/dev/console", 1u}, {"/dev/ptmx", 2u}}) {
+    sys.devices[name] = {true, true, 0, 5, 0666, 5, minor};
+    sys.links["/sys/dev/char/5:" + std::to_string(minor) + "/subsystem"] = "/sys/class/tty";
+  }
+  sys.devices["/dev/tty2"] = {true, true, 0, 5, 0620, 4, 2};
+  sys.holders["/dev/ptmx"] = {{4242, "apt-get"}};
+  const struct {
+    const char* device;
+    const char* says;
+  } cases[] = {{"/dev/tty", "/dev/tty 是本程序所在的终端 (控制终端)，不是串口。"},
+               {"/dev/console", "/dev/console 是系统控制台，不是串口。"},
+               {"/dev/tty2", "/dev/tty2 是系统控制台，不是串口。"},
+               {"/dev/ptmx", "/dev/ptmx 是用来新建伪终端的设备 (ptmx)，不是串口。"}};
+  for (const auto& c : cases) {
+    for (OpenFailure hint : {OpenFailure::Missing, OpenFailure::InUse}) {
+      const OpenProblem p = ExplainOpenFailure(sys, c.device, hint, "boom");
+      EXPECT_EQ(p.kind, OpenFailure::NotSerial) << c.device;
+      EXPECT_EQ(p.text.rfind(c.says, 0), 0u) << p.text;
+    }
+    NoTransport transport;
+    SteadyClock clock;
+    DoctorOptions o;
+    o.device = c.device;
+    const std::string text = RunDoctor(sys, transport, clock, o).Text();
+    EXPECT_NE(text.find(std::string("FAIL 串口存在: ") + c.says), std::string::npos) << text;
+    EXPECT_EQ(text.find("apt-get"), std::string::npos) << text;
+    EXPECT_EQ(transport.opens, 0);
+  }
+}
+
 // A cable with TX joined to RX: what goes out comes back, bit for bit or garbled.
 struct EchoTransport : NoTransport {
   bool open = false;
@@ -237,9 +294,12 @@ TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
     FlowControl flow;
     std::uint8_t flip;
     const char *line, *loopback;
-  } cases[] = {{Parity::None, FlowControl::None, 0, "9600 波特, 8N1, 无流控", "OK   回环"},
-               {Parity::Even, FlowControl::Hardware, 0x10, "9600 波特, 8E1, RTS/CTS 流控", "FAIL 回环"},
-               {Parity::Odd, FlowControl::Software, 0, "9600 波特, 8O1, XON/XOFF 流控", "OK   回环"}};
+  } cases[] = {{Parity::None, FlowControl::None, 0, "INFO 线路设置: 9600 波特, 8N1, 无流控", "OK   回环"},
+               {Parity::Even, FlowControl::Hardware, 0x10, "INFO 线路设置: 9600 波特, 8E1, RTS/CTS 流控", "FAIL 回环"},
+               // XON/XOFF eats bytes of the binary data: the setting is to blame, not the cable.
+               {Parity::Odd, FlowControl::Software, 0,
+                "FAIL 线路设置: 9600 波特, 8O1, XON/XOFF 流控。KAVIR.ini 的 [ComPort] FlowControl=XON", "OK   回环"},
+               {Parity::None, FlowControl::Software, 0x10, "[ComPort] FlowControl=XON", "FAIL 回环: 发出的字节没有原样收回。先改正上面的流控设置"}};
   for (const auto& c : cases) {
     FakeSystem sys;
     sys.AddUsb("ttyUSB0", "1a86", "7523", "ch341", {{"latency_timer", "1"}});
@@ -253,6 +313,9 @@ TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
     const std::string text = RunDoctor(sys, transport, clock, o).Text();
     for (const char* line : {c.line, c.loopback, "OK   延迟计时器: 1 毫秒"})
       EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    const bool xon = c.flow == FlowControl::Software;
+    EXPECT_EQ(text.find("先改正上面的流控设置") != std::string::npos, xon) << text;
+    EXPECT_EQ(text.find("编程线插紧") == std::string::npos, xon) << text;
     EXPECT_EQ(transport.sends, 2 + 1);  // the handshake twice (a cable is no radio), then the pattern
   }
 }

@@ -185,7 +185,8 @@ TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
             std::vector<int>({1200, 32767, 5}));
   EXPECT_NE(warning.find("Rx=65616"), std::string::npos) << warning;
   // No wait, or no number, fails every transfer: the default, and each key named.
-  for (const char* bad : {"Rx=0", "Rx=-5", "Rx=abc", "Rx="}) {
+  // Anything but a whole number is no number: "1e3" is not 1, "80ms" not 80.
+  for (const char* bad : {"Rx=0", "Rx=-5", "Rx=abc", "Rx=", "Rx=1e3", "Rx=80ms", "Rx=0x50", "Rx=8 0", "Rx=+"}) {
     warning.clear();
     const std::string text = std::string("[WaitFor]\r\nShk=0\r\nTx=40\r\n") + bad + "\r\n";
     EXPECT_EQ(all(ReadTimeouts(IniDocument::Parse(text), &warning)), std::vector<int>({80, 80, 40})) << bad;
@@ -193,6 +194,16 @@ TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
     EXPECT_NE(warning.find("[WaitFor] Shk=0"), std::string::npos) << warning;
     EXPECT_EQ(warning.find("Tx="), std::string::npos) << warning;
   }
+  // A number past what an int holds is quoted as written, not as the int's limit.
+  for (const char* big : {"Shk=2147483648", "Shk=99999999999999999999999"}) {
+    warning.clear();
+    EXPECT_EQ(ReadTimeouts(IniDocument::Parse(std::string("[WaitFor]\r\n") + big + "\r\n"), &warning).handshake, 32767);
+    EXPECT_NE(warning.find(std::string("[WaitFor] ") + big + " "), std::string::npos) << warning;
+  }
+  warning.clear();
+  EXPECT_EQ(all(ReadTimeouts(IniDocument::Parse("[WaitFor]\r\nShk=+120\r\nRx=32767\r\n"), &warning)),
+            std::vector<int>({120, 32767, 80}));
+  EXPECT_EQ(warning, "");
   EXPECT_EQ(ReadPortChoice(empty).port_number, 1);
   EXPECT_EQ(ReadPortChoice(IniDocument::Parse("[ComPort]\r\n1=34\r\n")).port_number, 3);  // its first character
   // A write verifies and keeps the radio's own settings unless told not to.
@@ -230,6 +241,16 @@ TEST(LinkSettings, EveryLineSettingIsReadAndNonsenseIsNamed) {
               std::make_tuple(c.baud, c.data_bits, c.parity, c.stop_bits, c.flow)) << c.line;
     EXPECT_EQ(warning.find(c.warning) != std::string::npos, *c.warning || warning.empty()) << warning;
   }
+  // Each warning is one text of the program's language, named by its place in KAVIR.ini.
+  std::string warning;
+  ReadLineSettings(IniDocument::Parse("[ComPort]\r\nBaud=fast\r\nDataBits=9\r\nParity=M\r\nStopBits=3\r\n"
+                                      "FlowControl=maybe\r\nDTR=x\r\n"),
+                   &warning);
+  EXPECT_EQ(warning,
+            "KAVIR.ini [ComPort] Baud=fast 不是波特率, 按 9600 使用。; KAVIR.ini [ComPort] DataBits=9 不是 5 到 8, 按 8 使用。; "
+            "KAVIR.ini [ComPort] Parity=M 不是 N、E 或 O, 按 N 使用。; KAVIR.ini [ComPort] StopBits=3 不是 1 或 2, 按 1 使用。; "
+            "KAVIR.ini [ComPort] FlowControl=maybe 不是 None、RTS 或 XON, 按 None 使用。; "
+            "KAVIR.ini [ComPort] DTR=x 不是 0 或 1, 按 1 使用。");
 }
 
 }  // namespace

@@ -440,6 +440,46 @@ TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
   }
 }
 
+// A stop before writing is taken until the first data packet goes out and
+// then refused, so a write once begun is finished; one taken sends none,
+// even when asked for before the transfer begins.
+TEST(WriteRadio, AStopBeforeWritingHoldsOnlyUntilTheFirstPacket) {
+  struct Case {
+    const char* what; bool keep_radio_image; std::size_t stop_after;  // frames sent; 0: before the transfer
+    bool taken;
+  } cases[] = {
+      {"during the read before the write", true, 3, true},
+      {"after the write handshake", false, 1, true},
+      {"before the transfer", false, 0, true},
+      {"after packet 5", false, 6, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    rig.radio.ClearSent();
+    rig.ui.answers = {true, false};
+    std::optional<bool> taken;
+    if (c.stop_after == 0) taken = rig.link.RequestCancelBeforeWriting();
+    rig.link.idle_hook = [&] {
+      if (!taken && rig.radio.sent().size() >= c.stop_after) taken = rig.link.RequestCancelBeforeWriting();
+    };
+    const TransferResult result =
+        OnWriteRadio(rig.view, rig.link, {.verify = false, .keep_radio_image = c.keep_radio_image});
+    ASSERT_TRUE(taken.has_value());
+    EXPECT_EQ(*taken, c.taken);
+    const auto sent = rig.Sent();
+    const auto packets = std::count_if(sent.begin(), sent.end(), [](const Bytes& f) { return f.size() == 20 && f[0] == 'W'; });
+    EXPECT_EQ(packets, c.taken ? 0 : 48);
+    EXPECT_EQ(result, c.taken ? TransferResult::Failed : TransferResult::Done);
+    EXPECT_EQ(rig.link.writing_started(), !c.taken);
+    EXPECT_EQ(rig.radio.radio().completed_writes(), c.taken ? 0 : 1);
+    EXPECT_EQ(std::make_pair(rig.link.report.cancelled, rig.link.report.packets_written),
+              std::make_pair(c.taken, c.taken ? 0 : 48));
+    // Asked again, the answer stands.
+    EXPECT_EQ(rig.link.RequestCancelBeforeWriting(), c.taken);
+  }
+}
+
 // A prompt shown in English is cut at its question as the Chinese one is.
 TEST(WriteRadio, AFailureLineNamesTheCauseInEitherLanguage) {
   EXPECT_EQ(FailureCause(LinkText(kHandshakeFailed)), "握手过程发生通讯错误/超时连接");

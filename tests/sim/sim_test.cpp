@@ -40,6 +40,9 @@ TEST(RadioProtocol, UnderstandsSplitFramesAndKeepsOnlyFinishedWrites) {
   EXPECT_EQ(Say(radio, "PRead", 0).size(), 20u);  // the program gave up and reads
   EXPECT_EQ(radio.image(), image);
   EXPECT_EQ(radio.completed_writes(), 0);
+  // An unfinished write is still counted: a session and the packet it stored.
+  EXPECT_EQ(std::make_pair(radio.write_sessions(), radio.packets_stored()), std::make_pair(1, 1));
+  EXPECT_EQ(radio.sessions(), 3);
 
   RadioProtocol hangs(image);
   hangs.faults.hangup_at = 2;
@@ -53,12 +56,13 @@ TEST(RadioProtocol, UnderstandsSplitFramesAndKeepsOnlyFinishedWrites) {
 
 TEST(SimOptions, EveryOptionIsTakenInAndBadUsageNamed) {
   std::string error;
-  auto o = ParseSimOptions({"--image", "a.bin", "--save", "b.bin", "--baud", "9600", "--model", "2", "--silent-from",
+  auto o = ParseSimOptions({"--image", "a.bin", "--save", "b.bin", "--log", "c.log", "--baud", "9600", "--model", "2", "--silent-from",
                             "0", "--wrong-address", "5", "--short-packet", "7", "--flood", "600", "--hangup-at", "20",
                             "--wrong-handshake", "--faults-once"},
                            &error);
   ASSERT_TRUE(o) << error;
-  EXPECT_EQ(std::vector<std::string>({o->image_file, o->save_file}), std::vector<std::string>({"a.bin", "b.bin"}));
+  EXPECT_EQ(std::vector<std::string>({o->image_file, o->save_file, o->log_file}),
+            std::vector<std::string>({"a.bin", "b.bin", "c.log"}));
   EXPECT_EQ(std::make_tuple(o->baud, o->model, o->faults.silent_from, o->faults.wrong_address_packet,
                             o->faults.short_packet, o->faults.flood_bytes, o->faults.hangup_at),
             std::make_tuple(9600, 2, 0, 5, 7, 600, 20));

@@ -107,6 +107,9 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
     Close();
     return false;
   };
+  // Nothing is opened that can be no line to a radio (this terminal, the
+  // console, the pseudo-terminal multiplexer): an open may change them.
+  if (const OpenProblem p = CheckIsSerialDevice(*system, name); p.kind != OpenFailure::None) return fail(p.text);
   const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     // EBUSY is another program's exclusive open; EACCES is that or this
@@ -119,18 +122,27 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
   }
   port_ = std::make_unique<Port>();
   port_->fd = fd;
+  // A file, /dev/null, a random source: not a port, say so.
+  if (!isatty(fd)) return fail(NotSerialText(name));
+  // The port is ours before anything on it changes: a refused open leaves
+  // the speed, frame, modem lines and waiting bytes as their holder has
+  // them. A lock taken by another of our programs, or the device open in
+  // one that took none: either would talk to the same radio.
+#if defined(TIOCGEXCL)
+  // Made exclusive by another program: only root gets this far, and the
+  // lock's release at Close would end that program's claim.
+  if (int exclusive = 0; ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive)
+    return fail(InUseText(name, system->Holders(name)));
+#endif
+  FdPortControl control(fd);
+  if (!control.LockExclusive()) return fail(InUseText(name, system->Holders(name)));
+  notes_.locked = true;  // given back at Close
+  if (std::vector<Holder> holders = system->Holders(name); !holders.empty()) return fail(InUseText(name, holders));
   if (!Configure(fd, settings_)) {
     const int e = errno;
-    // No terminal at all (a file, /dev/null): not a port, say so.
-    if (e == ENOTTY) return fail(ExplainOpenFailure(*system, name, OpenFailure::Other, std::strerror(e)).text);
-    return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, std::strerror(e)}));
+    return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {ShownDevice(name), std::strerror(e)}));
   }
-  FdPortControl control(fd);
-  notes_ = PreparePort(control, settings_.lines, settings_.flow == FlowControl::Hardware);
-  // A lock taken by another of our programs, or the device open in one
-  // that took none: either would talk to the same radio.
-  std::vector<Holder> holders = system->Holders(name);
-  if (!notes_.locked || !holders.empty()) return fail(InUseText(name, holders));
+  notes_ = SetUpLockedPort(control, settings_.lines, settings_.flow == FlowControl::Hardware);
   tcflush(fd, TCIOFLUSH);
   return true;
 }

@@ -151,12 +151,14 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
   // Twice a full transmit buffer's wire time and a second: a line held
   // back by flow control fails the write instead of hanging it.
   port_->write_limit_ms = static_cast<DWORD>(2 * 4096 * 10 * 1000 / std::max(settings_.baud, 1) + 1000);
-  if (!Configure(h, settings_) || !SetReadMode(h, 0, port_->write_limit_ms))
-    return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, SystemText(GetLastError())}));
+  // Ours before anything on it changes: where the system lets a second
+  // handle in, a refused open leaves the holder's settings as they are.
   const std::string bare = name.rfind("\\\\.\\", 0) == 0 ? name.substr(4) : name;
   CommPortControl control(h, &port_->lock, bare);
-  notes_ = PreparePort(control, settings_.lines, settings_.flow == FlowControl::Hardware);
-  if (!notes_.locked) return fail(InUseText(name, {}));
+  if (!control.LockExclusive()) return fail(InUseText(name, {}));
+  if (!Configure(h, settings_) || !SetReadMode(h, 0, port_->write_limit_ms))
+    return fail(ArgText(TrText("Link", "串口 %1 不接受线路设置: %2"), {name, SystemText(GetLastError())}));
+  notes_ = SetUpLockedPort(control, settings_.lines, settings_.flow == FlowControl::Hardware);
   PurgeComm(h, PURGE_RXCLEAR | PURGE_TXCLEAR | PURGE_RXABORT | PURGE_TXABORT);
   return true;
 }

@@ -22,9 +22,13 @@ std::string OpenNotes::Text(const ModemLines& lines) const {
 }
 
 OpenNotes PreparePort(PortControl& port, const ModemLines& lines, bool hardware_flow) {
+  if (!port.LockExclusive()) return {};
+  return SetUpLockedPort(port, lines, hardware_flow);
+}
+
+OpenNotes SetUpLockedPort(PortControl& port, const ModemLines& lines, bool hardware_flow) {
   OpenNotes notes;
-  notes.locked = port.LockExclusive();
-  if (!notes.locked) return notes;
+  notes.locked = true;
   ModemLines wanted = lines;
   if (hardware_flow) wanted.rts = true;  // the driver raises and lowers it
   notes.lines_set = port.SetModemLines(wanted);

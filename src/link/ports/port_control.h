@@ -38,6 +38,9 @@ struct OpenNotes {
 // hardware flow control), asks for low latency. Stops at a refused lock;
 // the rest only reports.
 OpenNotes PreparePort(PortControl& port, const ModemLines& lines, bool hardware_flow);
+// The same after a lock already taken: a transport that must check who else
+// holds the port before it changes anything takes the lock itself first.
+OpenNotes SetUpLockedPort(PortControl& port, const ModemLines& lines, bool hardware_flow);
 
 // PortControl over a POSIX file descriptor: TIOCEXCL and flock, TIOCMBIS /
 // TIOCMBIC, and ASYNC_LOW_LATENCY through TIOCSSERIAL on Linux. Elsewhere

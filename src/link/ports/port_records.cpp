@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "profile/translate.h"
 
@@ -58,6 +59,8 @@ std::string Existing(SystemView& system) {
                       : ArgText(TrText("Ports", "本机的串口: %1。"), {list});
 }
 
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
 bool IsTtyDevice(SystemView& system, const DeviceStat& st) {
   if (st.major >= 136 && st.major <= 143) return true;  // pseudo-terminals
   const std::string subsystem = system.Resolve("/sys/dev/char/" + std::to_string(st.major) + ":" +
@@ -72,17 +75,17 @@ std::string PermissionText(SystemView& system, const std::string& device, const 
   if ((st.mode & 060) == 060 && !group.empty() && group != "root") {
     return ArgText(TrText("Ports", "没有权限读写串口 %1 (它属于 %2 组)。请运行: sudo usermod -aG %2 %3 ，"
                                    "然后注销并重新登录 (新的登录才会生效)。"),
-                   {device, group, user.empty() ? "$USER" : user});
+                   {ShownDevice(device), group, user.empty() ? "$USER" : user});
   }
   // The group may not write it: joining it would not help.
   const std::string rule = "KERNEL==\"" + BaseName(device) + "\", GROUP=\"dialout\", MODE=\"0660\"";
   if (st.uid == 0)
     return ArgText(TrText("Ports", "没有权限读写串口 %1 (只有 root 可以读写)。请让管理员用 udev 规则把它交给 dialout 组: "
                                    "%2 ，再把用户加入该组并重新登录。"),
-                   {device, rule});
+                   {ShownDevice(device), rule});
   return ArgText(TrText("Ports", "没有权限读写串口 %1 (只有 其所有者 可以读写)。请让管理员用 udev 规则把它交给 dialout 组: "
                                  "%2 ，再把用户加入该组并重新登录。"),
-                 {device, rule});
+                 {ShownDevice(device), rule});
 }
 
 }  // namespace
@@ -165,24 +168,69 @@ std::string HolderText(const std::vector<Holder>& holders) {
 
 std::string InUseText(const std::string& device, const std::vector<Holder>& holders) {
   if (!holders.empty())
-    return ArgText(TrText("Ports", "串口 %1 正被其他程序使用: %2。请先关闭它，再重试。"), {device, HolderText(holders)});
+    return ArgText(TrText("Ports", "串口 %1 正被其他程序使用: %2。请先关闭它，再重试。"), {ShownDevice(device), HolderText(holders)});
   return ArgText(TrText("Ports", "串口 %1 正被其他程序使用。请关闭正在使用它的程序 (如串口终端、另一个编程软件)，再重试。"),
-                 {device});
+                 {ShownDevice(device)});
 }
 
-OpenProblem CheckBeforeOpen(SystemView& system, const std::string& device) {
+OpenProblem CheckIsSerialDevice(SystemView& system, const std::string& device) {
   const DeviceStat st = system.Stat(device);
+  const std::string shown = ShownDevice(device);
   if (!st.exists)
     return {OpenFailure::Missing,
             ArgText(TrText("Ports", "串口 %1 不存在。%2请检查编程线是否插好，或选择其他串口。"),
-                    {device, Existing(system)})};
-  if (!st.char_device || !IsTtyDevice(system, st))
+                    {shown, Existing(system)})};
+  if (!st.char_device || !IsTtyDevice(system, st)) return {OpenFailure::NotSerial, NotSerialText(device)};
+  // Terminals, but none of them a line to a radio: raw mode on them would
+  // take over the user's screen, and ptmx makes a new pseudo-terminal at
+  // every open (whoever holds it holds another one).
+  if (st.major == 5 && st.minor == 0)
     return {OpenFailure::NotSerial,
-            ArgText(TrText("Ports", "%1 不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。"), {device})};
-  if (!system.MayReadWrite(device)) return {OpenFailure::Permission, PermissionText(system, device, st)};
+            ArgText(TrText("Ports", "%1 是本程序所在的终端 (控制终端)，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。"),
+                    {shown})};
+  if ((st.major == 5 && st.minor == 1) || (st.major == 4 && st.minor < 64))
+    return {OpenFailure::NotSerial,
+            ArgText(TrText("Ports", "%1 是系统控制台，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。"), {shown})};
+  if (st.major == 5 && st.minor == 2)
+    return {OpenFailure::NotSerial,
+            ArgText(TrText("Ports", "%1 是用来新建伪终端的设备 (ptmx)，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。"),
+                    {shown})};
+  return {};
+}
+
+OpenProblem CheckBeforeOpen(SystemView& system, const std::string& device) {
+  if (OpenProblem p = CheckIsSerialDevice(system, device); p.kind != OpenFailure::None) return p;
+  if (!system.MayReadWrite(device)) return {OpenFailure::Permission, PermissionText(system, device, system.Stat(device))};
   const std::vector<Holder> holders = system.Holders(device);
   if (!holders.empty()) return {OpenFailure::InUse, InUseText(device, holders)};
   return {};
+}
+
+std::string NotSerialText(const std::string& device) {
+  return ArgText(TrText("Ports", "%1 不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。"), {ShownDevice(device)});
+}
+
+std::string ShownDevice(const std::string& device) {
+  if (std::none_of(device.begin(), device.end(), [](char c) { return IsControl(c); })) return device;
+  std::string out = "\"";
+  for (char c : device) {
+    switch (c) {
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      default:
+        if (IsControl(c)) {
+          char hex[8];
+          std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
+          out += hex;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
 }
 
 OpenProblem ExplainOpenFailure(SystemView& system, const std::string& device, OpenFailure hint,
@@ -191,9 +239,9 @@ OpenProblem ExplainOpenFailure(SystemView& system, const std::string& device, Op
   if (p.kind != OpenFailure::None) return p;
   if (hint == OpenFailure::InUse) return {OpenFailure::InUse, InUseText(device, {})};
   if (hint == OpenFailure::Missing)
-    return {OpenFailure::Missing,
-            ArgText(TrText("Ports", "串口 %1 不存在。%2请检查编程线是否插好，或选择其他串口。"), {device, ""})};
-  return {OpenFailure::Other, ArgText(TrText("Ports", "无法打开串口 %1: %2"), {device, system_text})};
+    return {OpenFailure::Missing, ArgText(TrText("Ports", "串口 %1 不存在。%2请检查编程线是否插好，或选择其他串口。"),
+                                          {ShownDevice(device), ""})};
+  return {OpenFailure::Other, ArgText(TrText("Ports", "无法打开串口 %1: %2"), {ShownDevice(device), system_text})};
 }
 
 std::vector<GrabbingService> GrabbingServices(SystemView& system, const PortRecord* port) {

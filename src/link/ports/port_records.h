@@ -47,9 +47,19 @@ struct OpenProblem {
   OpenFailure kind = OpenFailure::None;
   std::string text;  // cause and fix
 };
-// What stands in the way of opening device before trying: missing, not a
-// character device, no permission, held by another program.
+// Whether device can be a serial line at all: missing, or NotSerial for
+// what is no terminal and for the terminals that are no line (this
+// program's controlling terminal, the console, the pseudo-terminal
+// multiplexer). Nothing is opened.
+OpenProblem CheckIsSerialDevice(SystemView& system, const std::string& device);
+// What stands in the way of opening device before trying: the above, no
+// permission, held by another program.
 OpenProblem CheckBeforeOpen(SystemView& system, const std::string& device);
+// "%1 不是串口..." for a device found to be no terminal once opened.
+std::string NotSerialText(const std::string& device);
+// A device name as a message shows it: as typed, or quoted with C escapes
+// when it holds a control character (a line break would split the message).
+std::string ShownDevice(const std::string& device);
 // The message for an open that failed. hint: what the transport took the
 // failure for (InUse for a busy device or lock, Missing, or Other), used
 // where the view cannot tell; the system's own text is the last resort.

@@ -62,6 +62,10 @@ bool QtSerialTransport::Open(int port_number, const std::string& device, std::st
     port_.reset();
     return false;
   };
+  // Qt sets the line up as it opens: a device that is no line, or that
+  // another program holds, is not opened at all.
+  if (const OpenProblem p = CheckIsSerialDevice(*system, name); p.kind != OpenFailure::None) return fail(p.text);
+  if (std::vector<Holder> holders = system->Holders(name); !holders.empty()) return fail(InUseText(name, holders));
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(QString::fromStdString(name));
   if (!port_->open(QIODevice::ReadWrite)) {
