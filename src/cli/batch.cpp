@@ -85,10 +85,8 @@ std::optional<int> ParseCount(const CliArgs& args, std::string* error) {
 }  // namespace
 
 int RunBatch(const CliArgs& args) {
-  const char* usage =
-      "usage: kavir-cli batch --port PORT[,PORT...] FILE [--count N] [--log LOG] [--no-verify]";
   auto port_text = args.Option("port");
-  if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
+  if (!port_text || args.positional.size() != 1) return UsageError("batch");
   std::string error;
   auto ports = ParsePorts(*port_text, &error);
   if (!ports) return Fail(kExitBadInput, error);

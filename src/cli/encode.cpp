@@ -9,7 +9,7 @@
 namespace kavir::cli {
 
 int RunEncode(const CliArgs& args) {
-  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli encode FILE IMAGE");
+  if (args.positional.size() != 2) return UsageError("encode");
   OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);

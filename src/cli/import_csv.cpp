@@ -12,7 +12,7 @@ namespace kavir::cli {
 
 int RunImportCsv(const CliArgs& args) {
   if (args.positional.size() != 2)
-    return Fail(kExitBadInput, "usage: kavir-cli import-csv CSV OUT [--base FILE] [--by-location] [--model N]");
+    return UsageError("import-csv");
   const std::string& csv_path = args.positional[0];
   OpenScreen screen(args);
   std::string error;

@@ -83,7 +83,7 @@ std::string ConfiguredDevice(const WorkingFiles& files) {
 }
 
 int RunPorts(const CliArgs& args) {
-  if (!args.positional.empty()) return Fail(kExitBadInput, "usage: kavir-cli ports [--json]");
+  if (!args.positional.empty()) return UsageError("ports");
   const std::vector<PortRecord> ports = NativeAvailablePorts(ConfiguredDevice(args.files));
   if (args.Flag("json"))
     PrintJson(ports);

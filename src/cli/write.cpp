@@ -33,10 +33,8 @@ void StopTheWrite(int) {
 }  // namespace
 
 int RunWrite(const CliArgs& args) {
-  const char* usage =
-      "usage: kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify] [--no-backup]";
   auto port_text = args.Option("port");
-  if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
+  if (!port_text || args.positional.size() != 1) return UsageError("write");
   std::string error;
   auto port = ParsePortArg(*port_text, &error);
   if (!port) return Fail(kExitBadInput, error);

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <map>
+#include <set>
+
 #include "run_program.h"
 #include "profile/profile_keys.h"
 
@@ -143,6 +146,109 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
   const CliResult batch = Run({"batch", "--port", "/dev/kavir-no-such-port", Model()});
   EXPECT_EQ(batch.exit_code, 1) << batch.err;
   EXPECT_EQ(Count(batch.err, "Write.ini"), 1u) << batch.err;
+}
+
+// A misspelt option, or one of another command, never goes unnoticed: it
+// could change what goes into a radio.
+TEST_F(Cli, AnOptionTheCommandDoesNotTakeIsRefusedWithItsUsage) {
+  const std::string port = "/dev/kavir-no-such-port", out = File("out.dat");
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+  } cases[] = {
+      {{"write", "--port", port, "--bogus", "1", Model()}, "unknown option --bogus"},
+      {{"write", "--port", port, Model(), "--json"}, "write does not take --json"},
+      {{"batch", "--port", port, Model(), "--model", "1"}, "batch does not take --model"},
+      {{"write", "--port", "--force", Model()}, "--port needs a value"},
+      {{"write", Model(), "--port"}, "--port needs a value"},
+      {{"write", "--port", port, "--no-verify=yes", Model()}, "--no-verify takes no value"},
+      {{"write", "--port", port, "--port", "/dev/kavir-other", Model()}, "--port is given twice"},
+      {{"resave", Model(), out, "--modle", "1"}, "unknown option --modle"},
+      {{"show", Model(), "--out", out}, "show does not take --out"},
+      {{"ports", "--jsn"}, "unknown option --jsn"},
+      {{"show", Model(), "--version"}, "show does not take --version"},
+  };
+  for (const auto& c : cases) {
+    const CliResult r = Run(c.args);
+    SCOPED_TRACE(c.args.front() + " " + c.says + "\n" + r.err);
+    EXPECT_EQ(r.exit_code, 2);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    ASSERT_EQ(r.ErrLines().size(), 1u);  // nothing was tried: no port, no file
+    EXPECT_EQ(r.err.rfind("kavir-cli: " + c.says + " (usage: kavir-cli " + c.args.front() + " ", 0), 0u);
+  }
+  EXPECT_FALSE(fs::exists(out));
+}
+
+// What each command does with its options, as its code reads them; the
+// usage lists exactly these, and every other option is refused.
+TEST_F(Cli, EveryCommandTakesTheOptionsItsUsageListsAndNoOther) {
+  const std::map<std::string, std::set<std::string>> takes = {
+      {"show", {"--model", "--force"}},
+      {"resave", {"--model", "--force"}},
+      {"encode", {"--model", "--force"}},
+      {"decode", {"--model", "--out", "--force"}},
+      {"ports", {"--json"}},
+      {"doctor", {"--port", "--loopback"}},
+      {"read", {"--port", "--out", "--retries"}},
+      {"write", {"--port", "--model", "--retries", "--force", "--no-verify", "--no-backup"}},
+      {"batch", {"--port", "--count", "--log", "--no-verify"}},
+      {"report", {"--model", "--force"}},
+      {"import-csv", {"--base", "--by-location", "--model", "--force"}},
+      {"export-csv", {"--model", "--force"}},
+      {"diff", {"--model", "--force"}},
+  };
+  const std::set<std::string> flags = {"--force", "--json", "--loopback", "--no-verify", "--no-backup", "--by-location"};
+  std::set<std::string> every;
+  for (const auto& [command, options] : takes) every.insert(options.begin(), options.end());
+
+  const CliResult help = Run({"help"});
+  ASSERT_EQ(help.exit_code, 0) << help.err;
+  for (const auto& [command, options] : takes) {
+    SCOPED_TRACE(command);
+    std::string line;  // the command's line in the list of commands
+    for (const std::string& l : help.OutLines())
+      if (l.rfind("  " + command + " ", 0) == 0 || l == "  " + command) line = l + " ";
+    std::set<std::string> listed;
+    for (std::size_t at = line.find("--"); at != std::string::npos; at = line.find("--", at + 2))
+      listed.insert(line.substr(at, line.find_first_of(" ]", at) - at));
+    EXPECT_EQ(listed, options) << line;
+    const CliResult own = Run({command, "--help"});
+    EXPECT_EQ(own.exit_code, 0) << own.err;
+    EXPECT_EQ(own.OutLines().front(), "usage: kavir-cli " + line.substr(2, line.size() - 3));
+
+    // Three arguments fit no command: a taken option ends in its usage error.
+    for (const std::string& option : every) {
+      std::vector<std::string> args{command, option};
+      if (!flags.count(option)) args.push_back("1");
+      args.insert(args.end(), {"x", "y", "z"});
+      const CliResult r = Run(args);
+      EXPECT_EQ(r.exit_code, 2) << option;
+      const bool refused = r.err.find(command + " does not take " + option + " (usage") != std::string::npos;
+      EXPECT_EQ(refused, !options.count(option)) << option << ": " << r.err;
+      EXPECT_NE(r.err.find("usage: kavir-cli " + command), std::string::npos) << option << ": " << r.err;
+    }
+  }
+}
+
+TEST_F(Cli, HelpIsPrintedOnStandardOutput) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--help"}, {"help"}, {"--lang", "en", "--help"}}) {
+    const CliResult r = Run(args);
+    EXPECT_EQ(r.exit_code, 0) << args.front();
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_EQ(r.out.rfind("usage: kavir-cli [--dir DIR]", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("  decode IMAGE --model N [--out FILE] [--force]\n"), std::string::npos) << r.out;
+  }
+  CliResult r = Run({"help", "write"});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.OutLines().front().rfind("usage: kavir-cli write --port PORT FILE [", 0), 0u) << r.out;
+  r = Run({});  // nothing asked: the usage is the error
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_TRUE(r.out.empty()) << r.out;
+  EXPECT_EQ(r.err.rfind("usage: kavir-cli", 0), 0u) << r.err;
+  r = Run({"frobnicate", "--help"});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find("unknown command 'frobnicate'"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, ResaveNamesEveryFileThatFailedAndExitsOne) {
