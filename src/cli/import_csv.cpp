@@ -15,6 +15,8 @@ int RunImportCsv(const CliArgs& args) {
     return UsageError("import-csv");
   const std::string& csv_path = args.positional[0];
   OpenScreen screen(args);
+  if (!screen.view.option_lists_status().ok)
+    return Fail(kExitBadInput, "nothing imported: " + screen.OptionListsRefusal());
   std::string error;
   if (const auto base = args.Option("base"); base && !screen.OpenFile(*base, &error))
     return Fail(screen.exit_code, error);

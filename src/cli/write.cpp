@@ -42,9 +42,9 @@ int RunWrite(const CliArgs& args) {
   if (!retries) return Fail(kExitBadInput, error);
 
   OpenScreen screen(args);
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
   if (!screen.view.option_lists_status().ok)
     return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
   PromptPolicy policy;
   policy.retries = *retries;
   policy.other_model = args.Flag("force");

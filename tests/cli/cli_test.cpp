@@ -270,21 +270,37 @@ TEST_F(Cli, ResaveNamesEveryFileThatFailedAndExitsOne) {
   EXPECT_EQ(ReadBytes(out), "old");
 }
 
-TEST_F(Cli, WithoutKavirIniNothingIsSavedOrDecodedAndNoKavirIniIsMade) {
-  const std::string image = File("radio.bin"), out = File("out.dat");
-  WriteBytes(image, std::string(768, '\0'));
-  fs::remove(d.files.kavir_ini);
-  const CliResult resave = Run({"resave", Model(), out});
-  EXPECT_EQ(resave.exit_code, 2) << resave.err;
-  EXPECT_NE(resave.err.find("option lists"), std::string::npos) << resave.err;
-  EXPECT_FALSE(fs::exists(out));
-  EXPECT_FALSE(fs::exists(d.files.kavir_ini));
-  WriteBytes(d.files.kavir_ini, "[ComPort]\r\n1=1\r\n");  // there, but without the option lists
-  const CliResult decode = Run({"decode", image, "--model", "1"});
-  EXPECT_EQ(decode.exit_code, 2);
-  ASSERT_FALSE(decode.ErrLines().empty());
-  EXPECT_NE(decode.ErrLines().back().find(d.files.kavir_ini), std::string::npos) << decode.err;
-  EXPECT_EQ(decode.err.find("from 1 to 0"), std::string::npos) << decode.err;
+// Without the option lists every value would come out blank: every command
+// that opens or stores a set-up refuses, naming the file.
+TEST_F(Cli, WithoutKavirIniEveryCommandRefusesAndNoKavirIniIsMade) {
+  const std::string image = File("radio.bin"), out = File("out.dat"), csv = File("plan.csv");
+  ASSERT_EQ(Run({"encode", Model(), image}).exit_code, 0);
+  ASSERT_EQ(Run({"export-csv", Model(), csv}).exit_code, 0);
+  const std::string port = "/dev/kavir-no-such-port";
+  const std::vector<std::vector<std::string>> commands = {
+      {"show", Model()},           {"show", image, "--model", "1"}, {"diff", Model(), image},
+      {"export-csv", Model(), out}, {"report", Model(), out},       {"resave", Model(), out},
+      {"encode", Model(), out},     {"import-csv", csv, out},       {"decode", image, "--model", "1", "--out", out},
+      {"write", "--port", port, Model()}, {"batch", "--port", port, Model(), "--log", out},
+  };
+  for (const char* kavir_ini : {"", "[ComPort]\r\n1=1\r\n"}) {  // missing, then without the option lists
+    if (*kavir_ini)
+      WriteBytes(d.files.kavir_ini, kavir_ini);
+    else
+      fs::remove(d.files.kavir_ini);
+    for (const auto& args : commands) {
+      const CliResult r = Run(args);
+      SCOPED_TRACE(args.front() + " " + kavir_ini + "\n" + r.err);
+      EXPECT_EQ(r.exit_code, 2);
+      EXPECT_TRUE(r.out.empty()) << r.out;
+      ASSERT_FALSE(r.ErrLines().empty());
+      EXPECT_NE(r.ErrLines().back().find(d.files.kavir_ini + (*kavir_ini ? " holds no" : " is missing")),
+                std::string::npos);
+      EXPECT_FALSE(fs::exists(out));
+      EXPECT_EQ(r.err.find("from 1 to 0"), std::string::npos);
+    }
+    EXPECT_EQ(fs::exists(d.files.kavir_ini), *kavir_ini != '\0');
+  }
   EXPECT_FALSE(fs::exists(d.files.read_ini));
 }
 
