@@ -1435,6 +1435,14 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
         <source>数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | 镜像文件 (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</source>
         <translation>Data files and images (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | Image files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
     </message>
+    <message>
+        <source>只有 1 字节, 而电台数据有 768 字节 (也不是含 [Previous] 设置的数据文件)</source>
+        <translation>has 1 byte, a radio image has 768 (nor is it a data file with [Previous] settings)</translation>
+    </message>
+    <message>
+        <source>有 %1 字节, 而电台数据有 768 字节 (也不是含 [Previous] 设置的数据文件)</source>
+        <translation>has %1 bytes, a radio image has 768 (nor is it a data file with [Previous] settings)</translation>
+    </message>
 </context>
 <context>
     <name>Setup</name>

@@ -7,6 +7,7 @@
 
 #include "batch/batch_job.h"
 #include "batch/native_port_opener.h"
+#include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "commands.h"
 #include "interrupts.h"
@@ -97,6 +98,11 @@ int RunBatch(const CliArgs& args) {
   // Refused before any port is opened, as a single write is.
   if (!screen.view.option_lists_status().ok)
     return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
+  // A file that looks meant as an image is named with its size, as opening it does.
+  IoStatus read;
+  if (const std::string bytes = ReadWholeFile(args.positional[0], &read); read)
+    if (const std::string size = ImageSizeRefusal(args.positional[0], bytes); !size.empty())
+      return Fail(kExitBadInput, args.positional[0] + ": " + size);
   // A file that could not be read or written is a failure; unusable input is bad input.
   bool io_failed = false;
   auto setup = SetupFromFile(args.positional[0], ScreenData(screen.view), &error, &io_failed);

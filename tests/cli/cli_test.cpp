@@ -81,6 +81,8 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
   const std::string junk = File("junk.bin");
   WriteBytes(junk, std::string(768, '\x11'));
   WriteBytes(File("short.bin"), std::string(767, '\0'));
+  WriteBytes(File("long.img"), std::string(769, '\x11'));
+  WriteBytes(File("tiny.bin"), "abc");
   const std::string read_only = File("ro.dat");
   WriteBytes(read_only, ReadBytes(Model()));
   ::chmod(read_only.c_str(), 0444);
@@ -113,6 +115,10 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"decode", image, "--model", "3", "--force"}, 2, "no upper band limit"},  // as a read refuses such a radio
       {{"decode", image, "--model", "2"}, 2, "而指定的是第 2 号"},
       {{"decode", junk, "--model", "1"}, 2, "不是电台数据"},
+      {{"show", File("short.bin")}, 2, "有 767 字节, 而电台数据有 768 字节"},
+      {{"write", "--port", "/dev/kavir-no-such-port", File("long.img")}, 2, "有 769 字节"},
+      {{"batch", "--port", "/dev/kavir-no-such-port", File("short.bin")}, 2, "有 767 字节"},
+      {{"diff", Model(), File("tiny.bin")}, 2, "有 3 字节"},
       {{"write", "--port", "/dev/kavir-no-such-port", junk}, 2, "不是电台数据"},
       {{"batch", "--port", "/dev/kavir-no-such-port", junk}, 2, "不是电台数据"},
       {{"import-csv", fifo, File("x.dat")}, 2, "pipe"},
@@ -249,6 +255,28 @@ TEST_F(Cli, HelpIsPrintedOnStandardOutput) {
   r = Run({"frobnicate", "--help"});
   EXPECT_EQ(r.exit_code, 2);
   EXPECT_NE(r.err.find("unknown command 'frobnicate'"), std::string::npos) << r.err;
+}
+
+// A copy a byte short is told by its size, not as "not a data file"; a
+// profile keeps opening whatever its name, and other files are what they were.
+TEST_F(Cli, AFileNearAnImagesSizeIsNamedWithItsSize) {
+  WriteBytes(File("short.img"), std::string(767, '\x11'));
+  CliResult r = Run({"--lang", "en", "show", File("short.img")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find("has 767 bytes, a radio image has 768"), std::string::npos) << r.err;
+  WriteBytes(File("one.bin"), "x");
+  r = Run({"--lang", "en", "show", File("one.bin")});
+  EXPECT_NE(r.err.find("has 1 byte, a radio image has 768"), std::string::npos) << r.err;
+
+  WriteBytes(File("profile.bin"), ReadBytes(Model()));
+  r = Run({"show", File("profile.bin")});
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(r.out, Run({"show", Model()}).out);
+  WriteBytes(File("notes.txt"), std::string(20, 'x'));
+  r = Run({"show", File("notes.txt")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find("不是数据文件"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("字节"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, ResaveNamesEveryFileThatFailedAndExitsOne) {
