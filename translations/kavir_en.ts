@@ -1340,10 +1340,6 @@ Save them?</translation>
         <translation>Saving the data, please wait.......</translation>
     </message>
     <message>
-        <source>Write.ini 未能保存，没有写入电台: </source>
-        <translation>Write.ini could not be saved; nothing was written: </translation>
-    </message>
-    <message>
         <source>写入后校验失败!</source>
         <translation>Verify after write failed!</translation>
     </message>
@@ -1442,6 +1438,10 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
     <message>
         <source>有 %1 字节, 而电台数据有 768 字节 (也不是含 [Previous] 设置的数据文件)</source>
         <translation>has %1 bytes, a radio image has 768 (nor is it a data file with [Previous] settings)</translation>
+    </message>
+    <message>
+        <source>%1 未能保存，没有写入电台: </source>
+        <translation>%1 could not be saved; nothing was written: </translation>
     </message>
 </context>
 <context>

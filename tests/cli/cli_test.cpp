@@ -2,7 +2,10 @@
 // input and hostile files get: exit code 1 for a failed file operation, 2
 // for bad usage or bad input, one line saying why, nothing left behind.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <map>
 #include <set>
@@ -342,6 +345,32 @@ TEST_F(Cli, AFileSizeLimitIsReportedLikeAFullDiskAndLeavesNothingBehind) {
   ASSERT_FALSE(r.ErrLines().empty());
   EXPECT_NE(r.ErrLines().back().find("disk is full"), std::string::npos) << r.err;
   EXPECT_EQ(ReadBytes(out), "old");
+  EXPECT_FALSE(TemporaryFilesLeft());
+}
+
+// Write.ini is stored, then KAVIR.ini remembers the model; when only the
+// latter finds no room, the write is stopped and KAVIR.ini is named.
+TEST_F(Cli, AWriteStoppedByAFullDiskNamesTheFileThatFailed) {
+  const int far_end = ::posix_openpt(O_RDWR | O_NOCTTY);  // a line nobody answers on
+  ASSERT_GE(far_end, 0);
+  ASSERT_EQ(::grantpt(far_end) | ::unlockpt(far_end), 0);
+  const std::string port = ::ptsname(far_end);
+  IniDocument kavir = ReadIniFile(d.files.kavir_ini);
+  for (int i = 0; i < 200; ++i) kavir.SetString("Notes", "N" + std::to_string(i), std::string(60, 'x'));
+  ASSERT_TRUE(WriteIniFile(d.files.kavir_ini, kavir).ok);  // larger than the limit below, Write.ini smaller
+  const std::string kavir_before = ReadBytes(d.files.kavir_ini);
+  const CliResult r = RunProgram("bash",
+                                 {"-c", "ulimit -f 8; exec \\$0 \\$@", KAVIR_CLI, "--dir", d.path(), "write",
+                                  "--no-backup", "--port", port, Model()},
+                                 scratch.path());
+  ::close(far_end);
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  EXPECT_NE(r.err.find("KAVIR.ini 未能保存，没有写入电台: " + d.files.kavir_ini + ": no room to write: the disk is full"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(r.err.find("Write.ini 未能保存"), std::string::npos) << r.err;
+  EXPECT_EQ(Stored(d.files.write_ini, "CH01.RxFreq"), Stored(Model(), "CH01.RxFreq"));
+  EXPECT_EQ(ReadBytes(d.files.kavir_ini), kavir_before);
   EXPECT_FALSE(TemporaryFilesLeft());
 }
 
