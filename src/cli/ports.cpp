@@ -7,27 +7,14 @@
 #include "link/native/native_ports.h"
 #include "profile/translate.h"
 #include "commands.h"
+#include "utf8_text.h"
 
 namespace kavir::cli {
 
 namespace {
 
-std::string Json(const std::string& s) {
-  std::string out = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
+// Names from the system may hold any bytes: JSON gets valid UTF-8 only.
+std::string Json(const std::string& s) { return JsonString(s); }
 
 void PrintJson(const std::vector<PortRecord>& ports) {
   std::cout << "[";

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <stdlib.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <map>
@@ -372,6 +374,33 @@ TEST_F(Cli, AWriteStoppedByAFullDiskNamesTheFileThatFailed) {
   EXPECT_EQ(Stored(d.files.write_ini, "CH01.RxFreq"), Stored(Model(), "CH01.RxFreq"));
   EXPECT_EQ(ReadBytes(d.files.kavir_ini), kavir_before);
   EXPECT_FALSE(TemporaryFilesLeft());
+}
+
+// The system keeps 15 bytes of a program's name, which may end inside a
+// character: the program holding the port is named without the cut bytes.
+TEST_F(Cli, AHolderWhoseNameWasCutInsideACharacterIsNamedWhole) {
+  const int far_end = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(far_end, 0);
+  ASSERT_EQ(::grantpt(far_end) | ::unlockpt(far_end), 0);
+  const std::string port = ::ptsname(far_end);
+  const std::string sleep = fs::exists("/bin/sleep") ? "/bin/sleep" : "/usr/bin/sleep";
+  const std::string holder = File("a电台编程器读写");  // 15 bytes end inside 器
+  fs::create_symlink(sleep, holder);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(far_end);  // the far end's holder is never named
+    if (::open(port.c_str(), O_RDWR | O_NOCTTY) >= 0) ::execl(holder.c_str(), holder.c_str(), "30", nullptr);
+    ::_exit(127);
+  }
+  ASSERT_GT(pid, 0);
+  const std::string comm = "/proc/" + std::to_string(pid) + "/comm";
+  for (int i = 0; i < 200 && ReadBytes(comm).rfind("a电台", 0) != 0; ++i) ::usleep(10000);
+  const CliResult r = Run({"read", "--port", port, "--out", File("x.dat")});
+  ::kill(pid, SIGTERM);
+  ::waitpid(pid, nullptr, 0);
+  ::close(far_end);
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  EXPECT_NE(r.err.find("正被其他程序使用: a电台编程 (进程 " + std::to_string(pid) + ")"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, ShowNamesValuesALoadCutsShort) {
