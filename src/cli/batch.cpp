@@ -13,6 +13,7 @@
 #include "interrupts.h"
 #include "link_session.h"
 #include "open_screen.h"
+#include "terminal_text.h"
 
 namespace kavir::cli {
 
@@ -36,19 +37,18 @@ void StopAtOnce(int sig) {
 class Printer : public BatchEvents {
  public:
   void OnWaiting(const std::string& port) override {
-    std::fprintf(stderr, "%s: %s\n", port.c_str(), kConnectNextRadio);
+    PrintErr(Printf("%s: %s\n", port.c_str(), kConnectNextRadio));
   }
   void OnRadioFound(const std::string& port, const std::string& model) override {
-    std::fprintf(stderr, "%s: %s answered\n", port.c_str(), model.c_str());
+    PrintErr(Printf("%s: %s answered\n", port.c_str(), model.c_str()));
   }
   void OnRadioDone(const RadioRecord& r) override {
-    std::printf("%s  %s  %s  %.1f s%s%s\n", r.port.c_str(), r.model.c_str(),
+    PrintOut(Printf("%s  %s  %s  %.1f s%s%s\n", r.port.c_str(), r.model.c_str(),
                 ResultText(r.outcome, r.reason).c_str(), r.duration_ms / 1000.0,
-                r.sha256.empty() ? "" : "  sha256 ", r.sha256.substr(0, 16).c_str());
-    std::fflush(stdout);
+                r.sha256.empty() ? "" : "  sha256 ", r.sha256.substr(0, 16).c_str()));
   }
   void OnPortError(const std::string& port, const std::string& message) override {
-    std::fprintf(stderr, "kavir-cli: %s: %s\n", port.c_str(), message.c_str());
+    PrintErr(Printf("kavir-cli: %s: %s\n", port.c_str(), message.c_str()));
   }
 };
 
@@ -119,7 +119,7 @@ int RunBatch(const CliArgs& args) {
   const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini);
   const LineSettings line = ReadLineSettings(kavir_ini, &warning);
   ReadTimeouts(kavir_ini, &warning);
-  if (!warning.empty()) std::fprintf(stderr, "kavir-cli: warning: %s\n", warning.c_str());
+  if (!warning.empty()) PrintErr(Printf("kavir-cli: warning: %s\n", warning.c_str()));
 
   BatchOptions options;
   options.count = *count;
@@ -128,10 +128,10 @@ int RunBatch(const CliArgs& args) {
   Printer printer;
   job.log = &log;
   job.events = &printer;
-  std::fprintf(stderr, "kavir-cli: writing %s (%s) into %s radio%s per port; log %s; Ctrl+C stops\n",
+  PrintErr(Printf("kavir-cli: writing %s (%s) into %s radio%s per port; log %s; Ctrl+C stops\n",
                args.positional[0].c_str(), setup->model_name.c_str(),
                *count > 0 ? std::to_string(*count).c_str() : "every", *count == 1 ? "" : "s",
-               log_path.c_str());
+               log_path.c_str()));
   BatchSummary s;
   {
     g_job = &job;
@@ -141,16 +141,15 @@ int RunBatch(const CliArgs& args) {
   }
 
   const bool short_of_count = s.stopped && s.ports_short > 0;
-  std::printf("%d radio%s: %d written and verified, %d written without verify, %d verify failed, "
+  PrintOut(Printf("%d radio%s: %d written and verified, %d written without verify, %d verify failed, "
               "%d skipped (other model), %d failed%s%s\n",
               s.Radios(), s.Radios() == 1 ? "" : "s", s.verified, s.written, s.verify_failed,
               s.skipped, s.failed, s.stopped ? "; stopped" : "",
               s.errors.empty() ? "" : ("; " + std::to_string(s.errors.size()) + " port or log error" +
-                                       (s.errors.size() == 1 ? "" : "s")).c_str());
+                                       (s.errors.size() == 1 ? "" : "s")).c_str()));
   // Every port and log error again, so an exit code of 1 is explained here.
-  for (const std::string& e : s.errors) std::printf("error: %s\n", e.c_str());
-  std::printf("log: %s\n", log_path.c_str());
-  std::fflush(stdout);
+  for (const std::string& e : s.errors) PrintOut(Printf("error: %s\n", e.c_str()));
+  PrintOut(Printf("log: %s\n", log_path.c_str()));
   if (!s.AllGood()) return kExitFailed;
   return short_of_count ? kExitStopped : kExitOk;
 }

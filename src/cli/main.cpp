@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "interrupts.h"
+#include "terminal_text.h"
 #include "kavir_version.h"
 #include "lang/language_core.h"
 #include "profile/atomic_file.h"
@@ -49,6 +50,9 @@ int main(int argc, char** argv) {
 #if defined(_WIN32)
   // Everything printed is UTF-8; the console shows it right only when told.
   SetConsoleOutputCP(CP_UTF8);
+#else
+  // A terminal set up for GBK would show UTF-8 as garbage.
+  if (LocaleWantsGbk(CharacterLocaleName())) PrintInGbk();
 #endif
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::cout << "kavir-cli " KAVIR_VERSION "\n";

@@ -7,6 +7,7 @@
 #include "link/native/native_ports.h"
 #include "profile/translate.h"
 #include "commands.h"
+#include "terminal_text.h"
 #include "utf8_text.h"
 
 namespace kavir::cli {
@@ -17,24 +18,25 @@ namespace {
 std::string Json(const std::string& s) { return JsonString(s); }
 
 void PrintJson(const std::vector<PortRecord>& ports) {
-  std::cout << "[";
+  std::ostream& out = Utf8Out();  // JSON is UTF-8 whatever the terminal
+  out << "[";
   for (std::size_t i = 0; i < ports.size(); ++i) {
     const PortRecord& p = ports[i];
-    std::cout << (i ? ",\n " : "\n ") << "{\"device\": " << Json(p.device)
+    out << (i ? ",\n " : "\n ") << "{\"device\": " << Json(p.device)
               << ", \"description\": " << Json(p.description) << ", \"manufacturer\": " << Json(p.manufacturer)
               << ", \"vid\": " << Json(p.vid) << ", \"pid\": " << Json(p.pid) << ", \"serial\": " << Json(p.serial)
               << ", \"driver\": " << Json(p.driver) << ", \"family\": " << Json(p.family)
               << ", \"usb\": " << (p.usb ? "true" : "false") << ", \"may_open\": " << (p.may_open ? "true" : "false")
               << ", \"holders\": [";
     for (std::size_t h = 0; h < p.holders.size(); ++h)
-      std::cout << (h ? ", " : "") << "{\"pid\": " << p.holders[h].pid
+      out << (h ? ", " : "") << "{\"pid\": " << p.holders[h].pid
                 << ", \"program\": " << Json(p.holders[h].program) << "}";
-    std::cout << "], \"latency_timer_ms\": "
+    out << "], \"latency_timer_ms\": "
               << (p.latency_timer_ms ? std::to_string(*p.latency_timer_ms) : std::string("null"))
               << ", \"usable\": " << (p.usable() ? "true" : "false") << ", \"problem\": " << Json(p.problem)
               << ", \"configured\": " << (p.configured ? "true" : "false") << "}";
   }
-  std::cout << (ports.empty() ? "]\n" : "\n]\n");
+  out << (ports.empty() ? "]\n" : "\n]\n");
 }
 
 void PrintText(const std::vector<PortRecord>& ports) {

@@ -12,6 +12,7 @@
 #include "interrupts.h"
 #include "link_session.h"
 #include "open_screen.h"
+#include "terminal_text.h"
 
 namespace kavir::cli {
 
@@ -67,9 +68,9 @@ int RunWrite(const CliArgs& args) {
     g_link = nullptr;
   }
   if (Interrupts::count() == 1 && result == TransferResult::Done)
-    std::fprintf(stderr, "kavir-cli: stopped after the write was finished: the radio holds all of it\n");
+    PrintErr(Printf("kavir-cli: stopped after the write was finished: the radio holds all of it\n"));
   if (!details.before_write_backup.empty())
-    std::printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str());
+    PrintOut(Printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str()));
   if (result == TransferResult::Done) return kExitOk;
   // The differences were printed as the write showed them.
   if (details.outcome == WriteOutcome::VerifyDiffers)

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "run_program.h"
+#include "profile/gbk.h"
 #include "profile/profile_keys.h"
 
 namespace kavir::test {
@@ -374,6 +375,53 @@ TEST_F(Cli, AWriteStoppedByAFullDiskNamesTheFileThatFailed) {
   EXPECT_EQ(Stored(d.files.write_ini, "CH01.RxFreq"), Stored(Model(), "CH01.RxFreq"));
   EXPECT_EQ(ReadBytes(d.files.kavir_ini), kavir_before);
   EXPECT_FALSE(TemporaryFilesLeft());
+}
+
+// A terminal whose locale names GBK gets the messages and results in GBK;
+// the character set comes from LC_ALL, LC_CTYPE, LANG in that order, and
+// the files written are the same bytes whatever the terminal.
+TEST_F(Cli, ATerminalInGbkGetsGbkAndTheFilesWrittenAreUnchanged) {
+  IniDocument other = ReadIniFile(Model());
+  other.SetString("Previous", "CH01.RxFreq", "146.52000");
+  ASSERT_TRUE(WriteIniFile(File("other.dat"), other).ok);
+  WriteBytes(File("notes.txt"), "club plan\r\n");
+  const std::vector<std::string> diff{"--lang", "zh", "diff", Model(), File("other.dat")};
+  const std::vector<std::string> show{"--lang", "zh", "show", File("notes.txt")};
+  const CliResult utf8_diff = Run(diff), utf8_show = Run(show);
+  ASSERT_NE(utf8_diff.out.find("CH01 接收频率"), std::string::npos) << utf8_diff.out;
+  ASSERT_NE(utf8_show.err.find("不是数据文件"), std::string::npos) << utf8_show.err;
+  ASSERT_EQ(Run({"resave", Model(), File("utf8.dat")}).exit_code, 0);
+
+  const struct {
+    std::vector<std::string> locale;
+    bool gbk;
+  } cases[] = {
+      {{"LANG=zh_CN.GBK"}, true},
+      {{"LANG=zh_CN.gb18030"}, true},
+      {{"LANG=en_US.UTF-8", "LC_CTYPE=zh_CN.GB2312"}, true},
+      {{"LANG=zh_CN.GBK", "LC_CTYPE=zh_CN.UTF-8"}, false},
+      {{"LANG=zh_CN.GBK", "LC_ALL=zh_CN.UTF-8"}, false},
+      {{"LANG=zh_CN.UTF-8"}, false},
+      {{"LANG=zh_CN.GBK", "LC_ALL=zh_CN.eucCN"}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locale.back());
+    auto run = [&](const std::vector<std::string>& args) {
+      std::vector<std::string> all{"-u", "LC_ALL", "-u", "LC_CTYPE", "-u", "LC_MESSAGES", "-u", "LANG"};
+      all.insert(all.end(), c.locale.begin(), c.locale.end());
+      all.insert(all.end(), {"timeout", "30", KAVIR_CLI, "--dir", d.path()});
+      all.insert(all.end(), args.begin(), args.end());
+      return RunProgram("env", all, scratch.path());
+    };
+    const CliResult r = run(diff);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, c.gbk ? Utf8ToGbk(utf8_diff.out).value_or("?") : utf8_diff.out);
+    const CliResult e = run(show);
+    EXPECT_EQ(e.exit_code, 2);
+    EXPECT_EQ(e.err, c.gbk ? Utf8ToGbk(utf8_show.err).value_or("?") : utf8_show.err);
+    ASSERT_EQ(run({"resave", Model(), File("again.dat")}).exit_code, 0);
+    EXPECT_EQ(ReadBytes(File("again.dat")), ReadBytes(File("utf8.dat")));
+  }
 }
 
 // The system keeps 15 bytes of a program's name, which may end inside a
