@@ -559,7 +559,7 @@ The radio data is backed up as backups/%1.</translation>
     <message>
         <source>写入后校验失败：电台中有 %1 个字节与写入的不同（见上一条消息）。
 写入的和读回的数据都保存在 backups/ 文件夹中。请重新写入；仍然不同时电台可能有故障。</source>
-        <translation>Verify after write failed: %1 bytes in the radio differ from what was written (see the previous message).
+        <translation>Verify after write failed: bytes in the radio that differ from what was written: %1 (see the previous message).
 The data written and read back are both in the backups/ folder. Write again; if they still differ, the radio may be faulty.</translation>
     </message>
     <message>
@@ -612,7 +612,7 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
     </message>
     <message>
         <source>不完整 (%1 字节)</source>
-        <translation> incomplete (%1 bytes)</translation>
+        <translation> incomplete (bytes received: %1)</translation>
     </message>
     <message>
         <source>电台对读出握手的回答不对</source>
@@ -621,7 +621,7 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
     <message>
         <source>... 另有 %1 个字节不同
 </source>
-        <translation>... and %1 more bytes differ
+        <translation>... and %1 more (not listed)
 </translation>
     </message>
     <message>
@@ -663,7 +663,7 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
     <message>
         <source>%1 个字节不同:
 </source>
-        <translation>%1 bytes differ:
+        <translation>Bytes that differ (%1):
 </translation>
     </message>
     <message>

@@ -128,10 +128,11 @@ int RunBatch(const CliArgs& args) {
   Printer printer;
   job.log = &log;
   job.events = &printer;
-  PrintErr(Printf("kavir-cli: writing %s (%s) into %s radio%s per port; log %s; Ctrl+C stops\n",
-               args.positional[0].c_str(), setup->model_name.c_str(),
-               *count > 0 ? std::to_string(*count).c_str() : "every", *count == 1 ? "" : "s",
-               log_path.c_str()));
+  const std::string radios = *count == 0   ? "every radio on each port"
+                             : *count == 1 ? "1 radio per port"
+                                           : std::to_string(*count) + " radios per port";
+  PrintErr(Printf("kavir-cli: writing %s (%s) into %s; log %s; Ctrl+C stops\n", args.positional[0].c_str(),
+                  setup->model_name.c_str(), radios.c_str(), log_path.c_str()));
   BatchSummary s;
   {
     g_job = &job;

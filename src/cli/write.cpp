@@ -73,9 +73,11 @@ int RunWrite(const CliArgs& args) {
     PrintOut(Printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str()));
   if (result == TransferResult::Done) return kExitOk;
   // The differences were printed as the write showed them.
-  if (details.outcome == WriteOutcome::VerifyDiffers)
-    return Fail(kExitFailed, "write failed: the radio holds " + std::to_string(details.verify.differences.size()) +
-                                 " byte(s) other than were sent (listed above); both images are in backups/");
+  if (details.outcome == WriteOutcome::VerifyDiffers) {
+    const std::size_t n = details.verify.differences.size();
+    return Fail(kExitFailed, "write failed: " + std::to_string(n) + (n == 1 ? " byte differs" : " bytes differ") +
+                                 " from what was sent (listed above); both images are in backups/");
+  }
   if (details.outcome == WriteOutcome::NotVerified)
     return Fail(kExitFailed, "write not verified: " + OneLineText(details.message) +
                                  " (--retries N tries the read-back again)");

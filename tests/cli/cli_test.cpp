@@ -484,6 +484,50 @@ TEST_F(Cli, ImportExportAndDiffWorkTogether) {
   EXPECT_TRUE(r.out.empty()) << r.out;
 }
 
+#if defined(KAVIR_RADIO_SIM)
+// A failed write, a verify that finds one byte wrong and a batch's plan
+// said in plain English: no ".;", no "1 bytes", no "every radios".
+TEST_F(Cli, WriteAndBatchSayWhatHappenedInPlainWords) {
+  const auto sim = [&](std::vector<std::string> fault) {
+    fault.insert(fault.begin(), {"--profile", Model(), "--dir", d.path()});
+    return fault;
+  };
+  {
+    SimProcess radio(sim({"--silent-from", "10"}));
+    ASSERT_FALSE(radio.device().empty());
+    const CliResult r = Run({"--lang", "en", "write", "--no-backup", "--port", radio.device(), Model()});
+    EXPECT_EQ(r.exit_code, 1);
+    ASSERT_FALSE(r.ErrLines().empty());
+    EXPECT_EQ(r.ErrLines().back().rfind("kavir-cli: write failed: No answer or a wrong answer sending packet 10; "
+                                        "Write not completed: the radio took only 9 of 48 packets.",
+                                        0),
+              0u)
+        << r.err;
+    EXPECT_EQ(r.err.find(".;"), std::string::npos) << r.err;
+  }
+  {
+    SimProcess radio(sim({"--corrupt-store", "100"}));
+    ASSERT_FALSE(radio.device().empty());
+    const CliResult r = Run({"--lang", "en", "write", "--no-backup", "--port", radio.device(), Model()});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.err.find("Bytes that differ (1): 0x064 CH07"), std::string::npos) << r.err;
+    ASSERT_FALSE(r.ErrLines().empty());
+    EXPECT_EQ(r.ErrLines().back(),
+              "kavir-cli: write failed: 1 byte differs from what was sent (listed above); both images are in backups/");
+  }
+  {
+    SimProcess radio(sim({}));
+    ASSERT_FALSE(radio.device().empty());
+    const CliResult r = Run({"batch", "--port", radio.device(), Model(), "--count", "1", "--log", File("log.csv")});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(r.err.find("into 1 radio per port;"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("1 radio: 1 written and verified"), std::string::npos) << r.out;
+  }
+  const CliResult r = Run({"batch", "--port", "/dev/kavir-no-such-port", Model(), "--log", File("log.csv")});
+  EXPECT_NE(r.err.find("into every radio on each port;"), std::string::npos) << r.err;
+}
+#endif
+
 #if defined(KAVIR_CLI_WITHOUT_QT)
 TEST_F(Cli, WithoutQtTheReportIsRefusedAndNothingIsWritten) {
   const CliResult r = Run({"report", Model(), File("r.pdf")});
