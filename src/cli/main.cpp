@@ -31,9 +31,9 @@ void Usage(std::ostream& out) {
          "its file name (read-<model>-... or write-<model>-...) does not, and --force lets\n"
          "it win over the model the image names.\n"
          "\nexit codes: 0 done; 1 a transfer, check or file operation failed; 2 bad usage or\n"
-         "bad input; 3 a batch stopped before --count; 130 (Ctrl+C), 143 (SIGTERM) or\n"
-         "129 (SIGHUP) stopped at once by that signal (write and batch finish the radio in\n"
-         "progress on the first one; a second stops a batch at once, and a write with 1).\n";
+         "bad input; 3 a batch stopped before --count; 130, 143, 129 stopped at once by\n"
+         "Ctrl+C, SIGTERM, SIGHUP (write and batch finish the radio in progress on the\n"
+         "first of these; a second stops a batch at once and cancels a write, exit 1).\n";
 }
 
 // A command's usage line and what it does.

@@ -242,6 +242,42 @@ TEST_F(Cli, EveryCommandTakesTheOptionsItsUsageListsAndNoOther) {
   }
 }
 
+// The shell's completion offers what each command takes, and nothing else.
+TEST_F(Cli, TheCompletionOffersTheOptionsOfTheUsage) {
+  std::map<std::string, std::string> offered;  // command -> options, from lines like 'show | diff) options="..." ;;'
+  for (const std::string& line : CliResult::Lines(ReadBytes(KAVIR_COMPLETION))) {
+    const std::size_t paren = line.find(") options=\"");
+    if (paren == std::string::npos || line.find('*') != std::string::npos) continue;
+    const std::size_t start = paren + 11;
+    const std::string options = line.substr(start, line.find('"', start) - start);
+    std::string names = line.substr(0, paren);
+    for (std::size_t at = 0; at <= names.size();) {
+      std::size_t end = names.find('|', at);
+      if (end == std::string::npos) end = names.size();
+      std::string name = names.substr(at, end - at);
+      name.erase(0, name.find_first_not_of(' '));
+      name.erase(name.find_last_not_of(' ') + 1);
+      offered[name] = options;
+      at = end + 1;
+    }
+  }
+  const CliResult help = Run({"help"});
+  std::set<std::string> commands;
+  for (const std::string& line : help.OutLines()) {
+    if (line.size() < 3 || line.rfind("  ", 0) != 0 || line[2] == ' ') continue;
+    const std::string command = line.substr(2, line.find(' ', 2) - 2);
+    commands.insert(command);
+    std::set<std::string> listed, completed;
+    for (std::size_t at = line.find("--"); at != std::string::npos; at = line.find("--", at + 2))
+      listed.insert(line.substr(at, line.find_first_of(" ]", at) - at));
+    const std::string options = offered[command] + " ";
+    for (std::size_t at = options.find("--"); at != std::string::npos; at = options.find("--", at + 2))
+      completed.insert(options.substr(at, options.find(' ', at) - at));
+    EXPECT_EQ(completed, listed) << command;
+  }
+  EXPECT_EQ(commands.size(), 13u) << help.out;
+}
+
 TEST_F(Cli, HelpIsPrintedOnStandardOutput) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"--help"}, {"help"}, {"--lang", "en", "--help"}}) {
