@@ -1,16 +1,16 @@
 // kavir-cli: the programming operations without a window.
 #include <cstring>
-#include <optional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "commands.h"
 #include "interrupts.h"
-#include "terminal_text.h"
 #include "kavir_version.h"
 #include "lang/language_core.h"
 #include "profile/atomic_file.h"
+#include "terminal_text.h"
 
 #if defined(_WIN32)
 #include <windows.h>
