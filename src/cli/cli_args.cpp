@@ -15,8 +15,8 @@ std::optional<std::string> CliArgs::Option(const std::string& name) const {
   return it->second;
 }
 
-const std::vector<OptionSpec>& GlobalOptions() {
-  static const std::vector<OptionSpec> options = {{"dir", "DIR"}, {"lang", "zh|en"}, {"help"}};
+const std::vector<CommandOption>& GlobalOptions() {
+  static const std::vector<CommandOption> options = {{"dir", "DIR"}, {"lang", "zh|en"}, {"help"}};
   return options;
 }
 
@@ -90,11 +90,11 @@ CliArgs ParseCliArgs(int argc, char** argv_in, const std::set<std::string>& flag
   return args;
 }
 
-std::string CheckOptions(const CliArgs& args, const std::string& command, const std::vector<OptionSpec>& accepted,
+std::string CheckOptions(const CliArgs& args, const std::string& command, const std::vector<CommandOption>& accepted,
                          const std::set<std::string>& known) {
   auto takes = [&](const std::string& name, bool flag) {
-    for (const std::vector<OptionSpec>* list : {&GlobalOptions(), &accepted})
-      for (const OptionSpec& o : *list)
+    for (const std::vector<CommandOption>* list : {&GlobalOptions(), &accepted})
+      for (const CommandOption& o : *list)
         if (name == o.name && o.flag() == flag) return true;
     return false;
   };

@@ -18,14 +18,14 @@ inline constexpr int kExitStopped = 3;   // batch: stopped by the user before --
 
 // An option a command takes: "--port PORT" has the value name "PORT", a
 // flag such as "--force" has none.
-struct OptionSpec {
+struct CommandOption {
   const char* name;
   const char* value = nullptr;
   bool flag() const { return value == nullptr; }
 };
 
 // --dir DIR, --lang zh|en and --help: taken by every command.
-const std::vector<OptionSpec>& GlobalOptions();
+const std::vector<CommandOption>& GlobalOptions();
 
 struct CliArgs {
   std::string command;
@@ -52,7 +52,7 @@ CliArgs ParseCliArgs(int argc, char** argv, const std::set<std::string>& flags);
 // Why the options given do not fit a command that takes `accepted` besides
 // the global ones: "" when they do. known: every option name of any command,
 // to tell a misspelt name from one that belongs to another command.
-std::string CheckOptions(const CliArgs& args, const std::string& command, const std::vector<OptionSpec>& accepted,
+std::string CheckOptions(const CliArgs& args, const std::string& command, const std::vector<CommandOption>& accepted,
                          const std::set<std::string>& known);
 
 // The exit code of a failed file operation: 2 when the file given is not

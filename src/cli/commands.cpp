@@ -5,8 +5,8 @@ namespace kavir::cli {
 namespace {
 
 // --model N and --force: how a radio image among the files opened is read.
-const OptionSpec kModel{"model", "N"};
-const OptionSpec kForce{"force"};
+const CommandOption kModel{"model", "N"};
+const CommandOption kForce{"force"};
 
 }  // namespace
 
@@ -54,18 +54,18 @@ const Command* FindCommand(const std::string& name) {
 
 std::set<std::string> KnownOptions() {
   std::set<std::string> names{"version"};
-  for (const OptionSpec& o : GlobalOptions()) names.insert(o.name);
+  for (const CommandOption& o : GlobalOptions()) names.insert(o.name);
   for (const Command& c : Commands())
-    for (const OptionSpec& o : c.options) names.insert(o.name);
+    for (const CommandOption& o : c.options) names.insert(o.name);
   return names;
 }
 
 std::set<std::string> KnownFlags() {
   std::set<std::string> names{"version"};
-  for (const OptionSpec& o : GlobalOptions())
+  for (const CommandOption& o : GlobalOptions())
     if (o.flag()) names.insert(o.name);
   for (const Command& c : Commands())
-    for (const OptionSpec& o : c.options)
+    for (const CommandOption& o : c.options)
       if (o.flag()) names.insert(o.name);
   return names;
 }
@@ -74,7 +74,7 @@ std::string UsageLine(const Command& command) {
   const std::string arguments = command.arguments;
   std::string line = std::string("usage: kavir-cli ") + command.name;
   if (!arguments.empty()) line += " " + arguments;
-  for (const OptionSpec& o : command.options) {
+  for (const CommandOption& o : command.options) {
     const std::string option = std::string("--") + o.name;
     // An option the arguments already name is not optional.
     if ((arguments + " ").find(option + " ") != std::string::npos) continue;

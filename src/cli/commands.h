@@ -11,7 +11,7 @@ namespace kavir::cli {
 struct Command {
   const char* name;
   const char* arguments;  // what follows the name, with the options it cannot do without
-  std::vector<OptionSpec> options;  // every option it takes besides the global ones
+  std::vector<CommandOption> options;  // every option it takes besides the global ones
   const char* summary;
   int (*run)(const CliArgs& args);
 };
