@@ -615,7 +615,7 @@ The radio data is backed up as backups/%1.</translation>
     <message>
         <source>写入后校验失败：电台中有 %1 个字节与写入的不同（见上一条消息）。
 写入的和读回的数据都保存在 backups/ 文件夹中。请重新写入；仍然不同时电台可能有故障。</source>
-        <translation>Verify after write failed: %1 bytes in the radio differ from what was written (see the previous message).
+        <translation>Verify after write failed: bytes in the radio that differ from what was written: %1 (see the previous message).
 The data written and read back are both in the backups/ folder. Write again; if they still differ, the radio may be faulty.</translation>
     </message>
     <message>
@@ -668,7 +668,7 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
     </message>
     <message>
         <source>不完整 (%1 字节)</source>
-        <translation> incomplete (%1 bytes)</translation>
+        <translation> incomplete (bytes received: %1)</translation>
     </message>
     <message>
         <source>电台对读出握手的回答不对</source>
@@ -677,7 +677,7 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
     <message>
         <source>... 另有 %1 个字节不同
 </source>
-        <translation>... and %1 more bytes differ
+        <translation>... and %1 more (not listed)
 </translation>
     </message>
     <message>
@@ -719,7 +719,7 @@ The data to write is backed up in the backups/ folder (%1), as is every read fro
     <message>
         <source>%1 个字节不同:
 </source>
-        <translation>%1 bytes differ:
+        <translation>Bytes that differ (%1):
 </translation>
     </message>
     <message>
@@ -990,6 +990,13 @@ What the radio held before the write is saved as backups/%1 and can be written b
     <message>
         <source>%1 是用来新建伪终端的设备 (ptmx)，不是串口。请选择编程线的串口设备 (如 /dev/ttyUSB0)。</source>
         <translation>%1 is the device that makes new pseudo-terminals (ptmx), not a serial port. Choose the programming cable&apos;s serial device (such as /dev/ttyUSB0).</translation>
+    </message>
+</context>
+<context>
+    <name>Profile</name>
+    <message>
+        <source>%1 的值含有既不是 UTF-8 也不是 GBK 的字节, 保存会改变它们: 没有保存。请先改正这个值。</source>
+        <translation>%1 holds bytes that are neither UTF-8 nor GBK, and saving would change them: nothing was saved. Correct this value first.</translation>
     </message>
 </context>
 <context>
@@ -1436,10 +1443,6 @@ Save them?</translation>
         <translation>Saving the data, please wait.......</translation>
     </message>
     <message>
-        <source>Write.ini 未能保存，没有写入电台: </source>
-        <translation>Write.ini could not be saved; nothing was written: </translation>
-    </message>
-    <message>
         <source>写入后校验失败!</source>
         <translation>Verify after write failed!</translation>
     </message>
@@ -1530,6 +1533,26 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
     <message>
         <source>数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | 镜像文件 (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</source>
         <translation>Data files and images (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | Image files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
+    </message>
+    <message>
+        <source>只有 1 字节, 而电台数据有 768 字节 (也不是含 [Previous] 设置的数据文件)</source>
+        <translation>has 1 byte, a radio image has 768 (nor is it a data file with [Previous] settings)</translation>
+    </message>
+    <message>
+        <source>有 %1 字节, 而电台数据有 768 字节 (也不是含 [Previous] 设置的数据文件)</source>
+        <translation>has %1 bytes, a radio image has 768 (nor is it a data file with [Previous] settings)</translation>
+    </message>
+    <message>
+        <source>%1 未能保存，没有写入电台: </source>
+        <translation>%1 could not be saved; nothing was written: </translation>
+    </message>
+    <message>
+        <source>第 %1 行的字节既不是 UTF-8 也不是 GBK 文字, 其中的值可能显示不对。</source>
+        <translation>line %1 holds bytes that are neither UTF-8 nor GBK text; its value may be shown wrongly.</translation>
+    </message>
+    <message>
+        <source>已打开 %1, 但:</source>
+        <translation>%1 is open, but:</translation>
     </message>
 </context>
 <context>

@@ -41,7 +41,8 @@ RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool
     case WriteOutcome::OtherModelRefused: result.outcome = RadioOutcome::OtherModel; break;
     case WriteOutcome::VerifyDiffers:
       result.outcome = RadioOutcome::VerifyFailed;
-      result.reason = std::to_string(written.verify.differences.size()) + " bytes differ: " +
+      result.reason = std::to_string(written.verify.differences.size()) +
+                      (written.verify.differences.size() == 1 ? " byte differs: " : " bytes differ: ") +
                       OneLine(DescribeDifferences(written.verify.differences, 3));
       break;
     case WriteOutcome::NotVerified:

@@ -7,11 +7,13 @@
 #include "batch/batch_job.h"
 #include "batch/native_port_opener.h"
 #include "link/ports/port_records.h"
+#include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "commands.h"
 #include "interrupts.h"
 #include "link_session.h"
 #include "open_screen.h"
+#include "terminal_text.h"
 
 namespace kavir::cli {
 
@@ -39,19 +41,18 @@ void StopAtOnce(int sig) {
 class Printer : public BatchEvents {
  public:
   void OnWaiting(const std::string& port) override {
-    std::fprintf(stderr, "%s: %s\n", port.c_str(), kConnectNextRadio);
+    PrintErr(Printf("%s: %s\n", port.c_str(), kConnectNextRadio));
   }
   void OnRadioFound(const std::string& port, const std::string& model) override {
-    std::fprintf(stderr, "%s: %s answered\n", port.c_str(), model.c_str());
+    PrintErr(Printf("%s: %s answered\n", port.c_str(), model.c_str()));
   }
   void OnRadioDone(const RadioRecord& r) override {
-    std::printf("%s  %s  %s  %.1f s%s%s\n", r.port.c_str(), r.model.c_str(),
+    PrintOut(Printf("%s  %s  %s  %.1f s%s%s\n", r.port.c_str(), r.model.c_str(),
                 ResultText(r.outcome, r.reason).c_str(), r.duration_ms / 1000.0,
-                r.sha256.empty() ? "" : "  sha256 ", r.sha256.substr(0, 16).c_str());
-    std::fflush(stdout);
+                r.sha256.empty() ? "" : "  sha256 ", r.sha256.substr(0, 16).c_str()));
   }
   void OnPortError(const std::string& port, const std::string& message) override {
-    std::fprintf(stderr, "kavir-cli: %s: %s\n", port.c_str(), message.c_str());
+    PrintErr(Printf("kavir-cli: %s: %s\n", port.c_str(), message.c_str()));
   }
 };
 
@@ -91,10 +92,8 @@ std::optional<int> ParseCount(const CliArgs& args, std::string* error) {
 }  // namespace
 
 int RunBatch(const CliArgs& args) {
-  const char* usage =
-      "usage: kavir-cli batch --port PORT[,PORT...] FILE [--count N] [--log LOG] [--no-verify]";
   auto port_text = args.Option("port");
-  if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
+  if (!port_text || args.positional.size() != 1) return UsageError("batch");
   std::string error;
   auto ports = ParsePorts(*port_text, &error);
   if (!ports) return Fail(kExitBadInput, error);
@@ -106,6 +105,11 @@ int RunBatch(const CliArgs& args) {
   // Refused before any port is opened, as a single write is.
   if (!screen.view.option_lists_status().ok)
     return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
+  // A file that looks meant as an image is named with its size, as opening it does.
+  IoStatus read;
+  if (const std::string bytes = ReadWholeFile(args.positional[0], &read); read)
+    if (const std::string size = ImageSizeRefusal(args.positional[0], bytes); !size.empty())
+      return Fail(kExitBadInput, args.positional[0] + ": " + size);
   // A file that could not be read or written is a failure; unusable input is bad input.
   bool io_failed = false;
   auto setup = SetupFromFile(args.positional[0], ScreenData(screen.view), &error, &io_failed);
@@ -122,7 +126,7 @@ int RunBatch(const CliArgs& args) {
   const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini);
   const LineSettings line = ReadLineSettings(kavir_ini, &warning);
   ReadTimeouts(kavir_ini, &warning);
-  if (!warning.empty()) std::fprintf(stderr, "kavir-cli: warning: %s\n", warning.c_str());
+  if (!warning.empty()) PrintErr(Printf("kavir-cli: warning: %s\n", warning.c_str()));
 
   BatchOptions options;
   options.count = *count;
@@ -131,10 +135,11 @@ int RunBatch(const CliArgs& args) {
   Printer printer;
   job.log = &log;
   job.events = &printer;
-  std::fprintf(stderr, "kavir-cli: writing %s (%s) into %s radio%s per port; log %s; Ctrl+C stops\n",
-               args.positional[0].c_str(), setup->model_name.c_str(),
-               *count > 0 ? std::to_string(*count).c_str() : "every", *count == 1 ? "" : "s",
-               log_path.c_str());
+  const std::string radios = *count == 0   ? "every radio on each port"
+                             : *count == 1 ? "1 radio per port"
+                                           : std::to_string(*count) + " radios per port";
+  PrintErr(Printf("kavir-cli: writing %s (%s) into %s; log %s; Ctrl+C stops\n", args.positional[0].c_str(),
+                  setup->model_name.c_str(), radios.c_str(), log_path.c_str()));
   BatchSummary s;
   {
     g_job = &job;
@@ -144,16 +149,15 @@ int RunBatch(const CliArgs& args) {
   }
 
   const bool short_of_count = s.stopped && s.ports_short > 0;
-  std::printf("%d radio%s: %d written and verified, %d written without verify, %d verify failed, "
+  PrintOut(Printf("%d radio%s: %d written and verified, %d written without verify, %d verify failed, "
               "%d skipped (other model), %d failed%s%s\n",
               s.Radios(), s.Radios() == 1 ? "" : "s", s.verified, s.written, s.verify_failed,
               s.skipped, s.failed, s.stopped ? "; stopped" : "",
               s.errors.empty() ? "" : ("; " + std::to_string(s.errors.size()) + " port or log error" +
-                                       (s.errors.size() == 1 ? "" : "s")).c_str());
+                                       (s.errors.size() == 1 ? "" : "s")).c_str()));
   // Every port and log error again, so an exit code of 1 is explained here.
-  for (const std::string& e : s.errors) std::printf("error: %s\n", e.c_str());
-  std::printf("log: %s\n", log_path.c_str());
-  std::fflush(stdout);
+  for (const std::string& e : s.errors) PrintOut(Printf("error: %s\n", e.c_str()));
+  PrintOut(Printf("log: %s\n", log_path.c_str()));
   // Stopped at once: the status a stop by that signal gives.
   if (const int sig = g_stopped_at_once.load()) return 128 + sig;
   if (!s.AllGood()) return kExitFailed;

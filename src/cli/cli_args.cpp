@@ -15,9 +15,9 @@ std::optional<std::string> CliArgs::Option(const std::string& name) const {
   return it->second;
 }
 
-const std::set<std::string>& KnownFlags() {
-  static const std::set<std::string> flags = {"force", "help", "no-verify", "no-backup", "by-location", "json", "loopback"};
-  return flags;
+const std::vector<CommandOption>& GlobalOptions() {
+  static const std::vector<CommandOption> options = {{"dir", "DIR"}, {"lang", "zh|en"}, {"help"}};
+  return options;
 }
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
@@ -41,9 +41,12 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv, argv + argc);
 }
 
-std::optional<CliArgs> ParseCliArgs(int argc, char** argv_in, std::string* error) {
+CliArgs ParseCliArgs(int argc, char** argv_in, const std::set<std::string>& flags) {
   const std::vector<std::string> argv = Utf8Arguments(argc, argv_in);
   CliArgs args;
+  auto problem = [&](const std::string& text) {
+    if (args.problem.empty()) args.problem = text;
+  };
   std::optional<std::string> dir;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -56,21 +59,23 @@ std::optional<CliArgs> ParseCliArgs(int argc, char** argv_in, std::string* error
         name = name.substr(0, eq);
         has_value = true;
       }
-      if (KnownFlags().count(name)) {
-        if (has_value) {
-          *error = "option --" + name + " takes no value";
-          return std::nullopt;
-        }
+      if (flags.count(name)) {
+        if (has_value) problem("--" + name + " takes no value");
         args.flags.insert(name);
         continue;
       }
       if (!has_value) {
-        if (i + 1 >= argc) {
-          *error = "option --" + name + " needs a value";
-          return std::nullopt;
+        // "--port --force" forgot the port: the next option is no value.
+        const bool next_is_option = i + 1 < argc && argv[i + 1].size() > 2 && argv[i + 1].rfind("--", 0) == 0;
+        if (i + 1 >= argc || next_is_option) {
+          problem("--" + name + " needs a value");
+          args.options.emplace(name, std::string());
+          continue;
         }
         value = argv[++i];
       }
+      // The second of two would silently win over the first.
+      if (args.options.count(name) || (name == "dir" && dir)) problem("--" + name + " is given twice");
       if (name == "dir")
         dir = value;
       else
@@ -83,6 +88,24 @@ std::optional<CliArgs> ParseCliArgs(int argc, char** argv_in, std::string* error
   }
   args.files = dir ? WorkingFiles::FromDirectory(*dir) : WorkingFiles::FromCurrentDirectory();
   return args;
+}
+
+std::string CheckOptions(const CliArgs& args, const std::string& command, const std::vector<CommandOption>& accepted,
+                         const std::set<std::string>& known) {
+  auto takes = [&](const std::string& name, bool flag) {
+    for (const std::vector<CommandOption>* list : {&GlobalOptions(), &accepted})
+      for (const CommandOption& o : *list)
+        if (name == o.name && o.flag() == flag) return true;
+    return false;
+  };
+  auto refuse = [&](const std::string& name) {
+    return known.count(name) ? command + " does not take --" + name : "unknown option --" + name;
+  };
+  for (const auto& [name, value] : args.options)
+    if (!takes(name, false)) return refuse(name);
+  for (const std::string& name : args.flags)
+    if (!takes(name, true)) return refuse(name);
+  return args.problem;
 }
 
 int Fail(int code, const std::string& message) {

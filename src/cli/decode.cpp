@@ -18,7 +18,7 @@ namespace kavir::cli {
 int RunDecode(const CliArgs& args) {
   const auto model = args.Option("model");
   if (args.positional.size() != 1 || !model)
-    return Fail(kExitBadInput, "usage: kavir-cli decode IMAGE --model N [--out FILE]");
+    return UsageError("decode");
 
   IoStatus config;
   const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini, &config);

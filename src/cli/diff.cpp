@@ -9,7 +9,7 @@
 namespace kavir::cli {
 
 int RunDiff(const CliArgs& args) {
-  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli diff A B [--model N]");
+  if (args.positional.size() != 2) return UsageError("diff");
   OpenScreen a(args);
   OpenScreen b(args);
   std::string error;

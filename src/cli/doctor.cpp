@@ -11,7 +11,7 @@
 namespace kavir::cli {
 
 int RunDoctor(const CliArgs& args) {
-  if (!args.positional.empty()) return Fail(kExitBadInput, "usage: kavir-cli doctor [--port PORT] [--loopback]");
+  if (!args.positional.empty()) return UsageError("doctor");
   std::string device = ConfiguredDevice(args.files);
   if (auto text = args.Option("port")) {
     std::string error;

@@ -9,14 +9,14 @@
 namespace kavir::cli {
 
 int RunEncode(const CliArgs& args) {
-  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli encode FILE IMAGE");
+  if (args.positional.size() != 2) return UsageError("encode");
   OpenScreen screen(args);
+  if (!screen.view.option_lists_status().ok)
+    return Fail(kExitBadInput, "not encoded: " + screen.OptionListsRefusal());
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
 
   // As a write does: one set-up goes into Write.ini and into the image.
-  if (!screen.view.option_lists_status().ok)
-    return Fail(kExitBadInput, "not encoded: " + screen.OptionListsRefusal());
   const IoStatus stored = screen.view.ClearAndStoreProfile(args.files.write_ini);
   if (!stored) return Fail(ExitCodeFor(stored.bad_input), stored.Message());
   const CheckedImage checked = ImageForWrite(screen.view.ToSetup(), screen.view.channel_lists, screen.view.radio_identity());

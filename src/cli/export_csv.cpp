@@ -10,7 +10,7 @@
 namespace kavir::cli {
 
 int RunExportCsv(const CliArgs& args) {
-  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli export-csv FILE CSV [--model N]");
+  if (args.positional.size() != 2) return UsageError("export-csv");
   OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);

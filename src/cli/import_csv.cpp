@@ -12,9 +12,11 @@ namespace kavir::cli {
 
 int RunImportCsv(const CliArgs& args) {
   if (args.positional.size() != 2)
-    return Fail(kExitBadInput, "usage: kavir-cli import-csv CSV OUT [--base FILE] [--by-location] [--model N]");
+    return UsageError("import-csv");
   const std::string& csv_path = args.positional[0];
   OpenScreen screen(args);
+  if (!screen.view.option_lists_status().ok)
+    return Fail(kExitBadInput, "nothing imported: " + screen.OptionListsRefusal());
   std::string error;
   if (const auto base = args.Option("base"); base && !screen.OpenFile(*base, &error))
     return Fail(screen.exit_code, error);

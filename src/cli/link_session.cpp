@@ -6,6 +6,7 @@
 #include "link/radio_texts.h"
 #include "link/transfer_summary.h"
 #include "profile/ini_document.h"
+#include "terminal_text.h"
 
 namespace kavir::cli {
 
@@ -44,7 +45,7 @@ std::optional<int> ParseRetries(const CliArgs& args, std::string* error) {
 LinkSession::LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port) : ui_(ui) {
   std::string warning;
   transport_.set_line_settings(ReadLineSettings(ReadIniFile(files.kavir_ini), &warning));
-  if (!warning.empty()) std::fprintf(stderr, "kavir-cli: warning: %s\n", warning.c_str());
+  if (!warning.empty()) PrintErr(Printf("kavir-cli: warning: %s\n", warning.c_str()));
   link_ = std::make_unique<SerialLink>(transport_, clock_, ui, files);
   link_->port_number = port.port_number;
   link_->device = port.device;
@@ -86,7 +87,7 @@ bool PromptPolicy::Answer(const std::string& text) {
   last_failure = text;
   if (retries > 0) {
     --retries;
-    std::fprintf(stderr, "%s: retrying\n", FailureCause(text).c_str());
+    PrintErr(Printf("%s: retrying\n", FailureCause(text).c_str()));
     return true;
   }
   return false;

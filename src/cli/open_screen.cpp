@@ -17,19 +17,15 @@ namespace kavir::cli {
 OpenScreen::OpenScreen(const WorkingFiles& files) : view(files, ui) {
   ui.print_errors = false;  // set-up errors are printed once, below
   view.OnInitialUpdate(nullptr);
-  // Without the data files every list is empty and values would silently
-  // come out blank: say which folder lacks them.
+  // Without KAVIR.ini's option lists every command refuses, saying why
+  // (OptionListsRefusal); a missing QTDQT.ini leaves only its lists empty.
   std::error_code ec;
-  for (const std::string* f : {&files.kavir_ini, &files.qtdqt_ini})
-    if (!std::filesystem::exists(PathFromUtf8(*f), ec))
-      std::cerr << "kavir-cli: warning: " << *f
-                << " is missing, so the option lists are empty (use --dir to name the program directory)\n";
-  if (const IoStatus& lists = view.option_lists_status();
-      !lists.ok && std::filesystem::exists(PathFromUtf8(files.kavir_ini), ec))
-    std::cerr << "kavir-cli: warning: " << OptionListsRefusal() << "\n";
+  if (!std::filesystem::exists(PathFromUtf8(files.qtdqt_ini), ec))
+    std::cerr << "kavir-cli: warning: " << files.qtdqt_ini
+              << " is missing, so its option lists are empty (use --dir to name the program directory)\n";
   // Set-up goes on without what it could not read; say so, then let the
-  // command report its own failures in one line.
-  // The option-list message is said above in the command line's words.
+  // command report its own failures in one line. The option-list message
+  // is the command's to say, in the command line's words.
   for (const std::string& e : ui.errors())
     if (e != OneLineText(view.OptionListsMessage())) std::cerr << "kavir-cli: warning: " << e << "\n";
   ui.print_errors = false;
@@ -44,12 +40,17 @@ std::string OpenScreen::OptionListsRefusal() const {
   const IoStatus& lists = view.option_lists_status();
   if (lists.ok) return {};
   return lists.path + " " + lists.reason +
-         ": without its option lists nothing can be saved, written or read (put the program's "
+         ": without its option lists no set-up can be shown, saved, written or read (put the program's "
          "KAVIR.ini there, or name the program directory with --dir)";
 }
 
 bool OpenScreen::OpenFile(const std::string& path, std::string* error) {
   exit_code = kExitBadInput;
+  // Every value would come out blank.
+  if (!view.option_lists_status().ok) {
+    *error = path + " not opened: " + OptionListsRefusal();
+    return false;
+  }
   std::string reason;
   switch (KindOfFile(path, &reason)) {
     case FileKind::Missing: *error = path + ": no such file"; return false;

@@ -7,47 +7,36 @@
 #include "link/native/native_ports.h"
 #include "profile/translate.h"
 #include "commands.h"
+#include "terminal_text.h"
+#include "utf8_text.h"
 
 namespace kavir::cli {
 
 namespace {
 
-std::string Json(const std::string& s) {
-  std::string out = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
+// Names from the system may hold any bytes: JSON gets valid UTF-8 only.
+std::string Json(const std::string& s) { return JsonString(s); }
 
 void PrintJson(const std::vector<PortRecord>& ports) {
-  std::cout << "[";
+  std::ostream& out = Utf8Out();  // JSON is UTF-8 whatever the terminal
+  out << "[";
   for (std::size_t i = 0; i < ports.size(); ++i) {
     const PortRecord& p = ports[i];
-    std::cout << (i ? ",\n " : "\n ") << "{\"device\": " << Json(p.device)
+    out << (i ? ",\n " : "\n ") << "{\"device\": " << Json(p.device)
               << ", \"description\": " << Json(p.description) << ", \"manufacturer\": " << Json(p.manufacturer)
               << ", \"vid\": " << Json(p.vid) << ", \"pid\": " << Json(p.pid) << ", \"serial\": " << Json(p.serial)
               << ", \"driver\": " << Json(p.driver) << ", \"family\": " << Json(p.family)
               << ", \"usb\": " << (p.usb ? "true" : "false") << ", \"may_open\": " << (p.may_open ? "true" : "false")
               << ", \"holders\": [";
     for (std::size_t h = 0; h < p.holders.size(); ++h)
-      std::cout << (h ? ", " : "") << "{\"pid\": " << p.holders[h].pid
+      out << (h ? ", " : "") << "{\"pid\": " << p.holders[h].pid
                 << ", \"program\": " << Json(p.holders[h].program) << "}";
-    std::cout << "], \"latency_timer_ms\": "
+    out << "], \"latency_timer_ms\": "
               << (p.latency_timer_ms ? std::to_string(*p.latency_timer_ms) : std::string("null"))
               << ", \"usable\": " << (p.usable() ? "true" : "false") << ", \"problem\": " << Json(p.problem)
               << ", \"configured\": " << (p.configured ? "true" : "false") << "}";
   }
-  std::cout << (ports.empty() ? "]\n" : "\n]\n");
+  out << (ports.empty() ? "]\n" : "\n]\n");
 }
 
 void PrintText(const std::vector<PortRecord>& ports) {
@@ -83,7 +72,7 @@ std::string ConfiguredDevice(const WorkingFiles& files) {
 }
 
 int RunPorts(const CliArgs& args) {
-  if (!args.positional.empty()) return Fail(kExitBadInput, "usage: kavir-cli ports [--json]");
+  if (!args.positional.empty()) return UsageError("ports");
   const std::vector<PortRecord> ports = NativeAvailablePorts(ConfiguredDevice(args.files));
   if (args.Flag("json"))
     PrintJson(ports);

@@ -11,7 +11,7 @@
 namespace kavir::cli {
 
 int RunReport(const CliArgs& args) {
-  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli report FILE PDF");
+  if (args.positional.size() != 2) return UsageError("report");
 #if defined(KAVIR_CLI_REPORT)
   // The page is drawn with Qt's painter: the GUI layer, without a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -5,7 +5,7 @@
 namespace kavir::cli {
 
 int RunResave(const CliArgs& args) {
-  if (args.positional.size() != 2) return Fail(kExitBadInput, "usage: kavir-cli resave IN OUT");
+  if (args.positional.size() != 2) return UsageError("resave");
   OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);

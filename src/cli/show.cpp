@@ -10,7 +10,7 @@
 namespace kavir::cli {
 
 int RunShow(const CliArgs& args) {
-  if (args.positional.size() != 1) return Fail(kExitBadInput, "usage: kavir-cli show FILE");
+  if (args.positional.size() != 1) return UsageError("show");
   OpenScreen screen(args);
   std::string error;
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);

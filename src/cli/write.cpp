@@ -12,6 +12,7 @@
 #include "interrupts.h"
 #include "link_session.h"
 #include "open_screen.h"
+#include "terminal_text.h"
 
 namespace kavir::cli {
 
@@ -42,10 +43,8 @@ void StopTheWrite(int sig) {
 }  // namespace
 
 int RunWrite(const CliArgs& args) {
-  const char* usage =
-      "usage: kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify] [--no-backup]";
   auto port_text = args.Option("port");
-  if (!port_text || args.positional.size() != 1) return Fail(kExitBadInput, usage);
+  if (!port_text || args.positional.size() != 1) return UsageError("write");
   std::string error;
   auto port = ParsePortArg(*port_text, &error);
   if (!port) return Fail(kExitBadInput, error);
@@ -53,9 +52,9 @@ int RunWrite(const CliArgs& args) {
   if (!retries) return Fail(kExitBadInput, error);
 
   OpenScreen screen(args);
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
   if (!screen.view.option_lists_status().ok)
     return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
+  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
   PromptPolicy policy;
   policy.retries = *retries;
   policy.other_model = args.Flag("force");
@@ -78,9 +77,9 @@ int RunWrite(const CliArgs& args) {
     g_link = nullptr;
   }
   if (Interrupts::count() == 1 && result == TransferResult::Done)
-    std::fprintf(stderr, "kavir-cli: stopped after the write was finished: the radio holds all of it\n");
+    PrintErr(Printf("kavir-cli: stopped after the write was finished: the radio holds all of it\n"));
   if (!details.before_write_backup.empty())
-    std::printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str());
+    PrintOut(Printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str()));
   if (result == TransferResult::Done) return kExitOk;
   // Stopped before any packet went out: the radio is as it was; the exit
   // status is a stop's (128 + the signal), as the shell gives one.
@@ -91,9 +90,11 @@ int RunWrite(const CliArgs& args) {
     return 128 + g_signal.load();
   }
   // The differences were printed as the write showed them.
-  if (details.outcome == WriteOutcome::VerifyDiffers)
-    return Fail(kExitFailed, "write failed: the radio holds " + std::to_string(details.verify.differences.size()) +
-                                 " byte(s) other than were sent (listed above); both images are in backups/");
+  if (details.outcome == WriteOutcome::VerifyDiffers) {
+    const std::size_t n = details.verify.differences.size();
+    return Fail(kExitFailed, "write failed: " + std::to_string(n) + (n == 1 ? " byte differs" : " bytes differ") +
+                                 " from what was sent (listed above); both images are in backups/");
+  }
   if (details.outcome == WriteOutcome::NotVerified)
     return Fail(kExitFailed, "write not verified: " + OneLineText(details.message) +
                                  " (--retries N tries the read-back again)");

@@ -46,9 +46,14 @@ std::string FailureCause(const std::string& prompt) {
 std::string WriteFailureLine(const std::string& cause, TransferResult result, const TransferReport& report) {
   const std::string summary = OneLine(WriteSummary(result, report));
   // A cancel is said by the summary itself.
-  const std::string why = report.cancelled ? std::string() : FailureCause(cause);
+  std::string why = report.cancelled ? std::string() : FailureCause(cause);
   if (why.empty()) return summary;
-  return why + (summary.empty() ? "" : "; " + summary);
+  if (summary.empty()) return why;
+  // "... packet 10.; Write not completed" reads as a typo.
+  for (const std::string stop : {".", "。"})
+    if (why.size() >= stop.size() && why.compare(why.size() - stop.size(), stop.size(), stop) == 0)
+      why.erase(why.size() - stop.size());
+  return why + "; " + summary;
 }
 
 std::string ReadSummary(TransferResult result, const TransferReport& report, const Setup& shown,

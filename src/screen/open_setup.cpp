@@ -6,6 +6,7 @@
 #include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "profile/profile.h"
+#include "profile/translate.h"
 #include "setup/profile_setup.h"
 
 namespace kavir {
@@ -18,7 +19,26 @@ SetupFile Failed(SetupFile out, IoStatus status, bool with_prefix = true) {
   return out;
 }
 
+bool NamedAsImage(const std::string& path) {
+  const std::size_t dot = path.find_last_of("./\\");
+  if (dot == std::string::npos || path[dot] != '.') return false;
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext == "img" || ext == "bin";
+}
+
 }  // namespace
+
+std::string ImageSizeRefusal(const std::string& path, std::string_view bytes) {
+  const std::size_t size = bytes.size();
+  // A byte lost or added in a copy, a truncated download.
+  const bool near = size >= 700 && size <= 840;
+  if (size == static_cast<std::size_t>(kImageSize) || !(near || NamedAsImage(path))) return {};
+  if (HasProfileContent(IniDocument::Parse(bytes))) return {};
+  if (size == 1) return TrText("Screen", "只有 1 字节, 而电台数据有 768 字节 (也不是含 [Previous] 设置的数据文件)");
+  return ArgText(TrText("Screen", "有 %1 字节, 而电台数据有 768 字节 (也不是含 [Previous] 设置的数据文件)"),
+                 {std::to_string(size)});
+}
 
 SetupFile ReadImageSetup(const Image& image, const std::string& path, int model, ModelQuestion* ask,
                          const ProgramData& data, bool force) {
@@ -56,6 +76,8 @@ SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, 
   if (const std::optional<Image> image = AsRadioImage(bytes, &not_image))
     return ReadImageSetup(*image, path, model, ask, data, force);
   if (!not_image.empty()) return Failed(out, IoStatus::BadInput(path, not_image));
+  if (const std::string size = ImageSizeRefusal(path, bytes); !size.empty())
+    return Failed(out, IoStatus::BadInput(path, size));
   const IniDocument doc = IniDocument::Parse(bytes);
   // A file without the section would blank every value.
   if (!HasProfileContent(doc))
@@ -91,6 +113,10 @@ OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, 
   const std::optional<Image> image = AsRadioImage(bytes, &not_image);
   if (!image && !not_image.empty()) {
     IoStatus refused = IoStatus::BadInput(path, not_image);
+    return fail(refused, TrText("Screen", "无法读取文件 ") + refused.Message());
+  }
+  if (const std::string size = image ? std::string() : ImageSizeRefusal(path, bytes); !size.empty()) {
+    IoStatus refused = IoStatus::BadInput(path, size);
     return fail(refused, TrText("Screen", "无法读取文件 ") + refused.Message());
   }
   if (!image) {

@@ -5,6 +5,7 @@
 // OpenSetupFile shows them on the screen.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "codec/codec.h"
@@ -44,6 +45,11 @@ SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, 
 // The same for an image already read from path.
 SetupFile ReadImageSetup(const Image& image, const std::string& path, int model, ModelQuestion* ask,
                          const ProgramData& data, bool force = false);
+
+// A file that holds no profile but looks meant as a radio image (within a
+// few bytes of 768, or named .img or .bin) is refused with its size rather
+// than as "not a data file". "" for any other file.
+std::string ImageSizeRefusal(const std::string& path, std::string_view bytes);
 
 struct OpenOutcome {
   IoStatus status;

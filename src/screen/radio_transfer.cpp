@@ -1,6 +1,7 @@
 #include "radio_transfer.h"
 
 #include "link/radio_texts.h"
+#include "profile/translate.h"
 
 namespace kavir {
 
@@ -66,7 +67,11 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
     IoStatus stored = view.ClearAndStoreSetup(view.files().write_ini, attempt);
     ui.Repaint();
     if (!stored) {
-      ui.ShowError(TrText("Screen", "Write.ini 未能保存，没有写入电台: ") + stored.Message(), LinkText(kPromptCaption));
+      // Write.ini, or KAVIR.ini when the model could not be remembered: the one that failed.
+      const std::string& failed = stored.path.empty() ? view.files().write_ini : stored.path;
+      const std::string name = failed.substr(failed.find_last_of("/\\") + 1);
+      ui.ShowError(ArgText(TrText("Screen", "%1 未能保存，没有写入电台: "), {name}) + stored.Message(),
+                   LinkText(kPromptCaption));
       return false;
     }
     image = options.own_bytes ? *options.own_bytes : EncodeImage(attempt, view.radio_identity());

@@ -97,7 +97,7 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
       {"another model skipped, not counted", {{"A", {2, 1}}}, 1, 0, 0, false, {{"A", {"skipped: other model", ok}}}},
       {"stopped between radios", {{"A", {1, 1, 1, 1}}}, 0, 2, 0, false, {{"A", {ok, ok}}}},
       {"a failed verify, the job goes on", {{"A", {1, 1}}}, 1, 0, 100, false,
-       {{"A", {"verify failed: 1 bytes differ: 0x064", ok}}}},
+       {{"A", {"verify failed: 1 byte differs: 0x064", ok}}}},
       {"a radio still attached is not written again", {{"A", {1}}}, 2, 1, 0, true, {{"A", {ok}}}},
       // The poll, the write's handshake and 8 packets; then the cable is pulled.
       {"the device goes away mid-write", {{"A", {1, 1}}, {"B", {1}}}, 1, 0, 0, false,

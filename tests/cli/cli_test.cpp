@@ -2,7 +2,15 @@
 // input and hostile files get: exit code 1 for a failed file operation, 2
 // for bad usage or bad input, one line saying why, nothing left behind.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <map>
+#include <set>
 
 #include "run_program.h"
 #include "profile/gbk.h"
@@ -79,6 +87,8 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
   const std::string junk = File("junk.bin");
   WriteBytes(junk, std::string(768, '\x11'));
   WriteBytes(File("short.bin"), std::string(767, '\0'));
+  WriteBytes(File("long.img"), std::string(769, '\x11'));
+  WriteBytes(File("tiny.bin"), "abc");
   const std::string read_only = File("ro.dat");
   WriteBytes(read_only, ReadBytes(Model()));
   ::chmod(read_only.c_str(), 0444);
@@ -111,6 +121,10 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"decode", image, "--model", "3", "--force"}, 2, "no upper band limit"},  // as a read refuses such a radio
       {{"decode", image, "--model", "2"}, 2, "而指定的是第 2 号"},
       {{"decode", junk, "--model", "1"}, 2, "不是电台数据"},
+      {{"show", File("short.bin")}, 2, "有 767 字节, 而电台数据有 768 字节"},
+      {{"write", "--port", "/dev/kavir-no-such-port", File("long.img")}, 2, "有 769 字节"},
+      {{"batch", "--port", "/dev/kavir-no-such-port", File("short.bin")}, 2, "有 767 字节"},
+      {{"diff", Model(), File("tiny.bin")}, 2, "有 3 字节"},
       {{"write", "--port", "/dev/kavir-no-such-port", junk}, 2, "不是电台数据"},
       {{"batch", "--port", "/dev/kavir-no-such-port", junk}, 2, "不是电台数据"},
       {{"import-csv", fifo, File("x.dat")}, 2, "pipe"},
@@ -146,6 +160,167 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
   EXPECT_EQ(Count(batch.err, "Write.ini"), 1u) << batch.err;
 }
 
+// A misspelt option, or one of another command, never goes unnoticed: it
+// could change what goes into a radio.
+TEST_F(Cli, AnOptionTheCommandDoesNotTakeIsRefusedWithItsUsage) {
+  const std::string port = "/dev/kavir-no-such-port", out = File("out.dat");
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+  } cases[] = {
+      {{"write", "--port", port, "--bogus", "1", Model()}, "unknown option --bogus"},
+      {{"write", "--port", port, Model(), "--json"}, "write does not take --json"},
+      {{"batch", "--port", port, Model(), "--model", "1"}, "batch does not take --model"},
+      {{"write", "--port", "--force", Model()}, "--port needs a value"},
+      {{"write", Model(), "--port"}, "--port needs a value"},
+      {{"write", "--port", port, "--no-verify=yes", Model()}, "--no-verify takes no value"},
+      {{"write", "--port", port, "--port", "/dev/kavir-other", Model()}, "--port is given twice"},
+      {{"resave", Model(), out, "--modle", "1"}, "unknown option --modle"},
+      {{"show", Model(), "--out", out}, "show does not take --out"},
+      {{"ports", "--jsn"}, "unknown option --jsn"},
+      {{"show", Model(), "--version"}, "show does not take --version"},
+  };
+  for (const auto& c : cases) {
+    const CliResult r = Run(c.args);
+    SCOPED_TRACE(c.args.front() + " " + c.says + "\n" + r.err);
+    EXPECT_EQ(r.exit_code, 2);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    ASSERT_EQ(r.ErrLines().size(), 1u);  // nothing was tried: no port, no file
+    EXPECT_EQ(r.err.rfind("kavir-cli: " + c.says + " (usage: kavir-cli " + c.args.front() + " ", 0), 0u);
+  }
+  EXPECT_FALSE(fs::exists(out));
+}
+
+// What each command does with its options, as its code reads them; the
+// usage lists exactly these, and every other option is refused.
+TEST_F(Cli, EveryCommandTakesTheOptionsItsUsageListsAndNoOther) {
+  const std::map<std::string, std::set<std::string>> takes = {
+      {"show", {"--model", "--force"}},
+      {"resave", {"--model", "--force"}},
+      {"encode", {"--model", "--force"}},
+      {"decode", {"--model", "--out", "--force"}},
+      {"ports", {"--json"}},
+      {"doctor", {"--port", "--loopback"}},
+      {"read", {"--port", "--out", "--retries"}},
+      {"write", {"--port", "--model", "--retries", "--force", "--no-verify", "--no-backup"}},
+      {"batch", {"--port", "--count", "--log", "--no-verify"}},
+      {"report", {"--model", "--force"}},
+      {"import-csv", {"--base", "--by-location", "--model", "--force"}},
+      {"export-csv", {"--model", "--force"}},
+      {"diff", {"--model", "--force"}},
+  };
+  const std::set<std::string> flags = {"--force", "--json", "--loopback", "--no-verify", "--no-backup", "--by-location"};
+  std::set<std::string> every;
+  for (const auto& [command, options] : takes) every.insert(options.begin(), options.end());
+
+  const CliResult help = Run({"help"});
+  ASSERT_EQ(help.exit_code, 0) << help.err;
+  for (const auto& [command, options] : takes) {
+    SCOPED_TRACE(command);
+    std::string line;  // the command's line in the list of commands
+    for (const std::string& l : help.OutLines())
+      if (l.rfind("  " + command + " ", 0) == 0 || l == "  " + command) line = l + " ";
+    std::set<std::string> listed;
+    for (std::size_t at = line.find("--"); at != std::string::npos; at = line.find("--", at + 2))
+      listed.insert(line.substr(at, line.find_first_of(" ]", at) - at));
+    EXPECT_EQ(listed, options) << line;
+    const CliResult own = Run({command, "--help"});
+    EXPECT_EQ(own.exit_code, 0) << own.err;
+    EXPECT_EQ(own.OutLines().front(), "usage: kavir-cli " + line.substr(2, line.size() - 3));
+
+    // Three arguments fit no command: a taken option ends in its usage error.
+    for (const std::string& option : every) {
+      std::vector<std::string> args{command, option};
+      if (!flags.count(option)) args.push_back("1");
+      args.insert(args.end(), {"x", "y", "z"});
+      const CliResult r = Run(args);
+      EXPECT_EQ(r.exit_code, 2) << option;
+      const bool refused = r.err.find(command + " does not take " + option + " (usage") != std::string::npos;
+      EXPECT_EQ(refused, !options.count(option)) << option << ": " << r.err;
+      EXPECT_NE(r.err.find("usage: kavir-cli " + command), std::string::npos) << option << ": " << r.err;
+    }
+  }
+}
+
+// The shell's completion offers what each command takes, and nothing else.
+TEST_F(Cli, TheCompletionOffersTheOptionsOfTheUsage) {
+  std::map<std::string, std::string> offered;  // command -> options, from lines like 'show | diff) options="..." ;;'
+  for (const std::string& line : CliResult::Lines(ReadBytes(KAVIR_COMPLETION))) {
+    const std::size_t paren = line.find(") options=\"");
+    if (paren == std::string::npos || line.find('*') != std::string::npos) continue;
+    const std::size_t start = paren + 11;
+    const std::string options = line.substr(start, line.find('"', start) - start);
+    std::string names = line.substr(0, paren);
+    for (std::size_t at = 0; at <= names.size();) {
+      std::size_t end = names.find('|', at);
+      if (end == std::string::npos) end = names.size();
+      std::string name = names.substr(at, end - at);
+      name.erase(0, name.find_first_not_of(' '));
+      name.erase(name.find_last_not_of(' ') + 1);
+      offered[name] = options;
+      at = end + 1;
+    }
+  }
+  const CliResult help = Run({"help"});
+  std::set<std::string> commands;
+  for (const std::string& line : help.OutLines()) {
+    if (line.size() < 3 || line.rfind("  ", 0) != 0 || line[2] == ' ') continue;
+    const std::string command = line.substr(2, line.find(' ', 2) - 2);
+    commands.insert(command);
+    std::set<std::string> listed, completed;
+    for (std::size_t at = line.find("--"); at != std::string::npos; at = line.find("--", at + 2))
+      listed.insert(line.substr(at, line.find_first_of(" ]", at) - at));
+    const std::string options = offered[command] + " ";
+    for (std::size_t at = options.find("--"); at != std::string::npos; at = options.find("--", at + 2))
+      completed.insert(options.substr(at, options.find(' ', at) - at));
+    EXPECT_EQ(completed, listed) << command;
+  }
+  EXPECT_EQ(commands.size(), 13u) << help.out;
+}
+
+TEST_F(Cli, HelpIsPrintedOnStandardOutput) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--help"}, {"help"}, {"--lang", "en", "--help"}}) {
+    const CliResult r = Run(args);
+    EXPECT_EQ(r.exit_code, 0) << args.front();
+    EXPECT_TRUE(r.err.empty()) << r.err;
+    EXPECT_EQ(r.out.rfind("usage: kavir-cli [--dir DIR]", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("  decode IMAGE --model N [--out FILE] [--force]\n"), std::string::npos) << r.out;
+  }
+  CliResult r = Run({"help", "write"});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.OutLines().front().rfind("usage: kavir-cli write --port PORT FILE [", 0), 0u) << r.out;
+  r = Run({});  // nothing asked: the usage is the error
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_TRUE(r.out.empty()) << r.out;
+  EXPECT_EQ(r.err.rfind("usage: kavir-cli", 0), 0u) << r.err;
+  r = Run({"frobnicate", "--help"});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find("unknown command 'frobnicate'"), std::string::npos) << r.err;
+}
+
+// A copy a byte short is told by its size, not as "not a data file"; a
+// profile keeps opening whatever its name, and other files are what they were.
+TEST_F(Cli, AFileNearAnImagesSizeIsNamedWithItsSize) {
+  WriteBytes(File("short.img"), std::string(767, '\x11'));
+  CliResult r = Run({"--lang", "en", "show", File("short.img")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find("has 767 bytes, a radio image has 768"), std::string::npos) << r.err;
+  WriteBytes(File("one.bin"), "x");
+  r = Run({"--lang", "en", "show", File("one.bin")});
+  EXPECT_NE(r.err.find("has 1 byte, a radio image has 768"), std::string::npos) << r.err;
+
+  WriteBytes(File("profile.bin"), ReadBytes(Model()));
+  r = Run({"show", File("profile.bin")});
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(r.out, Run({"show", Model()}).out);
+  WriteBytes(File("notes.txt"), std::string(20, 'x'));
+  r = Run({"show", File("notes.txt")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find("不是数据文件"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("字节"), std::string::npos) << r.err;
+}
+
 TEST_F(Cli, ResaveNamesEveryFileThatFailedAndExitsOne) {
   const std::string out = File("out.dat");
   ::chmod(d.files.kavir_ini.c_str(), 0444);  // only the PreviousType update fails
@@ -165,21 +340,37 @@ TEST_F(Cli, ResaveNamesEveryFileThatFailedAndExitsOne) {
   EXPECT_EQ(ReadBytes(out), "old");
 }
 
-TEST_F(Cli, WithoutKavirIniNothingIsSavedOrDecodedAndNoKavirIniIsMade) {
-  const std::string image = File("radio.bin"), out = File("out.dat");
-  WriteBytes(image, std::string(768, '\0'));
-  fs::remove(d.files.kavir_ini);
-  const CliResult resave = Run({"resave", Model(), out});
-  EXPECT_EQ(resave.exit_code, 2) << resave.err;
-  EXPECT_NE(resave.err.find("option lists"), std::string::npos) << resave.err;
-  EXPECT_FALSE(fs::exists(out));
-  EXPECT_FALSE(fs::exists(d.files.kavir_ini));
-  WriteBytes(d.files.kavir_ini, "[ComPort]\r\n1=1\r\n");  // there, but without the option lists
-  const CliResult decode = Run({"decode", image, "--model", "1"});
-  EXPECT_EQ(decode.exit_code, 2);
-  ASSERT_FALSE(decode.ErrLines().empty());
-  EXPECT_NE(decode.ErrLines().back().find(d.files.kavir_ini), std::string::npos) << decode.err;
-  EXPECT_EQ(decode.err.find("from 1 to 0"), std::string::npos) << decode.err;
+// Without the option lists every value would come out blank: every command
+// that opens or stores a set-up refuses, naming the file.
+TEST_F(Cli, WithoutKavirIniEveryCommandRefusesAndNoKavirIniIsMade) {
+  const std::string image = File("radio.bin"), out = File("out.dat"), csv = File("plan.csv");
+  ASSERT_EQ(Run({"encode", Model(), image}).exit_code, 0);
+  ASSERT_EQ(Run({"export-csv", Model(), csv}).exit_code, 0);
+  const std::string port = "/dev/kavir-no-such-port";
+  const std::vector<std::vector<std::string>> commands = {
+      {"show", Model()},           {"show", image, "--model", "1"}, {"diff", Model(), image},
+      {"export-csv", Model(), out}, {"report", Model(), out},       {"resave", Model(), out},
+      {"encode", Model(), out},     {"import-csv", csv, out},       {"decode", image, "--model", "1", "--out", out},
+      {"write", "--port", port, Model()}, {"batch", "--port", port, Model(), "--log", out},
+  };
+  for (const char* kavir_ini : {"", "[ComPort]\r\n1=1\r\n"}) {  // missing, then without the option lists
+    if (*kavir_ini)
+      WriteBytes(d.files.kavir_ini, kavir_ini);
+    else
+      fs::remove(d.files.kavir_ini);
+    for (const auto& args : commands) {
+      const CliResult r = Run(args);
+      SCOPED_TRACE(args.front() + " " + kavir_ini + "\n" + r.err);
+      EXPECT_EQ(r.exit_code, 2);
+      EXPECT_TRUE(r.out.empty()) << r.out;
+      ASSERT_FALSE(r.ErrLines().empty());
+      EXPECT_NE(r.ErrLines().back().find(d.files.kavir_ini + (*kavir_ini ? " holds no" : " is missing")),
+                std::string::npos);
+      EXPECT_FALSE(fs::exists(out));
+      EXPECT_EQ(r.err.find("from 1 to 0"), std::string::npos);
+    }
+    EXPECT_EQ(fs::exists(d.files.kavir_ini), *kavir_ini != '\0');
+  }
   EXPECT_FALSE(fs::exists(d.files.read_ini));
 }
 
@@ -194,6 +385,106 @@ TEST_F(Cli, AFileSizeLimitIsReportedLikeAFullDiskAndLeavesNothingBehind) {
   EXPECT_NE(r.ErrLines().back().find("disk is full"), std::string::npos) << r.err;
   EXPECT_EQ(ReadBytes(out), "old");
   EXPECT_FALSE(TemporaryFilesLeft());
+}
+
+// Write.ini is stored, then KAVIR.ini remembers the model; when only the
+// latter finds no room, the write is stopped and KAVIR.ini is named.
+TEST_F(Cli, AWriteStoppedByAFullDiskNamesTheFileThatFailed) {
+  const int far_end = ::posix_openpt(O_RDWR | O_NOCTTY);  // a line nobody answers on
+  ASSERT_GE(far_end, 0);
+  ASSERT_EQ(::grantpt(far_end) | ::unlockpt(far_end), 0);
+  const std::string port = ::ptsname(far_end);
+  IniDocument kavir = ReadIniFile(d.files.kavir_ini);
+  for (int i = 0; i < 200; ++i) kavir.SetString("Notes", "N" + std::to_string(i), std::string(60, 'x'));
+  ASSERT_TRUE(WriteIniFile(d.files.kavir_ini, kavir).ok);  // larger than the limit below, Write.ini smaller
+  const std::string kavir_before = ReadBytes(d.files.kavir_ini);
+  const CliResult r = RunProgram("bash",
+                                 {"-c", "ulimit -f 8; exec \\$0 \\$@", KAVIR_CLI, "--dir", d.path(), "write",
+                                  "--no-backup", "--port", port, Model()},
+                                 scratch.path());
+  ::close(far_end);
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  EXPECT_NE(r.err.find("KAVIR.ini 未能保存，没有写入电台: " + d.files.kavir_ini + ": no room to write: the disk is full"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(r.err.find("Write.ini 未能保存"), std::string::npos) << r.err;
+  EXPECT_EQ(Stored(d.files.write_ini, "CH01.RxFreq"), Stored(Model(), "CH01.RxFreq"));
+  EXPECT_EQ(ReadBytes(d.files.kavir_ini), kavir_before);
+  EXPECT_FALSE(TemporaryFilesLeft());
+}
+
+// A terminal whose locale names GBK gets the messages and results in GBK;
+// the character set comes from LC_ALL, LC_CTYPE, LANG in that order, and
+// the files written are the same bytes whatever the terminal.
+TEST_F(Cli, ATerminalInGbkGetsGbkAndTheFilesWrittenAreUnchanged) {
+  IniDocument other = ReadIniFile(Model());
+  other.SetString("Previous", "CH01.RxFreq", "146.52000");
+  ASSERT_TRUE(WriteIniFile(File("other.dat"), other).ok);
+  WriteBytes(File("notes.txt"), "club plan\r\n");
+  const std::vector<std::string> diff{"--lang", "zh", "diff", Model(), File("other.dat")};
+  const std::vector<std::string> show{"--lang", "zh", "show", File("notes.txt")};
+  const CliResult utf8_diff = Run(diff), utf8_show = Run(show);
+  ASSERT_NE(utf8_diff.out.find("CH01 接收频率"), std::string::npos) << utf8_diff.out;
+  ASSERT_NE(utf8_show.err.find("不是数据文件"), std::string::npos) << utf8_show.err;
+  ASSERT_EQ(Run({"resave", Model(), File("utf8.dat")}).exit_code, 0);
+
+  const struct {
+    std::vector<std::string> locale;
+    bool gbk;
+  } cases[] = {
+      {{"LANG=zh_CN.GBK"}, true},
+      {{"LANG=zh_CN.gb18030"}, true},
+      {{"LANG=en_US.UTF-8", "LC_CTYPE=zh_CN.GB2312"}, true},
+      {{"LANG=zh_CN.GBK", "LC_CTYPE=zh_CN.UTF-8"}, false},
+      {{"LANG=zh_CN.GBK", "LC_ALL=zh_CN.UTF-8"}, false},
+      {{"LANG=zh_CN.UTF-8"}, false},
+      {{"LANG=zh_CN.GBK", "LC_ALL=zh_CN.eucCN"}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locale.back());
+    auto run = [&](const std::vector<std::string>& args) {
+      std::vector<std::string> all{"-u", "LC_ALL", "-u", "LC_CTYPE", "-u", "LC_MESSAGES", "-u", "LANG"};
+      all.insert(all.end(), c.locale.begin(), c.locale.end());
+      all.insert(all.end(), {"timeout", "30", KAVIR_CLI, "--dir", d.path()});
+      all.insert(all.end(), args.begin(), args.end());
+      return RunProgram("env", all, scratch.path());
+    };
+    const CliResult r = run(diff);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, c.gbk ? Utf8ToGbk(utf8_diff.out).value_or("?") : utf8_diff.out);
+    const CliResult e = run(show);
+    EXPECT_EQ(e.exit_code, 2);
+    EXPECT_EQ(e.err, c.gbk ? Utf8ToGbk(utf8_show.err).value_or("?") : utf8_show.err);
+    ASSERT_EQ(run({"resave", Model(), File("again.dat")}).exit_code, 0);
+    EXPECT_EQ(ReadBytes(File("again.dat")), ReadBytes(File("utf8.dat")));
+  }
+}
+
+// The system keeps 15 bytes of a program's name, which may end inside a
+// character: the program holding the port is named without the cut bytes.
+TEST_F(Cli, AHolderWhoseNameWasCutInsideACharacterIsNamedWhole) {
+  const int far_end = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(far_end, 0);
+  ASSERT_EQ(::grantpt(far_end) | ::unlockpt(far_end), 0);
+  const std::string port = ::ptsname(far_end);
+  const std::string sleep = fs::exists("/bin/sleep") ? "/bin/sleep" : "/usr/bin/sleep";
+  const std::string holder = File("a电台编程器读写");  // 15 bytes end inside 器
+  fs::create_symlink(sleep, holder);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(far_end);  // the far end's holder is never named
+    if (::open(port.c_str(), O_RDWR | O_NOCTTY) >= 0) ::execl(holder.c_str(), holder.c_str(), "30", nullptr);
+    ::_exit(127);
+  }
+  ASSERT_GT(pid, 0);
+  const std::string comm = "/proc/" + std::to_string(pid) + "/comm";
+  for (int i = 0; i < 200 && ReadBytes(comm).rfind("a电台", 0) != 0; ++i) ::usleep(10000);
+  const CliResult r = Run({"read", "--port", port, "--out", File("x.dat")});
+  ::kill(pid, SIGTERM);
+  ::waitpid(pid, nullptr, 0);
+  ::close(far_end);
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  EXPECT_NE(r.err.find("正被其他程序使用: a电台编程 (进程 " + std::to_string(pid) + ")"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, ShowNamesValuesALoadCutsShort) {
@@ -263,6 +554,50 @@ TEST_F(Cli, ImportExportAndDiffWorkTogether) {
   EXPECT_EQ(r.exit_code, 0) << r.out << r.err;
   EXPECT_TRUE(r.out.empty()) << r.out;
 }
+
+#if defined(KAVIR_RADIO_SIM)
+// A failed write, a verify that finds one byte wrong and a batch's plan
+// said in plain English: no ".;", no "1 bytes", no "every radios".
+TEST_F(Cli, WriteAndBatchSayWhatHappenedInPlainWords) {
+  const auto sim = [&](std::vector<std::string> fault) {
+    fault.insert(fault.begin(), {"--profile", Model(), "--dir", d.path()});
+    return fault;
+  };
+  {
+    SimProcess radio(sim({"--silent-from", "10"}));
+    ASSERT_FALSE(radio.device().empty());
+    const CliResult r = Run({"--lang", "en", "write", "--no-backup", "--port", radio.device(), Model()});
+    EXPECT_EQ(r.exit_code, 1);
+    ASSERT_FALSE(r.ErrLines().empty());
+    EXPECT_EQ(r.ErrLines().back().rfind("kavir-cli: write failed: No answer or a wrong answer sending packet 10; "
+                                        "Write not completed: the radio took only 9 of 48 packets.",
+                                        0),
+              0u)
+        << r.err;
+    EXPECT_EQ(r.err.find(".;"), std::string::npos) << r.err;
+  }
+  {
+    SimProcess radio(sim({"--corrupt-store", "100"}));
+    ASSERT_FALSE(radio.device().empty());
+    const CliResult r = Run({"--lang", "en", "write", "--no-backup", "--port", radio.device(), Model()});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.err.find("Bytes that differ (1): 0x064 CH07"), std::string::npos) << r.err;
+    ASSERT_FALSE(r.ErrLines().empty());
+    EXPECT_EQ(r.ErrLines().back(),
+              "kavir-cli: write failed: 1 byte differs from what was sent (listed above); both images are in backups/");
+  }
+  {
+    SimProcess radio(sim({}));
+    ASSERT_FALSE(radio.device().empty());
+    const CliResult r = Run({"batch", "--port", radio.device(), Model(), "--count", "1", "--log", File("log.csv")});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(r.err.find("into 1 radio per port;"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("1 radio: 1 written and verified"), std::string::npos) << r.out;
+  }
+  const CliResult r = Run({"batch", "--port", "/dev/kavir-no-such-port", Model(), "--log", File("log.csv")});
+  EXPECT_NE(r.err.find("into every radio on each port;"), std::string::npos) << r.err;
+}
+#endif
 
 #if defined(KAVIR_CLI_WITHOUT_QT)
 TEST_F(Cli, WithoutQtTheReportIsRefusedAndNothingIsWritten) {

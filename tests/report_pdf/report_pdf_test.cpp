@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "run_program.h"
+#include "support.h"
 
 namespace kavir::test {
 namespace {
@@ -54,15 +55,17 @@ TEST(ReportPdf, OnePageWithRealChineseTextWhereTheDisplayListPutsIt) {
   }
 }
 
-// Outside a program directory the lists are empty: the command says so, and a
-// folder that cannot take the PDF leaves nothing behind.
-TEST(ReportPdf, WarnsWithoutDataFilesAndReportsAnUnwritableTarget) {
+// Outside a program directory there are no option lists: nothing is printed
+// and KAVIR.ini is named; a folder that cannot take the PDF leaves nothing behind.
+TEST(ReportPdf, RefusesWithoutDataFilesAndReportsAnUnwritableTarget) {
   TempDir empty;
   const std::string model = std::string(KAVIR_DATA_DIR) + "/KV16V.ini";
-  const CliResult warned = RunCli({"--dir", empty.path(), "report", model, empty.File("r.pdf")}, empty.path());
-  EXPECT_EQ(warned.exit_code, 0);
-  EXPECT_NE(warned.err.find("KAVIR.ini is missing"), std::string::npos) << warned.err;
-  EXPECT_EQ(RunCli({"--dir", empty.path(), "report", model, empty.File("no-folder/r.pdf")}, empty.path()).exit_code, 1);
+  const CliResult refused = RunCli({"--dir", empty.path(), "report", model, empty.File("r.pdf")}, empty.path());
+  EXPECT_EQ(refused.exit_code, 2);
+  EXPECT_NE(refused.err.find("KAVIR.ini is missing"), std::string::npos) << refused.err;
+  EXPECT_FALSE(fs::exists(empty.File("r.pdf")));
+  ShippedDir shipped;
+  EXPECT_EQ(RunCli({"--dir", shipped.path(), "report", model, empty.File("no-folder/r.pdf")}, empty.path()).exit_code, 1);
   EXPECT_FALSE(fs::exists(empty.File("no-folder")));
 }
 

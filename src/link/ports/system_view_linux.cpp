@@ -39,6 +39,19 @@ bool IsNumber(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// /proc/PID/comm is cut at 15 bytes, maybe inside a character: the
+// cut-off lead bytes are dropped.
+std::string WithoutCutCharacter(std::string name) {
+  std::size_t start = name.size();
+  while (start > 0 && name.size() - start < 3 && (static_cast<unsigned char>(name[start - 1]) & 0xC0) == 0x80)
+    --start;
+  if (start == 0) return name;
+  const unsigned char lead = static_cast<unsigned char>(name[start - 1]);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  if (name.size() - (start - 1) < length) name.erase(start - 1);
+  return name;
+}
+
 class LinuxSystemView : public SystemView {
  public:
   std::vector<std::string> TtyNames() override { return DirNames("/sys/class/tty"); }
@@ -111,7 +124,7 @@ class LinuxSystemView : public SystemView {
             far_end = true;
         }
       }
-      if (holds && !far_end) out.push_back({std::atoi(pid.c_str()), ReadText("/proc/" + pid + "/comm").value_or("")});
+      if (holds && !far_end) out.push_back({std::atoi(pid.c_str()), WithoutCutCharacter(ReadText("/proc/" + pid + "/comm").value_or(""))});
     }
     return out;
   }
