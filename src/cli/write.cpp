@@ -80,7 +80,11 @@ int RunWrite(const CliArgs& args) {
     PrintErr(Printf("kavir-cli: stopped after the write was finished: the radio holds all of it\n"));
   if (!details.before_write_backup.empty())
     PrintOut(Printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str()));
+  if (!details.radio_identity.empty() && session.link().report.packets_written > 0)
+    PrintOut(OneLineText(ArgText(TrText("Link", "\n电台自己的%1与配置的不同, 已原样保留。"), {details.radio_identity})) + "\n");
   if (result == TransferResult::Done) return kExitOk;
+  // Refused before anything was sent: the reasons were printed above.
+  if (session.link().report.refused) return Fail(kExitFailed, "nothing was written: the radio is as it was");
   // Stopped before any packet went out: the radio is as it was; the exit
   // status is a stop's (128 + the signal), as the shell gives one.
   if (details.cancelled && !session.link().writing_started() && g_signal.load() != 0) {
