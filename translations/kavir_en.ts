@@ -1554,6 +1554,18 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
         <source>已打开 %1, 但:</source>
         <translation>%1 is open, but:</translation>
     </message>
+    <message>
+        <source>没有空间写入：磁盘已满或已到文件大小的上限（</source>
+        <translation>no room to write: the disk is full or a file-size limit was reached (</translation>
+    </message>
+    <message>
+        <source>文件夹 </source>
+        <translation>the folder </translation>
+    </message>
+    <message>
+        <source> 不能写入（</source>
+        <translation> cannot be written (</translation>
+    </message>
 </context>
 <context>
     <name>Setup</name>

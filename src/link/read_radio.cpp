@@ -73,7 +73,7 @@ bool ReadAttempt::SaveReadIni() {
   StoreSetup(record_, doc);
   IoStatus status = WriteIniFile(data_.files.read_ini, doc);
   if (status) return true;
-  ui_.ShowError(TrText("Link", "读出的数据未能保存: ") + status.Message(), LinkText(kPromptCaption));
+  ui_.ShowError(TrText("Link", "读出的数据未能保存: ") + UserMessage(status), LinkText(kPromptCaption));
   return false;
 }
 
@@ -95,7 +95,7 @@ bool ReadAttempt::SavePartial() {
   IoStatus status = WriteFileAtomically(
       path, "; 读出未完成，这些数据不完整，不能当作读出的数据使用 (incomplete read)\r\n" + doc.Serialize());
   if (status) return true;
-  ui_.ShowError(TrText("Link", "读出的数据未能保存: ") + status.Message(), LinkText(kPromptCaption));
+  ui_.ShowError(TrText("Link", "读出的数据未能保存: ") + UserMessage(status), LinkText(kPromptCaption));
   return false;
 }
 
@@ -133,7 +133,7 @@ Step ReadAttempt::NotAnImage(const std::string& wrong) {
   link_.report.backup_path = kept;
   std::string message = ArgText(TrText("Link", "电台回答了, 但读出的不是电台数据: %1。\nRead.ini 和屏幕上的数据没有改变。"), {wrong});
   message += backup ? ArgText(TrText("Link", "\n读到的 768 字节已保存为 %1。"), {kept})
-                    : TrText("Link", "\n读到的字节未能保存: ") + backup.Message();
+                    : TrText("Link", "\n读到的字节未能保存: ") + UserMessage(backup);
   link_.report.not_an_image = true;
   ui_.ShowError(message, LinkText(kPromptCaption));
   return Step::End;
@@ -152,7 +152,7 @@ Step ReadAttempt::Run() {
   IoStatus load;
   read_ini_ = ReadIniFile(files.read_ini, &load);
   if (!load) {
-    ui_.ShowError(TrText("Link", "Read.ini 无法读取: ") + load.Message(), LinkText(kPromptCaption));
+    ui_.ShowError(TrText("Link", "Read.ini 无法读取: ") + UserMessage(load), LinkText(kPromptCaption));
     return Step::End;
   }
   ClearProfileKeys(read_ini_);
@@ -186,7 +186,7 @@ Step ReadAttempt::Run() {
   const std::string model = ClipToGbkBytes(record_.model(), kValueBuffer - 1);
   std::string kept;
   IoStatus backup = SaveBackup(files.program_dir, "read", model, image_, std::time(nullptr), &kept);
-  if (!backup) ui_.ShowError(TrText("Link", "读出的数据未能备份: ") + backup.Message(), LinkText(kPromptCaption));
+  if (!backup) ui_.ShowError(TrText("Link", "读出的数据未能备份: ") + UserMessage(backup), LinkText(kPromptCaption));
   link_.report.backup_path = kept;
   if (!SaveReadIni()) return Step::End;
   std::remove(PartialReadPath(files).c_str());  // stale now

@@ -213,7 +213,7 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
     StorePortSettings(ini, settings);
     status = WriteIniFile(files_.kavir_ini, ini);
   }
-  if (!status) ui_.ShowError(TrText("Link", "串口设置未能保存: ") + status.Message(), LinkText(kPromptCaption));
+  if (!status) ui_.ShowError(TrText("Link", "串口设置未能保存: ") + UserMessage(status), LinkText(kPromptCaption));
 }
 
 }  // namespace kavir

@@ -111,7 +111,7 @@ Step WriteRun::Attempt() {
                                  std::time(nullptr), &result_.sent_backup);
     link_.report.backup_path = result_.sent_backup;
     if (!backup) {
-      result_.message = TrText("Link", "写入前的备份未能保存，没有写入电台: ") + backup.Message();
+      result_.message = TrText("Link", "写入前的备份未能保存，没有写入电台: ") + UserMessage(backup);
       ui_.ShowError(result_.message, LinkText(kPromptCaption));
       return Step::End;
     }
@@ -186,7 +186,7 @@ Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
                               copy, std::time(nullptr), &result_.before_write_backup);
   if (!saved) {
     result_.before_write_backup.clear();
-    result_.message = ArgText(TrText("Link", "电台原有的数据未能保存，没有写入电台: %1"), {saved.Message()});
+    result_.message = ArgText(TrText("Link", "电台原有的数据未能保存，没有写入电台: %1"), {UserMessage(saved)});
     ui_.ShowError(result_.message, LinkText(kPromptCaption));
     return Step::End;
   }
@@ -259,7 +259,7 @@ void WriteRun::Verify() {
     message += ArgText(TrText("Link", "两份数据已保存: %1 (写入), %2 (读回)。\n"),
                        {sent_path, result_.read_back_backup});
   else
-    message += TrText("Link", "两份数据未能保存: ") + (a ? b.Message() : a.Message()) + "\n";
+    message += TrText("Link", "两份数据未能保存: ") + UserMessage(a ? b : a) + "\n";
   message += TrText("Link", "请重新写入; 仍然不同时电台可能有故障。");
   result_.message = message;
   ui_.ShowError(message, LinkText(kPromptCaption));

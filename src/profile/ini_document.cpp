@@ -20,42 +20,15 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Strict UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF)
-// holding non-ASCII text. GBK text almost never passes: its trail bytes
-// rarely line up as UTF-8 continuations all through a file. A few GBK
-// characters can (值 is D6 B5), but only as two-byte forms, where Chinese in
-// UTF-8 takes three: text of two-byte forms alone that is also valid GBK
-// stays GBK.
-bool IsUtf8Text(std::string_view s) {
-  bool non_ascii = false;
-  bool long_form = false;
-  for (std::size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    non_ascii = true;
-    std::size_t len;
-    unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) len = 2;
-    else if (c >= 0xE0 && c <= 0xEF) len = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
-    else if (c >= 0xF0 && c <= 0xF4) len = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
-    else return false;
-    if (i + len > s.size()) return false;
-    long_form |= len > 2;
-    for (std::size_t k = 1; k < len; ++k) {
-      const unsigned char b = static_cast<unsigned char>(s[i + k]);
-      if (b < (k == 1 ? lo : 0x80) || b > (k == 1 ? hi : 0xBF)) return false;
-    }
-    i += len;
-  }
-  return non_ascii && (long_form || !GbkToUtf8(s));
-}
-
-// Strict UTF-8 throughout (ASCII included); counts the characters of three
-// or four bytes and the bytes that fit no sequence.
-bool ScanUtf8(std::string_view s, std::size_t* long_forms = nullptr, std::size_t* strays = nullptr) {
+// Strict UTF-8 throughout (no overlong forms, no surrogates, nothing past
+// U+10FFFF; ASCII counts). With counters given it reads on past a byte
+// that fits no sequence, counting the characters of three or four bytes,
+// those of two and the stray bytes; without, it stops there.
+struct Utf8Counts {
+  std::size_t long_forms = 0, short_forms = 0, strays = 0;
+  bool past_strays = true;  // false: stop at the first
+};
+bool ScanUtf8(std::string_view s, Utf8Counts* counts = nullptr) {
   bool valid = true;
   for (std::size_t i = 0; i < s.size();) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
@@ -64,7 +37,7 @@ bool ScanUtf8(std::string_view s, std::size_t* long_forms = nullptr, std::size_t
       continue;
     }
     std::size_t len = 0;
-    unsigned lo = 0x80, hi = 0xBF;
+    unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
     if (c >= 0xC2 && c <= 0xDF) len = 2;
     else if (c >= 0xE0 && c <= 0xEF) len = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
     else if (c >= 0xF0 && c <= 0xF4) len = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
@@ -74,15 +47,28 @@ bool ScanUtf8(std::string_view s, std::size_t* long_forms = nullptr, std::size_t
       ok = b >= (k == 1 ? lo : 0x80) && b <= (k == 1 ? hi : 0xBF);
     }
     if (!ok) {
+      if (!counts || !counts->past_strays) return false;
       valid = false;
-      if (strays) ++*strays;
+      ++counts->strays;
       ++i;
       continue;
     }
-    if (len > 2 && long_forms) ++*long_forms;
+    if (counts) ++(len > 2 ? counts->long_forms : counts->short_forms);
     i += len;
   }
   return valid;
+}
+
+// UTF-8 holding non-ASCII text. GBK text almost never passes: its trail
+// bytes rarely line up as UTF-8 continuations all through a file. A few GBK
+// characters can (值 is D6 B5), but only as two-byte forms, where Chinese in
+// UTF-8 takes three: text of two-byte forms alone that is also valid GBK
+// stays GBK.
+bool IsUtf8Text(std::string_view s) {
+  Utf8Counts counts;
+  counts.past_strays = false;
+  if (!ScanUtf8(s, &counts)) return false;
+  return counts.long_forms > 0 || (counts.short_forms > 0 && !GbkToUtf8(s));
 }
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
@@ -186,9 +172,9 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   } else if (!IsAsciiText(bytes) && !GbkToUtf8(bytes)) {
     // Neither encoding holds every byte: a file of one with stray bytes.
     // Taken as UTF-8 when its Chinese is, so the bytes go back as they came.
-    std::size_t long_forms = 0, strays = 0;
-    ScanUtf8(bytes, &long_forms, &strays);
-    if (long_forms > strays) doc.encoding_ = Encoding::Utf8;
+    Utf8Counts counts;
+    ScanUtf8(bytes, &counts);
+    if (counts.long_forms > counts.strays) doc.encoding_ = Encoding::Utf8;
     doc.mixed_ = true;
   }
   doc.text_.reserve(bytes.size() + bytes.size() / 4);

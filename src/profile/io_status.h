@@ -24,4 +24,8 @@ struct IoStatus {
   std::string Message() const { return ok ? std::string() : path + ": " + reason; }
 };
 
+// Message() in the chosen language: the file layer's reasons are English,
+// a message box around them is not.
+std::string UserMessage(const IoStatus& status);
+
 }  // namespace kavir

@@ -43,9 +43,6 @@
 
 namespace kavir {
 
-// "path: reason" as the screen's messages show it: the file layer's reasons
-// in Chinese, like the rest of the message.
-std::string UserMessage(const IoStatus& status);
 
 class CKAVIRView {
  public:

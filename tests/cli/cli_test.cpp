@@ -385,7 +385,7 @@ TEST_F(Cli, AFileSizeLimitIsReportedLikeAFullDiskAndLeavesNothingBehind) {
                  scratch.path());
   EXPECT_EQ(r.exit_code, 1) << r.err;
   ASSERT_FALSE(r.ErrLines().empty());
-  EXPECT_NE(r.ErrLines().back().find("disk is full"), std::string::npos) << r.err;
+  EXPECT_NE(r.ErrLines().back().find("磁盘已满"), std::string::npos) << r.err;  // said in the chosen language
   EXPECT_EQ(ReadBytes(out), "old");
   EXPECT_FALSE(TemporaryFilesLeft());
 }

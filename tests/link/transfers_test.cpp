@@ -260,7 +260,7 @@ TEST(ReadRadio, FilesThatCannotBeUsedAreShown) {
   struct Case { const char* what; std::function<void(Rig&)> fault; bool reads; const char* error; } cases[] = {
       {"no KAVIR.ini: no option lists, nothing sent", [](Rig& r) { fs::remove(r.files.kavir_ini), r.view.OnInitialUpdate(&r.link); },
        false, "KAVIR.ini"},
-      {"Read.ini read-only", [](Rig& r) { fs::permissions(r.files.read_ini, fs::perms::owner_read); }, true, "read-only"},
+      {"Read.ini read-only", [](Rig& r) { fs::permissions(r.files.read_ini, fs::perms::owner_read); }, true, "是只读文件，没有写入"},  // in the message's language
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
