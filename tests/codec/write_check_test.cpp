@@ -63,6 +63,7 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
       {"blanks on a closed channel", [](kavir::Setup& s) {
          s.channel(3).enabled = false, Rx(s, 3, ""), s.channel(3)[ChannelField::TxPower] = ""; }, ""},
       {"lower limit text", [](kavir::Setup& s) { s.band_lower = "abc"; }, "频段范围: 下限 \"abc\" 不是数字"},
+      {"two points in a limit", [](kavir::Setup& s) { s.band_upper = "470.0.1"; }, "频段范围: 上限 \"470.0.1\" 不是数字"},
       {"limits reversed", [](kavir::Setup& s) { s.band_lower = "480"; }, "频段范围: 下限 480 大于上限 470"},
       {"upper limit empty", [](kavir::Setup& s) { s.band_upper = ""; }, "频段范围: 上限 \"\" 不是数字"},
   };

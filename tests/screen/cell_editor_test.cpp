@@ -84,8 +84,8 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
     view->grid.SetText(1, c.col, c.cell);
     ui.repaints = 0, Open(1, c.col, c.key);
     EXPECT_TRUE(view->editor.visible && view->editor.width_factor == 1.0 && ui.repaints == 1);
-    EXPECT_EQ(std::make_tuple(view->editor.text, view->editor.caret, view->editor.selection_end),
-              std::make_tuple(std::string(c.text), c.caret, c.selection_end));
+    EXPECT_EQ(std::make_tuple(view->editor.text, view->editor.caret, view->editor.selection_start, view->editor.selection_end),
+              std::make_tuple(std::string(c.text), c.caret, 0, c.selection_end));
     view->OnEditorEsc();
   }
   // An editor opened over another starts afresh.

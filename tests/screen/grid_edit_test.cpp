@@ -59,7 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"EmptyCellsClear", CellRange::One(1, 2), "\t\n", 2, {},
                   {{1, 2, ""}, {1, 3, ""}}},
         PasteCase{"QuotedSpreadsheetCell", CellRange::One(4, 8), "\"2\"\t\"窄\"\"带\"\n", 1,
-                  {{4, 9}}, {{4, 8, "2"}}}),
+                  {{4, 9}}, {{4, 8, "2"}}},
+        // A quoted empty cell, the last thing on the clipboard, is still a cell.
+        PasteCase{"QuotedEmptyCellAtTheEnd", CellRange::One(1, 2), "\"\"", 1, {}, {{1, 2, ""}}},
+        // A block over a larger selection goes in from its corner, once.
+        PasteCase{"BlockOverASelectionStartsAtItsCorner", {3, 6, 9, 7}, "低\t否\n", 2, {},
+                  {{3, 6, "低"}, {3, 7, "否"}, {4, 6, "高"}, {4, 7, "是"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
