@@ -72,6 +72,8 @@ TEST_F(SettingsBlock, BlocksDecodeByTheirRules) {
     d[r.at] = static_cast<std::uint8_t>(r.byte);
     EXPECT_EQ(Stored(Decode(r.n, d))[r.key], Option(r.key, r.option)) << r.key << " " << r.byte;
   }
+  // All eight bits of the ChanSet byte count: 0x81 is entry 130, which no list holds.
+  EXPECT_EQ(Decode(17, {0, 0x81})[Setting::ChanSet].text, "关");
   OptionLists bare;  // no BatterySupply list
   bare[Setting::Beep] = {"关"};
   EXPECT_FALSE(Decode(18, {0, 0, 0, 0x08}, &bare).battery_saver);
