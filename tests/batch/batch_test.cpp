@@ -11,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <thread>
 
 #include "batch/batch_job.h"
@@ -80,6 +81,17 @@ struct StopAfter : BatchEvents {
   }
 };
 
+// The shipped start-up set-up ready for a batch, and a log open in its folder.
+struct BatchStart {
+  ShippedDir dir;
+  std::string error;
+  ProgramData data = ProgramData::Load(dir.files);
+  std::optional<BatchSetup> setup = BatchSetupOf(data.start, data, &error);
+  BatchLog log;
+  std::string log_path = dir.dir.File("batch.csv");
+  bool log_open = log.Open(log_path, &error);
+};
+
 // The shipped start-up set-up written by a job into factory-blank radios.
 TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
   const std::string ok = "written and verified";
@@ -106,14 +118,8 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ShippedDir s;
-    std::string error;
-    const ProgramData data = ProgramData::Load(s.files);
-    const auto setup = BatchSetupOf(data.start, data, &error);
-    ASSERT_TRUE(setup) << error;
-    BatchLog log;
-    const std::string log_path = s.dir.File("batch.csv");
-    ASSERT_TRUE(log.Open(log_path, &error)) << error;
+    BatchStart start;
+    ASSERT_TRUE(start.setup && start.log_open) << start.error;
     struct Port {
       sim::VirtualClock clock;
       std::unique_ptr<sim::VirtualCable> cable;
@@ -132,7 +138,7 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     if (c.corrupt_first) ports.at("A").cable->cable().radios()[0].faults.corrupt_store = c.corrupt_first;
     BatchOptions options;
     options.count = c.count;
-    BatchJob job(*setup, list, options, [&](const BatchPort& p) {
+    BatchJob job(*start.setup, list, options, [&](const BatchPort& p) {
       Port& port = ports.at(p.label);
       return PortIo{std::make_unique<BorrowedTransport>(*port.cable, p.label == "A" ? c.vanish_after : 0),
                     std::make_unique<BorrowedClock>(port.clock)};
@@ -141,7 +147,7 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     events.job = &job;
     events.radios = c.stop_after;
     events.from_outside = c.left_attached;
-    job.log = &log;
+    job.log = &start.log;
     job.events = &events;
     const BatchSummary summary = job.Run();
     EXPECT_TRUE(!c.left_attached || events.waits == 1) << "asked for the next radio while one is attached";
@@ -150,7 +156,7 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     EXPECT_EQ(summary.ports_short, c.count > 0 && (c.stop_after > 0 || c.vanish_after > 0) ? 1 : 0);
 
     // The log: its header, then whole lines of six cells, by port in turn.
-    const std::string bytes = ReadBytes(log_path);
+    const std::string bytes = ReadBytes(start.log_path);
     EXPECT_EQ(bytes.rfind(std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n", 0), 0u);
     const CsvText csv = ParseCsvText(bytes);
     ASSERT_EQ(csv.error, "");
@@ -170,7 +176,7 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
         const bool written = result == ok, failed = result.rfind("verify failed", 0) == 0;
         all_ok = all_ok && (written || !reached);
         EXPECT_EQ(radios[i].completed_writes(), written || failed ? 1 : 0) << label << " radio " << i;
-        EXPECT_EQ(radios[i].image() == reinterpret_cast<const sim::RadioImage&>(setup->image), written);
+        EXPECT_EQ(radios[i].image() == reinterpret_cast<const sim::RadioImage&>(start.setup->image), written);
         // The log's fingerprint is of what the radio really holds.
         const auto& held = radios[i].image();
         EXPECT_EQ(sha, written || failed ? Sha256Hex(held.data(), held.size()) : "");
@@ -200,30 +206,24 @@ class StopNowAt : public BorrowedTransport {
 TEST(BatchJob, ARadioStoppedAtOnceIsLoggedWithThePacketsItTook) {
   for (const int at : {1, 2, 12, 50}) {
     SCOPED_TRACE(at);
-    ShippedDir s;
-    std::string error;
-    const ProgramData data = ProgramData::Load(s.files);
-    const auto setup = BatchSetupOf(data.start, data, &error);
-    ASSERT_TRUE(setup) << error;
-    BatchLog log;
-    const std::string log_path = s.dir.File("batch.csv");
-    ASSERT_TRUE(log.Open(log_path, &error)) << error;
+    BatchStart start;
+    ASSERT_TRUE(start.setup && start.log_open) << start.error;
     sim::VirtualClock clock;
     std::vector<sim::RadioProtocol> radios;
     radios.emplace_back(sim::RadioImage{}, 1);
     radios.emplace_back(sim::RadioImage{}, 1);
     sim::VirtualCable cable(clock, std::move(radios));
     BatchJob* running = nullptr;
-    BatchJob job(*setup, {{"A", 1, "A"}}, BatchOptions{}, [&](const BatchPort&) {
+    BatchJob job(*start.setup, {{"A", 1, "A"}}, BatchOptions{}, [&](const BatchPort&) {
       return PortIo{std::make_unique<StopNowAt>(cable, running, at), std::make_unique<BorrowedClock>(clock)};
     });
     running = &job;
-    job.log = &log;
+    job.log = &start.log;
     const BatchSummary summary = job.Run();
     EXPECT_TRUE(summary.stopped);
     const int stored = cable.cable().radios()[0].packets_stored();
     EXPECT_EQ(cable.cable().radios()[1].sessions(), 0);
-    const CsvText csv = ParseCsvText(ReadBytes(log_path));
+    const CsvText csv = ParseCsvText(ReadBytes(start.log_path));
     ASSERT_EQ(csv.error, "");
     // Stopped while polling: no radio was being written, none is logged.
     ASSERT_EQ(csv.records.size(), at == 1 ? 1u : 2u);
