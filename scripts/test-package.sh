@@ -28,7 +28,7 @@ app_id=$(sed -n 's/^set(KAVIR_APP_ID \(.*\))$/\1/p' CMakeLists.txt)
 # The libraries come from dpkg-shlibdeps, the font from the package's own list.
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(echo "$depends" | tr ',|' '\n\n' | sed 's/(.*//; s/ //g')
-for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 \
+for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 \
            libqt6printsupport6 fonts-wqy-microhei; do
   grep -qx "$dep" <<<"$names" || fail "Depends lacks $dep: $depends"
 done

@@ -1566,6 +1566,34 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
         <source> 不能写入（</source>
         <translation> cannot be written (</translation>
     </message>
+    <message>
+        <source>改变</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>不改变</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>返回</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>重试</source>
+        <translation>Retry</translation>
+    </message>
 </context>
 <context>
     <name>Setup</name>

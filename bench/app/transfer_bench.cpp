@@ -1,5 +1,5 @@
-// A read and a write through the desktop program's main window and the Qt
-// serial port, against kavir-radio-sim paced at 9600 baud. Times each from
+// A read and a write through the desktop program's main window and the
+// system's serial port, against kavir-radio-sim paced at 9600 baud. Times each from
 // the Yes at the confirmation to the closing message, and prints it beside
 // the wire time (bytes both ways x 10 bits / baud) and their ratio.
 //   kavir_app_transfer_bench [runs]      (offscreen; needs no display)
@@ -18,7 +18,7 @@
 
 #include "app_start.h"
 #include "command_ids.h"
-#include "link/qt/qt_serial_transport.h"
+#include "link/native/native_transport.h"
 #include "main_frame.h"
 #include "profile/ini_document.h"
 #include "sim_process.h"
@@ -130,7 +130,7 @@ int main(int argc, char* argv[]) {
 
     LineSettings line_settings;
     line_settings.baud = kBaud;
-    QtSerialTransport serial(line_settings);
+    NativeSerialTransport serial(line_settings);
     CountingTransport line(serial);
     SteadyClock steady;
     app::CMainFrame frame(files, &line, &steady);

@@ -1,9 +1,8 @@
-// A batch of 4 radios on 4 ports side by side, through the Qt serial stack
+// A batch of 4 radios on 4 ports side by side, through the system's serial API
 // against kavir-radio-sim paced at 9600 baud. Prints the total time as a
 // ratio to one radio's write + verify on its own, and the client's CPU.
 #include <sys/resource.h>
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,8 +12,8 @@
 #include <random>
 
 #include "batch/batch_job.h"
-#include "batch/qt/qt_port_opener.h"
-#include "link/qt/qt_serial_transport.h"
+#include "batch/native_port_opener.h"
+#include "link/native/native_transport.h"
 #include "sim_process.h"
 
 using namespace kavir;
@@ -44,10 +43,10 @@ std::vector<std::unique_ptr<test::SimProcess>> Sims(const std::string& blank, in
 // One radio's write + verify on its own, as the batch does it for each.
 double SingleWrite(const BatchSetup& setup, const std::string& blank, bool verify) {
   auto sims = Sims(blank, 1);
-  QtSerialTransport transport;
+  NativeSerialTransport transport;
   SteadyClock clock;
-  HeadlessUi ui;
-  SerialLink link(transport, clock, ui, setup.files);
+  QuietEvents events;
+  SerialLink link(transport, clock, events, setup.files);
   link.device = sims[0]->device();
   link.set_priority = [](ThreadPriority) {};
   link.OpenPort();
@@ -71,7 +70,7 @@ BatchRun Batch(const BatchSetup& setup, const std::string& blank, int ports, boo
   BatchOptions options;
   options.count = 1;
   options.verify = verify;
-  BatchJob job(setup, list, options, QtPortOpener(LineSettings{}));
+  BatchJob job(setup, list, options, NativePortOpener(LineSettings{}));
   BatchRun run;
   const double cpu = CpuSeconds(), start = Now();
   run.summary = job.Run();
@@ -88,7 +87,6 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
   const fs::path dir = fs::temp_directory_path() / ("kavir-batch-bench-" + std::to_string(std::random_device{}()));
   fs::create_directories(dir);
   for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))

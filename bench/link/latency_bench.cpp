@@ -9,7 +9,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -17,8 +16,9 @@
 #include <random>
 #include <thread>
 
-#include "link/qt/qt_serial_transport.h"
+#include "link/native/native_transport.h"
 #include "profile/ini_document.h"
+#include "screen/screen_events.h"
 #include "screen/kavir_view.h"
 #include "screen/radio_transfer.h"
 #include "sim_process.h"
@@ -116,15 +116,17 @@ void RunOne(const std::string& dir, int hold_ms, bool write) {
   Relay relay(sim.device(), hold_ms);
   YesUi ui;
   const WorkingFiles files = WorkingFiles::FromDirectory(dir);
-  QtSerialTransport transport;
+  NativeSerialTransport transport;
   SteadyClock clock;
-  SerialLink link(transport, clock, ui, files);
+  ScreenEvents events(ui);
+  SerialLink link(transport, clock, events, files);
   link.set_priority = [](ThreadPriority) {};
   IniDocument ini = ReadIniFile(files.kavir_ini);
   ini.SetString("ComPort", "Device", relay.device());
   WriteIniFile(files.kavir_ini, ini);
   CKAVIRView view(files, ui);
-  view.OnInitialUpdate(&link);
+  LinkPortStarter starter(link);
+  view.OnInitialUpdate(&starter);
   const auto t0 = Wall::now();
   WriteRadioOptions options;
   options.verify = false;
@@ -138,7 +140,6 @@ void RunOne(const std::string& dir, int hold_ms, bool write) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
   const fs::path dir = fs::temp_directory_path() / ("kavir-latency-" + std::to_string(std::random_device{}()));
   fs::create_directories(dir);
   for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))

@@ -1,20 +1,18 @@
-// Full read, full write and write + verify through the Qt serial stack (or,
-// with "native", the system's own serial API; "native short" or "qt short":
-// only reads and writes at 9600 baud) against kavir-radio-sim, paced at
+// Full read, full write and write + verify through the system's own serial
+// API ("short": only reads and writes at 9600 baud) against kavir-radio-sim, paced at
 // 9600 baud and unpaced. Prints wall time,
 // the wire-time limit (bytes both ways x 10 bits / baud, both transfers for
 // write + verify), their ratio and the client's CPU time; then what reading
 // the radio before a write (to keep what it held) adds to a write + verify.
 #include <sys/resource.h>
 
-#include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 
 #include "link/native/native_transport.h"
-#include "link/qt/qt_serial_transport.h"
+#include "screen/screen_events.h"
 #include "screen/radio_transfer.h"
 #include "profile/ini_document.h"
 #include "screen/kavir_view.h"
@@ -25,7 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool use_native = false;
 
 // Counts the bytes on the line in both directions.
 class CountingTransport : public Transport {
@@ -91,18 +88,19 @@ Timing RunOne(const std::string& dir, int baud, Kind kind) {
   }
   YesUi ui;
   WorkingFiles files = WorkingFiles::FromDirectory(dir);
-  QtSerialTransport qt;
   NativeSerialTransport native;
-  CountingTransport counting(use_native ? static_cast<Transport&>(native) : qt);
+  CountingTransport counting(native);
   SteadyClock clock;
-  SerialLink link(counting, clock, ui, files);
+  ScreenEvents events(ui);
+  SerialLink link(counting, clock, events, files);
   link.set_priority = [](ThreadPriority) {};
   // The start-up port is the simulator's, named in KAVIR.ini.
   IniDocument ini = ReadIniFile(files.kavir_ini);
   ini.SetString("ComPort", "Device", sim.device());
   WriteIniFile(files.kavir_ini, ini);
   CKAVIRView view(files, ui);
-  view.OnInitialUpdate(&link);
+  LinkPortStarter starter(link);
+  view.OnInitialUpdate(&starter);
 
   double cpu0 = CpuSeconds();
   auto t0 = std::chrono::steady_clock::now();
@@ -129,14 +127,11 @@ Timing RunOne(const std::string& dir, int baud, Kind kind) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
   fs::path dir = fs::temp_directory_path() / ("kavir-link-bench-" + std::to_string(std::random_device{}()));
   fs::create_directories(dir);
   for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))
     if (e.is_regular_file()) fs::copy_file(e.path(), dir / e.path().filename());
-  use_native = argc > 1 && std::string(argv[1]) == "native";
-  std::printf("transport: %s\n", use_native ? "native" : "Qt");
-  if (argc > 2 && std::string(argv[2]) == "short") {
+  if (argc > 1 && std::string(argv[argc - 1]) == "short") {
     for (int i = 0; i < 3; ++i) {
       RunOne(dir.string(), 9600, Kind::Read);
       RunOne(dir.string(), 9600, Kind::Write);

@@ -22,7 +22,7 @@
 #include "lang/language.h"
 #include "shot_folder.h"
 #include "command_ids.h"
-#include "link/qt/port_list.h"
+#include "link/native/native_ports.h"
 #include "main_frame.h"
 #include "port_dialog.h"
 #include "radio_commands.h"
@@ -66,7 +66,7 @@ int main(int argc, char* argv[]) {
   {
     PortSettings settings;
     settings.device = "/dev/pts/3";
-    app::PortDialog port(settings, AvailablePorts(), &frame);
+    app::PortDialog port(settings, NativeAvailablePorts(), &frame);
     port.show();
     if (!QTest::qWaitForWindowExposed(&port)) return 1;
     QTest::qWait(100);

@@ -24,7 +24,8 @@
 #include "dialog_units.h"
 #include "link/port_device.h"
 #include "link/port_doctor.h"
-#include "link/qt/qt_serial_transport.h"
+#include "link/native/native_transport.h"
+#include "worker_thread.h"
 
 namespace kavir::app {
 
@@ -218,13 +219,15 @@ std::string PortDialog::ChosenDevice() const {
 void PortDialog::Probe() {
   LineSettings line = line_;
   if (const int baud = baud_field_->currentText().trimmed().toInt(); baud > 0) line.baud = baud;
-  QtSerialTransport transport(line);
+  NativeSerialTransport transport(line);
   SteadyClock clock;
   probe_button_->setEnabled(false);
   probe_status_->setText(tr("正在检测..."));
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QString found;
-  ProbePorts(transport, clock, ports_, waits_[0]->value(), [&](const ProbeResult& r) {
+  const int wait_ms = waits_[0]->value();
+  // The ports are tried off the window's thread; each answer is shown as it comes.
+  auto show = [&](const ProbeResult& r) {
     QTreeWidgetItem* item = ItemFor(r.device);
     if (!item) return;
     if (r.model) {
@@ -235,7 +238,10 @@ void PortDialog::Probe() {
       item->setText(2, r.opened ? tr("无应答") : tr("打不开"));
       if (!r.opened) item->setToolTip(2, Q(r.open_error));
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  };
+  RunOffWindowThread(UserInput::HeldBack, [&] {
+    ProbePorts(transport, clock, ports_, wait_ms,
+               [&](const ProbeResult& r) { RunOnThreadOf(this, [&] { show(r); }); });
   });
   QApplication::restoreOverrideCursor();
   probe_button_->setEnabled(true);
@@ -255,10 +261,11 @@ QString PortDialog::DoctorText() const {
   if (const int baud = baud_field_->currentText().trimmed().toInt(); baud > 0) options.line.baud = baud;
   options.handshake_ms = waits_[0]->value();
   options.model_name = model_name_;
-  QtSerialTransport transport(options.line);
+  NativeSerialTransport transport(options.line);
   SteadyClock clock;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const DoctorReport report = RunDoctor(*MakeSystemView(), transport, clock, options);
+  DoctorReport report;
+  RunOffWindowThread(UserInput::HeldBack, [&] { report = RunDoctor(*MakeSystemView(), transport, clock, options); });
   QApplication::restoreOverrideCursor();
   return Q(report.Text());
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/link_settings.h"
-#include "link/qt/port_list.h"
+#include "link/ports/port_records.h"
 
 class QComboBox;
 class QLabel;

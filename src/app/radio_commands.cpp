@@ -2,18 +2,17 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "batch/qt/qt_port_opener.h"
+#include "batch/native_port_opener.h"
 #include "batch_dialog.h"
 #include "command_ids.h"
 #include "compare_dialog.h"
 #include "link/link_settings.h"
-#include "link/qt/port_list.h"
-#include "link/qt/qt_serial_transport.h"
+#include "link/native/native_ports.h"
+#include "link/native/native_transport.h"
 #include "link/radio_texts.h"
 #include "link/transactions.h"
 #include "screen/radio_transfer.h"
@@ -22,33 +21,28 @@
 #include "port_dialog.h"
 #include "profile/ini_document.h"
 #include "transfer_guard.h"
+#include "worker_thread.h"
 
 namespace kavir::app {
 
 RadioCommands::RadioCommands(CMainFrame& frame, Transport* transport, Clock* clock)
-    : frame_(frame) {
+    : frame_(frame), screen_events_(frame.ui()), events_(&frame, screen_events_) {
   const WorkingFiles& files = frame.view().files();
   if (!transport) {
     const IniDocument kavir_ini = ReadIniFile(files.kavir_ini);
     std::string warning;
-    auto serial = std::make_unique<QtSerialTransport>(ReadLineSettings(kavir_ini, &warning));
-    own_transport_ = std::move(serial);
+    own_transport_ = std::make_unique<NativeSerialTransport>(ReadLineSettings(kavir_ini, &warning));
     transport = own_transport_.get();
   }
   if (!clock) {
     own_clock_ = std::make_unique<SteadyClock>();
     clock = own_clock_.get();
   }
-  link_ = std::make_unique<SerialLink>(*transport, *clock, frame.ui(), files);
-  // While a transfer waits, the window repaints and the clock runs; clicks
-  // and keys wait until the transfer is over.
-  // (TransferGuard holds back the input while a transfer runs.)
-  link_->idle_hook = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
-  if (auto* serial = dynamic_cast<QtSerialTransport*>(own_transport_.get())) {
-    serial->receive_handler = [this] {
-      if (!busy_) link_->OnComm();
-    };
-  }
+  // The transfers run on a thread of their own; what they say comes to the
+  // window's thread (TransferGuard holds back clicks and keys meanwhile).
+  link_ = std::make_unique<SerialLink>(*transport, *clock, events_, files);
+  threads_.link = [](const std::function<void()>& fn) { RunOffWindowThread(UserInput::Heard, fn); };
+  threads_.screen = [this](const std::function<void()>& fn) { RunOnThreadOf(&frame_, fn); };
 }
 
 RadioCommands::~RadioCommands() = default;
@@ -76,7 +70,7 @@ bool RadioCommands::RunPortDialog(PortSettings& settings) {
   const IniDocument kavir_ini = ReadIniFile(frame_.view().files().kavir_ini);
   const std::string configured = settings.device.empty() ? link_->transport().DeviceName(settings.port_number, "")
                                                          : settings.device;
-  PortDialog dialog(settings, AvailablePorts(configured), &frame_, ReadLineSettings(kavir_ini),
+  PortDialog dialog(settings, NativeAvailablePorts(configured), &frame_, ReadLineSettings(kavir_ini),
                     [kavir_ini](int n) { return kavir_ini.GetString("Type", std::to_string(n), "", 20); });
   if (dialog.exec() != QDialog::Accepted) return false;
   settings = dialog.settings();
@@ -105,12 +99,12 @@ void RadioCommands::Run(Kind kind) {
     options.verify = frame_.action(kCmdVerifyAfterWrite)->isChecked();
     options.keep_radio_image = frame_.action(kCmdKeepRadioBeforeWrite)->isChecked();
     if (kind == Kind::Compare) {
-      result = kavir::OnReadRadio(radio, *link_);
+      result = kavir::OnReadRadio(radio, *link_, threads_);
     } else {
       // A read is one step that undo takes back.
       view.RecordStep([&] {
-        result = kind == Kind::Read ? kavir::OnReadRadio(view, *link_)
-                                    : kavir::OnWriteRadio(view, *link_, options);
+        result = kind == Kind::Read ? kavir::OnReadRadio(view, *link_, threads_)
+                                    : kavir::OnWriteRadio(view, *link_, options, nullptr, threads_);
         // The screen now shows the radio, not the file it was opened from.
         if (kind == Kind::Read && result == TransferResult::Done) view.current_file_name.clear();
       });
@@ -155,8 +149,8 @@ void RadioCommands::OnCompareRadio() { Run(Kind::Compare); }
 
 void RadioCommands::OnBatch() {
   PortOpener opener = batch_opener;
-  if (auto* serial = dynamic_cast<QtSerialTransport*>(own_transport_.get()); serial && !opener)
-    opener = QtPortOpener(serial->line_settings());
+  if (auto* serial = dynamic_cast<NativeSerialTransport*>(own_transport_.get()); serial && !opener)
+    opener = NativePortOpener(serial->line_settings());
   if (busy_ || !opener) return;
   busy_ = true;
   // The batch opens the ports itself, this one among them.

@@ -9,6 +9,9 @@
 #include "batch/batch_job.h"
 #include "link/serial_link.h"
 #include "profile/ini_document.h"
+#include "screen/radio_transfer.h"
+#include "screen/screen_events.h"
+#include "worker_thread.h"
 
 class QPushButton;
 
@@ -19,7 +22,7 @@ class TransferGuard;
 
 class RadioCommands : public PortStarter, public PortDialogUi {
  public:
-  // Without a transport the Qt serial port and the steady clock are used.
+  // Without a transport the system's serial port and the steady clock are used.
   RadioCommands(CMainFrame& frame, Transport* transport = nullptr, Clock* clock = nullptr);
   ~RadioCommands() override;
 
@@ -40,7 +43,7 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   // the screen on show, which stays as it is.
   void OnCompareRadio();
   SerialLink& link() { return *link_; }
-  // How the batch opens its ports; unset: the Qt serial port with the
+  // How the batch opens its ports; unset: the system's serial port with the
   // line settings the program's port has at the time.
   PortOpener batch_opener;
   // The transfer's Cancel button; nullptr when no transfer runs.
@@ -51,6 +54,9 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   void Run(Kind kind);
 
   CMainFrame& frame_;
+  ScreenEvents screen_events_;
+  WindowThreadEvents events_;
+  TransferThreads threads_;
   std::unique_ptr<Transport> own_transport_;
   std::unique_ptr<Clock> own_clock_;
   std::unique_ptr<SerialLink> link_;

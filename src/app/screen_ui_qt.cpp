@@ -5,12 +5,10 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QTimer>
 
 #include "key_settings_dialog.h"
-#include "link/radio_texts.h"
 #include "main_frame.h"
 
 namespace kavir::app {
@@ -26,34 +24,18 @@ QString QtFileFilter(const std::string& filter) {
   return names.join(QStringLiteral(";;"));
 }
 
-QPair<QString, QString> YesNoCaptions(const QString& text) {
-  // The answer's word follows "Y：" or "N：" (full-width or plain colon).
-  auto word = [&text](QChar letter, const QString& fallback) {
-    static const QRegularExpression kAnswer(QStringLiteral("([YN])[：:]\\s*([^\\s)）]+)"));
-    for (auto it = kAnswer.globalMatch(text); it.hasNext();) {
-      const QRegularExpressionMatch m = it.next();
-      if (m.captured(1) == letter) {
-        const QString w = m.captured(2);
-        return w == QStringLiteral("不是") ? QCoreApplication::translate("QtScreenUi", "否") : w;
-      }
-    }
-    return fallback;
-  };
-  return {word(QLatin1Char('Y'), QCoreApplication::translate("QtScreenUi", "是")) + QStringLiteral("(&Y)"),
-          word(QLatin1Char('N'), QCoreApplication::translate("QtScreenUi", "否")) + QStringLiteral("(&N)")};
+bool QtScreenUi::AskYesNo(const std::string& text, const std::string& caption) {
+  return Ask(text, caption,
+             {QCoreApplication::translate("QtScreenUi", "是").toStdString(),
+              QCoreApplication::translate("QtScreenUi", "否").toStdString()});
 }
 
-bool QtScreenUi::AskYesNo(const std::string& text, const std::string& caption) {
-  // Yes to the other-model question writes into the wrong radio: Enter
-  // must not give it.
-  const bool harmful_yes = text.rfind(LinkText(kOtherModelLead), 0) == 0;
-  const QString message = QString::fromUtf8(text);
-  QMessageBox box(QMessageBox::Question, QString::fromUtf8(caption), message,
+bool QtScreenUi::Ask(const std::string& text, const std::string& caption, const Answers& answers) {
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(caption), QString::fromUtf8(text),
                   QMessageBox::Yes | QMessageBox::No, &frame_);
-  box.setDefaultButton(harmful_yes ? QMessageBox::No : QMessageBox::Yes);
-  const auto captions = YesNoCaptions(message);
-  box.button(QMessageBox::Yes)->setText(captions.first);
-  box.button(QMessageBox::No)->setText(captions.second);
+  box.setDefaultButton(answers.yes_is_default ? QMessageBox::Yes : QMessageBox::No);
+  box.button(QMessageBox::Yes)->setText(QString::fromStdString(answers.yes) + QStringLiteral("(&Y)"));
+  box.button(QMessageBox::No)->setText(QString::fromStdString(answers.no) + QStringLiteral("(&N)"));
   // A prompt during a transaction must show the normal pointer.
   const bool had_wait = wait_cursor_;
   if (had_wait) QApplication::restoreOverrideCursor();

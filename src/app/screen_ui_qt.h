@@ -15,16 +15,12 @@ class CMainFrame;
 // "dat Files (*.dat);;All Files (*.*)".
 QString QtFileFilter(const std::string& filter);
 
-// Button captions for a Yes/No prompt whose text names the answers
-// ("Y：是  N：不是", "Y：重试  N：返回"): {"是(&Y)", "否(&N)"}, {"重试(&Y)",
-// "返回(&N)"}; {"是(&Y)", "否(&N)"} when the text names none.
-QPair<QString, QString> YesNoCaptions(const QString& text);
-
 class QtScreenUi : public ScreenUi {
  public:
   explicit QtScreenUi(CMainFrame& frame) : frame_(frame) {}
 
   bool AskYesNo(const std::string& text, const std::string& caption) override;
+  bool Ask(const std::string& text, const std::string& caption, const Answers& answers) override;
   void ShowError(const std::string& text, const std::string& caption) override;
   void SetStatusText(const std::string& text) override;
   void Beep(int frequency_hz, int duration_ms) override;

@@ -113,8 +113,8 @@ void BatchJob::Error(const std::string& port, const std::string& message) {
 
 void BatchJob::RunPort(const BatchPort& port) {
   PortIo io = opener_(port);
-  HeadlessUi ui;
-  SerialLink link(*io.transport, *io.clock, ui, setup_.files);
+  QuietEvents quiet;
+  SerialLink link(*io.transport, *io.clock, quiet, setup_.files);
   link.port_number = port.port_number;
   link.device = port.device;
   link.set_shared_cancel(&abort_);

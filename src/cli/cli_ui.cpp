@@ -40,8 +40,12 @@ std::string OneLine(const std::string& text) {
 
 bool CliUi::AskYesNo(const std::string& text, const std::string& caption) {
   const bool yes = answer ? answer(text, caption) : false;
-  if (verbose) std::cerr << caption << " " << OneLine(text) << " " << (yes ? "Y" : "N") << "\n";
+  Asked(text, caption, yes);
   return yes;
+}
+
+void CliUi::Asked(const std::string& text, const std::string& caption, bool yes) {
+  if (verbose) std::cerr << caption << " " << OneLine(text) << " " << (yes ? "Y" : "N") << "\n";
 }
 
 void CliUi::ShowError(const std::string& text, const std::string& caption) {

@@ -28,6 +28,8 @@ class CliUi : public ScreenUi {
   const std::vector<std::string>& errors() const { return errors_; }
 
   bool AskYesNo(const std::string& text, const std::string& caption) override;
+  // A question answered without asking: said on stderr when verbose.
+  void Asked(const std::string& text, const std::string& caption, bool yes);
   void ShowError(const std::string& text, const std::string& caption) override;
   void ShowWarning(const std::string& text, const std::string& caption) override;
   void SetStatusText(const std::string& text) override;

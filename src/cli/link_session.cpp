@@ -5,6 +5,7 @@
 #include "link/link_settings.h"
 #include "link/radio_texts.h"
 #include "link/transfer_summary.h"
+#include "screen/screen_events.h"
 #include "profile/ini_document.h"
 #include "terminal_text.h"
 
@@ -42,11 +43,11 @@ std::optional<int> ParseRetries(const CliArgs& args, std::string* error) {
   return std::stoi(*value);
 }
 
-LinkSession::LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port) : ui_(ui) {
+LinkSession::LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port) : ui_(ui), events_(ui) {
   std::string warning;
   transport_.set_line_settings(ReadLineSettings(ReadIniFile(files.kavir_ini), &warning));
   if (!warning.empty()) PrintErr(Printf("kavir-cli: warning: %s\n", warning.c_str()));
-  link_ = std::make_unique<SerialLink>(transport_, clock_, ui, files);
+  link_ = std::make_unique<SerialLink>(transport_, clock_, events_, files);
   link_->port_number = port.port_number;
   link_->device = port.device;
 }
@@ -75,22 +76,34 @@ std::string OneLineText(const std::string& text) {
   return out;
 }
 
-bool PromptPolicy::Answer(const std::string& text) {
-  // The write's question is known by its text before the model's name.
-  const std::string write_question = LinkText(kWriteConfirmFormat);
-  const std::string write_lead = write_question.substr(0, write_question.find("%s"));
-  if (text == LinkText(kReadConfirm) || text.rfind(write_lead, 0) == 0) return true;
-  if (text.rfind(LinkText(kOtherModelLead), 0) == 0) {
-    refused_other_model = !other_model;
-    return other_model;
-  }
-  last_failure = text;
+bool CliEvents::Said(const std::string& prompt, bool yes) {
+  ui_.Asked(prompt, LinkText(kPromptCaption), yes);
+  return yes;
+}
+
+bool CliEvents::ConfirmRead() { return Said(LinkText(kReadConfirm), true); }
+bool CliEvents::ConfirmWrite(const std::string& model) { return Said(WriteConfirmText(model), true); }
+
+bool CliEvents::AcceptOtherModel(const std::string&, const std::string&, const std::string& prompt) {
+  refused_other_model = !other_model;
+  return Said(prompt, other_model);
+}
+
+bool CliEvents::Retry(const TransferFailure& failure) {
+  last_failure = failure.cause;
   if (retries > 0) {
     --retries;
-    PrintErr(Printf("%s: retrying\n", FailureCause(text).c_str()));
-    return true;
+    PrintErr(Printf("%s: retrying\n", failure.cause.c_str()));
+    return Said(failure.prompt, true);
   }
-  return false;
+  return Said(failure.prompt, false);
 }
+
+void CliEvents::Error(const std::string& text) { ui_.ShowError(text, LinkText(kPromptCaption)); }
+void CliEvents::Status(const std::string& text) { ui_.SetStatusText(text); }
+void CliEvents::Progress(const std::string& text, short range, short position) {
+  ui_.BeginProgress(text, range, position);
+}
+void CliEvents::ProgressEnd() { ui_.EndProgress(); }
 
 }  // namespace kavir::cli

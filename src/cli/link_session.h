@@ -20,6 +20,33 @@ std::optional<PortArg> ParsePortArg(const std::string& text, std::string* error)
 // --retries N: a whole number from 0; default 0.
 std::optional<int> ParseRetries(const CliArgs& args, std::string* error);
 
+// Yes to the confirmation, Yes to the first `retries` failures, then No;
+// the other-model question gets `other_model`. Every question and its
+// answer is said on stderr as the terminal's user interface says it.
+// Remembers the last failure and whether the other model was refused.
+class CliEvents : public TransferEvents {
+ public:
+  explicit CliEvents(CliUi& ui) : ui_(ui) {}
+  int retries = 0;
+  bool other_model = false;
+  std::string last_failure;  // its cause, on one line
+  bool refused_other_model = false;
+
+  bool ConfirmRead() override;
+  bool ConfirmWrite(const std::string& model) override;
+  bool AcceptOtherModel(const std::string& radio_model, const std::string& data_model,
+                        const std::string& prompt) override;
+  bool Retry(const TransferFailure& failure) override;
+  void Error(const std::string& text) override;
+  void Status(const std::string& text) override;
+  void Progress(const std::string& text, short range, short position) override;
+  void ProgressEnd() override;
+
+ private:
+  bool Said(const std::string& prompt, bool yes);
+  CliUi& ui_;
+};
+
 class LinkSession {
  public:
   LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port);
@@ -27,23 +54,14 @@ class LinkSession {
   // what to try (printed once, by the caller).
   bool Open(std::string* error);
   SerialLink& link() { return *link_; }
+  CliEvents& events() { return events_; }
 
  private:
   CliUi& ui_;
+  CliEvents events_;
   NativeSerialTransport transport_;
   SteadyClock clock_;
   std::unique_ptr<SerialLink> link_;
-};
-
-// Yes to the confirmation, Yes to the first `retries` failure prompts, then
-// No; the other-model question gets `other_model`. Remembers the last
-// failure prompt and whether the other-model question was refused.
-struct PromptPolicy {
-  int retries = 0;
-  bool other_model = false;
-  std::string last_failure;
-  bool refused_other_model = false;
-  bool Answer(const std::string& text);
 };
 
 // A prompt's text on one line, for stderr.

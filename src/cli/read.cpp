@@ -23,13 +23,12 @@ int RunRead(const CliArgs& args) {
   // Refused before anything is sent: the read could not be decoded or saved.
   if (!screen.view.option_lists_status().ok)
     return Fail(kExitBadInput, "nothing read: " + screen.OptionListsRefusal());
-  PromptPolicy policy;
-  policy.retries = *retries;
-  screen.ui.answer = [&](const std::string& text, const std::string&) { return policy.Answer(text); };
   screen.ui.verbose = true;
   screen.ui.print_errors = true;
 
   LinkSession session(args.files, screen.ui, *port);
+  CliEvents& policy = session.events();
+  policy.retries = *retries;
   if (!session.Open(&error)) return Fail(kExitFailed, error);
   // The port error is printed once; the transfer below would repeat it.
   TransferResult result = OnReadRadio(screen.view, session.link());
@@ -38,7 +37,7 @@ int RunRead(const CliArgs& args) {
   if (result != TransferResult::Done)
     return Fail(kExitFailed, "read failed: " + (policy.last_failure.empty()
                                                     ? std::string("see the messages above")
-                                                    : FailureCause(policy.last_failure)));
+                                                    : policy.last_failure));
   screen.ui.print_errors = false;
   if (!screen.SaveAs(*out, &error)) return Fail(kExitFailed, error);  // the radio was read
   return kExitOk;

@@ -55,14 +55,13 @@ int RunWrite(const CliArgs& args) {
   if (!screen.view.option_lists_status().ok)
     return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
   if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
-  PromptPolicy policy;
-  policy.retries = *retries;
-  policy.other_model = args.Flag("force");
-  screen.ui.answer = [&](const std::string& text, const std::string&) { return policy.Answer(text); };
   screen.ui.verbose = true;
   screen.ui.print_errors = true;
 
   LinkSession session(args.files, screen.ui, *port);
+  CliEvents& policy = session.events();
+  policy.retries = *retries;
+  policy.other_model = args.Flag("force");
   if (!session.Open(&error)) return Fail(kExitFailed, error);
   WriteRadioOptions options;
   options.verify = !args.Flag("no-verify");

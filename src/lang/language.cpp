@@ -27,7 +27,7 @@ void LoadQtChinese(std::vector<std::unique_ptr<QTranslator>>& out) {
   const QLocale chinese(QLocale::Chinese, QLocale::China);
   const QStringList folders = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
                                QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
-  for (const char* catalog : {"qtbase", "qtserialport"}) {
+  for (const char* catalog : {"qtbase"}) {
     auto translator = std::make_unique<QTranslator>();
     for (const QString& folder : folders) {
       if (translator->load(chinese, QString::fromLatin1(catalog), QStringLiteral("_"), folder)) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "radio_texts.h"
+#include "transfer_summary.h"
 
 namespace kavir {
 
@@ -26,9 +27,9 @@ void SendHandshake(SerialLink& link, const char* frame, const HandshakeWaits& wa
   }
 }
 
-std::string HandshakeFailedPrompt(SerialLink& link) {
-  if (link.transport().IsOpen()) return LinkText(kHandshakeFailed);
-  return ArgText(LinkText(kPortFailedFormat), {link.last_open_error()});
+TransferFailure HandshakeFailure(SerialLink& link) {
+  if (link.transport().IsOpen()) return MakeFailure(TransferFailure::Kind::Handshake, LinkText(kHandshakeFailed));
+  return MakeFailure(TransferFailure::Kind::Handshake, ArgText(LinkText(kPortFailedFormat), {link.last_open_error()}));
 }
 
 }  // namespace kavir

@@ -32,8 +32,8 @@ struct HandshakeWaits {
 // in the receive buffer for HandshakeModel.
 void SendHandshake(SerialLink& link, const char* frame, const HandshakeWaits& waits);
 
-// The prompt after a handshake without an answer: the port's own failure
-// when it would not open, else the handshake's.
-std::string HandshakeFailedPrompt(SerialLink& link);
+// The failure after a handshake without an answer: the port's own when it
+// would not open, else the handshake's.
+TransferFailure HandshakeFailure(SerialLink& link);
 
 }  // namespace kavir

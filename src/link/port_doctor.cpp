@@ -68,8 +68,8 @@ DoctorCheck Loopback(Transport& transport, Clock& clock) {
 ProbeResult ProbeRadio(Transport& transport, Clock& clock, const std::string& device, int timeout_ms) {
   ProbeResult r;
   r.device = device;
-  HeadlessUi ui;
-  SerialLink link(transport, clock, ui, WorkingFiles{});
+  QuietEvents events;
+  SerialLink link(transport, clock, events, WorkingFiles{});
   link.device = device;
   link.OpenPort();
   r.opened = transport.IsOpen();

@@ -17,6 +17,7 @@
 #include "packet_reader.h"
 #include "radio_texts.h"
 #include "transactions.h"
+#include "transfer_summary.h"
 
 namespace kavir {
 
@@ -39,7 +40,7 @@ enum class Step { Done, Retry, End };
 
 class ReadAttempt {
  public:
-  ReadAttempt(SerialLink& link, const ProgramData& data) : link_(link), ui_(link.ui()), data_(data) {}
+  ReadAttempt(SerialLink& link, const ProgramData& data) : link_(link), events_(link.events()), data_(data) {}
 
   Step Run();
   const Setup& record() const { return record_; }
@@ -48,7 +49,7 @@ class ReadAttempt {
   // Read.ini as it stands goes to disk; false (and shown) when it cannot.
   bool SaveReadIni();
   bool SavePartial();
-  Step Prompt(const std::string& text);
+  Step Prompt(const TransferFailure& failure);
   Step PacketFailed(const PacketFailure& failure);
   Step NotAnImage(const std::string& wrong);
   bool CancelRequested() const { return link_.cancel_requested(); }
@@ -59,7 +60,7 @@ class ReadAttempt {
     return Step::End;
   }
   SerialLink& link_;
-  ScreenUi& ui_;
+  TransferEvents& events_;
   const ProgramData& data_;
   IniDocument read_ini_;  // Read.ini as it was, its profile keys cleared
   Setup record_;
@@ -73,7 +74,7 @@ bool ReadAttempt::SaveReadIni() {
   StoreSetup(record_, doc);
   IoStatus status = WriteIniFile(data_.files.read_ini, doc);
   if (status) return true;
-  ui_.ShowError(TrText("Link", "读出的数据未能保存: ") + UserMessage(status), LinkText(kPromptCaption));
+  events_.Error(TrText("Link", "读出的数据未能保存: ") + UserMessage(status));
   return false;
 }
 
@@ -95,15 +96,15 @@ bool ReadAttempt::SavePartial() {
   IoStatus status = WriteFileAtomically(
       path, "; 读出未完成，这些数据不完整，不能当作读出的数据使用 (incomplete read)\r\n" + doc.Serialize());
   if (status) return true;
-  ui_.ShowError(TrText("Link", "读出的数据未能保存: ") + UserMessage(status), LinkText(kPromptCaption));
+  events_.Error(TrText("Link", "读出的数据未能保存: ") + UserMessage(status));
   return false;
 }
 
-Step ReadAttempt::Prompt(const std::string& text) {
+Step ReadAttempt::Prompt(const TransferFailure& failure) {
   if (CancelRequested()) return Cancel();
   // What was read so far is on disk while the user decides.
   if (!SavePartial()) return Step::End;
-  return ui_.AskYesNo(text, LinkText(kPromptCaption)) ? Step::Retry : Step::End;
+  return events_.Retry(failure) ? Step::Retry : Step::End;
 }
 
 // The radio is given time before the prompt, the longer the more packets
@@ -121,7 +122,7 @@ Step ReadAttempt::PacketFailed(const PacketFailure& failure) {
     if (failure.kind == Kind::Incomplete && !silent) link_.SendText(5, kGood);
     link_.SpinDelay(20 * (48 - n));
   }
-  return Prompt(FormatPacketText(kReadPacketFailedFormat, n));
+  return Prompt(MakeFailure(TransferFailure::Kind::ReadPacket, FormatPacketText(kReadPacketFailedFormat, n), n));
 }
 
 // Bytes that are no radio's image would show as nonsense settings: they are
@@ -135,7 +136,7 @@ Step ReadAttempt::NotAnImage(const std::string& wrong) {
   message += backup ? ArgText(TrText("Link", "\n读到的 768 字节已保存为 %1。"), {kept})
                     : TrText("Link", "\n读到的字节未能保存: ") + UserMessage(backup);
   link_.report.not_an_image = true;
-  ui_.ShowError(message, LinkText(kPromptCaption));
+  events_.Error(message);
   return Step::End;
 }
 
@@ -144,7 +145,7 @@ Step ReadAttempt::Run() {
   link_.set_priority(ThreadPriority::TimeCritical);
   link_.SuppressOpenErrorBox();
   const Timeouts t = link_.LoadTimeouts();
-  ui_.Repaint();
+  events_.Refresh();
 
   // Read.ini is cleared in memory and goes to disk at the next prompt or
   // at the end: one write, the same content as per-key writes would leave.
@@ -152,7 +153,7 @@ Step ReadAttempt::Run() {
   IoStatus load;
   read_ini_ = ReadIniFile(files.read_ini, &load);
   if (!load) {
-    ui_.ShowError(TrText("Link", "Read.ini 无法读取: ") + UserMessage(load), LinkText(kPromptCaption));
+    events_.Error(TrText("Link", "Read.ini 无法读取: ") + UserMessage(load));
     return Step::End;
   }
   ClearProfileKeys(read_ini_);
@@ -166,7 +167,7 @@ Step ReadAttempt::Run() {
   SendHandshake(link_, kReadHandshake, {t.handshake, LinkText(kHandshakeStatus), kProgressRange, 1});
   if (CancelRequested()) return Cancel();
   const std::optional<int> answered = HandshakeModel(link_);
-  if (!answered) return Prompt(HandshakeFailedPrompt(link_));
+  if (!answered) return Prompt(HandshakeFailure(link_));
   record_ = ModelRecord(*answered, data_);
   answered_ = true;
 
@@ -180,13 +181,13 @@ Step ReadAttempt::Run() {
   if (failure) return PacketFailed(*failure);
 
   // A model file without an upper band limit: the read cannot be trusted.
-  if (!HasBand(record_)) return Prompt(LinkText(kBandFailed));
+  if (!HasBand(record_)) return Prompt(MakeFailure(TransferFailure::Kind::Band, LinkText(kBandFailed)));
   if (const std::string wrong = ImageProblem(image_); !wrong.empty()) return NotAnImage(wrong);
   // The image first: when Read.ini cannot be saved, the read is still kept.
   const std::string model = ClipToGbkBytes(record_.model(), kValueBuffer - 1);
   std::string kept;
   IoStatus backup = SaveBackup(files.program_dir, "read", model, image_, std::time(nullptr), &kept);
-  if (!backup) ui_.ShowError(TrText("Link", "读出的数据未能备份: ") + UserMessage(backup), LinkText(kPromptCaption));
+  if (!backup) events_.Error(TrText("Link", "读出的数据未能备份: ") + UserMessage(backup));
   link_.report.backup_path = kept;
   if (!SaveReadIni()) return Step::End;
   std::remove(PartialReadPath(files).c_str());  // stale now
@@ -196,10 +197,9 @@ Step ReadAttempt::Run() {
 }  // namespace
 
 ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data) {
-  ScreenUi& ui = link.ui();
   ReadOutcome out;
   link.BeginTransfer();
-  if (!ui.AskYesNo(LinkText(kReadConfirm), LinkText(kPromptCaption))) {
+  if (!link.events().ConfirmRead()) {
     out.result = TransferResult::Cancelled;
     return out;
   }

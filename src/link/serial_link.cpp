@@ -17,8 +17,8 @@ namespace {
 constexpr int kIdleSliceMs = 20;
 }  // namespace
 
-SerialLink::SerialLink(Transport& transport, Clock& clock, ScreenUi& ui, WorkingFiles files)
-    : transport_(transport), clock_(clock), ui_(ui), files_(std::move(files)) {}
+SerialLink::SerialLink(Transport& transport, Clock& clock, TransferEvents& events, WorkingFiles files)
+    : transport_(transport), clock_(clock), events_(events), files_(std::move(files)) {}
 
 bool SerialLink::TryOpen() {
   std::string error;
@@ -35,7 +35,7 @@ bool SerialLink::OpenTransport() {
   if (TryOpen()) return true;
   if (!open_error_shown_) {
     open_error_shown_ = true;
-    ui_.ShowError(last_open_error_, LinkText(kPromptCaption));
+    events_.Error(last_open_error_);
   }
   return false;
 }
@@ -113,7 +113,7 @@ void SerialLink::ClearTransmitBuffer() {
 void SerialLink::WaitForBytes(int wanted, int timeout_ms, const std::string& text, short range,
                               short position) {
   const std::uint32_t start_count = receive_count;
-  ui_.BeginProgress(text, range, position);
+  events_.Progress(text, range, position);
   auto arrived = [&] {
     return static_cast<std::int64_t>(static_cast<std::uint32_t>(receive_count - start_count)) >=
            static_cast<std::int64_t>(wanted);
@@ -134,14 +134,12 @@ void SerialLink::WaitForBytes(int wanted, int timeout_ms, const std::string& tex
     if (idle_hook) idle_hook();
     PollInput();
   }
-  ui_.EndProgress();
+  events_.ProgressEnd();
 }
 
 void SerialLink::SpinDelay(int n) {
-  static constexpr Cursor kShapes[5] = {Cursor::SizeNWSE, Cursor::SizeNS, Cursor::SizeNESW,
-                                        Cursor::SizeWE, Cursor::AppStarting};
   for (int i = 0; i >= 0 && i <= n && !cancel_requested(); ++i) {
-    ui_.SetCursor(kShapes[i % 5]);
+    events_.Waiting(i);
     clock_.SleepMs(1);
     if (idle_hook && i % kIdleSliceMs == 0) idle_hook();
   }
@@ -167,7 +165,7 @@ void SerialLink::DrainInput(int quiet_ms, int max_ms) {
 Timeouts SerialLink::LoadTimeouts() {
   std::string warning;
   const Timeouts t = ReadTimeouts(ReadIniFile(files_.kavir_ini), &warning);
-  if (!warning.empty() && warning != timeout_warning_shown_) ui_.ShowError(warning, LinkText(kPromptCaption));
+  if (!warning.empty() && warning != timeout_warning_shown_) events_.Error(warning);
   timeout_warning_shown_ = warning;
   return t;
 }
@@ -182,7 +180,7 @@ void SerialLink::OpenStartupPort() {
   if (TryOpen())
     transport_.TakeReceived();
   else
-    ui_.SetStatusText(LinkText(kPortMissingStatus) + last_open_error_);
+    events_.Status(LinkText(kPortMissingStatus) + last_open_error_);
 }
 
 void SerialLink::OnPortSettings(PortDialogUi& dialog) {
@@ -194,7 +192,7 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
   settings.device = device;
   if (!dialog.RunPortDialog(settings)) return;  // closed until the next send
   if (std::string problem = CheckPortSettings(settings); !problem.empty()) {
-    ui_.ShowError(TrText("Link", "串口设置没有改变: ") + problem, LinkText(kPromptCaption));
+    events_.Error(TrText("Link", "串口设置没有改变: ") + problem);
     return;
   }
 
@@ -204,7 +202,7 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
   open_error_shown_ = false;
   OpenPort();
   // The old port's error is no longer news.
-  ui_.SetStatusText(transport_.IsOpen() ? TrText("Link", "就绪") : LinkText(kPortMissingStatus) + last_open_error_);
+  events_.Status(transport_.IsOpen() ? TrText("Link", "就绪") : LinkText(kPortMissingStatus) + last_open_error_);
 
   // A stub KAVIR.ini would hold no option lists.
   if (status && KindOfFile(files_.kavir_ini) == FileKind::Missing)
@@ -213,7 +211,7 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
     StorePortSettings(ini, settings);
     status = WriteIniFile(files_.kavir_ini, ini);
   }
-  if (!status) ui_.ShowError(TrText("Link", "串口设置未能保存: ") + UserMessage(status), LinkText(kPromptCaption));
+  if (!status) events_.Error(TrText("Link", "串口设置未能保存: ") + UserMessage(status));
 }
 
 }  // namespace kavir

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "profile/working_files.h"
-#include "screen/screen_ui.h"
 #include "link_settings.h"
 #include "thread_priority.h"
+#include "transfer_events.h"
 #include "transport.h"
 
 namespace kavir {
@@ -47,9 +47,9 @@ class PortDialogUi {
   virtual bool RunPortDialog(PortSettings& settings) = 0;
 };
 
-class SerialLink : public PortStarter {
+class SerialLink {
  public:
-  SerialLink(Transport& transport, Clock& clock, ScreenUi& ui, WorkingFiles files);
+  SerialLink(Transport& transport, Clock& clock, TransferEvents& events, WorkingFiles files);
 
   // ---- the link operations ----
   void OpenPort();
@@ -67,11 +67,9 @@ class SerialLink : public PortStarter {
   // quiet for quiet_ms (max_ms at most), then clears the receive buffer: a
   // new attempt must not take the tail of the last one for its answer.
   void DrainInput(int quiet_ms, int max_ms);
-  void OpenStartupPort() override;
+  // At start: the port KAVIR.ini names, opened when it is there.
+  void OpenStartupPort();
   void OnPortSettings(PortDialogUi& dialog);
-  // The serial control's receive event when the program is idle: what
-  // arrives between transfers lands in the receive buffer, as before.
-  void OnComm() { PollInput(); }
 
   // ---- state the transactions and codec use ----
   std::array<std::uint8_t, kTransmitBufferSize> transmit_buffer{};
@@ -141,7 +139,7 @@ class SerialLink : public PortStarter {
 
   Transport& transport() { return transport_; }
   Clock& clock() { return clock_; }
-  ScreenUi& ui() { return ui_; }
+  TransferEvents& events() { return events_; }
   const WorkingFiles& files() const { return files_; }
 
  private:
@@ -150,7 +148,7 @@ class SerialLink : public PortStarter {
 
   Transport& transport_;
   Clock& clock_;
-  ScreenUi& ui_;
+  TransferEvents& events_;
   WorkingFiles files_;
   bool open_error_shown_ = false;
   std::string last_open_error_;

@@ -43,6 +43,15 @@ std::string FailureCause(const std::string& prompt) {
   return text;
 }
 
+TransferFailure MakeFailure(TransferFailure::Kind kind, std::string prompt, int packet) {
+  TransferFailure failure;
+  failure.kind = kind;
+  failure.packet = packet;
+  failure.cause = FailureCause(prompt);
+  failure.prompt = std::move(prompt);
+  return failure;
+}
+
 std::string WriteFailureLine(const std::string& cause, TransferResult result, const TransferReport& report) {
   const std::string summary = OneLine(WriteSummary(result, report));
   // A cancel is said by the summary itself.

@@ -18,6 +18,8 @@ std::string WriteSummary(TransferResult result, const TransferReport& report);
 // What a failure prompt says went wrong, on one line and without its
 // question: "传输第 26 个数据包时发生通讯错误/超时连接". Other texts on one line.
 std::string FailureCause(const std::string& prompt);
+// A failure whose cause is its prompt's.
+TransferFailure MakeFailure(TransferFailure::Kind kind, std::string prompt, int packet = 0);
 // A failed write in one line (command line, batch log): the cause, then
 // what the radio took and may hold and where the image is kept, as the
 // desktop program's message says it.

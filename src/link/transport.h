@@ -1,7 +1,7 @@
 #pragma once
-// What the link needs from a serial line and from time. The desktop program
-// uses the Qt serial port, the command line the system's own serial API;
-// the tests use the in-process virtual radio with a virtual clock.
+// What the link needs from a serial line and from time. The programs use
+// the system's own serial API (link/native); the tests use the in-process
+// virtual radio with a virtual clock.
 #include <cstddef>
 #include <cstdint>
 #include <string>

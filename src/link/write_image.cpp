@@ -11,6 +11,7 @@
 #include "handshake.h"
 #include "radio_texts.h"
 #include "transactions.h"
+#include "transfer_summary.h"
 
 namespace kavir {
 
@@ -35,7 +36,7 @@ enum class Step { Done, Retry, End };
 class WriteRun {
  public:
   WriteRun(SerialLink& link, const Image& image, const WriteImageOptions& options)
-      : link_(link), ui_(link.ui()), image_(image), options_(options) {}
+      : link_(link), events_(link.events()), image_(image), options_(options) {}
 
   WriteImageResult Run();
 
@@ -48,10 +49,10 @@ class WriteRun {
     result_.message = TrText("Link", "已取消");
     return Step::End;
   }
-  Step Prompt(const std::string& text) {
+  Step Prompt(const TransferFailure& failure) {
     if (CancelRequested()) return Cancel();
-    result_.message = text;
-    if (!ui_.AskYesNo(text, LinkText(kPromptCaption))) return Step::End;
+    result_.message = failure.prompt;
+    if (!events_.Retry(failure)) return Step::End;
     // The radio may still be answering the failed attempt.
     link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
     return Step::Retry;
@@ -62,7 +63,7 @@ class WriteRun {
   std::uint32_t ArrivedSinceBase() const { return link_.receive_count - base_; }
 
   SerialLink& link_;
-  ScreenUi& ui_;
+  TransferEvents& events_;
   Image image_;
   const WriteImageOptions& options_;
   WriteImageResult result_;
@@ -112,7 +113,7 @@ Step WriteRun::Attempt() {
     link_.report.backup_path = result_.sent_backup;
     if (!backup) {
       result_.message = TrText("Link", "写入前的备份未能保存，没有写入电台: ") + UserMessage(backup);
-      ui_.ShowError(result_.message, LinkText(kPromptCaption));
+      events_.Error(result_.message);
       return Step::End;
     }
   }
@@ -127,15 +128,15 @@ Step WriteRun::Attempt() {
   if (CancelRequested()) return Cancel();
   // Judged as the read's answer is: 20 bytes since the clear, "PM".
   const std::optional<int> answered = HandshakeModel(link_);
-  if (!answered) return Prompt(HandshakeFailedPrompt(link_));
+  if (!answered) return Prompt(HandshakeFailure(link_));
 
   result_.radio_model = *answered;
   if (options_.model && result_.radio_model != *options_.model && !other_model_accepted_) {
-    const std::string question = OtherModelQuestion(ModelName(kavir_ini, result_.radio_model),
-                                                    options_.model_name);
+    const std::string radio_name = ModelName(kavir_ini, result_.radio_model);
     const bool go_on = options_.other_model == OtherModel::Accept ||
                        (options_.other_model == OtherModel::Ask &&
-                        ui_.AskYesNo(question, LinkText(kPromptCaption)));
+                        events_.AcceptOtherModel(radio_name, options_.model_name,
+                                                 OtherModelQuestion(radio_name, options_.model_name)));
     if (!go_on) {
       result_.outcome = WriteOutcome::OtherModelRefused;
       result_.message = ArgText(TrText("Link", "电台是 %1，数据是 %2 的: 没有写入电台。"),
@@ -166,7 +167,7 @@ Step WriteRun::Attempt() {
     else if (CancelRequested())
       return Cancel();
     else if (attempt > 3)
-      return Prompt(FormatPacketText(kWritePacketFailedFormat, n));
+      return Prompt(MakeFailure(TransferFailure::Kind::WritePacket, FormatPacketText(kWritePacketFailedFormat, n), n));
   }
   return Step::Done;
 }
@@ -179,7 +180,8 @@ Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
   const VerifyResult before = ReadBackImage(link_, progress, 4 * std::max(t.handshake, 20));
   if (CancelRequested()) return Cancel();
   if (before.outcome == VerifyResult::Outcome::NoReadBack)
-    return Prompt(LinkText(kBeforeWriteReadFailedLead) + before.failure + LinkText(kBeforeWriteReadFailedTail));
+    return Prompt(MakeFailure(TransferFailure::Kind::BeforeWriteRead,
+                              LinkText(kBeforeWriteReadFailedLead) + before.failure + LinkText(kBeforeWriteReadFailedTail)));
   BackupImage copy;
   std::copy(before.read_back.begin(), before.read_back.end(), copy.begin());
   IoStatus saved = SaveBackup(link_.files().program_dir, "before-write", ModelName(kavir_ini, before.radio_model),
@@ -187,7 +189,7 @@ Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
   if (!saved) {
     result_.before_write_backup.clear();
     result_.message = ArgText(TrText("Link", "电台原有的数据未能保存，没有写入电台: %1"), {UserMessage(saved)});
-    ui_.ShowError(result_.message, LinkText(kPromptCaption));
+    events_.Error(result_.message);
     return Step::End;
   }
   link_.report.before_write_backup = result_.before_write_backup;
@@ -223,8 +225,10 @@ void WriteRun::Verify() {
       result_.message = TrText("Link", "数据已经写入电台, 校验已取消。请再读一次电台确认。");
       return;
     }
-    const std::string question = LinkText(kVerifyReadFailedLead) + result_.verify.failure + LinkText(kVerifyReadFailedTail);
-    if (!ui_.AskYesNo(question, LinkText(kPromptCaption))) {
+    const TransferFailure failure = MakeFailure(
+        TransferFailure::Kind::VerifyRead,
+        LinkText(kVerifyReadFailedLead) + result_.verify.failure + LinkText(kVerifyReadFailedTail));
+    if (!events_.Retry(failure)) {
       link_.report.verify = TransferReport::Verify::NoReadBack;
       result_.outcome = WriteOutcome::NotVerified;
       result_.message = ArgText(TrText("Link", "数据已经写入电台, 但读回校验失败 (%1)。请再读一次电台确认。"),
@@ -262,7 +266,7 @@ void WriteRun::Verify() {
     message += TrText("Link", "两份数据未能保存: ") + UserMessage(a ? b : a) + "\n";
   message += TrText("Link", "请重新写入; 仍然不同时电台可能有故障。");
   result_.message = message;
-  ui_.ShowError(message, LinkText(kPromptCaption));
+  events_.Error(message);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 // A whole write of a given 768-byte image into the radio on a link:
 // handshake, model check, 48 packets, then (by default) a read-back that
-// compares every byte. Prompts go to the link's ScreenUi, so a caller
-// without a window answers them with its own ScreenUi (HeadlessUi answers
+// compares every byte. Questions go to the link's TransferEvents, so a
+// caller without a window answers them its own way (QuietEvents answers
 // No: no retries). The write transaction and batch jobs both use it.
 #include <functional>
 #include <optional>
@@ -63,9 +63,9 @@ struct WriteImageResult {
 
 // A transfer of its own (BeginTransfer: link.report tells how it went;
 // RequestCancel ends it). Failure prompts (handshake, packet, read-back)
-// are asked with AskYesNo: Yes starts that stage again. The thread runs at
-// time-critical priority until the end. A difference is also shown with
-// ShowError.
+// are asked with TransferEvents::Retry: true starts that stage again. The
+// thread runs at time-critical priority until the end. A difference is also
+// shown with TransferEvents::Error.
 WriteImageResult WriteImage(SerialLink& link, const Image& image, const WriteImageOptions& options = {});
 
 }  // namespace kavir

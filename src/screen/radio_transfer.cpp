@@ -7,22 +7,25 @@ namespace kavir {
 
 namespace {
 
-std::string FormatModelText(const char* format, const std::string& model) {
-  std::string out = LinkText(format);
-  out.replace(out.find("%s"), 2, model);
-  return out;
+void RunOn(const TransferThreads::Runner& runner, const std::function<void()>& fn) {
+  if (runner)
+    runner(fn);
+  else
+    fn();
 }
 
 }  // namespace
 
-TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
-  ScreenUi& ui = link.ui();
+TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThreads& threads) {
+  ScreenUi& ui = view.ui();
   // Without the option lists a read could only end in a failure.
   if (!view.option_lists_status().ok) {
     ui.ShowError(view.OptionListsMessage(), LinkText(kPromptCaption));
     return TransferResult::Failed;
   }
-  const ReadOutcome read = ReadRadio(link, ScreenData(view));
+  const ProgramData data = ScreenData(view);
+  ReadOutcome read;
+  RunOn(threads.link, [&] { read = ReadRadio(link, data); });
   if (read.result == TransferResult::Done) {
     ui.BeginProgress(LinkText(kRefreshStatus), 10, 10);
     view.LoadRecord(read.record, view.files().read_ini);
@@ -34,8 +37,8 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link) {
 }
 
 TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options,
-                            WriteImageResult* details) {
-  ScreenUi& ui = link.ui();
+                            WriteImageResult* details, const TransferThreads& threads) {
+  ScreenUi& ui = view.ui();
   link.BeginTransfer();
   const int noted_tab = view.current_tab;
   const Setup setup = view.ToSetup();
@@ -48,8 +51,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
     ui.ShowError(DescribeProblems(problems), LinkText(kPromptCaption));
     return TransferResult::Failed;
   }
-  if (!ui.AskYesNo(FormatModelText(kWriteConfirmFormat, model), LinkText(kPromptCaption)))
-    return TransferResult::Cancelled;
+  if (!link.events().ConfirmWrite(model)) return TransferResult::Cancelled;
 
   WriteImageOptions write;
   // An image restored as it is goes to radios of the model it names.
@@ -61,7 +63,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
   // Every attempt takes the screen again, as a repeated write does; what
   // goes into Write.ini and into the radio is that one set-up. A failure
   // leaves the old Write.ini.
-  write.prepare_attempt = [&](Image& image) {
+  auto prepare = [&](Image& image) {
     const Setup attempt = view.ToSetup();
     ui.Repaint();
     IoStatus stored = view.ClearAndStoreSetup(view.files().write_ini, attempt);
@@ -77,7 +79,13 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
     image = options.own_bytes ? *options.own_bytes : EncodeImage(attempt, view.radio_identity());
     return true;
   };
-  WriteImageResult result = WriteImage(link, Image{}, write);
+  write.prepare_attempt = [&](Image& image) {
+    bool ready = false;
+    RunOn(threads.screen, [&] { ready = prepare(image); });
+    return ready;
+  };
+  WriteImageResult result;
+  RunOn(threads.link, [&] { result = WriteImage(link, Image{}, write); });
   if (details) *details = result;
   // The packets went out: the screen shows its page again either way.
   const bool sent = result.ok() || result.outcome == WriteOutcome::VerifyDiffers ||

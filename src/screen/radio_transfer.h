@@ -1,6 +1,8 @@
 #pragma once
 // Reading the radio into the screen and writing the screen into the radio:
 // the screen's side of the link's transactions.
+#include <functional>
+
 #include "link/transactions.h"
 #include "link/write_image.h"
 #include "kavir_view.h"
@@ -20,14 +22,23 @@ struct WriteRadioOptions {
   const Image* own_bytes = nullptr;
 };
 
+// Where the parts of a transfer run. Unset, everything runs on the caller's
+// thread; the desktop runs the link's part on a worker thread, and the
+// screen's parts in between go back to the window's thread.
+struct TransferThreads {
+  using Runner = std::function<void(const std::function<void()>&)>;
+  Runner link;    // runs the link's part, returns when it is over
+  Runner screen;  // called from the link's part: runs fn where the screen lives
+};
+
 // ReadRadio, then the screen shows what was read (one undoable step).
-TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link);
+TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThreads& threads = {});
 
 // Check of the screen's set-up, confirmation, then WriteImage of the image
 // encoded from that set-up; Write.ini holds the same set-up at every
 // attempt. Done only when the radio holds what was sent (or, without the
 // verify, took every packet). *details, when given, says how it ended.
 TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadioOptions& options = {},
-                            WriteImageResult* details = nullptr);
+                            WriteImageResult* details = nullptr, const TransferThreads& threads = {});
 
 }  // namespace kavir

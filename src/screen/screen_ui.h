@@ -43,6 +43,16 @@ class ScreenUi {
 
   // Modal Yes/No message box; true for Yes.
   virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+  // The same with the answers' own words on the buttons ("重试" / "返回");
+  // when Yes would do harm, No is what Enter gives.
+  struct Answers {
+    std::string yes, no;
+    bool yes_is_default = true;
+  };
+  virtual bool Ask(const std::string& text, const std::string& caption, const Answers& answers) {
+    (void)answers;
+    return AskYesNo(text, caption);
+  }
   // A message the user must see (errors the core reports), with an OK button.
   virtual void ShowError(const std::string& text, const std::string& caption) = 0;
   // The same for what went through but needs a look (a file opened with

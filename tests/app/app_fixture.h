@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,6 +63,10 @@ class BoxAnswerer : public QObject {
     timer_.start();
   }
   QStringList texts;
+  // Each box's Yes and No captions ("" when it has none), and whether
+  // Enter gives Yes.
+  QStringList yes_captions, no_captions;
+  QList<bool> yes_by_default;
 
  private:
   void Poll() {
@@ -69,6 +74,9 @@ class BoxAnswerer : public QObject {
     if (!box || box->property("answered").toBool()) return;
     box->setProperty("answered", true);
     texts << box->text();
+    yes_captions << (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->text() : QString());
+    no_captions << (box->button(QMessageBox::No) ? box->button(QMessageBox::No)->text() : QString());
+    yes_by_default << (box->defaultButton() && box->defaultButton() == box->button(QMessageBox::Yes));
     const QMessageBox::StandardButton answer = answers_.isEmpty() ? QMessageBox::No : answers_.takeFirst();
     if (answer == QMessageBox::NoButton) return QTest::keyClick(box, Qt::Key_Return);
     QAbstractButton* button = box->button(answer) ? box->button(answer) : box->buttons().value(0);

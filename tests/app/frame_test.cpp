@@ -107,20 +107,6 @@ TEST_F(AppTest, KeyboardSwitchesPagesAndEachBoxColumnIsOneTabStop) {
   EXPECT_EQ(QApplication::focusWidget(), screen->ch_box(3));
 }
 
-TEST(YesNoButtons, CaptionsAreTheAnswersThePromptNames) {
-  const struct { const char *text, *yes, *no; } cases[] = {
-      {kHandshakeFailed, "重试(&Y)", "返回(&N)"},
-      {"\n\t仍然要写入吗?  (   Y：写入      N：返回   ) ?\n", "写入(&Y)", "返回(&N)"},
-      {"您需要改变机器型号吗 (Y:是 N:不是)", "是(&Y)", "否(&N)"},
-      {"没有说明答案的问题", "是(&Y)", "否(&N)"},
-  };
-  for (const auto& c : cases) {
-    const auto captions = YesNoCaptions(QString::fromUtf8(c.text));
-    EXPECT_EQ(captions.first, QString::fromUtf8(c.yes)) << c.text;
-    EXPECT_EQ(captions.second, QString::fromUtf8(c.no)) << c.text;
-  }
-}
-
 TEST(ChineseDialogs, QtsOwnDialogsFollowTheLanguage) {
   for (const bool english : {false, true}) {
     lang::Apply(english, "");

@@ -11,25 +11,23 @@
 #include "command_ids.h"
 #include "link/link_settings.h"
 #include "radio_commands.h"
+#include "worker_thread.h"
 
 namespace kavir::app::test {
 namespace {
 
 class RadioTest : public AppTest {
  protected:
-  // Runs fn on every chance the transfer gives the window to paint.
+  // Runs fn on the window's thread at every pause of the transfer's
+  // waits, which hold still until it is over.
   void OnPaint(std::function<void()> fn) {
-    auto& link = frame_->radio().link();
-    link.idle_hook = [fn, paint = link.idle_hook] {
-      fn();
-      if (paint) paint();
-    };
+    frame_->radio().link().idle_hook = [this, fn] { RunOnThreadOf(frame_.get(), fn); };
   }
   // Runs fn once, through the event loop, when the radio has seen n frames.
   void OnceAfterFrames(std::size_t n, std::function<void()> fn) {
     auto done = std::make_shared<bool>(false);
     OnPaint([this, n, fn, done] {
-      if (!*done && radio_->sent().size() >= n) {
+      if (!*done && radio_->sent().size() >= n) {  // the transfer holds still meanwhile
         *done = true;
         QTimer::singleShot(0, frame_.get(), fn);
       }
@@ -130,7 +128,26 @@ TEST_F(RadioTest, EnterAtTheOtherModelQuestionDoesNotWrite) {
   frame_->action(kCmdWrite)->trigger();
   ASSERT_GE(boxes.texts.size(), 2);  // then the closing message
   EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("电台回答的机型是"))) << boxes.texts[1].toStdString();
+  EXPECT_EQ(boxes.yes_captions[1], QStringLiteral("写入(&Y)"));
+  EXPECT_EQ(boxes.no_captions[1], QStringLiteral("返回(&N)"));
+  EXPECT_FALSE(boxes.yes_by_default[1]);
   EXPECT_EQ(radio_->radio().completed_writes(), 0);
+}
+
+TEST_F(RadioTest, EachQuestionOfATransferNamesItsOwnAnswers) {
+  StartFrame();
+  radio_->radio().faults.silent_from = 0;  // no answer to the handshake
+  BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Yes, QMessageBox::No});
+  frame_->action(kCmdRead)->trigger();
+  ASSERT_GE(boxes.texts.size(), 3);
+  EXPECT_EQ(boxes.yes_captions[0], QStringLiteral("是(&Y)"));
+  EXPECT_EQ(boxes.no_captions[0], QStringLiteral("否(&N)"));
+  for (int i : {1, 2}) {
+    EXPECT_TRUE(boxes.texts[i].contains(QStringLiteral("握手"))) << boxes.texts[i].toStdString();
+    EXPECT_EQ(boxes.yes_captions[i], QStringLiteral("重试(&Y)"));
+    EXPECT_EQ(boxes.no_captions[i], QStringLiteral("返回(&N)"));
+    EXPECT_TRUE(boxes.yes_by_default[i]);
+  }
 }
 
 TEST_F(AppTest, SaveAsWritesTheFileAndSaveAtTheCloseQuestionWritesItAgain) {

@@ -10,10 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-
 #include "link/port_doctor.h"
-#include "link/qt/qt_serial_transport.h"
+#include "link/native/native_transport.h"
 #include "run_program.h"
 
 namespace kavir::test {
@@ -43,7 +41,7 @@ TEST(PortsOnPty, ASecondOpenIsRefusedAndNamesTheHolder) {
   PortFolder f;
   SimProcess sim({"--profile", f.files.ModelFile("KV16V"), "--dir", f.path()});
   ASSERT_FALSE(sim.device().empty());
-  QtSerialTransport first, second;
+  NativeSerialTransport first, second;
   std::string error;
   ASSERT_TRUE(first.Open(0, sim.device(), &error)) << error;
   EXPECT_FALSE(second.Open(0, sim.device(), &error));
@@ -69,7 +67,7 @@ TEST(PortsOnPty, TheProbeFindsTheRadioAndNothingOnASilentLine) {
   ports[1].device = sim.device();
   ports[2].device = "/dev/ttyUSB7";
   ports[2].problem = "in use";  // never touched
-  QtSerialTransport transport;
+  NativeSerialTransport transport;
   SteadyClock clock;
   const std::vector<ProbeResult> found = ProbePorts(transport, clock, ports, 80);
   ASSERT_EQ(found.size(), 2u);
@@ -100,7 +98,7 @@ TEST(PortsOnPty, TheDoctorsVerdicts) {
     for (const std::string& line : c.lines) EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
   }
   // The line held by this process.
-  QtSerialTransport holder;
+  NativeSerialTransport holder;
   std::string error;
   ASSERT_TRUE(holder.Open(0, sim.device(), &error)) << error;
   const CliResult held = f.Cli({"doctor", "--port", sim.device(), "--loopback"});
@@ -124,7 +122,7 @@ TEST(PortsOnPty, TheDoctorTellsAUserOutsideTheGroupHowToJoinIt) {
   if (child == 0) {
     close(out[0]);
     if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(3);
-    QtSerialTransport transport;
+    NativeSerialTransport transport;
     SteadyClock clock;
     DoctorOptions o;
     o.device = silent.device;
@@ -149,9 +147,3 @@ TEST(PortsOnPty, TheDoctorTellsAUserOutsideTheGroupHowToJoinIt) {
 
 }  // namespace
 }  // namespace kavir::test
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -40,8 +40,9 @@ struct Line {
   TempDir dir;
   sim::VirtualClock clock;
   FakeUi ui;
+  ScreenEvents events{ui};
   sim::VirtualRadio radio{clock, Pattern(), 1};
-  SerialLink link{radio, clock, ui, WorkingFiles::FromDirectory(dir.path())};
+  SerialLink link{radio, clock, events, WorkingFiles::FromDirectory(dir.path())};
 
   static sim::RadioImage Pattern() {
     sim::RadioImage image;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "codec/codec.h"
+#include "screen/screen_events.h"
 #include "screen/radio_transfer.h"
 #include "sim/virtual_radio.h"
 #include "support.h"
@@ -15,12 +16,14 @@ namespace {
 
 // One cable: its radio, its link and its screen, in a shared folder.
 struct Station {
-  explicit Station(const WorkingFiles& files) : link(radio, clock, ui, files), view(files, ui) {
+  explicit Station(const WorkingFiles& files) : link(radio, clock, events, files), view(files, ui) {
     link.set_priority = [](ThreadPriority) {};
-    view.OnInitialUpdate(&link);
+    LinkPortStarter starter(link);
+    view.OnInitialUpdate(&starter);
   }
   sim::VirtualClock clock;
   FakeUi ui;
+  ScreenEvents events{ui};
   sim::VirtualRadio radio{clock, sim::RadioImage{}, 1};
   SerialLink link;
   CKAVIRView view;

@@ -241,7 +241,6 @@ TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOverAndRemovesThePartialF
   rig.radio.radio().faults.wrong_address_packet = 33;
   rig.radio.radio().faults.once = true;
   rig.radio.InjectIncoming(Bytes(40, 0x33));  // stray bytes while idle are cleared away
-  rig.link.OnComm();
   rig.ui.prompts.clear(), rig.ui.answers = {true, true};
   bool partial_seen = false;
   rig.ui.on_prompt = [&](const std::string&) { partial_seen |= fs::exists(PartialReadPath(rig.files)); };
@@ -258,7 +257,9 @@ TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOverAndRemovesThePartialF
 // What cannot be read or written is shown, and nothing is put in its place.
 TEST(ReadRadio, FilesThatCannotBeUsedAreShown) {
   struct Case { const char* what; std::function<void(Rig&)> fault; bool reads; const char* error; } cases[] = {
-      {"no KAVIR.ini: no option lists, nothing sent", [](Rig& r) { fs::remove(r.files.kavir_ini), r.view.OnInitialUpdate(&r.link); },
+      {"no KAVIR.ini: no option lists, nothing sent", [](Rig& r) { fs::remove(r.files.kavir_ini);
+        LinkPortStarter starter(r.link);
+        r.view.OnInitialUpdate(&starter); },
        false, "KAVIR.ini"},
       {"Read.ini read-only", [](Rig& r) { fs::permissions(r.files.read_ini, fs::perms::owner_read); }, true, "是只读文件，没有写入"},  // in the message's language
   };

@@ -9,6 +9,7 @@
 #include "codec/codec.h"
 #include "link/serial_link.h"
 #include "screen/radio_transfer.h"
+#include "screen/screen_events.h"
 #include "sim/virtual_radio.h"
 #include "support.h"
 
@@ -27,15 +28,17 @@ struct Rig {
   WorkingFiles files = folder.files;
   sim::VirtualClock clock;
   FakeUi ui;
+  ScreenEvents events{ui};
   sim::VirtualRadio radio{clock, sim::RadioImage{}, 1};
-  SerialLink link{radio, clock, ui, files};
+  SerialLink link{radio, clock, events, files};
   CKAVIRView view{files, ui};
   std::vector<ThreadPriority> priorities;
 
   Rig() {
     ui.now = [this] { return clock.NowMs(); };
     link.set_priority = [this](ThreadPriority p) { priorities.push_back(p); };
-    view.OnInitialUpdate(&link);
+    LinkPortStarter starter(link);
+    view.OnInitialUpdate(&starter);
     radio.radio().set_image(ScreenImage());
   }
 
