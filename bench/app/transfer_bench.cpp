@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <chrono>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "command_ids.h"
 #include "link/native/native_transport.h"
 #include "main_frame.h"
+#include "radio_commands.h"
 #include "profile/ini_document.h"
 #include "sim_process.h"
 
@@ -75,7 +77,7 @@ Timing RunCommand(app::CMainFrame& frame, CountingTransport& line, int command) 
   QElapsedTimer clock;
   qint64 yes_at = -1, end_at = -1;
   QTimer poll;
-  poll.setInterval(0);
+  poll.setInterval(1);  // the window's loop runs free during a transfer: no busy wait
   QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || box->property("answered").toBool()) return;
@@ -98,6 +100,38 @@ Timing RunCommand(app::CMainFrame& frame, CountingTransport& line, int command) 
   t.ms = (end_at - yes_at) / 1e6;
   t.bytes = line.sent + line.received;
   return t;
+}
+
+// Starts the command, clicks Cancel after_ms after the Yes and times the
+// click to the closing message; the transfer runs on its own thread, so
+// this is how long a stop takes to be heard and shown.
+double CancelMs(app::CMainFrame& frame, int command, int after_ms) {
+  QElapsedTimer clock;
+  qint64 click_at = -1, end_at = -1;
+  QTimer poll;
+  poll.setInterval(1);  // the window's loop runs free during a transfer: no busy wait
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box && !box->property("answered").toBool()) {
+      box->setProperty("answered", true);
+      QAbstractButton* yes = box->button(QMessageBox::Yes);
+      if (yes) {
+        QTimer::singleShot(after_ms, [&] {
+          if (QPushButton* cancel = frame.radio().cancel_button()) {
+            click_at = clock.nsecsElapsed();
+            cancel->click();
+          }
+        });
+      } else if (end_at < 0) {
+        end_at = clock.nsecsElapsed();
+      }
+      QMetaObject::invokeMethod(yes ? yes : box->buttons().value(0), "click", Qt::QueuedConnection);
+    }
+  });
+  clock.start();
+  poll.start();
+  frame.action(command)->trigger();
+  return click_at < 0 || end_at < 0 ? -1 : (end_at - click_at) / 1e6;
 }
 
 }  // namespace
@@ -151,6 +185,16 @@ int main(int argc, char* argv[]) {
         std::printf("%-5s %s  wall %8.1f ms  wire %8.1f ms  ratio %.3f  bytes %lld  CPU %.1f ms\n",
                     command == app::kCmdRead ? "read" : "write", ok ? "ok    " : "FAILED", t.ms,
                     wire, t.ms / wire, t.bytes, t.cpu_ms);
+      }
+    }
+    std::printf("Cancel clicked mid-transfer to the closing message:\n");
+    for (int i = 0; i < runs; ++i) {
+      for (int command : {app::kCmdRead, app::kCmdWrite}) {
+        const int after = 300 + 250 * i;
+        const double ms = CancelMs(frame, command, after);
+        if (ms < 0) status = 1;
+        std::printf("%-5s cancel at %4d ms  stopped in %6.1f ms\n", command == app::kCmdRead ? "read" : "write",
+                    after, ms);
       }
     }
   }
