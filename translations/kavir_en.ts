@@ -41,6 +41,13 @@
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>电台中没有可以显示的数据 (可能从未写过), 无法列出改动。</source>
+        <translation>The radio holds nothing that can be shown (never written?); the changes cannot be listed.</translation>
+    </message>
+</context>
+<context>
     <name>Codec</name>
     <message>
         <source>768 个字节都是 00</source>
@@ -319,6 +326,22 @@
     <message>
         <source>(空)</source>
         <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>功能设置</source>
+        <translation>Functions</translation>
+    </message>
+    <message>
+        <source>信道设置</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>电台中已经是要写入的数据, 没有不同。</source>
+        <translation>The radio already holds exactly these settings; nothing differs.</translation>
+    </message>
+    <message>
+        <source>%1 项不同</source>
+        <translation>%1 settings differ</translation>
     </message>
 </context>
 <context>
@@ -1063,6 +1086,10 @@ What the radio held before the write is saved as backups/%1 and can be written b
     <message>
         <source>%1 的设置未能保存: %2</source>
         <translation>The %1 setting could not be saved: %2</translation>
+    </message>
+    <message>
+        <source>写入前列出改动</source>
+        <translation>List changes before writing</translation>
     </message>
 </context>
 <context>
@@ -2322,6 +2349,14 @@ Log: </translation>
         <source>写入前先读出电台, 把它原有的数据保存在 backups 文件夹中</source>
         <translation>Before a write, read the radio and keep what it held in the backups folder</translation>
     </message>
+    <message>
+        <source>写入前列出改动</source>
+        <translation>List changes before writing</translation>
+    </message>
+    <message>
+        <source>写入前列出电台中将被改变的设置 (需要写入前备份电台数据)</source>
+        <translation>Before writing, list the settings the write will change in the radio (needs Back up the radio before a write)</translation>
+    </message>
 </context>
 <context>
     <name>kavir::app::CScreenWidget</name>
@@ -2344,6 +2379,41 @@ Log: </translation>
     <message>
         <source>扫描信息</source>
         <translation>Scan</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::ChangesDialog</name>
+    <message>
+        <source>电台中没有可以显示的数据 (可能从未写过), 无法列出改动。要写入吗?</source>
+        <translation>The radio holds nothing that can be shown (never written?); the changes cannot be listed. Write?</translation>
+    </message>
+    <message>
+        <source>可以不写入。</source>
+        <translation>The write can be skipped.</translation>
+    </message>
+    <message>
+        <source>写入将改变电台中的以下设置 (电台 → 新): %1</source>
+        <translation>The write will change these settings in the radio (radio → new): %1</translation>
+    </message>
+    <message>
+        <source>以后写入前不再列出 (工具 → 写入前列出改动)</source>
+        <translation>Do not list the changes again (Tools → List changes before writing)</translation>
+    </message>
+    <message>
+        <source>仍然写入</source>
+        <translation>Write anyway</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>不写入</source>
+        <translation>Do not write</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -139,7 +139,7 @@ void RunOne(const std::string& dir, int hold_ms, bool write) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   const fs::path dir = fs::temp_directory_path() / ("kavir-latency-" + std::to_string(std::random_device{}()));
   fs::create_directories(dir);
   for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))

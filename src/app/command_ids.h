@@ -10,6 +10,7 @@ enum CommandId : int {
   kCmdKeySettings = 32778,
   kCmdVerifyAfterWrite = 32800,
   kCmdKeepRadioBeforeWrite = 32801,
+  kCmdShowChangesBeforeWrite = 32802,
   kCmdSaveAs = 32779,
   kCmdOpen = 32780,
   kCmdCloseAll = 32787,

@@ -181,6 +181,10 @@ void CMainFrame::CreateMenus() {
                              QT_TR_NOOP("写入前先读出电台, 把它原有的数据保存在 backups 文件夹中"));
   keep->setCheckable(true);
   keep->setChecked(true);
+  QAction* changes = AddCommand(tools, kCmdShowChangesBeforeWrite, QT_TR_NOOP("写入前列出改动"),
+                                QT_TR_NOOP("写入前列出电台中将被改变的设置 (需要写入前备份电台数据)"));
+  changes->setCheckable(true);
+  changes->setChecked(true);
   AddCommand(tools, kCmdKeySettings, QT_TR_NOOP("键盘设置(&B)"),
              QT_TR_NOOP("设置 PF1、PF2、PF3 键的功能"));
   AddCommand(tools, kCmdCompareRadio, QT_TR_NOOP("与电台比较"),

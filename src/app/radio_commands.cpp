@@ -8,6 +8,7 @@
 
 #include "batch/native_port_opener.h"
 #include "batch_dialog.h"
+#include "changes_dialog.h"
 #include "command_ids.h"
 #include "compare_dialog.h"
 #include "link/link_settings.h"
@@ -56,6 +57,12 @@ void RadioCommands::Connect() {
   QAction* verify = frame_.action(kCmdVerifyAfterWrite);
   verify->setChecked(ReadVerifyAfterWrite(ReadIniFile(frame_.view().files().kavir_ini)));
   QObject::connect(verify, &QAction::toggled, &frame_, [this](bool on) { OnVerifyAfterWrite(on); });
+  QAction* changes = frame_.action(kCmdShowChangesBeforeWrite);
+  changes->setChecked(ReadShowChangesBeforeWrite(ReadIniFile(frame_.view().files().kavir_ini)));
+  QObject::connect(changes, &QAction::toggled, &frame_, [this](bool on) {
+    SaveWriteSwitch(QCoreApplication::translate("RadioCommands", "写入前列出改动"),
+                    [on](IniDocument& ini) { SetShowChangesBeforeWrite(ini, on); });
+  });
   QAction* keep = frame_.action(kCmdKeepRadioBeforeWrite);
   keep->setChecked(ReadKeepRadioBeforeWrite(ReadIniFile(frame_.view().files().kavir_ini)));
   QObject::connect(keep, &QAction::toggled, &frame_, [this](bool on) {
@@ -98,6 +105,10 @@ void RadioCommands::Run(Kind kind) {
     WriteRadioOptions options;
     options.verify = frame_.action(kCmdVerifyAfterWrite)->isChecked();
     options.keep_radio_image = frame_.action(kCmdKeepRadioBeforeWrite)->isChecked();
+    if (frame_.action(kCmdShowChangesBeforeWrite)->isChecked())
+      options.review_changes = [this](const Setup* radio, const Setup& planned) {
+        return ReviewChanges(radio, planned);
+      };
     if (kind == Kind::Compare) {
       result = kavir::OnReadRadio(radio, *link_, threads_);
     } else {
@@ -141,6 +152,14 @@ void RadioCommands::Run(Kind kind) {
   frame_.SetStatusText(result == TransferResult::Failed && !summary.empty()
                            ? first_line
                            : QCoreApplication::translate("RadioCommands", "就绪"));
+}
+
+bool RadioCommands::ReviewChanges(const Setup* radio, const Setup& planned) {
+  ChangesDialog dialog(radio ? CompareSetups(*radio, planned) : std::vector<SetupDifference>{}, radio != nullptr,
+                       &frame_);
+  const bool write = dialog.exec() == QDialog::Accepted;
+  if (dialog.dont_show_again()) frame_.action(kCmdShowChangesBeforeWrite)->setChecked(false);
+  return write;
 }
 
 void RadioCommands::OnReadRadio() { Run(Kind::Read); }

@@ -51,6 +51,8 @@ class RadioCommands : public PortStarter, public PortDialogUi {
 
  private:
   enum class Kind { Read, Write, Compare };
+  // The list of what a write changes; true to write.
+  bool ReviewChanges(const Setup* radio, const Setup& planned);
   void Run(Kind kind);
 
   CMainFrame& frame_;

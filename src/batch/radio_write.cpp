@@ -49,6 +49,7 @@ RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool
       result.outcome = RadioOutcome::VerifyFailed;
       result.reason = "not read back: " + OneLine(written.verify.failure);
       break;
+    case WriteOutcome::NotWanted:  // a batch asks no one
     case WriteOutcome::Failed: {
       // Said as every write's failure is: the cause, what the radio took and may hold.
       result.outcome = RadioOutcome::Failed;

@@ -28,8 +28,9 @@ const std::vector<Command>& Commands() {
       {"read", "--port PORT --out FILE", {{"port", "PORT"}, {"out", "FILE"}, {"retries", "N"}},
        "read the radio on PORT and save it as FILE", RunRead},
       {"write", "--port PORT FILE",
-       {{"port", "PORT"}, kModel, {"retries", "N"}, kForce, {"no-verify"}, {"no-backup"}},
-       "keep the radio's settings in backups/ (unless --no-backup), write FILE into the radio on PORT, then "
+       {{"port", "PORT"}, kModel, {"retries", "N"}, kForce, {"no-verify"}, {"no-backup"}, {"dry-run"}},
+       "keep the radio's settings in backups/ (unless --no-backup) and list what the write changes, write FILE "
+       "into the radio on PORT (not with --dry-run: exit 0 when nothing would change, 1 when something would), then "
        "read it back and compare (a radio image: its own 768 bytes)",
        RunWrite},
       {"batch", "--port PORT[,PORT...] FILE", {{"port", "PORT"}, {"count", "N"}, {"log", "LOG"}, {"no-verify"}},

@@ -1,11 +1,12 @@
-// kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify] [--no-backup]:
-// keep what the radio holds in backups/, write a profile file into it, then
-// read it back and compare. A radio
+// kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify] [--no-backup]
+// [--dry-run]: keep what the radio holds in backups/, list what the write
+// changes, write a profile file into it, then read it back and compare. A radio
 // image file (a backup) is restored: its own 768 bytes go out, after the
 // check of the settings they decode to.
 #include <atomic>
 #include <cstdio>
 
+#include "interchange/setup_compare.h"
 #include "link/transfer_summary.h"
 #include "screen/radio_transfer.h"
 #include "commands.h"
@@ -45,6 +46,9 @@ void StopTheWrite(int sig) {
 int RunWrite(const CliArgs& args) {
   auto port_text = args.Option("port");
   if (!port_text || args.positional.size() != 1) return UsageError("write");
+  const bool dry_run = args.Flag("dry-run");
+  if (dry_run && args.Flag("no-backup"))
+    return Fail(kExitBadInput, "--dry-run reads the radio to list what a write would change; it cannot go with --no-backup");
   std::string error;
   auto port = ParsePortArg(*port_text, &error);
   if (!port) return Fail(kExitBadInput, error);
@@ -67,6 +71,18 @@ int RunWrite(const CliArgs& args) {
   options.verify = !args.Flag("no-verify");
   options.keep_radio_image = !args.Flag("no-backup");
   if (screen.opened_image) options.own_bytes = &*screen.opened_image;
+  // The changes are listed on stdout before anything is sent; a dry run stops there.
+  std::optional<std::size_t> changes;
+  options.review_changes = [&](const Setup* radio, const Setup& planned) {
+    if (!radio) {
+      PrintOut(TrText("Cli", "电台中没有可以显示的数据 (可能从未写过), 无法列出改动。") + "\n");
+      return !dry_run;
+    }
+    const std::vector<SetupDifference> differences = CompareSetups(*radio, planned);
+    changes = differences.size();
+    PrintOut(ChangesText(differences));
+    return !dry_run;
+  };
   WriteImageResult details;
   TransferResult result;
   {
@@ -74,6 +90,10 @@ int RunWrite(const CliArgs& args) {
     Interrupts interrupts(FinishTheWrite, StopTheWrite);
     result = OnWriteRadio(screen.view, session.link(), options, &details);
     g_link = nullptr;
+  }
+  if (dry_run && result == TransferResult::Cancelled) {
+    if (!changes) return Fail(kExitFailed, "nothing was written; what the radio holds could not be compared");
+    return *changes == 0 ? kExitOk : kExitFailed;  // as diff: 1 when something differs
   }
   if (Interrupts::count() == 1 && result == TransferResult::Done)
     PrintErr(Printf("kavir-cli: stopped after the write was finished: the radio holds all of it\n"));

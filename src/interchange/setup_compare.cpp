@@ -55,11 +55,13 @@ std::vector<SetupDifference> CompareSetups(const Setup& a, const Setup& b) {
   for (int n = 1; n <= kChannels; ++n) {
     const Channel& x = a.channel(n);
     const Channel& y = b.channel(n);
-    if (x.enabled != y.enabled) out.push_back({ChannelLabel(n) + " CH", Box(x.enabled), Box(y.enabled)});
-    if (x.tx_enabled != y.tx_enabled) out.push_back({ChannelLabel(n) + " TX", Box(x.tx_enabled), Box(y.tx_enabled)});
-    for (int f = 0; f < kChannelFieldCount; ++f)
-      compare(ChannelLabel(n) + " " + FieldCaption(ChannelField(f)), Stored(x, ChannelField(f)),
-              Stored(y, ChannelField(f)));
+    if (x.enabled != y.enabled) out.push_back({ChannelLabel(n) + " CH", Box(x.enabled), Box(y.enabled), n});
+    if (x.tx_enabled != y.tx_enabled)
+      out.push_back({ChannelLabel(n) + " TX", Box(x.tx_enabled), Box(y.tx_enabled), n});
+    for (int f = 0; f < kChannelFieldCount; ++f) {
+      const std::string xs = Stored(x, ChannelField(f)), ys = Stored(y, ChannelField(f));
+      if (xs != ys) out.push_back({ChannelLabel(n) + " " + FieldCaption(ChannelField(f)), xs, ys, n});
+    }
   }
   return out;
 }
@@ -67,6 +69,34 @@ std::vector<SetupDifference> CompareSetups(const Setup& a, const Setup& b) {
 std::string DifferenceLine(const SetupDifference& d) {
   auto shown = [](const std::string& v) { return v.empty() ? TrText("Interchange", "(空)") : v; };
   return d.where + ": " + shown(d.a) + " | " + shown(d.b);
+}
+
+std::string ChangeLine(const SetupDifference& d) {
+  auto shown = [](const std::string& v) { return v.empty() ? TrText("Interchange", "(空)") : v; };
+  return d.where + ": " + shown(d.a) + " → " + shown(d.b);
+}
+
+std::vector<ChangeGroup> GroupChanges(const std::vector<SetupDifference>& differences) {
+  ChangeGroup settings{TrText("Interchange", "功能设置"), {}}, channels{TrText("Interchange", "信道设置"), {}};
+  for (const SetupDifference& d : differences) (d.channel ? channels : settings).lines.push_back(ChangeLine(d));
+  std::vector<ChangeGroup> out;
+  for (ChangeGroup* g : {&settings, &channels})
+    if (!g->lines.empty()) out.push_back(std::move(*g));
+  return out;
+}
+
+std::string ChangeCountText(std::size_t count) {
+  if (count == 0) return TrText("Interchange", "电台中已经是要写入的数据, 没有不同。");
+  return ArgText(TrText("Interchange", "%1 项不同"), {std::to_string(count)});
+}
+
+std::string ChangesText(const std::vector<SetupDifference>& differences) {
+  std::string text;
+  for (const ChangeGroup& g : GroupChanges(differences)) {
+    text += g.page + ":\n";
+    for (const std::string& line : g.lines) text += "  " + line + "\n";
+  }
+  return text + ChangeCountText(differences.size()) + "\n";
 }
 
 std::vector<std::pair<std::string, std::string>> ShownValues(const Setup& setup) {

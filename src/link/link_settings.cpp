@@ -159,6 +159,12 @@ bool ReadKeepRadioBeforeWrite(const IniDocument& ini) {
 
 void SetKeepRadioBeforeWrite(IniDocument& ini, bool on) { ini.SetString("Write", "KeepRadio", on ? "1" : "0"); }
 
+bool ReadShowChangesBeforeWrite(const IniDocument& ini) {
+  return LeadingInt(ini.GetString("Write", "ShowChanges", "1", 8), 1) != 0;
+}
+
+void SetShowChangesBeforeWrite(IniDocument& ini, bool on) { ini.SetString("Write", "ShowChanges", on ? "1" : "0"); }
+
 PortSettings ReadPortSettings(const IniDocument& kavir_ini) {
   PortSettings s;
   const PortChoice choice = ReadPortChoice(kavir_ini);

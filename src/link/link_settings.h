@@ -54,6 +54,10 @@ void SetVerifyAfterWrite(IniDocument& kavir_ini, bool on);
 // held in backups/ (default on; "0" turns it off).
 bool ReadKeepRadioBeforeWrite(const IniDocument& kavir_ini);
 void SetKeepRadioBeforeWrite(IniDocument& kavir_ini, bool on);
+// Whether the desktop lists what a write changes before it writes (on
+// unless KAVIR.ini says "[Write] ShowChanges=0").
+bool ReadShowChangesBeforeWrite(const IniDocument& kavir_ini);
+void SetShowChangesBeforeWrite(IniDocument& kavir_ini, bool on);
 
 // What the port dialog shows and sets.
 struct PortSettings {

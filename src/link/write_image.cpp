@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <optional>
 
 #include "codec/image_file.h"
 #include "profile/ini_document.h"
@@ -71,6 +72,7 @@ class WriteRun {
   short first_ = 1;  // progress position of the write's handshake
   std::uint32_t base_ = 0;
   bool other_model_accepted_ = false;
+  std::optional<Image> radio_image_;  // what the radio held before the write
 };
 
 WriteImageResult WriteRun::Run() {
@@ -96,13 +98,17 @@ WriteImageResult WriteRun::Run() {
 Step WriteRun::Attempt() {
   link_.set_priority(ThreadPriority::TimeCritical);
   link_.SuppressOpenErrorBox();
-  if (options_.prepare_attempt && !options_.prepare_attempt(image_)) return Step::End;
   const IniDocument kavir_ini = ReadIniFile(link_.files().kavir_ini);
   const Timeouts t = link_.LoadTimeouts();
 
+  // What the radio holds is read (and reviewed) before anything of this
+  // write is prepared: a write not wanted leaves Write.ini as it was.
   if (options_.keep_radio_image && result_.before_write_backup.empty()) {
     if (const Step step = KeepRadioImage(kavir_ini, t); step != Step::Done) return step;
   }
+  if (options_.prepare_attempt && !options_.prepare_attempt(image_)) return Step::End;
+  // Every attempt's image, a retry's too, keeps the radio's own identity.
+  if (radio_image_) KeepRadioIdentity(*radio_image_);
 
   // What is about to go into the radio is kept before a byte of it is sent.
   if (options_.backup && result_.sent_backup.empty()) {
@@ -193,7 +199,11 @@ Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
     return Step::End;
   }
   link_.report.before_write_backup = result_.before_write_backup;
-  KeepRadioIdentity(before.read_back);
+  radio_image_ = before.read_back;
+  if (options_.review_radio && !options_.review_radio(before.read_back, before.radio_model)) {
+    result_.outcome = WriteOutcome::NotWanted;
+    return Step::End;
+  }
   // The radio closes its read session before it takes a write handshake.
   link_.DrainInput(kDrainQuietMs, kDrainMaxMs);
   return Step::Done;

@@ -36,12 +36,17 @@ struct WriteImageOptions {
   // Called at every attempt start before anything is sent; may refresh the
   // image. False ends the write (it has told the user why).
   std::function<bool(Image& image)> prepare_attempt;
+  // With keep_radio_image: called once with what the radio held (and the
+  // model it named) before anything is written. False ends the write with
+  // nothing sent (WriteOutcome::NotWanted).
+  std::function<bool(const Image& radio, int radio_model)> review_radio;
 };
 
 enum class WriteOutcome {
   Done,               // written, and verified when asked
   Failed,             // not written: refused before sending, or a failure not retried
   OtherModelRefused,  // the radio is another model; no packet was sent
+  NotWanted,          // review_radio said no; no packet was sent
   VerifyDiffers,      // written and read back: the radio holds other bytes
   NotVerified,        // written, but the radio could not be read back
 };

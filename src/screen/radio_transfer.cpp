@@ -1,5 +1,6 @@
 #include "radio_transfer.h"
 
+#include "codec/image_file.h"
 #include "link/radio_texts.h"
 #include "profile/translate.h"
 
@@ -15,6 +16,19 @@ void RunOn(const TransferThreads::Runner& runner, const std::function<void()>& f
 }
 
 }  // namespace
+
+std::optional<Setup> RadioSetup(const CKAVIRView& view, const Image& image, int model) {
+  if (!ImageProblem(image).empty()) return std::nullopt;
+  const ProgramData data = ScreenData(view);
+  const std::optional<Setup> record = ImageRecord(image, model, data, nullptr);
+  if (!record) return std::nullopt;
+  // Shown on a screen of its own, so the load rules apply as a read's do.
+  HeadlessUi quiet;
+  CKAVIRView shown(view.files(), quiet);
+  shown.OnInitialUpdate(nullptr);
+  shown.ShowSetup(*record, view.files().read_ini);
+  return shown.ToSetup();
+}
 
 TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThreads& threads) {
   ScreenUi& ui = view.ui();
@@ -79,6 +93,16 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
     image = options.own_bytes ? *options.own_bytes : EncodeImage(attempt, view.radio_identity());
     return true;
   };
+  if (options.review_changes) {
+    write.review_radio = [&](const Image& radio, int radio_model) {
+      bool go_on = true;
+      RunOn(threads.screen, [&] {
+        const std::optional<Setup> held = RadioSetup(view, radio, radio_model);
+        go_on = options.review_changes(held ? &*held : nullptr, view.ToSetup());
+      });
+      return go_on;
+    };
+  }
   write.prepare_attempt = [&](Image& image) {
     bool ready = false;
     RunOn(threads.screen, [&] { ready = prepare(image); });
@@ -87,6 +111,10 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
   WriteImageResult result;
   RunOn(threads.link, [&] { result = WriteImage(link, Image{}, write); });
   if (details) *details = result;
+  if (result.outcome == WriteOutcome::NotWanted) {
+    ui.SetCursor(Cursor::Normal);
+    return TransferResult::Cancelled;
+  }
   // The packets went out: the screen shows its page again either way.
   const bool sent = result.ok() || result.outcome == WriteOutcome::VerifyDiffers ||
                     result.outcome == WriteOutcome::NotVerified;

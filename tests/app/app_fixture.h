@@ -93,6 +93,11 @@ class AppTest : public ::testing::Test {
     const QDir data(QStringLiteral(KAVIR_DATA_DIR));
     for (const QString& name : data.entryList(QDir::Files))
       ASSERT_TRUE(QFile::copy(data.filePath(name), dir_.filePath(name))) << name.toStdString();
+    // The list of changes before a write is a dialog of its own; tests that
+    // want it turn it on.
+    IniDocument kavir = ReadIniFile(Path("KAVIR.ini"));
+    kavir.SetString("Write", "ShowChanges", "0");
+    ASSERT_TRUE(WriteIniFile(Path("KAVIR.ini"), kavir));
   }
   void TearDown() override {
     frame_.reset();

@@ -2,6 +2,8 @@
 // progress bar, Esc and the Cancel button, the stored verify choice, the
 // other-model question, and Save As and Open through the file dialogs.
 #include <QCheckBox>
+#include <QLabel>
+#include <QTreeWidget>
 #include <algorithm>
 
 #include <QProgressBar>
@@ -10,6 +12,7 @@
 #include "app_fixture.h"
 #include "command_ids.h"
 #include "link/link_settings.h"
+#include "changes_dialog.h"
 #include "radio_commands.h"
 #include "worker_thread.h"
 
@@ -148,6 +151,71 @@ TEST_F(RadioTest, EachQuestionOfATransferNamesItsOwnAnswers) {
     EXPECT_EQ(boxes.no_captions[i], QStringLiteral("返回(&N)"));
     EXPECT_TRUE(boxes.yes_by_default[i]);
   }
+}
+
+// What a write changes is listed before anything goes in: Cancel there
+// writes nothing, a radio that already holds it says so, and "don't show
+// again" turns the list off in the Tools menu and in KAVIR.ini.
+TEST_F(RadioTest, AWriteListsWhatItChangesFirst) {
+  StartFrame();
+  frame_->action(kCmdShowChangesBeforeWrite)->setChecked(true);
+  const QString old_rx = Cell(4, 1);
+  SetCell(4, 1, QStringLiteral("162.0375"));
+  struct Seen {
+    QStringList lines;
+    QString lead, write_caption;
+  };
+  auto answer = [](Seen* seen, bool write, bool dont_show) {
+    OnNextDialog<ChangesDialog>([=](ChangesDialog* d) {
+      for (int i = 0; i < d->list()->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* page = d->list()->topLevelItem(i);
+        seen->lines << page->text(0);
+        for (int j = 0; j < page->childCount(); ++j) seen->lines << page->child(j)->text(0);
+      }
+      seen->lead = d->findChild<QLabel*>(QStringLiteral("ChangesLead"))->text();
+      seen->write_caption = d->write_button()->text();
+      d->findChild<QCheckBox*>()->setChecked(dont_show);
+      write ? d->accept() : d->reject();
+    });
+  };
+  Seen cancelled;
+  answer(&cancelled, false, false);
+  {
+    BoxAnswerer boxes({QMessageBox::Yes});
+    frame_->action(kCmdWrite)->trigger();
+    EXPECT_EQ(boxes.texts.size(), 1);  // the confirmation; no closing message
+  }
+  EXPECT_EQ(cancelled.lines, QStringList({QStringLiteral("信道设置"), QStringLiteral("CH04 接收频率: ") + old_rx +
+                                                                         QStringLiteral(" → 162.03750")}));
+  EXPECT_TRUE(cancelled.lead.contains(QStringLiteral("1 项不同"))) << cancelled.lead.toStdString();
+  EXPECT_EQ(radio_->radio().completed_writes(), 0);
+
+  Seen written;
+  answer(&written, true, false);
+  {
+    BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
+    frame_->action(kCmdWrite)->trigger();
+  }
+  EXPECT_EQ(written.lines, cancelled.lines);
+  EXPECT_EQ(radio_->radio().completed_writes(), 1);
+
+  Seen same;
+  answer(&same, false, true);
+  {
+    BoxAnswerer boxes({QMessageBox::Yes});
+    frame_->action(kCmdWrite)->trigger();
+  }
+  EXPECT_TRUE(same.lines.isEmpty());
+  EXPECT_TRUE(same.lead.contains(QStringLiteral("没有不同"))) << same.lead.toStdString();
+  EXPECT_EQ(same.write_caption, QStringLiteral("仍然写入"));
+  EXPECT_EQ(radio_->radio().completed_writes(), 1);
+  EXPECT_FALSE(frame_->action(kCmdShowChangesBeforeWrite)->isChecked());
+  EXPECT_FALSE(ReadShowChangesBeforeWrite(ReadIniFile(frame_->view().files().kavir_ini)));
+  {
+    BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});  // no list now
+    frame_->action(kCmdWrite)->trigger();
+  }
+  EXPECT_EQ(radio_->radio().completed_writes(), 2);
 }
 
 TEST_F(AppTest, SaveAsWritesTheFileAndSaveAtTheCloseQuestionWritesItAgain) {

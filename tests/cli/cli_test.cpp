@@ -202,14 +202,14 @@ TEST_F(Cli, EveryCommandTakesTheOptionsItsUsageListsAndNoOther) {
       {"ports", {"--json"}},
       {"doctor", {"--port", "--loopback"}},
       {"read", {"--port", "--out", "--retries"}},
-      {"write", {"--port", "--model", "--retries", "--force", "--no-verify", "--no-backup"}},
+      {"write", {"--port", "--model", "--retries", "--force", "--no-verify", "--no-backup", "--dry-run"}},
       {"batch", {"--port", "--count", "--log", "--no-verify"}},
       {"report", {"--model", "--force"}},
       {"import-csv", {"--base", "--by-location", "--model", "--force"}},
       {"export-csv", {"--model", "--force"}},
       {"diff", {"--model", "--force"}},
   };
-  const std::set<std::string> flags = {"--force", "--json", "--loopback", "--no-verify", "--no-backup", "--by-location"};
+  const std::set<std::string> flags = {"--force", "--json", "--loopback", "--no-verify", "--no-backup", "--by-location", "--dry-run"};
   std::set<std::string> every;
   for (const auto& [command, options] : takes) every.insert(options.begin(), options.end());
 

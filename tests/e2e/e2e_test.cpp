@@ -73,6 +73,36 @@ TEST(EndToEnd, ReadSavesTheRadiosSettingsAndAVerifiedWriteDeliversThemBack) {
   EXPECT_EQ(f.Backups("before-write").size(), 1u);
 }
 
+// A write lists what it changes first; a dry run stops there, with no
+// write session at the radio and Write.ini as it was.
+TEST(EndToEnd, AWriteListsItsChangesAndADryRunWritesNothing) {
+  Folder f;
+  SimProcess sim(f.Sim({}));
+  ASSERT_FALSE(sim.device().empty());
+  IniDocument changed = ReadIniFile(f.files.ModelFile("KV16V"));
+  const std::string old_rx = changed.GetString("Previous", "CH05.RxFreq", "", 20);
+  changed.SetString("Previous", "CH05.RxFreq", "146.11250");
+  ASSERT_TRUE(WriteIniFile(f.File("a.dat"), changed));
+  const std::string line = "CH05 接收频率: " + old_rx + " → 146.11250";
+  ASSERT_NE(old_rx, "146.11250");
+
+  EXPECT_EQ(f.Cli({"write", "--port", sim.device(), "--dry-run", "--no-backup", f.File("a.dat")}).exit_code, 2);
+  const CliResult dry = f.Cli({"write", "--port", sim.device(), "--dry-run", f.File("a.dat")});
+  EXPECT_EQ(dry.exit_code, 1) << dry.err;
+  EXPECT_NE(dry.out.find("信道设置:\n  " + line + "\n1 项不同\n"), std::string::npos) << dry.out;
+  EXPECT_FALSE(fs::exists(f.File("received.bin")));
+  EXPECT_FALSE(fs::exists(f.files.write_ini));
+  const CliResult same = f.Cli({"write", "--port", sim.device(), "--dry-run", f.files.ModelFile("KV16V")});
+  EXPECT_EQ(same.exit_code, 0) << same.err;
+  EXPECT_NE(same.out.find("没有不同"), std::string::npos) << same.out;
+
+  const CliResult write = f.Cli({"write", "--port", sim.device(), f.File("a.dat")});
+  ASSERT_EQ(write.exit_code, 0) << write.err;
+  EXPECT_NE(write.out.find(line), std::string::npos) << write.out;
+  EXPECT_EQ(ReadBytes(f.File("received.bin")).size(), 768u);
+  EXPECT_EQ(f.Cli({"write", "--port", sim.device(), "--dry-run", f.File("a.dat")}).exit_code, 0);
+}
+
 TEST(EndToEnd, FaultsAtTheRadioGiveTheirExitCodeAndMessage) {
   struct Case {
     std::vector<std::string> sim;

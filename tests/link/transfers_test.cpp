@@ -14,6 +14,7 @@
 #include "link/transactions.h"
 #include "link/transfer_summary.h"
 #include "link/write_image.h"
+#include "interchange/setup_compare.h"
 #include "profile/local_time.h"
 #include "profile/profile_keys.h"
 #include "setup/profile_setup.h"
@@ -550,6 +551,80 @@ TEST(WriteRadio, ARadioKeepsItsOwnIdentityTexts) {
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(ReadBytes(sent[0].string()), std::string(now.begin(), now.end()));
   }
+}
+
+// A retry after the radio was read keeps the radio's identity too.
+TEST(WriteRadio, ARetryKeepsTheRadiosIdentityAsTheFirstAttemptDid) {
+  const std::string own("ABC123\x64\x01\x00XYZ\x20\x05\x06\x18MAKERS OWN SIGNATURE TEXT 1.0 99", 48);
+  Rig rig;
+  sim::RadioImage held = rig.ScreenImage();
+  std::copy(own.begin(), own.end(), held.begin() + 0x2D0);
+  rig.radio.radio().set_image(held);
+  rig.ui.answers = {true, true};
+  WriteRadioOptions options;
+  options.keep_radio_image = true;
+  // Once the radio was read, the write's first attempt is cut short at packet 10.
+  options.review_changes = [&](const kavir::Setup*, const kavir::Setup&) {
+    rig.radio.answer_budget = 20 + 9 * 5 + 2;  // the handshake's answer, nine acknowledgements, two bytes
+    return true;
+  };
+  rig.ui.on_prompt = [&](const std::string&) { rig.radio.answer_budget = -1; };
+  ASSERT_EQ(OnWriteRadio(rig.view, rig.link, options), TransferResult::Done);
+  ASSERT_EQ(rig.ui.prompts.size(), 2u);  // the confirmation, then the packet that failed
+  const auto& now = rig.radio.radio().image();
+  EXPECT_EQ(std::string(now.begin() + 0x2D0, now.end()), own);
+}
+
+// After the read before the write: what the radio holds beside what goes
+// in, as a read would show it; No sends nothing and keeps Write.ini.
+TEST(WriteRadio, TheChangesAreReviewedFirstAndNoWritesNothing) {
+  Rig rig;
+  MarkOld(rig.files.write_ini);
+  kavir::Setup planned = rig.view.ToSetup();
+  const std::string radio_power = planned.channel(3)[ChannelField::TxPower];
+  const std::string radio_rx5 = PadFrequency(planned.channel(5)[ChannelField::RxFreq]);
+  const std::vector<std::string>& powers = rig.view.channel_lists.tx_power;
+  ASSERT_GE(powers.size(), 2u);
+  const std::string other_power = powers[0] == radio_power ? powers[1] : powers[0];
+  planned.channel(3)[ChannelField::TxPower] = other_power;
+  planned.channel(5)[ChannelField::RxFreq] = "146.11250";
+  ASSERT_TRUE(rig.view.ApplySetup(planned));
+  for (const bool go_on : {false, true}) {
+    SCOPED_TRACE(go_on);
+    rig.radio.ClearSent();
+    rig.ui.answers = {true};
+    std::vector<std::string> seen;
+    bool radio_known = false;
+    WriteRadioOptions options;
+  options.keep_radio_image = true;
+    options.review_changes = [&](const kavir::Setup* radio, const kavir::Setup& next) {
+      radio_known = radio != nullptr;
+      if (radio)
+        for (const SetupDifference& d : CompareSetups(*radio, next)) seen.push_back(ChangeLine(d));
+      return go_on;
+    };
+    EXPECT_EQ(OnWriteRadio(rig.view, rig.link, options), go_on ? TransferResult::Done : TransferResult::Cancelled);
+    EXPECT_TRUE(radio_known);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], "CH03 发射功率: " + radio_power + " → " + other_power);
+    EXPECT_EQ(seen[1], "CH05 接收频率: " + radio_rx5 + " → 146.11250");
+    const std::vector<Bytes> sent = rig.Sent();
+    const bool handshake_sent = std::count(sent.begin(), sent.end(), B("PWrite", 0)) > 0;
+    EXPECT_EQ(handshake_sent, go_on);
+    EXPECT_EQ(rig.radio.radio().completed_writes(), go_on ? 1 : 0);
+    EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "Type", "", 20) == "OLD", !go_on);
+  }
+  // Now the radio holds it: nothing differs.
+  rig.ui.answers = {true};
+  std::size_t differences = 99;
+  WriteRadioOptions again;
+  again.verify = false, again.keep_radio_image = true;
+  again.review_changes = [&](const kavir::Setup* radio, const kavir::Setup& next) {
+    differences = radio ? CompareSetups(*radio, next).size() : 99;
+    return false;
+  };
+  EXPECT_EQ(OnWriteRadio(rig.view, rig.link, again), TransferResult::Cancelled);
+  EXPECT_EQ(differences, 0u);
 }
 
 // 768 bytes that are no radio's image (never programmed, or a wrong fixed

@@ -1,0 +1,33 @@
+#pragma once
+// Before a write: what the radio holds and what it will hold, setting by
+// setting, grouped by the form's pages; 写入 or 取消.
+#include <QDialog>
+#include <vector>
+
+#include "interchange/setup_compare.h"
+
+class QCheckBox;
+class QPushButton;
+class QTreeWidget;
+
+namespace kavir::app {
+
+class ChangesDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // differences: radio (a) against what will be written (b); radio_known
+  // false when the radio holds nothing a read could show.
+  ChangesDialog(const std::vector<SetupDifference>& differences, bool radio_known, QWidget* parent = nullptr);
+  QTreeWidget* list() const { return list_; }
+  QPushButton* write_button() const { return write_; }
+  // "不再显示" was ticked.
+  bool dont_show_again() const;
+
+ private:
+  QTreeWidget* list_ = nullptr;
+  QPushButton* write_ = nullptr;
+  QCheckBox* dont_show_ = nullptr;
+};
+
+}  // namespace kavir::app
