@@ -1,6 +1,8 @@
 // English beside Chinese: the choice of language, every window in English with
 // nothing cut off, and files that stay the same in both languages.
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,6 +11,8 @@
 
 #include "app_fixture.h"
 #include "command_ids.h"
+#include "compare_dialog.h"
+#include "import_preview_dialog.h"
 #include "lang/language.h"
 #include "setup/option_texts.h"
 #include "support.h"
@@ -150,6 +154,57 @@ TEST_F(LanguageTest, AProfileSavedInEnglishIsTheOneSavedInChinese) {
   const std::string zh = ReadBytes(Path("zh.dat")), en = ReadBytes(Path("en.dat"));
   EXPECT_EQ(zh, en);
   EXPECT_NE(zh.find("TxPower=\xB8\xDF"), std::string::npos);  // 高 in GBK
+}
+
+// In English every option text reads in English wherever it is shown:
+// both compare dialogs, the CSV preview and what Ctrl+C copies; a paste takes
+// either language and stores the Chinese text the files keep.
+TEST_F(LanguageTest, OptionTextsReadInEnglishInComparesPreviewsAndTheClipboard) {
+  StartFrame(ImageWith("KV16V.ini", {{"CH04.TxPower", "低"}, {"CH04.Decode", "关"}}));
+  Choose(2);
+  QStringList left, values;
+  auto look = [&](QTableWidget* t, QDialog* d) {
+    left << ChineseTexts(d);
+    for (int r = 0; r < t->rowCount(); ++r) values << t->item(r, 1)->text() << t->item(r, 2)->text();
+    d->accept();
+  };
+  BoxAnswerer boxes({QMessageBox::Yes});
+  OnNextDialog<CompareDialog>([&](CompareDialog* d) { look(d->table(), d); });
+  frame_->action(kCmdCompareRadio)->trigger();
+  EXPECT_TRUE(values.contains(QStringLiteral("Low")) && values.contains(QStringLiteral("Off")))
+      << values.join(QLatin1Char(',')).toStdString();
+
+  TypeFileName(QStringLiteral(KAVIR_FIXTURES_DIR "/interchange/tones.csv"));
+  OnNextDialog<ImportPreviewDialog>([&](ImportPreviewDialog* d) {
+    left << ChineseTexts(d);
+    values << d->table()->item(0, 4)->text() << d->table()->item(0, 7)->text();
+    d->reject();
+  });
+  frame_->action(kCmdImportCsv)->trigger();
+  EXPECT_EQ(values.mid(values.size() - 2), (QStringList{QStringLiteral("Off"), QStringLiteral("High")}));
+  EXPECT_EQ(left.join(QLatin1Char('\n')).toStdString(), "");
+
+  ChannelGridWidget* grid = frame_->screen()->grid();
+  grid->SelectCells(CellRange{1, 5, 1, 9}, 1, 5);
+  frame_->action(kCmdCopy)->trigger();
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_FALSE(HasChinese(copied)) << copied.toStdString();
+  EXPECT_EQ(copied, QStringList({Cell(1, 5), Cell(1, 6), Cell(1, 7), Cell(1, 8), Cell(1, 9)}).join(QLatin1Char('\t')) +
+                        QLatin1Char('\n'));
+
+  const struct {
+    int lang;
+    const char* pasted;
+    const char* shown;
+  } pastes[] = {{2, "Low", "Low"}, {2, "高", "High"}, {1, "Low", "低"}};
+  for (const auto& p : pastes) {
+    Choose(p.lang);
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(p.pasted));
+    grid->SelectCells(CellRange{2, 6, 2, 6}, 2, 6);
+    frame_->action(kCmdPaste)->trigger();
+    EXPECT_EQ(Cell(2, 6), QString::fromUtf8(p.shown)) << p.pasted;
+  }
+  EXPECT_EQ(frame_->view().grid.Text(2, 6), "低");
 }
 
 TEST(Language, FollowsTheLocaleAndShowsOptionTexts) {
