@@ -42,8 +42,9 @@ void ConnectReportCommands(CMainFrame& frame) {
   QObject::connect(setup, &QAction::triggered, f, [f, printer] { ReportPageSetup(f, *printer); });
   // The PDF goes on the paper and orientation of the page set-up.
   QObject::connect(pdf, &QAction::triggered, f, [f, printer, screen] {
-    if (ExportReportPdf(f, screen, printer->pageLayout()))
-      f->ui().SetStatusText(QCoreApplication::translate("ReportCommands", "已导出 PDF").toStdString());
+    const QString written = ExportReportPdf(f, screen, printer->pageLayout());
+    if (!written.isEmpty())
+      f->ui().SetStatusText(QCoreApplication::translate("ReportCommands", "已导出 PDF: %1").arg(written).toStdString());
   });
 }
 

@@ -86,17 +86,17 @@ void ReportPageSetup(QWidget* parent, QPrinter& printer) {
   dialog.exec();
 }
 
-bool ExportReportPdf(QWidget* parent, const ReportSource& report, const QPageLayout& layout) {
+QString ExportReportPdf(QWidget* parent, const ReportSource& report, const QPageLayout& layout) {
   const QString file = QFileDialog::getSaveFileName(parent, QCoreApplication::translate("Report", "导出PDF"),
                                                     QStringLiteral("report.pdf"),
                                                     QStringLiteral("PDF (*.pdf)"));
-  if (file.isEmpty()) return false;
+  if (file.isEmpty()) return {};
   const IoStatus status = WriteReportPdf(report, file.toStdString(), layout);
   if (!status)
     QMessageBox::warning(parent, QCoreApplication::translate("Report", "提示信息!"),
                          QCoreApplication::translate("Report", "无法写入 PDF 文件:\n") +
                              QString::fromStdString(status.Message()));
-  return status.ok;
+  return status.ok ? file : QString();
 }
 
 }  // namespace kavir

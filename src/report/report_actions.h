@@ -35,7 +35,7 @@ void PreviewReport(QWidget* parent, const ReportSource& report, QPrinter& printe
 // The printer's page set-up dialog.
 void ReportPageSetup(QWidget* parent, QPrinter& printer);
 // Asks for a file name, writes the PDF on the paper of layout (the page
-// set-up's), shows a message when it fails; true when a PDF was written.
-bool ExportReportPdf(QWidget* parent, const ReportSource& report, const QPageLayout& layout);
+// set-up's), shows a message when it fails; the file written, or "".
+QString ExportReportPdf(QWidget* parent, const ReportSource& report, const QPageLayout& layout);
 
 }  // namespace kavir

@@ -5,7 +5,13 @@
 #include <QGuiApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
+#include <QPageSetupDialog>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QPainter>
 #include <QMenuBar>
 #include <QTabWidget>
 
@@ -14,6 +20,8 @@
 #include "compare_dialog.h"
 #include "import_preview_dialog.h"
 #include "lang/language.h"
+#include "report/report_renderer.h"
+#include "report_commands.h"
 #include "setup/option_texts.h"
 #include "support.h"
 
@@ -205,6 +213,74 @@ TEST_F(LanguageTest, OptionTextsReadInEnglishInComparesPreviewsAndTheClipboard) 
     EXPECT_EQ(Cell(2, 6), QString::fromUtf8(p.shown)) << p.pasted;
   }
   EXPECT_EQ(frame_->view().grid.Text(2, 6), "低");
+}
+
+// The report in either language: no text crosses a line of the channel
+// table or runs past the boxes' right edge, the long option texts included.
+TEST_F(LanguageTest, TheReportKeepsEveryTextInsideItsBoxInBothLanguages) {
+  StartFrame();
+  for (int n = 1; n <= 16; ++n) {
+    frame_->view().grid.SetText(n, 5, "CTC/DCS控制");
+    frame_->view().grid.SetText(n, 9, "窄");
+  }
+  const int verticals[] = {55, 90, 125, 195, 265, 335, 405, 475, 545, 615, 685, 720};
+  for (int language : {1, 2}) {
+    Choose(language);
+    QImage image(kReportPageWidth, kReportPageHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    RenderReportPage(painter, 100, PrintReport(frame_->view(), 0));
+    painter.end();
+    if (const QString dir = qEnvironmentVariable("KAVIR_SHOTS"); !dir.isEmpty())
+      image.save(dir + QStringLiteral("/report-%1.png").arg(language == 1 ? "zh" : "en"));
+    auto ink = [&image](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
+    QStringList crossed;
+    for (int n = 0; n < 16; ++n)
+      for (int y = 645 + 25 * n; y < 645 + 25 * n + 15; ++y) {
+        for (int x : verticals)  // a text that reaches a line inks the pixel before it
+          if (ink(x - 1, y)) crossed << QStringLiteral("row %1 up to x %2").arg(n + 1).arg(x);
+        for (int x = 723; x < kReportPageWidth; ++x)
+          if (ink(x, y)) crossed << QStringLiteral("row %1 past the edge").arg(n + 1);
+      }
+    for (int y = 190; y < 565; ++y)
+      for (int x = 723; x < kReportPageWidth; ++x)
+        if (ink(x, y)) crossed << QStringLiteral("settings past the edge at %1").arg(y);
+    crossed.removeDuplicates();
+    EXPECT_EQ(crossed.join(QLatin1Char('\n')).toStdString(), "") << language;
+  }
+}
+
+// Landscape chosen in the page set-up is the PDF's paper too, and the
+// status bar says where the PDF went.
+TEST_F(LanguageTest, ExportPdfTakesThePaperOfThePageSetUp) {
+  StartFrame();
+  Choose(2);
+  auto media_box = [](const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(QString::fromLatin1(f.readAll()));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+  };
+  const QString portrait = QString::fromStdString(Path("portrait.pdf"));
+  TypeFileName(portrait);
+  frame_->action(kCmdExportPdf)->trigger();
+  EXPECT_LT(media_box(portrait).width(), media_box(portrait).height());
+  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("PDF")))
+      << frame_->status_text().toStdString();
+
+  OnNextDialog<QPageSetupDialog>([](QPageSetupDialog* d) {
+    auto* landscape = d->findChild<QRadioButton*>(QStringLiteral("landscape"));
+    ASSERT_NE(landscape, nullptr);
+    landscape->click();
+    d->accept();
+  });
+  frame_->action(kCmdPageSetup)->trigger();
+  const QString wide = QString::fromStdString(Path("landscape.pdf"));
+  TypeFileName(wide);
+  frame_->action(kCmdExportPdf)->trigger();
+  EXPECT_NEAR(media_box(wide).width(), 842, 1);
+  EXPECT_NEAR(media_box(wide).height(), 595, 1);
 }
 
 TEST(Language, FollowsTheLocaleAndShowsOptionTexts) {
