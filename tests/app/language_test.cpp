@@ -250,6 +250,37 @@ TEST_F(LanguageTest, TheReportKeepsEveryTextInsideItsBoxInBothLanguages) {
   }
 }
 
+// Started in either language, every header, cell and option of the grid
+// fits its column whole ("CTC/DCS控制" too).
+TEST_F(LanguageTest, TheGridsColumnsFitTheirTextsInTheLanguageOfTheStart) {
+  for (bool english : {false, true}) {
+    lang::Apply(english, dir_.path().toStdString());
+    StartFrame();
+    ChannelGridWidget* grid = frame_->screen()->grid();
+    frame_->screen()->tabs()->setCurrentIndex(1);
+    // A larger face, as some systems' fonts are, leaves the columns' shares too narrow.
+    QFont larger = grid->font();
+    if (larger.pixelSize() > 0) larger.setPixelSize(larger.pixelSize() * 14 / 10);
+    else larger.setPointSizeF(larger.pointSizeF() * 1.4);
+    grid->setFont(larger);
+    frame_->RefreshScreen();
+    const QFontMetrics metrics(grid->font());
+    QStringList cut;
+    for (int c = 0; c < grid->columnCount(); ++c) {
+      QStringList texts;
+      for (int r = 0; r < grid->rowCount(); ++r) texts << grid->item(r, c)->text();
+      if (const auto* options = frame_->view().channel_lists.ForColumn(c))
+        for (const std::string& o : *options) texts << lang::ShownOption(o);
+      for (const QString& t : texts)
+        if (metrics.horizontalAdvance(t) > grid->columnWidth(c)) cut << t;
+    }
+    cut.removeDuplicates();
+    EXPECT_EQ(cut.join(QLatin1Char('|')).toStdString(), "") << english;
+    Shot(frame_.get(), QStringLiteral("start-%1-page1").arg(english ? "en" : "zh"));
+    frame_.reset();
+  }
+}
+
 // Landscape chosen in the page set-up is the PDF's paper too, and the
 // status bar says where the PDF went.
 TEST_F(LanguageTest, ExportPdfTakesThePaperOfThePageSetUp) {
