@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include "lang/language.h"
 #include "screen/grid_edit.h"
@@ -86,7 +87,8 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
 
 std::array<int, kGridCols> ChannelGridWidget::NeededWidths() {
   const QFontMetrics metrics(font());
-  constexpr int kPadding = 6;  // the cell's frame and a little air
+  // The delegate's text margins, the grid line and a little air.
+  const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 3;
   QString key = item(0, 1)->text() + QString::number(lang::English());
   for (int c = 0; c < kGridCols; ++c)
     if (const std::vector<std::string>* options = view_.channel_lists.ForColumn(c))
@@ -103,7 +105,7 @@ std::array<int, kGridCols> ChannelGridWidget::NeededWidths() {
   std::array<int, kGridCols> need = option_widths_;
   for (int c = 0; c < kGridCols; ++c)
     for (int r = 0; r < kGridRows; ++r) need[c] = std::max(need[c], metrics.horizontalAdvance(item(r, c)->text()));
-  for (int& n : need) n += kPadding;
+  for (int& n : need) n += padding;
   return need;
 }
 
