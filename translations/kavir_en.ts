@@ -1262,7 +1262,7 @@ What the radio held before the write is saved as backups/%1 and can be written b
     </message>
     <message>
         <source>宽带</source>
-        <translation>Wide</translation>
+        <translation>Width</translation>
     </message>
     <message>
         <source>%1对讲机编程信息</source>
@@ -1303,6 +1303,13 @@ What the radio held before the write is saved as backups/%1 and can be written b
     <message>
         <source>信道设置</source>
         <translation>Channels</translation>
+    </message>
+</context>
+<context>
+    <name>ReportCommands</name>
+    <message>
+        <source>已导出 PDF: %1</source>
+        <translation>PDF exported: %1</translation>
     </message>
 </context>
 <context>
@@ -1377,7 +1384,7 @@ What the radio held before the write is saved as backups/%1 and can be written b
     </message>
     <message>
         <source>宽带</source>
-        <translation>Wide</translation>
+        <translation>Bandwidth</translation>
     </message>
     <message>
         <source>无标题</source>
@@ -1794,7 +1801,7 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
     </message>
     <message>
         <source>宽带</source>
-        <translation>Wide</translation>
+        <translation>Bandwidth</translation>
     </message>
     <message>
         <source>没有填写频率</source>
@@ -2548,22 +2555,6 @@ Log: </translation>
         <translation>TX inhibit</translation>
     </message>
     <message>
-        <source>高</source>
-        <translation>High</translation>
-    </message>
-    <message>
-        <source>低</source>
-        <translation>Low</translation>
-    </message>
-    <message>
-        <source>宽</source>
-        <translation>Wide</translation>
-    </message>
-    <message>
-        <source>窄</source>
-        <translation>Narrow</translation>
-    </message>
-    <message>
         <source>拒绝: </source>
         <translation>Refused: </translation>
     </message>
@@ -2658,10 +2649,6 @@ Log: </translation>
         <translation>Status</translation>
     </message>
     <message>
-        <source>可用 (当前)</source>
-        <translation>Free (current)</translation>
-    </message>
-    <message>
         <source>可用</source>
         <translation>Free</translation>
     </message>
@@ -2716,6 +2703,14 @@ Log: </translation>
     <message>
         <source>关闭</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>不存在</source>
+        <translation>Missing</translation>
+    </message>
+    <message>
+        <source>%1 (当前)</source>
+        <translation>%1 (current)</translation>
     </message>
 </context>
 <context>

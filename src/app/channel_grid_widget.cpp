@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include "lang/language.h"
+#include "screen/grid_edit.h"
 
 namespace kavir::app {
 namespace {
@@ -83,14 +85,49 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
   LayOut();
 }
 
+std::array<int, kGridCols> ChannelGridWidget::NeededWidths() {
+  const QFontMetrics metrics(font());
+  // The delegate's text margins, the grid line and a little air.
+  const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 3;
+  QString key = item(0, 1)->text() + QString::number(lang::English());
+  for (int c = 0; c < kGridCols; ++c)
+    if (const std::vector<std::string>* options = view_.channel_lists.ForColumn(c))
+      key += QLatin1Char(' ') + QString::number(options->size());
+  if (key != option_widths_key_) {
+    option_widths_key_ = key;
+    for (int c = 0; c < kGridCols; ++c) {
+      option_widths_[c] = 0;
+      if (const std::vector<std::string>* options = view_.channel_lists.ForColumn(c))
+        for (const std::string& o : *options)
+          option_widths_[c] = std::max(option_widths_[c], metrics.horizontalAdvance(lang::ShownOption(o)));
+    }
+  }
+  std::array<int, kGridCols> need = option_widths_;
+  for (int c = 0; c < kGridCols; ++c)
+    for (int r = 0; r < kGridRows; ++r) need[c] = std::max(need[c], metrics.horizontalAdvance(item(r, c)->text()));
+  for (int& n : need) n += padding;
+  return need;
+}
+
 void ChannelGridWidget::LayOut() {
-  // Default column width so that the ten columns fill the grid.
+  // The columns share the grid by their width factors, but none narrower
+  // than its content: the room it needs comes from the others' slack.
   double sum = 0;
   for (int c = 0; c < kGridCols; ++c) sum += ChannelGrid::WidthFactor(c);
-  const int avail = viewport()->width() > 0 ? viewport()->width() : width();
-  const int base = static_cast<int>((avail - 1) / sum);
-  for (int c = 0; c < kGridCols; ++c)
-    setColumnWidth(c, static_cast<int>(base * ChannelGrid::WidthFactor(c)));
+  const int avail = (viewport()->width() > 0 ? viewport()->width() : width()) - 1;
+  const std::array<int, kGridCols> need = NeededWidths();
+  std::array<double, kGridCols> w{};
+  double total = 0, slack = 0;
+  for (int c = 0; c < kGridCols; ++c) {
+    w[c] = std::max<double>(avail / sum * ChannelGrid::WidthFactor(c), need[c]);
+    total += w[c];
+    slack += w[c] - need[c];
+  }
+  const double excess = total - avail;
+  for (int c = 0; c < kGridCols; ++c) {
+    if (excess > 0 && slack > 0) w[c] -= std::min(1.0, excess / slack) * (w[c] - need[c]);
+    setColumnWidth(c, static_cast<int>(w[c]));
+  }
   // Seventeen equal rows that fill the grid with a small margin.
   const int row_height = std::max(8, (height() - 4) * 10 / 176);
   for (int r = 0; r < kGridRows; ++r) setRowHeight(r, row_height);
@@ -131,6 +168,7 @@ void ChannelGridWidget::Refresh() {
         }
       }
     }
+    LayOut();  // the texts, or their language, may have changed
     const int row = std::clamp(view_.grid.row, 1, kGridRows - 1);
     const int col = std::clamp(view_.grid.col, 1, kGridCols - 1);
     if (currentRow() != row || currentColumn() != col) setCurrentCell(row, col);
@@ -192,7 +230,9 @@ void ChannelGridWidget::ShowResult(const EditResult& result, const QString& done
 
 void ChannelGridWidget::CopySelection() {
   Commit();
-  QGuiApplication::clipboard()->setText(QString::fromStdString(view_.CopyCells(view_.selection)));
+  // The clipboard gets what the grid shows, in the language shown.
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(MapTsvCells(view_.CopyCells(view_.selection), &lang::ShownOptionText)));
   view_.ui().SetStatusText(tr("已复制 %1 个单元格").arg(view_.selection.count()).toStdString());
 }
 
@@ -206,14 +246,8 @@ void ChannelGridWidget::PasteClipboard() {
   Commit();
   const QString text = QGuiApplication::clipboard()->text();
   if (text.isEmpty()) return;
-  // Option texts pasted as shown go in as they are stored.
-  QStringList lines = text.split(QLatin1Char('\n'));
-  for (QString& line : lines) {
-    QStringList cells = line.split(QLatin1Char('\t'));
-    for (QString& cell : cells) cell = QString::fromStdString(lang::StoredOption(cell));
-    line = cells.join(QLatin1Char('\t'));
-  }
-  ShowResult(view_.PasteCells(view_.selection, lines.join(QLatin1Char('\n')).toStdString()),
+  // Option texts pasted in either language go in as they are stored.
+  ShowResult(view_.PasteCells(view_.selection, MapTsvCells(text.toStdString(), &lang::StoredOptionText)),
              tr("已粘贴 %1 个单元格"));
 }
 

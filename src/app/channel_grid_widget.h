@@ -3,6 +3,7 @@
 // an editor over the current cell while the user types, the way a
 // technician expects from the radio family's programs.
 #include <QTableWidget>
+#include <array>
 
 #include "screen/kavir_view.h"
 
@@ -46,6 +47,9 @@ class ChannelGridWidget : public QTableWidget {
 
  private:
   void LayOut();
+  // The width each column needs for its header, its cells and every option
+  // its editor offers, as shown in the language of the moment.
+  std::array<int, kGridCols> NeededWidths();
   void OnCurrentCellChanged(int row, int col, int old_row, int old_col);
   void ShowEditor();
   void HideEditors();
@@ -57,6 +61,9 @@ class ChannelGridWidget : public QTableWidget {
   QLineEdit* line_edit_;
   QComboBox* list_edit_;
   bool syncing_ = false;
+  // Option lists' widths, measured once per language.
+  std::array<int, kGridCols> option_widths_{};
+  QString option_widths_key_;
   int channel_anchor_ = 1;  // first channel of a Shift+click on the CH labels
 };
 

@@ -7,6 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "lang/language.h"
+
 namespace kavir::app {
 
 CompareDialog::CompareDialog(const std::vector<SetupDifference>& differences, const QString& other,
@@ -20,17 +22,23 @@ CompareDialog::CompareDialog(const std::vector<SetupDifference>& differences, co
           : tr("屏幕与%1有 %2 处不同:").arg(other).arg(differences.size()),
       this));
   table_ = new QTableWidget(static_cast<int>(differences.size()), 3, this);
-  table_->setHorizontalHeaderLabels({tr("项目"), tr("屏幕"), other});
+  // A column title, not the middle of a sentence: "The radio", "File x.dat".
+  QString other_title = other;
+  if (!other_title.isEmpty()) other_title[0] = other_title[0].toUpper();
+  table_->setHorizontalHeaderLabels({tr("项目"), tr("屏幕"), other_title});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  // The item names take what they need; the two values share the rest.
+  table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+  table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
   int r = 0;
   for (const SetupDifference& d : differences) {
-    const QString cells[3] = {QString::fromUtf8(d.where), QString::fromUtf8(d.a), QString::fromUtf8(d.b)};
+    // Values hold stored option texts; they are shown as the grid shows them.
+    const QString cells[3] = {QString::fromUtf8(d.where), lang::ShownOption(d.a), lang::ShownOption(d.b)};
     for (int c = 0; c < 3; ++c) table_->setItem(r, c, new QTableWidgetItem(cells[c]));
     ++r;
   }
-  table_->resizeColumnsToContents();
   layout->addWidget(table_, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);

@@ -8,11 +8,15 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "lang/language.h"
+
 namespace kavir::app {
 
 namespace {
 
 QString Text(const std::string& s) { return QString::fromUtf8(s); }
+// Option texts as the grid will show them once imported.
+QString Shown(const std::string& stored) { return lang::ShownOption(stored); }
 
 }  // namespace
 
@@ -63,11 +67,11 @@ void ImportPreviewDialog::Replan() {
         Text(row.location),
         in ? Text(ChannelLabel(*row.channel)) : QStringLiteral("—"),
         in ? Text(GridFrequencyText(e.rx_hz)) : QString(),
-        in ? Text(e.decode) : QString(),
+        in ? Shown(e.decode) : QString(),
         in ? (e.tx_enabled ? Text(GridFrequencyText(e.tx_hz)) : tr("禁止发射")) : QString(),
-        in ? Text(e.coding) : QString(),
-        in ? (e.high_power ? tr("高") : tr("低")) : QString(),
-        in ? (e.wide ? tr("宽") : tr("窄")) : QString(),
+        in ? Shown(e.coding) : QString(),
+        in ? Shown(e.high_power ? "高" : "低") : QString(),
+        in ? Shown(e.wide ? "宽" : "窄") : QString(),
         in ? QString() : tr("拒绝: ") + Text(row.refusal),
     };
     for (int c = 0; c < cells.size(); ++c) {

@@ -18,12 +18,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "dialog_units.h"
 #include "link/port_device.h"
 #include "link/port_doctor.h"
+#include "link/native/native_ports.h"
 #include "link/native/native_transport.h"
 #include "worker_thread.h"
 
@@ -37,21 +39,11 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecord>& detected,
                        QWidget* parent, LineSettings line, std::function<std::string(int)> model_name)
-    : QDialog(parent), ports_(detected), line_(line), model_name_(std::move(model_name)) {
+    : QDialog(parent), lister_(&NativeAvailablePorts), line_(line), model_name_(std::move(model_name)) {
   setWindowTitle(tr("串口配置"));
   const DialogUnits du(font());
   setFixedSize(du.X(265), du.Y(270));
-  // A device typed by hand (a pseudo-terminal, say) is listed too.
-  if (!settings.device.empty()) {
-    bool known = false;
-    for (const PortRecord& p : ports_) known = known || p.device == settings.device;
-    if (!known) {
-      PortRecord r;
-      r.device = settings.device;
-      r.configured = true;
-      ports_.push_back(r);
-    }
-  }
+  ports_ = detected;
   // A number outside 1 to 4 shows COM1.
   port_number_ = settings.port_number >= 1 && settings.port_number <= 4 ? settings.port_number : 1;
   configured_device_ = QString::fromStdString(settings.device);
@@ -71,7 +63,7 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   device_field_ = new QComboBox(this);
   device_field_->setEditable(true);
   device_field_->setInsertPolicy(QComboBox::NoInsert);
-  for (const PortRecord& p : ports_) device_field_->addItem(Q(p.device), Q(p.device));
+  for (const PortRecord& p : detected) device_field_->addItem(Q(p.device), Q(p.device));
   device_field_->setEditText(configured_device_);
   device_field_->lineEdit()->setPlaceholderText(tr("/dev/ttyUSB0 或 /dev/pts/N"));
   device_field_->setGeometry(du.X(95), du.Y(59) - 3, du.X(150), device_field_->sizeHint().height());
@@ -96,20 +88,11 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   list_->header()->setStretchLastSection(true);
   list_->setColumnWidth(0, du.X(50));
   list_->setColumnWidth(1, du.X(100));
-  for (const PortRecord& p : ports_) {
-    auto* item = new QTreeWidgetItem(list_);
-    item->setText(0, Q(p.device));
-    item->setText(1, Q(PortSummary(p)));
-    item->setText(2, p.usable() ? (p.configured ? tr("可用 (当前)") : tr("可用"))
-                                : (p.may_open ? tr("被占用") : tr("无权限")));
-    item->setData(0, Qt::UserRole, Q(p.device));
-    QString tip = Q(p.device);
-    if (!p.usable()) {
-      tip += QStringLiteral("\n") + Q(p.problem);
-      item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
-    }
-    for (int c = 0; c < 3; ++c) item->setToolTip(c, tip);
-  }
+  SetPorts(detected);
+  auto* refresh = new QTimer(this);
+  refresh->setInterval(2000);
+  connect(refresh, &QTimer::timeout, this, &PortDialog::RefreshPorts);
+  refresh->start();
   connect(list_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
     device_field_->setEditText(item->data(0, Qt::UserRole).toString());
   });
@@ -204,6 +187,68 @@ void PortDialog::accept() {
 
 namespace kavir::app {
 
+void PortDialog::SetPortLister(PortLister lister) { lister_ = std::move(lister); }
+
+void PortDialog::RefreshPorts() {
+  if (!lister_ || !probe_button_->isEnabled()) return;  // not while a probe runs
+  SetPorts(lister_(configured_device_.toStdString()));
+}
+
+void PortDialog::SetPorts(std::vector<PortRecord> detected) {
+  // The configured device and the one typed in are listed even when the
+  // system does not offer them (a pseudo-terminal, a device pulled out),
+  // with what stands in the way of opening them.
+  std::vector<std::string> named = {configured_device_.toStdString()};
+  if (device_button_->isChecked()) named.push_back(device());
+  std::vector<std::string> missing;
+  const std::unique_ptr<SystemView> system = MakeSystemView();
+  for (const std::string& device : named) {
+    if (device.empty()) continue;
+    if (std::any_of(detected.begin(), detected.end(), [&](const PortRecord& p) { return p.device == device; }))
+      continue;
+    PortRecord r;
+    r.device = device;
+    r.configured = device == configured_device_.toStdString();
+    const OpenProblem problem = CheckBeforeOpen(*system, device);
+    r.problem = problem.text;
+    r.may_open = problem.kind != OpenFailure::Permission;
+    if (problem.kind == OpenFailure::Missing || problem.kind == OpenFailure::NotSerial) missing.push_back(device);
+    detected.push_back(std::move(r));
+  }
+  const auto same = [](const PortRecord& a, const PortRecord& b) {
+    return a.device == b.device && a.problem == b.problem && a.may_open == b.may_open;
+  };
+  // An unchanged list stays as it is, with the probe's answers in it.
+  if (list_->topLevelItemCount() > 0 && missing == missing_ &&
+      std::equal(detected.begin(), detected.end(), ports_.begin(), ports_.end(), same))
+    return;
+  ports_ = std::move(detected);
+  missing_ = std::move(missing);
+  FillList();
+}
+
+void PortDialog::FillList() {
+  const QString current = list_->currentItem() ? list_->currentItem()->data(0, Qt::UserRole).toString() : QString();
+  list_->clear();
+  for (const PortRecord& p : ports_) {
+    const bool gone = std::find(missing_.begin(), missing_.end(), p.device) != missing_.end();
+    auto* item = new QTreeWidgetItem(list_);
+    item->setText(0, Q(p.device));
+    item->setText(1, Q(PortSummary(p)));
+    QString state = p.usable() ? tr("可用") : gone ? tr("不存在") : p.may_open ? tr("被占用") : tr("无权限");
+    if (p.configured) state = tr("%1 (当前)").arg(state);
+    item->setText(2, state);
+    item->setData(0, Qt::UserRole, Q(p.device));
+    QString tip = Q(p.device);
+    if (!p.usable()) {
+      tip += QStringLiteral("\n") + Q(p.problem);
+      item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    }
+    for (int c = 0; c < 3; ++c) item->setToolTip(c, tip);
+    if (!current.isEmpty() && Q(p.device) == current) list_->setCurrentItem(item);
+  }
+}
+
 QTreeWidgetItem* PortDialog::ItemFor(const std::string& device) const {
   if (!list_) return nullptr;
   for (int i = 0; i < list_->topLevelItemCount(); ++i)
@@ -223,6 +268,8 @@ void PortDialog::Probe() {
   SteadyClock clock;
   probe_button_->setEnabled(false);
   probe_status_->setText(tr("正在检测..."));
+  // The device typed in is tried too, and listed with its answer.
+  if (lister_) SetPorts(lister_(configured_device_.toStdString()));
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QString found;
   const int wait_ms = waits_[0]->value();

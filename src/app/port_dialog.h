@@ -45,9 +45,17 @@ class PortDialog : public QDialog {
   QTreeWidget* port_list() const { return list_; }
   QPushButton* probe_button() const { return probe_button_; }
 
-  // "检测电台": the read handshake on each usable port in turn; the list
-  // shows where a radio answered, and the first one found is chosen.
+  // "检测电台": the read handshake on each usable port in turn, a device
+  // typed in included; the list shows where a radio answered, and the first
+  // one found is chosen.
   void Probe();
+  // Lists the ports again (the dialog does every two seconds while it is
+  // open, so that a device plugged in or pulled out shows at once).
+  void RefreshPorts();
+  // Where the list comes from: the system's ports, the configured device
+  // marked. Tests give their own.
+  using PortLister = std::function<std::vector<PortRecord>(const std::string& configured)>;
+  void SetPortLister(PortLister lister);
   // The doctor's report on the chosen port, as text.
   QString DoctorText() const;
 
@@ -68,10 +76,16 @@ class PortDialog : public QDialog {
   QPushButton* probe_button_ = nullptr;
   QLabel* probe_status_ = nullptr;
   std::vector<PortRecord> ports_;
+  PortLister lister_;
+  std::vector<std::string> missing_;  // devices named here that the system lacks
   LineSettings line_;
   std::function<std::string(int)> model_name_;
 
   void ShowReport();
+  // ports_ from detected, with the configured and the typed device added
+  // when the system does not list them, then the list shown anew.
+  void SetPorts(std::vector<PortRecord> detected);
+  void FillList();
   QTreeWidgetItem* ItemFor(const std::string& device) const;
   std::string ChosenDevice() const;
 };

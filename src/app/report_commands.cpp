@@ -1,6 +1,7 @@
 #include "report_commands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 #include "command_ids.h"
 #include "lang/language.h"
@@ -30,6 +31,7 @@ void ConnectReportCommands(CMainFrame& frame) {
   QAction* pdf = frame.action(kCmdExportPdf);
   // One printer for the whole run, so page set-up choices stick.
   auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+  printer->setPageLayout(DefaultReportLayout());
   CMainFrame* f = &frame;
   // Each drawing takes the screen as it is then.
   const ReportSource screen = [f](std::time_t now_utc) { return PrintReport(f->view(), now_utc); };
@@ -38,7 +40,12 @@ void ConnectReportCommands(CMainFrame& frame) {
   QObject::connect(preview, &QAction::triggered, f,
                    [f, printer, screen] { PreviewReport(f, screen, *printer); });
   QObject::connect(setup, &QAction::triggered, f, [f, printer] { ReportPageSetup(f, *printer); });
-  QObject::connect(pdf, &QAction::triggered, f, [f, screen] { ExportReportPdf(f, screen); });
+  // The PDF goes on the paper and orientation of the page set-up.
+  QObject::connect(pdf, &QAction::triggered, f, [f, printer, screen] {
+    const QString written = ExportReportPdf(f, screen, printer->pageLayout());
+    if (!written.isEmpty())
+      f->ui().SetStatusText(QCoreApplication::translate("ReportCommands", "已导出 PDF: %1").arg(written).toStdString());
+  });
 }
 
 }  // namespace kavir::app

@@ -57,10 +57,8 @@ void Apply(bool english, const std::string& program_dir) {
   SetTextTranslator(&Translate);
 }
 
-QString ShownOption(const std::string& stored) {
-  return QString::fromStdString(ShownOptions().Shown(stored));
-}
+QString ShownOption(const std::string& stored) { return QString::fromStdString(ShownOptionText(stored)); }
 
-std::string StoredOption(const QString& shown) { return ShownOptions().Stored(shown.toStdString()); }
+std::string StoredOption(const QString& shown) { return StoredOptionText(shown.toStdString()); }
 
 }  // namespace kavir::lang

@@ -15,7 +15,8 @@ namespace {
 
 struct State {
   bool english = false;
-  OptionTexts options;
+  OptionTexts options;   // shown: the English texts in English, else none
+  OptionTexts english_options;  // always loaded, so English is read in Chinese too
 };
 
 State& state() {
@@ -76,7 +77,8 @@ bool IsEnglishChoice(Choice choice) {
 void SetLanguage(bool english, const std::string& program_dir) {
   State& s = state();
   s.english = english;
-  s.options = english ? OptionTexts::Load(OptionTextsFile(program_dir, "en")) : OptionTexts();
+  s.english_options = OptionTexts::Load(OptionTextsFile(program_dir, "en"));
+  s.options = english ? s.english_options : OptionTexts();
 }
 
 void ApplyBuiltIn(bool english, const std::string& program_dir) {
@@ -87,5 +89,9 @@ void ApplyBuiltIn(bool english, const std::string& program_dir) {
 bool English() { return state().english; }
 
 const OptionTexts& ShownOptions() { return state().options; }
+
+std::string ShownOptionText(const std::string& stored) { return state().options.Shown(stored); }
+
+std::string StoredOptionText(const std::string& text) { return state().english_options.Stored(text); }
 
 }  // namespace kavir::lang

@@ -29,6 +29,13 @@ void SetLanguage(bool english, const std::string& program_dir);
 // the program (or as written, for Chinese).
 void ApplyBuiltIn(bool english, const std::string& program_dir);
 bool English();
+// The option texts of the language shown; empty in Chinese.
 const OptionTexts& ShownOptions();
+// The one mapping of a stored option text to what every window, the
+// clipboard, the compare dialogs and the report show.
+std::string ShownOptionText(const std::string& stored);
+// The stored text of an option given in either language (a paste, a typed
+// text); any other text comes back as it is.
+std::string StoredOptionText(const std::string& text);
 
 }  // namespace kavir::lang

@@ -22,25 +22,25 @@
 namespace kavir {
 namespace {
 
-// A4 less 5 mm on each side leaves the 200 x 287 mm the page is laid out for.
-QPageLayout ReportLayout() {
-  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                     QPageLayout::Millimeter);
-}
-
-bool Draw(QPagedPaintDevice& device, double dpi, const ReportSource& report) {
+bool Draw(QPagedPaintDevice& device, const ReportSource& report) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  RenderReportPageToFit(painter, dpi, QSizeF(device.width(), device.height()), report(std::time(nullptr)));
+  RenderReportPageToFill(painter, QSizeF(device.width(), device.height()), report(std::time(nullptr)));
   return painter.end();
 }
 
 bool DrawOnPrinter(QPrinter& printer, const ReportSource& report) {
   printer.setFromTo(1, 1);  // the report is one page
-  return Draw(printer, printer.resolution(), report);
+  return Draw(printer, report);
 }
 
 }  // namespace
+
+QPageLayout DefaultReportLayout() {
+  // A4 less 5 mm on each side leaves the 200 x 287 mm the page is laid out for.
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                     QPageLayout::Millimeter);
+}
 
 ReportSource ReportOf(const Setup& setup, const std::string& file_name) {
   return [setup, file_name](std::time_t now_utc) {
@@ -48,7 +48,7 @@ ReportSource ReportOf(const Setup& setup, const std::string& file_name) {
   };
 }
 
-IoStatus WriteReportPdf(const ReportSource& report, const std::string& path) {
+IoStatus WriteReportPdf(const ReportSource& report, const std::string& path, const QPageLayout& layout) {
   // Drawn in memory, then saved atomically: a failure never leaves half a PDF.
   QByteArray pdf;
   {
@@ -56,10 +56,10 @@ IoStatus WriteReportPdf(const ReportSource& report, const std::string& path) {
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(1200);
-    writer.setPageLayout(ReportLayout());
+    writer.setPageLayout(layout);
     writer.setTitle(QStringLiteral("KAVIR"));
     writer.setCreator(QStringLiteral("KAVIR " KAVIR_VERSION));
-    if (!Draw(writer, writer.resolution(), report)) return IoStatus::Fail(path, "the page cannot be drawn");
+    if (!Draw(writer, report)) return IoStatus::Fail(path, "the page cannot be drawn");
   }
   if (pdf.isEmpty()) return IoStatus::Fail(path, "the page cannot be drawn");
   return WriteFileAtomically(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
@@ -86,16 +86,17 @@ void ReportPageSetup(QWidget* parent, QPrinter& printer) {
   dialog.exec();
 }
 
-void ExportReportPdf(QWidget* parent, const ReportSource& report) {
+QString ExportReportPdf(QWidget* parent, const ReportSource& report, const QPageLayout& layout) {
   const QString file = QFileDialog::getSaveFileName(parent, QCoreApplication::translate("Report", "导出PDF"),
                                                     QStringLiteral("report.pdf"),
                                                     QStringLiteral("PDF (*.pdf)"));
-  if (file.isEmpty()) return;
-  const IoStatus status = WriteReportPdf(report, file.toStdString());
+  if (file.isEmpty()) return {};
+  const IoStatus status = WriteReportPdf(report, file.toStdString(), layout);
   if (!status)
     QMessageBox::warning(parent, QCoreApplication::translate("Report", "提示信息!"),
                          QCoreApplication::translate("Report", "无法写入 PDF 文件:\n") +
                              QString::fromStdString(status.Message()));
+  return status.ok ? file : QString();
 }
 
 }  // namespace kavir

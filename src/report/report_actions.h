@@ -1,6 +1,7 @@
 #pragma once
 // The report commands of the desktop program: print, print preview, page
 // set-up and PDF export.
+#include <QPageLayout>
 #include <QString>
 #include <ctime>
 #include <functional>
@@ -20,8 +21,12 @@ using ReportSource = std::function<ReportPage(std::time_t now_utc)>;
 // The report of a set-up opened from file_name.
 ReportSource ReportOf(const Setup& setup, const std::string& file_name);
 
-// Writes the report as a one-page PDF file.
-IoStatus WriteReportPdf(const ReportSource& report, const std::string& path);
+// A4 portrait with 5 mm margins: the paper the page is laid out for.
+QPageLayout DefaultReportLayout();
+
+// Writes the report as a one-page PDF file on the paper of layout.
+IoStatus WriteReportPdf(const ReportSource& report, const std::string& path,
+                        const QPageLayout& layout = DefaultReportLayout());
 
 // Print dialog, then the page (one page only).
 void PrintReportWithDialog(QWidget* parent, const ReportSource& report, QPrinter& printer);
@@ -29,7 +34,8 @@ void PrintReportWithDialog(QWidget* parent, const ReportSource& report, QPrinter
 void PreviewReport(QWidget* parent, const ReportSource& report, QPrinter& printer);
 // The printer's page set-up dialog.
 void ReportPageSetup(QWidget* parent, QPrinter& printer);
-// Asks for a file name, writes the PDF, shows a message when it fails.
-void ExportReportPdf(QWidget* parent, const ReportSource& report);
+// Asks for a file name, writes the PDF on the paper of layout (the page
+// set-up's), shows a message when it fails; the file written, or "".
+QString ExportReportPdf(QWidget* parent, const ReportSource& report, const QPageLayout& layout);
 
 }  // namespace kavir

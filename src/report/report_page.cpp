@@ -9,12 +9,18 @@
 namespace kavir {
 namespace {
 
+// Space kept between a text and the line that ends its room.
+constexpr int kGap = 3;
+// The right edge of the boxes.
+constexpr int kRight = 720;
+
 // Builds the display list in drawing order.
 class Page {
  public:
   void Font(ReportFont f) { font_ = f; }
-  void Text(int x, int d, std::string text) {
-    page_.items.push_back({ReportItem::Kind::Text, {x, d, font_, std::move(text)}, {}});
+  // up_to: where the room of the text ends (the next line to its right).
+  void Text(int x, int d, std::string text, int up_to) {
+    page_.items.push_back({ReportItem::Kind::Text, {x, d, font_, std::move(text), up_to - kGap - x}, {}});
   }
   void Line(int x1, int d1, int x2, int d2) {
     page_.items.push_back({ReportItem::Kind::Line, {}, {x1, d1, x2, d2}});
@@ -66,6 +72,11 @@ const char* Mark(bool on) { return on ? "√" : "×"; }
 
 }  // namespace
 
+std::string BandText(const std::string& lower, const std::string& upper) {
+  if (lower.empty() && upper.empty()) return {};
+  return lower + " - " + upper;
+}
+
 ReportFontSpec FontSpec(ReportFont font) {
   switch (font) {
     case ReportFont::Title: return {"Arial", 30};
@@ -87,9 +98,9 @@ ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::ti
   const std::string& model = setup.model();
 
   p.Font(ReportFont::Title);
-  p.Text(240, 15, ArgText(TrText("Report", "%1对讲机编程信息"), {model}));
+  p.Text(240, 15, ArgText(TrText("Report", "%1对讲机编程信息"), {model}), kReportPageWidth);
   p.Font(ReportFont::Heading);
-  p.Text(580, 40, ReportTimestamp(now_utc));
+  p.Text(580, 40, ReportTimestamp(now_utc), kReportPageWidth);
 
   p.Font(ReportFont::Box);
   for (int d : {65, 102, 139}) p.Line(20, d, 720, d);
@@ -97,24 +108,24 @@ ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::ti
   p.Line(253, 102, 253, 139);
   p.Line(486, 102, 486, 139);
   p.Line(720, 65, 720, 140);
-  p.Text(25, 75, TrText("Report", "文件名称:"));
-  p.Text(25, 110, TrText("Report", "机器类型:"));
-  p.Text(258, 110, TrText("Report", "工作模式:"));
-  p.Text(491, 110, TrText("Report", "频率范围:"));
+  p.Text(25, 75, TrText("Report", "文件名称:"), 175);
+  p.Text(25, 110, TrText("Report", "机器类型:"), 135);
+  p.Text(258, 110, TrText("Report", "工作模式:"), 368);
+  p.Text(491, 110, TrText("Report", "频率范围:"), 586);
 
   p.Font(ReportFont::Heading);
-  p.Text(25, 165, TrText("Report", "常用参数"));  // the screen's group names, as in the help
+  p.Text(25, 165, TrText("Report", "常用参数"), kRight);  // the screen's group names, as in the help
   p.Font(ReportFont::Body);
-  p.Text(25, 195, TrText("Report", "TOT发射定时限制"));
-  for (const Labelled& s : kCommonSettings) p.Text(75, s.d, tr(s.label));
+  p.Text(25, 195, TrText("Report", "TOT发射定时限制"), 310);
+  for (const Labelled& s : kCommonSettings) p.Text(75, s.d, tr(s.label), 225);
   p.Font(ReportFont::Heading);
-  p.Text(25, 295, TrText("Report", "机型"));
+  p.Text(25, 295, TrText("Report", "机型"), 370);
   p.Font(ReportFont::Body);
-  for (const Labelled& s : kModeSettings) p.Text(75, s.d, tr(s.label));
+  for (const Labelled& s : kModeSettings) p.Text(75, s.d, tr(s.label), 225);
   p.Font(ReportFont::Heading);
-  p.Text(325, 195, TrText("Report", "扫描信息"));
+  p.Text(325, 195, TrText("Report", "扫描信息"), 425);
   p.Font(ReportFont::Body);
-  for (const Labelled& s : kScanSettings) p.Text(425, s.d, tr(s.label));
+  for (const Labelled& s : kScanSettings) p.Text(425, s.d, tr(s.label), 575);
 
   for (int d = 190; d <= 565; d += 25) p.Line(20, d, 720, d);
   p.Line(20, 190, 20, 565);
@@ -129,29 +140,28 @@ ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::ti
   for (int x : kChannelVerticals) p.Line(x, 615, x, 1040);
 
   p.Font(ReportFont::Heading);
-  p.Text(25, 595, TrText("Report", "信道设置"));
+  p.Text(25, 595, TrText("Report", "信道设置"), kRight);
   p.Font(ReportFont::Body);
-  for (int i = 0; i < 12; ++i) p.Text(kChannelHeaderX[i], 620, tr(kChannelHeaders[i]));
+  for (int i = 0; i < 12; ++i) p.Text(kChannelHeaderX[i], 620, tr(kChannelHeaders[i]), kChannelVerticals[i + 1]);
 
   // The work mode prints the model's mode text, which tells the band.
-  p.Text(175, 75, file_name);
-  p.Text(135, 110, value(model));
-  p.Text(368, 110, value(setup[Setting::Mode].text));
-  p.Text(586, 110, setup.band_lower);
-  p.Text(651, 125, setup.band_upper);
+  p.Text(175, 75, file_name, kRight);
+  p.Text(135, 110, value(model), 253);
+  p.Text(368, 110, value(setup[Setting::Mode].text), 486);
+  p.Text(586, 110, BandText(setup.band_lower, setup.band_upper), kRight);
 
-  for (const Labelled& s : kCommonSettings) p.Text(235, s.d, value(setup[*s.setting].text));
+  for (const Labelled& s : kCommonSettings) p.Text(235, s.d, value(setup[*s.setting].text), 370);
   for (const Labelled& s : kModeSettings)
-    p.Text(235, s.d, s.setting ? value(setup[*s.setting].text) : Mark(setup.battery_saver));
-  for (const Labelled& s : kScanSettings) p.Text(585, s.d, value(setup[*s.setting].text));
+    p.Text(235, s.d, s.setting ? value(setup[*s.setting].text) : Mark(setup.battery_saver), 370);
+  for (const Labelled& s : kScanSettings) p.Text(585, s.d, value(setup[*s.setting].text), kRight);
 
   for (int n = 1; n <= kChannels; ++n) {
     const int d = 645 + 25 * (n - 1);
     const Channel& c = setup.channel(n);
-    p.Text(25, d, Mark(c.enabled));
-    p.Text(58, d, Mark(c.tx_enabled));
-    p.Text(93, d, ChannelLabel(n));
-    for (int f = 0; f < kChannelFieldCount; ++f) p.Text(kCellX[f], d, value(c.fields[f]));
+    p.Text(25, d, Mark(c.enabled), kChannelVerticals[1]);
+    p.Text(58, d, Mark(c.tx_enabled), kChannelVerticals[2]);
+    p.Text(93, d, ChannelLabel(n), kChannelVerticals[3]);
+    for (int f = 0; f < kChannelFieldCount; ++f) p.Text(kCellX[f], d, value(c.fields[f]), kChannelVerticals[f + 4]);
   }
   return p.Take();
 }

@@ -25,11 +25,15 @@ struct ReportText {
   int x, d;  // top-left of the first character cell
   ReportFont font;
   std::string text;
+  int room = 0;  // the width it may take before the next line or the page's edge
 };
 
 struct ReportLine {
   int x1, d1, x2, d2;
 };
+
+// The page the layout is made for (about 200 x 287 mm).
+inline constexpr int kReportPageWidth = 787, kReportPageHeight = 1129;
 
 struct ReportItem {
   enum class Kind { Text, Line } kind;
@@ -51,6 +55,9 @@ struct ReportPage {
 // local time. With shown, option texts print as the screen shows them.
 ReportPage BuildReport(const Setup& setup, const std::string& file_name, std::time_t now_utc,
                        const OptionTexts* shown = nullptr);
+
+// The band as the report's box shows it: "136 - 174"; "" without limits.
+std::string BandText(const std::string& lower, const std::string& upper);
 
 // "%4d-%02d-%02d %02d:%02d:%02d" of now_utc in the machine's local time.
 std::string ReportTimestamp(std::time_t now_utc);

@@ -38,10 +38,17 @@ void InstallReportFontFallbacks() {
   }
 }
 
-void DrawReportPage(QPainter& painter, const ReportPage& page) {
+ReportScale ScaleAt(double dpi) { return {dpi / 100.0, dpi / 100.0}; }
+
+ReportScale ScaleToFill(const QSizeF& printable) {
+  return {printable.width() / kReportPageWidth, printable.height() / kReportPageHeight};
+}
+
+void DrawReportPage(QPainter& painter, const ReportScale& scale, const ReportPage& page) {
   InstallReportFontFallbacks();
-  const QFont fonts[] = {CellFont(ReportFont::Title), CellFont(ReportFont::Box),
-                         CellFont(ReportFont::Heading), CellFont(ReportFont::Body)};
+  QFont fonts[] = {CellFont(ReportFont::Title), CellFont(ReportFont::Box), CellFont(ReportFont::Heading),
+                   CellFont(ReportFont::Body)};
+  painter.save();
   QPen pen(Qt::black);
   pen.setWidthF(1.0);
   pen.setCosmetic(true);  // thin at every resolution
@@ -49,30 +56,40 @@ void DrawReportPage(QPainter& painter, const ReportPage& page) {
   for (const ReportItem& item : page.items) {
     if (item.kind == ReportItem::Kind::Line) {
       const ReportLine& l = item.line;
-      painter.drawLine(QPointF(l.x1, l.d1), QPointF(l.x2, l.d2));
+      painter.drawLine(QPointF(l.x1 * scale.x, l.d1 * scale.y), QPointF(l.x2 * scale.x, l.d2 * scale.y));
       continue;
     }
     const ReportText& t = item.text;
     if (t.text.empty()) continue;
+    // Fonts are drawn in layout units scaled alike both ways, never stretched.
+    painter.save();
+    painter.translate(t.x * scale.x, t.d * scale.y);
+    painter.scale(scale.font(), scale.font());
     painter.setFont(fonts[static_cast<int>(t.font)]);
-    // Long texts run on to the right, as on paper: no cut, no wrap.
-    painter.drawText(QRectF(t.x, t.d, 2000, FontSpec(t.font).height),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine,
-                     QString::fromUtf8(t.text.c_str()));
+    QString text = QString::fromUtf8(t.text.c_str());
+    const double room = t.room > 0 ? t.room * scale.x / scale.font() : 1e9;
+    const double width = painter.fontMetrics().horizontalAdvance(text);
+    // A little narrower reads well; much narrower would not, so the rest is elided.
+    constexpr double kNarrowest = 0.6;
+    double squeeze = width > room ? room / width : 1.0;
+    if (squeeze < kNarrowest) {
+      text = painter.fontMetrics().elidedText(text, Qt::ElideMiddle, static_cast<int>(room / kNarrowest));
+      squeeze = kNarrowest;
+    }
+    painter.scale(squeeze, 1.0);
+    painter.drawText(QRectF(0, 0, 4000, FontSpec(t.font).height),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine, text);
+    painter.restore();
   }
-}
-
-void RenderReportPage(QPainter& painter, double dpi, const ReportPage& page) {
-  painter.save();
-  painter.scale(dpi / 100.0, dpi / 100.0);
-  DrawReportPage(painter, page);
   painter.restore();
 }
 
-void RenderReportPageToFit(QPainter& painter, double dpi, const QSizeF& printable, const ReportPage& page) {
-  const double scale = std::min({1.0, printable.width() / dpi * 100 / kReportWidth,
-                                 printable.height() / dpi * 100 / kReportHeight});
-  RenderReportPage(painter, dpi * scale, page);
+void RenderReportPage(QPainter& painter, double dpi, const ReportPage& page) {
+  DrawReportPage(painter, ScaleAt(dpi), page);
+}
+
+void RenderReportPageToFill(QPainter& painter, const QSizeF& printable, const ReportPage& page) {
+  DrawReportPage(painter, ScaleToFill(printable), page);
 }
 
 }  // namespace kavir

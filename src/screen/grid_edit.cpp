@@ -99,4 +99,11 @@ std::string FormatTsv(const std::vector<std::vector<std::string>>& rows) {
   return out;
 }
 
+std::string MapTsvCells(std::string_view tsv, std::string (*map)(const std::string&)) {
+  std::vector<std::vector<std::string>> rows = ParseTsv(tsv);
+  for (auto& row : rows)
+    for (std::string& cell : row) cell = map(cell);
+  return FormatTsv(rows);
+}
+
 }  // namespace kavir

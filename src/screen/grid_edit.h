@@ -38,5 +38,8 @@ struct EditResult {
 // Cells in double quotes may hold tabs, line breaks and doubled quotes.
 std::vector<std::vector<std::string>> ParseTsv(std::string_view text);
 std::string FormatTsv(const std::vector<std::vector<std::string>>& rows);
+// The same rows with every cell passed through map: option texts into the
+// language shown for the clipboard, and back into stored ones on a paste.
+std::string MapTsvCells(std::string_view tsv, std::string (*map)(const std::string&));
 
 }  // namespace kavir

@@ -115,20 +115,25 @@ TEST_F(AppTest, ReportIsOfTheScreenAndEndsOnTheLastCell) {
   EXPECT_EQ(std::make_pair(frame_->view().grid.row, frame_->view().grid.col), std::make_pair(16, 9));
 }
 
-// On landscape paper the page is scaled down to fit: the channel table's
-// bottom line (CH16, at 1040 of the layout's 1129) is drawn, not cut off.
-TEST_F(AppTest, ALandscapePageShowsTheWholeChannelTable) {
+// The page fills the paper in either orientation: the channel table's
+// bottom line (1040 of the layout's 1129) and the boxes' right edge (720 of
+// 787) land where the paper's height and width put them.
+TEST_F(AppTest, APageFillsLandscapeAndPortraitPaper) {
   StartFrame();
   for (const QSize size : {QSize(1169, 827), QSize(827, 1169)}) {  // A4 at 100 dpi, landscape and portrait
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    RenderReportPageToFit(painter, 100, QSizeF(size), PrintReport(frame_->view(), 0));
+    RenderReportPageToFill(painter, QSizeF(size), PrintReport(frame_->view(), 0));
     painter.end();
-    int lowest = -1;  // the lowest row with any ink
+    // The last row with any ink, and the last column of it below the timestamp.
+    int lowest = -1, rightmost = -1;
+    const int boxes_top = 190 * size.height() / kReportPageHeight;
     for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width() && lowest < y; ++x) lowest = qGray(image.pixel(x, y)) < 128 ? y : lowest;
-    EXPECT_NEAR(lowest, 1040.0 * std::min(1.0, size.height() / kReportHeight), 3) << size.width();
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < 128) lowest = y, rightmost = y > boxes_top ? std::max(rightmost, x) : rightmost;
+    EXPECT_NEAR(lowest, 1040.0 * size.height() / kReportPageHeight, 3) << size.width();
+    EXPECT_NEAR(rightmost, 720.0 * size.width() / kReportPageWidth, 3) << size.width();
   }
 }
 

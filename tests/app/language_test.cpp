@@ -1,15 +1,28 @@
 // English beside Chinese: the choice of language, every window in English with
 // nothing cut off, and files that stay the same in both languages.
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
+#include <QPageSetupDialog>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QPainter>
 #include <QMenuBar>
+#include <QStyle>
 #include <QTabWidget>
 
 #include "app_fixture.h"
 #include "command_ids.h"
+#include "compare_dialog.h"
+#include "import_preview_dialog.h"
 #include "lang/language.h"
+#include "report/report_renderer.h"
+#include "report_commands.h"
 #include "setup/option_texts.h"
 #include "support.h"
 
@@ -150,6 +163,158 @@ TEST_F(LanguageTest, AProfileSavedInEnglishIsTheOneSavedInChinese) {
   const std::string zh = ReadBytes(Path("zh.dat")), en = ReadBytes(Path("en.dat"));
   EXPECT_EQ(zh, en);
   EXPECT_NE(zh.find("TxPower=\xB8\xDF"), std::string::npos);  // 高 in GBK
+}
+
+// In English every option text reads in English wherever it is shown:
+// both compare dialogs, the CSV preview and what Ctrl+C copies; a paste takes
+// either language and stores the Chinese text the files keep.
+TEST_F(LanguageTest, OptionTextsReadInEnglishInComparesPreviewsAndTheClipboard) {
+  StartFrame(ImageWith("KV16V.ini", {{"CH04.TxPower", "低"}, {"CH04.Decode", "关"}}));
+  Choose(2);
+  QStringList left, values;
+  auto look = [&](QTableWidget* t, QDialog* d) {
+    left << ChineseTexts(d);
+    for (int r = 0; r < t->rowCount(); ++r) values << t->item(r, 1)->text() << t->item(r, 2)->text();
+    d->accept();
+  };
+  BoxAnswerer boxes({QMessageBox::Yes});
+  OnNextDialog<CompareDialog>([&](CompareDialog* d) { look(d->table(), d); });
+  frame_->action(kCmdCompareRadio)->trigger();
+  EXPECT_TRUE(values.contains(QStringLiteral("Low")) && values.contains(QStringLiteral("Off")))
+      << values.join(QLatin1Char(',')).toStdString();
+
+  TypeFileName(QStringLiteral(KAVIR_FIXTURES_DIR "/interchange/tones.csv"));
+  OnNextDialog<ImportPreviewDialog>([&](ImportPreviewDialog* d) {
+    left << ChineseTexts(d);
+    values << d->table()->item(0, 4)->text() << d->table()->item(0, 7)->text();
+    d->reject();
+  });
+  frame_->action(kCmdImportCsv)->trigger();
+  EXPECT_EQ(values.mid(values.size() - 2), (QStringList{QStringLiteral("Off"), QStringLiteral("High")}));
+  EXPECT_EQ(left.join(QLatin1Char('\n')).toStdString(), "");
+
+  ChannelGridWidget* grid = frame_->screen()->grid();
+  grid->SelectCells(CellRange{1, 5, 1, 9}, 1, 5);
+  frame_->action(kCmdCopy)->trigger();
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_FALSE(HasChinese(copied)) << copied.toStdString();
+  EXPECT_EQ(copied, QStringList({Cell(1, 5), Cell(1, 6), Cell(1, 7), Cell(1, 8), Cell(1, 9)}).join(QLatin1Char('\t')) +
+                        QLatin1Char('\n'));
+
+  const struct {
+    int lang;
+    const char* pasted;
+    const char* shown;
+  } pastes[] = {{2, "Low", "Low"}, {2, "高", "High"}, {1, "Low", "低"}};
+  for (const auto& p : pastes) {
+    Choose(p.lang);
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(p.pasted));
+    grid->SelectCells(CellRange{2, 6, 2, 6}, 2, 6);
+    frame_->action(kCmdPaste)->trigger();
+    EXPECT_EQ(Cell(2, 6), QString::fromUtf8(p.shown)) << p.pasted;
+  }
+  EXPECT_EQ(frame_->view().grid.Text(2, 6), "低");
+}
+
+// The report in either language: no text crosses a line of the channel
+// table or runs past the boxes' right edge, the long option texts included.
+TEST_F(LanguageTest, TheReportKeepsEveryTextInsideItsBoxInBothLanguages) {
+  StartFrame();
+  for (int n = 1; n <= 16; ++n) {
+    frame_->view().grid.SetText(n, 5, "CTC/DCS控制");
+    frame_->view().grid.SetText(n, 9, "窄");
+  }
+  const int verticals[] = {55, 90, 125, 195, 265, 335, 405, 475, 545, 615, 685, 720};
+  for (int language : {1, 2}) {
+    Choose(language);
+    QImage image(kReportPageWidth, kReportPageHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    RenderReportPage(painter, 100, PrintReport(frame_->view(), 0));
+    painter.end();
+    if (const QString dir = qEnvironmentVariable("KAVIR_SHOTS"); !dir.isEmpty())
+      image.save(dir + QStringLiteral("/report-%1.png").arg(language == 1 ? "zh" : "en"));
+    auto ink = [&image](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
+    QStringList crossed;
+    for (int n = 0; n < 16; ++n)
+      for (int y = 645 + 25 * n; y < 645 + 25 * n + 15; ++y) {
+        for (int x : verticals)  // a text that reaches a line inks the pixel before it
+          if (ink(x - 1, y)) crossed << QStringLiteral("row %1 up to x %2").arg(n + 1).arg(x);
+        for (int x = 723; x < kReportPageWidth; ++x)
+          if (ink(x, y)) crossed << QStringLiteral("row %1 past the edge").arg(n + 1);
+      }
+    for (int y = 190; y < 565; ++y)
+      for (int x = 723; x < kReportPageWidth; ++x)
+        if (ink(x, y)) crossed << QStringLiteral("settings past the edge at %1").arg(y);
+    crossed.removeDuplicates();
+    EXPECT_EQ(crossed.join(QLatin1Char('\n')).toStdString(), "") << language;
+  }
+}
+
+// Started in either language, every header, cell and option of the grid
+// fits its column whole ("CTC/DCS控制" too).
+TEST_F(LanguageTest, TheGridsColumnsFitTheirTextsInTheLanguageOfTheStart) {
+  for (bool english : {false, true}) {
+    lang::Apply(english, dir_.path().toStdString());
+    StartFrame();
+    ChannelGridWidget* grid = frame_->screen()->grid();
+    frame_->screen()->tabs()->setCurrentIndex(1);
+    // A larger face, as some systems' fonts are, leaves the columns' shares too narrow.
+    QFont larger = grid->font();
+    if (larger.pixelSize() > 0) larger.setPixelSize(larger.pixelSize() * 14 / 10);
+    else larger.setPointSizeF(larger.pointSizeF() * 1.4);
+    grid->setFont(larger);
+    frame_->RefreshScreen();
+    const QFontMetrics metrics(grid->font());
+    // What the delegate keeps free on either side of a cell's text, and the grid line.
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+    QStringList cut;
+    for (int c = 0; c < grid->columnCount(); ++c) {
+      QStringList texts;
+      for (int r = 0; r < grid->rowCount(); ++r) texts << grid->item(r, c)->text();
+      if (const auto* options = frame_->view().channel_lists.ForColumn(c))
+        for (const std::string& o : *options) texts << lang::ShownOption(o);
+      for (const QString& t : texts)
+        if (metrics.horizontalAdvance(t) + margins > grid->columnWidth(c)) cut << t;
+    }
+    cut.removeDuplicates();
+    EXPECT_EQ(cut.join(QLatin1Char('|')).toStdString(), "") << english;
+    Shot(frame_.get(), QStringLiteral("start-%1-page1").arg(english ? "en" : "zh"));
+    frame_.reset();
+  }
+}
+
+// Landscape chosen in the page set-up is the PDF's paper too, and the
+// status bar says where the PDF went.
+TEST_F(LanguageTest, ExportPdfTakesThePaperOfThePageSetUp) {
+  StartFrame();
+  Choose(2);
+  auto media_box = [](const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(QString::fromLatin1(f.readAll()));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+  };
+  const QString portrait = QString::fromStdString(Path("portrait.pdf"));
+  TypeFileName(portrait);
+  frame_->action(kCmdExportPdf)->trigger();
+  EXPECT_LT(media_box(portrait).width(), media_box(portrait).height());
+  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("PDF")))
+      << frame_->status_text().toStdString();
+
+  OnNextDialog<QPageSetupDialog>([](QPageSetupDialog* d) {
+    auto* landscape = d->findChild<QRadioButton*>(QStringLiteral("landscape"));
+    ASSERT_NE(landscape, nullptr);
+    landscape->click();
+    d->accept();
+  });
+  frame_->action(kCmdPageSetup)->trigger();
+  const QString wide = QString::fromStdString(Path("landscape.pdf"));
+  TypeFileName(wide);
+  frame_->action(kCmdExportPdf)->trigger();
+  EXPECT_NEAR(media_box(wide).width(), 842, 1);
+  EXPECT_NEAR(media_box(wide).height(), 595, 1);
 }
 
 TEST(Language, FollowsTheLocaleAndShowsOptionTexts) {

@@ -1,5 +1,10 @@
 // The programming screen's widgets bound to the screen: pages, boxes, a
 // model change, the grid's editors and refusals, and the key and port dialogs.
+#if defined(__unix__)
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
@@ -168,6 +173,51 @@ TEST_F(AppTest, PortDialogListsThePortsAndGreysOutWhatCannotBeOpened) {
   EXPECT_EQ(list->topLevelItem(2)->text(0), QStringLiteral("/dev/pts/9"));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
   EXPECT_EQ(d.device(), "/dev/ttyUSB0");
+}
+
+// The list follows devices that come and go while the dialog is open: one
+// pulled out is no longer offered as free; the probe tries a typed device.
+TEST_F(AppTest, PortDialogFollowsDevicesThatComeAndGoAndProbesATypedOne) {
+  std::vector<PortRecord> system(1);
+  system[0].device = "/dev/ttyUSB9";
+  system[0].configured = true;
+  PortSettings settings;
+  settings.device = "/dev/ttyUSB9";
+  PortDialog d(settings, system, nullptr);
+  d.SetPortLister([&system](const std::string&) { return system; });
+  QTreeWidget* list = d.port_list();
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("可用 (当前)"));
+
+  system.clear();  // pulled out
+  d.RefreshPorts();
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("不存在 (当前)"));
+  EXPECT_FALSE(list->topLevelItem(0)->flags() & Qt::ItemIsEnabled);
+
+  system.resize(1);  // another adapter plugged in
+  system[0].device = "/dev/ttyUSB4";
+  d.RefreshPorts();
+  ASSERT_EQ(list->topLevelItemCount(), 2);
+  EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("/dev/ttyUSB4"));
+  EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("可用"));
+
+#if defined(__unix__)
+  // A pseudo-terminal that nobody answers on, typed in by hand.
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+  const QString typed = QString::fromLatin1(ptsname(master));
+  system.clear();
+  d.device_field()->setEditText(typed);
+  d.handshake_field()->setValue(50);
+  d.Probe();
+  QTreeWidgetItem* tried = nullptr;
+  for (int i = 0; i < list->topLevelItemCount(); ++i)
+    if (list->topLevelItem(i)->text(0) == typed) tried = list->topLevelItem(i);
+  ASSERT_NE(tried, nullptr);
+  EXPECT_EQ(tried->text(2), QStringLiteral("无应答"));
+  close(master);
+#endif
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "profile/gbk.h"
 #include "profile/option_list.h"
@@ -94,6 +96,47 @@ TEST(HelpFile, IsSelfContainedUtf8HtmlWhoseLinksResolve) {
     EXPECT_NE(html.find("name=\"" + anchor + "\""), std::string::npos) << anchor;
   }
   EXPECT_GE(links, 10);
+}
+
+// The help's outline: each section's anchor with the number of its
+// subsections, in order, and the anchors its contents list links to.
+struct HelpOutline {
+  std::vector<std::string> sections, contents;
+};
+
+HelpOutline OutlineOf(const std::string& html) {
+  HelpOutline out;
+  for (std::size_t pos = 0; (pos = html.find("<h", pos)) != std::string::npos; ++pos) {
+    const char level = html[pos + 2];
+    if (level == '2') {
+      const std::size_t name = html.find("name=\"", pos);
+      const std::size_t end = html.find("</h2>", pos);
+      out.sections.push_back(name < end ? html.substr(name + 6, html.find('"', name + 6) - name - 6) : "?");
+    } else if (level == '3' && !out.sections.empty()) {
+      out.sections.back() += "+";
+    }
+  }
+  const std::size_t toc_end = html.find("</ol>");
+  for (std::size_t pos = 0; (pos = html.find("href=\"#", pos)) != std::string::npos && pos < toc_end; ++pos)
+    out.contents.push_back(html.substr(pos + 7, html.find('"', pos + 7) - pos - 7));
+  return out;
+}
+
+// One help per language with the same sections and subsections, each listed
+// in the contents, and no menu's accelerator marks ("工具(&T)") in the text.
+TEST(HelpFile, BothLanguagesHaveTheSameSectionsAndNoAcceleratorMarks) {
+  const std::string zh = ReadBytes(std::string(KAVIR_DATA_DIR) + "/Kavir.hlp");
+  const std::string en = ReadBytes(std::string(KAVIR_DATA_DIR) + "/Kavir_en.hlp");
+  const HelpOutline zh_outline = OutlineOf(zh), en_outline = OutlineOf(en);
+  EXPECT_GE(zh_outline.sections.size(), 13u);
+  EXPECT_EQ(zh_outline.sections, en_outline.sections);
+  for (const HelpOutline* o : {&zh_outline, &en_outline}) {
+    std::vector<std::string> bare;
+    for (std::string s : o->sections) bare.push_back(s.substr(0, s.find('+')));
+    EXPECT_EQ(o->contents, bare);
+  }
+  for (const std::string* html : {&zh, &en})
+    for (const char* mark : {"(&amp;", "(&"}) EXPECT_EQ(html->find(mark), std::string::npos) << mark;
 }
 
 }  // namespace

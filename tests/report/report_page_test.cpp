@@ -35,7 +35,7 @@ TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
       {240, 15, "KV16U对讲机编程信息", ReportFont::Title},   {580, 40, "2006-03-11 04:15:00", ReportFont::Heading},
       {25, 75, "文件名称:", ReportFont::Box},               {175, 75, "/home/tech/radios/unit7.dat", ReportFont::Body},
       {135, 110, "KV16U", ReportFont::Body},                {368, 110, setup[Setting::Mode].text, ReportFont::Body},
-      {586, 110, "400", ReportFont::Body},                  {651, 125, "470", ReportFont::Body},
+      {586, 110, "400 - 470", ReportFont::Body},
       {25, 165, "常用参数", ReportFont::Heading},       {25, 195, "TOT发射定时限制", ReportFont::Body},
       {25, 295, "机型", ReportFont::Heading},               {325, 195, "扫描信息", ReportFont::Heading},
       {25, 595, "信道设置", ReportFont::Heading},           {58, 620, "发射", ReportFont::Body},     {75, 395, "电池省电使能:", ReportFont::Body},
@@ -125,6 +125,37 @@ TEST_F(Report, PageIsRuledAndAnEmptySetupPrintsBlanks) {
   const auto page = BuildReport(kavir::Setup{}, "", kPrinted);
   EXPECT_EQ(page.items.front().text.text, "对讲机编程信息");
   for (auto [x, d] : std::vector<std::pair<int, int>>{{135, 110}, {175, 75}, {235, 220}}) EXPECT_EQ(At(page, x, d), "");
+}
+
+TEST_F(Report, TheBandIsOneRangeAndEmptyWithoutLimits) {
+  EXPECT_EQ(At(Print(), 651, 125), "<none>");
+  const struct { const char *lower, *upper, *shown; } bands[] = {
+      {"136", "174", "136 - 174"}, {"", "", ""}, {"136", "", "136 - "}, {"", "174", " - 174"}};
+  for (const auto& b : bands) {
+    setup.band_lower = b.lower;
+    setup.band_upper = b.upper;
+    EXPECT_EQ(At(Print(), 586, 110), b.shown) << b.lower << "|" << b.upper;
+  }
+}
+
+// Each text's room ends before the first line or text to its right on its
+// row, so a renderer that keeps texts in their room never writes over one;
+// where a line or text follows, the room reaches it.
+TEST_F(Report, EveryTextHasRoomUpToTheNextLineOnItsRow) {
+  const ReportPage page = BuildReport(setup, "/a/long/path/to/a/file.dat", kPrinted);
+  const auto lines = page.Lines();
+  for (const ReportText& t : page.Texts()) {
+    const int height = FontSpec(t.font).height;
+    int next = kReportPageWidth;
+    for (const ReportLine& l : lines)
+      if (l.x1 == l.x2 && l.x1 > t.x && std::min(l.d1, l.d2) < t.d + height && std::max(l.d1, l.d2) > t.d)
+        next = std::min(next, l.x1);
+    for (const ReportText& other : page.Texts())
+      if (other.d == t.d && other.x > t.x) next = std::min(next, other.x);
+    EXPECT_GT(t.room, 0) << t.text;
+    EXPECT_LE(t.x + t.room, next) << t.text << " at " << t.x << "," << t.d;
+    if (next < kReportPageWidth) EXPECT_GE(t.x + t.room, next - 5) << t.text << " at " << t.x << "," << t.d;
+  }
 }
 
 }  // namespace
