@@ -75,40 +75,8 @@
         <translation>Keys</translation>
     </message>
     <message>
-        <source>%1: 没有选定任何选项</source>
-        <translation>%1: no option chosen</translation>
-    </message>
-    <message>
-        <source>频段范围: 下限 &quot;%1&quot; 不是数字</source>
-        <translation>Band: lower limit &quot;%1&quot; is not a number</translation>
-    </message>
-    <message>
-        <source>频段范围: 上限 &quot;%1&quot; 不是数字</source>
-        <translation>Band: upper limit &quot;%1&quot; is not a number</translation>
-    </message>
-    <message>
-        <source>频段范围: 下限 %1 大于上限 %2</source>
-        <translation>Band: lower limit %1 is above upper limit %2</translation>
-    </message>
-    <message>
-        <source>: 不在 6.25 kHz 或 2.5 kHz 频点上</source>
-        <translation>: not on a 6.25 kHz or 2.5 kHz step</translation>
-    </message>
-    <message>
         <source>: 不是以 MHz 为单位的频率 (例如 145.00000)</source>
         <translation>: is no frequency in MHz (such as 145.00000)</translation>
-    </message>
-    <message>
-        <source>: 不是有效的频率</source>
-        <translation>: not a valid frequency</translation>
-    </message>
-    <message>
-        <source>: 超出频段范围 %1-%2 MHz</source>
-        <translation>: outside the band %1-%2 MHz</translation>
-    </message>
-    <message>
-        <source>: 不是有效的亚音 (请从亚音列表中选择)</source>
-        <translation>: not a valid tone (choose one from the tone list)</translation>
     </message>
     <message>
         <source>0x290 起的机型与频段块没有电台数据的标记</source>
@@ -167,12 +135,48 @@
         <translation>Battery saver</translation>
     </message>
     <message>
-        <source>%1 %2: 没有填写频率</source>
-        <translation>%1 %2: no frequency entered</translation>
+        <source>没有选定任何选项</source>
+        <translation>no option chosen</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot;: 不是本列的选项</source>
-        <translation>%1 &quot;%2&quot;: not an option of this column</translation>
+        <source>下限 &quot;%1&quot; 不是数字</source>
+        <translation>lower limit &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>上限 &quot;%1&quot; 不是数字</source>
+        <translation>upper limit &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>下限 %1 大于上限 %2</source>
+        <translation>lower limit %1 is above upper limit %2</translation>
+    </message>
+    <message>
+        <source>没有填写频率</source>
+        <translation>no frequency entered</translation>
+    </message>
+    <message>
+        <source>不是以 MHz 为单位的频率 (例如 145.00000)</source>
+        <translation>is no frequency in MHz (such as 145.00000)</translation>
+    </message>
+    <message>
+        <source>不在 6.25 kHz 或 2.5 kHz 频点上</source>
+        <translation>not on a 6.25 kHz or 2.5 kHz step</translation>
+    </message>
+    <message>
+        <source>不是有效的频率</source>
+        <translation>not a valid frequency</translation>
+    </message>
+    <message>
+        <source>超出频段范围 %1-%2 MHz</source>
+        <translation>outside the band %1-%2 MHz</translation>
+    </message>
+    <message>
+        <source>不是本列的选项</source>
+        <translation>not an option of this column</translation>
+    </message>
+    <message>
+        <source>不是有效的亚音 (请从亚音列表中选择)</source>
+        <translation>not a valid tone (choose one from the tone list)</translation>
     </message>
 </context>
 <context>
