@@ -70,13 +70,13 @@ LicenceReading Refuse(int line, int column, const std::string& column_name, cons
 std::pair<int, int> PlaceOf(std::string_view text, std::size_t at) {
   int line = 1, cell = 1;
   bool quoted = false;
-  for (std::size_t i = 0; i < at; ++i) {
+  for (std::size_t i = 0; i < at; ++i) {  // text[i + 1] is there: i + 1 <= at
     const char c = text[i];
     if (c == '"') {
       quoted = !quoted;
     } else if (c == ',' && !quoted) {
       ++cell;
-    } else if (c == '\n' || (c == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+    } else if (c == '\n' || (c == '\r' && text[i + 1] != '\n')) {
       ++line;
       if (!quoted) cell = 1;
     }
@@ -84,33 +84,15 @@ std::pair<int, int> PlaceOf(std::string_view text, std::size_t at) {
   return {line, cell};
 }
 
-// The first byte that is no part of well-formed UTF-8, or npos.
+// The first byte that starts no well-formed UTF-8 sequence, or npos. Only
+// the form is checked: it tells UTF-8 from GBK, whose bytes rarely fit it.
 std::size_t FirstNonUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
+  for (std::size_t i = 0; i < s.size();) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
-    std::size_t length = 1;
-    char32_t min = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if ((c & 0xE0) == 0xC0) {
-      length = 2, min = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-      length = 3, min = 0x800;
-    } else if ((c & 0xF8) == 0xF0) {
-      length = 4, min = 0x10000;
-    } else {
-      return i;
-    }
-    if (i + length > s.size()) return i;
-    char32_t code = c & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      const unsigned char t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) return i;
-      code = (code << 6) | (t & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return i;
+    const std::size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (length == 0 || i + length > s.size()) return i;
+    for (std::size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return i;
     i += length;
   }
   return std::string_view::npos;
@@ -177,9 +159,9 @@ LicenceReading ReadLicence(std::string_view bytes) {
       if (!named && !TrimBlanks(row.cells[i]).empty())
         return Refuse(row.line, static_cast<int>(i) + 1, "", TrText("Plan", "这个单元格没有列名"));
     }
-    auto cell = [&](Column k) {
-      const std::size_t i = static_cast<std::size_t>(cell_of[k]);
-      return i < row.cells.size() ? std::string(TrimBlanks(row.cells[i])) : std::string();
+    auto cell = [&](Column k) {  // "" for a column the file has not, or a short row
+      const int i = cell_of[k];
+      return i >= 0 && i < static_cast<int>(row.cells.size()) ? std::string(TrimBlanks(row.cells[i])) : std::string();
     };
     auto refuse = [&](Column k, const std::string& reason) {
       return Refuse(row.line, cell_of[k] + 1, std::string(TrimBlanks(header.cells[cell_of[k]])), reason);
@@ -190,7 +172,7 @@ LicenceReading ReadLicence(std::string_view bytes) {
       if (cell(k).empty()) return refuse(k, TrText("Plan", "没有填写"));
 
     const std::optional<Frequency> f = Frequency::Read(cell(kFrequency));
-    if (!f || f->hz() <= 0)
+    if (!f || f->hz() == 0)
       return refuse(kFrequency,
                     ArgText(TrText("Plan", "\"%1\" 不是以 MHz 为单位的频率 (例如 451.02500)"), {cell(kFrequency)}));
     if (const auto seen = listed_on.find(*f); seen != listed_on.end())
@@ -210,7 +192,7 @@ LicenceReading ReadLicence(std::string_view bytes) {
     entry.high_power = *high;
     entry.wide = *wide;
     entry.transmit = *tx;
-    if (cell_of[kNote] >= 0) entry.note = cell(kNote);
+    entry.note = cell(kNote);
     licence.entries.push_back(std::move(entry));
   }
   if (licence.entries.empty()) return Refuse(header.line, 0, "", TrText("Plan", "许可证中没有列出任何频率"));

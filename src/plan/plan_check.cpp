@@ -25,12 +25,12 @@ bool InPmrBand(Frequency f) { return f.hz() >= kPmrLow && f.hz() <= kPmrHigh; }
 
 // A channel as the radio will use it: cells read as a write reads them.
 struct OnAir {
-  bool on = false;         // CH box
-  bool transmits = false;  // CH and TX boxes
+  bool on;         // CH box
+  bool transmits;  // CH and TX boxes
   std::optional<Frequency> rx, tx;  // none when blank or no frequency
-  std::array<std::uint8_t, 2> rx_tone{}, tx_tone{};
-  bool rx_tone_off = false, tx_tone_off = false;
-  bool high_power = false, wide = false;
+  std::array<std::uint8_t, 2> rx_tone, tx_tone;
+  bool rx_tone_off, tx_tone_off;
+  bool high_power, wide;
 };
 
 std::optional<Frequency> ReadFrequency(const std::string& text) {
@@ -39,19 +39,17 @@ std::optional<Frequency> ReadFrequency(const std::string& text) {
 }
 
 OnAir OnAirOf(const Channel& c) {
-  OnAir a;
-  a.on = c.enabled;
-  a.transmits = c.enabled && c.tx_enabled;
-  a.rx = ReadFrequency(c[F::RxFreq]);
-  a.tx = ReadFrequency(c[F::TxFreq]);
   const std::string_view rx_tone = TrimBlanks(c[F::RxTone]), tx_tone = TrimBlanks(c[F::TxTone]);
-  a.rx_tone = ToneBytes(rx_tone);
-  a.tx_tone = ToneBytes(tx_tone);
-  a.rx_tone_off = ToneType(rx_tone) == 0;
-  a.tx_tone_off = ToneType(tx_tone) == 0;
-  a.high_power = HighPower(c);
-  a.wide = WideBand(c);
-  return a;
+  return {.on = c.enabled,
+          .transmits = c.enabled && c.tx_enabled,
+          .rx = ReadFrequency(c[F::RxFreq]),
+          .tx = ReadFrequency(c[F::TxFreq]),
+          .rx_tone = ToneBytes(rx_tone),
+          .tx_tone = ToneBytes(tx_tone),
+          .rx_tone_off = ToneType(rx_tone) == 0,
+          .tx_tone_off = ToneType(tx_tone) == 0,
+          .high_power = HighPower(c),
+          .wide = WideBand(c)};
 }
 
 const char* Box(bool on) { return on ? "√" : "×"; }
@@ -99,7 +97,7 @@ void CheckLicence(const Licence& licence, int n, const OnAir& a, Findings& out) 
 void CheckPmr446(int n, const OnAir& a, Findings& out) {
   if (!a.transmits || !a.tx || !InPmrBand(*a.tx)) return;
   const std::int64_t hz = a.tx->hz();
-  if (hz < kPmrFirst || hz > kPmrLast || (hz - kPmrFirst) % kPmrStep != 0)
+  if (hz < kPmrFirst || hz > kPmrLast || hz % kPmrStep != kPmrFirst % kPmrStep)
     out.At(Severity::Error, Rule::Pmr446, n, F::TxFreq,
            TrText("Plan", "不是 PMR446 的信道 (446.00625 至 446.19375 MHz, 每 12.5 kHz 一个)"));
   // No repeaters: what is sent there is sent on the frequency listened to.
@@ -142,7 +140,8 @@ std::optional<std::optional<F>> TransmitDifference(const OnAir& a, const OnAir& 
 }
 
 void CheckPairs(const Setup& setup, const std::array<OnAir, kChannels>& air, Findings& out) {
-  std::array<std::array<std::uint8_t, 16>, kChannels> records;
+  // Two records alike are two channels alike, both in use (CH is a bit of them).
+  std::array<std::array<std::uint8_t, kPacketDataSize>, kChannels> records;
   const RecordBand band = RecordBand::Of(setup);
   for (int n = 1; n <= kChannels; ++n) EncodeChannelRecord(setup.channel(n), band, records[n - 1].data());
   for (int b = 2; b <= kChannels; ++b) {
@@ -150,7 +149,7 @@ void CheckPairs(const Setup& setup, const std::array<OnAir, kChannels>& air, Fin
     if (!later.on) continue;
     // Each later channel is told once, of the first earlier one it meets.
     for (int a = 1; a < b; ++a) {
-      if (air[a - 1].on && records[a - 1] == records[b - 1]) {
+      if (records[a - 1] == records[b - 1]) {
         out.AtChannel(Rule::SameChannels, b, ArgText(TrText("Plan", "每一项都与 %1 相同"), {ChannelLabel(a)}));
         break;
       }
