@@ -14,17 +14,13 @@ namespace {
 
 enum Column { kFrequency, kMaxPower, kBandwidth, kTx, kNote, kColumnCount };
 
+// Every column but Note must be there.
 struct ColumnName {
   const char* english;
   const char* chinese;
-  bool required;
 };
 constexpr std::array<ColumnName, kColumnCount> kColumns = {{
-    {"Frequency", "频率", true},
-    {"MaxPower", "最大功率", true},
-    {"Bandwidth", "带宽", true},
-    {"TX", "允许发射", true},
-    {"Note", "备注", false},
+    {"Frequency", "频率"}, {"MaxPower", "最大功率"}, {"Bandwidth", "带宽"}, {"TX", "允许发射"}, {"Note", "备注"},
 }};
 
 // The words a cell of a yes-or-no column may hold, and what each means.
@@ -146,7 +142,7 @@ LicenceReading ReadLicence(std::string_view bytes) {
     cell_of[found] = static_cast<int>(i);
   }
   for (int k = 0; k < kColumnCount; ++k)
-    if (kColumns[k].required && cell_of[k] < 0)
+    if (k != kNote && cell_of[k] < 0)
       return Refuse(header.line, 0, "", ArgText(TrText("Plan", "没有 %1 列"), {kColumns[k].english}));
 
   Licence licence;

@@ -19,8 +19,8 @@ TEST(Licence, ReadsTheColumnsByNameInEnglishOrChineseWithTheWordsOfEither) {
     std::vector<LicenceEntry> entries;
   } cases[] = {
       {"English, as the sample has it",
-       "Frequency,MaxPower,Bandwidth,TX,Note\n451.025,high,wide,yes,dispatch\n451.0375,low,narrow,no,\"yard, gate\"\n",
-       {Entry(451025000, true, true, true, "dispatch", 2), Entry(451037500, false, false, false, "yard, gate", 3)}},
+       "Frequency,MaxPower,Bandwidth,TX,Note\n451.025,high,wide,yes,café\n451.0375,low,narrow,no,\"yard, gate\"\n",
+       {Entry(451025000, true, true, true, "café", 2), Entry(451037500, false, false, false, "yard, gate", 3)}},
       {"byte-order mark, CR LF, comments, any order and letter case, no note, blank columns",
        "\xEF\xBB\xBF# customer 17\r\ntx , BANDWIDTH,frequency,maxpower,,\r\n# main site\r\nYES,Wide,  146.52 ,High,,\r\n"
        "no,12.5,146.5,low\r\n\r\nyes,25,146.49375,LOW,,\r\n",
@@ -66,7 +66,9 @@ TEST(Licence, ABadFileIsRefusedNamingTheLineAndColumn) {
       {"Freq,MaxPower,Bandwidth,TX\n", 1, 1, "第 1 行第 1 列 (Freq): 不认识的列名 (应为 Frequency, MaxPower, Bandwidth, TX, Note)"},
       {"Frequency,TX,MaxPower,Bandwidth,FREQUENCY\n", 1, 5, "第 1 行第 5 列 (FREQUENCY): 这一列在第 1 列已经有了"},
       {"MaxPower,Bandwidth,TX,Note\n", 1, 0, "第 1 行: 没有 Frequency 列"},
+      {"Frequency,TX,Bandwidth\n", 1, 0, "第 1 行: 没有 MaxPower 列"},
       {"Frequency,MaxPower,TX,Note\n451.025,high,yes,\n", 1, 0, "第 1 行: 没有 Bandwidth 列"},
+      {"Frequency,MaxPower,Bandwidth,Note\n", 1, 0, "第 1 行: 没有 TX 列"},
       {header + "451.025,high,wide,yes\n451.0251234,high,wide,yes\n", 3, 1,
        "第 3 行第 1 列 (Frequency): \"451.0251234\" 不是以 MHz 为单位的频率 (例如 451.02500)"},
       {header + "0,high,wide,yes\n", 2, 1, "第 2 行第 1 列 (Frequency): \"0\" 不是以 MHz 为单位的频率 (例如 451.02500)"},
@@ -84,6 +86,8 @@ TEST(Licence, ABadFileIsRefusedNamingTheLineAndColumn) {
       {"Frequency,,MaxPower,Bandwidth,TX\n451.025,x,high,wide,yes\n", 2, 2, "第 2 行第 2 列: 这个单元格没有列名"},
       {header + "451.025,high,wide,yes,\"open\n451.05,low,wide,yes,\n", 2, 5, "第 2 行第 5 列: 引号没有闭合"},
       {header + std::string("451.025,high,wi\0de,yes\n", 23), 2, 3, "第 2 行第 3 列: 含有 NUL 字节: 不是文本文件"},
+      {"Frequency,Max\xFFPower\n", 1, 2, "第 1 行第 2 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
+      {"Frequency,MaxPower,Bandwidth,TX\r\n\"451,025\",\xFF\r\n", 2, 2, "第 2 行第 2 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
       {header + "451.025,high,wide,yes,\"a\nb\"\n451.05,low,\xFF\xFF,yes\n", 4, 3,
        "第 4 行第 3 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
       {header + "451.025,high,wide,yes,\"x,\ry\"\r451.05,\xFF\n", 4, 2, "第 4 行第 2 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
