@@ -103,7 +103,6 @@ const LicenceEntry* Licence::Find(Frequency frequency) const {
 }
 
 LicenceReading ReadLicence(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
     const auto [line, cell] = PlaceOf(bytes, nul);
     return Refuse(line, cell, "", TrText("Plan", "含有 NUL 字节: 不是文本文件"));
@@ -117,7 +116,7 @@ LicenceReading ReadLicence(std::string_view bytes) {
     }
     text = std::move(*gbk);
   }
-  const CsvText csv = ParseCsvText(text);
+  const CsvText csv = ParseCsvText(text);  // drops a byte-order mark
   if (!csv.error.empty()) return Refuse(csv.error_line, csv.error_cell, "", TrText("Plan", "引号没有闭合"));
   if (csv.records.empty())
     return Refuse(1, 0, "", TrText("Plan", "没有标题行 (Frequency,MaxPower,Bandwidth,TX,Note)"));

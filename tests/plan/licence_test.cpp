@@ -37,11 +37,14 @@ TEST(Licence, ReadsTheColumnsByNameInEnglishOrChineseWithTheWordsOfEither) {
     ASSERT_TRUE(r.licence) << c.what << ": " << r.error.message;
     EXPECT_EQ(r.licence->entries, c.entries) << c.what;
   }
-  // A spreadsheet on a Chinese system saves GBK.
-  const std::string utf8 = "频率,最大功率,带宽,允许发射,备注\n409.75,高,窄,是,车队\n";
+  // A spreadsheet on a Chinese system saves GBK (€ is one byte there, 0x80).
+  const std::string utf8 = "频率,最大功率,带宽,允许发射,备注\n409.75,高,窄,是,车队 €\n";
   const LicenceReading gbk = ReadLicence(Utf8ToGbk(utf8).value());
   ASSERT_TRUE(gbk.licence) << gbk.error.message;
-  EXPECT_EQ(gbk.licence->entries, std::vector<LicenceEntry>{Entry(409750000, true, false, true, "车队", 2)});
+  EXPECT_EQ(gbk.licence->entries, std::vector<LicenceEntry>{Entry(409750000, true, false, true, "车队 €", 2)});
+  const LicenceReading euro = ReadLicence("Frequency,MaxPower,Bandwidth,TX,Note\n409.75,high,narrow,yes,\x80 5\n");
+  ASSERT_TRUE(euro.licence) << euro.error.message;
+  EXPECT_EQ(euro.licence->entries.front().note, "€ 5");
 }
 
 TEST(Licence, FindsExactlyTheFrequencyListed) {
