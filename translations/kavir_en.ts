@@ -82,40 +82,8 @@
         <translation>Keys</translation>
     </message>
     <message>
-        <source>%1: 没有选定任何选项</source>
-        <translation>%1: no option chosen</translation>
-    </message>
-    <message>
-        <source>频段范围: 下限 &quot;%1&quot; 不是数字</source>
-        <translation>Band: lower limit &quot;%1&quot; is not a number</translation>
-    </message>
-    <message>
-        <source>频段范围: 上限 &quot;%1&quot; 不是数字</source>
-        <translation>Band: upper limit &quot;%1&quot; is not a number</translation>
-    </message>
-    <message>
-        <source>频段范围: 下限 %1 大于上限 %2</source>
-        <translation>Band: lower limit %1 is above upper limit %2</translation>
-    </message>
-    <message>
-        <source>: 不在 6.25 kHz 或 2.5 kHz 频点上</source>
-        <translation>: not on a 6.25 kHz or 2.5 kHz step</translation>
-    </message>
-    <message>
         <source>: 不是以 MHz 为单位的频率 (例如 145.00000)</source>
         <translation>: is no frequency in MHz (such as 145.00000)</translation>
-    </message>
-    <message>
-        <source>: 不是有效的频率</source>
-        <translation>: not a valid frequency</translation>
-    </message>
-    <message>
-        <source>: 超出频段范围 %1-%2 MHz</source>
-        <translation>: outside the band %1-%2 MHz</translation>
-    </message>
-    <message>
-        <source>: 不是有效的亚音 (请从亚音列表中选择)</source>
-        <translation>: not a valid tone (choose one from the tone list)</translation>
     </message>
     <message>
         <source>0x290 起的机型与频段块没有电台数据的标记</source>
@@ -174,12 +142,48 @@
         <translation>Battery saver</translation>
     </message>
     <message>
-        <source>%1 %2: 没有填写频率</source>
-        <translation>%1 %2: no frequency entered</translation>
+        <source>没有选定任何选项</source>
+        <translation>no option chosen</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot;: 不是本列的选项</source>
-        <translation>%1 &quot;%2&quot;: not an option of this column</translation>
+        <source>下限 &quot;%1&quot; 不是数字</source>
+        <translation>lower limit &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>上限 &quot;%1&quot; 不是数字</source>
+        <translation>upper limit &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>下限 %1 大于上限 %2</source>
+        <translation>lower limit %1 is above upper limit %2</translation>
+    </message>
+    <message>
+        <source>没有填写频率</source>
+        <translation>no frequency entered</translation>
+    </message>
+    <message>
+        <source>不是以 MHz 为单位的频率 (例如 145.00000)</source>
+        <translation>is no frequency in MHz (such as 145.00000)</translation>
+    </message>
+    <message>
+        <source>不在 6.25 kHz 或 2.5 kHz 频点上</source>
+        <translation>not on a 6.25 kHz or 2.5 kHz step</translation>
+    </message>
+    <message>
+        <source>不是有效的频率</source>
+        <translation>not a valid frequency</translation>
+    </message>
+    <message>
+        <source>超出频段范围 %1-%2 MHz</source>
+        <translation>outside the band %1-%2 MHz</translation>
+    </message>
+    <message>
+        <source>不是本列的选项</source>
+        <translation>not an option of this column</translation>
+    </message>
+    <message>
+        <source>不是有效的亚音 (请从亚音列表中选择)</source>
+        <translation>not a valid tone (choose one from the tone list)</translation>
     </message>
 </context>
 <context>
@@ -874,6 +878,177 @@ What the radio held before the write is saved as backups/%1 and can be written b
     <message>
         <source>KAVIR.ini [ComPort] %1=%2 不是 0 或 1, 按 %3 使用。</source>
         <translation>KAVIR.ini [ComPort] %1=%2 is not 0 or 1; using %3.</translation>
+    </message>
+</context>
+<context>
+    <name>Plan</name>
+    <message>
+        <source>错误</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>写入检查</source>
+        <translation>write check</translation>
+    </message>
+    <message>
+        <source>许可证</source>
+        <translation>licence</translation>
+    </message>
+    <message>
+        <source>发射关闭</source>
+        <translation>TX off</translation>
+    </message>
+    <message>
+        <source>相同信道</source>
+        <translation>same channels</translation>
+    </message>
+    <message>
+        <source>同收异发</source>
+        <translation>same receive</translation>
+    </message>
+    <message>
+        <source>单向亚音</source>
+        <translation>one-way tone</translation>
+    </message>
+    <message>
+        <source>没有发现问题</source>
+        <translation>nothing found</translation>
+    </message>
+    <message>
+        <source>错误: %1, 警告: %2</source>
+        <translation>errors: %1, warnings: %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列: %3</source>
+        <translation>line %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列 (%3): %4</source>
+        <translation>line %1, column %2 (%3): %4</translation>
+    </message>
+    <message>
+        <source>含有 NUL 字节: 不是文本文件</source>
+        <translation>holds NUL bytes: not a text file</translation>
+    </message>
+    <message>
+        <source>不是 UTF-8 文本 (请存为 UTF-8 的 CSV)</source>
+        <translation>not UTF-8 text (save it as CSV in UTF-8)</translation>
+    </message>
+    <message>
+        <source>引号没有闭合</source>
+        <translation>a quoted field is not closed</translation>
+    </message>
+    <message>
+        <source>没有标题行 (Frequency,MaxPower,Bandwidth,TX,Note)</source>
+        <translation>no header line (Frequency,MaxPower,Bandwidth,TX,Note)</translation>
+    </message>
+    <message>
+        <source>不认识的列名 (应为 Frequency, MaxPower, Bandwidth, TX, Note)</source>
+        <translation>unknown column name (Frequency, MaxPower, Bandwidth, TX or Note)</translation>
+    </message>
+    <message>
+        <source>这一列在第 %1 列已经有了</source>
+        <translation>this column is column %1 already</translation>
+    </message>
+    <message>
+        <source>没有 %1 列</source>
+        <translation>no %1 column</translation>
+    </message>
+    <message>
+        <source>这个单元格没有列名</source>
+        <translation>this cell has no column name</translation>
+    </message>
+    <message>
+        <source>没有填写</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 不是以 MHz 为单位的频率 (例如 451.02500)</source>
+        <translation>&quot;%1&quot; is no frequency in MHz (such as 451.02500)</translation>
+    </message>
+    <message>
+        <source>%1 MHz 在第 %2 行已经列出</source>
+        <translation>%1 MHz is listed on line %2 already</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 不是功率: 应为 low 或 high (低 或 高)</source>
+        <translation>&quot;%1&quot; is no power: low or high (低 or 高)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 不是带宽: 应为 narrow 或 wide (窄 或 宽, 12.5 或 25)</source>
+        <translation>&quot;%1&quot; is no bandwidth: narrow or wide (窄 or 宽, 12.5 or 25)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 应为 yes 或 no (是 或 否)</source>
+        <translation>&quot;%1&quot; is not yes or no (是 or 否)</translation>
+    </message>
+    <message>
+        <source>许可证中没有列出任何频率</source>
+        <translation>the licence lists no frequency</translation>
+    </message>
+    <message>
+        <source>许可证中没有这个发射频率</source>
+        <translation>not a transmit frequency of the licence</translation>
+    </message>
+    <message>
+        <source>许可证只允许在这个频率上接收 (第 %1 行)</source>
+        <translation>the licence allows only receiving here (line %1)</translation>
+    </message>
+    <message>
+        <source>许可证在这个频率上只允许低功率 (第 %1 行)</source>
+        <translation>the licence allows only low power here (line %1)</translation>
+    </message>
+    <message>
+        <source>许可证在这个频率上只允许窄带 (第 %1 行)</source>
+        <translation>the licence allows only narrow here (line %1)</translation>
+    </message>
+    <message>
+        <source>不是 PMR446 的信道 (446.00625 至 446.19375 MHz, 每 12.5 kHz 一个)</source>
+        <translation>not a PMR446 channel (446.00625 to 446.19375 MHz, one every 12.5 kHz)</translation>
+    </message>
+    <message>
+        <source>PMR446 须收发同频 (接收频率为 %1)</source>
+        <translation>PMR446 sends on the frequency it receives (RX freq is %1)</translation>
+    </message>
+    <message>
+        <source>PMR446 只允许低功率</source>
+        <translation>PMR446 allows only low power</translation>
+    </message>
+    <message>
+        <source>PMR446 只允许窄带</source>
+        <translation>PMR446 allows only narrow</translation>
+    </message>
+    <message>
+        <source>TX 没有勾选: 这个与接收频率不同的发射频率不会使用</source>
+        <translation>TX is off: this transmit frequency, other than the receive one, is never used</translation>
+    </message>
+    <message>
+        <source>TX 没有勾选: 这个发射信令不会发出</source>
+        <translation>TX is off: this transmit tone is never sent</translation>
+    </message>
+    <message>
+        <source>只有发射带亚音: 接收信令是关</source>
+        <translation>a tone on transmit only: the RX tone is off</translation>
+    </message>
+    <message>
+        <source>只有接收带亚音: 发射信令是关, 用亚音接收的电台听不到本机</source>
+        <translation>a tone on receive only: the TX tone is off, so radios that receive with a tone do not hear this one</translation>
+    </message>
+    <message>
+        <source>每一项都与 %1 相同</source>
+        <translation>the same as %1 in every field</translation>
+    </message>
+    <message>
+        <source>接收频率和接收信令与 %1 相同, 发射却不同</source>
+        <translation>receives as %1 does but transmits otherwise</translation>
     </message>
 </context>
 <context>

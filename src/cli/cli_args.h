@@ -15,6 +15,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;    // a transaction or check failed
 inline constexpr int kExitBadInput = 2;  // bad usage or bad input
 inline constexpr int kExitStopped = 3;   // batch: stopped by the user before --count
+inline constexpr int kExitWarnings = 3;  // check: warnings, nothing a write would refuse
 
 // An option a command takes: "--port PORT" has the value name "PORT", a
 // flag such as "--force" has none.

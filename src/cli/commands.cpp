@@ -43,6 +43,10 @@ const std::vector<Command>& Commands() {
       {"export-csv", "FILE CSV", {kModel, kForce}, "write the channels of FILE as a channel-plan CSV file",
        RunExportCsv},
       {"diff", "A B", {kModel, kForce}, "list what differs between two set-ups (exit 0 equal, 1 different)", RunDiff},
+      {"check", "FILE", {{"licence", "LIC"}, kModel, kForce},
+       "list what in FILE should not go on air, with LIC a licence file (exit 0 nothing found, 1 errors, "
+       "3 warnings only)",
+       RunCheck},
   };
   return commands;
 }

@@ -28,6 +28,7 @@ int RunReport(const CliArgs& args);
 int RunImportCsv(const CliArgs& args);
 int RunExportCsv(const CliArgs& args);
 int RunDiff(const CliArgs& args);
+int RunCheck(const CliArgs& args);
 int RunBatch(const CliArgs& args);
 int RunDoctor(const CliArgs& args);
 

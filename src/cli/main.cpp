@@ -30,10 +30,11 @@ void Usage(std::ostream& out) {
          "Every FILE may also be a 768-byte radio image; --model N names its model when\n"
          "its file name (read-<model>-... or write-<model>-...) does not, and --force lets\n"
          "it win over the model the image names.\n"
-         "\nexit codes: 0 done; 1 a transfer, check or file operation failed; 2 bad usage or\n"
-         "bad input; 3 a batch stopped before --count; 130, 143, 129 stopped at once by\n"
-         "Ctrl+C, SIGTERM, SIGHUP (write and batch finish the radio in progress on the\n"
-         "first of these; a second stops a batch at once and cancels a write, exit 1).\n";
+         "\nexit codes: 0 done; 1 a transfer, check or file operation failed (check: it found\n"
+         "errors); 2 bad usage or bad input; 3 a batch stopped before --count, or check found\n"
+         "warnings only; 130, 143, 129 stopped at once by Ctrl+C, SIGTERM, SIGHUP (write and\n"
+         "batch finish the radio in progress on the first of these; a second stops a batch at\n"
+         "once and cancels a write, exit 1).\n";
 }
 
 // A command's usage line and what it does.

@@ -54,6 +54,9 @@ RecordBand RecordBand::Of(const Setup& setup) {
           Frequency::FromText(StoredText(setup.band_upper, kBandBuffer))};
 }
 
+bool HighPower(const Channel& c) { return StoredText(c[ChannelField::TxPower], kValueBuffer) != "低"; }
+bool WideBand(const Channel& c) { return StoredText(c[ChannelField::Bandwidth], kValueBuffer) == "宽"; }
+
 void EncodeChannelRecord(const Channel& c, const RecordBand& band, std::uint8_t* d) {
   using F = ChannelField;
   auto field = [&](F f) { return StoredText(c[f], kValueBuffer); };
@@ -68,9 +71,9 @@ void EncodeChannelRecord(const Channel& c, const RecordBand& band, std::uint8_t*
   std::memcpy(d + 8, tx_tone.data(), 2);
   d[10] = static_cast<std::uint8_t>(SubBand(rx, band) * 64 + SubBand(tx, band) * 16 +
                                     (field(F::ClockShift) == "是" ? 2 : 0) +
-                                    (field(F::Bandwidth) == "宽" ? 1 : 0));
+                                    (WideBand(c) ? 1 : 0));
   d[11] = static_cast<std::uint8_t>(BusyLockValue(field(F::BusyLock)) * 16 +
-                                    (field(F::TxPower) == "低" ? 0 : 8) +
+                                    (HighPower(c) ? 8 : 0) +
                                     (field(F::Scan) == "否" ? 0 : 4));
   d[12] = 0x00;
   d[13] = 0x88;

@@ -14,6 +14,11 @@ struct RecordBand {
   static RecordBand Of(const Setup& setup);
 };
 
+// How the record reads a channel's power and bandwidth cells: every text
+// but 低 is high power, only 宽 is wide.
+bool HighPower(const Channel& channel);
+bool WideBand(const Channel& channel);
+
 // The record of a channel as a write sends it.
 void EncodeChannelRecord(const Channel& channel, const RecordBand& band, std::uint8_t* data);
 void DecodeChannelRecord(const std::uint8_t* data, Channel& channel);

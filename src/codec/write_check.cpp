@@ -2,6 +2,7 @@
 #include "codec.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "setup/frequency.h"
 #include "setup/option_search.h"
@@ -29,13 +30,25 @@ bool IsNumber(const std::string& s) {
 
 std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelLists& channel_lists) {
   std::vector<WriteProblem> problems;
-  auto add = [&](std::string m) { problems.push_back({std::move(m)}); };
+  // Every message reads "where "value": reason"; a value is quoted only
+  // where one was given.
+  auto add = [&](int channel, std::string field, std::optional<std::string> value, std::string reason) {
+    WriteProblem p;
+    p.message = channel ? ChannelLabel(channel) + " " + field : field;
+    if (value) p.message += " \"" + *value + "\"";
+    p.message += ": " + reason;
+    p.channel = channel;
+    p.field = std::move(field);
+    p.value = std::move(value);
+    p.reason = std::move(reason);
+    problems.push_back(std::move(p));
+  };
+  const std::string unchosen_reason = TrText("Codec", "没有选定任何选项");
 
   // In the order of the form's fields, as the message always listed them;
   // the keys are named as the key dialog names them.
   auto unchosen = [&](Setting s, const std::string& caption) {
-    if (Info(s).in_image && setup[s].index < 0)
-      add(ArgText(TrText("Codec", "%1: 没有选定任何选项"), {caption}));
+    if (Info(s).in_image && setup[s].index < 0) add(0, caption, std::nullopt, unchosen_reason);
   };
   for (Setting s : StoreOrder()) unchosen(s, SettingCaption(s));
   unchosen(Setting::PF1S, "PF1");
@@ -43,11 +56,12 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
 
   const std::string& lo = setup.band_lower;
   const std::string& hi = setup.band_upper;
+  const std::string band = TrText("Codec", "频段范围");
   bool band_ok = true;
-  if (!IsNumber(lo)) add(ArgText(TrText("Codec", "频段范围: 下限 \"%1\" 不是数字"), {lo})), band_ok = false;
-  if (!IsNumber(hi)) add(ArgText(TrText("Codec", "频段范围: 上限 \"%1\" 不是数字"), {hi})), band_ok = false;
+  if (!IsNumber(lo)) add(0, band, std::nullopt, ArgText(TrText("Codec", "下限 \"%1\" 不是数字"), {lo})), band_ok = false;
+  if (!IsNumber(hi)) add(0, band, std::nullopt, ArgText(TrText("Codec", "上限 \"%1\" 不是数字"), {hi})), band_ok = false;
   const Frequency low = Frequency::FromText(lo), high = Frequency::FromText(hi);
-  if (band_ok && low > high) add(ArgText(TrText("Codec", "频段范围: 下限 %1 大于上限 %2"), {lo, hi})), band_ok = false;
+  if (band_ok && low > high) add(0, band, std::nullopt, ArgText(TrText("Codec", "下限 %1 大于上限 %2"), {lo, hi})), band_ok = false;
 
   for (int n = 1; n <= kChannels; ++n) {
     const Channel& c = setup.channel(n);
@@ -56,31 +70,31 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
       bool enabled;
     } columns[] = {{ChannelField::RxFreq, c.enabled}, {ChannelField::TxFreq, c.enabled && c.tx_enabled}};
     for (const Column& col : columns) {
+      const std::string caption = FieldCaption(col.field);
       // A blank is shown as blank, not as the zeros it would be stored as.
       if (TrimBlanks(c[col.field]).empty()) {
-        if (col.enabled)
-          add(ArgText(TrText("Codec", "%1 %2: 没有填写频率"), {ChannelLabel(n), FieldCaption(col.field)}));
+        if (col.enabled) add(n, caption, std::nullopt, TrText("Codec", "没有填写频率"));
         continue;
       }
-      const std::string where = ChannelLabel(n) + " " + FieldCaption(col.field) + " \"" + c[col.field] + "\"";
+      auto refuse = [&](std::string reason) { add(n, caption, c[col.field], std::move(reason)); };
       // Read as the store will keep it, so what is checked is what goes in.
       const std::optional<Frequency> read = Frequency::Read(PadFrequency(c[col.field]));
       if (!read) {
-        add(where + TrText("Codec", ": 不是以 MHz 为单位的频率 (例如 145.00000)"));
+        refuse(TrText("Codec", "不是以 MHz 为单位的频率 (例如 145.00000)"));
         continue;
       }
       const Frequency f = *read;
       if (f.raster() == Raster::None) {
-        add(where + TrText("Codec", ": 不在 6.25 kHz 或 2.5 kHz 频点上"));
+        refuse(TrText("Codec", "不在 6.25 kHz 或 2.5 kHz 频点上"));
         continue;
       }
       // The step count has 18 bits; a longer value would be cut short.
       if (!f.FitsField()) {
-        add(where + TrText("Codec", ": 不是有效的频率"));
+        refuse(TrText("Codec", "不是有效的频率"));
         continue;
       }
       if (col.enabled && band_ok && (f < low || f > high))
-        add(where + ArgText(TrText("Codec", ": 超出频段范围 %1-%2 MHz"), {lo, hi}));
+        refuse(ArgText(TrText("Codec", "超出频段范围 %1-%2 MHz"), {lo, hi}));
     }
     // A blank choice cell of a channel in use would go in as whatever its
     // bits default to; tones have their own check below.
@@ -88,21 +102,19 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
       for (ChannelField field : {ChannelField::BusyLock, ChannelField::TxPower, ChannelField::Scan,
                                  ChannelField::ClockShift, ChannelField::Bandwidth}) {
         const std::string_view text = TrimBlanks(c[field]);
-        const std::string where = ChannelLabel(n) + " " + FieldCaption(field);
         const std::vector<std::string>* options = channel_lists.ForColumn(static_cast<int>(field) + 1);
         if (text.empty())
-          add(ArgText(TrText("Codec", "%1: 没有选定任何选项"), {where}));
+          add(n, FieldCaption(field), std::nullopt, unchosen_reason);
         else if (options && !options->empty() &&
                  std::find(options->begin(), options->end(), text) == options->end())
-          add(ArgText(TrText("Codec", "%1 \"%2\": 不是本列的选项"), {where, text}));
+          add(n, FieldCaption(field), std::string(text), TrText("Codec", "不是本列的选项"));
       }
     }
     for (ChannelField field : {ChannelField::RxTone, ChannelField::TxTone}) {
       const std::string& tone = c[field];
       const auto& tones = field == ChannelField::RxTone ? channel_lists.decode : channel_lists.coding;
       if (!IsValidTone(tones, tone))
-        add(ChannelLabel(n) + " " + FieldCaption(field) + " \"" + tone + "\"" +
-            TrText("Codec", ": 不是有效的亚音 (请从亚音列表中选择)"));
+        add(n, FieldCaption(field), tone, TrText("Codec", "不是有效的亚音 (请从亚音列表中选择)"));
     }
   }
   return problems;

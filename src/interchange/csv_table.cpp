@@ -26,6 +26,8 @@ CsvText ParseCsvText(std::string_view text) {
         for (;;) {
           if (i >= text.size()) {
             out.error = "line " + std::to_string(opened_on) + ": a quoted field is not closed";
+            out.error_line = opened_on;
+            out.error_cell = static_cast<int>(record.cells.size()) + 1;
             out.records.clear();
             return out;
           }

@@ -15,6 +15,7 @@ struct CsvRecord {
 struct CsvText {
   std::vector<CsvRecord> records;  // comment lines and blank lines left out
   std::string error;               // not empty: the bytes are not CSV text
+  int error_line = 0, error_cell = 0;  // where: line and cell from 1 (0: the whole text)
 };
 
 // A leading UTF-8 byte-order mark is dropped; CR LF, LF and CR end lines;

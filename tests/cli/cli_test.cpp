@@ -96,6 +96,7 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
   bad.SetString("Previous", "CH02.RxFreq", "480.00000");
   ASSERT_TRUE(WriteIniFile(File("bad.dat"), bad).ok);
   WriteBytes(File("bad.csv"), "Location,Frequency,Mode\n1,146.52,AM\n");
+  WriteBytes(File("bad-licence.csv"), "Frequency,MaxPower,Bandwidth,TX\n451.025,5W,narrow,yes\n");
   IniDocument no_band = ReadIniFile(Model("KV16可定义"));
   no_band.SetString("Previous", "FreqU", "");
   ASSERT_TRUE(WriteIniFile(Model("KV16可定义"), no_band).ok);
@@ -131,6 +132,13 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"import-csv", File("bad.csv"), File("x.dat")}, 1, "nothing saved"},
       {{"import-csv", Fixture("no-frequency.csv"), File("x.dat")}, 2, "Frequency"},
       {{"diff", Model(), missing}, 2, missing},
+      {{"check"}, 2, "usage"},
+      {{"check", missing}, 2, missing},
+      {{"check", fifo}, 2, "pipe"},
+      {{"check", junk}, 2, "不是电台数据"},
+      {{"check", Model(), "--licence", missing}, 2, missing},
+      {{"check", Model(), "--licence", fifo}, 2, "pipe"},
+      {{"check", Model(), "--licence", File("bad-licence.csv")}, 2, "bad-licence.csv: 第 2 行第 2 列 (MaxPower): \"5W\""},
       {{"read", "--port", "1", "--out", File("x.dat"), "--retries", "many"}, 2, "many"},
       {{"write", "--port", "1", missing}, 2, missing},
       {{"write", "--port", "/dev/kavir-no-such-port", Model()}, 1, "/dev/kavir-no-such-port 不存在"},
@@ -208,6 +216,7 @@ TEST_F(Cli, EveryCommandTakesTheOptionsItsUsageListsAndNoOther) {
       {"import-csv", {"--base", "--by-location", "--model", "--force"}},
       {"export-csv", {"--model", "--force"}},
       {"diff", {"--model", "--force"}},
+      {"check", {"--licence", "--model", "--force"}},
   };
   const std::set<std::string> flags = {"--force", "--json", "--loopback", "--no-verify", "--no-backup", "--by-location", "--dry-run"};
   std::set<std::string> every;
@@ -275,7 +284,7 @@ TEST_F(Cli, TheCompletionOffersTheOptionsOfTheUsage) {
       completed.insert(options.substr(at, options.find(' ', at) - at));
     EXPECT_EQ(completed, listed) << command;
   }
-  EXPECT_EQ(commands.size(), 13u) << help.out;
+  EXPECT_EQ(commands.size(), 14u) << help.out;
 }
 
 TEST_F(Cli, HelpIsPrintedOnStandardOutput) {
@@ -352,6 +361,7 @@ TEST_F(Cli, WithoutKavirIniEveryCommandRefusesAndNoKavirIniIsMade) {
       {"export-csv", Model(), out}, {"resave", Model(), out},
       {"encode", Model(), out},     {"import-csv", csv, out},       {"decode", image, "--model", "1", "--out", out},
       {"write", "--port", port, Model()}, {"batch", "--port", port, Model(), "--log", out},
+      {"check", Model()},
   };
 #if !defined(KAVIR_CLI_WITHOUT_QT)  // without Qt the report is refused before anything is opened
   commands.push_back({"report", Model(), out});
@@ -556,6 +566,64 @@ TEST_F(Cli, ImportExportAndDiffWorkTogether) {
   r = Run({"diff", Model(), again});
   EXPECT_EQ(r.exit_code, 0) << r.out << r.err;
   EXPECT_TRUE(r.out.empty()) << r.out;
+}
+
+// The plan check: a line per finding and a count, in the language asked
+// for; the exit code is the worst it found (0 nothing, 3 warnings, 1 errors).
+TEST_F(Cli, CheckListsWhatShouldNotGoOnAirAndExitsWithTheWorstItFound) {
+  // As shipped, KV16U has a tone on one side of CH05 and CH13, and a
+  // transmit tone on CH16, whose TX is off.
+  const std::string warnings =
+      "警告 [单向亚音] CH05 发射信令 \"CTCSS:88.5\": 只有发射带亚音: 接收信令是关\n"
+      "警告 [单向亚音] CH13 发射信令 \"CTCSS:88.5\": 只有发射带亚音: 接收信令是关\n"
+      "警告 [发射关闭] CH16 发射信令 \"+DCS:274\": TX 没有勾选: 这个发射信令不会发出\n";
+  CliResult r = Run({"check", Model("KV16U")});
+  EXPECT_EQ(r.exit_code, 3) << r.err;
+  EXPECT_EQ(r.out, warnings + "错误: 0, 警告: 3\n");
+  EXPECT_TRUE(r.err.empty()) << r.err;
+
+  IniDocument clean = ReadIniFile(Model("KV16U"));
+  clean.SetString("Previous", "CH05.Decode", "CTCSS:88.5");
+  clean.SetString("Previous", "CH13.Decode", "CTCSS:88.5");
+  clean.SetString("Previous", "CH16.Coding", "关");
+  ASSERT_TRUE(WriteIniFile(File("clean.dat"), clean).ok);
+  const std::string image = File("clean.bin");
+  ASSERT_EQ(Run({"encode", File("clean.dat"), image}).exit_code, 0);
+  for (const std::string& file : {File("clean.dat"), image}) {  // a radio image is checked as it reads
+    r = Run({"check", file});
+    EXPECT_EQ(r.exit_code, 0) << file << r.err;
+    EXPECT_EQ(r.out, "没有发现问题\n") << file;
+  }
+
+  // KV16U's transmit frequencies, CH03's for narrow only (it is wide).
+  std::string licence = "Frequency,MaxPower,Bandwidth,TX\n402.05625,high,wide,yes\n406.175,high,wide,yes\n"
+                        "410.29375,high,narrow,yes\n";
+  for (const char* mhz : {"419.40625", "418.525", "422.64375", "426.7625", "430.88125", "440", "439.1125",
+                          "443.23125", "447.35", "451.46875", "460.5875", "459.7"})
+    licence += std::string(mhz) + ",high,wide,yes\n";
+  WriteBytes(File("licence.csv"), licence);
+  r = Run({"check", Model("KV16U"), "--licence", File("licence.csv")});
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  EXPECT_EQ(r.out, "错误 [许可证] CH03 宽带 \"宽\": 许可证在这个频率上只允许窄带 (第 4 行)\n" + warnings +
+                       "错误: 1, 警告: 3\n");
+  r = Run({"--lang", "en", "check", File("clean.dat"), "--licence", File("licence.csv")});
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  EXPECT_EQ(r.out, "error [licence] CH03 Wide \"Wide\": the licence allows only narrow here (line 4)\n"
+                   "errors: 1, warnings: 0\n");
+
+  // The shipped sample reads; it licenses none of KV16U's frequencies.
+  r = Run({"check", File("clean.dat"), "--licence", d.path() + "/licence-sample.csv"});
+  EXPECT_EQ(r.exit_code, 1) << r.err;
+  EXPECT_EQ(Count(r.out, ": 许可证中没有这个发射频率\n"), 15u) << r.out;
+  EXPECT_EQ(r.OutLines().size(), 16u) << r.out;  // and the count
+  EXPECT_EQ(r.OutLines()[15], "错误: 15, 警告: 0");
+
+  WriteBytes(File("bad.csv"), "Frequency,MaxPower,Bandwidth,TX\n451.025,high,narrow,yes\n451.05,5W,narrow,yes\n");
+  r = Run({"--lang", "en", "check", File("clean.dat"), "--licence", File("bad.csv")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_TRUE(r.out.empty()) << r.out;
+  EXPECT_EQ(r.err, "kavir-cli: " + File("bad.csv") + ": line 3, column 2 (MaxPower): \"5W\" is no power: low or high (低 or 高)\n");
+  EXPECT_FALSE(TemporaryFilesLeft());
 }
 
 #if defined(KAVIR_RADIO_SIM)
