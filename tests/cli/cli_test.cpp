@@ -608,7 +608,7 @@ TEST_F(Cli, CheckListsWhatShouldNotGoOnAirAndExitsWithTheWorstItFound) {
                        "错误: 1, 警告: 3\n");
   r = Run({"--lang", "en", "check", File("clean.dat"), "--licence", File("licence.csv")});
   EXPECT_EQ(r.exit_code, 1) << r.err;
-  EXPECT_EQ(r.out, "error [licence] CH03 Wide \"Wide\": the licence allows only narrow here (line 4)\n"
+  EXPECT_EQ(r.out, "error [licence] CH03 Bandwidth \"Wide\": the licence allows only narrow here (line 4)\n"
                    "errors: 1, warnings: 0\n");
 
   // The shipped sample reads; it licenses none of KV16U's frequencies.
