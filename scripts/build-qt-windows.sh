@@ -229,6 +229,14 @@ for f in lib/cmake/Qt6/Qt6Config.cmake bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Wid
          bin/Qt6PrintSupport.dll plugins/platforms/qwindows.dll plugins/platforms/qminimal.dll; do
   [ -e "$stage$prefix/$f" ] || die "the install lacks $f"
 done
+
+step="linking a Widgets program against it"
+say "checking that a Widgets and Print Support program links against it"
+"${low[@]}" cmake -S "$root/scripts/qt-windows/check" -B "$work/check" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$stage$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >>"$log" 2>&1
+"${low[@]}" cmake --build "$work/check" >>"$log" 2>&1
+
 key_inputs >"$stage$prefix/kavir-qt-build.txt"
 mv "$stage$prefix" "$prefix"
 rm -rf "$stage" "$work"
