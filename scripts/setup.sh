@@ -17,13 +17,16 @@ packages=(
 #   windows  the MinGW-w64 cross compiler, Wine, NSIS (for the installer) and
 #            the locale sources (to run the tests as on a Chinese Windows), for
 #            scripts/test-windows.sh
+#   qt-windows  the MinGW-w64 cross compiler and the tools that unpack and
+#            patch Debian's Qt sources, for scripts/build-qt-windows.sh
 #   package  the Debian package's tools and checkers, for scripts/package.sh,
 #            scripts/test-package.sh and scripts/make_icons.sh
 for group in "$@"; do
   case "$group" in
     windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 locales nsis) ;;
+    qt-windows) packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils patch) ;;
     package) packages+=(dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin man-db bash-completion) ;;
-    *) echo "setup.sh: unknown group '$group' (known: windows, package)" >&2; exit 2 ;;
+    *) echo "setup.sh: unknown group '$group' (known: windows, qt-windows, package)" >&2; exit 2 ;;
   esac
 done
 

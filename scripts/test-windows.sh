@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh windows
+# The Qt for Windows build's cache key and its no-op run (builds no Qt).
+bash tests/windows/qt_build_key_test.sh
 
 root=$PWD
 build=${KAVIR_WIN_BUILD_DIR:-build-windows}
