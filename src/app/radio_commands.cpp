@@ -11,6 +11,7 @@
 #include "changes_dialog.h"
 #include "command_ids.h"
 #include "compare_dialog.h"
+#include "lang/language_core.h"
 #include "link/link_settings.h"
 #include "link/native/native_ports.h"
 #include "link/native/native_transport.h"
@@ -155,8 +156,9 @@ void RadioCommands::Run(Kind kind) {
 }
 
 bool RadioCommands::ReviewChanges(const Setup* radio, const Setup& planned) {
-  ChangesDialog dialog(radio ? CompareSetups(*radio, planned) : std::vector<SetupDifference>{}, radio != nullptr,
-                       &frame_);
+  std::vector<SetupDifference> differences = radio ? CompareSetups(*radio, planned) : std::vector<SetupDifference>{};
+  for (SetupDifference& d : differences) d.a = lang::ShownOptionText(d.a), d.b = lang::ShownOptionText(d.b);
+  ChangesDialog dialog(differences, radio != nullptr, &frame_);
   const bool write = dialog.exec() == QDialog::Accepted;
   if (dialog.dont_show_again()) frame_.action(kCmdShowChangesBeforeWrite)->setChecked(false);
   return write;

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "interchange/setup_compare.h"
+#include "lang/language_core.h"
 #include "link/transfer_summary.h"
 #include "screen/radio_transfer.h"
 #include "commands.h"
@@ -78,7 +79,8 @@ int RunWrite(const CliArgs& args) {
       PrintOut(TrText("Cli", "电台中没有可以显示的数据 (可能从未写过), 无法列出改动。") + "\n");
       return !dry_run;
     }
-    const std::vector<SetupDifference> differences = CompareSetups(*radio, planned);
+    std::vector<SetupDifference> differences = CompareSetups(*radio, planned);
+    for (SetupDifference& d : differences) d.a = lang::ShownOptionText(d.a), d.b = lang::ShownOptionText(d.b);
     changes = differences.size();
     PrintOut(ChangesText(differences));
     return !dry_run;
