@@ -51,7 +51,7 @@ double SingleWrite(const BatchSetup& setup, const std::string& blank, bool verif
   link.set_priority = [](ThreadPriority) {};
   link.OpenPort();
   const double start = Now();
-  const RadioWriteResult r = WriteRadioImage(link, setup, verify);
+  const RadioWriteResult r = WriteRadioImage(link, setup, RadioWriteOptions{verify, false});
   const double took = Now() - start;
   if (r.outcome != (verify ? RadioOutcome::Verified : RadioOutcome::Written))
     std::fprintf(stderr, "single write: %s\n", r.reason.c_str());

@@ -101,15 +101,19 @@ BatchDialog::BatchDialog(CKAVIRView& view, PortOpener opener, const QString& por
   // Starts as the 工具 menu's setting: a technician who turned it off there expects it off here too.
   verify_box_->setChecked(ReadVerifyAfterWrite(ReadIniFile(view.files().kavir_ini)));
   form->addRow(QString(), verify_box_);
+  keep_box_ = new QCheckBox(tr("写入前备份电台数据 (并记录改动的项数)"), this);
+  keep_box_->setObjectName(QStringLiteral("KeepRadioBox"));
+  keep_box_->setChecked(ReadKeepRadioBeforeWrite(ReadIniFile(view.files().kavir_ini)));
+  form->addRow(QString(), keep_box_);
   log_field_ = new QLineEdit(
       QString::fromStdString(JoinPath(view_.files().program_dir, DefaultLogName(std::time(nullptr)))), this);
   form->addRow(tr("记录文件:"), log_field_);
   layout->addLayout(form);
 
-  table_ = new QTableWidget(0, 5, this);
+  table_ = new QTableWidget(0, 6, this);
   table_->setHorizontalHeaderLabels({tr("时间"), tr("串口"),
                                      tr("机型"), tr("结果"),
-                                     tr("用时")});
+                                     tr("用时"), tr("改动")});
   table_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   table_->verticalHeader()->setVisible(false);
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -145,7 +149,7 @@ BatchDialog::~BatchDialog() {
 
 void BatchDialog::SetEditable(bool editable) {
   for (QWidget* w : std::initializer_list<QWidget*>{screen_choice_, file_choice_, file_field_, ports_field_,
-                                                    count_field_, verify_box_, log_field_, start_})
+                                                    count_field_, verify_box_, keep_box_, log_field_, start_})
     w->setEnabled(editable);
   stop_->setEnabled(!editable);
 }
@@ -183,6 +187,7 @@ void BatchDialog::Start() {
   BatchOptions options;
   options.count = count_field_->value();
   options.verify = verify_box_->isChecked();
+  options.keep_radio_image = keep_box_->isChecked();
   events_ = std::make_unique<Events>(this);
   job_ = std::make_unique<BatchJob>(*setup, ports, options, opener_);
   job_->log = log_.get();
@@ -228,7 +233,8 @@ void BatchDialog::AddRow(const RadioRecord& r) {
   const QStringList cells = {QString::fromStdString(r.time).section(QLatin1Char(' '), 1),
                              QString::fromStdString(r.port), QString::fromStdString(r.model),
                              ResultCaption(r.outcome, r.reason),
-                             QString::number(r.duration_ms / 1000.0, 'f', 1) + tr(" 秒")};
+                             QString::number(r.duration_ms / 1000.0, 'f', 1) + tr(" 秒"),
+                             r.changed ? QString::number(*r.changed) : QString()};
   for (int c = 0; c < cells.size(); ++c) {
     auto* item = new QTableWidgetItem(cells[c]);
     if (r.outcome != RadioOutcome::Verified && r.outcome != RadioOutcome::Written)

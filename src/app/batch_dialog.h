@@ -38,6 +38,7 @@ class BatchDialog : public QDialog {
   QLineEdit* ports_field() const { return ports_field_; }
   QSpinBox* count_field() const { return count_field_; }
   QCheckBox* verify_box() const { return verify_box_; }
+  QCheckBox* keep_box() const { return keep_box_; }
   QLineEdit* log_field() const { return log_field_; }
   QTableWidget* table() const { return table_; }
   QLabel* state_label() const { return state_label_; }
@@ -67,6 +68,7 @@ class BatchDialog : public QDialog {
   QLineEdit* ports_field_ = nullptr;
   QSpinBox* count_field_ = nullptr;
   QCheckBox* verify_box_ = nullptr;
+  QCheckBox* keep_box_ = nullptr;
   QLineEdit* log_field_ = nullptr;
   QTableWidget* table_ = nullptr;
   QLabel* state_label_ = nullptr;

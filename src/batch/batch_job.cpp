@@ -167,11 +167,14 @@ void BatchJob::RunPort(const BatchPort& port) {
       result.outcome = RadioOutcome::OtherModel;  // never written, no question
       result.radio_model = *model;
     } else {
-      result = write(link, setup_, options_.verify);
+      result = write(link, setup_, RadioWriteOptions{options_.verify, options_.keep_radio_image});
       if (result.radio_model > 0) record.model = setup_.ModelName(result.radio_model);
     }
     record.outcome = result.outcome;
     record.reason = result.reason;
+    // A write that did not go through changed what it changed: not known.
+    if (result.outcome == RadioOutcome::Verified || result.outcome == RadioOutcome::Written)
+      record.changed = result.changed;
     // Said first, so a radio left half-written is seen for what happened to it.
     if (abort_.load() && (result.outcome == RadioOutcome::Failed || result.outcome == RadioOutcome::VerifyFailed))
       record.reason = "stopped at once: " + record.reason;

@@ -31,6 +31,9 @@ std::string SamePortTwice(const std::vector<BatchPort>& ports);
 struct BatchOptions {
   int count = 0;              // radios written per port; 0 = until stopped
   bool verify = true;
+  // Read each radio first: what it held goes to backups/ and the log
+  // counts the settings the write changed.
+  bool keep_radio_image = false;
   int poll_interval_ms = 250; // a few polls a second: the radio is not flooded
   int silent_polls = 3;       // unanswered polls in a row that mean "unplugged"
 };

@@ -83,7 +83,8 @@ std::string CsvLine(const RadioRecord& r) {
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(r.duration_ms) / 1000.0);
   return CsvField(r.time) + "," + CsvField(r.port) + "," + CsvField(r.model) + "," +
-         CsvField(ResultText(r.outcome, r.reason)) + "," + r.sha256 + "," + seconds;
+         CsvField(ResultText(r.outcome, r.reason)) + "," + r.sha256 + "," + seconds + "," +
+         (r.changed ? std::to_string(*r.changed) : std::string());
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "radio_write.h"
@@ -20,6 +21,9 @@ struct RadioRecord {
   std::string reason;      // of a failure
   std::string sha256;      // of the image read back ("" without a read-back)
   std::int64_t duration_ms = 0;
+  // Settings the write changed, from what the radio held before (none when
+  // it was not read first).
+  std::optional<std::size_t> changed;
 };
 
 // "written and verified", "verify failed", "skipped: other model",
@@ -34,7 +38,8 @@ std::string CsvField(const std::string& text);
 // The line of a record, without its line end.
 std::string CsvLine(const RadioRecord& record);
 
-inline constexpr const char* kLogHeader = "time,port,model,result,sha256,seconds";
+// "changed" came last so that lines of earlier logs keep their columns.
+inline constexpr const char* kLogHeader = "time,port,model,result,sha256,seconds,changed";
 // The cell that ends a line cut off before its end (a full disk, a crash):
 // the line is no whole record.
 inline constexpr const char* kIncompleteRecord = "incomplete record";

@@ -1,6 +1,7 @@
 #include "batch_setup.h"
 
 #include "codec/image_file.h"
+#include "interchange/setup_compare.h"
 #include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "profile/profile.h"
@@ -19,6 +20,7 @@ BatchSetup Common(const Image& image, int model, const ProgramData& data) {
   setup.timeouts = ReadTimeouts(ReadIniFile(data.files.kavir_ini));
   setup.files = data.files;
   setup.model_name = setup.ModelName(model);
+  setup.data = data;
   return setup;
 }
 
@@ -41,6 +43,14 @@ bool Check(const Setup& setup, const ProgramData& data, std::string* error) {
 std::string BatchSetup::ModelName(int n) const {
   if (n >= 1 && n <= static_cast<int>(model_names.size())) return model_names[n - 1];
   return ArgText(TrText("Link", "第 %1 号机型"), {std::to_string(n)});
+}
+
+std::optional<std::size_t> BatchSetup::ChangedSettings(const Image& radio, int radio_model) const {
+  // Both sides read the same way, so only what the radio would show differently counts.
+  const std::optional<Setup> held = ImageRecord(radio, radio_model, data, nullptr);
+  const std::optional<Setup> planned = ImageRecord(image, model, data, nullptr);
+  if (!held || !planned) return std::nullopt;
+  return CompareSetups(data.Resolve(*held), data.Resolve(*planned)).size();
 }
 
 std::optional<BatchSetup> BatchSetupOf(const Setup& setup, const ProgramData& data, std::string* error,

@@ -20,9 +20,14 @@ struct BatchSetup {
   Timeouts timeouts;
   WorkingFiles files;
   std::string backup_path;               // the image as kept in backups/ once the job starts
+  ProgramData data;                      // to read a radio's image as a read would
 
   // The name of model number n as KAVIR.ini gives it.
   std::string ModelName(int n) const;
+  // How many settings writing image into a radio holding radio (of model
+  // radio_model) changes, as the list of changes counts them; nullopt when
+  // either cannot be read as a set-up.
+  std::optional<std::size_t> ChangedSettings(const Image& radio, int radio_model) const;
 };
 
 // A set-up as it is (the screen's, or a file's): the pre-write check,

@@ -23,16 +23,23 @@ std::string OneLine(const std::string& text) {
 
 }  // namespace
 
-RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool verify) {
+RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, const RadioWriteOptions& how) {
+  const bool verify = how.verify;
   WriteImageOptions options;
   options.model = setup.model;
   options.model_name = setup.model_name;
   options.other_model = OtherModel::Refuse;  // no question per radio
   options.verify = verify;
   options.backup = false;  // the job keeps the one image every radio gets
+  options.keep_radio_image = how.keep_radio_image;
+  RadioWriteResult result;
+  if (how.keep_radio_image)
+    options.review_radio = [&](const Image& radio, int radio_model) {
+      result.changed = setup.ChangedSettings(radio, radio_model);
+      return true;  // a batch asks no one
+    };
   const WriteImageResult written = WriteImage(link, setup.image, options);
 
-  RadioWriteResult result;
   result.radio_model = written.radio_model;
   switch (written.outcome) {
     case WriteOutcome::Done:

@@ -24,13 +24,24 @@ struct RadioWriteResult {
   int radio_model = 0;            // model number the radio named (0: none)
   std::optional<Image> read_back; // what the verify read
   std::string reason;             // why, for Failed and VerifyFailed
+  // With keep_radio_image: the settings the write changed (none when what
+  // the radio held could not be read as a set-up).
+  std::optional<std::size_t> changed;
 };
 
-// Handshake, model check, 48 packets, and the verify when asked for.
-RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, bool verify);
+struct RadioWriteOptions {
+  bool verify = true;
+  // Read the radio first, keep what it held in backups/ and count the
+  // settings the write changes; a radio that cannot be read is not written.
+  bool keep_radio_image = false;
+};
+
+// Handshake, model check, the read first when asked for, 48 packets, and
+// the verify when asked for.
+RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, const RadioWriteOptions& how);
 
 // How the job writes a radio; tests and benches may put another in.
-using RadioWriteFn = std::function<RadioWriteResult(SerialLink&, const BatchSetup&, bool verify)>;
+using RadioWriteFn = std::function<RadioWriteResult(SerialLink&, const BatchSetup&, const RadioWriteOptions&)>;
 
 
 }  // namespace kavir

@@ -1,5 +1,6 @@
 // kavir-cli batch --port PORT[,PORT...] FILE [--count N] [--log LOG]
-// [--no-verify]: the same set-up into radio after radio.
+// [--no-verify] [--no-backup]: the same set-up into radio after radio, each
+// read first (unless --no-backup) so its log line counts what changed.
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -47,8 +48,9 @@ class Printer : public BatchEvents {
     PrintErr(Printf("%s: %s answered\n", port.c_str(), model.c_str()));
   }
   void OnRadioDone(const RadioRecord& r) override {
-    PrintOut(Printf("%s  %s  %s  %.1f s%s%s\n", r.port.c_str(), r.model.c_str(),
-                ResultText(r.outcome, r.reason).c_str(), r.duration_ms / 1000.0,
+    const std::string changed = r.changed ? "  " + std::to_string(*r.changed) + " changed" : std::string();
+    PrintOut(Printf("%s  %s  %s  %.1f s%s%s%s\n", r.port.c_str(), r.model.c_str(),
+                ResultText(r.outcome, r.reason).c_str(), r.duration_ms / 1000.0, changed.c_str(),
                 r.sha256.empty() ? "" : "  sha256 ", r.sha256.substr(0, 16).c_str()));
   }
   void OnPortError(const std::string& port, const std::string& message) override {
@@ -131,6 +133,7 @@ int RunBatch(const CliArgs& args) {
   BatchOptions options;
   options.count = *count;
   options.verify = !args.Flag("no-verify");
+  options.keep_radio_image = !args.Flag("no-backup");
   BatchJob job(*setup, *ports, options, NativePortOpener(line));
   Printer printer;
   job.log = &log;

@@ -9,6 +9,7 @@
 #endif
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -155,14 +156,16 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     EXPECT_EQ(summary.errors, *c.error ? std::vector<std::string>{c.error} : std::vector<std::string>{});
     EXPECT_EQ(summary.ports_short, c.count > 0 && (c.stop_after > 0 || c.vanish_after > 0) ? 1 : 0);
 
-    // The log: its header, then whole lines of six cells, by port in turn.
+    // The log: its header, then whole lines of seven cells, by port in turn
+    // (the count of changes empty: the radios were not read first).
     const std::string bytes = ReadBytes(start.log_path);
     EXPECT_EQ(bytes.rfind(std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n", 0), 0u);
     const CsvText csv = ParseCsvText(bytes);
     ASSERT_EQ(csv.error, "");
     std::map<std::string, std::vector<std::vector<std::string>>> logged;
     for (std::size_t i = 1; i < csv.records.size(); ++i) {
-      ASSERT_EQ(csv.records[i].cells.size(), 6u) << csv.records[i].line;
+      ASSERT_EQ(csv.records[i].cells.size(), 7u) << csv.records[i].line;
+      EXPECT_EQ(csv.records[i].cells[6], "");
       logged[csv.records[i].cells[1]].push_back(csv.records[i].cells);
     }
     bool all_ok = true;
@@ -184,6 +187,46 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     }
     EXPECT_EQ(summary.AllGood(), all_ok);
   }
+}
+
+// Read first, each radio's log line counts the settings its write changed:
+// none where the radio held the set-up already, two where it differed in two.
+TEST(BatchJob, ReadingFirstCountsTheSettingsEachWriteChanged) {
+  BatchStart start;
+  ASSERT_TRUE(start.setup && start.log_open) << start.error;
+  kavir::Setup other = start.data.start;
+  for (const auto& [from, to] : {std::pair{1, 3}, std::pair{2, 4}}) {
+    ASSERT_NE(other.channel(to)[ChannelField::RxFreq], other.channel(from)[ChannelField::RxFreq]);
+    other.channel(to)[ChannelField::RxFreq] = other.channel(from)[ChannelField::RxFreq];
+  }
+  const std::optional<BatchSetup> held = BatchSetupOf(other, start.data, &start.error);
+  ASSERT_TRUE(held) << start.error;
+  const auto image = [](const BatchSetup& s) { return reinterpret_cast<const sim::RadioImage&>(s.image); };
+  std::vector<sim::RadioProtocol> radios;
+  radios.emplace_back(image(*start.setup), 1);
+  radios.emplace_back(image(*held), 1);
+  sim::VirtualClock clock;
+  sim::VirtualCable cable(clock, std::move(radios), {});
+  BatchOptions options;
+  options.count = 2;
+  options.keep_radio_image = true;
+  BatchJob job(*start.setup, {{"A", 1, "A"}}, options, [&](const BatchPort&) {
+    return PortIo{std::make_unique<BorrowedTransport>(cable), std::make_unique<BorrowedClock>(clock)};
+  });
+  job.log = &start.log;
+  const BatchSummary summary = job.Run();
+  EXPECT_TRUE(summary.AllGood());
+  const CsvText csv = ParseCsvText(ReadBytes(start.log_path));
+  ASSERT_EQ(csv.records.size(), 3u);
+  EXPECT_EQ(csv.records[1].cells.at(6), "0");
+  EXPECT_EQ(csv.records[2].cells.at(6), "2");
+  // What each radio held was kept first.
+  std::size_t kept = 0;
+  for (const auto& e : std::filesystem::directory_iterator(start.dir.dir.File("backups")))
+    kept += e.path().filename().string().rfind("before-write-", 0) == 0;
+  EXPECT_EQ(kept, 2u);
+  for (const sim::RadioProtocol& radio : cable.cable().radios())
+    EXPECT_EQ(radio.image(), image(*start.setup));
 }
 
 // A transport that stops its job at once as it sends frame `at` (the poll,
@@ -228,7 +271,7 @@ TEST(BatchJob, ARadioStoppedAtOnceIsLoggedWithThePacketsItTook) {
     // Stopped while polling: no radio was being written, none is logged.
     ASSERT_EQ(csv.records.size(), at == 1 ? 1u : 2u);
     if (at == 1) continue;
-    ASSERT_EQ(csv.records[1].cells.size(), 6u);
+    ASSERT_EQ(csv.records[1].cells.size(), 7u);
     const std::string result = csv.records[1].cells[3];
     EXPECT_EQ(result.rfind("failed: stopped at once: 写入已取消", 0), 0u) << result;
     // The packets the radio acknowledged; the one in flight at the stop may
@@ -249,7 +292,7 @@ TEST(BatchJob, ARadioStoppedAtOnceIsLoggedWithThePacketsItTook) {
 TEST(BatchLog, AFullDiskLeavesNoRecordThatLiesAndNoEmptyLog) {
   TempDir dir;
   const std::string head = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
-  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500};
+  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500, {}};
   const std::string line = CsvLine(r) + "\r\n";
   std::string error;
   const std::string path = dir.File("batch.csv");
@@ -358,11 +401,11 @@ TEST(BatchLog, EachRecordOnItsOwnLineInTheFileThePathNamesAndNamesNeverShared) {
   BatchLog log, first, second;
   std::string error;
   ASSERT_TRUE(log.Open(path, &error)) << error;
-  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500};
+  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500, {}};
   EXPECT_TRUE(log.Append(r, &error) && log.Append(r, &error)) << error;
   WriteBytes(path, ReadBytes(path) + "2026-12-08 10:00:01,A,KV16V,wr");  // the disk had no room for the rest
   EXPECT_TRUE(log.Append(r, &error)) << error;
-  const std::string line = "\r\n2026-12-08 10:00:00,A,KV16V,written and verified,ab,1.5\r\n", all = ReadBytes(path);
+  const std::string line = "\r\n2026-12-08 10:00:00,A,KV16V,written and verified,ab,1.5,\r\n", all = ReadBytes(path);
   // Each cut line is marked as no whole record.
   EXPECT_NE(all.find(",writ,incomplete record" + line + line.substr(2) + "2026-12-08 10:00:01,A,KV16V,wr,incomplete record" +
                      line),
