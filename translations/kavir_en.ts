@@ -46,6 +46,10 @@
         <source>电台中没有可以显示的数据 (可能从未写过), 无法列出改动。</source>
         <translation>The radio holds nothing that can be shown (never written?); the changes cannot be listed.</translation>
     </message>
+    <message>
+        <source>许可证: %1</source>
+        <translation>Licence: %1</translation>
+    </message>
 </context>
 <context>
     <name>Codec</name>
@@ -1266,6 +1270,14 @@ What the radio held before the write is saved as backups/%1 and can be written b
         <source>写入前列出改动</source>
         <translation>List changes before writing</translation>
     </message>
+    <message>
+        <source>许可证</source>
+        <translation>licence</translation>
+    </message>
+    <message>
+        <source>这个文件名不能用来记住许可证: %1</source>
+        <translation>The licence cannot be remembered for this file name: %1</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -2160,6 +2172,14 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
         <translation>
 Log: </translation>
     </message>
+    <message>
+        <source>写入前备份电台数据 (并记录改动的项数)</source>
+        <translation>Back up each radio before writing (and log the number of changes)</translation>
+    </message>
+    <message>
+        <source>改动</source>
+        <translation>Changes</translation>
+    </message>
 </context>
 <context>
     <name>kavir::app::CMainFrame</name>
@@ -2539,6 +2559,14 @@ Log: </translation>
         <source>写入前列出电台中将被改变的设置 (需要写入前备份电台数据)</source>
         <translation>Before writing, list the settings the write will change in the radio (needs Back up the radio before a write)</translation>
     </message>
+    <message>
+        <source>检查(&amp;C)...</source>
+        <translation>&amp;Check...</translation>
+    </message>
+    <message>
+        <source>检查频率、功率、带宽等是否可以发射, 可以对照许可证文件</source>
+        <translation>Check whether frequencies, power and bandwidth may go on air, against a licence file if chosen</translation>
+    </message>
 </context>
 <context>
     <name>kavir::app::CScreenWidget</name>
@@ -2596,6 +2624,10 @@ Log: </translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>检查 (工具 → 检查): %1</source>
+        <translation>Check (Tools → Check): %1</translation>
     </message>
 </context>
 <context>
@@ -2751,6 +2783,91 @@ Log: </translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>kavir::app::PlanDialog</name>
+    <message>
+        <source>检查</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>选择许可证...</source>
+        <translation>Choose licence...</translation>
+    </message>
+    <message>
+        <source>不用许可证</source>
+        <translation>No licence</translation>
+    </message>
+    <message>
+        <source>选择许可证文件</source>
+        <translation>Choose a licence file</translation>
+    </message>
+    <message>
+        <source>许可证文件 (*.csv);;所有文件 (*)</source>
+        <translation>Licence files (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>级别</source>
+        <translation>Severity</translation>
+    </message>
+    <message>
+        <source>信道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>规则</source>
+        <translation>Rule</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Reason</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>许可证文件不能使用:
+%1</source>
+        <translation>The licence file cannot be used:
+%1</translation>
+    </message>
+    <message>
+        <source>许可证: %1</source>
+        <translation>Licence: %1</translation>
+    </message>
+    <message>
+        <source>许可证: 无 (只按内置规则检查)</source>
+        <translation>Licence: none (built-in rules only)</translation>
+    </message>
+    <message>
+        <source>这些设置不应发射。要改正请取消; 确有许可才选 &quot;仍然写入&quot;。</source>
+        <translation>These settings should not go on air. Cancel to correct them; choose &quot;Write anyway&quot; only when a licence allows them.</translation>
+    </message>
+    <message>
+        <source>这些设置可能有误, 仍可写入。</source>
+        <translation>These settings may be mistakes; the write can go on.</translation>
+    </message>
+    <message>
+        <source>仍然写入</source>
+        <translation>Write anyway</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Write</translation>
     </message>
 </context>
 <context>

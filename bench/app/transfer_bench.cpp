@@ -1,7 +1,8 @@
 // A read and a write through the desktop program's main window and the
 // system's serial port, against kavir-radio-sim paced at 9600 baud. Times each from
 // the Yes at the confirmation to the closing message, and prints it beside
-// the wire time (bytes both ways x 10 bits / baud) and their ratio.
+// the wire time (bytes both ways x 10 bits / baud) and their ratio; then a
+// write without the read before it, with it, and with the list of changes.
 //   kavir_app_transfer_bench [runs]      (offscreen; needs no display)
 #include <sys/resource.h>
 
@@ -18,6 +19,7 @@
 #include <random>
 
 #include "app_start.h"
+#include "changes_dialog.h"
 #include "command_ids.h"
 #include "link/native/native_transport.h"
 #include "main_frame.h"
@@ -79,6 +81,14 @@ Timing RunCommand(app::CMainFrame& frame, CountingTransport& line, int command) 
   QTimer poll;
   poll.setInterval(1);  // the window's loop runs free during a transfer: no busy wait
   QObject::connect(&poll, &QTimer::timeout, [&] {
+    // The list of changes is read and accepted as a user would, at once.
+    if (auto* changes = qobject_cast<app::ChangesDialog*>(QApplication::activeModalWidget())) {
+      if (!changes->property("answered").toBool()) {
+        changes->setProperty("answered", true);
+        QMetaObject::invokeMethod(changes, "accept", Qt::QueuedConnection);
+      }
+      return;
+    }
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || box->property("answered").toBool()) return;
     box->setProperty("answered", true);
@@ -185,6 +195,24 @@ int main(int argc, char* argv[]) {
         std::printf("%-5s %s  wall %8.1f ms  wire %8.1f ms  ratio %.3f  bytes %lld  CPU %.1f ms\n",
                     command == app::kCmdRead ? "read" : "write", ok ? "ok    " : "FAILED", t.ms,
                     wire, t.ms / wire, t.bytes, t.cpu_ms);
+      }
+    }
+    std::printf("write with verify: without the read first, with it (backup), with it and the list of changes:\n");
+    struct Way {
+      const char* name;
+      bool keep, list;
+    };
+    for (int i = 0; i < runs; ++i) {
+      for (const Way& way : {Way{"no read first", false, false}, Way{"backup", true, false},
+                             Way{"backup + list", true, true}}) {
+        frame.action(app::kCmdKeepRadioBeforeWrite)->setChecked(way.keep);
+        frame.action(app::kCmdShowChangesBeforeWrite)->setChecked(way.list);
+        const Timing t = RunCommand(frame, line, app::kCmdWrite);
+        const double wire = t.bytes * 10.0 * 1000.0 / kBaud;
+        const bool ok = t.ending.startsWith(QStringLiteral("写入完毕"));
+        if (!ok) status = 1;
+        std::printf("%-14s %s  wall %8.1f ms  wire %8.1f ms  ratio %.3f\n", way.name, ok ? "ok    " : "FAILED", t.ms,
+                    wire, t.ms / wire);
       }
     }
     std::printf("Cancel clicked mid-transfer to the closing message:\n");

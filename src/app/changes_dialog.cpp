@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "lang/language_core.h"
 #include "link/radio_texts.h"
 
 namespace kavir::app {
@@ -16,7 +17,8 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
-ChangesDialog::ChangesDialog(const std::vector<SetupDifference>& differences, bool radio_known, QWidget* parent)
+ChangesDialog::ChangesDialog(const std::vector<SetupDifference>& differences, bool radio_known,
+                             const std::vector<Finding>& warnings, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("ChangesDialog"));
   setWindowTitle(Q(LinkText(kPromptCaption)));
@@ -36,16 +38,22 @@ ChangesDialog::ChangesDialog(const std::vector<SetupDifference>& differences, bo
   list_ = new QTreeWidget(this);
   list_->setHeaderHidden(true);
   list_->setRootIsDecorated(false);
-  for (const ChangeGroup& group : GroupChanges(differences)) {
-    auto* page = new QTreeWidgetItem(list_, {Q(group.page)});
-    QFont bold = page->font(0);
+  auto add_group = [this](const QString& title, const std::vector<std::string>& lines) {
+    auto* group = new QTreeWidgetItem(list_, {title});
+    QFont bold = group->font(0);
     bold.setBold(true);
-    page->setFont(0, bold);
-    page->setFlags(Qt::ItemIsEnabled);
-    for (const std::string& line : group.lines) new QTreeWidgetItem(page, {Q(line)});
-    page->setExpanded(true);
+    group->setFont(0, bold);
+    group->setFlags(Qt::ItemIsEnabled);
+    for (const std::string& line : lines) new QTreeWidgetItem(group, {Q(line)});
+    group->setExpanded(true);
+  };
+  if (!warnings.empty()) {
+    std::vector<std::string> lines;
+    for (const Finding& f : warnings) lines.push_back(FindingLine(f, &lang::ShownOptions()));
+    add_group(tr("检查 (工具 → 检查): %1").arg(Q(SummaryLine(CountFindings(warnings)))), lines);
   }
-  list_->setVisible(!differences.empty());
+  for (const ChangeGroup& group : GroupChanges(differences)) add_group(Q(group.page), group.lines);
+  list_->setVisible(!differences.empty() || !warnings.empty());
   layout->addWidget(list_, 1);
 
   dont_show_ = new QCheckBox(tr("以后写入前不再列出 (工具 → 写入前列出改动)"), this);
@@ -65,7 +73,7 @@ ChangesDialog::ChangesDialog(const std::vector<SetupDifference>& differences, bo
   // Enter writes only where there is something worth writing.
   (same ? cancel : write_)->setDefault(true);
   (same ? cancel : write_)->setFocus();
-  resize(560, differences.empty() ? 180 : 420);
+  resize(620, differences.empty() && warnings.empty() ? 180 : 420);
 }
 
 bool ChangesDialog::dont_show_again() const { return dont_show_->isChecked(); }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "interchange/setup_compare.h"
+#include "plan/finding.h"
 
 class QCheckBox;
 class QPushButton;
@@ -17,8 +18,10 @@ class ChangesDialog : public QDialog {
 
  public:
   // differences: radio (a) against what will be written (b); radio_known
-  // false when the radio holds nothing a read could show.
-  ChangesDialog(const std::vector<SetupDifference>& differences, bool radio_known, QWidget* parent = nullptr);
+  // false when the radio holds nothing a read could show. warnings: what
+  // the plan check warns of, listed first; they do not stop the write.
+  ChangesDialog(const std::vector<SetupDifference>& differences, bool radio_known,
+                const std::vector<Finding>& warnings = {}, QWidget* parent = nullptr);
   QTreeWidget* list() const { return list_; }
   QPushButton* write_button() const { return write_; }
   // "不再显示" was ticked.

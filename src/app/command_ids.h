@@ -11,6 +11,7 @@ enum CommandId : int {
   kCmdVerifyAfterWrite = 32800,
   kCmdKeepRadioBeforeWrite = 32801,
   kCmdShowChangesBeforeWrite = 32802,
+  kCmdCheckPlan = 32803,
   kCmdSaveAs = 32779,
   kCmdOpen = 32780,
   kCmdCloseAll = 32787,

@@ -187,6 +187,8 @@ void CMainFrame::CreateMenus() {
   changes->setChecked(true);
   AddCommand(tools, kCmdKeySettings, QT_TR_NOOP("键盘设置(&B)"),
              QT_TR_NOOP("设置 PF1、PF2、PF3 键的功能"));
+  AddCommand(tools, kCmdCheckPlan, QT_TR_NOOP("检查(&C)..."),
+             QT_TR_NOOP("检查频率、功率、带宽等是否可以发射, 可以对照许可证文件"));
   AddCommand(tools, kCmdCompareRadio, QT_TR_NOOP("与电台比较"),
              QT_TR_NOOP("读出电台并与屏幕比较，屏幕不变"));
   AddCommand(tools, kCmdBatch, QT_TR_NOOP("批量写入..."),

@@ -20,6 +20,9 @@
 #include "screen/radio_transfer.h"
 #include "link/transfer_summary.h"
 #include "main_frame.h"
+#include "plan/licence_choice.h"
+#include "plan/plan_check.h"
+#include "plan_dialog.h"
 #include "port_dialog.h"
 #include "profile/ini_document.h"
 #include "transfer_guard.h"
@@ -55,6 +58,7 @@ void RadioCommands::Connect() {
   QObject::connect(frame_.action(kCmdPort), &QAction::triggered, &frame_, [this] { OnPortSettings(); });
   QObject::connect(frame_.action(kCmdCompareRadio), &QAction::triggered, &frame_, [this] { OnCompareRadio(); });
   QObject::connect(frame_.action(kCmdBatch), &QAction::triggered, &frame_, [this] { OnBatch(); });
+  QObject::connect(frame_.action(kCmdCheckPlan), &QAction::triggered, &frame_, [this] { OnCheckPlan(); });
   QAction* verify = frame_.action(kCmdVerifyAfterWrite);
   verify->setChecked(ReadVerifyAfterWrite(ReadIniFile(frame_.view().files().kavir_ini)));
   QObject::connect(verify, &QAction::toggled, &frame_, [this](bool on) { OnVerifyAfterWrite(on); });
@@ -92,6 +96,7 @@ void RadioCommands::Run(Kind kind) {
   CKAVIRView& view = frame_.view();
   // A read replaces the screen: unsaved work is asked about first.
   if (kind == Kind::Read && !view.ConfirmDiscardChanges()) return;
+  if (kind == Kind::Write && !CheckPlanBeforeWrite()) return;
   busy_ = true;
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
                                    frame_.action(kCmdPort)};
@@ -158,9 +163,74 @@ void RadioCommands::Run(Kind kind) {
 bool RadioCommands::ReviewChanges(const Setup* radio, const Setup& planned) {
   std::vector<SetupDifference> differences = radio ? CompareSetups(*radio, planned) : std::vector<SetupDifference>{};
   for (SetupDifference& d : differences) d.a = lang::ShownOptionText(d.a), d.b = lang::ShownOptionText(d.b);
-  ChangesDialog dialog(differences, radio != nullptr, &frame_);
+  // The plan check's warnings come with the changes; its errors were asked about before.
+  std::vector<Finding> warnings = CheckWithLicence(planned, nullptr);
+  std::erase_if(warnings, [](const Finding& f) { return f.severity != Severity::Warning; });
+  ChangesDialog dialog(differences, radio != nullptr, warnings, &frame_);
   const bool write = dialog.exec() == QDialog::Accepted;
   if (dialog.dont_show_again()) frame_.action(kCmdShowChangesBeforeWrite)->setChecked(false);
+  return write;
+}
+
+std::string RadioCommands::LicencePath() const {
+  const std::string& profile = frame_.view().current_file_name;
+  if (profile.empty()) return unsaved_licence_;
+  return RememberedLicence(ReadIniFile(frame_.view().files().kavir_ini), profile);
+}
+
+void RadioCommands::KeepLicence(const std::string& path) {
+  const std::string profile = frame_.view().current_file_name;
+  // A screen not from a file has no profile to keep it for: it lasts as long as the program.
+  if (profile.empty()) {
+    unsaved_licence_ = path;
+    return;
+  }
+  bool kept = true;
+  SaveWriteSwitch(QCoreApplication::translate("RadioCommands", "许可证"),
+                  [&](IniDocument& ini) { kept = RememberLicence(ini, profile, path); });
+  if (!kept)
+    frame_.ui().ShowError(QCoreApplication::translate("RadioCommands", "这个文件名不能用来记住许可证: %1")
+                              .arg(QString::fromStdString(profile))
+                              .toStdString(),
+                          LinkText(kPromptCaption));
+}
+
+PlanDialog::Check RadioCommands::PlanCheck(bool leave_out_write_check) const {
+  const CKAVIRView& view = frame_.view();
+  return [setup = view.ToSetup(), lists = view.channel_lists, leave_out_write_check](const Licence* licence) {
+    std::vector<Finding> findings = CheckPlan(setup, lists, licence);
+    if (leave_out_write_check)
+      std::erase_if(findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
+    return findings;
+  };
+}
+
+void RadioCommands::OnCheckPlan() {
+  if (busy_) return;
+  PlanDialog dialog(PlanDialog::Purpose::Look, PlanCheck(false), LicencePath(), &frame_);
+  dialog.exec();
+  if (dialog.licence_changed()) KeepLicence(dialog.licence_path());
+}
+
+std::vector<Finding> RadioCommands::CheckWithLicence(const Setup& setup, bool* licence_read) const {
+  const std::string path = LicencePath();
+  std::optional<Licence> licence;
+  if (!path.empty()) licence = LoadLicenceFile(path, nullptr);
+  if (licence_read) *licence_read = path.empty() || licence;
+  return CheckPlan(setup, frame_.view().channel_lists, licence ? &*licence : nullptr);
+}
+
+bool RadioCommands::CheckPlanBeforeWrite() {
+  bool licence_read = true;
+  std::vector<Finding> findings = CheckWithLicence(frame_.view().ToSetup(), &licence_read);
+  // What the write itself refuses it says in its own words. Warnings alone
+  // do not stop a write (the list of changes shows them); a licence that
+  // cannot be read is said even when nothing else is found.
+  std::erase_if(findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
+  if (licence_read && CountFindings(findings).errors == 0) return true;
+  PlanDialog dialog(PlanDialog::Purpose::BeforeWrite, PlanCheck(true), LicencePath(), &frame_);
+  const bool write = dialog.exec() == QDialog::Accepted;
+  if (dialog.licence_changed()) KeepLicence(dialog.licence_path());
   return write;
 }
 

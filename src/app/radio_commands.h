@@ -8,6 +8,7 @@
 
 #include "batch/batch_job.h"
 #include "link/serial_link.h"
+#include "plan_dialog.h"
 #include "profile/ini_document.h"
 #include "screen/radio_transfer.h"
 #include "screen/screen_events.h"
@@ -42,6 +43,8 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   // Reads the radio into a screen of its own and lists what differs from
   // the screen on show, which stays as it is.
   void OnCompareRadio();
+  // 工具 → 检查: the plan check's findings, with the profile's licence.
+  void OnCheckPlan();
   SerialLink& link() { return *link_; }
   // How the batch opens its ports; unset: the system's serial port with the
   // line settings the program's port has at the time.
@@ -54,6 +57,16 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   // The list of what a write changes; true to write.
   bool ReviewChanges(const Setup* radio, const Setup& planned);
   void Run(Kind kind);
+  // The plan check before a write: true when nothing is found or the user
+  // writes anyway.
+  bool CheckPlanBeforeWrite();
+  PlanDialog::Check PlanCheck(bool leave_out_write_check) const;
+  // The plan check of setup with the profile's licence; *licence_read
+  // (when given) false when it names one that cannot be read.
+  std::vector<Finding> CheckWithLicence(const Setup& setup, bool* licence_read) const;
+  // The licence chosen for the profile on show, and keeping a new choice.
+  std::string LicencePath() const;
+  void KeepLicence(const std::string& path);
 
   CMainFrame& frame_;
   ScreenEvents screen_events_;
@@ -63,6 +76,7 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   std::unique_ptr<Clock> own_clock_;
   std::unique_ptr<SerialLink> link_;
   bool busy_ = false;
+  std::string unsaved_licence_;  // for a screen that is no file's
   TransferGuard* guard_ = nullptr;
 };
 

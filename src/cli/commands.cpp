@@ -7,6 +7,7 @@ namespace {
 // --model N and --force: how a radio image among the files opened is read.
 const CommandOption kModel{"model", "N"};
 const CommandOption kForce{"force"};
+const CommandOption kLicence{"licence", "LIC"};
 
 }  // namespace
 
@@ -28,14 +29,16 @@ const std::vector<Command>& Commands() {
       {"read", "--port PORT --out FILE", {{"port", "PORT"}, {"out", "FILE"}, {"retries", "N"}},
        "read the radio on PORT and save it as FILE", RunRead},
       {"write", "--port PORT FILE",
-       {{"port", "PORT"}, kModel, {"retries", "N"}, kForce, {"no-verify"}, {"no-backup"}, {"dry-run"}},
-       "keep the radio's settings in backups/ (unless --no-backup) and list what the write changes, write FILE "
-       "into the radio on PORT (not with --dry-run: exit 0 when nothing would change, 1 when something would), then "
-       "read it back and compare (a radio image: its own 768 bytes)",
+       {{"port", "PORT"}, kModel, {"retries", "N"}, kForce, {"no-verify"}, {"no-backup"}, {"dry-run"}, kLicence},
+       "check the plan as check does (its errors refuse the write unless --force), keep the radio's settings in "
+       "backups/ (unless --no-backup) and list what the write changes, write FILE into the radio on PORT (not with "
+       "--dry-run: exit 0 when nothing would change, 1 when something would), then read it back and compare (a "
+       "radio image: its own 768 bytes)",
        RunWrite},
-      {"batch", "--port PORT[,PORT...] FILE", {{"port", "PORT"}, {"count", "N"}, {"log", "LOG"}, {"no-verify"}},
-       "write FILE into radio after radio on each PORT, each verified and logged (no backup of what "
-       "the radios held)",
+      {"batch", "--port PORT[,PORT...] FILE",
+       {{"port", "PORT"}, {"count", "N"}, {"log", "LOG"}, {"no-verify"}, {"no-backup"}},
+       "write FILE into radio after radio on each PORT, each read first and kept in backups/ (unless "
+       "--no-backup), verified and logged with the number of settings it changed",
        RunBatch},
       {"report", "FILE PDF", {kModel, kForce}, "write the programming report of FILE as a one-page PDF", RunReport},
       {"import-csv", "CSV OUT", {{"base", "FILE"}, {"by-location"}, kModel, kForce},
@@ -43,9 +46,9 @@ const std::vector<Command>& Commands() {
       {"export-csv", "FILE CSV", {kModel, kForce}, "write the channels of FILE as a channel-plan CSV file",
        RunExportCsv},
       {"diff", "A B", {kModel, kForce}, "list what differs between two set-ups (exit 0 equal, 1 different)", RunDiff},
-      {"check", "FILE", {{"licence", "LIC"}, kModel, kForce},
-       "list what in FILE should not go on air, with LIC a licence file (exit 0 nothing found, 1 errors, "
-       "3 warnings only)",
+      {"check", "FILE", {kLicence, kModel, kForce},
+       "list what in FILE should not go on air, with LIC a licence file (else the one chosen for FILE on the "
+       "desktop; exit 0 nothing found, 1 errors, 3 warnings only)",
        RunCheck},
   };
   return commands;

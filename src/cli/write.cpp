@@ -1,5 +1,6 @@
 // kavir-cli write --port PORT FILE [--retries N] [--force] [--no-verify] [--no-backup]
-// [--dry-run]: keep what the radio holds in backups/, list what the write
+// [--dry-run] [--licence LIC]: check the plan (its errors refuse the write
+// unless --force), keep what the radio holds in backups/, list what the write
 // changes, write a profile file into it, then read it back and compare. A radio
 // image file (a backup) is restored: its own 768 bytes go out, after the
 // check of the settings they decode to.
@@ -14,6 +15,7 @@
 #include "interrupts.h"
 #include "link_session.h"
 #include "open_screen.h"
+#include "plan_findings.h"
 #include "terminal_text.h"
 
 namespace kavir::cli {
@@ -68,6 +70,14 @@ int RunWrite(const CliArgs& args) {
   policy.retries = *retries;
   policy.other_model = args.Flag("force");
   if (!session.Open(&error)) return Fail(kExitFailed, error);
+  // What the write itself refuses it says below; the rest of the plan check
+  // is said here, once the port is known to be there.
+  auto plan = CheckPlanOf(args, args.positional[0], screen.view.ToSetup(), screen.view.channel_lists, &error);
+  if (!plan) return Fail(kExitBadInput, "nothing written: " + error);
+  std::erase_if(plan->findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
+  if (!plan->findings.empty()) PrintFindings(*plan);
+  if (CountFindings(plan->findings).errors && !args.Flag("force") && !dry_run)
+    return Fail(kExitFailed, "nothing written: the plan check found errors (listed above); --force writes anyway");
   WriteRadioOptions options;
   options.verify = !args.Flag("no-verify");
   options.keep_radio_image = !args.Flag("no-backup");

@@ -10,9 +10,12 @@
 #include <QPushButton>
 
 #include "app_fixture.h"
+#include "support.h"
 #include "command_ids.h"
 #include "link/link_settings.h"
 #include "changes_dialog.h"
+#include "plan/licence_choice.h"
+#include "plan_dialog.h"
 #include "radio_commands.h"
 #include "worker_thread.h"
 
@@ -185,8 +188,12 @@ TEST_F(RadioTest, AWriteListsWhatItChangesFirst) {
     frame_->action(kCmdWrite)->trigger();
     EXPECT_EQ(boxes.texts.size(), 1);  // the confirmation; no closing message
   }
-  EXPECT_EQ(cancelled.lines, QStringList({QStringLiteral("信道设置"), QStringLiteral("CH04 接收频率: ") + old_rx +
-                                                                         QStringLiteral(" → 162.03750")}));
+  // The plan check's warnings of the shipped set-up come first; they do not stop the write.
+  ASSERT_EQ(cancelled.lines.size(), 6);
+  EXPECT_EQ(cancelled.lines[0], QStringLiteral("检查 (工具 → 检查): 错误: 0, 警告: 3"));
+  EXPECT_TRUE(cancelled.lines[1].startsWith(QStringLiteral("警告 [单向亚音] CH05"))) << cancelled.lines[1].toStdString();
+  EXPECT_EQ(cancelled.lines.mid(4), QStringList({QStringLiteral("信道设置"), QStringLiteral("CH04 接收频率: ") + old_rx +
+                                                                                QStringLiteral(" → 162.03750")}));
   EXPECT_TRUE(cancelled.lead.contains(QStringLiteral("1 项不同"))) << cancelled.lead.toStdString();
   EXPECT_EQ(radio_->radio().completed_writes(), 0);
 
@@ -205,7 +212,7 @@ TEST_F(RadioTest, AWriteListsWhatItChangesFirst) {
     BoxAnswerer boxes({QMessageBox::Yes});
     frame_->action(kCmdWrite)->trigger();
   }
-  EXPECT_TRUE(same.lines.isEmpty());
+  EXPECT_EQ(same.lines, cancelled.lines.mid(0, 4));  // the warnings alone
   EXPECT_TRUE(same.lead.contains(QStringLiteral("没有不同"))) << same.lead.toStdString();
   EXPECT_EQ(same.write_caption, QStringLiteral("仍然写入"));
   EXPECT_EQ(radio_->radio().completed_writes(), 1);
@@ -213,6 +220,80 @@ TEST_F(RadioTest, AWriteListsWhatItChangesFirst) {
   EXPECT_FALSE(ReadShowChangesBeforeWrite(ReadIniFile(frame_->view().files().kavir_ini)));
   {
     BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});  // no list now
+    frame_->action(kCmdWrite)->trigger();
+  }
+  EXPECT_EQ(radio_->radio().completed_writes(), 2);
+}
+
+// 工具 → 检查 lists the plan check's findings against the licence chosen
+// there, which is kept for the profile; before a write its errors ask first,
+// with 取消 as the default and 仍然写入 to write anyway.
+TEST_F(RadioTest, PlanErrorsAreListedAndAskedAboutBeforeAWrite) {
+  using kavir::test::WriteBytes;
+  StartFrame();
+  frame_->view().current_file_name = Path("客户.dat");
+  const std::string licence = Path("licence.csv");
+  WriteBytes(licence, "Frequency,MaxPower,Bandwidth,TX\n160.00625,high,wide,yes\n");
+  struct Seen {
+    QStringList first_row;
+    int rows = 0;
+    QString write_caption;
+    bool cancel_by_default = false;
+  };
+  auto look = [](Seen* seen, const std::string& choose, bool write) {
+    OnNextDialog<PlanDialog>([=](PlanDialog* d) {
+      if (!choose.empty()) {
+        EXPECT_TRUE(d->UseLicence(choose));
+      }
+      seen->rows = d->list()->topLevelItemCount();
+      for (int c = 0; seen->rows && c < d->list()->columnCount(); ++c)
+        seen->first_row << d->list()->topLevelItem(0)->text(c);
+      if (d->write_button()) seen->write_caption = d->write_button()->text();
+      seen->cancel_by_default = d->cancel_button()->isDefault();
+      write ? d->accept() : d->reject();
+    });
+  };
+
+  Seen checked;
+  look(&checked, licence, false);
+  frame_->action(kCmdCheckPlan)->trigger();
+  EXPECT_GE(checked.rows, 16);  // a finding for every transmit frequency
+  ASSERT_GE(checked.first_row.size(), 5);
+  EXPECT_EQ(checked.first_row[0], QStringLiteral("错误"));
+  EXPECT_EQ(checked.first_row[1], QStringLiteral("CH01"));
+  EXPECT_EQ(checked.first_row[4], QStringLiteral("许可证"));
+  EXPECT_TRUE(checked.write_caption.isEmpty());
+  EXPECT_EQ(RememberedLicence(ReadIniFile(frame_->view().files().kavir_ini), Path("客户.dat")), licence);
+
+  Seen cancelled;
+  look(&cancelled, "", false);
+  {
+    BoxAnswerer boxes({QMessageBox::Yes});
+    frame_->action(kCmdWrite)->trigger();
+    EXPECT_TRUE(boxes.texts.isEmpty());  // not even the confirmation
+  }
+  EXPECT_EQ(cancelled.rows, checked.rows);
+  EXPECT_EQ(cancelled.write_caption, QStringLiteral("仍然写入"));
+  EXPECT_TRUE(cancelled.cancel_by_default);
+  EXPECT_EQ(radio_->radio().completed_writes(), 0);
+
+  Seen forced;
+  look(&forced, "", true);
+  {
+    BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
+    frame_->action(kCmdWrite)->trigger();
+  }
+  EXPECT_EQ(radio_->radio().completed_writes(), 1);
+
+  // Without the licence nothing stops the write.
+  OnNextDialog<PlanDialog>([](PlanDialog* d) {
+    EXPECT_TRUE(d->UseLicence(""));
+    d->reject();
+  });
+  frame_->action(kCmdCheckPlan)->trigger();
+  EXPECT_EQ(RememberedLicence(ReadIniFile(frame_->view().files().kavir_ini), Path("客户.dat")), "");
+  {
+    BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
     frame_->action(kCmdWrite)->trigger();
   }
   EXPECT_EQ(radio_->radio().completed_writes(), 2);

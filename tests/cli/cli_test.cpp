@@ -210,8 +210,8 @@ TEST_F(Cli, EveryCommandTakesTheOptionsItsUsageListsAndNoOther) {
       {"ports", {"--json"}},
       {"doctor", {"--port", "--loopback"}},
       {"read", {"--port", "--out", "--retries"}},
-      {"write", {"--port", "--model", "--retries", "--force", "--no-verify", "--no-backup", "--dry-run"}},
-      {"batch", {"--port", "--count", "--log", "--no-verify"}},
+      {"write", {"--port", "--model", "--retries", "--force", "--no-verify", "--no-backup", "--dry-run", "--licence"}},
+      {"batch", {"--port", "--count", "--log", "--no-verify", "--no-backup"}},
       {"report", {"--model", "--force"}},
       {"import-csv", {"--base", "--by-location", "--model", "--force"}},
       {"export-csv", {"--model", "--force"}},
@@ -604,19 +604,32 @@ TEST_F(Cli, CheckListsWhatShouldNotGoOnAirAndExitsWithTheWorstItFound) {
   WriteBytes(File("licence.csv"), licence);
   r = Run({"check", Model("KV16U"), "--licence", File("licence.csv")});
   EXPECT_EQ(r.exit_code, 1) << r.err;
-  EXPECT_EQ(r.out, "错误 [许可证] CH03 宽带 \"宽\": 许可证在这个频率上只允许窄带 (第 4 行)\n" + warnings +
+  EXPECT_EQ(r.out, "许可证: " + File("licence.csv") + "\n错误 [许可证] CH03 宽带 \"宽\": 许可证在这个频率上只允许窄带 (第 4 行)\n" + warnings +
                        "错误: 1, 警告: 3\n");
   r = Run({"--lang", "en", "check", File("clean.dat"), "--licence", File("licence.csv")});
   EXPECT_EQ(r.exit_code, 1) << r.err;
-  EXPECT_EQ(r.out, "error [licence] CH03 Bandwidth \"Wide\": the licence allows only narrow here (line 4)\n"
+  EXPECT_EQ(r.out, "Licence: " + File("licence.csv") + "\nerror [licence] CH03 Bandwidth \"Wide\": the licence allows only narrow here (line 4)\n"
                    "errors: 1, warnings: 0\n");
+
+  // Without --licence the licence chosen for the file is used; one gone
+  // since then stops the check rather than passing what it forbids.
+  IniDocument kavir = ReadIniFile(d.files.kavir_ini);
+  kavir.SetString("Licence", File("clean.dat"), File("licence.csv"));
+  ASSERT_TRUE(WriteIniFile(d.files.kavir_ini, kavir).ok);
+  const CliResult remembered = Run({"--lang", "en", "check", File("clean.dat")});
+  EXPECT_EQ(remembered.exit_code, 1) << remembered.err;
+  EXPECT_EQ(remembered.out, r.out);
+  std::filesystem::rename(File("licence.csv"), File("licence-old.csv"));
+  r = Run({"check", File("clean.dat")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_NE(r.err.find(File("licence.csv")), std::string::npos) << r.err;
 
   // The shipped sample reads; it licenses none of KV16U's frequencies.
   r = Run({"check", File("clean.dat"), "--licence", d.path() + "/licence-sample.csv"});
   EXPECT_EQ(r.exit_code, 1) << r.err;
   EXPECT_EQ(Count(r.out, ": 许可证中没有这个发射频率\n"), 15u) << r.out;
-  EXPECT_EQ(r.OutLines().size(), 16u) << r.out;  // and the count
-  EXPECT_EQ(r.OutLines()[15], "错误: 15, 警告: 0");
+  EXPECT_EQ(r.OutLines().size(), 17u) << r.out;  // the licence, the findings and the count
+  EXPECT_EQ(r.OutLines()[16], "错误: 15, 警告: 0");
 
   WriteBytes(File("bad.csv"), "Frequency,MaxPower,Bandwidth,TX\n451.025,high,narrow,yes\n451.05,5W,narrow,yes\n");
   r = Run({"--lang", "en", "check", File("clean.dat"), "--licence", File("bad.csv")});

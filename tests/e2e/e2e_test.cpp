@@ -103,6 +103,35 @@ TEST(EndToEnd, AWriteListsItsChangesAndADryRunWritesNothing) {
   EXPECT_EQ(f.Cli({"write", "--port", sim.device(), "--dry-run", f.File("a.dat")}).exit_code, 0);
 }
 
+// The plan check's errors refuse a write before anything is read or sent,
+// with the licence given or the one chosen for the profile; --force writes.
+TEST(EndToEnd, PlanErrorsRefuseAWriteUnlessForced) {
+  Folder f;
+  SimProcess sim(f.Sim({}));
+  ASSERT_FALSE(sim.device().empty());
+  const std::string dat = f.File("a.dat"), licence = f.File("licence.csv");
+  ASSERT_TRUE(fs::copy_file(f.files.ModelFile("KV16V"), dat));
+  // None of the profile's transmit frequencies is licensed.
+  WriteBytes(licence, "Frequency,MaxPower,Bandwidth,TX\n160.00625,high,wide,yes\n");
+
+  const CliResult given = f.Cli({"write", "--port", sim.device(), dat, "--licence", licence});
+  EXPECT_EQ(given.exit_code, 1);
+  EXPECT_NE(given.out.find("错误 [许可证] CH01"), std::string::npos) << given.out;
+  EXPECT_NE(given.err.find("--force writes anyway"), std::string::npos) << given.err;
+  IniDocument kavir = ReadIniFile(f.files.kavir_ini);
+  kavir.SetString("Licence", dat, licence);
+  ASSERT_TRUE(WriteIniFile(f.files.kavir_ini, kavir));
+  const CliResult remembered = f.Cli({"write", "--port", sim.device(), dat});
+  EXPECT_EQ(remembered.exit_code, 1);
+  EXPECT_EQ(remembered.out, given.out);
+  EXPECT_FALSE(fs::exists(f.File("received.bin")));
+  EXPECT_TRUE(f.Backups("before-write").empty());
+
+  const CliResult forced = f.Cli({"write", "--port", sim.device(), dat, "--force"});
+  EXPECT_EQ(forced.exit_code, 0) << forced.err;
+  EXPECT_EQ(ReadBytes(f.File("received.bin")).size(), 768u);
+}
+
 TEST(EndToEnd, FaultsAtTheRadioGiveTheirExitCodeAndMessage) {
   struct Case {
     std::vector<std::string> sim;

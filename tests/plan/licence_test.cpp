@@ -2,7 +2,11 @@
 // and the column of the first thing wrong.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "plan/licence.h"
+#include "plan/licence_choice.h"
+#include "profile/atomic_file.h"
 #include "profile/gbk.h"
 
 namespace kavir::test {
@@ -102,6 +106,53 @@ TEST(Licence, ABadFileIsRefusedNamingTheLineAndColumn) {
     EXPECT_EQ(r.error.column, c.column) << c.text;
     EXPECT_EQ(r.error.message, c.message) << c.text;
   }
+}
+
+}  // namespace
+}  // namespace kavir::test
+
+namespace kavir::test {
+namespace {
+
+// The licence chosen for a profile is found again however the profile's
+// path is written, can be forgotten, and a path no INI key can hold is
+// refused rather than kept under a wrong key.
+TEST(LicenceChoice, IsKeptPerProfileUnderItsFullPath) {
+  const std::filesystem::path here = std::filesystem::current_path();
+  IniDocument ini;
+  ASSERT_TRUE(RememberLicence(ini, "customers/../客户A.dat", "licences/a.csv"));
+  ASSERT_TRUE(RememberLicence(ini, "客户B.dat", "b.csv"));
+  EXPECT_EQ(RememberedLicence(ini, (here / "客户A.dat").string()), (here / "licences/a.csv").string());
+  EXPECT_EQ(RememberedLicence(ini, "./客户B.dat"), (here / "b.csv").string());
+  EXPECT_EQ(RememberedLicence(ini, "客户C.dat"), "");
+
+  ASSERT_TRUE(RememberLicence(ini, "客户A.dat", ""));
+  EXPECT_EQ(RememberedLicence(ini, "客户A.dat"), "");
+  EXPECT_EQ(RememberedLicence(ini, "客户B.dat"), (here / "b.csv").string());
+
+  const std::string before = ini.Serialize();
+  EXPECT_FALSE(RememberLicence(ini, "a=b.dat", "b.csv"));
+  EXPECT_FALSE(RememberLicence(ini, "客户B.dat", "b.csv\nKAVIR=1"));
+  EXPECT_EQ(ini.Serialize(), before);
+  EXPECT_EQ(RememberedLicence(ini, "a=b.dat"), "");
+}
+
+TEST(LicenceChoice, ALicenceFileThatCannotBeUsedIsNamedWithTheReason) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kavir-licence-choice";
+  std::filesystem::create_directories(dir);
+  const std::string bad = (dir / "bad.csv").string(), good = (dir / "good.csv").string();
+  ASSERT_TRUE(WriteFileAtomically(bad, "Frequency,MaxPower,Bandwidth,TX\n451.025,5W,narrow,yes\n"));
+  ASSERT_TRUE(WriteFileAtomically(good, "Frequency,MaxPower,Bandwidth,TX\n451.025,low,narrow,yes\n"));
+  std::string error;
+  EXPECT_FALSE(LoadLicenceFile(bad, &error));
+  EXPECT_EQ(error.rfind(bad + ": 第 2 行第 2 列 (MaxPower)", 0), 0u) << error;
+  error.clear();
+  EXPECT_FALSE(LoadLicenceFile((dir / "gone.csv").string(), &error));
+  EXPECT_NE(error.find("gone.csv"), std::string::npos) << error;
+  const std::optional<Licence> licence = LoadLicenceFile(good, &error);
+  ASSERT_TRUE(licence);
+  EXPECT_EQ(licence->entries, std::vector<LicenceEntry>{Entry(451025000, false, false, true, "", 2)});
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
