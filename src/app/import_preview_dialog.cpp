@@ -70,8 +70,8 @@ void ImportPreviewDialog::Replan() {
         in ? Shown(e.decode) : QString(),
         in ? (e.tx_enabled ? Text(GridFrequencyText(e.tx_hz)) : tr("禁止发射")) : QString(),
         in ? Shown(e.coding) : QString(),
-        in ? Shown(e.high_power ? "高" : "低") : QString(),
-        in ? Shown(e.wide ? "宽" : "窄") : QString(),
+        in && e.high_power ? Shown(*e.high_power ? "高" : "低") : QString(),
+        in && e.wide ? Shown(*e.wide ? "宽" : "窄") : QString(),
         in ? QString() : tr("拒绝: ") + Text(row.refusal),
     };
     for (int c = 0; c < cells.size(); ++c) {
