@@ -1506,20 +1506,8 @@ What the radio held before the write is saved as backups/%1 and can be written b
         <translation>outside the channel table</translation>
     </message>
     <message>
-        <source>频率 %1 不在当前频率范围内 (%2-%3 MHz)</source>
-        <translation>frequency %1 is outside the band (%2-%3 MHz)</translation>
-    </message>
-    <message>
         <source>不是本列的选项</source>
         <translation>not an option of this column</translation>
-    </message>
-    <message>
-        <source>错误, 您输入的频率:%1 不在当前频率范围内, 请继续.....</source>
-        <translation>Error: the frequency %1 is outside the band, go on.....</translation>
-    </message>
-    <message>
-        <source>您输入的非法频点(%1) 无法通过较验, 请重新输入.....</source>
-        <translation>The frequency %1 is not a valid step, enter it again.....</translation>
     </message>
     <message>
         <source>信道号</source>
@@ -1802,6 +1790,18 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
     <message>
         <source>重试</source>
         <translation>Retry</translation>
+    </message>
+    <message>
+        <source>频率 %1 不在当前频率范围内 (%2 - %3 MHz)</source>
+        <translation>frequency %1 is outside the band (%2 - %3 MHz)</translation>
+    </message>
+    <message>
+        <source>错误, 您输入的频率:%1 不在当前频率范围内 (%2 - %3 MHz), 请继续.....</source>
+        <translation>Error: the frequency %1 is outside the band (%2 - %3 MHz), go on.....</translation>
+    </message>
+    <message>
+        <source>您输入的非法频点(%1) 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入.....</source>
+        <translation>The frequency %1 is not on a 6.25 kHz or 2.5 kHz step, enter it again.....</translation>
     </message>
 </context>
 <context>
