@@ -297,10 +297,6 @@
         <translation>the port does not open, not checked</translation>
     </message>
     <message>
-        <source>未要求 (--loopback: 短接线的 TX 与 RX，不接电台)</source>
-        <translation>not asked for (--loopback: bridge TX and RX of the cable, no radio connected)</translation>
-    </message>
-    <message>
         <source>电台已应答: 回环只在短接 TX 与 RX、不接电台时检测</source>
         <translation>a radio answered: loopback is checked only with TX and RX bridged and no radio connected</translation>
     </message>
@@ -323,6 +319,14 @@
     <message>
         <source>发出的字节没有原样收回。先改正上面的流控设置再试</source>
         <translation>The bytes sent did not come back as sent. Correct the flow control setting above first, then try again</translation>
+    </message>
+    <message>
+        <source>未检测 (只在短接线的 TX 与 RX、不接电台时检测)</source>
+        <translation>not tested (only with TX and RX of the cable bridged and no radio connected)</translation>
+    </message>
+    <message>
+        <source>未要求 (%1: 短接线的 TX 与 RX，不接电台)</source>
+        <translation>not asked for (%1: bridge TX and RX of the cable, no radio connected)</translation>
     </message>
 </context>
 <context>
@@ -377,6 +381,14 @@ Which model is it from?</translation>
     <message>
         <source>文件 %1</source>
         <translation>file %1</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv) | *.csv | 所有文件 (*.*) | *.* ||</source>
+        <translation>CSV Files (*.csv) | *.csv | All Files (*.*) | *.* ||</translation>
+    </message>
+    <message>
+        <source>镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||</source>
+        <translation>img Files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
     </message>
 </context>
 <context>
@@ -1728,10 +1740,6 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
         <translation>Save failed</translation>
     </message>
     <message>
-        <source>数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | 镜像文件 (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</source>
-        <translation>Data files and images (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | Image files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
-    </message>
-    <message>
         <source>只有 1 字节, 而电台数据有 768 字节 (也不是含 [Previous] 设置的数据文件)</source>
         <translation>has 1 byte, a radio image has 768 (nor is it a data file with [Previous] settings)</translation>
     </message>
@@ -1802,6 +1810,14 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
     <message>
         <source>您输入的非法频点(%1) 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入.....</source>
         <translation>The frequency %1 is not on a 6.25 kHz or 2.5 kHz step, enter it again.....</translation>
+    </message>
+    <message>
+        <source>dat 文件 (*.dat) | *.dat | 所有文件 (*.*) | *.* ||</source>
+        <translation>dat Files (*.dat) | *.dat | All Files (*.*) | *.* ||</translation>
+    </message>
+    <message>
+        <source>数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat 文件 (*.dat) | *.dat | 镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||</source>
+        <translation>Data files and images (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | Image files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
     </message>
 </context>
 <context>

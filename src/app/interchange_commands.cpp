@@ -22,7 +22,7 @@ FileDialogParams CsvDialog() {
   FileDialogParams p;
   p.initial_name = "*.csv";
   p.default_extension = "csv";
-  p.filter = "CSV Files (*.csv) | *.csv | All Files (*.*) | *.* ||";
+  p.filter = TrText("InterchangeCommands", "CSV 文件 (*.csv) | *.csv | 所有文件 (*.*) | *.* ||");
   return p;
 }
 
@@ -30,7 +30,7 @@ FileDialogParams ImageDialog() {
   FileDialogParams p;
   p.initial_name = "*.img";
   p.default_extension = "img";
-  p.filter = "img Files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||";
+  p.filter = TrText("InterchangeCommands", "镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||");
   return p;
 }
 
