@@ -347,9 +347,12 @@
         <source>电台中已经是要写入的数据, 没有不同。</source>
         <translation>The radio already holds exactly these settings; nothing differs.</translation>
     </message>
-    <message>
-        <source>%1 项不同</source>
-        <translation>%1 settings differ</translation>
+    <message numerus="yes">
+        <source>%n 项不同</source>
+        <translation>
+            <numerusform>%n setting differs</numerusform>
+            <numerusform>%n settings differ</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -365,18 +368,10 @@
 Which model is it from?</translation>
     </message>
     <message>
-        <source>已导入 %1 个信道</source>
-        <translation>%1 channels imported</translation>
-    </message>
-    <message>
         <source>以下信道没有导出:
 </source>
         <translation>These channels were not exported:
 </translation>
-    </message>
-    <message>
-        <source>已导出 %1 个信道</source>
-        <translation>%1 channels exported</translation>
     </message>
     <message>
         <source>文件 %1</source>
@@ -389,6 +384,20 @@ Which model is it from?</translation>
     <message>
         <source>镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||</source>
         <translation>img Files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
+    </message>
+    <message numerus="yes">
+        <source>已导入 %n 个信道</source>
+        <translation>
+            <numerusform>%n channel imported</numerusform>
+            <numerusform>%n channels imported</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已导出 %n 个信道</source>
+        <translation>
+            <numerusform>%n channel exported</numerusform>
+            <numerusform>%n channels exported</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1590,12 +1599,6 @@ Save them?</translation>
         <translation>row %1 column %2</translation>
     </message>
     <message>
-        <source>
-……另有 %1 个单元格未接受</source>
-        <translation>
-... %1 more cells not accepted</translation>
-    </message>
-    <message>
         <source>提示信息!</source>
         <translation>KAVIR</translation>
     </message>
@@ -1818,6 +1821,16 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
     <message>
         <source>数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat 文件 (*.dat) | *.dat | 镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||</source>
         <translation>Data files and images (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | Image files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+……另有 %n 个单元格未接受</source>
+        <translation>
+            <numerusform>
+... %n more cell not accepted</numerusform>
+            <numerusform>
+... %n more cells not accepted</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2163,10 +2176,6 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
         <translation> s</translation>
     </message>
     <message>
-        <source>共 %1 台: %2 台写入并校验成功, %3 台未校验, %4 台校验失败, %5 台跳过, %6 台失败%7。</source>
-        <translation>%1 radios: %2 written and verified, %3 not verified, %4 failed the verify, %5 skipped, %6 failed%7.</translation>
-    </message>
-    <message>
         <source> (已停止)</source>
         <translation> (stopped)</translation>
     </message>
@@ -2175,6 +2184,13 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
 记录: </source>
         <translation>
 Log: </translation>
+    </message>
+    <message numerus="yes">
+        <source>共 %n 台: %1 台写入并校验成功, %2 台未校验, %3 台校验失败, %4 台跳过, %5 台失败%6。</source>
+        <translation>
+            <numerusform>%n radio: %1 written and verified, %2 not verified, %3 failed the verify, %4 skipped, %5 failed%6.</numerusform>
+            <numerusform>%n radios: %1 written and verified, %2 not verified, %3 failed the verify, %4 skipped, %5 failed%6.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2616,29 +2632,46 @@ Log: </translation>
 </context>
 <context>
     <name>kavir::app::ChannelGridWidget</name>
-    <message>
-        <source>%1 个单元格未接受:
+    <message numerus="yes">
+        <source>%n 个单元格未接受:
 
 </source>
-        <translation>%1 cells not accepted:
+        <translation>
+            <numerusform>%n cell not accepted:
 
-</translation>
+</numerusform>
+            <numerusform>%n cells not accepted:
+
+</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>已复制 %1 个单元格</source>
-        <translation>%1 cells copied</translation>
+    <message numerus="yes">
+        <source>已复制 %n 个单元格</source>
+        <translation>
+            <numerusform>%n cell copied</numerusform>
+            <numerusform>%n cells copied</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>已剪切 %1 个单元格</source>
-        <translation>%1 cells cut</translation>
+    <message numerus="yes">
+        <source>已剪切 %n 个单元格</source>
+        <translation>
+            <numerusform>%n cell cut</numerusform>
+            <numerusform>%n cells cut</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>已粘贴 %1 个单元格</source>
-        <translation>%1 cells pasted</translation>
+    <message numerus="yes">
+        <source>已粘贴 %n 个单元格</source>
+        <translation>
+            <numerusform>%n cell pasted</numerusform>
+            <numerusform>%n cells pasted</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>已清除 %1 个单元格</source>
-        <translation>%1 cells cleared</translation>
+    <message numerus="yes">
+        <source>已清除 %n 个单元格</source>
+        <translation>
+            <numerusform>%n cell cleared</numerusform>
+            <numerusform>%n cells cleared</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2652,10 +2685,6 @@ Log: </translation>
         <translation>The screen and %1 are the same.</translation>
     </message>
     <message>
-        <source>屏幕与%1有 %2 处不同:</source>
-        <translation>The screen and %1 differ in %2 places:</translation>
-    </message>
-    <message>
         <source>项目</source>
         <translation>Item</translation>
     </message>
@@ -2666,6 +2695,13 @@ Log: </translation>
     <message>
         <source>关闭</source>
         <translation>Close</translation>
+    </message>
+    <message numerus="yes">
+        <source>屏幕与%1有 %n 处不同:</source>
+        <translation>
+            <numerusform>The screen and %1 differ in %n place:</numerusform>
+            <numerusform>The screen and %1 differ in %n places:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2753,9 +2789,23 @@ Log: </translation>
         <source>不是信道表 CSV 文件: </source>
         <translation>Not a channel-plan CSV file: </translation>
     </message>
+    <message numerus="yes">
+        <source>导入 %n 行</source>
+        <translation>
+            <numerusform>%n row to import</numerusform>
+            <numerusform>%n rows to import</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>，拒绝 %n 行。</source>
+        <translation>
+            <numerusform>, %n refused. </numerusform>
+            <numerusform>, %n refused. </numerusform>
+        </translation>
+    </message>
     <message>
-        <source>导入 %1 行，拒绝 %2 行。没有导入的信道保持不变。</source>
-        <translation>%1 rows to import, %2 refused. Channels not imported stay as they are.</translation>
+        <source>没有导入的信道保持不变。</source>
+        <translation>Channels not imported stay as they are.</translation>
     </message>
 </context>
 <context>

@@ -85,9 +85,8 @@ void ImportPreviewDialog::Replan() {
   if (!plan_.error.empty())
     summary_->setText(tr("不是信道表 CSV 文件: ") + Text(plan_.error));
   else
-    summary_->setText(tr("导入 %1 行，拒绝 %2 行。没有导入的信道保持不变。")
-                          .arg(plan_.imported())
-                          .arg(plan_.refused()));
+    summary_->setText(tr("导入 %n 行", nullptr, plan_.imported()) + tr("，拒绝 %n 行。", nullptr, plan_.refused()) +
+                      tr("没有导入的信道保持不变。"));
   import_->setEnabled(plan_.error.empty() && plan_.imported() > 0);
 }
 

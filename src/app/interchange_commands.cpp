@@ -84,7 +84,7 @@ void InterchangeCommands::OnImportCsv() {
   ApplyImport(preview.plan(), view.channel_lists, setup);
   view.ApplySetup(setup);
   frame_.RefreshScreen();
-  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导入 %1 个信道").arg(preview.plan().imported()).toStdString());
+  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导入 %n 个信道", nullptr, preview.plan().imported()).toStdString());
 }
 
 void InterchangeCommands::OnExportCsv() {
@@ -99,7 +99,7 @@ void InterchangeCommands::OnExportCsv() {
   for (const std::string& p : out.problems) left_out += p + "\n";
   if (!left_out.empty())
     frame_.ui().ShowError(QCoreApplication::translate("InterchangeCommands", "以下信道没有导出:\n").toStdString() + left_out, TrText("Screen", CKAVIRView::kMessageCaption));
-  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导出 %1 个信道").arg(out.channels).toStdString());
+  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导出 %n 个信道", nullptr, out.channels).toStdString());
 }
 
 void InterchangeCommands::OnSaveImage() {
