@@ -1832,6 +1832,24 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
 ... %n more cells not accepted</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>已撤销 %n 处修改</source>
+        <translation>
+            <numerusform>%n change undone</numerusform>
+            <numerusform>%n changes undone</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已重做 %n 处修改</source>
+        <translation>
+            <numerusform>%n change redone</numerusform>
+            <numerusform>%n changes redone</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>Saved %1</translation>
+    </message>
 </context>
 <context>
     <name>Setup</name>
