@@ -29,7 +29,7 @@ if [ "${1:-}" = "--check" ]; then
   cp "$ts" "$target"
 fi
 
-"$lupdate" -silent -tr-function-alias QT_TRANSLATE_NOOP+=KAVIR_TR_NOOP,translate+=TrText \
+"$lupdate" -silent -tr-function-alias QT_TRANSLATE_NOOP+=KAVIR_TR_NOOP,translate+=TrText,translate+=TrCount \
   -source-language zh_CN -target-language en -locations none -no-obsolete \
   -extensions cpp,h src -ts "$target"
 
@@ -42,7 +42,9 @@ for context in root.iter('context'):
     name = context.findtext('name')
     for message in context.iter('message'):
         tr = message.find('translation')
-        if tr is None or tr.get('type') in ('unfinished', 'vanished', 'obsolete') or not (tr.text or '').strip():
+        forms = [f.text for f in tr.iter('numerusform')] if tr is not None else []
+        filled = all((f or '').strip() for f in forms) if forms else (tr is not None and (tr.text or '').strip())
+        if tr is None or tr.get('type') in ('unfinished', 'vanished', 'obsolete') or not filled:
             left.append(f"{name}: {message.findtext('source')!r}")
 total = sum(1 for _ in root.iter('message'))
 for line in left:

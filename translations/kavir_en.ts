@@ -301,10 +301,6 @@
         <translation>the port does not open, not checked</translation>
     </message>
     <message>
-        <source>未要求 (--loopback: 短接线的 TX 与 RX，不接电台)</source>
-        <translation>not asked for (--loopback: bridge TX and RX of the cable, no radio connected)</translation>
-    </message>
-    <message>
         <source>电台已应答: 回环只在短接 TX 与 RX、不接电台时检测</source>
         <translation>a radio answered: loopback is checked only with TX and RX bridged and no radio connected</translation>
     </message>
@@ -328,6 +324,14 @@
         <source>发出的字节没有原样收回。先改正上面的流控设置再试</source>
         <translation>The bytes sent did not come back as sent. Correct the flow control setting above first, then try again</translation>
     </message>
+    <message>
+        <source>未检测 (只在短接线的 TX 与 RX、不接电台时检测)</source>
+        <translation>not tested (only with TX and RX of the cable bridged and no radio connected)</translation>
+    </message>
+    <message>
+        <source>未要求 (%1: 短接线的 TX 与 RX，不接电台)</source>
+        <translation>not asked for (%1: bridge TX and RX of the cable, no radio connected)</translation>
+    </message>
 </context>
 <context>
     <name>Interchange</name>
@@ -347,9 +351,12 @@
         <source>电台中已经是要写入的数据, 没有不同。</source>
         <translation>The radio already holds exactly these settings; nothing differs.</translation>
     </message>
-    <message>
-        <source>%1 项不同</source>
-        <translation>%1 settings differ</translation>
+    <message numerus="yes">
+        <source>%n 项不同</source>
+        <translation>
+            <numerusform>%n setting differs</numerusform>
+            <numerusform>%n settings differ</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -365,22 +372,36 @@
 Which model is it from?</translation>
     </message>
     <message>
-        <source>已导入 %1 个信道</source>
-        <translation>%1 channels imported</translation>
-    </message>
-    <message>
         <source>以下信道没有导出:
 </source>
         <translation>These channels were not exported:
 </translation>
     </message>
     <message>
-        <source>已导出 %1 个信道</source>
-        <translation>%1 channels exported</translation>
-    </message>
-    <message>
         <source>文件 %1</source>
         <translation>file %1</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv) | *.csv | 所有文件 (*.*) | *.* ||</source>
+        <translation>CSV Files (*.csv) | *.csv | All Files (*.*) | *.* ||</translation>
+    </message>
+    <message>
+        <source>镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||</source>
+        <translation>img Files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
+    </message>
+    <message numerus="yes">
+        <source>已导入 %n 个信道</source>
+        <translation>
+            <numerusform>%n channel imported</numerusform>
+            <numerusform>%n channels imported</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已导出 %n 个信道</source>
+        <translation>
+            <numerusform>%n channel exported</numerusform>
+            <numerusform>%n channels exported</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1518,20 +1539,8 @@ What the radio held before the write is saved as backups/%1 and can be written b
         <translation>outside the channel table</translation>
     </message>
     <message>
-        <source>频率 %1 不在当前频率范围内 (%2-%3 MHz)</source>
-        <translation>frequency %1 is outside the band (%2-%3 MHz)</translation>
-    </message>
-    <message>
         <source>不是本列的选项</source>
         <translation>not an option of this column</translation>
-    </message>
-    <message>
-        <source>错误, 您输入的频率:%1 不在当前频率范围内, 请继续.....</source>
-        <translation>Error: the frequency %1 is outside the band, go on.....</translation>
-    </message>
-    <message>
-        <source>您输入的非法频点(%1) 无法通过较验, 请重新输入.....</source>
-        <translation>The frequency %1 is not a valid step, enter it again.....</translation>
     </message>
     <message>
         <source>信道号</source>
@@ -1600,12 +1609,6 @@ Save them?</translation>
     <message>
         <source>第%1行第%2列</source>
         <translation>row %1 column %2</translation>
-    </message>
-    <message>
-        <source>
-……另有 %1 个单元格未接受</source>
-        <translation>
-... %1 more cells not accepted</translation>
     </message>
     <message>
         <source>提示信息!</source>
@@ -1752,10 +1755,6 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
         <translation>Save failed</translation>
     </message>
     <message>
-        <source>数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | 镜像文件 (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</source>
-        <translation>Data files and images (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | Image files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
-    </message>
-    <message>
         <source>只有 1 字节, 而电台数据有 768 字节 (也不是含 [Previous] 设置的数据文件)</source>
         <translation>has 1 byte, a radio image has 768 (nor is it a data file with [Previous] settings)</translation>
     </message>
@@ -1814,6 +1813,54 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
     <message>
         <source>重试</source>
         <translation>Retry</translation>
+    </message>
+    <message>
+        <source>频率 %1 不在当前频率范围内 (%2 - %3 MHz)</source>
+        <translation>frequency %1 is outside the band (%2 - %3 MHz)</translation>
+    </message>
+    <message>
+        <source>错误, 您输入的频率:%1 不在当前频率范围内 (%2 - %3 MHz), 请继续.....</source>
+        <translation>Error: the frequency %1 is outside the band (%2 - %3 MHz), go on.....</translation>
+    </message>
+    <message>
+        <source>您输入的非法频点(%1) 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入.....</source>
+        <translation>The frequency %1 is not on a 6.25 kHz or 2.5 kHz step, enter it again.....</translation>
+    </message>
+    <message>
+        <source>dat 文件 (*.dat) | *.dat | 所有文件 (*.*) | *.* ||</source>
+        <translation>dat Files (*.dat) | *.dat | All Files (*.*) | *.* ||</translation>
+    </message>
+    <message>
+        <source>数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat 文件 (*.dat) | *.dat | 镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||</source>
+        <translation>Data files and images (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | Image files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+……另有 %n 个单元格未接受</source>
+        <translation>
+            <numerusform>
+... %n more cell not accepted</numerusform>
+            <numerusform>
+... %n more cells not accepted</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已撤销 %n 处修改</source>
+        <translation>
+            <numerusform>%n change undone</numerusform>
+            <numerusform>%n changes undone</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已重做 %n 处修改</source>
+        <translation>
+            <numerusform>%n change redone</numerusform>
+            <numerusform>%n changes redone</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>Saved %1</translation>
     </message>
 </context>
 <context>
@@ -2159,10 +2206,6 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
         <translation> s</translation>
     </message>
     <message>
-        <source>共 %1 台: %2 台写入并校验成功, %3 台未校验, %4 台校验失败, %5 台跳过, %6 台失败%7。</source>
-        <translation>%1 radios: %2 written and verified, %3 not verified, %4 failed the verify, %5 skipped, %6 failed%7.</translation>
-    </message>
-    <message>
         <source> (已停止)</source>
         <translation> (stopped)</translation>
     </message>
@@ -2171,6 +2214,13 @@ Put the program&apos;s KAVIR.ini back into the program folder %2 and start again
 记录: </source>
         <translation>
 Log: </translation>
+    </message>
+    <message numerus="yes">
+        <source>共 %n 台: %1 台写入并校验成功, %2 台未校验, %3 台校验失败, %4 台跳过, %5 台失败%6。</source>
+        <translation>
+            <numerusform>%n radio: %1 written and verified, %2 not verified, %3 failed the verify, %4 skipped, %5 failed%6.</numerusform>
+            <numerusform>%n radios: %1 written and verified, %2 not verified, %3 failed the verify, %4 skipped, %5 failed%6.</numerusform>
+        </translation>
     </message>
     <message>
         <source>写入前备份电台数据 (并记录改动的项数)</source>
@@ -2632,29 +2682,46 @@ Log: </translation>
 </context>
 <context>
     <name>kavir::app::ChannelGridWidget</name>
-    <message>
-        <source>%1 个单元格未接受:
+    <message numerus="yes">
+        <source>%n 个单元格未接受:
 
 </source>
-        <translation>%1 cells not accepted:
+        <translation>
+            <numerusform>%n cell not accepted:
 
-</translation>
+</numerusform>
+            <numerusform>%n cells not accepted:
+
+</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>已复制 %1 个单元格</source>
-        <translation>%1 cells copied</translation>
+    <message numerus="yes">
+        <source>已复制 %n 个单元格</source>
+        <translation>
+            <numerusform>%n cell copied</numerusform>
+            <numerusform>%n cells copied</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>已剪切 %1 个单元格</source>
-        <translation>%1 cells cut</translation>
+    <message numerus="yes">
+        <source>已剪切 %n 个单元格</source>
+        <translation>
+            <numerusform>%n cell cut</numerusform>
+            <numerusform>%n cells cut</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>已粘贴 %1 个单元格</source>
-        <translation>%1 cells pasted</translation>
+    <message numerus="yes">
+        <source>已粘贴 %n 个单元格</source>
+        <translation>
+            <numerusform>%n cell pasted</numerusform>
+            <numerusform>%n cells pasted</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>已清除 %1 个单元格</source>
-        <translation>%1 cells cleared</translation>
+    <message numerus="yes">
+        <source>已清除 %n 个单元格</source>
+        <translation>
+            <numerusform>%n cell cleared</numerusform>
+            <numerusform>%n cells cleared</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2668,10 +2735,6 @@ Log: </translation>
         <translation>The screen and %1 are the same.</translation>
     </message>
     <message>
-        <source>屏幕与%1有 %2 处不同:</source>
-        <translation>The screen and %1 differ in %2 places:</translation>
-    </message>
-    <message>
         <source>项目</source>
         <translation>Item</translation>
     </message>
@@ -2682,6 +2745,13 @@ Log: </translation>
     <message>
         <source>关闭</source>
         <translation>Close</translation>
+    </message>
+    <message numerus="yes">
+        <source>屏幕与%1有 %n 处不同:</source>
+        <translation>
+            <numerusform>The screen and %1 differ in %n place:</numerusform>
+            <numerusform>The screen and %1 differ in %n places:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2769,9 +2839,23 @@ Log: </translation>
         <source>不是信道表 CSV 文件: </source>
         <translation>Not a channel-plan CSV file: </translation>
     </message>
+    <message numerus="yes">
+        <source>导入 %n 行</source>
+        <translation>
+            <numerusform>%n row to import</numerusform>
+            <numerusform>%n rows to import</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>，拒绝 %n 行。</source>
+        <translation>
+            <numerusform>, %n refused. </numerusform>
+            <numerusform>, %n refused. </numerusform>
+        </translation>
+    </message>
     <message>
-        <source>导入 %1 行，拒绝 %2 行。没有导入的信道保持不变。</source>
-        <translation>%1 rows to import, %2 refused. Channels not imported stay as they are.</translation>
+        <source>没有导入的信道保持不变。</source>
+        <translation>Channels not imported stay as they are.</translation>
     </message>
 </context>
 <context>

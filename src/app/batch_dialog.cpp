@@ -247,8 +247,8 @@ void BatchDialog::AddRow(const RadioRecord& r) {
 void BatchDialog::Finish(const BatchSummary& s) {
   if (runner_.joinable()) runner_.join();
   SetEditable(true);
-  QString text = tr("共 %1 台: %2 台写入并校验成功, %3 台未校验, %4 台校验失败, %5 台跳过, %6 台失败%7。")
-                     .arg(s.Radios())
+  QString text = tr("共 %n 台: %1 台写入并校验成功, %2 台未校验, %3 台校验失败, %4 台跳过, %5 台失败%6。", nullptr,
+                     s.Radios())
                      .arg(s.verified)
                      .arg(s.written)
                      .arg(s.verify_failed)

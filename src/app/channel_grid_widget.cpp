@@ -219,11 +219,11 @@ void ChannelGridWidget::SelectCells(const CellRange& range, int row, int col) {
 
 void ChannelGridWidget::SelectAllCells() { SelectCells(CellRange::All(), currentRow(), currentColumn()); }
 
-void ChannelGridWidget::ShowResult(const EditResult& result, const QString& done) {
-  view_.ui().SetStatusText(done.arg(result.accepted).toStdString());
+void ChannelGridWidget::ShowResult(const EditResult& result, const char* done) {
+  view_.ui().SetStatusText(tr(done, nullptr, result.accepted).toStdString());
   if (result.ok()) return;
   view_.ui().Beep(5000, 100);
-  view_.ui().ShowError(tr("%1 个单元格未接受:\n\n").arg(result.refused.size()).toStdString() +
+  view_.ui().ShowError(tr("%n 个单元格未接受:\n\n", nullptr, static_cast<int>(result.refused.size())).toStdString() +
                            result.Describe(),
                        TrText("Screen", CKAVIRView::kMessageCaption));
 }
@@ -233,13 +233,13 @@ void ChannelGridWidget::CopySelection() {
   // The clipboard gets what the grid shows, in the language shown.
   QGuiApplication::clipboard()->setText(
       QString::fromStdString(MapTsvCells(view_.CopyCells(view_.selection), &lang::ShownOptionText)));
-  view_.ui().SetStatusText(tr("已复制 %1 个单元格").arg(view_.selection.count()).toStdString());
+  view_.ui().SetStatusText(tr("已复制 %n 个单元格", nullptr, view_.selection.count()).toStdString());
 }
 
 void ChannelGridWidget::CutSelection() {
   CopySelection();
   view_.ClearCells(view_.selection);
-  view_.ui().SetStatusText(tr("已剪切 %1 个单元格").arg(view_.selection.count()).toStdString());
+  view_.ui().SetStatusText(tr("已剪切 %n 个单元格", nullptr, view_.selection.count()).toStdString());
 }
 
 void ChannelGridWidget::PasteClipboard() {
@@ -248,12 +248,12 @@ void ChannelGridWidget::PasteClipboard() {
   if (text.isEmpty()) return;
   // Option texts pasted in either language go in as they are stored.
   ShowResult(view_.PasteCells(view_.selection, MapTsvCells(text.toStdString(), &lang::StoredOptionText)),
-             tr("已粘贴 %1 个单元格"));
+             QT_TR_N_NOOP("已粘贴 %n 个单元格"));
 }
 
 void ChannelGridWidget::DeleteSelection() {
   Commit();
-  ShowResult(view_.ClearCells(view_.selection), tr("已清除 %1 个单元格"));
+  ShowResult(view_.ClearCells(view_.selection), QT_TR_N_NOOP("已清除 %n 个单元格"));
 }
 
 void ChannelGridWidget::Commit() {

@@ -55,7 +55,8 @@ class ChannelGridWidget : public QTableWidget {
   void HideEditors();
   void Commit();
   void SyncSelection();
-  void ShowResult(const EditResult& result, const QString& done);
+  // done: a text marked with QT_TR_N_NOOP, its %n the cells taken.
+  void ShowResult(const EditResult& result, const char* done);
 
   CKAVIRView& view_;
   QLineEdit* line_edit_;

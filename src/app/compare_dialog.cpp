@@ -19,7 +19,7 @@ CompareDialog::CompareDialog(const std::vector<SetupDifference>& differences, co
   layout->addWidget(new QLabel(
       differences.empty()
           ? tr("屏幕与%1完全相同。").arg(other)
-          : tr("屏幕与%1有 %2 处不同:").arg(other).arg(differences.size()),
+          : tr("屏幕与%1有 %n 处不同:", nullptr, static_cast<int>(differences.size())).arg(other),
       this));
   table_ = new QTableWidget(static_cast<int>(differences.size()), 3, this);
   // A column title, not the middle of a sentence: "The radio", "File x.dat".

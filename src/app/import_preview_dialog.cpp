@@ -70,8 +70,8 @@ void ImportPreviewDialog::Replan() {
         in ? Shown(e.decode) : QString(),
         in ? (e.tx_enabled ? Text(GridFrequencyText(e.tx_hz)) : tr("禁止发射")) : QString(),
         in ? Shown(e.coding) : QString(),
-        in ? Shown(e.high_power ? "高" : "低") : QString(),
-        in ? Shown(e.wide ? "宽" : "窄") : QString(),
+        in && e.high_power ? Shown(*e.high_power ? "高" : "低") : QString(),
+        in && e.wide ? Shown(*e.wide ? "宽" : "窄") : QString(),
         in ? QString() : tr("拒绝: ") + Text(row.refusal),
     };
     for (int c = 0; c < cells.size(); ++c) {
@@ -85,9 +85,8 @@ void ImportPreviewDialog::Replan() {
   if (!plan_.error.empty())
     summary_->setText(tr("不是信道表 CSV 文件: ") + Text(plan_.error));
   else
-    summary_->setText(tr("导入 %1 行，拒绝 %2 行。没有导入的信道保持不变。")
-                          .arg(plan_.imported())
-                          .arg(plan_.refused()));
+    summary_->setText(tr("导入 %n 行", nullptr, plan_.imported()) + tr("，拒绝 %n 行。", nullptr, plan_.refused()) +
+                      tr("没有导入的信道保持不变。"));
   import_->setEnabled(plan_.error.empty() && plan_.imported() > 0);
 }
 

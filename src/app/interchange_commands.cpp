@@ -22,7 +22,7 @@ FileDialogParams CsvDialog() {
   FileDialogParams p;
   p.initial_name = "*.csv";
   p.default_extension = "csv";
-  p.filter = "CSV Files (*.csv) | *.csv | All Files (*.*) | *.* ||";
+  p.filter = TrText("InterchangeCommands", "CSV 文件 (*.csv) | *.csv | 所有文件 (*.*) | *.* ||");
   return p;
 }
 
@@ -30,7 +30,7 @@ FileDialogParams ImageDialog() {
   FileDialogParams p;
   p.initial_name = "*.img";
   p.default_extension = "img";
-  p.filter = "img Files (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||";
+  p.filter = TrText("InterchangeCommands", "镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||");
   return p;
 }
 
@@ -84,7 +84,7 @@ void InterchangeCommands::OnImportCsv() {
   ApplyImport(preview.plan(), view.channel_lists, setup);
   view.ApplySetup(setup);
   frame_.RefreshScreen();
-  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导入 %1 个信道").arg(preview.plan().imported()).toStdString());
+  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导入 %n 个信道", nullptr, preview.plan().imported()).toStdString());
 }
 
 void InterchangeCommands::OnExportCsv() {
@@ -99,7 +99,7 @@ void InterchangeCommands::OnExportCsv() {
   for (const std::string& p : out.problems) left_out += p + "\n";
   if (!left_out.empty())
     frame_.ui().ShowError(QCoreApplication::translate("InterchangeCommands", "以下信道没有导出:\n").toStdString() + left_out, TrText("Screen", CKAVIRView::kMessageCaption));
-  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导出 %1 个信道").arg(out.channels).toStdString());
+  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导出 %n 个信道", nullptr, out.channels).toStdString());
 }
 
 void InterchangeCommands::OnSaveImage() {

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -31,6 +32,28 @@
 #include "toolbar_icons.h"
 
 namespace kavir::app {
+
+namespace {
+
+// The status line: a text longer than the pane ends in "…" (no word cut
+// off at the window's edge unseen) and the whole of it is the tooltip.
+class StatusPane : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    const QString line = text().simplified().isEmpty() ? QString() : QString(text()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString shown = fontMetrics().elidedText(line, Qt::ElideRight, area.width());
+    setToolTip(shown == line ? QString() : text().trimmed());
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, shown);
+  }
+  QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+};
+
+}  // namespace
 
 CMainFrame::CMainFrame(WorkingFiles files, Transport* transport, Clock* clock)
     : ui_(*this) {
@@ -274,7 +297,7 @@ void CMainFrame::CreateToolbar() {
 
 void CMainFrame::CreateStatusBar() {
   QStatusBar* bar = statusBar();
-  message_pane_ = new QLabel(tr("就绪"), bar);
+  message_pane_ = new StatusPane(tr("就绪"), bar);
   message_pane_->setObjectName(QStringLiteral("MessagePane"));
   bar->addWidget(message_pane_, 1);
   // The lock panes stay blank: the toolkit cannot tell the lock states.

@@ -25,6 +25,7 @@ int RunDoctor(const CliArgs& args) {
   options.line = ReadLineSettings(kavir_ini);
   options.handshake_ms = ReadTimeouts(kavir_ini).handshake;
   options.loopback = args.Flag("loopback");
+  options.loopback_option = "--loopback";
   options.model_name = [&](int n) { return kavir_ini.GetString("Type", std::to_string(n), "", 20); };
   NativeSerialTransport transport(options.line);
   SteadyClock clock;

@@ -13,8 +13,10 @@
 namespace kavir {
 namespace {
 
+// A blank cell (a channel not in use may hold them) goes in as the bits of
+// an empty record, as a blank frequency does: zero, never a value nobody chose.
 std::uint8_t BusyLockValue(std::string_view text) {
-  if (text == "禁止") return 0;
+  if (text.empty() || text == "禁止") return 0;
   if (text == "载波控制") return 2;
   return 3;
 }
@@ -54,17 +56,21 @@ RecordBand RecordBand::Of(const Setup& setup) {
           Frequency::FromText(StoredText(setup.band_upper, kBandBuffer))};
 }
 
-bool HighPower(const Channel& c) { return StoredText(c[ChannelField::TxPower], kValueBuffer) != "低"; }
+bool HighPower(const Channel& c) {
+  const std::string_view power = StoredText(c[ChannelField::TxPower], kValueBuffer);
+  return !power.empty() && power != "低";
+}
 bool WideBand(const Channel& c) { return StoredText(c[ChannelField::Bandwidth], kValueBuffer) == "宽"; }
 
 void EncodeChannelRecord(const Channel& c, const RecordBand& band, std::uint8_t* d) {
   using F = ChannelField;
   auto field = [&](F f) { return StoredText(c[f], kValueBuffer); };
+  auto tone = [&](F f) { return ToneBytes(field(f).empty() ? std::string_view("关") : field(f)); };
   const Frequency rx = StoredFrequency(c[F::RxFreq]), tx = StoredFrequency(c[F::TxFreq]);
   const auto rx_bytes = rx.Bytes(c.enabled);
-  const auto rx_tone = ToneBytes(field(F::RxTone));
+  const auto rx_tone = tone(F::RxTone);
   const auto tx_bytes = tx.Bytes(c.tx_enabled);
-  const auto tx_tone = ToneBytes(field(F::TxTone));
+  const auto tx_tone = tone(F::TxTone);
   std::memcpy(d + 0, rx_bytes.data(), 3);
   std::memcpy(d + 3, rx_tone.data(), 2);
   std::memcpy(d + 5, tx_bytes.data(), 3);
@@ -74,7 +80,7 @@ void EncodeChannelRecord(const Channel& c, const RecordBand& band, std::uint8_t*
                                     (WideBand(c) ? 1 : 0));
   d[11] = static_cast<std::uint8_t>(BusyLockValue(field(F::BusyLock)) * 16 +
                                     (HighPower(c) ? 8 : 0) +
-                                    (field(F::Scan) == "否" ? 0 : 4));
+                                    (field(F::Scan).empty() || field(F::Scan) == "否" ? 0 : 4));
   d[12] = 0x00;
   d[13] = 0x88;
   d[14] = 0x08;
@@ -94,6 +100,21 @@ void DecodeChannelRecord(const std::uint8_t* d, Channel& c) {
   c[F::BusyLock] = BusyLockText((d[11] >> 4) & 0x3);
   c[F::TxPower] = (d[11] & 0x08) ? "高" : "低";
   c[F::Scan] = (d[11] & 0x04) ? "是" : "否";
+}
+
+Setup AsWritten(const Setup& setup) {
+  Setup out = setup;
+  const RecordBand band = RecordBand::Of(setup);
+  for (int n = 1; n <= kChannels; ++n) {
+    Channel& c = out.channel(n);
+    std::uint8_t record[16];
+    EncodeChannelRecord(c, band, record);
+    Channel held = c;
+    DecodeChannelRecord(record, held);
+    for (int f = 0; f < kChannelFieldCount; ++f)
+      if (TrimBlanks(c[ChannelField(f)]).empty()) c[ChannelField(f)] = held[ChannelField(f)];
+  }
+  return out;
 }
 
 }  // namespace kavir

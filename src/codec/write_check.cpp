@@ -110,9 +110,13 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
           add(n, FieldCaption(field), std::string(text), TrText("Codec", "不是本列的选项"));
       }
     }
-    for (ChannelField field : {ChannelField::RxTone, ChannelField::TxTone}) {
+    // A blank tone where nothing is received or sent goes in as 关, as the
+    // frequency beside it goes in as zeros.
+    for (const Column& col : {Column{ChannelField::RxTone, c.enabled}, Column{ChannelField::TxTone, c.enabled && c.tx_enabled}}) {
+      const ChannelField field = col.field;
       const std::string& tone = c[field];
       const auto& tones = field == ChannelField::RxTone ? channel_lists.decode : channel_lists.coding;
+      if (!col.enabled && TrimBlanks(tone).empty()) continue;
       if (!IsValidTone(tones, tone))
         add(n, FieldCaption(field), tone, TrText("Codec", "不是有效的亚音 (请从亚音列表中选择)"));
     }

@@ -238,7 +238,9 @@ RowReading ReadChannelRow(const std::vector<std::string>& cells, const CsvColumn
   if (std::string why = FrequencyProblem("transmit", e.tx_hz, limits); !why.empty()) return refuse(why);
 
   const std::string mode = f.Cell("Mode", "FM");
-  if (mode == "FM" || mode == "NFM")
+  if (mode.empty())
+    e.wide = std::nullopt;
+  else if (mode == "FM" || mode == "NFM")
     e.wide = mode == "FM";
   else
     return refuse("Mode '" + mode + "': this radio has FM (宽) and NFM (窄) only");
@@ -256,7 +258,9 @@ RowReading ReadChannelRow(const std::vector<std::string>& cells, const CsvColumn
   else
     return refuse("Skip '" + skip + "' is not empty, S or P");
 
-  std::string power = f.Cell("Power", "");
+  // No Power column: the radio's usual high; an empty cell stays blank.
+  std::string power = f.Cell("Power", "5.0W");
+  if (power.find_first_not_of(' ') == std::string::npos) e.high_power = std::nullopt;
   while (!power.empty() && (power.back() == ' ' || power.back() == 'W' || power.back() == 'w')) {
     const bool unit = power.back() != ' ';
     power.pop_back();
@@ -325,11 +329,11 @@ std::vector<std::string> WriteChannelRow(int location, const ChannelEntry& e) {
   set("DtcsPolarity", polarity);
   set("RxDtcsCode", DcsDigits(tone == "DTCS" ? tx_dcs : rx_dcs));
   if (tone != "Cross") set("CrossMode", "Tone->Tone");
-  set("Mode", e.wide ? "FM" : "NFM");
+  set("Mode", !e.wide ? "" : *e.wide ? "FM" : "NFM");
   const bool coarse_only = e.rx_hz % 6250 != 0 || (e.tx_enabled && e.tx_hz % 6250 != 0);
   set("TStep", coarse_only ? "2.50" : "6.25");
   set("Skip", e.scan ? "" : "S");
-  set("Power", e.high_power ? "5.0W" : "1.0W");
+  set("Power", !e.high_power ? "" : *e.high_power ? "5.0W" : "1.0W");
   return cells;
 }
 

@@ -22,8 +22,9 @@ struct ChannelEntry {
   std::int64_t tx_hz = 0;  // kept when transmit is inhibited (rx_hz when there is none)
   std::string decode = "关";  // receive tone text (grid column 接收信令)
   std::string coding = "关";  // transmit tone text (发射信令)
-  bool wide = true;
-  bool high_power = true;
+  // None: the grid's cell is blank, and so is the CSV's (Mode, Power).
+  std::optional<bool> wide = true;
+  std::optional<bool> high_power = true;
   bool scan = true;
   bool tx_enabled = true;
   bool operator==(const ChannelEntry&) const = default;

@@ -1,6 +1,7 @@
 #include "csv_export.h"
 
 #include "csv_table.h"
+#include "setup/option_search.h"
 
 namespace kavir {
 
@@ -30,10 +31,17 @@ std::optional<ChannelEntry> ChannelOf(const Setup& setup, int n, std::string* wh
   // TX off keeps its transmit frequency for the day it is switched on again.
   if (!e.tx_enabled)
     if (auto kept = GridFrequencyHz(c[F::TxFreq]); kept && *kept > 0) e.tx_hz = *kept;
-  // As the radio's encoder reads them: only 低 is low, only 否 is off, only 宽 is wide.
-  e.high_power = c[F::TxPower] != "低";
+  // As the radio's encoder reads them: only 低 is low, only 否 is off, only
+  // 宽 is wide; a blank power or bandwidth is written blank, not as a value.
+  // (Skip has no blank: an empty one means scanned.)
+  auto choice = [&](F f, const char* on) -> std::optional<bool> {
+    const std::string_view text = TrimBlanks(c[f]);
+    if (text.empty()) return std::nullopt;
+    return f == F::TxPower ? text != "低" : text == on;
+  };
+  e.high_power = choice(F::TxPower, "高");
   e.scan = c[F::Scan] != "否";
-  e.wide = c[F::Bandwidth] == "宽";
+  e.wide = choice(F::Bandwidth, "宽");
   return e;
 }
 

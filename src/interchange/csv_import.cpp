@@ -88,10 +88,10 @@ void ApplyImport(const ImportPlan& plan, const ChannelLists& lists, Setup& setup
     c[F::TxFreq] = GridFrequencyText(e.tx_hz);
     c[F::TxTone] = e.coding;
     if (c[F::BusyLock].empty()) c[F::BusyLock] = first(lists.busy_lock);
-    c[F::TxPower] = e.high_power ? "高" : "低";
+    c[F::TxPower] = !e.high_power ? "" : *e.high_power ? "高" : "低";
     c[F::Scan] = e.scan ? "是" : "否";
     if (c[F::ClockShift].empty()) c[F::ClockShift] = first(lists.clock_freq);
-    c[F::Bandwidth] = e.wide ? "宽" : "窄";
+    c[F::Bandwidth] = !e.wide ? "" : *e.wide ? "宽" : "窄";
     c.enabled = true;
     c.tx_enabled = e.tx_enabled;
   }

@@ -87,7 +87,8 @@ std::vector<ChangeGroup> GroupChanges(const std::vector<SetupDifference>& differ
 
 std::string ChangeCountText(std::size_t count) {
   if (count == 0) return TrText("Interchange", "电台中已经是要写入的数据, 没有不同。");
-  return ArgText(TrText("Interchange", "%1 项不同"), {std::to_string(count)});
+  const int n = static_cast<int>(count);  // a plain argument: lupdate skips a cast
+  return TrCount("Interchange", "%n 项不同", nullptr, n);
 }
 
 std::string ChangesText(const std::vector<SetupDifference>& differences) {

@@ -38,6 +38,10 @@ void LoadQtChinese(std::vector<std::unique_ptr<QTranslator>>& out) {
   }
 }
 
+std::string TranslateCount(const char* context, const char* text, const char* comment, int n) {
+  return QCoreApplication::translate(context, text, comment, n).toStdString();
+}
+
 }  // namespace
 
 void Apply(bool english, const std::string& program_dir) {
@@ -55,6 +59,7 @@ void Apply(bool english, const std::string& program_dir) {
   }
   for (auto& t : translators) QCoreApplication::installTranslator(t.get());
   SetTextTranslator(&Translate);
+  SetCountTranslator(&TranslateCount);
 }
 
 QString ShownOption(const std::string& stored) { return QString::fromStdString(ShownOptionText(stored)); }

@@ -1,6 +1,7 @@
 #include "lang/language_core.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include "lang/text_catalogue.h"
 #include "profile/ini_document.h"
@@ -27,6 +28,11 @@ State& state() {
 std::string FromBuiltIn(const char* context, const char* text) {
   const std::string* shown = EnglishCatalogue().Find(context, text);
   return shown ? *shown : std::string(text);
+}
+
+std::string CountFromBuiltIn(const char* context, const char* text, const char*, int n) {
+  std::optional<std::string> shown = EnglishCatalogue().FindCount(context, text, n);
+  return shown ? *shown : WithCount(text, n);
 }
 
 }  // namespace
@@ -84,6 +90,7 @@ void SetLanguage(bool english, const std::string& program_dir) {
 void ApplyBuiltIn(bool english, const std::string& program_dir) {
   SetLanguage(english, program_dir);
   SetTextTranslator(english ? &FromBuiltIn : nullptr);
+  SetCountTranslator(english ? &CountFromBuiltIn : nullptr);
 }
 
 bool English() { return state().english; }

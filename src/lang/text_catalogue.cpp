@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "profile/gbk.h"
+#include "profile/translate.h"
 
 namespace kavir::lang {
 
@@ -98,10 +99,19 @@ TextCatalogue TextCatalogue::FromTs(std::string_view xml) {
       std::string_view source, translation, attributes;
       if (!Element(message, "source", m, message.size(), &source)) continue;
       if (!Element(message, "translation", m, message.size(), &translation, &attributes)) continue;
-      // Unfinished, obsolete and plural entries are not used: the text stays as written.
-      if (translation.empty() || attributes.find("type=") != std::string_view::npos ||
-          translation.find('<') != std::string_view::npos)
+      // Unfinished and obsolete entries are not used: the text stays as written.
+      if (translation.empty() || attributes.find("type=") != std::string_view::npos) continue;
+      if (translation.find('<') != std::string_view::npos) {
+        // A text with a count: its forms, every one filled in.
+        std::vector<std::string> forms;
+        std::size_t f = 0;
+        std::string_view form;
+        while (Element(translation, "numerusform", f, translation.size(), &form)) forms.push_back(Unescape(form));
+        bool complete = !forms.empty();
+        for (const std::string& one : forms) complete = complete && !one.empty();
+        if (complete) catalogue.counted_[{context_name, Unescape(source)}] = std::move(forms);
         continue;
+      }
       catalogue.texts_[{context_name, Unescape(source)}] = Unescape(translation);
     }
   }
@@ -111,6 +121,13 @@ TextCatalogue TextCatalogue::FromTs(std::string_view xml) {
 const std::string* TextCatalogue::Find(std::string_view context, std::string_view text) const {
   auto it = texts_.find({std::string(context), std::string(text)});
   return it == texts_.end() ? nullptr : &it->second;
+}
+
+std::optional<std::string> TextCatalogue::FindCount(std::string_view context, std::string_view text, int n) const {
+  auto it = counted_.find({std::string(context), std::string(text)});
+  if (it == counted_.end()) return std::nullopt;
+  const std::vector<std::string>& forms = it->second;
+  return WithCount(forms[n == 1 || forms.size() == 1 ? 0 : 1], n);
 }
 
 const TextCatalogue& EnglishCatalogue() {

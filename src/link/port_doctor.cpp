@@ -202,7 +202,10 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
   }
 
   if (!o.loopback) {
-    add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"), TrText("Doctor", "未要求 (--loopback: 短接线的 TX 与 RX，不接电台)"));
+    add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"),
+        o.loopback_option.empty()
+            ? TrText("Doctor", "未检测 (只在短接线的 TX 与 RX、不接电台时检测)")
+            : ArgText(TrText("Doctor", "未要求 (%1: 短接线的 TX 与 RX，不接电台)"), {o.loopback_option}));
   } else if (report.model) {
     add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"), TrText("Doctor", "电台已应答: 回环只在短接 TX 与 RX、不接电台时检测"));
   } else if (opened && transport.Open(0, o.device, &open_error)) {

@@ -40,6 +40,9 @@ struct DoctorOptions {
   LineSettings line;
   int handshake_ms = kDefaultWaitMs;
   bool loopback = false;  // TX and RX joined, no radio
+  // How the user asks for the loopback test ("--loopback"); empty where it
+  // cannot be asked for, and the report then names no option.
+  std::string loopback_option;
   std::function<std::string(int)> model_name;  // "" when unknown
 };
 

@@ -14,6 +14,30 @@ std::string TrText(const char* context, const char* text) {
   return translator ? translator(context, text) : std::string(text);
 }
 
+namespace {
+std::atomic<CountTranslator> g_count_translator{nullptr};
+}  // namespace
+
+void SetCountTranslator(CountTranslator translator) { g_count_translator.store(translator); }
+
+std::string TrCount(const char* context, const char* text, const char* comment, int n) {
+  const CountTranslator translator = g_count_translator.load();
+  return translator ? translator(context, text, comment, n) : WithCount(text, n);
+}
+
+std::string WithCount(std::string_view text, int n) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == 'n') {
+      out += std::to_string(n);
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 std::string ArgText(std::string_view pattern, std::initializer_list<std::string_view> args) {
   std::string out;
   out.reserve(pattern.size() + 16 * args.size());

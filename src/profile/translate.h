@@ -19,6 +19,15 @@ using TextTranslator = std::string (*)(const char* context, const char* text);
 void SetTextTranslator(TextTranslator translator);
 std::string TrText(const char* context, const char* text);
 
+// A text that holds a count as %n, in the form the language gives that
+// count ("1 cell", "2 cells"); the translation tools read it as Qt's
+// translate() with a count, so comment is nullptr or a literal.
+using CountTranslator = std::string (*)(const char* context, const char* text, const char* comment, int n);
+void SetCountTranslator(CountTranslator translator);
+std::string TrCount(const char* context, const char* text, const char* comment, int n);
+// Every "%n" of text replaced by n.
+std::string WithCount(std::string_view text, int n);
+
 // pattern with %1 .. %9 replaced by the arguments, in one pass, so an
 // argument that holds "%2" is left as it is.
 std::string ArgText(std::string_view pattern, std::initializer_list<std::string_view> args);

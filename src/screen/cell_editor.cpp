@@ -129,7 +129,7 @@ CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
     const Frequency high = Frequency::FromHz(std::llround(band_upper_limit * 1e6));
     if (*f < low || *f > high || f->hz() == 0) {
       check.fault = CellFault::OutOfBand;
-      check.reason = ArgText(TrText("Screen", "频率 %1 不在当前频率范围内 (%2-%3 MHz)"),
+      check.reason = ArgText(TrText("Screen", "频率 %1 不在当前频率范围内 (%2 - %3 MHz)"),
                              {check.value, FormatMhz(band_lower_limit), FormatMhz(band_upper_limit)});
     } else if (f->raster() == Raster::None && check.value != current) {
       check.fault = CellFault::OffRaster;
@@ -184,9 +184,11 @@ void CKAVIRView::CommitEdit() {
       if (check.fault == CellFault::NotAFrequency)
         ui_.SetStatusText(ArgText(TrText("Screen", "错误, %1, 请重新输入....."), {check.reason}));
       else if (check.fault == CellFault::OutOfBand)
-        ui_.SetStatusText(ArgText(TrText("Screen", "错误, 您输入的频率:%1 不在当前频率范围内, 请继续....."), {check.value}));
+        ui_.SetStatusText(ArgText(TrText("Screen", "错误, 您输入的频率:%1 不在当前频率范围内 (%2 - %3 MHz), 请继续....."),
+                                  {check.value, FormatMhz(band_lower_limit), FormatMhz(band_upper_limit)}));
       else
-        ui_.SetStatusText(ArgText(TrText("Screen", "您输入的非法频点(%1) 无法通过较验, 请重新输入....."), {check.value}));
+        ui_.SetStatusText(ArgText(TrText("Screen", "您输入的非法频点(%1) 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入....."),
+                                  {check.value}));
       ui_.Beep(5000, 100);
       result = previous;
       refused = true;

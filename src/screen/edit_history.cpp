@@ -72,20 +72,24 @@ void CKAVIRView::Undo() {
   if (!history_.CanUndo()) return;
   const ScreenValues was = Values();
   Restore(history_.Undo(was));
-  ShowChange(was);
+  const int changes = ShowChange(was);
+  ui_.SetStatusText(TrCount("Screen", "已撤销 %n 处修改", nullptr, changes));
 }
 
 void CKAVIRView::Redo() {
   if (!history_.CanRedo()) return;
   const ScreenValues was = Values();
   Restore(history_.Redo(was));
-  ShowChange(was);
+  const int changes = ShowChange(was);
+  ui_.SetStatusText(TrCount("Screen", "已重做 %n 处修改", nullptr, changes));
 }
 
-void CKAVIRView::ShowChange(const ScreenValues& was) {
+int CKAVIRView::ShowChange(const ScreenValues& was) {
   const ScreenValues now = Values();
   CellRange changed{kGridRows, kGridCols, 0, 0};
+  int count = 0;
   auto mark = [&](int row, int col) {
+    ++count;
     changed = {std::min(changed.top, row), std::min(changed.left, col), std::max(changed.bottom, row),
                std::max(changed.right, col)};
   };
@@ -93,8 +97,12 @@ void CKAVIRView::ShowChange(const ScreenValues& was) {
     for (int c = 1; c <= 9; ++c)
       if (was.cells[n - 1][c - 1].text != now.cells[n - 1][c - 1].text) mark(n, c);
     // A box has no cell of its own: its row's first cell stands for it.
-    if (was.ch[n - 1] != now.ch[n - 1] || was.tx[n - 1] != now.tx[n - 1]) mark(n, 1);
+    if (was.ch[n - 1] != now.ch[n - 1]) mark(n, 1);
+    if (was.tx[n - 1] != now.tx[n - 1]) mark(n, 1);
   }
+  for (std::size_t i = 0; i < was.selections.size() && i < now.selections.size(); ++i)
+    count += was.selections[i] != now.selections[i];
+  count += (was.battery != now.battery) + (was.band_lower != now.band_lower) + (was.band_upper != now.band_upper);
   const bool settings = was.selections != now.selections || was.battery != now.battery ||
                         was.band_lower != now.band_lower || was.band_upper != now.band_upper;
   if (changed.bottom > 0) {
@@ -106,6 +114,7 @@ void CKAVIRView::ShowChange(const ScreenValues& was) {
   } else if (settings) {
     RestorePage(0);
   }
+  return count;
 }
 
 std::string CKAVIRView::DocumentName() const {

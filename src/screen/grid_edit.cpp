@@ -24,8 +24,10 @@ std::string EditResult::Describe(std::size_t limit) const {
     if (!out.empty()) out += '\n';
     out += where + " \"" + r.text + "\": " + r.reason;
   }
-  if (refused.size() > limit)
-    out += ArgText(TrText("Screen", "\n……另有 %1 个单元格未接受"), {std::to_string(refused.size() - limit)});
+  if (refused.size() > limit) {
+    const int more = static_cast<int>(refused.size() - limit);
+    out += TrCount("Screen", "\n……另有 %n 个单元格未接受", nullptr, more);
+  }
   return out;
 }
 

@@ -152,7 +152,8 @@ class CKAVIRView {
   ScreenValues Values() const;
   void Restore(const ScreenValues& values);
   // After an undo or redo: the page of what changed, its cells selected.
-  void ShowChange(const ScreenValues& was);
+  // Returns how many cells, boxes and settings changed.
+  int ShowChange(const ScreenValues& was);
   // The set-up on the screen differs from what was last opened, read or
   // saved (colours, page and file name are no part of it).
   bool IsModified() const { return ToSetup() != clean_; }

@@ -74,7 +74,7 @@ bool CKAVIRView::SaveTo(const std::string& path, IoStatus* status_out) {
     RememberFile(path);
   }
   ui_.EndProgress();
-  ui_.SetStatusText(saved ? TrText("Screen", "就绪") : TrText("Screen", "保存失败"));
+  ui_.SetStatusText(saved ? ArgText(TrText("Screen", "已保存 %1"), {DocumentName()}) : TrText("Screen", "保存失败"));
   return saved;
 }
 

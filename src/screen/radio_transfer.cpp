@@ -1,5 +1,6 @@
 #include "radio_transfer.h"
 
+#include "codec/channel_record.h"
 #include "codec/image_file.h"
 #include "link/radio_texts.h"
 #include "profile/translate.h"
@@ -98,7 +99,8 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
       bool go_on = true;
       RunOn(threads.screen, [&] {
         const std::optional<Setup> held = RadioSetup(view, radio, radio_model);
-        go_on = options.review_changes(held ? &*held : nullptr, view.ToSetup());
+        // Blank cells listed as what the radio will hold, not as blanks.
+        go_on = options.review_changes(held ? &*held : nullptr, AsWritten(view.ToSetup()));
       });
       return go_on;
     };

@@ -13,7 +13,7 @@ namespace kavir {
 struct FileDialogParams {
   std::string initial_name = "*.dat";
   std::string default_extension = "dat";
-  std::string filter = "dat Files (*.dat) | *.dat | All Files (*.*) | *.* ||";
+  std::string filter = TrText("Screen", "dat 文件 (*.dat) | *.dat | 所有文件 (*.*) | *.* ||");
   bool hide_read_only = true;
   bool confirm_overwrite = true;
 };
@@ -21,8 +21,8 @@ struct FileDialogParams {
 // Opening anything the screen can show: a profile or a radio image.
 inline FileDialogParams SetupOrImageDialog() {
   FileDialogParams p;
-  p.filter = TrText("Screen", "数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat Files (*.dat) | *.dat | "
-                             "镜像文件 (*.img *.bin) | *.img;*.bin | All Files (*.*) | *.* ||");
+  p.filter = TrText("Screen", "数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat 文件 (*.dat) | *.dat | "
+                             "镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||");
   return p;
 }
 

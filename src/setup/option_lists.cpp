@@ -67,7 +67,11 @@ std::optional<std::string> DcsText(std::string_view code, bool inverted) {
 
 std::optional<std::string> ToneFromTyped(const std::vector<std::string>& tones, std::string_view typed,
                                          std::string* error) {
-  const std::string_view trimmed = TrimBlanks(typed);
+  const std::string_view as_typed = TrimBlanks(typed);
+  // "88,5" with a decimal comma, as a frequency may be typed: no tone text holds a comma.
+  std::string with_point(as_typed);
+  std::replace(with_point.begin(), with_point.end(), ',', '.');
+  const std::string_view trimmed = with_point;
   std::string t;
   for (char c : trimmed)
     if (c != ' ' && c != ':') t += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -109,7 +113,7 @@ std::optional<std::string> ToneFromTyped(const std::vector<std::string>& tones, 
   if (error)
     *error = ArgText(TrText("Setup", "亚音 \"%1\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、"
                                     "D023I (反向) 或 关"),
-                     {trimmed});
+                     {as_typed});
   return std::nullopt;
 }
 

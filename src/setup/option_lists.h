@@ -33,7 +33,7 @@ OptionLists ReadOptionLists(const IniDocument& kavir_ini);
 bool IsValidTone(const std::vector<std::string>& tones, const std::string& text);
 
 // A tone as people type it, as the tone list writes it: "88.5", "67" or
-// "CTCSS 88.5" give "CTCSS:88.5" / "CTCSS:67.0"; "023", "DCS023", "D023N"
+// "CTCSS 88.5" (or "88,5") give "CTCSS:88.5" / "CTCSS:67.0"; "023", "DCS023", "D023N"
 // give "+DCS:023", "D023I" or "-023" "-DCS:023"; any letter case. Only a
 // text IsValidTone takes comes out; otherwise nullopt and *error names the
 // forms that are accepted.

@@ -4,6 +4,7 @@
 
 #include "app_fixture.h"
 #include "command_ids.h"
+#include "lang/language.h"
 
 namespace kavir::app::test {
 namespace {
@@ -95,6 +96,31 @@ TEST_F(EditTest, TypingWithACellRangeSelectedSetsItAndDeleteClearsIt) {
   Key(Qt::Key_Delete);
   EXPECT_EQ(Cell(7, 5) + Cell(7, 6), QString());
   EXPECT_FALSE(Cell(7, 7).isEmpty());
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("已清除 2 个单元格"));
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("已撤销 2 处修改"));
+}
+
+// Counts read in English as English counts: one cell, two cells.
+TEST_F(EditTest, StatusTextsCountInTheFormOfTheirNumber) {
+  lang::Apply(true, "");
+  const struct {
+    int cells;
+    const char *cleared, *undone, *redone;
+  } cases[] = {{1, "1 cell cleared", "1 change undone", "1 change redone"},
+               {3, "3 cells cleared", "3 changes undone", "3 changes redone"}};
+  for (const auto& c : cases) {
+    grid_->setCurrentCell(7, 5);
+    for (int i = 1; i < c.cells; ++i) Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(frame_->status_text().trimmed().toStdString(), c.cleared);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(frame_->status_text().trimmed().toStdString(), c.undone);
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(frame_->status_text().trimmed().toStdString(), c.redone);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+  }
+  lang::Apply(false, "");
 }
 
 TEST_F(EditTest, CloseWithUnsavedChangesAsksAndCancelKeepsTheWindow) {

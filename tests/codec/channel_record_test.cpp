@@ -1,6 +1,7 @@
 // Channel records: the bytes a channel becomes and the texts they read back as.
 #include <gtest/gtest.h>
 
+#include "codec/channel_record.h"
 #include "codec/codec.h"
 #include "setup/frequency.h"
 #include "setup/option_lists.h"
@@ -57,6 +58,38 @@ TEST_F(ChannelRecord, EncodesCellsAndBoxesIntoTheRecordBytes) {
       {"145.49375", 0}, {"145.50000", 1}, {"155.00000", 1}, {"164.49375", 1}, {"164.50000", 2}, {"", 0}};
   for (const auto& q : quarters)
     EXPECT_EQ(Encode({q.f, "关", q.f})[4 + 10] >> 4, q.band * 4 + q.band) << q.f;
+}
+
+// A cleared cell of a closed channel goes in as an empty record holds it,
+// never as the value a non-blank text of its column would give.
+TEST_F(ChannelRecord, BlankCellsGoInAsTheEmptyRecord) {
+  const Frame blank = Encode({"", "", "", "", "", "", "", "", ""}, false, false);
+  // A zero frequency is on the raster, as a blank one always went in.
+  EXPECT_EQ(Hex(blank.data() + 4, 16), "00 00 04 00 00 00 00 04 00 00 00 00 00 88 08 00");
+  const Frame spaces = Encode({" ", " ", " ", " ", " ", " ", " ", " ", " "}, false, false);
+  EXPECT_EQ(Hex(spaces.data() + 4, 16), Hex(blank.data() + 4, 16));
+  // Each blank cell on its own clears only its own bits; the rest keep theirs.
+  const std::vector<std::string> full = {"136.00000", "CTCSS:67.0", "136.00000", "+DCS:023", "载波控制",
+                                         "高", "是", "是", "宽"};
+  struct { int field; int byte; const char* bytes; } one[] = {
+      {1, 3, "00 00"}, {3, 8, "00 00"}, {4, 11, "0C"}, {5, 11, "24"}, {6, 11, "28"}, {7, 10, "01"}, {8, 10, "02"}};
+  for (const auto& o : one) {
+    std::vector<std::string> cells = full;
+    cells[o.field] = "";
+    const Frame f = Encode(cells, false, false);
+    EXPECT_EQ(Hex(f.data() + 4 + o.byte, o.field == 1 || o.field == 3 ? 2 : 1), o.bytes) << o.field;
+  }
+  // What a read of that record gives back is what the list of changes shows.
+  Encode({"", "", "", "", "", "", "", "", ""}, false, false);
+  const kavir::Setup written = AsWritten(setup);
+  const std::vector<std::string> empty_record = {"000000000", "关", "000000000", "关", "禁止", "低", "否", "否", "窄"};
+  EXPECT_EQ(std::vector<std::string>(written.channel(1).fields.begin(), written.channel(1).fields.end()), empty_record);
+  EXPECT_EQ(Decode(EncodeFrame(1, written)).channel(1), Decode(blank).channel(1));
+  // Cells with text, and the other channels, are left as they are.
+  EXPECT_EQ(written.channel(2), setup.channel(2));
+  setup.channel(2)[ChannelField::TxPower] = "";
+  EXPECT_EQ(AsWritten(setup).channel(2)[ChannelField::TxPower], "低");
+  EXPECT_EQ(AsWritten(setup).channel(2)[ChannelField::Bandwidth], setup.channel(2)[ChannelField::Bandwidth]);
 }
 
 TEST_F(ChannelRecord, DecodedRecordGivesTheTextsBack) {

@@ -62,6 +62,19 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
        "CH03 接收频率: 没有填写频率\nCH04 发射频率: 没有填写频率"},
       {"blanks on a closed channel", [](kavir::Setup& s) {
          s.channel(3).enabled = false, Rx(s, 3, ""), s.channel(3)[ChannelField::TxPower] = ""; }, ""},
+      // A cleared row of a closed channel may be written; its tones go in as 关.
+      {"blank tones on a closed channel", [](kavir::Setup& s) {
+         s.channel(3).enabled = false;
+         for (int f = 0; f < kChannelFieldCount; ++f) s.channel(3).fields[f] = ""; }, ""},
+      {"blank transmit tone without TX", [](kavir::Setup& s) {
+         s.channel(4).tx_enabled = false, s.channel(4)[ChannelField::TxTone] = " "; }, ""},
+      {"blank tones in use", [](kavir::Setup& s) {
+         s.channel(4)[ChannelField::RxTone] = "", s.channel(6)[ChannelField::TxTone] = ""; },
+       "CH04 接收信令 \"\": 不是有效的亚音 (请从亚音列表中选择)\n"
+       "CH06 发射信令 \"\": 不是有效的亚音 (请从亚音列表中选择)"},
+      {"blank receive tone without TX", [](kavir::Setup& s) {
+         s.channel(5).tx_enabled = false, s.channel(5)[ChannelField::RxTone] = ""; },
+       "CH05 接收信令 \"\": 不是有效的亚音 (请从亚音列表中选择)"},
       {"lower limit text", [](kavir::Setup& s) { s.band_lower = "abc"; }, "频段范围: 下限 \"abc\" 不是数字"},
       {"two points in a limit", [](kavir::Setup& s) { s.band_upper = "470.0.1"; }, "频段范围: 上限 \"470.0.1\" 不是数字"},
       {"limits reversed", [](kavir::Setup& s) { s.band_lower = "480"; }, "频段范围: 下限 480 大于上限 470"},

@@ -5,6 +5,7 @@
 #include "interchange/csv_export.h"
 #include "interchange/csv_import.h"
 #include "interchange/setup_compare.h"
+#include "setup/option_search.h"
 #include "shipped_setup.h"
 #include "support.h"
 
@@ -161,6 +162,34 @@ TEST(CsvExport, RowLayout) {
             "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
             "1,,146.950000,-,0.600000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,NFM,6.25,S,1.0W,,,,,\r\n"
             "2,,146.522500,off,0.000000,Cross,88.5,88.5,023,NR,754,DTCS->DTCS,FM,2.50,,5.0W,,,,,\r\n");
+}
+
+// A blank power or bandwidth is written as an empty cell, not as 5.0W or
+// NFM, and an empty cell comes back blank; without the column, 高 and 宽.
+TEST(CsvExport, BlankPowerAndBandwidthStayBlankBothWays) {
+  const Shipped s;
+  kavir::Setup v = s.start;
+  for (int n = 1; n <= 16; ++n) v.channel(n).enabled = n <= 3, v.channel(n).tx_enabled = true;
+  SetChannel(v, 1, {"146.52000", "关", "146.52000", "关", "禁止", "", "是", "否", ""});
+  SetChannel(v, 2, {"146.52000", "关", "146.52000", "关", "禁止", " ", "否", "否", "宽"});
+  SetChannel(v, 3, {"146.52000", "关", "146.52000", "关", "禁止", "高", "是", "否", "窄"});
+  const CsvExport out = ExportCsv(v);
+  ASSERT_EQ(out.channels, 3) << out.text;
+  const std::string tail = ",Tone->Tone,";
+  std::vector<std::string> ends;
+  for (std::size_t at = out.text.find(tail); at != std::string::npos; at = out.text.find(tail, at + 1))
+    ends.push_back(out.text.substr(at + tail.size(), out.text.find('\r', at) - at - tail.size()));
+  EXPECT_EQ(ends, (std::vector<std::string>{",2.50,,,,,,,", "FM,2.50,S,,,,,,", "NFM,2.50,,5.0W,,,,,"}));
+
+  kavir::Setup back = s.start;
+  s.Apply(s.Plan(out.text), back);
+  for (int n = 1; n <= 3; ++n)
+    EXPECT_EQ(back.channel(n)[F::TxPower] + "|" + back.channel(n)[F::Bandwidth],
+              std::string(TrimBlanks(v.channel(n)[F::TxPower])) + "|" + v.channel(n)[F::Bandwidth]) << n;
+  const ImportPlan no_columns = s.Plan("Location,Frequency\n1,146.52\n");
+  ASSERT_EQ(no_columns.rows.size(), 1u);
+  EXPECT_EQ(std::make_pair(no_columns.rows[0].entry.high_power, no_columns.rows[0].entry.wide),
+            std::make_pair(std::optional<bool>(true), std::optional<bool>(true)));
 }
 
 TEST(CsvExport, ImportedAgainGivesTheSameChannels) {

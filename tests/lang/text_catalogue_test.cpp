@@ -36,6 +36,37 @@ TEST(TextCatalogue, ReadsMessagesByContextAndDecodesTheirText) {
               1u);
 }
 
+// A count takes the English form for one or for any other number; a count
+// entry with a form left empty is not used.
+TEST(TextCatalogue, TextsWithACountTakeTheFormOfTheCount) {
+  const TextCatalogue c = TextCatalogue::FromTs(R"(<TS><context><name>A</name>
+  <message numerus="yes"><source>%n 项</source><translation>
+    <numerusform>%n item &amp; more</numerusform>
+    <numerusform>%n items &amp; more</numerusform></translation></message>
+  <message numerus="yes"><source>%n 半</source><translation>
+    <numerusform>%n half</numerusform><numerusform></numerusform></translation></message>
+  <message><source>平</source><translation>plain</translation></message>
+</context></TS>)");
+  EXPECT_EQ(c.FindCount("A", "%n 项", 1), "1 item & more");
+  EXPECT_EQ(c.FindCount("A", "%n 项", 0), "0 items & more");
+  EXPECT_EQ(c.FindCount("A", "%n 项", 2), "2 items & more");
+  EXPECT_EQ(c.FindCount("A", "%n 项", 21), "21 items & more");
+  EXPECT_EQ(c.FindCount("A", "%n 半", 1), std::nullopt);
+  EXPECT_EQ(c.FindCount("A", "平", 1), std::nullopt);
+  EXPECT_EQ(c.Find("A", "%n 项"), nullptr);
+  EXPECT_EQ(c.size(), 2u);
+}
+
+TEST(TextCatalogue, CountsInTheCoresTextsInBothLanguages) {
+  EXPECT_EQ(WithCount("%n 项, %n 次 %1", 12), "12 项, 12 次 %1");
+  ApplyBuiltIn(true, ".");
+  EXPECT_EQ(TrCount("Interchange", "%n 项不同", nullptr, 1), "1 setting differs");
+  EXPECT_EQ(TrCount("Interchange", "%n 项不同", nullptr, 3), "3 settings differ");
+  EXPECT_EQ(TrCount("Interchange", "不在目录里 %n", nullptr, 3), "不在目录里 3");
+  ApplyBuiltIn(false, ".");
+  EXPECT_EQ(TrCount("Interchange", "%n 项不同", nullptr, 1), "1 项不同");
+}
+
 TEST(TextCatalogue, TheBuiltInEnglishIsTheCoresTranslator) {
   EXPECT_GT(EnglishCatalogue().size(), 500u);
   ApplyBuiltIn(true, ".");

@@ -235,6 +235,12 @@ TEST(Ports, TheDoctorSaysWhatIsWrongBeforeTouchingThePort) {
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
   EXPECT_EQ(transport.opens, 0);
   EXPECT_FALSE(r.model);
+  // The loopback test not asked for: the command line names its option, the
+  // window (which has none) names no option.
+  EXPECT_NE(text.find("SKIP 回环: 未检测 (只在短接线的 TX 与 RX、不接电台时检测)"), std::string::npos) << text;
+  o.loopback_option = "--loopback";
+  EXPECT_NE(RunDoctor(sys, transport, clock, o).Text().find("SKIP 回环: 未要求 (--loopback: 短接线的 TX 与 RX，不接电台)"),
+            std::string::npos);
 }
 
 // Terminals that are no line to a radio are named for what they are, and

@@ -7,8 +7,11 @@ namespace kavir::test {
 namespace {
 
 const std::string kGoOn = "就绪";  // an accepted entry leaves nothing to say
-std::string BandMessage(const std::string& n) { return "错误, 您输入的频率:" + n + " 不在当前频率范围内, 请继续....."; }
-std::string RasterMessage(const std::string& n) { return "您输入的非法频点(" + n + ") 无法通过较验, 请重新输入....."; }
+// Both name what the entry missed: the model's band, the steps.
+std::string BandMessage(const std::string& n) { return "错误, 您输入的频率:" + n + " 不在当前频率范围内 (400 - 470 MHz), 请继续....."; }
+std::string RasterMessage(const std::string& n) {
+  return "您输入的非法频点(" + n + ") 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入.....";
+}
 std::string Refused(const std::string& why) { return "错误, " + why + ", 请重新输入....."; }
 std::string ToneMessage(const std::string& t) {
   return "错误, 亚音 \"" + t + "\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、D023I (反向) 或 关, 请继续.....";
@@ -46,6 +49,9 @@ TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
       {2, "关", "+DCS:023", "+DCS:023", {}, false},
       {2, "关", "d023n", "+DCS:023", {}, false},  // the forms people type
       {2, "关", "88", "CTCSS:88.0", {}, false},
+      {2, "关", " 67,0 ", "CTCSS:67.0", {}, false},  // a decimal comma, as frequencies take it
+      {4, "关", "CTCSS:88,0", "CTCSS:88.0", {}, false},
+      {4, "+DCS:023", "88,", "CTCSS:88.0", {}, false},
       {2, "关", "ctcss:67.0", "CTCSS:67.0", {}, false},
       {4, "CTCSS:67.0", "关", "关", {}, false},
       {5, "禁止", "CTCSS", "CTCSS", {}, false},
@@ -53,6 +59,8 @@ TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
       {4, "+DCS:023", "CTCSS:99.9", "+DCS:023", {ToneMessage("CTCSS:99.9")}, true},
       {4, "+DCS:023", "-DCS:00", "+DCS:023", {ToneMessage("-DCS:00")}, true},
       {2, "关", "", "关", {ToneMessage("")}, true},
+      {2, "关", "88,5", "关", {ToneMessage("88,5")}, true},  // not in this list; quoted as typed
+      {2, "关", "88,0,5", "关", {ToneMessage("88,0,5")}, true},
   };
   for (const Case& c : cases) {
     view->grid.SetText(1, c.col, c.before);

@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
   const std::string text = view->PasteCells(CellRange::One(3, 1), "500\t\t430.013\n").Describe();
-  for (const char* part : {"CH03 接收频率 \"500\"", "CH03 发射频率 \"430.013\"", "400-470"})
+  for (const char* part : {"CH03 接收频率 \"500\"", "CH03 发射频率 \"430.013\"", "400 - 470 MHz"})
     EXPECT_NE(text.find(part), std::string::npos) << text;
   EXPECT_EQ(view->PasteCells(CellRange::One(1, 1), "500").Describe().rfind("CH01 接收频率 \"500\"", 0), 0u);
   // A long list of refusals is cut short with a count.

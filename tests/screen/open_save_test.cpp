@@ -29,6 +29,7 @@ TEST_F(OpenSave, CancelledDialogsChangeNothingSaveAsKeepsForeignKeysAndOpenLoads
   view->OnFileSaveAsDat();
   EXPECT_TRUE(ui.errors.empty());
   EXPECT_EQ(view->current_file_name, path);
+  EXPECT_EQ(ui.status.back(), "已保存 old.dat");  // says what it did, not only that it is ready
   const IniDocument doc = ReadIniFile(path);
   EXPECT_EQ(doc.Find("Notes", "Owner").value_or("") + doc.Find("Previous", "Comment").value_or(""), "车队keep me");
   for (const auto& [key, value] : view->ProfileValues())
