@@ -2676,8 +2676,8 @@ Log: </translation>
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>检查 (工具 → 检查): %1</source>
-        <translation>Check (Tools → Check): %1</translation>
+        <source>检查发现的警告 (工具 → 检查)</source>
+        <translation>Warnings of the check (Tools → Check)</translation>
     </message>
 </context>
 <context>

@@ -50,7 +50,7 @@ ChangesDialog::ChangesDialog(const std::vector<SetupDifference>& differences, bo
   if (!warnings.empty()) {
     std::vector<std::string> lines;
     for (const Finding& f : warnings) lines.push_back(FindingLine(f, &lang::ShownOptions()));
-    add_group(tr("检查 (工具 → 检查): %1").arg(Q(SummaryLine(CountFindings(warnings)))), lines);
+    add_group(tr("检查发现的警告 (工具 → 检查)"), lines);
   }
   for (const ChangeGroup& group : GroupChanges(differences)) add_group(Q(group.page), group.lines);
   list_->setVisible(!differences.empty() || !warnings.empty());

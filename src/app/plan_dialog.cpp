@@ -128,7 +128,11 @@ void PlanDialog::Fill() {
     row->setToolTip(kDetail, Q(f.detail));
     if (f.severity == Severity::Error) row->setForeground(kSeverity, QColor(Qt::red));
   }
-  for (int c = 0; c < kDetail; ++c) list_->resizeColumnToContents(c);
+  // A little air between the columns, which their contents alone would not leave.
+  for (int c = 0; c < kDetail; ++c) {
+    list_->resizeColumnToContents(c);
+    list_->setColumnWidth(c, list_->columnWidth(c) + list_->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 2);
+  }
   list_->setVisible(!findings.empty());
 
   if (write_) {

@@ -1,6 +1,7 @@
 #include "screen_widget.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QCoreApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -66,7 +67,9 @@ CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent)
   form_ = new QWidget;
   form_->setObjectName(QStringLiteral("ProgrammingForm"));
   const DialogUnits du(form_->font());
-  form_->setFixedSize(du.X(514), du.Y(318));
+  // The form's own size is the least it takes; a larger window gives the
+  // grid the room.
+  form_->setMinimumSize(du.X(514), du.Y(318));
 
   tabs_ = new QTabWidget(form_);
   tabs_->setGeometry(du.Rect(1, 3, 509, 310));
@@ -82,7 +85,8 @@ CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent)
   BuildFunctionPage();
   BuildChannelPage();
   setWidget(form_);
-  setWidgetResizable(false);
+  setWidgetResizable(true);
+  form_->installEventFilter(this);
   Retranslate();
 }
 
@@ -239,6 +243,26 @@ void CScreenWidget::LineUpBoxes() {
 
 void CScreenWidget::resizeEvent(QResizeEvent* event) {
   QScrollArea::resizeEvent(event);
+  LineUpBoxes();
+}
+
+bool CScreenWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == form_ && event->type() == QEvent::Resize) FitToForm();
+  return QScrollArea::eventFilter(watched, event);
+}
+
+void CScreenWidget::FitToForm() {
+  const DialogUnits du(form_->font());
+  // The margins the form has at its least size, kept at any size.
+  const int extra_w = form_->width() - du.X(514), extra_h = form_->height() - du.Y(318);
+  const QRect tabs = du.Rect(1, 3, 509, 310);
+  tabs_->setGeometry(tabs.adjusted(0, 0, extra_w, extra_h));
+  const QRect grid = du.Rect(47, 23, 454, 274);
+  // Its 17 rows share its height (ChannelGridWidget::LayOut); none grows
+  // past twice a line of text: more height is left below.
+  const int tallest = 2 * grid_->fontMetrics().height() * 176 / 10 + 4;
+  const int height = std::max(grid.height(), std::min(grid.height() + extra_h, tallest));
+  grid_->setGeometry(grid.x(), grid.y(), grid.width() + extra_w, height);
   LineUpBoxes();
 }
 

@@ -40,6 +40,7 @@ class CScreenWidget : public QScrollArea {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildFunctionPage();
@@ -47,6 +48,8 @@ class CScreenWidget : public QScrollArea {
   QLabel* AddLabel(const QString& text, QRect rect, Qt::Alignment align = Qt::AlignLeft);
   void AddCombo(const char* key, const char* label, int x, int y, int label_left);
   void LineUpBoxes();
+  // The pages and the grid take the form's size; the rest keeps its place.
+  void FitToForm();
 
   CKAVIRView& view_;
   QWidget* form_ = nullptr;

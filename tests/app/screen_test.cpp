@@ -17,6 +17,8 @@
 #include "command_ids.h"
 #include "grid_balloon.h"
 #include "key_settings_dialog.h"
+#include <QScrollBar>
+
 #include "port_dialog.h"
 #include "radio_commands.h"
 
@@ -50,6 +52,31 @@ TEST_F(AppTest, PagesBoxesAndAModelChange) {
   EXPECT_TRUE(answers.texts[0].contains(QStringLiteral("您需要改变机器型号吗")));
   EXPECT_EQ(screen->findChild<QLineEdit*>(QStringLiteral("FreqU"))->text(), QStringLiteral("470"));
   EXPECT_TRUE(Cell(1, 1).startsWith(QStringLiteral("40"))) << Cell(1, 1).toStdString();
+}
+
+// A larger window gives the grid the room: wider columns, taller rows up
+// to two lines, the boxes level with their rows; a smaller one keeps the
+// form's own size and scrolls.
+TEST_F(AppTest, TheGridGrowsWithTheWindowAndTheFormKeepsItsLeastSize) {
+  StartFrame();
+  CScreenWidget* screen = frame_->screen();
+  ChannelGridWidget* grid = screen->grid();
+  frame_->resize(500, 400);
+  QApplication::processEvents();
+  const QSize least = grid->size();
+  EXPECT_TRUE(screen->horizontalScrollBar()->isVisible() || screen->verticalScrollBar()->isVisible());
+  frame_->resize(1600, 1000);
+  QApplication::processEvents();
+  EXPECT_GT(grid->width(), least.width() + 400);
+  EXPECT_GE(grid->height(), least.height());
+  EXPECT_LE(grid->rowHeight(1), 2 * grid->fontMetrics().height());
+  EXPECT_GT(grid->columnWidth(1), 0);
+  for (int n = 1; n <= 16; ++n)
+    EXPECT_LE(std::abs(grid->y() + grid->RowRect(n).center().y() - screen->ch_box(n)->geometry().center().y()), 1)
+        << n;
+  frame_->resize(500, 400);
+  QApplication::processEvents();
+  EXPECT_EQ(grid->size(), least);
 }
 
 TEST_F(AppTest, GridEditorsOpenOverTheCellAndCommitIntoIt) {
