@@ -179,6 +179,11 @@ void BatchDialog::Start() {
     setup = SetupFromFile(file_field_->text().trimmed().toStdString(), ProgramData::Load(view_.files()), &error);
   }
   if (!setup) return fail(tr("没有写入任何电台:\n") + QString::fromStdString(error));
+  if (check_plan) {
+    const std::string profile =
+        screen_choice_->isChecked() ? view_.current_file_name : file_field_->text().trimmed().toStdString();
+    if (const std::optional<Setup> planned = setup->Planned(); planned && !check_plan(*planned, profile)) return;
+  }
 
   log_ = std::make_unique<BatchLog>();
   if (!log_->Open(log_field_->text().trimmed().toStdString(), &error))

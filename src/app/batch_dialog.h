@@ -2,6 +2,7 @@
 // "批量写入": one set-up into radio after radio, on one or several ports,
 // with a live table of the radios done and a log file.
 #include <QDialog>
+#include <functional>
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -39,6 +40,9 @@ class BatchDialog : public QDialog {
   QSpinBox* count_field() const { return count_field_; }
   QCheckBox* verify_box() const { return verify_box_; }
   QCheckBox* keep_box() const { return keep_box_; }
+  // Asked before the job starts with what every radio will hold and the
+  // profile it came from ("" for the screen); false starts nothing.
+  std::function<bool(const Setup& planned, const std::string& profile)> check_plan;
   QLineEdit* log_field() const { return log_field_; }
   QTableWidget* table() const { return table_; }
   QLabel* state_label() const { return state_label_; }

@@ -96,7 +96,7 @@ void RadioCommands::Run(Kind kind) {
   CKAVIRView& view = frame_.view();
   // A read replaces the screen: unsaved work is asked about first.
   if (kind == Kind::Read && !view.ConfirmDiscardChanges()) return;
-  if (kind == Kind::Write && !CheckPlanBeforeWrite()) return;
+  if (kind == Kind::Write && !CheckPlanBeforeWrite(view.ToSetup(), view.current_file_name)) return;
   busy_ = true;
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
                                    frame_.action(kCmdPort)};
@@ -164,7 +164,7 @@ bool RadioCommands::ReviewChanges(const Setup* radio, const Setup& planned) {
   std::vector<SetupDifference> differences = radio ? CompareSetups(*radio, planned) : std::vector<SetupDifference>{};
   for (SetupDifference& d : differences) d.a = lang::ShownOptionText(d.a), d.b = lang::ShownOptionText(d.b);
   // The plan check's warnings come with the changes; its errors were asked about before.
-  std::vector<Finding> warnings = CheckWithLicence(planned, nullptr);
+  std::vector<Finding> warnings = CheckWithLicence(planned, frame_.view().current_file_name, nullptr);
   std::erase_if(warnings, [](const Finding& f) { return f.severity != Severity::Warning; });
   ChangesDialog dialog(differences, radio != nullptr, warnings, &frame_);
   const bool write = dialog.exec() == QDialog::Accepted;
@@ -172,14 +172,12 @@ bool RadioCommands::ReviewChanges(const Setup* radio, const Setup& planned) {
   return write;
 }
 
-std::string RadioCommands::LicencePath() const {
-  const std::string& profile = frame_.view().current_file_name;
+std::string RadioCommands::LicencePath(const std::string& profile) const {
   if (profile.empty()) return unsaved_licence_;
   return RememberedLicence(ReadIniFile(frame_.view().files().kavir_ini), profile);
 }
 
-void RadioCommands::KeepLicence(const std::string& path) {
-  const std::string profile = frame_.view().current_file_name;
+void RadioCommands::KeepLicence(const std::string& profile, const std::string& path) {
   // A screen not from a file has no profile to keep it for: it lasts as long as the program.
   if (profile.empty()) {
     unsaved_licence_ = path;
@@ -195,9 +193,8 @@ void RadioCommands::KeepLicence(const std::string& path) {
                           LinkText(kPromptCaption));
 }
 
-PlanDialog::Check RadioCommands::PlanCheck(bool leave_out_write_check) const {
-  const CKAVIRView& view = frame_.view();
-  return [setup = view.ToSetup(), lists = view.channel_lists, leave_out_write_check](const Licence* licence) {
+PlanDialog::Check RadioCommands::PlanCheck(const Setup& setup, bool leave_out_write_check) const {
+  return [setup, lists = frame_.view().channel_lists, leave_out_write_check](const Licence* licence) {
     std::vector<Finding> findings = CheckPlan(setup, lists, licence);
     if (leave_out_write_check)
       std::erase_if(findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
@@ -207,30 +204,33 @@ PlanDialog::Check RadioCommands::PlanCheck(bool leave_out_write_check) const {
 
 void RadioCommands::OnCheckPlan() {
   if (busy_) return;
-  PlanDialog dialog(PlanDialog::Purpose::Look, PlanCheck(false), LicencePath(), &frame_);
+  const std::string profile = frame_.view().current_file_name;
+  PlanDialog dialog(PlanDialog::Purpose::Look, PlanCheck(frame_.view().ToSetup(), false), LicencePath(profile),
+                    &frame_);
   dialog.exec();
-  if (dialog.licence_changed()) KeepLicence(dialog.licence_path());
+  if (dialog.licence_changed()) KeepLicence(profile, dialog.licence_path());
 }
 
-std::vector<Finding> RadioCommands::CheckWithLicence(const Setup& setup, bool* licence_read) const {
-  const std::string path = LicencePath();
+std::vector<Finding> RadioCommands::CheckWithLicence(const Setup& setup, const std::string& profile,
+                                                     bool* licence_read) const {
+  const std::string path = LicencePath(profile);
   std::optional<Licence> licence;
   if (!path.empty()) licence = LoadLicenceFile(path, nullptr);
   if (licence_read) *licence_read = path.empty() || licence;
   return CheckPlan(setup, frame_.view().channel_lists, licence ? &*licence : nullptr);
 }
 
-bool RadioCommands::CheckPlanBeforeWrite() {
+bool RadioCommands::CheckPlanBeforeWrite(const Setup& setup, const std::string& profile) {
   bool licence_read = true;
-  std::vector<Finding> findings = CheckWithLicence(frame_.view().ToSetup(), &licence_read);
+  std::vector<Finding> findings = CheckWithLicence(setup, profile, &licence_read);
   // What the write itself refuses it says in its own words. Warnings alone
   // do not stop a write (the list of changes shows them); a licence that
   // cannot be read is said even when nothing else is found.
   std::erase_if(findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
   if (licence_read && CountFindings(findings).errors == 0) return true;
-  PlanDialog dialog(PlanDialog::Purpose::BeforeWrite, PlanCheck(true), LicencePath(), &frame_);
+  PlanDialog dialog(PlanDialog::Purpose::BeforeWrite, PlanCheck(setup, true), LicencePath(profile), &frame_);
   const bool write = dialog.exec() == QDialog::Accepted;
-  if (dialog.licence_changed()) KeepLicence(dialog.licence_path());
+  if (dialog.licence_changed()) KeepLicence(profile, dialog.licence_path());
   return write;
 }
 
@@ -249,6 +249,9 @@ void RadioCommands::OnBatch() {
   const QString port = link_->device.empty() ? QString::number(link_->port_number)
                                              : QString::fromStdString(link_->device);
   BatchDialog dialog(frame_.view(), opener, port, &frame_);
+  dialog.check_plan = [this](const Setup& planned, const std::string& profile) {
+    return CheckPlanBeforeWrite(planned, profile);
+  };
   dialog.exec();
   busy_ = false;
   link_->OpenPort();

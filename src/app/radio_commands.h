@@ -57,16 +57,17 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   // The list of what a write changes; true to write.
   bool ReviewChanges(const Setup* radio, const Setup& planned);
   void Run(Kind kind);
-  // The plan check before a write: true when nothing is found or the user
-  // writes anyway.
-  bool CheckPlanBeforeWrite();
-  PlanDialog::Check PlanCheck(bool leave_out_write_check) const;
-  // The plan check of setup with the profile's licence; *licence_read
-  // (when given) false when it names one that cannot be read.
-  std::vector<Finding> CheckWithLicence(const Setup& setup, bool* licence_read) const;
-  // The licence chosen for the profile on show, and keeping a new choice.
-  std::string LicencePath() const;
-  void KeepLicence(const std::string& path);
+  // The plan check before a write (or a batch) of setup: true when no error
+  // is found or the user writes anyway.
+  bool CheckPlanBeforeWrite(const Setup& setup, const std::string& profile);
+  PlanDialog::Check PlanCheck(const Setup& setup, bool leave_out_write_check) const;
+  // The plan check of setup with profile's licence; *licence_read (when
+  // given) false when it names one that cannot be read.
+  std::vector<Finding> CheckWithLicence(const Setup& setup, const std::string& profile, bool* licence_read) const;
+  // The licence chosen for a profile ("": the screen that is no file's),
+  // and keeping a new choice.
+  std::string LicencePath(const std::string& profile) const;
+  void KeepLicence(const std::string& profile, const std::string& path);
 
   CMainFrame& frame_;
   ScreenEvents screen_events_;

@@ -45,12 +45,18 @@ std::string BatchSetup::ModelName(int n) const {
   return ArgText(TrText("Link", "第 %1 号机型"), {std::to_string(n)});
 }
 
+std::optional<Setup> BatchSetup::Planned() const {
+  const std::optional<Setup> record = ImageRecord(image, model, data, nullptr);
+  if (!record) return std::nullopt;
+  return data.Resolve(*record);
+}
+
 std::optional<std::size_t> BatchSetup::ChangedSettings(const Image& radio, int radio_model) const {
   // Both sides read the same way, so only what the radio would show differently counts.
   const std::optional<Setup> held = ImageRecord(radio, radio_model, data, nullptr);
-  const std::optional<Setup> planned = ImageRecord(image, model, data, nullptr);
+  const std::optional<Setup> planned = Planned();
   if (!held || !planned) return std::nullopt;
-  return CompareSetups(data.Resolve(*held), data.Resolve(*planned)).size();
+  return CompareSetups(data.Resolve(*held), *planned).size();
 }
 
 std::optional<BatchSetup> BatchSetupOf(const Setup& setup, const ProgramData& data, std::string* error,

@@ -24,6 +24,9 @@ struct BatchSetup {
 
   // The name of model number n as KAVIR.ini gives it.
   std::string ModelName(int n) const;
+  // What every radio will hold, read as a read would show it (nullopt
+  // when the image cannot be read as a set-up).
+  std::optional<Setup> Planned() const;
   // How many settings writing image into a radio holding radio (of model
   // radio_model) changes, as the list of changes counts them; nullopt when
   // either cannot be read as a set-up.

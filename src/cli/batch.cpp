@@ -1,6 +1,7 @@
 // kavir-cli batch --port PORT[,PORT...] FILE [--count N] [--log LOG]
-// [--no-verify] [--no-backup]: the same set-up into radio after radio, each
-// read first (unless --no-backup) so its log line counts what changed.
+// [--no-verify] [--no-backup] [--force] [--licence LIC]: the same set-up into
+// radio after radio, each read first (unless --no-backup) so its log line
+// counts what changed; the plan check's errors refuse it unless --force.
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -11,6 +12,7 @@
 #include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "commands.h"
+#include "plan_findings.h"
 #include "interrupts.h"
 #include "link_session.h"
 #include "open_screen.h"
@@ -116,6 +118,19 @@ int RunBatch(const CliArgs& args) {
   bool io_failed = false;
   auto setup = SetupFromFile(args.positional[0], ScreenData(screen.view), &error, &io_failed);
   if (!setup) return Fail(ExitCodeFor(!io_failed), OneLineText(error));
+  // The plan check, as a single write runs it, on what every radio will
+  // hold: its errors refuse the batch before a log is begun; what it finds
+  // is listed once the log is open.
+  std::optional<PlanFindings> plan;
+  if (const std::optional<Setup> planned = setup->Planned()) {
+    plan = CheckPlanOf(args, args.positional[0], *planned, setup->data.channel_lists, &error);
+    if (!plan) return Fail(kExitBadInput, "nothing written: " + error);
+    std::erase_if(plan->findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
+    if (CountFindings(plan->findings).errors && !args.Flag("force")) {
+      PrintFindings(*plan);
+      return Fail(kExitFailed, "nothing written: the plan check found errors (listed above); --force writes anyway");
+    }
+  }
 
   BatchLog log;
   // A name of our own choosing is never shared with another batch.
@@ -123,6 +138,7 @@ int RunBatch(const CliArgs& args) {
                                          : log.Create(args.files.program_dir, std::time(nullptr), &error, &io_failed);
   if (!opened) return Fail(ExitCodeFor(!io_failed), "log: " + error);
   const std::string log_path = log.path();
+  if (plan && !plan->findings.empty()) PrintFindings(*plan);
 
   std::string warning;
   const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini);

@@ -36,9 +36,10 @@ const std::vector<Command>& Commands() {
        "radio image: its own 768 bytes)",
        RunWrite},
       {"batch", "--port PORT[,PORT...] FILE",
-       {{"port", "PORT"}, {"count", "N"}, {"log", "LOG"}, {"no-verify"}, {"no-backup"}},
-       "write FILE into radio after radio on each PORT, each read first and kept in backups/ (unless "
-       "--no-backup), verified and logged with the number of settings it changed",
+       {{"port", "PORT"}, {"count", "N"}, {"log", "LOG"}, {"no-verify"}, {"no-backup"}, kForce, kLicence},
+       "check the plan as write does (its errors refuse the batch unless --force), then write FILE into radio "
+       "after radio on each PORT, each read first and kept in backups/ (unless --no-backup), verified and "
+       "logged with the number of settings it changed",
        RunBatch},
       {"report", "FILE PDF", {kModel, kForce}, "write the programming report of FILE as a one-page PDF", RunReport},
       {"import-csv", "CSV OUT", {{"base", "FILE"}, {"by-location"}, kModel, kForce},

@@ -229,6 +229,33 @@ TEST(BatchJob, ReadingFirstCountsTheSettingsEachWriteChanged) {
     EXPECT_EQ(radio.image(), image(*start.setup));
 }
 
+// The set-up is refused before any radio when the write would refuse it or
+// the image names no model of KAVIR.ini; models are named by their number.
+TEST(BatchSetup, IsRefusedBeforeAnyRadioAndNamesModelsByNumber) {
+  BatchStart start;
+  ASSERT_TRUE(start.setup) << start.error;
+  EXPECT_EQ(start.setup->ModelName(1), start.data.models().at(0));
+  EXPECT_EQ(start.setup->ModelName(0), "第 0 号机型");
+  kavir::Setup off_band = start.data.start;
+  off_band.channel(2)[ChannelField::RxFreq] = "999.00000";
+  std::string error;
+  EXPECT_FALSE(BatchSetupOf(off_band, start.data, &error));
+  EXPECT_NE(error.find("CH02"), std::string::npos) << error;
+  error.clear();
+  EXPECT_FALSE(SetupFromImage(Image{}, start.data, &error));
+  EXPECT_NE(error.find("model 0"), std::string::npos) << error;
+}
+
+// A record's time and the default log name tell the same local time.
+TEST(BatchLog, TheRecordTimeAndTheLogNameAgree) {
+  const std::time_t when = 1765188000;
+  std::string digits;
+  for (char c : LocalTimeText(when))
+    if (c >= '0' && c <= '9') digits += c;
+  EXPECT_EQ(LocalTimeText(when).size(), 19u);
+  EXPECT_EQ("batch-" + digits.substr(0, 8) + "-" + digits.substr(8) + ".csv", DefaultLogName(when));
+}
+
 // A transport that stops its job at once as it sends frame `at` (the poll,
 // the write's handshake, then packet n as frame n + 2).
 class StopNowAt : public BorrowedTransport {

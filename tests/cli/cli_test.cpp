@@ -211,7 +211,7 @@ TEST_F(Cli, EveryCommandTakesTheOptionsItsUsageListsAndNoOther) {
       {"doctor", {"--port", "--loopback"}},
       {"read", {"--port", "--out", "--retries"}},
       {"write", {"--port", "--model", "--retries", "--force", "--no-verify", "--no-backup", "--dry-run", "--licence"}},
-      {"batch", {"--port", "--count", "--log", "--no-verify", "--no-backup"}},
+      {"batch", {"--port", "--count", "--log", "--no-verify", "--no-backup", "--force", "--licence"}},
       {"report", {"--model", "--force"}},
       {"import-csv", {"--base", "--by-location", "--model", "--force"}},
       {"export-csv", {"--model", "--force"}},

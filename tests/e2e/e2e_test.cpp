@@ -103,8 +103,9 @@ TEST(EndToEnd, AWriteListsItsChangesAndADryRunWritesNothing) {
   EXPECT_EQ(f.Cli({"write", "--port", sim.device(), "--dry-run", f.File("a.dat")}).exit_code, 0);
 }
 
-// The plan check's errors refuse a write before anything is read or sent,
-// with the licence given or the one chosen for the profile; --force writes.
+// The plan check's errors refuse a write or a batch before anything is read
+// or sent, with the licence given or the one chosen for the profile; --force
+// writes.
 TEST(EndToEnd, PlanErrorsRefuseAWriteUnlessForced) {
   Folder f;
   SimProcess sim(f.Sim({}));
@@ -124,6 +125,11 @@ TEST(EndToEnd, PlanErrorsRefuseAWriteUnlessForced) {
   const CliResult remembered = f.Cli({"write", "--port", sim.device(), dat});
   EXPECT_EQ(remembered.exit_code, 1);
   EXPECT_EQ(remembered.out, given.out);
+  // A batch is refused the same way, before its log is begun.
+  const CliResult batch = f.Cli({"batch", "--port", sim.device(), dat, "--count", "1", "--log", f.File("b.csv")});
+  EXPECT_EQ(batch.exit_code, 1);
+  EXPECT_EQ(batch.out, given.out);
+  EXPECT_FALSE(fs::exists(f.File("b.csv")));
   EXPECT_FALSE(fs::exists(f.File("received.bin")));
   EXPECT_TRUE(f.Backups("before-write").empty());
 
