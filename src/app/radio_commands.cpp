@@ -116,7 +116,7 @@ void RadioCommands::Run(Kind kind) {
         return ReviewChanges(radio, planned);
       };
     if (kind == Kind::Compare) {
-      result = kavir::OnReadRadio(radio, *link_, threads_);
+      result = kavir::OnReadRadio(radio, *link_, threads_, ReadPurpose::Compare);
     } else {
       // A read is one step that undo takes back.
       view.RecordStep([&] {

@@ -31,8 +31,8 @@ void RunOnThreadOf(QObject* context, const std::function<void()>& fn) {
     QMetaObject::invokeMethod(context, fn, Qt::BlockingQueuedConnection);
 }
 
-bool WindowThreadEvents::ConfirmRead() {
-  return There([&] { return target_.ConfirmRead(); });
+bool WindowThreadEvents::ConfirmRead(ReadPurpose purpose) {
+  return There([&] { return target_.ConfirmRead(purpose); });
 }
 bool WindowThreadEvents::ConfirmWrite(const std::string& model) {
   return There([&] { return target_.ConfirmWrite(model); });

@@ -24,7 +24,7 @@ class WindowThreadEvents : public TransferEvents {
  public:
   WindowThreadEvents(QObject* context, TransferEvents& target) : context_(context), target_(target) {}
 
-  bool ConfirmRead() override;
+  bool ConfirmRead(ReadPurpose purpose) override;
   bool ConfirmWrite(const std::string& model) override;
   bool AcceptOtherModel(const std::string& radio_model, const std::string& data_model,
                         const std::string& prompt) override;

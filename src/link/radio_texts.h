@@ -11,6 +11,8 @@ inline constexpr const char* kPromptCaption = KAVIR_TR_NOOP("Link", "提示信�
 
 inline constexpr const char* kReadConfirm = KAVIR_TR_NOOP("Link",
     "\n\t您一定要进行数据读取吗 \t\t\n\n\t (   Y：是      N：不是   ) ?\n");
+inline constexpr const char* kCompareConfirm = KAVIR_TR_NOOP("Link",
+    "\n\t与电台比较: 只读出电台的数据, 与屏幕比较 \t\t\n\t屏幕上的数据保持不变, 电台也不会改变\n\n\t现在读出电台吗 (   Y：是      N：不是   ) ?\n");
 inline constexpr const char* kWriteConfirmFormat = KAVIR_TR_NOOP("Link",
     "\n\t您一定要进行机器(%s)数据写入吗? \t\t\n\n\t (   Y：是      N：不是   ) ?\n");
 

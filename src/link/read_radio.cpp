@@ -196,10 +196,10 @@ Step ReadAttempt::Run() {
 
 }  // namespace
 
-ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data) {
+ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data, ReadPurpose purpose) {
   ReadOutcome out;
   link.BeginTransfer();
-  if (!link.events().ConfirmRead()) {
+  if (!link.events().ConfirmRead(purpose)) {
     out.result = TransferResult::Cancelled;
     return out;
   }
