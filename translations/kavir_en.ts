@@ -918,6 +918,18 @@ What the radio held before the write is saved as backups/%1 and can be written b
 	Read the radio now? (   Y: Yes      N: No   ) ?
 </translation>
     </message>
+    <message>
+        <source>
+	串口在传输中断开了 (编程线被拔出或设备已不存在): %1</source>
+        <translation>
+	The serial port went away during the transfer (cable unplugged or device gone): %1</translation>
+    </message>
+    <message>
+        <source>
+	串口 %1 在传输中断开过, 现在又可以打开了。</source>
+        <translation>
+	The serial port %1 went away during the transfer; it opens again now.</translation>
+    </message>
 </context>
 <context>
     <name>Plan</name>

@@ -28,6 +28,10 @@ inline constexpr const char* kWritePacketFailedFormat = KAVIR_TR_NOOP("Link",
 inline constexpr const char* kPortFailedFormat = KAVIR_TR_NOOP("Link",
     "\n\t串口无法打开 (%1) ! 需要重试吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n");
 
+// Put before a failure's prompt when the port went away during it.
+inline constexpr const char* kPortLostFormat = KAVIR_TR_NOOP("Link", "\n\t串口在传输中断开了 (编程线被拔出或设备已不存在): %1");
+inline constexpr const char* kPortBackFormat = KAVIR_TR_NOOP("Link", "\n\t串口 %1 在传输中断开过, 现在又可以打开了。");
+
 // The question asked when the radio names another model than the screen.
 inline constexpr const char* kOtherModelLead = KAVIR_TR_NOOP("Link", "\n\t电台回答的机型是 ");
 
