@@ -108,6 +108,7 @@ void RadioCommands::Run(Kind kind) {
   {
     TransferGuard guard(frame_, *link_);
     guard_ = &guard;
+    events_.on_confirmed = [&guard] { guard.Started(); };
     WriteRadioOptions options;
     options.verify = frame_.action(kCmdVerifyAfterWrite)->isChecked();
     options.keep_radio_image = frame_.action(kCmdKeepRadioBeforeWrite)->isChecked();
@@ -126,6 +127,7 @@ void RadioCommands::Run(Kind kind) {
         if (kind == Kind::Read && result == TransferResult::Done) view.current_file_name.clear();
       });
     }
+    events_.on_confirmed = nullptr;
     guard_ = nullptr;
   }
   if (kind == Kind::Read && result == TransferResult::Done) view.MarkClean();

@@ -49,7 +49,8 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   // How the batch opens its ports; unset: the system's serial port with the
   // line settings the program's port has at the time.
   PortOpener batch_opener;
-  // The transfer's Cancel button; nullptr when no transfer runs.
+  // The transfer's Cancel button; nullptr when no transfer runs, hidden
+  // until the transfer is confirmed.
   QPushButton* cancel_button() const;
 
  private:

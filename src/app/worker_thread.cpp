@@ -32,10 +32,14 @@ void RunOnThreadOf(QObject* context, const std::function<void()>& fn) {
 }
 
 bool WindowThreadEvents::ConfirmRead(ReadPurpose purpose) {
-  return There([&] { return target_.ConfirmRead(purpose); });
+  return There([&] { return Confirmed(target_.ConfirmRead(purpose)); });
 }
 bool WindowThreadEvents::ConfirmWrite(const std::string& model) {
-  return There([&] { return target_.ConfirmWrite(model); });
+  return There([&] { return Confirmed(target_.ConfirmWrite(model)); });
+}
+bool WindowThreadEvents::Confirmed(bool yes) {
+  if (yes && on_confirmed) on_confirmed();
+  return yes;
 }
 bool WindowThreadEvents::AcceptOtherModel(const std::string& radio_model, const std::string& data_model,
                                           const std::string& prompt) {

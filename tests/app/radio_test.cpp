@@ -102,6 +102,33 @@ TEST_F(RadioTest, EscapeCancelsAReadAndTheCancelButtonAWrite) {
   }
 }
 
+// Behind the read's or the write's question nothing has started yet: no
+// Cancel button there, and none at all when the answer is No.
+TEST_F(RadioTest, TheCancelButtonShowsOnlyOnceATransferIsConfirmed) {
+  StartFrame();
+  auto cancel_shown = [this] {
+    QPushButton* button = frame_->radio().cancel_button();
+    return button && button->isVisible();
+  };
+  for (const int command : {kCmdRead, kCmdWrite}) {
+    for (const bool yes : {false, true}) {
+      SCOPED_TRACE(testing::Message() << (command == kCmdRead ? "read " : "write ") << yes);
+      const std::size_t frames_before = radio_->sent().size();
+      QList<bool> shown_at_box;
+      bool shown_while_sending = false;
+      OnPaint([&] { shown_while_sending = shown_while_sending || cancel_shown(); });
+      BoxAnswerer boxes({yes ? QMessageBox::Yes : QMessageBox::No, QMessageBox::Ok});
+      boxes.on_box = [&](QMessageBox*) { shown_at_box << cancel_shown(); };
+      frame_->action(command)->trigger();
+      ASSERT_EQ(boxes.texts.size(), yes ? 2 : 1);
+      EXPECT_FALSE(shown_at_box[0]) << "at the question";
+      EXPECT_EQ(shown_while_sending, yes);
+      EXPECT_EQ(radio_->sent().size() > frames_before, yes);
+      EXPECT_EQ(frame_->radio().cancel_button(), nullptr);
+    }
+  }
+}
+
 TEST_F(RadioTest, VerifyChoiceInTheToolsMenuIsStoredAndDecidesWhetherAWriteIsVerified) {
   StartFrame();
   radio_->radio().faults.corrupt_store = 100;
