@@ -40,6 +40,16 @@ bool SerialLink::OpenTransport() {
   return false;
 }
 
+std::string SerialLink::RecheckPort() {
+  if (transport_.IsOpen() || last_open_error_.empty()) return {};
+  const std::string before = last_open_error_;
+  if (TryOpen()) {
+    transport_.TakeReceived();
+    return TrText("Link", "就绪");
+  }
+  return last_open_error_ == before ? std::string() : LinkText(kPortMissingStatus) + last_open_error_;
+}
+
 std::string SerialLink::TakePortLoss() {
   if (!port_lost_) return {};
   port_lost_ = false;

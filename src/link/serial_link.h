@@ -137,6 +137,10 @@ class SerialLink {
   Timeouts LoadTimeouts();
   // Why the port would not open the last time ("" when it did).
   const std::string& last_open_error() const { return last_open_error_; }
+  // A port that would not open, tried again without a box (its holder may
+  // have quit, the cable may be in now): the status text that is true now,
+  // "" while the port is open or nothing changed.
+  std::string RecheckPort();
   // When the open port went away since the last call (cable pulled, device
   // gone): a line that names it and says why it does not open again, which
   // is tried once, quietly. "" when it stayed.

@@ -129,6 +129,37 @@ TEST_F(RadioTest, TheCancelButtonShowsOnlyOnceATransferIsConfirmed) {
   }
 }
 
+// The status line names the program that holds the port only while it
+// does: a recheck finds another holder, then the port free and opened; a
+// status line that says something else is left alone.
+TEST_F(RadioTest, APortHolderThatQuitIsNoLongerNamed) {
+  radio_ = std::make_unique<sim::VirtualRadio>(clock_, ImageWith("KV16V.ini", {}));
+  radio_->refuse_open = "in use by minicom (4242)";
+  frame_ = std::make_unique<CMainFrame>(WorkingFiles::FromDirectory(dir_.path().toStdString()), radio_.get(), &clock_);
+  frame_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
+  frame_->Start();
+  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("minicom (4242)"))) << frame_->status_text().toStdString();
+
+  radio_->refuse_open = "in use by screen (77)";
+  frame_->radio().RecheckPort();
+  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("screen (77)"))) << frame_->status_text().toStdString();
+  EXPECT_FALSE(frame_->status_text().contains(QStringLiteral("minicom")));
+
+  radio_->refuse_open.clear();
+  const QString other = QStringLiteral("已保存");
+  frame_->SetStatusText(other);
+  const int opens = radio_->open_calls();
+  frame_->radio().RecheckPort();
+  EXPECT_EQ(radio_->open_calls(), opens);
+  EXPECT_EQ(frame_->status_text().trimmed(), other);
+
+  frame_->SetStatusText(QStringLiteral("串口未打开（读出或写入时再试）: cannot open virtual COM1: in use by screen (77)"));
+  frame_->radio().RecheckPort();
+  EXPECT_TRUE(radio_->IsOpen());
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
+}
+
 TEST_F(RadioTest, VerifyChoiceInTheToolsMenuIsStoredAndDecidesWhetherAWriteIsVerified) {
   StartFrame();
   radio_->radio().faults.corrupt_store = 100;
