@@ -904,6 +904,32 @@ What the radio held before the write is saved as backups/%1 and can be written b
         <source>KAVIR.ini [ComPort] %1=%2 不是 0 或 1, 按 %3 使用。</source>
         <translation>KAVIR.ini [ComPort] %1=%2 is not 0 or 1; using %3.</translation>
     </message>
+    <message>
+        <source>
+	与电台比较: 只读出电台的数据, 与屏幕比较 		
+	屏幕上的数据保持不变, 电台也不会改变
+
+	现在读出电台吗 (   Y：是      N：不是   ) ?
+</source>
+        <translation>
+	Compare with Radio: the radio is only read and compared 		
+	The screen stays as it is; nothing in the radio changes
+
+	Read the radio now? (   Y: Yes      N: No   ) ?
+</translation>
+    </message>
+    <message>
+        <source>
+	串口在传输中断开了 (编程线被拔出或设备已不存在): %1</source>
+        <translation>
+	The serial port went away during the transfer (cable unplugged or device gone): %1</translation>
+    </message>
+    <message>
+        <source>
+	串口 %1 在传输中断开过, 现在又可以打开了。</source>
+        <translation>
+	The serial port %1 went away during the transfer; it opens again now.</translation>
+    </message>
 </context>
 <context>
     <name>Plan</name>

@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include "dialog_units.h"
+#include "elided_label.h"
 #include "link/port_device.h"
 #include "link/port_doctor.h"
 #include "link/native/native_ports.h"
@@ -103,7 +104,9 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   auto* report_button = new QPushButton(tr("诊断报告..."), this);
   report_button->setGeometry(du.Rect(74, 145, 56, 14));
   connect(report_button, &QPushButton::clicked, this, &PortDialog::ShowReport);
-  probe_status_ = new QLabel(this);
+  // A long device path would be cut at the dialog's edge.
+  probe_status_ = new ElidedLabel(this);
+  probe_status_->setObjectName(QStringLiteral("ProbeStatus"));
   probe_status_->setGeometry(du.Rect(134, 146, 112, 12));
 
   auto* baud_label = new QLabel(tr("波特率(&B)："), this);
@@ -267,7 +270,7 @@ void PortDialog::Probe() {
   NativeSerialTransport transport(line);
   SteadyClock clock;
   probe_button_->setEnabled(false);
-  probe_status_->setText(tr("正在检测..."));
+  probe_status_->SetFullText(tr("正在检测..."));
   // The device typed in is tried too, and listed with its answer.
   if (lister_) SetPorts(lister_(configured_device_.toStdString()));
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -293,10 +296,10 @@ void PortDialog::Probe() {
   QApplication::restoreOverrideCursor();
   probe_button_->setEnabled(true);
   if (found.isEmpty()) {
-    probe_status_->setText(tr("没有找到电台"));
+    probe_status_->SetFullText(tr("没有找到电台"));
     return;
   }
-  probe_status_->setText(tr("电台在 %1").arg(found));
+  probe_status_->SetFullText(tr("电台在 %1").arg(found));
   device_field_->setEditText(found);
   if (QTreeWidgetItem* item = ItemFor(found.toStdString())) list_->setCurrentItem(item);
 }

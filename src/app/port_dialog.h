@@ -22,6 +22,8 @@ class QTreeWidgetItem;
 
 namespace kavir::app {
 
+class ElidedLabel;
+
 class PortDialog : public QDialog {
   Q_OBJECT
 
@@ -44,6 +46,7 @@ class PortDialog : public QDialog {
   QSpinBox* transmit_field() const { return waits_[2]; }
   QTreeWidget* port_list() const { return list_; }
   QPushButton* probe_button() const { return probe_button_; }
+  ElidedLabel* probe_status() const { return probe_status_; }
 
   // "检测电台": the read handshake on each usable port in turn, a device
   // typed in included; the list shows where a radio answered, and the first
@@ -74,7 +77,7 @@ class PortDialog : public QDialog {
   QSpinBox* waits_[3] = {};
   QTreeWidget* list_ = nullptr;
   QPushButton* probe_button_ = nullptr;
-  QLabel* probe_status_ = nullptr;
+  ElidedLabel* probe_status_ = nullptr;
   std::vector<PortRecord> ports_;
   PortLister lister_;
   std::vector<std::string> missing_;  // devices named here that the system lacks

@@ -1,10 +1,12 @@
 #include "radio_commands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "batch/native_port_opener.h"
 #include "batch_dialog.h"
@@ -48,6 +50,13 @@ RadioCommands::RadioCommands(CMainFrame& frame, Transport* transport, Clock* clo
   link_ = std::make_unique<SerialLink>(*transport, *clock, events_, files);
   threads_.link = [](const std::function<void()>& fn) { RunOffWindowThread(UserInput::Heard, fn); };
   threads_.screen = [this](const std::function<void()>& fn) { RunOnThreadOf(&frame_, fn); };
+  // Slow: the check of who holds a port reads the process table.
+  port_timer_ = new QTimer(&frame_);
+  port_timer_->setInterval(3000);
+  QObject::connect(port_timer_, &QTimer::timeout, &frame_, [this] { RecheckPort(); });
+  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &frame_, [this](Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive) RecheckPort();
+  });
 }
 
 RadioCommands::~RadioCommands() = default;
@@ -76,7 +85,28 @@ void RadioCommands::Connect() {
   });
 }
 
-void RadioCommands::OpenStartupPort() { link_->OpenStartupPort(); }
+void RadioCommands::OpenStartupPort() {
+  link_->OpenStartupPort();
+  WatchPortStatus();
+}
+
+bool RadioCommands::PortMessageShown() const {
+  const std::string& why = link_->last_open_error();
+  return !why.empty() && !link_->transport().IsOpen() &&
+         frame_.status_text().trimmed() == QString::fromStdString(LinkText(kPortMissingStatus) + why).trimmed();
+}
+
+void RadioCommands::WatchPortStatus() {
+  if (PortMessageShown()) port_timer_->start();
+}
+
+void RadioCommands::RecheckPort() {
+  if (busy_ || QApplication::activeModalWidget()) return;
+  if (!PortMessageShown()) return port_timer_->stop();
+  const std::string now = link_->RecheckPort();
+  if (!now.empty()) frame_.SetStatusText(QString::fromStdString(now));
+  if (!PortMessageShown()) port_timer_->stop();
+}
 
 bool RadioCommands::RunPortDialog(PortSettings& settings) {
   const IniDocument kavir_ini = ReadIniFile(frame_.view().files().kavir_ini);
@@ -108,6 +138,7 @@ void RadioCommands::Run(Kind kind) {
   {
     TransferGuard guard(frame_, *link_);
     guard_ = &guard;
+    events_.on_confirmed = [&guard] { guard.Started(); };
     WriteRadioOptions options;
     options.verify = frame_.action(kCmdVerifyAfterWrite)->isChecked();
     options.keep_radio_image = frame_.action(kCmdKeepRadioBeforeWrite)->isChecked();
@@ -116,7 +147,7 @@ void RadioCommands::Run(Kind kind) {
         return ReviewChanges(radio, planned);
       };
     if (kind == Kind::Compare) {
-      result = kavir::OnReadRadio(radio, *link_, threads_);
+      result = kavir::OnReadRadio(radio, *link_, threads_, ReadPurpose::Compare);
     } else {
       // A read is one step that undo takes back.
       view.RecordStep([&] {
@@ -126,6 +157,7 @@ void RadioCommands::Run(Kind kind) {
         if (kind == Kind::Read && result == TransferResult::Done) view.current_file_name.clear();
       });
     }
+    events_.on_confirmed = nullptr;
     guard_ = nullptr;
   }
   if (kind == Kind::Read && result == TransferResult::Done) view.MarkClean();
@@ -289,6 +321,7 @@ void RadioCommands::SaveWriteSwitch(const QString& name, const std::function<voi
 void RadioCommands::OnPortSettings() {
   if (busy_) return;
   link_->OnPortSettings(*this);
+  WatchPortStatus();
 }
 
 }  // namespace kavir::app

@@ -15,6 +15,7 @@
 #include "worker_thread.h"
 
 class QPushButton;
+class QTimer;
 
 namespace kavir::app {
 
@@ -29,6 +30,10 @@ class RadioCommands : public PortStarter, public PortDialogUi {
 
   void Connect();
   void OpenStartupPort() override;
+  // While the status line says why the port would not open, the port is
+  // tried again now and then (and when the window comes back to the front),
+  // so a holder that has quit is no longer named.
+  void RecheckPort();
   bool RunPortDialog(PortSettings& settings) override;
 
   void OnReadRadio();
@@ -49,7 +54,8 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   // How the batch opens its ports; unset: the system's serial port with the
   // line settings the program's port has at the time.
   PortOpener batch_opener;
-  // The transfer's Cancel button; nullptr when no transfer runs.
+  // The transfer's Cancel button; nullptr when no transfer runs, hidden
+  // until the transfer is confirmed.
   QPushButton* cancel_button() const;
 
  private:
@@ -79,6 +85,10 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   bool busy_ = false;
   std::string unsaved_licence_;  // for a screen that is no file's
   TransferGuard* guard_ = nullptr;
+  QTimer* port_timer_ = nullptr;
+  // Starts the rechecks when the status line shows the port's message.
+  void WatchPortStatus();
+  bool PortMessageShown() const;
 };
 
 }  // namespace kavir::app

@@ -47,10 +47,14 @@ TransferGuard::TransferGuard(CMainFrame& frame, SerialLink& link) : frame_(frame
     button_->setEnabled(false);
     button_->setText(tr("正在取消..."));
   });
+  button_->hide();
+  qApp->installEventFilter(this);
+}
+
+void TransferGuard::Started() {
   PlaceButton();
   button_->show();
   button_->raise();
-  qApp->installEventFilter(this);
 }
 
 TransferGuard::~TransferGuard() {
@@ -83,7 +87,7 @@ bool TransferGuard::eventFilter(QObject* watched, QEvent* event) {
   if (QApplication::activeModalWidget()) return false;
   if (widget == button_) return false;
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-      button_->isEnabled()) {
+      button_->isVisible() && button_->isEnabled()) {
     button_->click();
   }
   return true;

@@ -31,11 +31,15 @@ void RunOnThreadOf(QObject* context, const std::function<void()>& fn) {
     QMetaObject::invokeMethod(context, fn, Qt::BlockingQueuedConnection);
 }
 
-bool WindowThreadEvents::ConfirmRead() {
-  return There([&] { return target_.ConfirmRead(); });
+bool WindowThreadEvents::ConfirmRead(ReadPurpose purpose) {
+  return There([&] { return Confirmed(target_.ConfirmRead(purpose)); });
 }
 bool WindowThreadEvents::ConfirmWrite(const std::string& model) {
-  return There([&] { return target_.ConfirmWrite(model); });
+  return There([&] { return Confirmed(target_.ConfirmWrite(model)); });
+}
+bool WindowThreadEvents::Confirmed(bool yes) {
+  if (yes && on_confirmed) on_confirmed();
+  return yes;
 }
 bool WindowThreadEvents::AcceptOtherModel(const std::string& radio_model, const std::string& data_model,
                                           const std::string& prompt) {

@@ -24,7 +24,10 @@ class WindowThreadEvents : public TransferEvents {
  public:
   WindowThreadEvents(QObject* context, TransferEvents& target) : context_(context), target_(target) {}
 
-  bool ConfirmRead() override;
+  // Called on the window's thread when a read or a write was confirmed.
+  std::function<void()> on_confirmed;
+
+  bool ConfirmRead(ReadPurpose purpose) override;
   bool ConfirmWrite(const std::string& model) override;
   bool AcceptOtherModel(const std::string& radio_model, const std::string& data_model,
                         const std::string& prompt) override;
@@ -37,6 +40,7 @@ class WindowThreadEvents : public TransferEvents {
   void Refresh() override;
 
  private:
+  bool Confirmed(bool yes);
   template <typename F>
   auto There(F fn) {
     using R = decltype(fn());

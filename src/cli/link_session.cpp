@@ -81,7 +81,7 @@ bool CliEvents::Said(const std::string& prompt, bool yes) {
   return yes;
 }
 
-bool CliEvents::ConfirmRead() { return Said(LinkText(kReadConfirm), true); }
+bool CliEvents::ConfirmRead(ReadPurpose purpose) { return Said(ReadConfirmText(purpose), true); }
 bool CliEvents::ConfirmWrite(const std::string& model) { return Said(WriteConfirmText(model), true); }
 
 bool CliEvents::AcceptOtherModel(const std::string&, const std::string&, const std::string& prompt) {

@@ -32,7 +32,7 @@ class CliEvents : public TransferEvents {
   std::string last_failure;  // its cause, on one line
   bool refused_other_model = false;
 
-  bool ConfirmRead() override;
+  bool ConfirmRead(ReadPurpose purpose) override;
   bool ConfirmWrite(const std::string& model) override;
   bool AcceptOtherModel(const std::string& radio_model, const std::string& data_model,
                         const std::string& prompt) override;

@@ -28,7 +28,8 @@ void SendHandshake(SerialLink& link, const char* frame, const HandshakeWaits& wa
 }
 
 TransferFailure HandshakeFailure(SerialLink& link) {
-  if (link.transport().IsOpen()) return MakeFailure(TransferFailure::Kind::Handshake, LinkText(kHandshakeFailed));
+  const std::string lost = link.TakePortLoss();
+  if (link.transport().IsOpen()) return MakeFailure(TransferFailure::Kind::Handshake, lost + LinkText(kHandshakeFailed));
   return MakeFailure(TransferFailure::Kind::Handshake, ArgText(LinkText(kPortFailedFormat), {link.last_open_error()}));
 }
 

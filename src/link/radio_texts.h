@@ -11,6 +11,8 @@ inline constexpr const char* kPromptCaption = KAVIR_TR_NOOP("Link", "提示信�
 
 inline constexpr const char* kReadConfirm = KAVIR_TR_NOOP("Link",
     "\n\t您一定要进行数据读取吗 \t\t\n\n\t (   Y：是      N：不是   ) ?\n");
+inline constexpr const char* kCompareConfirm = KAVIR_TR_NOOP("Link",
+    "\n\t与电台比较: 只读出电台的数据, 与屏幕比较 \t\t\n\t屏幕上的数据保持不变, 电台也不会改变\n\n\t现在读出电台吗 (   Y：是      N：不是   ) ?\n");
 inline constexpr const char* kWriteConfirmFormat = KAVIR_TR_NOOP("Link",
     "\n\t您一定要进行机器(%s)数据写入吗? \t\t\n\n\t (   Y：是      N：不是   ) ?\n");
 
@@ -25,6 +27,10 @@ inline constexpr const char* kWritePacketFailedFormat = KAVIR_TR_NOOP("Link",
 
 inline constexpr const char* kPortFailedFormat = KAVIR_TR_NOOP("Link",
     "\n\t串口无法打开 (%1) ! 需要重试吗 \t\t\n\n\t (   Y：重试      N：返回   ) ?\n");
+
+// Put before a failure's prompt when the port went away during it.
+inline constexpr const char* kPortLostFormat = KAVIR_TR_NOOP("Link", "\n\t串口在传输中断开了 (编程线被拔出或设备已不存在): %1");
+inline constexpr const char* kPortBackFormat = KAVIR_TR_NOOP("Link", "\n\t串口 %1 在传输中断开过, 现在又可以打开了。");
 
 // The question asked when the radio names another model than the screen.
 inline constexpr const char* kOtherModelLead = KAVIR_TR_NOOP("Link", "\n\t电台回答的机型是 ");

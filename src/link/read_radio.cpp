@@ -122,7 +122,7 @@ Step ReadAttempt::PacketFailed(const PacketFailure& failure) {
     if (failure.kind == Kind::Incomplete && !silent) link_.SendText(5, kGood);
     link_.SpinDelay(20 * (48 - n));
   }
-  return Prompt(MakeFailure(TransferFailure::Kind::ReadPacket, FormatPacketText(kReadPacketFailedFormat, n), n));
+  return Prompt(LinkFailure(link_, TransferFailure::Kind::ReadPacket, FormatPacketText(kReadPacketFailedFormat, n), n));
 }
 
 // Bytes that are no radio's image would show as nonsense settings: they are
@@ -196,10 +196,10 @@ Step ReadAttempt::Run() {
 
 }  // namespace
 
-ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data) {
+ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data, ReadPurpose purpose) {
   ReadOutcome out;
   link.BeginTransfer();
-  if (!link.events().ConfirmRead()) {
+  if (!link.events().ConfirmRead(purpose)) {
     out.result = TransferResult::Cancelled;
     return out;
   }

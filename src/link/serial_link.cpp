@@ -40,6 +40,24 @@ bool SerialLink::OpenTransport() {
   return false;
 }
 
+std::string SerialLink::RecheckPort() {
+  if (transport_.IsOpen() || last_open_error_.empty()) return {};
+  const std::string before = last_open_error_;
+  if (TryOpen()) {
+    transport_.TakeReceived();
+    return TrText("Link", "就绪");
+  }
+  return last_open_error_ == before ? std::string() : LinkText(kPortMissingStatus) + last_open_error_;
+}
+
+std::string SerialLink::TakePortLoss() {
+  if (!port_lost_) return {};
+  port_lost_ = false;
+  if (transport_.IsOpen() || TryOpen())
+    return ArgText(LinkText(kPortBackFormat), {transport_.DeviceName(port_number, device)});
+  return ArgText(LinkText(kPortLostFormat), {last_open_error_});
+}
+
 void SerialLink::OpenPort() {
   if (!transport_.IsOpen() && OpenTransport()) {
     // Whatever the line held before is not an answer to anything.
@@ -50,6 +68,7 @@ void SerialLink::OpenPort() {
 void SerialLink::SendFrame() {
   if (!transport_.IsOpen() && !OpenTransport()) return;  // shown; the wait runs out
   transport_.Send(transmit_buffer.data(), transmit_count);
+  NoteIfLost();
 }
 
 void SerialLink::SendBytes(const std::uint8_t* bytes, std::size_t count) {
@@ -86,6 +105,7 @@ void SerialLink::SendText(int length, const char* text) {
 void SerialLink::PollInput() {
   if (!transport_.IsOpen()) return;
   std::vector<std::uint8_t> bytes = transport_.TakeReceived();
+  NoteIfLost();
   if (!bytes.empty()) AppendReceived(static_cast<int>(bytes.size()), bytes.data());
 }
 
@@ -127,10 +147,12 @@ void SerialLink::WaitForBytes(int wanted, int timeout_ms, const std::string& tex
     if (remaining <= 0) break;
     // Short slices: the idle hook runs and a cancel is seen within 20 ms.
     int slice = static_cast<int>(std::min<std::int64_t>(remaining, kIdleSliceMs));
-    if (transport_.IsOpen())
+    if (transport_.IsOpen()) {
       transport_.WaitReadable(slice);
-    else
+      NoteIfLost();
+    } else {
       clock_.SleepMs(slice);  // nothing can arrive; still honour the time-out
+    }
     if (idle_hook) idle_hook();
     PollInput();
   }
@@ -150,13 +172,14 @@ void SerialLink::DrainInput(int quiet_ms, int max_ms) {
     transport_.TakeReceived();
     const std::int64_t end = clock_.NowMs() + std::max(max_ms, 0);
     std::int64_t quiet_since = clock_.NowMs();
-    while (!cancel_requested()) {
+    while (!cancel_requested() && transport_.IsOpen()) {
       const std::int64_t now = clock_.NowMs();
       const std::int64_t left = std::min(quiet_since + quiet_ms, end) - now;
       if (left <= 0) break;
       transport_.WaitReadable(static_cast<int>(std::min<std::int64_t>(left, kIdleSliceMs)));
       if (idle_hook) idle_hook();
       if (!transport_.TakeReceived().empty()) quiet_since = clock_.NowMs();
+      NoteIfLost();
     }
   }
   ClearReceiveBuffer();

@@ -116,6 +116,7 @@ class SerialLink {
     }
     cancel_.store(stage_.load() == kStopped);
     report = TransferReport{};
+    port_lost_ = false;
   }
   TransferReport report;
 
@@ -136,6 +137,14 @@ class SerialLink {
   Timeouts LoadTimeouts();
   // Why the port would not open the last time ("" when it did).
   const std::string& last_open_error() const { return last_open_error_; }
+  // A port that would not open, tried again without a box (its holder may
+  // have quit, the cable may be in now): the status text that is true now,
+  // "" while the port is open or nothing changed.
+  std::string RecheckPort();
+  // When the open port went away since the last call (cable pulled, device
+  // gone): a line that names it and says why it does not open again, which
+  // is tried once, quietly. "" when it stayed.
+  std::string TakePortLoss();
 
   Transport& transport() { return transport_; }
   Clock& clock() { return clock_; }
@@ -145,12 +154,15 @@ class SerialLink {
  private:
   bool TryOpen();  // no message
   bool OpenTransport();
+  // After a call on the open transport: it closed the port itself.
+  void NoteIfLost() { port_lost_ = port_lost_ || !transport_.IsOpen(); }
 
   Transport& transport_;
   Clock& clock_;
   TransferEvents& events_;
   WorkingFiles files_;
   bool open_error_shown_ = false;
+  bool port_lost_ = false;
   std::string last_open_error_;
   std::string timeout_warning_shown_;
   std::atomic<bool> cancel_{false};

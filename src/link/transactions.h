@@ -19,12 +19,12 @@ struct ReadOutcome {
   Setup record;
 };
 
-// Confirmation, handshake, 48 packets, band check; every failure asks
-// whether to start again. A complete read is kept as the radio's image in
+// Confirmation (in the words of purpose), handshake, 48 packets, band
+// check; every failure asks whether to start again. A complete read is kept as the radio's image in
 // the backups folder and as Read.ini; a failed one leaves what it got in
 // Read.partial.ini. Option texts come from data's lists, the band from the
 // model file of the model the radio names.
-ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data);
+ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data, ReadPurpose purpose = ReadPurpose::Load);
 
 // Where a failed read leaves what it got (Read.ini keeps the last complete read).
 std::string PartialReadPath(const WorkingFiles& files);

@@ -8,6 +8,10 @@
 
 namespace kavir {
 
+// What a read is for: the screen takes what is read, or it is only
+// compared with the screen, which stays as it is.
+enum class ReadPurpose { Load, Compare };
+
 // A stage that failed and may be started again.
 struct TransferFailure {
   enum class Kind {
@@ -28,7 +32,7 @@ class TransferEvents {
  public:
   virtual ~TransferEvents() = default;
 
-  virtual bool ConfirmRead() = 0;
+  virtual bool ConfirmRead(ReadPurpose purpose) = 0;
   virtual bool ConfirmWrite(const std::string& model) = 0;
   // The radio named another model than the data's: true writes anyway.
   // A window must not make Yes its default answer.
@@ -53,7 +57,7 @@ class QuietEvents : public TransferEvents {
  public:
   std::vector<std::string> errors;
 
-  bool ConfirmRead() override { return false; }
+  bool ConfirmRead(ReadPurpose) override { return false; }
   bool ConfirmWrite(const std::string&) override { return false; }
   bool AcceptOtherModel(const std::string&, const std::string&, const std::string&) override { return false; }
   bool Retry(const TransferFailure&) override { return false; }

@@ -52,6 +52,10 @@ TransferFailure MakeFailure(TransferFailure::Kind kind, std::string prompt, int 
   return failure;
 }
 
+TransferFailure LinkFailure(SerialLink& link, TransferFailure::Kind kind, const std::string& prompt, int packet) {
+  return MakeFailure(kind, link.TakePortLoss() + prompt, packet);
+}
+
 std::string WriteFailureLine(const std::string& cause, TransferResult result, const TransferReport& report) {
   const std::string summary = OneLine(WriteSummary(result, report));
   // A cancel is said by the summary itself.

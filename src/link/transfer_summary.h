@@ -20,6 +20,9 @@ std::string WriteSummary(TransferResult result, const TransferReport& report);
 std::string FailureCause(const std::string& prompt);
 // A failure whose cause is its prompt's.
 TransferFailure MakeFailure(TransferFailure::Kind kind, std::string prompt, int packet = 0);
+// The same, led by the port when it went away during the stage: a pulled
+// cable is named at the first failure, not only after a retry.
+TransferFailure LinkFailure(SerialLink& link, TransferFailure::Kind kind, const std::string& prompt, int packet = 0);
 // A failed write in one line (command line, batch log): the cause, then
 // what the radio took and may hold and where the image is kept, as the
 // desktop program's message says it.

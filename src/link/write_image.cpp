@@ -173,7 +173,7 @@ Step WriteRun::Attempt() {
     else if (CancelRequested())
       return Cancel();
     else if (attempt > 3)
-      return Prompt(MakeFailure(TransferFailure::Kind::WritePacket, FormatPacketText(kWritePacketFailedFormat, n), n));
+      return Prompt(LinkFailure(link_, TransferFailure::Kind::WritePacket, FormatPacketText(kWritePacketFailedFormat, n), n));
   }
   return Step::Done;
 }
@@ -186,7 +186,7 @@ Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
   const VerifyResult before = ReadBackImage(link_, progress, 4 * std::max(t.handshake, 20));
   if (CancelRequested()) return Cancel();
   if (before.outcome == VerifyResult::Outcome::NoReadBack)
-    return Prompt(MakeFailure(TransferFailure::Kind::BeforeWriteRead,
+    return Prompt(LinkFailure(link_, TransferFailure::Kind::BeforeWriteRead,
                               LinkText(kBeforeWriteReadFailedLead) + before.failure + LinkText(kBeforeWriteReadFailedTail)));
   BackupImage copy;
   std::copy(before.read_back.begin(), before.read_back.end(), copy.begin());
@@ -235,8 +235,8 @@ void WriteRun::Verify() {
       result_.message = TrText("Link", "数据已经写入电台, 校验已取消。请再读一次电台确认。");
       return;
     }
-    const TransferFailure failure = MakeFailure(
-        TransferFailure::Kind::VerifyRead,
+    const TransferFailure failure = LinkFailure(
+        link_, TransferFailure::Kind::VerifyRead,
         LinkText(kVerifyReadFailedLead) + result_.verify.failure + LinkText(kVerifyReadFailedTail));
     if (!events_.Retry(failure)) {
       link_.report.verify = TransferReport::Verify::NoReadBack;

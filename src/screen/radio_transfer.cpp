@@ -31,7 +31,8 @@ std::optional<Setup> RadioSetup(const CKAVIRView& view, const Image& image, int 
   return shown.ToSetup();
 }
 
-TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThreads& threads) {
+TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThreads& threads,
+                           ReadPurpose purpose) {
   ScreenUi& ui = view.ui();
   // Without the option lists a read could only end in a failure.
   if (!view.option_lists_status().ok) {
@@ -40,7 +41,7 @@ TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThr
   }
   const ProgramData data = ScreenData(view);
   ReadOutcome read;
-  RunOn(threads.link, [&] { read = ReadRadio(link, data); });
+  RunOn(threads.link, [&] { read = ReadRadio(link, data, purpose); });
   if (read.result == TransferResult::Done) {
     ui.BeginProgress(LinkText(kRefreshStatus), 10, 10);
     view.LoadRecord(read.record, view.files().read_ini);

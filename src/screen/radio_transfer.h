@@ -41,7 +41,9 @@ struct TransferThreads {
 };
 
 // ReadRadio, then the screen shows what was read (one undoable step).
-TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThreads& threads = {});
+// Compare asks in its own words; the caller gives it a screen of its own.
+TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThreads& threads = {},
+                           ReadPurpose purpose = ReadPurpose::Load);
 
 // Check of the screen's set-up, confirmation, then WriteImage of the image
 // encoded from that set-up; Write.ini holds the same set-up at every

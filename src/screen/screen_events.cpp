@@ -4,6 +4,10 @@
 
 namespace kavir {
 
+std::string ReadConfirmText(ReadPurpose purpose) {
+  return LinkText(purpose == ReadPurpose::Compare ? kCompareConfirm : kReadConfirm);
+}
+
 std::string WriteConfirmText(const std::string& model) {
   std::string out = LinkText(kWriteConfirmFormat);
   out.replace(out.find("%s"), 2, model);
@@ -16,7 +20,9 @@ ScreenUi::Answers YesNo() { return {TrText("Screen", "æ˜¯"), TrText("Screen", "å
 
 }  // namespace
 
-bool ScreenEvents::ConfirmRead() { return ui_.Ask(LinkText(kReadConfirm), LinkText(kPromptCaption), YesNo()); }
+bool ScreenEvents::ConfirmRead(ReadPurpose purpose) {
+  return ui_.Ask(ReadConfirmText(purpose), LinkText(kPromptCaption), YesNo());
+}
 
 bool ScreenEvents::ConfirmWrite(const std::string& model) {
   return ui_.Ask(WriteConfirmText(model), LinkText(kPromptCaption), YesNo());

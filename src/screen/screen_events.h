@@ -12,7 +12,7 @@ class ScreenEvents : public TransferEvents {
  public:
   explicit ScreenEvents(ScreenUi& ui) : ui_(ui) {}
 
-  bool ConfirmRead() override;
+  bool ConfirmRead(ReadPurpose purpose) override;
   bool ConfirmWrite(const std::string& model) override;
   bool AcceptOtherModel(const std::string& radio_model, const std::string& data_model,
                         const std::string& prompt) override;
@@ -38,6 +38,8 @@ class LinkPortStarter : public PortStarter {
   SerialLink& link_;
 };
 
+// The read's confirmation: a compare says it only reads and compares.
+std::string ReadConfirmText(ReadPurpose purpose);
 // The write's confirmation with the model filled in.
 std::string WriteConfirmText(const std::string& model);
 

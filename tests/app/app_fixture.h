@@ -67,6 +67,8 @@ class BoxAnswerer : public QObject {
   // Enter gives Yes.
   QStringList yes_captions, no_captions;
   QList<bool> yes_by_default;
+  // Looks at each box (and the window behind it) before it is answered.
+  std::function<void(QMessageBox*)> on_box;
 
  private:
   void Poll() {
@@ -77,6 +79,7 @@ class BoxAnswerer : public QObject {
     yes_captions << (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->text() : QString());
     no_captions << (box->button(QMessageBox::No) ? box->button(QMessageBox::No)->text() : QString());
     yes_by_default << (box->defaultButton() && box->defaultButton() == box->button(QMessageBox::Yes));
+    if (on_box) on_box(box);
     const QMessageBox::StandardButton answer = answers_.isEmpty() ? QMessageBox::No : answers_.takeFirst();
     if (answer == QMessageBox::NoButton) return QTest::keyClick(box, Qt::Key_Return);
     QAbstractButton* button = box->button(answer) ? box->button(answer) : box->buttons().value(0);

@@ -150,5 +150,24 @@ TEST_F(AppTest, CompareWithTheRadioListsDifferencesAndKeepsTheScreen) {
   EXPECT_EQ(Cell(4, 1), QStringLiteral("143.81875"));
 }
 
+// The question before a compare is not the read's: it says the radio is
+// only read and compared and the screen stays, with unsaved edits in it.
+TEST_F(AppTest, CompareWithTheRadioAsksInItsOwnWords) {
+  StartFrame(ImageWith("KV16V.ini", {{"CH04.RxFreq", "150.02500"}}));
+  QStringList asked;
+  for (const int command : {kCmdRead, kCmdCompareRadio}) {
+    BoxAnswerer boxes({QMessageBox::No});
+    frame_->action(command)->trigger();
+    ASSERT_EQ(boxes.texts.size(), 1);
+    asked << boxes.texts[0];
+    SetCell(2, 1, QStringLiteral("145.5"));
+  }
+  EXPECT_TRUE(asked[1].contains(QStringLiteral("只读出电台的数据")) && asked[1].contains(QStringLiteral("屏幕上的数据保持不变")))
+      << asked[1].toStdString();
+  EXPECT_NE(asked[0], asked[1]);
+  EXPECT_TRUE(radio_->sent().empty());
+  EXPECT_EQ(Cell(2, 1), QStringLiteral("145.50000"));
+}
+
 }  // namespace
 }  // namespace kavir::app::test

@@ -102,6 +102,64 @@ TEST_F(RadioTest, EscapeCancelsAReadAndTheCancelButtonAWrite) {
   }
 }
 
+// Behind the read's or the write's question nothing has started yet: no
+// Cancel button there, and none at all when the answer is No.
+TEST_F(RadioTest, TheCancelButtonShowsOnlyOnceATransferIsConfirmed) {
+  StartFrame();
+  auto cancel_shown = [this] {
+    QPushButton* button = frame_->radio().cancel_button();
+    return button && button->isVisible();
+  };
+  for (const int command : {kCmdRead, kCmdWrite}) {
+    for (const bool yes : {false, true}) {
+      SCOPED_TRACE(testing::Message() << (command == kCmdRead ? "read " : "write ") << yes);
+      const std::size_t frames_before = radio_->sent().size();
+      QList<bool> shown_at_box;
+      bool shown_while_sending = false;
+      OnPaint([&] { shown_while_sending = shown_while_sending || cancel_shown(); });
+      BoxAnswerer boxes({yes ? QMessageBox::Yes : QMessageBox::No, QMessageBox::Ok});
+      boxes.on_box = [&](QMessageBox*) { shown_at_box << cancel_shown(); };
+      frame_->action(command)->trigger();
+      ASSERT_EQ(boxes.texts.size(), yes ? 2 : 1);
+      EXPECT_FALSE(shown_at_box[0]) << "at the question";
+      EXPECT_EQ(shown_while_sending, yes);
+      EXPECT_EQ(radio_->sent().size() > frames_before, yes);
+      EXPECT_EQ(frame_->radio().cancel_button(), nullptr);
+    }
+  }
+}
+
+// The status line names the program that holds the port only while it
+// does: a recheck finds another holder, then the port free and opened; a
+// status line that says something else is left alone.
+TEST_F(RadioTest, APortHolderThatQuitIsNoLongerNamed) {
+  radio_ = std::make_unique<sim::VirtualRadio>(clock_, ImageWith("KV16V.ini", {}));
+  radio_->refuse_open = "in use by minicom (4242)";
+  frame_ = std::make_unique<CMainFrame>(WorkingFiles::FromDirectory(dir_.path().toStdString()), radio_.get(), &clock_);
+  frame_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
+  frame_->Start();
+  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("minicom (4242)"))) << frame_->status_text().toStdString();
+
+  radio_->refuse_open = "in use by screen (77)";
+  frame_->radio().RecheckPort();
+  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("screen (77)"))) << frame_->status_text().toStdString();
+  EXPECT_FALSE(frame_->status_text().contains(QStringLiteral("minicom")));
+
+  radio_->refuse_open.clear();
+  const QString other = QStringLiteral("已保存");
+  frame_->SetStatusText(other);
+  const int opens = radio_->open_calls();
+  frame_->radio().RecheckPort();
+  EXPECT_EQ(radio_->open_calls(), opens);
+  EXPECT_EQ(frame_->status_text().trimmed(), other);
+
+  frame_->SetStatusText(QStringLiteral("串口未打开（读出或写入时再试）: cannot open virtual COM1: in use by screen (77)"));
+  frame_->radio().RecheckPort();
+  EXPECT_TRUE(radio_->IsOpen());
+  EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
+}
+
 TEST_F(RadioTest, VerifyChoiceInTheToolsMenuIsStoredAndDecidesWhetherAWriteIsVerified) {
   StartFrame();
   radio_->radio().faults.corrupt_store = 100;

@@ -15,6 +15,7 @@
 
 #include "app_fixture.h"
 #include "command_ids.h"
+#include "elided_label.h"
 #include "grid_balloon.h"
 #include "key_settings_dialog.h"
 #include <QScrollBar>
@@ -200,6 +201,27 @@ TEST_F(AppTest, PortDialogListsThePortsAndGreysOutWhatCannotBeOpened) {
   EXPECT_EQ(list->topLevelItem(2)->text(0), QStringLiteral("/dev/pts/9"));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
   EXPECT_EQ(d.device(), "/dev/ttyUSB0");
+}
+
+// The dialog's own status line ends in "…" when a long device path does not
+// fit, and says the whole of it in the tooltip; a short one shows as it is.
+TEST_F(AppTest, PortDialogStatusTooLongForItsPlaceIsElidedWithTheWholeAsTooltip) {
+  PortDialog d(PortSettings{}, {}, nullptr);
+  d.show();
+  ElidedLabel* status = d.probe_status();
+  const QString longest = QStringLiteral("电台在 /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K0123-if00-port0");
+  status->SetFullText(longest);
+  EXPECT_TRUE(status->text().endsWith(QChar(0x2026))) << status->text().toStdString();
+  EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width());
+  EXPECT_EQ(status->toolTip(), longest);
+  status->SetFullText(QStringLiteral("没有找到电台"));
+  EXPECT_EQ(status->text(), QStringLiteral("没有找到电台"));
+  EXPECT_EQ(status->toolTip(), QString());
+  // Given room, the whole path shows again.
+  status->SetFullText(longest);
+  status->resize(status->fontMetrics().horizontalAdvance(longest) + 20, status->height());
+  EXPECT_EQ(status->text(), longest);
+  EXPECT_EQ(status->toolTip(), QString());
 }
 
 // The list follows devices that come and go while the dialog is open: one

@@ -114,7 +114,9 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
       {"a radio still attached is not written again", {{"A", {1}}}, 2, 1, 0, true, {{"A", {ok}}}},
       // The poll, the write's handshake and 8 packets; then the cable is pulled.
       {"the device goes away mid-write", {{"A", {1, 1}}, {"B", {1}}}, 1, 0, 0, false,
-       {{"A", {"failed: 传输第 09 个数据包时发生通讯错误/超时连接; 写入没有完成：电台只收下了 8 / 48 个数据包"}}, {"B", {ok}}},
+       {{"A", {"failed: 串口在传输中断开了 (编程线被拔出或设备已不存在): no such device 传输第 09 个数据包时发生通讯错误/超时连接; "
+              "写入没有完成：电台只收下了 8 / 48 个数据包"}},
+        {"B", {ok}}},
        11, "A: the device went away and does not open again (no such device): no more radios on this port"},
   };
   for (const auto& c : cases) {

@@ -442,6 +442,83 @@ TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
   }
 }
 
+// The rig's radio on a cable that is pulled once the radio has seen `frames`
+// frames: the port closes under the link, as the system's does when the
+// device goes away, and opens again only when the radio's refuse_open is
+// empty (`missing` at first).
+class PulledCable : public Transport {
+ public:
+  PulledCable(sim::VirtualRadio& radio, std::size_t frames, std::string missing)
+      : radio_(radio), frames_(frames), missing_(std::move(missing)) {}
+  bool Open(int n, const std::string& d, std::string* e) override { return radio_.Open(n, d, e); }
+  bool IsOpen() const override { return radio_.IsOpen(); }
+  void Close() override { radio_.Close(); }
+  std::string DeviceName(int n, const std::string& d) const override { return radio_.DeviceName(n, d); }
+  void Send(const std::uint8_t* b, std::size_t n) override {
+    if (pulled_) radio_.TakeReceived();  // what was on the way when the cable went is lost
+    radio_.Send(b, n);
+  }
+  std::vector<std::uint8_t> TakeReceived() override { return radio_.TakeReceived(); }
+  void WaitReadable(int ms) override {
+    radio_.WaitReadable(ms);
+    if (pulled_ || radio_.sent().size() < frames_) return;
+    pulled_ = true;
+    radio_.Close();
+    radio_.refuse_open = missing_;
+  }
+
+ private:
+  sim::VirtualRadio& radio_;
+  std::size_t frames_;
+  std::string missing_;
+  bool pulled_ = false;
+};
+
+// A cable pulled mid-transfer is named at the first failure, with why the
+// port does not open again; the packet it stopped at is still said.
+TEST(Transfers, APortThatWentAwayIsNamedAtTheFirstFailure) {
+  const struct {
+    const char* what;
+    bool write;
+    std::size_t frames;
+    const char* missing;  // "" : the device is back at once
+    const char* lost;     // in the first prompt
+    const char* packet;
+  } cases[] = {
+      {"read, device gone", false, 22, "no such device", "cannot open virtual COM1: no such device", "接收第 21 个数据包"},
+      {"write, device gone", true, 12, "no such device", "cannot open virtual COM1: no such device", "传输第 11 个数据包"},
+      {"read, device back", false, 22, "", "串口 virtual COM1 在传输中断开过, 现在又可以打开了", "接收第 21 个数据包"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig rig;
+    PulledCable cable(rig.radio, c.frames, c.missing);
+    SerialLink link(cable, rig.clock, rig.events, rig.files);
+    rig.radio.ClearSent();
+    rig.ui.answers = {true, false};
+    const TransferResult result = c.write ? OnWriteRadio(rig.view, link, {.verify = false}) : OnReadRadio(rig.view, link);
+    EXPECT_EQ(result, TransferResult::Failed);
+    ASSERT_EQ(rig.ui.prompts.size(), 2u);
+    const std::string& first = rig.ui.prompts[1].text;
+    EXPECT_NE(first.find(c.lost), std::string::npos) << first;
+    EXPECT_EQ(first.find("串口在传输中断开了") != std::string::npos, *c.missing != 0) << first;
+    EXPECT_NE(first.find(c.packet), std::string::npos) << first;
+    // On one line for the command line and the batch log: the port first.
+    const std::string cause = MakeFailure(TransferFailure::Kind::ReadPacket, first).cause;
+    EXPECT_EQ(cause.find_first_of("\n\t"), std::string::npos);
+    EXPECT_LT(cause.find(c.lost), cause.find(c.packet)) << cause;
+  }
+  // Once the cable is back, a retry starts over and the read completes.
+  Rig rig;
+  PulledCable cable(rig.radio, 22, "no such device");
+  SerialLink link(cable, rig.clock, rig.events, rig.files);
+  rig.ui.answers = {true, true};
+  rig.ui.on_prompt = [&](const std::string&) { rig.radio.refuse_open.clear(); };
+  EXPECT_EQ(OnReadRadio(rig.view, link), TransferResult::Done);
+  ASSERT_EQ(rig.ui.prompts.size(), 2u) << rig.ui.prompts.back().text;
+  EXPECT_NE(rig.ui.prompts[1].text.find("no such device"), std::string::npos);
+}
+
 // A stop before writing is taken until the first data packet goes out and
 // then refused, so a write once begun is finished; one taken sends none,
 // even when asked for before the transfer begins.
