@@ -2,6 +2,7 @@
 // data's set-ups.
 #include <gtest/gtest.h>
 
+#include "interchange/channel_csv.h"
 #include "interchange/csv_export.h"
 #include "interchange/csv_import.h"
 #include "interchange/setup_compare.h"
@@ -33,6 +34,34 @@ void SetChannel(kavir::Setup& s, int n, const std::vector<std::string>& cells) {
 }
 
 // The rows of tones.csv and duplex.csv, lines 2.., fill channels 1.. in file order.
+// The grid's tone and frequency texts are read strictly: the last tone in
+// range and both DCS polarities are taken, anything past them is not.
+TEST(GridTexts, ToneAndFrequencyTextsAreReadStrictly) {
+  const struct {
+    const char* text;
+    std::optional<ToneValue> tone;
+  } tones[] = {
+      {"关", ToneValue{}},
+      {"CTCSS:409.5", ToneValue{1, 4095}},
+      {"CTCSS:409.6", std::nullopt},
+      {"CTCSS:0", std::nullopt},
+      {"off", std::nullopt},
+      {"+DCS:0234", std::nullopt},
+      {"x-DCS:02", std::nullopt},
+  };
+  for (const auto& c : tones) EXPECT_EQ(ParseToneText(c.text), c.tone) << c.text;
+  const std::optional<ToneValue> normal = ParseToneText("+DCS:023"), inverted = ParseToneText("-DCS:023");
+  ASSERT_TRUE(normal && inverted);
+  EXPECT_EQ(normal->type, 2);
+  EXPECT_EQ(inverted->type, 3);
+  EXPECT_EQ(normal->code, inverted->code);
+
+  EXPECT_EQ(GridFrequencyHz("146.52000"), 146520000);
+  EXPECT_EQ(GridFrequencyHz(GridFrequencyText(430006250)), 430006250);
+  EXPECT_EQ(GridFrequencyHz("000.00000"), std::nullopt);
+  EXPECT_EQ(GridFrequencyHz("146.5x"), std::nullopt);
+}
+
 TEST(CsvImport, EveryToneCrossModeDuplexSkipAndPowerGivesTheGridsValues) {
   const Shipped s;
   const std::pair<const char*, const char*> tones[] = {  // transmit (coding), receive (decode)
