@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "profile/atomic_file.h"
+#include "profile/file_path.h"
 
 namespace kavir {
 
@@ -16,8 +17,9 @@ constexpr const char* kSection = "Licence";
 std::string FullPath(const std::string& profile) {
   if (profile.empty()) return {};
   std::error_code failed;
-  const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(profile), failed);
-  return (failed ? std::filesystem::path(profile) : full).lexically_normal().string();
+  const std::filesystem::path given = PathFromUtf8(profile);
+  const std::filesystem::path full = std::filesystem::absolute(given, failed);
+  return Utf8FromPath((failed ? given : full).lexically_normal());
 }
 
 bool UsableKey(const std::string& key) {

@@ -7,6 +7,7 @@
 #include "plan/licence.h"
 #include "plan/licence_choice.h"
 #include "profile/atomic_file.h"
+#include "profile/file_path.h"
 #include "profile/gbk.h"
 
 namespace kavir::test {
@@ -118,17 +119,20 @@ namespace {
 // path is written, can be forgotten, and a path no INI key can hold is
 // refused rather than kept under a wrong key.
 TEST(LicenceChoice, IsKeptPerProfileUnderItsFullPath) {
-  const std::filesystem::path here = std::filesystem::current_path();
+  // The paths as the program names them: UTF-8, in the system's own form.
+  const auto full = [](const char* name) {
+    return Utf8FromPath((std::filesystem::current_path() / PathFromUtf8(name)).lexically_normal());
+  };
   IniDocument ini;
   ASSERT_TRUE(RememberLicence(ini, "customers/../客户A.dat", "licences/a.csv"));
   ASSERT_TRUE(RememberLicence(ini, "客户B.dat", "b.csv"));
-  EXPECT_EQ(RememberedLicence(ini, (here / "客户A.dat").string()), (here / "licences/a.csv").string());
-  EXPECT_EQ(RememberedLicence(ini, "./客户B.dat"), (here / "b.csv").string());
+  EXPECT_EQ(RememberedLicence(ini, full("客户A.dat")), full("licences/a.csv"));
+  EXPECT_EQ(RememberedLicence(ini, "./客户B.dat"), full("b.csv"));
   EXPECT_EQ(RememberedLicence(ini, "客户C.dat"), "");
 
   ASSERT_TRUE(RememberLicence(ini, "客户A.dat", ""));
   EXPECT_EQ(RememberedLicence(ini, "客户A.dat"), "");
-  EXPECT_EQ(RememberedLicence(ini, "客户B.dat"), (here / "b.csv").string());
+  EXPECT_EQ(RememberedLicence(ini, "客户B.dat"), full("b.csv"));
 
   const std::string before = ini.Serialize();
   EXPECT_FALSE(RememberLicence(ini, "a=b.dat", "b.csv"));
@@ -140,14 +144,14 @@ TEST(LicenceChoice, IsKeptPerProfileUnderItsFullPath) {
 TEST(LicenceChoice, ALicenceFileThatCannotBeUsedIsNamedWithTheReason) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kavir-licence-choice";
   std::filesystem::create_directories(dir);
-  const std::string bad = (dir / "bad.csv").string(), good = (dir / "good.csv").string();
+  const std::string bad = Utf8FromPath(dir / "bad.csv"), good = Utf8FromPath(dir / "good.csv");
   ASSERT_TRUE(WriteFileAtomically(bad, "Frequency,MaxPower,Bandwidth,TX\n451.025,5W,narrow,yes\n"));
   ASSERT_TRUE(WriteFileAtomically(good, "Frequency,MaxPower,Bandwidth,TX\n451.025,low,narrow,yes\n"));
   std::string error;
   EXPECT_FALSE(LoadLicenceFile(bad, &error));
   EXPECT_EQ(error.rfind(bad + ": 第 2 行第 2 列 (MaxPower)", 0), 0u) << error;
   error.clear();
-  EXPECT_FALSE(LoadLicenceFile((dir / "gone.csv").string(), &error));
+  EXPECT_FALSE(LoadLicenceFile(Utf8FromPath(dir / "gone.csv"), &error));
   EXPECT_NE(error.find("gone.csv"), std::string::npos) << error;
   const std::optional<Licence> licence = LoadLicenceFile(good, &error);
   ASSERT_TRUE(licence);
