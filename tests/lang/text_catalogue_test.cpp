@@ -6,6 +6,7 @@
 #include "lang/language_core.h"
 #include "lang/text_catalogue.h"
 #include "profile/translate.h"
+#include "support.h"
 
 namespace kavir::lang {
 namespace {
@@ -76,6 +77,25 @@ TEST(TextCatalogue, TheBuiltInEnglishIsTheCoresTranslator) {
   ApplyBuiltIn(false, ".");
   EXPECT_FALSE(English());
   EXPECT_EQ(TrText("BatchDialog", "写入并校验成功"), "写入并校验成功");
+}
+
+// The choice is kept in KAVIR.ini beside what it holds; a locale of any
+// language but Chinese reads English, and C or none reads Chinese.
+TEST(LanguageChoice, IsKeptInKavirIniAndFollowsTheLocaleOnlyWhenAskedTo) {
+  test::TempDir dir;
+  const std::string ini = dir.File("KAVIR.ini");
+  test::WriteIni(ini, {{"Type", test::List({"KV16V"})}});
+  EXPECT_EQ(ReadChoice(ini), Choice::System);
+  for (Choice c : {Choice::English, Choice::Chinese, Choice::System}) {
+    EXPECT_TRUE(StoreChoice(ini, c));
+    EXPECT_EQ(ReadChoice(ini), c);
+  }
+  EXPECT_EQ(ReadIniFile(ini).GetString("Type", "1", "", 20), "KV16V");
+  EXPECT_TRUE(IsEnglishChoice(Choice::English));
+  EXPECT_FALSE(IsEnglishChoice(Choice::Chinese));
+  for (auto [name, english] : {std::pair{"", false}, {"C", false}, {"POSIX", false}, {"C.UTF-8", false},
+                               {"zh_CN.UTF-8", false}, {"zh-TW", false}, {"en_US.UTF-8", true}, {"de_DE", true}})
+    EXPECT_EQ(EnglishForLocale(name), english) << name;
 }
 
 }  // namespace
