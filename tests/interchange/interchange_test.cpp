@@ -117,6 +117,27 @@ TEST(CsvImport, RefusedRowsSayWhyAndUseUpNoChannel) {
   EXPECT_EQ(plan.refused(), static_cast<int>(std::size(rows)) - 1);
 }
 
+// Cells as people type them: blanks around a code, watts with or without
+// the unit; and the reason that fits a cell that cannot be used.
+TEST(CsvImport, CellsReadAsTypedOrRefusedWithTheirReason) {
+  const Shipped s;
+  const struct { const char* row; const char* read; } rows[] = {  // read: coding decode power, or the refusal
+      {"146.52,,,,,,2", "关 关 low"},  // no unit
+      {"146.52,,,,,,5W ", "关 关 high"},  // a blank after the unit
+      {"146.52,,,DTCS,, 754 ,5", "+DCS:754 +DCS:754 high"},
+      {"146.52,,,TSQL,abc,,", "cToneFreq 'abc' is not a tone in Hz"},
+      {"146.52,-,146.519999,,,,", "transmit 0.000001 MHz is on neither"},  // 1 Hz is above 0 MHz
+  };
+  for (const auto& r : rows) {
+    const ImportPlan plan = s.Plan(std::string("Location,Frequency,Duplex,Offset,Tone,cToneFreq,DtcsCode,Power\n1,") + r.row + "\n");
+    ASSERT_EQ(plan.rows.size(), 1u) << r.row;
+    const ChannelEntry& e = plan.rows[0].entry;
+    const std::string read = plan.rows[0].channel ? e.coding + " " + e.decode + (e.high_power == true ? " high" : " low")
+                                                  : plan.rows[0].refusal;
+    EXPECT_EQ(read.rfind(r.read, 0), 0u) << r.row << ": " << read;
+  }
+}
+
 TEST(CsvImport, RowsArePlacedByLocationOrFileOrderAndBrokenFilesRefused) {
   const Shipped s;
   const std::string csv = "Location,Frequency\n0,146.52\n25,146.54\n3,146.56\n3,146.58\n16,146.60\n";
