@@ -246,6 +246,14 @@ TEST(BatchSetup, IsRefusedBeforeAnyRadioAndNamesModelsByNumber) {
   error.clear();
   EXPECT_FALSE(SetupFromImage(Image{}, start.data, &error));
   EXPECT_NE(error.find("model 0"), std::string::npos) << error;
+  // The last model of the list is one of them.
+  const int last = static_cast<int>(start.data.models().size());
+  const IniDocument file = ReadIniFile(start.dir.files.ModelFile(start.data.models().back()));
+  const std::optional<BatchSetup> own = BatchSetupOf(start.data.Resolve(ReadSetupRecord(file)), start.data, &error);
+  ASSERT_TRUE(own) << error;
+  const std::optional<BatchSetup> image = SetupFromImage(own->image, start.data, &error);
+  ASSERT_TRUE(image) << error;
+  EXPECT_EQ(image->model, last);
 }
 
 // A record's time and the default log name tell the same local time.
