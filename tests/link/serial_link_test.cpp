@@ -58,6 +58,19 @@ TEST(LinkWait, EndsWhenTheBytesAreInOrAtTheTimeOut) {
   }
 }
 
+// A delay runs the idle hook at once and every 20 ms after, so the window
+// stays live and a Cancel is seen within one slice, however short the delay.
+TEST(LinkWait, ADelayRunsTheIdleHookEveryTwentyMilliseconds) {
+  Rig rig;
+  int calls = 0;
+  rig.link.idle_hook = [&] { ++calls; };
+  for (auto [ms, expected] : {std::pair{0, 1}, {19, 1}, {20, 2}, {60, 4}}) {
+    calls = 0;
+    rig.link.SpinDelay(ms);
+    EXPECT_EQ(calls, expected) << ms;
+  }
+}
+
 class PortDialogFake : public PortDialogUi {
  public:
   bool ok = true;
@@ -174,6 +187,16 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
     EXPECT_EQ(std::make_tuple(b.port_number, b.device, b.baud, b.timeouts.handshake, b.timeouts.receive, b.timeouts.transmit),
               std::make_tuple(w.port_number, w.device, w.baud, w.timeouts.handshake, w.timeouts.receive, w.timeouts.transmit));
   }
+  // Without KAVIR.ini the port chosen is used, but nothing is saved, and the user is told.
+  Rig rig;
+  std::filesystem::remove(PathFromUtf8(rig.files.kavir_ini));
+  PortDialogFake dialog;
+  dialog.choose_port = 2;
+  rig.link.OnPortSettings(dialog);
+  EXPECT_EQ(rig.link.port_number, 2);
+  ASSERT_EQ(rig.ui.errors.size(), 1u);
+  EXPECT_NE(rig.ui.errors[0].find("串口设置未能保存"), std::string::npos) << rig.ui.errors[0];
+  EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(rig.files.kavir_ini)));
 }
 
 TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {

@@ -222,6 +222,7 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
       EXPECT_TRUE(partial.rfind("; ", 0) == 0 && partial.find("incomplete") != std::string::npos);
     }
     if (c.ch05_missing) { EXPECT_TRUE(PartialValue(rig, "CH04.RxFreq") != "" && PartialValue(rig, "CH05.RxFreq") == ""); }
+    if (c.prompt == kHandshakeFailed) { EXPECT_EQ(PartialValue(rig, "CH01.RxFreq") + PartialValue(rig, "CBR1"), ""); }  // nothing came
     EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
     ASSERT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);
     if (c.error) { EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0]; }
@@ -253,6 +254,21 @@ TEST(ReadRadio, NoSendsNothingAndYesAfterAFailureStartsOverAndRemovesThePartialF
   EXPECT_EQ(rig.ReadIniValue("Type"), "KV16V");
   EXPECT_TRUE(partial_seen);
   EXPECT_FALSE(fs::exists(PartialReadPath(rig.files)));
+}
+
+// A slow radio is still sending the packet the failed attempt acknowledged
+// when the user answers: the retry waits for a quiet line and starts clean.
+TEST(ReadRadio, ARetryWaitsUntilTheRadioHasStoppedSending) {
+  Rig rig;
+  rig.radio.latency_ms = 30;
+  rig.radio.radio().faults.short_packet = 47;
+  rig.radio.radio().faults.once = true;
+  rig.radio.ClearSent();
+  rig.ui.answers = {true, true};
+  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
+  std::vector<Bytes> expected = Frames(16, 31 + 1);  // up to the short 47's acknowledgement
+  expected.insert(expected.end(), kCompleteRead.begin(), kCompleteRead.end());
+  EXPECT_EQ(rig.Sent(), expected);
 }
 
 // What cannot be read or written is shown, and nothing is put in its place.
@@ -507,6 +523,7 @@ TEST(Transfers, APortThatWentAwayIsNamedAtTheFirstFailure) {
     const std::string cause = MakeFailure(TransferFailure::Kind::ReadPacket, first).cause;
     EXPECT_EQ(cause.find_first_of("\n\t"), std::string::npos);
     EXPECT_LT(cause.find(c.lost), cause.find(c.packet)) << cause;
+    EXPECT_EQ(link.TakePortLoss(), "");  // named once
   }
   // Once the cable is back, a retry starts over and the read completes.
   Rig rig;
@@ -623,6 +640,7 @@ TEST(WriteRadio, ARadioKeepsItsOwnIdentityTexts) {
     const std::string summary = WriteSummary(TransferResult::Done, rig.link.report);
     EXPECT_EQ(summary.find("\"ABC123\", \"XYZ\", 厂家签名 \"MAKERS OWN SIGNATURE TEXT 1.0 99\"") != std::string::npos, c.kept)
         << summary;
+    EXPECT_EQ(summary.find("已原样保留") != std::string::npos, c.kept) << summary;
     // The image kept before sending is what went in.
     const auto sent = BackupsOf(rig, "write-");
     ASSERT_EQ(sent.size(), 1u);
