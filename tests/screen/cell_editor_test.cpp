@@ -86,6 +86,7 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
       {3, "440.00000", 13, "440.00000", 9, 9},  // Enter selects it all
       {2, "DCS", 13, "DCS", 3, 0},             // begins no option
       {2, "ctcss", 13, "CTCSS:67.0", 10, 0},   // the first option it begins
+      {9, "宽", 13, "宽带", 2, 0},               // the list's first option too
       {5, "载波控制", 13, "载波控制", 4, 0},       // the caret counts characters, not bytes
   };
   for (const Case& c : cases) {

@@ -104,6 +104,9 @@ TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPa
   view->channel_lists.decode.push_back("SQ:1.0");  // QTDQT.ini may list other families
   view->PasteCells(CellRange::One(1, 2), "SQ:1"), type(CellRange::One(2, 2), 2, 2, "SQ:1");
   EXPECT_EQ(column(2, 1, 2), "SQ:1.0;SQ:1.0;");  // a short entry gets ".0", pasted as typed
+  view->channel_lists.busy_lock.push_back("Carrier");  // an option in any case of its letters
+  view->PasteCells(CellRange::One(1, 5), "cARRIER\n");
+  EXPECT_EQ(view->grid.Text(1, 5), "Carrier");
 }
 
 TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
@@ -111,6 +114,8 @@ TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   EXPECT_EQ(ParseTsv(FormatTsv(rows)), rows);
   EXPECT_TRUE(ParseTsv("").empty());
   EXPECT_EQ(ParseTsv("1\t2"), (std::vector<std::vector<std::string>>{{"1", "2"}}));  // no line end
+  // A quote closing the text is read as closing, whatever follows it in memory.
+  EXPECT_EQ(ParseTsv(std::string_view("\"a\"\"", 3)), (std::vector<std::vector<std::string>>{{"a"}}));
   view->PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
   const std::string copied = view->CopyCells({1, 1, 2, 9});
   EXPECT_EQ(copied.rfind("401.01250\tCTCSS:88.0\t402.50000\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n", 0), 0u);

@@ -105,6 +105,13 @@ TEST_F(UndoTest, UndoAndRedoShowThePageAndCellsTheyChange) {
     ((*view).*step)();
     EXPECT_EQ(shown(), expected);
   }
+  // A change of both pages (a load) leaves the user on the page they were on.
+  WriteIni(dir.files.read_ini, {{"Previous", {{"CH01.RxFreq", "455.00000"}, {"TimerOut", "15S"}}}});
+  for (int page : {0, 1}) {
+    view->LoadProfile(dir.files.read_ini);
+    view->OnTabChanged(page), view->Undo();
+    EXPECT_EQ(view->shown_page, page);
+  }
 }
 
 TEST_F(UndoTest, CommandsThatChangeNothingLeaveNoStep) {
