@@ -105,7 +105,7 @@ TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPa
   view->PasteCells(CellRange::One(1, 2), "SQ:1"), type(CellRange::One(2, 2), 2, 2, "SQ:1");
   EXPECT_EQ(column(2, 1, 2), "SQ:1.0;SQ:1.0;");  // a short entry gets ".0", pasted as typed
   view->channel_lists.busy_lock.push_back("Carrier");  // an option in any case of its letters
-  view->PasteCells(CellRange::One(1, 5), "cARRIER\n");
+  view->PasteCells(CellRange::One(1, 5), "caRRIER\n");
   EXPECT_EQ(view->grid.Text(1, 5), "Carrier");
 }
 
