@@ -90,6 +90,12 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
     EXPECT_EQ(checked.image.has_value(), checked.problems.empty()) << c.what;
     if (checked.image) { EXPECT_EQ(*checked.image, EncodeImage(s)) << c.what; }
   }
+  // Each tone column is checked against its own list.
+  ChannelLists lists = shipped.data.channel_lists;
+  lists.decode.push_back("CTCSS:1.0");
+  kavir::Setup s = shipped.Model("KV16U");
+  s.channel(1)[ChannelField::RxTone] = s.channel(2)[ChannelField::TxTone] = "CTCSS:1.0";
+  EXPECT_EQ(DescribeProblems(CheckBeforeWrite(s, lists)), "CH02 发射信令 \"CTCSS:1.0\": 不是有效的亚音 (请从亚音列表中选择)");
 }
 
 // One rule for the files that are radio images: exactly 768 bytes that are
