@@ -106,6 +106,7 @@ TEST(LinkPort, StartUpPortAndDialogChoices) {
       {"2", "", 2, 2, 4, false, "2", 2},  // Cancel: closed until the next send, which opens it again
       {"2", "/dev/pts/9", 2, 2, 0, true, "2", 2, "/dev/ttyACM0"},  // the named device wins
       {"2", "/dev/pts/9", 2, 2, 2, true, "2", 2},
+      {"2", "", 2, 2, 0, true, "2", 2, "/dev/ttyACM0"},  // a device named for the first time is kept
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.digit) + c.device + c.new_device);
@@ -161,6 +162,8 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
       {{1, "COM12", 115200, {1, 1, 1}}, true},
       {{3, "", 4800, {kMaxTimeoutMs, 2000, kMaxTimeoutMs}}, true},
       {{3, "", 0, {80, 80, 80}}, false},
+      {{0, "", 9600, {80, 80, 80}}, false},
+      {{10, "", 9600, {80, 80, 80}}, false},  // one digit in KAVIR.ini
       {{3, "", 9600, {0, 80, 80}}, false},
       {{3, "", 9600, {80, -5, 80}}, false},
       {{3, "", 9600, {80, 80, 40000}}, false},
