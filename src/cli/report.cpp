@@ -14,7 +14,7 @@ int RunReport(const CliArgs& args) {
   if (args.positional.size() != 2) return UsageError("report");
 #if defined(KAVIR_CLI_REPORT)
   // The page is drawn with Qt's painter: the GUI layer, without a screen.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  UseHeadlessPlatform();
   static int argc = 1;
   static char name[] = "kavir-cli";
   static char* argv[] = {name, nullptr};

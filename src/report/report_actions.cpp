@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPageSetupDialog>
 #include <ctime>
 
@@ -35,6 +36,18 @@ bool DrawOnPrinter(QPrinter& printer, const ReportSource& report) {
 }
 
 }  // namespace
+
+const char* HeadlessPlatform() {
+#if defined(_WIN32)
+  return "minimal:enable_fonts";
+#else
+  return "offscreen";
+#endif
+}
+
+void UseHeadlessPlatform() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", HeadlessPlatform());
+}
 
 QPageLayout DefaultReportLayout() {
   // A4 less 5 mm on each side leaves the 200 x 287 mm the page is laid out for.
@@ -66,6 +79,15 @@ IoStatus WriteReportPdf(const ReportSource& report, const std::string& path, con
 }
 
 void PrintReportWithDialog(QWidget* parent, const ReportSource& report, QPrinter& printer) {
+#if defined(_WIN32)
+  // Windows' print dialog offers no file to print into, and with no printer
+  // it may not open at all: say so, and where the page can go instead.
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    QMessageBox::information(parent, QCoreApplication::translate("Report", "提示信息!"),
+                             QCoreApplication::translate("Report", "没有安装打印机, 无法打印。可以用 文件 → 导出PDF... 把报告保存为 PDF 文件。"));
+    return;
+  }
+#endif
   QPrintDialog dialog(&printer, parent);
   dialog.setMinMax(1, 1);
   if (dialog.exec() != QDialog::Accepted) return;

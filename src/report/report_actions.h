@@ -21,6 +21,14 @@ using ReportSource = std::function<ReportPage(std::time_t now_utc)>;
 // The report of a set-up opened from file_name.
 ReportSource ReportOf(const Setup& setup, const std::string& file_name);
 
+// The windowless platform plugin that draws the page with the system's fonts:
+// "offscreen", or on Windows "minimal" with its font database (the Windows Qt
+// is built without FreeType, which the offscreen plugin needs).
+const char* HeadlessPlatform();
+// Chooses it for the QGuiApplication about to be made, unless QT_QPA_PLATFORM
+// already names one.
+void UseHeadlessPlatform();
+
 // A4 portrait with 5 mm margins: the paper the page is laid out for.
 QPageLayout DefaultReportLayout();
 

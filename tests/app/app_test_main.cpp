@@ -1,13 +1,14 @@
-// Widget tests run without a display: the offscreen platform is chosen here,
-// before the one QApplication exists.
+// Widget tests run without a display: the windowless platform is chosen
+// here, before the one QApplication exists, unless QT_QPA_PLATFORM names one.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 #include "app_start.h"
+#include "report/report_actions.h"
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  kavir::UseHeadlessPlatform();
   QApplication app(argc, argv);
   kavir::app::SetUpFonts();
   ::testing::InitGoogleTest(&argc, argv);
