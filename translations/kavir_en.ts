@@ -1538,6 +1538,10 @@ What the radio held before the write is saved as backups/%1 and can be written b
         <source>信道设置</source>
         <translation>Channels</translation>
     </message>
+    <message>
+        <source>没有安装打印机, 无法打印。可以用 文件 → 导出PDF... 把报告保存为 PDF 文件。</source>
+        <translation>No printer is installed, so nothing can be printed. File → Export PDF... saves the report as a PDF file.</translation>
+    </message>
 </context>
 <context>
     <name>ReportCommands</name>

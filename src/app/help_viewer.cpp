@@ -1,6 +1,7 @@
 #include "help_viewer.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QStringDecoder>
@@ -32,7 +33,7 @@ HelpViewer::HelpViewer(const QString& path, QWidget* parent) : QDialog(parent) {
   if (file.open(QIODevice::ReadOnly)) {
     browser_->setHtml(DecodeHelp(file.readAll()));
   } else {
-    browser_->setPlainText(tr("无法打开帮助文件 %1: %2").arg(path, file.errorString()));
+    browser_->setPlainText(tr("无法打开帮助文件 %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   buttons->button(QDialogButtonBox::Close)->setText(tr("关闭"));
