@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -54,7 +55,7 @@ TEST_F(AppTest, BarsProgressPreviewAndHelp) {
   ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Truncate));
   help.write("\xEF\xBB\xBF<html><body><h1>读出与写入</h1></body></html>");
   help.close();
-  for (const QString& expected : {QStringLiteral("读出与写入"), path}) {
+  for (const QString& expected : {QStringLiteral("读出与写入"), QDir::toNativeSeparators(path)}) {
     QString shown;
     OnNextDialog<HelpViewer>([&](HelpViewer* v) {
       shown = v->browser()->toPlainText();
@@ -119,6 +120,20 @@ TEST(ChineseDialogs, QtsOwnDialogsFollowTheLanguage) {
   lang::Apply(false, "");
 }
 
+#if defined(_WIN32)
+TEST(Registration, MakesAndRemovesTheStartMenuShortcut) {
+  const QString link = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation) +
+                       QStringLiteral("/KAVIR.lnk");
+  QFile::remove(link);
+  QTemporaryDir folder;
+  QString message;
+  ASSERT_TRUE(RegisterProgram(QCoreApplication::applicationFilePath(), folder.path(), &message))
+      << message.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(link)) << link.toStdString();
+  ASSERT_TRUE(UnregisterProgram(&message)) << message.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(link));
+}
+#elif !defined(__APPLE__)
 TEST(Registration, WritesAndRemovesTheDesktopEntry) {
   QTemporaryDir home;
   const QByteArray old = qgetenv("XDG_DATA_HOME");
@@ -137,6 +152,7 @@ TEST(Registration, WritesAndRemovesTheDesktopEntry) {
   const QString quoted = DesktopEntryText(QStringLiteral("/a b/$x\"k"), QStringLiteral("/d"));
   EXPECT_TRUE(quoted.contains(QStringLiteral("Exec=\"/a b/\\$x\\\"k\"\n"))) << quoted.toStdString();
 }
+#endif
 
 }  // namespace
 }  // namespace kavir::app::test

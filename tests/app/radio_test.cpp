@@ -321,7 +321,9 @@ TEST_F(RadioTest, PlanErrorsAreListedAndAskedAboutBeforeAWrite) {
   EXPECT_EQ(checked.first_row[1], QStringLiteral("CH01"));
   EXPECT_EQ(checked.first_row[4], QStringLiteral("许可证"));
   EXPECT_TRUE(checked.write_caption.isEmpty());
-  EXPECT_EQ(RememberedLicence(ReadIniFile(frame_->view().files().kavir_ini), Path("客户.dat")), licence);
+  EXPECT_EQ(QDir::fromNativeSeparators(QString::fromStdString(
+                RememberedLicence(ReadIniFile(frame_->view().files().kavir_ini), Path("客户.dat")))),
+            QString::fromStdString(licence));
 
   Seen cancelled;
   look(&cancelled, "", false);
