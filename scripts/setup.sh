@@ -14,8 +14,9 @@ packages=(
 )
 
 # Optional groups, named on the command line:
-#   windows  the MinGW-w64 cross compiler, Wine, NSIS (for the installer) and
-#            the locale sources (to run the tests as on a Chinese Windows), for
+#   windows  the MinGW-w64 cross compiler, Wine, NSIS (for the installer),
+#            the locale sources (to run the tests as on a Chinese Windows) and
+#            what drives and photographs kavir.exe on a virtual display, for
 #            scripts/test-windows.sh
 #   qt-windows  the MinGW-w64 cross compiler and the tools that unpack and
 #            patch Debian's Qt sources, for scripts/build-qt-windows.sh
@@ -23,7 +24,7 @@ packages=(
 #            scripts/test-package.sh and scripts/make_icons.sh
 for group in "$@"; do
   case "$group" in
-    windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 locales nsis) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 locales nsis xdotool imagemagick) ;;
     qt-windows) packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils patch) ;;
     package) packages+=(dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin man-db bash-completion) ;;
     *) echo "setup.sh: unknown group '$group' (known: windows, qt-windows, package)" >&2; exit 2 ;;
