@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds the standard-library core, its tests and kavir-cli for 64-bit
 # Windows with MinGW-w64 and runs every test under Wine, in a Wine prefix of
-# its own; then kavir-cli.exe and its installer against the virtual radio.
+# its own; then kavir-cli.exe and its installer against the virtual radio;
+# then the desktop program, built with a Qt for Windows made from Debian's
+# sources (scripts/build-qt-windows.sh: about 25 minutes the first time,
+# cached after), its widget tests and kavir.exe on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh windows
@@ -93,3 +96,17 @@ version=$(sed -n 's/^project(kavir VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 "${chinese[@]}" timeout 1200 bash tests/windows/wine_cli_e2e.sh "$build/core/src/cli/kavir-cli.exe" \
   "$build/linux/src/cli/kavir-cli" "$build/linux/src/sim/kavir-radio-sim" "$root/data" \
   "$build/core/kavir-cli-setup-$version.exe"
+
+# --- The desktop program ------------------------------------------------------
+qt_windows=$(bash scripts/build-qt-windows.sh | tail -n 1)
+cmake -S . -B "$build/desktop" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" -DKAVIR_BUILD_BENCH=OFF \
+  -DGTest_DIR="$gtest/lib/cmake/GTest" "${cache[@]}" >/dev/null
+# The installer's target lays the program out in desktop/KAVIR first.
+nice -n 10 cmake --build "$build/desktop" --target kavir_app_tests installer
+cp "$qt_windows/bin/Qt6Test.dll" "$build/desktop/tests/app/"
+"${chinese[@]}" timeout 2400 bash tests/windows/wine_desktop_e2e.sh "$build/desktop/KAVIR" \
+  "$build/desktop/tests/app/kavir_app_tests.exe" "$build/linux/src/cli/kavir-cli" \
+  "$build/linux/src/sim/kavir-radio-sim" "$root/data" "$build/desktop/screenshots" \
+  "$build/desktop/kavir-setup-$version.exe"
