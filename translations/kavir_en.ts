@@ -3118,6 +3118,10 @@ Log: </translation>
         <source>%1 (当前)</source>
         <translation>%1 (current)</translation>
     </message>
+    <message>
+        <source>COM5 或 COM12</source>
+        <translation>COM5 or COM12</translation>
+    </message>
 </context>
 <context>
     <name>kavir::app::TransferGuard</name>

@@ -66,7 +66,11 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   device_field_->setInsertPolicy(QComboBox::NoInsert);
   for (const PortRecord& p : detected) device_field_->addItem(Q(p.device), Q(p.device));
   device_field_->setEditText(configured_device_);
+#if defined(_WIN32)
+  device_field_->lineEdit()->setPlaceholderText(tr("COM5 或 COM12"));
+#else
   device_field_->lineEdit()->setPlaceholderText(tr("/dev/ttyUSB0 或 /dev/pts/N"));
+#endif
   device_field_->setGeometry(du.X(95), du.Y(59) - 3, du.X(150), device_field_->sizeHint().height());
 
   if (configured_device_.isEmpty()) buttons_[port_number_ - 1]->setChecked(true);
