@@ -18,30 +18,8 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-failures=0 passed=0
-fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
-check() { if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); else fail "$*"; fi; }
-same() { if cmp -s "$1" "$2"; then passed=$((passed + 1)); else fail "$3: $1 and $2 differ"; fi; }
+source "$(dirname "$0")/e2e_common.sh"
 unix() { tr -d '\r' <"$1"; }
-
-# start_sim NAME ARGS...: a simulator whose pseudo-terminal lands in $pty.
-start_sim() {
-  local name=$1
-  shift
-  "$sim" "$@" >"$tmp/$name.pty" 2>"$tmp/$name.log" &
-  sims+=($!)
-  sim_pid=$!
-  for _ in $(seq 100); do [ -s "$tmp/$name.pty" ] && break; sleep 0.1; done
-  pty=$(head -n 1 "$tmp/$name.pty")
-  [ -n "$pty" ] || fail "$name: the simulator gave no pseudo-terminal: $(cat "$tmp/$name.log")"
-}
-# stop_sim: ends the last simulator and prints the bytes it exchanged.
-stop_sim() {
-  kill "$sim_pid" 2>/dev/null
-  wait "$sim_pid" 2>/dev/null
-  sed -n 's/^kavir-radio-sim: \([0-9]*\) bytes received, \([0-9]*\) sent$/\1 \2/p' "$1" | tail -n 1
-}
-com() { ln -sfn "$2" "$WINEPREFIX/dosdevices/com$1"; }
 
 # lin/win ARGS...: kavir-cli in $tmp/lin or $tmp/win (its program folder),
 # under a time-out. Wine's first start now and then stalls: a run that timed

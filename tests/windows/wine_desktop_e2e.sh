@@ -26,26 +26,9 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-failures=0 passed=0
-fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
-check() { if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); else fail "$*"; fi; }
-same() { if cmp -s "$1" "$2"; then passed=$((passed + 1)); else fail "$3: $1 and $2 differ"; fi; }
-start_sim() {
-  local name=$1
-  shift
-  "$sim" "$@" >"$tmp/$name.pty" 2>"$tmp/$name.log" &
-  sims+=($!)
-  sim_pid=$!
-  for _ in $(seq 100); do [ -s "$tmp/$name.pty" ] && break; sleep 0.1; done
-  pty=$(head -n 1 "$tmp/$name.pty")
-  [ -n "$pty" ] || fail "$name: the simulator gave no pseudo-terminal: $(cat "$tmp/$name.log")"
-  ln -sfn "$pty" "$WINEPREFIX/dosdevices/com7"
-}
-stop_sim() {
-  kill "$sim_pid" 2>/dev/null
-  wait "$sim_pid" 2>/dev/null
-  sed -n 's/^kavir-radio-sim: \([0-9]*\) bytes received, \([0-9]*\) sent$/\1 \2/p' "$1" | tail -n 1
-}
+source "$(dirname "$0")/e2e_common.sh"
+# Every simulator here is the radio on COM7.
+start_sim_com7() { start_sim "$@" && com 7 "$pty"; }
 lin() { (cd "$tmp/lin" && timeout 120 "$cli" --dir . "$@"); }
 ratio() { awk -v ms="$1" -v b="$2" 'BEGIN { printf "%.2f", ms / 1000 / (b * 10 / 9600) }'; }
 mkdir -p "$tmp/lin" "$tmp/win" "$shots"
@@ -89,7 +72,7 @@ tr -d '\r' <"$tmp/app-tests.out" | grep -E '^\[  (PASSED|FAILED|SKIPPED) |^\[  F
 if [ "$status" -eq 0 ]; then passed=$((passed + 1)); else fail "the widget tests under Wine (exit $status)"; fi
 
 # --- 2. The program's code on COM7 ------------------------------------------
-start_sim port "${radio[@]}" --save "$tmp/port.bin"
+start_sim_com7 port "${radio[@]}" --save "$tmp/port.bin"
 status=0
 KAVIR_TEST_PORT=COM7 KAVIR_TEST_OUT=$win_tmp timeout 600 wine "$app_tests" \
   --gtest_filter='*OnASerialPort*' </dev/null >"$tmp/port.out" 2>&1 || status=$?
@@ -142,7 +125,7 @@ if b'[Language]' not in text:
 text = text.replace(b'[ComPort]\r\n', b'[ComPort]\r\nDevice=COM7\r\n', 1)
 open(path, 'wb').write(text)
 PY
-  start_sim "desktop-$lang" "${radio[@]}"
+  start_sim_com7 "desktop-$lang" "${radio[@]}"
   (cd "$folder" && exec timeout 300 wine "$deploy/kavir.exe") </dev/null >"$tmp/kavir-$lang.out" 2>&1 &
   pid=$!
   for _ in $(seq 600); do
