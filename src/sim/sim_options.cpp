@@ -139,10 +139,16 @@ bool LoadImageFile(const std::string& path, RadioImage* image, std::string* erro
 }
 
 bool SaveImageFile(const std::string& path, const RadioImage& image, std::string* error) {
-  const IoStatus written = WriteFileAtomically(
-      path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
-  if (!written) *error = written.Message();
-  return written.ok;
+  const std::string part = path + ".part";
+  std::FILE* f = std::fopen(part.c_str(), "wb");
+  bool ok = f && std::fwrite(image.data(), 1, image.size(), f) == image.size();
+  if (f && std::fclose(f) != 0) ok = false;
+  if (ok && std::rename(part.c_str(), path.c_str()) != 0) ok = false;
+  if (!ok) {
+    *error = path + ": " + std::strerror(errno);
+    std::remove(part.c_str());
+  }
+  return ok;
 }
 
 }  // namespace kavir::sim

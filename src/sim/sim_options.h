@@ -30,7 +30,10 @@ const char* SimUsage();
 
 // Reads exactly 768 bytes; false with *error otherwise.
 bool LoadImageFile(const std::string& path, RadioImage* image, std::string* error);
-// Atomic: a temporary file beside it, renamed over.
+// Whole or not at all (a temporary file beside it, renamed over) but not
+// flushed to disk: a radio answers in milliseconds, and a flush behind a
+// busy disk's backlog can take longer than a programmer waits for an
+// acknowledgement. Readers on this machine see the renamed file at once.
 bool SaveImageFile(const std::string& path, const RadioImage& image, std::string* error);
 
 }  // namespace kavir::sim
