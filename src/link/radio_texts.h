@@ -4,6 +4,7 @@
 #include <string>
 
 #include "profile/translate.h"
+#include "transfer_events.h"
 
 namespace kavir {
 
@@ -69,5 +70,16 @@ inline constexpr const char* kGood = "PGood";             // + 0x01 as a request
 inline constexpr short kProgressRange = 49;
 
 inline std::string LinkText(const char* marked) { return TrText("Link", marked); }
+
+// The read's confirmation: a compare says it only reads and compares.
+inline std::string ReadConfirmText(ReadPurpose purpose) {
+  return LinkText(purpose == ReadPurpose::Compare ? kCompareConfirm : kReadConfirm);
+}
+// The write's confirmation with the model filled in.
+inline std::string WriteConfirmText(const std::string& model) {
+  std::string out = LinkText(kWriteConfirmFormat);
+  out.replace(out.find("%s"), 2, model);
+  return out;
+}
 
 }  // namespace kavir

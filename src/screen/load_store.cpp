@@ -173,15 +173,7 @@ std::vector<std::pair<std::string, std::string>> CKAVIRView::ProfileValues() con
 }
 
 IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
-  IniFile config(files_.kavir_ini);
-  IoStatus status = config.load_status();
-  // KAVIR.ini is never made from nothing: a stub would lack every list.
-  if (status.ok && KindOfFile(files_.kavir_ini) == FileKind::Missing)
-    status = IoStatus::Fail(files_.kavir_ini, "is missing");
-  if (status.ok) {
-    config.SetString("PreviousType", "1", model);
-    status = config.Save();
-  }
+  const IoStatus status = RememberModel(files_.kavir_ini, model);
   if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存机器型号 ") + UserMessage(status), TrText("Screen", kMessageCaption));
   return status;
 }
@@ -193,14 +185,18 @@ IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first, const 
   current_tab = 0;
   ShowPage(0);
 
-  // A pipe or device is written as it is, never read first.
-  IniFile file(KindOfFile(path) == FileKind::Other ? std::string() : path);
-  IoStatus status = path.empty() ? IoStatus::BadInput(path, "no file name given") : file.load_status();
-  // A file that cannot be read is not overwritten: its other sections would be lost.
-  if (status.ok) {
-    if (clear_first) ClearProfileKeys(file.doc());
-    StoreSetup(setup, file.doc());
-    status = WriteIniFile(path, file.doc());
+  IoStatus status;
+  if (clear_first) {
+    status = SaveSetupRecord(path, setup);
+  } else {
+    // A pipe or device is written as it is, never read first.
+    IniFile file(KindOfFile(path) == FileKind::Other ? std::string() : path);
+    status = path.empty() ? IoStatus::BadInput(path, "no file name given") : file.load_status();
+    // A file that cannot be read is not overwritten: its other sections would be lost.
+    if (status.ok) {
+      StoreSetup(setup, file.doc());
+      status = WriteIniFile(path, file.doc());
+    }
   }
   if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存文件 ") + UserMessage(status), TrText("Screen", kMessageCaption));
   IoStatus type_status = WritePreviousType(setup.model());

@@ -4,16 +4,6 @@
 
 namespace kavir {
 
-std::string ReadConfirmText(ReadPurpose purpose) {
-  return LinkText(purpose == ReadPurpose::Compare ? kCompareConfirm : kReadConfirm);
-}
-
-std::string WriteConfirmText(const std::string& model) {
-  std::string out = LinkText(kWriteConfirmFormat);
-  out.replace(out.find("%s"), 2, model);
-  return out;
-}
-
 namespace {
 
 ScreenUi::Answers YesNo() { return {TrText("Screen", "是"), TrText("Screen", "否")}; }

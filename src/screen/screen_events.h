@@ -38,9 +38,4 @@ class LinkPortStarter : public PortStarter {
   SerialLink& link_;
 };
 
-// The read's confirmation: a compare says it only reads and compares.
-std::string ReadConfirmText(ReadPurpose purpose);
-// The write's confirmation with the model filled in.
-std::string WriteConfirmText(const std::string& model);
-
 }  // namespace kavir

@@ -3,6 +3,7 @@
 #include <array>
 #include <unordered_map>
 
+#include "profile/atomic_file.h"
 #include "profile/gbk.h"
 #include "profile/profile.h"
 #include "profile/profile_keys.h"
@@ -98,6 +99,9 @@ Setup ResolveChoices(const Setup& record, const OptionLists& lists, const Setup&
   Setup out = record;
   for (const SettingInfo& i : Settings())
     out[i.setting] = ResolveChoice(lists[i.setting], record[i.setting].text, shown[i.setting]);
+  // No transmitting on a channel that is off: the form clears the TX box.
+  for (Channel& c : out.channels)
+    if (!c.enabled) c.tx_enabled = false;
   return out;
 }
 
@@ -150,13 +154,25 @@ std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup
 }
 
 IoStatus SaveSetupRecord(const std::string& path, const Setup& setup) {
+  if (path.empty()) return IoStatus::BadInput(path, "no file name given");
   IoStatus status;
-  IniDocument doc = ReadIniFile(path, &status);
+  // A pipe or device is written as it is, never read first.
+  IniDocument doc = KindOfFile(path) == FileKind::Other ? IniDocument() : ReadIniFile(path, &status);
   // A file that cannot be read is not overwritten: its other sections would be lost.
   if (!status) return status;
   ClearProfileKeys(doc);
   StoreSetup(setup, doc);
   return WriteIniFile(path, doc);
+}
+
+IoStatus RememberModel(const std::string& kavir_ini, const std::string& model) {
+  IoStatus status;
+  IniDocument config = ReadIniFile(kavir_ini, &status);
+  // KAVIR.ini is never made from nothing: a stub would lack every list.
+  if (status && KindOfFile(kavir_ini) == FileKind::Missing) status = IoStatus::Fail(kavir_ini, "is missing");
+  if (!status) return status;
+  config.SetString("PreviousType", "1", model);
+  return WriteIniFile(kavir_ini, config);
 }
 
 }  // namespace kavir

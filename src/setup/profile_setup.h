@@ -22,7 +22,8 @@ Setup ReadSetupRecord(const IniDocument& doc);
 Choice ResolveChoice(const std::vector<std::string>& options, std::string_view text, const Choice& before);
 
 // What the form shows after loading `record` over `shown`: a text that is
-// no option of its list (not even as a prefix) leaves the earlier choice.
+// no option of its list (not even as a prefix) leaves the earlier choice;
+// a channel that is off does not transmit.
 Setup ResolveChoices(const Setup& record, const OptionLists& lists, const Setup& shown);
 
 // Writes every profile key of the set-up into the document, in the order a
@@ -34,10 +35,15 @@ void StoreSetup(const Setup& setup, IniDocument& doc);
 // (209 pairs).
 std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup);
 
-// A working file (Read.ini, Write.ini) holding the set-up as a record: its
-// other sections and keys kept, every profile key cleared and stored again,
-// saved atomically.
+// A file holding the set-up (a profile, Read.ini, Write.ini): its other
+// sections and keys kept, every profile key cleared and stored again, saved
+// atomically. A file that cannot be read is left alone; a pipe or device
+// is written without being read.
 IoStatus SaveSetupRecord(const std::string& path, const Setup& setup);
+
+// KAVIR.ini's PreviousType, the model the next start opens on. A missing
+// or unreadable KAVIR.ini is left as it is.
+IoStatus RememberModel(const std::string& kavir_ini, const std::string& model);
 
 // The frequency cells that hold no frequency in megahertz, each named as
 // "CH04 接收频率 \"430.1.2\": ..." (blank cells are not named here).

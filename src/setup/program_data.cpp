@@ -4,6 +4,7 @@
 #include "profile/conversions.h"
 #include "profile/gbk.h"
 #include "profile/ini_document.h"
+#include "profile/profile.h"
 #include "profile/profile_keys.h"
 
 namespace kavir {
@@ -22,9 +23,13 @@ ProgramData ProgramData::Load(const WorkingFiles& files) {
   data.identity = ReadRadioIdentity(config.doc());
 
   const std::string model = config.GetString("PreviousType", "1", "", kValueBuffer);
+  const std::string start_file = files.ModelFile(model);
   IoStatus status;
-  const IniDocument doc = ReadIniFile(files.ModelFile(model), &status);
+  const IniDocument doc = ReadIniFile(start_file, &status);
   if (status) data.start = ResolveChoices(ReadSetupRecord(doc), data.lists, Setup{});
+  if (status && KindOfFile(start_file) != FileKind::Missing && !HasProfileContent(doc))
+    status = IoStatus::BadInput(start_file, "holds no [Previous] settings");
+  data.start_status = status;
   const int type = FindOption(data.lists[Setting::Type], model);
   if (type >= 0) data.start[Setting::Type] = {type, data.lists[Setting::Type][type]};
   return data;

@@ -25,6 +25,9 @@ struct ProgramData {
   IoStatus lists_status = IoStatus::Ok();
   // The last model's file as a started program shows it.
   Setup start;
+  // How reading that file went: a failure, or a file without profile
+  // settings, leaves start as its defaults.
+  IoStatus start_status = IoStatus::Ok();
   // What a write puts into a radio whose own identity texts are not known.
   RadioIdentity identity;
 

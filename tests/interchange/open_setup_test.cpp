@@ -4,8 +4,10 @@
 
 #include "codec/image_file.h"
 #include "interchange/csv_import.h"
+#include "batch/batch_setup.h"
 #include "interchange/setup_compare.h"
 #include "link/backup_names.h"
+#include "profile/profile_keys.h"
 #include "screen/open_setup.h"
 #include "shipped_setup.h"
 #include "support.h"
@@ -125,6 +127,27 @@ TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelItNamesAndSavesTheSameBytes) {
   ASSERT_TRUE(OpenSetupFile(*s.view, s.files.ModelFile("KV16U"), 0, nullptr).status);
   EXPECT_EQ(s.view->ToSetup(), ShippedSetups().Model("KV16U"));
   EXPECT_EQ(s.view->current_file_name, s.files.ModelFile("KV16U"));
+}
+
+// A channel that is off never transmits, however its file sets the TX box:
+// the screen, a set-up read without one and a batch send the same bytes.
+TEST(ReadSetupFile, AChannelThatIsOffOpensWithoutTransmitOnAndOffTheScreen) {
+  ShippedScreen s;
+  IniDocument doc = ReadIniFile(s.files.ModelFile("KV16V"));
+  doc.SetString("Previous", ChBoxKey(5), "0");
+  doc.SetString("Previous", TxBoxKey(5), "1");
+  const std::string path = s.dir.File("ch5-off.dat");
+  ASSERT_TRUE(WriteIniFile(path, doc).ok);
+
+  ASSERT_TRUE(OpenSetupFile(*s.view, path, 0, nullptr).status);
+  const kavir::Setup on_screen = s.view->ToSetup();
+  EXPECT_FALSE(on_screen.channel(5).tx_enabled);
+  const ProgramData data = ProgramData::Load(s.files);
+  EXPECT_EQ(data.Resolve(*ReadSetupFile(path, 0, nullptr, data).record), on_screen);
+  std::string error;
+  const std::optional<BatchSetup> batch = SetupFromFile(path, data, &error);
+  ASSERT_TRUE(batch) << error;
+  EXPECT_EQ(Bytes(batch->image), Bytes(EncodeImage(on_screen, data.identity)));
 }
 
 // An import goes onto the screen as one step; the rows follow their boxes,
