@@ -9,13 +9,14 @@
 #include "batch/batch_job.h"
 #include "batch/native_port_opener.h"
 #include "link/ports/port_records.h"
+#include "link/setup_file.h"
 #include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "commands.h"
 #include "plan_findings.h"
 #include "interrupts.h"
 #include "link_session.h"
-#include "open_screen.h"
+#include "setup_command.h"
 #include "terminal_text.h"
 
 namespace kavir::cli {
@@ -105,10 +106,9 @@ int RunBatch(const CliArgs& args) {
   auto count = ParseCount(args, &error);
   if (!count) return Fail(kExitBadInput, error);
 
-  OpenScreen screen(args.files);
+  SetupCommand command(args.files);
   // Refused before any port is opened, as a single write is.
-  if (!screen.view.option_lists_status().ok)
-    return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
+  if (!command.ListsUsable()) return Fail(kExitBadInput, "nothing written: " + command.OptionListsRefusal());
   // A file that looks meant as an image is named with its size, as opening it does.
   IoStatus read;
   if (const std::string bytes = ReadWholeFile(args.positional[0], &read); read)
@@ -116,7 +116,7 @@ int RunBatch(const CliArgs& args) {
       return Fail(kExitBadInput, args.positional[0] + ": " + size);
   // A file that could not be read or written is a failure; unusable input is bad input.
   bool io_failed = false;
-  auto setup = SetupFromFile(args.positional[0], ScreenData(screen.view), &error, &io_failed);
+  auto setup = SetupFromFile(args.positional[0], command.data, &error, &io_failed);
   if (!setup) return Fail(ExitCodeFor(!io_failed), OneLineText(error));
   // The plan check, as a single write runs it, on what every radio will
   // hold: its errors refuse the batch before a log is begun; what it finds

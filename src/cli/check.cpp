@@ -5,21 +5,20 @@
 #include <iostream>
 
 #include "commands.h"
-#include "open_screen.h"
+#include "setup_command.h"
 #include "plan_findings.h"
 
 namespace kavir::cli {
 
 int RunCheck(const CliArgs& args) {
   if (args.positional.size() != 1) return UsageError("check");
-  OpenScreen screen(args);
-  if (!screen.view.option_lists_status().ok)
-    return Fail(kExitBadInput, "not checked: " + screen.OptionListsRefusal());
+  SetupCommand command(args);
+  if (!command.ListsUsable()) return Fail(kExitBadInput, "not checked: " + command.OptionListsRefusal());
   std::string error;
   // 1 means "errors found" here, so a file that cannot be opened is always 2.
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
+  if (!command.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
 
-  const auto plan = CheckPlanOf(args, args.positional[0], screen.view.ToSetup(), screen.view.channel_lists, &error);
+  const auto plan = CheckPlanOf(args, args.positional[0], command.setup, command.data.channel_lists, &error);
   if (!plan) return Fail(kExitBadInput, error);
   PrintFindings(*plan);
   std::cout.flush();

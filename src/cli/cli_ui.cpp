@@ -38,33 +38,17 @@ std::string OneLine(const std::string& text) {
 
 }  // namespace
 
-bool CliUi::AskYesNo(const std::string& text, const std::string& caption) {
-  const bool yes = answer ? answer(text, caption) : false;
-  Asked(text, caption, yes);
-  return yes;
-}
-
 void CliUi::Asked(const std::string& text, const std::string& caption, bool yes) {
   if (verbose) std::cerr << caption << " " << OneLine(text) << " " << (yes ? "Y" : "N") << "\n";
 }
 
-void CliUi::ShowError(const std::string& text, const std::string& caption) {
-  (void)caption;
+void CliUi::ShowError(const std::string& text) {
   errors_.push_back(OneLine(text));
   if (print_errors) std::cerr << "kavir-cli: " << OneLine(text) << "\n";
 }
 
-void CliUi::ShowWarning(const std::string& text, const std::string& caption) {
-  (void)caption;
-  std::cerr << "kavir-cli: warning: " << OneLine(text) << "\n";
-}
-
 void CliUi::SetStatusText(const std::string& text) {
   if (verbose) std::cerr << text << "\n";
-}
-
-void CliUi::Beep(int, int) {
-  if (verbose && StderrIsTerminal()) std::cerr << '\a' << std::flush;
 }
 
 void CliUi::BeginProgress(const std::string& text, short range, short position) {
@@ -80,18 +64,6 @@ void CliUi::BeginProgress(const std::string& text, short range, short position) 
 void CliUi::EndProgress() {
   if (bar_shown_) std::cerr << "\r" << std::string(50, ' ') << "\r" << std::flush;
   bar_shown_ = false;
-}
-
-std::string CliUi::GetOpenFileName(const FileDialogParams&) {
-  std::string path = open_path;
-  open_path.clear();
-  return path;
-}
-
-std::string CliUi::GetSaveFileName(const FileDialogParams&) {
-  std::string path = save_path;
-  save_path.clear();
-  return path;
 }
 
 }  // namespace kavir::cli

@@ -6,7 +6,7 @@
 #include "codec/codec.h"
 #include "codec/image_file.h"
 #include "commands.h"
-#include "open_screen.h"
+#include "setup_command.h"
 #include "profile/atomic_file.h"
 #include "profile/option_list.h"
 #include "profile/profile.h"
@@ -62,10 +62,10 @@ int RunDecode(const CliArgs& args) {
     return Fail(ExitCodeFor(saved.bad_input), saved.Message());
 
   if (const auto out = args.Option("out")) {
-    OpenScreen screen(args.files);
-    screen.view.ShowSetup(*record, args.files.read_ini);
+    SetupCommand command(args.files);
+    command.ShowRecord(*record);
     std::string error;
-    if (!screen.SaveAs(*out, &error)) return Fail(screen.exit_code, error);
+    if (!command.SaveAs(*out, &error)) return Fail(command.exit_code, error);
   }
   return kExitOk;
 }

@@ -3,20 +3,20 @@
 #include <iostream>
 
 #include "commands.h"
-#include "open_screen.h"
+#include "setup_command.h"
 #include "interchange/setup_compare.h"
 
 namespace kavir::cli {
 
 int RunDiff(const CliArgs& args) {
   if (args.positional.size() != 2) return UsageError("diff");
-  OpenScreen a(args);
-  OpenScreen b(args);
+  SetupCommand a(args);
+  SetupCommand b(args);
   std::string error;
   // 1 means "they differ" here, so a file that cannot be opened is always 2.
   if (!a.OpenFile(args.positional[0], &error) || !b.OpenFile(args.positional[1], &error))
     return Fail(kExitBadInput, error);
-  const auto differences = CompareSetups(a.view.ToSetup(), b.view.ToSetup());
+  const auto differences = CompareSetups(a.setup, b.setup);
   for (const SetupDifference& d : differences) std::cout << DifferenceLine(d) << "\n";
   std::cout.flush();
   if (!std::cout) return Fail(kExitBadInput, "could not write to standard output");

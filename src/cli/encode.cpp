@@ -3,23 +3,23 @@
 
 #include "codec/image_file.h"
 #include "commands.h"
-#include "open_screen.h"
+#include "link/write_setup.h"
+#include "setup_command.h"
 #include "profile/atomic_file.h"
 
 namespace kavir::cli {
 
 int RunEncode(const CliArgs& args) {
   if (args.positional.size() != 2) return UsageError("encode");
-  OpenScreen screen(args);
-  if (!screen.view.option_lists_status().ok)
-    return Fail(kExitBadInput, "not encoded: " + screen.OptionListsRefusal());
+  SetupCommand command(args);
+  if (!command.ListsUsable()) return Fail(kExitBadInput, "not encoded: " + command.OptionListsRefusal());
   std::string error;
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
+  if (!command.OpenFile(args.positional[0], &error)) return Fail(command.exit_code, error);
 
   // As a write does: one set-up goes into Write.ini and into the image.
-  const IoStatus stored = screen.view.ClearAndStoreProfile(args.files.write_ini);
+  const IoStatus stored = KeepForWrite(args.files, command.setup);
   if (!stored) return Fail(ExitCodeFor(stored.bad_input), stored.Message());
-  const CheckedImage checked = ImageForWrite(screen.view.ToSetup(), screen.view.channel_lists, screen.view.radio_identity());
+  const CheckedImage checked = ImageForWrite(command.setup, command.data.channel_lists, command.data.identity);
   if (!checked.image) {
     for (const WriteProblem& p : checked.problems) std::cerr << "kavir-cli: " << p.message << "\n";
     return Fail(kExitFailed, "not encoded: the settings above would put wrong bytes into a radio");

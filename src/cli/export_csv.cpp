@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "commands.h"
-#include "open_screen.h"
+#include "setup_command.h"
 #include "interchange/csv_export.h"
 #include "profile/atomic_file.h"
 
@@ -11,10 +11,10 @@ namespace kavir::cli {
 
 int RunExportCsv(const CliArgs& args) {
   if (args.positional.size() != 2) return UsageError("export-csv");
-  OpenScreen screen(args);
+  SetupCommand command(args);
   std::string error;
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
-  const CsvExport out = ExportCsv(screen.view.ToSetup());
+  if (!command.OpenFile(args.positional[0], &error)) return Fail(command.exit_code, error);
+  const CsvExport out = ExportCsv(command.setup);
   for (const std::string& p : out.problems) std::cerr << "kavir-cli: " << p << "\n";
   if (const IoStatus written = WriteFileAtomically(args.positional[1], out.text); !written)
     return Fail(ExitCodeFor(written.bad_input), written.Message());

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "commands.h"
-#include "open_screen.h"
+#include "setup_command.h"
 #include "interchange/csv_import.h"
 #include "profile/atomic_file.h"
 
@@ -14,18 +14,17 @@ int RunImportCsv(const CliArgs& args) {
   if (args.positional.size() != 2)
     return UsageError("import-csv");
   const std::string& csv_path = args.positional[0];
-  OpenScreen screen(args);
-  if (!screen.view.option_lists_status().ok)
-    return Fail(kExitBadInput, "nothing imported: " + screen.OptionListsRefusal());
+  SetupCommand command(args);
+  if (!command.ListsUsable()) return Fail(kExitBadInput, "nothing imported: " + command.OptionListsRefusal());
   std::string error;
-  if (const auto base = args.Option("base"); base && !screen.OpenFile(*base, &error))
-    return Fail(screen.exit_code, error);
+  if (const auto base = args.Option("base"); base && !command.OpenFile(*base, &error))
+    return Fail(command.exit_code, error);
 
   IoStatus read;
   const std::string bytes = ReadWholeFile(csv_path, &read);
   if (!read) return Fail(ExitCodeFor(read.bad_input), read.Message());
-  Setup setup = screen.view.ToSetup();
-  const ImportPlan plan = PlanCsvImport(bytes, LimitsOf(setup, screen.view.channel_lists), args.Flag("by-location"));
+  Setup& setup = command.setup;
+  const ImportPlan plan = PlanCsvImport(bytes, LimitsOf(setup, command.data.channel_lists), args.Flag("by-location"));
   if (!plan.error.empty()) return Fail(kExitBadInput, csv_path + ": " + plan.error);
 
   for (const ImportRow& row : plan.rows) {
@@ -35,9 +34,8 @@ int RunImportCsv(const CliArgs& args) {
       std::cerr << "kavir-cli: " << csv_path << " line " << row.line << " refused: " << row.refusal << "\n";
   }
   if (plan.imported() == 0) return Fail(kExitFailed, csv_path + ": no row could be imported; nothing saved");
-  ApplyImport(plan, screen.view.channel_lists, setup);
-  screen.view.ApplySetup(setup);
-  if (!screen.SaveAs(args.positional[1], &error)) return Fail(screen.exit_code, error);
+  ApplyImport(plan, command.data.channel_lists, setup);
+  if (!command.SaveAs(args.positional[1], &error)) return Fail(command.exit_code, error);
   std::cout.flush();
   return kExitOk;
 }

@@ -5,7 +5,6 @@
 #include "link/link_settings.h"
 #include "link/radio_texts.h"
 #include "link/transfer_summary.h"
-#include "screen/screen_events.h"
 #include "profile/ini_document.h"
 #include "terminal_text.h"
 
@@ -99,7 +98,7 @@ bool CliEvents::Retry(const TransferFailure& failure) {
   return Said(failure.prompt, false);
 }
 
-void CliEvents::Error(const std::string& text) { ui_.ShowError(text, LinkText(kPromptCaption)); }
+void CliEvents::Error(const std::string& text) { ui_.ShowError(text); }
 void CliEvents::Status(const std::string& text) { ui_.SetStatusText(text); }
 void CliEvents::Progress(const std::string& text, short range, short position) {
   ui_.BeginProgress(text, range, position);

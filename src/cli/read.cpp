@@ -1,10 +1,11 @@
 // kavir-cli read --port PORT --out FILE [--retries N]: read a radio and save
 // what it holds as a profile file.
+#include "link/radio_texts.h"
+#include "link/transactions.h"
 #include "link/transfer_summary.h"
-#include "screen/radio_transfer.h"
 #include "commands.h"
 #include "link_session.h"
-#include "open_screen.h"
+#include "setup_command.h"
 
 namespace kavir::cli {
 
@@ -19,27 +20,28 @@ int RunRead(const CliArgs& args) {
   auto retries = ParseRetries(args, &error);
   if (!retries) return Fail(kExitBadInput, error);
 
-  OpenScreen screen(args.files);
+  SetupCommand command(args.files);
   // Refused before anything is sent: the read could not be decoded or saved.
-  if (!screen.view.option_lists_status().ok)
-    return Fail(kExitBadInput, "nothing read: " + screen.OptionListsRefusal());
-  screen.ui.verbose = true;
-  screen.ui.print_errors = true;
+  if (!command.ListsUsable()) return Fail(kExitBadInput, "nothing read: " + command.OptionListsRefusal());
+  CliUi ui;
+  ui.verbose = true;
 
-  LinkSession session(args.files, screen.ui, *port);
+  LinkSession session(args.files, ui, *port);
   CliEvents& policy = session.events();
   policy.retries = *retries;
   if (!session.Open(&error)) return Fail(kExitFailed, error);
   // The port error is printed once; the transfer below would repeat it.
-  TransferResult result = OnReadRadio(screen.view, session.link());
+  const ReadOutcome read = ReadRadio(session.link(), command.data);
+  const TransferResult result = read.result;
   // What went wrong without the question that asked about it: the answer
   // was already given.
   if (result != TransferResult::Done)
     return Fail(kExitFailed, "read failed: " + (policy.last_failure.empty()
                                                     ? std::string("see the messages above")
                                                     : policy.last_failure));
-  screen.ui.print_errors = false;
-  if (!screen.SaveAs(*out, &error)) return Fail(kExitFailed, error);  // the radio was read
+  ui.SetStatusText(LinkText(kDoneStatus));
+  command.ShowRecord(read.record);
+  if (!command.SaveAs(*out, &error)) return Fail(kExitFailed, error);  // the radio was read
   return kExitOk;
 }
 

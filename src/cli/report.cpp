@@ -4,7 +4,7 @@
 #if defined(KAVIR_CLI_REPORT)
 #include <QGuiApplication>
 
-#include "open_screen.h"
+#include "setup_command.h"
 #include "report/report_actions.h"
 #endif
 
@@ -19,10 +19,10 @@ int RunReport(const CliArgs& args) {
   static char name[] = "kavir-cli";
   static char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
-  OpenScreen screen(args);
+  SetupCommand command(args);
   std::string error;
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
-  const IoStatus written = WriteReportPdf(ReportOf(screen.view.ToSetup(), screen.view.current_file_name), args.positional[1]);
+  if (!command.OpenFile(args.positional[0], &error)) return Fail(command.exit_code, error);
+  const IoStatus written = WriteReportPdf(ReportOf(command.setup, command.file_name), args.positional[1]);
   if (!written) return Fail(ExitCodeFor(written.bad_input), written.Message());
   return kExitOk;
 #else

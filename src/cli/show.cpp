@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "commands.h"
-#include "open_screen.h"
+#include "setup_command.h"
 #include "interchange/setup_compare.h"
 #include "setup/profile_setup.h"
 
@@ -11,10 +11,10 @@ namespace kavir::cli {
 
 int RunShow(const CliArgs& args) {
   if (args.positional.size() != 1) return UsageError("show");
-  OpenScreen screen(args);
+  SetupCommand command(args);
   std::string error;
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
-  const Setup shown = screen.view.ToSetup();
+  if (!command.OpenFile(args.positional[0], &error)) return Fail(command.exit_code, error);
+  const Setup& shown = command.setup;
   for (const auto& [key, value] : ShownValues(shown)) std::cout << key << '=' << value << '\n';
   std::cout.flush();
   if (!std::cout) return Fail(kExitFailed, "could not write to standard output");

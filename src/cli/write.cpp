@@ -10,11 +10,11 @@
 #include "interchange/setup_compare.h"
 #include "lang/language_core.h"
 #include "link/transfer_summary.h"
-#include "screen/radio_transfer.h"
+#include "link/write_setup.h"
 #include "commands.h"
 #include "interrupts.h"
 #include "link_session.h"
-#include "open_screen.h"
+#include "setup_command.h"
 #include "plan_findings.h"
 #include "terminal_text.h"
 
@@ -58,21 +58,20 @@ int RunWrite(const CliArgs& args) {
   auto retries = ParseRetries(args, &error);
   if (!retries) return Fail(kExitBadInput, error);
 
-  OpenScreen screen(args);
-  if (!screen.view.option_lists_status().ok)
-    return Fail(kExitBadInput, "nothing written: " + screen.OptionListsRefusal());
-  if (!screen.OpenFile(args.positional[0], &error)) return Fail(screen.exit_code, error);
-  screen.ui.verbose = true;
-  screen.ui.print_errors = true;
+  SetupCommand command(args);
+  if (!command.ListsUsable()) return Fail(kExitBadInput, "nothing written: " + command.OptionListsRefusal());
+  if (!command.OpenFile(args.positional[0], &error)) return Fail(command.exit_code, error);
+  CliUi ui;
+  ui.verbose = true;
 
-  LinkSession session(args.files, screen.ui, *port);
+  LinkSession session(args.files, ui, *port);
   CliEvents& policy = session.events();
   policy.retries = *retries;
   policy.other_model = args.Flag("force");
   if (!session.Open(&error)) return Fail(kExitFailed, error);
   // What the write itself refuses it says below; the rest of the plan check
   // is said here, once the port is known to be there.
-  auto plan = CheckPlanOf(args, args.positional[0], screen.view.ToSetup(), screen.view.channel_lists, &error);
+  auto plan = CheckPlanOf(args, args.positional[0], command.setup, command.data.channel_lists, &error);
   if (!plan) return Fail(kExitBadInput, "nothing written: " + error);
   std::erase_if(plan->findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
   if (!plan->findings.empty()) PrintFindings(*plan);
@@ -81,7 +80,7 @@ int RunWrite(const CliArgs& args) {
   WriteRadioOptions options;
   options.verify = !args.Flag("no-verify");
   options.keep_radio_image = !args.Flag("no-backup");
-  if (screen.opened_image) options.own_bytes = &*screen.opened_image;
+  if (command.opened_image) options.own_bytes = &*command.opened_image;
   // The changes are listed on stdout before anything is sent; a dry run stops there.
   std::optional<std::size_t> changes;
   options.review_changes = [&](const Setup* radio, const Setup& planned) {
@@ -100,7 +99,15 @@ int RunWrite(const CliArgs& args) {
   {
     g_link = &session.link();
     Interrupts interrupts(FinishTheWrite, StopTheWrite);
-    result = OnWriteRadio(screen.view, session.link(), options, &details);
+    SetupHolder holder;
+    holder.take = [&] { return command.setup; };
+    holder.keep = [&](const Setup& setup) {
+      const IoStatus kept = KeepForWrite(args.files, setup);
+      if (!kept) policy.Error(KeepFailureText(args.files, kept));
+      return kept.ok;
+    };
+    result = WriteSetup(session.link(), command.data, holder, options, &details);
+    if (const std::string status = WrittenStatus(details, options.verify); !status.empty()) ui.SetStatusText(status);
     g_link = nullptr;
   }
   if (dry_run && result == TransferResult::Cancelled) {

@@ -13,7 +13,7 @@ set(allowed_plan codec interchange profile setup)
 set(allowed_batch codec interchange link profile setup)
 set(allowed_sim codec link profile setup)
 set(allowed_screen codec link profile setup)
-set(allowed_cli batch codec interchange lang link plan profile report screen setup)
+set(allowed_cli batch codec interchange lang link plan profile report setup)
 set(allowed_app batch codec interchange lang link plan profile report screen setup)
 set(layers profile setup codec lang link interchange plan report batch sim screen cli app)
 
