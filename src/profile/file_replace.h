@@ -2,12 +2,20 @@
 // The platform part of a safe save: putting the finished temporary file in
 // the target's place (replacing it, or only where no file is), and telling
 // which names are devices, not files.
+#include <chrono>
 #include <string>
 #include <string_view>
 
 #include "io_status.h"
 
 namespace kavir {
+
+// Windows: a virus scanner, an indexer, a backup tool or another save in
+// progress often holds a freshly changed file for a moment; an editor or
+// spreadsheet holds it until closed. Opening and replacing such a file is
+// tried this often, this far apart, before it counts as a failure.
+inline constexpr int kHeldFileAttempts = 20;
+inline constexpr auto kHeldFilePause = std::chrono::milliseconds(50);
 
 // Renames temp over target. On failure temp is left for the caller to remove.
 IoStatus ReplaceWithTemp(const std::string& temp, const std::string& target);

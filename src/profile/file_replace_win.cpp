@@ -12,10 +12,8 @@ namespace kavir {
 
 namespace {
 
-// A virus scanner, an indexer or a backup tool often holds a freshly changed
-// file for a moment; an editor or spreadsheet holds it until closed.
-constexpr int kAttempts = 20;
-constexpr auto kPause = std::chrono::milliseconds(50);
+constexpr int kAttempts = kHeldFileAttempts;
+constexpr auto kPause = kHeldFilePause;
 
 bool HeldByAnother(DWORD error) {
   return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||

@@ -7,9 +7,11 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <thread>
 #include <windows.h>
 
 #include "file_path.h"
+#include "file_replace.h"
 
 namespace kavir::platform {
 
@@ -36,7 +38,14 @@ IoStatus ReadRegularFile(const std::string& path, std::size_t limit, std::string
   if (!fs::exists(st)) return IoStatus::BadInput(path, "no such file");
   if (fs::is_directory(st)) return IoStatus::BadInput(path, "is a folder, not a file");
   if (!fs::is_regular_file(st)) return IoStatus::BadInput(path, "is a device, not a file");
-  std::FILE* f = OpenFile(path, "rb");
+  // A file being replaced by another save, or held by a scanner, cannot be
+  // opened for a moment: tried again as a replace is.
+  std::FILE* f = nullptr;
+  for (int attempt = 0; attempt < kHeldFileAttempts; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(kHeldFilePause);
+    f = OpenFile(path, "rb");
+    if (f || errno != EACCES) break;
+  }
   if (!f) return IoStatus::Fail(path, ErrorText(errno));
   bytes->resize(limit + 1);
   const std::size_t got = std::fread(bytes->data(), 1, limit + 1, f);

@@ -78,7 +78,7 @@ TEST(SideBySide, TwoWritesAndTwoReadsInOneFolderKeepToTheirOwnRadios) {
     AtOnce(std::function<void()>([&] { written[0] = OnWriteRadio(stations[0].view, stations[0].link); }),
            std::function<void()>([&] { written[1] = OnWriteRadio(stations[1].view, stations[1].link); }));
     for (int i = 0; i < 2; ++i) {
-      EXPECT_EQ(written[i], TransferResult::Done) << i;
+      EXPECT_EQ(written[i], TransferResult::Done) << i << ": " << testing::PrintToString(stations[i].ui.errors);
       EXPECT_TRUE(stations[i].radio.radio().image() == AsRadio(own[i])) << "radio " << i << " holds another set-up";
     }
 
@@ -92,7 +92,7 @@ TEST(SideBySide, TwoWritesAndTwoReadsInOneFolderKeepToTheirOwnRadios) {
     AtOnce(std::function<void()>([&] { read[0] = OnReadRadio(stations[0].view, stations[0].link); }),
            std::function<void()>([&] { read[1] = OnReadRadio(stations[1].view, stations[1].link); }));
     for (int i = 0; i < 2; ++i) {
-      EXPECT_EQ(read[i], TransferResult::Done) << i;
+      EXPECT_EQ(read[i], TransferResult::Done) << i << ": " << testing::PrintToString(stations[i].ui.errors);
       EXPECT_TRUE(EncodeImage(stations[i].view.ToSetup()) == own[1 - i]) << "screen " << i << " shows another radio";
     }
     // Every write and every read kept its image, though all four ran within a second.
