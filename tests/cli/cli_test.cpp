@@ -83,6 +83,7 @@ TEST_F(Cli, ShowResaveEncodeAndDecodeGiveEveryKeyOfTheFile) {
 TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
   const std::string fifo = File("fifo.dat"), missing = File("missing.dat"), image = File("radio.bin");
   ::mkfifo(fifo.c_str(), 0600);
+  fs::create_symlink(File("loop.dat"), File("loop.dat"));
   ASSERT_EQ(Run({"encode", Model(), image}).exit_code, 0);  // names model 1 in its band block
   const std::string junk = File("junk.bin");
   WriteBytes(junk, std::string(768, '\x11'));
@@ -111,6 +112,8 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"show", junk}, 2, "不是电台数据"},
       {{"diff", image, junk}, 2, "0x290"},
       {{"show", image, "--model", "2"}, 2, "--force"},
+      {{"show", image, "--model", "0"}, 2, "--model must be a model number from 1"},
+      {{"show", File("loop.dat")}, 2, "symbolic link loop"},
       {{"resave", missing, File("x.dat")}, 2, missing},
       {{"resave", Model(), ""}, 2, "no output file name"},
       {{"resave", Model(), read_only}, 1, "是只读文件"},
@@ -511,7 +514,21 @@ TEST_F(Cli, ShowNamesValuesALoadCutsShort) {
   EXPECT_EQ(r.exit_code, 0) << r.err;
   ASSERT_EQ(r.ErrLines().size(), 1u) << r.err;
   EXPECT_NE(r.err.find("CH03.RxFreq"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("19"), std::string::npos) << r.err;
+  const std::size_t start = at + key.size();
+  const std::string value = text.substr(start, text.find('\r', start) - start);
+  EXPECT_NE(r.err.find("(\"" + value.substr(0, 19) + "\")"), std::string::npos) << "the 19 bytes kept: " << r.err;
+}
+
+// A start-up model file that holds no settings is named once, and the
+// command goes on with the defaults.
+TEST_F(Cli, AStartModelFileWithoutSettingsIsNamedAndTheCommandGoesOn) {
+  const std::string start = ReadIniFile(d.files.kavir_ini).GetString("PreviousType", "1", "", 20);
+  WriteBytes(Model(start), "not a profile\r\n");
+  const CliResult r = Run({"show", Model("KV16U")});
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  ASSERT_EQ(r.ErrLines().size(), 1u) << r.err;
+  EXPECT_NE(r.err.find(Model(start)), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("Type=KV16U"), std::string::npos) << r.out;
 }
 
 // A file that is neither UTF-8 nor GBK throughout opens with the line named;

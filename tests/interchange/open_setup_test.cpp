@@ -51,6 +51,7 @@ TEST(ReadSetupFile, ProfilesAndImagesAsValuesOrWhyNot) {
   const std::string named = SaveImage(d, source, "read-KV16V-20261207-101500.bin");
   const std::string unnamed = SaveImage(d, source, "radio.img");
   WriteBytes(d.dir.File("notes.txt"), "channel plan for the club\r\n");
+  WriteBytes(d.dir.File("notes"), "channel plan for the club\r\n");
   IniDocument no_band = ReadIniFile(d.files.ModelFile("KV16U"));
   no_band.SetString("Previous", "FreqU", "");
   ASSERT_TRUE(WriteIniFile(d.files.ModelFile("KV16U"), no_band).ok);
@@ -77,6 +78,7 @@ TEST(ReadSetupFile, ProfilesAndImagesAsValuesOrWhyNot) {
   const struct { std::string path; int model; bool force; const char* message; } refused[] = {
       {d.dir.File("missing.dat"), 0, false, "无法读取文件 "},
       {d.dir.File("notes.txt"), 0, false, "不是数据文件"},
+      {d.dir.File("notes"), 0, false, "不是数据文件"},  // no extension: not taken as an image's name
       {unnamed, 2, false, "而指定的是第 2 号"},
       {misnamed, 0, false, "而文件名中的是第 2 号"},
       {unnamed, 9, true, "model 9 is not in the Type list (1 to 3)"},

@@ -14,6 +14,7 @@
 #include "link/transactions.h"
 #include "link/transfer_summary.h"
 #include "link/write_image.h"
+#include "link/write_setup.h"
 #include "interchange/setup_compare.h"
 #include "profile/local_time.h"
 #include "profile/profile_keys.h"
@@ -935,6 +936,15 @@ TEST(Backups, WhenEveryNameIsTakenNothingIsReplaced) {
   EXPECT_EQ(ReadBytes(base + ".bin"), "first");
   EXPECT_EQ(ReadBytes(base + "-999.bin"), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(folder.path()) / "backups"), fs::directory_iterator{}), 999);
+}
+
+// When keeping the set-up fails, the message names the file by its name.
+TEST(KeepFailureText, NamesTheFileThatFailedAndWriteIniWhenNoneIsGiven) {
+  const WorkingFiles files = WorkingFiles::FromDirectory("/prog");
+  const std::string kavir = KeepFailureText(files, IoStatus::Fail("/prog/KAVIR.ini", "is read-only"));
+  EXPECT_EQ(kavir.rfind("KAVIR.ini ", 0), 0u) << kavir;
+  const std::string write = KeepFailureText(files, IoStatus::Fail("", "no room"));
+  EXPECT_EQ(write.rfind("Write.ini ", 0), 0u) << write;
 }
 
 }  // namespace

@@ -45,6 +45,19 @@ TEST(SetupRecord, EveryKeyStoredInClearingOrderAndForeignOnesKept) {
 }
 
 // KAVIR.ini with models 1, 6, 0 and -128, and the files of two of them.
+// Every channel's frequency cells are checked, the last one's too; a blank
+// cell is not named.
+TEST(SetupRecord, FrequencyProblemsNameEveryCellNoRadioCouldTake) {
+  kavir::Setup s;
+  s.channel(1)[ChannelField::RxFreq] = "145.5";
+  s.channel(2)[ChannelField::RxFreq] = "  ";
+  s.channel(16)[ChannelField::TxFreq] = "430.1.2";
+  const std::vector<std::string> problems = FrequencyTextProblems(s);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].rfind(ChannelLabel(16) + " " + FieldCaption(ChannelField::TxFreq) + " \"430.1.2\"", 0), 0u)
+      << problems[0];
+}
+
 TEST(ModelRecord, TypeAndModeFromKavirIniByTheRadiosNumberAndTheBandFromTheModelFile) {
   TempDir dir;
   ProgramData data;
