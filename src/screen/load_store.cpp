@@ -185,19 +185,7 @@ IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first, const 
   current_tab = 0;
   ShowPage(0);
 
-  IoStatus status;
-  if (clear_first) {
-    status = SaveSetupRecord(path, setup);
-  } else {
-    // A pipe or device is written as it is, never read first.
-    IniFile file(KindOfFile(path) == FileKind::Other ? std::string() : path);
-    status = path.empty() ? IoStatus::BadInput(path, "no file name given") : file.load_status();
-    // A file that cannot be read is not overwritten: its other sections would be lost.
-    if (status.ok) {
-      StoreSetup(setup, file.doc());
-      status = WriteIniFile(path, file.doc());
-    }
-  }
+  const IoStatus status = StoreSetupFile(path, setup, clear_first ? StoredKeys::ClearedFirst : StoredKeys::OverOld);
   if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存文件 ") + UserMessage(status), TrText("Screen", kMessageCaption));
   IoStatus type_status = WritePreviousType(setup.model());
 

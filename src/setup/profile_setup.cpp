@@ -153,16 +153,20 @@ std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup
   return values;
 }
 
-IoStatus SaveSetupRecord(const std::string& path, const Setup& setup) {
+IoStatus StoreSetupFile(const std::string& path, const Setup& setup, StoredKeys keys) {
   if (path.empty()) return IoStatus::BadInput(path, "no file name given");
   IoStatus status;
   // A pipe or device is written as it is, never read first.
   IniDocument doc = KindOfFile(path) == FileKind::Other ? IniDocument() : ReadIniFile(path, &status);
   // A file that cannot be read is not overwritten: its other sections would be lost.
   if (!status) return status;
-  ClearProfileKeys(doc);
+  if (keys == StoredKeys::ClearedFirst) ClearProfileKeys(doc);
   StoreSetup(setup, doc);
   return WriteIniFile(path, doc);
+}
+
+IoStatus SaveSetupRecord(const std::string& path, const Setup& setup) {
+  return StoreSetupFile(path, setup, StoredKeys::ClearedFirst);
 }
 
 IoStatus RememberModel(const std::string& kavir_ini, const std::string& model) {

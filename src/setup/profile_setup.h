@@ -35,10 +35,15 @@ void StoreSetup(const Setup& setup, IniDocument& doc);
 // (209 pairs).
 std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup);
 
-// A file holding the set-up (a profile, Read.ini, Write.ini): its other
-// sections and keys kept, every profile key cleared and stored again, saved
-// atomically. A file that cannot be read is left alone; a pipe or device
-// is written without being read.
+// Stores the set-up into the file at path and saves it atomically: its other
+// sections and keys are kept, and with ClearedFirst every profile key is
+// cleared before the store (one write: a failed save leaves the old file
+// whole). A file that cannot be read is left alone; a pipe or device is
+// written without being read.
+enum class StoredKeys { ClearedFirst, OverOld };
+IoStatus StoreSetupFile(const std::string& path, const Setup& setup, StoredKeys keys);
+// A file holding the set-up as a record (a profile, Read.ini, Write.ini):
+// StoreSetupFile with every profile key cleared first.
 IoStatus SaveSetupRecord(const std::string& path, const Setup& setup);
 
 // KAVIR.ini's PreviousType, the model the next start opens on. A missing
