@@ -154,7 +154,9 @@ TEST_F(Report, EveryTextHasRoomUpToTheNextLineOnItsRow) {
       if (other.d == t.d && other.x > t.x) next = std::min(next, other.x);
     EXPECT_GT(t.room, 0) << t.text;
     EXPECT_LE(t.x + t.room, next) << t.text << " at " << t.x << "," << t.d;
-    if (next < kReportPageWidth) EXPECT_GE(t.x + t.room, next - 5) << t.text << " at " << t.x << "," << t.d;
+    if (next < kReportPageWidth) {
+      EXPECT_GE(t.x + t.room, next - 5) << t.text << " at " << t.x << "," << t.d;
+    }
   }
 }
 
