@@ -99,11 +99,11 @@ BatchDialog::BatchDialog(CKAVIRView& view, PortOpener opener, const QString& por
   form->addRow(tr("每个串口台数:"), count_field_);
   verify_box_ = new QCheckBox(tr("写入后校验"), this);
   // Starts as the 工具 menu's setting: a technician who turned it off there expects it off here too.
-  verify_box_->setChecked(ReadVerifyAfterWrite(ReadIniFile(view.files().kavir_ini)));
+  verify_box_->setChecked(ReadVerifyAfterWrite(view.config().ini()));
   form->addRow(QString(), verify_box_);
   keep_box_ = new QCheckBox(tr("写入前备份电台数据 (并记录改动的项数)"), this);
   keep_box_->setObjectName(QStringLiteral("KeepRadioBox"));
-  keep_box_->setChecked(ReadKeepRadioBeforeWrite(ReadIniFile(view.files().kavir_ini)));
+  keep_box_->setChecked(ReadKeepRadioBeforeWrite(view.config().ini()));
   form->addRow(QString(), keep_box_);
   log_field_ = new QLineEdit(
       QString::fromStdString(JoinPath(view_.files().program_dir, DefaultLogName(std::time(nullptr)))), this);
@@ -176,7 +176,8 @@ void BatchDialog::Start() {
     setup = BatchSetupOf(view_.ToSetup(), ScreenData(view_), &error);
   } else {
     // A file is opened as a started program opens it: the user's screen stays as it is.
-    setup = SetupFromFile(file_field_->text().trimmed().toStdString(), ProgramData::Load(view_.files()), &error);
+    setup = SetupFromFile(file_field_->text().trimmed().toStdString(), ProgramData::Load(view_.files(), view_.config()),
+                          &error);
   }
   if (!setup) return fail(tr("没有写入任何电台:\n") + QString::fromStdString(error));
   if (check_plan) {

@@ -120,7 +120,7 @@ void InterchangeCommands::OnCompareFile() {
   if (path.empty()) return;
   // The file is read as values, as a started program would show it; the
   // screen stays as it is.
-  const ProgramData data = ProgramData::Load(frame_.view().files());
+  const ProgramData data = ProgramData::Load(frame_.view().files(), frame_.view().config());
   const SetupFile file = ReadSetupFile(path, 0, this, data);
   if (file.cancelled) return;
   if (!file.status) {

@@ -46,9 +46,10 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kavir"), kavir::app::DrawAppIcon()));
   kavir::app::SetUpFonts();
   // The language chosen under 语言 / Language, or the system's.
-  kavir::lang::Apply(kavir::lang::IsEnglishChoice(kavir::lang::ReadChoice(files.kavir_ini)), files.program_dir);
+  kavir::ProgramConfig config = kavir::ProgramConfig::Read(files.kavir_ini);
+  kavir::lang::Apply(kavir::lang::IsEnglishChoice(kavir::lang::ReadChoice(config.ini())), files.program_dir);
 
-  kavir::app::CMainFrame frame(std::move(files));
+  kavir::app::CMainFrame frame(std::move(files), nullptr, nullptr, std::move(config));
   // Without a window manager maximising does nothing: size it first.
   frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   frame.showMaximized();

@@ -55,11 +55,12 @@ class StatusPane : public QLabel {
 
 }  // namespace
 
-CMainFrame::CMainFrame(WorkingFiles files, Transport* transport, Clock* clock)
+CMainFrame::CMainFrame(WorkingFiles files, Transport* transport, Clock* clock, std::optional<ProgramConfig> config)
     : ui_(*this) {
   setWindowTitle(QString::fromUtf8(WindowCaption()));
   setWindowIcon(DrawAppIcon());
-  view_ = std::make_unique<CKAVIRView>(std::move(files), ui_);
+  if (!config) config = ProgramConfig::Read(files.kavir_ini);
+  view_ = std::make_unique<CKAVIRView>(std::move(files), ui_, std::move(config));
   radio_ = std::make_unique<RadioCommands>(*this, transport, clock);
   interchange_ = std::make_unique<InterchangeCommands>(*this);
   CreateMenus();
@@ -123,7 +124,7 @@ void CMainFrame::CreateLanguageMenu() {
   language_menu_ = menuBar()->addMenu(QString());
   language_menu_->setObjectName(QStringLiteral("LanguageMenu"));
   auto* group = new QActionGroup(this);
-  const lang::Choice stored = lang::ReadChoice(view_->files().kavir_ini);
+  const lang::Choice stored = lang::ReadChoice(view_->config().ini());
   const lang::Choice choices[3] = {lang::Choice::System, lang::Choice::Chinese, lang::Choice::English};
   for (int i = 0; i < 3; ++i) {
     QAction* act = language_menu_->addAction(QString());
@@ -137,7 +138,7 @@ void CMainFrame::CreateLanguageMenu() {
 
 void CMainFrame::ChooseLanguage(lang::Choice choice) {
   if (screen_) screen_->grid()->CommitPending();
-  const IoStatus stored = lang::StoreChoice(view_->files().kavir_ini, choice);
+  const IoStatus stored = lang::StoreChoice(view_->config(), choice);
   lang::Apply(lang::IsEnglishChoice(choice), view_->files().program_dir);
   if (!stored.ok)
     ui_.ShowError(tr("语言的选择未能保存: ").toStdString() + stored.Message(),

@@ -29,7 +29,9 @@ class CMainFrame : public QMainWindow {
  public:
   // Without a transport the frame talks to the serial port named in
   // KAVIR.ini; tests pass the in-process virtual radio and its clock.
-  explicit CMainFrame(WorkingFiles files, Transport* transport = nullptr, Clock* clock = nullptr);
+  // KAVIR.ini is read here unless the caller has read it already.
+  explicit CMainFrame(WorkingFiles files, Transport* transport = nullptr, Clock* clock = nullptr,
+                      std::optional<ProgramConfig> config = std::nullopt);
   ~CMainFrame() override;
 
   // The screen's first set-up: option lists, start-up model, port; then the

@@ -36,9 +36,8 @@ RadioCommands::RadioCommands(CMainFrame& frame, Transport* transport, Clock* clo
     : frame_(frame), screen_events_(frame.ui()), events_(&frame, screen_events_) {
   const WorkingFiles& files = frame.view().files();
   if (!transport) {
-    const IniDocument kavir_ini = ReadIniFile(files.kavir_ini);
     std::string warning;
-    own_transport_ = std::make_unique<NativeSerialTransport>(ReadLineSettings(kavir_ini, &warning));
+    own_transport_ = std::make_unique<NativeSerialTransport>(ReadLineSettings(frame.view().config().ini(), &warning));
     transport = own_transport_.get();
   }
   if (!clock) {
@@ -69,23 +68,24 @@ void RadioCommands::Connect() {
   QObject::connect(frame_.action(kCmdBatch), &QAction::triggered, &frame_, [this] { OnBatch(); });
   QObject::connect(frame_.action(kCmdCheckPlan), &QAction::triggered, &frame_, [this] { OnCheckPlan(); });
   QAction* verify = frame_.action(kCmdVerifyAfterWrite);
-  verify->setChecked(ReadVerifyAfterWrite(ReadIniFile(frame_.view().files().kavir_ini)));
+  verify->setChecked(ReadVerifyAfterWrite(frame_.view().config().ini()));
   QObject::connect(verify, &QAction::toggled, &frame_, [this](bool on) { OnVerifyAfterWrite(on); });
   QAction* changes = frame_.action(kCmdShowChangesBeforeWrite);
-  changes->setChecked(ReadShowChangesBeforeWrite(ReadIniFile(frame_.view().files().kavir_ini)));
+  changes->setChecked(ReadShowChangesBeforeWrite(frame_.view().config().ini()));
   QObject::connect(changes, &QAction::toggled, &frame_, [this](bool on) {
     SaveWriteSwitch(QCoreApplication::translate("RadioCommands", "写入前列出改动"),
                     [on](IniDocument& ini) { SetShowChangesBeforeWrite(ini, on); });
   });
   QAction* keep = frame_.action(kCmdKeepRadioBeforeWrite);
-  keep->setChecked(ReadKeepRadioBeforeWrite(ReadIniFile(frame_.view().files().kavir_ini)));
+  keep->setChecked(ReadKeepRadioBeforeWrite(frame_.view().config().ini()));
   QObject::connect(keep, &QAction::toggled, &frame_, [this](bool on) {
     SaveWriteSwitch(QCoreApplication::translate("RadioCommands", "写入前备份电台数据"),
                     [on](IniDocument& ini) { SetKeepRadioBeforeWrite(ini, on); });
   });
 }
 
-void RadioCommands::OpenStartupPort() {
+void RadioCommands::OpenStartupPort(const ProgramConfig& config) {
+  link_->set_config(config);
   link_->OpenStartupPort();
   WatchPortStatus();
 }
@@ -109,7 +109,7 @@ void RadioCommands::RecheckPort() {
 }
 
 bool RadioCommands::RunPortDialog(PortSettings& settings) {
-  const IniDocument kavir_ini = ReadIniFile(frame_.view().files().kavir_ini);
+  const IniDocument& kavir_ini = frame_.view().config().ini();
   const std::string configured = settings.device.empty() ? link_->transport().DeviceName(settings.port_number, "")
                                                          : settings.device;
   PortDialog dialog(settings, NativeAvailablePorts(configured), &frame_, ReadLineSettings(kavir_ini),
@@ -133,7 +133,7 @@ void RadioCommands::Run(Kind kind) {
   for (QAction* a : guarded) a->setEnabled(false);
   TransferResult result = TransferResult::Failed;
   // Compare reads into a screen model of its own; the one on show stays as it is.
-  CKAVIRView radio(frame_.view().files(), frame_.ui());
+  CKAVIRView radio(frame_.view().files(), frame_.ui(), frame_.view().config());
   if (kind == Kind::Compare) radio.OnInitialUpdate(nullptr);
   {
     TransferGuard guard(frame_, *link_);
@@ -206,7 +206,7 @@ bool RadioCommands::ReviewChanges(const Setup* radio, const Setup& planned) {
 
 std::string RadioCommands::LicencePath(const std::string& profile) const {
   if (profile.empty()) return unsaved_licence_;
-  return RememberedLicence(ReadIniFile(frame_.view().files().kavir_ini), profile);
+  return RememberedLicence(frame_.view().config().ini(), profile);
 }
 
 void RadioCommands::KeepLicence(const std::string& profile, const std::string& path) {
@@ -305,12 +305,7 @@ void RadioCommands::SaveWriteSwitch(const QString& name, const std::function<voi
                           LinkText(kPromptCaption));
     return;
   }
-  IoStatus status;
-  IniDocument ini = ReadIniFile(path, &status);
-  if (status) {
-    set(ini);
-    status = WriteIniFile(path, ini);
-  }
+  const IoStatus status = frame_.view().config().Change(set);
   if (!status)
     frame_.ui().ShowError(QCoreApplication::translate("RadioCommands", "%1 的设置未能保存: %2")
                               .arg(QString::fromStdString(quoted), QString::fromStdString(status.Message()))
@@ -320,7 +315,7 @@ void RadioCommands::SaveWriteSwitch(const QString& name, const std::function<voi
 
 void RadioCommands::OnPortSettings() {
   if (busy_) return;
-  link_->OnPortSettings(*this);
+  link_->OnPortSettings(*this, frame_.view().config());
   WatchPortStatus();
 }
 

@@ -29,7 +29,7 @@ class RadioCommands : public PortStarter, public PortDialogUi {
   ~RadioCommands() override;
 
   void Connect();
-  void OpenStartupPort() override;
+  void OpenStartupPort(const ProgramConfig& config) override;
   // While the status line says why the port would not open, the port is
   // tried again now and then (and when the window comes back to the front),
   // so a holder that has quit is no longer named.

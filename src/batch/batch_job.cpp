@@ -115,6 +115,7 @@ void BatchJob::RunPort(const BatchPort& port) {
   PortIo io = opener_(port);
   QuietEvents quiet;
   SerialLink link(*io.transport, *io.clock, quiet, setup_.files);
+  link.set_config(setup_.data.config);
   link.port_number = port.port_number;
   link.device = port.device;
   link.set_shared_cancel(&abort_);

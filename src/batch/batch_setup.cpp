@@ -17,7 +17,7 @@ BatchSetup Common(const Image& image, int model, const ProgramData& data) {
   setup.image = image;
   setup.model = model;
   setup.model_names = data.models();
-  setup.timeouts = ReadTimeouts(ReadIniFile(data.files.kavir_ini));
+  setup.timeouts = ReadTimeouts(data.config.ini());
   setup.files = data.files;
   setup.model_name = setup.ModelName(model);
   setup.data = data;

@@ -123,7 +123,7 @@ int RunBatch(const CliArgs& args) {
   // is listed once the log is open.
   std::optional<PlanFindings> plan;
   if (const std::optional<Setup> planned = setup->Planned()) {
-    plan = CheckPlanOf(args, args.positional[0], *planned, setup->data.channel_lists, &error);
+    plan = CheckPlanOf(args, args.positional[0], *planned, setup->data, &error);
     if (!plan) return Fail(kExitBadInput, "nothing written: " + error);
     std::erase_if(plan->findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
     if (CountFindings(plan->findings).errors && !args.Flag("force")) {
@@ -141,7 +141,7 @@ int RunBatch(const CliArgs& args) {
   if (plan && !plan->findings.empty()) PrintFindings(*plan);
 
   std::string warning;
-  const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini);
+  const IniDocument& kavir_ini = command.data.config.ini();
   const LineSettings line = ReadLineSettings(kavir_ini, &warning);
   ReadTimeouts(kavir_ini, &warning);
   if (!warning.empty()) PrintErr(Printf("kavir-cli: warning: %s\n", warning.c_str()));

@@ -18,7 +18,7 @@ int RunCheck(const CliArgs& args) {
   // 1 means "errors found" here, so a file that cannot be opened is always 2.
   if (!command.OpenFile(args.positional[0], &error)) return Fail(kExitBadInput, error);
 
-  const auto plan = CheckPlanOf(args, args.positional[0], command.setup, command.data.channel_lists, &error);
+  const auto plan = CheckPlanOf(args, args.positional[0], command.setup, command.data, &error);
   if (!plan) return Fail(kExitBadInput, error);
   PrintFindings(*plan);
   std::cout.flush();

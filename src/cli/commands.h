@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "setup/program_config.h"
+
 #include "cli_args.h"
 
 namespace kavir::cli {
@@ -45,6 +47,6 @@ std::string UsageLine(const std::string& command);
 int UsageError(const std::string& command);
 
 // The port KAVIR.ini names, as a device.
-std::string ConfiguredDevice(const WorkingFiles& files);
+std::string ConfiguredDevice(const ProgramConfig& config);
 
 }  // namespace kavir::cli

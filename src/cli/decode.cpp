@@ -20,14 +20,13 @@ int RunDecode(const CliArgs& args) {
   if (args.positional.size() != 1 || !model)
     return UsageError("decode");
 
-  IoStatus config;
-  const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini, &config);
+  ProgramConfig config = ProgramConfig::Read(args.files.kavir_ini);
+  const IniDocument& kavir_ini = config.ini();
   const int types = static_cast<int>(ReadOptionList(kavir_ini, "Type", kSettingListLimit).size());
   // Without the model list no model number can be right: say why, not "from 1 to 0".
-  const bool missing = KindOfFile(args.files.kavir_ini) == FileKind::Missing;
-  if (!config || missing || types == 0)
+  if (!config.status() || types == 0)
     return Fail(kExitBadInput, args.files.kavir_ini + " " +
-                                   (!config ? config.reason : missing ? "is missing" : "holds no model list ([Type])") +
+                                   (!config.status() ? config.status().reason : "holds no model list ([Type])") +
                                    ": nothing decoded (put the program's KAVIR.ini there, or name the "
                                    "program directory with --dir)");
   const int n = LeadingInt(*model, 0);
@@ -52,6 +51,7 @@ int RunDecode(const CliArgs& args) {
   ProgramData data;
   data.files = args.files;
   data.lists = ReadOptionLists(kavir_ini);
+  data.config = std::move(config);
   IoStatus why;
   // A model without a band is refused as a read refuses such a radio.
   const std::optional<Setup> record = ImageRecord(*image, n, data, &why);

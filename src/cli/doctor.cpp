@@ -12,14 +12,15 @@ namespace kavir::cli {
 
 int RunDoctor(const CliArgs& args) {
   if (!args.positional.empty()) return UsageError("doctor");
-  std::string device = ConfiguredDevice(args.files);
+  const ProgramConfig config = ProgramConfig::Read(args.files.kavir_ini);
+  const IniDocument& kavir_ini = config.ini();
+  std::string device = ConfiguredDevice(config);
   if (auto text = args.Option("port")) {
     std::string error;
     auto port = ParsePortArg(*text, &error);
     if (!port) return Fail(kExitBadInput, error);
     device = port->device.empty() ? PortDeviceName(port->port_number) : port->device;
   }
-  const IniDocument kavir_ini = ReadIniFile(args.files.kavir_ini);
   DoctorOptions options;
   options.device = device;
   options.line = ReadLineSettings(kavir_ini);

@@ -17,7 +17,7 @@ int RunEncode(const CliArgs& args) {
   if (!command.OpenFile(args.positional[0], &error)) return Fail(command.exit_code, error);
 
   // As a write does: one set-up goes into Write.ini and into the image.
-  const IoStatus stored = KeepForWrite(args.files, command.setup);
+  const IoStatus stored = KeepForWrite(args.files, command.data.config, command.setup);
   if (!stored) return Fail(ExitCodeFor(stored.bad_input), stored.Message());
   const CheckedImage checked = ImageForWrite(command.setup, command.data.channel_lists, command.data.identity);
   if (!checked.image) {

@@ -42,11 +42,13 @@ std::optional<int> ParseRetries(const CliArgs& args, std::string* error) {
   return std::stoi(*value);
 }
 
-LinkSession::LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port) : ui_(ui), events_(ui) {
+LinkSession::LinkSession(const WorkingFiles& files, const ProgramConfig& config, CliUi& ui, const PortArg& port)
+    : ui_(ui), events_(ui) {
   std::string warning;
-  transport_.set_line_settings(ReadLineSettings(ReadIniFile(files.kavir_ini), &warning));
+  transport_.set_line_settings(ReadLineSettings(config.ini(), &warning));
   if (!warning.empty()) PrintErr(Printf("kavir-cli: warning: %s\n", warning.c_str()));
   link_ = std::make_unique<SerialLink>(transport_, clock_, events_, files);
+  link_->set_config(config);
   link_->port_number = port.port_number;
   link_->device = port.device;
 }

@@ -49,7 +49,7 @@ class CliEvents : public TransferEvents {
 
 class LinkSession {
  public:
-  LinkSession(const WorkingFiles& files, CliUi& ui, const PortArg& port);
+  LinkSession(const WorkingFiles& files, const ProgramConfig& config, CliUi& ui, const PortArg& port);
   // Opens the port; false with *error naming the device, the reason and
   // what to try (printed once, by the caller).
   bool Open(std::string* error);

@@ -11,18 +11,18 @@
 namespace kavir::cli {
 
 std::optional<PlanFindings> CheckPlanOf(const CliArgs& args, const std::string& profile, const Setup& setup,
-                                        const ChannelLists& lists, std::string* error) {
+                                        const ProgramData& data, std::string* error) {
   PlanFindings plan;
   if (const auto given = args.Option("licence"))
     plan.licence_path = *given;
   else
-    plan.licence_path = RememberedLicence(ReadIniFile(args.files.kavir_ini), profile);
+    plan.licence_path = RememberedLicence(data.config.ini(), profile);
   std::optional<Licence> licence;
   if (!plan.licence_path.empty()) {
     licence = LoadLicenceFile(plan.licence_path, error);
     if (!licence) return std::nullopt;
   }
-  plan.findings = CheckPlan(setup, lists, licence ? &*licence : nullptr);
+  plan.findings = CheckPlan(setup, data.channel_lists, licence ? &*licence : nullptr);
   return plan;
 }
 

@@ -9,6 +9,7 @@
 #include "cli_args.h"
 #include "plan/finding.h"
 #include "profile/option_list.h"
+#include "setup/program_data.h"
 #include "setup/setup.h"
 
 namespace kavir::cli {
@@ -21,7 +22,7 @@ struct PlanFindings {
 // nullopt with *error when a licence was named (or chosen for profile) but
 // cannot be read: a check without it would pass what it forbids.
 std::optional<PlanFindings> CheckPlanOf(const CliArgs& args, const std::string& profile, const Setup& setup,
-                                        const ChannelLists& lists, std::string* error);
+                                        const ProgramData& data, std::string* error);
 
 // The licence line, each finding on a line and the count, on stdout.
 void PrintFindings(const PlanFindings& plan);

@@ -66,14 +66,14 @@ void PrintText(const std::vector<PortRecord>& ports) {
 
 }  // namespace
 
-std::string ConfiguredDevice(const WorkingFiles& files) {
-  const PortChoice choice = ReadPortChoice(ReadIniFile(files.kavir_ini));
+std::string ConfiguredDevice(const ProgramConfig& config) {
+  const PortChoice choice = ReadPortChoice(config.ini());
   return choice.device.empty() ? PortDeviceName(choice.port_number) : choice.device;
 }
 
 int RunPorts(const CliArgs& args) {
   if (!args.positional.empty()) return UsageError("ports");
-  const std::vector<PortRecord> ports = NativeAvailablePorts(ConfiguredDevice(args.files));
+  const std::vector<PortRecord> ports = NativeAvailablePorts(ConfiguredDevice(ProgramConfig::Read(args.files.kavir_ini)));
   if (args.Flag("json"))
     PrintJson(ports);
   else

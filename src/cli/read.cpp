@@ -26,7 +26,7 @@ int RunRead(const CliArgs& args) {
   CliUi ui;
   ui.verbose = true;
 
-  LinkSession session(args.files, ui, *port);
+  LinkSession session(args.files, command.data.config, ui, *port);
   CliEvents& policy = session.events();
   policy.retries = *retries;
   if (!session.Open(&error)) return Fail(kExitFailed, error);

@@ -120,7 +120,7 @@ bool SetupCommand::SaveAs(const std::string& path, std::string* error) {
   }
   // Clearing and storing are one write, so a failed save leaves the old file whole.
   const IoStatus saved = SaveSetupRecord(path, setup);
-  const IoStatus model = RememberModel(data.files.kavir_ini, setup.model());
+  const IoStatus model = RememberModel(data.config, setup.model());
   if (saved && model) return true;
   // Every file that failed, the profile and KAVIR.ini's PreviousType alike.
   error->clear();

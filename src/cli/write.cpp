@@ -64,14 +64,14 @@ int RunWrite(const CliArgs& args) {
   CliUi ui;
   ui.verbose = true;
 
-  LinkSession session(args.files, ui, *port);
+  LinkSession session(args.files, command.data.config, ui, *port);
   CliEvents& policy = session.events();
   policy.retries = *retries;
   policy.other_model = args.Flag("force");
   if (!session.Open(&error)) return Fail(kExitFailed, error);
   // What the write itself refuses it says below; the rest of the plan check
   // is said here, once the port is known to be there.
-  auto plan = CheckPlanOf(args, args.positional[0], command.setup, command.data.channel_lists, &error);
+  auto plan = CheckPlanOf(args, args.positional[0], command.setup, command.data, &error);
   if (!plan) return Fail(kExitBadInput, "nothing written: " + error);
   std::erase_if(plan->findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
   if (!plan->findings.empty()) PrintFindings(*plan);
@@ -102,7 +102,7 @@ int RunWrite(const CliArgs& args) {
     SetupHolder holder;
     holder.take = [&] { return command.setup; };
     holder.keep = [&](const Setup& setup) {
-      const IoStatus kept = KeepForWrite(args.files, setup);
+      const IoStatus kept = KeepForWrite(args.files, command.data.config, setup);
       if (!kept) policy.Error(KeepFailureText(args.files, kept));
       return kept.ok;
     };

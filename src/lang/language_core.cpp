@@ -37,20 +37,17 @@ std::string CountFromBuiltIn(const char* context, const char* text, const char*,
 
 }  // namespace
 
-Choice ReadChoice(const std::string& kavir_ini) {
-  const IniFile ini(kavir_ini);
+Choice ReadChoice(const IniDocument& ini) {
   const std::string value = ini.GetString("Language", "Language", "system", 16);
   if (value == "zh") return Choice::Chinese;
   if (value == "en") return Choice::English;
   return Choice::System;
 }
 
-IoStatus StoreChoice(const std::string& kavir_ini, Choice choice) {
-  IniFile ini(kavir_ini);
-  if (!ini.load_status().ok && !ini.load_status().bad_input) return ini.load_status();
-  ini.SetString("Language", "Language",
-                choice == Choice::Chinese ? "zh" : choice == Choice::English ? "en" : "system");
-  return ini.Save();
+IoStatus StoreChoice(ProgramConfig& config, Choice choice) {
+  return config.Change([choice](IniDocument& ini) {
+    ini.SetString("Language", "Language", choice == Choice::Chinese ? "zh" : choice == Choice::English ? "en" : "system");
+  });
 }
 
 bool EnglishForLocale(std::string_view name) {

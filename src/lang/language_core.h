@@ -5,15 +5,17 @@
 #include <string_view>
 
 #include "profile/io_status.h"
+#include "profile/ini_document.h"
 #include "setup/option_texts.h"
+#include "setup/program_config.h"
 
 namespace kavir::lang {
 
 enum class Choice { System, Chinese, English };
 
 // KAVIR.ini [Language] Language=system|zh|en; anything else follows the system.
-Choice ReadChoice(const std::string& kavir_ini);
-IoStatus StoreChoice(const std::string& kavir_ini, Choice choice);
+Choice ReadChoice(const IniDocument& kavir_ini);
+IoStatus StoreChoice(ProgramConfig& config, Choice choice);
 
 // English for a locale that names another language than Chinese (en_US,
 // de_DE.UTF-8...); Chinese for a Chinese locale, for C/POSIX and for none.

@@ -199,6 +199,7 @@ Step ReadAttempt::Run() {
 ReadOutcome ReadRadio(SerialLink& link, const ProgramData& data, ReadPurpose purpose) {
   ReadOutcome out;
   link.BeginTransfer();
+  link.set_config(data.config);
   if (!link.events().ConfirmRead(purpose)) {
     out.result = TransferResult::Cancelled;
     return out;

@@ -187,14 +187,14 @@ void SerialLink::DrainInput(int quiet_ms, int max_ms) {
 
 Timeouts SerialLink::LoadTimeouts() {
   std::string warning;
-  const Timeouts t = ReadTimeouts(ReadIniFile(files_.kavir_ini), &warning);
+  const Timeouts t = ReadTimeouts(config_.ini(), &warning);
   if (!warning.empty() && warning != timeout_warning_shown_) events_.Error(warning);
   timeout_warning_shown_ = warning;
   return t;
 }
 
 void SerialLink::OpenStartupPort() {
-  PortChoice choice = ReadPortChoice(ReadIniFile(files_.kavir_ini));
+  PortChoice choice = ReadPortChoice(config_.ini());
   port_number = choice.port_number;
   device = choice.device;
   // Before the cable is plugged in the port is usually missing: the status
@@ -206,11 +206,9 @@ void SerialLink::OpenStartupPort() {
     events_.Status(LinkText(kPortMissingStatus) + last_open_error_);
 }
 
-void SerialLink::OnPortSettings(PortDialogUi& dialog) {
+void SerialLink::OnPortSettings(PortDialogUi& dialog, ProgramConfig& config) {
   if (transport_.IsOpen()) transport_.Close();
-  IoStatus status;
-  IniDocument ini = ReadIniFile(files_.kavir_ini, &status);
-  PortSettings settings = ReadPortSettings(ini);
+  PortSettings settings = ReadPortSettings(config.ini());
   settings.port_number = port_number >= 1 && port_number <= 4 ? port_number : 1;
   settings.device = device;
   if (!dialog.RunPortDialog(settings)) return;  // closed until the next send
@@ -227,13 +225,8 @@ void SerialLink::OnPortSettings(PortDialogUi& dialog) {
   // The old port's error is no longer news.
   events_.Status(transport_.IsOpen() ? TrText("Link", "就绪") : LinkText(kPortMissingStatus) + last_open_error_);
 
-  // A stub KAVIR.ini would hold no option lists.
-  if (status && KindOfFile(files_.kavir_ini) == FileKind::Missing)
-    status = IoStatus::Fail(files_.kavir_ini, "is missing");
-  if (status) {
-    StorePortSettings(ini, settings);
-    status = WriteIniFile(files_.kavir_ini, ini);
-  }
+  const IoStatus status = config.Change([&](IniDocument& ini) { StorePortSettings(ini, settings); });
+  config_ = config;
   if (!status) events_.Error(TrText("Link", "串口设置未能保存: ") + UserMessage(status));
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "profile/working_files.h"
+#include "setup/program_config.h"
 #include "link_settings.h"
 #include "thread_priority.h"
 #include "transfer_events.h"
@@ -67,9 +68,15 @@ class SerialLink {
   // quiet for quiet_ms (max_ms at most), then clears the receive buffer: a
   // new attempt must not take the tail of the last one for its answer.
   void DrainInput(int quiet_ms, int max_ms);
-  // At start: the port KAVIR.ini names, opened when it is there.
+  // At start: the port the configuration names, opened when it is there.
   void OpenStartupPort();
-  void OnPortSettings(PortDialogUi& dialog);
+  // The dialog starts from config; what is chosen is stored through it
+  // (and becomes this link's configuration).
+  void OnPortSettings(PortDialogUi& dialog, ProgramConfig& config);
+  // KAVIR.ini as the link's owner holds it; a transfer takes its owner's
+  // at its start, so nothing changes it halfway.
+  void set_config(ProgramConfig config) { config_ = std::move(config); }
+  const ProgramConfig& config() const { return config_; }
 
   // ---- state the transactions and codec use ----
   std::array<std::uint8_t, kTransmitBufferSize> transmit_buffer{};
@@ -132,7 +139,7 @@ class SerialLink {
   // For an attempt whose own prompt names a port that will not open
   // (HandshakeFailedPrompt): no box of its own as well.
   void SuppressOpenErrorBox() { open_error_shown_ = true; }
-  // The time-outs of KAVIR.ini; a value that cannot be used is shown once
+  // The time-outs of the configuration; a value that cannot be used is shown once
   // (until it changes) and replaced as ReadTimeouts says.
   Timeouts LoadTimeouts();
   // Why the port would not open the last time ("" when it did).
@@ -161,6 +168,7 @@ class SerialLink {
   Clock& clock_;
   TransferEvents& events_;
   WorkingFiles files_;
+  ProgramConfig config_;
   bool open_error_shown_ = false;
   bool port_lost_ = false;
   std::string last_open_error_;

@@ -98,7 +98,7 @@ WriteImageResult WriteRun::Run() {
 Step WriteRun::Attempt() {
   link_.set_priority(ThreadPriority::TimeCritical);
   link_.SuppressOpenErrorBox();
-  const IniDocument kavir_ini = ReadIniFile(link_.files().kavir_ini);
+  const IniDocument& kavir_ini = link_.config().ini();
   const Timeouts t = link_.LoadTimeouts();
 
   // What the radio holds is read (and reviewed) before anything of this

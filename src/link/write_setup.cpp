@@ -9,9 +9,9 @@
 
 namespace kavir {
 
-IoStatus KeepForWrite(const WorkingFiles& files, const Setup& setup) {
+IoStatus KeepForWrite(const WorkingFiles& files, ProgramConfig& config, const Setup& setup) {
   const IoStatus stored = SaveSetupRecord(files.write_ini, setup);
-  const IoStatus model = RememberModel(files.kavir_ini, setup.model());
+  const IoStatus model = RememberModel(config, setup.model());
   return stored ? model : stored;
 }
 
@@ -22,10 +22,10 @@ std::string KeepFailureText(const WorkingFiles& files, const IoStatus& stored) {
   return ArgText(TrText("Screen", "%1 未能保存，没有写入电台: "), {name}) + stored.Message();
 }
 
-std::optional<Setup> RadioSetup(const Image& image, int model, const WorkingFiles& files) {
+std::optional<Setup> RadioSetup(const Image& image, int model, const ProgramData& program) {
   if (!ImageProblem(image).empty()) return std::nullopt;
   // Read as a program just started would show it: its own lists and start model.
-  const ProgramData data = ProgramData::Load(files);
+  const ProgramData data = ProgramData::Load(program.files, program.config);
   const std::optional<Setup> record = ImageRecord(image, model, data, nullptr);
   if (!record) return std::nullopt;
   return data.Resolve(*record);
@@ -41,6 +41,7 @@ TransferResult WriteSetup(SerialLink& link, const ProgramData& data, const Setup
                           const WriteRadioOptions& options, WriteImageResult* details,
                           const TransferThreads& threads) {
   link.BeginTransfer();
+  link.set_config(data.config);
   const Setup setup = holder.take();
   const std::string model = setup.model();
 
@@ -72,7 +73,7 @@ TransferResult WriteSetup(SerialLink& link, const ProgramData& data, const Setup
     write.review_radio = [&](const Image& radio, int radio_model) {
       bool go_on = true;
       RunOn(threads.screen, [&] {
-        const std::optional<Setup> held = RadioSetup(radio, radio_model, data.files);
+        const std::optional<Setup> held = RadioSetup(radio, radio_model, data);
         // Blank cells listed as what the radio will hold, not as blanks.
         go_on = options.review_changes(held ? &*held : nullptr, AsWritten(holder.take()));
       });

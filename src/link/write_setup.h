@@ -59,14 +59,14 @@ struct SetupHolder {
 
 // Write.ini and KAVIR.ini's model as a write keeps them (the model is
 // remembered even when Write.ini fails); the first failure.
-IoStatus KeepForWrite(const WorkingFiles& files, const Setup& setup);
+IoStatus KeepForWrite(const WorkingFiles& files, ProgramConfig& config, const Setup& setup);
 // Why nothing was written when keeping failed, naming the file that did.
 std::string KeepFailureText(const WorkingFiles& files, const IoStatus& stored);
 
 // What a radio holding image shows after a read on a program just started
-// in files' program directory, or nullopt when the image is no radio's or
+// with program's files and configuration, or nullopt when the image is no radio's or
 // cannot be read as model's.
-std::optional<Setup> RadioSetup(const Image& image, int model, const WorkingFiles& files);
+std::optional<Setup> RadioSetup(const Image& image, int model, const ProgramData& program);
 
 // The status line once a write's packets went out ("" when none did).
 std::string WrittenStatus(const WriteImageResult& result, bool verify);

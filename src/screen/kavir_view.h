@@ -18,6 +18,7 @@
 //   opening a profile or image file    open_setup.h: ReadSetupFile, OpenSetupFile
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,6 +37,7 @@
 #include "profile/option_list.h"
 #include "profile/working_files.h"
 #include "setup/option_lists.h"
+#include "setup/program_config.h"
 #include "setup/radio_identity.h"
 #include "setup/setup.h"
 #include "profile/translate.h"
@@ -46,7 +48,8 @@ namespace kavir {
 
 class CKAVIRView {
  public:
-  CKAVIRView(WorkingFiles files, ScreenUi& ui);
+  // Without a configuration, KAVIR.ini is read when the screen is set up.
+  CKAVIRView(WorkingFiles files, ScreenUi& ui, std::optional<ProgramConfig> config = std::nullopt);
 
   // ---- controls (read by codec, report, widgets) ----
   // Drop-down by profile key (Type, Mode, TimerOut, ..., PF1S, PF2S, PF3S);
@@ -72,6 +75,9 @@ class CKAVIRView {
   std::string current_file_name;
 
   const WorkingFiles& files() const { return files_; }
+  // KAVIR.ini as read at set-up; change it only through ChangeConfig.
+  const ProgramConfig& config() const { return config_; }
+  ProgramConfig& config() { return config_; }
   ScreenUi& ui() { return ui_; }
 
   // ---- operations ----
@@ -227,6 +233,8 @@ class CKAVIRView {
  private:
   WorkingFiles files_;
   ScreenUi& ui_;
+  ProgramConfig config_;
+  bool config_given_ = false;
   std::vector<ComboBox> combos_;
   OptionLists option_lists_;
   IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");

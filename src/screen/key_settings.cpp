@@ -15,8 +15,7 @@ constexpr const char* kDefaults[3] = {"关", "关", "固定报警键"};
 constexpr int kIds[3] = {1117, 1118, 1119};
 }  // namespace
 
-void CKeySettingsDlg::Initialize(const WorkingFiles& files) {
-  const IniDocument config = ReadIniFile(files.kavir_ini);
+void CKeySettingsDlg::Initialize(const WorkingFiles& files, const IniDocument& config) {
   for (int i = 0; i < 3; ++i) {
     pf[i] = ComboBox{};
     pf[i].id = kIds[i];
@@ -33,7 +32,7 @@ void CKeySettingsDlg::Initialize(const WorkingFiles& files) {
 void CKAVIRView::OnKeySettings() {
   CKeySettingsDlg dialog;
   dialog.SetModelName(current_model_name);
-  dialog.Initialize(files_);
+  dialog.Initialize(files_, config_.ini());
   // The dialog shows the keys the screen holds now (set by the user or read
   // from a radio), so OK without a change keeps them.
   for (int i = 0; i < 3; ++i) {

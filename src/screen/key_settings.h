@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls.h"
+#include "profile/ini_document.h"
 #include "profile/working_files.h"
 #include "profile/translate.h"
 
@@ -18,7 +19,7 @@ class CKeySettingsDlg {
   const std::string& model_name() const { return model_name_; }
 
   // Fills the lists from KAVIR.ini and selects the model file's values.
-  void Initialize(const WorkingFiles& files);
+  void Initialize(const WorkingFiles& files, const IniDocument& kavir_ini);
 
   // Drop-downs 1117, 1118, 1119 (index 0, 1, 2), changed by the widget.
   std::array<ComboBox, 3> pf;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "kavir_view.h"
+#include "setup/program_data.h"
 #include "setup/option_search.h"
 #include "profile/atomic_file.h"
 #include "profile/gbk.h"
@@ -173,7 +174,7 @@ std::vector<std::pair<std::string, std::string>> CKAVIRView::ProfileValues() con
 }
 
 IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
-  const IoStatus status = RememberModel(files_.kavir_ini, model);
+  const IoStatus status = RememberModel(config_, model);
   if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存机器型号 ") + UserMessage(status), TrText("Screen", kMessageCaption));
   return status;
 }

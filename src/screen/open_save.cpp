@@ -18,7 +18,7 @@ void CKAVIRView::RememberFile(const std::string& path) {
   // An unusable KAVIR.ini is neither made up nor changed; the list lives on
   // in memory until the program ends.
   if (!lists_status_.ok) return;
-  const IoStatus status = recent.Save(files_.kavir_ini);
+  const IoStatus status = recent.Save(config_);
   if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存最近文件列表 ") + UserMessage(status), TrText("Screen", kMessageCaption));
 }
 
@@ -49,7 +49,7 @@ void CKAVIRView::OnOpenRecent(std::size_t index) {
   const std::string path = recent.paths()[index];
   if (!IsFile(path)) {
     recent.Remove(path);
-    const IoStatus saved = lists_status_.ok ? recent.Save(files_.kavir_ini) : IoStatus::Ok();
+    const IoStatus saved = lists_status_.ok ? recent.Save(config_) : IoStatus::Ok();
     ui_.ShowError(ArgText(TrText("Screen", "文件 %1 已不存在，已从最近文件列表中删除。"), {path}) +
                       (saved.ok ? std::string() : "\n" + TrText("Screen", "无法保存最近文件列表 ") + UserMessage(saved)),
                   TrText("Screen", kMessageCaption));

@@ -12,6 +12,7 @@ namespace kavir {
 ProgramData ScreenData(const CKAVIRView& view) {
   ProgramData data;
   data.files = view.files();
+  data.config = view.config();
   data.lists = view.option_lists();
   data.channel_lists = view.channel_lists;
   data.lists_status = view.option_lists_status();

@@ -36,16 +36,8 @@ void RecentFiles::WriteTo(IniDocument& config) const {
     config.SetString(kSection, Key(i), i < paths_.size() ? paths_[i] : std::string());
 }
 
-void RecentFiles::Load(const std::string& kavir_ini) { ReadFrom(ReadIniFile(kavir_ini)); }
-
-IoStatus RecentFiles::Save(const std::string& kavir_ini) const {
-  // KAVIR.ini is never made from nothing: a stub would lack every list.
-  if (KindOfFile(kavir_ini) == FileKind::Missing) return IoStatus::Fail(kavir_ini, "is missing");
-  IniFile config(kavir_ini);
-  // A configuration that cannot be read is not overwritten.
-  if (!config.load_status().ok) return config.load_status();
-  WriteTo(config.doc());
-  return config.Save();
+IoStatus RecentFiles::Save(ProgramConfig& config) const {
+  return config.Change([this](IniDocument& ini) { WriteTo(ini); });
 }
 
 }  // namespace kavir

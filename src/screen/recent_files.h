@@ -7,6 +7,7 @@
 
 #include "profile/ini_document.h"
 #include "profile/io_status.h"
+#include "setup/program_config.h"
 
 namespace kavir {
 
@@ -22,10 +23,8 @@ class RecentFiles {
 
   void ReadFrom(const IniDocument& config);
   void WriteTo(IniDocument& config) const;
-  // Reads or updates the list in the configuration file; the file's other
-  // entries stay as they are.
-  void Load(const std::string& kavir_ini);
-  IoStatus Save(const std::string& kavir_ini) const;
+  // Stores the list in the configuration; its other entries stay as they are.
+  IoStatus Save(ProgramConfig& config) const;
 
  private:
   std::vector<std::string> paths_;

@@ -32,7 +32,10 @@ class ScreenEvents : public TransferEvents {
 class LinkPortStarter : public PortStarter {
  public:
   explicit LinkPortStarter(SerialLink& link) : link_(link) {}
-  void OpenStartupPort() override { link_.OpenStartupPort(); }
+  void OpenStartupPort(const ProgramConfig& config) override {
+    link_.set_config(config);
+    link_.OpenStartupPort();
+  }
 
  private:
   SerialLink& link_;

@@ -4,6 +4,7 @@
 
 #include "kavir_view.h"
 #include "setup/option_search.h"
+#include "setup/program_data.h"
 #include "profile/atomic_file.h"
 #include "profile/profile_keys.h"
 
@@ -18,7 +19,8 @@ const SettingInfo* InfoOf(const ComboBox& c) {
 
 }  // namespace
 
-CKAVIRView::CKAVIRView(WorkingFiles files, ScreenUi& ui) : files_(std::move(files)), ui_(ui) {
+CKAVIRView::CKAVIRView(WorkingFiles files, ScreenUi& ui, std::optional<ProgramConfig> config)
+    : files_(std::move(files)), ui_(ui), config_(config.value_or(ProgramConfig())), config_given_(config.has_value()) {
   battery.id = 1016;
   band_lower.id = 1077;
   band_upper.id = 1078;
@@ -57,28 +59,25 @@ void CKAVIRView::OnInitialUpdate(PortStarter* port) {
   current_tab = 0;
   ShowPage(0);
   FillOptionLists();
-  if (port) port->OpenStartupPort();
+  if (port) port->OpenStartupPort(config_);
   current_tab = 1;
   ShowPage(1);
-  recent.Load(files_.kavir_ini);
+  recent.ReadFrom(config_.ini());
   // The start-up model is where editing begins: nothing to undo, nothing unsaved.
   history_.Clear();
   MarkClean();
 }
 
 void CKAVIRView::FillOptionLists() {
-  IniFile config(files_.kavir_ini);
-  option_lists_ = ReadOptionLists(config.doc());
-  identity_ = ReadRadioIdentity(config.doc());
+  if (!config_given_) config_ = ProgramConfig::Read(files_.kavir_ini);
+  config_given_ = false;  // a second set-up reads the file again
+  option_lists_ = ReadOptionLists(config_.ini());
+  identity_ = ReadRadioIdentity(config_.ini());
   for (std::size_t i = 0; i < combos_.size(); ++i) combos_[i].options = option_lists_.lists[i];
-  lists_status_ = config.load_status();
-  if (lists_status_.ok && KindOfFile(files_.kavir_ini) == FileKind::Missing)
-    lists_status_ = IoStatus::Fail(files_.kavir_ini, "is missing");
-  else if (lists_status_.ok && Combo("Type")->options.empty())
-    lists_status_ = IoStatus::Fail(files_.kavir_ini, "holds no option lists (no [Type] list)");
+  lists_status_ = ListsStatus(config_, option_lists_);
   if (!lists_status_.ok) ui_.ShowError(OptionListsMessage(), TrText("Screen", kMessageCaption));
 
-  std::string model = config.GetString("PreviousType", "1", "", kValueBuffer);
+  std::string model = PreviousModel(config_.ini());
   LoadProfile(files_.ModelFile(model));
   current_model_name = model;
   ComboBox& type = *Combo("Type");

@@ -7,6 +7,7 @@
 
 #include "key_settings.h"
 #include "profile/translate.h"
+#include "setup/program_config.h"
 
 namespace kavir {
 
@@ -34,7 +35,7 @@ enum class Cursor { Normal, Wait, SizeNWSE, SizeNS, SizeNESW, SizeWE, AppStartin
 class PortStarter {
  public:
   virtual ~PortStarter() = default;
-  virtual void OpenStartupPort() = 0;
+  virtual void OpenStartupPort(const ProgramConfig& config) = 0;
 };
 
 class ScreenUi {

@@ -169,14 +169,4 @@ IoStatus SaveSetupRecord(const std::string& path, const Setup& setup) {
   return StoreSetupFile(path, setup, StoredKeys::ClearedFirst);
 }
 
-IoStatus RememberModel(const std::string& kavir_ini, const std::string& model) {
-  IoStatus status;
-  IniDocument config = ReadIniFile(kavir_ini, &status);
-  // KAVIR.ini is never made from nothing: a stub would lack every list.
-  if (status && KindOfFile(kavir_ini) == FileKind::Missing) status = IoStatus::Fail(kavir_ini, "is missing");
-  if (!status) return status;
-  config.SetString("PreviousType", "1", model);
-  return WriteIniFile(kavir_ini, config);
-}
-
 }  // namespace kavir

@@ -46,10 +46,6 @@ IoStatus StoreSetupFile(const std::string& path, const Setup& setup, StoredKeys 
 // StoreSetupFile with every profile key cleared first.
 IoStatus SaveSetupRecord(const std::string& path, const Setup& setup);
 
-// KAVIR.ini's PreviousType, the model the next start opens on. A missing
-// or unreadable KAVIR.ini is left as it is.
-IoStatus RememberModel(const std::string& kavir_ini, const std::string& model);
-
 // The frequency cells that hold no frequency in megahertz, each named as
 // "CH04 接收频率 \"430.1.2\": ..." (blank cells are not named here).
 std::vector<std::string> FrequencyTextProblems(const Setup& setup);

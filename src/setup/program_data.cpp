@@ -10,19 +10,20 @@
 namespace kavir {
 
 ProgramData ProgramData::Load(const WorkingFiles& files) {
+  return Load(files, ProgramConfig::Read(files.kavir_ini));
+}
+
+ProgramData ProgramData::Load(const WorkingFiles& files, ProgramConfig config) {
   ProgramData data;
   data.files = files;
-  IniFile config(files.kavir_ini);
-  data.lists = ReadOptionLists(config.doc());
-  data.lists_status = config.load_status();
-  if (data.lists_status.ok && KindOfFile(files.kavir_ini) == FileKind::Missing)
-    data.lists_status = IoStatus::Fail(files.kavir_ini, "is missing");
-  else if (data.lists_status.ok && data.lists[Setting::Type].empty())
-    data.lists_status = IoStatus::Fail(files.kavir_ini, "holds no option lists (no [Type] list)");
+  data.config = std::move(config);
+  const IniDocument& ini = data.config.ini();
+  data.lists = ReadOptionLists(ini);
+  data.lists_status = ListsStatus(data.config, data.lists);
   data.channel_lists = ReadChannelLists(ReadIniFile(files.qtdqt_ini));
-  data.identity = ReadRadioIdentity(config.doc());
+  data.identity = ReadRadioIdentity(ini);
 
-  const std::string model = config.GetString("PreviousType", "1", "", kValueBuffer);
+  const std::string model = PreviousModel(ini);
   const std::string start_file = files.ModelFile(model);
   IoStatus status;
   const IniDocument doc = ReadIniFile(start_file, &status);
@@ -35,10 +36,24 @@ ProgramData ProgramData::Load(const WorkingFiles& files) {
   return data;
 }
 
+IoStatus ListsStatus(const ProgramConfig& config, const OptionLists& lists) {
+  if (config.status() && lists[Setting::Type].empty())
+    return IoStatus::Fail(config.path(), "holds no option lists (no [Type] list)");
+  return config.status();
+}
+
+std::string PreviousModel(const IniDocument& kavir_ini) {
+  return kavir_ini.GetString("PreviousType", "1", "", kValueBuffer);
+}
+
+IoStatus RememberModel(ProgramConfig& config, const std::string& model) {
+  return config.Change([&](IniDocument& ini) { ini.SetString("PreviousType", "1", model); });
+}
+
 Setup ModelRecord(int model, const ProgramData& data) {
   // The entry named by the number itself, as the radio gives it (0 and
   // negative numbers included), not a position in the list.
-  const IniDocument kavir_ini = ReadIniFile(data.files.kavir_ini);
+  const IniDocument& kavir_ini = data.config.ini();
   const std::string key = std::to_string(model);
   Setup record;
   record[Setting::Type].text = kavir_ini.GetString("Type", key, "", kValueBuffer);

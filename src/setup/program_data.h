@@ -11,6 +11,7 @@
 #include "profile/option_list.h"
 #include "profile/working_files.h"
 #include "profile_setup.h"
+#include "program_config.h"
 #include "radio_identity.h"
 #include "setup.h"
 
@@ -18,6 +19,7 @@ namespace kavir {
 
 struct ProgramData {
   WorkingFiles files;
+  ProgramConfig config;  // KAVIR.ini, read once
   OptionLists lists;
   ChannelLists channel_lists;
   // Ok when KAVIR.ini gave the option lists; without them nothing may be
@@ -32,6 +34,8 @@ struct ProgramData {
   RadioIdentity identity;
 
   static ProgramData Load(const WorkingFiles& files);
+  // The same from a configuration already read.
+  static ProgramData Load(const WorkingFiles& files, ProgramConfig config);
 
   // The model names (KAVIR.ini's Type list).
   const std::vector<std::string>& models() const { return lists[Setting::Type]; }
@@ -41,6 +45,13 @@ struct ProgramData {
   // program would show them after loading it.
   Setup Resolve(const Setup& record) const { return ResolveChoices(record, lists, start); }
 };
+
+// Ok when the configuration gives the option lists.
+IoStatus ListsStatus(const ProgramConfig& config, const OptionLists& lists);
+// The model the program last showed (PreviousType).
+std::string PreviousModel(const IniDocument& kavir_ini);
+// Stores PreviousType, the model the next start opens on.
+IoStatus RememberModel(ProgramConfig& config, const std::string& model);
 
 // What a read takes from the radio's answer for model n (entry "n" of
 // KAVIR.ini's Type and Mode sections), the band from that model's file.

@@ -142,7 +142,7 @@ class LanguageTest : public AppTest {
 TEST_F(LanguageTest, EveryPageMenuAndDialogReadsInEnglish) {
   StartFrame();
   Choose(2);
-  EXPECT_EQ(lang::ReadChoice(Path("KAVIR.ini")), lang::Choice::English);
+  EXPECT_EQ(lang::ReadChoice(ReadIniFile(Path("KAVIR.ini"))), lang::Choice::English);
   EXPECT_EQ(frame_->action(kCmdOpen)->text(), QStringLiteral("&Open..."));
   EXPECT_EQ(frame_->screen()->combo(QStringLiteral("TimerOut"))->itemText(0), QStringLiteral("Off"));
   EXPECT_EQ(VisitAll(QStringLiteral("en")).join(QLatin1Char('\n')).toStdString(), "");

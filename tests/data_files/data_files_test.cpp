@@ -74,8 +74,7 @@ TEST(SettingListsAndModelFiles, AreCompleteAndUsable) {
     for (const char* key : {"FreqV", "FreqU"})  // three digits
       EXPECT_EQ(std::to_string(std::clamp(m.GetInt("Previous", key, 0), 100, 999)), m.GetString("Previous", key, "", 20));
     // A radio naming model i + 1 is read as this model, with this band.
-    ProgramData data;
-    data.files = s.files;
+    const ProgramData data = ProgramData::Load(s.files);
     const kavir::Setup answered = ModelRecord(static_cast<int>(i) + 1, data);
     EXPECT_EQ(answered.model(), types[i]);
     EXPECT_TRUE(HasBand(answered));

@@ -85,10 +85,11 @@ TEST(LanguageChoice, IsKeptInKavirIniAndFollowsTheLocaleOnlyWhenAskedTo) {
   test::TempDir dir;
   const std::string ini = dir.File("KAVIR.ini");
   test::WriteIni(ini, {{"Type", test::List({"KV16V"})}});
-  EXPECT_EQ(ReadChoice(ini), Choice::System);
+  ProgramConfig config = ProgramConfig::Read(ini);
+  EXPECT_EQ(ReadChoice(config.ini()), Choice::System);
   for (Choice c : {Choice::English, Choice::Chinese, Choice::System}) {
-    EXPECT_TRUE(StoreChoice(ini, c));
-    EXPECT_EQ(ReadChoice(ini), c);
+    EXPECT_TRUE(StoreChoice(config, c));
+    EXPECT_EQ(ReadChoice(ReadIniFile(ini)), c);
   }
   EXPECT_EQ(ReadIniFile(ini).GetString("Type", "1", "", 20), "KV16V");
   EXPECT_TRUE(IsEnglishChoice(Choice::English));

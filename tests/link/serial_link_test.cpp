@@ -112,14 +112,16 @@ TEST(LinkPort, StartUpPortAndDialogChoices) {
     SCOPED_TRACE(std::string(c.digit) + c.device + c.new_device);
     Rig rig;
     SetComPort(rig.files, c.digit, c.device);
+    ProgramConfig config = ProgramConfig::Read(rig.files.kavir_ini);
     rig.radio.Close();
+    rig.link.set_config(config);
     rig.link.OpenStartupPort();
     EXPECT_EQ(std::make_pair(rig.radio.last_opened_port(), rig.radio.last_opened_device()), std::make_pair(c.opened, std::string(c.device)));
     PortDialogFake dialog;
     dialog.ok = c.ok;
     dialog.choose_port = c.choose;
     dialog.choose_device = c.new_device;
-    rig.link.OnPortSettings(dialog);
+    rig.link.OnPortSettings(dialog, config);
     EXPECT_EQ(rig.radio.IsOpen(), c.ok);
     rig.link.SendText(5, "PGood");
     EXPECT_EQ(std::make_tuple(dialog.shown.port_number, dialog.shown.device, ComPort(rig, "1"), rig.radio.last_opened_port(), rig.Sent().back()),
@@ -174,7 +176,7 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
     const IniDocument before = ReadIniFile(rig.files.kavir_ini);
     PortDialogFake dialog;
     dialog.choose = [&](PortSettings& s) { s = c.chosen; };
-    rig.link.OnPortSettings(dialog);
+    rig.link.OnPortSettings(dialog, rig.view.config());
     const IniDocument ini = ReadIniFile(rig.files.kavir_ini);
     EXPECT_EQ(ini.GetString("Type", "1", "", 20), before.GetString("Type", "1", "", 20));
     if (!c.usable) {
@@ -185,7 +187,7 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
     }
     EXPECT_TRUE(rig.ui.errors.empty());
     PortDialogFake again;  // the next opening of the dialog shows what was stored
-    rig.link.OnPortSettings(again);
+    rig.link.OnPortSettings(again, rig.view.config());
     const PortSettings &b = again.shown, &w = c.chosen;
     EXPECT_EQ(std::make_tuple(b.port_number, b.device, b.baud, b.timeouts.handshake, b.timeouts.receive, b.timeouts.transmit),
               std::make_tuple(w.port_number, w.device, w.baud, w.timeouts.handshake, w.timeouts.receive, w.timeouts.transmit));
@@ -195,7 +197,7 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
   std::filesystem::remove(PathFromUtf8(rig.files.kavir_ini));
   PortDialogFake dialog;
   dialog.choose_port = 2;
-  rig.link.OnPortSettings(dialog);
+  rig.link.OnPortSettings(dialog, rig.view.config());
   EXPECT_EQ(rig.link.port_number, 2);
   ASSERT_EQ(rig.ui.errors.size(), 1u);
   EXPECT_NE(rig.ui.errors[0].find("串口设置未能保存"), std::string::npos) << rig.ui.errors[0];

@@ -136,9 +136,7 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
   } cases[] = {
       {"silent radio: four handshakes at the time-out of KAVIR.ini",
        [](Rig& r) {
-         IniDocument ini = ReadIniFile(r.files.kavir_ini);
-         ini.SetString("WaitFor", "Shk", "1250");
-         ASSERT_TRUE(WriteIniFile(r.files.kavir_ini, ini));
+         ASSERT_TRUE(r.view.config().Change([](IniDocument& ini) { ini.SetString("WaitFor", "Shk", "1250"); }));
          r.radio.radio().faults.silent_from = 0;
        },
        std::vector<Bytes>(4, B("PRead", 0)), kHandshakeFailed, 1250},
@@ -850,9 +848,8 @@ TEST(ReadBack, AsksASilentRadioOncePerHandshakeTimeOutUntilTheDeadline) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.shk);
     Rig rig;
-    IniDocument ini = ReadIniFile(rig.files.kavir_ini);
-    ini.SetString("WaitFor", "Shk", c.shk);
-    ASSERT_TRUE(WriteIniFile(rig.files.kavir_ini, ini));
+    ASSERT_TRUE(rig.view.config().Change([&](IniDocument& ini) { ini.SetString("WaitFor", "Shk", c.shk); }));
+    rig.link.set_config(rig.view.config());
     rig.radio.radio().faults.silent_from = 0;
     rig.radio.ClearSent();
     const VerifyResult result = ReadBackImage(rig.link, {}, 1000);

@@ -58,12 +58,36 @@ TEST(SetupRecord, FrequencyProblemsNameEveryCellNoRadioCouldTake) {
       << problems[0];
 }
 
+// KAVIR.ini is held as read; a change goes to the file as it is then, so
+// what another window stored meanwhile stays, and no file is made up.
+TEST(ProgramConfig, AChangeKeepsWhatAnotherWindowStoredAndMakesNoFile) {
+  TempDir dir;
+  const std::string path = dir.File("KAVIR.ini");
+  WriteBytes(path, "[Type]\r\n1=KV16U\r\n");
+  ProgramConfig mine = ProgramConfig::Read(path);
+  ProgramConfig other = ProgramConfig::Read(path);
+  ASSERT_TRUE(other.Change([](IniDocument& ini) { ini.SetString("RecentFiles", "File1", "a.dat"); }));
+  EXPECT_EQ(mine.ini().Find("RecentFiles", "File1"), std::nullopt) << "read once, not behind the caller's back";
+  ASSERT_TRUE(mine.Change([](IniDocument& ini) { ini.SetString("PreviousType", "1", "KV16U"); }));
+  for (const IniDocument& ini : {mine.ini(), ReadIniFile(path)})
+    EXPECT_EQ(std::make_pair(ini.GetString("RecentFiles", "File1", "", 20), ini.GetString("PreviousType", "1", "", 20)),
+              std::make_pair(std::string("a.dat"), std::string("KV16U")));
+
+  std::filesystem::remove(PathFromUtf8(path));
+  const IoStatus gone = mine.Change([](IniDocument& ini) { ini.SetString("PreviousType", "1", "X"); });
+  EXPECT_EQ(gone.reason, "is missing");
+  EXPECT_EQ(mine.ini().GetString("PreviousType", "1", "", 20), "KV16U") << "a failed change changes nothing";
+  EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(path)));
+  EXPECT_FALSE(ProgramConfig::Read(path).status());
+}
+
 TEST(ModelRecord, TypeAndModeFromKavirIniByTheRadiosNumberAndTheBandFromTheModelFile) {
   TempDir dir;
   ProgramData data;
   data.files = WorkingFiles::FromDirectory(dir.path());
   WriteBytes(data.files.kavir_ini,
              *Utf8ToGbk("[Type]\r\n1=VX1\r\n6=UX6\r\n0=ZERO\r\n-128=NEG\r\n[Mode]\r\n1=常规\r\n6=集群\r\n"));
+  data.config = ProgramConfig::Read(data.files.kavir_ini);
   WriteBytes(data.files.ModelFile("VX1"), "[Previous]\r\nFreqV=136\r\nFreqU=174\r\n");
   WriteBytes(data.files.ModelFile("UX6"), "[Previous]\r\nFreqV=400\r\nFrequ=470\r\n");
   struct { int model; const char *type, *mode, *freq_v, *freq_u; bool band; } cases[] = {

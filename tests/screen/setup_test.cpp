@@ -18,7 +18,7 @@ struct CountingPort : PortStarter {
   int opened = 0;
   bool lists_filled_when_opened = false;
   const CKAVIRView* view = nullptr;
-  void OpenStartupPort() override {
+  void OpenStartupPort(const ProgramConfig&) override {
     ++opened;
     lists_filled_when_opened = !view->Combo("Type")->options.empty();
   }
