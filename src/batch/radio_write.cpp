@@ -8,7 +8,7 @@ namespace kavir {
 namespace {
 
 // A message on one line, for a log field.
-std::string OneLine(const std::string& text) {
+std::string LogField(const std::string& text) {
   std::string out;
   for (char c : text) {
     if (c == '\n' || c == '\t' || c == '\r') {
@@ -50,11 +50,11 @@ RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, cons
       result.outcome = RadioOutcome::VerifyFailed;
       result.reason = std::to_string(written.verify.differences.size()) +
                       (written.verify.differences.size() == 1 ? " byte differs: " : " bytes differ: ") +
-                      OneLine(DescribeDifferences(written.verify.differences, 3));
+                      LogField(DescribeDifferences(written.verify.differences, 3));
       break;
     case WriteOutcome::NotVerified:
       result.outcome = RadioOutcome::VerifyFailed;
-      result.reason = "not read back: " + OneLine(written.verify.failure);
+      result.reason = "not read back: " + LogField(written.verify.failure);
       break;
     case WriteOutcome::NotWanted:  // a batch asks no one
     case WriteOutcome::Failed: {
@@ -62,7 +62,7 @@ RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, cons
       result.outcome = RadioOutcome::Failed;
       TransferReport report = link.report;
       report.backup_path = setup.backup_path;
-      result.reason = OneLine(WriteFailureLine(written.message.empty() ? "no answer" : written.message,
+      result.reason = LogField(WriteFailureLine(written.message.empty() ? "no answer" : written.message,
                                                TransferResult::Failed, report));
       break;
     }

@@ -15,6 +15,7 @@
 #include "commands.h"
 #include "plan_findings.h"
 #include "interrupts.h"
+#include "link/transfer_summary.h"
 #include "link_session.h"
 #include "setup_command.h"
 #include "terminal_text.h"
@@ -117,7 +118,7 @@ int RunBatch(const CliArgs& args) {
   // A file that could not be read or written is a failure; unusable input is bad input.
   bool io_failed = false;
   auto setup = SetupFromFile(args.positional[0], command.data, &error, &io_failed);
-  if (!setup) return Fail(ExitCodeFor(!io_failed), OneLineText(error));
+  if (!setup) return Fail(ExitCodeFor(!io_failed), OneLine(error));
   // The plan check, as a single write runs it, on what every radio will
   // hold: its errors refuse the batch before a log is begun; what it finds
   // is listed once the log is open.

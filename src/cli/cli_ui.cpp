@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "link/transfer_summary.h"
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -18,25 +20,6 @@ bool StderrIsTerminal() {
   return isatty(STDERR_FILENO) != 0;
 #endif
 }
-
-namespace {
-
-// Message boxes start and end their texts with blank lines and tabs.
-std::string OneLine(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    const bool blank = c == '\n' || c == '\r' || c == '\t';
-    if (blank) {
-      if (!out.empty() && out.back() != ' ') out += ' ';
-    } else {
-      out += c;
-    }
-  }
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
-}
-
-}  // namespace
 
 void CliUi::Asked(const std::string& text, const std::string& caption, bool yes) {
   if (verbose) std::cerr << caption << " " << OneLine(text) << " " << (yes ? "Y" : "N") << "\n";

@@ -64,18 +64,6 @@ bool LinkSession::Open(std::string* error) {
   return false;
 }
 
-std::string OneLineText(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n' || c == '\t') {
-      if (!out.empty() && out.back() != ' ') out += ' ';
-    } else {
-      out += c;
-    }
-  }
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
-}
 
 bool CliEvents::Said(const std::string& prompt, bool yes) {
   ui_.Asked(prompt, LinkText(kPromptCaption), yes);

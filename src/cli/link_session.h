@@ -64,7 +64,5 @@ class LinkSession {
   std::unique_ptr<SerialLink> link_;
 };
 
-// A prompt's text on one line, for stderr.
-std::string OneLineText(const std::string& text);
 
 }  // namespace kavir::cli

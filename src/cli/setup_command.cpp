@@ -6,6 +6,7 @@
 
 #include "cli_args.h"
 #include "link/setup_file.h"
+#include "link/transfer_summary.h"
 #include "link_session.h"
 #include "profile/atomic_file.h"
 #include "profile/file_path.h"
@@ -19,7 +20,7 @@ namespace kavir::cli {
 
 namespace {
 
-void Warn(const std::string& text) { std::cerr << "kavir-cli: warning: " << OneLineText(text) << "\n"; }
+void Warn(const std::string& text) { std::cerr << "kavir-cli: warning: " << OneLine(text) << "\n"; }
 
 }  // namespace
 
@@ -75,7 +76,7 @@ bool SetupCommand::OpenFile(const std::string& path, std::string* error) {
   }
   const SetupFile file = ReadSetupFile(path, model, nullptr, data, force_model);
   if (!file.status || !file.record) {
-    *error = OneLineText(file.message.empty() ? file.status.Message() : file.message);
+    *error = OneLine(file.message.empty() ? file.status.Message() : file.message);
     if (file.image && !force_model) *error += " (--model N --force opens it as model N)";
     // An image's model is the caller's to name; anything else as the file said.
     if (!file.image) exit_code = ExitCodeFor(file.status.bad_input);
@@ -124,9 +125,9 @@ bool SetupCommand::SaveAs(const std::string& path, std::string* error) {
   if (saved && model) return true;
   // Every file that failed, the profile and KAVIR.ini's PreviousType alike.
   error->clear();
-  if (!saved) *error = OneLineText(TrText("Screen", "无法保存文件 ") + UserMessage(saved));
+  if (!saved) *error = OneLine(TrText("Screen", "无法保存文件 ") + UserMessage(saved));
   if (!model)
-    *error += (error->empty() ? "" : "; ") + OneLineText(TrText("Screen", "无法保存机器型号 ") + UserMessage(model));
+    *error += (error->empty() ? "" : "; ") + OneLine(TrText("Screen", "无法保存机器型号 ") + UserMessage(model));
   const IoStatus& failed = saved ? model : saved;
   exit_code = ExitCodeFor(failed.bad_input);
   return false;

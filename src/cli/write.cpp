@@ -119,7 +119,7 @@ int RunWrite(const CliArgs& args) {
   if (!details.before_write_backup.empty())
     PrintOut(Printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str()));
   if (!details.radio_identity.empty() && session.link().report.packets_written > 0)
-    PrintOut(OneLineText(ArgText(TrText("Link", "\n电台自己的%1与配置的不同, 已原样保留。"), {details.radio_identity})) + "\n");
+    PrintOut(OneLine(ArgText(TrText("Link", "\n电台自己的%1与配置的不同, 已原样保留。"), {details.radio_identity})) + "\n");
   if (result == TransferResult::Done) return kExitOk;
   // Refused before anything was sent: the reasons were printed above.
   if (session.link().report.refused) return Fail(kExitFailed, "nothing was written: the radio is as it was");
@@ -128,7 +128,7 @@ int RunWrite(const CliArgs& args) {
   if (details.cancelled && !session.link().writing_started() && g_signal.load() != 0) {
     std::fflush(stdout);
     std::fprintf(stderr, "kavir-cli: stopped before the write: %s\n",
-                 OneLineText(WriteSummary(TransferResult::Failed, session.link().report)).c_str());
+                 OneLine(WriteSummary(TransferResult::Failed, session.link().report)).c_str());
     return 128 + g_signal.load();
   }
   // The differences were printed as the write showed them.
@@ -138,7 +138,7 @@ int RunWrite(const CliArgs& args) {
                                  " from what was sent (listed above); both images are in backups/");
   }
   if (details.outcome == WriteOutcome::NotVerified)
-    return Fail(kExitFailed, "write not verified: " + OneLineText(details.message) +
+    return Fail(kExitFailed, "write not verified: " + OneLine(details.message) +
                                  " (--retries N tries the read-back again)");
   if (policy.refused_other_model)
     return Fail(kExitFailed,

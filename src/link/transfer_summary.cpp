@@ -16,6 +16,9 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+
+}  // namespace
+
 std::string OneLine(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -28,8 +31,6 @@ std::string OneLine(const std::string& text) {
   while (!out.empty() && out.back() == ' ') out.pop_back();
   return out;
 }
-
-}  // namespace
 
 std::string FailureCause(const std::string& prompt) {
   std::string text = prompt;

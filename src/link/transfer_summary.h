@@ -15,6 +15,10 @@ std::string ReadSummary(TransferResult result, const TransferReport& report, con
                         const std::string& model_name);
 std::string WriteSummary(TransferResult result, const TransferReport& report);
 
+// A message box's text on one line: every run of line breaks, tabs and
+// spaces is one space, none at either end.
+std::string OneLine(const std::string& text);
+
 // What a failure prompt says went wrong, on one line and without its
 // question: "传输第 26 个数据包时发生通讯错误/超时连接". Other texts on one line.
 std::string FailureCause(const std::string& prompt);
