@@ -67,8 +67,11 @@ void DecodeBlock(const DecodedField (&fields)[N], const std::uint8_t* d, const O
                  Setup& setup) {
   for (const DecodedField& f : fields) {
     Choice& c = setup[f.setting];
-    c.text = f.rule == Decode::Fixed ? std::string(f.text) : lists.Entry(f.setting, EntryNumber(f, d), f.text);
-    c.index = -1;
+    const std::vector<std::string>& options = lists[f.setting];
+    const int entry = f.rule == Decode::Fixed ? 0 : EntryNumber(f, d);
+    // The position the radio names is kept, so nothing has to find it again by its text.
+    const bool listed = entry >= 1 && entry <= static_cast<int>(options.size());
+    c = listed ? Choice{entry - 1, options[entry - 1]} : Choice{-1, std::string(f.text)};
   }
 }
 

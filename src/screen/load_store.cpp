@@ -34,7 +34,7 @@ bool AllowsBandEdit(const std::string& path) {
 }  // namespace
 
 void CKAVIRView::SelectOptionText(ComboBox& combo, std::string_view text) {
-  combo.selected = ResolveChoice(combo.options, text, {combo.selected, combo.SelectedText()}).index;
+  combo.selected = ResolveChoice(combo.options, {-1, std::string(text)}, {combo.selected, combo.SelectedText()}).index;
 }
 
 IoStatus CKAVIRView::LoadProfile(const std::string& path) {

@@ -89,7 +89,11 @@ Setup ReadSetupRecord(const IniDocument& doc) {
   return s;
 }
 
-Choice ResolveChoice(const std::vector<std::string>& options, std::string_view text, const Choice& before) {
+Choice ResolveChoice(const std::vector<std::string>& options, const Choice& record, const Choice& before) {
+  const std::string_view text = record.text;
+  // A read names its option's position; a file only its text.
+  if (record.index >= 0 && record.index < static_cast<int>(options.size()) && options[record.index] == text)
+    return record;
   if (before.index >= 0 && before.text == TrimBlanks(text)) return before;
   const int found = FindOption(options, text);
   return found >= 0 ? Choice{found, options[found]} : before;
@@ -98,7 +102,7 @@ Choice ResolveChoice(const std::vector<std::string>& options, std::string_view t
 Setup ResolveChoices(const Setup& record, const OptionLists& lists, const Setup& shown) {
   Setup out = record;
   for (const SettingInfo& i : Settings())
-    out[i.setting] = ResolveChoice(lists[i.setting], record[i.setting].text, shown[i.setting]);
+    out[i.setting] = ResolveChoice(lists[i.setting], record[i.setting], shown[i.setting]);
   // No transmitting on a channel that is off: the form clears the TX box.
   for (Channel& c : out.channels)
     if (!c.enabled) c.tx_enabled = false;

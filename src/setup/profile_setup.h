@@ -17,9 +17,10 @@ namespace kavir {
 // Choices carry the stored text only (index -1): see ResolveChoices.
 Setup ReadSetupRecord(const IniDocument& doc);
 
-// One drop-down's choice after loading text over `before`: the option equal
-// to it (or starting with it), else `before`.
-Choice ResolveChoice(const std::vector<std::string>& options, std::string_view text, const Choice& before);
+// One drop-down's choice after loading `record` over `before`: the option
+// the record names by position when its text is that option's (a read),
+// else the option equal to its text (or starting with it), else `before`.
+Choice ResolveChoice(const std::vector<std::string>& options, const Choice& record, const Choice& before);
 
 // What the form shows after loading `record` over `shown`: a text that is
 // no option of its list (not even as a prefix) leaves the earlier choice;

@@ -57,6 +57,12 @@ TEST_F(SettingsBlock, LastOptionOfEverySettingEncodesToTheReferenceBlocks) {
             "89 10 0E 0E 0A 0A 33 10 1F 08 2A 13 00 00 00 00\n"   // function block A
             "00 00 00 2F 0B 21 11 FF 00 01 01 1E 00 00 32 32\n"   // function block B
             "00 00 00 00 07 07 00 00 00 00 00 00 00 00 00 00\n");  // programmable keys
+  // A read names each of them by its position, as it was chosen.
+  kavir::Setup read;
+  for (int n : {17, 18, 19}) DecodePacket(n, EncodeFrame(n, s).data() + 4, shipped.data.lists, read);
+  for (Setting k : {Setting::ScanOperation, Setting::ChanSet, Setting::LookA, Setting::SquelchLevel, Setting::TimerOut,
+                    Setting::Prealet, Setting::Alarm, Setting::Voice, Setting::CloneEnable, Setting::PF1S})
+    EXPECT_EQ(read[k], s[k]) << Info(k).key;
 }
 
 TEST_F(SettingsBlock, BlocksDecodeByTheirRules) {
