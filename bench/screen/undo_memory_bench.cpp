@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   kavir::HeadlessUi ui;
   kavir::CKAVIRView view(kavir::WorkingFiles::FromDirectory(dir.string()), ui);
   view.OnInitialUpdate(nullptr);
-  std::printf("one screen's values: %zu bytes in the object\n", sizeof(kavir::ScreenValues));
+  std::printf("one screen's state: %zu bytes in the object\n", sizeof(kavir::ScreenState));
 
   const long rss_before = ResidentBytes();
   const auto t0 = std::chrono::steady_clock::now();

@@ -1,4 +1,4 @@
-// Undo and redo of whole-screen values, and the unsaved-changes check.
+// Undo and redo of screen states, and the unsaved-changes check.
 #include <algorithm>
 #include <utility>
 
@@ -8,43 +8,39 @@
 
 namespace kavir {
 
-ScreenValues CKAVIRView::Values() const {
-  ScreenValues v;
-  v.selections.reserve(combos_.size());
-  for (const ComboBox& c : combos_) v.selections.push_back(c.selected);
-  v.battery = battery.state;
-  v.band_lower = band_lower.text;
-  v.band_upper = band_upper.text;
+ScreenState CKAVIRView::Values() const {
+  ScreenState v;
+  v.setup = ToSetup();
+  v.model_name = current_model_name;
   v.band_lower_limit = band_lower_limit;
   v.band_upper_limit = band_upper_limit;
   v.band_enabled = band_lower.enabled;
-  for (int n = 1; n <= 16; ++n) {
-    for (int c = 1; c <= 9; ++c) v.cells[n - 1][c - 1] = grid.Cell(n, c);
-    v.ch[n - 1] = ch_box[n - 1].state;
-    v.tx[n - 1] = tx_box[n - 1].state;
-  }
-  v.grid_back = grid.back_color;
-  v.model_name = current_model_name;
   v.file_name = current_file_name;
   return v;
 }
 
-void CKAVIRView::Restore(const ScreenValues& v) {
+void CKAVIRView::Restore(const ScreenState& v) {
   editor.Close();
-  for (std::size_t i = 0; i < combos_.size() && i < v.selections.size(); ++i)
-    combos_[i].selected = v.selections[i];
-  battery.state = v.battery;
-  band_lower.text = v.band_lower;
-  band_upper.text = v.band_upper;
+  const Setup& s = v.setup;
+  for (std::size_t i = 0; i < combos_.size(); ++i) combos_[i].selected = s.settings[i].index;
+  battery.state = s.battery_saver ? 1 : 0;
+  band_lower.text = s.band_lower;
+  band_upper.text = s.band_upper;
   band_lower_limit = v.band_lower_limit;
   band_upper_limit = v.band_upper_limit;
   band_lower.enabled = band_upper.enabled = v.band_enabled;
   for (int n = 1; n <= 16; ++n) {
-    for (int c = 1; c <= 9; ++c) grid.Cell(n, c) = v.cells[n - 1][c - 1];
-    ch_box[n - 1].state = v.ch[n - 1];
-    tx_box[n - 1].state = v.tx[n - 1];
+    const Channel& channel = s.channel(n);
+    ch_box[n - 1].state = channel.enabled ? 1 : 0;
+    tx_box[n - 1].state = channel.tx_enabled ? 1 : 0;
+    for (int c = 1; c <= 9; ++c) {
+      GridCell& cell = grid.Cell(n, c);
+      cell.text = channel.fields[c - 1];
+      // As the boxes colour a row, without moving the current cell.
+      const bool grey = !channel.enabled || ((c == 3 || c == 4) && !channel.tx_enabled);
+      cell.fore_color = grey ? kGrey : kBlack;
+    }
   }
-  grid.back_color = v.grid_back;
   current_model_name = v.model_name;
   // Undo takes back values, never which file is current: a Save after it
   // still goes to that file.
@@ -56,7 +52,7 @@ bool CKAVIRView::RecordStep(const std::function<void()>& change, const std::stri
     change();
     return false;
   }
-  ScreenValues before = Values();
+  ScreenState before = Values();
   ++step_depth_;
   struct Leave {
     int& depth;
@@ -70,7 +66,7 @@ bool CKAVIRView::RecordStep(const std::function<void()>& change, const std::stri
 
 void CKAVIRView::Undo() {
   if (!history_.CanUndo()) return;
-  const ScreenValues was = Values();
+  const ScreenState was = Values();
   Restore(history_.Undo(was));
   const int changes = ShowChange(was);
   ui_.SetStatusText(TrCount("Screen", "已撤销 %n 处修改", nullptr, changes));
@@ -78,14 +74,15 @@ void CKAVIRView::Undo() {
 
 void CKAVIRView::Redo() {
   if (!history_.CanRedo()) return;
-  const ScreenValues was = Values();
+  const ScreenState was = Values();
   Restore(history_.Redo(was));
   const int changes = ShowChange(was);
   ui_.SetStatusText(TrCount("Screen", "已重做 %n 处修改", nullptr, changes));
 }
 
-int CKAVIRView::ShowChange(const ScreenValues& was) {
-  const ScreenValues now = Values();
+int CKAVIRView::ShowChange(const ScreenState& was_state) {
+  const Setup& was = was_state.setup;
+  const Setup now = ToSetup();
   CellRange changed{kGridRows, kGridCols, 0, 0};
   int count = 0;
   auto mark = [&](int row, int col) {
@@ -94,16 +91,17 @@ int CKAVIRView::ShowChange(const ScreenValues& was) {
                std::max(changed.right, col)};
   };
   for (int n = 1; n <= 16; ++n) {
+    const Channel &a = was.channel(n), &b = now.channel(n);
     for (int c = 1; c <= 9; ++c)
-      if (was.cells[n - 1][c - 1].text != now.cells[n - 1][c - 1].text) mark(n, c);
+      if (a.fields[c - 1] != b.fields[c - 1]) mark(n, c);
     // A box has no cell of its own: its row's first cell stands for it.
-    if (was.ch[n - 1] != now.ch[n - 1]) mark(n, 1);
-    if (was.tx[n - 1] != now.tx[n - 1]) mark(n, 1);
+    if (a.enabled != b.enabled) mark(n, 1);
+    if (a.tx_enabled != b.tx_enabled) mark(n, 1);
   }
-  for (std::size_t i = 0; i < was.selections.size() && i < now.selections.size(); ++i)
-    count += was.selections[i] != now.selections[i];
-  count += (was.battery != now.battery) + (was.band_lower != now.band_lower) + (was.band_upper != now.band_upper);
-  const bool settings = was.selections != now.selections || was.battery != now.battery ||
+  for (std::size_t i = 0; i < was.settings.size(); ++i) count += was.settings[i].index != now.settings[i].index;
+  count += (was.battery_saver != now.battery_saver) + (was.band_lower != now.band_lower) +
+           (was.band_upper != now.band_upper);
+  const bool settings = was.settings != now.settings || was.battery_saver != now.battery_saver ||
                         was.band_lower != now.band_lower || was.band_upper != now.band_upper;
   if (changed.bottom > 0) {
     selection = changed;

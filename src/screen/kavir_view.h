@@ -14,7 +14,7 @@
 //   OnTypeChanged                      model_change.cpp: LoadProfile of the model file
 //   OnChBoxClicked, OnTxBoxClicked...  enable_boxes.cpp: the boxes and the row colours
 //   StartEdit, CommitEdit, ...         cell_editor.cpp; PasteCells, FillCells: grid_edit.cpp
-//   RecordStep, Undo, Redo             edit_history.cpp over ScreenValues (undo_history.h)
+//   RecordStep, Undo, Redo             edit_history.cpp over ScreenState (undo_history.h)
 //   opening a profile or image file    open_setup.h: ReadSetupFile, OpenSetupFile
 #include <array>
 #include <functional>
@@ -30,7 +30,7 @@
 #include "grid_edit.h"
 #include "recent_files.h"
 #include "screen_ui.h"
-#include "screen_values.h"
+#include "screen_state.h"
 #include "undo_history.h"
 #include "profile/ini_document.h"
 #include "profile/io_status.h"
@@ -155,11 +155,11 @@ class CKAVIRView {
   void Undo();
   void Redo();
   const UndoHistory& history() const { return history_; }
-  ScreenValues Values() const;
-  void Restore(const ScreenValues& values);
+  ScreenState Values() const;
+  void Restore(const ScreenState& state);
   // After an undo or redo: the page of what changed, its cells selected.
   // Returns how many cells, boxes and settings changed.
-  int ShowChange(const ScreenValues& was);
+  int ShowChange(const ScreenState& was);
   // The set-up on the screen differs from what was last opened, read or
   // saved (colours, page and file name are no part of it).
   bool IsModified() const { return ToSetup() != clean_; }

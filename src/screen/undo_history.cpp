@@ -4,7 +4,7 @@
 
 namespace kavir {
 
-void UndoHistory::Record(ScreenValues before, const std::string& merge_key) {
+void UndoHistory::Record(ScreenState before, const std::string& merge_key) {
   redo_.clear();
   if (!merge_key.empty() && merge_key == last_merge_key_ && !undo_.empty()) return;
   last_merge_key_ = merge_key;
@@ -12,19 +12,19 @@ void UndoHistory::Record(ScreenValues before, const std::string& merge_key) {
   while (undo_.size() > limit_) undo_.pop_front();
 }
 
-ScreenValues UndoHistory::Undo(ScreenValues current) {
+ScreenState UndoHistory::Undo(ScreenState current) {
   last_merge_key_.clear();
   if (undo_.empty()) return current;
-  ScreenValues back = std::move(undo_.back());
+  ScreenState back = std::move(undo_.back());
   undo_.pop_back();
   redo_.push_back(std::move(current));
   return back;
 }
 
-ScreenValues UndoHistory::Redo(ScreenValues current) {
+ScreenState UndoHistory::Redo(ScreenState current) {
   last_merge_key_.clear();
   if (redo_.empty()) return current;
-  ScreenValues forward = std::move(redo_.back());
+  ScreenState forward = std::move(redo_.back());
   redo_.pop_back();
   undo_.push_back(std::move(current));
   return forward;
@@ -42,20 +42,21 @@ std::size_t HeapBytes(const std::string& s) {
   return s.capacity() > 15 ? s.capacity() + 1 : 0;
 }
 
-std::size_t Bytes(const ScreenValues& v) {
-  std::size_t n = sizeof v + v.selections.capacity() * sizeof(int);
-  n += HeapBytes(v.band_lower) + HeapBytes(v.band_upper) + HeapBytes(v.model_name) +
+std::size_t Bytes(const ScreenState& v) {
+  std::size_t n = sizeof v;
+  n += HeapBytes(v.setup.band_lower) + HeapBytes(v.setup.band_upper) + HeapBytes(v.model_name) +
        HeapBytes(v.file_name);
-  for (const auto& row : v.cells)
-    for (const GridCell& c : row) n += HeapBytes(c.text);
+  for (const Choice& c : v.setup.settings) n += HeapBytes(c.text);
+  for (const Channel& c : v.setup.channels)
+    for (const std::string& text : c.fields) n += HeapBytes(text);
   return n;
 }
 }  // namespace
 
 std::size_t UndoHistory::MemoryBytes() const {
   std::size_t n = 0;
-  for (const ScreenValues& v : undo_) n += Bytes(v);
-  for (const ScreenValues& v : redo_) n += Bytes(v);
+  for (const ScreenState& v : undo_) n += Bytes(v);
+  for (const ScreenState& v : redo_) n += Bytes(v);
   return n;
 }
 

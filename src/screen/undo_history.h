@@ -1,12 +1,12 @@
 #pragma once
-// Undo and redo as two stacks of whole-screen values. A step keeps the values
-// from before a user command; undo swaps them with the screen's.
+// Undo and redo as two stacks of screen states. A step keeps the state from
+// before a user command; undo swaps it with the screen's.
 #include <cstddef>
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "screen_values.h"
+#include "screen_state.h"
 
 namespace kavir {
 
@@ -17,12 +17,12 @@ class UndoHistory {
 
   // Keeps `before` as a new step; a step with the merge key of the step just
   // recorded (typing on in the same field) joins it instead.
-  void Record(ScreenValues before, const std::string& merge_key = {});
+  void Record(ScreenState before, const std::string& merge_key = {});
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }
   // Values to show after undo/redo; `current` goes to the other stack.
-  ScreenValues Undo(ScreenValues current);
-  ScreenValues Redo(ScreenValues current);
+  ScreenState Undo(ScreenState current);
+  ScreenState Redo(ScreenState current);
   void Clear();
   std::size_t undo_count() const { return undo_.size(); }
   std::size_t redo_count() const { return redo_.size(); }
@@ -31,8 +31,8 @@ class UndoHistory {
 
  private:
   std::size_t limit_;
-  std::deque<ScreenValues> undo_;
-  std::vector<ScreenValues> redo_;
+  std::deque<ScreenState> undo_;
+  std::vector<ScreenState> redo_;
   std::string last_merge_key_;
 };
 

@@ -42,22 +42,32 @@ struct ChangeCase {
 class EachChange : public UndoTest, public ::testing::WithParamInterface<ChangeCase> {};
 
 TEST_P(EachChange, IsOneStepThatUndoesAndRedoes) {
-  const ScreenValues before = view->Values();
+  const auto colours = [&] {  // the rows as their boxes grey them
+    std::string s;
+    for (int n = 1; n <= 16; ++n)
+      for (int c = 1; c <= 9; ++c) s += view->grid.Cell(n, c).fore_color == kGrey ? 'g' : 'b';
+    return s;
+  };
+  const ScreenState before = view->Values();
+  const std::string colours_before = colours();
   ASSERT_FALSE(view->CanUndo());
   GetParam().change(*this, *view);
-  const ScreenValues after = view->Values();
+  const ScreenState after = view->Values();
+  const std::string colours_after = colours();
   ASSERT_NE(after, before) << "the change changed nothing";
   EXPECT_EQ(view->history().undo_count(), 1u);
   EXPECT_EQ(view->IsModified(), !GetParam().load);
   const std::string file = view->current_file_name;
   view->Undo();
-  ScreenValues undone = view->Values();
+  ScreenState undone = view->Values();
   EXPECT_EQ(undone.file_name, file);  // undo never changes which file is current
   undone.file_name = before.file_name;
   EXPECT_TRUE(undone == before && !view->CanUndo());
+  EXPECT_EQ(colours(), colours_before);
   EXPECT_EQ(view->IsModified(), GetParam().load);  // undoing a load shows values not in the loaded file
   view->Redo();
   EXPECT_TRUE(view->Values() == after && !view->CanRedo());
+  EXPECT_EQ(colours(), colours_after);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,15 +135,15 @@ TEST_F(UndoTest, CommandsThatChangeNothingLeaveNoStep) {
 
 TEST(UndoHistory, KeepsTheNewestStepsWithinItsLimitAndCountsTheirTexts) {
   UndoHistory history(2), long_text(2);
-  ScreenValues v;
-  for (int i = 1; i <= 3; ++i) v.battery = i, history.Record(v);
-  const int newest = history.Undo(v).battery, next = history.Undo(v).battery;
+  ScreenState v;
+  for (int i = 1; i <= 3; ++i) v.band_lower_limit = i, history.Record(v);
+  const double newest = history.Undo(v).band_lower_limit, next = history.Undo(v).band_lower_limit;
   EXPECT_TRUE(newest == 3 && next == 2 && !history.CanUndo() && history.CanRedo());
   history.Record(v);  // a new step drops what was left to redo
   EXPECT_FALSE(history.CanRedo());
   long_text.Record(v);
   const std::size_t short_bytes = long_text.MemoryBytes();
-  v.cells[8][4].text.assign(100, 'x');
+  v.setup.channel(9).fields[4].assign(100, 'x');
   long_text.Record(v);
   EXPECT_GE(long_text.MemoryBytes(), 2 * short_bytes + 100);
 
