@@ -44,9 +44,9 @@ int main(int argc, char** argv) {
     if (i % 2 == 0) {
       view.OnChBoxClicked(i % 16 + 1);
     } else {
-      const std::string rows = view.CopyCells({1, 1, 2, 9});
-      view.PasteCells(kavir::CellRange::One(3 + i % 13, 1), rows);
-      view.FillCells({1, 1, 1, 1}, i % 4 == 1 ? "150.0125" : "151.0125");
+      const std::string rows = view.editing().CopyCells({1, 1, 2, 9});
+      view.editing().PasteCells(kavir::CellRange::One(3 + i % 13, 1), rows);
+      view.editing().FillCells({1, 1, 1, 1}, i % 4 == 1 ? "150.0125" : "151.0125");
     }
   }
   const auto t1 = std::chrono::steady_clock::now();

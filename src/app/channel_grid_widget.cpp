@@ -66,17 +66,17 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
   // The editors' typing goes straight into the model's editor state.
   connect(line_edit_, &QLineEdit::textChanged, this, [this](const QString& text) {
     if (syncing_) return;
-    view_.editor.text = text.toStdString();
-    view_.editor.caret = line_edit_->cursorPosition();
+    view_.editing().editor.text = text.toStdString();
+    view_.editing().editor.caret = line_edit_->cursorPosition();
   });
   connect(list_edit_, &QComboBox::editTextChanged, this, [this](const QString& text) {
     if (syncing_) return;
-    view_.editor.text = lang::StoredOption(text);
+    view_.editing().editor.text = lang::StoredOption(text);
   });
   connect(list_edit_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (syncing_) return;
-    view_.editor.selected_option = index;
-    view_.editor.text = lang::StoredOption(list_edit_->currentText());
+    view_.editing().editor.selected_option = index;
+    view_.editing().editor.text = lang::StoredOption(list_edit_->currentText());
   });
   connect(this, &QTableWidget::currentCellChanged, this,
           &ChannelGridWidget::OnCurrentCellChanged);
@@ -136,7 +136,7 @@ void ChannelGridWidget::LayOut() {
 void ChannelGridWidget::resizeEvent(QResizeEvent* event) {
   QTableWidget::resizeEvent(event);
   LayOut();
-  if (view_.editor.visible) ShowEditor();
+  if (view_.editing().editor.visible) ShowEditor();
 }
 
 QRect ChannelGridWidget::RowRect(int row) const {
@@ -174,7 +174,7 @@ void ChannelGridWidget::Refresh() {
     if (currentRow() != row || currentColumn() != col) setCurrentCell(row, col);
   }
   syncing_ = false;
-  if (view_.editor.visible) ShowEditor(); else HideEditors();
+  if (view_.editing().editor.visible) ShowEditor(); else HideEditors();
 }
 
 void ChannelGridWidget::OnCurrentCellChanged(int row, int col, int, int) {
@@ -205,7 +205,7 @@ void ChannelGridWidget::SyncSelection() {
     r.right = std::max(r.right, i.column());
   }
   if (r.bottom < r.top) r = CellRange::One(cur_row, cur_col);
-  view_.selection = r;
+  view_.editing().selection = r;
 }
 
 void ChannelGridWidget::SelectCells(const CellRange& range, int row, int col) {
@@ -232,14 +232,14 @@ void ChannelGridWidget::CopySelection() {
   Commit();
   // The clipboard gets what the grid shows, in the language shown.
   QGuiApplication::clipboard()->setText(
-      QString::fromStdString(MapTsvCells(view_.CopyCells(view_.selection), &lang::ShownOptionText)));
-  view_.ui().SetStatusText(tr("已复制 %n 个单元格", nullptr, view_.selection.count()).toStdString());
+      QString::fromStdString(MapTsvCells(view_.editing().CopyCells(view_.editing().selection), &lang::ShownOptionText)));
+  view_.ui().SetStatusText(tr("已复制 %n 个单元格", nullptr, view_.editing().selection.count()).toStdString());
 }
 
 void ChannelGridWidget::CutSelection() {
   CopySelection();
-  view_.ClearCells(view_.selection);
-  view_.ui().SetStatusText(tr("已剪切 %n 个单元格", nullptr, view_.selection.count()).toStdString());
+  view_.editing().ClearCells(view_.editing().selection);
+  view_.ui().SetStatusText(tr("已剪切 %n 个单元格", nullptr, view_.editing().selection.count()).toStdString());
 }
 
 void ChannelGridWidget::PasteClipboard() {
@@ -247,23 +247,23 @@ void ChannelGridWidget::PasteClipboard() {
   const QString text = QGuiApplication::clipboard()->text();
   if (text.isEmpty()) return;
   // Option texts pasted in either language go in as they are stored.
-  ShowResult(view_.PasteCells(view_.selection, MapTsvCells(text.toStdString(), &lang::StoredOptionText)),
+  ShowResult(view_.editing().PasteCells(view_.editing().selection, MapTsvCells(text.toStdString(), &lang::StoredOptionText)),
              QT_TR_N_NOOP("已粘贴 %n 个单元格"));
 }
 
 void ChannelGridWidget::DeleteSelection() {
   Commit();
-  ShowResult(view_.ClearCells(view_.selection), QT_TR_N_NOOP("已清除 %n 个单元格"));
+  ShowResult(view_.editing().ClearCells(view_.editing().selection), QT_TR_N_NOOP("已清除 %n 个单元格"));
 }
 
 void ChannelGridWidget::Commit() {
-  if (!view_.editor.visible) return;
-  view_.CommitEdit();
+  if (!view_.editing().editor.visible) return;
+  view_.editing().CommitEdit();
   Refresh();
 }
 
 void ChannelGridWidget::ShowEditor() {
-  const CellEditor& ed = view_.editor;
+  const CellEditor& ed = view_.editing().editor;
   if (!ed.visible) {
     HideEditors();
     return;
@@ -311,7 +311,7 @@ void ChannelGridWidget::keyPressEvent(QKeyEvent* event) {
     Commit();
     view_.grid.row = currentRow();
     view_.grid.col = currentColumn();
-    view_.StartEdit(13);
+    view_.editing().StartEdit(13);
     ShowEditor();
     return;
   }
@@ -322,7 +322,7 @@ void ChannelGridWidget::keyPressEvent(QKeyEvent* event) {
     Commit();
     view_.grid.row = currentRow();
     view_.grid.col = currentColumn();
-    view_.StartEdit(text.toUcs4().value(0));
+    view_.editing().StartEdit(text.toUcs4().value(0));
     ShowEditor();
     return;
   }
@@ -350,7 +350,7 @@ void ChannelGridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   if (index.column() >= 1) setCurrentCell(index.row(), index.column());
   view_.grid.row = index.row();
   view_.grid.col = index.column();
-  view_.OnDoubleClick();
+  view_.editing().OnDoubleClick();
   ShowEditor();
 }
 
@@ -364,7 +364,7 @@ bool ChannelGridWidget::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Escape) {
-      view_.OnEditorEsc();
+      view_.editing().OnEditorEsc();
       HideEditors();
       setFocus();
       Refresh();
@@ -373,7 +373,7 @@ bool ChannelGridWidget::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       // Focus back to the grid, whose focus handling commits.
       if (list_edit_->isVisible()) {
-        view_.editor.text = lang::StoredOption(list_edit_->currentText());
+        view_.editing().editor.text = lang::StoredOption(list_edit_->currentText());
       }
       setFocus();
       Commit();

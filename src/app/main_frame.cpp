@@ -415,7 +415,7 @@ void CMainFrame::CreateEditMenu() {
       screen_->grid()->CommitPending();
       (view_.get()->*step)();
       RefreshScreen();
-      if (view_->shown_page == 1) screen_->grid()->SelectCells(view_->selection, view_->grid.row, view_->grid.col);
+      if (view_->shown_page == 1) screen_->grid()->SelectCells(view_->editing().selection, view_->grid.row, view_->grid.col);
     };
   };
   connect(action(kCmdUndo), &QAction::triggered, this, undo_or_redo(&CKAVIRView::Undo));

@@ -30,14 +30,14 @@ int CharCount(const std::string& utf8) {
 
 }  // namespace
 
-void CKAVIRView::StartEdit(char32_t key) {
-  const int row = grid.row;
-  const int col = grid.col;
+void GridEditing::StartEdit(char32_t key) {
+  const int row = view_.grid.row;
+  const int col = view_.grid.col;
   if (row < 1 || row >= kGridRows || col < 1 || col >= kGridCols) return;
   // Control keys (Tab, Esc, Backspace...) open no editor.
   if (key != kEnter && (key < 0x20 || key == 0x7F)) return;
 
-  const std::string& cell = grid.Text(row, col);
+  const std::string& cell = view_.grid.Text(row, col);
   editor.Close();
   editor.row = row;
   editor.col = col;
@@ -47,7 +47,7 @@ void CKAVIRView::StartEdit(char32_t key) {
     editor.kind = EditorKind::Frequency;
     if (LeadingInt(cell) < 1) {
       char buf[32];
-      std::snprintf(buf, sizeof buf, "%3.5f", band_lower_limit);
+      std::snprintf(buf, sizeof buf, "%3.5f", view_.band_lower_limit);
       editor.previous_text = buf;
     } else {
       editor.previous_text = cell;
@@ -59,7 +59,7 @@ void CKAVIRView::StartEdit(char32_t key) {
     }
   } else {
     editor.kind = EditorKind::List;
-    const std::vector<std::string>* options = channel_lists.ForColumn(col);
+    const std::vector<std::string>* options = view_.channel_lists.ForColumn(col);
     editor.selected_option = options ? FindOption(*options, cell) : -1;
     if (editor.selected_option >= 0) editor.text = (*options)[editor.selected_option];
     editor.caret = CharCount(editor.text);
@@ -73,17 +73,17 @@ void CKAVIRView::StartEdit(char32_t key) {
     editor.selected_option = -1;
   }
   editor.visible = true;
-  ui_.Repaint();
+  view_.ui().Repaint();
 }
 
-void CKAVIRView::OnDoubleClick() {
+void GridEditing::OnDoubleClick() {
   StartEdit(kEnter);
-  if (editor.visible && grid.col <= 4) editor.width_factor = 1.4;
+  if (editor.visible && view_.grid.col <= 4) editor.width_factor = 1.4;
 }
 
-void CKAVIRView::OnEditorEsc() {
+void GridEditing::OnEditorEsc() {
   editor.Close();
-  ui_.Repaint();
+  view_.ui().Repaint();
 }
 
 namespace {
@@ -107,7 +107,7 @@ std::string FormatMhz(double mhz) {
 
 }  // namespace
 
-CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
+CellCheck GridEditing::CheckCell(int col, const std::string& text,
                                 const std::string& current) const {
   CellCheck check;
   if (col < 1 || col >= kGridCols) {
@@ -125,12 +125,12 @@ CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
       return check;
     }
     check.value = f->MhzText();
-    const Frequency low = Frequency::FromHz(std::llround(band_lower_limit * 1e6));
-    const Frequency high = Frequency::FromHz(std::llround(band_upper_limit * 1e6));
+    const Frequency low = Frequency::FromHz(std::llround(view_.band_lower_limit * 1e6));
+    const Frequency high = Frequency::FromHz(std::llround(view_.band_upper_limit * 1e6));
     if (*f < low || *f > high || f->hz() == 0) {
       check.fault = CellFault::OutOfBand;
       check.reason = ArgText(TrText("Screen", "频率 %1 不在当前频率范围内 (%2 - %3 MHz)"),
-                             {check.value, FormatMhz(band_lower_limit), FormatMhz(band_upper_limit)});
+                             {check.value, FormatMhz(view_.band_lower_limit), FormatMhz(view_.band_upper_limit)});
     } else if (f->raster() == Raster::None && check.value != current) {
       check.fault = CellFault::OffRaster;
       check.reason = ArgText(TrText("Screen", "非法频点 %1, 不在 6.25 kHz 或 2.5 kHz 频点上"), {check.value});
@@ -139,7 +139,7 @@ CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
     }
     return check;
   }
-  const std::vector<std::string>* options = channel_lists.ForColumn(col);
+  const std::vector<std::string>* options = view_.channel_lists.ForColumn(col);
   if (col == 2 || col == 4) {
     std::string error;
     const auto tone = ToneFromTyped(options ? *options : std::vector<std::string>{}, text, &error);
@@ -167,7 +167,7 @@ CellCheck CKAVIRView::CheckCell(int col, const std::string& text,
   return check;
 }
 
-void CKAVIRView::CommitEdit() {
+void GridEditing::CommitEdit() {
   if (!editor.visible) return;
   const int row = editor.row;
   const int col = editor.col;
@@ -178,18 +178,18 @@ void CKAVIRView::CommitEdit() {
     const std::string& previous = editor.previous_text;
     const CellCheck check = CheckCell(col, editor.text, previous);
     if (check.ok) {
-      ui_.SetStatusText(TrText("Screen", "就绪"));
+      view_.ui().SetStatusText(TrText("Screen", "就绪"));
       result = check.value;
     } else {
       if (check.fault == CellFault::NotAFrequency)
-        ui_.SetStatusText(ArgText(TrText("Screen", "错误, %1, 请重新输入....."), {check.reason}));
+        view_.ui().SetStatusText(ArgText(TrText("Screen", "错误, %1, 请重新输入....."), {check.reason}));
       else if (check.fault == CellFault::OutOfBand)
-        ui_.SetStatusText(ArgText(TrText("Screen", "错误, 您输入的频率:%1 不在当前频率范围内 (%2 - %3 MHz), 请继续....."),
-                                  {check.value, FormatMhz(band_lower_limit), FormatMhz(band_upper_limit)}));
+        view_.ui().SetStatusText(ArgText(TrText("Screen", "错误, 您输入的频率:%1 不在当前频率范围内 (%2 - %3 MHz), 请继续....."),
+                                  {check.value, FormatMhz(view_.band_lower_limit), FormatMhz(view_.band_upper_limit)}));
       else
-        ui_.SetStatusText(ArgText(TrText("Screen", "您输入的非法频点(%1) 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入....."),
+        view_.ui().SetStatusText(ArgText(TrText("Screen", "您输入的非法频点(%1) 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入....."),
                                   {check.value}));
-      ui_.Beep(5000, 100);
+      view_.ui().Beep(5000, 100);
       result = previous;
       refused = true;
     }
@@ -197,13 +197,13 @@ void CKAVIRView::CommitEdit() {
     result = editor.text;
     if (col == 2 || col == 4) {
       // Any other text would reach the radio as a wrong code.
-      const CellCheck check = CheckCell(col, result, grid.Text(row, col));
+      const CellCheck check = CheckCell(col, result, view_.grid.Text(row, col));
       if (check.ok) {
         result = check.value;
       } else {
-        ui_.SetStatusText(ArgText(TrText("Screen", "错误, %1, 请继续....."), {check.reason}));
-        ui_.Beep(5000, 100);
-        result = grid.Text(row, col);
+        view_.ui().SetStatusText(ArgText(TrText("Screen", "错误, %1, 请继续....."), {check.reason}));
+        view_.ui().Beep(5000, 100);
+        result = view_.grid.Text(row, col);
         refused = true;
       }
     }
@@ -214,10 +214,10 @@ void CKAVIRView::CommitEdit() {
   if (!refused && selection.left == col && selection.right == col && selection.Contains(row, col))
     targets = selection;
   editor.Close();
-  RecordStep([&] {
-    for (int r = targets.top; r <= targets.bottom; ++r) grid.SetText(r, col, result);
+  view_.RecordStep([&] {
+    for (int r = targets.top; r <= targets.bottom; ++r) view_.grid.SetText(r, col, result);
   });
-  ui_.Repaint();
+  view_.ui().Repaint();
 }
 
 }  // namespace kavir

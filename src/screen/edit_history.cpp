@@ -20,7 +20,7 @@ ScreenState CKAVIRView::Values() const {
 }
 
 void CKAVIRView::Restore(const ScreenState& v) {
-  editor.Close();
+  editing_.editor.Close();
   const Setup& s = v.setup;
   for (std::size_t i = 0; i < combos_.size(); ++i) combos_[i].selected = s.settings[i].index;
   battery.state = s.battery_saver ? 1 : 0;
@@ -104,7 +104,7 @@ int CKAVIRView::ShowChange(const ScreenState& was_state) {
   const bool settings = was.settings != now.settings || was.battery_saver != now.battery_saver ||
                         was.band_lower != now.band_lower || was.band_upper != now.band_upper;
   if (changed.bottom > 0) {
-    selection = changed;
+    editing_.selection = changed;
     grid.row = changed.top;
     grid.col = changed.left;
     // A change of both pages (a load) shows the page the user was on.

@@ -22,17 +22,17 @@ CellRange Clamped(CellRange r) {
 }
 }  // namespace
 
-std::string CKAVIRView::CopyCells(const CellRange& range) const {
+std::string GridEditing::CopyCells(const CellRange& range) const {
   const CellRange r = Clamped(range);
   std::vector<std::vector<std::string>> rows;
   for (int n = r.top; n <= r.bottom; ++n) {
     rows.emplace_back();
-    for (int c = r.left; c <= r.right; ++c) rows.back().push_back(grid.Text(n, c));
+    for (int c = r.left; c <= r.right; ++c) rows.back().push_back(view_.grid.Text(n, c));
   }
   return FormatTsv(rows);
 }
 
-EditResult CKAVIRView::ApplyCells(
+EditResult GridEditing::ApplyCells(
     const std::vector<std::pair<std::pair<int, int>, std::string>>& cells) {
   EditResult result;
   std::vector<std::pair<std::pair<int, int>, std::string>> accepted;
@@ -47,26 +47,26 @@ EditResult CKAVIRView::ApplyCells(
       accepted.push_back({at, std::string()});
       continue;
     }
-    CellCheck check = CheckCell(col, text, grid.Text(row, col));
+    CellCheck check = CheckCell(col, text, view_.grid.Text(row, col));
     if (check.ok)
       accepted.push_back({at, std::move(check.value)});
     else
       result.refused.push_back({row, col, text, std::move(check.reason)});
   }
   editor.Close();
-  RecordStep([&] {
+  view_.RecordStep([&] {
     for (const auto& [at, value] : accepted) {
       ++result.accepted;
-      if (grid.Text(at.first, at.second) == value) continue;
-      grid.SetText(at.first, at.second, value);
+      if (view_.grid.Text(at.first, at.second) == value) continue;
+      view_.grid.SetText(at.first, at.second, value);
       ++result.changed;
     }
   });
-  ui_.Repaint();
+  view_.ui().Repaint();
   return result;
 }
 
-EditResult CKAVIRView::PasteCells(const CellRange& range, const std::string& tsv) {
+EditResult GridEditing::PasteCells(const CellRange& range, const std::string& tsv) {
   const std::vector<std::vector<std::string>> rows = ParseTsv(tsv);
   if (rows.empty()) return {};
   const CellRange r = Clamped(range);
@@ -78,7 +78,7 @@ EditResult CKAVIRView::PasteCells(const CellRange& range, const std::string& tsv
   return ApplyCells(cells);
 }
 
-EditResult CKAVIRView::FillCells(const CellRange& range, const std::string& text) {
+EditResult GridEditing::FillCells(const CellRange& range, const std::string& text) {
   const CellRange r = Clamped(range);
   std::vector<std::pair<std::pair<int, int>, std::string>> cells;
   for (int n = r.top; n <= r.bottom; ++n)
@@ -86,6 +86,6 @@ EditResult CKAVIRView::FillCells(const CellRange& range, const std::string& text
   return ApplyCells(cells);
 }
 
-EditResult CKAVIRView::ClearCells(const CellRange& range) { return FillCells(range, {}); }
+EditResult GridEditing::ClearCells(const CellRange& range) { return FillCells(range, {}); }
 
 }  // namespace kavir

@@ -10,10 +10,10 @@
 //   OnReadRadio                        radio_transfer.h: ReadRadio (link/transactions.h), then LoadRecord
 //   OnWriteRadio                       radio_transfer.h: CheckBeforeWrite and EncodeImage (codec) of ToSetup(),
 //                                      ClearAndStoreSetup into Write.ini, WriteImage (link/write_image.h)
-//   CheckCell                          Frequency::FromTyped, ToneFromTyped (setup)
+//   GridEditing::CheckCell             Frequency::FromTyped, ToneFromTyped (setup)
 //   OnTypeChanged                      model_change.cpp: LoadProfile of the model file
 //   OnChBoxClicked, OnTxBoxClicked...  enable_boxes.cpp: the boxes and the row colours
-//   StartEdit, CommitEdit, ...         cell_editor.cpp; PasteCells, FillCells: grid_edit.cpp
+//   StartEdit, CommitEdit, ...         GridEditing (grid_editing.h): cell_editor.cpp, grid_clipboard.cpp
 //   RecordStep, Undo, Redo             edit_history.cpp over ScreenState (undo_history.h)
 //   opening a profile or image file    open_setup.h: ReadSetupFile, OpenSetupFile
 #include <array>
@@ -28,6 +28,7 @@
 #include "channel_grid.h"
 #include "controls.h"
 #include "grid_edit.h"
+#include "grid_editing.h"
 #include "recent_files.h"
 #include "screen_ui.h"
 #include "screen_state.h"
@@ -126,19 +127,12 @@ class CKAVIRView {
   // Opens a profile with progress; the file becomes the current one.
   IoStatus OpenFile(const std::string& path);
 
-  // ---- cell editor ----
-  CellEditor editor;
+  // ---- the grid's cells ----
   // Option lists of the grid's list editors, from QTDQT.ini at set-up.
   ChannelLists channel_lists;
-  // A character typed on the current cell opens its editor holding just that
-  // character; Enter (13) opens it on the cell's text, all selected.
-  void StartEdit(char32_t key);
-  // Double-click on the current cell: as Enter, 40 % wider on columns 0..4.
-  void OnDoubleClick();
-  // Esc in an editor: empty and hide it; the cell keeps its text.
-  void OnEditorEsc();
-  // Leaving the cell (or the grid regaining focus): store the editor's text.
-  void CommitEdit();
+  // The cell editor, the selection and the cell commands.
+  GridEditing& editing() { return editing_; }
+  const GridEditing& editing() const { return editing_; }
 
   // ---- key settings ----
   void OnKeySettings();
@@ -174,20 +168,6 @@ class CKAVIRView {
   void OnSelectOption(std::string_view key, int index);
   void OnBatteryClicked(bool on);
   void OnBandEdited(bool upper, const std::string& text);
-
-  // The grid's selection (a rectangle); the widget keeps it up to date.
-  CellRange selection = CellRange::One(1, 1);
-  // The cell editor's own check of a text for a cell of column col.
-  CellCheck CheckCell(int col, const std::string& text, const std::string& current) const;
-  // Tab-separated rows of the cells, as spreadsheets put on the clipboard.
-  std::string CopyCells(const CellRange& range) const;
-  // Pastes tab-separated text at the range's top-left corner (one value
-  // fills the whole range); every valid cell lands as one undoable step.
-  EditResult PasteCells(const CellRange& range, const std::string& tsv);
-  // Sets every cell of the range to the same text, checked per cell.
-  EditResult FillCells(const CellRange& range, const std::string& text);
-  // Empties every cell of the range.
-  EditResult ClearCells(const CellRange& range);
 
   // ---- files ----
   // Save to the current file; Save As when there is none. True when saved.
@@ -239,12 +219,12 @@ class CKAVIRView {
   OptionLists option_lists_;
   IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");
   RadioIdentity identity_;
+  GridEditing editing_{*this};
   UndoHistory history_;
   Setup clean_;
   int step_depth_ = 0;
 
   IoStatus LoadProfileValues(const std::string& path);
-  EditResult ApplyCells(const std::vector<std::pair<std::pair<int, int>, std::string>>& cells);
 
   IoStatus StoreWith(const std::string& path, bool clear_first, const Setup& setup);
   IoStatus WritePreviousType(const std::string& model);

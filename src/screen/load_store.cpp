@@ -95,7 +95,7 @@ Setup CKAVIRView::ToSetup() const {
 
 void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
   // An edit still open belonged to the values that are being replaced.
-  editor.Close();
+  editing_.editor.Close();
 
   const int tab = current_tab;
   current_tab = 0;
@@ -141,7 +141,7 @@ void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
 
 bool CKAVIRView::ApplySetup(const Setup& setup) {
   return RecordStep([&] {
-    editor.Close();
+    editing_.editor.Close();
     const Setup now = ToSetup();
     for (std::size_t i = 0; i < combos_.size(); ++i)
       if (setup.settings[i].index != now.settings[i].index) combos_[i].selected = setup.settings[i].index;

@@ -61,7 +61,7 @@ TEST_F(EditTest, ChannelsCopiedThroughTheClipboardPasteLowerAsOneStep) {
   };
   click_label(1, Qt::NoModifier);
   click_label(2, Qt::ShiftModifier);
-  EXPECT_EQ(frame_->view().selection.count(), 18);
+  EXPECT_EQ(frame_->view().editing().selection.count(), 18);
   Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text().count(QLatin1Char('\n')), 2);
 

@@ -23,7 +23,7 @@ class CellEditorTest : public ::testing::Test {
   FakeUi ui;
   std::unique_ptr<CKAVIRView> view = dir.Start(ui);  // band 400..470
 
-  void Open(int row, int col, char32_t key) { view->grid.row = row, view->grid.col = col, view->StartEdit(key); }
+  void Open(int row, int col, char32_t key) { view->grid.row = row, view->grid.col = col, view->editing().StartEdit(key); }
 };
 
 TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
@@ -65,10 +65,10 @@ TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
   for (const Case& c : cases) {
     view->grid.SetText(1, c.col, c.before);
     Open(1, c.col, 13);
-    ASSERT_TRUE(view->editor.visible);
-    view->editor.text = c.typed;
-    ui.status.clear(), ui.beeps.clear(), view->CommitEdit();
-    EXPECT_FALSE(view->editor.visible);
+    ASSERT_TRUE(view->editing().editor.visible);
+    view->editing().editor.text = c.typed;
+    ui.status.clear(), ui.beeps.clear(), view->editing().CommitEdit();
+    EXPECT_FALSE(view->editing().editor.visible);
     EXPECT_EQ(std::make_tuple(view->grid.Text(1, c.col), ui.status, ui.beeps.size()),
               std::make_tuple(std::string(c.after), c.status, c.beep ? 1u : 0u)) << c.typed;
   }
@@ -92,44 +92,44 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
   for (const Case& c : cases) {
     view->grid.SetText(1, c.col, c.cell);
     ui.repaints = 0, Open(1, c.col, c.key);
-    EXPECT_TRUE(view->editor.visible && view->editor.width_factor == 1.0 && ui.repaints == 1);
-    EXPECT_EQ(std::make_tuple(view->editor.text, view->editor.caret, view->editor.selection_start, view->editor.selection_end),
+    EXPECT_TRUE(view->editing().editor.visible && view->editing().editor.width_factor == 1.0 && ui.repaints == 1);
+    EXPECT_EQ(std::make_tuple(view->editing().editor.text, view->editing().editor.caret, view->editing().editor.selection_start, view->editing().editor.selection_end),
               std::make_tuple(std::string(c.text), c.caret, 0, c.selection_end));
-    view->OnEditorEsc();
+    view->editing().OnEditorEsc();
   }
   // An editor opened over another starts afresh.
   Open(1, 3, 13), Open(1, 2, 13);
-  EXPECT_EQ(std::make_tuple(view->editor.col, view->editor.selection_end), std::make_tuple(2, 0));
-  view->OnEditorEsc();
+  EXPECT_EQ(std::make_tuple(view->editing().editor.col, view->editing().editor.selection_end), std::make_tuple(2, 0));
+  view->editing().OnEditorEsc();
   for (auto [col, key] : std::vector<std::pair<int, char32_t>>{{0, '1'}, {10, '1'}, {1, 27}, {1, 9}, {1, 0x1F}, {1, 0x7F}}) {  // header, past the grid, Esc, Tab, controls
     Open(1, col, key);
-    EXPECT_FALSE(view->editor.visible);
+    EXPECT_FALSE(view->editing().editor.visible);
   }
   Open(0, 1, '1');  // the header row
-  EXPECT_FALSE(view->editor.visible);
+  EXPECT_FALSE(view->editing().editor.visible);
 }
 
 TEST_F(CellEditorTest, DoubleClickWidensTheFirstFourColumns) {
   for (auto [col, width] : std::vector<std::pair<int, double>>{{0, 1.0}, {4, 1.4}, {5, 1.0}, {1, 1.4}}) {
-    view->grid.row = 2, view->grid.col = col, view->OnDoubleClick();
-    EXPECT_DOUBLE_EQ(view->editor.width_factor, width) << col;
-    view->CommitEdit();
+    view->grid.row = 2, view->grid.col = col, view->editing().OnDoubleClick();
+    EXPECT_DOUBLE_EQ(view->editing().editor.width_factor, width) << col;
+    view->editing().CommitEdit();
   }
 }
 
 TEST_F(CellEditorTest, EscLoadAndMovesNeverCommitIntoTheWrongCell) {
   Open(1, 1, '9');  // on 430.12500
-  view->OnEditorEsc(), ui.status.clear(), view->CommitEdit();
+  view->editing().OnEditorEsc(), ui.status.clear(), view->editing().CommitEdit();
   EXPECT_TRUE(view->grid.Text(1, 1) == "430.12500" && ui.status.empty());
   Open(1, 1, '4');
   view->LoadProfile(dir.files.ModelFile("KV16U"));
-  EXPECT_FALSE(view->editor.visible);
-  view->CommitEdit();
+  EXPECT_FALSE(view->editing().editor.visible);
+  view->editing().CommitEdit();
   EXPECT_EQ(view->grid.Text(1, 1), "430.12500");
   Open(2, 1, 13);
-  view->editor.text = "431.00000";
+  view->editing().editor.text = "431.00000";
   view->grid.row = 3, view->grid.col = 2;  // the grid moves before its leave-cell commit arrives
-  view->CommitEdit();
+  view->editing().CommitEdit();
   EXPECT_EQ(view->grid.Text(2, 1) + view->grid.Text(3, 2), "431.00000CTCSS:67.0");
 }
 

@@ -22,8 +22,8 @@ class Paste : public GridEditTest, public ::testing::WithParamInterface<PasteCas
 
 TEST_P(Paste, AppliesValidCellsAsOneStepAndNamesTheRest) {
   const PasteCase& c = GetParam();
-  const std::string before = view->CopyCells(CellRange::All());
-  const EditResult r = view->PasteCells(c.at, c.tsv);
+  const std::string before = view->editing().CopyCells(CellRange::All());
+  const EditResult r = view->editing().PasteCells(c.at, c.tsv);
   EXPECT_EQ(r.accepted, c.accepted);
   std::vector<std::pair<int, int>> named;
   for (const CellRefusal& refusal : r.refused) {
@@ -37,7 +37,7 @@ TEST_P(Paste, AppliesValidCellsAsOneStepAndNamesTheRest) {
     EXPECT_EQ(view->history().undo_count(), 1u);
     view->Undo();
   }
-  EXPECT_EQ(view->CopyCells(CellRange::All()), before);
+  EXPECT_EQ(view->editing().CopyCells(CellRange::All()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,22 +68,22 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
-  const std::string text = view->PasteCells(CellRange::One(3, 1), "500\t\t430.013\n").Describe();
+  const std::string text = view->editing().PasteCells(CellRange::One(3, 1), "500\t\t430.013\n").Describe();
   for (const char* part : {"CH03 接收频率 \"500\"", "CH03 发射频率 \"430.013\"", "400 - 470 MHz"})
     EXPECT_NE(text.find(part), std::string::npos) << text;
-  EXPECT_EQ(view->PasteCells(CellRange::One(1, 1), "500").Describe().rfind("CH01 接收频率 \"500\"", 0), 0u);
+  EXPECT_EQ(view->editing().PasteCells(CellRange::One(1, 1), "500").Describe().rfind("CH01 接收频率 \"500\"", 0), 0u);
   // A long list of refusals is cut short with a count.
-  const std::string lines = view->FillCells({1, 1, 16, 1}, "1").Describe(3);
+  const std::string lines = view->editing().FillCells({1, 1, 16, 1}, "1").Describe(3);
   EXPECT_NE(lines.find("另有 13 个"), std::string::npos) << lines;
 }
 
 TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPasteDoes) {
   const auto type = [&](CellRange selected, int row, int col, const char* text) {
-    view->selection = selected;
+    view->editing().selection = selected;
     view->grid.row = row, view->grid.col = col;
-    view->StartEdit(13);
-    view->editor.text = text;
-    view->CommitEdit();
+    view->editing().StartEdit(13);
+    view->editing().editor.text = text;
+    view->editing().CommitEdit();
   };
   const auto column = [&](int col, int from, int to) {
     std::string s;
@@ -102,10 +102,10 @@ TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPa
   type({4, 1, 8, 2}, 4, 1, "446");  // two columns selected: only the edited cell takes the value
   EXPECT_EQ(column(1, 4, 5), "446.00000;445.50000;");
   view->channel_lists.decode.push_back("SQ:1.0");  // QTDQT.ini may list other families
-  view->PasteCells(CellRange::One(1, 2), "SQ:1"), type(CellRange::One(2, 2), 2, 2, "SQ:1");
+  view->editing().PasteCells(CellRange::One(1, 2), "SQ:1"), type(CellRange::One(2, 2), 2, 2, "SQ:1");
   EXPECT_EQ(column(2, 1, 2), "SQ:1.0;SQ:1.0;");  // a short entry gets ".0", pasted as typed
   view->channel_lists.busy_lock.push_back("Carrier");  // an option in any case of its letters
-  view->PasteCells(CellRange::One(1, 5), "caRRIER\n");
+  view->editing().PasteCells(CellRange::One(1, 5), "caRRIER\n");
   EXPECT_EQ(view->grid.Text(1, 5), "Carrier");
 }
 
@@ -116,15 +116,15 @@ TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   EXPECT_EQ(ParseTsv("1\t2"), (std::vector<std::vector<std::string>>{{"1", "2"}}));  // no line end
   // A quote closing the text is read as closing, whatever follows it in memory.
   EXPECT_EQ(ParseTsv(std::string_view("\"a\"\"", 3)), (std::vector<std::vector<std::string>>{{"a"}}));
-  view->PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
-  const std::string copied = view->CopyCells({1, 1, 2, 9});
+  view->editing().PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
+  const std::string copied = view->editing().CopyCells({1, 1, 2, 9});
   EXPECT_EQ(copied.rfind("401.01250\tCTCSS:88.0\t402.50000\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n", 0), 0u);
-  const EditResult r = view->PasteCells(CellRange::One(11, 1), copied);
+  const EditResult r = view->editing().PasteCells(CellRange::One(11, 1), copied);
   EXPECT_TRUE(r.ok()) << r.Describe();
-  EXPECT_EQ(view->CopyCells({11, 1, 12, 9}), copied);
-  EXPECT_EQ(view->CopyCells({-3, 0, 2, 12}), copied);  // a range past the grid is cut to it
-  EXPECT_EQ(view->CopyCells({2, 9, 1, 1}), copied);    // and one selected backwards is turned round
-  for (int col : {0, 10}) EXPECT_EQ(view->CheckCell(col, "430.125", "").fault, CellFault::OutsideGrid) << col;
+  EXPECT_EQ(view->editing().CopyCells({11, 1, 12, 9}), copied);
+  EXPECT_EQ(view->editing().CopyCells({-3, 0, 2, 12}), copied);  // a range past the grid is cut to it
+  EXPECT_EQ(view->editing().CopyCells({2, 9, 1, 1}), copied);    // and one selected backwards is turned round
+  for (int col : {0, 10}) EXPECT_EQ(view->editing().CheckCell(col, "430.125", "").fault, CellFault::OutsideGrid) << col;
 }
 
 }  // namespace

@@ -26,10 +26,10 @@ class UndoTest : public ::testing::Test {
 
   void Type(int row, int col, const std::string& text) {
     view->grid.row = row, view->grid.col = col;
-    view->selection = CellRange::One(row, col);
-    view->StartEdit(13);
-    view->editor.text = text;
-    view->CommitEdit();
+    view->editing().selection = CellRange::One(row, col);
+    view->editing().StartEdit(13);
+    view->editing().editor.text = text;
+    view->editing().CommitEdit();
   }
 };
 
@@ -75,9 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ChangeCase{"CellCommit", [](UndoTest& t, CKAVIRView&) { t.Type(2, 1, "401.0125"); }},
         ChangeCase{"ListCellCommit", [](UndoTest& t, CKAVIRView&) { t.Type(2, 6, "低"); }},
-        ChangeCase{"Paste", [](UndoTest&, CKAVIRView& v) { v.PasteCells(CellRange::One(3, 1), "401.0125\t关\n402.5\n"); }},
-        ChangeCase{"Fill", [](UndoTest&, CKAVIRView& v) { v.FillCells({1, 6, 16, 6}, "低"); }},
-        ChangeCase{"Delete", [](UndoTest&, CKAVIRView& v) { v.ClearCells({4, 2, 5, 4}); }},
+        ChangeCase{"Paste", [](UndoTest&, CKAVIRView& v) { v.editing().PasteCells(CellRange::One(3, 1), "401.0125\t关\n402.5\n"); }},
+        ChangeCase{"Fill", [](UndoTest&, CKAVIRView& v) { v.editing().FillCells({1, 6, 16, 6}, "低"); }},
+        ChangeCase{"Delete", [](UndoTest&, CKAVIRView& v) { v.editing().ClearCells({4, 2, 5, 4}); }},
         ChangeCase{"ChBox", [](UndoTest&, CKAVIRView& v) { v.OnChBoxClicked(5); }},
         ChangeCase{"TxBox", [](UndoTest&, CKAVIRView& v) { v.OnTxBoxClicked(7); }},
         ChangeCase{"CloseAll", [](UndoTest&, CKAVIRView& v) { v.OnCloseAllChannels(); }},
@@ -103,15 +103,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Undo and redo show what they change, whatever page is on show.
 TEST_F(UndoTest, UndoAndRedoShowThePageAndCellsTheyChange) {
-  view->FillCells({5, 6, 7, 6}, "低");
+  view->editing().FillCells({5, 6, 7, 6}, "低");
   view->OnSelectOption("TimerOut", 1);
   const auto shown = [&] {
-    const CellRange& s = view->selection;
+    const CellRange& s = view->editing().selection;
     return std::to_string(view->shown_page) + ":" + std::to_string(s.top) + std::to_string(s.bottom) + std::to_string(s.left);
   };
   for (auto [step, page, expected] : {std::tuple{&CKAVIRView::Undo, 1, "0:111"}, {&CKAVIRView::Undo, 1, "1:576"},
                                        {&CKAVIRView::Redo, 0, "1:576"}}) {
-    view->OnTabChanged(page), view->selection = CellRange::One(1, 1);
+    view->OnTabChanged(page), view->editing().selection = CellRange::One(1, 1);
     ((*view).*step)();
     EXPECT_EQ(shown(), expected);
   }
