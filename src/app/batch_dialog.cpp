@@ -182,7 +182,7 @@ void BatchDialog::Start() {
   if (!setup) return fail(tr("没有写入任何电台:\n") + QString::fromStdString(error));
   if (check_plan) {
     const std::string profile =
-        screen_choice_->isChecked() ? view_.current_file_name : file_field_->text().trimmed().toStdString();
+        screen_choice_->isChecked() ? view_.document().current_file_name : file_field_->text().trimmed().toStdString();
     if (const std::optional<Setup> planned = setup->Planned(); planned && !check_plan(*planned, profile)) return;
   }
 

@@ -262,8 +262,8 @@ void CMainFrame::CreateMenus() {
           &QAction::triggered, this, &CMainFrame::OnAbout);
 
   // The screen's own commands.
-  connect(action(kCmdSaveAs), &QAction::triggered, this, [this] { view_->OnFileSaveAsDat(); RefreshScreen(); });
-  connect(action(kCmdSave), &QAction::triggered, this, [this] { view_->OnFileSave(); RefreshScreen(); });
+  connect(action(kCmdSaveAs), &QAction::triggered, this, [this] { view_->document().OnFileSaveAsDat(); RefreshScreen(); });
+  connect(action(kCmdSave), &QAction::triggered, this, [this] { view_->document().OnFileSave(); RefreshScreen(); });
   connect(action(kCmdCloseAll), &QAction::triggered, this, [this] { view_->OnCloseAllChannels(); RefreshScreen(); });
   connect(action(kCmdOpenAll), &QAction::triggered, this, [this] { view_->OnOpenAllChannels(); RefreshScreen(); });
   connect(action(kCmdKeySettings), &QAction::triggered, this, [this] { view_->OnKeySettings(); RefreshScreen(); });
@@ -442,7 +442,7 @@ void CMainFrame::FillRecentFiles() {
     a->deleteLater();
   }
   recent_actions_.clear();
-  const auto& paths = view_->recent.paths();
+  const auto& paths = view_->document().recent.paths();
   for (std::size_t i = 0; i < paths.size(); ++i) {
     const QString path = QString::fromStdString(paths[i]);
     auto* act = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
@@ -451,7 +451,7 @@ void CMainFrame::FillRecentFiles() {
     actions_.insert(kCmdRecentFile1 + static_cast<int>(i), act);
     recent_actions_ << act;
     connect(act, &QAction::triggered, this, [this, i] {
-      view_->OnOpenRecent(i);
+      view_->document().OnOpenRecent(i);
       RefreshScreen();
     });
   }
@@ -468,8 +468,8 @@ void CMainFrame::UpdateEditState() {
   const bool modified = view_->IsModified();
   QString title = QString::fromUtf8(WindowCaption());
   // Before any file or change the caption stands alone.
-  if (modified || !view_->current_file_name.empty())
-    title = QString::fromStdString(view_->DocumentName()) + (modified ? QStringLiteral("*") : QString()) +
+  if (modified || !view_->document().current_file_name.empty())
+    title = QString::fromStdString(view_->document().DocumentName()) + (modified ? QStringLiteral("*") : QString()) +
             QStringLiteral(" - ") + title;
   if (windowTitle() != title) setWindowTitle(title);
   action(kCmdUndo)->setEnabled(view_->CanUndo());
@@ -478,7 +478,7 @@ void CMainFrame::UpdateEditState() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   if (screen_) screen_->grid()->CommitPending();
-  if (!view_->ConfirmDiscardChanges()) {
+  if (!view_->document().ConfirmDiscardChanges()) {
     event->ignore();
     RefreshScreen();
     return;

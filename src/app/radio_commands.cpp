@@ -125,8 +125,8 @@ void RadioCommands::Run(Kind kind) {
   if (busy_) return;
   CKAVIRView& view = frame_.view();
   // A read replaces the screen: unsaved work is asked about first.
-  if (kind == Kind::Read && !view.ConfirmDiscardChanges()) return;
-  if (kind == Kind::Write && !CheckPlanBeforeWrite(view.ToSetup(), view.current_file_name)) return;
+  if (kind == Kind::Read && !view.document().ConfirmDiscardChanges()) return;
+  if (kind == Kind::Write && !CheckPlanBeforeWrite(view.ToSetup(), view.document().current_file_name)) return;
   busy_ = true;
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
                                    frame_.action(kCmdPort)};
@@ -154,7 +154,7 @@ void RadioCommands::Run(Kind kind) {
         result = kind == Kind::Read ? kavir::OnReadRadio(view, *link_, threads_)
                                     : kavir::OnWriteRadio(view, *link_, options, nullptr, threads_);
         // The screen now shows the radio, not the file it was opened from.
-        if (kind == Kind::Read && result == TransferResult::Done) view.current_file_name.clear();
+        if (kind == Kind::Read && result == TransferResult::Done) view.document().current_file_name.clear();
       });
     }
     events_.on_confirmed = nullptr;
@@ -196,7 +196,7 @@ bool RadioCommands::ReviewChanges(const Setup* radio, const Setup& planned) {
   std::vector<SetupDifference> differences = radio ? CompareSetups(*radio, planned) : std::vector<SetupDifference>{};
   for (SetupDifference& d : differences) d.a = lang::ShownOptionText(d.a), d.b = lang::ShownOptionText(d.b);
   // The plan check's warnings come with the changes; its errors were asked about before.
-  std::vector<Finding> warnings = CheckWithLicence(planned, frame_.view().current_file_name, nullptr);
+  std::vector<Finding> warnings = CheckWithLicence(planned, frame_.view().document().current_file_name, nullptr);
   std::erase_if(warnings, [](const Finding& f) { return f.severity != Severity::Warning; });
   ChangesDialog dialog(differences, radio != nullptr, warnings, &frame_);
   const bool write = dialog.exec() == QDialog::Accepted;
@@ -236,7 +236,7 @@ PlanDialog::Check RadioCommands::PlanCheck(const Setup& setup, bool leave_out_wr
 
 void RadioCommands::OnCheckPlan() {
   if (busy_) return;
-  const std::string profile = frame_.view().current_file_name;
+  const std::string profile = frame_.view().document().current_file_name;
   PlanDialog dialog(PlanDialog::Purpose::Look, PlanCheck(frame_.view().ToSetup(), false), LicencePath(profile),
                     &frame_);
   dialog.exec();

@@ -15,7 +15,7 @@ ScreenState CKAVIRView::Values() const {
   v.band_lower_limit = band_lower_limit;
   v.band_upper_limit = band_upper_limit;
   v.band_enabled = band_lower.enabled;
-  v.file_name = current_file_name;
+  v.file_name = document_.current_file_name;
   return v;
 }
 
@@ -113,23 +113,6 @@ int CKAVIRView::ShowChange(const ScreenState& was_state) {
     RestorePage(0);
   }
   return count;
-}
-
-std::string CKAVIRView::DocumentName() const {
-  if (current_file_name.empty()) return TrText("Screen", "无标题");
-  const std::size_t slash = current_file_name.find_last_of("/\\");
-  return slash == std::string::npos ? current_file_name : current_file_name.substr(slash + 1);
-}
-
-bool CKAVIRView::ConfirmDiscardChanges() {
-  if (!IsModified()) return true;
-  const std::string text = ArgText(TrText("Screen", "“%1”的修改尚未保存。\n\n是否保存修改？"), {DocumentName()});
-  switch (ui_.AskSaveChanges(text, TrText("Screen", kMessageCaption))) {
-    case SaveChoice::Save: return OnFileSave();
-    case SaveChoice::Discard: return true;
-    case SaveChoice::Cancel: break;
-  }
-  return false;
 }
 
 // ---- small edits that used to go straight into the controls ----

@@ -16,6 +16,7 @@
 //   StartEdit, CommitEdit, ...         GridEditing (grid_editing.h): cell_editor.cpp, grid_clipboard.cpp
 //   RecordStep, Undo, Redo             edit_history.cpp over ScreenState (undo_history.h)
 //   opening a profile or image file    open_setup.h: ReadSetupFile, OpenSetupFile
+//   Open, Save, recent files, title    ScreenDocument (screen_document.h): open_save.cpp
 #include <array>
 #include <functional>
 #include <optional>
@@ -30,6 +31,7 @@
 #include "grid_edit.h"
 #include "grid_editing.h"
 #include "recent_files.h"
+#include "screen_document.h"
 #include "screen_ui.h"
 #include "screen_state.h"
 #include "undo_history.h"
@@ -73,7 +75,6 @@ class CKAVIRView {
   double band_lower_limit = 0;         // set by each load
   double band_upper_limit = 0;
   std::string current_model_name;
-  std::string current_file_name;
 
   const WorkingFiles& files() const { return files_; }
   // KAVIR.ini as read at set-up; change it only through ChangeConfig.
@@ -120,12 +121,6 @@ class CKAVIRView {
   void OnTxBoxClicked(int n);
   void OnOpenAllChannels();
   void OnCloseAllChannels();
-  // Ok when opened or cancelled; else why nothing changed.
-  IoStatus OnFileOpenDat();
-  // True when saved.
-  bool OnFileSaveAsDat();
-  // Opens a profile with progress; the file becomes the current one.
-  IoStatus OpenFile(const std::string& path);
 
   // ---- the grid's cells ----
   // Option lists of the grid's list editors, from QTDQT.ini at set-up.
@@ -159,9 +154,6 @@ class CKAVIRView {
   bool IsModified() const { return ToSetup() != clean_; }
   // Makes the screen as it is now the opened-read-or-saved state.
   void MarkClean() { clean_ = ToSetup(); }
-  // Before something replaces the screen: with unsaved changes, asks
-  // 保存 / 不保存 / 取消 (saving when asked). False: leave the screen alone.
-  bool ConfirmDiscardChanges();
 
   // ---- editing commands ----
   // A drop-down's new selection; the Type drop-down goes to OnTypeChanged.
@@ -169,20 +161,9 @@ class CKAVIRView {
   void OnBatteryClicked(bool on);
   void OnBandEdited(bool upper, const std::string& text);
 
-  // ---- files ----
-  // Save to the current file; Save As when there is none. True when saved.
-  bool OnFileSave();
-  // True when the profile was saved (a failed PreviousType alone is only
-  // shown); *status, when given, gets the first failure of either file.
-  bool SaveTo(const std::string& path, IoStatus* status = nullptr);
-  // The file most recently opened or saved is first.
-  RecentFiles recent;
-  void OnOpenRecent(std::size_t index);
-  // Puts a file opened or saved first in the recent list, kept in KAVIR.ini.
-  void RememberFile(const std::string& path);
-  // The file name shown in the window title: the current file's name, or
-  // "无标题" when none.
-  std::string DocumentName() const;
+  // ---- the file behind it ----
+  ScreenDocument& document() { return document_; }
+  const ScreenDocument& document() const { return document_; }
 
   // The set-up the screen shows now: what a store, a write, a report or a
   // comparison takes.
@@ -220,6 +201,7 @@ class CKAVIRView {
   IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");
   RadioIdentity identity_;
   GridEditing editing_{*this};
+  ScreenDocument document_{*this};
   UndoHistory history_;
   Setup clean_;
   int step_depth_ = 0;

@@ -16,7 +16,7 @@ void CKAVIRView::OnTypeChanged(int new_index) {
               {TrText("Screen", "改变"), TrText("Screen", "不改变")})) {
     // Unsaved changes are asked about (and saved) as they were, old model included.
     type.selected = before;
-    if (ConfirmDiscardChanges()) {
+    if (document_.ConfirmDiscardChanges()) {
       bool loaded = false;
       RecordStep([&] {
         type.selected = new_index;
@@ -28,7 +28,7 @@ void CKAVIRView::OnTypeChanged(int new_index) {
         }
         current_model_name = model;
         // The screen no longer shows the file it was opened from.
-        current_file_name.clear();
+        document_.current_file_name.clear();
       });
       if (loaded) {
         MarkClean();

@@ -44,7 +44,7 @@ OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, 
   if (!image) {
     // A profile opens as it always did, with the load's own messages.
     out.status = view.LoadProfile(path);
-    if (out.status) view.current_file_name = path;
+    if (out.status) view.document().current_file_name = path;
     return out;
   }
   out.image = true;
@@ -56,7 +56,7 @@ OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, 
   // the screen shows it as after a read.
   view.RecordStep([&] {
     view.ShowSetup(*file.record, view.files().read_ini);
-    view.current_file_name = path;
+    view.document().current_file_name = path;
   });
   view.MarkClean();
   out.image_bytes = file.image_bytes;
@@ -65,7 +65,7 @@ OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, 
 
 OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask) {
   // Unsaved work is asked about before anything replaces it.
-  if (!view.ConfirmDiscardChanges()) {
+  if (!view.document().ConfirmDiscardChanges()) {
     OpenOutcome out;
     out.cancelled = true;
     return out;
@@ -80,7 +80,7 @@ OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask) {
   view.ui().Pause(300);
   OpenOutcome out = OpenSetupFile(view, path, 0, ask);
   // The recent list holds the files opened here; an image reopens as a profile would not.
-  if (out.status.ok && !out.cancelled && !out.image) view.RememberFile(path);
+  if (out.status.ok && !out.cancelled && !out.image) view.document().RememberFile(path);
   view.ui().EndProgress();
   view.ui().SetStatusText(out.status.ok || out.cancelled ? TrText("Screen", "就绪") : TrText("Screen", "打开失败"));
   return out;

@@ -62,7 +62,7 @@ void CKAVIRView::OnInitialUpdate(PortStarter* port) {
   if (port) port->OpenStartupPort(config_);
   current_tab = 1;
   ShowPage(1);
-  recent.ReadFrom(config_.ini());
+  document_.recent.ReadFrom(config_.ini());
   // The start-up model is where editing begins: nothing to undo, nothing unsaved.
   history_.Clear();
   MarkClean();

@@ -156,10 +156,10 @@ TEST_F(LanguageTest, EveryPageMenuAndDialogReadsInEnglish) {
 
 TEST_F(LanguageTest, AProfileSavedInEnglishIsTheOneSavedInChinese) {
   StartFrame();
-  ASSERT_TRUE(frame_->view().SaveTo(Path("zh.dat")));
+  ASSERT_TRUE(frame_->view().document().SaveTo(Path("zh.dat")));
   Choose(2);
   EXPECT_EQ(Cell(1, 6), QStringLiteral("High"));
-  ASSERT_TRUE(frame_->view().SaveTo(Path("en.dat")));
+  ASSERT_TRUE(frame_->view().document().SaveTo(Path("en.dat")));
   const std::string zh = ReadBytes(Path("zh.dat")), en = ReadBytes(Path("en.dat"));
   EXPECT_EQ(zh, en);
   EXPECT_NE(zh.find("TxPower=\xB8\xDF"), std::string::npos);  // 高 in GBK

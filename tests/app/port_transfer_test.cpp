@@ -50,7 +50,7 @@ TEST_F(AppTest, OnASerialPortAReadAndAVerifiedWriteGoThroughAndTheReportIsDrawn)
     EXPECT_TRUE(boxes.texts.last().contains(QStringLiteral("读回校验一致"))) << boxes.texts.last().toStdString();
     std::printf("write with its backup read and verify: %lld ms\n", static_cast<long long>(ms));
   }
-  ASSERT_TRUE(frame_->view().SaveTo(Path("written.dat")));
+  ASSERT_TRUE(frame_->view().document().SaveTo(Path("written.dat")));
   const IoStatus pdf = WriteReportPdf(ReportOf(frame_->view().ToSetup(), "written.dat"), Path("written.pdf"));
   ASSERT_TRUE(pdf.ok) << pdf.Message();
 

@@ -289,7 +289,7 @@ TEST_F(RadioTest, AWriteListsWhatItChangesFirst) {
 TEST_F(RadioTest, PlanErrorsAreListedAndAskedAboutBeforeAWrite) {
   using kavir::test::WriteBytes;
   StartFrame();
-  frame_->view().current_file_name = Path("客户.dat");
+  frame_->view().document().current_file_name = Path("客户.dat");
   const std::string licence = Path("licence.csv");
   WriteBytes(licence, "Frequency,MaxPower,Bandwidth,TX\n160.00625,high,wide,yes\n");
   struct Seen {
@@ -367,7 +367,7 @@ TEST_F(AppTest, SaveAsWritesTheFileAndSaveAtTheCloseQuestionWritesItAgain) {
   frame_->action(kCmdSaveAs)->trigger();
   const std::string file = (saved + QStringLiteral(".dat")).toStdString();  // the default extension is added
   EXPECT_EQ(GetPrivateProfileString("Previous", "CH02.RxFreq", "", 20, file), "150.01250");
-  EXPECT_EQ(frame_->view().current_file_name, file);
+  EXPECT_EQ(frame_->view().document().current_file_name, file);
 
   SetCell(2, 1, QStringLiteral("160.0250"));
   BoxAnswerer boxes({QMessageBox::Save});

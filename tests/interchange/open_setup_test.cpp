@@ -104,7 +104,7 @@ TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelItNamesAndSavesTheSameBytes) {
   EXPECT_TRUE(out.image);
   EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16V") << "the model named by the file name";
   EXPECT_EQ(s.view->grid.Text(3, 1) + " " + s.view->grid.Text(3, 2), "145.50000 -DCS:754");
-  EXPECT_EQ(s.view->current_file_name, path);
+  EXPECT_EQ(s.view->document().current_file_name, path);
   EXPECT_FALSE(s.view->IsModified());
   EXPECT_FALSE(std::filesystem::exists(s.files.read_ini));
   EXPECT_EQ(Bytes(*ImageForWrite(s.view->ToSetup(), s.view->channel_lists, s.view->radio_identity()).image), ReadBytes(path));
@@ -128,7 +128,7 @@ TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelItNamesAndSavesTheSameBytes) {
   // A profile opens as Open always did.
   ASSERT_TRUE(OpenSetupFile(*s.view, s.files.ModelFile("KV16U"), 0, nullptr).status);
   EXPECT_EQ(s.view->ToSetup(), ShippedSetups().Model("KV16U"));
-  EXPECT_EQ(s.view->current_file_name, s.files.ModelFile("KV16U"));
+  EXPECT_EQ(s.view->document().current_file_name, s.files.ModelFile("KV16U"));
 }
 
 // A channel that is off never transmits, however its file sets the TX box:

@@ -16,19 +16,19 @@ class OpenSave : public ::testing::Test {
 };
 
 TEST_F(OpenSave, CancelledDialogsChangeNothingSaveAsKeepsForeignKeysAndOpenLoadsWithProgress) {
-  view->current_file_name = "before.dat";
-  view->OnFileOpenDat(), view->OnFileSaveAsDat();  // both cancelled
+  view->document().current_file_name = "before.dat";
+  view->document().OnFileOpenDat(), view->document().OnFileSaveAsDat();  // both cancelled
   ASSERT_EQ(ui.dialogs.size(), 2u);
-  EXPECT_EQ(ui.dialogs[1].initial_name + view->current_file_name, "before.datbefore.dat");  // Save As proposes it
+  EXPECT_EQ(ui.dialogs[1].initial_name + view->document().current_file_name, "before.datbefore.dat");  // Save As proposes it
   EXPECT_TRUE(ui.progress.empty());
   const std::string path = dir.dir.File("old.dat");
   WriteIni(path, {{"Notes", {{"Owner", "车队"}}},
                   {"Previous", {{"TimerOut", "关"}, {"CH01.RxFreq", "401.00000"}, {"Comment", "keep me"}}}});
   view->grid.SetText(2, 2, "");
   ui.save_path = path;
-  view->OnFileSaveAsDat();
+  view->document().OnFileSaveAsDat();
   EXPECT_TRUE(ui.errors.empty());
-  EXPECT_EQ(view->current_file_name, path);
+  EXPECT_EQ(view->document().current_file_name, path);
   EXPECT_EQ(ui.status.back(), "已保存 old.dat");  // says what it did, not only that it is ready
   const IniDocument doc = ReadIniFile(path);
   EXPECT_EQ(doc.Find("Notes", "Owner").value_or("") + doc.Find("Previous", "Comment").value_or(""), "车队keep me");
@@ -39,8 +39,8 @@ TEST_F(OpenSave, CancelledDialogsChangeNothingSaveAsKeepsForeignKeysAndOpenLoads
   const std::string other = dir.dir.File("a.dat");
   WriteIni(other, {{"Previous", {{"CH01.RxFreq", "401.00000"}, {"TimerOut", "15S"}}}});
   ui.open_path = other;
-  view->OnFileOpenDat();
-  EXPECT_EQ(view->current_file_name, other);
+  view->document().OnFileOpenDat();
+  EXPECT_EQ(view->document().current_file_name, other);
   EXPECT_EQ(view->grid.Text(1, 1) + view->Combo("TimerOut")->SelectedText(), "401.0000015S");
   EXPECT_EQ(ui.progress.size(), 4u);
 }
@@ -67,29 +67,29 @@ TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
     SCOPED_TRACE(c.what);
     if (c.bytes != "-") WriteBytes(c.path, c.bytes);
     const std::string before = ReadBytes(c.path);
-    view->current_file_name = "kept.dat";
+    view->document().current_file_name = "kept.dat";
     ui.errors.clear();
     ui.save_path = ui.open_path = c.path;
     if (c.save) {
-      EXPECT_FALSE(view->OnFileSaveAsDat());
+      EXPECT_FALSE(view->document().OnFileSaveAsDat());
     } else {
-      const IoStatus status = view->OnFileOpenDat();
+      const IoStatus status = view->document().OnFileOpenDat();
       EXPECT_FALSE(status.ok);
       EXPECT_EQ(status.bad_input, c.bad_input);
     }
     ASSERT_EQ(ui.errors.size(), 1u);
     EXPECT_NE(ui.errors[0].find(c.path), std::string::npos) << ui.errors[0];
     EXPECT_GT(ui.errors[0].size(), c.path.size() + 2);  // a reason follows the path
-    EXPECT_TRUE(view->current_file_name == "kept.dat" && view->ProfileValues() == shown);
+    EXPECT_TRUE(view->document().current_file_name == "kept.dat" && view->ProfileValues() == shown);
     EXPECT_EQ(ReadBytes(c.path), before);
     EXPECT_EQ(ui.progress.back(), "end");
   }
   EXPECT_EQ(ReadBytes(blocker), "x");
   ui.open_path = at_limit;  // it opens, and one profile key is enough to be a profile
-  EXPECT_TRUE(view->OnFileOpenDat().ok);
+  EXPECT_TRUE(view->document().OnFileOpenDat().ok);
   EXPECT_EQ(view->Combo("TimerOut")->SelectedText(), "15S");
   ui.save_path = at_limit;
-  EXPECT_TRUE(view->OnFileSaveAsDat());
+  EXPECT_TRUE(view->document().OnFileSaveAsDat());
 
   // A KAVIR.ini that cannot be written only loses the model for the next start:
   // the profile is saved, named and clean, and the error says where.
@@ -98,9 +98,9 @@ TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
   view->grid.SetText(1, 1, "403.00000");
   ui.errors.clear();
   ui.save_path = dir.dir.File("saved.dat");
-  const bool saved = view->OnFileSaveAsDat();
+  const bool saved = view->document().OnFileSaveAsDat();
   fs::permissions(PathFromUtf8(dir.files.kavir_ini), fs::perms::owner_all);
-  EXPECT_TRUE(saved && view->current_file_name == ui.save_path && !view->IsModified());
+  EXPECT_TRUE(saved && view->document().current_file_name == ui.save_path && !view->IsModified());
   EXPECT_EQ(ReadIniFile(ui.save_path).Find("Previous", "CH01.RxFreq").value_or(""), "403.00000");
   ASSERT_FALSE(ui.errors.empty());
   for (const std::string& e : ui.errors) EXPECT_NE(e.find("KAVIR.ini"), std::string::npos) << e;
@@ -138,39 +138,39 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
   auto view = dir.Start(ui);
   const std::string saved = dir.dir.File("甲.dat");
   ui.save_path = saved;
-  ASSERT_TRUE(view->OnFileSaveAsDat());
+  ASSERT_TRUE(view->document().OnFileSaveAsDat());
   ui.open_path = dir.files.ModelFile("KV16可定义");
-  view->OnFileOpenDat();
+  view->document().OnFileOpenDat();
   EXPECT_EQ(ReadIniFile(dir.files.kavir_ini).Find("ComPort", "1").value_or(""), "1");  // the rest of KAVIR.ini stays
 
   FakeUi ui2;
   auto restarted = dir.Start(ui2);
-  EXPECT_EQ(restarted->recent.paths(), (std::vector<std::string>{ui.open_path, saved}));
+  EXPECT_EQ(restarted->document().recent.paths(), (std::vector<std::string>{ui.open_path, saved}));
 
   // A file that has gone is removed, with a message naming it.
   std::filesystem::remove(std::filesystem::path(std::u8string(saved.begin(), saved.end())));
-  restarted->OnOpenRecent(1);
+  restarted->document().OnOpenRecent(1);
   ASSERT_EQ(ui2.errors.size(), 1u);
   EXPECT_NE(ui2.errors[0].find(saved), std::string::npos);
-  EXPECT_EQ(restarted->recent.paths(), std::vector<std::string>{ui.open_path});
-  EXPECT_EQ(dir.Start(ui2)->recent.paths(), std::vector<std::string>{ui.open_path});
-  restarted->OnOpenRecent(0);
-  EXPECT_EQ(restarted->current_file_name, ui.open_path);
+  EXPECT_EQ(restarted->document().recent.paths(), std::vector<std::string>{ui.open_path});
+  EXPECT_EQ(dir.Start(ui2)->document().recent.paths(), std::vector<std::string>{ui.open_path});
+  restarted->document().OnOpenRecent(0);
+  EXPECT_EQ(restarted->document().current_file_name, ui.open_path);
   EXPECT_EQ(restarted->grid.Text(1, 1), "430.12500");
 
   // The window's 打开 (which also opens images) remembers the file too, and
   // a file just saved opens as it is: nothing unsaved.
   ui.save_path = dir.dir.File("customer1.dat");
-  ASSERT_TRUE(view->OnFileSaveAsDat());
+  ASSERT_TRUE(view->document().OnFileSaveAsDat());
   ui.open_path = dir.files.ModelFile("KV16U");
   EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok);
   ui.open_path = ui.save_path;
   ui.pauses.clear();
   EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok && !view->IsModified());
   const std::vector<int> shown_for = std::exchange(ui.pauses, {});
-  EXPECT_EQ(view->recent.paths()[1] + view->recent.paths()[0], dir.files.ModelFile("KV16U") + ui.save_path);
+  EXPECT_EQ(view->document().recent.paths()[1] + view->document().recent.paths()[0], dir.files.ModelFile("KV16U") + ui.save_path);
   EXPECT_NE(ui.dialogs.back().filter.find("(*.dat *.img *.bin)"), std::string::npos);  // images are offered too
-  EXPECT_TRUE(view->OnFileOpenDat().ok);
+  EXPECT_TRUE(view->document().OnFileOpenDat().ok);
   EXPECT_TRUE(!shown_for.empty() && shown_for == ui.pauses);  // both opens keep their progress up a moment
 
   // An image opens but is not remembered (it would not reopen as a
@@ -178,12 +178,12 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
   const Image image = EncodeImage(view->ToSetup());
   ui.open_path = dir.dir.File("radio.img");
   WriteBytes(ui.open_path, std::string(image.begin(), image.end()));
-  const std::vector<std::string> remembered = view->recent.paths();
+  const std::vector<std::string> remembered = view->document().recent.paths();
   const OpenOutcome opened = OnFileOpenSetup(*view, nullptr);
   EXPECT_TRUE(opened.status.ok && opened.image && !opened.cancelled);
   ui.open_path.clear();
   EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).cancelled);
-  EXPECT_EQ(view->recent.paths(), remembered);
+  EXPECT_EQ(view->document().recent.paths(), remembered);
 }
 
 }  // namespace

@@ -91,9 +91,9 @@ TEST(BrokenKavirIni, NothingIsStoredAndKavirIniIsNeverMadeFromNothing) {
 
     // Open still shows a file; Save As, Save over it and the model change refuse.
     ui.open_path = ui.save_path = good;
-    EXPECT_TRUE(view->OnFileOpenDat().ok) << c.name;
+    EXPECT_TRUE(view->document().OnFileOpenDat().ok) << c.name;
     ui.errors.clear();
-    EXPECT_FALSE(view->OnFileSaveAsDat()) << c.name;
+    EXPECT_FALSE(view->document().OnFileSaveAsDat()) << c.name;
     EXPECT_FALSE(view->StoreProfile(dir.dir.File("new.dat")).ok) << c.name;
     ui.answers = {true};
     view->OnTypeChanged(0);  // an empty model list: nothing to change to

@@ -57,7 +57,7 @@ TEST_P(EachChange, IsOneStepThatUndoesAndRedoes) {
   ASSERT_NE(after, before) << "the change changed nothing";
   EXPECT_EQ(view->history().undo_count(), 1u);
   EXPECT_EQ(view->IsModified(), !GetParam().load);
-  const std::string file = view->current_file_name;
+  const std::string file = view->document().current_file_name;
   view->Undo();
   ScreenState undone = view->Values();
   EXPECT_EQ(undone.file_name, file);  // undo never changes which file is current
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                    }},
         ChangeCase{"ModelChangeYes", [](UndoTest& t, CKAVIRView& v) { t.ui.answers = {true}, v.OnTypeChanged(2); }, true},
         ChangeCase{"Open", [](UndoTest& t, CKAVIRView& v) {
-                     t.ui.open_path = t.dir.files.ModelFile("KV16可定义"), v.OnFileOpenDat();
+                     t.ui.open_path = t.dir.files.ModelFile("KV16可定义"), v.document().OnFileOpenDat();
                    }, true},
         ChangeCase{"LoadOfARead", [](UndoTest& t, CKAVIRView& v) {
                      WriteIni(t.dir.files.read_ini, {{"Previous", {{"CH01.RxFreq", "455.00000"}, {"FreqV", "400"}}}});
@@ -157,25 +157,25 @@ TEST(UndoHistory, KeepsTheNewestStepsWithinItsLimitAndCountsTheirTexts) {
 }
 
 TEST_F(UndoTest, UnsavedStateIsDerivedFromTheValues) {
-  EXPECT_EQ(view->DocumentName(), "无标题");
+  EXPECT_EQ(view->document().DocumentName(), "无标题");
   std::string seen;  // "m" modified, "-" not, after each step
   const auto step = [&] { seen += view->IsModified() ? 'm' : '-'; };
   Type(1, 1, "401.0125"), step();
   Type(1, 1, "430.125"), step();  // typed back by hand: nothing differs
   view->Undo(), step(), view->Undo(), step(), view->Redo();
   ui.save_path = dir.dir.File("unit 7.dat");
-  EXPECT_TRUE(view->OnFileSave());  // no file yet: Save As
+  EXPECT_TRUE(view->document().OnFileSave());  // no file yet: Save As
   step();
   view->Undo(), step();  // back past the save: differs from the file, which stays current
-  EXPECT_EQ(view->DocumentName(), "unit 7.dat");
+  EXPECT_EQ(view->document().DocumentName(), "unit 7.dat");
   view->Redo(), step();
   EXPECT_EQ(seen, "m-m--m-");
-  EXPECT_EQ(view->DocumentName(), "unit 7.dat");
+  EXPECT_EQ(view->document().DocumentName(), "unit 7.dat");
   EXPECT_EQ(Stored(ui.save_path, "CH01.RxFreq"), "401.01250");
 
   Type(2, 1, "402.5");  // Save goes to the current file without a dialog
   const std::size_t dialogs = ui.dialogs.size();
-  EXPECT_TRUE(view->OnFileSave() && ui.dialogs.size() == dialogs);
+  EXPECT_TRUE(view->document().OnFileSave() && ui.dialogs.size() == dialogs);
   EXPECT_EQ(Stored(ui.save_path, "CH02.RxFreq"), "402.50000");
 }
 
@@ -183,22 +183,22 @@ TEST_F(UndoTest, ReplacingUnsavedChangesAsksFirst) {
   Type(1, 1, "401.0125");
   ui.open_path = dir.files.ModelFile("KV16可定义");
   ui.save_answers = {SaveChoice::Cancel};
-  view->OnFileOpenDat();
+  view->document().OnFileOpenDat();
   EXPECT_TRUE(ui.save_prompts.size() == 1u && ui.dialogs.empty());  // cancelled before the file dialog
 
   // 保存 with no file: Save As cancelled keeps everything.
   ui.save_answers = {SaveChoice::Save};
-  view->OnFileOpenDat();
+  view->document().OnFileOpenDat();
   EXPECT_EQ(view->grid.Text(1, 1) + view->current_model_name, "401.01250KV16U");
 
   ui.save_answers = {SaveChoice::Save};
   ui.save_path = dir.dir.File("kept.dat");
-  view->OnFileOpenDat();
+  view->document().OnFileOpenDat();
   EXPECT_EQ(Stored(ui.save_path, "CH01.RxFreq"), "401.01250");
-  EXPECT_TRUE(view->current_file_name == ui.open_path && !view->IsModified());
+  EXPECT_TRUE(view->document().current_file_name == ui.open_path && !view->IsModified());
 
   ui.open_path = dir.files.ModelFile("KV16U");
-  view->OnFileOpenDat();  // a clean screen is replaced without a question
+  view->document().OnFileOpenDat();  // a clean screen is replaced without a question
   EXPECT_EQ(ui.save_prompts.size(), 3u);
   Type(1, 1, "401.0125");  // a model change asks too; Undo brings the set-up back
   ui.answers = {true}, ui.save_answers = {SaveChoice::Discard};
