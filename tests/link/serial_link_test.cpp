@@ -234,14 +234,17 @@ TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
   EXPECT_EQ(warning, "");
   EXPECT_EQ(ReadPortChoice(empty).port_number, 1);
   EXPECT_EQ(ReadPortChoice(IniDocument::Parse("[ComPort]\r\n1=34\r\n")).port_number, 3);  // its first character
-  // A write verifies and keeps the radio's own settings unless told not to.
+  // A write verifies, keeps the radio's own settings and lists the changes unless told not to.
   const auto write_switches = [](const char* text) {
     const IniDocument ini = IniDocument::Parse(text);
-    return std::make_pair(ReadVerifyAfterWrite(ini), ReadKeepRadioBeforeWrite(ini));
+    return std::make_tuple(ReadVerifyAfterWrite(ini), ReadKeepRadioBeforeWrite(ini), ReadShowChangesBeforeWrite(ini));
   };
-  EXPECT_EQ(write_switches(""), std::make_pair(true, true));
-  EXPECT_EQ(write_switches("[Write]\r\nVerify=0\r\nKeepRadio=0\r\n"), std::make_pair(false, false));
-  EXPECT_EQ(write_switches("[Write]\r\nVerify=x\r\nKeepRadio=\r\n"), std::make_pair(true, true));
+  const auto on = std::make_tuple(true, true, true), off = std::make_tuple(false, false, false);
+  EXPECT_EQ(write_switches(""), on);
+  EXPECT_EQ(write_switches("[Write]\r\nVerify=0\r\nKeepRadio=0\r\nShowChanges=0\r\n"), off);
+  EXPECT_EQ(write_switches("[Write]\r\nVerify=x\r\nKeepRadio=\r\nShowChanges=x\r\n"), on);
+  // Seven characters are read.
+  EXPECT_EQ(write_switches("[Write]\r\nVerify=0000001\r\nKeepRadio=0000001\r\nShowChanges=0000001\r\n"), on);
   const PortChoice p = ReadPortChoice(IniDocument::Parse("[comport]\r\n1=7\r\nDevice=  /dev/pts/4 \r\n"));
   EXPECT_EQ(std::make_pair(p.port_number, p.device), std::make_pair(7, std::string("/dev/pts/4")));
 }
