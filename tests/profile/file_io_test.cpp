@@ -228,6 +228,12 @@ TEST(SystemFaults, SavesAndReadsHoldTheirGround) {
   const IoStatus closed = WriteFileAtomically(dir.File("a.dat"), "new");
   EXPECT_TRUE(!closed.ok && closed.reason.find(std::strerror(EIO)) != npos) << closed.reason;
   EXPECT_EQ(Snapshot(dir.path()), (std::map<std::string, std::string>{{"a.dat", "old"}}));
+  int ends[2];  // nor does a pipe's: the reader may have got less
+  ASSERT_EQ(::pipe(ends), 0);
+  faults::close_error = EIO;
+  EXPECT_FALSE(WriteFileAtomically("/proc/self/fd/" + std::to_string(ends[1]), "abc").ok);
+  faults::close_error = 0;
+  ::close(ends[0]), ::close(ends[1]);
 
   // No exclusive rename: a hard link does it; no hard links either: the
   // name is created exclusively. A taken name is refused all three ways.

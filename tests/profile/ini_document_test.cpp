@@ -190,6 +190,7 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       {"7F after a lead byte", "[Previous]\r\nType=关\xE5\x7F\xB3\r\n", E::Gbk, nullptr},
       {"7F in the last place", "[Previous]\r\nType=关\xE5\x85\x7F\r\n", E::Gbk, nullptr},
       {"the last form before the surrogates", "[Previous]\r\nType=关\xED\x9F\xBF\r\n", E::Utf8, "关\xED\x9F\xBF"},
+      {"a DEL byte among Chinese", "[Previous]\r\nType=常规\x7F\r\n", E::Utf8, "常规\x7F"},  // DEL is ASCII
       {"Chinese in the first byte", "关=1\r\n[Previous]\r\nType=x\r\n", E::Utf8, "x"},
       {"the first two-byte form, and Chinese in the last byte", "[Previous]\r\nType=\xC2\x80关", E::Utf8, "\xC2\x80关"},
       // D6 B5 is 值 in GBK and also a valid two-byte UTF-8 form.
@@ -211,6 +212,10 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       EXPECT_EQ(again.GetString("Previous", "Type", "", 20), c.type) << c.name;
     }
   }
+  // One key written straight into the file keeps the rest.
+  ASSERT_TRUE(WritePrivateProfileString("Previous", "Mode", "常规", path).ok);
+  const auto stored = [&](const char* key) { return GetPrivateProfileString("Previous", key, "", 20, path); };
+  EXPECT_EQ(stored("Mode") + stored("Type"), "常规值");
 }
 
 }  // namespace
