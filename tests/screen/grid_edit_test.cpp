@@ -1,6 +1,8 @@
 // Paste, fill and clear of channel cells, and the clipboard's text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support.h"
 
 namespace kavir::test {
@@ -75,6 +77,7 @@ TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
   // A long list of refusals is cut short with a count.
   const std::string lines = view->editing().FillCells({1, 1, 16, 1}, "1").Describe(3);
   EXPECT_NE(lines.find("另有 13 个"), std::string::npos) << lines;
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3) << lines;  // three named, then the count
 }
 
 TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPasteDoes) {
@@ -107,6 +110,9 @@ TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPa
   view->channel_lists.busy_lock.push_back("Carrier");  // an option in any case of its letters
   view->editing().PasteCells(CellRange::One(1, 5), "caRRIER\n");
   EXPECT_EQ(view->grid.Text(1, 5), "Carrier");
+  view->channel_lists.zone_wide.clear();  // QTDQT.ini without the list: the column takes any text
+  type(CellRange::One(1, 9), 1, 9, "Wide");
+  EXPECT_EQ(view->grid.Text(1, 9), "Wide");
 }
 
 TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
@@ -114,6 +120,7 @@ TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   EXPECT_EQ(ParseTsv(FormatTsv(rows)), rows);
   EXPECT_TRUE(ParseTsv("").empty());
   EXPECT_EQ(ParseTsv("1\t2"), (std::vector<std::vector<std::string>>{{"1", "2"}}));  // no line end
+  EXPECT_EQ(ParseTsv("1\t"), (std::vector<std::vector<std::string>>{{"1", ""}}));  // nor a last cell
   // A quote closing the text is read as closing, whatever follows it in memory.
   EXPECT_EQ(ParseTsv(std::string_view("\"a\"\"", 3)), (std::vector<std::vector<std::string>>{{"a"}}));
   view->editing().PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");

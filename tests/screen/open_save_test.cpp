@@ -130,6 +130,7 @@ TEST(RecentFilesList, NewestFirstNoDuplicatesAtMostSix) {
   recent.WriteTo(config), read.ReadFrom(config);
   EXPECT_EQ(read.paths(), recent.paths());
   EXPECT_EQ(config.Find("RecentFiles", "File7"), std::optional<std::string>("z"));  // only six are ours
+  EXPECT_EQ(config.Find("RecentFiles", "File1"), std::optional<std::string>("g"));  // the newest first
 }
 
 TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {

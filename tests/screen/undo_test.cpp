@@ -122,6 +122,8 @@ TEST_F(UndoTest, UndoAndRedoShowThePageAndCellsTheyChange) {
     view->OnTabChanged(page), view->Undo();
     EXPECT_EQ(view->shown_page, page);
   }
+  view->OnBandEdited(true, "460"), view->Undo();  // an edge of the band alone is one change
+  EXPECT_EQ(ui.status.back(), "已撤销 1 处修改");
 }
 
 TEST_F(UndoTest, CommandsThatChangeNothingLeaveNoStep) {
