@@ -190,12 +190,14 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       {"7F after a lead byte", "[Previous]\r\nType=关\xE5\x7F\xB3\r\n", E::Gbk, nullptr},
       {"7F in the last place", "[Previous]\r\nType=关\xE5\x85\x7F\r\n", E::Gbk, nullptr},
       {"the last form before the surrogates", "[Previous]\r\nType=关\xED\x9F\xBF\r\n", E::Utf8, "关\xED\x9F\xBF"},
-      {"a DEL byte among Chinese", "[Previous]\r\nType=常规\x7F\r\n", E::Utf8, "常规\x7F"},  // DEL is ASCII
       {"Chinese in the first byte", "关=1\r\n[Previous]\r\nType=x\r\n", E::Utf8, "x"},
       {"the first two-byte form, and Chinese in the last byte", "[Previous]\r\nType=\xC2\x80关", E::Utf8, "\xC2\x80关"},
       // D6 B5 is 值 in GBK and also a valid two-byte UTF-8 form.
       {"GBK that reads as UTF-8", "[Previous]\r\nType=" + Gbk("值") + "\r\n", E::Gbk, "值"},
   };
+  // DEL is ASCII: no line of this file is taken for one that cannot be read.
+  const IniDocument del = IniDocument::Parse("[Previous]\r\nType=常规\x7F\r\n");
+  EXPECT_EQ(std::make_pair(del.encoding(), del.undecodable_line()), std::make_pair(E::Utf8, 0));
   TempDir dir;
   const std::string path = dir.File("p.dat");
   for (const Case& c : cases) {
