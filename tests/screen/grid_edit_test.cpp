@@ -111,7 +111,7 @@ TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPa
   view->editing().PasteCells(CellRange::One(1, 5), "caRRIER\n");
   EXPECT_EQ(view->grid.Text(1, 5), "Carrier");
   view->channel_lists.zone_wide.clear();  // QTDQT.ini without the list: the column takes any text
-  view->PasteCells(CellRange::One(1, 9), "Wide\n");
+  view->editing().PasteCells(CellRange::One(1, 9), "Wide\n");
   EXPECT_EQ(view->grid.Text(1, 9), "Wide");
 }
 
