@@ -164,6 +164,8 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
       {{1, "COM12", 115200, {1, 1, 1}}, true},
       {{3, "", 4800, {kMaxTimeoutMs, 2000, kMaxTimeoutMs}}, true},
       {{3, "", 0, {80, 80, 80}}, false},
+      {{3, "", 49, {80, 80, 80}}, false},
+      {{3, "", 50, {80, 80, 80}}, true},
       {{0, "", 9600, {80, 80, 80}}, false},
       {{10, "", 9600, {80, 80, 80}}, false},  // one digit in KAVIR.ini
       {{3, "", 9600, {0, 80, 80}}, false},

@@ -92,6 +92,7 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.ToSetup(), rig.view.current_model_name);
   EXPECT_NE(summary.find("16 个信道"), std::string::npos) << summary;
   EXPECT_NE(summary.find("backups/read-KV16V-"), std::string::npos) << summary;
+  EXPECT_EQ(summary.find(rig.files.program_dir), std::string::npos) << "named within the folder: " << summary;
 }
 
 // Every progress text and the last status of a read are shown translated.
