@@ -6,11 +6,10 @@ namespace kavir {
 
 namespace {
 
-IoStatus ReadExisting(const std::string& path, IniDocument* doc, bool* missing) {
+IoStatus ReadExisting(const std::string& path, IniDocument* doc) {
   IoStatus status;
   *doc = ReadIniFile(path, &status);
-  *missing = KindOfFile(path) == FileKind::Missing;
-  if (status && *missing) status = IoStatus::Fail(path, "is missing");
+  if (status && KindOfFile(path) == FileKind::Missing) status = IoStatus::Fail(path, "is missing");
   return status;
 }
 
@@ -19,21 +18,19 @@ IoStatus ReadExisting(const std::string& path, IniDocument* doc, bool* missing) 
 ProgramConfig ProgramConfig::Read(std::string path) {
   ProgramConfig config;
   config.path_ = std::move(path);
-  config.status_ = ReadExisting(config.path_, &config.ini_, &config.missing_);
+  config.status_ = ReadExisting(config.path_, &config.ini_);
   return config;
 }
 
 IoStatus ProgramConfig::Change(const std::function<void(IniDocument&)>& change) {
   IniDocument now;
-  bool missing = true;
-  IoStatus status = ReadExisting(path_, &now, &missing);
+  IoStatus status = ReadExisting(path_, &now);
   if (!status) return status;
   change(now);
   status = WriteIniFile(path_, now);
   if (!status) return status;
   ini_ = std::move(now);
   status_ = IoStatus::Ok();
-  missing_ = false;
   return status;
 }
 

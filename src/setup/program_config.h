@@ -1,6 +1,6 @@
 #pragma once
-// KAVIR.ini as the program holds it: read once at start (and again only on
-// an explicit reload) and changed only through Change, which writes the file
+// KAVIR.ini as the program holds it: read once at start and changed only
+// through Change, which writes the file
 // and this value together. Everything else takes the value; nothing reads
 // the file behind it.
 #include <functional>
@@ -21,21 +21,17 @@ class ProgramConfig {
   // Ok when the file was there and could be read; a missing file reads as
   // empty but fails here, since it would hold no option lists.
   const IoStatus& status() const { return status_; }
-  bool missing() const { return missing_; }
 
   // The one writer. The file is read again first, so a setting another
   // window stored meanwhile is kept; a file that is missing or cannot be
   // read is left alone (a stub would lack every option list). On success
   // this value is the file as written.
   IoStatus Change(const std::function<void(IniDocument&)>& change);
-  // Takes the file as it is now.
-  void Reload() { *this = Read(path_); }
 
  private:
   std::string path_;
   IniDocument ini_;
   IoStatus status_ = IoStatus::Fail("", "was not read");
-  bool missing_ = true;
 };
 
 }  // namespace kavir
