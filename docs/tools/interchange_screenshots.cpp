@@ -52,16 +52,16 @@ int main(int argc, char* argv[]) {
       "6,Rev,146.520000,,0.000000,TSQL-R,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,\r\n"
       "7,UHF,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,0.5W,\r\n"
       "8,Marine 16,156.800000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,25.00,P,5.0W,\r\n";
-  app::ImportPreviewDialog preview(plan, LimitsOf(view.ToSetup(), view.channel_lists), QStringLiteral("club-plan.csv"));
+  app::ImportPreviewDialog preview(plan, LimitsOf(view.setup(), view.channel_lists), QStringLiteral("club-plan.csv"));
   if (!Shoot(preview, out + QStringLiteral("/import-preview.png"))) return 1;
 
-  Setup other = view.ToSetup();
+  Setup other = view.setup();
   other.channel(3)[ChannelField::RxFreq] = "141.60000";
   other.channel(5)[ChannelField::TxTone] = "CTCSS:100.0";
   other.channel(7)[ChannelField::TxPower] = "低";
   other.channel(12).tx_enabled = false;
   other[Setting::TimerOut] = {2, view.option_lists()[Setting::TimerOut][2]};
-  app::CompareDialog compare(CompareSetups(view.ToSetup(), other), QStringLiteral("文件 radio.dat"));
+  app::CompareDialog compare(CompareSetups(view.setup(), other), QStringLiteral("文件 radio.dat"));
   if (!Shoot(compare, out + QStringLiteral("/compare-dialog.png"))) return 1;
   return 0;
 }

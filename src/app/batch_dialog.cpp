@@ -173,7 +173,7 @@ void BatchDialog::Start() {
   std::string error;
   std::optional<BatchSetup> setup;
   if (screen_choice_->isChecked()) {
-    setup = BatchSetupOf(view_.ToSetup(), ScreenData(view_), &error);
+    setup = BatchSetupOf(view_.setup(), ScreenData(view_), &error);
   } else {
     // A file is opened as a started program opens it: the user's screen stays as it is.
     setup = SetupFromFile(file_field_->text().trimmed().toStdString(), ProgramData::Load(view_.files(), view_.config()),

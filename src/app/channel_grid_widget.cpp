@@ -151,10 +151,10 @@ void ChannelGridWidget::Refresh() {
     // The grid's own background, behind and below the cells.
     setStyleSheet(QStringLiteral("QTableView { background-color: %1; gridline-color: #a0a0a0; }"
                                  " QTableView::item { padding: 0px; }")
-                      .arg(ToColor(view_.grid.back_color).name()));
+                      .arg(ToColor(kGridBack).name()));
     for (int r = 0; r < kGridRows; ++r) {
       for (int c = 0; c < kGridCols; ++c) {
-        const GridCell& cell = view_.grid.Cell(r, c);
+        const GridCell cell = view_.Cell(r, c);
         QTableWidgetItem* it = item(r, c);
         // Headers are the grid's captions; cells hold stored option texts.
         it->setText(r == 0 ? QCoreApplication::translate("Screen", cell.text.c_str())

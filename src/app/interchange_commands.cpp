@@ -77,7 +77,7 @@ void InterchangeCommands::OnImportCsv() {
     frame_.ui().ShowError(TrText("Screen", "无法读取文件 ") + read.Message(), TrText("Screen", CKAVIRView::kMessageCaption));
     return;
   }
-  Setup setup = view.ToSetup();
+  Setup setup = view.setup();
   ImportPreviewDialog preview(std::move(bytes), LimitsOf(setup, view.channel_lists), FileName(path), &frame_);
   if (preview.exec() != QDialog::Accepted) return;
   // The whole import is one step that undo takes back.
@@ -88,7 +88,7 @@ void InterchangeCommands::OnImportCsv() {
 }
 
 void InterchangeCommands::OnExportCsv() {
-  const CsvExport out = ExportCsv(frame_.view().ToSetup());
+  const CsvExport out = ExportCsv(frame_.view().setup());
   const std::string path = frame_.ui().GetSaveFileName(CsvDialog());
   if (path.empty()) return;
   if (const IoStatus written = WriteFileAtomically(path, out.text); !written) {
@@ -103,7 +103,7 @@ void InterchangeCommands::OnExportCsv() {
 }
 
 void InterchangeCommands::OnSaveImage() {
-  const CheckedImage built = ImageForWrite(frame_.view().ToSetup(), frame_.view().channel_lists, frame_.view().radio_identity());
+  const CheckedImage built = ImageForWrite(frame_.view().setup(), frame_.view().channel_lists, frame_.view().radio_identity());
   if (!built.image) {
     frame_.ui().ShowError(DescribeProblems(built.problems), TrText("Screen", CKAVIRView::kMessageCaption));
     return;
@@ -127,7 +127,7 @@ void InterchangeCommands::OnCompareFile() {
     frame_.ui().ShowError(file.message, TrText("Screen", CKAVIRView::kMessageCaption));
     return;
   }
-  CompareDialog dialog(CompareSetups(frame_.view().ToSetup(), data.Resolve(*file.record)),
+  CompareDialog dialog(CompareSetups(frame_.view().setup(), data.Resolve(*file.record)),
                        QCoreApplication::translate("InterchangeCommands", "文件 %1").arg(FileName(path)), &frame_);
   dialog.exec();
 }

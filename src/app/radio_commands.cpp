@@ -126,7 +126,7 @@ void RadioCommands::Run(Kind kind) {
   CKAVIRView& view = frame_.view();
   // A read replaces the screen: unsaved work is asked about first.
   if (kind == Kind::Read && !view.document().ConfirmDiscardChanges()) return;
-  if (kind == Kind::Write && !CheckPlanBeforeWrite(view.ToSetup(), view.document().current_file_name)) return;
+  if (kind == Kind::Write && !CheckPlanBeforeWrite(view.setup(), view.document().current_file_name)) return;
   busy_ = true;
   const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
                                    frame_.action(kCmdPort)};
@@ -167,13 +167,13 @@ void RadioCommands::Run(Kind kind) {
 
   // The end is said in words, then the status line is ready again.
   if (kind == Kind::Compare && result == TransferResult::Done) {
-    CompareDialog dialog(CompareSetups(frame_.view().ToSetup(), radio.ToSetup()), QCoreApplication::translate("RadioCommands", "电台"), &frame_);
+    CompareDialog dialog(CompareSetups(frame_.view().setup(), radio.setup()), QCoreApplication::translate("RadioCommands", "电台"), &frame_);
     dialog.exec();
     frame_.SetStatusText(QCoreApplication::translate("RadioCommands", "就绪"));
     return;
   }
   const std::string summary = kind == Kind::Write ? WriteSummary(result, link_->report)
-                              : ReadSummary(result, link_->report, (kind == Kind::Read ? frame_.view() : radio).ToSetup(),
+                              : ReadSummary(result, link_->report, (kind == Kind::Read ? frame_.view() : radio).setup(),
                                             (kind == Kind::Read ? frame_.view() : radio).current_model_name);
   const QString text = QString::fromStdString(summary);
   const QString first_line = text.section(QLatin1Char('\n'), 0, 0);
@@ -237,7 +237,7 @@ PlanDialog::Check RadioCommands::PlanCheck(const Setup& setup, bool leave_out_wr
 void RadioCommands::OnCheckPlan() {
   if (busy_) return;
   const std::string profile = frame_.view().document().current_file_name;
-  PlanDialog dialog(PlanDialog::Purpose::Look, PlanCheck(frame_.view().ToSetup(), false), LicencePath(profile),
+  PlanDialog dialog(PlanDialog::Purpose::Look, PlanCheck(frame_.view().setup(), false), LicencePath(profile),
                     &frame_);
   dialog.exec();
   if (dialog.licence_changed()) KeepLicence(profile, dialog.licence_path());

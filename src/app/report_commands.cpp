@@ -16,7 +16,7 @@
 namespace kavir::app {
 
 ReportPage PrintReport(CKAVIRView& view, std::time_t now_utc) {
-  ReportPage page = BuildReport(view.ToSetup(), view.document().current_file_name, now_utc,
+  ReportPage page = BuildReport(view.setup(), view.document().current_file_name, now_utc,
                                 lang::English() ? &lang::ShownOptions() : nullptr);
   view.grid.row = 16;
   view.grid.col = 9;

@@ -280,7 +280,7 @@ void CScreenWidget::Refresh() {
   for (QWidget* w : channel_widgets_) w->setVisible(!function_page);
 
   for (const auto& [key, widget] : combos_) {
-    const ComboBox* state = view_.Combo(key.toStdString());
+    const SettingBox* state = view_.Combo(key.toStdString());
     if (!state) {
       widget->setVisible(false);
       continue;
@@ -294,24 +294,24 @@ void CScreenWidget::Refresh() {
       widget->clear();
       widget->addItems(shown);
     }
-    widget->setCurrentIndex(state->selected);
+    widget->setCurrentIndex(view_.Selected(key.toStdString()).index);
     widget->setEnabled(state->enabled);
     widget->setVisible(function_page && state->visible);
   }
-  battery_->setChecked(view_.battery.checked());
+  const Setup& setup = view_.setup();
+  battery_->setChecked(setup.battery_saver);
   battery_->setEnabled(view_.battery.enabled);
   // Only a changed text is set, so the caret stays where the user types.
-  for (auto [edit, text] : {std::pair{band_lower_, &view_.band_lower.text},
-                            std::pair{band_upper_, &view_.band_upper.text}}) {
+  for (auto [edit, text] : {std::pair{band_lower_, &setup.band_lower}, std::pair{band_upper_, &setup.band_upper}}) {
     const QString shown = QString::fromUtf8(*text);
     if (edit->text() != shown) edit->setText(shown);
   }
   band_lower_->setEnabled(view_.band_lower.enabled);
   band_upper_->setEnabled(view_.band_upper.enabled);
   for (int n = 1; n <= 16; ++n) {
-    ch_boxes_[n - 1]->setChecked(view_.ch_box[n - 1].checked());
+    ch_boxes_[n - 1]->setChecked(setup.channel(n).enabled);
     ch_boxes_[n - 1]->setEnabled(view_.ch_box[n - 1].enabled);
-    tx_boxes_[n - 1]->setChecked(view_.tx_box[n - 1].checked());
+    tx_boxes_[n - 1]->setChecked(setup.channel(n).tx_enabled);
     tx_boxes_[n - 1]->setEnabled(view_.tx_box[n - 1].enabled);
   }
   if (ch_column_) ch_column_->UpdateTabStop();

@@ -37,7 +37,7 @@ void GridEditing::StartEdit(char32_t key) {
   // Control keys (Tab, Esc, Backspace...) open no editor.
   if (key != kEnter && (key < 0x20 || key == 0x7F)) return;
 
-  const std::string& cell = view_.grid.Text(row, col);
+  const std::string cell = view_.setup().channel(row).fields[col - 1];
   editor.Close();
   editor.row = row;
   editor.col = col;
@@ -197,13 +197,14 @@ void GridEditing::CommitEdit() {
     result = editor.text;
     if (col == 2 || col == 4) {
       // Any other text would reach the radio as a wrong code.
-      const CellCheck check = CheckCell(col, result, view_.grid.Text(row, col));
+      const std::string& before = view_.setup().channel(row).fields[col - 1];
+      const CellCheck check = CheckCell(col, result, before);
       if (check.ok) {
         result = check.value;
       } else {
         view_.ui().SetStatusText(ArgText(TrText("Screen", "错误, %1, 请继续....."), {check.reason}));
         view_.ui().Beep(5000, 100);
-        result = view_.grid.Text(row, col);
+        result = before;
         refused = true;
       }
     }
@@ -214,8 +215,8 @@ void GridEditing::CommitEdit() {
   if (!refused && selection.left == col && selection.right == col && selection.Contains(row, col))
     targets = selection;
   editor.Close();
-  view_.RecordStep([&] {
-    for (int r = targets.top; r <= targets.bottom; ++r) view_.grid.SetText(r, col, result);
+  view_.Edit([&](Setup& s) {
+    for (int r = targets.top; r <= targets.bottom; ++r) s.channel(r).fields[col - 1] = result;
   });
   view_.ui().Repaint();
 }

@@ -20,13 +20,10 @@ constexpr ColumnDef kColumns[kGridCols] = {
 
 }  // namespace
 
-ChannelGrid::ChannelGrid() {
-  for (int c = 0; c < kGridCols; ++c) cells_[0][c].text = kColumns[c].header;
-  for (int n = 1; n < kGridRows; ++n) {
-    char name[8];
-    std::snprintf(name, sizeof name, "CH%02d", n);
-    cells_[n][0].text = name;
-  }
+std::string ChannelGrid::RowName(int row) {
+  char name[16];
+  std::snprintf(name, sizeof name, "CH%02d", row);
+  return name;
 }
 
 const char* ChannelGrid::Header(int col) {

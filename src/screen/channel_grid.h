@@ -1,7 +1,8 @@
 #pragma once
 // The 17 x 10 channel grid: row 0 and column 0 are headers, row n is
-// channel n, columns 1..9 its settings. Cell editors are in cell_editor.h.
-#include <array>
+// channel n, columns 1..9 its settings. The cells show the set-up
+// (CKAVIRView::Cell); the grid keeps only its current cell. Cell editors
+// are in cell_editor.h.
 #include <cstdint>
 #include <string>
 
@@ -34,26 +35,22 @@ struct GridCell {
   Rgb fore_color = kBlack;
 };
 
-class ChannelGrid {
- public:
-  ChannelGrid();  // headers and "CH01".."CH16" in column 0
+// A green that darkens from column 1 to column 9.
+inline constexpr Rgb kColumnBack[kGridCols] = {kWhite,   0xF5FAF3, 0xEBF5E9, 0xE1F0DF, 0xD7EBD5,
+                                               0xCDE6CB, 0xC3E1C1, 0xB9DCB7, 0xAFD7AD, 0xA5D2A3};
+inline constexpr Rgb kGridBack = 0xFFABAB;  // the grid's own background
 
-  GridCell& Cell(int row, int col) { return cells_[row][col]; }
-  const GridCell& Cell(int row, int col) const { return cells_[row][col]; }
-  const std::string& Text(int row, int col) const { return cells_[row][col].text; }
-  void SetText(int row, int col, std::string text) { cells_[row][col].text = std::move(text); }
-
+struct ChannelGrid {
   // The current cell, as the grid control's Row and Col.
   int row = 1;
   int col = 1;
-  Rgb back_color = kWhite;  // the grid's own background
 
-  // Header of column c in row 0 and its width factor (0.8, 1.2, ...).
+  // Header of column c in row 0 (column 0: the channel names) and its
+  // width factor (0.8, 1.2, ...).
   static const char* Header(int col);
   static double WidthFactor(int col);
-
- private:
-  std::array<std::array<GridCell, kGridCols>, kGridRows> cells_;
+  // "CH01".."CH16", the names in column 0.
+  static std::string RowName(int row);
 };
 
 }  // namespace kavir

@@ -1,39 +1,36 @@
 #pragma once
 // The controls of the programming screen as plain state. Widgets show these;
-// everything else reads and writes them.
+// the values they show are the set-up's (kavir_view.h), not theirs.
 #include <string>
 #include <vector>
 
 namespace kavir {
 
-struct ComboBox {
+// A box or edit of the form: where it is and whether it can be used.
+struct Control {
   int id = 0;
-  std::string key;                   // profile key and option-list section
-  std::vector<std::string> options;  // filled once at set-up
-  int selected = -1;                 // -1: no selection
   bool enabled = true;
   bool visible = true;
+};
+
+// A drop-down of the form: its key and the option list filled at set-up.
+struct SettingBox : Control {
+  std::string key;                   // profile key and option-list section
+  std::vector<std::string> options;
+};
+
+// A drop-down that holds its own selection (the key settings dialog's).
+struct ComboBox {
+  int id = 0;
+  std::string key;
+  std::vector<std::string> options;
+  int selected = -1;                 // -1: no selection
 
   // Text of the selected option; "" with no selection.
   std::string SelectedText() const {
     return selected >= 0 && selected < static_cast<int>(options.size()) ? options[selected]
                                                                          : std::string();
   }
-};
-
-struct CheckBox {
-  int id = 0;
-  int state = 0;  // 0 cleared, 1 set
-  bool enabled = true;
-  bool visible = true;
-  bool checked() const { return state == 1; }
-};
-
-struct EditBox {
-  int id = 0;
-  std::string text;
-  bool enabled = true;
-  bool visible = true;
 };
 
 }  // namespace kavir

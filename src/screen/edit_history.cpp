@@ -10,7 +10,7 @@ namespace kavir {
 
 ScreenState CKAVIRView::Values() const {
   ScreenState v;
-  v.setup = ToSetup();
+  v.setup = setup_;
   v.model_name = current_model_name;
   v.band_lower_limit = band_lower_limit;
   v.band_upper_limit = band_upper_limit;
@@ -21,29 +21,13 @@ ScreenState CKAVIRView::Values() const {
 
 void CKAVIRView::Restore(const ScreenState& v) {
   editing_.editor.Close();
-  const Setup& s = v.setup;
-  for (std::size_t i = 0; i < combos_.size(); ++i) combos_[i].selected = s.settings[i].index;
-  battery.state = s.battery_saver ? 1 : 0;
-  band_lower.text = s.band_lower;
-  band_upper.text = s.band_upper;
+  setup_ = v.setup;
   band_lower_limit = v.band_lower_limit;
   band_upper_limit = v.band_upper_limit;
   band_lower.enabled = band_upper.enabled = v.band_enabled;
-  for (int n = 1; n <= 16; ++n) {
-    const Channel& channel = s.channel(n);
-    ch_box[n - 1].state = channel.enabled ? 1 : 0;
-    tx_box[n - 1].state = channel.tx_enabled ? 1 : 0;
-    for (int c = 1; c <= 9; ++c) {
-      GridCell& cell = grid.Cell(n, c);
-      cell.text = channel.fields[c - 1];
-      // As the boxes colour a row, without moving the current cell.
-      const bool grey = !channel.enabled || ((c == 3 || c == 4) && !channel.tx_enabled);
-      cell.fore_color = grey ? kGrey : kBlack;
-    }
-  }
   current_model_name = v.model_name;
   // Undo takes back values, never which file is current: a Save after it
-  // still goes to that file.
+  // still goes to that file. The current cell stays where it is.
   ui_.Repaint();
 }
 
@@ -64,6 +48,23 @@ bool CKAVIRView::RecordStep(const std::function<void()>& change, const std::stri
   return true;
 }
 
+bool CKAVIRView::Edit(const std::function<void(Setup&)>& change, const std::string& merge_key) {
+  return RecordStep(
+      [&] {
+        change(setup_);
+        SettleTexts();
+      },
+      merge_key);
+}
+
+void CKAVIRView::SettleTexts() {
+  for (std::size_t i = 0; i < combos_.size(); ++i) {
+    const std::vector<std::string>& options = combos_[i].options;
+    const int index = setup_.settings[i].index;
+    setup_.settings[i].text = index >= 0 && index < static_cast<int>(options.size()) ? options[index] : std::string();
+  }
+}
+
 void CKAVIRView::Undo() {
   if (!history_.CanUndo()) return;
   const ScreenState was = Values();
@@ -82,7 +83,7 @@ void CKAVIRView::Redo() {
 
 int CKAVIRView::ShowChange(const ScreenState& was_state) {
   const Setup& was = was_state.setup;
-  const Setup now = ToSetup();
+  const Setup& now = setup_;
   CellRange changed{kGridRows, kGridCols, 0, 0};
   int count = 0;
   auto mark = [&](int row, int col) {
@@ -115,25 +116,24 @@ int CKAVIRView::ShowChange(const ScreenState& was_state) {
   return count;
 }
 
-// ---- small edits that used to go straight into the controls ----
+// ---- small edits ----
 
 void CKAVIRView::OnSelectOption(std::string_view key, int index) {
   if (key == "Type") {
     OnTypeChanged(index);
     return;
   }
-  ComboBox* combo = Combo(key);
-  if (!combo || index < -1 || index >= static_cast<int>(combo->options.size())) return;
-  RecordStep([&] { combo->selected = index; });
+  const int i = ComboIndex(key);
+  if (i < 0 || index < -1 || index >= static_cast<int>(combos_[i].options.size())) return;
+  Edit([&](Setup& s) { s.settings[i].index = index; });
 }
 
 void CKAVIRView::OnBatteryClicked(bool on) {
-  RecordStep([&] { battery.state = on ? 1 : 0; });
+  Edit([&](Setup& s) { s.battery_saver = on; });
 }
 
 void CKAVIRView::OnBandEdited(bool upper, const std::string& text) {
-  RecordStep([&] { (upper ? band_upper : band_lower).text = text; },
-             upper ? "band-upper" : "band-lower");
+  Edit([&](Setup& s) { (upper ? s.band_upper : s.band_lower) = text; }, upper ? "band-upper" : "band-lower");
 }
 
 }  // namespace kavir

@@ -9,38 +9,45 @@ namespace {
 bool ValidChannel(int n) { return n >= 1 && n <= 16; }
 }  // namespace
 
+GridCell CKAVIRView::Cell(int row, int col) const {
+  GridCell cell;
+  if (row < 0 || row >= kGridRows || col < 0 || col >= kGridCols) return cell;
+  if (row == 0) {
+    cell.text = ChannelGrid::Header(col);
+    return cell;
+  }
+  if (col == 0) {
+    cell.text = ChannelGrid::RowName(row);
+    return cell;
+  }
+  const Channel& channel = setup_.channel(row);
+  cell.text = channel.fields[col - 1];
+  cell.back_color = kColumnBack[col];
+  const bool grey = !channel.enabled || ((col == 3 || col == 4) && !channel.tx_enabled);
+  cell.fore_color = grey ? kGrey : kBlack;
+  return cell;
+}
+
+// The colours follow the boxes (Cell); what is left of recolouring cell by
+// cell is where it leaves the current cell.
 void CKAVIRView::UpdateChannelRow(int n) {
   if (!ValidChannel(n)) return;
   grid.row = n;
-  const bool ch = ch_box[n - 1].checked();
-  const bool tx = tx_box[n - 1].checked();
-  for (int c = 1; c <= 9; ++c) {
-    grid.col = c;
-    const bool grey = !ch || ((c == 3 || c == 4) && !tx);
-    grid.Cell(n, c).fore_color = grey ? kGrey : kBlack;
-  }
+  grid.col = 9;
 }
 
 void CKAVIRView::UpdateTxColumns(int n) {
   if (!ValidChannel(n)) return;
   grid.row = n;
-  for (int c = 3; c <= 4; ++c) {
-    grid.col = c;
-    Rgb color = kBlack;
-    if (!tx_box[n - 1].checked()) {
-      color = kGrey;
-    } else if (!ch_box[n - 1].checked()) {
-      color = kGrey;
-      tx_box[n - 1].state = 0;  // no transmitting on a channel that is off
-    }
-    grid.Cell(n, c).fore_color = color;
-  }
+  grid.col = 4;
+  Channel& channel = setup_.channel(n);
+  if (!channel.enabled) channel.tx_enabled = false;  // no transmitting on a channel that is off
 }
 
 void CKAVIRView::OnChBoxClicked(int n) {
   if (!ValidChannel(n)) return;
-  RecordStep([&] {
-    ch_box[n - 1].state = ch_box[n - 1].checked() ? 0 : 1;
+  Edit([&](Setup& s) {
+    s.channel(n).enabled = !s.channel(n).enabled;
     UpdateChannelRow(n);
   });
   ui_.Repaint();
@@ -48,8 +55,8 @@ void CKAVIRView::OnChBoxClicked(int n) {
 
 void CKAVIRView::OnTxBoxClicked(int n) {
   if (!ValidChannel(n)) return;
-  RecordStep([&] {
-    tx_box[n - 1].state = tx_box[n - 1].checked() ? 0 : 1;
+  Edit([&](Setup& s) {
+    s.channel(n).tx_enabled = !s.channel(n).tx_enabled;
     UpdateTxColumns(n);
   });
   ui_.Repaint();
@@ -60,11 +67,11 @@ void CKAVIRView::OnOpenAllChannels() {
   const int tab = current_tab;
   current_tab = 0;
   ShowPage(0);
-  RecordStep([&] {
+  Edit([&](Setup& s) {
     for (int n = 1; n <= 16; ++n) {
-      ch_box[n - 1].state = 1;
+      s.channel(n).enabled = true;
       UpdateChannelRow(n);
-      tx_box[n - 1].state = 1;
+      s.channel(n).tx_enabled = true;
       UpdateTxColumns(n);
     }
   });
@@ -76,11 +83,11 @@ void CKAVIRView::OnCloseAllChannels() {
   const int tab = current_tab;
   current_tab = 0;
   ShowPage(0);
-  RecordStep([&] {
+  Edit([&](Setup& s) {
     for (int n = 1; n <= 16; ++n) {
-      ch_box[n - 1].state = 0;
+      s.channel(n).enabled = false;
       UpdateChannelRow(n);
-      tx_box[n - 1].state = 0;
+      s.channel(n).tx_enabled = false;
       UpdateTxColumns(n);
     }
   });

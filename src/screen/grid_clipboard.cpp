@@ -27,7 +27,7 @@ std::string GridEditing::CopyCells(const CellRange& range) const {
   std::vector<std::vector<std::string>> rows;
   for (int n = r.top; n <= r.bottom; ++n) {
     rows.emplace_back();
-    for (int c = r.left; c <= r.right; ++c) rows.back().push_back(view_.grid.Text(n, c));
+    for (int c = r.left; c <= r.right; ++c) rows.back().push_back(view_.setup().channel(n).fields[c - 1]);
   }
   return FormatTsv(rows);
 }
@@ -47,18 +47,19 @@ EditResult GridEditing::ApplyCells(
       accepted.push_back({at, std::string()});
       continue;
     }
-    CellCheck check = CheckCell(col, text, view_.grid.Text(row, col));
+    CellCheck check = CheckCell(col, text, view_.setup().channel(row).fields[col - 1]);
     if (check.ok)
       accepted.push_back({at, std::move(check.value)});
     else
       result.refused.push_back({row, col, text, std::move(check.reason)});
   }
   editor.Close();
-  view_.RecordStep([&] {
+  view_.Edit([&](Setup& s) {
     for (const auto& [at, value] : accepted) {
       ++result.accepted;
-      if (view_.grid.Text(at.first, at.second) == value) continue;
-      view_.grid.SetText(at.first, at.second, value);
+      std::string& cell = s.channel(at.first).fields[at.second - 1];
+      if (cell == value) continue;
+      cell = value;
       ++result.changed;
     }
   });

@@ -1,14 +1,15 @@
 #pragma once
-// The programming screen: every control of both pages, the channel grid,
-// the enable boxes and the key holders, bound to a set-up (setup/setup.h),
-// and the operations the form offers. Only the form and the programs know
-// it; everything below takes a Setup.
+// The programming screen: presents one set-up (setup/setup.h), the model,
+// on both pages: the drop-downs, the channel grid, the enable boxes and the
+// key holders show it, and every edit changes it. Beside it the screen keeps
+// only the page, the current cell and the selection. Only the form and the
+// programs know it; everything below takes a Setup.
 //
 // Where each operation's work is done:
 //   LoadProfile, LoadProfileDocument   ReadSetupRecord + ResolveChoices (setup/profile_setup.h), then ShowSetup
-//   StoreProfile, ClearAndStoreProfile StoreSetup of ToSetup() (setup/profile_setup.h), one atomic save
+//   StoreProfile, ClearAndStoreProfile StoreSetup of setup() (setup/profile_setup.h), one atomic save
 //   OnReadRadio                        radio_transfer.h: ReadRadio (link/transactions.h), then LoadRecord
-//   OnWriteRadio                       radio_transfer.h: CheckBeforeWrite and EncodeImage (codec) of ToSetup(),
+//   OnWriteRadio                       radio_transfer.h: CheckBeforeWrite and EncodeImage (codec) of setup(),
 //                                      ClearAndStoreSetup into Write.ini, WriteImage (link/write_image.h)
 //   GridEditing::CheckCell             Frequency::FromTyped, ToneFromTyped (setup)
 //   OnTypeChanged                      model_change.cpp: LoadProfile of the model file
@@ -54,20 +55,32 @@ class CKAVIRView {
   // Without a configuration, KAVIR.ini is read when the screen is set up.
   CKAVIRView(WorkingFiles files, ScreenUi& ui, std::optional<ProgramConfig> config = std::nullopt);
 
-  // ---- controls (read by codec, report, widgets) ----
+  // ---- the set-up on show ----
+  // What a store, a write, a report or a comparison takes.
+  const Setup& setup() const { return setup_; }
+  // The selection of the drop-down with this profile key; {-1, ""} for
+  // none or an unknown key.
+  Choice Selected(std::string_view key) const;
+  // The text and colours of a grid cell; row 0 and column 0 are headers.
+  // A row is grey where its channel is off, and its transmit cells where
+  // transmitting is.
+  GridCell Cell(int row, int col) const;
+  // Changes the set-up as one undoable step (see RecordStep). A setting's
+  // text follows its option index.
+  bool Edit(const std::function<void(Setup&)>& change, const std::string& merge_key = {});
+
+  // ---- controls (widgets show them) ----
   // Drop-down by profile key (Type, Mode, TimerOut, ..., PF1S, PF2S, PF3S);
   // nullptr for an unknown key.
-  ComboBox* Combo(std::string_view key);
-  const ComboBox* Combo(std::string_view key) const;
+  const SettingBox* Combo(std::string_view key) const;
   // All drop-downs, in set-up fill order.
-  std::vector<ComboBox>& combos() { return combos_; }
-  const std::vector<ComboBox>& combos() const { return combos_; }
+  const std::vector<SettingBox>& combos() const { return combos_; }
 
-  CheckBox battery;                    // 1016, BatterySupply
-  EditBox band_lower;                  // 1077, FreqV
-  EditBox band_upper;                  // 1078, FreqU
-  std::array<CheckBox, 16> ch_box;     // CH boxes, channel n at [n-1]
-  std::array<CheckBox, 16> tx_box;     // TX boxes
+  Control battery{1016};               // BatterySupply
+  Control band_lower{1077};            // FreqV
+  Control band_upper{1078};            // FreqU
+  std::array<Control, 16> ch_box;      // CH boxes, channel n at [n-1]
+  std::array<Control, 16> tx_box;      // TX boxes
   ChannelGrid grid;
 
   int current_tab = 1;                 // tab control's current item
@@ -111,10 +124,13 @@ class CKAVIRView {
   // A load of a set-up held in memory (a read's record): one undoable
   // step, and the new clean state. path stands for the file it was saved as.
   void LoadRecord(const Setup& record, const std::string& path);
-  void SelectOptionText(ComboBox& combo, std::string_view text);
   // The user picked option new_index of the Type drop-down.
   void OnTypeChanged(int new_index);
+  // Row n after its CH box changed: the grid's current row, as the colours
+  // were set cell by cell.
   void UpdateChannelRow(int n);
+  // The same after its TX box changed; a channel that is off does not
+  // transmit, so its TX box is cleared.
   void UpdateTxColumns(int n);
   // A click toggles the box of channel n (1..16), then recolours.
   void OnChBoxClicked(int n);
@@ -151,9 +167,9 @@ class CKAVIRView {
   int ShowChange(const ScreenState& was);
   // The set-up on the screen differs from what was last opened, read or
   // saved (colours, page and file name are no part of it).
-  bool IsModified() const { return ToSetup() != clean_; }
+  bool IsModified() const { return setup_ != clean_; }
   // Makes the screen as it is now the opened-read-or-saved state.
-  void MarkClean() { clean_ = ToSetup(); }
+  void MarkClean() { clean_ = setup_; }
 
   // ---- editing commands ----
   // A drop-down's new selection; the Type drop-down goes to OnTypeChanged.
@@ -165,9 +181,6 @@ class CKAVIRView {
   ScreenDocument& document() { return document_; }
   const ScreenDocument& document() const { return document_; }
 
-  // The set-up the screen shows now: what a store, a write, a report or a
-  // comparison takes.
-  Setup ToSetup() const;
   // Shows a set-up as a load does: a setting whose text is no option keeps
   // what it showed. path stands for the file it came from (it decides
   // whether the band edits are enabled).
@@ -196,7 +209,8 @@ class CKAVIRView {
   ScreenUi& ui_;
   ProgramConfig config_;
   bool config_given_ = false;
-  std::vector<ComboBox> combos_;
+  Setup setup_;
+  std::vector<SettingBox> combos_;
   OptionLists option_lists_;
   IoStatus lists_status_ = IoStatus::Fail("KAVIR.ini", "not read yet");
   RadioIdentity identity_;
@@ -213,6 +227,10 @@ class CKAVIRView {
   // Shows the option-list message and returns true when KAVIR.ini is unusable.
   bool RefuseWithoutOptionLists();
   void RestorePage(int tab);
+  // Index of the drop-down with this key; -1 when there is none.
+  int ComboIndex(std::string_view key) const;
+  // Gives every setting the text of its option index.
+  void SettleTexts();
 };
 
 }  // namespace kavir

@@ -36,16 +36,16 @@ void CKAVIRView::OnKeySettings() {
   // The dialog shows the keys the screen holds now (set by the user or read
   // from a radio), so OK without a change keeps them.
   for (int i = 0; i < 3; ++i) {
-    const ComboBox& holder = *Combo(kKeys[i]);
-    if (holder.selected >= 0) dialog.pf[i].selected = FindOption(dialog.pf[i].options, holder.SelectedText());
+    const Choice held = Selected(kKeys[i]);
+    if (held.index >= 0) dialog.pf[i].selected = FindOption(dialog.pf[i].options, held.text);
   }
   if (!ui_.RunKeySettings(dialog)) return;
   const std::string texts[3] = {dialog.GetPF1Text(), dialog.GetPF2Text(), dialog.GetPF3Text()};
-  RecordStep([&] {
+  Edit([&](Setup& s) {
     for (int i = 0; i < 3; ++i) {
-      ComboBox& holder = *Combo(kKeys[i]);
-      const int found = FindOption(holder.options, texts[i]);
-      if (found >= 0) holder.selected = found;
+      const int holder = ComboIndex(kKeys[i]);
+      const int found = FindOption(combos_[holder].options, texts[i]);
+      if (found >= 0) s.settings[holder].index = found;
     }
   });
 }

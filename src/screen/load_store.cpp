@@ -1,4 +1,4 @@
-// Moving the screen's values between a profile file and the controls.
+// Moving the set-up on show to and from a profile file.
 #include <string_view>
 #include <utility>
 
@@ -15,11 +15,6 @@ namespace kavir {
 
 namespace {
 
-// A green that darkens from column 1 to column 9.
-constexpr Rgb kColumnBack[10] = {kWhite,   0xF5FAF3, 0xEBF5E9, 0xE1F0DF, 0xD7EBD5,
-                                 0xCDE6CB, 0xC3E1C1, 0xB9DCB7, 0xAFD7AD, 0xA5D2A3};
-constexpr Rgb kGridBack = 0xFFABAB;
-
 // The band edits may be changed only for a model whose file name holds one
 // of the characters of 可定义.
 bool AllowsBandEdit(const std::string& path) {
@@ -32,10 +27,6 @@ bool AllowsBandEdit(const std::string& path) {
 }
 
 }  // namespace
-
-void CKAVIRView::SelectOptionText(ComboBox& combo, std::string_view text) {
-  combo.selected = ResolveChoice(combo.options, {-1, std::string(text)}, {combo.selected, combo.SelectedText()}).index;
-}
 
 IoStatus CKAVIRView::LoadProfile(const std::string& path) {
   IoStatus status;
@@ -65,7 +56,7 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
   if (const int line = file.doc().undecodable_line(); line > 0)
     warnings.push_back(ArgText(TrText("Screen", "第 %1 行的字节既不是 UTF-8 也不是 GBK 文字, 其中的值可能显示不对。"),
                                {std::to_string(line)}));
-  for (std::string& p : FrequencyTextProblems(ToSetup())) warnings.push_back(std::move(p));
+  for (std::string& p : FrequencyTextProblems(setup_)) warnings.push_back(std::move(p));
   if (!warnings.empty()) {
     std::string text = ArgText(TrText("Screen", "已打开 %1, 但:"), {path});
     for (const std::string& w : warnings) text += "\n" + w;
@@ -78,21 +69,6 @@ void CKAVIRView::LoadProfileDocument(const IniDocument& doc, const std::string& 
   ShowSetup(ReadSetupRecord(doc), path);
 }
 
-Setup CKAVIRView::ToSetup() const {
-  Setup s;
-  for (std::size_t i = 0; i < combos_.size(); ++i) s.settings[i] = {combos_[i].selected, combos_[i].SelectedText()};
-  s.battery_saver = battery.checked();
-  s.band_lower = band_lower.text;
-  s.band_upper = band_upper.text;
-  for (int n = 1; n <= kChannelCount; ++n) {
-    Channel& c = s.channel(n);
-    for (int col = 1; col <= 9; ++col) c.fields[col - 1] = grid.Text(n, col);
-    c.enabled = ch_box[n - 1].checked();
-    c.tx_enabled = tx_box[n - 1].checked();
-  }
-  return s;
-}
-
 void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
   // An edit still open belonged to the values that are being replaced.
   editing_.editor.Close();
@@ -101,36 +77,15 @@ void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
   current_tab = 0;
   ShowPage(0);
 
-  const Setup shown = ResolveChoices(record, option_lists(), ToSetup());
-  for (std::size_t i = 0; i < combos_.size(); ++i) combos_[i].selected = shown.settings[i].index;
-  battery.state = shown.battery_saver ? 1 : 0;
-
-  band_lower.text = shown.band_lower;
-  band_lower_limit = LeadingInt(band_lower.text);
-  band_upper.text = shown.band_upper;
-  band_upper_limit = LeadingInt(band_upper.text);
-
-  for (int n = 1; n <= kChannelCount; ++n) {
-    grid.row = n;
-    for (int c = 1; c <= 9; ++c) {
-      grid.col = c;
-      GridCell& cell = grid.Cell(n, c);
-      cell.text = shown.channel(n).fields[c - 1];
-      cell.back_color = kColumnBack[c];
-    }
-  }
-  grid.back_color = kGridBack;
-  for (int n = 1; n <= kChannelCount; ++n) {
-    ch_box[n - 1].state = shown.channel(n).enabled ? 1 : 0;
-    UpdateChannelRow(n);
-  }
-  for (int n = 1; n <= kChannelCount; ++n) {
-    tx_box[n - 1].state = shown.channel(n).tx_enabled ? 1 : 0;
-    UpdateTxColumns(n);
-  }
+  // A setting whose text is no option keeps what it showed.
+  setup_ = ResolveChoices(record, option_lists(), setup_);
+  band_lower_limit = LeadingInt(setup_.band_lower);
+  band_upper_limit = LeadingInt(setup_.band_upper);
+  for (int n = 1; n <= kChannelCount; ++n) UpdateChannelRow(n);
+  for (int n = 1; n <= kChannelCount; ++n) UpdateTxColumns(n);
 
   // The model on show is the one a later model change goes back from.
-  if (const std::string model = Combo("Type")->SelectedText(); !model.empty()) current_model_name = model;
+  if (const std::string model = Selected("Type").text; !model.empty()) current_model_name = model;
 
   const bool band_edit = AllowsBandEdit(path);
   band_lower.enabled = band_edit;
@@ -142,19 +97,16 @@ void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
 bool CKAVIRView::ApplySetup(const Setup& setup) {
   return RecordStep([&] {
     editing_.editor.Close();
-    const Setup now = ToSetup();
-    for (std::size_t i = 0; i < combos_.size(); ++i)
-      if (setup.settings[i].index != now.settings[i].index) combos_[i].selected = setup.settings[i].index;
-    battery.state = setup.battery_saver ? 1 : 0;
-    band_lower.text = setup.band_lower;
-    band_upper.text = setup.band_upper;
+    const Setup now = setup_;
+    for (std::size_t i = 0; i < combos_.size(); ++i) setup_.settings[i].index = setup.settings[i].index;
+    SettleTexts();
+    setup_.battery_saver = setup.battery_saver;
+    setup_.band_lower = setup.band_lower;
+    setup_.band_upper = setup.band_upper;
     for (int n = 1; n <= kChannelCount; ++n) {
-      const Channel& c = setup.channel(n);
       // A channel left alone keeps its boxes as the user set them.
-      if (c == now.channel(n)) continue;
-      for (int col = 1; col <= 9; ++col) grid.SetText(n, col, c.fields[col - 1]);
-      ch_box[n - 1].state = c.enabled ? 1 : 0;
-      tx_box[n - 1].state = c.tx_enabled ? 1 : 0;
+      if (setup.channel(n) == now.channel(n)) continue;
+      setup_.channel(n) = setup.channel(n);
       UpdateChannelRow(n);
       UpdateTxColumns(n);
     }
@@ -167,10 +119,10 @@ OptionLists CKAVIRView::option_lists() const {
   return lists;
 }
 
-void CKAVIRView::StoreInto(IniDocument& doc) const { StoreSetup(ToSetup(), doc); }
+void CKAVIRView::StoreInto(IniDocument& doc) const { StoreSetup(setup_, doc); }
 
 std::vector<std::pair<std::string, std::string>> CKAVIRView::ProfileValues() const {
-  return StoredValues(ToSetup());
+  return StoredValues(setup_);
 }
 
 IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
@@ -194,11 +146,9 @@ IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first, const 
   return status.ok ? type_status : status;
 }
 
-IoStatus CKAVIRView::StoreProfile(const std::string& path) { return StoreWith(path, false, ToSetup()); }
+IoStatus CKAVIRView::StoreProfile(const std::string& path) { return StoreWith(path, false, setup_); }
 
-IoStatus CKAVIRView::ClearAndStoreProfile(const std::string& path) {
-  return StoreWith(path, true, ToSetup());
-}
+IoStatus CKAVIRView::ClearAndStoreProfile(const std::string& path) { return StoreWith(path, true, setup_); }
 
 IoStatus CKAVIRView::ClearAndStoreSetup(const std::string& path, const Setup& setup) {
   return StoreWith(path, true, setup);

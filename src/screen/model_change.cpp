@@ -5,25 +5,27 @@
 namespace kavir {
 
 void CKAVIRView::OnTypeChanged(int new_index) {
-  ComboBox& type = *Combo("Type");
-  const int before = type.selected;
-  if (new_index < 0 || new_index >= static_cast<int>(type.options.size())) return;
+  const int type = ComboIndex("Type");
+  const std::vector<std::string>& options = combos_[type].options;
+  const Choice before = setup_.settings[type];
+  if (new_index < 0 || new_index >= static_cast<int>(options.size())) return;
   if (RefuseWithoutOptionLists()) return;
-  type.selected = new_index;
-  const std::string model = type.SelectedText();
+  // The drop-down shows the new model while the question is asked.
+  setup_.settings[type] = {new_index, options[new_index]};
+  const std::string model = options[new_index];
 
   if (ui_.Ask(TrText("Screen", "\n\t您需要改变机器型号吗 \t\t\n\n\t (Y：改变  N：不改变) ?\n"), TrText("Screen", kMessageCaption),
               {TrText("Screen", "改变"), TrText("Screen", "不改变")})) {
     // Unsaved changes are asked about (and saved) as they were, old model included.
-    type.selected = before;
+    setup_.settings[type] = before;
     if (document_.ConfirmDiscardChanges()) {
       bool loaded = false;
       RecordStep([&] {
-        type.selected = new_index;
+        setup_.settings[type] = {new_index, options[new_index]};
         loaded = LoadProfile(files_.ModelFile(model)).ok;
         // The model's file could not be read: the screen still shows the old model.
         if (!loaded) {
-          type.selected = before;
+          setup_.settings[type] = before;
           return;
         }
         current_model_name = model;
@@ -39,8 +41,8 @@ void CKAVIRView::OnTypeChanged(int new_index) {
     ui_.Repaint();
     return;
   }
-  const int i = FindOption(type.options, current_model_name);
-  type.selected = i >= 0 ? i : before;
+  const int i = FindOption(options, current_model_name);
+  setup_.settings[type] = i >= 0 ? Choice{i, options[i]} : before;
   ui_.Repaint();
 }
 

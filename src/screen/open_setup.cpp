@@ -17,7 +17,7 @@ ProgramData ScreenData(const CKAVIRView& view) {
   data.channel_lists = view.channel_lists;
   data.lists_status = view.option_lists_status();
   data.identity = view.radio_identity();
-  data.start = view.ToSetup();
+  data.start = view.setup();
   return data;
 }
 

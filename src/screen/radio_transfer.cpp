@@ -33,7 +33,7 @@ TransferResult OnWriteRadio(CKAVIRView& view, SerialLink& link, const WriteRadio
   ScreenUi& ui = view.ui();
   const int noted_tab = view.current_tab;
   SetupHolder holder;
-  holder.take = [&] { return view.ToSetup(); };
+  holder.take = [&] { return view.setup(); };
   holder.keep = [&](const Setup& attempt) {
     ui.Repaint();
     const IoStatus stored = view.ClearAndStoreSetup(view.files().write_ini, attempt);

@@ -12,7 +12,7 @@ namespace kavir {
 
 namespace {
 
-const SettingInfo* InfoOf(const ComboBox& c) {
+const SettingInfo* InfoOf(const SettingBox& c) {
   const auto s = FindSetting(c.key);
   return s ? &Info(*s) : nullptr;
 }
@@ -21,40 +21,41 @@ const SettingInfo* InfoOf(const ComboBox& c) {
 
 CKAVIRView::CKAVIRView(WorkingFiles files, ScreenUi& ui, std::optional<ProgramConfig> config)
     : files_(std::move(files)), ui_(ui), config_(config.value_or(ProgramConfig())), config_given_(config.has_value()) {
-  battery.id = 1016;
-  band_lower.id = 1077;
-  band_upper.id = 1078;
   for (int n = 1; n <= 16; ++n) {
     ch_box[n - 1].id = 1095 + n;
     tx_box[n - 1].id = 1078 + n;
   }
   // One drop-down per setting, in the catalogue's order.
   for (const SettingInfo& i : Settings()) {
-    ComboBox c;
+    SettingBox c;
     c.id = i.control_id;
     c.key = i.key;
     combos_.push_back(std::move(c));
   }
-  clean_ = ToSetup();
+  clean_ = setup_;
 }
 
-ComboBox* CKAVIRView::Combo(std::string_view key) {
-  for (ComboBox& c : combos_)
-    if (c.key == key) return &c;
-  return nullptr;
+int CKAVIRView::ComboIndex(std::string_view key) const {
+  for (std::size_t i = 0; i < combos_.size(); ++i)
+    if (combos_[i].key == key) return static_cast<int>(i);
+  return -1;
 }
 
-const ComboBox* CKAVIRView::Combo(std::string_view key) const {
-  for (const ComboBox& c : combos_)
-    if (c.key == key) return &c;
-  return nullptr;
+const SettingBox* CKAVIRView::Combo(std::string_view key) const {
+  const int i = ComboIndex(key);
+  return i < 0 ? nullptr : &combos_[i];
+}
+
+Choice CKAVIRView::Selected(std::string_view key) const {
+  const int i = ComboIndex(key);
+  return i < 0 ? Choice{-1, {}} : setup_.settings[i];
 }
 
 void CKAVIRView::OnInitialUpdate(PortStarter* port) {
   // The grid lays itself out and reads its lists before the form is set up.
   channel_lists = ReadChannelLists(ReadIniFile(files_.qtdqt_ini));
 
-  for (ComboBox& c : combos_)
+  for (SettingBox& c : combos_)
     if (InfoOf(c)->fixed) c.enabled = false;
   current_tab = 0;
   ShowPage(0);
@@ -80,9 +81,9 @@ void CKAVIRView::FillOptionLists() {
   std::string model = PreviousModel(config_.ini());
   LoadProfile(files_.ModelFile(model));
   current_model_name = model;
-  ComboBox& type = *Combo("Type");
-  int i = FindOption(type.options, model);
-  if (i >= 0) type.selected = i;
+  const int type = ComboIndex("Type");
+  const int i = FindOption(combos_[type].options, model);
+  if (i >= 0) setup_.settings[type] = {i, combos_[type].options[i]};
 }
 
 std::string CKAVIRView::OptionListsMessage() const {
@@ -101,15 +102,15 @@ bool CKAVIRView::RefuseWithoutOptionLists() {
 void CKAVIRView::ShowPage(int page) {
   shown_page = page == 0 ? 0 : 1;
   const bool function_page = shown_page == 0;
-  for (ComboBox& c : combos_) c.visible = function_page && !InfoOf(c)->programmable_key;
-  ComboBox& mode = *Combo("Mode");
+  for (SettingBox& c : combos_) c.visible = function_page && !InfoOf(c)->programmable_key;
+  SettingBox& mode = combos_[ComboIndex("Mode")];
   mode.visible = false;
   mode.enabled = false;
   battery.visible = function_page;
   band_lower.visible = function_page;
   band_upper.visible = function_page;
-  for (CheckBox& b : ch_box) b.visible = !function_page;
-  for (CheckBox& b : tx_box) b.visible = !function_page;
+  for (Control& b : ch_box) b.visible = !function_page;
+  for (Control& b : tx_box) b.visible = !function_page;
   ui_.Repaint();
 }
 

@@ -61,7 +61,7 @@ TEST_F(AppTest, OpeningAnImageTakesItsOwnModelAndRefusesBytesThatAreNone) {
   TypeFileName(write("radio.img", reinterpret_cast<const char*>(image.data())));
   frame_->action(kCmdOpen)->trigger();
   EXPECT_EQ(Cell(2, 1), QStringLiteral("440.02500"));
-  EXPECT_EQ(frame_->view().Combo("Type")->SelectedText(), "KV16U");
+  EXPECT_EQ(frame_->view().Selected("Type").text, "KV16U");
 
   const std::string zeros(image.size(), '\0');
   BoxAnswerer boxes({QMessageBox::Ok});

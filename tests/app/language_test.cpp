@@ -213,7 +213,7 @@ TEST_F(LanguageTest, OptionTextsReadInEnglishInComparesPreviewsAndTheClipboard) 
     frame_->action(kCmdPaste)->trigger();
     EXPECT_EQ(Cell(2, 6), QString::fromUtf8(p.shown)) << p.pasted;
   }
-  EXPECT_EQ(frame_->view().grid.Text(2, 6), "低");
+  EXPECT_EQ(frame_->view().Cell(2, 6).text, "低");
 }
 
 // The report in either language: no text crosses a line of the channel
@@ -221,8 +221,7 @@ TEST_F(LanguageTest, OptionTextsReadInEnglishInComparesPreviewsAndTheClipboard) 
 TEST_F(LanguageTest, TheReportKeepsEveryTextInsideItsBoxInBothLanguages) {
   StartFrame();
   for (int n = 1; n <= 16; ++n) {
-    frame_->view().grid.SetText(n, 5, "CTC/DCS控制");
-    frame_->view().grid.SetText(n, 9, "窄");
+    frame_->view().Edit([&](kavir::Setup& s) { s.channel(n).fields[4] = "CTC/DCS控制", s.channel(n).fields[8] = "窄"; });
   }
   const int verticals[] = {55, 90, 125, 195, 265, 335, 405, 475, 545, 615, 685, 720};
   for (int language : {1, 2}) {

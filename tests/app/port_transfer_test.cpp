@@ -51,7 +51,7 @@ TEST_F(AppTest, OnASerialPortAReadAndAVerifiedWriteGoThroughAndTheReportIsDrawn)
     std::printf("write with its backup read and verify: %lld ms\n", static_cast<long long>(ms));
   }
   ASSERT_TRUE(frame_->view().document().SaveTo(Path("written.dat")));
-  const IoStatus pdf = WriteReportPdf(ReportOf(frame_->view().ToSetup(), "written.dat"), Path("written.pdf"));
+  const IoStatus pdf = WriteReportPdf(ReportOf(frame_->view().setup(), "written.dat"), Path("written.pdf"));
   ASSERT_TRUE(pdf.ok) << pdf.Message();
 
   // What the radio holds now comes back on a second read.

@@ -52,7 +52,7 @@ TEST_F(RadioTest, ReadFillsTheScreenWhileTheBarMovesAndWriteSendsItBack) {
     EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("16 个信道")));
   }
   EXPECT_EQ(Cell(1, 1), QStringLiteral("150.02500"));
-  EXPECT_EQ(frame_->view().Combo("TimerOut")->SelectedText(), "30S");
+  EXPECT_EQ(frame_->view().Selected("TimerOut").text, "30S");
   EXPECT_EQ(frame_->progress_bar(), nullptr);
   positions.removeAll(-1);
   ASSERT_GE(positions.size(), 10);

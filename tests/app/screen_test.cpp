@@ -34,7 +34,7 @@ TEST_F(AppTest, PagesBoxesAndAModelChange) {
                        screen->tx_box(n)->geometry().center().y()), 1) << n;
   const QColor grey(0xAA, 0xAA, 0xAA);
   QTest::mouseClick(screen->ch_box(3), Qt::LeftButton);
-  EXPECT_FALSE(frame_->view().ch_box[2].checked());
+  EXPECT_FALSE(frame_->view().setup().channel(3).enabled);
   EXPECT_EQ(screen->grid()->item(3, 1)->foreground().color(), grey);
   frame_->action(kCmdOpenAll)->trigger();
   EXPECT_EQ(screen->grid()->item(3, 1)->foreground().color(), QColor(Qt::black));
@@ -95,7 +95,7 @@ TEST_F(AppTest, GridEditorsOpenOverTheCellAndCommitIntoIt) {
   QTest::keyClicks(editor, QStringLiteral("150.0125"));
   QTest::keyClick(editor, Qt::Key_Return);
   EXPECT_FALSE(editor->isVisible());
-  EXPECT_EQ(frame_->view().grid.Text(1, 1), "150.01250");
+  EXPECT_EQ(frame_->view().Cell(1, 1).text, "150.01250");
   QTest::keyClick(grid, Qt::Key_Up);  // the header row never becomes current
   EXPECT_EQ(grid->currentRow(), 1);
 
@@ -132,15 +132,14 @@ TEST_F(AppTest, RefusedFrequencyIsShownAtTheGridUntilTheNextMove) {
 
 TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
   StartFrame();
-  ComboBox* pf1 = frame_->view().Combo("PF1S");
-  const int before = pf1->selected, other = before == 1 ? 2 : 1;
+  const int before = frame_->view().Selected("PF1S").index, other = before == 1 ? 2 : 1;
   for (bool ok : {false, true}) {
     OnNextDialog<KeySettingsDialog>([&](KeySettingsDialog* d) {
       d->combo(0)->setCurrentIndex(other);
       ok ? d->accept() : d->reject();
     });
     frame_->action(kCmdKeySettings)->trigger();
-    EXPECT_EQ(pf1->selected, ok ? other : before);
+    EXPECT_EQ(frame_->view().Selected("PF1S").index, ok ? other : before);
   }
 
   auto ini = [&](const char* section, const char* key) {

@@ -44,7 +44,7 @@ TEST(ShippedFiles, AreGbkWithWindowsLineEnds) {
 TEST(SettingListsAndModelFiles, AreCompleteAndUsable) {
   ShippedScreen s;
   const IniDocument kavir = s.Kavir();
-  for (ComboBox& c : s.view->combos()) {
+  for (const SettingBox& c : s.view->combos()) {
     SCOPED_TRACE(c.key);
     ASSERT_FALSE(c.options.empty());
     EXPECT_EQ(kavir.Keys(c.key).size(), c.options.size()) << "entries beyond the end of the list";
@@ -52,8 +52,7 @@ TEST(SettingListsAndModelFiles, AreCompleteAndUsable) {
     EXPECT_EQ(seen.size(), c.options.size());
     for (int i = 0; i < static_cast<int>(c.options.size()); ++i) {
       EXPECT_EQ(kavir.Find(c.key, std::to_string(i + 1)).value_or(""), c.options[i]) << "cut by the 19-byte read";
-      s.view->SelectOptionText(c, c.options[i]);
-      EXPECT_EQ(c.selected, i) << c.options[i];
+      EXPECT_EQ(ResolveChoice(c.options, {-1, c.options[i]}, {}).index, i) << c.options[i];
     }
   }
   const auto types = s.Models();

@@ -94,7 +94,7 @@ TEST(ReadSetupFile, ProfilesAndImagesAsValuesOrWhyNot) {
 
 TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelItNamesAndSavesTheSameBytes) {
   ShippedScreen s;
-  kavir::Setup source = s.view->ToSetup();
+  kavir::Setup source = s.view->setup();
   source.channel(3)[F::RxFreq] = "145.50000";
   source.channel(3)[F::RxTone] = "-DCS:754";
   const std::string path = SaveImage(s, source, "read-KV16V-20261207-101500.bin");
@@ -102,32 +102,32 @@ TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelItNamesAndSavesTheSameBytes) {
   const OpenOutcome out = OpenSetupFile(*s.view, path, 0, nullptr);
   ASSERT_TRUE(out.status) << out.status.Message();
   EXPECT_TRUE(out.image);
-  EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16V") << "the model named by the file name";
-  EXPECT_EQ(s.view->grid.Text(3, 1) + " " + s.view->grid.Text(3, 2), "145.50000 -DCS:754");
+  EXPECT_EQ(s.view->Selected("Type").text, "KV16V") << "the model named by the file name";
+  EXPECT_EQ(s.view->Cell(3, 1).text + " " + s.view->Cell(3, 2).text, "145.50000 -DCS:754");
   EXPECT_EQ(s.view->document().current_file_name, path);
   EXPECT_FALSE(s.view->IsModified());
   EXPECT_FALSE(std::filesystem::exists(s.files.read_ini));
-  EXPECT_EQ(Bytes(*ImageForWrite(s.view->ToSetup(), s.view->channel_lists, s.view->radio_identity()).image), ReadBytes(path));
+  EXPECT_EQ(Bytes(*ImageForWrite(s.view->setup(), s.view->channel_lists, s.view->radio_identity()).image), ReadBytes(path));
   // An image differs from its profile only where the radio keeps no setting
   // of its own (the fixed settings), never in a channel.
-  for (const SetupDifference& d : CompareSetups(source, s.view->ToSetup()))
+  for (const SetupDifference& d : CompareSetups(source, s.view->setup()))
     EXPECT_EQ(d.where.rfind("CH", 0), std::string::npos) << DifferenceLine(d);
   EXPECT_FALSE(OpenSetupFile(*s.view, path, 2, nullptr).status) << "the image names KV16V";
   ASSERT_TRUE(OpenSetupFile(*s.view, path, 2, nullptr, true).status);
-  EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16U") << "a model forced wins over the image's";
+  EXPECT_EQ(s.view->Selected("Type").text, "KV16U") << "a model forced wins over the image's";
   s.view->Undo();
-  EXPECT_EQ(s.view->Combo("Type")->SelectedText(), "KV16V") << "an open is one step that undo takes back";
+  EXPECT_EQ(s.view->Selected("Type").text, "KV16V") << "an open is one step that undo takes back";
 
   // No model in the name: the image's own, without a question.
-  s.view->grid.SetText(3, 1, "150.00000");
+  SetCell(*s.view, 3, 1, "150.00000");
   FixedAnswer ask;
   ASSERT_TRUE(OpenSetupFile(*s.view, unnamed, 0, &ask).status);
   EXPECT_EQ(ask.asked, 0);
-  EXPECT_EQ(s.view->Combo("Type")->SelectedText() + " " + s.view->grid.Text(3, 1), "KV16V 145.50000");
+  EXPECT_EQ(s.view->Selected("Type").text + " " + s.view->Cell(3, 1).text, "KV16V 145.50000");
 
   // A profile opens as Open always did.
   ASSERT_TRUE(OpenSetupFile(*s.view, s.files.ModelFile("KV16U"), 0, nullptr).status);
-  EXPECT_EQ(s.view->ToSetup(), ShippedSetups().Model("KV16U"));
+  EXPECT_EQ(s.view->setup(), ShippedSetups().Model("KV16U"));
   EXPECT_EQ(s.view->document().current_file_name, s.files.ModelFile("KV16U"));
 }
 
@@ -142,7 +142,7 @@ TEST(ReadSetupFile, AChannelThatIsOffOpensWithoutTransmitOnAndOffTheScreen) {
   ASSERT_TRUE(WriteIniFile(path, doc).ok);
 
   ASSERT_TRUE(OpenSetupFile(*s.view, path, 0, nullptr).status);
-  const kavir::Setup on_screen = s.view->ToSetup();
+  const kavir::Setup on_screen = s.view->setup();
   EXPECT_FALSE(on_screen.channel(5).tx_enabled);
   const ProgramData data = ProgramData::Load(s.files);
   EXPECT_EQ(data.Resolve(*ReadSetupFile(path, 0, nullptr, data).record), on_screen);
@@ -157,20 +157,19 @@ TEST(ReadSetupFile, AChannelThatIsOffOpensWithoutTransmitOnAndOffTheScreen) {
 TEST(ApplySetup, OneStepRowsRecolouredOtherChannelsLeftAlone) {
   ShippedScreen s;
   CKAVIRView& v = *s.view;
-  v.ch_box[8].state = 0;  // channel 9: closed, its TX box left set
-  v.tx_box[8].state = 1;
+  SetBoxes(v, 9, false, true);  // channel 9: closed, its TX box left set
   const auto before = v.Values();
-  kavir::Setup changed = v.ToSetup();
+  kavir::Setup changed = v.setup();
   const std::string csv = "Location,Frequency,Duplex\n2,146.52,off\n5,146.94,\n";
   ApplyImport(PlanCsvImport(csv, LimitsOf(changed, v.channel_lists), true), v.channel_lists, changed);
   changed.channel(3).enabled = changed.channel(3).tx_enabled = false;  // and one channel closed
   ASSERT_TRUE(v.ApplySetup(changed));
-  EXPECT_EQ(v.ToSetup(), changed);
-  EXPECT_EQ(v.grid.Cell(2, 3).fore_color, kGrey) << "TX off greys the transmit columns";
-  EXPECT_EQ(v.grid.Cell(2, 1).fore_color, kBlack);
-  EXPECT_EQ(v.grid.Cell(5, 1).fore_color, kBlack);
-  EXPECT_EQ(v.grid.Cell(3, 1).fore_color, kGrey) << "a closed channel is grey throughout";
-  EXPECT_TRUE(v.tx_box[8].checked()) << "channel 9 was not imported";
+  EXPECT_EQ(v.setup(), changed);
+  EXPECT_EQ(v.Cell(2, 3).fore_color, kGrey) << "TX off greys the transmit columns";
+  EXPECT_EQ(v.Cell(2, 1).fore_color, kBlack);
+  EXPECT_EQ(v.Cell(5, 1).fore_color, kBlack);
+  EXPECT_EQ(v.Cell(3, 1).fore_color, kGrey) << "a closed channel is grey throughout";
+  EXPECT_TRUE(v.setup().channel(9).tx_enabled) << "channel 9 was not imported";
   EXPECT_FALSE(v.ApplySetup(changed)) << "nothing left to change";
   v.Undo();
   EXPECT_EQ(v.Values(), before);

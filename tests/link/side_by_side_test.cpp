@@ -39,10 +39,9 @@ sim::RadioImage AsRadio(const Image& image) {
 // other station uses.
 void MakeOwn(CKAVIRView& view, int station, int round) {
   const std::string mhz = std::to_string(140 + station * 10 + round % 5);
-  view.grid.SetText(1, 1, mhz + ".00000");
-  view.grid.SetText(2, 3, mhz + ".12500");
-  view.ch_box[1].state = 1;
-  view.tx_box[1].state = 1;
+  SetCell(view, 1, 1, mhz + ".00000");
+  SetCell(view, 2, 3, mhz + ".12500");
+  SetBoxes(view, 2, true, true);
 }
 
 std::size_t BackupCount(const std::string& dir) {
@@ -70,7 +69,7 @@ TEST(SideBySide, TwoWritesAndTwoReadsInOneFolderKeepToTheirOwnRadios) {
     Image own[2];
     for (int i = 0; i < 2; ++i) {
       MakeOwn(stations[i].view, i, round);
-      own[i] = EncodeImage(stations[i].view.ToSetup());
+      own[i] = EncodeImage(stations[i].view.setup());
       stations[i].radio.radio().set_image(sim::RadioImage{});
       stations[i].ui.answers = {true};
     }
@@ -93,7 +92,7 @@ TEST(SideBySide, TwoWritesAndTwoReadsInOneFolderKeepToTheirOwnRadios) {
            std::function<void()>([&] { read[1] = OnReadRadio(stations[1].view, stations[1].link); }));
     for (int i = 0; i < 2; ++i) {
       EXPECT_EQ(read[i], TransferResult::Done) << i << ": " << testing::PrintToString(stations[i].ui.errors);
-      EXPECT_TRUE(EncodeImage(stations[i].view.ToSetup()) == own[1 - i]) << "screen " << i << " shows another radio";
+      EXPECT_TRUE(EncodeImage(stations[i].view.setup()) == own[1 - i]) << "screen " << i << " shows another radio";
     }
     // Every write and every read kept its image, though all four ran within a second.
     backups += 4;

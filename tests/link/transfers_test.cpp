@@ -66,7 +66,7 @@ void CancelAfter(Rig& rig, std::size_t frames) {
 TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   Rig rig;
   MarkOld(rig.files.read_ini);
-  rig.view.Combo("Type")->selected = 1;  // something the read must replace
+  Select(rig.view, "Type", 1);  // something the read must replace
   rig.radio.ClearSent();
   rig.ui.answers = {true};
   rig.ui.events.clear();
@@ -83,13 +83,13 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   const IniDocument model = ReadIniFile(rig.files.ModelFile("KV16V"));
   for (const std::string& key : ProfileKeys())
     EXPECT_EQ(rig.ReadIniValue(key), key == "PF3S" ? "" : model.GetString("Previous", key, "<missing>", 260)) << key;
-  EXPECT_EQ(rig.view.Combo("Type")->SelectedText(), "KV16V");
+  EXPECT_EQ(rig.view.Selected("Type").text, "KV16V");
 
   const auto kept = BackupsOf(rig);
   ASSERT_EQ(kept.size(), 1u);
   const auto& image = rig.radio.radio().image();
   EXPECT_EQ(ReadBytes(kept[0].string()), std::string(image.begin(), image.end()));
-  const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.ToSetup(), rig.view.current_model_name);
+  const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.setup(), rig.view.current_model_name);
   EXPECT_NE(summary.find("16 个信道"), std::string::npos) << summary;
   EXPECT_NE(summary.find("backups/read-KV16V-"), std::string::npos) << summary;
   EXPECT_EQ(summary.find(rig.files.program_dir), std::string::npos) << "named within the folder: " << summary;
@@ -120,7 +120,7 @@ TEST(ReadRadio, ARadioOfAnotherModelIsNamedAndRememberedAsThatModel) {
   for (int read = 1; read <= 2; ++read) {
     rig.ui.answers = {true};
     ASSERT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
-    const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.ToSetup(), rig.view.current_model_name);
+    const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.setup(), rig.view.current_model_name);
     EXPECT_NE(summary.find("（其中 14 个打开），机型 KV16U"), std::string::npos) << read << summary;
     EXPECT_FALSE(rig.view.IsModified()) << "the screen holds what the radio holds";
   }
@@ -194,7 +194,7 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
     Rig rig;
     MarkOld(rig.files.read_ini);
     rig.radio.radio().set_image(sim::RadioImage{});  // a read would change the screen
-    const std::string cell = rig.view.grid.Text(1, 1);
+    const std::string cell = rig.view.Cell(1, 1).text;
     c.fault(rig);
     rig.radio.ClearSent();
     rig.ui.errors.clear();
@@ -216,7 +216,7 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
     }
     if (c.delay_ms >= 0 && !cancelled) { EXPECT_EQ(end - rig.radio.sent().back().at_ms, c.delay_ms); }
     if (cancelled) {
-      EXPECT_NE(ReadSummary(TransferResult::Failed, rig.link.report, rig.view.ToSetup(), rig.view.current_model_name).find("取消"), std::string::npos);
+      EXPECT_NE(ReadSummary(TransferResult::Failed, rig.link.report, rig.view.setup(), rig.view.current_model_name).find("取消"), std::string::npos);
     } else {  // what the failed read got is kept under a name that says so
       const std::string partial = ReadBytes(PartialReadPath(rig.files));
       EXPECT_TRUE(partial.rfind("; ", 0) == 0 && partial.find("incomplete") != std::string::npos);
@@ -226,7 +226,7 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
     EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
     ASSERT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);
     if (c.error) { EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0]; }
-    EXPECT_EQ(rig.view.grid.Text(1, 1), cell);  // the screen is not reloaded
+    EXPECT_EQ(rig.view.Cell(1, 1).text, cell);  // the screen is not reloaded
     EXPECT_TRUE(BackupsOf(rig).empty());
     EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal);
     EXPECT_TRUE(rig.ui.cursors.empty() || rig.ui.cursors.back() == Cursor::Normal);  // no turning cursor left
@@ -313,7 +313,7 @@ TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
   ASSERT_EQ(sent.size(), 49u);
   EXPECT_EQ(sent[0], B("PWrite", 0));
   // Write.ini and the radio get the one set-up the screen showed.
-  const kavir::Setup shown = rig.view.ToSetup();
+  const kavir::Setup shown = rig.view.setup();
   const IniDocument write_ini = ReadIniFile(rig.files.write_ini);
   for (const auto& [key, value] : StoredValues(shown)) EXPECT_EQ(write_ini.GetString("Previous", key, "<missing>", 260), value) << key;
   for (int n = 1; n <= 48; ++n) {
@@ -348,7 +348,7 @@ TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
        {B("PWrite", 0)}, "KV16U", false},
       {"another model, refused without asking", [](Rig& r) { r.radio.radio().set_model(2); }, {true, true},
        TransferResult::Failed, {B("PWrite", 0)}, nullptr, false, {.other_model = OtherModel::Refuse}},
-      {"screen with wrong bytes", [](Rig& r) { r.view.band_lower.text = "174", r.view.band_upper.text = "136"; },
+      {"screen with wrong bytes", [](Rig& r) { r.view.OnBandEdited(false, "174"), r.view.OnBandEdited(true, "136"); },
        {true, true}, TransferResult::Failed, {}, nullptr, true},
       {"backup folder cannot be made",
        [](Rig& r) { WriteBytes(JoinPath(r.folder.path(), "backups"), "a file where the folder should be"); }, {true},
@@ -374,7 +374,7 @@ TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
     EXPECT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);
     if (c.error && c.sent.empty() && !c.prompt) {
       EXPECT_TRUE(rig.ui.prompts.empty());
-      EXPECT_EQ(rig.ui.errors[0], DescribeProblems(CheckBeforeWrite(rig.view.ToSetup(), rig.view.channel_lists)));
+      EXPECT_EQ(rig.ui.errors[0], DescribeProblems(CheckBeforeWrite(rig.view.setup(), rig.view.channel_lists)));
       EXPECT_EQ(WriteSummary(c.result, rig.link.report), "");  // that box says it all
     }
     if (!rig.priorities.empty()) { EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal); }
@@ -387,13 +387,12 @@ TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
   rig.radio.answer_budget = 20 + 20 * 5 + 4;  // packet 21's acknowledgement is cut short
   rig.radio.ClearSent();
   rig.ui.answers = {true, true, true};
-  ComboBox* timer = rig.view.Combo("TimerOut");
-  ASSERT_GE(timer->options.size(), 3u);
+  ASSERT_GE(rig.view.Combo("TimerOut")->options.size(), 3u);
   const std::string packet21 = FormatPacketText(kWritePacketFailedFormat, 21);
   rig.ui.on_prompt = [&](const std::string& text) {
     if (text != packet21) return;
     rig.radio.answer_budget = -1;  // the radio comes back
-    timer->selected = 2;           // and the screen changed meanwhile
+    rig.view.OnSelectOption("TimerOut", 2);  // and the screen changed meanwhile
   };
   EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
   EXPECT_EQ(rig.ui.prompts[2].text, packet21);
@@ -402,7 +401,7 @@ TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
   EXPECT_EQ(sent[21][1] * 256 + sent[21][2], 16 * 20);
   EXPECT_EQ(sent[22], B("PWrite", 0));
   EXPECT_EQ(rig.ui.prompts[2].at_ms - rig.radio.sent()[21].at_ms, 4 * 80);
-  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "TimerOut", "", 20), timer->options[2]);
+  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "TimerOut", "", 20), rig.view.Combo("TimerOut")->options[2]);
   EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
 }
 
@@ -683,7 +682,7 @@ TEST(WriteRadio, ARetryKeepsTheRadiosIdentityAsTheFirstAttemptDid) {
 TEST(WriteRadio, TheChangesAreReviewedFirstAndNoWritesNothing) {
   Rig rig;
   MarkOld(rig.files.write_ini);
-  kavir::Setup planned = rig.view.ToSetup();
+  kavir::Setup planned = rig.view.setup();
   const std::string radio_power = planned.channel(3)[ChannelField::TxPower];
   const std::string radio_rx5 = PadFrequency(planned.channel(5)[ChannelField::RxFreq]);
   const std::vector<std::string>& powers = rig.view.channel_lists.tx_power;
@@ -742,18 +741,18 @@ TEST(ReadRadio, BytesThatAreNoRadioImageAreKeptButNotShown) {
     sim::RadioImage held = rig.ScreenImage();
     if (c.address < 0) held.fill(c.value); else held[c.address] = c.value;
     rig.radio.radio().set_image(held);
-    const std::string cell = rig.view.grid.Text(1, 1);
+    const std::string cell = rig.view.Cell(1, 1).text;
     rig.ui.answers = {true};
     EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
     EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
-    EXPECT_EQ(rig.view.grid.Text(1, 1), cell);
+    EXPECT_EQ(rig.view.Cell(1, 1).text, cell);
     ASSERT_EQ(rig.ui.errors.size(), 1u);
     EXPECT_NE(rig.ui.errors[0].find(c.named), std::string::npos) << rig.ui.errors[0];
     const auto kept = BackupsOf(rig, "read-");
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(ReadBytes(kept[0].string()), std::string(held.begin(), held.end()));
     EXPECT_NE(rig.ui.errors[0].find(kept[0].filename().string()), std::string::npos);
-    EXPECT_EQ(ReadSummary(TransferResult::Failed, rig.link.report, rig.view.ToSetup(), ""),
+    EXPECT_EQ(ReadSummary(TransferResult::Failed, rig.link.report, rig.view.setup(), ""),
               "读出的不是电台数据：屏幕上的数据没有改变。");
   }
 }

@@ -63,13 +63,13 @@ TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
       {2, "关", "88,0,5", "关", {ToneMessage("88,0,5")}, true},
   };
   for (const Case& c : cases) {
-    view->grid.SetText(1, c.col, c.before);
+    SetCell(*view, 1, c.col, c.before);
     Open(1, c.col, 13);
     ASSERT_TRUE(view->editing().editor.visible);
     view->editing().editor.text = c.typed;
     ui.status.clear(), ui.beeps.clear(), view->editing().CommitEdit();
     EXPECT_FALSE(view->editing().editor.visible);
-    EXPECT_EQ(std::make_tuple(view->grid.Text(1, c.col), ui.status, ui.beeps.size()),
+    EXPECT_EQ(std::make_tuple(view->Cell(1, c.col).text, ui.status, ui.beeps.size()),
               std::make_tuple(std::string(c.after), c.status, c.beep ? 1u : 0u)) << c.typed;
   }
 }
@@ -90,7 +90,7 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
       {5, "载波控制", 13, "载波控制", 4, 0},       // the caret counts characters, not bytes
   };
   for (const Case& c : cases) {
-    view->grid.SetText(1, c.col, c.cell);
+    SetCell(*view, 1, c.col, c.cell);
     ui.repaints = 0, Open(1, c.col, c.key);
     EXPECT_TRUE(view->editing().editor.visible && view->editing().editor.width_factor == 1.0 && ui.repaints == 1);
     EXPECT_EQ(std::make_tuple(view->editing().editor.text, view->editing().editor.caret, view->editing().editor.selection_start, view->editing().editor.selection_end),
@@ -120,17 +120,17 @@ TEST_F(CellEditorTest, DoubleClickWidensTheFirstFourColumns) {
 TEST_F(CellEditorTest, EscLoadAndMovesNeverCommitIntoTheWrongCell) {
   Open(1, 1, '9');  // on 430.12500
   view->editing().OnEditorEsc(), ui.status.clear(), view->editing().CommitEdit();
-  EXPECT_TRUE(view->grid.Text(1, 1) == "430.12500" && ui.status.empty());
+  EXPECT_TRUE(view->Cell(1, 1).text == "430.12500" && ui.status.empty());
   Open(1, 1, '4');
   view->LoadProfile(dir.files.ModelFile("KV16U"));
   EXPECT_FALSE(view->editing().editor.visible);
   view->editing().CommitEdit();
-  EXPECT_EQ(view->grid.Text(1, 1), "430.12500");
+  EXPECT_EQ(view->Cell(1, 1).text, "430.12500");
   Open(2, 1, 13);
   view->editing().editor.text = "431.00000";
   view->grid.row = 3, view->grid.col = 2;  // the grid moves before its leave-cell commit arrives
   view->editing().CommitEdit();
-  EXPECT_EQ(view->grid.Text(2, 1) + view->grid.Text(3, 2), "431.00000CTCSS:67.0");
+  EXPECT_EQ(view->Cell(2, 1).text + view->Cell(3, 2).text, "431.00000CTCSS:67.0");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST_P(Paste, AppliesValidCellsAsOneStepAndNamesTheRest) {
   }
   EXPECT_EQ(named, c.refused);
   for (const auto& [row, col, text] : c.expect)
-    EXPECT_EQ(view->grid.Text(row, col), text) << row << "," << col;
+    EXPECT_EQ(view->Cell(row, col).text, text) << row << "," << col;
   if (r.changed > 0) {
     EXPECT_EQ(view->history().undo_count(), 1u);
     view->Undo();
@@ -90,7 +90,7 @@ TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPa
   };
   const auto column = [&](int col, int from, int to) {
     std::string s;
-    for (int row = from; row <= to; ++row) s += view->grid.Text(row, col) + ";";
+    for (int row = from; row <= to; ++row) s += view->Cell(row, col).text + ";";
     return s;
   };
   const std::string five = "445.50000;445.50000;445.50000;445.50000;445.50000;430.12500;";
@@ -99,7 +99,7 @@ TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPa
   type({4, 1, 8, 1}, 4, 1, "500");  // a refused value restores only the edited cell
   EXPECT_EQ(column(1, 4, 9), five);
   EXPECT_EQ(view->history().undo_count(), 1u);
-  view->grid.SetText(4, 2, "CTCSS:88.0");
+  SetCell(*view, 4, 2, "CTCSS:88.0");
   type({3, 2, 4, 2}, 3, 2, "hello");  // a tone outside the tone list leaves every cell
   EXPECT_EQ(column(2, 3, 4), "CTCSS:67.0;CTCSS:88.0;");
   type({4, 1, 8, 2}, 4, 1, "446");  // two columns selected: only the edited cell takes the value
@@ -109,10 +109,10 @@ TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPa
   EXPECT_EQ(column(2, 1, 2), "SQ:1.0;SQ:1.0;");  // a short entry gets ".0", pasted as typed
   view->channel_lists.busy_lock.push_back("Carrier");  // an option in any case of its letters
   view->editing().PasteCells(CellRange::One(1, 5), "caRRIER\n");
-  EXPECT_EQ(view->grid.Text(1, 5), "Carrier");
+  EXPECT_EQ(view->Cell(1, 5).text, "Carrier");
   view->channel_lists.zone_wide.clear();  // QTDQT.ini without the list: the column takes any text
   view->editing().PasteCells(CellRange::One(1, 9), "Wide\n");
-  EXPECT_EQ(view->grid.Text(1, 9), "Wide");
+  EXPECT_EQ(view->Cell(1, 9).text, "Wide");
 }
 
 TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {

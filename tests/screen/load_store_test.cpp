@@ -41,8 +41,8 @@ TEST_F(LoadStore, StoredTextsSelectTheirOptions) {
   for (const Case& c : cases) {
     view->LoadProfile(dir.files.ModelFile("KV16U"));
     view->LoadProfile(Profile({{c.key, c.stored}}));
-    EXPECT_EQ(view->Combo(c.key)->SelectedText(), c.selected) << c.key << "=" << c.stored;
-    EXPECT_EQ(view->Combo("Beep")->SelectedText(), "开");  // missing keys keep theirs
+    EXPECT_EQ(view->Selected(c.key).text, c.selected) << c.key << "=" << c.stored;
+    EXPECT_EQ(view->Selected("Beep").text, "开");  // missing keys keep theirs
   }
 }
 
@@ -56,7 +56,7 @@ TEST_F(LoadStore, BandLimitsAndTheirEdits) {
   };
   for (const Case& c : cases) {
     view->LoadProfile(c.path);
-    EXPECT_EQ(std::make_tuple(view->band_lower.text, view->band_lower_limit, view->band_upper_limit, view->band_lower.enabled,
+    EXPECT_EQ(std::make_tuple(view->setup().band_lower, view->band_lower_limit, view->band_upper_limit, view->band_lower.enabled,
                               view->band_upper.enabled),
               std::make_tuple(std::string(c.text), c.lower, c.upper, c.editable, c.editable)) << c.path;
   }
@@ -65,12 +65,12 @@ TEST_F(LoadStore, BandLimitsAndTheirEdits) {
 TEST_F(LoadStore, CheckBoxesLoadAndStoreAsZeroAndOne) {
   view->LoadProfile(Profile({{"BatterySupply", "0"}, {"CBR1", "1"}, {"CBT1", "1"}, {"CBR2", "0"}, {"CBT2", "1"},
                              {"CBR3", "7"}, {"CBT3", ""}, {"CBR4", "x"}, {"CBT4", "01"}}));
-  EXPECT_FALSE(view->battery.checked());
+  EXPECT_FALSE(view->setup().battery_saver);
   std::string boxes;  // CH and TX of channels 1..5
-  for (int n = 0; n < 5; ++n) boxes += std::to_string(view->ch_box[n].state) + std::to_string(view->tx_box[n].state) + " ";
+  for (int n = 0; n < 5; ++n) boxes += std::to_string(view->setup().channel(n + 1).enabled) + std::to_string(view->setup().channel(n + 1).tx_enabled) + " ";
   EXPECT_EQ(boxes, "11 00 10 10 00 ");  // TX 2 is cleared again: its channel is off
   // Rows follow their boxes: an unused channel is grey throughout.
-  EXPECT_EQ(std::make_tuple(view->grid.Cell(2, 1).fore_color, view->grid.Cell(2, 3).fore_color, view->grid.Cell(1, 4).fore_color),
+  EXPECT_EQ(std::make_tuple(view->Cell(2, 1).fore_color, view->Cell(2, 3).fore_color, view->Cell(1, 4).fore_color),
             std::make_tuple(kGrey, kGrey, kBlack));
   const std::string out = Store();
   for (auto [key, value] : Entries{{"BatterySupply", "0"}, {"CBR1", "1"}, {"CBT2", "0"}, {"CBR3", "1"}, {"CBR5", "0"}})
@@ -79,8 +79,8 @@ TEST_F(LoadStore, CheckBoxesLoadAndStoreAsZeroAndOne) {
 
 TEST_F(LoadStore, StorePadsFrequenciesAndKeepsOtherCells) {
   view->OnTabChanged(0);
-  for (auto [r, c, text] : {std::tuple{1, 1, "145.5"}, {1, 3, ""}, {2, 2, "CTCSS:67"}, {2, 4, ""}}) view->grid.SetText(r, c, text);
-  view->Combo("Voice")->selected = -1;  // its list is empty here
+  for (auto [r, c, text] : {std::tuple{1, 1, "145.5"}, {1, 3, ""}, {2, 2, "CTCSS:67"}, {2, 4, ""}}) SetCell(*view, r, c, text);
+  Select(*view, "Voice", -1);  // its list is empty here
   const std::string out = Store();
   for (auto [key, value] : Entries{{"CH01.RxFreq", "145.50000"}, {"CH01.TxFreq", "000000000"},
                                    {"CH02.RxFreq", "430.12500"}, {"CH02.Decode", "CTCSS:67"}, {"CH02.Coding", ""},
@@ -90,7 +90,7 @@ TEST_F(LoadStore, StorePadsFrequenciesAndKeepsOtherCells) {
 }
 
 TEST_F(LoadStore, StoreRemembersTheModelAndShowsWhenItCannot) {
-  view->Combo("Type")->selected = 0;  // KV16V
+  Select(*view, "Type", 0);  // KV16V
   EXPECT_TRUE(view->StoreProfile(dir.files.write_ini).ok);
   EXPECT_EQ(Stored(dir.files.write_ini, "Type"), "KV16V");
   const IniDocument kavir = ReadIniFile(dir.files.kavir_ini);
@@ -128,7 +128,7 @@ TEST(ShippedData, EveryModelFileLoadsAndStoresBackTheSameValues) {
   ASSERT_GE(models.size(), 3u);
   for (const std::string& m : models) {
     ASSERT_TRUE(view.LoadProfile(files.ModelFile(m)).ok) << m;
-    EXPECT_EQ(view.Combo("Type")->SelectedText(), m);
+    EXPECT_EQ(view.Selected("Type").text, m);
     const std::string out = JoinPath(program, "我的 设置.dat");
     ASSERT_TRUE(view.ClearAndStoreProfile(out).ok);
     const IniDocument a = ReadIniFile(files.ModelFile(m)), b = ReadIniFile(out);

@@ -24,7 +24,7 @@ TEST_F(OpenSave, CancelledDialogsChangeNothingSaveAsKeepsForeignKeysAndOpenLoads
   const std::string path = dir.dir.File("old.dat");
   WriteIni(path, {{"Notes", {{"Owner", "车队"}}},
                   {"Previous", {{"TimerOut", "关"}, {"CH01.RxFreq", "401.00000"}, {"Comment", "keep me"}}}});
-  view->grid.SetText(2, 2, "");
+  SetCell(*view, 2, 2, "");
   ui.save_path = path;
   view->document().OnFileSaveAsDat();
   EXPECT_TRUE(ui.errors.empty());
@@ -41,7 +41,7 @@ TEST_F(OpenSave, CancelledDialogsChangeNothingSaveAsKeepsForeignKeysAndOpenLoads
   ui.open_path = other;
   view->document().OnFileOpenDat();
   EXPECT_EQ(view->document().current_file_name, other);
-  EXPECT_EQ(view->grid.Text(1, 1) + view->Combo("TimerOut")->SelectedText(), "401.0000015S");
+  EXPECT_EQ(view->Cell(1, 1).text + view->Selected("TimerOut").text, "401.0000015S");
   EXPECT_EQ(ui.progress.size(), 4u);
 }
 
@@ -61,7 +61,7 @@ TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
       {"open an empty file", false, dir.dir.File("x.dat"), "", true},
       {"open another INI file", false, dir.dir.File("x.dat"), "[ComPort]\r\n1=2\r\n[Previous2]\r\nType=KV16U\r\n", true},
   };
-  view->grid.SetText(1, 1, "402.00000");
+  SetCell(*view, 1, 1, "402.00000");
   const auto shown = view->ProfileValues();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -87,7 +87,7 @@ TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
   EXPECT_EQ(ReadBytes(blocker), "x");
   ui.open_path = at_limit;  // it opens, and one profile key is enough to be a profile
   EXPECT_TRUE(view->document().OnFileOpenDat().ok);
-  EXPECT_EQ(view->Combo("TimerOut")->SelectedText(), "15S");
+  EXPECT_EQ(view->Selected("TimerOut").text, "15S");
   ui.save_path = at_limit;
   EXPECT_TRUE(view->document().OnFileSaveAsDat());
 
@@ -95,7 +95,7 @@ TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
   // the profile is saved, named and clean, and the error says where.
   namespace fs = std::filesystem;
   fs::permissions(PathFromUtf8(dir.files.kavir_ini), fs::perms::owner_read);
-  view->grid.SetText(1, 1, "403.00000");
+  SetCell(*view, 1, 1, "403.00000");
   ui.errors.clear();
   ui.save_path = dir.dir.File("saved.dat");
   const bool saved = view->document().OnFileSaveAsDat();
@@ -157,7 +157,7 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
   EXPECT_EQ(dir.Start(ui2)->document().recent.paths(), std::vector<std::string>{ui.open_path});
   restarted->document().OnOpenRecent(0);
   EXPECT_EQ(restarted->document().current_file_name, ui.open_path);
-  EXPECT_EQ(restarted->grid.Text(1, 1), "430.12500");
+  EXPECT_EQ(restarted->Cell(1, 1).text, "430.12500");
 
   // The window's 打开 (which also opens images) remembers the file too, and
   // a file just saved opens as it is: nothing unsaved.
@@ -176,7 +176,7 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
 
   // An image opens but is not remembered (it would not reopen as a
   // profile); a cancelled dialog opens nothing and says so.
-  const Image image = EncodeImage(view->ToSetup());
+  const Image image = EncodeImage(view->setup());
   ui.open_path = dir.dir.File("radio.img");
   WriteBytes(ui.open_path, std::string(image.begin(), image.end()));
   const std::vector<std::string> remembered = view->document().recent.paths();

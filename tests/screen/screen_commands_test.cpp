@@ -18,8 +18,8 @@ class EnableBoxes : public ::testing::Test {
   // Row n's colours as text, "b" black, "g" grey, for columns 1..9; then its CH and TX box.
   std::string Row(int n) const {
     std::string s;
-    for (int c = 1; c <= 9; ++c) s += view->grid.Cell(n, c).fore_color == kGrey ? 'g' : 'b';
-    return s + std::to_string(view->ch_box[n - 1].state) + std::to_string(view->tx_box[n - 1].state);
+    for (int c = 1; c <= 9; ++c) s += view->Cell(n, c).fore_color == kGrey ? 'g' : 'b';
+    return s + std::to_string(view->setup().channel(n).enabled) + std::to_string(view->setup().channel(n).tx_enabled);
   }
 };
 using KeySettings = EnableBoxes;  // the same started screen
@@ -69,7 +69,7 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
     const char *type, *model, *previous_type, *timer; std::size_t errors;
   } cases[] = {
       {"yes", [](ProgramDir&, CKAVIRView&) {}, 2, true, "KV16可定义", "KV16可定义", "KV16可定义", "45S", 0},
-      {"no", [](ProgramDir&, CKAVIRView& v) { v.Combo("TimerOut")->selected = 0; }, 0, false, "KV16U", "KV16U", "KV16U",
+      {"no", [](ProgramDir&, CKAVIRView& v) { Select(v, "TimerOut", 0); }, 0, false, "KV16U", "KV16U", "KV16U",
        "关", 0},
       // No goes back to the model the screen shows, whatever put it there.
       {"no after loading another model's file",
@@ -77,7 +77,7 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
        "KV16可定义", "KV16U", "45S", 0},
       // An empty name would match every option; the selection goes back instead.
       {"no without a current model",
-       [](ProgramDir&, CKAVIRView& v) { v.current_model_name.clear(), v.Combo("Type")->selected = 0; }, 2, false,
+       [](ProgramDir&, CKAVIRView& v) { v.current_model_name.clear(), Select(v, "Type", 0); }, 2, false,
        "KV16V", "", "KV16U", "30S", 0},
       {"no with the first model current", [](ProgramDir&, CKAVIRView& v) { v.current_model_name = "KV16V"; }, 2, false,
        "KV16V", "KV16V", "KV16U", "30S", 0},
@@ -91,16 +91,16 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
     FakeUi ui;
     auto view = dir.Start(ui);
     c.before(dir, *view);
-    view->grid.SetText(4, 1, "431.00000");
+    SetCell(*view, 4, 1, "431.00000");
     ui.answers = {c.yes};
     view->OnSelectOption("Type", c.choose);  // as the drop-down sends it
     ASSERT_EQ(ui.prompts.size(), 1u);
-    EXPECT_EQ(std::make_tuple(view->Combo("Type")->SelectedText(), view->current_model_name,
+    EXPECT_EQ(std::make_tuple(view->Selected("Type").text, view->current_model_name,
                               ReadIniFile(dir.files.kavir_ini).Find("PreviousType", "1").value_or(""),
-                              view->Combo("TimerOut")->SelectedText(), ui.errors.size(), view->shown_page),
+                              view->Selected("TimerOut").text, ui.errors.size(), view->shown_page),
               std::make_tuple(std::string(c.type), std::string(c.model), std::string(c.previous_type),
                               std::string(c.timer), c.errors, 1));
-    EXPECT_EQ(view->grid.Text(4, 1), c.yes && !c.errors ? "430.12500" : "431.00000");
+    EXPECT_EQ(view->Cell(4, 1).text, c.yes && !c.errors ? "430.12500" : "431.00000");
   }
 }
 
@@ -121,10 +121,10 @@ TEST_F(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
   EXPECT_EQ(ui.key_settings_model_names, (std::vector<std::string>{"KV16U", "KV16U"}));
   EXPECT_EQ(options, 4u);
   WriteIni(dir.files.ModelFile("KV16U"), {{"Previous", {{"Type", "KV16U"}, {"PF3S", "扫描"}}}});
-  for (const char* key : {"PF1S", "PF2S", "PF3S"}) view->Combo(key)->selected = -1;
+  for (const char* key : {"PF1S", "PF2S", "PF3S"}) Select(*view, key, -1);
   view->OnKeySettings();
   EXPECT_EQ(seen, (std::vector<Texts>{{"扫描", "监听", "关"}, {"扫描", "监听", "关"}, {"关", "关", "扫描"}}));
-  EXPECT_EQ(view->Combo("PF3S")->SelectedText(), "扫描");
+  EXPECT_EQ(view->Selected("PF3S").text, "扫描");
 }
 
 TEST_F(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
@@ -138,8 +138,8 @@ TEST_F(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
       return c.ok;
     };
     view->OnKeySettings();
-    EXPECT_EQ((Texts{view->Combo("PF1S")->SelectedText(), view->Combo("PF2S")->SelectedText(),
-                     view->Combo("PF3S")->SelectedText()}), c.keys);
+    EXPECT_EQ((Texts{view->Selected("PF1S").text, view->Selected("PF2S").text,
+                     view->Selected("PF3S").text}), c.keys);
   }
 }
 

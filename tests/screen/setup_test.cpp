@@ -32,11 +32,11 @@ TEST(ScreenSetup, FillsListsLoadsPreviousModelOpensThePortAfterwardsAndShowsEach
   port.view = &view;
   view.OnInitialUpdate(&port);
   EXPECT_TRUE(port.opened == 1 && port.lists_filled_when_opened);
-  EXPECT_EQ(view.current_model_name + view.Combo("Type")->SelectedText(), "KV16UKV16U");
-  EXPECT_EQ(view.Combo("TimerOut")->SelectedText(), "30S");  // from KV16U.ini
+  EXPECT_EQ(view.current_model_name + view.Selected("Type").text, "KV16UKV16U");
+  EXPECT_EQ(view.Selected("TimerOut").text, "30S");  // from KV16U.ini
   EXPECT_EQ(view.current_tab + view.shown_page, 2);
   EXPECT_TRUE(ui.errors.empty());
-  EXPECT_EQ(view.grid.Text(0, 9), ChannelGrid::Header(9));
+  EXPECT_EQ(view.Cell(0, 9).text, ChannelGrid::Header(9));
   // Every control has an id of its own.
   std::set<int> ids = {0, view.battery.id, view.band_lower.id, view.band_upper.id};
   for (int n = 0; n < 16; ++n) ids.insert({view.ch_box[n].id, view.tx_box[n].id});
@@ -63,10 +63,10 @@ TEST(ScreenSetup, StartsOnTheFirstModelWithDefaultsAndListsUpTo200Options) {
   FakeUi ui;
   auto view = dir.Start(ui);
   EXPECT_EQ(view->Combo("LookA")->options.size(), 200u);
-  EXPECT_EQ(view->current_model_name + view->Combo("Type")->SelectedText(), "KV16VKV16V");
-  EXPECT_EQ(view->Combo("ChanMode")->SelectedText() + view->Combo("PF1S")->SelectedText() +
-                view->Combo("PF3S")->SelectedText() + view->grid.Text(5, 2), "固定设置的关固定报警键");
-  EXPECT_TRUE(!view->ch_box[0].checked() && ui.errors.empty() && !view->IsModified());
+  EXPECT_EQ(view->current_model_name + view->Selected("Type").text, "KV16VKV16V");
+  EXPECT_EQ(view->Selected("ChanMode").text + view->Selected("PF1S").text +
+                view->Selected("PF3S").text + view->Cell(5, 2).text, "固定设置的关固定报警键");
+  EXPECT_TRUE(!view->setup().channel(1).enabled && ui.errors.empty() && !view->IsModified());
 }
 
 TEST(BrokenKavirIni, NothingIsStoredAndKavirIniIsNeverMadeFromNothing) {

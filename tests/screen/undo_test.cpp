@@ -45,7 +45,7 @@ TEST_P(EachChange, IsOneStepThatUndoesAndRedoes) {
   const auto colours = [&] {  // the rows as their boxes grey them
     std::string s;
     for (int n = 1; n <= 16; ++n)
-      for (int c = 1; c <= 9; ++c) s += view->grid.Cell(n, c).fore_color == kGrey ? 'g' : 'b';
+      for (int c = 1; c <= 9; ++c) s += view->Cell(n, c).fore_color == kGrey ? 'g' : 'b';
     return s;
   };
   const ScreenState before = view->Values();
@@ -191,7 +191,7 @@ TEST_F(UndoTest, ReplacingUnsavedChangesAsksFirst) {
   // 保存 with no file: Save As cancelled keeps everything.
   ui.save_answers = {SaveChoice::Save};
   view->document().OnFileOpenDat();
-  EXPECT_EQ(view->grid.Text(1, 1) + view->current_model_name, "401.01250KV16U");
+  EXPECT_EQ(view->Cell(1, 1).text + view->current_model_name, "401.01250KV16U");
 
   ui.save_answers = {SaveChoice::Save};
   ui.save_path = dir.dir.File("kept.dat");
@@ -208,7 +208,7 @@ TEST_F(UndoTest, ReplacingUnsavedChangesAsksFirst) {
   ASSERT_EQ(view->current_model_name, "KV16可定义");
   EXPECT_EQ(ui.save_prompts.size(), 4u);
   view->Undo();
-  EXPECT_EQ(view->grid.Text(1, 1) + view->current_model_name, "401.01250KV16U");
+  EXPECT_EQ(view->Cell(1, 1).text + view->current_model_name, "401.01250KV16U");
 }
 
 }  // namespace

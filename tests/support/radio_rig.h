@@ -44,7 +44,7 @@ struct Rig {
 
   // The image a write of the screen as it stands would send.
   sim::RadioImage ScreenImage() {
-    const Image image = EncodeImage(view.ToSetup());
+    const Image image = EncodeImage(view.setup());
     sim::RadioImage out;
     std::copy(image.begin(), image.end(), out.begin());
     return out;

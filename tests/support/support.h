@@ -20,6 +20,7 @@
 #include "profile/working_files.h"
 #include "profile/option_list.h"
 #include "screen/kavir_view.h"
+#include "setup/setting_catalogue.h"
 
 #if !defined(KAVIR_DATA_DIR) && defined(KAVIR_TEST_DATA_DIR)
 #define KAVIR_DATA_DIR KAVIR_TEST_DATA_DIR
@@ -313,7 +314,22 @@ inline IniDocument ShippedScreen::Stored() const {
 inline IniDocument ShippedScreen::Kavir() const { return ReadIniFile(files.kavir_ini); }
 
 inline void ShippedScreen::SetChannel(int n, const std::vector<std::string>& cells) {
-  for (int c = 1; c <= 9 && c <= static_cast<int>(cells.size()); ++c) view->grid.SetText(n, c, cells[c - 1]);
+  view->Edit([&](Setup& s) {
+    for (int c = 1; c <= 9 && c <= static_cast<int>(cells.size()); ++c) s.channel(n).fields[c - 1] = cells[c - 1];
+  });
+}
+
+// Edits of the set-up on show, each one undoable step as the user's would be.
+inline void SetCell(CKAVIRView& view, int n, int col, const std::string& text) {
+  view.Edit([&](Setup& s) { s.channel(n).fields[col - 1] = text; });
+}
+inline void SetBoxes(CKAVIRView& view, int n, bool ch, bool tx) {
+  view.Edit([&](Setup& s) { s.channel(n).enabled = ch, s.channel(n).tx_enabled = tx; });
+}
+// Selects option `index` (-1: none) of the drop-down with this key, without
+// the questions a model change asks.
+inline void Select(CKAVIRView& view, std::string_view key, int index) {
+  view.Edit([&](Setup& s) { s[*FindSetting(key)].index = index; });
 }
 
 }  // namespace kavir::test
