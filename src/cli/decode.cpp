@@ -20,9 +20,10 @@ int RunDecode(const CliArgs& args) {
   if (args.positional.size() != 1 || !model)
     return UsageError("decode");
 
-  ProgramConfig config = ProgramConfig::Read(args.files.kavir_ini);
-  const IniDocument& kavir_ini = config.ini();
-  const int types = static_cast<int>(ReadOptionList(kavir_ini, "Type", kSettingListLimit).size());
+  // The program directory read once, for the decode and for --out.
+  ProgramData data = ProgramData::Load(args.files);
+  const ProgramConfig& config = data.config;
+  const int types = static_cast<int>(data.models().size());
   // Without the model list no model number can be right: say why, not "from 1 to 0".
   if (!config.status() || types == 0)
     return Fail(kExitBadInput, args.files.kavir_ini + " " +
@@ -48,10 +49,6 @@ int RunDecode(const CliArgs& args) {
   if (ImageOpenModel(*image, n, 0, args.Flag("force"), &refused) == 0)
     return Fail(kExitBadInput, args.positional[0] + ": " + refused + " (--force decodes it as model " + *model + ")");
 
-  ProgramData data;
-  data.files = args.files;
-  data.lists = ReadOptionLists(kavir_ini);
-  data.config = std::move(config);
   IoStatus why;
   // A model without a band is refused as a read refuses such a radio.
   const std::optional<Setup> record = ImageRecord(*image, n, data, &why);
@@ -62,7 +59,7 @@ int RunDecode(const CliArgs& args) {
     return Fail(ExitCodeFor(saved.bad_input), saved.Message());
 
   if (const auto out = args.Option("out")) {
-    SetupCommand command(args.files);
+    SetupCommand command(std::move(data));
     command.ShowRecord(*record);
     std::string error;
     if (!command.SaveAs(*out, &error)) return Fail(command.exit_code, error);

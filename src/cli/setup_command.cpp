@@ -24,12 +24,14 @@ void Warn(const std::string& text) { std::cerr << "kavir-cli: warning: " << OneL
 
 }  // namespace
 
-SetupCommand::SetupCommand(const WorkingFiles& files) : data(ProgramData::Load(files)), setup(data.start) {
+SetupCommand::SetupCommand(const WorkingFiles& files) : SetupCommand(ProgramData::Load(files)) {}
+
+SetupCommand::SetupCommand(ProgramData program) : data(std::move(program)), setup(data.start) {
   // Without KAVIR.ini's option lists every command refuses, saying why
   // (OptionListsRefusal); a missing QTDQT.ini leaves only its lists empty.
   std::error_code ec;
-  if (!std::filesystem::exists(PathFromUtf8(files.qtdqt_ini), ec))
-    std::cerr << "kavir-cli: warning: " << files.qtdqt_ini
+  if (!std::filesystem::exists(PathFromUtf8(data.files.qtdqt_ini), ec))
+    std::cerr << "kavir-cli: warning: " << data.files.qtdqt_ini
               << " is missing, so its option lists are empty (use --dir to name the program directory)\n";
   // The start goes on without a model file it could not read: say so.
   if (ListsUsable() && !data.start_status)

@@ -16,6 +16,8 @@ struct CliArgs;
 
 struct SetupCommand {
   explicit SetupCommand(const WorkingFiles& files);
+  // The same from the program directory as already read.
+  explicit SetupCommand(ProgramData program);
   // The same, with --model N for radio images (checked by OpenFile).
   explicit SetupCommand(const CliArgs& args);
 
