@@ -2,6 +2,7 @@
 
 #include "codec/image_file.h"
 #include "interchange/setup_compare.h"
+#include "link/setup_file.h"
 #include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "profile/profile.h"
@@ -93,22 +94,19 @@ std::optional<BatchSetup> SetupFromImage(const Image& image, const ProgramData& 
 
 std::optional<BatchSetup> SetupFromFile(const std::string& path, const ProgramData& data, std::string* error,
                                         bool* io_failed) {
-  IoStatus status;
-  const std::string bytes = ReadWholeFile(path, &status);
-  if (!status) return Failed(status, error, io_failed);
-  std::string not_image;
-  const std::optional<Image> image = AsRadioImage(bytes, &not_image);
-  if (!not_image.empty()) return Failed(IoStatus::BadInput(path, not_image), error, io_failed);
-  if (image) {
-    auto setup = SetupFromImage(*image, data, error, io_failed);
+  // Opened as the command line and a comparison open a file.
+  const SetupFile file = ReadSetupFile(path, 0, nullptr, data);
+  if (!file.status || !file.record) {
+    *error = file.message.empty() ? file.status.Message() : file.message;
+    if (io_failed && !file.status.bad_input) *io_failed = true;
+    return std::nullopt;
+  }
+  if (file.image) {
+    auto setup = SetupFromImage(*file.image_bytes, data, error, io_failed);
     if (!setup) *error = path + ": " + *error;
     return setup;
   }
-  IniFile file(path);
-  if (!file.load_status()) return Failed(file.load_status(), error, io_failed);
-  if (!HasProfileContent(file.doc()))
-    return Failed(IoStatus::BadInput(path, TrText("Screen", "不是数据文件：其中没有 [Previous] 设置。")), error, io_failed);
-  auto setup = BatchSetupOf(data.Resolve(ReadSetupRecord(file.doc())), data, error, io_failed);
+  auto setup = BatchSetupOf(data.Resolve(*file.record), data, error, io_failed);
   if (!setup) *error = path + ":\n" + *error;
   return setup;
 }
