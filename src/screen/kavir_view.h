@@ -6,6 +6,7 @@
 // programs know it; everything below takes a Setup.
 //
 // Where each operation's work is done:
+//   setup(), Edit                      the set-up on show and the one way to change it (undoable)
 //   LoadProfile, LoadProfileDocument   ReadSetupRecord + ResolveChoices (setup/profile_setup.h), then ShowSetup
 //   StoreProfile, ClearAndStoreProfile StoreSetup of setup() (setup/profile_setup.h), one atomic save
 //   OnReadRadio                        radio_transfer.h: ReadRadio (link/transactions.h), then LoadRecord

@@ -95,18 +95,16 @@ void CKAVIRView::ShowSetup(const Setup& record, const std::string& path) {
 }
 
 bool CKAVIRView::ApplySetup(const Setup& setup) {
-  return RecordStep([&] {
-    editing_.editor.Close();
-    const Setup now = setup_;
-    for (std::size_t i = 0; i < combos_.size(); ++i) setup_.settings[i].index = setup.settings[i].index;
-    SettleTexts();
-    setup_.battery_saver = setup.battery_saver;
-    setup_.band_lower = setup.band_lower;
-    setup_.band_upper = setup.band_upper;
+  editing_.editor.Close();
+  return Edit([&](Setup& s) {
+    for (std::size_t i = 0; i < s.settings.size(); ++i) s.settings[i].index = setup.settings[i].index;
+    s.battery_saver = setup.battery_saver;
+    s.band_lower = setup.band_lower;
+    s.band_upper = setup.band_upper;
     for (int n = 1; n <= kChannelCount; ++n) {
       // A channel left alone keeps its boxes as the user set them.
-      if (setup.channel(n) == now.channel(n)) continue;
-      setup_.channel(n) = setup.channel(n);
+      if (setup.channel(n) == s.channel(n)) continue;
+      s.channel(n) = setup.channel(n);
       UpdateChannelRow(n);
       UpdateTxColumns(n);
     }
