@@ -1,5 +1,7 @@
 #include "batch_dialog.h"
 
+#include "screen/kavir_view.h"
+
 #include "screen/radio_transfer.h"
 
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "batch/batch_job.h"
-#include "screen/kavir_view.h"
+#include "setup/setup.h"
 
 class QCheckBox;
 class QLabel;
@@ -17,6 +17,10 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTableWidget;
+
+namespace kavir {
+class CKAVIRView;
+}  // namespace kavir
 
 namespace kavir::app {
 

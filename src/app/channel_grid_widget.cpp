@@ -1,5 +1,7 @@
 #include "channel_grid_widget.h"
 
+#include "screen/kavir_view.h"
+
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>

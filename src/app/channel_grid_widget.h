@@ -5,10 +5,15 @@
 #include <QTableWidget>
 #include <array>
 
-#include "screen/kavir_view.h"
+#include "screen/channel_grid.h"
+#include "screen/grid_edit.h"
 
 class QComboBox;
 class QLineEdit;
+
+namespace kavir {
+class CKAVIRView;
+}  // namespace kavir
 
 namespace kavir::app {
 

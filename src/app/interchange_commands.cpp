@@ -1,5 +1,7 @@
 #include "interchange_commands.h"
 
+#include "screen/kavir_view.h"
+
 #include <QCoreApplication>
 #include <QAction>
 #include <QFileInfo>

@@ -1,5 +1,7 @@
 #include "main_frame.h"
 
+#include "screen/kavir_view.h"
+
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>

@@ -7,7 +7,8 @@
 
 #include "lang/language.h"
 #include "link/transport.h"
-#include "screen/kavir_view.h"
+#include "profile/working_files.h"
+#include "setup/program_config.h"
 #include "screen_ui_qt.h"
 
 class QCloseEvent;
@@ -15,6 +16,10 @@ class QLabel;
 class QProgressBar;
 class QToolBar;
 class QTimer;
+
+namespace kavir {
+class CKAVIRView;
+}  // namespace kavir
 
 namespace kavir::app {
 

@@ -1,5 +1,7 @@
 #include "radio_commands.h"
 
+#include "screen/kavir_view.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,5 +1,7 @@
 #include "screen_widget.h"
 
+#include "screen/kavir_view.h"
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QCoreApplication>

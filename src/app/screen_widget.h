@@ -6,13 +6,16 @@
 #include <QScrollArea>
 #include <QVector>
 
-#include "screen/kavir_view.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
+
+namespace kavir {
+class CKAVIRView;
+}  // namespace kavir
 
 namespace kavir::app {
 

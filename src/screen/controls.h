@@ -1,6 +1,6 @@
 #pragma once
 // The controls of the programming screen as plain state. Widgets show these;
-// the values they show are the set-up's (kavir_view.h), not theirs.
+// the values they show are the set-up's (CKAVIRView::setup), not theirs.
 #include <string>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #include "radio_transfer.h"
 
+#include "kavir_view.h"
+
 #include "codec/channel_record.h"
 #include "codec/image_file.h"
 #include "link/radio_texts.h"

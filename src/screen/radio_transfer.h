@@ -7,10 +7,11 @@
 #include "link/transactions.h"
 #include "link/write_image.h"
 #include "link/write_setup.h"
-#include "kavir_view.h"
 #include "open_setup.h"
 
 namespace kavir {
+
+class CKAVIRView;
 
 // ReadRadio, then the screen shows what was read (one undoable step).
 // Compare asks in its own words; the caller gives it a screen of its own.

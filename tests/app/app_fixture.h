@@ -21,6 +21,7 @@
 
 #include "channel_grid_widget.h"
 #include "main_frame.h"
+#include "screen/kavir_view.h"
 #include "profile/ini_document.h"
 #include "screen_widget.h"
 #include "sim/profile_image.h"
