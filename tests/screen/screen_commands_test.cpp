@@ -43,7 +43,6 @@ TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   EXPECT_EQ(Row(5), "bbggbbbbb10");
   EXPECT_EQ(ui.repaints, 3);  // each click shows its row at once
   view->OnTxBoxClicked(5);
-  view->OnChBoxClicked(0), view->OnTxBoxClicked(17), view->UpdateChannelRow(-1);  // outside 1..16: ignored
   const std::string out = dir.dir.File("boxes.dat");
   view->StoreProfile(out);
   for (auto [key, value] : Entries{{"CBR3", "0"}, {"CBT3", "0"}, {"CBT7", "0"}, {"CBR7", "1"}, {"CBR5", "1"},

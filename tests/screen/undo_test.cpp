@@ -132,7 +132,13 @@ TEST_F(UndoTest, CommandsThatChangeNothingLeaveNoStep) {
   view->OnTypeChanged(2);  // answered No
   Type(1, 1, "430.125");   // the value it already has
   view->OnKeySettings();   // cancelled
+  // Nothing outside the lists and the 16 channels is taken, or even shown.
+  const int options = static_cast<int>(view->Combo("TimerOut")->options.size());
+  ui.repaints = 0;
+  view->OnSelectOption("TimerOut", options), view->OnSelectOption("TimerOut", -2), view->OnSelectOption("Nothing", 0);
+  view->OnChBoxClicked(0), view->OnTxBoxClicked(17), view->OnChBoxClicked(17), view->OnTxBoxClicked(0);
   EXPECT_FALSE(view->CanUndo() || view->IsModified());
+  EXPECT_EQ(ui.repaints, 0);
 }
 
 TEST(UndoHistory, KeepsTheNewestStepsWithinItsLimitAndCountsTheirTexts) {
