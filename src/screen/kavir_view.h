@@ -64,7 +64,7 @@ class CKAVIRView {
   Choice Selected(std::string_view key) const;
   // The text and colours of a grid cell; row 0 and column 0 are headers.
   // A row is grey where its channel is off, and its transmit cells where
-  // transmitting is.
+  // its transmitting is off.
   GridCell Cell(int row, int col) const;
   // Changes the set-up as one undoable step (see RecordStep). A setting's
   // text follows its option index.
