@@ -1,5 +1,5 @@
-// Profiles: a set-up's record, the model a read takes, option lists, working
-// files, the registration switch, frequency and tone conversions, local time.
+// Profiles: a set-up's record, the model a read takes, option lists, the
+// registration switch, frequency and tone conversions, local time.
 #include <gtest/gtest.h>
 
 #include "profile/conversions.h"
@@ -122,13 +122,6 @@ TEST(OptionList, EndsAtTheFirstGapAndKeepsToItsLimit) {
   EXPECT_TRUE(lists.coding.empty());
   EXPECT_EQ(lists.ForColumn(3), nullptr);
   EXPECT_EQ(lists.ForColumn(2), &lists.decode);
-}
-
-TEST(WorkingFiles, PathsComeFromTheGivenDirectoryWithoutLengthLimit) {
-  const std::string dir = "/tmp/" + std::string(300, 'd');
-  auto f = WorkingFiles::FromDirectory(dir);
-  EXPECT_EQ(f.read_ini, JoinPath(dir, "Read.ini"));
-  EXPECT_EQ(f.ModelFile("VX1"), JoinPath(dir, "VX1.ini"));
 }
 
 TEST(RegistrationSwitch, CountsOnlyAsTheLastItemInAnyCase) {
