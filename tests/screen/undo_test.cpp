@@ -124,6 +124,11 @@ TEST_F(UndoTest, UndoAndRedoShowThePageAndCellsTheyChange) {
   }
   view->OnBandEdited(true, "460"), view->Undo();  // an edge of the band alone is one change
   EXPECT_EQ(ui.status.back(), "已撤销 1 处修改");
+  // A box has no cell: its channel's first cell is shown for it.
+  view->OnChBoxClicked(9), view->Undo();
+  EXPECT_EQ(shown(), "1:991");
+  view->OnTxBoxClicked(12), view->Undo();
+  EXPECT_EQ(shown(), "1:12121");
 }
 
 TEST_F(UndoTest, CommandsThatChangeNothingLeaveNoStep) {
@@ -149,6 +154,8 @@ TEST(UndoHistory, KeepsTheNewestStepsWithinItsLimitAndCountsTheirTexts) {
   EXPECT_TRUE(newest == 3 && next == 2 && !history.CanUndo() && history.CanRedo());
   history.Record(v);  // a new step drops what was left to redo
   EXPECT_FALSE(history.CanRedo());
+  history.Undo(v), history.Clear();  // a start or a new file leaves nothing either way
+  EXPECT_FALSE(history.CanRedo() || history.CanUndo());
   long_text.Record(v);
   const std::size_t short_bytes = long_text.MemoryBytes();
   v.setup.channel(9).fields[4].assign(100, 'x');
