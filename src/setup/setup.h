@@ -45,9 +45,9 @@ struct Setup {
 
   Choice& operator[](Setting s) { return settings[static_cast<int>(s)]; }
   const Choice& operator[](Setting s) const { return settings[static_cast<int>(s)]; }
-  // Channel n, 1..16.
-  Channel& channel(int n) { return channels[n - 1]; }
-  const Channel& channel(int n) const { return channels[n - 1]; }
+  // Channel n, 1..16; any other n throws rather than reach past the 16.
+  Channel& channel(int n) { return channels.at(n - 1); }
+  const Channel& channel(int n) const { return channels.at(n - 1); }
   const std::string& model() const { return (*this)[Setting::Type].text; }
   bool operator==(const Setup&) const = default;
 };
