@@ -62,32 +62,20 @@ void CKAVIRView::OnTxBoxClicked(int n) {
   ui_.Repaint();
 }
 
-void CKAVIRView::OnOpenAllChannels() {
-  ui_.SetStatusText(TrText("Screen", "打开所有通道！"));
-  const int tab = current_tab;
-  current_tab = 0;
-  ShowPage(0);
-  Edit([&](Setup& s) {
-    for (int n = 1; n <= 16; ++n) {
-      s.channel(n).enabled = true;
-      UpdateChannelRow(n);
-      s.channel(n).tx_enabled = true;
-      UpdateTxColumns(n);
-    }
-  });
-  RestorePage(tab);
-}
+void CKAVIRView::OnOpenAllChannels() { SetAllChannels(true, TrText("Screen", "打开所有通道！")); }
 
-void CKAVIRView::OnCloseAllChannels() {
-  ui_.SetStatusText(TrText("Screen", "关闭所有通道！"));
+void CKAVIRView::OnCloseAllChannels() { SetAllChannels(false, TrText("Screen", "关闭所有通道！")); }
+
+void CKAVIRView::SetAllChannels(bool on, const std::string& status) {
+  ui_.SetStatusText(status);
   const int tab = current_tab;
   current_tab = 0;
   ShowPage(0);
   Edit([&](Setup& s) {
-    for (int n = 1; n <= 16; ++n) {
-      s.channel(n).enabled = false;
+    for (int n = 1; n <= kChannels; ++n) {
+      s.channel(n).enabled = on;
       UpdateChannelRow(n);
-      s.channel(n).tx_enabled = false;
+      s.channel(n).tx_enabled = on;
       UpdateTxColumns(n);
     }
   });

@@ -228,6 +228,8 @@ class CKAVIRView {
   // Shows the option-list message and returns true when KAVIR.ini is unusable.
   bool RefuseWithoutOptionLists();
   void RestorePage(int tab);
+  // Opens or closes every channel and its transmitting, as one step.
+  void SetAllChannels(bool on, const std::string& status);
   // Index of the drop-down with this key; -1 when there is none.
   int ComboIndex(std::string_view key) const;
   // Gives every setting the text of its option index.
