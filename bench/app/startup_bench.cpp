@@ -3,10 +3,10 @@
 // Run from a copy of the data folder (or pass one as the argument); the
 // program writes nothing at start-up, but keep the source tree out of it.
 #include <QApplication>
-#include <QScreen>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -63,9 +63,10 @@ int main(int argc, char* argv[]) {
   const qint64 painted_ms = watch.painted_ms;
   // The window counts as up when it is set up and has painted once.
   const qint64 up_ms = std::max(setup_ms, painted_ms);
-  std::printf("application+fonts %lld ms, frame+set-up %lld ms, first paint %lld ms, "
-              "set up and painted %lld ms\n",
-              static_cast<long long>(app_ms), static_cast<long long>(setup_ms - app_ms),
-              static_cast<long long>(painted_ms), static_cast<long long>(up_ms));
+  std::printf(
+      "application+fonts %lld ms, frame+set-up %lld ms, first paint %lld ms, "
+      "set up and painted %lld ms\n",
+      static_cast<long long>(app_ms), static_cast<long long>(setup_ms - app_ms), static_cast<long long>(painted_ms),
+      static_cast<long long>(up_ms));
   return watch.painted ? 0 : 1;
 }

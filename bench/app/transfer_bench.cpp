@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 
@@ -23,8 +23,8 @@
 #include "command_ids.h"
 #include "link/native/native_transport.h"
 #include "main_frame.h"
-#include "radio_commands.h"
 #include "profile/ini_document.h"
+#include "radio_commands.h"
 #include "sim_process.h"
 
 using namespace kavir;
@@ -152,8 +152,7 @@ int main(int argc, char* argv[]) {
   app::SetUpFonts();
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
-  const fs::path dir =
-      fs::temp_directory_path() / ("kavir-transfer-bench-" + std::to_string(std::random_device{}()));
+  const fs::path dir = fs::temp_directory_path() / ("kavir-transfer-bench-" + std::to_string(std::random_device{}()));
   fs::create_directories(dir);
   for (const auto& e : fs::directory_iterator(KAVIR_DATA_DIR))
     if (e.is_regular_file()) fs::copy_file(e.path(), dir / e.path().filename());
@@ -161,8 +160,7 @@ int main(int argc, char* argv[]) {
 
   int status = 0;
   {
-    kavir::test::SimProcess sim(
-        {"--profile", d + "/KV16V.ini", "--dir", d, "--baud", std::to_string(kBaud)});
+    kavir::test::SimProcess sim({"--profile", d + "/KV16V.ini", "--dir", d, "--baud", std::to_string(kBaud)});
     if (sim.device().empty()) {
       std::printf("simulator did not start\n");
       return 1;
@@ -183,18 +181,17 @@ int main(int argc, char* argv[]) {
     frame.Start();
     QApplication::processEvents();
 
-    std::printf("through the main window, %d Bd, Yes at the confirmation to the closing message\n",
-                kBaud);
+    std::printf("through the main window, %d Bd, Yes at the confirmation to the closing message\n", kBaud);
     for (int i = 0; i < runs; ++i) {
       for (int command : {app::kCmdRead, app::kCmdWrite}) {
         const Timing t = RunCommand(frame, line, command);
         const double wire = t.bytes * 10.0 * 1000.0 / kBaud;
-        const bool ok = t.ending.startsWith(command == app::kCmdRead ? QStringLiteral("读出完毕")
-                                                                     : QStringLiteral("写入完毕"));
+        const bool ok =
+            t.ending.startsWith(command == app::kCmdRead ? QStringLiteral("读出完毕") : QStringLiteral("写入完毕"));
         if (!ok) status = 1;
         std::printf("%-5s %s  wall %8.1f ms  wire %8.1f ms  ratio %.3f  bytes %lld  CPU %.1f ms\n",
-                    command == app::kCmdRead ? "read" : "write", ok ? "ok    " : "FAILED", t.ms,
-                    wire, t.ms / wire, t.bytes, t.cpu_ms);
+                    command == app::kCmdRead ? "read" : "write", ok ? "ok    " : "FAILED", t.ms, wire, t.ms / wire,
+                    t.bytes, t.cpu_ms);
       }
     }
     std::printf("write with verify: without the read first, with it (backup), with it and the list of changes:\n");
@@ -203,8 +200,8 @@ int main(int argc, char* argv[]) {
       bool keep, list;
     };
     for (int i = 0; i < runs; ++i) {
-      for (const Way& way : {Way{"no read first", false, false}, Way{"backup", true, false},
-                             Way{"backup + list", true, true}}) {
+      for (const Way& way :
+           {Way{"no read first", false, false}, Way{"backup", true, false}, Way{"backup + list", true, true}}) {
         frame.action(app::kCmdKeepRadioBeforeWrite)->setChecked(way.keep);
         frame.action(app::kCmdShowChangesBeforeWrite)->setChecked(way.list);
         const Timing t = RunCommand(frame, line, app::kCmdWrite);
@@ -221,8 +218,8 @@ int main(int argc, char* argv[]) {
         const int after = 300 + 250 * i;
         const double ms = CancelMs(frame, command, after);
         if (ms < 0) status = 1;
-        std::printf("%-5s cancel at %4d ms  stopped in %6.1f ms\n", command == app::kCmdRead ? "read" : "write",
-                    after, ms);
+        std::printf("%-5s cancel at %4d ms  stopped in %6.1f ms\n", command == app::kCmdRead ? "read" : "write", after,
+                    ms);
       }
     }
   }

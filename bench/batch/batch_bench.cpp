@@ -116,8 +116,7 @@ int main(int argc, char** argv) {
   std::printf("9600 baud, %s, median of %d rounds\n", verify ? "write + verify" : "write only", rounds);
   std::printf("one radio on its own:          %.2f s\n", one);
   std::printf("4 radios on 4 ports side by side: %.2f s  ratio %.3f (goal <= 1.15)\n", four, four / one);
-  std::printf("client CPU for the 4 radios:   %.3f s (%.1f %% of one core)\n", Median(cpu),
-              100.0 * Median(cpu) / four);
+  std::printf("client CPU for the 4 radios:   %.3f s (%.1f %% of one core)\n", Median(cpu), 100.0 * Median(cpu) / four);
   std::error_code ec;
   fs::remove_all(dir, ec);
   return 0;

@@ -18,9 +18,9 @@
 
 #include "link/native/native_transport.h"
 #include "profile/ini_document.h"
-#include "screen/screen_events.h"
 #include "screen/kavir_view.h"
 #include "screen/radio_transfer.h"
+#include "screen/screen_events.h"
 #include "sim_process.h"
 
 using namespace kavir;
@@ -133,8 +133,8 @@ void RunOne(const std::string& dir, int hold_ms, bool write) {
   const TransferResult r = write ? OnWriteRadio(view, link, options) : OnReadRadio(view, link);
   const double wall = std::chrono::duration<double>(Wall::now() - t0).count();
   const double wire = (relay.sent + relay.received) * 10.0 / kBaud;
-  std::printf("%-6s hold %2d ms  %s  wall %7.1f ms  wire %7.1f ms  ratio %.2f\n", write ? "write" : "read",
-              hold_ms, r == TransferResult::Done ? "ok    " : "FAILED", wall * 1e3, wire * 1e3, wall / wire);
+  std::printf("%-6s hold %2d ms  %s  wall %7.1f ms  wire %7.1f ms  ratio %.2f\n", write ? "write" : "read", hold_ms,
+              r == TransferResult::Done ? "ok    " : "FAILED", wall * 1e3, wire * 1e3, wall / wire);
 }
 
 }  // namespace

@@ -12,17 +12,16 @@
 #include <random>
 
 #include "link/native/native_transport.h"
-#include "screen/screen_events.h"
-#include "screen/radio_transfer.h"
 #include "profile/ini_document.h"
 #include "screen/kavir_view.h"
+#include "screen/radio_transfer.h"
+#include "screen/screen_events.h"
 #include "sim_process.h"
 
 using namespace kavir;
 namespace fs = std::filesystem;
 
 namespace {
-
 
 // Counts the bytes on the line in both directions.
 class CountingTransport : public Transport {
@@ -119,8 +118,7 @@ Timing RunOne(const std::string& dir, int baud, Kind kind) {
     double limit = bytes * 10.0 / baud;
     std::printf("  wire limit %8.1f ms  ratio %.3f", limit * 1e3, wall / limit);
   }
-  std::printf("  bytes %lld  client CPU %.1f ms (%.1f%% of wall)\n", bytes, cpu * 1e3,
-              100.0 * cpu / wall);
+  std::printf("  bytes %lld  client CPU %.1f ms (%.1f%% of wall)\n", bytes, cpu * 1e3, 100.0 * cpu / wall);
   return {wall, baud > 0 ? bytes * 10.0 / baud : 0};
 }
 
@@ -154,9 +152,10 @@ int main(int argc, char** argv) {
     plain.wall += p.wall, plain.wire += p.wire, keep.wall += k.wall, keep.wire += k.wire;
   }
   if (plain.wire > 0)
-    std::printf("keeping the radio's image first: %.3f x the wire time of a write+verify "
-                "(%.3f x its wall time; its own wire time %.3f x)\n",
-                keep.wall / plain.wire, keep.wall / plain.wall, keep.wire / plain.wire);
+    std::printf(
+        "keeping the radio's image first: %.3f x the wire time of a write+verify "
+        "(%.3f x its wall time; its own wire time %.3f x)\n",
+        keep.wall / plain.wire, keep.wall / plain.wall, keep.wire / plain.wire);
   std::error_code ec;
   fs::remove_all(dir, ec);
   return 0;

@@ -53,8 +53,7 @@ Times Fast(const std::string& path) {
   auto t1 = Clock::now();
   {
     IniFile f(path);
-    for (std::size_t i = 0; i < ProfileKeys().size(); ++i)
-      f.SetString(kProfileSection, ProfileKeys()[i], ValueFor(i));
+    for (std::size_t i = 0; i < ProfileKeys().size(); ++i) f.SetString(kProfileSection, ProfileKeys()[i], ValueFor(i));
     f.Save();
   }
   auto t2 = Clock::now();
@@ -108,8 +107,8 @@ int main() {
   std::printf("%-28s %10s %10s %10s\n", "", "clear", "fill", "read");
   std::printf("%-28s %10.3f %10.3f %10.3f\n", "naive (file per key)", naive.clear, naive.fill, naive.read);
   std::printf("%-28s %10.3f %10.3f %10.3f\n", "one load, one save", fast.clear, fast.fill, fast.read);
-  std::printf("speed-up: clear %.0fx, fill %.0fx, read %.0fx\n", naive.clear / fast.clear,
-              naive.fill / fast.fill, naive.read / fast.read);
+  std::printf("speed-up: clear %.0fx, fill %.0fx, read %.0fx\n", naive.clear / fast.clear, naive.fill / fast.fill,
+              naive.read / fast.read);
   std::filesystem::remove_all(dir);
   const double us = OpenSaveOpenUs();
   std::printf("open, save and open again in memory: %.1f us (%.0f a second)\n", us, 1e6 / us);

@@ -66,11 +66,9 @@ int main(int argc, char** argv) {
   }
   std::printf("model file %s, %d rounds (median microseconds)\n", model.c_str(), rounds);
   std::printf("LoadProfile          %10.1f\n", Median(load));
-  std::printf("StoreProfile         %10.1f  (target file and KAVIR.ini, two atomic saves)\n",
-              Median(store));
+  std::printf("StoreProfile         %10.1f  (target file and KAVIR.ini, two atomic saves)\n", Median(store));
   std::printf("ClearAndStoreProfile %10.1f\n", Median(save_as));
-  std::printf("StoreInto+Serialize  %10.1f  (the same writes in memory, no disk)\n",
-              Median(in_memory));
+  std::printf("StoreInto+Serialize  %10.1f  (the same writes in memory, no disk)\n", Median(in_memory));
   fs::remove_all(dir, ec);
   return ui.errors.empty() ? 0 : 1;
 }

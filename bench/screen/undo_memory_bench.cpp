@@ -53,16 +53,14 @@ int main(int argc, char** argv) {
   const long rss_after = ResidentBytes();
   const std::size_t kept = view.history().undo_count();
   std::printf("%zu steps kept (of %d commands)\n", kept, steps + steps / 2);
-  std::printf("history: %.2f MB (%.1f kB a step); resident set grew %.2f MB\n",
-              view.history().MemoryBytes() / 1e6, view.history().MemoryBytes() / 1e3 / kept,
-              (rss_after - rss_before) / 1e6);
+  std::printf("history: %.2f MB (%.1f kB a step); resident set grew %.2f MB\n", view.history().MemoryBytes() / 1e6,
+              view.history().MemoryBytes() / 1e3 / kept, (rss_after - rss_before) / 1e6);
   std::printf("record: %.1f us a command\n",
               std::chrono::duration<double, std::micro>(t1 - t0).count() / (steps + steps / 2));
   const auto t2 = std::chrono::steady_clock::now();
   while (view.CanUndo()) view.Undo();
   const auto t3 = std::chrono::steady_clock::now();
-  std::printf("undo: %.1f us a step\n",
-              std::chrono::duration<double, std::micro>(t3 - t2).count() / kept);
+  std::printf("undo: %.1f us a step\n", std::chrono::duration<double, std::micro>(t3 - t2).count() / kept);
   std::printf("unsaved after undoing everything: %s\n", view.IsModified() ? "yes" : "no");
   fs::remove_all(dir, ec);
   return 0;

@@ -11,10 +11,10 @@
 #include <cstdio>
 
 #include "app_start.h"
-#include "shot_folder.h"
 #include "batch_cables.h"
 #include "batch_dialog.h"
 #include "main_frame.h"
+#include "shot_folder.h"
 
 using namespace kavir;
 
@@ -30,10 +30,8 @@ int main(int argc, char* argv[]) {
   frame.Start();
 
   app::BatchDialog dialog(frame.view(),
-                          app::test::VirtualCables({{"/dev/ttyUSB0", {1, 1}},
-                                                    {"/dev/ttyUSB1", {1, 2, 1}},
-                                                    {"/dev/ttyUSB2", {1, 1, 1}}},
-                                                   25),
+                          app::test::VirtualCables(
+                              {{"/dev/ttyUSB0", {1, 1}}, {"/dev/ttyUSB1", {1, 2, 1}}, {"/dev/ttyUSB2", {1, 1, 1}}}, 25),
                           "/dev/ttyUSB0,/dev/ttyUSB1,/dev/ttyUSB2", nullptr);
   dialog.count_field()->setValue(2);
   dialog.log_field()->setText(folder.dir.filePath("batch-20261207-103000.csv"));
@@ -41,8 +39,7 @@ int main(int argc, char* argv[]) {
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog)) return 1;
   QTest::mouseClick(dialog.start_button(), Qt::LeftButton);
-  if (!QTest::qWaitFor([&] { return !dialog.running() && dialog.table()->rowCount() >= 7; }, 30000))
-    return 1;
+  if (!QTest::qWaitFor([&] { return !dialog.running() && dialog.table()->rowCount() >= 7; }, 30000)) return 1;
   QTest::qWait(200);
   if (!dialog.grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
   return 0;

@@ -4,19 +4,19 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPainter>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
 
 #include "app_start.h"
-#include "shot_folder.h"
 #include "channel_grid_widget.h"
 #include "main_frame.h"
 #include "screen_widget.h"
+#include "shot_folder.h"
 
 using namespace kavir;
 
@@ -67,8 +67,7 @@ int main(int argc, char* argv[]) {
       QPixmap whole = frame.grab();
       QPainter painter(&whole);
       const QPixmap boxshot = box->grab();
-      painter.drawPixmap((whole.width() - boxshot.width()) / 2,
-                         (whole.height() - boxshot.height()) / 2, boxshot);
+      painter.drawPixmap((whole.width() - boxshot.width()) / 2, (whole.height() - boxshot.height()) / 2, boxshot);
       painter.end();
       whole.save(out + "/unsaved-changes-prompt.png");
       box->button(QMessageBox::Cancel)->click();

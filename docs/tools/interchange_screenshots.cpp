@@ -5,12 +5,12 @@
 #include <cstdio>
 
 #include "app_start.h"
-#include "shot_folder.h"
 #include "compare_dialog.h"
 #include "import_preview_dialog.h"
 #include "interchange/csv_import.h"
 #include "interchange/setup_compare.h"
 #include "screen/kavir_view.h"
+#include "shot_folder.h"
 
 using namespace kavir;
 

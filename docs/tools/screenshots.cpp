@@ -4,7 +4,6 @@
 //   kavir_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
 #include <QAbstractButton>
 #include <QApplication>
-#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -12,6 +11,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -19,14 +19,14 @@
 #include <cstdio>
 
 #include "app_start.h"
-#include "lang/language.h"
-#include "shot_folder.h"
 #include "command_ids.h"
+#include "lang/language.h"
 #include "link/native/native_ports.h"
 #include "main_frame.h"
 #include "port_dialog.h"
 #include "radio_commands.h"
 #include "screen_widget.h"
+#include "shot_folder.h"
 
 using namespace kavir;
 

@@ -29,8 +29,8 @@ struct Input {
 };
 
 const kavir::OptionLists& Lists() {
-  static const kavir::OptionLists lists = kavir::ReadOptionLists(kavir::IniDocument::Parse(
-      "[TimerOut]\r\n1=a\r\n2=b\r\n[LookA]\r\n1=x\r\n[BatterySupply]\r\n1=0\r\n2=1\r\n"));
+  static const kavir::OptionLists lists = kavir::ReadOptionLists(
+      kavir::IniDocument::Parse("[TimerOut]\r\n1=a\r\n2=b\r\n[LookA]\r\n1=x\r\n[BatterySupply]\r\n1=0\r\n2=1\r\n"));
   return lists;
 }
 
@@ -70,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int n = 1; n <= kavir::kChannels; ++n) {
       const std::string stored = kavir::PadFrequency(setup.channel(n)[kavir::ChannelField::RxFreq]);
       const std::string& decoded = back.channel(n)[kavir::ChannelField::RxFreq];
-      if (stored.find_first_not_of("0123456789.") == std::string::npos && stored.size() == 9 &&
-          stored[3] == '.' && stored[0] != '0' && stored != decoded)
+      if (stored.find_first_not_of("0123456789.") == std::string::npos && stored.size() == 9 && stored[3] == '.' &&
+          stored[0] != '0' && stored != decoded)
         std::abort();
     }
   }

@@ -29,10 +29,12 @@ void CheckCells(const std::string& bytes) {
   // Cells split at byte 0x01: written as one line, they read back the same.
   std::vector<std::string> cells(1);
   for (char c : bytes) {
-    if (c == '\x01') cells.emplace_back();
-    else if (c != '\0') cells.back() += c;
+    if (c == '\x01')
+      cells.emplace_back();
+    else if (c != '\0')
+      cells.back() += c;
   }
-  if (cells[0].empty() && cells.size() == 1) return;  // a blank line is no record
+  if (cells[0].empty() && cells.size() == 1) return;    // a blank line is no record
   if (!cells[0].empty() && cells[0][0] == '#') return;  // a comment
   const kavir::CsvText back = kavir::ParseCsvText(kavir::CsvLine(cells));
   if (!back.error.empty() || back.records.size() != 1 || back.records[0].cells != cells) std::abort();
@@ -62,8 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::string again = kavir::CsvLine({kavir::kCsvColumns.begin(), kavir::kCsvColumns.end()}) +
                                 kavir::CsvLine(kavir::WriteChannelRow(*row.channel, e));
       const kavir::ImportPlan back = kavir::PlanCsvImport(again, limits, true);
-      if (back.rows.size() != 1 || back.rows[0].channel != row.channel || !(back.rows[0].entry == e))
-        std::abort();
+      if (back.rows.size() != 1 || back.rows[0].channel != row.channel || !(back.rows[0].entry == e)) std::abort();
     }
   }
   return 0;

@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   doc.SetString("Previous", "Type", "值");
   doc.SetString("New", "k", "");
   const kavir::IniDocument again = kavir::IniDocument::Parse(doc.Serialize());
-  if (again.GetString("Previous", "Type", "", 20) != doc.GetString("Previous", "Type", "", 20))
-    std::abort();
+  if (again.GetString("Previous", "Type", "", 20) != doc.GetString("Previous", "Type", "", 20)) std::abort();
   if (!again.Find("New", "k")) std::abort();
 
   // Entries added one by one are found where a fresh parse of the written

@@ -10,8 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kavir;
-  const IniDocument file =
-      IniDocument::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+  const IniDocument file = IniDocument::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
   const bool content = HasProfileContent(file);
   for (const LongValue& v : LongProfileValues(file))
     if (GbkLength(v.value) < kValueBuffer) std::abort();

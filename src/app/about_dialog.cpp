@@ -13,8 +13,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("关于 KAVIR"));
   auto* icon = new QLabel(this);
   icon->setPixmap(DrawAppIcon().pixmap(48, 48));
-  auto* name = new QLabel(tr("%1 %2 版").arg(QLatin1String(kProductName),
-                                                       QLatin1String(kVersion)), this);
+  auto* name = new QLabel(tr("%1 %2 版").arg(QLatin1String(kProductName), QLatin1String(kVersion)), this);
   QFont bold = name->font();
   bold.setBold(true);
   name->setFont(bold);

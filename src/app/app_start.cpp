@@ -7,8 +7,8 @@
 namespace kavir::app {
 
 void SetUpFonts() {
-  static const char* const kCjkFaces[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC",
-                                          "Microsoft YaHei", "PingFang SC", "SimSun"};
+  static const char* const kCjkFaces[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Microsoft YaHei", "PingFang SC",
+                                          "SimSun"};
   const QStringList families = QFontDatabase::families();
   QString face;
   for (const char* f : kCjkFaces) {

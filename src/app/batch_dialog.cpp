@@ -1,11 +1,7 @@
 #include "batch_dialog.h"
 
-#include "screen/kavir_view.h"
-
-#include "screen/radio_transfer.h"
-
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -22,18 +18,25 @@
 #include <ctime>
 
 #include "link/link_settings.h"
+#include "screen/kavir_view.h"
+#include "screen/radio_transfer.h"
 
 namespace kavir::app {
 
 QString ResultCaption(RadioOutcome outcome, const std::string& reason) {
   const QString why = QString::fromStdString(reason);
   switch (outcome) {
-    case RadioOutcome::Verified: return QCoreApplication::translate("BatchDialog", "写入并校验成功");
-    case RadioOutcome::Written: return QCoreApplication::translate("BatchDialog", "已写入 (未校验)");
+    case RadioOutcome::Verified:
+      return QCoreApplication::translate("BatchDialog", "写入并校验成功");
+    case RadioOutcome::Written:
+      return QCoreApplication::translate("BatchDialog", "已写入 (未校验)");
     case RadioOutcome::VerifyFailed:
-      return why.isEmpty() ? QCoreApplication::translate("BatchDialog", "校验失败") : QCoreApplication::translate("BatchDialog", "校验失败: ") + why;
-    case RadioOutcome::OtherModel: return QCoreApplication::translate("BatchDialog", "跳过: 机型不同");
-    case RadioOutcome::Failed: return QCoreApplication::translate("BatchDialog", "失败: ") + why;
+      return why.isEmpty() ? QCoreApplication::translate("BatchDialog", "校验失败")
+                           : QCoreApplication::translate("BatchDialog", "校验失败: ") + why;
+    case RadioOutcome::OtherModel:
+      return QCoreApplication::translate("BatchDialog", "跳过: 机型不同");
+    case RadioOutcome::Failed:
+      return QCoreApplication::translate("BatchDialog", "失败: ") + why;
   }
   return QCoreApplication::translate("BatchDialog", "失败");
 }
@@ -46,13 +49,17 @@ class BatchDialog::Events : public BatchEvents {
     Post([d = dialog_, p = Q(port)] { d->ShowState(p, QString::fromUtf8(kConnectNextRadio)); });
   }
   void OnRadioFound(const std::string& port, const std::string& model) override {
-    Post([d = dialog_, p = Q(port), m = Q(model)] { d->ShowState(p, m + QCoreApplication::translate("BatchDialog", " 写入中...")); });
+    Post([d = dialog_, p = Q(port), m = Q(model)] {
+      d->ShowState(p, m + QCoreApplication::translate("BatchDialog", " 写入中..."));
+    });
   }
   void OnRadioDone(const RadioRecord& record) override {
     Post([d = dialog_, record] { d->AddRow(record); });
   }
   void OnPortError(const std::string& port, const std::string& message) override {
-    Post([d = dialog_, p = Q(port), m = Q(message)] { d->ShowState(p, QCoreApplication::translate("BatchDialog", "错误: ") + m); });
+    Post([d = dialog_, p = Q(port), m = Q(message)] {
+      d->ShowState(p, QCoreApplication::translate("BatchDialog", "错误: ") + m);
+    });
   }
 
  private:
@@ -83,9 +90,9 @@ BatchDialog::BatchDialog(CKAVIRView& view, PortOpener opener, const QString& por
   setup_layout->addWidget(browse, 1, 2);
   layout->addWidget(setup);
   connect(browse, &QPushButton::clicked, this, [this] {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("选择数据文件"), QString::fromStdString(view_.files().program_dir),
-        tr("数据文件 (*.dat *.ini *.bin);;所有文件 (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("选择数据文件"), QString::fromStdString(view_.files().program_dir),
+                                     tr("数据文件 (*.dat *.ini *.bin);;所有文件 (*)"));
     if (!path.isEmpty()) file_field_->setText(path);
   });
   connect(file_field_, &QLineEdit::textEdited, this, [this] { file_choice_->setChecked(true); });
@@ -113,9 +120,7 @@ BatchDialog::BatchDialog(CKAVIRView& view, PortOpener opener, const QString& por
   layout->addLayout(form);
 
   table_ = new QTableWidget(0, 6, this);
-  table_->setHorizontalHeaderLabels({tr("时间"), tr("串口"),
-                                     tr("机型"), tr("结果"),
-                                     tr("用时"), tr("改动")});
+  table_->setHorizontalHeaderLabels({tr("时间"), tr("串口"), tr("机型"), tr("结果"), tr("用时"), tr("改动")});
   table_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   table_->verticalHeader()->setVisible(false);
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -158,9 +163,7 @@ void BatchDialog::SetEditable(bool editable) {
 
 void BatchDialog::Start() {
   if (running()) return;
-  auto fail = [this](const QString& text) {
-    QMessageBox::warning(this, tr("批量写入"), text);
-  };
+  auto fail = [this](const QString& text) { QMessageBox::warning(this, tr("批量写入"), text); };
   std::vector<BatchPort> ports;
   for (QString item : ports_field_->text().split(QLatin1Char(','), Qt::SkipEmptyParts)) {
     item = item.trimmed();
@@ -205,7 +208,8 @@ void BatchDialog::Start() {
   BatchJob* job = job_.get();
   runner_ = std::thread([this, job] {
     const BatchSummary summary = job->Run();
-    QMetaObject::invokeMethod(this, [this, summary] { Finish(summary); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, summary] { Finish(summary); }, Qt::QueuedConnection);
   });
 }
 
@@ -239,7 +243,8 @@ void BatchDialog::AddRow(const RadioRecord& r) {
   const int row = table_->rowCount();
   table_->insertRow(row);
   const QStringList cells = {QString::fromStdString(r.time).section(QLatin1Char(' '), 1),
-                             QString::fromStdString(r.port), QString::fromStdString(r.model),
+                             QString::fromStdString(r.port),
+                             QString::fromStdString(r.model),
                              ResultCaption(r.outcome, r.reason),
                              QString::number(r.duration_ms / 1000.0, 'f', 1) + tr(" 秒"),
                              r.changed ? QString::number(*r.changed) : QString()};
@@ -255,14 +260,14 @@ void BatchDialog::AddRow(const RadioRecord& r) {
 void BatchDialog::Finish(const BatchSummary& s) {
   if (runner_.joinable()) runner_.join();
   SetEditable(true);
-  QString text = tr("共 %n 台: %1 台写入并校验成功, %2 台未校验, %3 台校验失败, %4 台跳过, %5 台失败%6。", nullptr,
-                     s.Radios())
-                     .arg(s.verified)
-                     .arg(s.written)
-                     .arg(s.verify_failed)
-                     .arg(s.skipped)
-                     .arg(s.failed)
-                     .arg(s.stopped ? tr(" (已停止)") : QString());
+  QString text =
+      tr("共 %n 台: %1 台写入并校验成功, %2 台未校验, %3 台校验失败, %4 台跳过, %5 台失败%6。", nullptr, s.Radios())
+          .arg(s.verified)
+          .arg(s.written)
+          .arg(s.verify_failed)
+          .arg(s.skipped)
+          .arg(s.failed)
+          .arg(s.stopped ? tr(" (已停止)") : QString());
   for (const std::string& e : s.errors) text += QStringLiteral("\n") + QString::fromStdString(e);
   text += tr("\n记录: ") + QString::fromStdString(log_ ? log_->path() : std::string());
   state_label_->setText(text);

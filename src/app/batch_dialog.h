@@ -2,8 +2,8 @@
 // "批量写入": one set-up into radio after radio, on one or several ports,
 // with a live table of the radios done and a log file.
 #include <QDialog>
-#include <functional>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 

@@ -5,8 +5,7 @@
 
 namespace kavir::app {
 
-BoxColumn::BoxColumn(QList<QCheckBox*> boxes, QObject* parent)
-    : QObject(parent), boxes_(std::move(boxes)) {
+BoxColumn::BoxColumn(QList<QCheckBox*> boxes, QObject* parent) : QObject(parent), boxes_(std::move(boxes)) {
   for (QCheckBox* box : boxes_) box->installEventFilter(this);
   UpdateTabStop();
 }
@@ -27,8 +26,7 @@ void BoxColumn::UpdateTabStop() {
         break;
       }
   }
-  for (int i = 0; i < boxes_.size(); ++i)
-    boxes_[i]->setFocusPolicy(i == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  for (int i = 0; i < boxes_.size(); ++i) boxes_[i]->setFocusPolicy(i == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void BoxColumn::MoveTo(int index) {
@@ -53,11 +51,20 @@ bool BoxColumn::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     switch (key->key()) {
-      case Qt::Key_Up: MoveTo(index - 1); return true;
-      case Qt::Key_Down: MoveTo(index + 1); return true;
-      case Qt::Key_Home: MoveTo(0); return true;
-      case Qt::Key_End: MoveTo(static_cast<int>(boxes_.size()) - 1); return true;
-      default: break;
+      case Qt::Key_Up:
+        MoveTo(index - 1);
+        return true;
+      case Qt::Key_Down:
+        MoveTo(index + 1);
+        return true;
+      case Qt::Key_Home:
+        MoveTo(0);
+        return true;
+      case Qt::Key_End:
+        MoveTo(static_cast<int>(boxes_.size()) - 1);
+        return true;
+      default:
+        break;
     }
   }
   return false;

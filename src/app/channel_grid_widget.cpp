@@ -1,7 +1,5 @@
 #include "channel_grid_widget.h"
 
-#include "screen/kavir_view.h"
-
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,6 +12,7 @@
 
 #include "lang/language.h"
 #include "screen/grid_edit.h"
+#include "screen/kavir_view.h"
 
 namespace kavir::app {
 namespace {
@@ -80,10 +79,8 @@ ChannelGridWidget::ChannelGridWidget(CKAVIRView& view, QWidget* parent)
     view_.editing().editor.selected_option = index;
     view_.editing().editor.text = lang::StoredOption(list_edit_->currentText());
   });
-  connect(this, &QTableWidget::currentCellChanged, this,
-          &ChannelGridWidget::OnCurrentCellChanged);
-  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          &ChannelGridWidget::SyncSelection);
+  connect(this, &QTableWidget::currentCellChanged, this, &ChannelGridWidget::OnCurrentCellChanged);
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ChannelGridWidget::SyncSelection);
   LayOut();
 }
 
@@ -159,8 +156,7 @@ void ChannelGridWidget::Refresh() {
         const GridCell cell = view_.Cell(r, c);
         QTableWidgetItem* it = item(r, c);
         // Headers are the grid's captions; cells hold stored option texts.
-        it->setText(r == 0 ? QCoreApplication::translate("Screen", cell.text.c_str())
-                           : lang::ShownOption(cell.text));
+        it->setText(r == 0 ? QCoreApplication::translate("Screen", cell.text.c_str()) : lang::ShownOption(cell.text));
         if (IsHeader(r, c)) {
           it->setBackground(QColor(0xE4, 0xE4, 0xE4));
           it->setForeground(QColor(Qt::black));
@@ -176,7 +172,10 @@ void ChannelGridWidget::Refresh() {
     if (currentRow() != row || currentColumn() != col) setCurrentCell(row, col);
   }
   syncing_ = false;
-  if (view_.editing().editor.visible) ShowEditor(); else HideEditors();
+  if (view_.editing().editor.visible)
+    ShowEditor();
+  else
+    HideEditors();
 }
 
 void ChannelGridWidget::OnCurrentCellChanged(int row, int col, int, int) {
@@ -213,9 +212,9 @@ void ChannelGridWidget::SyncSelection() {
 void ChannelGridWidget::SelectCells(const CellRange& range, int row, int col) {
   Commit();
   setCurrentCell(row, col, QItemSelectionModel::NoUpdate);
-  selectionModel()->select(QItemSelection(model()->index(range.top, range.left),
-                                          model()->index(range.bottom, range.right)),
-                           QItemSelectionModel::ClearAndSelect);
+  selectionModel()->select(
+      QItemSelection(model()->index(range.top, range.left), model()->index(range.bottom, range.right)),
+      QItemSelectionModel::ClearAndSelect);
   SyncSelection();
 }
 
@@ -225,16 +224,16 @@ void ChannelGridWidget::ShowResult(const EditResult& result, const char* done) {
   view_.ui().SetStatusText(tr(done, nullptr, result.accepted).toStdString());
   if (result.ok()) return;
   view_.ui().Beep(5000, 100);
-  view_.ui().ShowError(tr("%n 个单元格未接受:\n\n", nullptr, static_cast<int>(result.refused.size())).toStdString() +
-                           result.Describe(),
-                       TrText("Screen", CKAVIRView::kMessageCaption));
+  view_.ui().ShowError(
+      tr("%n 个单元格未接受:\n\n", nullptr, static_cast<int>(result.refused.size())).toStdString() + result.Describe(),
+      TrText("Screen", CKAVIRView::kMessageCaption));
 }
 
 void ChannelGridWidget::CopySelection() {
   Commit();
   // The clipboard gets what the grid shows, in the language shown.
-  QGuiApplication::clipboard()->setText(
-      QString::fromStdString(MapTsvCells(view_.editing().CopyCells(view_.editing().selection), &lang::ShownOptionText)));
+  QGuiApplication::clipboard()->setText(QString::fromStdString(
+      MapTsvCells(view_.editing().CopyCells(view_.editing().selection), &lang::ShownOptionText)));
   view_.ui().SetStatusText(tr("已复制 %n 个单元格", nullptr, view_.editing().selection.count()).toStdString());
 }
 
@@ -249,8 +248,9 @@ void ChannelGridWidget::PasteClipboard() {
   const QString text = QGuiApplication::clipboard()->text();
   if (text.isEmpty()) return;
   // Option texts pasted in either language go in as they are stored.
-  ShowResult(view_.editing().PasteCells(view_.editing().selection, MapTsvCells(text.toStdString(), &lang::StoredOptionText)),
-             QT_TR_N_NOOP("已粘贴 %n 个单元格"));
+  ShowResult(
+      view_.editing().PasteCells(view_.editing().selection, MapTsvCells(text.toStdString(), &lang::StoredOptionText)),
+      QT_TR_N_NOOP("已粘贴 %n 个单元格"));
 }
 
 void ChannelGridWidget::DeleteSelection() {
@@ -300,8 +300,7 @@ void ChannelGridWidget::ShowEditor() {
 }
 
 void ChannelGridWidget::HideEditors() {
-  const bool had_focus = line_edit_->hasFocus() || list_edit_->hasFocus() ||
-                         list_edit_->lineEdit()->hasFocus();
+  const bool had_focus = line_edit_->hasFocus() || list_edit_->hasFocus() || list_edit_->lineEdit()->hasFocus();
   line_edit_->hide();
   list_edit_->hide();
   if (had_focus) setFocus();
@@ -318,8 +317,8 @@ void ChannelGridWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString text = event->text();
-  const bool typed = !text.isEmpty() && text.at(0).isPrint() &&
-                     !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  const bool typed =
+      !text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (typed) {
     Commit();
     view_.grid.row = currentRow();
@@ -334,8 +333,7 @@ void ChannelGridWidget::keyPressEvent(QKeyEvent* event) {
 void ChannelGridWidget::mousePressEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   // A CHnn label selects its whole channel; Shift extends from the last one.
-  if (event->button() == Qt::LeftButton && index.isValid() && index.column() == 0 &&
-      index.row() >= 1) {
+  if (event->button() == Qt::LeftButton && index.isValid() && index.column() == 0 && index.row() >= 1) {
     const int row = index.row();
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     const int anchor = extend ? channel_anchor_ : row;

@@ -11,15 +11,13 @@
 
 namespace kavir::app {
 
-CompareDialog::CompareDialog(const std::vector<SetupDifference>& differences, const QString& other,
-                             QWidget* parent)
+CompareDialog::CompareDialog(const std::vector<SetupDifference>& differences, const QString& other, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(tr("比较"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(
-      differences.empty()
-          ? tr("屏幕与%1完全相同。").arg(other)
-          : tr("屏幕与%1有 %n 处不同:", nullptr, static_cast<int>(differences.size())).arg(other),
+      differences.empty() ? tr("屏幕与%1完全相同。").arg(other)
+                          : tr("屏幕与%1有 %n 处不同:", nullptr, static_cast<int>(differences.size())).arg(other),
       this));
   table_ = new QTableWidget(static_cast<int>(differences.size()), 3, this);
   // A column title, not the middle of a sentence: "The radio", "File x.dat".

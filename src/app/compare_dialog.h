@@ -14,8 +14,7 @@ class CompareDialog : public QDialog {
 
  public:
   // other: what the screen is compared with ("文件 x.dat", "电台").
-  CompareDialog(const std::vector<SetupDifference>& differences, const QString& other,
-                QWidget* parent = nullptr);
+  CompareDialog(const std::vector<SetupDifference>& differences, const QString& other, QWidget* parent = nullptr);
   QTableWidget* table() const { return table_; }
 
  private:

@@ -5,11 +5,9 @@
 
 namespace kavir::app {
 
-CurrentCellDelegate::CurrentCellDelegate(QAbstractItemView* view)
-    : QStyledItemDelegate(view), view_(view) {}
+CurrentCellDelegate::CurrentCellDelegate(QAbstractItemView* view) : QStyledItemDelegate(view), view_(view) {}
 
-void CurrentCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                const QModelIndex& index) const {
+void CurrentCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QStyledItemDelegate::paint(painter, option, index);
   if (index != view_->currentIndex()) return;
   painter->save();

@@ -13,8 +13,7 @@ class CurrentCellDelegate : public QStyledItemDelegate {
  public:
   explicit CurrentCellDelegate(QAbstractItemView* view);
 
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:
   QAbstractItemView* view_;

@@ -12,8 +12,9 @@ constexpr int kShownMs = 6000;
 GridBalloon::GridBalloon(QTableWidget* grid) : QLabel(grid->viewport()), grid_(grid) {
   setObjectName(QStringLiteral("RejectionBalloon"));
   setWordWrap(true);
-  setStyleSheet(QStringLiteral("QLabel { background: #fff3c4; color: #800000; border: 1px solid #c08000;"
-                               " padding: 3px; }"));
+  setStyleSheet(
+      QStringLiteral("QLabel { background: #fff3c4; color: #800000; border: 1px solid #c08000;"
+                     " padding: 3px; }"));
   setAttribute(Qt::WA_TransparentForMouseEvents);
   hide();
   hide_timer_.setSingleShot(true);

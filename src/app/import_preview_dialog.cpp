@@ -20,8 +20,8 @@ QString Shown(const std::string& stored) { return lang::ShownOption(stored); }
 
 }  // namespace
 
-ImportPreviewDialog::ImportPreviewDialog(std::string csv_bytes, ImportLimits limits,
-                                         const QString& file_name, QWidget* parent)
+ImportPreviewDialog::ImportPreviewDialog(std::string csv_bytes, ImportLimits limits, const QString& file_name,
+                                         QWidget* parent)
     : QDialog(parent), csv_(std::move(csv_bytes)), limits_(std::move(limits)) {
   setWindowTitle(tr("导入CSV"));
   auto* layout = new QVBoxLayout(this);
@@ -30,10 +30,8 @@ ImportPreviewDialog::ImportPreviewDialog(std::string csv_bytes, ImportLimits lim
   layout->addWidget(by_location_);
   table_ = new QTableWidget(this);
   table_->setColumnCount(10);
-  table_->setHorizontalHeaderLabels({tr("行"), QStringLiteral("Location"), tr("信道"),
-                                     tr("接收频率"), tr("接收信令"),
-                                     tr("发射频率"), tr("发射信令"),
-                                     tr("功率"), tr("带宽"), tr("说明")});
+  table_->setHorizontalHeaderLabels({tr("行"), QStringLiteral("Location"), tr("信道"), tr("接收频率"), tr("接收信令"),
+                                     tr("发射频率"), tr("发射信令"), tr("功率"), tr("带宽"), tr("说明")});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);

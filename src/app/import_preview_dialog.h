@@ -17,8 +17,7 @@ class ImportPreviewDialog : public QDialog {
   Q_OBJECT
 
  public:
-  ImportPreviewDialog(std::string csv_bytes, ImportLimits limits, const QString& file_name,
-                      QWidget* parent = nullptr);
+  ImportPreviewDialog(std::string csv_bytes, ImportLimits limits, const QString& file_name, QWidget* parent = nullptr);
   const ImportPlan& plan() const { return plan_; }
   QTableWidget* table() const { return table_; }
   QCheckBox* by_location() const { return by_location_; }

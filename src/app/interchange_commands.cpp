@@ -1,20 +1,19 @@
 #include "interchange_commands.h"
 
-#include "screen/kavir_view.h"
-
-#include <QCoreApplication>
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QInputDialog>
 
+#include "codec/image_file.h"
 #include "command_ids.h"
 #include "compare_dialog.h"
 #include "import_preview_dialog.h"
-#include "codec/image_file.h"
 #include "interchange/csv_export.h"
 #include "interchange/setup_compare.h"
 #include "main_frame.h"
 #include "profile/atomic_file.h"
+#include "screen/kavir_view.h"
 
 namespace kavir::app {
 
@@ -36,9 +35,7 @@ FileDialogParams ImageDialog() {
   return p;
 }
 
-QString FileName(const std::string& path) {
-  return QFileInfo(QString::fromUtf8(path)).fileName();
-}
+QString FileName(const std::string& path) { return QFileInfo(QString::fromUtf8(path)).fileName(); }
 
 }  // namespace
 
@@ -65,7 +62,8 @@ int InterchangeCommands::AskModel(const std::string& path, const std::vector<std
   bool ok = false;
   const QString chosen = QInputDialog::getItem(
       &frame_, QCoreApplication::translate("InterchangeCommands", "电台镜像"),
-      QCoreApplication::translate("InterchangeCommands", "%1 是电台镜像文件。\n它是哪个机型的?").arg(FileName(path)), items, 0, false, &ok);
+      QCoreApplication::translate("InterchangeCommands", "%1 是电台镜像文件。\n它是哪个机型的?").arg(FileName(path)),
+      items, 0, false, &ok);
   return ok ? static_cast<int>(items.indexOf(chosen)) + 1 : 0;
 }
 
@@ -76,7 +74,8 @@ void InterchangeCommands::OnImportCsv() {
   IoStatus read;
   std::string bytes = ReadWholeFile(path, &read);
   if (!read) {
-    frame_.ui().ShowError(TrText("Screen", "无法读取文件 ") + read.Message(), TrText("Screen", CKAVIRView::kMessageCaption));
+    frame_.ui().ShowError(TrText("Screen", "无法读取文件 ") + read.Message(),
+                          TrText("Screen", CKAVIRView::kMessageCaption));
     return;
   }
   Setup setup = view.setup();
@@ -86,7 +85,9 @@ void InterchangeCommands::OnImportCsv() {
   ApplyImport(preview.plan(), view.channel_lists, setup);
   view.ApplySetup(setup);
   frame_.RefreshScreen();
-  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导入 %n 个信道", nullptr, preview.plan().imported()).toStdString());
+  frame_.ui().SetStatusText(
+      QCoreApplication::translate("InterchangeCommands", "已导入 %n 个信道", nullptr, preview.plan().imported())
+          .toStdString());
 }
 
 void InterchangeCommands::OnExportCsv() {
@@ -94,18 +95,23 @@ void InterchangeCommands::OnExportCsv() {
   const std::string path = frame_.ui().GetSaveFileName(CsvDialog());
   if (path.empty()) return;
   if (const IoStatus written = WriteFileAtomically(path, out.text); !written) {
-    frame_.ui().ShowError(TrText("Screen", "无法保存文件 ") + written.Message(), TrText("Screen", CKAVIRView::kMessageCaption));
+    frame_.ui().ShowError(TrText("Screen", "无法保存文件 ") + written.Message(),
+                          TrText("Screen", CKAVIRView::kMessageCaption));
     return;
   }
   std::string left_out;
   for (const std::string& p : out.problems) left_out += p + "\n";
   if (!left_out.empty())
-    frame_.ui().ShowError(QCoreApplication::translate("InterchangeCommands", "以下信道没有导出:\n").toStdString() + left_out, TrText("Screen", CKAVIRView::kMessageCaption));
-  frame_.ui().SetStatusText(QCoreApplication::translate("InterchangeCommands", "已导出 %n 个信道", nullptr, out.channels).toStdString());
+    frame_.ui().ShowError(
+        QCoreApplication::translate("InterchangeCommands", "以下信道没有导出:\n").toStdString() + left_out,
+        TrText("Screen", CKAVIRView::kMessageCaption));
+  frame_.ui().SetStatusText(
+      QCoreApplication::translate("InterchangeCommands", "已导出 %n 个信道", nullptr, out.channels).toStdString());
 }
 
 void InterchangeCommands::OnSaveImage() {
-  const CheckedImage built = ImageForWrite(frame_.view().setup(), frame_.view().channel_lists, frame_.view().radio_identity());
+  const CheckedImage built =
+      ImageForWrite(frame_.view().setup(), frame_.view().channel_lists, frame_.view().radio_identity());
   if (!built.image) {
     frame_.ui().ShowError(DescribeProblems(built.problems), TrText("Screen", CKAVIRView::kMessageCaption));
     return;
@@ -114,7 +120,9 @@ void InterchangeCommands::OnSaveImage() {
   if (path.empty()) return;
   const IoStatus written = WriteFileAtomically(
       path, std::string_view(reinterpret_cast<const char*>(built.image->data()), built.image->size()));
-  if (!written) frame_.ui().ShowError(TrText("Screen", "无法保存文件 ") + written.Message(), TrText("Screen", CKAVIRView::kMessageCaption));
+  if (!written)
+    frame_.ui().ShowError(TrText("Screen", "无法保存文件 ") + written.Message(),
+                          TrText("Screen", CKAVIRView::kMessageCaption));
 }
 
 void InterchangeCommands::OnCompareFile() {

@@ -7,8 +7,8 @@
 #include "app_start.h"
 #include "kavir_version.h"
 #include "lang/language.h"
-#include "profile/atomic_file.h"
 #include "main_frame.h"
+#include "profile/atomic_file.h"
 #include "registration.h"
 #include "toolbar_icons.h"
 

@@ -1,12 +1,10 @@
 #include "main_frame.h"
 
-#include "screen/kavir_view.h"
-
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -18,18 +16,18 @@
 #include <QToolBar>
 
 #include "about_dialog.h"
-#include "channel_grid_widget.h"
 #include "app_info.h"
+#include "channel_grid_widget.h"
 #include "command_ids.h"
 #include "frame_geometry.h"
-#include "channel_grid_widget.h"
 #include "grid_balloon.h"
 #include "help_viewer.h"
+#include "interchange_commands.h"
 #include "lang/language.h"
 #include "profile/translate.h"
-#include "interchange_commands.h"
 #include "radio_commands.h"
 #include "report_commands.h"
+#include "screen/kavir_view.h"
 #include "screen_widget.h"
 #include "toolbar_icons.h"
 
@@ -47,7 +45,8 @@ class StatusPane : public QLabel {
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     const QRect area = contentsRect();
-    const QString line = text().simplified().isEmpty() ? QString() : QString(text()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString line =
+        text().simplified().isEmpty() ? QString() : QString(text()).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString shown = fontMetrics().elidedText(line, Qt::ElideRight, area.width());
     setToolTip(shown == line ? QString() : text().trimmed());
     painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, shown);
@@ -79,19 +78,15 @@ CMainFrame::CMainFrame(WorkingFiles files, Transport* transport, Clock* clock, s
     return sep;
   };
   RetranslateUi();
-  grid->addActions({action(kCmdUndo), action(kCmdRedo), separator(), action(kCmdCut),
-                    action(kCmdCopy), action(kCmdPaste), action(kCmdDelete), separator(),
-                    action(kCmdSelectAll)});
+  grid->addActions({action(kCmdUndo), action(kCmdRedo), separator(), action(kCmdCut), action(kCmdCopy),
+                    action(kCmdPaste), action(kCmdDelete), separator(), action(kCmdSelectAll)});
 }
 
 CMainFrame::~CMainFrame() = default;
 
-QString CMainFrame::program_directory() const {
-  return QString::fromStdString(view_->files().program_dir);
-}
+QString CMainFrame::program_directory() const { return QString::fromStdString(view_->files().program_dir); }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* text, const char* prompt,
-                                const char* tooltip) {
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* text, const char* prompt, const char* tooltip) {
   auto* act = new QAction(this);
   if (menu) menu->addAction(act);
   actions_.insert(id, act);
@@ -160,47 +155,40 @@ void CMainFrame::changeEvent(QEvent* event) {
 void CMainFrame::CreateMenus() {
   QMenu* file = AddMenu(QT_TR_NOOP("文件(&F)"));
   file_menu_ = file;
-  QAction* open = AddCommand(file, kCmdOpen, QT_TR_NOOP("打开(&O)..."),
-                             QT_TR_NOOP("打开已有文档！"), QT_TR_NOOP("打开"));
+  QAction* open =
+      AddCommand(file, kCmdOpen, QT_TR_NOOP("打开(&O)..."), QT_TR_NOOP("打开已有文档！"), QT_TR_NOOP("打开"));
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  QAction* save = AddCommand(file, kCmdSave, QT_TR_NOOP("保存(&S)"),
-                             QT_TR_NOOP("保存当前文档"), QT_TR_NOOP("保存"));
+  QAction* save = AddCommand(file, kCmdSave, QT_TR_NOOP("保存(&S)"), QT_TR_NOOP("保存当前文档"), QT_TR_NOOP("保存"));
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  AddCommand(file, kCmdSaveAs, QT_TR_NOOP("另存为(&A)..."), QT_TR_NOOP("数据另存为"),
-             QT_TR_NOOP("另存为"));
-  AddCommand(file, kCmdSaveImage, QT_TR_NOOP("另存为镜像..."),
-             QT_TR_NOOP("把屏幕保存为写入电台的 768 字节镜像文件"));
+  AddCommand(file, kCmdSaveAs, QT_TR_NOOP("另存为(&A)..."), QT_TR_NOOP("数据另存为"), QT_TR_NOOP("另存为"));
+  AddCommand(file, kCmdSaveImage, QT_TR_NOOP("另存为镜像..."), QT_TR_NOOP("把屏幕保存为写入电台的 768 字节镜像文件"));
   file->addSeparator();
   AddCommand(file, kCmdImportCsv, QT_TR_NOOP("导入CSV..."), QT_TR_NOOP("从 CSV 信道表导入信道"));
   AddCommand(file, kCmdExportCsv, QT_TR_NOOP("导出CSV..."), QT_TR_NOOP("把信道导出为 CSV 信道表"));
   AddCommand(file, kCmdCompareFile, QT_TR_NOOP("比较..."), QT_TR_NOOP("比较屏幕与一个文件"));
   file->addSeparator();
-  QAction* print = AddCommand(file, kCmdPrint, QT_TR_NOOP("打印(&P)..."),
-                              QT_TR_NOOP("打印活动文档"), QT_TR_NOOP("打印"));
+  QAction* print =
+      AddCommand(file, kCmdPrint, QT_TR_NOOP("打印(&P)..."), QT_TR_NOOP("打印活动文档"), QT_TR_NOOP("打印"));
   print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  AddCommand(file, kCmdPrintPreview, QT_TR_NOOP("打印预览(&V)"), QT_TR_NOOP("显示整页"),
-             QT_TR_NOOP("打印预览"));
-  AddCommand(file, kCmdPageSetup, QT_TR_NOOP("打印设置(&R)..."),
-             QT_TR_NOOP("改变打印机及打印选项"), QT_TR_NOOP("打印设置"));
-  AddCommand(file, kCmdExportPdf, QT_TR_NOOP("导出PDF..."),
-             QT_TR_NOOP("把编程报告保存为 PDF 文件"));
+  AddCommand(file, kCmdPrintPreview, QT_TR_NOOP("打印预览(&V)"), QT_TR_NOOP("显示整页"), QT_TR_NOOP("打印预览"));
+  AddCommand(file, kCmdPageSetup, QT_TR_NOOP("打印设置(&R)..."), QT_TR_NOOP("改变打印机及打印选项"),
+             QT_TR_NOOP("打印设置"));
+  AddCommand(file, kCmdExportPdf, QT_TR_NOOP("导出PDF..."), QT_TR_NOOP("把编程报告保存为 PDF 文件"));
   recent_separator_ = file->addSeparator();
-  QAction* exit = AddCommand(file, kCmdExit, QT_TR_NOOP("退出(&X)"),
-                             QT_TR_NOOP("退出应用程序；提示保存文档"), QT_TR_NOOP("退出"));
+  QAction* exit =
+      AddCommand(file, kCmdExit, QT_TR_NOOP("退出(&X)"), QT_TR_NOOP("退出应用程序；提示保存文档"), QT_TR_NOOP("退出"));
   connect(exit, &QAction::triggered, this, &QWidget::close);
   connect(file, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
 
   CreateEditMenu();
 
   QMenu* tools = AddMenu(QT_TR_NOOP("工具(&T)"));
-  AddCommand(tools, kCmdRead, QT_TR_NOOP("读出(&R)"), QT_TR_NOOP("读取数据"),
-             QT_TR_NOOP("读出 (Ctrl+R)"))
+  AddCommand(tools, kCmdRead, QT_TR_NOOP("读出(&R)"), QT_TR_NOOP("读取数据"), QT_TR_NOOP("读出 (Ctrl+R)"))
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-  AddCommand(tools, kCmdWrite, QT_TR_NOOP("写入(&W)"), QT_TR_NOOP("写入数据"),
-             QT_TR_NOOP("写入 (Ctrl+W)"))
+  AddCommand(tools, kCmdWrite, QT_TR_NOOP("写入(&W)"), QT_TR_NOOP("写入数据"), QT_TR_NOOP("写入 (Ctrl+W)"))
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-  QAction* verify = AddCommand(tools, kCmdVerifyAfterWrite, QT_TR_NOOP("写入后校验"),
-                               QT_TR_NOOP("写入后把电台读回来, 逐字节核对"));
+  QAction* verify =
+      AddCommand(tools, kCmdVerifyAfterWrite, QT_TR_NOOP("写入后校验"), QT_TR_NOOP("写入后把电台读回来, 逐字节核对"));
   verify->setCheckable(true);
   verify->setChecked(true);
   QAction* keep = AddCommand(tools, kCmdKeepRadioBeforeWrite, QT_TR_NOOP("写入前备份电台数据"),
@@ -211,22 +199,19 @@ void CMainFrame::CreateMenus() {
                                 QT_TR_NOOP("写入前列出电台中将被改变的设置 (需要写入前备份电台数据)"));
   changes->setCheckable(true);
   changes->setChecked(true);
-  AddCommand(tools, kCmdKeySettings, QT_TR_NOOP("键盘设置(&B)"),
-             QT_TR_NOOP("设置 PF1、PF2、PF3 键的功能"));
+  AddCommand(tools, kCmdKeySettings, QT_TR_NOOP("键盘设置(&B)"), QT_TR_NOOP("设置 PF1、PF2、PF3 键的功能"));
   AddCommand(tools, kCmdCheckPlan, QT_TR_NOOP("检查(&C)..."),
              QT_TR_NOOP("检查频率、功率、带宽等是否可以发射, 可以对照许可证文件"));
-  AddCommand(tools, kCmdCompareRadio, QT_TR_NOOP("与电台比较"),
-             QT_TR_NOOP("读出电台并与屏幕比较，屏幕不变"));
-  AddCommand(tools, kCmdBatch, QT_TR_NOOP("批量写入..."),
-             QT_TR_NOOP("把同一份数据逐台写入多台电台，每台校验并记录"));
+  AddCommand(tools, kCmdCompareRadio, QT_TR_NOOP("与电台比较"), QT_TR_NOOP("读出电台并与屏幕比较，屏幕不变"));
+  AddCommand(tools, kCmdBatch, QT_TR_NOOP("批量写入..."), QT_TR_NOOP("把同一份数据逐台写入多台电台，每台校验并记录"));
   tools->addSeparator();
   AddCommand(tools, kCmdPort, QT_TR_NOOP("串口(&K)"), QT_TR_NOOP("通讯口设置"));
 
   // Close/open all channels live on the toolbar only.
-  AddCommand(nullptr, kCmdCloseAll, QT_TR_NOOP("关闭所有通道"),
-             QT_TR_NOOP("关闭所有通道！"), QT_TR_NOOP("关闭所有通道"));
-  AddCommand(nullptr, kCmdOpenAll, QT_TR_NOOP("打开所有通道"),
-             QT_TR_NOOP("打开所有通道！"), QT_TR_NOOP("打开所有通道"));
+  AddCommand(nullptr, kCmdCloseAll, QT_TR_NOOP("关闭所有通道"), QT_TR_NOOP("关闭所有通道！"),
+             QT_TR_NOOP("关闭所有通道"));
+  AddCommand(nullptr, kCmdOpenAll, QT_TR_NOOP("打开所有通道"), QT_TR_NOOP("打开所有通道！"),
+             QT_TR_NOOP("打开所有通道"));
 
   QMenu* view_menu = AddMenu(QT_TR_NOOP("查看(&V)"));
   toolbar_ = new QToolBar(this);
@@ -234,20 +219,19 @@ void CMainFrame::CreateMenus() {
   view_menu->addAction(show_toolbar);
   actions_.insert(kCmdViewToolbar, show_toolbar);
   texts_.insert(kCmdViewToolbar, {QT_TR_NOOP("工具栏(&T)"), QT_TR_NOOP("显示或隐藏工具栏"), nullptr});
-  QAction* show_status = AddCommand(view_menu, kCmdViewStatusBar, QT_TR_NOOP("状态栏(&S)"),
-                                    QT_TR_NOOP("显示或隐藏状态栏"));
+  QAction* show_status =
+      AddCommand(view_menu, kCmdViewStatusBar, QT_TR_NOOP("状态栏(&S)"), QT_TR_NOOP("显示或隐藏状态栏"));
   show_status->setCheckable(true);
   show_status->setChecked(true);
   connect(show_status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
   view_menu->addSeparator();
   // Page switching from anywhere in the window, as in a tabbed dialog.
-  QAction* next_page = AddCommand(view_menu, kCmdNextPage, QT_TR_NOOP("下一页(&N)"),
-                                  QT_TR_NOOP("切换到另一页"));
+  QAction* next_page = AddCommand(view_menu, kCmdNextPage, QT_TR_NOOP("下一页(&N)"), QT_TR_NOOP("切换到另一页"));
   next_page->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
-  QAction* previous_page = AddCommand(view_menu, kCmdPreviousPage, QT_TR_NOOP("上一页(&P)"),
-                                      QT_TR_NOOP("切换到另一页"));
-  previous_page->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_PageUp),
-                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+  QAction* previous_page =
+      AddCommand(view_menu, kCmdPreviousPage, QT_TR_NOOP("上一页(&P)"), QT_TR_NOOP("切换到另一页"));
+  previous_page->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_PageUp), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
   for (QAction* a : {next_page, previous_page}) a->setShortcutContext(Qt::WindowShortcut);
   connect(next_page, &QAction::triggered, this, [this] { StepPage(1); });
   connect(previous_page, &QAction::triggered, this, [this] { StepPage(-1); });
@@ -255,20 +239,34 @@ void CMainFrame::CreateMenus() {
   CreateLanguageMenu();
 
   QMenu* help = AddMenu(QT_TR_NOOP("帮助(&H)"));
-  QAction* help_topics = AddCommand(help, kCmdHelp, QT_TR_NOOP("帮助主题(&H)"),
-                                    QT_TR_NOOP("显示使用说明"));
+  QAction* help_topics = AddCommand(help, kCmdHelp, QT_TR_NOOP("帮助主题(&H)"), QT_TR_NOOP("显示使用说明"));
   help_topics->setShortcut(QKeySequence(Qt::Key_F1));
   connect(help_topics, &QAction::triggered, this, &CMainFrame::OnHelp);
-  connect(AddCommand(help, kCmdAbout, QT_TR_NOOP("关于 KAVIR(&A)..."),
-                     QT_TR_NOOP("显示程序信息，版本号和版权"), QT_TR_NOOP("关于")),
+  connect(AddCommand(help, kCmdAbout, QT_TR_NOOP("关于 KAVIR(&A)..."), QT_TR_NOOP("显示程序信息，版本号和版权"),
+                     QT_TR_NOOP("关于")),
           &QAction::triggered, this, &CMainFrame::OnAbout);
 
   // The screen's own commands.
-  connect(action(kCmdSaveAs), &QAction::triggered, this, [this] { view_->document().OnFileSaveAsDat(); RefreshScreen(); });
-  connect(action(kCmdSave), &QAction::triggered, this, [this] { view_->document().OnFileSave(); RefreshScreen(); });
-  connect(action(kCmdCloseAll), &QAction::triggered, this, [this] { view_->OnCloseAllChannels(); RefreshScreen(); });
-  connect(action(kCmdOpenAll), &QAction::triggered, this, [this] { view_->OnOpenAllChannels(); RefreshScreen(); });
-  connect(action(kCmdKeySettings), &QAction::triggered, this, [this] { view_->OnKeySettings(); RefreshScreen(); });
+  connect(action(kCmdSaveAs), &QAction::triggered, this, [this] {
+    view_->document().OnFileSaveAsDat();
+    RefreshScreen();
+  });
+  connect(action(kCmdSave), &QAction::triggered, this, [this] {
+    view_->document().OnFileSave();
+    RefreshScreen();
+  });
+  connect(action(kCmdCloseAll), &QAction::triggered, this, [this] {
+    view_->OnCloseAllChannels();
+    RefreshScreen();
+  });
+  connect(action(kCmdOpenAll), &QAction::triggered, this, [this] {
+    view_->OnOpenAllChannels();
+    RefreshScreen();
+  });
+  connect(action(kCmdKeySettings), &QAction::triggered, this, [this] {
+    view_->OnKeySettings();
+    RefreshScreen();
+  });
   radio_->Connect();
   interchange_->Connect();
   ConnectReportCommands(*this);
@@ -280,13 +278,14 @@ void CMainFrame::CreateToolbar() {
   toolbar_->setMovable(true);
   toolbar_->setFloatable(true);
   toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
-  struct Button { int id; ToolIcon icon; };
+  struct Button {
+    int id;
+    ToolIcon icon;
+  };
   static constexpr Button kButtons[] = {
-      {kCmdOpen, ToolIcon::Open},         {kCmdSave, ToolIcon::Save},
-      {kCmdSaveAs, ToolIcon::SaveAs},
-      {kCmdRead, ToolIcon::Read},         {kCmdWrite, ToolIcon::Write},
-      {kCmdCloseAll, ToolIcon::CloseAll}, {kCmdOpenAll, ToolIcon::OpenAll},
-      {kCmdPrint, ToolIcon::Print},       {kCmdAbout, ToolIcon::About},
+      {kCmdOpen, ToolIcon::Open},       {kCmdSave, ToolIcon::Save},   {kCmdSaveAs, ToolIcon::SaveAs},
+      {kCmdRead, ToolIcon::Read},       {kCmdWrite, ToolIcon::Write}, {kCmdCloseAll, ToolIcon::CloseAll},
+      {kCmdOpenAll, ToolIcon::OpenAll}, {kCmdPrint, ToolIcon::Print}, {kCmdAbout, ToolIcon::About},
   };
   const int count = static_cast<int>(std::size(kButtons));
   for (int i = 0; i < count; ++i) {
@@ -409,15 +408,15 @@ void CMainFrame::CreateEditMenu() {
     if (item.key != QKeySequence::UnknownKey) act->setShortcuts(item.key);
   }
   // Ctrl+Y and Ctrl+Shift+Z on every platform.
-  action(kCmdRedo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  action(kCmdRedo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   // Undo and redo show what they changed: its page, its cells selected.
   auto undo_or_redo = [this](void (CKAVIRView::*step)()) {
     return [this, step] {
       screen_->grid()->CommitPending();
       (view_.get()->*step)();
       RefreshScreen();
-      if (view_->shown_page == 1) screen_->grid()->SelectCells(view_->editing().selection, view_->grid.row, view_->grid.col);
+      if (view_->shown_page == 1)
+        screen_->grid()->SelectCells(view_->editing().selection, view_->grid.row, view_->grid.col);
     };
   };
   connect(action(kCmdUndo), &QAction::triggered, this, undo_or_redo(&CKAVIRView::Undo));
@@ -500,8 +499,7 @@ void CMainFrame::ShowRejection(const QString& text) {
     balloon_ = new GridBalloon(grid);
     // Once the user moves on, the refusal no longer describes the state.
     connect(balloon_, &GridBalloon::dismissed, this, [this] {
-      if (message_pane_->text() == StatusLine(balloon_->text()) ||
-          message_pane_->text().trimmed() == balloon_->text())
+      if (message_pane_->text() == StatusLine(balloon_->text()) || message_pane_->text().trimmed() == balloon_->text())
         SetStatusText(tr("就绪"));
     });
   }

@@ -8,8 +8,8 @@
 #include "lang/language.h"
 #include "link/transport.h"
 #include "profile/working_files.h"
-#include "setup/program_config.h"
 #include "screen_ui_qt.h"
+#include "setup/program_config.h"
 
 class QCloseEvent;
 class QLabel;
@@ -75,8 +75,7 @@ class CMainFrame : public QMainWindow {
  private:
   // Texts are the untranslated sources; RetranslateUi shows them in the
   // language chosen.
-  QAction* AddCommand(QMenu* menu, int id, const char* text, const char* prompt,
-                      const char* tooltip = nullptr);
+  QAction* AddCommand(QMenu* menu, int id, const char* text, const char* prompt, const char* tooltip = nullptr);
   QMenu* AddMenu(const char* title);
   void RetranslateUi();
   void CreateLanguageMenu();

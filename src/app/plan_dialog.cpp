@@ -50,8 +50,8 @@ PlanDialog::PlanDialog(Purpose purpose, Check check, const std::string& licence_
   layout->addLayout(licence_row);
   connect(choose, &QPushButton::clicked, this, [this] {
     const QString start = licence_path_.empty() ? QString() : QFileInfo(Q(licence_path_)).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(this, tr("选择许可证文件"), start,
-                                                      tr("许可证文件 (*.csv);;所有文件 (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("选择许可证文件"), start, tr("许可证文件 (*.csv);;所有文件 (*)"));
     if (!path.isEmpty()) UseLicence(path.toStdString());
   });
   connect(none, &QPushButton::clicked, this, [this] { UseLicence(""); });

@@ -1,7 +1,5 @@
 #include "port_dialog.h"
 
-#include <algorithm>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,13 +19,14 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialog_units.h"
 #include "elided_label.h"
-#include "link/port_device.h"
-#include "link/port_doctor.h"
 #include "link/native/native_ports.h"
 #include "link/native/native_transport.h"
+#include "link/port_device.h"
+#include "link/port_doctor.h"
 #include "worker_thread.h"
 
 namespace kavir::app {
@@ -38,8 +37,8 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecord>& detected,
-                       QWidget* parent, LineSettings line, std::function<std::string(int)> model_name)
+PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecord>& detected, QWidget* parent,
+                       LineSettings line, std::function<std::string(int)> model_name)
     : QDialog(parent), lister_(&NativeAvailablePorts), line_(line), model_name_(std::move(model_name)) {
   setWindowTitle(tr("串口配置"));
   const DialogUnits du(font());
@@ -73,11 +72,15 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
 #endif
   device_field_->setGeometry(du.X(95), du.Y(59) - 3, du.X(150), device_field_->sizeHint().height());
 
-  if (configured_device_.isEmpty()) buttons_[port_number_ - 1]->setChecked(true);
-  else device_button_->setChecked(true);
+  if (configured_device_.isEmpty())
+    buttons_[port_number_ - 1]->setChecked(true);
+  else
+    device_button_->setChecked(true);
   connect(group, &QButtonGroup::idClicked, this, [this](int id) {
-    if (id >= 1) port_number_ = id;
-    else device_field_->setFocus();
+    if (id >= 1)
+      port_number_ = id;
+    else
+      device_field_->setFocus();
   });
   // Typing or picking a device chooses it.
   connect(device_field_, &QComboBox::editTextChanged, this, [this](const QString& text) {
@@ -98,9 +101,8 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   refresh->setInterval(2000);
   connect(refresh, &QTimer::timeout, this, &PortDialog::RefreshPorts);
   refresh->start();
-  connect(list_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-    device_field_->setEditText(item->data(0, Qt::UserRole).toString());
-  });
+  connect(list_, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item) { device_field_->setEditText(item->data(0, Qt::UserRole).toString()); });
 
   probe_button_ = new QPushButton(tr("检测电台"), this);
   probe_button_->setGeometry(du.Rect(20, 145, 50, 14));
@@ -117,8 +119,7 @@ PortDialog::PortDialog(const PortSettings& settings, const std::vector<PortRecor
   baud_label->setGeometry(du.Rect(37, 168, 56, 12));
   baud_field_ = new QComboBox(this);
   baud_field_->setEditable(true);
-  for (int baud : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200})
-    baud_field_->addItem(QString::number(baud));
+  for (int baud : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200}) baud_field_->addItem(QString::number(baud));
   baud_field_->setValidator(new QIntValidator(50, 4000000, baud_field_));
   baud_field_->setEditText(QString::number(settings.baud));
   baud_field_->setGeometry(du.X(95), du.Y(167) - 3, du.X(60), baud_field_->sizeHint().height());
@@ -178,9 +179,7 @@ void PortDialog::accept() {
   const QString named = typed.isEmpty() ? configured_device_ : typed;
   if (!named.isEmpty() && !device_button_->isChecked()) {
     QMessageBox box(QMessageBox::Question, windowTitle(),
-                    tr("不再使用设备 %1，改用 COM%2 吗?")
-                        .arg(named)
-                        .arg(port_number_),
+                    tr("不再使用设备 %1，改用 COM%2 吗?").arg(named).arg(port_number_),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.button(QMessageBox::Yes)->setText(tr("是(&Y)"));
     box.button(QMessageBox::No)->setText(tr("否(&N)"));
@@ -294,8 +293,7 @@ void PortDialog::Probe() {
     }
   };
   RunOffWindowThread(UserInput::HeldBack, [&] {
-    ProbePorts(transport, clock, ports_, wait_ms,
-               [&](const ProbeResult& r) { RunOnThreadOf(this, [&] { show(r); }); });
+    ProbePorts(transport, clock, ports_, wait_ms, [&](const ProbeResult& r) { RunOnThreadOf(this, [&] { show(r); }); });
   });
   QApplication::restoreOverrideCursor();
   probe_button_->setEnabled(true);

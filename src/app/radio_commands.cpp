@@ -1,7 +1,5 @@
 #include "radio_commands.h"
 
-#include "screen/kavir_view.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -21,7 +19,6 @@
 #include "link/native/native_transport.h"
 #include "link/radio_texts.h"
 #include "link/transactions.h"
-#include "screen/radio_transfer.h"
 #include "link/transfer_summary.h"
 #include "main_frame.h"
 #include "plan/licence_choice.h"
@@ -29,6 +26,8 @@
 #include "plan_dialog.h"
 #include "port_dialog.h"
 #include "profile/ini_document.h"
+#include "screen/kavir_view.h"
+#include "screen/radio_transfer.h"
 #include "transfer_guard.h"
 #include "worker_thread.h"
 
@@ -112,8 +111,8 @@ void RadioCommands::RecheckPort() {
 
 bool RadioCommands::RunPortDialog(PortSettings& settings) {
   const IniDocument& kavir_ini = frame_.view().config().ini();
-  const std::string configured = settings.device.empty() ? link_->transport().DeviceName(settings.port_number, "")
-                                                         : settings.device;
+  const std::string configured =
+      settings.device.empty() ? link_->transport().DeviceName(settings.port_number, "") : settings.device;
   PortDialog dialog(settings, NativeAvailablePorts(configured), &frame_, ReadLineSettings(kavir_ini),
                     [kavir_ini](int n) { return kavir_ini.GetString("Type", std::to_string(n), "", 20); });
   if (dialog.exec() != QDialog::Accepted) return false;
@@ -130,8 +129,7 @@ void RadioCommands::Run(Kind kind) {
   if (kind == Kind::Read && !view.document().ConfirmDiscardChanges()) return;
   if (kind == Kind::Write && !CheckPlanBeforeWrite(view.setup(), view.document().current_file_name)) return;
   busy_ = true;
-  const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite),
-                                   frame_.action(kCmdPort)};
+  const QList<QAction*> guarded = {frame_.action(kCmdRead), frame_.action(kCmdWrite), frame_.action(kCmdPort)};
   for (QAction* a : guarded) a->setEnabled(false);
   TransferResult result = TransferResult::Failed;
   // Compare reads into a screen model of its own; the one on show stays as it is.
@@ -169,14 +167,16 @@ void RadioCommands::Run(Kind kind) {
 
   // The end is said in words, then the status line is ready again.
   if (kind == Kind::Compare && result == TransferResult::Done) {
-    CompareDialog dialog(CompareSetups(frame_.view().setup(), radio.setup()), QCoreApplication::translate("RadioCommands", "电台"), &frame_);
+    CompareDialog dialog(CompareSetups(frame_.view().setup(), radio.setup()),
+                         QCoreApplication::translate("RadioCommands", "电台"), &frame_);
     dialog.exec();
     frame_.SetStatusText(QCoreApplication::translate("RadioCommands", "就绪"));
     return;
   }
-  const std::string summary = kind == Kind::Write ? WriteSummary(result, link_->report)
-                              : ReadSummary(result, link_->report, (kind == Kind::Read ? frame_.view() : radio).setup(),
-                                            (kind == Kind::Read ? frame_.view() : radio).current_model_name);
+  const std::string summary =
+      kind == Kind::Write ? WriteSummary(result, link_->report)
+                          : ReadSummary(result, link_->report, (kind == Kind::Read ? frame_.view() : radio).setup(),
+                                        (kind == Kind::Read ? frame_.view() : radio).current_model_name);
   const QString text = QString::fromStdString(summary);
   const QString first_line = text.section(QLatin1Char('\n'), 0, 0);
   // A difference found by the verify was shown with every byte already: one box per event.
@@ -230,8 +230,7 @@ void RadioCommands::KeepLicence(const std::string& profile, const std::string& p
 PlanDialog::Check RadioCommands::PlanCheck(const Setup& setup, bool leave_out_write_check) const {
   return [setup, lists = frame_.view().channel_lists, leave_out_write_check](const Licence* licence) {
     std::vector<Finding> findings = CheckPlan(setup, lists, licence);
-    if (leave_out_write_check)
-      std::erase_if(findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
+    if (leave_out_write_check) std::erase_if(findings, [](const Finding& f) { return f.rule == Rule::WriteCheck; });
     return findings;
   };
 }
@@ -239,8 +238,7 @@ PlanDialog::Check RadioCommands::PlanCheck(const Setup& setup, bool leave_out_wr
 void RadioCommands::OnCheckPlan() {
   if (busy_) return;
   const std::string profile = frame_.view().document().current_file_name;
-  PlanDialog dialog(PlanDialog::Purpose::Look, PlanCheck(frame_.view().setup(), false), LicencePath(profile),
-                    &frame_);
+  PlanDialog dialog(PlanDialog::Purpose::Look, PlanCheck(frame_.view().setup(), false), LicencePath(profile), &frame_);
   dialog.exec();
   if (dialog.licence_changed()) KeepLicence(profile, dialog.licence_path());
 }
@@ -280,8 +278,8 @@ void RadioCommands::OnBatch() {
   busy_ = true;
   // The batch opens the ports itself, this one among them.
   link_->transport().Close();
-  const QString port = link_->device.empty() ? QString::number(link_->port_number)
-                                             : QString::fromStdString(link_->device);
+  const QString port =
+      link_->device.empty() ? QString::number(link_->port_number) : QString::fromStdString(link_->device);
   BatchDialog dialog(frame_.view(), opener, port, &frame_);
   dialog.check_plan = [this](const Setup& planned, const std::string& profile) {
     return CheckPlanBeforeWrite(planned, profile);

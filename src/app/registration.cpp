@@ -12,8 +12,7 @@ namespace {
 QString QuoteExec(const QString& arg) {
   QString out;
   for (QChar c : arg) {
-    if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
-        c == QLatin1Char('\\'))
+    if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
       out += QLatin1Char('\\');
     out += c;
   }
@@ -24,8 +23,7 @@ QString QuoteExec(const QString& arg) {
 
 QString DesktopEntryPath() {
   QString base = qEnvironmentVariable("XDG_DATA_HOME");
-  if (base.isEmpty() || QDir::isRelativePath(base))
-    base = QDir::homePath() + QStringLiteral("/.local/share");
+  if (base.isEmpty() || QDir::isRelativePath(base)) base = QDir::homePath() + QStringLiteral("/.local/share");
   return base + QStringLiteral("/applications/kavir.desktop");
 }
 

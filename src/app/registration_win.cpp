@@ -1,21 +1,21 @@
 #include "registration.h"
 
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-#include <windows.h>
-#include <objbase.h>
-#include <shlobj.h>
 
 namespace kavir::app {
 namespace {
 
 // %APPDATA%\Microsoft\Windows\Start Menu\Programs\KAVIR.lnk
 QString ShortcutPath() {
-  return QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation) +
-         QStringLiteral("/KAVIR.lnk");
+  return QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation) + QStringLiteral("/KAVIR.lnk");
 }
 
 const wchar_t* Wide(const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); }

@@ -2,16 +2,14 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QPrinter>
+#include <memory>
 
 #include "command_ids.h"
 #include "lang/language.h"
 #include "main_frame.h"
-#include "screen/kavir_view.h"
-
-#include <QPrinter>
-#include <memory>
-
 #include "report/report_actions.h"
+#include "screen/kavir_view.h"
 
 namespace kavir::app {
 
@@ -35,10 +33,8 @@ void ConnectReportCommands(CMainFrame& frame) {
   CMainFrame* f = &frame;
   // Each drawing takes the screen as it is then.
   const ReportSource screen = [f](std::time_t now_utc) { return PrintReport(f->view(), now_utc); };
-  QObject::connect(print, &QAction::triggered, f,
-                   [f, printer, screen] { PrintReportWithDialog(f, screen, *printer); });
-  QObject::connect(preview, &QAction::triggered, f,
-                   [f, printer, screen] { PreviewReport(f, screen, *printer); });
+  QObject::connect(print, &QAction::triggered, f, [f, printer, screen] { PrintReportWithDialog(f, screen, *printer); });
+  QObject::connect(preview, &QAction::triggered, f, [f, printer, screen] { PreviewReport(f, screen, *printer); });
   QObject::connect(setup, &QAction::triggered, f, [f, printer] { ReportPageSetup(f, *printer); });
   // The PDF goes on the paper and orientation of the page set-up.
   QObject::connect(pdf, &QAction::triggered, f, [f, printer, screen] {

@@ -54,15 +54,17 @@ SaveChoice QtScreenUi::AskSaveChanges(const std::string& text, const std::string
   box.setDefaultButton(QMessageBox::Save);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
-    case QMessageBox::Save: return SaveChoice::Save;
-    case QMessageBox::Discard: return SaveChoice::Discard;
-    default: return SaveChoice::Cancel;
+    case QMessageBox::Save:
+      return SaveChoice::Save;
+    case QMessageBox::Discard:
+      return SaveChoice::Discard;
+    default:
+      return SaveChoice::Cancel;
   }
 }
 
 void QtScreenUi::ShowError(const std::string& text, const std::string& caption) {
-  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(caption), QString::fromUtf8(text),
-                  QMessageBox::Ok, &frame_);
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(caption), QString::fromUtf8(text), QMessageBox::Ok, &frame_);
   box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("QtScreenUi", "确定"));
   box.exec();
 }
@@ -90,14 +92,17 @@ void QtScreenUi::BeginProgress(const std::string& text, short range, short posit
 void QtScreenUi::EndProgress() { frame_.EndProgress(); }
 
 std::string QtScreenUi::RunFileDialog(const FileDialogParams& params, bool save) {
-  QFileDialog dialog(&frame_, save ? QCoreApplication::translate("QtScreenUi", "另存为") : QCoreApplication::translate("QtScreenUi", "打开"),
-                     frame_.program_directory(), QtFileFilter(params.filter));
+  QFileDialog dialog(
+      &frame_,
+      save ? QCoreApplication::translate("QtScreenUi", "另存为") : QCoreApplication::translate("QtScreenUi", "打开"),
+      frame_.program_directory(), QtFileFilter(params.filter));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(QString::fromUtf8(params.default_extension));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !params.confirm_overwrite);
-  dialog.setLabelText(QFileDialog::Accept, save ? QCoreApplication::translate("QtScreenUi", "保存") : QCoreApplication::translate("QtScreenUi", "打开"));
+  dialog.setLabelText(QFileDialog::Accept, save ? QCoreApplication::translate("QtScreenUi", "保存")
+                                                : QCoreApplication::translate("QtScreenUi", "打开"));
   dialog.setLabelText(QFileDialog::Reject, QCoreApplication::translate("QtScreenUi", "取消"));
   // "*.dat" is a pattern, not a name to suggest.
   const QString initial = QString::fromUtf8(params.initial_name);
@@ -106,13 +111,9 @@ std::string QtScreenUi::RunFileDialog(const FileDialogParams& params, bool save)
   return dialog.selectedFiles().constFirst().toStdString();
 }
 
-std::string QtScreenUi::GetOpenFileName(const FileDialogParams& params) {
-  return RunFileDialog(params, false);
-}
+std::string QtScreenUi::GetOpenFileName(const FileDialogParams& params) { return RunFileDialog(params, false); }
 
-std::string QtScreenUi::GetSaveFileName(const FileDialogParams& params) {
-  return RunFileDialog(params, true);
-}
+std::string QtScreenUi::GetSaveFileName(const FileDialogParams& params) { return RunFileDialog(params, true); }
 
 void QtScreenUi::Repaint() { frame_.RefreshScreen(); }
 

@@ -1,11 +1,9 @@
 #include "screen_widget.h"
 
-#include "screen/kavir_view.h"
-
 #include <QCheckBox>
-#include <QEvent>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +15,7 @@
 #include "current_cell_delegate.h"
 #include "dialog_units.h"
 #include "lang/language.h"
+#include "screen/kavir_view.h"
 #include "setup/setting_catalogue.h"
 
 namespace kavir::app {
@@ -63,8 +62,7 @@ constexpr int kComboWidth = 78;
 
 }  // namespace
 
-CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent)
-    : QScrollArea(parent), view_(view) {
+CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent) : QScrollArea(parent), view_(view) {
   setFrameShape(QFrame::NoFrame);
   form_ = new QWidget;
   form_->setObjectName(QStringLiteral("ProgrammingForm"));
@@ -93,13 +91,15 @@ CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent)
 }
 
 void CScreenWidget::Retranslate() {
-  for (int i = 0; i < 2; ++i)
-    tabs_->setTabText(i, QCoreApplication::translate("Screen", CKAVIRView::kTabCaptions[i]));
+  for (int i = 0; i < 2; ++i) tabs_->setTabText(i, QCoreApplication::translate("Screen", CKAVIRView::kTabCaptions[i]));
   for (const Caption& c : captions_) {
     const QString text = QCoreApplication::translate(c.context, c.source);
-    if (auto* label = qobject_cast<QLabel*>(c.widget)) label->setText(text);
-    else if (auto* box = qobject_cast<QGroupBox*>(c.widget)) box->setTitle(text);
-    else if (auto* check = qobject_cast<QCheckBox*>(c.widget)) check->setText(text);
+    if (auto* label = qobject_cast<QLabel*>(c.widget))
+      label->setText(text);
+    else if (auto* box = qobject_cast<QGroupBox*>(c.widget))
+      box->setTitle(text);
+    else if (auto* check = qobject_cast<QCheckBox*>(c.widget))
+      check->setText(text);
   }
   // The battery box is as wide as its caption.
   battery_->resize(std::max(battery_->width(), battery_->sizeHint().width()), battery_->height());
@@ -112,17 +112,14 @@ QLabel* CScreenWidget::AddLabel(const QString& text, QRect rect, Qt::Alignment a
   return label;
 }
 
-void CScreenWidget::AddCombo(const char* key, const char* label_text, int x, int y,
-                             int label_left) {
+void CScreenWidget::AddCombo(const char* key, const char* label_text, int x, int y, int label_left) {
   const DialogUnits du(form_->font());
   auto* combo = new QComboBox(form_);
   combo->setObjectName(QString::fromLatin1(key));
   const int h = combo->sizeHint().height();
   const int top = du.Y(y) - 2;
   combo->setGeometry(du.X(x), top, du.X(kComboWidth), h);
-  QLabel* label = AddLabel(QString(),
-                           QRect(du.X(label_left), top, du.X(x - 2) - du.X(label_left), h),
-                           Qt::AlignRight);
+  QLabel* label = AddLabel(QString(), QRect(du.X(label_left), top, du.X(x - 2) - du.X(label_left), h), Qt::AlignRight);
   function_widgets_ << label;
   captions_.append({label, "Setup", label_text});
   combos_.append({QString::fromLatin1(key), combo});
@@ -161,8 +158,7 @@ void CScreenWidget::BuildFunctionPage() {
   band_lower_->setGeometry(du.X(324), edit_top, du.X(40), edit_h);
   band_upper_->setGeometry(du.X(376), edit_top, du.X(40), edit_h);
   band_label->setGeometry(du.X(250), edit_top, du.X(322) - du.X(250), edit_h);
-  QLabel* dash = AddLabel(QStringLiteral("- "), QRect(du.X(366), edit_top, du.X(10), edit_h),
-                          Qt::AlignCenter);
+  QLabel* dash = AddLabel(QStringLiteral("- "), QRect(du.X(366), edit_top, du.X(10), edit_h), Qt::AlignCenter);
   function_widgets_ << band_label << band_lower_ << band_upper_ << dash;
   connect(band_lower_, &QLineEdit::textEdited, this, [this](const QString& t) {
     view_.OnBandEdited(false, t.toStdString());

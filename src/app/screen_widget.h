@@ -6,7 +6,6 @@
 #include <QScrollArea>
 #include <QVector>
 
-
 class QCheckBox;
 class QComboBox;
 class QLabel;

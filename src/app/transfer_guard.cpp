@@ -67,8 +67,7 @@ void TransferGuard::PlaceButton() {
   const int top = frame_.menuBar()->isVisible() ? frame_.menuBar()->height() : 0;
   const QScreen* display = frame_.QWidget::screen();
   const int screen_width = display ? display->geometry().width() : 0;
-  const QRect bar = ProgressGeometry(frame_.width(), frame_.height() - top, screen_width)
-                        .bar.translated(0, top);
+  const QRect bar = ProgressGeometry(frame_.width(), frame_.height() - top, screen_width).bar.translated(0, top);
   const QSize size = button_->sizeHint().expandedTo(QSize(90, 26));
   button_->setGeometry(bar.right() - size.width() + 1, bar.bottom() + 10, size.width(), size.height());
 }

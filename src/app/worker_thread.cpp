@@ -17,7 +17,8 @@ void RunOffWindowThread(UserInput input, const std::function<void()>& fn) {
       failure = std::current_exception();
     }
     // Queued: the loop may not be running yet; it quits once it is.
-    QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
   });
   loop.exec(input == UserInput::HeldBack ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
   worker.join();

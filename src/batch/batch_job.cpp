@@ -8,8 +8,8 @@
 #include "link/backups.h"
 #include "link/port_device.h"
 #include "link/ports/port_records.h"
-#include "profile/file_path.h"
 #include "link/radio_texts.h"
+#include "profile/file_path.h"
 #include "sha256.h"
 
 namespace kavir {
@@ -60,8 +60,7 @@ std::string SamePortTwice(const std::vector<BatchPort>& ports) {
   return {};
 }
 
-BatchJob::BatchJob(BatchSetup setup, std::vector<BatchPort> ports, BatchOptions options,
-                   PortOpener opener)
+BatchJob::BatchJob(BatchSetup setup, std::vector<BatchPort> ports, BatchOptions options, PortOpener opener)
     : setup_(std::move(setup)), ports_(std::move(ports)), options_(options), opener_(std::move(opener)) {
   summary_.verify = options_.verify;
 }
@@ -74,8 +73,8 @@ BatchSummary BatchJob::Run() {
   }
   // The image every radio gets is kept before the first one: no radio's
   // settings come from a file that is not on record.
-  const IoStatus backup = SaveBackup(setup_.files.program_dir, "write", setup_.model_name,
-                                     setup_.image, std::time(nullptr), &setup_.backup_path);
+  const IoStatus backup = SaveBackup(setup_.files.program_dir, "write", setup_.model_name, setup_.image,
+                                     std::time(nullptr), &setup_.backup_path);
   if (!backup) {
     Error("backups", "the image was not kept, nothing was written: " + backup.Message());
     return summary_;
@@ -91,11 +90,21 @@ BatchSummary BatchJob::Run() {
 void BatchJob::Record(const RadioRecord& record) {
   std::lock_guard<std::mutex> lock(mutex_);
   switch (record.outcome) {
-    case RadioOutcome::Verified: ++summary_.verified; break;
-    case RadioOutcome::Written: ++summary_.written; break;
-    case RadioOutcome::VerifyFailed: ++summary_.verify_failed; break;
-    case RadioOutcome::OtherModel: ++summary_.skipped; break;
-    case RadioOutcome::Failed: ++summary_.failed; break;
+    case RadioOutcome::Verified:
+      ++summary_.verified;
+      break;
+    case RadioOutcome::Written:
+      ++summary_.written;
+      break;
+    case RadioOutcome::VerifyFailed:
+      ++summary_.verify_failed;
+      break;
+    case RadioOutcome::OtherModel:
+      ++summary_.skipped;
+      break;
+    case RadioOutcome::Failed:
+      ++summary_.failed;
+      break;
   }
   std::string error;
   if (log && !log->Append(record, &error)) {

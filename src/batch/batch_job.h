@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "link/transport.h"
 #include "batch_log.h"
 #include "batch_setup.h"
+#include "link/transport.h"
 #include "radio_write.h"
 
 namespace kavir {
@@ -18,9 +18,9 @@ namespace kavir {
 inline constexpr const char* kConnectNextRadio = "connect the next radio";
 
 struct BatchPort {
-  std::string label;    // as the user named it, for the log
+  std::string label;  // as the user named it, for the log
   int port_number = 1;
-  std::string device;   // wins over port_number when not empty
+  std::string device;  // wins over port_number when not empty
 };
 
 // "" when every port is a device of its own; else which two name the same
@@ -29,13 +29,13 @@ struct BatchPort {
 std::string SamePortTwice(const std::vector<BatchPort>& ports);
 
 struct BatchOptions {
-  int count = 0;              // radios written per port; 0 = until stopped
+  int count = 0;  // radios written per port; 0 = until stopped
   bool verify = true;
   // Read each radio first: what it held goes to backups/ and the log
   // counts the settings the write changed.
   bool keep_radio_image = false;
-  int poll_interval_ms = 250; // a few polls a second: the radio is not flooded
-  int silent_polls = 3;       // unanswered polls in a row that mean "unplugged"
+  int poll_interval_ms = 250;  // a few polls a second: the radio is not flooded
+  int silent_polls = 3;        // unanswered polls in a row that mean "unplugged"
 };
 
 // What a port needs, made in the port's own thread.
@@ -50,33 +50,27 @@ class BatchEvents {
  public:
   virtual ~BatchEvents() = default;
   virtual void OnWaiting(const std::string& port) { (void)port; }
-  virtual void OnRadioFound(const std::string& port, const std::string& model) {
-    (void)port, (void)model;
-  }
+  virtual void OnRadioFound(const std::string& port, const std::string& model) { (void)port, (void)model; }
   virtual void OnRadioDone(const RadioRecord& record) { (void)record; }
-  virtual void OnPortError(const std::string& port, const std::string& message) {
-    (void)port, (void)message;
-  }
+  virtual void OnPortError(const std::string& port, const std::string& message) { (void)port, (void)message; }
 };
 
 struct BatchSummary {
   int verified = 0, written = 0, verify_failed = 0, skipped = 0, failed = 0;
   std::vector<std::string> errors;  // ports that would not open, log lines not saved
   bool stopped = false;
-  int ports_short = 0;              // ports that ended before their count of radios
-  bool verify = true;               // the job asked for a verify
+  int ports_short = 0;  // ports that ended before their count of radios
+  bool verify = true;   // the job asked for a verify
   int Radios() const { return verified + written + verify_failed + skipped + failed; }
   // Every radio written (and verified, when the verify is on), nothing else.
-  bool AllGood() const {
-    return verify_failed + skipped + failed == 0 && errors.empty() && (!verify || written == 0);
-  }
+  bool AllGood() const { return verify_failed + skipped + failed == 0 && errors.empty() && (!verify || written == 0); }
 };
 
 class BatchJob {
  public:
   BatchJob(BatchSetup setup, std::vector<BatchPort> ports, BatchOptions options, PortOpener opener);
 
-  BatchLog* log = nullptr;        // each radio's line goes here
+  BatchLog* log = nullptr;  // each radio's line goes here
   BatchEvents* events = nullptr;
   RadioWriteFn write = WriteRadioImage;
 
@@ -105,7 +99,7 @@ class BatchJob {
   PortOpener opener_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> abort_{false};  // every port's link is cancelled by it
-  std::mutex mutex_;  // summary and events
+  std::mutex mutex_;                // summary and events
   BatchSummary summary_;
 };
 

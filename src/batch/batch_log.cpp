@@ -44,11 +44,16 @@ bool SyncToDisk(std::FILE* f) {
 
 std::string ResultText(RadioOutcome outcome, const std::string& reason) {
   switch (outcome) {
-    case RadioOutcome::Verified: return "written and verified";
-    case RadioOutcome::Written: return "written (not verified)";
-    case RadioOutcome::VerifyFailed: return reason.empty() ? "verify failed" : "verify failed: " + reason;
-    case RadioOutcome::OtherModel: return "skipped: other model";
-    case RadioOutcome::Failed: return "failed: " + (reason.empty() ? std::string("unknown") : reason);
+    case RadioOutcome::Verified:
+      return "written and verified";
+    case RadioOutcome::Written:
+      return "written (not verified)";
+    case RadioOutcome::VerifyFailed:
+      return reason.empty() ? "verify failed" : "verify failed: " + reason;
+    case RadioOutcome::OtherModel:
+      return "skipped: other model";
+    case RadioOutcome::Failed:
+      return "failed: " + (reason.empty() ? std::string("unknown") : reason);
   }
   return "failed: unknown";
 }
@@ -56,16 +61,16 @@ std::string ResultText(RadioOutcome outcome, const std::string& reason) {
 std::string LocalTimeText(std::time_t when) {
   const std::tm tm = Local(when);
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", tm.tm_year + 1900, tm.tm_mon + 1,
-                tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                tm.tm_hour, tm.tm_min, tm.tm_sec);
   return buf;
 }
 
 std::string DefaultLogName(std::time_t when) {
   const std::tm tm = Local(when);
   char buf[80];
-  std::snprintf(buf, sizeof buf, "batch-%04d%02d%02d-%02d%02d%02d.csv", tm.tm_year + 1900,
-                tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+  std::snprintf(buf, sizeof buf, "batch-%04d%02d%02d-%02d%02d%02d.csv", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                tm.tm_hour, tm.tm_min, tm.tm_sec);
   return buf;
 }
 
@@ -224,8 +229,9 @@ bool BatchLog::Append(const RadioRecord& record, std::string* error) {
   const bool written = AppendToFile(path_, lead + CsvLine(record) + "\r\n", error);
   if (!written) {
     // What went in of the record would read as a record that lies: it goes.
-    *error += CutBack(path_, before) ? "; this radio's record is not in the log"
-                                     : "; this radio's record is cut off in the log (marked incomplete at the next record)";
+    *error += CutBack(path_, before)
+                  ? "; this radio's record is not in the log"
+                  : "; this radio's record is cut off in the log (marked incomplete at the next record)";
   }
   size_ = std::filesystem::file_size(PathFromUtf8(path_), ec);
   if (!written) return false;

@@ -14,12 +14,12 @@
 namespace kavir {
 
 struct RadioRecord {
-  std::string time;        // local time the radio was done, "YYYY-MM-DD HH:MM:SS"
+  std::string time;  // local time the radio was done, "YYYY-MM-DD HH:MM:SS"
   std::string port;
-  std::string model;       // the model the radio named ("" when it named none)
+  std::string model;  // the model the radio named ("" when it named none)
   RadioOutcome outcome = RadioOutcome::Failed;
-  std::string reason;      // of a failure
-  std::string sha256;      // of the image read back ("" without a read-back)
+  std::string reason;  // of a failure
+  std::string sha256;  // of the image read back ("" without a read-back)
   std::int64_t duration_ms = 0;
   // Settings the write changed, from what the radio held before (none when
   // it was not read first).

@@ -14,13 +14,13 @@ namespace kavir {
 
 struct BatchSetup {
   Image image{};
-  int model = 0;                         // model number the radios must name
+  int model = 0;  // model number the radios must name
   std::string model_name;
   std::vector<std::string> model_names;  // KAVIR.ini's Type list, for the log
   Timeouts timeouts;
   WorkingFiles files;
-  std::string backup_path;               // the image as kept in backups/ once the job starts
-  ProgramData data;                      // to read a radio's image as a read would
+  std::string backup_path;  // the image as kept in backups/ once the job starts
+  ProgramData data;         // to read a radio's image as a read would
 
   // The name of model number n as KAVIR.ini gives it.
   std::string ModelName(int n) const;

@@ -1,7 +1,7 @@
 #pragma once
 // Ports of a batch on the system's own serial API, one transport per port.
-#include "link/link_settings.h"
 #include "batch/batch_job.h"
+#include "link/link_settings.h"
 
 namespace kavir {
 

@@ -45,7 +45,9 @@ RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, cons
     case WriteOutcome::Done:
       result.outcome = verify ? RadioOutcome::Verified : RadioOutcome::Written;
       break;
-    case WriteOutcome::OtherModelRefused: result.outcome = RadioOutcome::OtherModel; break;
+    case WriteOutcome::OtherModelRefused:
+      result.outcome = RadioOutcome::OtherModel;
+      break;
     case WriteOutcome::VerifyDiffers:
       result.outcome = RadioOutcome::VerifyFailed;
       result.reason = std::to_string(written.verify.differences.size()) +
@@ -62,8 +64,8 @@ RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, cons
       result.outcome = RadioOutcome::Failed;
       TransferReport report = link.report;
       report.backup_path = setup.backup_path;
-      result.reason = LogField(WriteFailureLine(written.message.empty() ? "no answer" : written.message,
-                                               TransferResult::Failed, report));
+      result.reason = LogField(
+          WriteFailureLine(written.message.empty() ? "no answer" : written.message, TransferResult::Failed, report));
       break;
     }
   }

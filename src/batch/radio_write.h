@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "batch_setup.h"
 #include "link/handshake.h"
 #include "link/serial_link.h"
-#include "batch_setup.h"
 
 namespace kavir {
 
@@ -21,9 +21,9 @@ enum class RadioOutcome {
 
 struct RadioWriteResult {
   RadioOutcome outcome = RadioOutcome::Failed;
-  int radio_model = 0;            // model number the radio named (0: none)
-  std::optional<Image> read_back; // what the verify read
-  std::string reason;             // why, for Failed and VerifyFailed
+  int radio_model = 0;             // model number the radio named (0: none)
+  std::optional<Image> read_back;  // what the verify read
+  std::string reason;              // why, for Failed and VerifyFailed
   // With keep_radio_image: the settings the write changed (none when what
   // the radio held could not be read as a set-up).
   std::optional<std::size_t> changed;
@@ -42,6 +42,5 @@ RadioWriteResult WriteRadioImage(SerialLink& link, const BatchSetup& setup, cons
 
 // How the job writes a radio; tests and benches may put another in.
 using RadioWriteFn = std::function<RadioWriteResult(SerialLink&, const BatchSetup&, const RadioWriteOptions&)>;
-
 
 }  // namespace kavir

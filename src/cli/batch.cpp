@@ -8,15 +8,15 @@
 
 #include "batch/batch_job.h"
 #include "batch/native_port_opener.h"
+#include "commands.h"
+#include "interrupts.h"
 #include "link/ports/port_records.h"
 #include "link/setup_file.h"
-#include "profile/atomic_file.h"
-#include "profile/ini_document.h"
-#include "commands.h"
-#include "plan_findings.h"
-#include "interrupts.h"
 #include "link/transfer_summary.h"
 #include "link_session.h"
+#include "plan_findings.h"
+#include "profile/atomic_file.h"
+#include "profile/ini_document.h"
 #include "setup_command.h"
 #include "terminal_text.h"
 
@@ -30,32 +30,32 @@ std::atomic<int> g_stopped_at_once{0};  // the signal that did it
 // Ctrl+C, SIGTERM, SIGHUP: the radios in progress are finished and logged.
 void StopAfterRadios(int) {
   if (BatchJob* job = g_job.load()) job->Stop();
-  Interrupts::Say("kavir-cli: stopping after the radios in progress (again: at once, and a radio being "
-                  "written may then hold a mix of old and new settings)\n");
+  Interrupts::Say(
+      "kavir-cli: stopping after the radios in progress (again: at once, and a radio being "
+      "written may then hold a mix of old and new settings)\n");
 }
 
 // The writes end where they are, and each radio they leave is logged with
 // the packets it took; a third signal ends the program as it would have.
 void StopAtOnce(int sig) {
   g_stopped_at_once = sig;
-  Interrupts::Say("kavir-cli: stopping at once; a radio that was being written may hold a mix of old and "
-                  "new settings: write it again (the log says which)\n");
+  Interrupts::Say(
+      "kavir-cli: stopping at once; a radio that was being written may hold a mix of old and "
+      "new settings: write it again (the log says which)\n");
   if (BatchJob* job = g_job.load()) job->StopNow();
 }
 
 class Printer : public BatchEvents {
  public:
-  void OnWaiting(const std::string& port) override {
-    PrintErr(Printf("%s: %s\n", port.c_str(), kConnectNextRadio));
-  }
+  void OnWaiting(const std::string& port) override { PrintErr(Printf("%s: %s\n", port.c_str(), kConnectNextRadio)); }
   void OnRadioFound(const std::string& port, const std::string& model) override {
     PrintErr(Printf("%s: %s answered\n", port.c_str(), model.c_str()));
   }
   void OnRadioDone(const RadioRecord& r) override {
     const std::string changed = r.changed ? "  " + std::to_string(*r.changed) + " changed" : std::string();
     PrintOut(Printf("%s  %s  %s  %.1f s%s%s%s\n", r.port.c_str(), r.model.c_str(),
-                ResultText(r.outcome, r.reason).c_str(), r.duration_ms / 1000.0, changed.c_str(),
-                r.sha256.empty() ? "" : "  sha256 ", r.sha256.substr(0, 16).c_str()));
+                    ResultText(r.outcome, r.reason).c_str(), r.duration_ms / 1000.0, changed.c_str(),
+                    r.sha256.empty() ? "" : "  sha256 ", r.sha256.substr(0, 16).c_str()));
   }
   void OnPortError(const std::string& port, const std::string& message) override {
     PrintErr(Printf("kavir-cli: %s: %s\n", port.c_str(), message.c_str()));
@@ -169,12 +169,15 @@ int RunBatch(const CliArgs& args) {
   }
 
   const bool short_of_count = s.stopped && s.ports_short > 0;
-  PrintOut(Printf("%d radio%s: %d written and verified, %d written without verify, %d verify failed, "
-              "%d skipped (other model), %d failed%s%s\n",
-              s.Radios(), s.Radios() == 1 ? "" : "s", s.verified, s.written, s.verify_failed,
-              s.skipped, s.failed, s.stopped ? "; stopped" : "",
-              s.errors.empty() ? "" : ("; " + std::to_string(s.errors.size()) + " port or log error" +
-                                       (s.errors.size() == 1 ? "" : "s")).c_str()));
+  PrintOut(
+      Printf("%d radio%s: %d written and verified, %d written without verify, %d verify failed, "
+             "%d skipped (other model), %d failed%s%s\n",
+             s.Radios(), s.Radios() == 1 ? "" : "s", s.verified, s.written, s.verify_failed, s.skipped, s.failed,
+             s.stopped ? "; stopped" : "",
+             s.errors.empty()
+                 ? ""
+                 : ("; " + std::to_string(s.errors.size()) + " port or log error" + (s.errors.size() == 1 ? "" : "s"))
+                       .c_str()));
   // Every port and log error again, so an exit code of 1 is explained here.
   for (const std::string& e : s.errors) PrintOut(Printf("error: %s\n", e.c_str()));
   PrintOut(Printf("log: %s\n", log_path.c_str()));

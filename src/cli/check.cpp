@@ -5,8 +5,8 @@
 #include <iostream>
 
 #include "commands.h"
-#include "setup_command.h"
 #include "plan_findings.h"
+#include "setup_command.h"
 
 namespace kavir::cli {
 

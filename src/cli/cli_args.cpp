@@ -4,6 +4,7 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
 #include <shellapi.h>
 #endif
 

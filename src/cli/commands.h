@@ -4,15 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "setup/program_config.h"
-
 #include "cli_args.h"
+#include "setup/program_config.h"
 
 namespace kavir::cli {
 
 struct Command {
   const char* name;
-  const char* arguments;  // what follows the name, with the options it cannot do without
+  const char* arguments;               // what follows the name, with the options it cannot do without
   std::vector<CommandOption> options;  // every option it takes besides the global ones
   const char* summary;
   int (*run)(const CliArgs& args);

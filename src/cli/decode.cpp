@@ -6,19 +6,18 @@
 #include "codec/codec.h"
 #include "codec/image_file.h"
 #include "commands.h"
-#include "setup_command.h"
 #include "profile/atomic_file.h"
 #include "profile/option_list.h"
 #include "profile/profile.h"
 #include "setup/profile_setup.h"
 #include "setup/program_data.h"
+#include "setup_command.h"
 
 namespace kavir::cli {
 
 int RunDecode(const CliArgs& args) {
   const auto model = args.Option("model");
-  if (args.positional.size() != 1 || !model)
-    return UsageError("decode");
+  if (args.positional.size() != 1 || !model) return UsageError("decode");
 
   // The program directory read once, for the decode and for --out.
   ProgramData data = ProgramData::Load(args.files);
@@ -32,15 +31,15 @@ int RunDecode(const CliArgs& args) {
                                    "program directory with --dir)");
   const int n = LeadingInt(*model, 0);
   if (std::to_string(n) != *model || n < 1 || n > 127 || n > types)
-    return Fail(kExitBadInput, "--model must be a model number from 1 to " + std::to_string(types) +
-                                   " of " + args.files.kavir_ini + " (got '" + *model + "')");
+    return Fail(kExitBadInput, "--model must be a model number from 1 to " + std::to_string(types) + " of " +
+                                   args.files.kavir_ini + " (got '" + *model + "')");
 
   IoStatus status;
   const std::string bytes = ReadWholeFile(args.positional[0], &status);
   if (!status) return Fail(ExitCodeFor(status.bad_input), status.Message());
   if (bytes.size() != static_cast<std::size_t>(kImageSize))
-    return Fail(kExitBadInput, args.positional[0] + ": " + std::to_string(bytes.size()) +
-                                   " bytes, a radio image has " + std::to_string(kImageSize));
+    return Fail(kExitBadInput, args.positional[0] + ": " + std::to_string(bytes.size()) + " bytes, a radio image has " +
+                                   std::to_string(kImageSize));
   std::string refused;
   const std::optional<Image> image = AsRadioImage(bytes, &refused);
   if (!image)

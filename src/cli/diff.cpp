@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "commands.h"
-#include "setup_command.h"
 #include "interchange/setup_compare.h"
+#include "setup_command.h"
 
 namespace kavir::cli {
 

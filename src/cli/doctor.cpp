@@ -1,11 +1,11 @@
 // kavir-cli doctor: one line per check of the cable's port, and the fix.
 #include <iostream>
 
+#include "commands.h"
 #include "link/link_settings.h"
+#include "link/native/native_transport.h"
 #include "link/port_device.h"
 #include "link/port_doctor.h"
-#include "link/native/native_transport.h"
-#include "commands.h"
 #include "link_session.h"
 
 namespace kavir::cli {

@@ -4,8 +4,8 @@
 #include "codec/image_file.h"
 #include "commands.h"
 #include "link/write_setup.h"
-#include "setup_command.h"
 #include "profile/atomic_file.h"
+#include "setup_command.h"
 
 namespace kavir::cli {
 

@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "commands.h"
-#include "setup_command.h"
 #include "interchange/csv_export.h"
 #include "profile/atomic_file.h"
+#include "setup_command.h"
 
 namespace kavir::cli {
 

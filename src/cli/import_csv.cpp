@@ -4,15 +4,14 @@
 #include <iostream>
 
 #include "commands.h"
-#include "setup_command.h"
 #include "interchange/csv_import.h"
 #include "profile/atomic_file.h"
+#include "setup_command.h"
 
 namespace kavir::cli {
 
 int RunImportCsv(const CliArgs& args) {
-  if (args.positional.size() != 2)
-    return UsageError("import-csv");
+  if (args.positional.size() != 2) return UsageError("import-csv");
   const std::string& csv_path = args.positional[0];
   SetupCommand command(args);
   if (!command.ListsUsable()) return Fail(kExitBadInput, "nothing imported: " + command.OptionListsRefusal());

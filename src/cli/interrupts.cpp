@@ -17,7 +17,8 @@ namespace {
 using Handler = void (*)(int);
 
 constexpr int kSignals[] = {
-    SIGINT, SIGTERM,
+    SIGINT,
+    SIGTERM,
 #ifdef SIGHUP
     SIGHUP,
 #endif

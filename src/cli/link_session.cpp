@@ -64,7 +64,6 @@ bool LinkSession::Open(std::string* error) {
   return false;
 }
 
-
 bool CliEvents::Said(const std::string& prompt, bool yes) {
   ui_.Asked(prompt, LinkText(kPromptCaption), yes);
   return yes;

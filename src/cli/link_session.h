@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "link/native/native_transport.h"
-#include "link/serial_link.h"
 #include "cli_args.h"
 #include "cli_ui.h"
+#include "link/native/native_transport.h"
+#include "link/serial_link.h"
 
 namespace kavir::cli {
 
@@ -63,6 +63,5 @@ class LinkSession {
   SteadyClock clock_;
   std::unique_ptr<SerialLink> link_;
 };
-
 
 }  // namespace kavir::cli

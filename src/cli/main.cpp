@@ -93,8 +93,7 @@ int main(int argc, char** argv) {
   }
   // A misspelt or misplaced option is never ignored: it could change what
   // goes into a radio.
-  if (const std::string problem = CheckOptions(args, command->name, command->options, KnownOptions());
-      !problem.empty())
+  if (const std::string problem = CheckOptions(args, command->name, command->options, KnownOptions()); !problem.empty())
     return Fail(kExitBadInput, problem + " (" + UsageLine(*command) + ")");
   return command->run(args);
 }

@@ -27,8 +27,7 @@ std::optional<PlanFindings> CheckPlanOf(const CliArgs& args, const std::string& 
 }
 
 void PrintFindings(const PlanFindings& plan) {
-  if (!plan.licence_path.empty())
-    std::cout << ArgText(TrText("Cli", "许可证: %1"), {plan.licence_path}) << "\n";
+  if (!plan.licence_path.empty()) std::cout << ArgText(TrText("Cli", "许可证: %1"), {plan.licence_path}) << "\n";
   for (const Finding& f : plan.findings) std::cout << FindingLine(f, &lang::ShownOptions()) << "\n";
   std::cout << SummaryLine(CountFindings(plan.findings)) << "\n";
 }

@@ -2,11 +2,11 @@
 #include <cstdio>
 #include <iostream>
 
-#include "link/link_settings.h"
-#include "link/port_device.h"
-#include "link/native/native_ports.h"
-#include "profile/translate.h"
 #include "commands.h"
+#include "link/link_settings.h"
+#include "link/native/native_ports.h"
+#include "link/port_device.h"
+#include "profile/translate.h"
 #include "terminal_text.h"
 #include "utf8_text.h"
 
@@ -22,19 +22,18 @@ void PrintJson(const std::vector<PortRecord>& ports) {
   out << "[";
   for (std::size_t i = 0; i < ports.size(); ++i) {
     const PortRecord& p = ports[i];
-    out << (i ? ",\n " : "\n ") << "{\"device\": " << Json(p.device)
-              << ", \"description\": " << Json(p.description) << ", \"manufacturer\": " << Json(p.manufacturer)
-              << ", \"vid\": " << Json(p.vid) << ", \"pid\": " << Json(p.pid) << ", \"serial\": " << Json(p.serial)
-              << ", \"driver\": " << Json(p.driver) << ", \"family\": " << Json(p.family)
-              << ", \"usb\": " << (p.usb ? "true" : "false") << ", \"may_open\": " << (p.may_open ? "true" : "false")
-              << ", \"holders\": [";
+    out << (i ? ",\n " : "\n ") << "{\"device\": " << Json(p.device) << ", \"description\": " << Json(p.description)
+        << ", \"manufacturer\": " << Json(p.manufacturer) << ", \"vid\": " << Json(p.vid)
+        << ", \"pid\": " << Json(p.pid) << ", \"serial\": " << Json(p.serial) << ", \"driver\": " << Json(p.driver)
+        << ", \"family\": " << Json(p.family) << ", \"usb\": " << (p.usb ? "true" : "false")
+        << ", \"may_open\": " << (p.may_open ? "true" : "false") << ", \"holders\": [";
     for (std::size_t h = 0; h < p.holders.size(); ++h)
-      out << (h ? ", " : "") << "{\"pid\": " << p.holders[h].pid
-                << ", \"program\": " << Json(p.holders[h].program) << "}";
+      out << (h ? ", " : "") << "{\"pid\": " << p.holders[h].pid << ", \"program\": " << Json(p.holders[h].program)
+          << "}";
     out << "], \"latency_timer_ms\": "
-              << (p.latency_timer_ms ? std::to_string(*p.latency_timer_ms) : std::string("null"))
-              << ", \"usable\": " << (p.usable() ? "true" : "false") << ", \"problem\": " << Json(p.problem)
-              << ", \"configured\": " << (p.configured ? "true" : "false") << "}";
+        << (p.latency_timer_ms ? std::to_string(*p.latency_timer_ms) : std::string("null"))
+        << ", \"usable\": " << (p.usable() ? "true" : "false") << ", \"problem\": " << Json(p.problem)
+        << ", \"configured\": " << (p.configured ? "true" : "false") << "}";
   }
   out << (ports.empty() ? "]\n" : "\n]\n");
 }
@@ -73,7 +72,8 @@ std::string ConfiguredDevice(const ProgramConfig& config) {
 
 int RunPorts(const CliArgs& args) {
   if (!args.positional.empty()) return UsageError("ports");
-  const std::vector<PortRecord> ports = NativeAvailablePorts(ConfiguredDevice(ProgramConfig::Read(args.files.kavir_ini)));
+  const std::vector<PortRecord> ports =
+      NativeAvailablePorts(ConfiguredDevice(ProgramConfig::Read(args.files.kavir_ini)));
   if (args.Flag("json"))
     PrintJson(ports);
   else

@@ -1,9 +1,9 @@
 // kavir-cli read --port PORT --out FILE [--retries N]: read a radio and save
 // what it holds as a profile file.
+#include "commands.h"
 #include "link/radio_texts.h"
 #include "link/transactions.h"
 #include "link/transfer_summary.h"
-#include "commands.h"
 #include "link_session.h"
 #include "setup_command.h"
 
@@ -36,9 +36,8 @@ int RunRead(const CliArgs& args) {
   // What went wrong without the question that asked about it: the answer
   // was already given.
   if (result != TransferResult::Done)
-    return Fail(kExitFailed, "read failed: " + (policy.last_failure.empty()
-                                                    ? std::string("see the messages above")
-                                                    : policy.last_failure));
+    return Fail(kExitFailed, "read failed: " + (policy.last_failure.empty() ? std::string("see the messages above")
+                                                                            : policy.last_failure));
   ui.SetStatusText(LinkText(kDoneStatus));
   command.ShowRecord(read.record);
   if (!command.SaveAs(*out, &error)) return Fail(kExitFailed, error);  // the radio was read

@@ -4,8 +4,8 @@
 #if defined(KAVIR_CLI_REPORT)
 #include <QGuiApplication>
 
-#include "setup_command.h"
 #include "report/report_actions.h"
+#include "setup_command.h"
 #endif
 
 namespace kavir::cli {
@@ -26,8 +26,9 @@ int RunReport(const CliArgs& args) {
   if (!written) return Fail(ExitCodeFor(written.bad_input), written.Message());
   return kExitOk;
 #else
-  return Fail(kExitBadInput, "report: this kavir-cli was built without Qt, which draws the PDF; "
-                             "use the desktop program's kavir-cli or its Print dialog");
+  return Fail(kExitBadInput,
+              "report: this kavir-cli was built without Qt, which draws the PDF; "
+              "use the desktop program's kavir-cli or its Print dialog");
 #endif
 }
 

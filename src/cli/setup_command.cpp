@@ -34,8 +34,7 @@ SetupCommand::SetupCommand(ProgramData program) : data(std::move(program)), setu
     std::cerr << "kavir-cli: warning: " << data.files.qtdqt_ini
               << " is missing, so its option lists are empty (use --dir to name the program directory)\n";
   // The start goes on without a model file it could not read: say so.
-  if (ListsUsable() && !data.start_status)
-    Warn(TrText("Screen", "无法读取文件 ") + UserMessage(data.start_status));
+  if (ListsUsable() && !data.start_status) Warn(TrText("Screen", "无法读取文件 ") + UserMessage(data.start_status));
 }
 
 SetupCommand::SetupCommand(const CliArgs& args) : SetupCommand(args.files) {
@@ -60,11 +59,18 @@ bool SetupCommand::OpenFile(const std::string& path, std::string* error) {
   }
   std::string reason;
   switch (KindOfFile(path, &reason)) {
-    case FileKind::Missing: *error = path + ": no such file"; return false;
-    case FileKind::Folder: *error = path + ": is a folder, not a profile file"; return false;
-    case FileKind::Unreachable: *error = path + ": " + reason; return false;
+    case FileKind::Missing:
+      *error = path + ": no such file";
+      return false;
+    case FileKind::Folder:
+      *error = path + ": is a folder, not a profile file";
+      return false;
+    case FileKind::Unreachable:
+      *error = path + ": " + reason;
+      return false;
     case FileKind::Regular:
-    case FileKind::Other: break;
+    case FileKind::Other:
+      break;
   }
   int model = 0;
   if (!model_option.empty()) {

@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "commands.h"
-#include "setup_command.h"
 #include "interchange/setup_compare.h"
 #include "setup/profile_setup.h"
+#include "setup_command.h"
 
 namespace kavir::cli {
 

@@ -7,15 +7,15 @@
 #include <atomic>
 #include <cstdio>
 
+#include "commands.h"
 #include "interchange/setup_compare.h"
+#include "interrupts.h"
 #include "lang/language_core.h"
 #include "link/transfer_summary.h"
 #include "link/write_setup.h"
-#include "commands.h"
-#include "interrupts.h"
 #include "link_session.h"
-#include "setup_command.h"
 #include "plan_findings.h"
+#include "setup_command.h"
 #include "terminal_text.h"
 
 namespace kavir::cli {
@@ -35,8 +35,9 @@ void FinishTheWrite(int sig) {
     Interrupts::Say("kavir-cli: stopping; nothing has been written to the radio\n");
     return;
   }
-  Interrupts::Say("kavir-cli: finishing the write so the radio is not left half-written (again: stop at "
-                  "once, and the radio may then hold a mix of old and new settings)\n");
+  Interrupts::Say(
+      "kavir-cli: finishing the write so the radio is not left half-written (again: stop at "
+      "once, and the radio may then hold a mix of old and new settings)\n");
 }
 
 void StopTheWrite(int sig) {
@@ -51,7 +52,8 @@ int RunWrite(const CliArgs& args) {
   if (!port_text || args.positional.size() != 1) return UsageError("write");
   const bool dry_run = args.Flag("dry-run");
   if (dry_run && args.Flag("no-backup"))
-    return Fail(kExitBadInput, "--dry-run reads the radio to list what a write would change; it cannot go with --no-backup");
+    return Fail(kExitBadInput,
+                "--dry-run reads the radio to list what a write would change; it cannot go with --no-backup");
   std::string error;
   auto port = ParsePortArg(*port_text, &error);
   if (!port) return Fail(kExitBadInput, error);
@@ -119,7 +121,8 @@ int RunWrite(const CliArgs& args) {
   if (!details.before_write_backup.empty())
     PrintOut(Printf("the radio's earlier settings: %s\n", details.before_write_backup.c_str()));
   if (!details.radio_identity.empty() && session.link().report.packets_written > 0)
-    PrintOut(OneLine(ArgText(TrText("Link", "\n电台自己的%1与配置的不同, 已原样保留。"), {details.radio_identity})) + "\n");
+    PrintOut(OneLine(ArgText(TrText("Link", "\n电台自己的%1与配置的不同, 已原样保留。"), {details.radio_identity})) +
+             "\n");
   if (result == TransferResult::Done) return kExitOk;
   // Refused before anything was sent: the reasons were printed above.
   if (session.link().report.refused) return Fail(kExitFailed, "nothing was written: the radio is as it was");
@@ -138,15 +141,14 @@ int RunWrite(const CliArgs& args) {
                                  " from what was sent (listed above); both images are in backups/");
   }
   if (details.outcome == WriteOutcome::NotVerified)
-    return Fail(kExitFailed, "write not verified: " + OneLine(details.message) +
-                                 " (--retries N tries the read-back again)");
-  if (policy.refused_other_model)
     return Fail(kExitFailed,
-                "the radio is another model than the file; nothing was written (--force writes anyway)");
+                "write not verified: " + OneLine(details.message) + " (--retries N tries the read-back again)");
+  if (policy.refused_other_model)
+    return Fail(kExitFailed, "the radio is another model than the file; nothing was written (--force writes anyway)");
   // What went wrong, what the radio took and may hold, and where the image is.
-  return Fail(kExitFailed, "write failed: " + WriteFailureLine(policy.last_failure.empty() ? details.message
-                                                                                        : policy.last_failure,
-                                                               result, session.link().report));
+  return Fail(kExitFailed,
+              "write failed: " + WriteFailureLine(policy.last_failure.empty() ? details.message : policy.last_failure,
+                                                  result, session.link().report));
 }
 
 }  // namespace kavir::cli

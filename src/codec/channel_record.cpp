@@ -76,10 +76,8 @@ void EncodeChannelRecord(const Channel& c, const RecordBand& band, std::uint8_t*
   std::memcpy(d + 5, tx_bytes.data(), 3);
   std::memcpy(d + 8, tx_tone.data(), 2);
   d[10] = static_cast<std::uint8_t>(SubBand(rx, band) * 64 + SubBand(tx, band) * 16 +
-                                    (field(F::ClockShift) == "是" ? 2 : 0) +
-                                    (WideBand(c) ? 1 : 0));
-  d[11] = static_cast<std::uint8_t>(BusyLockValue(field(F::BusyLock)) * 16 +
-                                    (HighPower(c) ? 8 : 0) +
+                                    (field(F::ClockShift) == "是" ? 2 : 0) + (WideBand(c) ? 1 : 0));
+  d[11] = static_cast<std::uint8_t>(BusyLockValue(field(F::BusyLock)) * 16 + (HighPower(c) ? 8 : 0) +
                                     (field(F::Scan).empty() || field(F::Scan) == "否" ? 0 : 4));
   d[12] = 0x00;
   d[13] = 0x88;

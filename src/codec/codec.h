@@ -59,11 +59,11 @@ int ImageModel(const Image& image);
 // A reason the write must not go ahead, in words for the user, and what it
 // is about (the plan check lists these beside its own findings).
 struct WriteProblem {
-  std::string message;  // where, value and reason: "CH03 接收频率 \"480\": 超出..."
-  int channel = 0;      // 1..16; 0 for a radio-wide value
-  std::string field;    // the form's caption of the value
+  std::string message;               // where, value and reason: "CH03 接收频率 \"480\": 超出..."
+  int channel = 0;                   // 1..16; 0 for a radio-wide value
+  std::string field;                 // the form's caption of the value
   std::optional<std::string> value;  // as the form holds it; none when not named
-  std::string reason;   // the message without where and value
+  std::string reason;                // the message without where and value
 };
 // Everything in the set-up that would put wrong bytes into the radio;
 // tones are checked against the grid's tone lists. Empty when the write

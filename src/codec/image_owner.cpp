@@ -17,9 +17,12 @@ struct ByteOwner {
 // The channel record's bytes and the grid columns they carry, named as the
 // grid's headers name them.
 constexpr ByteOwner kChannelBytes[] = {
-    {0, 2, KAVIR_TR_NOOP("Codec", "接收频率")},   {3, 4, KAVIR_TR_NOOP("Codec", "接收信令")},
-    {5, 7, KAVIR_TR_NOOP("Codec", "发射频率")},   {8, 9, KAVIR_TR_NOOP("Codec", "发射信令")},
-    {10, 10, KAVIR_TR_NOOP("Codec", "时钟拍频/宽带/子频段")}, {11, 11, KAVIR_TR_NOOP("Codec", "繁忙锁定/发射功率/信道扫描")},
+    {0, 2, KAVIR_TR_NOOP("Codec", "接收频率")},
+    {3, 4, KAVIR_TR_NOOP("Codec", "接收信令")},
+    {5, 7, KAVIR_TR_NOOP("Codec", "发射频率")},
+    {8, 9, KAVIR_TR_NOOP("Codec", "发射信令")},
+    {10, 10, KAVIR_TR_NOOP("Codec", "时钟拍频/宽带/子频段")},
+    {11, 11, KAVIR_TR_NOOP("Codec", "繁忙锁定/发射功率/信道扫描")},
     {12, 15, KAVIR_TR_NOOP("Codec", "固定字节")},
 };
 

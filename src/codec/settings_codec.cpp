@@ -6,8 +6,8 @@
 
 #include "channel_record.h"
 #include "codec.h"
-#include "settings_map.h"
 #include "profile/profile_keys.h"
+#include "settings_map.h"
 #include "setup/frequency.h"
 
 namespace kavir {
@@ -20,11 +20,16 @@ constexpr std::uint8_t kBandMarker[4] = {0xAA, 0x55, 0x55, 0xAA};
 
 int FieldValue(const EncodedField& f, int index) {
   switch (f.rule) {
-    case Encode::RangeOrZero: return index >= 0 && index <= f.param ? index : 0;
-    case Encode::LowBits: return index;
-    case Encode::Byte: return index + f.param;
-    case Encode::Timer: return index == 0 ? 0 : index + 2;
-    case Encode::Warning: return index == 0 ? 0 : index + 9;
+    case Encode::RangeOrZero:
+      return index >= 0 && index <= f.param ? index : 0;
+    case Encode::LowBits:
+      return index;
+    case Encode::Byte:
+      return index + f.param;
+    case Encode::Timer:
+      return index == 0 ? 0 : index + 2;
+    case Encode::Warning:
+      return index == 0 ? 0 : index + 9;
   }
   return 0;
 }
@@ -53,18 +58,22 @@ int Field(int byte_value, int shift, int width) { return (byte_value >> shift) &
 int EntryNumber(const DecodedField& f, const std::uint8_t* d) {
   const int field = Field(d[f.byte], f.shift, f.width);
   switch (f.rule) {
-    case Decode::Fixed: return 0;
-    case Decode::PlusOne: return field + 1;
-    case Decode::LookA: return field - 4;
-    case Decode::Timer: return field == 0 || field == 255 ? 1 : field <= 2 ? 2 : field - 1;
-    case Decode::Warning: return field == 0 ? 1 : field <= 8 ? 2 : field - 8;
+    case Decode::Fixed:
+      return 0;
+    case Decode::PlusOne:
+      return field + 1;
+    case Decode::LookA:
+      return field - 4;
+    case Decode::Timer:
+      return field == 0 || field == 255 ? 1 : field <= 2 ? 2 : field - 1;
+    case Decode::Warning:
+      return field == 0 ? 1 : field <= 8 ? 2 : field - 8;
   }
   return 0;
 }
 
 template <std::size_t N>
-void DecodeBlock(const DecodedField (&fields)[N], const std::uint8_t* d, const OptionLists& lists,
-                 Setup& setup) {
+void DecodeBlock(const DecodedField (&fields)[N], const std::uint8_t* d, const OptionLists& lists, Setup& setup) {
   for (const DecodedField& f : fields) {
     Choice& c = setup[f.setting];
     const std::vector<std::string>& options = lists[f.setting];
@@ -77,13 +86,17 @@ void DecodeBlock(const DecodedField (&fields)[N], const std::uint8_t* d, const O
 
 void EncodeSettings(int n, const Setup& setup, const RadioIdentity& identity, std::uint8_t* d) {
   switch (n) {
-    case 17: EncodeBlock(16, setup, d); break;
+    case 17:
+      EncodeBlock(16, setup, d);
+      break;
     case 18:
       EncodeBlock(17, setup, d);
       if (setup.battery_saver) d[kBatteryByte] |= 1 << kBatteryShift;
       std::memcpy(d + 5, kBlockBTail, sizeof kBlockBTail);
       break;
-    case 19: EncodeBlock(18, setup, d); break;
+    case 19:
+      EncodeBlock(18, setup, d);
+      break;
     case 42: {
       PutLe32(d + 0, Frequency::FromText(setup.band_lower).tens());
       PutLe32(d + 4, Frequency::FromText(setup.band_upper).tens());
@@ -93,8 +106,12 @@ void EncodeSettings(int n, const Setup& setup, const RadioIdentity& identity, st
       std::memcpy(d + 12, kBandMarker, 4);
       break;
     }
-    case 43: std::memcpy(d, kBlock2A0, 16); break;
-    case 45: std::memset(d, 0x38, 16); break;
+    case 43:
+      std::memcpy(d, kBlock2A0, 16);
+      break;
+    case 45:
+      std::memset(d, 0x38, 16);
+      break;
     case 46: {
       PutText(d, identity.model_code, RadioIdentity::kModelCodeLength);
       std::memcpy(d + 6, kIdentityFixed, 3);
@@ -102,9 +119,14 @@ void EncodeSettings(int n, const Setup& setup, const RadioIdentity& identity, st
       std::memcpy(d + 12, kIdentityFixed + 3, 4);
       break;
     }
-    case 47: PutText(d, identity.signature, 16); break;
-    case 48: PutText(d, std::string_view(identity.signature).substr(std::min<std::size_t>(16, identity.signature.size())), 16); break;
-    default: break;  // blocks of zeros
+    case 47:
+      PutText(d, identity.signature, 16);
+      break;
+    case 48:
+      PutText(d, std::string_view(identity.signature).substr(std::min<std::size_t>(16, identity.signature.size())), 16);
+      break;
+    default:
+      break;  // blocks of zeros
   }
 }
 
@@ -129,7 +151,8 @@ Image EncodeImage(const Setup& setup, const RadioIdentity& identity) {
   Image image{};
   const RecordBand band = RecordBand::Of(setup);
   for (int n = 1; n <= kChannels; ++n) EncodeChannelRecord(setup.channel(n), band, image.data() + PacketAddress(n));
-  for (int n = kChannels + 1; n <= kPacketCount; ++n) EncodeSettings(n, setup, identity, image.data() + PacketAddress(n));
+  for (int n = kChannels + 1; n <= kPacketCount; ++n)
+    EncodeSettings(n, setup, identity, image.data() + PacketAddress(n));
   return image;
 }
 

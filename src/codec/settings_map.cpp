@@ -25,12 +25,9 @@ const DecodedField kBlockA[19] = {
 };
 
 const DecodedField kBlockB[6] = {
-    {Setting::Alarm, 3, 0, 2, Decode::PlusOne, "关"},
-    {Setting::Beep, 3, 2, 1, Decode::PlusOne, "关"},
-    {Setting::Voice, 3, 4, 2, Decode::PlusOne, "关"},
-    {Setting::TuningMode, 4, 0, 1, Decode::Fixed, "关"},
-    {Setting::CloneEnable, 4, 1, 2, Decode::PlusOne, "禁止"},
-    {Setting::RunControl, 4, 3, 1, Decode::Fixed, "唤醒"},
+    {Setting::Alarm, 3, 0, 2, Decode::PlusOne, "关"},         {Setting::Beep, 3, 2, 1, Decode::PlusOne, "关"},
+    {Setting::Voice, 3, 4, 2, Decode::PlusOne, "关"},         {Setting::TuningMode, 4, 0, 1, Decode::Fixed, "关"},
+    {Setting::CloneEnable, 4, 1, 2, Decode::PlusOne, "禁止"}, {Setting::RunControl, 4, 3, 1, Decode::Fixed, "唤醒"},
 };
 
 const DecodedField kKeys[2] = {
@@ -68,10 +65,8 @@ const EncodedField kEncoded[27] = {
     {Setting::PF2S, 18, 5, 0, 8, Encode::Byte, 0},
 };
 
-const std::uint8_t kBlockBTail[11] = {0x21, 0x11, 0xFF, 0x00, 0x01, 0x01,
-                                      0x1E, 0x00, 0x00, 0x32, 0x32};
-const std::uint8_t kBlock2A0[16] = {0x3D, 0x37, 0x64, 0xF0, 0x08, 0x13, 0x31, 0x10,
-                                    0, 0, 0, 0, 0, 0, 0, 0};
+const std::uint8_t kBlockBTail[11] = {0x21, 0x11, 0xFF, 0x00, 0x01, 0x01, 0x1E, 0x00, 0x00, 0x32, 0x32};
+const std::uint8_t kBlock2A0[16] = {0x3D, 0x37, 0x64, 0xF0, 0x08, 0x13, 0x31, 0x10, 0, 0, 0, 0, 0, 0, 0, 0};
 const std::uint8_t kIdentityFixed[7] = {0x64, 0x01, 0x00, 0x20, 0x05, 0x06, 0x18};
 
 }  // namespace kavir::settings_map

@@ -17,21 +17,21 @@ enum class Encode {
 
 struct EncodedField {
   Setting setting;
-  int block;   // 16 function A, 17 function B, 18 programmable keys
+  int block;  // 16 function A, 17 function B, 18 programmable keys
   int byte;
   int shift;
-  int width;   // bits
+  int width;  // bits
   Encode rule;
-  int param;   // limit of RangeOrZero, offset of Byte
+  int param;  // limit of RangeOrZero, offset of Byte
 };
 
 // How the decoder turns a field into an entry number of the key's list.
 enum class Decode {
-  Fixed,     // always the fixed text
-  PlusOne,   // field + 1
-  LookA,     // byte - 4
-  Timer,     // 0 or 255 -> 1; 1, 2 -> 2; t -> t - 1
-  Warning,   // 0 -> 1; 1..8 -> 2; p -> p - 8
+  Fixed,    // always the fixed text
+  PlusOne,  // field + 1
+  LookA,    // byte - 4
+  Timer,    // 0 or 255 -> 1; 1, 2 -> 2; t -> t - 1
+  Warning,  // 0 -> 1; 1..8 -> 2; p -> p - 8
 };
 
 struct DecodedField {

@@ -1,9 +1,8 @@
 // What must be right in a set-up before its image may go into a radio.
-#include "codec.h"
-
 #include <algorithm>
 #include <optional>
 
+#include "codec.h"
 #include "setup/frequency.h"
 #include "setup/option_search.h"
 #include "setup/profile_setup.h"
@@ -58,10 +57,13 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
   const std::string& hi = setup.band_upper;
   const std::string band = TrText("Codec", "频段范围");
   bool band_ok = true;
-  if (!IsNumber(lo)) add(0, band, std::nullopt, ArgText(TrText("Codec", "下限 \"%1\" 不是数字"), {lo})), band_ok = false;
-  if (!IsNumber(hi)) add(0, band, std::nullopt, ArgText(TrText("Codec", "上限 \"%1\" 不是数字"), {hi})), band_ok = false;
+  if (!IsNumber(lo))
+    add(0, band, std::nullopt, ArgText(TrText("Codec", "下限 \"%1\" 不是数字"), {lo})), band_ok = false;
+  if (!IsNumber(hi))
+    add(0, band, std::nullopt, ArgText(TrText("Codec", "上限 \"%1\" 不是数字"), {hi})), band_ok = false;
   const Frequency low = Frequency::FromText(lo), high = Frequency::FromText(hi);
-  if (band_ok && low > high) add(0, band, std::nullopt, ArgText(TrText("Codec", "下限 %1 大于上限 %2"), {lo, hi})), band_ok = false;
+  if (band_ok && low > high)
+    add(0, band, std::nullopt, ArgText(TrText("Codec", "下限 %1 大于上限 %2"), {lo, hi})), band_ok = false;
 
   for (int n = 1; n <= kChannels; ++n) {
     const Channel& c = setup.channel(n);
@@ -105,14 +107,14 @@ std::vector<WriteProblem> CheckBeforeWrite(const Setup& setup, const ChannelList
         const std::vector<std::string>* options = channel_lists.ForColumn(static_cast<int>(field) + 1);
         if (text.empty())
           add(n, FieldCaption(field), std::nullopt, unchosen_reason);
-        else if (options && !options->empty() &&
-                 std::find(options->begin(), options->end(), text) == options->end())
+        else if (options && !options->empty() && std::find(options->begin(), options->end(), text) == options->end())
           add(n, FieldCaption(field), std::string(text), TrText("Codec", "不是本列的选项"));
       }
     }
     // A blank tone where nothing is received or sent goes in as 关, as the
     // frequency beside it goes in as zeros.
-    for (const Column& col : {Column{ChannelField::RxTone, c.enabled}, Column{ChannelField::TxTone, c.enabled && c.tx_enabled}}) {
+    for (const Column& col :
+         {Column{ChannelField::RxTone, c.enabled}, Column{ChannelField::TxTone, c.enabled && c.tx_enabled}}) {
       const ChannelField field = col.field;
       const std::string& tone = c[field];
       const auto& tones = field == ChannelField::RxTone ? channel_lists.decode : channel_lists.coding;

@@ -39,8 +39,7 @@ std::string DcsDigits(int code) {
 // The tone fields of a row, each read only when the row's Tone uses it.
 class ToneFields {
  public:
-  ToneFields(const std::vector<std::string>& cells, const CsvColumnMap& columns)
-      : cells_(cells), columns_(columns) {}
+  ToneFields(const std::vector<std::string>& cells, const CsvColumnMap& columns) : cells_(cells), columns_(columns) {}
 
   std::optional<int> Ctcss(const char* column, std::string* why) const {
     const std::string text = Cell(column, "88.5");
@@ -76,8 +75,7 @@ class ToneFields {
 };
 
 // One side of a tone: the tone text, or nullopt with *why set.
-std::optional<std::string> SideTone(const ToneFields& f, const char* kind, bool transmit,
-                                    std::string* why) {
+std::optional<std::string> SideTone(const ToneFields& f, const char* kind, bool transmit, std::string* why) {
   if (std::string_view(kind) == "Tone") {
     auto t = f.Ctcss(transmit ? "rToneFreq" : "cToneFreq", why);
     if (!t) return std::nullopt;
@@ -140,7 +138,8 @@ bool ReadTones(const ToneFields& f, ChannelEntry& entry, std::string* why) {
       }
       return true;
     }
-    *why = "CrossMode '" + mode + "' is not one of Tone->Tone, Tone->DTCS, DTCS->Tone, DTCS->DTCS, "
+    *why = "CrossMode '" + mode +
+           "' is not one of Tone->Tone, Tone->DTCS, DTCS->Tone, DTCS->DTCS, "
            "Tone->, DTCS->, ->Tone, ->DTCS";
     return false;
   }
@@ -155,10 +154,9 @@ bool ReadTones(const ToneFields& f, ChannelEntry& entry, std::string* why) {
 std::string FrequencyProblem(const char* what, std::int64_t hz, const ImportLimits& limits) {
   if (!OnRaster(hz))
     return std::string(what) + " " + Mhz(hz) + " MHz is on neither the 6.25 kHz nor the 2.5 kHz raster";
-  if (hz < std::int64_t{limits.band_lower_mhz} * 1000000 ||
-      hz > std::int64_t{limits.band_upper_mhz} * 1000000)
-    return std::string(what) + " " + Mhz(hz) + " MHz is outside the band " +
-           std::to_string(limits.band_lower_mhz) + "-" + std::to_string(limits.band_upper_mhz) + " MHz";
+  if (hz < std::int64_t{limits.band_lower_mhz} * 1000000 || hz > std::int64_t{limits.band_upper_mhz} * 1000000)
+    return std::string(what) + " " + Mhz(hz) + " MHz is outside the band " + std::to_string(limits.band_lower_mhz) +
+           "-" + std::to_string(limits.band_upper_mhz) + " MHz";
   return {};
 }
 
@@ -222,7 +220,8 @@ RowReading ReadChannelRow(const std::vector<std::string>& cells, const CsvColumn
     // Our own export keeps a TX-off channel's transmit frequency in Offset;
     // other programs leave an offset (or 0) there, never a frequency in band.
     if (duplex == "off")
-      if (auto kept = ParseScaled(offset_text, 6); kept && *kept > 0 && FrequencyProblem("transmit", *kept, limits).empty())
+      if (auto kept = ParseScaled(offset_text, 6);
+          kept && *kept > 0 && FrequencyProblem("transmit", *kept, limits).empty())
         e.tx_hz = *kept;
   } else if (duplex == "+") {
     e.tx_hz = e.rx_hz + *offset;
@@ -247,10 +246,8 @@ RowReading ReadChannelRow(const std::vector<std::string>& cells, const CsvColumn
 
   std::string why;
   if (!ReadTones(f, e, &why)) return refuse(why);
-  if (!InList(limits.decode_tones, e.decode))
-    return refuse("receive tone " + e.decode + " is not in the tone list");
-  if (!InList(limits.coding_tones, e.coding))
-    return refuse("transmit tone " + e.coding + " is not in the tone list");
+  if (!InList(limits.decode_tones, e.decode)) return refuse("receive tone " + e.decode + " is not in the tone list");
+  if (!InList(limits.coding_tones, e.coding)) return refuse("transmit tone " + e.coding + " is not in the tone list");
 
   const std::string skip = f.Cell("Skip", "");
   if (skip.empty() || skip == "P" || skip == "S")
@@ -339,9 +336,7 @@ std::vector<std::string> WriteChannelRow(int location, const ChannelEntry& e) {
 
 std::string CtcssText(int tenths_hz) { return "CTCSS:" + FormatScaled(tenths_hz, 1); }
 
-std::string DcsText(int code, bool inverted) {
-  return (inverted ? "-DCS:" : "+DCS:") + DcsDigits(code);
-}
+std::string DcsText(int code, bool inverted) { return (inverted ? "-DCS:" : "+DCS:") + DcsDigits(code); }
 
 std::optional<ToneValue> ParseToneText(std::string_view text) {
   if (text == "关") return ToneValue{};

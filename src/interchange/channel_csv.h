@@ -12,14 +12,14 @@ namespace kavir {
 
 // The columns in the order they are written.
 inline constexpr std::array<const char*, 21> kCsvColumns = {
-    "Location", "Name",       "Frequency",   "Duplex", "Offset", "Tone",    "rToneFreq",
-    "cToneFreq", "DtcsCode",  "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "TStep",
-    "Skip",     "Power",      "Comment",     "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE"};
+    "Location",  "Name",     "Frequency",    "Duplex",     "Offset",    "Tone",     "rToneFreq",
+    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
+    "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE"};
 
 // What a channel holds, in the radio's terms.
 struct ChannelEntry {
   std::int64_t rx_hz = 0;
-  std::int64_t tx_hz = 0;  // kept when transmit is inhibited (rx_hz when there is none)
+  std::int64_t tx_hz = 0;     // kept when transmit is inhibited (rx_hz when there is none)
   std::string decode = "关";  // receive tone text (grid column 接收信令)
   std::string coding = "关";  // transmit tone text (发射信令)
   // None: the grid's cell is blank, and so is the CSV's (Mode, Power).

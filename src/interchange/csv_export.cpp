@@ -11,8 +11,10 @@ std::optional<ChannelEntry> ChannelOf(const Setup& setup, int n, std::string* wh
   ChannelEntry e;
   auto frequency = [&](F f, std::int64_t* hz) {
     auto v = GridFrequencyHz(c[f]);
-    if (!v) *why = std::string(FieldCaption(f)) + " '" + c[f] + "' is not a frequency";
-    else *hz = *v;
+    if (!v)
+      *why = std::string(FieldCaption(f)) + " '" + c[f] + "' is not a frequency";
+    else
+      *hz = *v;
     return v.has_value();
   };
   auto tone = [&](F f, std::string* text) {

@@ -1,13 +1,15 @@
 #include "csv_import.h"
 
 #include <algorithm>
+
 #include "csv_table.h"
 #include "profile/ini_document.h"
 
 namespace kavir {
 
 int ImportPlan::imported() const {
-  return static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const ImportRow& r) { return r.channel.has_value(); }));
+  return static_cast<int>(
+      std::count_if(rows.begin(), rows.end(), [](const ImportRow& r) { return r.channel.has_value(); }));
 }
 
 int ImportPlan::refused() const { return static_cast<int>(rows.size()) - imported(); }

@@ -13,11 +13,11 @@
 namespace kavir {
 
 struct ImportRow {
-  int line = 0;                 // line of the file
-  std::string location;         // the Location cell as written
-  std::optional<int> channel;   // 1..16 when the row is imported
-  std::string refusal;          // why not, when it is refused
-  ChannelEntry entry;           // what the channel gets
+  int line = 0;                // line of the file
+  std::string location;        // the Location cell as written
+  std::optional<int> channel;  // 1..16 when the row is imported
+  std::string refusal;         // why not, when it is refused
+  ChannelEntry entry;          // what the channel gets
 };
 
 struct ImportPlan {

@@ -13,8 +13,8 @@ struct CsvRecord {
 };
 
 struct CsvText {
-  std::vector<CsvRecord> records;  // comment lines and blank lines left out
-  std::string error;               // not empty: the bytes are not CSV text
+  std::vector<CsvRecord> records;      // comment lines and blank lines left out
+  std::string error;                   // not empty: the bytes are not CSV text
   int error_line = 0, error_cell = 0;  // where: line and cell from 1 (0: the whole text)
 };
 

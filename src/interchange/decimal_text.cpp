@@ -2,8 +2,7 @@
 
 namespace kavir {
 
-std::optional<std::int64_t> ParseScaled(std::string_view text, int decimals,
-                                        bool trailing_zeros_ok) {
+std::optional<std::int64_t> ParseScaled(std::string_view text, int decimals, bool trailing_zeros_ok) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   std::int64_t whole = 0;

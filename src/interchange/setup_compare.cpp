@@ -14,15 +14,13 @@ enum class Other { BandLower, BandUpper, Battery };
 using Item = std::variant<Setting, Other>;
 
 constexpr Item kOrder[] = {
-    Setting::Type,          Setting::Mode,        Other::BandLower,      Other::BandUpper,
-    Setting::TimerOut,      Setting::Prealet,     Setting::ChannelMonitor, Setting::SquelchLevel,
-    Setting::Beep,          Other::Battery,       Setting::Voice,        Setting::Alarm,
-    Setting::RunControl,    Setting::CloneEnable, Setting::TuningMode,   Setting::ScanOperation,
-    Setting::ChanMode,      Setting::ChanSet,     Setting::LookA,        Setting::RxStay,
-    Setting::RxRestart,     Setting::TxRestart,   Setting::RxCH,         Setting::TxChanSel,
-    Setting::AssignCHSet,   Setting::ScanDirection, Setting::ScanSpeed,  Setting::ScanAlert,
-    Setting::ScanDelAdd,    Setting::TempDel,     Setting::PF1S,         Setting::PF2S,
-    Setting::PF3S,
+    Setting::Type,          Setting::Mode,           Other::BandLower,      Other::BandUpper,     Setting::TimerOut,
+    Setting::Prealet,       Setting::ChannelMonitor, Setting::SquelchLevel, Setting::Beep,        Other::Battery,
+    Setting::Voice,         Setting::Alarm,          Setting::RunControl,   Setting::CloneEnable, Setting::TuningMode,
+    Setting::ScanOperation, Setting::ChanMode,       Setting::ChanSet,      Setting::LookA,       Setting::RxStay,
+    Setting::RxRestart,     Setting::TxRestart,      Setting::RxCH,         Setting::TxChanSel,   Setting::AssignCHSet,
+    Setting::ScanDirection, Setting::ScanSpeed,      Setting::ScanAlert,    Setting::ScanDelAdd,  Setting::TempDel,
+    Setting::PF1S,          Setting::PF2S,           Setting::PF3S,
 };
 
 const char* Box(bool on) { return on ? "√" : "×"; }
@@ -45,10 +43,15 @@ std::vector<SetupDifference> CompareSetups(const Setup& a, const Setup& b) {
       continue;
     }
     switch (std::get<Other>(item)) {
-      case Other::BandLower: compare(TrText("Setup", kBandLowerCaption), a.band_lower, b.band_lower); break;
-      case Other::BandUpper: compare(TrText("Setup", kBandUpperCaption), a.band_upper, b.band_upper); break;
+      case Other::BandLower:
+        compare(TrText("Setup", kBandLowerCaption), a.band_lower, b.band_lower);
+        break;
+      case Other::BandUpper:
+        compare(TrText("Setup", kBandUpperCaption), a.band_upper, b.band_upper);
+        break;
       case Other::Battery:
-        if (a.battery_saver != b.battery_saver) out.push_back({TrText("Setup", kBatteryCaption), Box(a.battery_saver), Box(b.battery_saver)});
+        if (a.battery_saver != b.battery_saver)
+          out.push_back({TrText("Setup", kBatteryCaption), Box(a.battery_saver), Box(b.battery_saver)});
         break;
     }
   }
@@ -56,8 +59,7 @@ std::vector<SetupDifference> CompareSetups(const Setup& a, const Setup& b) {
     const Channel& x = a.channel(n);
     const Channel& y = b.channel(n);
     if (x.enabled != y.enabled) out.push_back({ChannelLabel(n) + " CH", Box(x.enabled), Box(y.enabled), n});
-    if (x.tx_enabled != y.tx_enabled)
-      out.push_back({ChannelLabel(n) + " TX", Box(x.tx_enabled), Box(y.tx_enabled), n});
+    if (x.tx_enabled != y.tx_enabled) out.push_back({ChannelLabel(n) + " TX", Box(x.tx_enabled), Box(y.tx_enabled), n});
     for (int f = 0; f < kChannelFieldCount; ++f) {
       const std::string xs = Stored(x, ChannelField(f)), ys = Stored(y, ChannelField(f));
       if (xs != ys) out.push_back({ChannelLabel(n) + " " + FieldCaption(ChannelField(f)), xs, ys, n});

@@ -16,7 +16,7 @@ namespace {
 
 struct State {
   bool english = false;
-  OptionTexts options;   // shown: the English texts in English, else none
+  OptionTexts options;          // shown: the English texts in English, else none
   OptionTexts english_options;  // always loaded, so English is read in Chinese too
 };
 
@@ -46,7 +46,10 @@ Choice ReadChoice(const IniDocument& ini) {
 
 IoStatus StoreChoice(ProgramConfig& config, Choice choice) {
   return config.Change([choice](IniDocument& ini) {
-    ini.SetString("Language", "Language", choice == Choice::Chinese ? "zh" : choice == Choice::English ? "en" : "system");
+    ini.SetString("Language", "Language",
+                  choice == Choice::Chinese   ? "zh"
+                  : choice == Choice::English ? "en"
+                                              : "system");
   });
 }
 

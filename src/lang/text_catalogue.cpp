@@ -25,19 +25,25 @@ std::string Unescape(std::string_view s) {
       continue;
     }
     const std::string_view name = s.substr(i + 1, semi - i - 1);
-    if (name == "amp") out += '&';
-    else if (name == "lt") out += '<';
-    else if (name == "gt") out += '>';
-    else if (name == "quot") out += '"';
-    else if (name == "apos") out += '\'';
+    if (name == "amp")
+      out += '&';
+    else if (name == "lt")
+      out += '<';
+    else if (name == "gt")
+      out += '>';
+    else if (name == "quot")
+      out += '"';
+    else if (name == "apos")
+      out += '\'';
     else if (name.size() > 1 && name[0] == '#') {
       const bool hex = name[1] == 'x';
       std::uint32_t c = 0;
       bool ok = name.size() > (hex ? 2u : 1u);
       for (char d : name.substr(hex ? 2 : 1)) {
-        const int v = d >= '0' && d <= '9' ? d - '0'
+        const int v = d >= '0' && d <= '9'          ? d - '0'
                       : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
-                      : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
+                      : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
+                                                    : -1;
         if (v < 0 || c > 0x10FFFF) ok = false;
         if (ok) c = c * (hex ? 16 : 10) + static_cast<std::uint32_t>(v);
       }
@@ -57,8 +63,8 @@ std::string Unescape(std::string_view s) {
 
 // The next <tag ...>text</tag> in [pos, end): its text (and what stands
 // between the tag's name and '>'); pos moves past it. False when there is none.
-bool Element(std::string_view xml, std::string_view tag, std::size_t& pos, std::size_t end,
-             std::string_view* inner, std::string_view* attributes = nullptr) {
+bool Element(std::string_view xml, std::string_view tag, std::size_t& pos, std::size_t end, std::string_view* inner,
+             std::string_view* attributes = nullptr) {
   std::string open = "<", close = "</";  // appended, not added: GCC 12 warns wrongly on the latter
   open += tag;
   close += tag;

@@ -28,9 +28,8 @@ std::string BackupModelName(const std::string& model) {
   return out;
 }
 
-IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
-                    const std::string& model, const BackupImage& image, std::time_t when,
-                    std::string* path_out) {
+IoStatus SaveBackup(const std::string& program_dir, const std::string& kind, const std::string& model,
+                    const BackupImage& image, std::time_t when, std::string* path_out) {
   std::string dir = JoinPath(program_dir, "backups");
   std::error_code ec;
   fs::create_directories(PathFromUtf8(dir), ec);
@@ -52,8 +51,8 @@ IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
     }
     if (!taken) return created;
   }
-  return IoStatus::Fail(base + ".bin", "every name up to -" + std::to_string(kMaxBackupsPerName) +
-                                           " is taken; nothing was replaced");
+  return IoStatus::Fail(base + ".bin",
+                        "every name up to -" + std::to_string(kMaxBackupsPerName) + " is taken; nothing was replaced");
 }
 
 }  // namespace kavir

@@ -19,9 +19,8 @@ using BackupImage = std::array<std::uint8_t, 768>;
 // "read", "write", "verify-sent" or "verify-read". Characters a file name
 // cannot hold become '_'.
 // The path written goes to *path.
-IoStatus SaveBackup(const std::string& program_dir, const std::string& kind,
-                    const std::string& model, const BackupImage& image, std::time_t when,
-                    std::string* path = nullptr);
+IoStatus SaveBackup(const std::string& program_dir, const std::string& kind, const std::string& model,
+                    const BackupImage& image, std::time_t when, std::string* path = nullptr);
 
 // The model part of a backup's name.
 std::string BackupModelName(const std::string& model);

@@ -7,8 +7,7 @@
 
 namespace kavir {
 
-std::optional<int> HandshakeModel(const std::uint8_t* received, std::size_t stored,
-                                  std::uint32_t count) {
+std::optional<int> HandshakeModel(const std::uint8_t* received, std::size_t stored, std::uint32_t count) {
   if (count < 20 || stored < 4 || received[0] != 'P' || received[1] != 'M') return std::nullopt;
   return static_cast<std::int8_t>(static_cast<std::int8_t>(received[3]) + 1);
 }
@@ -29,7 +28,8 @@ void SendHandshake(SerialLink& link, const char* frame, const HandshakeWaits& wa
 
 TransferFailure HandshakeFailure(SerialLink& link) {
   const std::string lost = link.TakePortLoss();
-  if (link.transport().IsOpen()) return MakeFailure(TransferFailure::Kind::Handshake, lost + LinkText(kHandshakeFailed));
+  if (link.transport().IsOpen())
+    return MakeFailure(TransferFailure::Kind::Handshake, lost + LinkText(kHandshakeFailed));
   return MakeFailure(TransferFailure::Kind::Handshake, ArgText(LinkText(kPortFailedFormat), {link.last_open_error()}));
 }
 

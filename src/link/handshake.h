@@ -14,8 +14,7 @@ namespace kavir {
 // receive buffer was cleared (count, which may exceed the stored bytes), or
 // not beginning "PM". Byte 3 is the model less one, in 8-bit signed
 // arithmetic as the radios count: 0x7F..0xFE name negative models, 0xFF 0.
-std::optional<int> HandshakeModel(const std::uint8_t* received, std::size_t stored,
-                                  std::uint32_t count);
+std::optional<int> HandshakeModel(const std::uint8_t* received, std::size_t stored, std::uint32_t count);
 // The same on what the link has received.
 std::optional<int> HandshakeModel(const SerialLink& link);
 
@@ -24,7 +23,7 @@ struct HandshakeWaits {
   std::string text;     // status text of the wait
   short range = 49;
   short position = 1;
-  int frames = 4;       // at most this many frames, one time-out apart
+  int frames = 4;  // at most this many frames, one time-out apart
 };
 
 // Sends frame + 0x00 and waits for a 20-byte answer, again while none has

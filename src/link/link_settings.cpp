@@ -35,7 +35,6 @@ void Warn(std::string* warning, const std::string& text) {
   *warning += text;
 }
 
-
 // "KAVIR.ini [ComPort] Baud=fast 不是波特率, 按 9600 使用。"
 std::string ComPortText(const char* pattern, const std::string& key, const std::string& value,
                         const std::string& used = {}) {
@@ -51,14 +50,16 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
     if (baud > 0)
       s.baud = baud;
     else
-      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是波特率, 按 9600 使用。"), "Baud", *v));
+      Warn(warning,
+           ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是波特率, 按 9600 使用。"), "Baud", *v));
   }
   if (auto v = ini.Find("ComPort", "DataBits")) {
     int bits = LeadingInt(*v, 0);
     if (bits >= 5 && bits <= 8)
       s.data_bits = bits;
     else
-      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 5 到 8, 按 8 使用。"), "DataBits", *v));
+      Warn(warning,
+           ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 5 到 8, 按 8 使用。"), "DataBits", *v));
   }
   if (auto v = ini.Find("ComPort", "Parity")) {
     std::string p = Upper(*v);
@@ -69,14 +70,16 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
     else if (p.rfind("O", 0) == 0)
       s.parity = Parity::Odd;
     else
-      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 N、E 或 O, 按 N 使用。"), "Parity", *v));
+      Warn(warning,
+           ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 N、E 或 O, 按 N 使用。"), "Parity", *v));
   }
   if (auto v = ini.Find("ComPort", "StopBits")) {
     int bits = LeadingInt(*v, 0);
     if (bits == 1 || bits == 2)
       s.stop_bits = bits;
     else
-      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 1 或 2, 按 1 使用。"), "StopBits", *v));
+      Warn(warning,
+           ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 1 或 2, 按 1 使用。"), "StopBits", *v));
   }
   if (auto v = ini.Find("ComPort", "FlowControl")) {
     std::string f = Upper(*v);
@@ -87,8 +90,9 @@ LineSettings ReadLineSettings(const IniDocument& ini, std::string* warning) {
     else if (f.rfind("XON", 0) == 0 || f.rfind("SOFT", 0) == 0)
       s.flow = FlowControl::Software;
     else
-      Warn(warning, ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 None、RTS 或 XON, 按 None 使用。"),
-                                "FlowControl", *v));
+      Warn(warning,
+           ComPortText(KAVIR_TR_NOOP("Link", "KAVIR.ini [ComPort] %1=%2 不是 None、RTS 或 XON, 按 None 使用。"),
+                       "FlowControl", *v));
   }
   for (auto [key, line] : {std::pair{"DTR", &s.lines.dtr}, std::pair{"RTS", &s.lines.rts}}) {
     if (auto v = ini.Find("ComPort", key)) {
@@ -133,14 +137,16 @@ Timeouts ReadTimeouts(const IniDocument& ini, std::string* warning) {
     const std::optional<long long> value = WholeNumber(*text);
     // No wait at all (or no number) fails every transfer: the default works.
     if (!value || *value < 1) {
-      Warn(warning, ArgText(TrText("Link", "KAVIR.ini [WaitFor] %1=%2 无法使用, 按默认的 %3 毫秒等待。"
-                                           "请改为 1 到 %4 之间的值, 可在 工具 → 串口 中设置。"),
+      Warn(warning, ArgText(TrText("Link",
+                                   "KAVIR.ini [WaitFor] %1=%2 无法使用, 按默认的 %3 毫秒等待。"
+                                   "请改为 1 到 %4 之间的值, 可在 工具 → 串口 中设置。"),
                             {key, *text, std::to_string(kDefaultWaitMs), most}));
       return kDefaultWaitMs;
     }
     if (*value <= kMaxTimeoutMs) return static_cast<int>(*value);
-    Warn(warning, ArgText(TrText("Link", "KAVIR.ini [WaitFor] %1=%2 超过最长的等待 %3 毫秒, 按 %3 毫秒等待。"
-                                         "请改为 1 到 %3 之间的值 (通常为 80), 可在 工具 → 串口 中设置。"),
+    Warn(warning, ArgText(TrText("Link",
+                                 "KAVIR.ini [WaitFor] %1=%2 超过最长的等待 %3 毫秒, 按 %3 毫秒等待。"
+                                 "请改为 1 到 %3 之间的值 (通常为 80), 可在 工具 → 串口 中设置。"),
                           {key, *text, most}));
     return kMaxTimeoutMs;
   };
@@ -178,8 +184,7 @@ PortSettings ReadPortSettings(const IniDocument& kavir_ini) {
 std::string CheckPortSettings(const PortSettings& s) {
   if (s.device.empty() && (s.port_number < 1 || s.port_number > 9))
     return ArgText(TrText("Link", "串口号 %1 无效"), {std::to_string(s.port_number)});
-  if (s.baud < 50 || s.baud > 4000000)
-    return ArgText(TrText("Link", "波特率 %1 无效"), {std::to_string(s.baud)});
+  if (s.baud < 50 || s.baud > 4000000) return ArgText(TrText("Link", "波特率 %1 无效"), {std::to_string(s.baud)});
   const struct {
     const char* name;
     int value;

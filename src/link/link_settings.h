@@ -3,16 +3,16 @@
 // settings beside it, and the time-outs (section WaitFor).
 #include <string>
 
-#include "profile/ini_document.h"
 #include "link/ports/port_control.h"
+#include "profile/ini_document.h"
 
 namespace kavir {
 
 inline constexpr int kDefaultWaitMs = 80;
 
 struct PortChoice {
-  int port_number = 1;   // first character of ComPort/1 minus '0', unchecked
-  std::string device;    // ComPort/Device; when not empty it wins over the digit
+  int port_number = 1;  // first character of ComPort/1 minus '0', unchecked
+  std::string device;   // ComPort/Device; when not empty it wins over the digit
 };
 PortChoice ReadPortChoice(const IniDocument& kavir_ini);
 

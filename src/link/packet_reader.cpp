@@ -20,8 +20,7 @@ class PacketRun {
   // The receive buffer is cleared before each packet: all it holds is this one.
   std::uint32_t Arrived() const { return link_.receive_count; }
   void Wait(int n, const std::string& text) {
-    link_.WaitForBytes(20, waits_.timeout_ms, text, waits_.range,
-                       static_cast<short>(waits_.first + n));
+    link_.WaitForBytes(20, waits_.timeout_ms, text, waits_.range, static_cast<short>(waits_.first + n));
   }
   void Request() { link_.SendCommand(5, kGood, 0x01); }
   PacketFailure Failure(PacketFailure::Kind kind, int n) const { return {kind, n, Arrived()}; }
@@ -67,8 +66,7 @@ std::optional<PacketFailure> PacketRun::Run() {
     if (link_.cancel_requested()) return Failure(Kind::Cancelled, n);
     const std::string text = FormatPacketText(waits_.sent_format, n);
     Wait(n, text);
-    for (int attempt = 2; attempt <= 4 && Arrived() < 20 && !link_.cancel_requested(); ++attempt)
-      Wait(n, text);
+    for (int attempt = 2; attempt <= 4 && Arrived() < 20 && !link_.cancel_requested(); ++attempt) Wait(n, text);
     if (link_.cancel_requested()) return Failure(Kind::Cancelled, n);
     if (Arrived() < 20) return Failure(Kind::Incomplete, n);
     link_.SendText(5, kGood);  // brings the next packet
@@ -80,8 +78,8 @@ std::optional<PacketFailure> PacketRun::Run() {
 
 }  // namespace
 
-std::optional<PacketFailure> ReceivePackets(SerialLink& link, const PacketWaits& waits,
-                                            Image& image, const PacketArrived& arrived) {
+std::optional<PacketFailure> ReceivePackets(SerialLink& link, const PacketWaits& waits, Image& image,
+                                            const PacketArrived& arrived) {
   return PacketRun(link, waits, image, arrived).Run();
 }
 

@@ -15,7 +15,7 @@ namespace kavir {
 struct PacketWaits {
   int timeout_ms = 80;  // for each of a packet's four waits
   short range = 49;
-  short first = 1;      // progress position of the handshake; packet n is first + n
+  short first = 1;                    // progress position of the handshake; packet n is first + n
   const char* requested_format = "";  // status text of packets 1 to 16, %02d the number
   const char* sent_format = "";       // of packets 17 to 48
 };
@@ -38,7 +38,7 @@ using PacketArrived = std::function<void(int n, const std::uint8_t* packet)>;
 // Receives packets 1 to 48 into *image. Stops at the first that does not
 // arrive whole from its address, before any reaction to it: the receive
 // buffer still holds what came. nullopt when all 48 came.
-std::optional<PacketFailure> ReceivePackets(SerialLink& link, const PacketWaits& waits,
-                                            Image& image, const PacketArrived& arrived = {});
+std::optional<PacketFailure> ReceivePackets(SerialLink& link, const PacketWaits& waits, Image& image,
+                                            const PacketArrived& arrived = {});
 
 }  // namespace kavir

@@ -1,6 +1,6 @@
-#include <string>
-
 #include "port_device.h"
+
+#include <string>
 
 namespace kavir {
 

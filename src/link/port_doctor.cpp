@@ -29,11 +29,16 @@ std::string LineText(const LineSettings& s) {
 
 const char* VerdictWord(Verdict v) {
   switch (v) {
-    case Verdict::Ok: return "OK  ";
-    case Verdict::Warn: return "WARN";
-    case Verdict::Fail: return "FAIL";
-    case Verdict::Skip: return "SKIP";
-    default: return "INFO";
+    case Verdict::Ok:
+      return "OK  ";
+    case Verdict::Warn:
+      return "WARN";
+    case Verdict::Fail:
+      return "FAIL";
+    case Verdict::Skip:
+      return "SKIP";
+    default:
+      return "INFO";
   }
 }
 
@@ -55,8 +60,9 @@ DoctorCheck Loopback(Transport& transport, Clock& clock) {
     return {Verdict::Ok, name, ArgText(TrText("Doctor", "发出的 %1 个字节原样收回: 适配器和线的 TX/RX 正常"), {sent})};
   if (got.empty())
     return {Verdict::Fail, name,
-            ArgText(TrText("Doctor", "发出 %1 个字节，什么也没收回。请确认线的 TX 与 RX 已短接且没有接电台；"
-                                     "短接后仍收不回，说明适配器或其驱动有问题"),
+            ArgText(TrText("Doctor",
+                           "发出 %1 个字节，什么也没收回。请确认线的 TX 与 RX 已短接且没有接电台；"
+                           "短接后仍收不回，说明适配器或其驱动有问题"),
                     {sent})};
   return {Verdict::Fail, name,
           ArgText(TrText("Doctor", "发出 %1 个字节，收回 %2 个字节但内容不同: 波特率或线路设置不符，或线上有干扰"),
@@ -130,7 +136,8 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
   }
 
   const std::vector<GrabbingService> services = GrabbingServices(system, port);
-  if (services.empty()) add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "抢占串口的服务"), TrText("Doctor", "没有发现 ModemManager 或 brltty"));
+  if (services.empty())
+    add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "抢占串口的服务"), TrText("Doctor", "没有发现 ModemManager 或 brltty"));
   for (const GrabbingService& s : services)
     add(Verdict::Warn, KAVIR_TR_NOOP("Doctor", "抢占串口的服务"),
         ArgText(s.running ? TrText("Doctor", "%1 正在运行，可能在插入编程线时占用它。修复: %2")
@@ -141,15 +148,17 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
     const int ms = *port->latency_timer_ms;
     const std::string name = o.device.substr(o.device.rfind('/') + 1);
     if (ms <= 1)
-      add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "延迟计时器"), ArgText(TrText("Doctor", "%1 毫秒"), {std::to_string(ms)}));
+      add(Verdict::Ok, KAVIR_TR_NOOP("Doctor", "延迟计时器"),
+          ArgText(TrText("Doctor", "%1 毫秒"), {std::to_string(ms)}));
     else
       add(Verdict::Warn, KAVIR_TR_NOOP("Doctor", "延迟计时器"),
-          ArgText(TrText("Doctor", "%1 毫秒: 每个短应答要多等最多 %1 毫秒 (打开串口时会请求低延迟模式)。"
-                                   "修复: %2 ；长期有效: udev 规则 %3"),
-                  {std::to_string(ms), "echo 1 | sudo tee /sys/bus/usb-serial/devices/" + name + "/latency_timer",
-                   "ACTION==\"add\", SUBSYSTEM==\"usb-serial\", DRIVER==\"" +
-                       (port->driver.empty() ? std::string("ftdi_sio") : port->driver) +
-                       "\", ATTR{latency_timer}=\"1\""}));
+          ArgText(
+              TrText("Doctor",
+                     "%1 毫秒: 每个短应答要多等最多 %1 毫秒 (打开串口时会请求低延迟模式)。"
+                     "修复: %2 ；长期有效: udev 规则 %3"),
+              {std::to_string(ms), "echo 1 | sudo tee /sys/bus/usb-serial/devices/" + name + "/latency_timer",
+               "ACTION==\"add\", SUBSYSTEM==\"usb-serial\", DRIVER==\"" +
+                   (port->driver.empty() ? std::string("ftdi_sio") : port->driver) + "\", ATTR{latency_timer}=\"1\""}));
   } else {
     add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "延迟计时器"), TrText("Doctor", "不是带延迟计时器的 USB 适配器"));
   }
@@ -166,8 +175,9 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
     const std::string line = LineText(o.line) + (notes.empty() ? "" : ", " + notes);
     if (xon)
       add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "线路设置"),
-          ArgText(TrText("Doctor", "%1。KAVIR.ini 的 [ComPort] FlowControl=XON 使数据中的 0x11 和 0x13 字节被当作流控字符吞掉，"
-                                   "电台的二进制数据无法通过: 请把它改为 None (或删除这一行)"),
+          ArgText(TrText("Doctor",
+                         "%1。KAVIR.ini 的 [ComPort] FlowControl=XON 使数据中的 0x11 和 0x13 字节被当作流控字符吞掉，"
+                         "电台的二进制数据无法通过: 请把它改为 None (或删除这一行)"),
                   {line}));
     else
       add(Verdict::Info, KAVIR_TR_NOOP("Doctor", "线路设置"), line);
@@ -193,8 +203,9 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
                   {std::to_string(o.handshake_ms)}));
     } else {
       add(Verdict::Fail, KAVIR_TR_NOOP("Doctor", "电台应答"),
-          ArgText(TrText("Doctor", "读握手发出 2 次，每次等 %1 毫秒，没有应答。"
-                                   "请确认编程线插紧在电台上、电台已开机，波特率为电台所用 (通常 9600)"),
+          ArgText(TrText("Doctor",
+                         "读握手发出 2 次，每次等 %1 毫秒，没有应答。"
+                         "请确认编程线插紧在电台上、电台已开机，波特率为电台所用 (通常 9600)"),
                   {std::to_string(o.handshake_ms)}));
     }
   } else {
@@ -207,7 +218,8 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
             ? TrText("Doctor", "未检测 (只在短接线的 TX 与 RX、不接电台时检测)")
             : ArgText(TrText("Doctor", "未要求 (%1: 短接线的 TX 与 RX，不接电台)"), {o.loopback_option}));
   } else if (report.model) {
-    add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"), TrText("Doctor", "电台已应答: 回环只在短接 TX 与 RX、不接电台时检测"));
+    add(Verdict::Skip, KAVIR_TR_NOOP("Doctor", "回环"),
+        TrText("Doctor", "电台已应答: 回环只在短接 TX 与 RX、不接电台时检测"));
   } else if (opened && transport.Open(0, o.device, &open_error)) {
     report.checks.push_back(Loopback(transport, clock));
     // Not the adapter's fault: the setting is.
@@ -222,13 +234,15 @@ DoctorReport RunDoctor(SystemView& system, Transport& transport, Clock& clock, c
 
 std::string DoctorReport::Text() const {
   std::string text;
-  for (const DoctorCheck& c : checks) text += std::string(VerdictWord(c.verdict)) + " " + c.name + ": " + c.detail + "\n";
+  for (const DoctorCheck& c : checks)
+    text += std::string(VerdictWord(c.verdict)) + " " + c.name + ": " + c.detail + "\n";
   if (model)
     text += ArgText(TrText("Doctor", "结论: 电台在 %1 应答，型号 %2。"),
                     {ShownDevice(device), model_name.empty() ? "?" : model_name}) +
             "\n";
   else
-    text += ArgText(TrText("Doctor", "结论: %1 上没有电台应答。请先处理上面标 FAIL 的项目。"), {ShownDevice(device)}) + "\n";
+    text += ArgText(TrText("Doctor", "结论: %1 上没有电台应答。请先处理上面标 FAIL 的项目。"), {ShownDevice(device)}) +
+            "\n";
   return text;
 }
 

@@ -16,8 +16,8 @@ namespace kavir {
 struct ProbeResult {
   std::string device;
   bool opened = false;
-  std::string open_error;   // why it did not open
-  std::optional<int> model; // the model number a radio answered with
+  std::string open_error;    // why it did not open
+  std::optional<int> model;  // the model number a radio answered with
 };
 
 // Opens device, sends the read handshake (twice at most, timeout_ms each),

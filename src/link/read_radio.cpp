@@ -3,19 +3,19 @@
 #include <cstdio>
 #include <ctime>
 
+#include "backups.h"
 #include "codec/codec.h"
 #include "codec/image_file.h"
+#include "handshake.h"
+#include "link_settings.h"
+#include "packet_reader.h"
 #include "profile/atomic_file.h"
 #include "profile/gbk.h"
 #include "profile/ini_document.h"
 #include "profile/profile.h"
 #include "profile/profile_keys.h"
-#include "setup/profile_setup.h"
-#include "backups.h"
-#include "handshake.h"
-#include "link_settings.h"
-#include "packet_reader.h"
 #include "radio_texts.h"
+#include "setup/profile_setup.h"
 #include "transactions.h"
 #include "transfer_summary.h"
 
@@ -65,7 +65,7 @@ class ReadAttempt {
   IniDocument read_ini_;  // Read.ini as it was, its profile keys cleared
   Setup record_;
   bool answered_ = false;
-  int packets_ = 0;       // packets decoded so far
+  int packets_ = 0;  // packets decoded so far
   Image image_{};
 };
 
@@ -132,7 +132,8 @@ Step ReadAttempt::NotAnImage(const std::string& wrong) {
   std::string kept;
   const IoStatus backup = SaveBackup(data_.files.program_dir, "read", model, image_, std::time(nullptr), &kept);
   link_.report.backup_path = kept;
-  std::string message = ArgText(TrText("Link", "电台回答了, 但读出的不是电台数据: %1。\nRead.ini 和屏幕上的数据没有改变。"), {wrong});
+  std::string message =
+      ArgText(TrText("Link", "电台回答了, 但读出的不是电台数据: %1。\nRead.ini 和屏幕上的数据没有改变。"), {wrong});
   message += backup ? ArgText(TrText("Link", "\n读到的 768 字节已保存为 %1。"), {kept})
                     : TrText("Link", "\n读到的字节未能保存: ") + UserMessage(backup);
   link_.report.not_an_image = true;

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "codec/codec.h"
+#include "link_settings.h"
 #include "profile/atomic_file.h"
 #include "profile/ini_document.h"
-#include "link_settings.h"
 #include "radio_texts.h"
 
 namespace kavir {
@@ -130,8 +130,7 @@ void SerialLink::ClearTransmitBuffer() {
   transmit_count = 0;
 }
 
-void SerialLink::WaitForBytes(int wanted, int timeout_ms, const std::string& text, short range,
-                              short position) {
+void SerialLink::WaitForBytes(int wanted, int timeout_ms, const std::string& text, short range, short position) {
   const std::uint32_t start_count = receive_count;
   events_.Progress(text, range, position);
   auto arrived = [&] {

@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "link_settings.h"
 #include "profile/working_files.h"
 #include "setup/program_config.h"
-#include "link_settings.h"
 #include "thread_priority.h"
 #include "transfer_events.h"
 #include "transport.h"
@@ -25,13 +25,13 @@ inline constexpr int kDrainMaxMs = 2000;
 
 // What the last read or write did, for the message at its end.
 struct TransferReport {
-  bool cancelled = false;        // ended by RequestCancel
-  int packets_written = 0;       // write packets the radio acknowledged
-  std::string backup_path;       // the image kept in backups/ ("" for none)
+  bool cancelled = false;           // ended by RequestCancel
+  int packets_written = 0;          // write packets the radio acknowledged
+  std::string backup_path;          // the image kept in backups/ ("" for none)
   std::string before_write_backup;  // what the radio held before a write ("" for none)
-  std::string radio_identity;  // the radio's own identity texts, kept when they differ from the configured ones
-  bool refused = false;  // stopped before anything was sent; the reason was shown
-  bool not_an_image = false;  // a read got 768 bytes that are no radio's image; the reason was shown
+  std::string radio_identity;       // the radio's own identity texts, kept when they differ from the configured ones
+  bool refused = false;             // stopped before anything was sent; the reason was shown
+  bool not_an_image = false;        // a read got 768 bytes that are no radio's image; the reason was shown
   // The read-back after a write.
   enum class Verify { NotRun, Match, Differs, NoReadBack };
   Verify verify = Verify::NotRun;
@@ -61,8 +61,7 @@ class SerialLink {
   void AppendReceived(int n, const std::uint8_t* bytes);
   void ClearReceiveBuffer();
   void ClearTransmitBuffer();
-  void WaitForBytes(int wanted, int timeout_ms, const std::string& text, short range,
-                    short position);
+  void WaitForBytes(int wanted, int timeout_ms, const std::string& text, short range, short position);
   void SpinDelay(int n);
   // Takes and drops what the radio still sends until the line has been
   // quiet for quiet_ms (max_ms at most), then clears the receive buffer: a
@@ -84,14 +83,12 @@ class SerialLink {
   std::array<std::uint8_t, kReceiveBufferSize> receive_buffer{};
   std::uint32_t receive_count = 0;  // every byte since the last clear
   int port_number = 1;
-  std::string device;               // named device; wins over port_number
+  std::string device;  // named device; wins over port_number
 
   // Puts a whole frame into the transmit buffer and sends it.
   void SendBytes(const std::uint8_t* bytes, std::size_t count);
   // Bytes stored in the receive buffer (at most 512).
-  std::size_t StoredCount() const {
-    return receive_count < kReceiveBufferSize ? receive_count : kReceiveBufferSize;
-  }
+  std::size_t StoredCount() const { return receive_count < kReceiveBufferSize ? receive_count : kReceiveBufferSize; }
 
   // Cancel: the desktop program's Cancel button calls RequestCancel; waits
   // and delays end at once and the transaction stops before its next frame,

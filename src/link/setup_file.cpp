@@ -66,8 +66,7 @@ SetupFile ReadImageSetup(const Image& image, const std::string& path, int model,
   return out;
 }
 
-SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, const ProgramData& data,
-                        bool force) {
+SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, const ProgramData& data, bool force) {
   SetupFile out;
   const std::string bytes = ReadWholeFile(path, &out.status);
   if (!out.status) return Failed(out, out.status);
@@ -80,9 +79,11 @@ SetupFile ReadSetupFile(const std::string& path, int model, ModelQuestion* ask, 
   const IniDocument doc = IniDocument::Parse(bytes);
   // A file without the section would blank every value.
   if (!HasProfileContent(doc))
-    return Failed(out,
-                  IoStatus::BadInput(path, TrText("Screen", "不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。")),
-                  false);
+    return Failed(
+        out,
+        IoStatus::BadInput(
+            path, TrText("Screen", "不是数据文件：其中没有 [Previous] 设置。屏幕保持不变，请打开 .dat 数据文件。")),
+        false);
   out.record = ReadSetupRecord(doc);
   return out;
 }

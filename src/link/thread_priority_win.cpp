@@ -1,13 +1,12 @@
-#include <windows.h>
-
 #include "thread_priority.h"
+
+#include <windows.h>
 
 namespace kavir {
 
 void SetCurrentThreadPriority(ThreadPriority priority) {
-  ::SetThreadPriority(::GetCurrentThread(), priority == ThreadPriority::TimeCritical
-                                                ? THREAD_PRIORITY_TIME_CRITICAL
-                                                : THREAD_PRIORITY_NORMAL);
+  ::SetThreadPriority(::GetCurrentThread(), priority == ThreadPriority::TimeCritical ? THREAD_PRIORITY_TIME_CRITICAL
+                                                                                     : THREAD_PRIORITY_NORMAL);
 }
 
 }  // namespace kavir

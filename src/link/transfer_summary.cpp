@@ -16,7 +16,6 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-
 }  // namespace
 
 std::string OneLine(const std::string& text) {
@@ -80,16 +79,14 @@ std::string ReadSummary(TransferResult result, const TransferReport& report, con
   int open = 0;
   for (const Channel& c : shown.channels) open += c.enabled ? 1 : 0;
   std::string text = ArgText(TrText("Link", "读出完毕：已读出 16 个信道（其中 %1 个打开），机型 %2。"),
-                             {std::to_string(open),
-                              model_name.empty() ? TrText("Link", "(未知)") : model_name});
+                             {std::to_string(open), model_name.empty() ? TrText("Link", "(未知)") : model_name});
   if (!report.backup_path.empty())
     text += ArgText(TrText("Link", "\n电台数据已备份为 backups/%1。"), {FileName(report.backup_path)});
   return text;
 }
 
 bool RadioMayHoldMixedSettings(TransferResult result, const TransferReport& report) {
-  return result == TransferResult::Failed && report.packets_written > 0 &&
-         report.packets_written < kPackets;
+  return result == TransferResult::Failed && report.packets_written > 0 && report.packets_written < kPackets;
 }
 
 namespace {
@@ -105,23 +102,26 @@ std::string WriteOutcomeText(TransferResult result, const TransferReport& report
                    {bytes, packets});
   // Every packet went in; what is wrong is what the radio holds.
   if (report.verify == TransferReport::Verify::Differs)
-    return ArgText(TrText("Link",
-                          "写入后校验失败：电台中有 %1 个字节与写入的不同（见上一条消息）。\n写入的和读回的数据都保存在 "
-                          "backups/ 文件夹中。请重新写入；仍然不同时电台可能有故障。"),
-                   {std::to_string(report.differing_bytes)});
+    return ArgText(
+        TrText("Link",
+               "写入后校验失败：电台中有 %1 个字节与写入的不同（见上一条消息）。\n写入的和读回的数据都保存在 "
+               "backups/ 文件夹中。请重新写入；仍然不同时电台可能有故障。"),
+        {std::to_string(report.differing_bytes)});
   if (report.verify == TransferReport::Verify::NoReadBack)
-    return ArgText(report.cancelled
-                       ? TrText("Link", "数据已写入（%1 个数据包），但读回校验已取消：请再读一次电台确认其中的设置。")
-                       : TrText("Link", "数据已写入（%1 个数据包），但读回校验没有完成：请再读一次电台确认其中的设置。"),
-                   {packets});
+    return ArgText(
+        report.cancelled
+            ? TrText("Link", "数据已写入（%1 个数据包），但读回校验已取消：请再读一次电台确认其中的设置。")
+            : TrText("Link", "数据已写入（%1 个数据包），但读回校验没有完成：请再读一次电台确认其中的设置。"),
+        {packets});
   std::string text = report.cancelled ? TrText("Link", "写入已取消") : TrText("Link", "写入没有完成");
   if (!RadioMayHoldMixedSettings(result, report))
     return text + TrText("Link", "：电台没有收下任何数据包，其中的设置没有改变。");
   text += ArgText(TrText("Link", "：电台只收下了 %1 / %2 个数据包。\n电台中可能是新旧设置的混合，请重新写入后再使用。"),
                   {std::to_string(report.packets_written), packets});
   if (!report.backup_path.empty())
-    text += ArgText(TrText("Link", "\n要写入的数据已备份在 backups/ 文件夹中（%1），每次从电台读出的数据也都保存在那里。"),
-                    {FileName(report.backup_path)});
+    text +=
+        ArgText(TrText("Link", "\n要写入的数据已备份在 backups/ 文件夹中（%1），每次从电台读出的数据也都保存在那里。"),
+                {FileName(report.backup_path)});
   return text;
 }
 

@@ -3,8 +3,8 @@
 // technician can act on.
 #include <string>
 
-#include "setup/setup.h"
 #include "serial_link.h"
+#include "setup/setup.h"
 #include "transactions.h"
 
 namespace kavir {

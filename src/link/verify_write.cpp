@@ -20,9 +20,9 @@ std::string Describe(const PacketFailure& failure) {
   if (failure.kind == Kind::Cancelled) return TrText("Link", "已取消");
   const std::string packet = FormatPacketText(KAVIR_TR_NOOP("Link", "第 %02d 个数据包"), failure.packet);
   if (failure.kind == Kind::WrongAddress) return packet + TrText("Link", "的地址不对");
-  return packet + (failure.arrived == 0 ? TrText("Link", "没有收到")
-                                        : ArgText(TrText("Link", "不完整 (%1 字节)"),
-                                                  {std::to_string(failure.arrived)}));
+  return packet + (failure.arrived == 0
+                       ? TrText("Link", "没有收到")
+                       : ArgText(TrText("Link", "不完整 (%1 字节)"), {std::to_string(failure.arrived)}));
 }
 
 std::string Hex(int value, int digits) {
@@ -33,8 +33,7 @@ std::string Hex(int value, int digits) {
 
 }  // namespace
 
-VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, int handshake_ms,
-                           int expected_model) {
+VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, int handshake_ms, int expected_model) {
   VerifyResult result;
   const Timeouts t = link.LoadTimeouts();
   link.SuppressOpenErrorBox();  // the failure below names the port
@@ -77,8 +76,7 @@ VerifyResult ReadBackImage(SerialLink& link, const ReadBackProgress& progress, i
     if (link.receive_count > 0) link.DrainInput(t.handshake > 0 ? t.handshake : 1, 1000);
   }
 
-  const PacketWaits waits{t.receive, progress.range, progress.first, progress.packet_format,
-                          progress.packet_format};
+  const PacketWaits waits{t.receive, progress.range, progress.first, progress.packet_format, progress.packet_format};
   const std::optional<PacketFailure> failure = ReceivePackets(link, waits, result.read_back);
   if (failure) return fail(Describe(*failure));
   result.outcome = VerifyResult::Outcome::Match;
@@ -92,8 +90,8 @@ std::vector<ImageDifference> CompareImages(const Image& sent, const Image& read_
   return out;
 }
 
-VerifyResult VerifyWrite(SerialLink& link, const Image& sent, const ReadBackProgress& progress,
-                         int handshake_ms, int expected_model) {
+VerifyResult VerifyWrite(SerialLink& link, const Image& sent, const ReadBackProgress& progress, int handshake_ms,
+                         int expected_model) {
   VerifyResult result = ReadBackImage(link, progress, handshake_ms, expected_model);
   if (result.outcome == VerifyResult::Outcome::NoReadBack) return result;
   result.differences = CompareImages(sent, result.read_back);

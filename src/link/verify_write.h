@@ -59,7 +59,6 @@ VerifyResult VerifyWrite(SerialLink& link, const Image& sent, const ReadBackProg
 
 // "0x064 信道 07 CH07.Decode: 写入 0x12, 读回 0x13", one line per
 // difference, at most max_lines of them and a count of the rest.
-std::string DescribeDifferences(const std::vector<ImageDifference>& differences,
-                                std::size_t max_lines = 12);
+std::string DescribeDifferences(const std::vector<ImageDifference>& differences, std::size_t max_lines = 12);
 
 }  // namespace kavir

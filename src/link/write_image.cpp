@@ -6,10 +6,10 @@
 #include <ctime>
 #include <optional>
 
-#include "codec/image_file.h"
-#include "profile/ini_document.h"
 #include "backups.h"
+#include "codec/image_file.h"
 #include "handshake.h"
+#include "profile/ini_document.h"
 #include "radio_texts.h"
 #include "transactions.h"
 #include "transfer_summary.h"
@@ -114,8 +114,8 @@ Step WriteRun::Attempt() {
   if (options_.backup && result_.sent_backup.empty()) {
     BackupImage copy;
     std::copy(image_.begin(), image_.end(), copy.begin());
-    IoStatus backup = SaveBackup(link_.files().program_dir, "write", options_.model_name, copy,
-                                 std::time(nullptr), &result_.sent_backup);
+    IoStatus backup = SaveBackup(link_.files().program_dir, "write", options_.model_name, copy, std::time(nullptr),
+                                 &result_.sent_backup);
     link_.report.backup_path = result_.sent_backup;
     if (!backup) {
       result_.message = TrText("Link", "写入前的备份未能保存，没有写入电台: ") + UserMessage(backup);
@@ -159,8 +159,8 @@ Step WriteRun::Attempt() {
     int attempt = 1;
     base_ = link_.receive_count;
     const std::string text = FormatPacketText(kTransferringFormat, n);
-    Frame frame{0x57, static_cast<std::uint8_t>((16 * (n - 1)) >> 8),
-                static_cast<std::uint8_t>((16 * (n - 1)) & 0xFF), 0x10};
+    Frame frame{0x57, static_cast<std::uint8_t>((16 * (n - 1)) >> 8), static_cast<std::uint8_t>((16 * (n - 1)) & 0xFF),
+                0x10};
     std::copy_n(image_.begin() + 16 * (n - 1), 16, frame.begin() + 4);
     link_.SendBytes(frame.data(), frame.size());
     link_.WaitForBytes(5, t.transmit, text, range_, static_cast<short>(first_ + n));
@@ -173,7 +173,8 @@ Step WriteRun::Attempt() {
     else if (CancelRequested())
       return Cancel();
     else if (attempt > 3)
-      return Prompt(LinkFailure(link_, TransferFailure::Kind::WritePacket, FormatPacketText(kWritePacketFailedFormat, n), n));
+      return Prompt(
+          LinkFailure(link_, TransferFailure::Kind::WritePacket, FormatPacketText(kWritePacketFailedFormat, n), n));
   }
   return Step::Done;
 }
@@ -186,12 +187,13 @@ Step WriteRun::KeepRadioImage(const IniDocument& kavir_ini, const Timeouts& t) {
   const VerifyResult before = ReadBackImage(link_, progress, 4 * std::max(t.handshake, 20));
   if (CancelRequested()) return Cancel();
   if (before.outcome == VerifyResult::Outcome::NoReadBack)
-    return Prompt(LinkFailure(link_, TransferFailure::Kind::BeforeWriteRead,
-                              LinkText(kBeforeWriteReadFailedLead) + before.failure + LinkText(kBeforeWriteReadFailedTail)));
+    return Prompt(
+        LinkFailure(link_, TransferFailure::Kind::BeforeWriteRead,
+                    LinkText(kBeforeWriteReadFailedLead) + before.failure + LinkText(kBeforeWriteReadFailedTail)));
   BackupImage copy;
   std::copy(before.read_back.begin(), before.read_back.end(), copy.begin());
-  IoStatus saved = SaveBackup(link_.files().program_dir, "before-write", ModelName(kavir_ini, before.radio_model),
-                              copy, std::time(nullptr), &result_.before_write_backup);
+  IoStatus saved = SaveBackup(link_.files().program_dir, "before-write", ModelName(kavir_ini, before.radio_model), copy,
+                              std::time(nullptr), &result_.before_write_backup);
   if (!saved) {
     result_.before_write_backup.clear();
     result_.message = ArgText(TrText("Link", "电台原有的数据未能保存，没有写入电台: %1"), {UserMessage(saved)});
@@ -218,8 +220,8 @@ void WriteRun::KeepRadioIdentity(const Image& radio) {
   const RadioIdentity own = IdentityOf(radio), planned = IdentityOf(image_);
   CopyIdentity(radio, image_);
   if (own == planned) return;
-  result_.radio_identity = ArgText(TrText("Link", "机型标识 \"%1\", \"%2\", 厂家签名 \"%3\""),
-                                   {own.model_code, own.tag, own.signature});
+  result_.radio_identity =
+      ArgText(TrText("Link", "机型标识 \"%1\", \"%2\", 厂家签名 \"%3\""), {own.model_code, own.tag, own.signature});
   link_.report.radio_identity = result_.radio_identity;
 }
 
@@ -235,9 +237,9 @@ void WriteRun::Verify() {
       result_.message = TrText("Link", "数据已经写入电台, 校验已取消。请再读一次电台确认。");
       return;
     }
-    const TransferFailure failure = LinkFailure(
-        link_, TransferFailure::Kind::VerifyRead,
-        LinkText(kVerifyReadFailedLead) + result_.verify.failure + LinkText(kVerifyReadFailedTail));
+    const TransferFailure failure =
+        LinkFailure(link_, TransferFailure::Kind::VerifyRead,
+                    LinkText(kVerifyReadFailedLead) + result_.verify.failure + LinkText(kVerifyReadFailedTail));
     if (!events_.Retry(failure)) {
       link_.report.verify = TransferReport::Verify::NoReadBack;
       result_.outcome = WriteOutcome::NotVerified;
@@ -270,8 +272,8 @@ void WriteRun::Verify() {
                         ArgText(TrText("Link", "%1 个字节不同:\n"), {std::to_string(count)}) +
                         DescribeDifferences(result_.verify.differences);
   if (a && b)
-    message += ArgText(TrText("Link", "两份数据已保存: %1 (写入), %2 (读回)。\n"),
-                       {sent_path, result_.read_back_backup});
+    message +=
+        ArgText(TrText("Link", "两份数据已保存: %1 (写入), %2 (读回)。\n"), {sent_path, result_.read_back_backup});
   else
     message += TrText("Link", "两份数据未能保存: ") + UserMessage(a ? b : a) + "\n";
   message += TrText("Link", "请重新写入; 仍然不同时电台可能有故障。");

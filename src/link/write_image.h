@@ -27,8 +27,8 @@ struct WriteImageOptions {
   std::optional<int> model;
   std::string model_name;  // for the question, messages and backup names
   OtherModel other_model = OtherModel::Ask;
-  bool verify = true;      // read the radio back and compare
-  bool backup = true;      // keep the image in <program dir>/backups first
+  bool verify = true;  // read the radio back and compare
+  bool backup = true;  // keep the image in <program dir>/backups first
   // Read the radio before anything is written and keep what it held in
   // backups/ as before-write-<its model>-<time>.bin; without that copy
   // nothing is written.
@@ -53,16 +53,16 @@ enum class WriteOutcome {
 
 struct WriteImageResult {
   WriteOutcome outcome = WriteOutcome::Failed;
-  int radio_model = 0;   // the model the radio named; 0 without a handshake
-  std::string message;   // what went wrong, one paragraph for the user
-  VerifyResult verify;   // when the verify ran
-  std::string sent_backup;       // images kept in backups/ ("" when none)
-  std::string read_back_backup;  // only when the verify found differences
+  int radio_model = 0;              // the model the radio named; 0 without a handshake
+  std::string message;              // what went wrong, one paragraph for the user
+  VerifyResult verify;              // when the verify ran
+  std::string sent_backup;          // images kept in backups/ ("" when none)
+  std::string read_back_backup;     // only when the verify found differences
   std::string before_write_backup;  // what the radio held before ("" when not read)
   // The radio's own identity texts, sent back in place of the configured
   // ones that differ from them ("" when they are the same or not read).
   std::string radio_identity;
-  bool cancelled = false;        // ended by SerialLink::RequestCancel
+  bool cancelled = false;  // ended by SerialLink::RequestCancel
   bool ok() const { return outcome == WriteOutcome::Done; }
 };
 

@@ -38,8 +38,7 @@ std::string WrittenStatus(const WriteImageResult& result, bool verify) {
 }
 
 TransferResult WriteSetup(SerialLink& link, const ProgramData& data, const SetupHolder& holder,
-                          const WriteRadioOptions& options, WriteImageResult* details,
-                          const TransferThreads& threads) {
+                          const WriteRadioOptions& options, WriteImageResult* details, const TransferThreads& threads) {
   link.BeginTransfer();
   link.set_config(data.config);
   const Setup setup = holder.take();

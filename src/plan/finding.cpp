@@ -11,13 +11,20 @@ std::string SeverityName(Severity severity) {
 
 std::string RuleName(Rule rule) {
   switch (rule) {
-    case Rule::WriteCheck: return TrText("Plan", "写入检查");
-    case Rule::Licence: return TrText("Plan", "许可证");
-    case Rule::Pmr446: return "PMR446";
-    case Rule::TxOff: return TrText("Plan", "发射关闭");
-    case Rule::SameChannels: return TrText("Plan", "相同信道");
-    case Rule::SameReceive: return TrText("Plan", "同收异发");
-    case Rule::OneWayTone: return TrText("Plan", "单向亚音");
+    case Rule::WriteCheck:
+      return TrText("Plan", "写入检查");
+    case Rule::Licence:
+      return TrText("Plan", "许可证");
+    case Rule::Pmr446:
+      return "PMR446";
+    case Rule::TxOff:
+      return TrText("Plan", "发射关闭");
+    case Rule::SameChannels:
+      return TrText("Plan", "相同信道");
+    case Rule::SameReceive:
+      return TrText("Plan", "同收异发");
+    case Rule::OneWayTone:
+      return TrText("Plan", "单向亚音");
   }
   return {};
 }

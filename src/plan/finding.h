@@ -26,10 +26,10 @@ enum class Rule {
 struct Finding {
   Severity severity = Severity::Error;
   Rule rule = Rule::WriteCheck;
-  int channel = 0;                    // 1..16; 0 for a radio-wide value
-  std::string field;                  // the form's caption; "" for a whole channel
-  std::optional<std::string> value;   // as the form holds it; none when not named
-  std::string detail;                 // what is wrong, in the chosen language
+  int channel = 0;                   // 1..16; 0 for a radio-wide value
+  std::string field;                 // the form's caption; "" for a whole channel
+  std::optional<std::string> value;  // as the form holds it; none when not named
+  std::string detail;                // what is wrong, in the chosen language
 };
 
 std::string SeverityName(Severity severity);

@@ -20,7 +20,11 @@ struct ColumnName {
   const char* chinese;
 };
 constexpr std::array<ColumnName, kColumnCount> kColumns = {{
-    {"Frequency", "频率"}, {"MaxPower", "最大功率"}, {"Bandwidth", "带宽"}, {"TX", "允许发射"}, {"Note", "备注"},
+    {"Frequency", "频率"},
+    {"MaxPower", "最大功率"},
+    {"Bandwidth", "带宽"},
+    {"TX", "允许发射"},
+    {"Note", "备注"},
 }};
 
 // The words a cell of a yes-or-no column may hold, and what each means.
@@ -29,7 +33,7 @@ struct Word {
   bool value;
 };
 constexpr Word kPowerWords[] = {{"high", true}, {"高", true}, {"low", false}, {"低", false}};
-constexpr Word kBandwidthWords[] = {{"wide", true}, {"宽", true}, {"25", true},
+constexpr Word kBandwidthWords[] = {{"wide", true},    {"宽", true},  {"25", true},
                                     {"narrow", false}, {"窄", false}, {"12.5", false}};
 constexpr Word kTxWords[] = {{"yes", true}, {"是", true}, {"no", false}, {"否", false}};
 
@@ -54,7 +58,8 @@ LicenceReading Refuse(int line, int column, const std::string& column_name, cons
   if (column == 0)
     r.error.message = ArgText(TrText("Plan", "第 %1 行: %2"), {std::to_string(line), reason});
   else if (column_name.empty())
-    r.error.message = ArgText(TrText("Plan", "第 %1 行第 %2 列: %3"), {std::to_string(line), std::to_string(column), reason});
+    r.error.message =
+        ArgText(TrText("Plan", "第 %1 行第 %2 列: %3"), {std::to_string(line), std::to_string(column), reason});
   else
     r.error.message = ArgText(TrText("Plan", "第 %1 行第 %2 列 (%3): %4"),
                               {std::to_string(line), std::to_string(column), column_name, reason});
@@ -85,7 +90,11 @@ std::pair<int, int> PlaceOf(std::string_view text, std::size_t at) {
 std::size_t FirstNonUtf8(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
-    const std::size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    const std::size_t length = c < 0x80             ? 1
+                               : (c & 0xE0) == 0xC0 ? 2
+                               : (c & 0xF0) == 0xE0 ? 3
+                               : (c & 0xF8) == 0xF0 ? 4
+                                                    : 0;
     if (length == 0 || i + length > s.size()) return i;
     for (std::size_t k = 1; k < length; ++k)
       if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return i;
@@ -118,8 +127,7 @@ LicenceReading ReadLicence(std::string_view bytes) {
   }
   const CsvText csv = ParseCsvText(text);  // drops a byte-order mark
   if (!csv.error.empty()) return Refuse(csv.error_line, csv.error_cell, "", TrText("Plan", "引号没有闭合"));
-  if (csv.records.empty())
-    return Refuse(1, 0, "", TrText("Plan", "没有标题行 (Frequency,MaxPower,Bandwidth,TX,Note)"));
+  if (csv.records.empty()) return Refuse(1, 0, "", TrText("Plan", "没有标题行 (Frequency,MaxPower,Bandwidth,TX,Note)"));
 
   // Which cell holds which column; header cells left blank hold nothing.
   const CsvRecord& header = csv.records.front();
@@ -171,17 +179,19 @@ LicenceReading ReadLicence(std::string_view bytes) {
       return refuse(kFrequency,
                     ArgText(TrText("Plan", "\"%1\" 不是以 MHz 为单位的频率 (例如 451.02500)"), {cell(kFrequency)}));
     if (const auto seen = listed_on.find(*f); seen != listed_on.end())
-      return refuse(kFrequency, ArgText(TrText("Plan", "%1 MHz 在第 %2 行已经列出"),
-                                        {f->MhzText(), std::to_string(seen->second)}));
+      return refuse(kFrequency,
+                    ArgText(TrText("Plan", "%1 MHz 在第 %2 行已经列出"), {f->MhzText(), std::to_string(seen->second)}));
     listed_on[*f] = row.line;
     entry.frequency = *f;
 
     const std::optional<bool> high = ReadWord(cell(kMaxPower), kPowerWords);
-    if (!high) return refuse(kMaxPower, ArgText(TrText("Plan", "\"%1\" 不是功率: 应为 low 或 high (低 或 高)"), {cell(kMaxPower)}));
+    if (!high)
+      return refuse(kMaxPower,
+                    ArgText(TrText("Plan", "\"%1\" 不是功率: 应为 low 或 high (低 或 高)"), {cell(kMaxPower)}));
     const std::optional<bool> wide = ReadWord(cell(kBandwidth), kBandwidthWords);
     if (!wide)
-      return refuse(kBandwidth,
-                    ArgText(TrText("Plan", "\"%1\" 不是带宽: 应为 narrow 或 wide (窄 或 宽, 12.5 或 25)"), {cell(kBandwidth)}));
+      return refuse(kBandwidth, ArgText(TrText("Plan", "\"%1\" 不是带宽: 应为 narrow 或 wide (窄 或 宽, 12.5 或 25)"),
+                                        {cell(kBandwidth)}));
     const std::optional<bool> tx = ReadWord(cell(kTx), kTxWords);
     if (!tx) return refuse(kTx, ArgText(TrText("Plan", "\"%1\" 应为 yes 或 no (是 或 否)"), {cell(kTx)}));
     entry.high_power = *high;

@@ -28,7 +28,7 @@ struct LicenceEntry {
   bool wide = false;        // wide allows either bandwidth, narrow only narrow
   bool transmit = false;    // no: only receiving is licensed
   std::string note;
-  int line = 0;             // where the file lists it
+  int line = 0;  // where the file lists it
   bool operator==(const LicenceEntry&) const = default;
 };
 

@@ -25,8 +25,8 @@ bool InPmrBand(Frequency f) { return f.hz() >= kPmrLow && f.hz() <= kPmrHigh; }
 
 // A channel as the radio will use it: cells read as a write reads them.
 struct OnAir {
-  bool on;         // CH box
-  bool transmits;  // CH and TX boxes
+  bool on;                          // CH box
+  bool transmits;                   // CH and TX boxes
   std::optional<Frequency> rx, tx;  // none when blank or no frequency
   std::array<std::uint8_t, 2> rx_tone, tx_tone;
   bool rx_tone_off, tx_tone_off;
@@ -62,7 +62,8 @@ class Findings {
     list.push_back({severity, rule, n, FieldCaption(field), setup_.channel(n)[field], std::move(detail)});
   }
   void AtTxBox(Rule rule, int n, std::string detail) {
-    list.push_back({Severity::Warning, rule, n, "TX", std::string(Box(setup_.channel(n).tx_enabled)), std::move(detail)});
+    list.push_back(
+        {Severity::Warning, rule, n, "TX", std::string(Box(setup_.channel(n).tx_enabled)), std::move(detail)});
   }
   void AtChannel(Rule rule, int n, std::string detail) {
     list.push_back({Severity::Warning, rule, n, "", std::nullopt, std::move(detail)});
@@ -77,7 +78,8 @@ void CheckLicence(const Licence& licence, int n, const OnAir& a, Findings& out) 
   if (!a.transmits || !a.tx) return;
   const LicenceEntry* e = licence.Find(*a.tx);
   if (!e) {
-    if (!InPmrBand(*a.tx)) out.At(Severity::Error, Rule::Licence, n, F::TxFreq, TrText("Plan", "许可证中没有这个发射频率"));
+    if (!InPmrBand(*a.tx))
+      out.At(Severity::Error, Rule::Licence, n, F::TxFreq, TrText("Plan", "许可证中没有这个发射频率"));
     return;
   }
   const std::string line = std::to_string(e->line);
@@ -159,8 +161,7 @@ void CheckPairs(const Setup& setup, const std::array<OnAir, kChannels>& air, Fin
       if (!earlier.on || !later.rx || earlier.rx != later.rx || earlier.rx_tone != later.rx_tone) continue;
       const auto difference = TransmitDifference(earlier, later);
       if (!difference) continue;
-      const std::string detail =
-          ArgText(TrText("Plan", "接收频率和接收信令与 %1 相同, 发射却不同"), {ChannelLabel(a)});
+      const std::string detail = ArgText(TrText("Plan", "接收频率和接收信令与 %1 相同, 发射却不同"), {ChannelLabel(a)});
       if (*difference)
         out.At(Severity::Warning, Rule::SameReceive, b, **difference, detail);
       else
@@ -175,8 +176,8 @@ void CheckPairs(const Setup& setup, const std::array<OnAir, kChannels>& air, Fin
 std::vector<Finding> CheckPlan(const Setup& setup, const ChannelLists& lists, const Licence* licence) {
   Findings out(setup);
   for (WriteProblem& p : CheckBeforeWrite(setup, lists))
-    out.list.push_back({Severity::Error, Rule::WriteCheck, p.channel, std::move(p.field), std::move(p.value),
-                        std::move(p.reason)});
+    out.list.push_back(
+        {Severity::Error, Rule::WriteCheck, p.channel, std::move(p.field), std::move(p.value), std::move(p.reason)});
   std::array<OnAir, kChannels> air;
   for (int n = 1; n <= kChannels; ++n) {
     const Channel& c = setup.channel(n);

@@ -70,8 +70,8 @@ bool StaleTemporary(const fs::directory_entry& e) {
     const std::size_t dash = middle.find('-');
     ours = dash != std::string::npos && AllDigits(middle.substr(0, dash), 10) &&
            !platform::ProcessRunning(std::stol(middle.substr(0, dash)));
-  } else if (const std::size_t at = name.rfind(tail); at != std::string::npos && at > 0 &&
-             AllDigits(std::string_view(name).substr(at + tail.size()), 10)) {
+  } else if (const std::size_t at = name.rfind(tail);
+             at != std::string::npos && at > 0 && AllDigits(std::string_view(name).substr(at + tail.size()), 10)) {
     std::error_code ec;
     ours = fs::is_regular_file(e.path().parent_path() / PathFromUtf8(name.substr(0, at)), ec);
   }
@@ -100,8 +100,8 @@ IoStatus TempFailed(const std::string& requested, const std::string& path, const
   if (folder.empty()) folder = ".";
   std::string why;
   if (!platform::MayWrite(Utf8FromPath(folder), &why))
-    return IoStatus::Fail(requested, "the folder " + Utf8FromPath(folder) + " cannot be written (" + why +
-                                         "); nothing was written");
+    return IoStatus::Fail(
+        requested, "the folder " + Utf8FromPath(folder) + " cannot be written (" + why + "); nothing was written");
   return IoStatus::Fail(requested, reason);
 }
 
@@ -115,9 +115,8 @@ FileKind KindOfFile(const std::string& path, std::string* reason) {
   if (st.type() == fs::file_type::not_found) return FileKind::Missing;
   if (ec) {
     if (reason)
-      *reason = ec == std::errc::too_many_symbolic_link_levels
-                    ? "symbolic link loop: the link points back to itself"
-                    : ErrorText(ec);
+      *reason = ec == std::errc::too_many_symbolic_link_levels ? "symbolic link loop: the link points back to itself"
+                                                               : ErrorText(ec);
     return FileKind::Unreachable;
   }
   if (fs::is_regular_file(st)) return FileKind::Regular;
@@ -136,18 +135,22 @@ IoStatus WriteFileAtomically(const std::string& requested, std::string_view byte
   const std::string path = FollowLinks(requested, &reason);
   if (path.empty()) return IoStatus::Fail(requested, reason);
   switch (KindOfFile(path, &reason)) {
-    case FileKind::Folder: return IoStatus::BadInput(requested, "is a folder, not a file");
-    case FileKind::Unreachable: return IoStatus::Fail(requested, reason);
-    case FileKind::Other: return platform::WriteInPlace(path, bytes);
-    case FileKind::Missing: break;
+    case FileKind::Folder:
+      return IoStatus::BadInput(requested, "is a folder, not a file");
+    case FileKind::Unreachable:
+      return IoStatus::Fail(requested, reason);
+    case FileKind::Other:
+      return platform::WriteInPlace(path, bytes);
+    case FileKind::Missing:
+      break;
     case FileKind::Regular: {
       std::error_code ec;
       const fs::perms perms = fs::status(PathFromUtf8(path), ec).permissions();
       constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
       if (!ec && (perms & kWrite) == fs::perms::none)
-        return IoStatus::Fail(requested, "is read-only; nothing was written (make it writable or save under another name)");
-      if (!platform::MayWrite(path, &reason))
-        return IoStatus::Fail(requested, reason + "; nothing was written");
+        return IoStatus::Fail(requested,
+                              "is read-only; nothing was written (make it writable or save under another name)");
+      if (!platform::MayWrite(path, &reason)) return IoStatus::Fail(requested, reason + "; nothing was written");
       break;
     }
   }

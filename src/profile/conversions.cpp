@@ -64,8 +64,7 @@ int ToneType(std::string_view text) {
 int ToneCode(std::string_view text) {
   if (text == kToneOff) return 0;
   const std::size_t colon = text.find(':');
-  const std::string_view after =
-      colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
+  const std::string_view after = colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
   if (StartsWithOneOf(text, "CTS")) {
     std::string digits;
     for (char c : after)
@@ -87,8 +86,7 @@ int ToneCode(std::string_view text) {
 std::array<std::uint8_t, 2> ToneBytes(std::string_view text) {
   const int type = ToneType(text);
   const int code = ToneCode(text);
-  return {static_cast<std::uint8_t>(code & 0xFF),
-          static_cast<std::uint8_t>(type * 16 + ((code >> 8) & 0xF))};
+  return {static_cast<std::uint8_t>(code & 0xFF), static_cast<std::uint8_t>(type * 16 + ((code >> 8) & 0xF))};
 }
 
 std::string ToneText(const std::uint8_t bytes[2]) {

@@ -25,8 +25,7 @@ fs::path PathFromUtf8(std::string_view utf8) {
 std::wstring SystemPath(std::string_view utf8) {
   constexpr std::size_t kLongPath = 247;  // MAX_PATH less room for a file name
   fs::path path = PathFromUtf8(utf8);
-  if (path.native().size() <= kLongPath || path.native().starts_with(kLongPrefix))
-    return path.native();
+  if (path.native().size() <= kLongPath || path.native().starts_with(kLongPrefix)) return path.native();
   std::error_code ec;
   if (!path.is_absolute()) path = fs::absolute(path, ec);
   if (ec) return PathFromUtf8(utf8).native();
@@ -56,13 +55,13 @@ std::FILE* OpenFile(std::string_view utf8_path, const char* mode) {
 std::string ErrorText(const std::error_code& ec) {
   if (ec.category() != std::system_category()) return ec.message();
   wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(ec.value()), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const DWORD n =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, static_cast<DWORD>(ec.value()), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   if (n == 0 || !text) return "system error " + std::to_string(ec.value());
   std::wstring_view view(text, n);
-  while (!view.empty() && (view.back() == L'\r' || view.back() == L'\n' || view.back() == L' ' ||
-                           view.back() == L'.' || view.back() == L'\x3002'))
+  while (!view.empty() && (view.back() == L'\r' || view.back() == L'\n' || view.back() == L' ' || view.back() == L'.' ||
+                           view.back() == L'\x3002'))
     view.remove_suffix(1);
   std::string utf8 = win::Utf8FromWide(view);
   LocalFree(text);

@@ -29,8 +29,7 @@ enum class MoveResult {
   NotSupported,  // the file system cannot do it (no hard links); nothing moved
   Failed,        // *reason says why
 };
-MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& target,
-                                std::string* reason);
+MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& target, std::string* reason);
 
 // A name the system reserves for a device (Windows: NUL, CON, COM1, "nul.txt"
 // ...): it is written in place, never replaced, and no temporary file is

@@ -1,10 +1,11 @@
 #include "file_replace.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
-#include <unistd.h>
 
 #include "file_path.h"
 #include "platform_file.h"
@@ -17,11 +18,9 @@ IoStatus ReplaceWithTemp(const std::string& temp, const std::string& target) {
   return ec ? IoStatus::Fail(target, ErrorText(ec)) : IoStatus::Ok();
 }
 
-MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& target,
-                                std::string* reason) {
+MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& target, std::string* reason) {
 #ifdef RENAME_NOREPLACE
-  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
-    return MoveResult::Moved;
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return MoveResult::Moved;
   if (errno == EEXIST) return MoveResult::NameTaken;
   // Not every file system knows the flag; a hard link does the same.
   if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
@@ -32,8 +31,7 @@ MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& targ
   if (::link(temp.c_str(), target.c_str()) != 0) {
     const int error = errno;
     if (error == EEXIST) return MoveResult::NameTaken;
-    if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS)
-      return MoveResult::NotSupported;
+    if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS) return MoveResult::NotSupported;
     *reason = platform::ErrorText(error);
     return MoveResult::Failed;
   }

@@ -1,12 +1,12 @@
 #include "file_replace.h"
 
+#include <windows.h>
+
 #include <array>
 #include <chrono>
 #include <thread>
 
 #include "file_path.h"
-
-#include <windows.h>
 
 namespace kavir {
 
@@ -16,8 +16,7 @@ constexpr int kAttempts = kHeldFileAttempts;
 constexpr auto kPause = kHeldFilePause;
 
 bool HeldByAnother(DWORD error) {
-  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
-         error == ERROR_LOCK_VIOLATION;
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -40,13 +39,13 @@ IoStatus ReplaceWithTemp(const std::string& temp, const std::string& target) {
   }
   const std::string reason = ErrorText(std::error_code(static_cast<int>(error), std::system_category()));
   if (HeldByAnother(error))
-    return IoStatus::Fail(target, reason + "; the file may be open in another program: "
-                                           "close it there and save again");
+    return IoStatus::Fail(target, reason +
+                                      "; the file may be open in another program: "
+                                      "close it there and save again");
   return IoStatus::Fail(target, reason);
 }
 
-MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& target,
-                                std::string* reason) {
+MoveResult MoveWithoutReplacing(const std::string& temp, const std::string& target, std::string* reason) {
   const std::wstring from = SystemPath(temp);
   const std::wstring to = SystemPath(target);
   DWORD error = 0;
@@ -73,12 +72,11 @@ bool IsDeviceName(std::string_view utf8_path) {
   while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
   std::string lower;
   for (char c : name) lower += Lower(c);
-  static constexpr std::array<std::string_view, 6> kPlain = {"con", "prn", "aux", "nul",
-                                                              "conin$", "conout$"};
+  static constexpr std::array<std::string_view, 6> kPlain = {"con", "prn", "aux", "nul", "conin$", "conout$"};
   for (std::string_view device : kPlain)
     if (lower == device) return true;
-  return lower.size() == 4 && (lower.starts_with("com") || lower.starts_with("lpt")) &&
-         lower[3] >= '1' && lower[3] <= '9';
+  return lower.size() == 4 && (lower.starts_with("com") || lower.starts_with("lpt")) && lower[3] >= '1' &&
+         lower[3] <= '9';
 }
 
 }  // namespace kavir

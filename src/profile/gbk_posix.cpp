@@ -1,5 +1,6 @@
-#include <cerrno>
 #include <iconv.h>
+
+#include <cerrno>
 
 #include "gbk_convert.h"
 
@@ -9,8 +10,7 @@ namespace {
 // One conversion through iconv; stops at the first invalid or incomplete
 // sequence. Returns false when the input was not converted completely;
 // *consumed tells how far it got.
-bool Convert(const char* to, const char* from, std::string_view in, std::string* out,
-             std::size_t* consumed) {
+bool Convert(const char* to, const char* from, std::string_view in, std::string* out, std::size_t* consumed) {
   out->clear();
   // Opening a converter costs far more than a short conversion: keep one per
   // direction and thread.

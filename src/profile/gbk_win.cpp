@@ -19,11 +19,10 @@ bool AnyPrivateUse(std::wstring_view wide) {
 std::wstring Decode(std::string_view gbk, bool* ok) {
   *ok = true;
   if (gbk.empty()) return {};
-  const int n = MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, gbk.data(),
-                                    static_cast<int>(gbk.size()), nullptr, 0);
+  const int n = MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
   std::wstring wide(n > 0 ? static_cast<std::size_t>(n) : 0, L'\0');
-  if (n <= 0 || MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, gbk.data(),
-                                    static_cast<int>(gbk.size()), wide.data(), n) != n) {
+  if (n <= 0 ||
+      MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, gbk.data(), static_cast<int>(gbk.size()), wide.data(), n) != n) {
     *ok = false;
     return {};
   }
@@ -65,12 +64,10 @@ std::optional<std::string> EncodeGbk(std::string_view utf8) {
   if (!ok || AnyPrivateUse(wide)) return std::nullopt;
   const int wide_size = static_cast<int>(wide.size());
   BOOL lacking = FALSE;
-  const int n = WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, wide.data(), wide_size, nullptr,
-                                    0, nullptr, &lacking);
+  const int n = WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, wide.data(), wide_size, nullptr, 0, nullptr, &lacking);
   if (n <= 0 || lacking) return std::nullopt;
   std::string gbk(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, wide.data(), wide_size, gbk.data(), n, nullptr,
-                      &lacking);
+  WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, wide.data(), wide_size, gbk.data(), n, nullptr, &lacking);
   if (lacking) return std::nullopt;
   return gbk;
 }

@@ -6,7 +6,6 @@
 #include "gbk.h"
 #include "translate.h"
 
-
 namespace kavir {
 namespace {
 
@@ -38,9 +37,12 @@ bool ScanUtf8(std::string_view s, Utf8Counts* counts = nullptr) {
     }
     std::size_t len = 0;
     unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) len = 2;
-    else if (c >= 0xE0 && c <= 0xEF) len = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
-    else if (c >= 0xF0 && c <= 0xF4) len = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+    if (c >= 0xC2 && c <= 0xDF)
+      len = 2;
+    else if (c >= 0xE0 && c <= 0xEF)
+      len = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+    else if (c >= 0xF0 && c <= 0xF4)
+      len = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
     bool ok = len != 0 && i + len <= s.size();
     for (std::size_t k = 1; ok && k < len; ++k) {
       const unsigned char b = static_cast<unsigned char>(s[i + k]);
@@ -196,7 +198,8 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     const std::string_view raw = bytes.substr(pos, end - pos);
     Line line;
     line.raw = at(raw);
-    if (end < bytes.size()) line.eol = bytes[end] == '\n' ? 2 : end + 1 < bytes.size() && bytes[end + 1] == '\n' ? kCrLf : 3;
+    if (end < bytes.size())
+      line.eol = bytes[end] == '\n' ? 2 : end + 1 < bytes.size() && bytes[end + 1] == '\n' ? kCrLf : 3;
     pos = end + kLineEnds[line.eol].size();
 
     std::string_view t = Trim(raw);
@@ -275,8 +278,8 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
   return v ? std::optional<std::string>(*v) : std::nullopt;
 }
 
-std::string IniDocument::GetString(std::string_view section, std::string_view key,
-                                   std::string_view default_text, std::size_t buffer_size) const {
+std::string IniDocument::GetString(std::string_view section, std::string_view key, std::string_view default_text,
+                                   std::size_t buffer_size) const {
   if (buffer_size == 0) return std::string();
   return ClipToGbkBytes(View(section, key).value_or(default_text), buffer_size - 1);
 }
@@ -304,8 +307,8 @@ IniDocument::Line IniDocument::MakeLine(LineKind kind, std::string_view name, st
   // Text that came from bytes neither encoding reads would go back changed,
   // unless it is the value read from those bytes in this very file.
   const std::string_view written = Text(l.raw);
-  bool unfaithful = written.find(kReplacement) != std::string_view::npos ||
-                    (encoding_ == Encoding::Gbk && !ScanUtf8(written));
+  bool unfaithful =
+      written.find(kReplacement) != std::string_view::npos || (encoding_ == Encoding::Gbk && !ScanUtf8(written));
   bool restored = false;
   if (unfaithful && kind == LineKind::Entry)
     for (const Undecodable& u : undecodable_)
@@ -318,8 +321,7 @@ IniDocument::Line IniDocument::MakeLine(LineKind kind, std::string_view name, st
   if (unfaithful && known == unfaithful_keys_.end()) unfaithful_keys_.emplace_back(name);
   if (!unfaithful && known != unfaithful_keys_.end()) unfaithful_keys_.erase(known);
   // A GBK file gets the line in GBK; the name and value stay UTF-8.
-  if (!restored && encoding_ == Encoding::Gbk && !IsAsciiText(Text(l.raw)))
-    l.raw = Keep(Utf8ToGbkLossy(Text(l.raw)));
+  if (!restored && encoding_ == Encoding::Gbk && !IsAsciiText(Text(l.raw))) l.raw = Keep(Utf8ToGbkLossy(Text(l.raw)));
   return l;
 }
 
@@ -419,28 +421,25 @@ IniDocument ReadIniFile(const std::string& path, IoStatus* status) {
 IoStatus WriteIniFile(const std::string& path, const IniDocument& doc) {
   if (!doc.unfaithful_keys().empty())
     return IoStatus::BadInput(
-        path, ArgText(TrText("Profile", "%1 的值含有既不是 UTF-8 也不是 GBK 的字节, 保存会改变它们: 没有保存。请先改正这个值。"),
+        path, ArgText(TrText("Profile",
+                             "%1 的值含有既不是 UTF-8 也不是 GBK 的字节, 保存会改变它们: 没有保存。请先改正这个值。"),
                       {doc.unfaithful_keys().front()}));
   return WriteFileAtomically(path, doc.Serialize());
 }
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {
-  doc_ = ReadIniFile(path_, &load_status_);
-}
+IniFile::IniFile(std::string path) : path_(std::move(path)) { doc_ = ReadIniFile(path_, &load_status_); }
 
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view default_text, std::size_t buffer_size,
-                                    const std::string& path) {
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view default_text,
+                                    std::size_t buffer_size, const std::string& path) {
   return ReadIniFile(path).GetString(section, key, default_text, buffer_size);
 }
 
-int GetPrivateProfileInt(std::string_view section, std::string_view key, int default_value,
-                         const std::string& path) {
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int default_value, const std::string& path) {
   return ReadIniFile(path).GetInt(section, key, default_value);
 }
 
-IoStatus WritePrivateProfileString(std::string_view section, std::string_view key,
-                                   std::string_view value, const std::string& path) {
+IoStatus WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                                   const std::string& path) {
   IoStatus status;
   IniDocument doc = ReadIniFile(path, &status);
   if (!status) return status;

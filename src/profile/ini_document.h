@@ -31,8 +31,8 @@ class IniDocument {
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
   // Private-profile read: the default when missing; otherwise at most
   // buffer_size - 1 GBK bytes of the value, never half a character.
-  std::string GetString(std::string_view section, std::string_view key,
-                        std::string_view default_text, std::size_t buffer_size) const;
+  std::string GetString(std::string_view section, std::string_view key, std::string_view default_text,
+                        std::size_t buffer_size) const;
   // Private-profile integer read: the leading decimal value (leading blanks,
   // optional sign); no digits give 0; a missing entry gives the default.
   int GetInt(std::string_view section, std::string_view key, int default_value) const;
@@ -137,8 +137,8 @@ class IniFile {
   IniDocument& doc() { return doc_; }
   const IniDocument& doc() const { return doc_; }
 
-  std::string GetString(std::string_view section, std::string_view key,
-                        std::string_view default_text, std::size_t buffer_size) const {
+  std::string GetString(std::string_view section, std::string_view key, std::string_view default_text,
+                        std::size_t buffer_size) const {
     return doc_.GetString(section, key, default_text, buffer_size);
   }
   int GetInt(std::string_view section, std::string_view key, int default_value) const {
@@ -157,12 +157,10 @@ class IniFile {
 
 // One-call helpers with the private-profile functions' shape (each parses the
 // file again; for many keys use IniFile).
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view default_text, std::size_t buffer_size,
-                                    const std::string& path);
-int GetPrivateProfileInt(std::string_view section, std::string_view key, int default_value,
-                         const std::string& path);
-IoStatus WritePrivateProfileString(std::string_view section, std::string_view key,
-                                   std::string_view value, const std::string& path);
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view default_text,
+                                    std::size_t buffer_size, const std::string& path);
+int GetPrivateProfileInt(std::string_view section, std::string_view key, int default_value, const std::string& path);
+IoStatus WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                                   const std::string& path);
 
 }  // namespace kavir

@@ -24,16 +24,14 @@ std::string LocalClockText(std::time_t when) {
 std::string LocalFileStamp(std::time_t when) {
   const LocalTime t = ToLocalTime(when);
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
+  std::snprintf(buf, sizeof buf, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
   return buf;
 }
 
 std::string LocalDateTimeText(std::time_t when) {
   const LocalTime t = ToLocalTime(when);
   char buf[48];
-  std::snprintf(buf, sizeof buf, "%4d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
+  std::snprintf(buf, sizeof buf, "%4d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
   return buf;
 }
 

@@ -16,14 +16,22 @@ std::vector<std::string> ReadOptionList(const IniDocument& doc, std::string_view
 
 const std::vector<std::string>* ChannelLists::ForColumn(int column) const {
   switch (column) {
-    case 2: return &decode;
-    case 4: return &coding;
-    case 5: return &busy_lock;
-    case 6: return &tx_power;
-    case 7: return &channel_scans;
-    case 8: return &clock_freq;
-    case 9: return &zone_wide;
-    default: return nullptr;
+    case 2:
+      return &decode;
+    case 4:
+      return &coding;
+    case 5:
+      return &busy_lock;
+    case 6:
+      return &tx_power;
+    case 7:
+      return &channel_scans;
+    case 8:
+      return &clock_freq;
+    case 9:
+      return &zone_wide;
+    default:
+      return nullptr;
   }
 }
 

@@ -1,12 +1,13 @@
 #include "platform_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kavir::platform {
 
@@ -58,8 +59,7 @@ IoStatus ReadRegularFile(const std::string& path, std::size_t limit, std::string
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) {
     const int e = errno;
-    return e == ENOENT ? IoStatus::BadInput(path, "no such file")
-                       : IoStatus::Fail(path, ErrorText(e));
+    return e == ENOENT ? IoStatus::BadInput(path, "no such file") : IoStatus::Fail(path, ErrorText(e));
   }
   if (!S_ISREG(st.st_mode)) return IoStatus::BadInput(path, NotRegular(st.st_mode));
   // Non-blocking, so a file swapped for a pipe since the look cannot hang us.
@@ -71,9 +71,8 @@ IoStatus ReadRegularFile(const std::string& path, std::size_t limit, std::string
   } else if (!S_ISREG(st.st_mode)) {
     status = IoStatus::BadInput(path, NotRegular(st.st_mode));
   } else if (static_cast<unsigned long long>(st.st_size) > limit) {
-    status = IoStatus::BadInput(path, "is too large for this program (" +
-                                          std::to_string(st.st_size) + " bytes, at most " +
-                                          std::to_string(limit) + ")");
+    status = IoStatus::BadInput(path, "is too large for this program (" + std::to_string(st.st_size) +
+                                          " bytes, at most " + std::to_string(limit) + ")");
   } else {
     bytes->resize(limit + 1);
     std::size_t got = 0;

@@ -1,14 +1,16 @@
 #include "platform_file.h"
 
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
 #include <thread>
-#include <windows.h>
 
 #include "file_path.h"
 #include "file_replace.h"
@@ -54,8 +56,8 @@ IoStatus ReadRegularFile(const std::string& path, std::size_t limit, std::string
   bytes->resize(got);
   if (failed) return bytes->clear(), IoStatus::Fail(path, "read error");
   if (got > limit)
-    return bytes->clear(), IoStatus::BadInput(path, "is too large for this program (more than " +
-                                                        std::to_string(limit) + " bytes)");
+    return bytes->clear(),
+           IoStatus::BadInput(path, "is too large for this program (more than " + std::to_string(limit) + " bytes)");
   return IoStatus::Ok();
 }
 

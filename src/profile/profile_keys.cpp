@@ -6,26 +6,23 @@ namespace kavir {
 
 const std::vector<std::string>& RadioWideKeys() {
   static const std::vector<std::string> keys = {
-      "Type",          "Mode",      "TimerOut",    "Prealet",      "ChannelMonitor",
-      "SquelchLevel",  "Beep",      "Voice",       "Alarm",        "RunControl",
-      "CloneEnable",   "TuningMode", "ScanOperation", "ChanMode",  "ChanSet",
-      "LookA",         "RxStay",    "RxRestart",   "TxRestart",    "RxCH",
-      "TxChanSel",     "AssignCHSet", "ScanDirection", "ScanSpeed", "ScanAlert",
-      "ScanDelAdd",    "TempDel",   "BatterySupply", "FreqV",      "FreqU"};
+      "Type",          "Mode",       "TimerOut",  "Prealet",       "ChannelMonitor", "SquelchLevel",
+      "Beep",          "Voice",      "Alarm",     "RunControl",    "CloneEnable",    "TuningMode",
+      "ScanOperation", "ChanMode",   "ChanSet",   "LookA",         "RxStay",         "RxRestart",
+      "TxRestart",     "RxCH",       "TxChanSel", "AssignCHSet",   "ScanDirection",  "ScanSpeed",
+      "ScanAlert",     "ScanDelAdd", "TempDel",   "BatterySupply", "FreqV",          "FreqU"};
   return keys;
 }
 
 const std::array<std::string_view, 9>& ChannelSuffixesClearOrder() {
-  static constexpr std::array<std::string_view, 9> s = {
-      "BusyLock", "ChannelScans", "ClockFreq", "Coding", "Decode",
-      "RxFreq",   "TxFreq",       "TxPower",   "ZoneWide"};
+  static constexpr std::array<std::string_view, 9> s = {"BusyLock", "ChannelScans", "ClockFreq", "Coding",  "Decode",
+                                                        "RxFreq",   "TxFreq",       "TxPower",   "ZoneWide"};
   return s;
 }
 
 const std::array<std::string_view, 9>& ChannelSuffixesColumnOrder() {
-  static constexpr std::array<std::string_view, 9> s = {
-      "RxFreq",  "Decode",       "TxFreq",    "Coding",  "BusyLock",
-      "TxPower", "ChannelScans", "ClockFreq", "ZoneWide"};
+  static constexpr std::array<std::string_view, 9> s = {"RxFreq",  "Decode",       "TxFreq",    "Coding",  "BusyLock",
+                                                        "TxPower", "ChannelScans", "ClockFreq", "ZoneWide"};
   return s;
 }
 

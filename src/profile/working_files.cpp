@@ -40,9 +40,7 @@ std::string WorkingFiles::ModelFile(std::string_view model_name) const {
 
 std::string WorkingFiles::HelpFile() const { return JoinPath(program_dir, "Kavir.hlp"); }
 
-std::string WorkingFiles::InDir(std::string_view file_name) const {
-  return JoinPath(program_dir, file_name);
-}
+std::string WorkingFiles::InDir(std::string_view file_name) const { return JoinPath(program_dir, file_name); }
 
 namespace {
 bool EqualsNoCase(std::string_view a, std::string_view b) {

@@ -7,10 +7,10 @@ namespace kavir {
 
 struct WorkingFiles {
   std::string program_dir;
-  std::string read_ini;    // Read.ini
-  std::string write_ini;   // Write.ini
-  std::string kavir_ini;   // KAVIR.ini
-  std::string qtdqt_ini;   // QTDQT.ini
+  std::string read_ini;   // Read.ini
+  std::string write_ini;  // Write.ini
+  std::string kavir_ini;  // KAVIR.ini
+  std::string qtdqt_ini;  // QTDQT.ini
 
   // Forms the four paths, in the order Read, Write, KAVIR, QTDQT.
   static WorkingFiles FromDirectory(std::string dir);

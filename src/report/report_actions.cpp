@@ -6,13 +6,13 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPageSetupDialog>
 #include <ctime>
 
 #include "kavir_version.h"
@@ -51,8 +51,7 @@ void UseHeadlessPlatform() {
 
 QPageLayout DefaultReportLayout() {
   // A4 less 5 mm on each side leaves the 200 x 287 mm the page is laid out for.
-  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                     QPageLayout::Millimeter);
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
 }
 
 ReportSource ReportOf(const Setup& setup, const std::string& file_name) {
@@ -83,8 +82,10 @@ void PrintReportWithDialog(QWidget* parent, const ReportSource& report, QPrinter
   // Windows' print dialog offers no file to print into, and with no printer
   // it may not open at all: say so, and where the page can go instead.
   if (QPrinterInfo::availablePrinters().isEmpty()) {
-    QMessageBox::information(parent, QCoreApplication::translate("Report", "提示信息!"),
-                             QCoreApplication::translate("Report", "没有安装打印机, 无法打印。可以用 文件 → 导出PDF... 把报告保存为 PDF 文件。"));
+    QMessageBox::information(
+        parent, QCoreApplication::translate("Report", "提示信息!"),
+        QCoreApplication::translate("Report",
+                                    "没有安装打印机, 无法打印。可以用 文件 → 导出PDF... 把报告保存为 PDF 文件。"));
     return;
   }
 #endif
@@ -110,14 +111,13 @@ void ReportPageSetup(QWidget* parent, QPrinter& printer) {
 
 QString ExportReportPdf(QWidget* parent, const ReportSource& report, const QPageLayout& layout) {
   const QString file = QFileDialog::getSaveFileName(parent, QCoreApplication::translate("Report", "导出PDF"),
-                                                    QStringLiteral("report.pdf"),
-                                                    QStringLiteral("PDF (*.pdf)"));
+                                                    QStringLiteral("report.pdf"), QStringLiteral("PDF (*.pdf)"));
   if (file.isEmpty()) return {};
   const IoStatus status = WriteReportPdf(report, file.toStdString(), layout);
   if (!status)
-    QMessageBox::warning(parent, QCoreApplication::translate("Report", "提示信息!"),
-                         QCoreApplication::translate("Report", "无法写入 PDF 文件:\n") +
-                             QString::fromStdString(status.Message()));
+    QMessageBox::warning(
+        parent, QCoreApplication::translate("Report", "提示信息!"),
+        QCoreApplication::translate("Report", "无法写入 PDF 文件:\n") + QString::fromStdString(status.Message()));
   return status.ok ? file : QString();
 }
 

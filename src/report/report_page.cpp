@@ -22,9 +22,7 @@ class Page {
   void Text(int x, int d, std::string text, int up_to) {
     page_.items.push_back({ReportItem::Kind::Text, {x, d, font_, std::move(text), up_to - kGap - x}, {}});
   }
-  void Line(int x1, int d1, int x2, int d2) {
-    page_.items.push_back({ReportItem::Kind::Line, {}, {x1, d1, x2, d2}});
-  }
+  void Line(int x1, int d1, int x2, int d2) { page_.items.push_back({ReportItem::Kind::Line, {}, {x1, d1, x2, d2}}); }
   ReportPage Take() { return std::move(page_); }
 
  private:
@@ -40,30 +38,44 @@ struct Labelled {
 
 // Settings of the left column, labels at x 75 and values at x 235.
 constexpr Labelled kCommonSettings[] = {
-    {220, KAVIR_TR_NOOP("Report", "发射定时限制:"), Setting::TimerOut},     {245, KAVIR_TR_NOOP("Report", "发射定时预警时间:"), Setting::Prealet},
+    {220, KAVIR_TR_NOOP("Report", "发射定时限制:"), Setting::TimerOut},
+    {245, KAVIR_TR_NOOP("Report", "发射定时预警时间:"), Setting::Prealet},
 };
 constexpr Labelled kModeSettings[] = {
-    {320, KAVIR_TR_NOOP("Report", "监听功能:"), Setting::ChannelMonitor},   {345, KAVIR_TR_NOOP("Report", "静态电平等级:"), Setting::SquelchLevel},
-    {370, KAVIR_TR_NOOP("Report", "BEEP音开关:"), Setting::Beep},           {395, KAVIR_TR_NOOP("Report", "电池省电使能:"), std::nullopt},
-    {420, KAVIR_TR_NOOP("Report", "语音报告功能:"), Setting::Voice},        {445, KAVIR_TR_NOOP("Report", "报警模式选择:"), Setting::Alarm},
-    {470, KAVIR_TR_NOOP("Report", "整机正常运行控制:"), Setting::RunControl}, {495, KAVIR_TR_NOOP("Report", "数据复制使能:"), Setting::CloneEnable},
+    {320, KAVIR_TR_NOOP("Report", "监听功能:"), Setting::ChannelMonitor},
+    {345, KAVIR_TR_NOOP("Report", "静态电平等级:"), Setting::SquelchLevel},
+    {370, KAVIR_TR_NOOP("Report", "BEEP音开关:"), Setting::Beep},
+    {395, KAVIR_TR_NOOP("Report", "电池省电使能:"), std::nullopt},
+    {420, KAVIR_TR_NOOP("Report", "语音报告功能:"), Setting::Voice},
+    {445, KAVIR_TR_NOOP("Report", "报警模式选择:"), Setting::Alarm},
+    {470, KAVIR_TR_NOOP("Report", "整机正常运行控制:"), Setting::RunControl},
+    {495, KAVIR_TR_NOOP("Report", "数据复制使能:"), Setting::CloneEnable},
     {520, KAVIR_TR_NOOP("Report", "工厂自调测模式使能:"), Setting::TuningMode},
 };
 // Scan settings, labels at x 425 and values at x 585.
 constexpr Labelled kScanSettings[] = {
-    {195, KAVIR_TR_NOOP("Report", "频道扫描控制:"), Setting::ScanOperation},     {220, KAVIR_TR_NOOP("Report", "优先频道选择方式:"), Setting::ChanMode},
-    {245, KAVIR_TR_NOOP("Report", "优先频道设置:"), Setting::ChanSet},           {270, KAVIR_TR_NOOP("Report", "回扫周期A:"), Setting::LookA},
-    {295, KAVIR_TR_NOOP("Report", "接收停留时间:"), Setting::RxStay},            {320, KAVIR_TR_NOOP("Report", "收信停止(跌落)延时:"), Setting::RxRestart},
-    {345, KAVIR_TR_NOOP("Report", "发信停止(跌落)延时:"), Setting::TxRestart},   {370, KAVIR_TR_NOOP("Report", "接收回复信道选择:"), Setting::RxCH},
-    {395, KAVIR_TR_NOOP("Report", "发射信道选择:"), Setting::TxChanSel},         {420, KAVIR_TR_NOOP("Report", "指配信道设置:"), Setting::AssignCHSet},
-    {445, KAVIR_TR_NOOP("Report", "信道扫描方向:"), Setting::ScanDirection},     {470, KAVIR_TR_NOOP("Report", "信道扫描速度:"), Setting::ScanSpeed},
-    {495, KAVIR_TR_NOOP("Report", "扫描声音使能:"), Setting::ScanAlert},         {520, KAVIR_TR_NOOP("Report", "删除/追加使能:"), Setting::ScanDelAdd},
+    {195, KAVIR_TR_NOOP("Report", "频道扫描控制:"), Setting::ScanOperation},
+    {220, KAVIR_TR_NOOP("Report", "优先频道选择方式:"), Setting::ChanMode},
+    {245, KAVIR_TR_NOOP("Report", "优先频道设置:"), Setting::ChanSet},
+    {270, KAVIR_TR_NOOP("Report", "回扫周期A:"), Setting::LookA},
+    {295, KAVIR_TR_NOOP("Report", "接收停留时间:"), Setting::RxStay},
+    {320, KAVIR_TR_NOOP("Report", "收信停止(跌落)延时:"), Setting::RxRestart},
+    {345, KAVIR_TR_NOOP("Report", "发信停止(跌落)延时:"), Setting::TxRestart},
+    {370, KAVIR_TR_NOOP("Report", "接收回复信道选择:"), Setting::RxCH},
+    {395, KAVIR_TR_NOOP("Report", "发射信道选择:"), Setting::TxChanSel},
+    {420, KAVIR_TR_NOOP("Report", "指配信道设置:"), Setting::AssignCHSet},
+    {445, KAVIR_TR_NOOP("Report", "信道扫描方向:"), Setting::ScanDirection},
+    {470, KAVIR_TR_NOOP("Report", "信道扫描速度:"), Setting::ScanSpeed},
+    {495, KAVIR_TR_NOOP("Report", "扫描声音使能:"), Setting::ScanAlert},
+    {520, KAVIR_TR_NOOP("Report", "删除/追加使能:"), Setting::ScanDelAdd},
     {545, KAVIR_TR_NOOP("Report", "暂时删除使能:"), Setting::TempDel},
 };
 
-constexpr const char* kChannelHeaders[] = {KAVIR_TR_NOOP("Report", "接收"),     KAVIR_TR_NOOP("Report", "发射"),     KAVIR_TR_NOOP("Report", "通道"),     KAVIR_TR_NOOP("Report", "接收频率"),
-                                           KAVIR_TR_NOOP("Report", "接收信令"), KAVIR_TR_NOOP("Report", "发射频率"), KAVIR_TR_NOOP("Report", "发射信令"), KAVIR_TR_NOOP("Report", "繁忙锁定"),
-                                           KAVIR_TR_NOOP("Report", "发射功率"), KAVIR_TR_NOOP("Report", "信道扫描"), KAVIR_TR_NOOP("Report", "时钟拍频"), KAVIR_TR_NOOP("Report", "宽带")};
+constexpr const char* kChannelHeaders[] = {
+    KAVIR_TR_NOOP("Report", "接收"),     KAVIR_TR_NOOP("Report", "发射"),     KAVIR_TR_NOOP("Report", "通道"),
+    KAVIR_TR_NOOP("Report", "接收频率"), KAVIR_TR_NOOP("Report", "接收信令"), KAVIR_TR_NOOP("Report", "发射频率"),
+    KAVIR_TR_NOOP("Report", "发射信令"), KAVIR_TR_NOOP("Report", "繁忙锁定"), KAVIR_TR_NOOP("Report", "发射功率"),
+    KAVIR_TR_NOOP("Report", "信道扫描"), KAVIR_TR_NOOP("Report", "时钟拍频"), KAVIR_TR_NOOP("Report", "宽带")};
 constexpr int kChannelHeaderX[] = {25, 58, 93, 130, 200, 270, 340, 410, 480, 550, 620, 690};
 constexpr int kCellX[] = {130, 200, 270, 340, 410, 480, 550, 620, 690};
 constexpr int kChannelVerticals[] = {20, 55, 90, 125, 195, 265, 335, 405, 475, 545, 615, 685, 720};
@@ -79,10 +91,14 @@ std::string BandText(const std::string& lower, const std::string& upper) {
 
 ReportFontSpec FontSpec(ReportFont font) {
   switch (font) {
-    case ReportFont::Title: return {"Arial", 30};
-    case ReportFont::Box: return {"宋体", 20};
-    case ReportFont::Heading: return {"宋体", 16};
-    case ReportFont::Body: return {"宋体", 13};
+    case ReportFont::Title:
+      return {"Arial", 30};
+    case ReportFont::Box:
+      return {"宋体", 20};
+    case ReportFont::Heading:
+      return {"宋体", 16};
+    case ReportFont::Body:
+      return {"宋体", 13};
   }
   return {"宋体", 13};
 }

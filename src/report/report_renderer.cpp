@@ -29,8 +29,8 @@ void InstallReportFontFallbacks() {
   const QStringList families = QFontDatabase::families();
   const QString song = QString::fromUtf8("宋体");
   if (families.contains(song)) return;
-  for (const char* cjk : {"SimSun", "NSimSun", "Noto Serif CJK SC", "Noto Sans CJK SC",
-                          "WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "AR PL UMing CN"}) {
+  for (const char* cjk : {"SimSun", "NSimSun", "Noto Serif CJK SC", "Noto Sans CJK SC", "WenQuanYi Micro Hei",
+                          "WenQuanYi Zen Hei", "AR PL UMing CN"}) {
     if (families.contains(QString::fromLatin1(cjk))) {
       QFont::insertSubstitution(song, QString::fromLatin1(cjk));
       return;

@@ -1,7 +1,7 @@
 #pragma once
 // Draws the report's display list with QPainter.
-#include <QPainter>
 #include <QPagedPaintDevice>
+#include <QPainter>
 
 #include "report_page.h"
 

@@ -6,12 +6,11 @@
 #include <string>
 
 #include "kavir_view.h"
-#include "setup/frequency.h"
-#include "setup/option_search.h"
 #include "profile/conversions.h"
 #include "profile/gbk.h"
 #include "profile/translate.h"
-
+#include "setup/frequency.h"
+#include "setup/option_search.h"
 
 namespace kavir {
 
@@ -107,8 +106,7 @@ std::string FormatMhz(double mhz) {
 
 }  // namespace
 
-CellCheck GridEditing::CheckCell(int col, const std::string& text,
-                                const std::string& current) const {
+CellCheck GridEditing::CheckCell(int col, const std::string& text, const std::string& current) const {
   CellCheck check;
   if (col < 1 || col >= kGridCols) {
     check.fault = CellFault::OutsideGrid;
@@ -184,11 +182,13 @@ void GridEditing::CommitEdit() {
       if (check.fault == CellFault::NotAFrequency)
         view_.ui().SetStatusText(ArgText(TrText("Screen", "错误, %1, 请重新输入....."), {check.reason}));
       else if (check.fault == CellFault::OutOfBand)
-        view_.ui().SetStatusText(ArgText(TrText("Screen", "错误, 您输入的频率:%1 不在当前频率范围内 (%2 - %3 MHz), 请继续....."),
-                                  {check.value, FormatMhz(view_.band_lower_limit), FormatMhz(view_.band_upper_limit)}));
+        view_.ui().SetStatusText(
+            ArgText(TrText("Screen", "错误, 您输入的频率:%1 不在当前频率范围内 (%2 - %3 MHz), 请继续....."),
+                    {check.value, FormatMhz(view_.band_lower_limit), FormatMhz(view_.band_upper_limit)}));
       else
-        view_.ui().SetStatusText(ArgText(TrText("Screen", "您输入的非法频点(%1) 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入....."),
-                                  {check.value}));
+        view_.ui().SetStatusText(ArgText(
+            TrText("Screen", "您输入的非法频点(%1) 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入....."),
+            {check.value}));
       view_.ui().Beep(5000, 100);
       result = previous;
       refused = true;
@@ -212,8 +212,7 @@ void GridEditing::CommitEdit() {
   // A value typed with several cells of the column selected goes into all of them.
   // A refused entry only restores the edited cell; the others keep theirs.
   CellRange targets = CellRange::One(row, col);
-  if (!refused && selection.left == col && selection.right == col && selection.Contains(row, col))
-    targets = selection;
+  if (!refused && selection.left == col && selection.right == col && selection.Contains(row, col)) targets = selection;
   editor.Close();
   view_.Edit([&](Setup& s) {
     for (int r = targets.top; r <= targets.bottom; ++r) s.channel(r).fields[col - 1] = result;

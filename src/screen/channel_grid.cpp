@@ -1,8 +1,8 @@
 #include "channel_grid.h"
 
 #include <cstdio>
-#include "profile/translate.h"
 
+#include "profile/translate.h"
 
 namespace kavir {
 
@@ -14,8 +14,11 @@ struct ColumnDef {
 };
 
 constexpr ColumnDef kColumns[kGridCols] = {
-    {KAVIR_TR_NOOP("Screen", "信道号"), 0.8},   {KAVIR_TR_NOOP("Screen", "接收频率"), 1.2}, {KAVIR_TR_NOOP("Screen", "接收信令"), 1.3}, {KAVIR_TR_NOOP("Screen", "发射频率"), 1.2}, {KAVIR_TR_NOOP("Screen", "发射信令"), 1.3},
-    {KAVIR_TR_NOOP("Screen", "繁忙锁定"), 1.0}, {KAVIR_TR_NOOP("Screen", "发射功率"), 1.0}, {KAVIR_TR_NOOP("Screen", "信道扫描"), 1.0}, {KAVIR_TR_NOOP("Screen", "时钟拍频"), 1.0}, {KAVIR_TR_NOOP("Screen", "宽带"), 1.0},
+    {KAVIR_TR_NOOP("Screen", "信道号"), 0.8},   {KAVIR_TR_NOOP("Screen", "接收频率"), 1.2},
+    {KAVIR_TR_NOOP("Screen", "接收信令"), 1.3}, {KAVIR_TR_NOOP("Screen", "发射频率"), 1.2},
+    {KAVIR_TR_NOOP("Screen", "发射信令"), 1.3}, {KAVIR_TR_NOOP("Screen", "繁忙锁定"), 1.0},
+    {KAVIR_TR_NOOP("Screen", "发射功率"), 1.0}, {KAVIR_TR_NOOP("Screen", "信道扫描"), 1.0},
+    {KAVIR_TR_NOOP("Screen", "时钟拍频"), 1.0}, {KAVIR_TR_NOOP("Screen", "宽带"), 1.0},
 };
 
 }  // namespace
@@ -26,12 +29,8 @@ std::string ChannelGrid::RowName(int row) {
   return name;
 }
 
-const char* ChannelGrid::Header(int col) {
-  return col >= 0 && col < kGridCols ? kColumns[col].header : "";
-}
+const char* ChannelGrid::Header(int col) { return col >= 0 && col < kGridCols ? kColumns[col].header : ""; }
 
-double ChannelGrid::WidthFactor(int col) {
-  return col >= 0 && col < kGridCols ? kColumns[col].width : 1.0;
-}
+double ChannelGrid::WidthFactor(int col) { return col >= 0 && col < kGridCols ? kColumns[col].width : 1.0; }
 
 }  // namespace kavir

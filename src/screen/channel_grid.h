@@ -22,9 +22,7 @@ struct CellRange {
   int rows() const { return bottom - top + 1; }
   int cols() const { return right - left + 1; }
   int count() const { return rows() * cols(); }
-  bool Contains(int row, int col) const {
-    return row >= top && row <= bottom && col >= left && col <= right;
-  }
+  bool Contains(int row, int col) const { return row >= top && row <= bottom && col >= left && col <= right; }
   static CellRange One(int row, int col) { return {row, col, row, col}; }
   static CellRange All() { return {1, 1, 16, 9}; }
 };

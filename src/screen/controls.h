@@ -15,7 +15,7 @@ struct Control {
 
 // A drop-down of the form: its key and the option list filled at set-up.
 struct SettingBox : Control {
-  std::string key;                   // profile key and option-list section
+  std::string key;  // profile key and option-list section
   std::vector<std::string> options;
 };
 
@@ -24,12 +24,11 @@ struct ComboBox {
   int id = 0;
   std::string key;
   std::vector<std::string> options;
-  int selected = -1;                 // -1: no selection
+  int selected = -1;  // -1: no selection
 
   // Text of the selected option; "" with no selection.
   std::string SelectedText() const {
-    return selected >= 0 && selected < static_cast<int>(options.size()) ? options[selected]
-                                                                         : std::string();
+    return selected >= 0 && selected < static_cast<int>(options.size()) ? options[selected] : std::string();
   }
 };
 

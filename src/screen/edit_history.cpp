@@ -5,7 +5,6 @@
 #include "kavir_view.h"
 #include "profile/translate.h"
 
-
 namespace kavir {
 
 ScreenState CKAVIRView::Values() const {

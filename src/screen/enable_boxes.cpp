@@ -2,7 +2,6 @@
 #include "kavir_view.h"
 #include "profile/translate.h"
 
-
 namespace kavir {
 
 namespace {

@@ -1,8 +1,7 @@
 // Copy, paste, fill and clear of channel cells, each one undoable step.
 #include "kavir_view.h"
-#include "setup/option_search.h"
 #include "profile/translate.h"
-
+#include "setup/option_search.h"
 
 namespace kavir {
 
@@ -32,8 +31,7 @@ std::string GridEditing::CopyCells(const CellRange& range) const {
   return FormatTsv(rows);
 }
 
-EditResult GridEditing::ApplyCells(
-    const std::vector<std::pair<std::pair<int, int>, std::string>>& cells) {
+EditResult GridEditing::ApplyCells(const std::vector<std::pair<std::pair<int, int>, std::string>>& cells) {
   EditResult result;
   std::vector<std::pair<std::pair<int, int>, std::string>> accepted;
   for (const auto& [at, text] : cells) {

@@ -6,7 +6,6 @@
 #include "channel_grid.h"
 #include "profile/translate.h"
 
-
 namespace kavir {
 
 std::string EditResult::Describe(std::size_t limit) const {

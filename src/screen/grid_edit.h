@@ -20,13 +20,13 @@ struct CellCheck {
 
 struct CellRefusal {
   int row = 0, col = 0;
-  std::string text;    // what was offered
+  std::string text;  // what was offered
   std::string reason;
 };
 
 struct EditResult {
-  int changed = 0;     // cells whose text changed
-  int accepted = 0;    // cells taken (changed or already equal)
+  int changed = 0;   // cells whose text changed
+  int accepted = 0;  // cells taken (changed or already equal)
   std::vector<CellRefusal> refused;
   bool ok() const { return refused.empty(); }
   // One line per refused cell, "CH03 接收频率 \"500\": reason" (at most

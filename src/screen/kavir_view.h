@@ -32,24 +32,22 @@
 #include "controls.h"
 #include "grid_edit.h"
 #include "grid_editing.h"
-#include "recent_files.h"
-#include "screen_document.h"
-#include "screen_ui.h"
-#include "screen_state.h"
-#include "undo_history.h"
 #include "profile/ini_document.h"
 #include "profile/io_status.h"
 #include "profile/option_list.h"
+#include "profile/translate.h"
 #include "profile/working_files.h"
+#include "recent_files.h"
+#include "screen_document.h"
+#include "screen_state.h"
+#include "screen_ui.h"
 #include "setup/option_lists.h"
 #include "setup/program_config.h"
 #include "setup/radio_identity.h"
 #include "setup/setup.h"
-#include "profile/translate.h"
-
+#include "undo_history.h"
 
 namespace kavir {
-
 
 class CKAVIRView {
  public:
@@ -77,16 +75,16 @@ class CKAVIRView {
   // All drop-downs, in set-up fill order.
   const std::vector<SettingBox>& combos() const { return combos_; }
 
-  Control battery{1016};               // BatterySupply
-  Control band_lower{1077};            // FreqV
-  Control band_upper{1078};            // FreqU
-  std::array<Control, 16> ch_box;      // CH boxes, channel n at [n-1]
-  std::array<Control, 16> tx_box;      // TX boxes
+  Control battery{1016};           // BatterySupply
+  Control band_lower{1077};        // FreqV
+  Control band_upper{1078};        // FreqU
+  std::array<Control, 16> ch_box;  // CH boxes, channel n at [n-1]
+  std::array<Control, 16> tx_box;  // TX boxes
   ChannelGrid grid;
 
-  int current_tab = 1;                 // tab control's current item
-  int shown_page = 1;                  // page whose controls are shown
-  double band_lower_limit = 0;         // set by each load
+  int current_tab = 1;          // tab control's current item
+  int shown_page = 1;           // page whose controls are shown
+  double band_lower_limit = 0;  // set by each load
   double band_upper_limit = 0;
   std::string current_model_name;
 

@@ -2,10 +2,10 @@
 #include "key_settings.h"
 
 #include "kavir_view.h"
-#include "setup/option_search.h"
 #include "profile/ini_document.h"
 #include "profile/option_list.h"
 #include "profile/profile_keys.h"
+#include "setup/option_search.h"
 
 namespace kavir {
 

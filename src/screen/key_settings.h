@@ -7,9 +7,8 @@
 
 #include "controls.h"
 #include "profile/ini_document.h"
-#include "profile/working_files.h"
 #include "profile/translate.h"
-
+#include "profile/working_files.h"
 
 namespace kavir {
 

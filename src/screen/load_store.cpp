@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "kavir_view.h"
-#include "setup/program_data.h"
-#include "setup/option_search.h"
 #include "profile/atomic_file.h"
 #include "profile/gbk.h"
 #include "profile/profile.h"
 #include "profile/profile_keys.h"
+#include "setup/option_search.h"
 #include "setup/profile_setup.h"
+#include "setup/program_data.h"
 
 namespace kavir {
 
@@ -40,7 +40,8 @@ IoStatus CKAVIRView::LoadProfileValues(const std::string& path) {
   IniFile file(path);
   if (!file.load_status().ok) {
     // An unreadable file is not a file of defaults: the screen stays as it was.
-    ui_.ShowError(TrText("Screen", "无法读取文件 ") + UserMessage(file.load_status()), TrText("Screen", kMessageCaption));
+    ui_.ShowError(TrText("Screen", "无法读取文件 ") + UserMessage(file.load_status()),
+                  TrText("Screen", kMessageCaption));
     return file.load_status();
   }
   // A radio image or any other file would blank every control.
@@ -119,13 +120,12 @@ OptionLists CKAVIRView::option_lists() const {
 
 void CKAVIRView::StoreInto(IniDocument& doc) const { StoreSetup(setup_, doc); }
 
-std::vector<std::pair<std::string, std::string>> CKAVIRView::ProfileValues() const {
-  return StoredValues(setup_);
-}
+std::vector<std::pair<std::string, std::string>> CKAVIRView::ProfileValues() const { return StoredValues(setup_); }
 
 IoStatus CKAVIRView::WritePreviousType(const std::string& model) {
   const IoStatus status = RememberModel(config_, model);
-  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存机器型号 ") + UserMessage(status), TrText("Screen", kMessageCaption));
+  if (!status.ok)
+    ui_.ShowError(TrText("Screen", "无法保存机器型号 ") + UserMessage(status), TrText("Screen", kMessageCaption));
   return status;
 }
 
@@ -137,7 +137,8 @@ IoStatus CKAVIRView::StoreWith(const std::string& path, bool clear_first, const 
   ShowPage(0);
 
   const IoStatus status = StoreSetupFile(path, setup, clear_first ? StoredKeys::ClearedFirst : StoredKeys::OverOld);
-  if (!status.ok) ui_.ShowError(TrText("Screen", "无法保存文件 ") + UserMessage(status), TrText("Screen", kMessageCaption));
+  if (!status.ok)
+    ui_.ShowError(TrText("Screen", "无法保存文件 ") + UserMessage(status), TrText("Screen", kMessageCaption));
   IoStatus type_status = WritePreviousType(setup.model());
 
   RestorePage(tab);

@@ -14,8 +14,8 @@ void CKAVIRView::OnTypeChanged(int new_index) {
   setup_.settings[type] = {new_index, options[new_index]};
   const std::string model = options[new_index];
 
-  if (ui_.Ask(TrText("Screen", "\n\t您需要改变机器型号吗 \t\t\n\n\t (Y：改变  N：不改变) ?\n"), TrText("Screen", kMessageCaption),
-              {TrText("Screen", "改变"), TrText("Screen", "不改变")})) {
+  if (ui_.Ask(TrText("Screen", "\n\t您需要改变机器型号吗 \t\t\n\n\t (Y：改变  N：不改变) ?\n"),
+              TrText("Screen", kMessageCaption), {TrText("Screen", "改变"), TrText("Screen", "不改变")})) {
     // Unsaved changes are asked about (and saved) as they were, old model included.
     setup_.settings[type] = before;
     if (document_.ConfirmDiscardChanges()) {

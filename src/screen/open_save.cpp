@@ -9,8 +9,7 @@ namespace kavir {
 namespace {
 bool IsFile(const std::string& utf8_path) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(
-      std::filesystem::path(std::u8string(utf8_path.begin(), utf8_path.end())), ec);
+  return std::filesystem::is_regular_file(std::filesystem::path(std::u8string(utf8_path.begin(), utf8_path.end())), ec);
 }
 }  // namespace
 
@@ -20,7 +19,9 @@ void ScreenDocument::RememberFile(const std::string& path) {
   // in memory until the program ends.
   if (!view_.option_lists_status().ok) return;
   const IoStatus status = recent.Save(view_.config());
-  if (!status.ok) view_.ui().ShowError(TrText("Screen", "无法保存最近文件列表 ") + UserMessage(status), TrText("Screen", CKAVIRView::kMessageCaption));
+  if (!status.ok)
+    view_.ui().ShowError(TrText("Screen", "无法保存最近文件列表 ") + UserMessage(status),
+                         TrText("Screen", CKAVIRView::kMessageCaption));
 }
 
 IoStatus ScreenDocument::OnFileOpenDat() {
@@ -51,9 +52,10 @@ void ScreenDocument::OnOpenRecent(std::size_t index) {
   if (!IsFile(path)) {
     recent.Remove(path);
     const IoStatus saved = view_.option_lists_status().ok ? recent.Save(view_.config()) : IoStatus::Ok();
-    view_.ui().ShowError(ArgText(TrText("Screen", "文件 %1 已不存在，已从最近文件列表中删除。"), {path}) +
-                      (saved.ok ? std::string() : "\n" + TrText("Screen", "无法保存最近文件列表 ") + UserMessage(saved)),
-                  TrText("Screen", CKAVIRView::kMessageCaption));
+    view_.ui().ShowError(
+        ArgText(TrText("Screen", "文件 %1 已不存在，已从最近文件列表中删除。"), {path}) +
+            (saved.ok ? std::string() : "\n" + TrText("Screen", "无法保存最近文件列表 ") + UserMessage(saved)),
+        TrText("Screen", CKAVIRView::kMessageCaption));
     return;
   }
   if (!ConfirmDiscardChanges()) return;
@@ -75,7 +77,8 @@ bool ScreenDocument::SaveTo(const std::string& path, IoStatus* status_out) {
     RememberFile(path);
   }
   view_.ui().EndProgress();
-  view_.ui().SetStatusText(saved ? ArgText(TrText("Screen", "已保存 %1"), {DocumentName()}) : TrText("Screen", "保存失败"));
+  view_.ui().SetStatusText(saved ? ArgText(TrText("Screen", "已保存 %1"), {DocumentName()})
+                                 : TrText("Screen", "保存失败"));
   return saved;
 }
 
@@ -102,9 +105,12 @@ bool ScreenDocument::ConfirmDiscardChanges() {
   if (!view_.IsModified()) return true;
   const std::string text = ArgText(TrText("Screen", "“%1”的修改尚未保存。\n\n是否保存修改？"), {DocumentName()});
   switch (view_.ui().AskSaveChanges(text, TrText("Screen", CKAVIRView::kMessageCaption))) {
-    case SaveChoice::Save: return OnFileSave();
-    case SaveChoice::Discard: return true;
-    case SaveChoice::Cancel: break;
+    case SaveChoice::Save:
+      return OnFileSave();
+    case SaveChoice::Discard:
+      return true;
+    case SaveChoice::Cancel:
+      break;
   }
   return false;
 }

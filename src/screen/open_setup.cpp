@@ -1,7 +1,7 @@
 #include "open_setup.h"
 
-#include "kavir_view.h"
 #include "codec/image_file.h"
+#include "kavir_view.h"
 #include "profile/atomic_file.h"
 #include "profile/ini_document.h"
 #include "profile/profile.h"
@@ -21,8 +21,7 @@ ProgramData ScreenData(const CKAVIRView& view) {
   return data;
 }
 
-OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask,
-                          bool force) {
+OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask, bool force) {
   OpenOutcome out;
   auto fail = [&](IoStatus status, const std::string& message) {
     view.ui().ShowError(message, TrText("Screen", CKAVIRView::kMessageCaption));

@@ -14,17 +14,16 @@ class CKAVIRView;
 
 struct OpenOutcome {
   IoStatus status;
-  bool image = false;      // the file was a radio image
+  bool image = false;                // the file was a radio image
   std::optional<Image> image_bytes;  // its bytes, once it is on the screen
-  bool cancelled = false;  // the user gave no model for an image
+  bool cancelled = false;            // the user gave no model for an image
 };
 
 // Opens path into the screen, models of images as ReadSetupFile finds them.
 // Failures are also shown through the screen's ShowError; the screen
 // changes only when the open succeeds (one undoable step), and then the
 // current file name becomes path.
-OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask,
-                          bool force = false);
+OpenOutcome OpenSetupFile(CKAVIRView& view, const std::string& path, int model, ModelQuestion* ask, bool force = false);
 
 // The Open command: file dialog, progress, then OpenSetupFile.
 OpenOutcome OnFileOpenSetup(CKAVIRView& view, ModelQuestion* ask);

@@ -1,16 +1,14 @@
 #include "radio_transfer.h"
 
-#include "kavir_view.h"
-
 #include "codec/channel_record.h"
 #include "codec/image_file.h"
+#include "kavir_view.h"
 #include "link/radio_texts.h"
 #include "profile/translate.h"
 
 namespace kavir {
 
-TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThreads& threads,
-                           ReadPurpose purpose) {
+TransferResult OnReadRadio(CKAVIRView& view, SerialLink& link, const TransferThreads& threads, ReadPurpose purpose) {
   ScreenUi& ui = view.ui();
   // Without the option lists a read could only end in a failure.
   if (!view.option_lists_status().ok) {

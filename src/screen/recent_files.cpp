@@ -25,8 +25,7 @@ void RecentFiles::ReadFrom(const IniDocument& config) {
   paths_.clear();
   for (std::size_t i = 0; i < kLimit; ++i) {
     const std::string path = config.Find(kSection, Key(i)).value_or("");
-    if (!path.empty() && std::find(paths_.begin(), paths_.end(), path) == paths_.end())
-      paths_.push_back(path);
+    if (!path.empty() && std::find(paths_.begin(), paths_.end(), path) == paths_.end()) paths_.push_back(path);
   }
 }
 

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "kavir_view.h"
-#include "setup/option_search.h"
-#include "setup/program_data.h"
 #include "profile/atomic_file.h"
 #include "profile/profile_keys.h"
+#include "setup/option_search.h"
+#include "setup/program_data.h"
 
 namespace kavir {
 
@@ -88,8 +88,9 @@ void CKAVIRView::FillOptionLists() {
 
 std::string CKAVIRView::OptionListsMessage() const {
   if (lists_status_.ok) return {};
-  return ArgText(TrText("Screen", "KAVIR.ini 不能使用: %1\n没有选项列表，不能保存、写入、读出或改变机型。\n"
-                                  "请把程序的 KAVIR.ini 放回程序目录 %2 后重新启动。"),
+  return ArgText(TrText("Screen",
+                        "KAVIR.ini 不能使用: %1\n没有选项列表，不能保存、写入、读出或改变机型。\n"
+                        "请把程序的 KAVIR.ini 放回程序目录 %2 后重新启动。"),
                  {UserMessage(lists_status_), files_.program_dir});
 }
 

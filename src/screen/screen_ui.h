@@ -22,8 +22,9 @@ struct FileDialogParams {
 // Opening anything the screen can show: a profile or a radio image.
 inline FileDialogParams SetupOrImageDialog() {
   FileDialogParams p;
-  p.filter = TrText("Screen", "数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat 文件 (*.dat) | *.dat | "
-                             "镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||");
+  p.filter = TrText("Screen",
+                    "数据文件和镜像 (*.dat *.img *.bin) | *.dat;*.img;*.bin | dat 文件 (*.dat) | *.dat | "
+                    "镜像文件 (*.img *.bin) | *.img;*.bin | 所有文件 (*.*) | *.* ||");
   return p;
 }
 

@@ -44,8 +44,7 @@ std::size_t HeapBytes(const std::string& s) {
 
 std::size_t Bytes(const ScreenState& v) {
   std::size_t n = sizeof v;
-  n += HeapBytes(v.setup.band_lower) + HeapBytes(v.setup.band_upper) + HeapBytes(v.model_name) +
-       HeapBytes(v.file_name);
+  n += HeapBytes(v.setup.band_lower) + HeapBytes(v.setup.band_upper) + HeapBytes(v.model_name) + HeapBytes(v.file_name);
   for (const Choice& c : v.setup.settings) n += HeapBytes(c.text);
   for (const Channel& c : v.setup.channels)
     for (const std::string& text : c.fields) n += HeapBytes(text);

@@ -39,8 +39,8 @@ std::optional<Frequency> Frequency::FromTyped(std::string_view typed, std::strin
       // The whole character, however many bytes it takes.
       std::size_t len = 1;
       while (i + len < text.size() && (static_cast<unsigned char>(text[i + len]) & 0xC0) == 0x80) ++len;
-      return refuse(ArgText(TrText("Setup", "频率 \"%1\" 含有 \"%2\": 只能输入数字和一个小数点"),
-                            {typed, text.substr(i, len)}));
+      return refuse(
+          ArgText(TrText("Setup", "频率 \"%1\" 含有 \"%2\": 只能输入数字和一个小数点"), {typed, text.substr(i, len)}));
     }
   }
   if (whole.empty() && fraction.empty()) return refuse(ArgText(TrText("Setup", "频率 \"%1\" 不是数字"), {typed}));
@@ -74,8 +74,8 @@ std::string Frequency::Text() const {
   if (tens() == 0) return std::string(9, '0');
   const std::string mhz = std::to_string(tens() / 100000);
   const std::string fraction = std::to_string(tens() % 100000);
-  return std::string(mhz.size() < 3 ? 3 - mhz.size() : 0, '0') + mhz + "." +
-         std::string(5 - fraction.size(), '0') + fraction;
+  return std::string(mhz.size() < 3 ? 3 - mhz.size() : 0, '0') + mhz + "." + std::string(5 - fraction.size(), '0') +
+         fraction;
 }
 
 std::array<std::uint8_t, 3> Frequency::Bytes(bool flag_bit) const {
@@ -83,8 +83,7 @@ std::array<std::uint8_t, 3> Frequency::Bytes(bool flag_bit) const {
   const std::int64_t steps = r == Raster::Fine ? tens() / 625 : r == Raster::Coarse ? tens() / 250 : 0;
   const auto n = static_cast<std::uint32_t>(steps);
   return {static_cast<std::uint8_t>(n & 0xFF), static_cast<std::uint8_t>((n >> 8) & 0xFF),
-          static_cast<std::uint8_t>((flag_bit ? 8 : 0) + (r == Raster::Fine ? 4 : 0) +
-                                    ((n >> 16) & 0x3))};
+          static_cast<std::uint8_t>((flag_bit ? 8 : 0) + (r == Raster::Fine ? 4 : 0) + ((n >> 16) & 0x3))};
 }
 
 Frequency Frequency::FromBytes(const std::uint8_t bytes[3]) {

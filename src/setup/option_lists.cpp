@@ -1,11 +1,11 @@
 #include "option_lists.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "profile/conversions.h"
 #include "profile/profile_keys.h"
 #include "profile/translate.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace kavir {
 
@@ -17,8 +17,7 @@ std::string OptionLists::Entry(Setting s, int number, std::string_view fallback)
 
 OptionLists ReadOptionLists(const IniDocument& kavir_ini) {
   OptionLists out;
-  for (const SettingInfo& i : Settings())
-    out[i.setting] = ReadOptionList(kavir_ini, i.key, kSettingListLimit);
+  for (const SettingInfo& i : Settings()) out[i.setting] = ReadOptionList(kavir_ini, i.key, kSettingListLimit);
   out.battery = ReadOptionList(kavir_ini, "BatterySupply", kSettingListLimit);
   return out;
 }
@@ -93,8 +92,8 @@ std::optional<std::string> ToneFromTyped(const std::vector<std::string>& tones, 
     if (auto d = DcsText(rest.substr(rest.rfind("DCS", 0) == 0 ? 3 : 1), inverted)) candidates.push_back(*d);
   } else if (!rest.empty()) {
     // A bare number: a leading zero or a polarity means DCS, else CTCSS first.
-    const bool dcs_first = rest.front() == '0' || t.front() == '+' || t.front() == '-' ||
-                           rest.back() == 'N' || rest.back() == 'I';
+    const bool dcs_first =
+        rest.front() == '0' || t.front() == '+' || t.front() == '-' || rest.back() == 'N' || rest.back() == 'I';
     std::optional<std::string> first = t.front() == '+' || t.front() == '-' ? std::nullopt : CtcssText(rest);
     std::optional<std::string> second = DcsText(rest, inverted);
     if (dcs_first) std::swap(first, second);
@@ -111,8 +110,9 @@ std::optional<std::string> ToneFromTyped(const std::vector<std::string>& tones, 
         return option;
   }
   if (error)
-    *error = ArgText(TrText("Setup", "亚音 \"%1\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、"
-                                    "D023I (反向) 或 关"),
+    *error = ArgText(TrText("Setup",
+                            "亚音 \"%1\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、"
+                            "D023I (反向) 或 关"),
                      {as_typed});
   return std::nullopt;
 }

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "option_search.h"
 #include "profile/ini_document.h"
 #include "profile/option_list.h"
-#include "option_search.h"
 #include "setting_catalogue.h"
 
 namespace kavir {

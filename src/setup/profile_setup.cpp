@@ -3,13 +3,13 @@
 #include <array>
 #include <unordered_map>
 
+#include "frequency.h"
+#include "option_search.h"
 #include "profile/atomic_file.h"
 #include "profile/gbk.h"
 #include "profile/profile.h"
 #include "profile/profile_keys.h"
 #include "profile/translate.h"
-#include "frequency.h"
-#include "option_search.h"
 
 namespace kavir {
 
@@ -44,8 +44,7 @@ bool IsFrequencyField(ChannelField f) { return f == ChannelField::RxFreq || f ==
 std::string PadFrequency(std::string text) {
   // Whole megahertz get their point first: "145" padded to "145000000"
   // would read as 145000000 MHz.
-  if (!text.empty() && GbkLength(text) < 9 && text.find_first_not_of("0123456789") == std::string::npos)
-    text += '.';
+  if (!text.empty() && GbkLength(text) < 9 && text.find_first_not_of("0123456789") == std::string::npos) text += '.';
   // Measured again after each '0': in a UTF-8 file a stray lead byte takes
   // the digits after it into its character, and a padding counted once
   // would grow by another '0' at every save.
@@ -133,9 +132,8 @@ void ForEachStoredValue(const Setup& s, Write&& write) {
 }  // namespace
 
 void StoreSetup(const Setup& s, IniDocument& doc) {
-  ForEachStoredValue(s, [&](std::string_view key, std::string_view value) {
-    doc.SetString(kProfileSection, key, value);
-  });
+  ForEachStoredValue(s,
+                     [&](std::string_view key, std::string_view value) { doc.SetString(kProfileSection, key, value); });
 }
 
 std::vector<std::pair<std::string, std::string>> StoredValues(const Setup& setup) {

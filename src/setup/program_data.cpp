@@ -9,9 +9,7 @@
 
 namespace kavir {
 
-ProgramData ProgramData::Load(const WorkingFiles& files) {
-  return Load(files, ProgramConfig::Read(files.kavir_ini));
-}
+ProgramData ProgramData::Load(const WorkingFiles& files) { return Load(files, ProgramConfig::Read(files.kavir_ini)); }
 
 ProgramData ProgramData::Load(const WorkingFiles& files, ProgramConfig config) {
   ProgramData data;
@@ -64,8 +62,6 @@ Setup ModelRecord(int model, const ProgramData& data) {
   return record;
 }
 
-bool HasBand(const Setup& record) {
-  return LeadingInt(ClipToGbkBytes(record.band_upper, 9), 0) != 0;
-}
+bool HasBand(const Setup& record) { return LeadingInt(ClipToGbkBytes(record.band_upper, 9), 0) != 0; }
 
 }  // namespace kavir

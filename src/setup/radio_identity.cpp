@@ -32,8 +32,9 @@ RadioIdentity ReadRadioIdentity(const IniDocument& kavir_ini, std::vector<std::s
     if (text.size() == f.length && PrintableAscii(text)) {
       *f.text = text;
     } else if (problems) {
-      problems->push_back(ArgText(TrText("Setup", "KAVIR.ini [RadioIdentity] %1=\"%2\" 不是 %3 个 ASCII 字符, 仍用 \"%4\""),
-                                  {f.key, text, std::to_string(f.length), *f.text}));
+      problems->push_back(
+          ArgText(TrText("Setup", "KAVIR.ini [RadioIdentity] %1=\"%2\" 不是 %3 个 ASCII 字符, 仍用 \"%4\""),
+                  {f.key, text, std::to_string(f.length), *f.text}));
     }
   }
   return identity;

@@ -42,12 +42,10 @@ constexpr std::array<SettingInfo, kSettingCount> kSettings = {{
 }};
 
 constexpr std::array<Setting, 27> kStoreOrder = {
-    S::Type,          S::Mode,       S::TimerOut,    S::Prealet,       S::ChannelMonitor,
-    S::SquelchLevel,  S::Beep,       S::Voice,       S::Alarm,         S::RunControl,
-    S::CloneEnable,   S::TuningMode, S::ScanOperation, S::ChanMode,    S::ChanSet,
-    S::LookA,         S::RxStay,     S::RxRestart,   S::TxRestart,     S::RxCH,
-    S::TxChanSel,     S::AssignCHSet, S::ScanDirection, S::ScanSpeed,  S::ScanAlert,
-    S::ScanDelAdd,    S::TempDel};
+    S::Type,        S::Mode,          S::TimerOut,   S::Prealet,     S::ChannelMonitor, S::SquelchLevel,  S::Beep,
+    S::Voice,       S::Alarm,         S::RunControl, S::CloneEnable, S::TuningMode,     S::ScanOperation, S::ChanMode,
+    S::ChanSet,     S::LookA,         S::RxStay,     S::RxRestart,   S::TxRestart,      S::RxCH,          S::TxChanSel,
+    S::AssignCHSet, S::ScanDirection, S::ScanSpeed,  S::ScanAlert,   S::ScanDelAdd,     S::TempDel};
 
 // The table is indexed by the enum: a row out of place would name the wrong key.
 constexpr bool InEnumOrder() {

@@ -13,21 +13,47 @@ namespace kavir {
 
 // In the order the drop-downs are filled and a profile is loaded.
 enum class Setting {
-  Type, Mode, TimerOut, Prealet, ChannelMonitor, SquelchLevel, Beep, Voice, Alarm,
-  RunControl, CloneEnable, TuningMode, TxChanSel, ScanDirection, ScanAlert, ScanDelAdd,
-  TempDel, RxRestart, TxRestart, RxCH, AssignCHSet, ScanSpeed, ScanOperation, ChanMode,
-  ChanSet, LookA, RxStay, PF1S, PF2S, PF3S,
+  Type,
+  Mode,
+  TimerOut,
+  Prealet,
+  ChannelMonitor,
+  SquelchLevel,
+  Beep,
+  Voice,
+  Alarm,
+  RunControl,
+  CloneEnable,
+  TuningMode,
+  TxChanSel,
+  ScanDirection,
+  ScanAlert,
+  ScanDelAdd,
+  TempDel,
+  RxRestart,
+  TxRestart,
+  RxCH,
+  AssignCHSet,
+  ScanSpeed,
+  ScanOperation,
+  ChanMode,
+  ChanSet,
+  LookA,
+  RxStay,
+  PF1S,
+  PF2S,
+  PF3S,
 };
 inline constexpr int kSettingCount = 30;
 
 struct SettingInfo {
   Setting setting;
-  const char* key;      // profile key and KAVIR.ini section of its option list
-  const char* caption;  // what the form shows beside it
-  int control_id;       // the drop-down's id on the form
-  bool fixed;           // shown but never enabled
-  bool programmable_key;  // PF1S..PF3S: held for the key settings dialog
-  bool in_image;        // the write puts its option's position into the image
+  const char* key;           // profile key and KAVIR.ini section of its option list
+  const char* caption;       // what the form shows beside it
+  int control_id;            // the drop-down's id on the form
+  bool fixed;                // shown but never enabled
+  bool programmable_key;     // PF1S..PF3S: held for the key settings dialog
+  bool in_image;             // the write puts its option's position into the image
   const char* load_default;  // a profile without the key loads this
 };
 

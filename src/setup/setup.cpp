@@ -14,9 +14,11 @@ struct FieldDef {
 };
 
 constexpr FieldDef kFields[kChannelFieldCount] = {
-    {"RxFreq", KAVIR_TR_NOOP("Setup", "接收频率")}, {"Decode", KAVIR_TR_NOOP("Setup", "接收信令")},       {"TxFreq", KAVIR_TR_NOOP("Setup", "发射频率")},
-    {"Coding", KAVIR_TR_NOOP("Setup", "发射信令")}, {"BusyLock", KAVIR_TR_NOOP("Setup", "繁忙锁定")},     {"TxPower", KAVIR_TR_NOOP("Setup", "发射功率")},
-    {"ChannelScans", KAVIR_TR_NOOP("Setup", "信道扫描")}, {"ClockFreq", KAVIR_TR_NOOP("Setup", "时钟拍频")}, {"ZoneWide", KAVIR_TR_NOOP("Setup", "宽带")},
+    {"RxFreq", KAVIR_TR_NOOP("Setup", "接收频率")},       {"Decode", KAVIR_TR_NOOP("Setup", "接收信令")},
+    {"TxFreq", KAVIR_TR_NOOP("Setup", "发射频率")},       {"Coding", KAVIR_TR_NOOP("Setup", "发射信令")},
+    {"BusyLock", KAVIR_TR_NOOP("Setup", "繁忙锁定")},     {"TxPower", KAVIR_TR_NOOP("Setup", "发射功率")},
+    {"ChannelScans", KAVIR_TR_NOOP("Setup", "信道扫描")}, {"ClockFreq", KAVIR_TR_NOOP("Setup", "时钟拍频")},
+    {"ZoneWide", KAVIR_TR_NOOP("Setup", "宽带")},
 };
 
 }  // namespace

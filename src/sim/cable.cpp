@@ -13,8 +13,7 @@ bool IsData(const std::vector<std::uint8_t>& answer) {
 
 }  // namespace
 
-Cable::Cable(std::vector<RadioProtocol> radios, CableOptions options)
-    : radios_(std::move(radios)), options_(options) {}
+Cable::Cable(std::vector<RadioProtocol> radios, CableOptions options) : radios_(std::move(radios)), options_(options) {}
 
 void Cable::Advance(std::int64_t now_ms) {
   for (;;) {
@@ -38,8 +37,7 @@ RadioProtocol* Cable::Current(std::int64_t now_ms) {
   return attached_ && index_ < radios_.size() ? &radios_[index_] : nullptr;
 }
 
-std::vector<std::uint8_t> Cable::Receive(const std::uint8_t* bytes, std::size_t count,
-                                         std::int64_t now_ms) {
+std::vector<std::uint8_t> Cable::Receive(const std::uint8_t* bytes, std::size_t count, std::int64_t now_ms) {
   RadioProtocol* radio = Current(now_ms);
   if (!radio) return {};
   std::vector<std::uint8_t> answer = radio->Receive(bytes, count);

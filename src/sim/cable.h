@@ -25,8 +25,7 @@ class Cable {
 
   // Bytes from the program; the attached radio's answer, or nothing while
   // no radio is on the cable.
-  std::vector<std::uint8_t> Receive(const std::uint8_t* bytes, std::size_t count,
-                                    std::int64_t now_ms);
+  std::vector<std::uint8_t> Receive(const std::uint8_t* bytes, std::size_t count, std::int64_t now_ms);
   // The radio on the cable now; nullptr between radios and after the last.
   RadioProtocol* Current(std::int64_t now_ms);
   std::vector<RadioProtocol>& radios() { return radios_; }
@@ -40,7 +39,7 @@ class Cable {
   CableOptions options_;
   std::size_t index_ = 0;
   bool attached_ = true;
-  std::int64_t plug_at_ = 0;    // while detached: when the next one comes
+  std::int64_t plug_at_ = 0;     // while detached: when the next one comes
   std::int64_t last_data_ = -1;  // while attached: last packet or first contact (-1: none yet)
 };
 

@@ -11,14 +11,14 @@
 
 namespace kavir::sim {
 
-bool BuildImageFromProfile(const std::string& profile, const std::string& program_dir,
-                           RadioImage* image, std::string* error) {
+bool BuildImageFromProfile(const std::string& profile, const std::string& program_dir, RadioImage* image,
+                           std::string* error) {
   if (KindOfFile(profile) != FileKind::Regular) {
     *error = profile + ": no such profile file";
     return false;
   }
-  const WorkingFiles files = program_dir.empty() ? WorkingFiles::FromCurrentDirectory()
-                                                 : WorkingFiles::FromDirectory(program_dir);
+  const WorkingFiles files =
+      program_dir.empty() ? WorkingFiles::FromCurrentDirectory() : WorkingFiles::FromDirectory(program_dir);
   // The profile as a started program would show it after opening it.
   const ProgramData data = ProgramData::Load(files);
   IoStatus read;

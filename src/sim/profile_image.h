@@ -9,7 +9,7 @@ namespace kavir::sim {
 
 // program_dir holds KAVIR.ini, QTDQT.ini and the model files ("" = the
 // current directory).
-bool BuildImageFromProfile(const std::string& profile, const std::string& program_dir,
-                           RadioImage* image, std::string* error);
+bool BuildImageFromProfile(const std::string& profile, const std::string& program_dir, RadioImage* image,
+                           std::string* error);
 
 }  // namespace kavir::sim

@@ -14,13 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "profile/atomic_file.h"
 #include "cable.h"
-#include "radio_protocol.h"
 #include "kavir_version.h"
-#include "sim_options.h"
-
+#include "profile/atomic_file.h"
 #include "profile_image.h"
+#include "radio_protocol.h"
+#include "sim_options.h"
 
 using namespace kavir::sim;
 
@@ -99,8 +98,7 @@ int main(int argc, char** argv) {
   if (!options->image_file.empty()) {
     if (!LoadImageFile(options->image_file, &image, &error)) return Fail(error);
   } else {
-    if (!BuildImageFromProfile(options->profile_file, options->program_dir, &image, &error))
-      return Fail(error);
+    if (!BuildImageFromProfile(options->profile_file, options->program_dir, &image, &error)) return Fail(error);
   }
 
   int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -120,7 +118,7 @@ int main(int argc, char** argv) {
   }
   fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
 
-  struct sigaction sa{};
+  struct sigaction sa {};
   sa.sa_handler = OnSignal;
   sigaction(SIGINT, &sa, nullptr);
   sigaction(SIGTERM, &sa, nullptr);

@@ -29,8 +29,7 @@ bool RadioProtocol::Silent(int point) const {
 }
 
 std::vector<std::uint8_t> RadioProtocol::HandshakeAnswer() {
-  if (FaultsActive() && faults.flood_bytes > 0)
-    return std::vector<std::uint8_t>(faults.flood_bytes, 0xA5);
+  if (FaultsActive() && faults.flood_bytes > 0) return std::vector<std::uint8_t>(faults.flood_bytes, 0xA5);
   std::vector<std::uint8_t> a(20, 0);
   a[0] = 'P';
   a[1] = FaultsActive() && faults.wrong_handshake ? 'X' : 'M';
@@ -80,8 +79,7 @@ void RadioProtocol::Parse(std::vector<std::uint8_t>& out) {
       if (pending_.size() < 20) return;
       int n = next_packet_;
       int address = pending_[1] * 256 + pending_[2];
-      if (address >= 0 && address + 16 <= kImageBytes)
-        std::memcpy(incoming_.data() + address, pending_.data() + 4, 16);
+      if (address >= 0 && address + 16 <= kImageBytes) std::memcpy(incoming_.data() + address, pending_.data() + 4, 16);
       drop(20);
       ++packets_stored_;
       if (hangup(n)) return;

@@ -73,39 +73,57 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
       std::string v;
       if (!value(&v)) return false;
       if (!ToInt(v, lo, hi, out)) {
-        *error = a + " wants a number from " + std::to_string(lo) + " to " + std::to_string(hi) +
-                 ", not '" + v + "'";
+        *error = a + " wants a number from " + std::to_string(lo) + " to " + std::to_string(hi) + ", not '" + v + "'";
         return false;
       }
       return true;
     };
     int n = 0;
     bool ok = true;
-    if (a == "--image") ok = value(&o.image_file);
-    else if (a == "--profile") ok = value(&o.profile_file);
-    else if (a == "--dir") ok = value(&o.program_dir);
-    else if (a == "--save") ok = value(&o.save_file);
-    else if (a == "--log") ok = value(&o.log_file);
-    else if (a == "--baud") ok = number(50, 4000000, &o.baud);
-    else if (a == "--model") ok = number(1, 256, &o.model);
-    else if (a == "--silent-from") { ok = number(0, 48, &n); o.faults.silent_from = n; }
-    else if (a == "--wrong-address") ok = number(1, 48, &o.faults.wrong_address_packet);
-    else if (a == "--short-packet") ok = number(1, 48, &o.faults.short_packet);
-    else if (a == "--flood") ok = number(1, 100000, &o.faults.flood_bytes);
-    else if (a == "--hangup-at") { ok = number(0, 48, &n); o.faults.hangup_at = n; }
-    else if (a == "--wrong-handshake") o.faults.wrong_handshake = true;
-    else if (a == "--faults-once") o.faults.once = true;
+    if (a == "--image")
+      ok = value(&o.image_file);
+    else if (a == "--profile")
+      ok = value(&o.profile_file);
+    else if (a == "--dir")
+      ok = value(&o.program_dir);
+    else if (a == "--save")
+      ok = value(&o.save_file);
+    else if (a == "--log")
+      ok = value(&o.log_file);
+    else if (a == "--baud")
+      ok = number(50, 4000000, &o.baud);
+    else if (a == "--model")
+      ok = number(1, 256, &o.model);
+    else if (a == "--silent-from") {
+      ok = number(0, 48, &n);
+      o.faults.silent_from = n;
+    } else if (a == "--wrong-address")
+      ok = number(1, 48, &o.faults.wrong_address_packet);
+    else if (a == "--short-packet")
+      ok = number(1, 48, &o.faults.short_packet);
+    else if (a == "--flood")
+      ok = number(1, 100000, &o.faults.flood_bytes);
+    else if (a == "--hangup-at") {
+      ok = number(0, 48, &n);
+      o.faults.hangup_at = n;
+    } else if (a == "--wrong-handshake")
+      o.faults.wrong_handshake = true;
+    else if (a == "--faults-once")
+      o.faults.once = true;
     else if (a == "--radios") {
       ok = number(1, 1000, &n);
       radios = n;
     } else if (a == "--models") {
       std::string list;
       ok = value(&list) && ParseModelList(list, &o.cable_models, error);
-    }
-    else if (a == "--unplug-after") ok = number(0, 600000, &o.cable.unplug_after_ms);
-    else if (a == "--plug-gap") ok = number(0, 600000, &o.cable.plug_gap_ms);
-    else if (a == "--corrupt-store") { ok = number(0, kImageBytes - 1, &n); o.faults.corrupt_store = n; }
-    else {
+    } else if (a == "--unplug-after")
+      ok = number(0, 600000, &o.cable.unplug_after_ms);
+    else if (a == "--plug-gap")
+      ok = number(0, 600000, &o.cable.plug_gap_ms);
+    else if (a == "--corrupt-store") {
+      ok = number(0, kImageBytes - 1, &n);
+      o.faults.corrupt_store = n;
+    } else {
       *error = "unknown option '" + a + "'";
       return std::nullopt;
     }

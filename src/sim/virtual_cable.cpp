@@ -4,8 +4,7 @@
 
 namespace kavir::sim {
 
-VirtualCable::VirtualCable(VirtualClock& clock, std::vector<RadioProtocol> radios,
-                           CableOptions options)
+VirtualCable::VirtualCable(VirtualClock& clock, std::vector<RadioProtocol> radios, CableOptions options)
     : clock_(clock), cable_(std::move(radios), options) {}
 
 void VirtualCable::Send(const std::uint8_t* bytes, std::size_t count) {

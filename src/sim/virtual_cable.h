@@ -4,8 +4,8 @@
 #include <deque>
 #include <string>
 
-#include "link/transport.h"
 #include "cable.h"
+#include "link/transport.h"
 #include "virtual_radio.h"
 
 namespace kavir::sim {
@@ -24,9 +24,7 @@ class VirtualCable : public Transport {
   }
   bool IsOpen() const override { return open_; }
   void Close() override { open_ = false; }
-  std::string DeviceName(int, const std::string& device) const override {
-    return device.empty() ? name : device;
-  }
+  std::string DeviceName(int, const std::string& device) const override { return device.empty() ? name : device; }
   void Send(const std::uint8_t* bytes, std::size_t count) override;
   std::vector<std::uint8_t> TakeReceived() override;
   void WaitReadable(int max_ms) override;

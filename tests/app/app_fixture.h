@@ -11,8 +11,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -21,8 +21,8 @@
 
 #include "channel_grid_widget.h"
 #include "main_frame.h"
-#include "screen/kavir_view.h"
 #include "profile/ini_document.h"
+#include "screen/kavir_view.h"
 #include "screen_widget.h"
 #include "sim/profile_image.h"
 #include "sim/virtual_radio.h"
@@ -123,8 +123,8 @@ class AppTest : public ::testing::Test {
   }
   void StartFrame(const sim::RadioImage& image) {
     radio_ = std::make_unique<sim::VirtualRadio>(clock_, image);
-    frame_ = std::make_unique<CMainFrame>(WorkingFiles::FromDirectory(dir_.path().toStdString()), radio_.get(),
-                                          &clock_);
+    frame_ =
+        std::make_unique<CMainFrame>(WorkingFiles::FromDirectory(dir_.path().toStdString()), radio_.get(), &clock_);
     frame_->resize(1024, 740);
     frame_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));

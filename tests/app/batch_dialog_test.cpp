@@ -1,5 +1,7 @@
 // The batch dialog: a bad set-up writes nothing; a run to its count fills
 // the table and the log; Stop ends an endless run after the radio in progress.
+#include "batch_dialog.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -9,7 +11,6 @@
 
 #include "app_fixture.h"
 #include "batch_cables.h"
-#include "batch_dialog.h"
 #include "command_ids.h"
 #include "radio_commands.h"
 

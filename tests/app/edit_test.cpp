@@ -57,7 +57,8 @@ TEST_F(EditTest, UndoAndRedoFollowTheKeysAndTheTitleTheUnsavedState) {
 TEST_F(EditTest, ChannelsCopiedThroughTheClipboardPasteLowerAsOneStep) {
   TypeOnCell(QStringLiteral("150.0125"));  // channel 1 differs from the rest
   auto click_label = [&](int row, Qt::KeyboardModifiers mods) {
-    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, mods, grid_->visualRect(grid_->model()->index(row, 0)).center());
+    QTest::mouseClick(grid_->viewport(), Qt::LeftButton, mods,
+                      grid_->visualRect(grid_->model()->index(row, 0)).center());
   };
   click_label(1, Qt::NoModifier);
   click_label(2, Qt::ShiftModifier);

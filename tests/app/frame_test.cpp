@@ -1,15 +1,13 @@
 // The main frame: bars, progress, preview, help, the keyboard, the prompts' buttons, Qt's own dialogs, registration.
 #include <QCheckBox>
-
-#include "lang/language.h"
 #include <QLabel>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
-#include <QStandardPaths>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -19,6 +17,7 @@
 #include "app_start.h"
 #include "command_ids.h"
 #include "help_viewer.h"
+#include "lang/language.h"
 #include "link/radio_texts.h"
 #include "registration.h"
 #include "screen_ui_qt.h"
@@ -78,7 +77,9 @@ TEST_F(AppTest, HelpNamesEveryCommandOfTheMainMenus) {
   for (QAction* menu : frame_->menuBar()->actions().mid(0, 3))
     for (QAction* a : menu->menu()->actions()) {  // recent files ("&1 path") aside
       const QString name = a->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$")));
-      if (!name.isEmpty() && !name.startsWith(QLatin1Char('&'))) { EXPECT_TRUE(text.contains(name)) << name.toStdString(); }
+      if (!name.isEmpty() && !name.startsWith(QLatin1Char('&'))) {
+        EXPECT_TRUE(text.contains(name)) << name.toStdString();
+      }
     }
 }
 
@@ -87,7 +88,8 @@ TEST_F(AppTest, KeyboardSwitchesPagesAndEachBoxColumnIsOneTabStop) {
   CScreenWidget* screen = frame_->screen();
   screen->grid()->setFocus();
   ASSERT_EQ(screen->tabs()->currentIndex(), 1);
-  const std::pair<Qt::Key, int> steps[] = {{Qt::Key_PageDown, 0}, {Qt::Key_PageUp, 1}, {Qt::Key_Tab, 0}, {Qt::Key_Tab, 1}};
+  const std::pair<Qt::Key, int> steps[] = {
+      {Qt::Key_PageDown, 0}, {Qt::Key_PageUp, 1}, {Qt::Key_Tab, 0}, {Qt::Key_Tab, 1}};
   for (const auto& [key, page] : steps) {
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frame_.get(), key, Qt::ControlModifier);
     EXPECT_EQ(screen->tabs()->currentIndex(), page);
@@ -114,7 +116,8 @@ TEST(ChineseDialogs, QtsOwnDialogsFollowTheLanguage) {
     QPrinter printer;
     QPrintDialog dialog(&printer);
     EXPECT_EQ(dialog.windowTitle(), english ? QStringLiteral("Print") : QStringLiteral("打印"));
-    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Yes | QMessageBox::Cancel);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("x"),
+                    QMessageBox::Yes | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text().contains(QStringLiteral("取消")), !english);
   }
   lang::Apply(false, "");
@@ -122,8 +125,8 @@ TEST(ChineseDialogs, QtsOwnDialogsFollowTheLanguage) {
 
 #if defined(_WIN32)
 TEST(Registration, MakesAndRemovesTheStartMenuShortcut) {
-  const QString link = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation) +
-                       QStringLiteral("/KAVIR.lnk");
+  const QString link =
+      QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation) + QStringLiteral("/KAVIR.lnk");
   QFile::remove(link);
   QTemporaryDir folder;
   QString message;

@@ -3,8 +3,8 @@
 // report of the screen.
 #include <QCheckBox>
 #include <QImage>
-#include <QPainter>
 #include <QInputDialog>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -162,7 +162,8 @@ TEST_F(AppTest, CompareWithTheRadioAsksInItsOwnWords) {
     asked << boxes.texts[0];
     SetCell(2, 1, QStringLiteral("145.5"));
   }
-  EXPECT_TRUE(asked[1].contains(QStringLiteral("只读出电台的数据")) && asked[1].contains(QStringLiteral("屏幕上的数据保持不变")))
+  EXPECT_TRUE(asked[1].contains(QStringLiteral("只读出电台的数据")) &&
+              asked[1].contains(QStringLiteral("屏幕上的数据保持不变")))
       << asked[1].toStdString();
   EXPECT_NE(asked[0], asked[1]);
   EXPECT_TRUE(radio_->sent().empty());

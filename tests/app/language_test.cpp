@@ -1,18 +1,20 @@
 // English beside Chinese: the choice of language, every window in English with
 // nothing cut off, and files that stay the same in both languages.
+#include "lang/language.h"
+
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPageSetupDialog>
+#include <QPainter>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QPainter>
-#include <QMenuBar>
 #include <QStyle>
 #include <QTabWidget>
 
@@ -20,7 +22,6 @@
 #include "command_ids.h"
 #include "compare_dialog.h"
 #include "import_preview_dialog.h"
-#include "lang/language.h"
 #include "report/report_renderer.h"
 #include "report_commands.h"
 #include "setup/option_texts.h"
@@ -116,9 +117,10 @@ class LanguageTest : public AppTest {
     }
     for (QAction* a : frame_->menuBar()->actions()) {
       a->menu()->popup(frame_->mapToGlobal(QPoint(0, 0)));
-      Shot(a->menu(), QStringLiteral("%1-menu-%2").arg(lang, a->menu()->objectName().isEmpty()
-                                                                 ? QString::number(frame_->menuBar()->actions().indexOf(a))
-                                                                 : a->menu()->objectName()));
+      Shot(a->menu(),
+           QStringLiteral("%1-menu-%2")
+               .arg(lang, a->menu()->objectName().isEmpty() ? QString::number(frame_->menuBar()->actions().indexOf(a))
+                                                            : a->menu()->objectName()));
       a->menu()->hide();
     }
     for (int command : {kCmdKeySettings, kCmdPort, kCmdAbout, kCmdPrintPreview}) {
@@ -221,7 +223,8 @@ TEST_F(LanguageTest, OptionTextsReadInEnglishInComparesPreviewsAndTheClipboard) 
 TEST_F(LanguageTest, TheReportKeepsEveryTextInsideItsBoxInBothLanguages) {
   StartFrame();
   for (int n = 1; n <= 16; ++n) {
-    frame_->view().Edit([&](kavir::Setup& s) { s.channel(n).fields[4] = "CTC/DCS控制", s.channel(n).fields[8] = "窄"; });
+    frame_->view().Edit(
+        [&](kavir::Setup& s) { s.channel(n).fields[4] = "CTC/DCS控制", s.channel(n).fields[8] = "窄"; });
   }
   const int verticals[] = {55, 90, 125, 195, 265, 335, 405, 475, 545, 615, 685, 720};
   for (int language : {1, 2}) {
@@ -260,8 +263,10 @@ TEST_F(LanguageTest, TheGridsColumnsFitTheirTextsInTheLanguageOfTheStart) {
     frame_->screen()->tabs()->setCurrentIndex(1);
     // A larger face, as some systems' fonts are, leaves the columns' shares too narrow.
     QFont larger = grid->font();
-    if (larger.pixelSize() > 0) larger.setPixelSize(larger.pixelSize() * 14 / 10);
-    else larger.setPointSizeF(larger.pointSizeF() * 1.4);
+    if (larger.pixelSize() > 0)
+      larger.setPixelSize(larger.pixelSize() * 14 / 10);
+    else
+      larger.setPointSizeF(larger.pointSizeF() * 1.4);
     grid->setFont(larger);
     frame_->RefreshScreen();
     const QFontMetrics metrics(grid->font());
@@ -291,16 +296,15 @@ TEST_F(LanguageTest, ExportPdfTakesThePaperOfThePageSetUp) {
   auto media_box = [](const QString& path) {
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(QString::fromLatin1(f.readAll()));
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"))
+                                          .match(QString::fromLatin1(f.readAll()));
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
   };
   const QString portrait = QString::fromStdString(Path("portrait.pdf"));
   TypeFileName(portrait);
   frame_->action(kCmdExportPdf)->trigger();
   EXPECT_LT(media_box(portrait).width(), media_box(portrait).height());
-  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("PDF")))
-      << frame_->status_text().toStdString();
+  EXPECT_TRUE(frame_->status_text().contains(QStringLiteral("PDF"))) << frame_->status_text().toStdString();
 
   OnNextDialog<QPageSetupDialog>([](QPageSetupDialog* d) {
     auto* landscape = d->findChild<QRadioButton*>(QStringLiteral("landscape"));
@@ -320,8 +324,8 @@ TEST(Language, FollowsTheLocaleAndShowsOptionTexts) {
   const struct {
     const char* locale;
     bool english;
-  } cases[] = {{"en_US.UTF-8", true}, {"de_DE", true}, {"zh_CN.UTF-8", false}, {"zh_TW", false},
-               {"C", false},           {"POSIX", false}, {"C.UTF-8", false},   {"", false}};
+  } cases[] = {{"en_US.UTF-8", true}, {"de_DE", true},  {"zh_CN.UTF-8", false}, {"zh_TW", false},
+               {"C", false},          {"POSIX", false}, {"C.UTF-8", false},     {"", false}};
   for (const auto& c : cases) EXPECT_EQ(lang::EnglishForLocale(c.locale), c.english) << c.locale;
 
   QTemporaryDir dir;

@@ -67,7 +67,8 @@ TEST_F(AppTest, OnASerialPortAReadAndAVerifiedWriteGoThroughAndTheReportIsDrawn)
     const QDir to(QString::fromLocal8Bit(out));
     for (const char* name : {"Read.ini", "written.dat", "written.pdf"}) {
       QFile::remove(to.filePath(QString::fromLatin1(name)));
-      EXPECT_TRUE(QFile::copy(dir_.filePath(QString::fromLatin1(name)), to.filePath(QString::fromLatin1(name)))) << name;
+      EXPECT_TRUE(QFile::copy(dir_.filePath(QString::fromLatin1(name)), to.filePath(QString::fromLatin1(name))))
+          << name;
     }
   }
 }

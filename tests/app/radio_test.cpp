@@ -3,20 +3,19 @@
 // other-model question, and Save As and Open through the file dialogs.
 #include <QCheckBox>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <algorithm>
 
-#include <QProgressBar>
-#include <QPushButton>
-
 #include "app_fixture.h"
-#include "support.h"
+#include "changes_dialog.h"
 #include "command_ids.h"
 #include "link/link_settings.h"
-#include "changes_dialog.h"
 #include "plan/licence_choice.h"
 #include "plan_dialog.h"
 #include "radio_commands.h"
+#include "support.h"
 #include "worker_thread.h"
 
 namespace kavir::app::test {
@@ -154,7 +153,8 @@ TEST_F(RadioTest, APortHolderThatQuitIsNoLongerNamed) {
   EXPECT_EQ(radio_->open_calls(), opens);
   EXPECT_EQ(frame_->status_text().trimmed(), other);
 
-  frame_->SetStatusText(QStringLiteral("串口未打开（读出或写入时再试）: cannot open virtual COM1: in use by screen (77)"));
+  frame_->SetStatusText(
+      QStringLiteral("串口未打开（读出或写入时再试）: cannot open virtual COM1: in use by screen (77)"));
   frame_->radio().RecheckPort();
   EXPECT_TRUE(radio_->IsOpen());
   EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
@@ -172,17 +172,20 @@ TEST_F(RadioTest, VerifyChoiceInTheToolsMenuIsStoredAndDecidesWhetherAWriteIsVer
     verify->setChecked(checked);
     keep->setChecked(checked);
     const IniDocument ini = ReadIniFile(frame_->view().files().kavir_ini);
-    EXPECT_EQ(std::make_pair(ReadVerifyAfterWrite(ini), ReadKeepRadioBeforeWrite(ini)), std::make_pair(checked, checked));
+    EXPECT_EQ(std::make_pair(ReadVerifyAfterWrite(ini), ReadKeepRadioBeforeWrite(ini)),
+              std::make_pair(checked, checked));
     BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
     frame_->action(kCmdWrite)->trigger();
     // One box for the difference, naming the byte; no second box pointing at it.
     EXPECT_EQ(boxes.texts.size(), 2);
-    EXPECT_EQ(boxes.texts.join("\n").contains(QStringLiteral("0x064")), checked) << boxes.texts.join("\n").toStdString();
+    EXPECT_EQ(boxes.texts.join("\n").contains(QStringLiteral("0x064")), checked)
+        << boxes.texts.join("\n").toStdString();
     EXPECT_EQ(backups.entryList({QStringLiteral("before-write-KV16V-*.bin")}).size(), 1);
   }
   frame_.reset();
   StartFrame();  // a new start takes the stored choices
-  EXPECT_FALSE(frame_->action(kCmdVerifyAfterWrite)->isChecked() || frame_->action(kCmdKeepRadioBeforeWrite)->isChecked());
+  EXPECT_FALSE(frame_->action(kCmdVerifyAfterWrite)->isChecked() ||
+               frame_->action(kCmdKeepRadioBeforeWrite)->isChecked());
 }
 
 TEST_F(RadioTest, EnterAtTheOtherModelQuestionDoesNotWrite) {
@@ -249,9 +252,11 @@ TEST_F(RadioTest, AWriteListsWhatItChangesFirst) {
   // The plan check's warnings of the shipped set-up come first; they do not stop the write.
   ASSERT_EQ(cancelled.lines.size(), 6);
   EXPECT_EQ(cancelled.lines[0], QStringLiteral("检查发现的警告 (工具 → 检查)"));
-  EXPECT_TRUE(cancelled.lines[1].startsWith(QStringLiteral("警告 [单向亚音] CH05"))) << cancelled.lines[1].toStdString();
-  EXPECT_EQ(cancelled.lines.mid(4), QStringList({QStringLiteral("信道设置"), QStringLiteral("CH04 接收频率: ") + old_rx +
-                                                                                QStringLiteral(" → 162.03750")}));
+  EXPECT_TRUE(cancelled.lines[1].startsWith(QStringLiteral("警告 [单向亚音] CH05")))
+      << cancelled.lines[1].toStdString();
+  EXPECT_EQ(cancelled.lines.mid(4),
+            QStringList({QStringLiteral("信道设置"),
+                         QStringLiteral("CH04 接收频率: ") + old_rx + QStringLiteral(" → 162.03750")}));
   EXPECT_TRUE(cancelled.lead.contains(QStringLiteral("1 项不同"))) << cancelled.lead.toStdString();
   EXPECT_EQ(radio_->radio().completed_writes(), 0);
 

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -18,8 +19,6 @@
 #include "elided_label.h"
 #include "grid_balloon.h"
 #include "key_settings_dialog.h"
-#include <QScrollBar>
-
 #include "port_dialog.h"
 #include "radio_commands.h"
 
@@ -31,7 +30,9 @@ TEST_F(AppTest, PagesBoxesAndAModelChange) {
   CScreenWidget* screen = frame_->screen();
   for (int n = 1; n <= 16; ++n)  // each box stands level with its row
     EXPECT_LE(std::abs(screen->grid()->y() + screen->grid()->RowRect(n).center().y() -
-                       screen->tx_box(n)->geometry().center().y()), 1) << n;
+                       screen->tx_box(n)->geometry().center().y()),
+              1)
+        << n;
   const QColor grey(0xAA, 0xAA, 0xAA);
   QTest::mouseClick(screen->ch_box(3), Qt::LeftButton);
   EXPECT_FALSE(frame_->view().setup().channel(3).enabled);
@@ -73,8 +74,7 @@ TEST_F(AppTest, TheGridGrowsWithTheWindowAndTheFormKeepsItsLeastSize) {
   EXPECT_LE(grid->rowHeight(1), 2 * grid->fontMetrics().height());
   EXPECT_GT(grid->columnWidth(1), 0);
   for (int n = 1; n <= 16; ++n)
-    EXPECT_LE(std::abs(grid->y() + grid->RowRect(n).center().y() - screen->ch_box(n)->geometry().center().y()), 1)
-        << n;
+    EXPECT_LE(std::abs(grid->y() + grid->RowRect(n).center().y() - screen->ch_box(n)->geometry().center().y()), 1) << n;
   frame_->resize(500, 400);
   QApplication::processEvents();
   EXPECT_EQ(grid->size(), least);

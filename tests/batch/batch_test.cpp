@@ -70,7 +70,9 @@ struct StopAfter : BatchEvents {
   int radios = 0, waits = 0, done = 0;
   bool from_outside = false;
   std::thread stopper;
-  ~StopAfter() { if (stopper.joinable()) stopper.join(); }
+  ~StopAfter() {
+    if (stopper.joinable()) stopper.join();
+  }
   void OnWaiting(const std::string&) override { ++waits; }
   void OnRadioDone(const RadioRecord&) override {
     if (++done != radios) return;
@@ -102,22 +104,35 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
     int count, stop_after, corrupt_first;
     bool left_attached;  // the radios are never unplugged; the job is stopped from outside
     std::map<std::string, std::vector<std::string>> results;  // per port, in turn (the start of each)
-    int vanish_after = 0;  // port A's device goes away at this frame
-    const char* error = "";  // in the summary
+    int vanish_after = 0;                                     // port A's device goes away at this frame
+    const char* error = "";                                   // in the summary
   } cases[] = {
       {"three radios on one cable", {{"A", {1, 1, 1}}}, 3, 0, 0, false, {{"A", {ok, ok, ok}}}},
       {"two cables side by side", {{"A", {1, 1}}, {"B", {1, 1}}}, 2, 0, 0, false, {{"A", {ok, ok}}, {"B", {ok, ok}}}},
       {"another model skipped, not counted", {{"A", {2, 1}}}, 1, 0, 0, false, {{"A", {"skipped: other model", ok}}}},
       {"stopped between radios", {{"A", {1, 1, 1, 1}}}, 0, 2, 0, false, {{"A", {ok, ok}}}},
-      {"a failed verify, the job goes on", {{"A", {1, 1}}}, 1, 0, 100, false,
+      {"a failed verify, the job goes on",
+       {{"A", {1, 1}}},
+       1,
+       0,
+       100,
+       false,
        {{"A", {"verify failed: 1 byte differs: 0x064", ok}}}},
       {"a radio still attached is not written again", {{"A", {1}}}, 2, 1, 0, true, {{"A", {ok}}}},
       // The poll, the write's handshake and 8 packets; then the cable is pulled.
-      {"the device goes away mid-write", {{"A", {1, 1}}, {"B", {1}}}, 1, 0, 0, false,
-       {{"A", {"failed: 串口在传输中断开了 (编程线被拔出或设备已不存在): no such device 传输第 09 个数据包时发生通讯错误/超时连接; "
-              "写入没有完成：电台只收下了 8 / 48 个数据包"}},
+      {"the device goes away mid-write",
+       {{"A", {1, 1}}, {"B", {1}}},
+       1,
+       0,
+       0,
+       false,
+       {{"A",
+         {"failed: 串口在传输中断开了 (编程线被拔出或设备已不存在): no such device 传输第 09 "
+          "个数据包时发生通讯错误/超时连接; "
+          "写入没有完成：电台只收下了 8 / 48 个数据包"}},
         {"B", {ok}}},
-       11, "A: the device went away and does not open again (no such device): no more radios on this port"},
+       11,
+       "A: the device went away and does not open again (no such device): no more radios on this port"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -227,8 +242,7 @@ TEST(BatchJob, ReadingFirstCountsTheSettingsEachWriteChanged) {
   for (const auto& e : std::filesystem::directory_iterator(start.dir.dir.File("backups")))
     kept += e.path().filename().string().rfind("before-write-", 0) == 0;
   EXPECT_EQ(kept, 2u);
-  for (const sim::RadioProtocol& radio : cable.cable().radios())
-    EXPECT_EQ(radio.image(), image(*start.setup));
+  for (const sim::RadioProtocol& radio : cable.cable().radios()) EXPECT_EQ(radio.image(), image(*start.setup));
 }
 
 // The set-up is refused before any radio when the write would refuse it or
@@ -314,7 +328,8 @@ TEST(BatchJob, ARadioStoppedAtOnceIsLoggedWithThePacketsItTook) {
     // The packets the radio acknowledged; the one in flight at the stop may
     // have gone in too.
     const std::size_t at_count = result.find("电台只收下了 ");
-    const int took = at_count == std::string::npos ? 0 : std::atoi(result.c_str() + at_count + std::strlen("电台只收下了 "));
+    const int took =
+        at_count == std::string::npos ? 0 : std::atoi(result.c_str() + at_count + std::strlen("电台只收下了 "));
     EXPECT_EQ(took == 0, result.find("电台没有收下任何数据包") != std::string::npos) << result;
     EXPECT_TRUE(stored == took || stored == took + 1) << result << " (the radio stored " << stored << ")";
     EXPECT_EQ(took > 0, at > 3) << result;
@@ -392,8 +407,9 @@ TEST(BatchJob, ADeviceNamedTwiceIsRefusedBeforeAnyPortOpens) {
   const std::vector<BatchPort> apart{{"x", 1, x}, {"y", 1, y}, {"missing", 1, dir.File("none")}};
   EXPECT_EQ(SamePortTwice(apart), "");
   const std::vector<BatchPort> twice{{"x", 1, x}, {"y", 1, y}, {"to-x", 1, dir.File("to-x")}};
-  EXPECT_EQ(SamePortTwice(twice), "x and to-x are the same device (" + Utf8FromPath(std::filesystem::canonical(PathFromUtf8(x))) +
-                                     "): each port can be named once");
+  EXPECT_EQ(SamePortTwice(twice), "x and to-x are the same device (" +
+                                      Utf8FromPath(std::filesystem::canonical(PathFromUtf8(x))) +
+                                      "): each port can be named once");
   EXPECT_NE(SamePortTwice({{"x", 1, x}, {"x\n", 1, dir.File("./x")}}).find("\"x\\n\""), std::string::npos);
 
   ShippedDir s;
@@ -444,12 +460,15 @@ TEST(BatchLog, EachRecordOnItsOwnLineInTheFileThePathNamesAndNamesNeverShared) {
   EXPECT_TRUE(log.Append(r, &error)) << error;
   const std::string line = "\r\n2026-12-08 10:00:00,A,KV16V,written and verified,ab,1.5,\r\n", all = ReadBytes(path);
   // Each cut line is marked as no whole record.
-  EXPECT_NE(all.find(",writ,incomplete record" + line + line.substr(2) + "2026-12-08 10:00:01,A,KV16V,wr,incomplete record" +
-                     line),
+  EXPECT_NE(all.find(",writ,incomplete record" + line + line.substr(2) +
+                     "2026-12-08 10:00:01,A,KV16V,wr,incomplete record" + line),
             std::string::npos)
       << all;
-  const struct { std::function<void()> change; const char* said; } losses[] = {
-      {[&] { std::filesystem::remove(PathFromUtf8(path)); }, "gone"}, {[&] { WriteBytes(path, head); }, "cut or replaced"}};
+  const struct {
+    std::function<void()> change;
+    const char* said;
+  } losses[] = {{[&] { std::filesystem::remove(PathFromUtf8(path)); }, "gone"},
+                {[&] { WriteBytes(path, head); }, "cut or replaced"}};
   for (const auto& loss : losses) {
     loss.change();
     EXPECT_FALSE(log.Append(r, &error));
@@ -473,7 +492,8 @@ TEST(Sha256, KnownVectors) {
       {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
       {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
        "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
-      {"abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrlmnopqrsmnopqrstnopqrstu",
+      {"abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrlmnopqrsmnopqrstnopqrst"
+       "u",
        "cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1"},
       {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
   };

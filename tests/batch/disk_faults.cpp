@@ -1,8 +1,9 @@
 // A disk that fills up, for the batch log's error paths: write and fwrite
 // from our code pass through here (linked with --wrap; Linux only).
+#include <sys/types.h>
+
 #include <cerrno>
 #include <cstdio>
-#include <sys/types.h>
 
 #include "system_faults.h"
 

@@ -1,10 +1,10 @@
 // kavir-cli's file commands run as a technician runs them, and what bad
 // input and hostile files get: exit code 1 for a failed file operation, 2
 // for bad usage or bad input, one line saying why, nothing left behind.
-#include <gtest/gtest.h>
 #include <fcntl.h>
-#include <stdlib.h>
+#include <gtest/gtest.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,9 +12,9 @@
 #include <map>
 #include <set>
 
-#include "run_program.h"
 #include "profile/gbk.h"
 #include "profile/profile_keys.h"
+#include "run_program.h"
 
 namespace kavir::test {
 namespace {
@@ -141,7 +141,9 @@ TEST_F(Cli, EveryCommandGivesTheExitCodeOfWhatWentWrongInOneLine) {
       {{"check", junk}, 2, "不是电台数据"},
       {{"check", Model(), "--licence", missing}, 2, missing},
       {{"check", Model(), "--licence", fifo}, 2, "pipe"},
-      {{"check", Model(), "--licence", File("bad-licence.csv")}, 2, "bad-licence.csv: 第 2 行第 2 列 (MaxPower): \"5W\""},
+      {{"check", Model(), "--licence", File("bad-licence.csv")},
+       2,
+       "bad-licence.csv: 第 2 行第 2 列 (MaxPower): \"5W\""},
       {{"read", "--port", "1", "--out", File("x.dat"), "--retries", "many"}, 2, "many"},
       {{"write", "--port", "1", missing}, 2, missing},
       {{"write", "--port", "/dev/kavir-no-such-port", Model()}, 1, "/dev/kavir-no-such-port 不存在"},
@@ -221,7 +223,8 @@ TEST_F(Cli, EveryCommandTakesTheOptionsItsUsageListsAndNoOther) {
       {"diff", {"--model", "--force"}},
       {"check", {"--licence", "--model", "--force"}},
   };
-  const std::set<std::string> flags = {"--force", "--json", "--loopback", "--no-verify", "--no-backup", "--by-location", "--dry-run"};
+  const std::set<std::string> flags = {"--force",     "--json",        "--loopback", "--no-verify",
+                                       "--no-backup", "--by-location", "--dry-run"};
   std::set<std::string> every;
   for (const auto& [command, options] : takes) every.insert(options.begin(), options.end());
 
@@ -360,10 +363,16 @@ TEST_F(Cli, WithoutKavirIniEveryCommandRefusesAndNoKavirIniIsMade) {
   ASSERT_EQ(Run({"export-csv", Model(), csv}).exit_code, 0);
   const std::string port = "/dev/kavir-no-such-port";
   std::vector<std::vector<std::string>> commands = {
-      {"show", Model()},           {"show", image, "--model", "1"}, {"diff", Model(), image},
-      {"export-csv", Model(), out}, {"resave", Model(), out},
-      {"encode", Model(), out},     {"import-csv", csv, out},       {"decode", image, "--model", "1", "--out", out},
-      {"write", "--port", port, Model()}, {"batch", "--port", port, Model(), "--log", out},
+      {"show", Model()},
+      {"show", image, "--model", "1"},
+      {"diff", Model(), image},
+      {"export-csv", Model(), out},
+      {"resave", Model(), out},
+      {"encode", Model(), out},
+      {"import-csv", csv, out},
+      {"decode", image, "--model", "1", "--out", out},
+      {"write", "--port", port, Model()},
+      {"batch", "--port", port, Model(), "--log", out},
       {"check", Model()},
   };
 #if !defined(KAVIR_CLI_WITHOUT_QT)  // without Qt the report is refused before anything is opened
@@ -420,8 +429,9 @@ TEST_F(Cli, AWriteStoppedByAFullDiskNamesTheFileThatFailed) {
                                  scratch.path());
   ::close(far_end);
   EXPECT_EQ(r.exit_code, 1) << r.err;
-  EXPECT_NE(r.err.find("KAVIR.ini 未能保存，没有写入电台: " + d.files.kavir_ini + ": no room to write: the disk is full"),
-            std::string::npos)
+  EXPECT_NE(
+      r.err.find("KAVIR.ini 未能保存，没有写入电台: " + d.files.kavir_ini + ": no room to write: the disk is full"),
+      std::string::npos)
       << r.err;
   EXPECT_EQ(r.err.find("Write.ini 未能保存"), std::string::npos) << r.err;
   EXPECT_EQ(Stored(d.files.write_ini, "CH01.RxFreq"), Stored(Model(), "CH01.RxFreq"));
@@ -538,12 +548,16 @@ TEST_F(Cli, AFileOfMixedEncodingsIsNamedAndNeverSavedChanged) {
   const std::size_t tone = utf8.find("\r\nCH01.Decode=关") + 2, after = utf8.find('\r', tone);
   const int line = static_cast<int>(std::count(utf8.begin(), utf8.begin() + tone, '\n')) + 1;
   const std::string head = utf8.substr(0, tone), tail = utf8.substr(after);
-  const struct { const char* what; std::string bytes; bool saved_elsewhere; } cases[] = {
-      // A stray byte in a note: every value reads, and goes to a new file whole.
-      {"UTF-8, a stray byte in a note", head + "; \xB9\r\n" + utf8.substr(tone), true},
-      // In a value: that value cannot be written into another file unchanged.
-      {"UTF-8, a stray byte in a value", head + "CH01.Decode=关\xB9" + tail, false},
-      {"GBK, a stray byte in a value", *Utf8ToGbk(head) + "CH01.Decode=" + *Utf8ToGbk("关") + "\xB9" + *Utf8ToGbk(tail), false}};
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool saved_elsewhere;
+  } cases[] = {// A stray byte in a note: every value reads, and goes to a new file whole.
+               {"UTF-8, a stray byte in a note", head + "; \xB9\r\n" + utf8.substr(tone), true},
+               // In a value: that value cannot be written into another file unchanged.
+               {"UTF-8, a stray byte in a value", head + "CH01.Decode=关\xB9" + tail, false},
+               {"GBK, a stray byte in a value",
+                *Utf8ToGbk(head) + "CH01.Decode=" + *Utf8ToGbk("关") + "\xB9" + *Utf8ToGbk(tail), false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string in = File("mixed.dat"), out = File("out.dat");
@@ -613,20 +627,23 @@ TEST_F(Cli, CheckListsWhatShouldNotGoOnAirAndExitsWithTheWorstItFound) {
   }
 
   // KV16U's transmit frequencies, CH03's for narrow only (it is wide).
-  std::string licence = "Frequency,MaxPower,Bandwidth,TX\n402.05625,high,wide,yes\n406.175,high,wide,yes\n"
-                        "410.29375,high,narrow,yes\n";
-  for (const char* mhz : {"419.40625", "418.525", "422.64375", "426.7625", "430.88125", "440", "439.1125",
-                          "443.23125", "447.35", "451.46875", "460.5875", "459.7"})
+  std::string licence =
+      "Frequency,MaxPower,Bandwidth,TX\n402.05625,high,wide,yes\n406.175,high,wide,yes\n"
+      "410.29375,high,narrow,yes\n";
+  for (const char* mhz : {"419.40625", "418.525", "422.64375", "426.7625", "430.88125", "440", "439.1125", "443.23125",
+                          "447.35", "451.46875", "460.5875", "459.7"})
     licence += std::string(mhz) + ",high,wide,yes\n";
   WriteBytes(File("licence.csv"), licence);
   r = Run({"check", Model("KV16U"), "--licence", File("licence.csv")});
   EXPECT_EQ(r.exit_code, 1) << r.err;
-  EXPECT_EQ(r.out, "许可证: " + File("licence.csv") + "\n错误 [许可证] CH03 宽带 \"宽\": 许可证在这个频率上只允许窄带 (第 4 行)\n" + warnings +
+  EXPECT_EQ(r.out, "许可证: " + File("licence.csv") +
+                       "\n错误 [许可证] CH03 宽带 \"宽\": 许可证在这个频率上只允许窄带 (第 4 行)\n" + warnings +
                        "错误: 1, 警告: 3\n");
   r = Run({"--lang", "en", "check", File("clean.dat"), "--licence", File("licence.csv")});
   EXPECT_EQ(r.exit_code, 1) << r.err;
-  EXPECT_EQ(r.out, "Licence: " + File("licence.csv") + "\nerror [licence] CH03 Bandwidth \"Wide\": the licence allows only narrow here (line 4)\n"
-                   "errors: 1, warnings: 0\n");
+  EXPECT_EQ(r.out, "Licence: " + File("licence.csv") +
+                       "\nerror [licence] CH03 Bandwidth \"Wide\": the licence allows only narrow here (line 4)\n"
+                       "errors: 1, warnings: 0\n");
 
   // Without --licence the licence chosen for the file is used; one gone
   // since then stops the check rather than passing what it forbids.
@@ -652,7 +669,8 @@ TEST_F(Cli, CheckListsWhatShouldNotGoOnAirAndExitsWithTheWorstItFound) {
   r = Run({"--lang", "en", "check", File("clean.dat"), "--licence", File("bad.csv")});
   EXPECT_EQ(r.exit_code, 2);
   EXPECT_TRUE(r.out.empty()) << r.out;
-  EXPECT_EQ(r.err, "kavir-cli: " + File("bad.csv") + ": line 3, column 2 (MaxPower): \"5W\" is no power: low or high (低 or 高)\n");
+  EXPECT_EQ(r.err, "kavir-cli: " + File("bad.csv") +
+                       ": line 3, column 2 (MaxPower): \"5W\" is no power: low or high (低 or 高)\n");
   EXPECT_FALSE(TemporaryFilesLeft());
 }
 

@@ -1,9 +1,9 @@
 // What kavir-cli prints from text it did not write itself: a program name
 // the system cut inside a character, bytes that are no UTF-8, control
 // characters; and the same text for a terminal in GBK.
-#include <gtest/gtest.h>
-
 #include "cli/utf8_text.h"
+
+#include <gtest/gtest.h>
 
 namespace kavir::cli {
 namespace {
@@ -17,8 +17,7 @@ TEST(Utf8Text, JsonGetsValidUtf8WithControlCharactersEscaped) {
   EXPECT_EQ(JsonString(cut), "\"a电台编程" + kReplacement + "\"");
   EXPECT_EQ(JsonString("x\xFFy\xC0\xAFz"), "\"x" + kReplacement + "y" + kReplacement + kReplacement + "z\"");
   EXPECT_EQ(JsonString("\xED\xA0\x80"), "\"" + kReplacement + kReplacement + kReplacement + "\"");  // a surrogate
-  EXPECT_EQ(JsonString(std::string("a\"b\\c\n\t\x01\x7F\0", 10)),
-            "\"a\\\"b\\\\c\\u000a\\u0009\\u0001\\u007f\\u0000\"");
+  EXPECT_EQ(JsonString(std::string("a\"b\\c\n\t\x01\x7F\0", 10)), "\"a\\\"b\\\\c\\u000a\\u0009\\u0001\\u007f\\u0000\"");
   EXPECT_EQ(JsonString("串口 𝄞 ok"), "\"串口 𝄞 ok\"");
 }
 

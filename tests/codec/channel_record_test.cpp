@@ -1,7 +1,8 @@
 // Channel records: the bytes a channel becomes and the texts they read back as.
+#include "codec/channel_record.h"
+
 #include <gtest/gtest.h>
 
-#include "codec/channel_record.h"
 #include "codec/codec.h"
 #include "setup/frequency.h"
 #include "setup/option_lists.h"
@@ -36,10 +37,18 @@ TEST_F(ChannelRecord, EncodesCellsAndBoxesIntoTheRecordBytes) {
     int from, count;
     const char* bytes;
   } cases[] = {
-      {{"136.00000", "CTCSS:67.0", "136.00000", "+DCS:023", "载波控制", "高", "是", "否", "宽"}, 1, 1, 0, 20,
+      {{"136.00000", "CTCSS:67.0", "136.00000", "+DCS:023", "载波控制", "高", "是", "否", "宽"},
+       1,
+       1,
+       0,
+       20,
        "57 00 00 10 00 55 0C 9E 12 00 55 0C 13 20 01 2C 00 88 08 00"},
       // Boxes off clear the flag bits; sub-bands follow the band; clock shift on, narrow.
-      {{"155.00000", "关", "164.50000", "关", "禁止", "低", "否", "是", "窄"}, 0, 0, 4, 12,
+      {{"155.00000", "关", "164.50000", "关", "禁止", "低", "否", "是", "窄"},
+       0,
+       0,
+       4,
+       12,
        "E0 60 04 00 00 D0 66 04 00 00 62 00"},
       // Unknown texts count as the default case of their column.
       {{"136.00000", "关", "136.00000", "关", "??", "中", "也许", "不", "中"}, 1, 1, 14, 2, "00 3C"},
@@ -54,10 +63,11 @@ TEST_F(ChannelRecord, EncodesCellsAndBoxesIntoTheRecordBytes) {
     EXPECT_EQ(Hex(f.data() + c.from, c.count), c.bytes) << c.cells[0];
   }
   // The sub-band of byte 10 changes at the quarter points of the band.
-  struct { const char* f; int band; } quarters[] = {
-      {"145.49375", 0}, {"145.50000", 1}, {"155.00000", 1}, {"164.49375", 1}, {"164.50000", 2}, {"", 0}};
-  for (const auto& q : quarters)
-    EXPECT_EQ(Encode({q.f, "关", q.f})[4 + 10] >> 4, q.band * 4 + q.band) << q.f;
+  struct {
+    const char* f;
+    int band;
+  } quarters[] = {{"145.49375", 0}, {"145.50000", 1}, {"155.00000", 1}, {"164.49375", 1}, {"164.50000", 2}, {"", 0}};
+  for (const auto& q : quarters) EXPECT_EQ(Encode({q.f, "关", q.f})[4 + 10] >> 4, q.band * 4 + q.band) << q.f;
 }
 
 // A cleared cell of a closed channel goes in as an empty record holds it,
@@ -70,9 +80,13 @@ TEST_F(ChannelRecord, BlankCellsGoInAsTheEmptyRecord) {
   EXPECT_EQ(Hex(spaces.data() + 4, 16), Hex(blank.data() + 4, 16));
   // Each blank cell on its own clears only its own bits; the rest keep theirs.
   const std::vector<std::string> full = {"136.00000", "CTCSS:67.0", "136.00000", "+DCS:023", "载波控制",
-                                         "高", "是", "是", "宽"};
-  struct { int field; int byte; const char* bytes; } one[] = {
-      {1, 3, "00 00"}, {3, 8, "00 00"}, {4, 11, "0C"}, {5, 11, "24"}, {6, 11, "28"}, {7, 10, "01"}, {8, 10, "02"}};
+                                         "高",        "是",         "是",        "宽"};
+  struct {
+    int field;
+    int byte;
+    const char* bytes;
+  } one[] = {{1, 3, "00 00"}, {3, 8, "00 00"}, {4, 11, "0C"}, {5, 11, "24"},
+             {6, 11, "28"},   {7, 10, "01"},   {8, 10, "02"}};
   for (const auto& o : one) {
     std::vector<std::string> cells = full;
     cells[o.field] = "";
@@ -142,43 +156,73 @@ TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
     EXPECT_EQ(Hex(bytes.data(), 3), r.bytes) << r.text;
     EXPECT_EQ(bytes[2] & 0x08, 0x08);
     EXPECT_EQ(f.Bytes(false)[2] & 0x08, 0) << r.text;
-    if (r.raster != Raster::None) { EXPECT_EQ(Frequency::FromBytes(bytes.data()), f) << r.text; }
+    if (r.raster != Raster::None) {
+      EXPECT_EQ(Frequency::FromBytes(bytes.data()), f) << r.text;
+    }
   }
   // The step count has 18 bits, on whichever raster it counts.
-  const struct { std::int64_t hz; Raster raster; bool fits; } limits[] = {
-      {0x3FFFF * std::int64_t{6250}, Raster::Fine, true}, {0x40000 * std::int64_t{6250}, Raster::Fine, false},
-      {0x3FFFF * std::int64_t{2500}, Raster::Coarse, true}, {0x40000 * std::int64_t{2500}, Raster::Coarse, false}};
+  const struct {
+    std::int64_t hz;
+    Raster raster;
+    bool fits;
+  } limits[] = {{0x3FFFF * std::int64_t{6250}, Raster::Fine, true},
+                {0x40000 * std::int64_t{6250}, Raster::Fine, false},
+                {0x3FFFF * std::int64_t{2500}, Raster::Coarse, true},
+                {0x40000 * std::int64_t{2500}, Raster::Coarse, false}};
   for (const auto& l : limits) {
     const Frequency f = Frequency::FromHz(l.hz);
     EXPECT_EQ(std::make_pair(f.raster(), f.FitsField()), std::make_pair(l.raster, l.fits)) << l.hz;
-    if (l.fits) { EXPECT_EQ(Frequency::FromBytes(f.Bytes(false).data()), f) << l.hz; }
+    if (l.fits) {
+      EXPECT_EQ(Frequency::FromBytes(f.Bytes(false).data()), f) << l.hz;
+    }
   }
   EXPECT_FALSE(Frequency::FromText("136.0010").FitsField()) << "on no raster";
 }
 
 // What a person types: one reading for typing and paste; refusals quote it.
 TEST(Typed, FrequenciesAndTonesAreReadOrRefusedWithWhatWasTyped) {
-  const std::string digits = "\": 只能输入数字和一个小数点", many = "\" 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)";
+  const std::string digits = "\": 只能输入数字和一个小数点",
+                    many = "\" 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)";
   const std::pair<std::string, std::string> frequencies[] = {
-      {"147,5", "147.50000"}, {" 147.5 ", "147.50000"}, {"151.5025", "151.50250"}, {"147", "147.00000"},
-      {"4300125", "430.01250"}, {"45", "45.00000"}, {"147.500000", "147.50000"}, {"  ", "没有填写频率"},
-      {"147 5", "频率 \"147 5\" 含有 \" " + digits}, {"43关.5", "频率 \"43关.5\" 含有 \"关" + digits},
-      {"147,5.5", "频率 \"147,5.5\" 有不止一个小数点"}, {"147.123456", "频率 \"147.123456" + many},
-      {"1470.5", "频率 \"1470.5" + many}, {"147500001", "频率 \"147500001\" 位数太多: 最多 8 位数字"}};
+      {"147,5", "147.50000"},
+      {" 147.5 ", "147.50000"},
+      {"151.5025", "151.50250"},
+      {"147", "147.00000"},
+      {"4300125", "430.01250"},
+      {"45", "45.00000"},
+      {"147.500000", "147.50000"},
+      {"  ", "没有填写频率"},
+      {"147 5", "频率 \"147 5\" 含有 \" " + digits},
+      {"43关.5", "频率 \"43关.5\" 含有 \"关" + digits},
+      {"147,5.5", "频率 \"147,5.5\" 有不止一个小数点"},
+      {"147.123456", "频率 \"147.123456" + many},
+      {"1470.5", "频率 \"1470.5" + many},
+      {"147500001", "频率 \"147500001\" 位数太多: 最多 8 位数字"}};
   for (const auto& [typed, read] : frequencies) {
     std::string error;
     const auto f = Frequency::FromTyped(typed, &error);
     EXPECT_EQ(f ? f->MhzText() : error, read) << typed;
   }
   const ShippedSetups shipped;
-  const std::pair<const char*, const char*> tones[] = {
-      {"88.5", "CTCSS:88.5"}, {"67", "CTCSS:67.0"}, {"ctcss 88.5", "CTCSS:88.5"}, {"CTCSS:100", "CTCSS:100.0"},
-      {"023", "+DCS:023"}, {"D023N", "+DCS:023"}, {"d023i", "-DCS:023"}, {"DCS023", "+DCS:023"},
-      {"-DCS:023", "-DCS:023"}, {" 关 ", "关"}, {"88.6", ""}, {"D028N", ""}, {"DCS", ""}, {"", ""}};
+  const std::pair<const char*, const char*> tones[] = {{"88.5", "CTCSS:88.5"},
+                                                       {"67", "CTCSS:67.0"},
+                                                       {"ctcss 88.5", "CTCSS:88.5"},
+                                                       {"CTCSS:100", "CTCSS:100.0"},
+                                                       {"023", "+DCS:023"},
+                                                       {"D023N", "+DCS:023"},
+                                                       {"d023i", "-DCS:023"},
+                                                       {"DCS023", "+DCS:023"},
+                                                       {"-DCS:023", "-DCS:023"},
+                                                       {" 关 ", "关"},
+                                                       {"88.6", ""},
+                                                       {"D028N", ""},
+                                                       {"DCS", ""},
+                                                       {"", ""}};
   for (auto [typed, text] : tones) {
     std::string error;
     EXPECT_EQ(ToneFromTyped(shipped.data.channel_lists.decode, typed, &error).value_or(error.substr(0, 6)),
-              *text ? text : "亚音") << typed;
+              *text ? text : "亚音")
+        << typed;
   }
 }
 

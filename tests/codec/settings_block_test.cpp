@@ -50,12 +50,13 @@ TEST_F(SettingsBlock, ShippedModelEncodesToTheReferenceImage) {
 // Every setting on its last option, so no field is zero and hides a wrong offset.
 TEST_F(SettingsBlock, LastOptionOfEverySettingEncodesToTheReferenceBlocks) {
   kavir::Setup s = shipped.data.start;
-  for (const SettingInfo& i : Settings()) Choose(s, i.setting, static_cast<int>(shipped.data.lists[i.setting].size()) - 1);
+  for (const SettingInfo& i : Settings())
+    Choose(s, i.setting, static_cast<int>(shipped.data.lists[i.setting].size()) - 1);
   std::string blocks;
   for (int n : {17, 18, 19}) blocks += Hex(EncodeFrame(n, s).data() + 4, 16) + "\n";
   EXPECT_EQ(blocks,
-            "89 10 0E 0E 0A 0A 33 10 1F 08 2A 13 00 00 00 00\n"   // function block A
-            "00 00 00 2F 0B 21 11 FF 00 01 01 1E 00 00 32 32\n"   // function block B
+            "89 10 0E 0E 0A 0A 33 10 1F 08 2A 13 00 00 00 00\n"    // function block A
+            "00 00 00 2F 0B 21 11 FF 00 01 01 1E 00 00 32 32\n"    // function block B
             "00 00 00 00 07 07 00 00 00 00 00 00 00 00 00 00\n");  // programmable keys
   // A read names each of them by its position, as it was chosen.
   kavir::Setup read;
@@ -69,10 +70,14 @@ TEST_F(SettingsBlock, BlocksDecodeByTheirRules) {
   EXPECT_EQ(PacketKeys(17).size(), 19u);
   // Block A (17), B (18) or the keys (19) with only the byte at `at` set. Timer and
   // warning bytes: 1 and 2 both read as the second option, 255 as the first.
-  struct { int n, at, byte; const char* key; int option; } rules[] = {
-      {17, 10, 1, "TimerOut", 2}, {17, 10, 2, "TimerOut", 2}, {17, 10, 255, "TimerOut", 1}, {17, 10, 5, "TimerOut", 4},
-      {17, 11, 8, "Prealet", 2},  {17, 11, 11, "Prealet", 3},  {19, 4, 1, "PF1S", 2},          {19, 5, 2, "PF2S", 3},
-      {18, 3, 0x08, "BatterySupply", 2}, {18, 3, 0, "BatterySupply", 1}};
+  struct {
+    int n, at, byte;
+    const char* key;
+    int option;
+  } rules[] = {{17, 10, 1, "TimerOut", 2},    {17, 10, 2, "TimerOut", 2}, {17, 10, 255, "TimerOut", 1},
+               {17, 10, 5, "TimerOut", 4},    {17, 11, 8, "Prealet", 2},  {17, 11, 11, "Prealet", 3},
+               {19, 4, 1, "PF1S", 2},         {19, 5, 2, "PF2S", 3},      {18, 3, 0x08, "BatterySupply", 2},
+               {18, 3, 0, "BatterySupply", 1}};
   for (const auto& r : rules) {
     std::vector<std::uint8_t> d(16, 0);
     d[r.at] = static_cast<std::uint8_t>(r.byte);

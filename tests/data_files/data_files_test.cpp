@@ -71,7 +71,8 @@ TEST(SettingListsAndModelFiles, AreCompleteAndUsable) {
     EXPECT_EQ(m.GetString("Previous", "Type", "", 20), types[i]);
     EXPECT_EQ(m.GetString("Previous", "Mode", "", 20), modes[i]);
     for (const char* key : {"FreqV", "FreqU"})  // three digits
-      EXPECT_EQ(std::to_string(std::clamp(m.GetInt("Previous", key, 0), 100, 999)), m.GetString("Previous", key, "", 20));
+      EXPECT_EQ(std::to_string(std::clamp(m.GetInt("Previous", key, 0), 100, 999)),
+                m.GetString("Previous", key, "", 20));
     // A radio naming model i + 1 is read as this model, with this band.
     const ProgramData data = ProgramData::Load(s.files);
     const kavir::Setup answered = ModelRecord(static_cast<int>(i) + 1, data);

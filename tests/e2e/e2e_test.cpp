@@ -67,7 +67,8 @@ TEST(EndToEnd, ReadSavesTheRadiosSettingsAndAVerifiedWriteDeliversThemBack) {
   // What the radio held before the write was read and kept first, and named.
   const auto before = f.Backups("before-write");
   ASSERT_EQ(before.size(), 1u);
-  EXPECT_TRUE(ReadBytes(before[0]) == ReadBytes(f.Backups("read")[0]) && write.out.find(before[0]) != std::string::npos);
+  EXPECT_TRUE(ReadBytes(before[0]) == ReadBytes(f.Backups("read")[0]) &&
+              write.out.find(before[0]) != std::string::npos);
   // --no-backup: for new radios, nothing is read first.
   ASSERT_EQ(f.Cli({"write", "--port", sim.device(), dat, "--no-backup"}).exit_code, 0);
   EXPECT_EQ(f.Backups("before-write").size(), 1u);
@@ -152,10 +153,18 @@ TEST(EndToEnd, FaultsAtTheRadioGiveTheirExitCodeAndMessage) {
       {{"--hangup-at", "20"}, {"read", "--out", "a.dat"}, 1, {"串口在传输中断开了", "第 20 个"}, "a.dat", 0},
       // What the radio still sent for the failed attempt is not taken for
       // the next handshake's answer.
-      {{"--short-packet", "12", "--faults-once"}, {"read", "--out", "a.dat", "--retries", "1"}, 0, {"第 12 个"},
-       "a.dat", 0},
-      {{"--corrupt-store", "100"}, {"write", "KV16V.ini"}, 1, {"0x064", "CH07 接收信令", "verify-read-", "write failed"},
-       "", 1},
+      {{"--short-packet", "12", "--faults-once"},
+       {"read", "--out", "a.dat", "--retries", "1"},
+       0,
+       {"第 12 个"},
+       "a.dat",
+       0},
+      {{"--corrupt-store", "100"},
+       {"write", "KV16V.ini"},
+       1,
+       {"0x064", "CH07 接收信令", "verify-read-", "write failed"},
+       "",
+       1},
       {{"--corrupt-store", "100"}, {"write", "KV16V.ini", "--no-verify"}, 0, {"完毕!"}, "", 0},
       {{"--model", "2"}, {"write", "KV16V.ini"}, 1, {"--force"}, "received.bin", 0},
       {{"--model", "2"}, {"write", "KV16V.ini", "--force"}, 0, {}, "received.bin", 0},
@@ -252,11 +261,13 @@ TEST(EndToEnd, ABatchRefusesOneDeviceNamedTwice) {
   EXPECT_NE(r.err.find(sim.device() + " and " + f.File("cable") + " are the same device"), std::string::npos) << r.err;
   EXPECT_FALSE(fs::exists(f.File("log.csv")));
   EXPECT_FALSE(fs::exists(f.File("received.bin")));
-  const CliResult broken = f.Cli({"batch", "--port", "/dev/no\nsuch", f.files.ModelFile("KV16V"), "--log", f.File("b.csv")});
+  const CliResult broken =
+      f.Cli({"batch", "--port", "/dev/no\nsuch", f.files.ModelFile("KV16V"), "--log", f.File("b.csv")});
   EXPECT_EQ(broken.exit_code, 1);
   for (const std::string& line : broken.ErrLines())
     EXPECT_TRUE(line.rfind("kavir-cli: ", 0) == 0 || line.rfind("\"/dev/no\\nsuch\": ", 0) == 0) << line;
-  EXPECT_NE(broken.out.find("error: \"/dev/no\\nsuch\": 串口 \"/dev/no\\nsuch\" 不存在。"), std::string::npos) << broken.out;
+  EXPECT_NE(broken.out.find("error: \"/dev/no\\nsuch\": 串口 \"/dev/no\\nsuch\" 不存在。"), std::string::npos)
+      << broken.out;
 }
 
 // Ctrl+C, SIGTERM and SIGHUP let the radio in progress finish: a batch logs
@@ -268,19 +279,31 @@ TEST(EndToEnd, ABatchRefusesOneDeviceNamedTwice) {
 TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
   const std::vector<std::string> radios{"--radios", "3", "--unplug-after", "200", "--plug-gap", "5000"};
   const std::vector<std::string> slow{"--silent-from", "30", "--faults-once"};
-  const struct { std::vector<std::string> sim; std::string run; int exit_code; const char* says; } cases[] = {
+  const struct {
+    std::vector<std::string> sim;
+    std::string run;
+    int exit_code;
+    const char* says;
+  } cases[] = {
       {radios, "batch $M & p=$!; waitfor log.csv verified; kill -INT $p; wait $p", 0, "written and verified,"},
-      {radios, "batch $M --count 3 & p=$!; waitfor err.txt answered; kill -TERM $p; wait $p", 3, "written and verified,"},
-      {radios, "batch $M --count 3 & p=$!; waitfor log.csv verified; kill -HUP $p; wait $p", 3, "written and verified,"},
+      {radios, "batch $M --count 3 & p=$!; waitfor err.txt answered; kill -TERM $p; wait $p", 3,
+       "written and verified,"},
+      {radios, "batch $M --count 3 & p=$!; waitfor log.csv verified; kill -HUP $p; wait $p", 3,
+       "written and verified,"},
       {radios, "set -o pipefail; batch $M --count 1 | true", 0, "written and verified,"},
       {slow, "write $M --retries 1 & p=$!; waitfor err.txt '传输第 30 个'; kill -INT $p; wait $p", 0,
        "stopped after the write was finished"},
-      {slow, "write $M & p=$!; waitfor err.txt '传输第 30 个'; kill -INT $p; waitfor err.txt finishing; kill -INT $p; wait $p", 1,
-       "write failed: 写入已取消：电台只收下了 29 / 48 个数据包。 电台中可能是新旧设置的混合"},
+      {slow,
+       "write $M & p=$!; waitfor err.txt '传输第 30 个'; kill -INT $p; waitfor err.txt finishing; kill -INT $p; wait "
+       "$p",
+       1, "write failed: 写入已取消：电台只收下了 29 / 48 个数据包。 电台中可能是新旧设置的混合"},
       // Stopped at once, the radio being written is logged with what it took.
       // (Faults in every session: a batch's poll is a session of its own.)
-      {{"--silent-from", "30"}, "batch $M & p=$!; waitfor err.txt answered; kill -INT $p; waitfor err.txt 'stopping after'; kill -INT $p; wait $p",
-       130, "failed: stopped at once: 写入已取消"},
+      {{"--silent-from", "30"},
+       "batch $M & p=$!; waitfor err.txt answered; kill -INT $p; waitfor err.txt 'stopping after'; kill -INT $p; wait "
+       "$p",
+       130,
+       "failed: stopped at once: 写入已取消"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.run);
@@ -291,11 +314,13 @@ TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
     SimProcess sim(f.Sim(c.sim));
     ASSERT_FALSE(sim.device().empty());
     const bool batch = c.run.find("batch") != std::string::npos;
-    WriteBytes(f.File("run.sh"), "set -m; cd '" + f.path() + "'; M='" + f.files.ModelFile("KV16V") + "'\n" +
-                                     "waitfor() { for i in $(seq 600); do grep -qs \"$2\" $1 && return; sleep 0.05; done; }\n" +
-                                     (batch ? "batch() { exec '" : "write() { exec '") + KAVIR_CLI + "' --dir . " +
-                                     (batch ? "batch" : "write") + " --port " + sim.device() +
-                                     (batch ? " --no-backup \"$@\" --log log.csv" : " --no-backup \"$@\"") + " 2>>err.txt; }\n" + c.run + "\n");
+    WriteBytes(f.File("run.sh"),
+               "set -m; cd '" + f.path() + "'; M='" + f.files.ModelFile("KV16V") + "'\n" +
+                   "waitfor() { for i in $(seq 600); do grep -qs \"$2\" $1 && return; sleep 0.05; done; }\n" +
+                   (batch ? "batch() { exec '" : "write() { exec '") + KAVIR_CLI + "' --dir . " +
+                   (batch ? "batch" : "write") + " --port " + sim.device() +
+                   (batch ? " --no-backup \"$@\" --log log.csv" : " --no-backup \"$@\"") + " 2>>err.txt; }\n" + c.run +
+                   "\n");
     const CliResult r = RunProgram("bash", {f.File("run.sh")}, f.scratch.path());
     const std::string said = ReadBytes(f.File(batch ? "log.csv" : "err.txt"));
     EXPECT_EQ(r.exit_code, c.exit_code) << r.err << ReadBytes(f.File("err.txt"));
@@ -321,11 +346,12 @@ TEST(EndToEnd, AStopBeforeTheFirstPacketLeavesTheRadioAsItWas) {
     // sends only when asked again.
     SimProcess sim(f.Sim({"--silent-from", "5", "--faults-once", "--log", f.File("radio.log")}));
     ASSERT_FALSE(sim.device().empty());
-    WriteBytes(f.File("run.sh"), "set -m; cd '" + f.path() + "'\n" +
-                                     "waitfor() { for i in $(seq 600); do grep -qs \"$2\" $1 && return; sleep 0.05; done; }\n'" +
-                                     KAVIR_CLI + "' --dir . write --port " + sim.device() + " '" +
-                                     f.files.ModelFile("KV16V") + "' 2>>err.txt & p=$!\n" +
-                                     "waitfor err.txt '写入前读出电台原有数据: 第 05 个'; kill -" + name + " $p; wait $p\n");
+    WriteBytes(f.File("run.sh"),
+               "set -m; cd '" + f.path() + "'\n" +
+                   "waitfor() { for i in $(seq 600); do grep -qs \"$2\" $1 && return; sleep 0.05; done; }\n'" +
+                   KAVIR_CLI + "' --dir . write --port " + sim.device() + " '" + f.files.ModelFile("KV16V") +
+                   "' 2>>err.txt & p=$!\n" + "waitfor err.txt '写入前读出电台原有数据: 第 05 个'; kill -" + name +
+                   " $p; wait $p\n");
     const CliResult r = RunProgram("bash", {f.File("run.sh")}, f.scratch.path());
     const std::string said = ReadBytes(f.File("err.txt"));
     EXPECT_EQ(r.exit_code, 128 + sig) << said;

@@ -1,17 +1,16 @@
 // Exclusive ports, the probe and the doctor on pseudo-terminals, with
 // kavir-radio-sim as the radio.
-#include <gtest/gtest.h>
-
 #include <errno.h>
 #include <fcntl.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <pwd.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "link/port_doctor.h"
 #include "link/native/native_transport.h"
+#include "link/port_doctor.h"
 #include "run_program.h"
 
 namespace kavir::test {
@@ -87,8 +86,11 @@ TEST(PortsOnPty, TheDoctorsVerdicts) {
     int exit_code;
     std::vector<std::string> lines;
   } cases[] = {
-      {sim.device(), 0, {"OK   串口存在: " + sim.device(), "OK   占用: 没有其他程序打开它", "INFO 线路设置: 9600 波特, 8N1, 无流控, DTR 高, RTS 低",
-                         "OK   电台应答: 读握手得到应答: 型号 KV16V (1)", "SKIP 回环", "结论: 电台在 " + sim.device() + " 应答，型号 KV16V。"}},
+      {sim.device(),
+       0,
+       {"OK   串口存在: " + sim.device(), "OK   占用: 没有其他程序打开它",
+        "INFO 线路设置: 9600 波特, 8N1, 无流控, DTR 高, RTS 低", "OK   电台应答: 读握手得到应答: 型号 KV16V (1)",
+        "SKIP 回环", "结论: 电台在 " + sim.device() + " 应答，型号 KV16V。"}},
       {silent.device, 1, {"FAIL 电台应答: 读握手发出 2 次", "结论: " + silent.device + " 上没有电台应答"}},
       {"/dev/ttyKAVIR9", 1, {"FAIL 串口存在: 串口 /dev/ttyKAVIR9 不存在", "SKIP 电台应答"}},
   };

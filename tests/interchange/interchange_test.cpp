@@ -15,7 +15,9 @@ namespace {
 
 using F = ChannelField;
 
-std::string Fixture(const std::string& name) { return ReadBytes(std::string(KAVIR_FIXTURES_DIR) + "/interchange/" + name); }
+std::string Fixture(const std::string& name) {
+  return ReadBytes(std::string(KAVIR_FIXTURES_DIR) + "/interchange/" + name);
+}
 
 struct Shipped : ShippedSetups {
   kavir::Setup start = data.start;  // KV16V, 136 to 174 MHz
@@ -41,12 +43,9 @@ TEST(GridTexts, ToneAndFrequencyTextsAreReadStrictly) {
     const char* text;
     std::optional<ToneValue> tone;
   } tones[] = {
-      {"关", ToneValue{}},
-      {"CTCSS:409.5", ToneValue{1, 4095}},
-      {"CTCSS:409.6", std::nullopt},
-      {"CTCSS:0", std::nullopt},
-      {"off", std::nullopt},
-      {"+DCS:0234", std::nullopt},
+      {"关", ToneValue{}},           {"CTCSS:409.5", ToneValue{1, 4095}},
+      {"CTCSS:409.6", std::nullopt}, {"CTCSS:0", std::nullopt},
+      {"off", std::nullopt},         {"+DCS:0234", std::nullopt},
       {"x-DCS:02", std::nullopt},
   };
   for (const auto& c : tones) EXPECT_EQ(ParseToneText(c.text), c.tone) << c.text;
@@ -64,20 +63,32 @@ TEST(GridTexts, ToneAndFrequencyTextsAreReadStrictly) {
 
 TEST(CsvImport, EveryToneCrossModeDuplexSkipAndPowerGivesTheGridsValues) {
   const Shipped s;
-  const std::pair<const char*, const char*> tones[] = {  // transmit (coding), receive (decode)
-      {"关", "关"}, {"CTCSS:67.0", "关"},
+  const std::pair<const char*, const char*> tones[] = {
+      // transmit (coding), receive (decode)
+      {"关", "关"},
+      {"CTCSS:67.0", "关"},
       {"CTCSS:100.0", "CTCSS:100.0"},  // TSQL takes cToneFreq, not the 88.5 left in rToneFreq
       {"+DCS:023", "+DCS:023"},        // DTCS uses DtcsCode both ways, not RxDtcsCode
-      {"+DCS:023", "-DCS:023"},   {"-DCS:023", "+DCS:023"},    {"-DCS:023", "-DCS:023"}, {"CTCSS:67.0", "CTCSS:100.0"},
-      {"CTCSS:67.0", "-DCS:754"}, {"-DCS:023", "CTCSS:100.0"}, {"+DCS:023", "-DCS:754"}, {"CTCSS:67.0", "关"},
-      {"-DCS:754", "关"},          {"关", "CTCSS:100.0"},        {"关", "-DCS:754"}};
-  const struct { std::int64_t rx, tx; bool tx_enabled, wide, scan, high; } duplex[] = {
-      {146520000, 146520000, true, false, false, false},  // empty Duplex ignores Offset
-      {146940000, 146340000, true, true, true, true},     // -
-      {146340000, 146940000, true, true, true, true},     // +
-      {145500000, 140025000, true, false, true, false},   // split: Offset is the transmit frequency
-      {146520000, 146520000, false, true, true, true},    // off
-      {146522500, 146522500, true, true, true, false}};   // 2.5 kHz raster only; 2.9 W is low
+      {"+DCS:023", "-DCS:023"},
+      {"-DCS:023", "+DCS:023"},
+      {"-DCS:023", "-DCS:023"},
+      {"CTCSS:67.0", "CTCSS:100.0"},
+      {"CTCSS:67.0", "-DCS:754"},
+      {"-DCS:023", "CTCSS:100.0"},
+      {"+DCS:023", "-DCS:754"},
+      {"CTCSS:67.0", "关"},
+      {"-DCS:754", "关"},
+      {"关", "CTCSS:100.0"},
+      {"关", "-DCS:754"}};
+  const struct {
+    std::int64_t rx, tx;
+    bool tx_enabled, wide, scan, high;
+  } duplex[] = {{146520000, 146520000, true, false, false, false},  // empty Duplex ignores Offset
+                {146940000, 146340000, true, true, true, true},     // -
+                {146340000, 146940000, true, true, true, true},     // +
+                {145500000, 140025000, true, false, true, false},   // split: Offset is the transmit frequency
+                {146520000, 146520000, false, true, true, true},    // off
+                {146522500, 146522500, true, true, true, false}};   // 2.5 kHz raster only; 2.9 W is low
   const ImportPlan a = s.Plan(Fixture("tones.csv")), b = s.Plan(Fixture("duplex.csv"));
   ASSERT_EQ(a.rows.size(), std::size(tones));
   ASSERT_EQ(b.rows.size(), std::size(duplex));
@@ -92,26 +103,41 @@ TEST(CsvImport, EveryToneCrossModeDuplexSkipAndPowerGivesTheGridsValues) {
     const auto& d = duplex[n];
     EXPECT_EQ(std::make_pair(r.line, r.channel), std::make_pair(n + 2, std::optional<int>(n + 1))) << r.refusal;
     EXPECT_EQ(std::make_tuple(e.rx_hz, e.tx_hz, e.tx_enabled, e.wide, e.scan, e.high_power),
-              std::make_tuple(d.rx, d.tx, d.tx_enabled, d.wide, d.scan, d.high)) << r.line;
+              std::make_tuple(d.rx, d.tx, d.tx_enabled, d.wide, d.scan, d.high))
+        << r.line;
   }
 }
 
 TEST(CsvImport, RefusedRowsSayWhyAndUseUpNoChannel) {
   const Shipped s;
-  const struct { int line; const char* reason; } rows[] = {  // in file order; nullptr: imported
-      {2, "reverse squelch"}, {3, "reverse squelch"}, {4, "Mode 'AM'"},
-      {5, "neither the 6.25 kHz nor the 2.5 kHz raster"}, {6, "outside the band"}, {7, "at most 6 decimals"},
-      {8, "CTCSS:69.4 is not in the tone list"}, {9, "DtcsPolarity 'NX'"}, {10, "Duplex 'x'"},
-      {11, "CrossMode 'Tone->Foo'"}, {12, "the row has 7 cells"}, {13, "transmit 174.500000 MHz is outside the band"},
-      {15, "DtcsCode '028'"}, {16, nullptr}};  // line 14, with an empty Frequency, is skipped
+  const struct {
+    int line;
+    const char* reason;
+  } rows[] = {// in file order; nullptr: imported
+              {2, "reverse squelch"},
+              {3, "reverse squelch"},
+              {4, "Mode 'AM'"},
+              {5, "neither the 6.25 kHz nor the 2.5 kHz raster"},
+              {6, "outside the band"},
+              {7, "at most 6 decimals"},
+              {8, "CTCSS:69.4 is not in the tone list"},
+              {9, "DtcsPolarity 'NX'"},
+              {10, "Duplex 'x'"},
+              {11, "CrossMode 'Tone->Foo'"},
+              {12, "the row has 7 cells"},
+              {13, "transmit 174.500000 MHz is outside the band"},
+              {15, "DtcsCode '028'"},
+              {16, nullptr}};  // line 14, with an empty Frequency, is skipped
   const ImportPlan plan = s.Plan(Fixture("refused.csv"));
   ASSERT_EQ(plan.error, "");
   ASSERT_EQ(plan.rows.size(), std::size(rows));
   for (std::size_t i = 0; i < plan.rows.size(); ++i) {
     const ImportRow& r = plan.rows[i];
     const char* reason = rows[i].reason;
-    EXPECT_EQ(std::make_pair(r.line, r.channel), std::make_pair(rows[i].line, reason ? std::nullopt : std::optional<int>(1)));
-    EXPECT_TRUE(reason ? r.refusal.find(reason) != std::string::npos : r.refusal.empty()) << r.line << ": " << r.refusal;
+    EXPECT_EQ(std::make_pair(r.line, r.channel),
+              std::make_pair(rows[i].line, reason ? std::nullopt : std::optional<int>(1)));
+    EXPECT_TRUE(reason ? r.refusal.find(reason) != std::string::npos : r.refusal.empty())
+        << r.line << ": " << r.refusal;
   }
   EXPECT_EQ(plan.imported(), 1);
   EXPECT_EQ(plan.refused(), static_cast<int>(std::size(rows)) - 1);
@@ -121,19 +147,25 @@ TEST(CsvImport, RefusedRowsSayWhyAndUseUpNoChannel) {
 // the unit; and the reason that fits a cell that cannot be used.
 TEST(CsvImport, CellsReadAsTypedOrRefusedWithTheirReason) {
   const Shipped s;
-  const struct { const char* row; const char* read; } rows[] = {  // read: coding decode power, or the refusal
-      {"146.52,,,,,,2", "关 关 low"},  // no unit
+  const struct {
+    const char* row;
+    const char* read;
+  } rows[] = {
+      // read: coding decode power, or the refusal
+      {"146.52,,,,,,2", "关 关 low"},     // no unit
       {"146.52,,,,,,5W ", "关 关 high"},  // a blank after the unit
       {"146.52,,,DTCS,, 754 ,5", "+DCS:754 +DCS:754 high"},
       {"146.52,,,TSQL,abc,,", "cToneFreq 'abc' is not a tone in Hz"},
       {"146.52,-,146.519999,,,,", "transmit 0.000001 MHz is on neither"},  // 1 Hz is above 0 MHz
   };
   for (const auto& r : rows) {
-    const ImportPlan plan = s.Plan(std::string("Location,Frequency,Duplex,Offset,Tone,cToneFreq,DtcsCode,Power\n1,") + r.row + "\n");
+    const ImportPlan plan =
+        s.Plan(std::string("Location,Frequency,Duplex,Offset,Tone,cToneFreq,DtcsCode,Power\n1,") + r.row + "\n");
     ASSERT_EQ(plan.rows.size(), 1u) << r.row;
     const ChannelEntry& e = plan.rows[0].entry;
-    const std::string read = plan.rows[0].channel ? e.coding + " " + e.decode + (e.high_power == true ? " high" : " low")
-                                                  : plan.rows[0].refusal;
+    const std::string read = plan.rows[0].channel
+                                 ? e.coding + " " + e.decode + (e.high_power == true ? " high" : " low")
+                                 : plan.rows[0].refusal;
     EXPECT_EQ(read.rfind(r.read, 0), 0u) << r.row << ": " << read;
   }
 }
@@ -159,7 +191,8 @@ TEST(CsvImport, RowsArePlacedByLocationOrFileOrderAndBrokenFilesRefused) {
   EXPECT_EQ(std::make_tuple(quoted.rows[0].line, *quoted.rows[0].channel, quoted.rows[0].entry.coding),
             std::make_tuple(4, 7, std::string("CTCSS:100.0")));
   EXPECT_EQ(std::make_tuple(quoted.rows[1].line, *quoted.rows[1].channel, quoted.rows[1].entry.rx_hz),
-            std::make_tuple(7, 8, std::int64_t{145500000})) << "the quoted line break counts as a line";
+            std::make_tuple(7, 8, std::int64_t{145500000}))
+      << "the quoted line break counts as a line";
 
   // Only an unquoted '#' starts a comment; the writer quotes a cell that starts with one.
   const ImportPlan hash = s.Plan("Location,Frequency\n\"#5 Net\",146.52\n#5 Net,146.54\n \"#\",146.56\n");
@@ -188,7 +221,8 @@ TEST(CsvImport, ApplyKeepsBusyLockAndClockShiftAndOtherChannels) {
   s.Apply(s.Plan(Fixture("duplex.csv")), v);
   const ChannelLists& lists = s.data.channel_lists;
   EXPECT_EQ(v.channel(1)[F::BusyLock], "载波控制");  // kept; where there was none, the first of the list
-  EXPECT_EQ(v.channel(2)[F::BusyLock] + v.channel(2)[F::ClockShift], lists.busy_lock.front() + lists.clock_freq.front());
+  EXPECT_EQ(v.channel(2)[F::BusyLock] + v.channel(2)[F::ClockShift],
+            lists.busy_lock.front() + lists.clock_freq.front());
   EXPECT_EQ(v.channel(2)[F::RxFreq] + " " + v.channel(2)[F::TxFreq], "146.94000 146.34000");
   EXPECT_EQ(v.channel(1)[F::TxPower] + v.channel(1)[F::Scan] + v.channel(1)[F::Bandwidth], "低否窄");
   EXPECT_EQ(v.channel(5)[F::TxFreq], "146.52000") << "off transmits on nothing, shown as the receive frequency";
@@ -235,7 +269,8 @@ TEST(CsvExport, BlankPowerAndBandwidthStayBlankBothWays) {
   s.Apply(s.Plan(out.text), back);
   for (int n = 1; n <= 3; ++n)
     EXPECT_EQ(back.channel(n)[F::TxPower] + "|" + back.channel(n)[F::Bandwidth],
-              std::string(TrimBlanks(v.channel(n)[F::TxPower])) + "|" + v.channel(n)[F::Bandwidth]) << n;
+              std::string(TrimBlanks(v.channel(n)[F::TxPower])) + "|" + v.channel(n)[F::Bandwidth])
+        << n;
   const ImportPlan no_columns = s.Plan("Location,Frequency\n1,146.52\n");
   ASSERT_EQ(no_columns.rows.size(), 1u);
   EXPECT_EQ(std::make_pair(no_columns.rows[0].entry.high_power, no_columns.rows[0].entry.wide),
@@ -250,7 +285,7 @@ TEST(CsvExport, ImportedAgainGivesTheSameChannels) {
   v.channel(3)[F::TxPower] = "低";
   v.channel(5).tx_enabled = false;
   v.channel(5)[F::TxFreq] = "144.50000";  // kept for when TX is on again
-  v.channel(4)[F::RxFreq] = "146.5";  // as typed, not padded
+  v.channel(4)[F::RxFreq] = "146.5";      // as typed, not padded
   const CsvExport out = ExportCsv(v);
   ASSERT_EQ(out.channels, 16);
   for (bool by_location : {false, true}) {
@@ -284,7 +319,7 @@ TEST(CsvExport, ChannelsTheRadioCouldNotBeGivenAreLeftOutAndNamed) {
   const CsvExport out = ExportCsv(v);
   EXPECT_EQ(out.channels, 13);
   EXPECT_EQ(out.problems, (std::vector<std::string>{"CH02 left out: 接收频率 'abc' is not a frequency",
-                                                     "CH03 left out: 发射信令 'CTCSS:x' is not a tone"}));
+                                                    "CH03 left out: 发射信令 'CTCSS:x' is not a tone"}));
 }
 
 TEST(CompareSetups, EqualOneCellOneSettingOneBox) {

@@ -1,14 +1,15 @@
 // Set-up files read as values or opened into the screen (profiles and radio
 // images), and an import put on the screen as one step.
+#include "screen/open_setup.h"
+
 #include <gtest/gtest.h>
 
+#include "batch/batch_setup.h"
 #include "codec/image_file.h"
 #include "interchange/csv_import.h"
-#include "batch/batch_setup.h"
 #include "interchange/setup_compare.h"
 #include "link/backup_names.h"
 #include "profile/profile_keys.h"
-#include "screen/open_setup.h"
 #include "shipped_setup.h"
 #include "support.h"
 
@@ -34,12 +35,18 @@ std::string SaveImage(const ShippedDir& d, const kavir::Setup& setup, const std:
 
 TEST(ModelFromBackupName, NamesOfBackups) {
   const std::vector<std::string> models = {"KV16V", "KV16U", "KV16可定义", "KV16V-X", "A/B"};
-  const struct { const char* path; int model; } cases[] = {
-      {"/x/backups/read-KV16V-20261207-101500.bin", 1}, {"write-KV16U-20261207-101500-2.bin", 2},
-      {"/x/read-KV16可定义-20261207-101500.bin", 3},
-      {"read-KV16V-X-20261207-101500.bin", 4},  // the longest name that fits
-      {"read-A_B-20261207-101500.bin", 5},      // as the backup wrote a name a file cannot hold
-      {"/read-KV16V/radio.bin", 0}, {"KV16V.bin", 0}, {"read-KV16-20261207.bin", 0}, {"copy-KV16V-20261207.bin", 0}};
+  const struct {
+    const char* path;
+    int model;
+  } cases[] = {{"/x/backups/read-KV16V-20261207-101500.bin", 1},
+               {"write-KV16U-20261207-101500-2.bin", 2},
+               {"/x/read-KV16可定义-20261207-101500.bin", 3},
+               {"read-KV16V-X-20261207-101500.bin", 4},  // the longest name that fits
+               {"read-A_B-20261207-101500.bin", 5},      // as the backup wrote a name a file cannot hold
+               {"/read-KV16V/radio.bin", 0},
+               {"KV16V.bin", 0},
+               {"read-KV16-20261207.bin", 0},
+               {"copy-KV16V-20261207.bin", 0}};
   for (const auto& c : cases) EXPECT_EQ(ModelFromBackupName(c.path, models), c.model) << c.path;
 }
 
@@ -75,7 +82,12 @@ TEST(ReadSetupFile, ProfilesAndImagesAsValuesOrWhyNot) {
   ASSERT_TRUE(ReadSetupFile(unnamed, 0, &ask, data).record);
   EXPECT_EQ(ask.asked, 0);
   const std::string misnamed = SaveImage(d, source, "read-KV16U-20261207-101500.bin");
-  const struct { std::string path; int model; bool force; const char* message; } refused[] = {
+  const struct {
+    std::string path;
+    int model;
+    bool force;
+    const char* message;
+  } refused[] = {
       {d.dir.File("missing.dat"), 0, false, "无法读取文件 "},
       {d.dir.File("notes.txt"), 0, false, "不是数据文件"},
       {d.dir.File("notes"), 0, false, "不是数据文件"},  // no extension: not taken as an image's name
@@ -107,7 +119,8 @@ TEST(OpenSetupFile, OpensAnImageAsAReadOfTheModelItNamesAndSavesTheSameBytes) {
   EXPECT_EQ(s.view->document().current_file_name, path);
   EXPECT_FALSE(s.view->IsModified());
   EXPECT_FALSE(std::filesystem::exists(s.files.read_ini));
-  EXPECT_EQ(Bytes(*ImageForWrite(s.view->setup(), s.view->channel_lists, s.view->radio_identity()).image), ReadBytes(path));
+  EXPECT_EQ(Bytes(*ImageForWrite(s.view->setup(), s.view->channel_lists, s.view->radio_identity()).image),
+            ReadBytes(path));
   // An image differs from its profile only where the radio keeps no setting
   // of its own (the fixed settings), never in a channel.
   for (const SetupDifference& d : CompareSetups(source, s.view->setup()))

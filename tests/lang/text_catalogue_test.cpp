@@ -1,10 +1,11 @@
 // The English catalogue read without Qt: what the .ts file says, entities
 // decoded, unfinished entries left out, broken input read no further than
 // it goes.
+#include "lang/text_catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include "lang/language_core.h"
-#include "lang/text_catalogue.h"
 #include "profile/translate.h"
 #include "support.h"
 
@@ -94,8 +95,14 @@ TEST(LanguageChoice, IsKeptInKavirIniAndFollowsTheLocaleOnlyWhenAskedTo) {
   EXPECT_EQ(ReadIniFile(ini).GetString("Type", "1", "", 20), "KV16V");
   EXPECT_TRUE(IsEnglishChoice(Choice::English));
   EXPECT_FALSE(IsEnglishChoice(Choice::Chinese));
-  for (auto [name, english] : {std::pair{"", false}, {"C", false}, {"POSIX", false}, {"C.UTF-8", false},
-                               {"zh_CN.UTF-8", false}, {"zh-TW", false}, {"en_US.UTF-8", true}, {"de_DE", true}})
+  for (auto [name, english] : {std::pair{"", false},
+                               {"C", false},
+                               {"POSIX", false},
+                               {"C.UTF-8", false},
+                               {"zh_CN.UTF-8", false},
+                               {"zh-TW", false},
+                               {"en_US.UTF-8", true},
+                               {"de_DE", true}})
     EXPECT_EQ(EnglishForLocale(name), english) << name;
 }
 

@@ -2,13 +2,13 @@
 // far end the test plays on Linux; on Windows the COM port named by
 // KAVIR_TEST_COM, whose far end is the port KAVIR_TEST_COM_PEER joined to it
 // (scripts/test-windows.sh links both to scripts/pty_pair.py's two ends).
+#include "link/native/native_transport.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <functional>
-
-#include "link/native/native_transport.h"
 
 #if !defined(_WIN32)
 #include <fcntl.h>
@@ -69,8 +69,11 @@ struct Peer {
     termios t{};
     tcgetattr(master, &t);
     const speed_t s = cfgetospeed(&t);
-    return std::to_string(s == B4800 ? 4800 : s == B19200 ? 19200 : 0) + ((t.c_cflag & CSIZE) == CS8 ? " 8" : " ?") +
-           (t.c_cflag & PARENB ? "P" : "N") + (t.c_cflag & CSTOPB ? "2" : "1");
+    return std::to_string(s == B4800    ? 4800
+                          : s == B19200 ? 19200
+                                        : 0) +
+           ((t.c_cflag & CSIZE) == CS8 ? " 8" : " ?") + (t.c_cflag & PARENB ? "P" : "N") +
+           (t.c_cflag & CSTOPB ? "2" : "1");
   }
 #endif
 };
@@ -88,7 +91,8 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 const Case kCases[] = {
-    {"BytesPassBothWays", {},
+    {"BytesPassBothWays",
+     {},
      [](Peer& peer, NativeSerialTransport& t) {
        EXPECT_NE(t.OpenNotesText().find("DTR"), std::string::npos);
        Send(t, "PROGRAM");
@@ -106,7 +110,8 @@ const Case kCases[] = {
        EXPECT_EQ(t.OpenNotesText(), "");
      }},
     // (A pseudo-terminal keeps only 8 bits without parity.)
-    {"TakesTheLineSettings", {.baud = 4800, .stop_bits = 2, .lines = {}},
+    {"TakesTheLineSettings",
+     {.baud = 4800, .stop_bits = 2, .lines = {}},
      [](Peer& peer, NativeSerialTransport& t) {
        const bool seen = !peer.Frame().empty();
        EXPECT_TRUE(!seen || peer.Frame() == "4800 8N2") << peer.Frame();
@@ -115,7 +120,8 @@ const Case kCases[] = {
        ASSERT_TRUE(t.Open(0, peer.device, &error)) << error;
        EXPECT_TRUE(!seen || peer.Frame() == "19200 8N2") << peer.Frame();
      }},
-    {"RefusesASecondOpen", {},
+    {"RefusesASecondOpen",
+     {},
      [](Peer& peer, NativeSerialTransport& first) {
        NativeSerialTransport second;
        std::string error;
@@ -128,7 +134,8 @@ const Case kCases[] = {
      }},
 #if !defined(_WIN32)
     // The holder's speed, frame and waiting bytes survive a refused open.
-    {"ARefusedOpenLeavesTheLineAsItsHolderSetIt", {},
+    {"ARefusedOpenLeavesTheLineAsItsHolderSetIt",
+     {},
      [](Peer& peer, NativeSerialTransport& first) {
        termios set{};
        ASSERT_EQ(tcgetattr(peer.master, &set), 0);
@@ -157,7 +164,8 @@ const Case kCases[] = {
        EXPECT_EQ(got, "ACK");
      }},
 #endif
-    {"AWaitOnASilentLineEndsEmpty", {},
+    {"AWaitOnASilentLineEndsEmpty",
+     {},
      [](Peer& peer, NativeSerialTransport& t) {
        // It blocks rather than returning at once, and the line stays usable.
        const auto start = std::chrono::steady_clock::now();
@@ -169,7 +177,8 @@ const Case kCases[] = {
        t.WaitReadable(60000);
        EXPECT_EQ(Text(t.TakeReceived()), "A");
      }},
-    {"ARadioThatHangsUpClosesTheLine", {},
+    {"ARadioThatHangsUpClosesTheLine",
+     {},
      [](Peer& peer, NativeSerialTransport& t) {
        peer.HangUp();
        for (int i = 0; i < 5 && t.IsOpen(); ++i) {
@@ -205,7 +214,8 @@ TEST(NativeTransportDevices, WhatIsNoSerialLineIsSaidToBeNone) {
   const int fd = mkstemp(file);
   ASSERT_GE(fd, 0);
   close(fd);
-  for (const std::string& device : std::vector<std::string>{"/dev/urandom", "/dev/null", "/dev/tty", "/dev/ptmx", std::string(file)}) {
+  for (const std::string& device :
+       std::vector<std::string>{"/dev/urandom", "/dev/null", "/dev/tty", "/dev/ptmx", std::string(file)}) {
     NativeSerialTransport t;
     std::string error;
     EXPECT_FALSE(t.Open(0, device, &error));

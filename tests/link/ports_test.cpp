@@ -90,10 +90,10 @@ TEST(Ports, ListingNamesTheAdapterItsIdsAndWhatStandsInTheWay) {
 TEST(Ports, AdapterFamiliesComeFromTheIdThenTheVendorThenTheDriver) {
   const struct {
     const char *vid, *pid, *driver, *family;
-  } cases[] = {{"10c4", "ea60", "", "CP210x"},        {"067B", "2303", "", "PL2303"},
-               {"1a86", "55d4", "", "CH343/CH9102"},  {"1a86", "ffff", "", "CH340/CH341"},
-               {"0557", "2008", "", "PL2303"},        {"dead", "beef", "pl2303", "PL2303"},
-               {"", "", "ftdi_sio", "FTDI"},          {"dead", "beef", "", ""}};
+  } cases[] = {{"10c4", "ea60", "", "CP210x"},       {"067B", "2303", "", "PL2303"},
+               {"1a86", "55d4", "", "CH343/CH9102"}, {"1a86", "ffff", "", "CH340/CH341"},
+               {"0557", "2008", "", "PL2303"},       {"dead", "beef", "pl2303", "PL2303"},
+               {"", "", "ftdi_sio", "FTDI"},         {"dead", "beef", "", ""}};
   for (const auto& c : cases) EXPECT_EQ(AdapterFamily(c.vid, c.pid, c.driver), c.family) << c.vid << ":" << c.pid;
 }
 
@@ -110,7 +110,8 @@ TEST(Ports, AnOpenProblemNamesTheCauseAndTheFix) {
     OpenFailure kind;
     const char* says;
   } cases[] = {
-      {"/dev/ttyUSB9", OpenFailure::Other, OpenFailure::Missing, "串口 /dev/ttyUSB9 不存在。本机的串口: /dev/ttyUSB0。"},
+      {"/dev/ttyUSB9", OpenFailure::Other, OpenFailure::Missing,
+       "串口 /dev/ttyUSB9 不存在。本机的串口: /dev/ttyUSB0。"},
       {"/tmp/file", OpenFailure::Other, OpenFailure::NotSerial, "/tmp/file 不是串口"},
       {"/dev/null", OpenFailure::Other, OpenFailure::NotSerial, "/dev/null 不是串口"},
       {"/dev/ttyUSB0", OpenFailure::InUse, OpenFailure::InUse, "串口 /dev/ttyUSB0 正被其他程序使用。"},
@@ -140,10 +141,9 @@ TEST(Ports, ControlCharactersInAPathAreShownEscaped) {
   sys.AddUsb("ttyUSB0", "0403", "6001", "ftdi_sio");
   sys.devices["/dev/pts/7\r"] = {true, true, 0, 5, 0620, 136, 7};
   sys.holders["/dev/pts/7\r"] = {{99, "minicom"}};
-  const std::string texts[] = {
-      CheckBeforeOpen(sys, "/dev/tty\nS0").text, CheckBeforeOpen(sys, "/dev/pts/7\r").text,
-      ExplainOpenFailure(sys, "/dev/ttyUSB0\n", OpenFailure::Missing, "boom").text, NotSerialText("/tmp/a\nb"),
-      InUseText("/dev/x\n", {})};
+  const std::string texts[] = {CheckBeforeOpen(sys, "/dev/tty\nS0").text, CheckBeforeOpen(sys, "/dev/pts/7\r").text,
+                               ExplainOpenFailure(sys, "/dev/ttyUSB0\n", OpenFailure::Missing, "boom").text,
+                               NotSerialText("/tmp/a\nb"), InUseText("/dev/x\n", {})};
   for (const std::string& text : texts) {
     EXPECT_EQ(text.find_first_of("\n\r"), std::string::npos) << text;
     EXPECT_NE(text.find("\\n"), text.find("\\r")) << text;
@@ -225,13 +225,12 @@ TEST(Ports, TheDoctorSaysWhatIsWrongBeforeTouchingThePort) {
   o.device = "/dev/ttyUSB0";
   const DoctorReport r = RunDoctor(sys, transport, clock, o);
   const std::string text = r.Text();
-  for (const char* line : {"OK   串口存在: /dev/ttyUSB0: CH340/CH341 (1a86:7523)",
-                           "FAIL 权限: 没有权限读写串口 /dev/ttyUSB0 (它属于 dialout 组)",
-                           "WARN 抢占串口的服务: ModemManager 正在运行",
-                           "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"",
-                           "WARN 抢占串口的服务: brltty 已安装", "WARN 延迟计时器: 16 毫秒",
-                           "devices/ttyUSB0/latency_timer", "DRIVER==\"ch341\"", "SKIP 电台应答",
-                           "结论: /dev/ttyUSB0 上没有电台应答"})
+  for (const char* line :
+       {"OK   串口存在: /dev/ttyUSB0: CH340/CH341 (1a86:7523)",
+        "FAIL 权限: 没有权限读写串口 /dev/ttyUSB0 (它属于 dialout 组)", "WARN 抢占串口的服务: ModemManager 正在运行",
+        "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"",
+        "WARN 抢占串口的服务: brltty 已安装", "WARN 延迟计时器: 16 毫秒", "devices/ttyUSB0/latency_timer",
+        "DRIVER==\"ch341\"", "SKIP 电台应答", "结论: /dev/ttyUSB0 上没有电台应答"})
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
   EXPECT_EQ(transport.opens, 0);
   EXPECT_FALSE(r.model);
@@ -239,8 +238,9 @@ TEST(Ports, TheDoctorSaysWhatIsWrongBeforeTouchingThePort) {
   // window (which has none) names no option.
   EXPECT_NE(text.find("SKIP 回环: 未检测 (只在短接线的 TX 与 RX、不接电台时检测)"), std::string::npos) << text;
   o.loopback_option = "--loopback";
-  EXPECT_NE(RunDoctor(sys, transport, clock, o).Text().find("SKIP 回环: 未要求 (--loopback: 短接线的 TX 与 RX，不接电台)"),
-            std::string::npos);
+  EXPECT_NE(
+      RunDoctor(sys, transport, clock, o).Text().find("SKIP 回环: 未要求 (--loopback: 短接线的 TX 与 RX，不接电台)"),
+      std::string::npos);
 }
 
 // Terminals that are no line to a radio are named for what they are, and
@@ -305,7 +305,8 @@ TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
                // XON/XOFF eats bytes of the binary data: the setting is to blame, not the cable.
                {Parity::Odd, FlowControl::Software, 0,
                 "FAIL 线路设置: 9600 波特, 8O1, XON/XOFF 流控。KAVIR.ini 的 [ComPort] FlowControl=XON", "OK   回环"},
-               {Parity::None, FlowControl::Software, 0x10, "[ComPort] FlowControl=XON", "FAIL 回环: 发出的字节没有原样收回。先改正上面的流控设置"}};
+               {Parity::None, FlowControl::Software, 0x10, "[ComPort] FlowControl=XON",
+                "FAIL 回环: 发出的字节没有原样收回。先改正上面的流控设置"}};
   for (const auto& c : cases) {
     FakeSystem sys;
     sys.AddUsb("ttyUSB0", "1a86", "7523", "ch341", {{"latency_timer", "1"}});

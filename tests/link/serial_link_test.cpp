@@ -19,7 +19,8 @@ TEST(LinkFrames, CommandsAndBuffersKeepToTheirSizes) {
   rig.link.ClearTransmitBuffer();
   EXPECT_EQ(rig.link.transmit_count + rig.link.transmit_buffer[0] + rig.link.transmit_buffer[6], 0u);
   rig.link.SendCommand(200, std::string(200, 'x').c_str(), 0x7E);
-  EXPECT_TRUE(rig.link.transmit_count == kTransmitBufferSize && rig.link.transmit_buffer[kTransmitBufferSize - 1] == 0x7E);
+  EXPECT_TRUE(rig.link.transmit_count == kTransmitBufferSize &&
+              rig.link.transmit_buffer[kTransmitBufferSize - 1] == 0x7E);
 
   // Every byte is counted, 512 are stored.
   Rig rx;
@@ -29,22 +30,28 @@ TEST(LinkFrames, CommandsAndBuffersKeepToTheirSizes) {
   rx.radio.InjectIncoming(flood);
   rx.link.PollInput();
   EXPECT_EQ(rx.link.receive_count, 1110u);
-  EXPECT_EQ(Bytes(rx.link.receive_buffer.begin() + 509, rx.link.receive_buffer.end()), (Bytes{0x11, flood[0], flood[1]}));
+  EXPECT_EQ(Bytes(rx.link.receive_buffer.begin() + 509, rx.link.receive_buffer.end()),
+            (Bytes{0x11, flood[0], flood[1]}));
   rx.link.ClearReceiveBuffer();
   EXPECT_EQ(rx.link.receive_count + rx.link.receive_buffer[0] + rx.link.receive_buffer[511], 0u);
 }
 
 TEST(LinkWait, EndsWhenTheBytesAreInOrAtTheTimeOut) {
   struct Case {
-    const char* what; std::function<void(Rig&)> before; int want, timeout; std::int64_t waited; std::size_t count;
+    const char* what;
+    std::function<void(Rig&)> before;
+    int want, timeout;
+    std::int64_t waited;
+    std::size_t count;
   } cases[] = {
-      {"answer after 7 ms", [](Rig& r) { r.radio.latency_ms = 7, r.link.SendCommand(5, "PRead", 0x00); }, 20, 80, 7, 20},
+      {"answer after 7 ms", [](Rig& r) { r.radio.latency_ms = 7, r.link.SendCommand(5, "PRead", 0x00); }, 20, 80, 7,
+       20},
       {"silent line", [](Rig&) {}, 20, 80, 80, 0},
       {"longer than 16 bits of ms", [](Rig&) {}, 20, 70000, 70000, 0},
       {"zero is one poll", [](Rig& r) { r.radio.InjectIncoming(Bytes(3, 0x41)); }, 20, 0, 0, 3},
       {"negative is one poll", [](Rig&) {}, 20, -5, 0, 0},
-      {"old bytes do not count", [](Rig& r) { r.radio.InjectIncoming(Bytes(30, 0x41)), r.link.PollInput(); }, 20, 80, 80,
-       30},
+      {"old bytes do not count", [](Rig& r) { r.radio.InjectIncoming(Bytes(30, 0x41)), r.link.PollInput(); }, 20, 80,
+       80, 30},
       {"closed port", [](Rig& r) { r.radio.Close(), r.radio.refuse_open = "unplugged"; }, 5, 80, 80, 0},
   };
   for (const Case& c : cases) {
@@ -53,7 +60,9 @@ TEST(LinkWait, EndsWhenTheBytesAreInOrAtTheTimeOut) {
     rig.ui.progress.clear();
     const std::int64_t t0 = rig.clock.NowMs();
     rig.link.WaitForBytes(c.want, c.timeout, "txt", 49, 3);
-    EXPECT_EQ(std::make_pair(rig.clock.NowMs() - t0, std::size_t{rig.link.receive_count}), std::make_pair(c.waited, c.count)) << c.what;
+    EXPECT_EQ(std::make_pair(rig.clock.NowMs() - t0, std::size_t{rig.link.receive_count}),
+              std::make_pair(c.waited, c.count))
+        << c.what;
     EXPECT_EQ(rig.ui.progress, (std::vector<std::string>{"begin:txt:49:3", "end"})) << c.what;
   }
 }
@@ -98,7 +107,12 @@ std::string ComPort(const Rig& rig, const char* key) {
 // device: in KAVIR.ini; new_device: chosen in the dialog, where a COM button clears it.
 TEST(LinkPort, StartUpPortAndDialogChoices) {
   struct Case {
-    const char *digit, *device; int opened, shown, choose; bool ok; const char *stored; int reopened; const char* new_device = "";
+    const char *digit, *device;
+    int opened, shown, choose;
+    bool ok;
+    const char* stored;
+    int reopened;
+    const char* new_device = "";
   } cases[] = {
       {"3", "", 3, 3, 0, false, "3", 3},
       {"7", "", 7, 1, 0, true, "1", 1},  // outside the dialog: used, but the dialog offers COM1
@@ -116,7 +130,8 @@ TEST(LinkPort, StartUpPortAndDialogChoices) {
     rig.radio.Close();
     rig.link.set_config(config);
     rig.link.OpenStartupPort();
-    EXPECT_EQ(std::make_pair(rig.radio.last_opened_port(), rig.radio.last_opened_device()), std::make_pair(c.opened, std::string(c.device)));
+    EXPECT_EQ(std::make_pair(rig.radio.last_opened_port(), rig.radio.last_opened_device()),
+              std::make_pair(c.opened, std::string(c.device)));
     PortDialogFake dialog;
     dialog.ok = c.ok;
     dialog.choose_port = c.choose;
@@ -124,9 +139,11 @@ TEST(LinkPort, StartUpPortAndDialogChoices) {
     rig.link.OnPortSettings(dialog, config);
     EXPECT_EQ(rig.radio.IsOpen(), c.ok);
     rig.link.SendText(5, "PGood");
-    EXPECT_EQ(std::make_tuple(dialog.shown.port_number, dialog.shown.device, ComPort(rig, "1"), rig.radio.last_opened_port(), rig.Sent().back()),
+    EXPECT_EQ(std::make_tuple(dialog.shown.port_number, dialog.shown.device, ComPort(rig, "1"),
+                              rig.radio.last_opened_port(), rig.Sent().back()),
               std::make_tuple(c.shown, std::string(c.device), std::string(c.stored), c.reopened, B("PGood")));
-    EXPECT_EQ(ComPort(rig, "Device") + "|" + rig.radio.last_opened_device(), std::string(c.new_device) + "|" + c.new_device);
+    EXPECT_EQ(ComPort(rig, "Device") + "|" + rig.radio.last_opened_device(),
+              std::string(c.new_device) + "|" + c.new_device);
     EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetInt("WaitFor", "Shk", 0), 80);  // the rest is kept
   }
 }
@@ -159,7 +176,10 @@ TEST(LinkPort, PortThatWillNotOpenIsShownOnceAndOpeningDropsOldBytes) {
 // Baud rate and time-outs set in the port dialog come back from KAVIR.ini;
 // unusable ones are refused and KAVIR.ini keeps its own.
 TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
-  struct Case { PortSettings chosen; bool usable; } cases[] = {
+  struct Case {
+    PortSettings chosen;
+    bool usable;
+  } cases[] = {
       {{4, "/dev/pts/7", 19200, {250, 120, 95}}, true},
       {{1, "COM12", 115200, {1, 1, 1}}, true},
       {{3, "", 4800, {kMaxTimeoutMs, 2000, kMaxTimeoutMs}}, true},
@@ -191,8 +211,10 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
     PortDialogFake again;  // the next opening of the dialog shows what was stored
     rig.link.OnPortSettings(again, rig.view.config());
     const PortSettings &b = again.shown, &w = c.chosen;
-    EXPECT_EQ(std::make_tuple(b.port_number, b.device, b.baud, b.timeouts.handshake, b.timeouts.receive, b.timeouts.transmit),
-              std::make_tuple(w.port_number, w.device, w.baud, w.timeouts.handshake, w.timeouts.receive, w.timeouts.transmit));
+    EXPECT_EQ(
+        std::make_tuple(b.port_number, b.device, b.baud, b.timeouts.handshake, b.timeouts.receive, b.timeouts.transmit),
+        std::make_tuple(w.port_number, w.device, w.baud, w.timeouts.handshake, w.timeouts.receive,
+                        w.timeouts.transmit));
   }
   // Without KAVIR.ini the port chosen is used, but nothing is saved, and the user is told.
   Rig rig;
@@ -254,7 +276,10 @@ TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
 TEST(LinkSettings, EveryLineSettingIsReadAndNonsenseIsNamed) {
   struct Case {
     const char* line;
-    int baud, data_bits; Parity parity; int stop_bits; FlowControl flow;
+    int baud, data_bits;
+    Parity parity;
+    int stop_bits;
+    FlowControl flow;
     const char* warning;  // "" for none
   } cases[] = {
       {"", 9600, 8, Parity::None, 1, FlowControl::None, ""},
@@ -265,13 +290,16 @@ TEST(LinkSettings, EveryLineSettingIsReadAndNonsenseIsNamed) {
       {"FlowControl=Hardware", 9600, 8, Parity::None, 1, FlowControl::Hardware, ""},
       {"FlowControl=none\r\nDataBits=8", 9600, 8, Parity::None, 1, FlowControl::None, ""},
       {"Baud=fast\r\nDataBits=9\r\nParity=M\r\nStopBits=3", 9600, 8, Parity::None, 1, FlowControl::None, "Baud=fast"},
-      {"Baud=0\r\nDataBits=4\r\nStopBits=3\r\nFlowControl=maybe", 9600, 8, Parity::None, 1, FlowControl::None, "StopBits=3"},
+      {"Baud=0\r\nDataBits=4\r\nStopBits=3\r\nFlowControl=maybe", 9600, 8, Parity::None, 1, FlowControl::None,
+       "StopBits=3"},
   };
   for (const Case& c : cases) {
     std::string warning;
-    const LineSettings s = ReadLineSettings(IniDocument::Parse(std::string("[ComPort]\r\n") + c.line + "\r\n"), &warning);
+    const LineSettings s =
+        ReadLineSettings(IniDocument::Parse(std::string("[ComPort]\r\n") + c.line + "\r\n"), &warning);
     EXPECT_EQ(std::make_tuple(s.baud, s.data_bits, s.parity, s.stop_bits, s.flow),
-              std::make_tuple(c.baud, c.data_bits, c.parity, c.stop_bits, c.flow)) << c.line;
+              std::make_tuple(c.baud, c.data_bits, c.parity, c.stop_bits, c.flow))
+        << c.line;
     EXPECT_EQ(warning.find(c.warning) != std::string::npos, *c.warning || warning.empty()) << warning;
   }
   // Each warning is one text of the program's language, named by its place in KAVIR.ini.
@@ -280,8 +308,10 @@ TEST(LinkSettings, EveryLineSettingIsReadAndNonsenseIsNamed) {
                                       "FlowControl=maybe\r\nDTR=x\r\n"),
                    &warning);
   EXPECT_EQ(warning,
-            "KAVIR.ini [ComPort] Baud=fast 不是波特率, 按 9600 使用。; KAVIR.ini [ComPort] DataBits=9 不是 5 到 8, 按 8 使用。; "
-            "KAVIR.ini [ComPort] Parity=M 不是 N、E 或 O, 按 N 使用。; KAVIR.ini [ComPort] StopBits=3 不是 1 或 2, 按 1 使用。; "
+            "KAVIR.ini [ComPort] Baud=fast 不是波特率, 按 9600 使用。; KAVIR.ini [ComPort] DataBits=9 不是 5 到 8, 按 "
+            "8 使用。; "
+            "KAVIR.ini [ComPort] Parity=M 不是 N、E 或 O, 按 N 使用。; KAVIR.ini [ComPort] StopBits=3 不是 1 或 2, 按 "
+            "1 使用。; "
             "KAVIR.ini [ComPort] FlowControl=maybe 不是 None、RTS 或 XON, 按 None 使用。; "
             "KAVIR.ini [ComPort] DTR=x 不是 0 或 1, 按 1 使用。");
 }

@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "codec/codec.h"
-#include "screen/screen_events.h"
 #include "screen/radio_transfer.h"
+#include "screen/screen_events.h"
 #include "sim/virtual_radio.h"
 #include "support.h"
 

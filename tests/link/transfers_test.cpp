@@ -8,18 +8,18 @@
 #include <set>
 #include <thread>
 
-#include "scoped_time_zone.h"
+#include "interchange/setup_compare.h"
 #include "link/backups.h"
 #include "link/radio_texts.h"
 #include "link/transactions.h"
 #include "link/transfer_summary.h"
 #include "link/write_image.h"
 #include "link/write_setup.h"
-#include "interchange/setup_compare.h"
 #include "profile/local_time.h"
 #include "profile/profile_keys.h"
-#include "setup/profile_setup.h"
 #include "radio_rig.h"
+#include "scoped_time_zone.h"
+#include "setup/profile_setup.h"
 
 namespace kavir::test {
 namespace {
@@ -42,7 +42,9 @@ void MarkOld(const std::string& ini_path) {  // something from before, to see it
   ASSERT_TRUE(WriteIniFile(ini_path, doc));
 }
 std::string LastStatus(const Rig& rig) { return rig.ui.status.empty() ? "" : rig.ui.status.back(); }
-std::string WriteIniType(const Rig& rig) { return ReadIniFile(rig.files.write_ini).GetString("Previous", "Type", "", 20); }
+std::string WriteIniType(const Rig& rig) {
+  return ReadIniFile(rig.files.write_ini).GetString("Previous", "Type", "", 20);
+}
 
 // What a failed read left aside (Read.ini keeps the last complete read).
 std::string PartialValue(const Rig& rig, const std::string& key) {
@@ -60,7 +62,9 @@ std::vector<fs::path> BackupsOf(const Rig& rig, const std::string& kind = "") { 
 
 // Requests a Cancel once the radio has received `frames` frames.
 void CancelAfter(Rig& rig, std::size_t frames) {
-  rig.link.idle_hook = [&rig, frames] { if (rig.radio.sent().size() >= frames) rig.link.RequestCancel(); };
+  rig.link.idle_hook = [&rig, frames] {
+    if (rig.radio.sent().size() >= frames) rig.link.RequestCancel();
+  };
 }
 
 TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
@@ -76,8 +80,9 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   EXPECT_EQ(rig.ui.prompts.size(), 1u);  // the confirmation only
   EXPECT_EQ(LastStatus(rig), "完毕!");
   EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical, ThreadPriority::Normal}));
-  for (const char* e : {"begin:正在进行握手， 请稍候.......:49:1", "begin:正在接收第 16 个数据包， 请稍候.......:49:17",
-                        "begin:正在传输第 17 个数据包， 请稍候.......:49:18", "begin:正在进行数据刷新， 请稍候.......:10:10"})
+  for (const char* e :
+       {"begin:正在进行握手， 请稍候.......:49:1", "begin:正在接收第 16 个数据包， 请稍候.......:49:17",
+        "begin:正在传输第 17 个数据包， 请稍候.......:49:18", "begin:正在进行数据刷新， 请稍候.......:10:10"})
     EXPECT_NE(std::find(rig.ui.events.begin(), rig.ui.events.end(), e), rig.ui.events.end()) << e;
 
   const IniDocument model = ReadIniFile(rig.files.ModelFile("KV16V"));
@@ -89,7 +94,8 @@ TEST(ReadRadio, CompleteReadBringsEveryKeyBackAndKeepsTheImage) {
   ASSERT_EQ(kept.size(), 1u);
   const auto& image = rig.radio.radio().image();
   EXPECT_EQ(ReadBytes(kept[0].string()), std::string(image.begin(), image.end()));
-  const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.setup(), rig.view.current_model_name);
+  const std::string summary =
+      ReadSummary(TransferResult::Done, rig.link.report, rig.view.setup(), rig.view.current_model_name);
   EXPECT_NE(summary.find("16 个信道"), std::string::npos) << summary;
   EXPECT_NE(summary.find("backups/read-KV16V-"), std::string::npos) << summary;
   EXPECT_EQ(summary.find(rig.files.program_dir), std::string::npos) << "named within the folder: " << summary;
@@ -106,7 +112,9 @@ TEST(ReadRadio, ItsTextsAreShownInTheChosenLanguage) {
   ASSERT_EQ(result, TransferResult::Done);
   EXPECT_EQ(LastStatus(rig), "en:完毕!");
   for (const std::string& e : rig.ui.events)
-    if (e.rfind("begin:", 0) == 0) { EXPECT_EQ(e.rfind("begin:en:", 0), 0u) << e; }
+    if (e.rfind("begin:", 0) == 0) {
+      EXPECT_EQ(e.rfind("begin:en:", 0), 0u) << e;
+    }
 }
 
 // The screen, its message and the next start all follow the model the radio named.
@@ -120,7 +128,8 @@ TEST(ReadRadio, ARadioOfAnotherModelIsNamedAndRememberedAsThatModel) {
   for (int read = 1; read <= 2; ++read) {
     rig.ui.answers = {true};
     ASSERT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Done);
-    const std::string summary = ReadSummary(TransferResult::Done, rig.link.report, rig.view.setup(), rig.view.current_model_name);
+    const std::string summary =
+        ReadSummary(TransferResult::Done, rig.link.report, rig.view.setup(), rig.view.current_model_name);
     EXPECT_NE(summary.find("（其中 14 个打开），机型 KV16U"), std::string::npos) << read << summary;
     EXPECT_FALSE(rig.view.IsModified()) << "the screen holds what the radio holds";
   }
@@ -132,8 +141,13 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
   // last frame sent to the prompt (or the end), -1 not checked; ch05_missing: packets before the failing one
   // are in the partial file, it is not; error: the one message shown.
   struct Case {
-    const char* what; std::function<void(Rig&)> fault; std::vector<Bytes> sent; std::string prompt; int delay_ms;
-    bool ch05_missing = false; const char* error = nullptr;
+    const char* what;
+    std::function<void(Rig&)> fault;
+    std::vector<Bytes> sent;
+    std::string prompt;
+    int delay_ms;
+    bool ch05_missing = false;
+    const char* error = nullptr;
   } cases[] = {
       {"silent radio: four handshakes at the time-out of KAVIR.ini",
        [](Rig& r) {
@@ -141,13 +155,12 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
          r.radio.radio().faults.silent_from = 0;
        },
        std::vector<Bytes>(4, B("PRead", 0)), kHandshakeFailed, 1250},
-      {"wrong handshake", [](Rig& r) { r.radio.radio().faults.wrong_handshake = true; }, Frames(0, 0),
-       kHandshakeFailed, -1},
-      {"packet 5 from another address",
-       [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 5; }, Frames(6, 0),
+      {"wrong handshake", [](Rig& r) { r.radio.radio().faults.wrong_handshake = true; }, Frames(0, 0), kHandshakeFailed,
+       -1},
+      {"packet 5 from another address", [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 5; }, Frames(6, 0),
        FormatPacketText(kReadPacketFailedFormat, 5), 35 * 43 + 1, true},
-      {"packet 17 silent: no acknowledgement", [](Rig& r) { r.radio.radio().faults.silent_from = 17; },
-       Frames(16, 1), FormatPacketText(kReadPacketFailedFormat, 17), 4 * 80 + 20 * 31 + 1},
+      {"packet 17 silent: no acknowledgement", [](Rig& r) { r.radio.radio().faults.silent_from = 17; }, Frames(16, 1),
+       FormatPacketText(kReadPacketFailedFormat, 17), 4 * 80 + 20 * 31 + 1},
       {"packet 30 silent: acknowledged, then the address check",
        [](Rig& r) { r.radio.radio().faults.silent_from = 30; }, Frames(16, 15),
        FormatPacketText(kReadPacketFailedFormat, 30), 20 * 18 + 1},
@@ -167,8 +180,9 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
          };
        },
        Frames(16, 2), FormatPacketText(kReadPacketFailedFormat, 18), 4 * 80 + 20 * 30 + 1},
-      {"packet 16 from another address: asked once more", [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 16; },
-       Frames(17, 0), FormatPacketText(kReadPacketFailedFormat, 16), 35 * 32 + 1},
+      {"packet 16 from another address: asked once more",
+       [](Rig& r) { r.radio.radio().faults.wrong_address_packet = 16; }, Frames(17, 0),
+       FormatPacketText(kReadPacketFailedFormat, 16), 35 * 32 + 1},
       // Packet 17 or 18 with fewer than 5 bytes is taken for silence; with 5 or more it is acknowledged.
       {"packet 17 cut to 4 bytes", [](Rig& r) { r.radio.answer_budget = 20 + 16 * 20 + 4; }, Frames(16, 1),
        FormatPacketText(kReadPacketFailedFormat, 17), 4 * 80 + 20 * 31 + 1},
@@ -176,13 +190,15 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
        FormatPacketText(kReadPacketFailedFormat, 17), 20 * 31 + 1},
       {"packet 19 cut to 4 bytes", [](Rig& r) { r.radio.answer_budget = 20 + 18 * 20 + 4; }, Frames(16, 4),
        FormatPacketText(kReadPacketFailedFormat, 19), 20 * 29 + 1},
-      {"model without an upper band limit", [](Rig& r) { r.radio.radio().set_model(99); }, kCompleteRead,
-       kBandFailed, -1},
+      {"model without an upper band limit", [](Rig& r) { r.radio.radio().set_model(99); }, kCompleteRead, kBandFailed,
+       -1},
       {"babbling radio", [](Rig& r) { r.radio.radio().faults.flood_bytes = 600; }, {}, kHandshakeFailed, -1},
       // One box, naming the port, not the handshake.
       {"unplugged cable",
-       [](Rig& r) { r.radio.Close(), r.radio.refuse_open = "No such file or directory"; }, {},
-       ArgText(kPortFailedFormat, {"cannot open virtual COM1: No such file or directory"}), -1},
+       [](Rig& r) { r.radio.Close(), r.radio.refuse_open = "No such file or directory"; },
+       {},
+       ArgText(kPortFailedFormat, {"cannot open virtual COM1: No such file or directory"}),
+       -1},
       // A Cancel ends the wait within one 20 ms slice, not at its time-out.
       {"cancel at the handshake", [](Rig& r) { CancelAfter(r, 1); }, Frames(0, 0), "", 20},
       {"cancel while the radio sends", [](Rig& r) { CancelAfter(r, 30); }, Frames(16, 13), "", 20},
@@ -201,10 +217,14 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
     rig.ui.answers = {true, false};
     const std::int64_t t0 = rig.clock.NowMs();
     EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
-    if (!c.sent.empty()) { EXPECT_EQ(rig.Sent(), c.sent); }
+    if (!c.sent.empty()) {
+      EXPECT_EQ(rig.Sent(), c.sent);
+    }
     const auto& sent = rig.radio.sent();
     for (std::size_t i = 1; i < sent.size(); ++i)  // handshakes again after the time-out
-      if (sent[i].bytes == B("PRead", 0)) { EXPECT_EQ(sent[i].at_ms - sent[i - 1].at_ms, c.delay_ms) << i; }
+      if (sent[i].bytes == B("PRead", 0)) {
+        EXPECT_EQ(sent[i].at_ms - sent[i - 1].at_ms, c.delay_ms) << i;
+      }
     const bool cancelled = c.prompt.empty();
     EXPECT_EQ(rig.link.report.cancelled, cancelled);
     ASSERT_EQ(rig.ui.prompts.size(), cancelled ? 1u : 2u);
@@ -214,18 +234,28 @@ TEST(ReadRadio, EveryFailureAndCancelKeepsReadIniAndTheScreen) {
       EXPECT_LE(end - rig.radio.sent().back().at_ms, c.delay_ms);
       EXPECT_LE(end - t0, 20 * static_cast<std::int64_t>(rig.radio.sent().size()) + 40);
     }
-    if (c.delay_ms >= 0 && !cancelled) { EXPECT_EQ(end - rig.radio.sent().back().at_ms, c.delay_ms); }
+    if (c.delay_ms >= 0 && !cancelled) {
+      EXPECT_EQ(end - rig.radio.sent().back().at_ms, c.delay_ms);
+    }
     if (cancelled) {
-      EXPECT_NE(ReadSummary(TransferResult::Failed, rig.link.report, rig.view.setup(), rig.view.current_model_name).find("取消"), std::string::npos);
+      EXPECT_NE(ReadSummary(TransferResult::Failed, rig.link.report, rig.view.setup(), rig.view.current_model_name)
+                    .find("取消"),
+                std::string::npos);
     } else {  // what the failed read got is kept under a name that says so
       const std::string partial = ReadBytes(PartialReadPath(rig.files));
       EXPECT_TRUE(partial.rfind("; ", 0) == 0 && partial.find("incomplete") != std::string::npos);
     }
-    if (c.ch05_missing) { EXPECT_TRUE(PartialValue(rig, "CH04.RxFreq") != "" && PartialValue(rig, "CH05.RxFreq") == ""); }
-    if (c.prompt == kHandshakeFailed) { EXPECT_EQ(PartialValue(rig, "CH01.RxFreq") + PartialValue(rig, "CBR1"), ""); }  // nothing came
+    if (c.ch05_missing) {
+      EXPECT_TRUE(PartialValue(rig, "CH04.RxFreq") != "" && PartialValue(rig, "CH05.RxFreq") == "");
+    }
+    if (c.prompt == kHandshakeFailed) {
+      EXPECT_EQ(PartialValue(rig, "CH01.RxFreq") + PartialValue(rig, "CBR1"), "");
+    }  // nothing came
     EXPECT_EQ(rig.ReadIniValue("Type"), "OLD");
     ASSERT_EQ(rig.ui.errors.size(), c.error ? 1u : 0u);
-    if (c.error) { EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0]; }
+    if (c.error) {
+      EXPECT_NE(rig.ui.errors[0].find(c.error), std::string::npos) << rig.ui.errors[0];
+    }
     EXPECT_EQ(rig.view.Cell(1, 1).text, cell);  // the screen is not reloaded
     EXPECT_TRUE(BackupsOf(rig).empty());
     EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal);
@@ -273,12 +303,21 @@ TEST(ReadRadio, ARetryWaitsUntilTheRadioHasStoppedSending) {
 
 // What cannot be read or written is shown, and nothing is put in its place.
 TEST(ReadRadio, FilesThatCannotBeUsedAreShown) {
-  struct Case { const char* what; std::function<void(Rig&)> fault; bool reads; const char* error; } cases[] = {
-      {"no KAVIR.ini: no option lists, nothing sent", [](Rig& r) { fs::remove(r.files.kavir_ini);
-        LinkPortStarter starter(r.link);
-        r.view.OnInitialUpdate(&starter); },
+  struct Case {
+    const char* what;
+    std::function<void(Rig&)> fault;
+    bool reads;
+    const char* error;
+  } cases[] = {
+      {"no KAVIR.ini: no option lists, nothing sent",
+       [](Rig& r) {
+         fs::remove(r.files.kavir_ini);
+         LinkPortStarter starter(r.link);
+         r.view.OnInitialUpdate(&starter);
+       },
        false, "KAVIR.ini"},
-      {"Read.ini read-only", [](Rig& r) { fs::permissions(r.files.read_ini, fs::perms::owner_read); }, true, "是只读文件，没有写入"},  // in the message's language
+      {"Read.ini read-only", [](Rig& r) { fs::permissions(r.files.read_ini, fs::perms::owner_read); }, true,
+       "是只读文件，没有写入"},  // in the message's language
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -315,7 +354,8 @@ TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
   // Write.ini and the radio get the one set-up the screen showed.
   const kavir::Setup shown = rig.view.setup();
   const IniDocument write_ini = ReadIniFile(rig.files.write_ini);
-  for (const auto& [key, value] : StoredValues(shown)) EXPECT_EQ(write_ini.GetString("Previous", key, "<missing>", 260), value) << key;
+  for (const auto& [key, value] : StoredValues(shown))
+    EXPECT_EQ(write_ini.GetString("Previous", key, "<missing>", 260), value) << key;
   for (int n = 1; n <= 48; ++n) {
     const Frame expected = EncodeFrame(n, shown);
     EXPECT_EQ(sent[n], Bytes(expected.begin(), expected.end())) << n;
@@ -326,8 +366,9 @@ TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
   EXPECT_EQ(rig.priorities, (std::vector<ThreadPriority>{ThreadPriority::TimeCritical, ThreadPriority::Normal}));
   EXPECT_EQ(WriteIniType(rig), "KV16V");
   EXPECT_EQ(BackupsOf(rig, "").size(), 1u);
-  EXPECT_NE(std::find(rig.ui.progress.begin(), rig.ui.progress.end(), "begin:正在传输第 48 个数据包， 请稍候.......:49:49"),
-            rig.ui.progress.end());
+  EXPECT_NE(
+      std::find(rig.ui.progress.begin(), rig.ui.progress.end(), "begin:正在传输第 48 个数据包， 请稍候.......:49:49"),
+      rig.ui.progress.end());
   WriteImageOptions no_backup;  // as --no-backup asks: nothing more is kept
   no_backup.backup = false, no_backup.verify = false;
   EXPECT_EQ(WriteImage(rig.link, expected_image, no_backup).outcome, WriteOutcome::Done);
@@ -336,23 +377,59 @@ TEST(WriteRadio, CompleteWriteSendsEachPacketOnceAndTheRadioGetsTheScreen) {
 
 TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
   struct Case {  // prompt: the last one, "" for none after the confirmation
-    const char* what; std::function<void(Rig&)> fault; std::deque<bool> answers; TransferResult result;
-    std::vector<Bytes> sent; const char* prompt; bool error; WriteRadioOptions options = {};
+    const char* what;
+    std::function<void(Rig&)> fault;
+    std::deque<bool> answers;
+    TransferResult result;
+    std::vector<Bytes> sent;
+    const char* prompt;
+    bool error;
+    WriteRadioOptions options = {};
   } cases[] = {
       {"No at the confirmation", [](Rig&) {}, {}, TransferResult::Cancelled, {}, nullptr, false},
-      {"silent radio", [](Rig& r) { r.radio.radio().faults.silent_from = 0; }, {true, false}, TransferResult::Failed,
-       std::vector<Bytes>(4, B("PWrite", 0)), kHandshakeFailed, false},
-      {"answer that is not PM", [](Rig& r) { r.radio.radio().faults.wrong_handshake = true; }, {true, false},
-       TransferResult::Failed, {B("PWrite", 0)}, kHandshakeFailed, false},
-      {"another model, No", [](Rig& r) { r.radio.radio().set_model(2); }, {true, false}, TransferResult::Failed,
-       {B("PWrite", 0)}, "KV16U", false},
-      {"another model, refused without asking", [](Rig& r) { r.radio.radio().set_model(2); }, {true, true},
-       TransferResult::Failed, {B("PWrite", 0)}, nullptr, false, {.other_model = OtherModel::Refuse}},
-      {"screen with wrong bytes", [](Rig& r) { r.view.OnBandEdited(false, "174"), r.view.OnBandEdited(true, "136"); },
-       {true, true}, TransferResult::Failed, {}, nullptr, true},
+      {"silent radio",
+       [](Rig& r) { r.radio.radio().faults.silent_from = 0; },
+       {true, false},
+       TransferResult::Failed,
+       std::vector<Bytes>(4, B("PWrite", 0)),
+       kHandshakeFailed,
+       false},
+      {"answer that is not PM",
+       [](Rig& r) { r.radio.radio().faults.wrong_handshake = true; },
+       {true, false},
+       TransferResult::Failed,
+       {B("PWrite", 0)},
+       kHandshakeFailed,
+       false},
+      {"another model, No",
+       [](Rig& r) { r.radio.radio().set_model(2); },
+       {true, false},
+       TransferResult::Failed,
+       {B("PWrite", 0)},
+       "KV16U",
+       false},
+      {"another model, refused without asking",
+       [](Rig& r) { r.radio.radio().set_model(2); },
+       {true, true},
+       TransferResult::Failed,
+       {B("PWrite", 0)},
+       nullptr,
+       false,
+       {.other_model = OtherModel::Refuse}},
+      {"screen with wrong bytes",
+       [](Rig& r) { r.view.OnBandEdited(false, "174"), r.view.OnBandEdited(true, "136"); },
+       {true, true},
+       TransferResult::Failed,
+       {},
+       nullptr,
+       true},
       {"backup folder cannot be made",
-       [](Rig& r) { WriteBytes(JoinPath(r.folder.path(), "backups"), "a file where the folder should be"); }, {true},
-       TransferResult::Failed, {}, "", true},
+       [](Rig& r) { WriteBytes(JoinPath(r.folder.path(), "backups"), "a file where the folder should be"); },
+       {true},
+       TransferResult::Failed,
+       {},
+       "",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -366,7 +443,9 @@ TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
     EXPECT_EQ(rig.radio.radio().completed_writes(), 0);
     if (!c.prompt) {
       EXPECT_LE(rig.ui.prompts.size(), 1u);
-      if (c.error) { EXPECT_EQ(WriteIniType(rig), "OLD"); }
+      if (c.error) {
+        EXPECT_EQ(WriteIniType(rig), "OLD");
+      }
     } else if (*c.prompt) {
       ASSERT_EQ(rig.ui.prompts.size(), 2u);
       EXPECT_NE(rig.ui.prompts[1].text.find(c.prompt), std::string::npos) << rig.ui.prompts[1].text;
@@ -377,7 +456,9 @@ TEST(WriteRadio, EveryRefusalAndFailureLeavesTheRadioAsItWas) {
       EXPECT_EQ(rig.ui.errors[0], DescribeProblems(CheckBeforeWrite(rig.view.setup(), rig.view.channel_lists)));
       EXPECT_EQ(WriteSummary(c.result, rig.link.report), "");  // that box says it all
     }
-    if (!rig.priorities.empty()) { EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal); }
+    if (!rig.priorities.empty()) {
+      EXPECT_EQ(rig.priorities.back(), ThreadPriority::Normal);
+    }
   }
 }
 
@@ -391,7 +472,7 @@ TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
   const std::string packet21 = FormatPacketText(kWritePacketFailedFormat, 21);
   rig.ui.on_prompt = [&](const std::string& text) {
     if (text != packet21) return;
-    rig.radio.answer_budget = -1;  // the radio comes back
+    rig.radio.answer_budget = -1;            // the radio comes back
     rig.view.OnSelectOption("TimerOut", 2);  // and the screen changed meanwhile
   };
   EXPECT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = false}), TransferResult::Done);
@@ -401,7 +482,8 @@ TEST(WriteRadio, AnotherModelIsWrittenAfterYesAndARetryStoresTheScreenAgain) {
   EXPECT_EQ(sent[21][1] * 256 + sent[21][2], 16 * 20);
   EXPECT_EQ(sent[22], B("PWrite", 0));
   EXPECT_EQ(rig.ui.prompts[2].at_ms - rig.radio.sent()[21].at_ms, 4 * 80);
-  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "TimerOut", "", 20), rig.view.Combo("TimerOut")->options[2]);
+  EXPECT_EQ(ReadIniFile(rig.files.write_ini).GetString("Previous", "TimerOut", "", 20),
+            rig.view.Combo("TimerOut")->options[2]);
   EXPECT_EQ(rig.radio.radio().completed_writes(), 1);
 }
 
@@ -421,8 +503,14 @@ TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
   // cancel_after: frames sent when the Cancel comes (frame n+1 is packet n), 0: none;
   // packets_taken: the packet in flight is still acknowledged.
   struct Case {
-    const char* what; std::size_t cancel_after; std::optional<int> silent_from; bool verify; TransferResult result;
-    int packets_taken; bool mixed; const char* summary;
+    const char* what;
+    std::size_t cancel_after;
+    std::optional<int> silent_from;
+    bool verify;
+    TransferResult result;
+    int packets_taken;
+    bool mixed;
+    const char* summary;
   } cases[] = {
       {"cancel at the handshake", 1, {}, true, TransferResult::Failed, 0, false, "写入已取消"},
       {"cancel after packet 24", 25, {}, true, TransferResult::Failed, 24, true, "写入已取消"},
@@ -440,18 +528,24 @@ TEST(WriteRadio, CancelOrFailurePartWaySaysWhatTheRadioMayHold) {
     const TransferReport& report = rig.link.report;
     EXPECT_EQ(rig.radio.radio().completed_writes(), c.result == TransferResult::Done ? 1 : 0);
     if (c.result == TransferResult::Done) continue;
-    EXPECT_EQ(std::make_tuple(report.cancelled, report.packets_written, RadioMayHoldMixedSettings(TransferResult::Failed, report)),
+    EXPECT_EQ(std::make_tuple(report.cancelled, report.packets_written,
+                              RadioMayHoldMixedSettings(TransferResult::Failed, report)),
               std::make_tuple(c.cancel_after > 0, c.packets_taken, c.mixed));
-    if (c.cancel_after) { EXPECT_EQ(rig.Sent().size() + rig.ui.prompts.size(), c.cancel_after + 1); }
+    if (c.cancel_after) {
+      EXPECT_EQ(rig.Sent().size() + rig.ui.prompts.size(), c.cancel_after + 1);
+    }
     EXPECT_TRUE(fs::exists(fs::u8path(report.backup_path)));
     const std::string summary = WriteSummary(TransferResult::Failed, report);
     EXPECT_NE(summary.find(c.summary), std::string::npos) << summary;
     EXPECT_EQ(summary.find("混合") != std::string::npos, c.mixed) << summary;
-    if (c.cancel_after) { EXPECT_EQ(summary.find("backups/") != std::string::npos, c.mixed) << summary; }
+    if (c.cancel_after) {
+      EXPECT_EQ(summary.find("backups/") != std::string::npos, c.mixed) << summary;
+    }
     if (!c.silent_from) continue;
     // The command line and the batch log say it in one line: the cause, never the question.
     const std::string line = WriteFailureLine(rig.ui.prompts.back().text, TransferResult::Failed, report);
-    EXPECT_EQ(line.rfind("传输第 10 个数据包时发生通讯错误/超时连接; 写入没有完成：电台只收下了 9 / 48", 0), 0u) << line;
+    EXPECT_EQ(line.rfind("传输第 10 个数据包时发生通讯错误/超时连接; 写入没有完成：电台只收下了 9 / 48", 0), 0u)
+        << line;
     EXPECT_NE(line.find(fs::u8path(report.backup_path).filename().string()), std::string::npos) << line;
     EXPECT_EQ(line.find_first_of("\n\t?"), std::string::npos) << line;
   }
@@ -500,8 +594,10 @@ TEST(Transfers, APortThatWentAwayIsNamedAtTheFirstFailure) {
     const char* lost;     // in the first prompt
     const char* packet;
   } cases[] = {
-      {"read, device gone", false, 22, "no such device", "cannot open virtual COM1: no such device", "接收第 21 个数据包"},
-      {"write, device gone", true, 12, "no such device", "cannot open virtual COM1: no such device", "传输第 11 个数据包"},
+      {"read, device gone", false, 22, "no such device", "cannot open virtual COM1: no such device",
+       "接收第 21 个数据包"},
+      {"write, device gone", true, 12, "no such device", "cannot open virtual COM1: no such device",
+       "传输第 11 个数据包"},
       {"read, device back", false, 22, "", "串口 virtual COM1 在传输中断开过, 现在又可以打开了", "接收第 21 个数据包"},
   };
   for (const auto& c : cases) {
@@ -511,7 +607,8 @@ TEST(Transfers, APortThatWentAwayIsNamedAtTheFirstFailure) {
     SerialLink link(cable, rig.clock, rig.events, rig.files);
     rig.radio.ClearSent();
     rig.ui.answers = {true, false};
-    const TransferResult result = c.write ? OnWriteRadio(rig.view, link, {.verify = false}) : OnReadRadio(rig.view, link);
+    const TransferResult result =
+        c.write ? OnWriteRadio(rig.view, link, {.verify = false}) : OnReadRadio(rig.view, link);
     EXPECT_EQ(result, TransferResult::Failed);
     ASSERT_EQ(rig.ui.prompts.size(), 2u);
     const std::string& first = rig.ui.prompts[1].text;
@@ -540,7 +637,9 @@ TEST(Transfers, APortThatWentAwayIsNamedAtTheFirstFailure) {
 // even when asked for before the transfer begins.
 TEST(WriteRadio, AStopBeforeWritingHoldsOnlyUntilTheFirstPacket) {
   struct Case {
-    const char* what; bool keep_radio_image; std::size_t stop_after;  // frames sent; 0: before the transfer
+    const char* what;
+    bool keep_radio_image;
+    std::size_t stop_after;  // frames sent; 0: before the transfer
     bool taken;
   } cases[] = {
       {"during the read before the write", true, 3, true},
@@ -563,7 +662,8 @@ TEST(WriteRadio, AStopBeforeWritingHoldsOnlyUntilTheFirstPacket) {
     ASSERT_TRUE(taken.has_value());
     EXPECT_EQ(*taken, c.taken);
     const auto sent = rig.Sent();
-    const auto packets = std::count_if(sent.begin(), sent.end(), [](const Bytes& f) { return f.size() == 20 && f[0] == 'W'; });
+    const auto packets =
+        std::count_if(sent.begin(), sent.end(), [](const Bytes& f) { return f.size() == 20 && f[0] == 'W'; });
     EXPECT_EQ(packets, c.taken ? 0 : 48);
     EXPECT_EQ(result, c.taken ? TransferResult::Failed : TransferResult::Done);
     EXPECT_EQ(rig.link.writing_started(), !c.taken);
@@ -611,7 +711,8 @@ TEST(WriteRadio, TheRadiosOwnSettingsAreKeptFirst) {
     const auto kept = BackupsOf(rig, "before-write-KV16U-");
     EXPECT_EQ(std::count(sent.begin(), sent.end(), B("PWrite", 0)), radio_answers ? 1 : 0) << radio_answers;
     if (!radio_answers) {
-      EXPECT_TRUE(result == TransferResult::Failed && kept.empty() && rig.ui.prompts[1].text.rfind(kBeforeWriteReadFailedLead, 0) == 0);
+      EXPECT_TRUE(result == TransferResult::Failed && kept.empty() &&
+                  rig.ui.prompts[1].text.rfind(kBeforeWriteReadFailedLead, 0) == 0);
       continue;
     }
     ASSERT_TRUE(result == TransferResult::Done && kept.size() == 1u);
@@ -628,8 +729,9 @@ TEST(WriteRadio, TheRadiosOwnSettingsAreKeptFirst) {
 TEST(WriteRadio, ARadioKeepsItsOwnIdentityTexts) {
   const std::string own("ABC123\x64\x01\x00XYZ\x20\x05\x06\x18MAKERS OWN SIGNATURE TEXT 1.0 99", 48);
   ASSERT_EQ(own.size(), 48u);
-  const struct { bool holds_image, read_first, kept; } cases[] = {
-      {true, true, true}, {true, false, false}, {false, true, false}};
+  const struct {
+    bool holds_image, read_first, kept;
+  } cases[] = {{true, true, true}, {true, false, false}, {false, true, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.holds_image) + std::to_string(c.read_first));
     Rig rig;
@@ -639,13 +741,15 @@ TEST(WriteRadio, ARadioKeepsItsOwnIdentityTexts) {
     if (!c.holds_image) held.fill(0xFF);
     rig.radio.radio().set_image(held);
     rig.ui.answers = {true};
-    ASSERT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = true, .keep_radio_image = c.read_first}), TransferResult::Done);
+    ASSERT_EQ(OnWriteRadio(rig.view, rig.link, {.verify = true, .keep_radio_image = c.read_first}),
+              TransferResult::Done);
     const auto& now = rig.radio.radio().image();
     EXPECT_EQ(std::string(now.begin() + 0x2D0, now.end()),
               c.kept ? own : std::string(configured.begin() + 0x2D0, configured.end()));
     EXPECT_TRUE(std::equal(now.begin(), now.begin() + 0x2D0, configured.begin()));  // the rest is the screen's
     const std::string summary = WriteSummary(TransferResult::Done, rig.link.report);
-    EXPECT_EQ(summary.find("\"ABC123\", \"XYZ\", 厂家签名 \"MAKERS OWN SIGNATURE TEXT 1.0 99\"") != std::string::npos, c.kept)
+    EXPECT_EQ(summary.find("\"ABC123\", \"XYZ\", 厂家签名 \"MAKERS OWN SIGNATURE TEXT 1.0 99\"") != std::string::npos,
+              c.kept)
         << summary;
     EXPECT_EQ(summary.find("已原样保留") != std::string::npos, c.kept) << summary;
     // The image kept before sending is what went in.
@@ -698,7 +802,7 @@ TEST(WriteRadio, TheChangesAreReviewedFirstAndNoWritesNothing) {
     std::vector<std::string> seen;
     bool radio_known = false;
     WriteRadioOptions options;
-  options.keep_radio_image = true;
+    options.keep_radio_image = true;
     options.review_changes = [&](const kavir::Setup* radio, const kavir::Setup& next) {
       radio_known = radio != nullptr;
       if (radio)
@@ -732,14 +836,21 @@ TEST(WriteRadio, TheChangesAreReviewedFirstAndNoWritesNothing) {
 // 768 bytes that are no radio's image (never programmed, or a wrong fixed
 // byte) are kept in backups/ and named; Read.ini and the screen stay.
 TEST(ReadRadio, BytesThatAreNoRadioImageAreKeptButNotShown) {
-  const struct { const char* what; int address; std::uint8_t value; const char* named; } cases[] = {
-      {"never programmed", -1, 0xFF, "从未写入过数据"}, {"a wrong fixed byte", 0x2A5, 0x00, "0x2A5"}};
+  const struct {
+    const char* what;
+    int address;
+    std::uint8_t value;
+    const char* named;
+  } cases[] = {{"never programmed", -1, 0xFF, "从未写入过数据"}, {"a wrong fixed byte", 0x2A5, 0x00, "0x2A5"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Rig rig;
     MarkOld(rig.files.read_ini);
     sim::RadioImage held = rig.ScreenImage();
-    if (c.address < 0) held.fill(c.value); else held[c.address] = c.value;
+    if (c.address < 0)
+      held.fill(c.value);
+    else
+      held[c.address] = c.value;
     rig.radio.radio().set_image(held);
     const std::string cell = rig.view.Cell(1, 1).text;
     rig.ui.answers = {true};
@@ -762,9 +873,14 @@ TEST(ReadRadio, BytesThatAreNoRadioImageAreKeptButNotShown) {
 // is restarting, and gives up after a few seconds.
 TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
   struct Case {  // restart_ms: the radio is silent this long after the write; owner: of the corrupted byte, or why
-    std::optional<int> corrupt; int restart_ms; WriteOutcome outcome; const char* owner; int wrong_address = 0;
-    int short_packet = 0; std::optional<int> silent_read_from = {};  // in the read-back only
-    int model_after = 0;  // another radio, of this model, answers the read-back
+    std::optional<int> corrupt;
+    int restart_ms;
+    WriteOutcome outcome;
+    const char* owner;
+    int wrong_address = 0;
+    int short_packet = 0;
+    std::optional<int> silent_read_from = {};  // in the read-back only
+    int model_after = 0;                       // another radio, of this model, answers the read-back
   } cases[] = {
       {std::nullopt, 0, WriteOutcome::Done, ""},
       {std::nullopt, 2500, WriteOutcome::Done, ""},
@@ -774,9 +890,9 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 03 个数据包没有收到", 0, 0, 3},
       {std::nullopt, 0, WriteOutcome::NotVerified, "第 17 个数据包没有收到", 0, 0, 17},
       {std::nullopt, 0, WriteOutcome::NotVerified, "读回时回答的电台是第 2 号机型", 0, 0, {}, 2},
-      {100, 0, WriteOutcome::VerifyDiffers, "CH07 接收信令"},  // 0x064: channel 7, receive tone
+      {100, 0, WriteOutcome::VerifyDiffers, "CH07 接收信令"},            // 0x064: channel 7, receive tone
       {0x10A, 0, WriteOutcome::VerifyDiffers, "功能设置 发射定时限制"},  // block A byte 10
-      {0x113, 0, WriteOutcome::VerifyDiffers, "报警模式选择"},              // block B byte 3 holds several settings
+      {0x113, 0, WriteOutcome::VerifyDiffers, "报警模式选择"},           // block B byte 3 holds several settings
       {0x299, 0, WriteOutcome::VerifyDiffers, "机型"},
       {0, 0, WriteOutcome::VerifyDiffers, "CH01 接收频率"},  // the first byte is compared too
       {0x2E5, 0, WriteOutcome::VerifyDiffers, "厂家签名"},
@@ -793,7 +909,9 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
       auto& radio = rig.radio.radio();
       if (radio.completed_writes() == 1 && written_at < 0) written_at = rig.clock.NowMs();
       const bool restarting = written_at >= 0 && rig.clock.NowMs() - written_at < c.restart_ms;
-      radio.faults.silent_from = restarting ? std::optional<int>(0) : written_at >= 0 ? c.silent_read_from : std::nullopt;
+      radio.faults.silent_from = restarting        ? std::optional<int>(0)
+                                 : written_at >= 0 ? c.silent_read_from
+                                                   : std::nullopt;
       if (written_at >= 0 && c.model_after) radio.set_model(c.model_after);
     };
     rig.radio.ClearSent();
@@ -830,7 +948,8 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
     ASSERT_EQ(details.verify.differences.size(), 1u);
     const ImageDifference& d = details.verify.differences[0];
     const auto& held = rig.radio.radio().image();
-    EXPECT_EQ(std::make_tuple(d.address, d.sent, d.read_back), std::make_tuple(*c.corrupt, sent[*c.corrupt], held[*c.corrupt]));
+    EXPECT_EQ(std::make_tuple(d.address, d.sent, d.read_back),
+              std::make_tuple(*c.corrupt, sent[*c.corrupt], held[*c.corrupt]));
     // The user is told which byte, and both images are kept as they were.
     ASSERT_EQ(rig.ui.errors.size(), 1u);
     char address[8], bytes[40];  // bytes in two digits, 0x05 not 0x5
@@ -850,7 +969,11 @@ TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
 // its deadline, each try one handshake time-out long but never shorter than
 // 20 ms, so a radio that is restarting is not flooded.
 TEST(ReadBack, AsksASilentRadioOncePerHandshakeTimeOutUntilTheDeadline) {
-  struct Case { const char* shk; int gap_ms; std::size_t frames; } cases[] = {
+  struct Case {
+    const char* shk;
+    int gap_ms;
+    std::size_t frames;
+  } cases[] = {
       {"80", 80, 13},  // at 0, 80 ... 960; the wait after the last ends past 1000
       {"5", 20, 50},
       {"0", 80, 13},  // no wait is no use: the default
@@ -880,10 +1003,13 @@ TEST(Backups, NamedByKindModelAndClockAndNeverOverwritten) {
   // 2026-12-07 23:30:05 UTC is 07:30:05 on the 8th in UTC+8, the local time here.
   ASSERT_TRUE(SaveBackup(folder.path(), "read", "KV16V", one, 1796686205, &first));
   ASSERT_TRUE(SaveBackup(folder.path(), "read", "KV16V", two, 1796686205, &second));
-  EXPECT_EQ(fs::path(first).lexically_relative(folder.path()).generic_string(), "backups/read-KV16V-20261208-073005.bin");
+  EXPECT_EQ(fs::path(first).lexically_relative(folder.path()).generic_string(),
+            "backups/read-KV16V-20261208-073005.bin");
   EXPECT_EQ(ReadBytes(first), std::string(one.begin(), one.end()));
   EXPECT_EQ(ReadBytes(second), std::string(two.begin(), two.end()));
-  struct { const char *model, *name; } names[] = {{"a/b\\c:d", "a_b_c_d"}, {"K~V\x7F", "K~V_"}, {"K V\x1F!", "K V_!"}, {"", "unknown"}, {"..", "unknown"}};
+  struct {
+    const char *model, *name;
+  } names[] = {{"a/b\\c:d", "a_b_c_d"}, {"K~V\x7F", "K~V_"}, {"K V\x1F!", "K V_!"}, {"", "unknown"}, {"..", "unknown"}};
   for (const auto& n : names) EXPECT_EQ(BackupModelName(n.model), n.name);
 }
 
@@ -921,10 +1047,12 @@ TEST(Backups, ManySavedAtOnceInOneSecondAreAllKeptWhole) {
     }
   // The names are the first ones free: -2, -3 ... up to the count, and nothing else is left.
   std::set<std::string> expected{"read-KV16V-" + LocalFileStamp(1796686205) + ".bin"};
-  for (int i = 2; i <= kThreads * kEach; ++i) expected.insert("read-KV16V-" + LocalFileStamp(1796686205) + "-" + std::to_string(i) + ".bin");
+  for (int i = 2; i <= kThreads * kEach; ++i)
+    expected.insert("read-KV16V-" + LocalFileStamp(1796686205) + "-" + std::to_string(i) + ".bin");
   EXPECT_EQ(names, expected);
   std::set<std::string> on_disk;
-  for (const auto& e : fs::directory_iterator(fs::path(folder.path()) / "backups")) on_disk.insert(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(fs::path(folder.path()) / "backups"))
+    on_disk.insert(e.path().filename().string());
   EXPECT_EQ(on_disk, expected);
 }
 

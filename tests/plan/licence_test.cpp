@@ -1,10 +1,11 @@
 // Licence files as dealers write them, and what a bad one is told: the line
 // and the column of the first thing wrong.
+#include "plan/licence.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "plan/licence.h"
 #include "plan/licence_choice.h"
 #include "profile/atomic_file.h"
 #include "profile/file_path.h"
@@ -27,14 +28,16 @@ TEST(Licence, ReadsTheColumnsByNameInEnglishOrChineseWithTheWordsOfEither) {
        "Frequency,MaxPower,Bandwidth,TX,Note\n451.025,high,wide,yes,café\n451.0375,low,narrow,no,\"yard, gate\"\n",
        {Entry(451025000, true, true, true, "café", 2), Entry(451037500, false, false, false, "yard, gate", 3)}},
       {"byte-order mark, CR LF, comments, any order and letter case, no note, blank columns",
-       "\xEF\xBB\xBF# customer 17\r\ntx , BANDWIDTH,frequency,maxpower,,\r\n# main site\r\nYES,Wide,  146.52 ,High,,\r\n"
+       "\xEF\xBB\xBF# customer 17\r\ntx , BANDWIDTH,frequency,maxpower,,\r\n# main site\r\nYES,Wide,  146.52 "
+       ",High,,\r\n"
        "no,12.5,146.5,low\r\n\r\nyes,25,146.49375,LOW,,\r\n",
        {Entry(146520000, true, true, true, "", 4), Entry(146500000, false, false, false, "", 5),
         Entry(146493750, false, true, true, "", 7)}},
       {"Chinese, a four-byte character, no line end at the end",
        "频率,最大功率,带宽,允许发射,备注\n409.75,高,宽,是,车队 🚚\n409.7625,低,窄,否,二队",
        {Entry(409750000, true, true, true, "车队 🚚", 2), Entry(409762500, false, false, false, "二队", 3)}},
-      {"a note over two lines", "Frequency,MaxPower,Bandwidth,TX,Note\n451.025,high,wide,yes,\"one\ntwo\"\n451.05,low,wide,yes\n",
+      {"a note over two lines",
+       "Frequency,MaxPower,Bandwidth,TX,Note\n451.025,high,wide,yes,\"one\ntwo\"\n451.05,low,wide,yes\n",
        {Entry(451025000, true, true, true, "one\ntwo", 2), Entry(451050000, false, true, true, "", 4)}},
   };
   for (const auto& c : cases) {
@@ -53,7 +56,8 @@ TEST(Licence, ReadsTheColumnsByNameInEnglishOrChineseWithTheWordsOfEither) {
 }
 
 TEST(Licence, FindsExactlyTheFrequencyListed) {
-  const LicenceReading r = ReadLicence("Frequency,MaxPower,Bandwidth,TX\n451.025,high,wide,yes\n451.0375,low,narrow,no\n");
+  const LicenceReading r =
+      ReadLicence("Frequency,MaxPower,Bandwidth,TX\n451.025,high,wide,yes\n451.0375,low,narrow,no\n");
   ASSERT_TRUE(r.licence);
   ASSERT_NE(r.licence->Find(Frequency::FromHz(451037500)), nullptr);
   EXPECT_EQ(r.licence->Find(Frequency::FromHz(451037500))->line, 3);
@@ -71,7 +75,8 @@ TEST(Licence, ABadFileIsRefusedNamingTheLineAndColumn) {
   } cases[] = {
       {"\xEF\xBB\xBF# only a comment\n", 1, 0, "第 1 行: 没有标题行 (Frequency,MaxPower,Bandwidth,TX,Note)"},
       {"# a comment\n" + header + "# none\n", 2, 0, "第 2 行: 许可证中没有列出任何频率"},
-      {"Freq,MaxPower,Bandwidth,TX\n", 1, 1, "第 1 行第 1 列 (Freq): 不认识的列名 (应为 Frequency, MaxPower, Bandwidth, TX, Note)"},
+      {"Freq,MaxPower,Bandwidth,TX\n", 1, 1,
+       "第 1 行第 1 列 (Freq): 不认识的列名 (应为 Frequency, MaxPower, Bandwidth, TX, Note)"},
       {"Frequency,TX,MaxPower,Bandwidth,FREQUENCY\n", 1, 5, "第 1 行第 5 列 (FREQUENCY): 这一列在第 1 列已经有了"},
       {"MaxPower,Bandwidth,TX,Note\n", 1, 0, "第 1 行: 没有 Frequency 列"},
       {"Frequency,TX,Bandwidth\n", 1, 0, "第 1 行: 没有 MaxPower 列"},
@@ -79,26 +84,31 @@ TEST(Licence, ABadFileIsRefusedNamingTheLineAndColumn) {
       {"Frequency,MaxPower,Bandwidth,Note\n", 1, 0, "第 1 行: 没有 TX 列"},
       {header + "451.025,high,wide,yes\n451.0251234,high,wide,yes\n", 3, 1,
        "第 3 行第 1 列 (Frequency): \"451.0251234\" 不是以 MHz 为单位的频率 (例如 451.02500)"},
-      {header + "0,high,wide,yes\n", 2, 1, "第 2 行第 1 列 (Frequency): \"0\" 不是以 MHz 为单位的频率 (例如 451.02500)"},
+      {header + "0,high,wide,yes\n", 2, 1,
+       "第 2 行第 1 列 (Frequency): \"0\" 不是以 MHz 为单位的频率 (例如 451.02500)"},
       {header + "451.025,high,wide,yes\n451.02500,low,narrow,no\n", 3, 1,
        "第 3 行第 1 列 (Frequency): 451.02500 MHz 在第 2 行已经列出"},
       {header + ",high,wide,yes\n", 2, 1, "第 2 行第 1 列 (Frequency): 没有填写"},
       {header + "451.025, ,wide,yes\n", 2, 2, "第 2 行第 2 列 (MaxPower): 没有填写"},
       {header + "451.025,high,wide\n", 2, 4, "第 2 行第 4 列 (TX): 没有填写"},
-      {header + "451.025,5W,wide,yes\n", 2, 2, "第 2 行第 2 列 (MaxPower): \"5W\" 不是功率: 应为 low 或 high (低 或 高)"},
+      {header + "451.025,5W,wide,yes\n", 2, 2,
+       "第 2 行第 2 列 (MaxPower): \"5W\" 不是功率: 应为 low 或 high (低 或 高)"},
       {header + "451.025,high,medium,yes\n", 2, 3,
        "第 2 行第 3 列 (Bandwidth): \"medium\" 不是带宽: 应为 narrow 或 wide (窄 或 宽, 12.5 或 25)"},
       {header + "451.025,high,wide,maybe\n", 2, 4, "第 2 行第 4 列 (TX): \"maybe\" 应为 yes 或 no (是 或 否)"},
-      {"频率,最大功率,带宽,允许发射\n451.025,高,宽,可以\n", 2, 4, "第 2 行第 4 列 (允许发射): \"可以\" 应为 yes 或 no (是 或 否)"},
+      {"频率,最大功率,带宽,允许发射\n451.025,高,宽,可以\n", 2, 4,
+       "第 2 行第 4 列 (允许发射): \"可以\" 应为 yes 或 no (是 或 否)"},
       {header + "451.025,high,wide,yes,note,extra\n", 2, 6, "第 2 行第 6 列: 这个单元格没有列名"},
       {"Frequency,,MaxPower,Bandwidth,TX\n451.025,x,high,wide,yes\n", 2, 2, "第 2 行第 2 列: 这个单元格没有列名"},
       {header + "451.025,high,wide,yes,\"open\n451.05,low,wide,yes,\n", 2, 5, "第 2 行第 5 列: 引号没有闭合"},
       {header + std::string("451.025,high,wi\0de,yes\n", 23), 2, 3, "第 2 行第 3 列: 含有 NUL 字节: 不是文本文件"},
       {"Frequency,Max\xFFPower\n", 1, 2, "第 1 行第 2 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
-      {"Frequency,MaxPower,Bandwidth,TX\r\n\"451,025\",\xFF\r\n", 2, 2, "第 2 行第 2 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
+      {"Frequency,MaxPower,Bandwidth,TX\r\n\"451,025\",\xFF\r\n", 2, 2,
+       "第 2 行第 2 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
       {header + "451.025,high,wide,yes,\"a\nb\"\n451.05,low,\xFF\xFF,yes\n", 4, 3,
        "第 4 行第 3 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
-      {header + "451.025,high,wide,yes,\"x,\ry\"\r451.05,\xFF\n", 4, 2, "第 4 行第 2 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
+      {header + "451.025,high,wide,yes,\"x,\ry\"\r451.05,\xFF\n", 4, 2,
+       "第 4 行第 2 列: 不是 UTF-8 文本 (请存为 UTF-8 的 CSV)"},
   };
   for (const auto& c : cases) {
     const LicenceReading r = ReadLicence(c.text);

@@ -1,11 +1,12 @@
 // Each rule of the plan check with plans that break it and plans that keep
 // to it. A finding is written "E licence CH03 发射功率=高": severity, rule,
 // channel, field and value; the words of each are checked once, at the end.
+#include "plan/plan_check.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "plan/plan_check.h"
 #include "shipped_setup.h"
 
 namespace kavir::test {
@@ -61,9 +62,12 @@ void Check(const std::vector<std::tuple<const char*, Change, const char*>>& case
 TEST(PlanCheck, WhatTheWriteRefusesIsListedAsErrorsRadioWideFirstThenByChannel) {
   Check({
       {"the clean plan", [](kavir::Setup&) {}, ""},
-      {"a blank frequency has no value", [](kavir::Setup& s) { Set(s, 2, F::TxFreq, " "); }, "E 写入检查 CH02 发射频率"},
-      {"in order, whatever the rule", [](kavir::Setup& s) {
-         Set(s, 3, F::RxFreq, "430.01001"), Set(s, 2, F::TxTone, "关"), s[Setting::TimerOut].index = -1; },
+      {"a blank frequency has no value", [](kavir::Setup& s) { Set(s, 2, F::TxFreq, " "); },
+       "E 写入检查 CH02 发射频率"},
+      {"in order, whatever the rule",
+       [](kavir::Setup& s) {
+         Set(s, 3, F::RxFreq, "430.01001"), Set(s, 2, F::TxTone, "关"), s[Setting::TimerOut].index = -1;
+       },
        "E 写入检查 发射定时限制; W 单向亚音 CH02 接收信令=CTCSS:67.0; E 写入检查 CH03 接收频率=430.01001"},
   });
 }
@@ -71,25 +75,34 @@ TEST(PlanCheck, WhatTheWriteRefusesIsListedAsErrorsRadioWideFirstThenByChannel) 
 TEST(PlanCheck, WithALicenceEveryTransmitFrequencyIsLicensedWithItsPowerAndBandwidth) {
   const LicenceReading reading = ReadLicence(kLicence);
   ASSERT_TRUE(reading.licence) << reading.error.message;
-  Check({
-      // Receive frequencies, and transmit ones where TX is off, need no licence.
-      {"the clean plan", [](kavir::Setup&) {}, ""},
-      {"not listed", [](kavir::Setup& s) { Set(s, 1, F::TxFreq, "402.06250"); }, "E 许可证 CH01 发射频率=402.06250"},
-      {"more power", [](kavir::Setup& s) { Set(s, 3, F::TxPower, "高"); }, "E 许可证 CH03 发射功率=高"},
-      {"wider", [](kavir::Setup& s) { Set(s, 2, F::Bandwidth, "宽"); }, "E 许可证 CH02 宽带=宽"},
-      {"less than allowed", [](kavir::Setup& s) { Set(s, 1, F::TxPower, "低"), Set(s, 1, F::Bandwidth, "窄"); }, ""},
-      {"channel off", [](kavir::Setup& s) { s.channel(1).enabled = false, Set(s, 1, F::TxFreq, "402.06250"); }, ""},
-      {"the licence-free band", [](kavir::Setup& s) {
-         Both(s, 1, "446.00625"), Set(s, 1, F::TxPower, "低"), Set(s, 1, F::Bandwidth, "窄"); }, ""},
-  }, &*reading.licence);
+  Check(
+      {
+          // Receive frequencies, and transmit ones where TX is off, need no licence.
+          {"the clean plan", [](kavir::Setup&) {}, ""},
+          {"not listed", [](kavir::Setup& s) { Set(s, 1, F::TxFreq, "402.06250"); },
+           "E 许可证 CH01 发射频率=402.06250"},
+          {"more power", [](kavir::Setup& s) { Set(s, 3, F::TxPower, "高"); }, "E 许可证 CH03 发射功率=高"},
+          {"wider", [](kavir::Setup& s) { Set(s, 2, F::Bandwidth, "宽"); }, "E 许可证 CH02 宽带=宽"},
+          {"less than allowed", [](kavir::Setup& s) { Set(s, 1, F::TxPower, "低"), Set(s, 1, F::Bandwidth, "窄"); },
+           ""},
+          {"channel off", [](kavir::Setup& s) { s.channel(1).enabled = false, Set(s, 1, F::TxFreq, "402.06250"); }, ""},
+          {"the licence-free band",
+           [](kavir::Setup& s) { Both(s, 1, "446.00625"), Set(s, 1, F::TxPower, "低"), Set(s, 1, F::Bandwidth, "窄"); },
+           ""},
+      },
+      &*reading.licence);
 
   const LicenceReading other = ReadLicence(std::string(kLicence) + "435,low,narrow,no,\n446.00625,low,narrow,yes,\n");
   ASSERT_TRUE(other.licence) << other.error.message;
-  Check({
-      {"receiving only", [](kavir::Setup& s) { Set(s, 9, F::TxFreq, "435.00000"); }, "E 许可证 CH09 发射频率=435.00000"},
-      {"both rules when it lists the licence-free band", [](kavir::Setup& s) {
-         Both(s, 1, "446.00625"), Set(s, 1, F::Bandwidth, "窄"); }, "E 许可证 CH01 发射功率=高; E PMR446 CH01 发射功率=高"},
-  }, &*other.licence);
+  Check(
+      {
+          {"receiving only", [](kavir::Setup& s) { Set(s, 9, F::TxFreq, "435.00000"); },
+           "E 许可证 CH09 发射频率=435.00000"},
+          {"both rules when it lists the licence-free band",
+           [](kavir::Setup& s) { Both(s, 1, "446.00625"), Set(s, 1, F::Bandwidth, "窄"); },
+           "E 许可证 CH01 发射功率=高; E PMR446 CH01 发射功率=高"},
+      },
+      &*other.licence);
 }
 
 TEST(PlanCheck, ThePmr446BandTakesItsSixteenChannelsAtLowPowerNarrowAndSimplex) {
@@ -102,7 +115,8 @@ TEST(PlanCheck, ThePmr446BandTakesItsSixteenChannelsAtLowPowerNarrowAndSimplex) 
       {"between two", pmr("446.01250"), "E PMR446 CH01 发射频率=446.01250"},
       {"the lower edge", pmr("446.00000"), "E PMR446 CH01 发射频率=446.00000"},
       {"the upper edge", pmr("446.20000"), "E PMR446 CH01 发射频率=446.20000"},
-      {"high power, wide", [](kavir::Setup& s) { Both(s, 1, "446.10625"); }, "E PMR446 CH01 发射功率=高; E PMR446 CH01 宽带=宽"},
+      {"high power, wide", [](kavir::Setup& s) { Both(s, 1, "446.10625"); },
+       "E PMR446 CH01 发射功率=高; E PMR446 CH01 宽带=宽"},
       {"a repeater", [&](kavir::Setup& s) { pmr("446.00625")(s), Set(s, 1, F::RxFreq, "446.10625"); },
        "E PMR446 CH01 发射频率=446.00625"},
       {"receiving only", [](kavir::Setup& s) { Both(s, 1, "446.10625"), s.channel(1).tx_enabled = false; }, ""},
@@ -114,9 +128,13 @@ TEST(PlanCheck, TransmitSettingsOnAChannelWhoseTxIsOffAreWarnedOf) {
   Check({
       {"sending where it listens, no tone", [](kavir::Setup& s) { s.channel(1).tx_enabled = false; }, ""},
       {"a split", [](kavir::Setup& s) { s.channel(9).tx_enabled = false; }, "W 发射关闭 CH09 发射频率=440.00000"},
-      {"a transmit tone", [](kavir::Setup& s) { Set(s, 16, F::TxTone, "+DCS:274"); }, "W 发射关闭 CH16 发射信令=+DCS:274"},
-      {"a channel that is off", [](kavir::Setup& s) {
-         s.channel(16).enabled = false, Set(s, 16, F::TxFreq, "464.00000"), Set(s, 16, F::TxTone, "+DCS:274"); }, ""},
+      {"a transmit tone", [](kavir::Setup& s) { Set(s, 16, F::TxTone, "+DCS:274"); },
+       "W 发射关闭 CH16 发射信令=+DCS:274"},
+      {"a channel that is off",
+       [](kavir::Setup& s) {
+         s.channel(16).enabled = false, Set(s, 16, F::TxFreq, "464.00000"), Set(s, 16, F::TxTone, "+DCS:274");
+       },
+       ""},
   });
 }
 
@@ -127,7 +145,8 @@ TEST(PlanCheck, TwoChannelsInUseThatAreTheSameInEveryFieldAreWarnedOfOnce) {
       {"two copies name the first", [](kavir::Setup& s) { s.channel(7) = s.channel(8) = s.channel(2); },
        "W 相同信道 CH07; W 相同信道 CH08"},
       {"a copy that is off", [](kavir::Setup& s) { s.channel(7) = s.channel(2), s.channel(7).enabled = false; }, ""},
-      {"a copy of one that is off", [](kavir::Setup& s) { s.channel(7) = s.channel(2), s.channel(2).enabled = false; }, ""},
+      {"a copy of one that is off", [](kavir::Setup& s) { s.channel(7) = s.channel(2), s.channel(2).enabled = false; },
+       ""},
       {"scanned otherwise", [](kavir::Setup& s) { s.channel(7) = s.channel(2), Set(s, 7, F::Scan, "否"); }, ""},
   });
 }
@@ -144,12 +163,17 @@ TEST(PlanCheck, TheSameReceiveFrequencyAndToneWithOtherTransmitSettingsIsWarnedO
       {"TX box", copy([](kavir::Channel& c) { c.tx_enabled = false; }),
        "W 发射关闭 CH07 发射信令=CTCSS:67.0; W 同收异发 CH07 TX=×"},
       {"other receive tone", copy([](kavir::Channel& c) { c[F::RxTone] = c[F::TxTone] = "CTCSS:71.9"; }), ""},
-      {"other receive frequency", copy([](kavir::Channel& c) { c[F::RxFreq] = "406.18750", c[F::TxPower] = "低"; }), ""},
-      {"neither transmits", [](kavir::Setup& s) {
+      {"other receive frequency", copy([](kavir::Channel& c) { c[F::RxFreq] = "406.18750", c[F::TxPower] = "低"; }),
+       ""},
+      {"neither transmits",
+       [](kavir::Setup& s) {
          s.channel(7) = s.channel(2), s.channel(2).tx_enabled = s.channel(7).tx_enabled = false;
          for (int n : {2, 7}) Set(s, n, F::TxTone, "关"), Set(s, n, F::RxTone, "关");
-         Set(s, 7, F::TxPower, "低"); }, ""},
-      {"named once, of the first", [](kavir::Setup& s) { s.channel(7) = s.channel(8) = s.channel(2), Set(s, 8, F::TxPower, "低"); },
+         Set(s, 7, F::TxPower, "低");
+       },
+       ""},
+      {"named once, of the first",
+       [](kavir::Setup& s) { s.channel(7) = s.channel(8) = s.channel(2), Set(s, 8, F::TxPower, "低"); },
        "W 相同信道 CH07; W 同收异发 CH08 发射功率=低"},
   });
 }
@@ -159,7 +183,8 @@ TEST(PlanCheck, AToneOnOneSideOnlyIsAWarning) {
       {"transmit only", [](kavir::Setup& s) { Set(s, 5, F::RxTone, "关"); }, "W 单向亚音 CH05 发射信令=CTCSS:88.5"},
       {"receive only", [](kavir::Setup& s) { Set(s, 12, F::TxTone, "关"); }, "W 单向亚音 CH12 接收信令=+DCS:023"},
       {"none", [](kavir::Setup& s) { Set(s, 12, F::TxTone, "关"), Set(s, 12, F::RxTone, "关"); }, ""},
-      {"receive only, TX off", [](kavir::Setup& s) { s.channel(12).tx_enabled = false, Set(s, 12, F::TxTone, "关"); }, ""},
+      {"receive only, TX off", [](kavir::Setup& s) { s.channel(12).tx_enabled = false, Set(s, 12, F::TxTone, "关"); },
+       ""},
   });
 }
 
@@ -180,20 +205,21 @@ TEST(PlanCheck, EachFindingSaysWhyAndTheCountSaysWhatWasFound) {
   const std::vector<Finding> findings = CheckPlan(s, shipped.data.channel_lists, &*licence.licence);
   std::string text;
   for (const Finding& f : findings) text += FindingLine(f) + "\n";
-  EXPECT_EQ(text,
-            "错误 [PMR446] CH01 发射频率 \"446.01250\": 不是 PMR446 的信道 (446.00625 至 446.19375 MHz, 每 12.5 kHz 一个)\n"
-            "错误 [PMR446] CH01 发射频率 \"446.01250\": PMR446 须收发同频 (接收频率为 446.10625)\n"
-            "错误 [PMR446] CH01 发射功率 \"高\": PMR446 只允许低功率\n"
-            "错误 [PMR446] CH01 宽带 \"宽\": PMR446 只允许窄带\n"
-            "错误 [许可证] CH02 发射频率 \"406.17500\": 许可证只允许在这个频率上接收 (第 2 行)\n"
-            "错误 [许可证] CH03 发射功率 \"高\": 许可证在这个频率上只允许低功率 (第 3 行)\n"
-            "错误 [许可证] CH03 宽带 \"宽\": 许可证在这个频率上只允许窄带 (第 3 行)\n"
-            "警告 [相同信道] CH08: 每一项都与 CH06 相同\n"
-            "警告 [同收异发] CH10 发射信令 \"关\": 接收频率和接收信令与 CH04 相同, 发射却不同\n"
-            "警告 [单向亚音] CH10 接收信令 \"+DCS:023\": 只有接收带亚音: 发射信令是关, 用亚音接收的电台听不到本机\n"
-            "警告 [发射关闭] CH15 发射频率 \"459.71250\": TX 没有勾选: 这个与接收频率不同的发射频率不会使用\n"
-            "错误 [写入检查] CH16 发射频率: 没有填写频率\n"
-            "警告 [单向亚音] CH16 接收信令 \"+DCS:274\": 只有接收带亚音: 发射信令是关, 用亚音接收的电台听不到本机\n");
+  EXPECT_EQ(
+      text,
+      "错误 [PMR446] CH01 发射频率 \"446.01250\": 不是 PMR446 的信道 (446.00625 至 446.19375 MHz, 每 12.5 kHz 一个)\n"
+      "错误 [PMR446] CH01 发射频率 \"446.01250\": PMR446 须收发同频 (接收频率为 446.10625)\n"
+      "错误 [PMR446] CH01 发射功率 \"高\": PMR446 只允许低功率\n"
+      "错误 [PMR446] CH01 宽带 \"宽\": PMR446 只允许窄带\n"
+      "错误 [许可证] CH02 发射频率 \"406.17500\": 许可证只允许在这个频率上接收 (第 2 行)\n"
+      "错误 [许可证] CH03 发射功率 \"高\": 许可证在这个频率上只允许低功率 (第 3 行)\n"
+      "错误 [许可证] CH03 宽带 \"宽\": 许可证在这个频率上只允许窄带 (第 3 行)\n"
+      "警告 [相同信道] CH08: 每一项都与 CH06 相同\n"
+      "警告 [同收异发] CH10 发射信令 \"关\": 接收频率和接收信令与 CH04 相同, 发射却不同\n"
+      "警告 [单向亚音] CH10 接收信令 \"+DCS:023\": 只有接收带亚音: 发射信令是关, 用亚音接收的电台听不到本机\n"
+      "警告 [发射关闭] CH15 发射频率 \"459.71250\": TX 没有勾选: 这个与接收频率不同的发射频率不会使用\n"
+      "错误 [写入检查] CH16 发射频率: 没有填写频率\n"
+      "警告 [单向亚音] CH16 接收信令 \"+DCS:274\": 只有接收带亚音: 发射信令是关, 用亚音接收的电台听不到本机\n");
   OptionTexts english;
   english.Add("高", "High");
   EXPECT_EQ(FindingLine(findings[2], &english), "错误 [PMR446] CH01 发射功率 \"High\": PMR446 只允许低功率");

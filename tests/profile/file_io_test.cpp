@@ -36,8 +36,9 @@ std::map<std::string, std::string> Snapshot(const std::string& dir) {
   for (const auto& e : fs::recursive_directory_iterator(PathFromUtf8(dir))) {
     std::string name = Utf8FromPath(e.path().lexically_relative(PathFromUtf8(dir)));
     std::replace(name.begin(), name.end(), '\\', '/');
-    out[name] = e.is_symlink() ? "-> " + Utf8FromPath(fs::read_symlink(e.path()))
-                : e.is_regular_file() ? ReadBytes(Utf8FromPath(e.path())) : "<folder>";
+    out[name] = e.is_symlink()        ? "-> " + Utf8FromPath(fs::read_symlink(e.path()))
+                : e.is_regular_file() ? ReadBytes(Utf8FromPath(e.path()))
+                                      : "<folder>";
   }
   return out;
 }
@@ -46,8 +47,10 @@ TEST(ReadFile, AnythingButARegularFileOfSaneSizeIsRefusedAtOnce) {
   TempDir dir;
   const std::string big = dir.File("big.dat"), fifo = dir.File("fifo.dat"), loop = dir.File("loop.dat");
   WriteBytes(big, std::string(kMaxInputBytes + 1, '\n'));
-  std::vector<std::pair<std::string, std::string>> cases = {  // path, part of the reason
-      {dir.path(), "folder"}, {big, "too large"}, {dir.File("missing.dat"), "no such file"}};
+  std::vector<std::pair<std::string, std::string>> cases = {// path, part of the reason
+                                                            {dir.path(), "folder"},
+                                                            {big, "too large"},
+                                                            {dir.File("missing.dat"), "no such file"}};
 #if !defined(_WIN32)
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   fs::create_symlink("loop.dat", loop);
@@ -103,27 +106,30 @@ TEST(WriteFile, ReplacesWhatItMayAndNothingElse) {
     std::string lands;    // where the bytes arrive (the target when empty)
     unsigned mode;        // set before, expected after (0: none)
   } cases[] = {
-      {"new file, Chinese folder and name", folders("对讲机"), "对讲机/KV16可定义.ini", nullptr, "", 0},
-      {"existing file", file("型号 KV16可定义.ini"), "型号 KV16可定义.ini", nullptr, "", 0},
-      {"spaces", folders("my radios/ leading space"), "my radios/ leading space/model file.ini", nullptr, "", 0},
-      {"a path of over 300 bytes", folders(deep), deep + "/KV16可定义 profile.ini", nullptr, "", 0},
-      {"a name as long as the file system takes", file(std::string(251, 'n') + ".ini"),
-       std::string(251, 'n') + ".ini", nullptr, "", 0},
-      {"folder missing", none, "no-such-folder/a.ini", "", "", 0},
-      {"a folder", file("f.ini/inside"), "f.ini", "folder", "", 0},
+    {"new file, Chinese folder and name", folders("对讲机"), "对讲机/KV16可定义.ini", nullptr, "", 0},
+    {"existing file", file("型号 KV16可定义.ini"), "型号 KV16可定义.ini", nullptr, "", 0},
+    {"spaces", folders("my radios/ leading space"), "my radios/ leading space/model file.ini", nullptr, "", 0},
+    {"a path of over 300 bytes", folders(deep), deep + "/KV16可定义 profile.ini", nullptr, "", 0},
+    {"a name as long as the file system takes", file(std::string(251, 'n') + ".ini"), std::string(251, 'n') + ".ini",
+     nullptr, "", 0},
+    {"folder missing", none, "no-such-folder/a.ini", "", "", 0},
+    {"a folder", file("f.ini/inside"), "f.ini", "folder", "", 0},
 #if !defined(_WIN32)
-      {"NUL, an ordinary name here", none, "NUL", nullptr, "", 0},
-      {"nul", none, "nul", nullptr, "", 0},
-      {"private", file("a.dat"), "a.dat", nullptr, "", 0600},
-      {"shared", file("a.dat"), "a.dat", nullptr, "", 0664},
-      {"read-only", file("a.dat"), "a.dat", "read-only", "", 0444},
-      {"no write at all", file("a.dat"), "a.dat", "read-only", "", 0400},
-      {"a chain of links, the last dangling", [](const std::string& d) {
-         fs::create_symlink("sub/target.dat", d + "/link.dat");
-         fs::create_symlink("link.dat", d + "/chain.dat");
-         fs::create_directory(d + "/sub"); }, "chain.dat", nullptr, "sub/target.dat", 0},
-      {"a link loop", [](const std::string& d) { fs::create_symlink("loop.dat", d + "/loop.dat"); },
-       "loop.dat", "loop", "", 0},
+    {"NUL, an ordinary name here", none, "NUL", nullptr, "", 0},
+    {"nul", none, "nul", nullptr, "", 0},
+    {"private", file("a.dat"), "a.dat", nullptr, "", 0600},
+    {"shared", file("a.dat"), "a.dat", nullptr, "", 0664},
+    {"read-only", file("a.dat"), "a.dat", "read-only", "", 0444},
+    {"no write at all", file("a.dat"), "a.dat", "read-only", "", 0400},
+    {"a chain of links, the last dangling",
+     [](const std::string& d) {
+       fs::create_symlink("sub/target.dat", d + "/link.dat");
+       fs::create_symlink("link.dat", d + "/chain.dat");
+       fs::create_directory(d + "/sub");
+     },
+     "chain.dat", nullptr, "sub/target.dat", 0},
+    {"a link loop", [](const std::string& d) { fs::create_symlink("loop.dat", d + "/loop.dat"); }, "loop.dat", "loop",
+     "", 0},
 #endif
   };
   for (const Case& c : cases) {
@@ -160,17 +166,20 @@ TEST(CreateFile, MakesANewFileAndNeverReplacesAnything) {
   const struct Case {
     const char* name;
     std::function<void(const std::string& dir)> prepare;
-    std::string target;   // below the folder
-    bool taken;           // refused because the name is in use
+    std::string target;  // below the folder
+    bool taken;          // refused because the name is in use
     bool made;
   } cases[] = {
-      {"new, Chinese name", [](const std::string&) {}, "备份 KV16可定义.bin", false, true},
-      {"a file has the name", [](const std::string& d) { WriteBytes(JoinPath(d, "a.bin"), "old"); }, "a.bin", true, false},
-      {"a folder has the name", [](const std::string& d) { fs::create_directory(PathFromUtf8(JoinPath(d, "a.bin"))); }, "a.bin", true, false},
-      {"folder missing", [](const std::string&) {}, "no-such-folder/a.bin", false, false},
-      {"the longest name", [](const std::string&) {}, std::string(251, 'b') + ".bin", false, true},
+    {"new, Chinese name", [](const std::string&) {}, "备份 KV16可定义.bin", false, true},
+    {"a file has the name", [](const std::string& d) { WriteBytes(JoinPath(d, "a.bin"), "old"); }, "a.bin", true,
+     false},
+    {"a folder has the name", [](const std::string& d) { fs::create_directory(PathFromUtf8(JoinPath(d, "a.bin"))); },
+     "a.bin", true, false},
+    {"folder missing", [](const std::string&) {}, "no-such-folder/a.bin", false, false},
+    {"the longest name", [](const std::string&) {}, std::string(251, 'b') + ".bin", false, true},
 #if !defined(_WIN32)
-      {"a dangling link has the name", [](const std::string& d) { fs::create_symlink("elsewhere.bin", d + "/a.bin"); }, "a.bin", true, false},
+    {"a dangling link has the name", [](const std::string& d) { fs::create_symlink("elsewhere.bin", d + "/a.bin"); },
+     "a.bin", true, false},
 #endif
   };
   for (const Case& c : cases) {
@@ -181,7 +190,9 @@ TEST(CreateFile, MakesANewFileAndNeverReplacesAnything) {
     bool taken = !c.taken;
     const IoStatus status = CreateFileAtomically(dir.File(c.target), "new", &taken);
     EXPECT_EQ(std::make_tuple(status.ok, taken), std::make_tuple(c.made, c.taken)) << status.Message();
-    if (!status.ok) { EXPECT_EQ(status.path, dir.File(c.target)); }
+    if (!status.ok) {
+      EXPECT_EQ(status.path, dir.File(c.target));
+    }
     if (c.made) expected[c.target] = "new";
     EXPECT_EQ(Snapshot(dir.path()), expected);
   }
@@ -221,7 +232,9 @@ TEST(WriteFile, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
 // without an exclusive rename or without hard links, reads interrupted by a
 // signal or returned in pieces.
 TEST(SystemFaults, SavesAndReadsHoldTheirGround) {
-  struct Reset { ~Reset() { faults::Reset(); } } reset;
+  struct Reset {
+    ~Reset() { faults::Reset(); }
+  } reset;
   TempDir dir;
   WriteBytes(dir.File("a.dat"), "old");
   faults::close_error = EIO;
@@ -268,15 +281,18 @@ TEST(WriteFile, LeftOversOfKilledSavesGoAndAFolderThatCannotBeWrittenIsNamed) {
   TempDir dir;
   const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
   const std::string own = ".kavir~" + std::to_string(platform::CurrentProcessId()) + "-0000abcd.tmp";
-  const struct { std::string name; bool old, gone; } files[] = {
-      {"a.dat", true, false},
-      {"a.dat.tmp123456", true, true},                  // the earlier naming, beside its file
-      {".kavir~999999999-0000abcd.tmp", true, true},    // of a process that has ended
-      {".kavir~999999998-00000001.tmp", false, false},  // ended, but written just now
-      {own, true, false},                               // this process may still hold it
-      {"notes.tmp1", true, false},                      // no file "notes": not ours
-      {"a.dat.tmp", true, false}, {"a.dat.tmpold", true, false},
-      {".kavir~x-1.tmp", true, false}};
+  const struct {
+    std::string name;
+    bool old, gone;
+  } files[] = {{"a.dat", true, false},
+               {"a.dat.tmp123456", true, true},                  // the earlier naming, beside its file
+               {".kavir~999999999-0000abcd.tmp", true, true},    // of a process that has ended
+               {".kavir~999999998-00000001.tmp", false, false},  // ended, but written just now
+               {own, true, false},                               // this process may still hold it
+               {"notes.tmp1", true, false},                      // no file "notes": not ours
+               {"a.dat.tmp", true, false},
+               {"a.dat.tmpold", true, false},
+               {".kavir~x-1.tmp", true, false}};
   for (const auto& f : files) {
     WriteBytes(dir.File(f.name), "x");
     if (f.old) fs::last_write_time(PathFromUtf8(dir.File(f.name)), old);
@@ -354,7 +370,6 @@ TEST(WriteFile, PipesAreWrittenInPlaceAndAnUnreadPipeIsAnErrorNotAWait) {
   ::close(ends[0]);
   EXPECT_TRUE(through_proc.ok) << through_proc.Message();
   EXPECT_STREQ(buf, "abc");
-
 }
 #endif
 

@@ -1,7 +1,8 @@
+#include "profile/ini_document.h"
+
 #include <gtest/gtest.h>
 
 #include "profile/gbk.h"
-#include "profile/ini_document.h"
 #include "support.h"
 
 namespace kavir::test {
@@ -12,15 +13,19 @@ std::string Gbk(const std::string& utf8) { return *Utf8ToGbk(utf8); }
 TEST(Gbk, ConvertsClipsAndRejects) {
   EXPECT_EQ(Gbk("关"), "\xB9\xD8");
   EXPECT_EQ(*GbkToUtf8("\xB9\xD8"), "关");
-  EXPECT_FALSE(GbkToUtf8("\xB9").has_value());      // truncated sequence
-  EXPECT_EQ(GbkToUtf8Lossy("a\xFF" "b\xB9\xD8"), "a\xEF\xBF\xBD" "b关");
+  EXPECT_FALSE(GbkToUtf8("\xB9").has_value());  // truncated sequence
+  EXPECT_EQ(GbkToUtf8Lossy("a\xFF"
+                           "b\xB9\xD8"),
+            "a\xEF\xBF\xBD"
+            "b关");
   // GBK's user-defined area stands only for private-use characters that no
   // other machine or radio shows alike: refused both ways, as glibc does.
   // The first and last code of each block, and the character Windows' code
   // page 936 gives it.
-  const struct { std::string gbk, private_use; } user_area[] = {
-      {"\xAA\xA1", "\xEE\x80\x80"}, {"\xAF\xFE", "\xEE\x88\xB3"}, {"\xF8\xA1", "\xEE\x88\xB4"},
-      {"\xFE\xFE", "\xEE\x92\xA5"}, {"\xA1\x40", "\xEE\x92\xA6"}, {"\xA7\xA0", "\xEE\x97\xA5"}};
+  const struct {
+    std::string gbk, private_use;
+  } user_area[] = {{"\xAA\xA1", "\xEE\x80\x80"}, {"\xAF\xFE", "\xEE\x88\xB3"}, {"\xF8\xA1", "\xEE\x88\xB4"},
+                   {"\xFE\xFE", "\xEE\x92\xA5"}, {"\xA1\x40", "\xEE\x92\xA6"}, {"\xA7\xA0", "\xEE\x97\xA5"}};
   for (const auto& c : user_area) {
     EXPECT_FALSE(GbkToUtf8(c.gbk).has_value()) << c.private_use;
     EXPECT_FALSE(GbkToUtf8("\xB9\xD8" + c.gbk + "x").has_value()) << c.private_use;
@@ -29,7 +34,10 @@ TEST(Gbk, ConvertsClipsAndRejects) {
   }
   for (const char* refused : {"\xFF\xFE", "😀"}) EXPECT_FALSE(Utf8ToGbk(refused).has_value());  // not UTF-8, not in GBK
   EXPECT_EQ(GbkLength("CTC/DCS控制"), 11u);
-  struct { std::size_t max; const char* clipped; } clips[] = {{10, "CTC/DCS控"}, {8, "CTC/DCS"}, {19, "CTC/DCS控制"}};
+  struct {
+    std::size_t max;
+    const char* clipped;
+  } clips[] = {{10, "CTC/DCS控"}, {8, "CTC/DCS"}, {19, "CTC/DCS控制"}};
   for (const auto& c : clips) EXPECT_EQ(ClipToGbkBytes("CTC/DCS控制", c.max), c.clipped) << c.max;
   // Two- and four-byte characters take two GBK bytes, held or not, and are never split.
   EXPECT_EQ(GbkLength("é😀a"), 5u);
@@ -37,7 +45,8 @@ TEST(Gbk, ConvertsClipsAndRejects) {
   for (std::size_t max = 0; max < std::size(longer); ++max) EXPECT_EQ(ClipToGbkBytes("é😀a", max), longer[max]) << max;
   EXPECT_EQ(GbkPrefixLength("中中\xE5\x85", 6), 8u);  // a cut-off character at the end counts as it stands
   // Code points that are no character give no text: NUL, the surrogates, past U+10FFFF.
-  for (char32_t none : {0x0u, 0xD800u, 0xDFFFu, 0x110000u}) EXPECT_EQ(Utf8FromCodePoint(none), "") << std::hex << static_cast<unsigned>(none);
+  for (char32_t none : {0x0u, 0xD800u, 0xDFFFu, 0x110000u})
+    EXPECT_EQ(Utf8FromCodePoint(none), "") << std::hex << static_cast<unsigned>(none);
   EXPECT_EQ(Utf8FromCodePoint(0xD7FF) + Utf8FromCodePoint(0xE000) + Utf8FromCodePoint(0x10FFFF),
             "\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF");
 }
@@ -61,8 +70,9 @@ TEST(Gbk, DoubleByteCodesAgreeWithGlibcAndRoundTrip) {
 }
 
 TEST(IniDocument, ReadsCaseInsensitivelyWithDefaultsAndLimits) {
-  auto doc = IniDocument::Parse(Gbk("[previous]\r\nFREQU=174\r\nlong=0123456789012345678关关\r\n"
-                                    "cut=012345678901234567关\r\n"));
+  auto doc =
+      IniDocument::Parse(Gbk("[previous]\r\nFREQU=174\r\nlong=0123456789012345678关关\r\n"
+                             "cut=012345678901234567关\r\n"));
   EXPECT_EQ(doc.GetString("Previous", "FreqU", "", 20), "174");
   EXPECT_EQ(doc.GetString("PREVIOUS", "frequ", "", 20), "174");
   EXPECT_EQ(doc.GetString("B", "FreqU", "dflt", 20), "dflt");
@@ -75,9 +85,18 @@ TEST(IniDocument, ReadsCaseInsensitivelyWithDefaultsAndLimits) {
 }
 
 TEST(IniDocument, IntegerReadTakesTheLeadingDecimalValue) {
-  struct { const char* text; int value; } cases[] = {
-      {"  -42x", -42}, {"+7", 7}, {"abc", 0}, {"", 0}, {"1234567890", 1234567890}, {"9", 9},
-      {"-", 0}, {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
+  struct {
+    const char* text;
+    int value;
+  } cases[] = {{"  -42x", -42},
+               {"+7", 7},
+               {"abc", 0},
+               {"", 0},
+               {"1234567890", 1234567890},
+               {"9", 9},
+               {"-", 0},
+               {"99999999999", 2147483647},
+               {"-99999999999", -2147483647 - 1}};
   for (const auto& c : cases) {
     auto doc = IniDocument::Parse(std::string("[W]\r\nk=") + c.text + "\r\n");
     EXPECT_EQ(doc.GetInt("W", "k", 1), c.value) << c.text;
@@ -94,8 +113,9 @@ TEST(IniDocument, WritesReplaceInPlaceAndKeepEveryOtherByte) {
   doc.SetString("Added", "k", "v");
   doc.SetString("Other", "y", "2");  // stays in its section, above the added one
   doc.SetString("Empty", "e", "3");
-  EXPECT_EQ(doc.Serialize(), "; radio notes\r\n[Previous]\r\nType=B\r\nForeign=keep me\r\nNew=\r\n\r\n"
-                             "[Empty]\r\ne=3\r\n[Other]\r\nx=1\r\ny=2\r\n[Added]\r\nk=v\r\n");
+  EXPECT_EQ(doc.Serialize(),
+            "; radio notes\r\n[Previous]\r\nType=B\r\nForeign=keep me\r\nNew=\r\n\r\n"
+            "[Empty]\r\ne=3\r\n[Other]\r\nx=1\r\ny=2\r\n[Added]\r\nk=v\r\n");
   EXPECT_EQ(doc.Find("Previous", "New"), std::optional<std::string>(""));
   EXPECT_TRUE(doc.HasSection("ADDED") && doc.HasSection("empty") && !doc.HasSection("Missing"));
   // A file whose last line has no break gets one before a new section.
@@ -125,12 +145,14 @@ TEST(IniDocument, TheFirstOfEqualNamesCountsAmongMany) {
   EXPECT_EQ(doc.Keys("A"), (std::vector<std::string>{"k", "K"}));
   doc.SetString("A", "K", "5");
   for (int n = 0; n < 40; ++n)
-    for (int k = 0; k < 30; ++k) doc.SetString("s" + std::to_string(n), "Key" + std::to_string(k), std::to_string(n * k));
+    for (int k = 0; k < 30; ++k)
+      doc.SetString("s" + std::to_string(n), "Key" + std::to_string(k), std::to_string(n * k));
   EXPECT_EQ(doc.Serialize().rfind("[A]\r\nk=5\r\nK=2\r\n[a]\r\nk=3\r\nx=4\r\n[S0]\r\nKey0=0\r\n", 0), 0u);
   const auto again = IniDocument::Parse(doc.Serialize());
   for (const IniDocument* d : {static_cast<const IniDocument*>(&doc), &again})
     for (int n = 0; n < 40; n += 13)
-      for (int k = 0; k < 30; k += 7) EXPECT_EQ(d->GetInt("S" + std::to_string(n), "KEY" + std::to_string(k), -1), n * k);
+      for (int k = 0; k < 30; k += 7)
+        EXPECT_EQ(d->GetInt("S" + std::to_string(n), "KEY" + std::to_string(k), -1), n * k);
 }
 
 // A value changed many times leaves every other line as it was, in a GBK
@@ -181,7 +203,8 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
       {"the last two-byte form", "[Previous]\r\nType=关\xDF\xBF\r\n", E::Utf8, "关\xDF\xBF"},
       {"the first three- and four-byte forms", "[Previous]\r\nType=\xE0\xA0\x80\xF0\x90\x80\x80\xE1\x80\x80\r\n",
        E::Utf8, "\xE0\xA0\x80\xF0\x90\x80\x80\xE1\x80\x80"},
-      {"the last three-byte forms", "[Previous]\r\nType=\xEF\xBF\xBF\xEE\xBF\xBF\r\n", E::Utf8, "\xEF\xBF\xBF\xEE\xBF\xBF"},
+      {"the last three-byte forms", "[Previous]\r\nType=\xEF\xBF\xBF\xEE\xBF\xBF\r\n", E::Utf8,
+       "\xEF\xBF\xBF\xEE\xBF\xBF"},
       {"the last code point", "[Previous]\r\nType=关\xF4\x8F\xBF\xBF\xF1\x80\x80\x80\r\n", E::Utf8,
        "关\xF4\x8F\xBF\xBF\xF1\x80\x80\x80"},
       {"past the last code point", "[Previous]\r\nType=关\xF4\x90\x80\x80\r\n", E::Gbk, nullptr},

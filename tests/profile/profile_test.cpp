@@ -1,16 +1,17 @@
 // Profiles: a set-up's record, the model a read takes, option lists, the
 // registration switch, frequency and tone conversions, local time.
+#include "profile/profile.h"
+
 #include <gtest/gtest.h>
 
 #include "profile/conversions.h"
 #include "profile/gbk.h"
 #include "profile/local_time.h"
 #include "profile/option_list.h"
-#include "profile/profile.h"
 #include "profile/profile_keys.h"
+#include "scoped_time_zone.h"
 #include "setup/profile_setup.h"
 #include "setup/program_data.h"
-#include "scoped_time_zone.h"
 #include "support.h"
 
 namespace kavir::test {
@@ -31,7 +32,9 @@ TEST(SetupRecord, EveryKeyStoredInClearingOrderAndForeignOnesKept) {
   EXPECT_EQ(doc.Find("Previous", "CH16.RxFreq"), std::optional<std::string>("000000000"));
   EXPECT_EQ(doc.Find("Previous", "CBT1"), std::optional<std::string>("0"));
   // A frequency is padded to nine once, whatever it holds: saved again it stays as it is.
-  for (const std::string text : {"145.5", "关", "38\xE5", "\xF0" "1"}) {
+  for (const std::string text : {"145.5", "关", "38\xE5",
+                                 "\xF0"
+                                 "1"}) {
     const std::string padded = PadFrequency(text);
     EXPECT_EQ(GbkLength(padded), 9u) << text;
     EXPECT_EQ(PadFrequency(padded), padded) << text;
@@ -90,9 +93,13 @@ TEST(ModelRecord, TypeAndModeFromKavirIniByTheRadiosNumberAndTheBandFromTheModel
   data.config = ProgramConfig::Read(data.files.kavir_ini);
   WriteBytes(data.files.ModelFile("VX1"), "[Previous]\r\nFreqV=136\r\nFreqU=174\r\n");
   WriteBytes(data.files.ModelFile("UX6"), "[Previous]\r\nFreqV=400\r\nFrequ=470\r\n");
-  struct { int model; const char *type, *mode, *freq_v, *freq_u; bool band; } cases[] = {
-      {1, "VX1", "常规", "136", "174", true}, {6, "UX6", "集群", "400", "470", true}, {0, "ZERO", "", "", "", false},
-      {-128, "NEG", "", "", "", false}, {128, "", "", "", "", false}, {2, "", "", "", "", false}};
+  struct {
+    int model;
+    const char *type, *mode, *freq_v, *freq_u;
+    bool band;
+  } cases[] = {{1, "VX1", "常规", "136", "174", true}, {6, "UX6", "集群", "400", "470", true},
+               {0, "ZERO", "", "", "", false},         {-128, "NEG", "", "", "", false},
+               {128, "", "", "", "", false},           {2, "", "", "", "", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.model);
     const kavir::Setup r = ModelRecord(c.model, data);
@@ -125,21 +132,41 @@ TEST(OptionList, EndsAtTheFirstGapAndKeepsToItsLimit) {
 }
 
 TEST(RegistrationSwitch, CountsOnlyAsTheLastItemInAnyCase) {
-  struct { const char* line; RegistrationSwitch s; } cases[] = {
-      {"kavir /regserver", RegistrationSwitch::Register},      {"kavir -REGSERVER", RegistrationSwitch::Register},
-      {"kavir /UnRegServer", RegistrationSwitch::Unregister},  {"kavir /RegServer more", RegistrationSwitch::None},
-      {"kavir-x /RegServer", RegistrationSwitch::Register},    {"kavir", RegistrationSwitch::None}};
+  struct {
+    const char* line;
+    RegistrationSwitch s;
+  } cases[] = {
+      {"kavir /regserver", RegistrationSwitch::Register},     {"kavir -REGSERVER", RegistrationSwitch::Register},
+      {"kavir /UnRegServer", RegistrationSwitch::Unregister}, {"kavir /RegServer more", RegistrationSwitch::None},
+      {"kavir-x /RegServer", RegistrationSwitch::Register},   {"kavir", RegistrationSwitch::None}};
   for (const auto& c : cases) EXPECT_EQ(ScanRegistrationSwitch(c.line), c.s) << c.line;
 }
 
 TEST(Frequency, ATextIsReadAsMegahertzNeverByItsCountOfDigits) {
-  struct { const char* text; std::int64_t value; } rows[] = {  // 10 Hz units; 0: no frequency
-      {"136.00000", 13600000}, {"136", 13600000}, {"145.5", 14550000}, {" 145.5\t", 14550000},
-      {"45.0125", 4501250}, {"045.01250", 4501250}, {"1.45", 145000}, {".5", 50000}, {"145.", 14500000},
-      {"145.000000", 14500000}, {"1638.39375", 163839375},
-      {"", 0}, {".", 0}, {"abc", 0}, {"14a.5", 0}, {"145.5.5", 0}, {"-145", 0}, {"145,5", 0},
-      {"145.000001", 0},     // finer than the radio's 10 Hz
-      {"1450000000", 0}};   // no radio has a thousand times its band
+  struct {
+    const char* text;
+    std::int64_t value;
+  } rows[] = {// 10 Hz units; 0: no frequency
+              {"136.00000", 13600000},
+              {"136", 13600000},
+              {"145.5", 14550000},
+              {" 145.5\t", 14550000},
+              {"45.0125", 4501250},
+              {"045.01250", 4501250},
+              {"1.45", 145000},
+              {".5", 50000},
+              {"145.", 14500000},
+              {"145.000000", 14500000},
+              {"1638.39375", 163839375},
+              {"", 0},
+              {".", 0},
+              {"abc", 0},
+              {"14a.5", 0},
+              {"145.5.5", 0},
+              {"-145", 0},
+              {"145,5", 0},
+              {"145.000001", 0},   // finer than the radio's 10 Hz
+              {"1450000000", 0}};  // no radio has a thousand times its band
   for (const auto& r : rows) EXPECT_EQ(FrequencyValue(r.text), r.value) << r.text;
   EXPECT_FALSE(MhzTextValue("abc").has_value());
   EXPECT_EQ(MhzTextValue("0"), std::optional<std::int64_t>(0));  // a frequency, if no radio's
@@ -148,18 +175,28 @@ TEST(Frequency, ATextIsReadAsMegahertzNeverByItsCountOfDigits) {
 }
 
 TEST(Tone, TextAndBytesBothWays) {
-  struct { const char* text; const char* bytes; } encode[] = {
-      {"CTCSS:67.0", "9E 12"}, {"+DCS:023", "13 20"}, {"-DCS:754", "EC 31"}, {"关", "00 00"}, {"", "00 30"},
-      {"+DCS:0x3", "03 20"}};  // a stray letter counts as 0
+  struct {
+    const char* text;
+    const char* bytes;
+  } encode[] = {{"CTCSS:67.0", "9E 12"}, {"+DCS:023", "13 20"}, {"-DCS:754", "EC 31"},
+                {"关", "00 00"},         {"", "00 30"},         {"+DCS:0x3", "03 20"}};  // a stray letter counts as 0
   for (const auto& c : encode) EXPECT_EQ(Hex(ToneBytes(c.text).data(), 2), c.bytes) << c.text;
   EXPECT_EQ(ToneCode("CTCSS:254.1"), 2541);
   EXPECT_EQ(ToneCode("-DCS:754"), 492);
   EXPECT_EQ(ToneCode("DCS:023"), 0);  // no polarity: no code the radio knows
   EXPECT_EQ(ArgText("%9-%1-%10-%", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}), "i-a-a0-%");
-  struct { int type, code; const char* text; } decode[] = {
-      {0, 0, "关"}, {1, 670, "CTCSS:67.0"}, {1, 885, "CTCSS:88.5"}, {1, 1000, "CTCSS:100.0"},
-      {1, 2541, "CTCSS:254.1"}, {1, 5, "CTCSS:.5"}, {2, 19, "+DCS:023"}, {3, 492, "-DCS:754"},
-      {2, 7, "+DCS:07"}};
+  struct {
+    int type, code;
+    const char* text;
+  } decode[] = {{0, 0, "关"},
+                {1, 670, "CTCSS:67.0"},
+                {1, 885, "CTCSS:88.5"},
+                {1, 1000, "CTCSS:100.0"},
+                {1, 2541, "CTCSS:254.1"},
+                {1, 5, "CTCSS:.5"},
+                {2, 19, "+DCS:023"},
+                {3, 492, "-DCS:754"},
+                {2, 7, "+DCS:07"}};
   for (const auto& c : decode) {
     const std::uint8_t b[2] = {static_cast<std::uint8_t>(c.code & 0xFF),
                                static_cast<std::uint8_t>(c.type * 16 + (c.code >> 8))};
@@ -171,11 +208,16 @@ TEST(Tone, TextAndBytesBothWays) {
 
 // Clock, file-name stamp and report timestamp follow the machine's zone.
 TEST(LocalTime, FollowsTheMachinesZoneAndSummerTime) {
-  const struct { const char* tz; std::time_t when; const char* date_time; } cases[] = {
+  const struct {
+    const char* tz;
+    std::time_t when;
+    const char* date_time;
+  } cases[] = {
       {"CST-8", 1796686205, "2026-12-08 07:30:05"},  // 2026-12-07 23:30:05 UTC
-      {"UTC0", 1796686205, "2026-12-07 23:30:05"},   {"EST5", 1796686205, "2026-12-07 18:30:05"},
+      {"UTC0", 1796686205, "2026-12-07 23:30:05"},
+      {"EST5", 1796686205, "2026-12-07 18:30:05"},
       {"NPT-5:45", 1796686205, "2026-12-08 05:15:05"},
-      {"EST5", 1709164800, "2024-02-28 19:00:00"},   // 2024-02-29 00:00:00 UTC
+      {"EST5", 1709164800, "2024-02-28 19:00:00"},  // 2024-02-29 00:00:00 UTC
       {"CST-8", 1709164800, "2024-02-29 08:00:00"},
 #ifndef _WIN32  // the Windows C library takes no summer-time rules from TZ; there the system's zone is used
       {"CET-1CEST,M3.5.0,M10.5.0/3", 1704110400, "2024-01-01 13:00:00"},  // 12:00 UTC, 1 hour
@@ -188,7 +230,8 @@ TEST(LocalTime, FollowsTheMachinesZoneAndSummerTime) {
     EXPECT_EQ(LocalDateTimeText(c.when), t) << c.tz << " " << c.when;
     EXPECT_EQ(LocalClockText(c.when), t.substr(11)) << c.tz << " " << c.when;
     EXPECT_EQ(LocalFileStamp(c.when), t.substr(0, 4) + t.substr(5, 2) + t.substr(8, 2) + "-" + t.substr(11, 2) +
-                                          t.substr(14, 2) + t.substr(17, 2)) << c.tz << " " << c.when;
+                                          t.substr(14, 2) + t.substr(17, 2))
+        << c.tz << " " << c.when;
   }
 }
 

@@ -1,8 +1,9 @@
 #include "system_faults.h"
 
+#include <sys/types.h>
+
 #include <cerrno>
 #include <cstddef>
-#include <sys/types.h>
 
 extern "C" {
 int __real_close(int fd);

@@ -1,7 +1,8 @@
+#include "report/report_page.h"
+
 #include <gtest/gtest.h>
 
 #include "scoped_time_zone.h"
-#include "report/report_page.h"
 #include "shipped_setup.h"
 #include "support.h"
 
@@ -31,16 +32,29 @@ TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
   ASSERT_FALSE(page.items.empty());
   EXPECT_EQ(page.items.front().text.text, "KV16U对讲机编程信息");
   EXPECT_EQ(ReportTimestamp(kPrinted), "2006-03-11 04:15:00");  // local time
-  struct { int x, d; std::string text; ReportFont font; } texts[] = {
-      {240, 15, "KV16U对讲机编程信息", ReportFont::Title},   {580, 40, "2006-03-11 04:15:00", ReportFont::Heading},
-      {25, 75, "文件名称:", ReportFont::Box},               {175, 75, "/home/tech/radios/unit7.dat", ReportFont::Body},
-      {135, 110, "KV16U", ReportFont::Body},                {368, 110, setup[Setting::Mode].text, ReportFont::Body},
+  struct {
+    int x, d;
+    std::string text;
+    ReportFont font;
+  } texts[] = {
+      {240, 15, "KV16U对讲机编程信息", ReportFont::Title},
+      {580, 40, "2006-03-11 04:15:00", ReportFont::Heading},
+      {25, 75, "文件名称:", ReportFont::Box},
+      {175, 75, "/home/tech/radios/unit7.dat", ReportFont::Body},
+      {135, 110, "KV16U", ReportFont::Body},
+      {368, 110, setup[Setting::Mode].text, ReportFont::Body},
       {586, 110, "400 - 470", ReportFont::Body},
-      {25, 165, "常用参数", ReportFont::Heading},       {25, 195, "TOT发射定时限制", ReportFont::Body},
-      {25, 295, "机型", ReportFont::Heading},               {325, 195, "扫描信息", ReportFont::Heading},
-      {25, 595, "信道设置", ReportFont::Heading},           {58, 620, "发射", ReportFont::Body},     {75, 395, "电池省电使能:", ReportFont::Body},
-      {690, 620, "宽带", ReportFont::Body},                 {25, 110, "机器类型:", ReportFont::Box},
-      {258, 110, "工作模式:", ReportFont::Box},             {491, 110, "频率范围:", ReportFont::Box},
+      {25, 165, "常用参数", ReportFont::Heading},
+      {25, 195, "TOT发射定时限制", ReportFont::Body},
+      {25, 295, "机型", ReportFont::Heading},
+      {325, 195, "扫描信息", ReportFont::Heading},
+      {25, 595, "信道设置", ReportFont::Heading},
+      {58, 620, "发射", ReportFont::Body},
+      {75, 395, "电池省电使能:", ReportFont::Body},
+      {690, 620, "宽带", ReportFont::Body},
+      {25, 110, "机器类型:", ReportFont::Box},
+      {258, 110, "工作模式:", ReportFont::Box},
+      {491, 110, "频率范围:", ReportFont::Box},
       {425, 195, "频道扫描控制:", ReportFont::Body},
   };
   for (const auto& t : texts) {
@@ -55,19 +69,35 @@ TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
 
 TEST_F(Report, EverySettingPrintsItsSelectedOptionOnItsLabelsLine) {
   const auto page = Print();
-  const struct { int x, d; const char* label; const char* key; } rows[] = {
-      {75, 220, "发射定时限制:", "TimerOut"},          {75, 245, "发射定时预警时间:", "Prealet"},
-      {75, 320, "监听功能:", "ChannelMonitor"},        {75, 345, "静态电平等级:", "SquelchLevel"},
-      {75, 370, "BEEP音开关:", "Beep"},                {75, 420, "语音报告功能:", "Voice"},
-      {75, 445, "报警模式选择:", "Alarm"},             {75, 470, "整机正常运行控制:", "RunControl"},
-      {75, 495, "数据复制使能:", "CloneEnable"},       {75, 520, "工厂自调测模式使能:", "TuningMode"},
-      {425, 195, "频道扫描控制:", "ScanOperation"},    {425, 220, "优先频道选择方式:", "ChanMode"},
-      {425, 245, "优先频道设置:", "ChanSet"},          {425, 270, "回扫周期A:", "LookA"},
-      {425, 295, "接收停留时间:", "RxStay"},           {425, 320, "收信停止(跌落)延时:", "RxRestart"},
-      {425, 345, "发信停止(跌落)延时:", "TxRestart"},  {425, 370, "接收回复信道选择:", "RxCH"},
-      {425, 395, "发射信道选择:", "TxChanSel"},        {425, 420, "指配信道设置:", "AssignCHSet"},
-      {425, 445, "信道扫描方向:", "ScanDirection"},    {425, 470, "信道扫描速度:", "ScanSpeed"},
-      {425, 495, "扫描声音使能:", "ScanAlert"},        {425, 520, "删除/追加使能:", "ScanDelAdd"},
+  const struct {
+    int x, d;
+    const char* label;
+    const char* key;
+  } rows[] = {
+      {75, 220, "发射定时限制:", "TimerOut"},
+      {75, 245, "发射定时预警时间:", "Prealet"},
+      {75, 320, "监听功能:", "ChannelMonitor"},
+      {75, 345, "静态电平等级:", "SquelchLevel"},
+      {75, 370, "BEEP音开关:", "Beep"},
+      {75, 420, "语音报告功能:", "Voice"},
+      {75, 445, "报警模式选择:", "Alarm"},
+      {75, 470, "整机正常运行控制:", "RunControl"},
+      {75, 495, "数据复制使能:", "CloneEnable"},
+      {75, 520, "工厂自调测模式使能:", "TuningMode"},
+      {425, 195, "频道扫描控制:", "ScanOperation"},
+      {425, 220, "优先频道选择方式:", "ChanMode"},
+      {425, 245, "优先频道设置:", "ChanSet"},
+      {425, 270, "回扫周期A:", "LookA"},
+      {425, 295, "接收停留时间:", "RxStay"},
+      {425, 320, "收信停止(跌落)延时:", "RxRestart"},
+      {425, 345, "发信停止(跌落)延时:", "TxRestart"},
+      {425, 370, "接收回复信道选择:", "RxCH"},
+      {425, 395, "发射信道选择:", "TxChanSel"},
+      {425, 420, "指配信道设置:", "AssignCHSet"},
+      {425, 445, "信道扫描方向:", "ScanDirection"},
+      {425, 470, "信道扫描速度:", "ScanSpeed"},
+      {425, 495, "扫描声音使能:", "ScanAlert"},
+      {425, 520, "删除/追加使能:", "ScanDelAdd"},
       {425, 545, "暂时删除使能:", "TempDel"},
   };
   for (const auto& r : rows) {
@@ -116,9 +146,15 @@ TEST_F(Report, PageIsRuledAndAnEmptySetupPrintsBlanks) {
       if (l.x1 == x1 && l.d1 == d1 && l.x2 == x2 && l.d2 == d2) return true;
     return false;
   };
-  for (auto [x1, d1, x2, d2] : std::vector<std::array<int, 4>>{
-           {20, 65, 720, 65}, {20, 102, 720, 102}, {20, 139, 720, 139}, {720, 65, 720, 140}, {20, 565, 720, 565}, {225, 315, 225, 540}, {20, 1040, 720, 1040},
-           {125, 615, 125, 1040}, {685, 615, 685, 1040}})
+  for (auto [x1, d1, x2, d2] : std::vector<std::array<int, 4>>{{20, 65, 720, 65},
+                                                               {20, 102, 720, 102},
+                                                               {20, 139, 720, 139},
+                                                               {720, 65, 720, 140},
+                                                               {20, 565, 720, 565},
+                                                               {225, 315, 225, 540},
+                                                               {20, 1040, 720, 1040},
+                                                               {125, 615, 125, 1040},
+                                                               {685, 615, 685, 1040}})
     EXPECT_TRUE(has(x1, d1, x2, d2)) << x1 << "," << d1 << "," << x2 << "," << d2;
   EXPECT_EQ(lines.size(), 3u + 4u + 16u + 7u + 18u + 13u);
 
@@ -129,8 +165,9 @@ TEST_F(Report, PageIsRuledAndAnEmptySetupPrintsBlanks) {
 
 TEST_F(Report, TheBandIsOneRangeAndEmptyWithoutLimits) {
   EXPECT_EQ(At(Print(), 651, 125), "<none>");
-  const struct { const char *lower, *upper, *shown; } bands[] = {
-      {"136", "174", "136 - 174"}, {"", "", ""}, {"136", "", "136 - "}, {"", "174", " - 174"}};
+  const struct {
+    const char *lower, *upper, *shown;
+  } bands[] = {{"136", "174", "136 - 174"}, {"", "", ""}, {"136", "", "136 - "}, {"", "174", " - 174"}};
   for (const auto& b : bands) {
     setup.band_lower = b.lower;
     setup.band_upper = b.upper;

@@ -43,9 +43,12 @@ TEST(ReportPdf, OnePageWithRealChineseTextWhereTheDisplayListPutsIt) {
               fonts.find("Song") != std::string::npos)
       << fonts;
   const IniDocument model = ReadIniFile(d.files.ModelFile("KV16U"));
-  struct { std::string text; int x, d; } placed[] = {
-      {"KV16U对讲机编程信息", 240, 15}, {"CH16", 93, 645 + 25 * 15},
-      {model.GetString("Previous", "CH03.RxFreq", "", 20), 130, 645 + 25 * 2}};
+  struct {
+    std::string text;
+    int x, d;
+  } placed[] = {{"KV16U对讲机编程信息", 240, 15},
+                {"CH16", 93, 645 + 25 * 15},
+                {model.GetString("Previous", "CH03.RxFreq", "", 20), 130, 645 + 25 * 2}};
   const auto words = Words(pdf, scratch.path());
   for (const auto& p : placed) {
     bool found = false;
@@ -65,7 +68,8 @@ TEST(ReportPdf, RefusesWithoutDataFilesAndReportsAnUnwritableTarget) {
   EXPECT_NE(refused.err.find("KAVIR.ini is missing"), std::string::npos) << refused.err;
   EXPECT_FALSE(fs::exists(empty.File("r.pdf")));
   ShippedDir shipped;
-  EXPECT_EQ(RunCli({"--dir", shipped.path(), "report", model, empty.File("no-folder/r.pdf")}, empty.path()).exit_code, 1);
+  EXPECT_EQ(RunCli({"--dir", shipped.path(), "report", model, empty.File("no-folder/r.pdf")}, empty.path()).exit_code,
+            1);
   EXPECT_FALSE(fs::exists(empty.File("no-folder")));
 }
 

@@ -8,13 +8,16 @@ namespace {
 
 const std::string kGoOn = "就绪";  // an accepted entry leaves nothing to say
 // Both name what the entry missed: the model's band, the steps.
-std::string BandMessage(const std::string& n) { return "错误, 您输入的频率:" + n + " 不在当前频率范围内 (400 - 470 MHz), 请继续....."; }
+std::string BandMessage(const std::string& n) {
+  return "错误, 您输入的频率:" + n + " 不在当前频率范围内 (400 - 470 MHz), 请继续.....";
+}
 std::string RasterMessage(const std::string& n) {
   return "您输入的非法频点(" + n + ") 不在 6.25 kHz 或 2.5 kHz 频点上, 无法通过较验, 请重新输入.....";
 }
 std::string Refused(const std::string& why) { return "错误, " + why + ", 请重新输入....."; }
 std::string ToneMessage(const std::string& t) {
-  return "错误, 亚音 \"" + t + "\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、D023I (反向) 或 关, 请继续.....";
+  return "错误, 亚音 \"" + t +
+         "\" 不在亚音列表内; 可以输入例如 88.5、CTCSS:88.5、023、D023N (正向)、D023I (反向) 或 关, 请继续.....";
 }
 
 class CellEditorTest : public ::testing::Test {
@@ -23,12 +26,17 @@ class CellEditorTest : public ::testing::Test {
   FakeUi ui;
   std::unique_ptr<CKAVIRView> view = dir.Start(ui);  // band 400..470
 
-  void Open(int row, int col, char32_t key) { view->grid.row = row, view->grid.col = col, view->editing().StartEdit(key); }
+  void Open(int row, int col, char32_t key) {
+    view->grid.row = row, view->grid.col = col, view->editing().StartEdit(key);
+  }
 };
 
 TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
   struct Case {
-    int col; const char *before, *typed, *after; std::vector<std::string> status; bool beep;
+    int col;
+    const char *before, *typed, *after;
+    std::vector<std::string> status;
+    bool beep;
   } cases[] = {
       {1, "430.12500", "430.0125", "430.01250", {kGoOn}, false},
       {3, "440.00000", "4300125", "430.01250", {kGoOn}, false},
@@ -42,7 +50,7 @@ TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
       {1, "430.12500", "45.5", "430.12500", {BandMessage("45.50000")}, true},
       {1, "430.12500", "470.00625", "430.12500", {BandMessage("470.00625")}, true},
       {3, "440.00000", "430.013", "440.00000", {RasterMessage("430.01300")}, true},
-      {1, "430.01300", "430.01300", "430.01300", {kGoOn}, false},  // the same off-raster text stays
+      {1, "430.01300", "430.01300", "430.01300", {kGoOn}, false},     // the same off-raster text stays
       {1, "", "999", "400.00000", {BandMessage("999.00000")}, true},  // an empty cell shows the lower limit
       {1, "1.00000", "999", "1.00000", {BandMessage("999.00000")}, true},
       {2, "关", "CTCSS:88", "CTCSS:88.0", {}, false},  // signalling columns get ".0"
@@ -70,30 +78,36 @@ TEST_F(CellEditorTest, EntriesAreNormalizedOrRejected) {
     ui.status.clear(), ui.beeps.clear(), view->editing().CommitEdit();
     EXPECT_FALSE(view->editing().editor.visible);
     EXPECT_EQ(std::make_tuple(view->Cell(1, c.col).text, ui.status, ui.beeps.size()),
-              std::make_tuple(std::string(c.after), c.status, c.beep ? 1u : 0u)) << c.typed;
+              std::make_tuple(std::string(c.after), c.status, c.beep ? 1u : 0u))
+        << c.typed;
   }
 }
 
 TEST_F(CellEditorTest, HowTheEditorOpens) {
   struct Case {
-    int col; const char* cell; char32_t key; const char* text; int caret, selection_end;
+    int col;
+    const char* cell;
+    char32_t key;
+    const char* text;
+    int caret, selection_end;
   } cases[] = {
-      {1, "430.12500", '4', "4", 1, 0},  // a typed key starts a new value
-      {1, "430.12500", U'é', "é", 1, 0},    // two bytes
-      {1, "430.12500", U'关', "关", 1, 0},   // three bytes
-      {1, "430.12500", U'𠀀', "𠀀", 1, 0},  // U+20000: four bytes
+      {1, "430.12500", '4', "4", 1, 0},          // a typed key starts a new value
+      {1, "430.12500", U'é', "é", 1, 0},         // two bytes
+      {1, "430.12500", U'关', "关", 1, 0},       // three bytes
+      {1, "430.12500", U'𠀀', "𠀀", 1, 0},       // U+20000: four bytes
       {1, "430.12500", 0x80, "\xC2\x80", 1, 0},  // the first two-byte character
-      {3, "440.00000", 13, "440.00000", 9, 9},  // Enter selects it all
-      {2, "DCS", 13, "DCS", 3, 0},             // begins no option
-      {2, "ctcss", 13, "CTCSS:67.0", 10, 0},   // the first option it begins
+      {3, "440.00000", 13, "440.00000", 9, 9},   // Enter selects it all
+      {2, "DCS", 13, "DCS", 3, 0},               // begins no option
+      {2, "ctcss", 13, "CTCSS:67.0", 10, 0},     // the first option it begins
       {9, "宽", 13, "宽带", 2, 0},               // the list's first option too
-      {5, "载波控制", 13, "载波控制", 4, 0},       // the caret counts characters, not bytes
+      {5, "载波控制", 13, "载波控制", 4, 0},     // the caret counts characters, not bytes
   };
   for (const Case& c : cases) {
     SetCell(*view, 1, c.col, c.cell);
     ui.repaints = 0, Open(1, c.col, c.key);
     EXPECT_TRUE(view->editing().editor.visible && view->editing().editor.width_factor == 1.0 && ui.repaints == 1);
-    EXPECT_EQ(std::make_tuple(view->editing().editor.text, view->editing().editor.caret, view->editing().editor.selection_start, view->editing().editor.selection_end),
+    EXPECT_EQ(std::make_tuple(view->editing().editor.text, view->editing().editor.caret,
+                              view->editing().editor.selection_start, view->editing().editor.selection_end),
               std::make_tuple(std::string(c.text), c.caret, 0, c.selection_end));
     view->editing().OnEditorEsc();
   }
@@ -101,7 +115,8 @@ TEST_F(CellEditorTest, HowTheEditorOpens) {
   Open(1, 3, 13), Open(1, 2, 13);
   EXPECT_EQ(std::make_tuple(view->editing().editor.col, view->editing().editor.selection_end), std::make_tuple(2, 0));
   view->editing().OnEditorEsc();
-  for (auto [col, key] : std::vector<std::pair<int, char32_t>>{{0, '1'}, {10, '1'}, {1, 27}, {1, 9}, {1, 0x1F}, {1, 0x7F}}) {  // header, past the grid, Esc, Tab, controls
+  for (auto [col, key] : std::vector<std::pair<int, char32_t>>{
+           {0, '1'}, {10, '1'}, {1, 27}, {1, 9}, {1, 0x1F}, {1, 0x7F}}) {  // header, past the grid, Esc, Tab, controls
     Open(1, col, key);
     EXPECT_FALSE(view->editing().editor.visible);
   }

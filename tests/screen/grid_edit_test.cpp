@@ -16,8 +16,12 @@ class GridEditTest : public ::testing::Test {
 };
 
 struct PasteCase {  // refused: cells named in the refusals; expect: cells after the paste
-  const char* name; CellRange at; const char* tsv; int accepted;
-  std::vector<std::pair<int, int>> refused; std::vector<std::tuple<int, int, const char*>> expect;
+  const char* name;
+  CellRange at;
+  const char* tsv;
+  int accepted;
+  std::vector<std::pair<int, int>> refused;
+  std::vector<std::tuple<int, int, const char*>> expect;
 };
 
 class Paste : public GridEditTest, public ::testing::WithParamInterface<PasteCase> {};
@@ -33,8 +37,7 @@ TEST_P(Paste, AppliesValidCellsAsOneStepAndNamesTheRest) {
     EXPECT_FALSE(refusal.reason.empty());
   }
   EXPECT_EQ(named, c.refused);
-  for (const auto& [row, col, text] : c.expect)
-    EXPECT_EQ(view->Cell(row, col).text, text) << row << "," << col;
+  for (const auto& [row, col, text] : c.expect) EXPECT_EQ(view->Cell(row, col).text, text) << row << "," << col;
   if (r.changed > 0) {
     EXPECT_EQ(view->history().undo_count(), 1u);
     view->Undo();
@@ -45,27 +48,51 @@ TEST_P(Paste, AppliesValidCellsAsOneStepAndNamesTheRest) {
 INSTANTIATE_TEST_SUITE_P(
     Tsv, Paste,
     ::testing::Values(
-        PasteCase{"ValidBlockWithCrLf", CellRange::One(2, 1),
-                  "401.0125\tCTCSS:88\t402\t+DCS:023\r\n450\t关\t455.5\t关\r\n", 8, {},
-                  {{2, 1, "401.01250"}, {2, 2, "CTCSS:88.0"}, {2, 3, "402.00000"},
-                   {2, 4, "+DCS:023"}, {3, 1, "450.00000"}, {3, 3, "455.50000"}}},
-        PasteCase{"AllInvalid", CellRange::One(5, 1), "500\tCTCSS:99\t430.013\n", 0,
-                  {{5, 1}, {5, 2}, {5, 3}}, {{5, 1, "430.12500"}, {5, 2, "CTCSS:67.0"}}},
-        PasteCase{"MixedKeepsTheValidOnes", CellRange::One(6, 5), "载波控制\t中\n禁止\t低\n", 3,
-                  {{6, 6}}, {{6, 5, "载波控制"}, {6, 6, "高"}, {7, 6, "低"}}},
-        PasteCase{"BeyondTheGridIsRefused", CellRange::One(16, 8), "2\t窄带\t宽带\n1\n", 2,
-                  {{16, 10}, {17, 8}}, {{16, 8, "2"}, {16, 9, "窄带"}}},
-        PasteCase{"OneValueFillsTheSelection", {3, 6, 9, 7}, "低\n", 7,
+        PasteCase{"ValidBlockWithCrLf",
+                  CellRange::One(2, 1),
+                  "401.0125\tCTCSS:88\t402\t+DCS:023\r\n450\t关\t455.5\t关\r\n",
+                  8,
+                  {},
+                  {{2, 1, "401.01250"},
+                   {2, 2, "CTCSS:88.0"},
+                   {2, 3, "402.00000"},
+                   {2, 4, "+DCS:023"},
+                   {3, 1, "450.00000"},
+                   {3, 3, "455.50000"}}},
+        PasteCase{"AllInvalid",
+                  CellRange::One(5, 1),
+                  "500\tCTCSS:99\t430.013\n",
+                  0,
+                  {{5, 1}, {5, 2}, {5, 3}},
+                  {{5, 1, "430.12500"}, {5, 2, "CTCSS:67.0"}}},
+        PasteCase{"MixedKeepsTheValidOnes",
+                  CellRange::One(6, 5),
+                  "载波控制\t中\n禁止\t低\n",
+                  3,
+                  {{6, 6}},
+                  {{6, 5, "载波控制"}, {6, 6, "高"}, {7, 6, "低"}}},
+        PasteCase{"BeyondTheGridIsRefused",
+                  CellRange::One(16, 8),
+                  "2\t窄带\t宽带\n1\n",
+                  2,
+                  {{16, 10}, {17, 8}},
+                  {{16, 8, "2"}, {16, 9, "窄带"}}},
+        PasteCase{"OneValueFillsTheSelection",
+                  {3, 6, 9, 7},
+                  "低\n",
+                  7,
                   {{3, 7}, {4, 7}, {5, 7}, {6, 7}, {7, 7}, {8, 7}, {9, 7}},
                   {{3, 6, "低"}, {9, 6, "低"}, {10, 6, "高"}, {3, 7, "是"}}},
-        PasteCase{"EmptyCellsClear", CellRange::One(1, 2), "\t\n", 2, {},
-                  {{1, 2, ""}, {1, 3, ""}}},
-        PasteCase{"QuotedSpreadsheetCell", CellRange::One(4, 8), "\"2\"\t\"窄\"\"带\"\n", 1,
-                  {{4, 9}}, {{4, 8, "2"}}},
+        PasteCase{"EmptyCellsClear", CellRange::One(1, 2), "\t\n", 2, {}, {{1, 2, ""}, {1, 3, ""}}},
+        PasteCase{"QuotedSpreadsheetCell", CellRange::One(4, 8), "\"2\"\t\"窄\"\"带\"\n", 1, {{4, 9}}, {{4, 8, "2"}}},
         // A quoted empty cell, the last thing on the clipboard, is still a cell.
         PasteCase{"QuotedEmptyCellAtTheEnd", CellRange::One(1, 2), "\"\"", 1, {}, {{1, 2, ""}}},
         // A block over a larger selection goes in from its corner, once.
-        PasteCase{"BlockOverASelectionStartsAtItsCorner", {3, 6, 9, 7}, "低\t否\n", 2, {},
+        PasteCase{"BlockOverASelectionStartsAtItsCorner",
+                  {3, 6, 9, 7},
+                  "低\t否\n",
+                  2,
+                  {},
                   {{3, 6, "低"}, {3, 7, "否"}, {4, 6, "高"}, {4, 7, "是"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -106,7 +133,7 @@ TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPa
   EXPECT_EQ(column(1, 4, 5), "446.00000;445.50000;");
   view->channel_lists.decode.push_back("SQ:1.0");  // QTDQT.ini may list other families
   view->editing().PasteCells(CellRange::One(1, 2), "SQ:1"), type(CellRange::One(2, 2), 2, 2, "SQ:1");
-  EXPECT_EQ(column(2, 1, 2), "SQ:1.0;SQ:1.0;");  // a short entry gets ".0", pasted as typed
+  EXPECT_EQ(column(2, 1, 2), "SQ:1.0;SQ:1.0;");        // a short entry gets ".0", pasted as typed
   view->channel_lists.busy_lock.push_back("Carrier");  // an option in any case of its letters
   view->editing().PasteCells(CellRange::One(1, 5), "caRRIER\n");
   EXPECT_EQ(view->Cell(1, 5).text, "Carrier");
@@ -120,10 +147,11 @@ TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   EXPECT_EQ(ParseTsv(FormatTsv(rows)), rows);
   EXPECT_TRUE(ParseTsv("").empty());
   EXPECT_EQ(ParseTsv("1\t2"), (std::vector<std::vector<std::string>>{{"1", "2"}}));  // no line end
-  EXPECT_EQ(ParseTsv("1\t"), (std::vector<std::vector<std::string>>{{"1", ""}}));  // nor a last cell
+  EXPECT_EQ(ParseTsv("1\t"), (std::vector<std::vector<std::string>>{{"1", ""}}));    // nor a last cell
   // A quote closing the text is read as closing, whatever follows it in memory.
   EXPECT_EQ(ParseTsv(std::string_view("\"a\"\"", 3)), (std::vector<std::vector<std::string>>{{"a"}}));
-  view->editing().PasteCells(CellRange::One(1, 1), "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
+  view->editing().PasteCells(CellRange::One(1, 1),
+                             "401.0125\tCTCSS:88.0\t402.5\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n");
   const std::string copied = view->editing().CopyCells({1, 1, 2, 9});
   EXPECT_EQ(copied.rfind("401.01250\tCTCSS:88.0\t402.50000\t+DCS:023\t载波控制\t低\t否\t2\t窄带\n", 0), 0u);
   const EditResult r = view->editing().PasteCells(CellRange::One(11, 1), copied);

@@ -30,12 +30,10 @@ TEST_F(LoadStore, StoredTextsSelectTheirOptions) {
   struct Case {
     const char *key, *stored, *selected;
   } cases[] = {
-      {"TimerOut", "99S", "30S"},  // not an option: the earlier selection stays
-      {"SquelchLevel", "1", "1"},  // an equal option wins over a longer one
-      {"SquelchLevel", " \f1", "1"},
-      {"TimerOut", "", "30S"},  // an empty text selects nothing
-      {"SquelchLevel", "10", "10"},
-      {"TimerOut", "4", "45S"},  // no equal option: prefix search from the second
+      {"TimerOut", "99S", "30S"},                               // not an option: the earlier selection stays
+      {"SquelchLevel", "1", "1"},                               // an equal option wins over a longer one
+      {"SquelchLevel", " \f1", "1"}, {"TimerOut", "", "30S"},   // an empty text selects nothing
+      {"SquelchLevel", "10", "10"},  {"TimerOut", "4", "45S"},  // no equal option: prefix search from the second
       {"Type", "kv16", "KV16U"},
   };
   for (const Case& c : cases) {
@@ -47,7 +45,12 @@ TEST_F(LoadStore, StoredTextsSelectTheirOptions) {
 }
 
 TEST_F(LoadStore, BandLimitsAndTheirEdits) {
-  struct Case { std::string path; const char* text; int lower, upper; bool editable; } cases[] = {
+  struct Case {
+    std::string path;
+    const char* text;
+    int lower, upper;
+    bool editable;
+  } cases[] = {
       {Profile({{"FreqV", "136.5"}, {"FreqU", "174"}}, "a.dat"), "136.5", 136, 174, false},
       {Profile({{"FreqV", " +400MHz"}, {"FreqU", "abc"}}, "b.dat"), "+400MHz", 400, 0, false},
       {dir.files.ModelFile("KV16可定义"), "350", 350, 390, true},  // 义 after the first character: user-defined
@@ -56,18 +59,28 @@ TEST_F(LoadStore, BandLimitsAndTheirEdits) {
   };
   for (const Case& c : cases) {
     view->LoadProfile(c.path);
-    EXPECT_EQ(std::make_tuple(view->setup().band_lower, view->band_lower_limit, view->band_upper_limit, view->band_lower.enabled,
-                              view->band_upper.enabled),
-              std::make_tuple(std::string(c.text), c.lower, c.upper, c.editable, c.editable)) << c.path;
+    EXPECT_EQ(std::make_tuple(view->setup().band_lower, view->band_lower_limit, view->band_upper_limit,
+                              view->band_lower.enabled, view->band_upper.enabled),
+              std::make_tuple(std::string(c.text), c.lower, c.upper, c.editable, c.editable))
+        << c.path;
   }
 }
 
 TEST_F(LoadStore, CheckBoxesLoadAndStoreAsZeroAndOne) {
-  view->LoadProfile(Profile({{"BatterySupply", "0"}, {"CBR1", "1"}, {"CBT1", "1"}, {"CBR2", "0"}, {"CBT2", "1"},
-                             {"CBR3", "7"}, {"CBT3", ""}, {"CBR4", "x"}, {"CBT4", "01"}}));
+  view->LoadProfile(Profile({{"BatterySupply", "0"},
+                             {"CBR1", "1"},
+                             {"CBT1", "1"},
+                             {"CBR2", "0"},
+                             {"CBT2", "1"},
+                             {"CBR3", "7"},
+                             {"CBT3", ""},
+                             {"CBR4", "x"},
+                             {"CBT4", "01"}}));
   EXPECT_FALSE(view->setup().battery_saver);
   std::string boxes;  // CH and TX of channels 1..5
-  for (int n = 0; n < 5; ++n) boxes += std::to_string(view->setup().channel(n + 1).enabled) + std::to_string(view->setup().channel(n + 1).tx_enabled) + " ";
+  for (int n = 0; n < 5; ++n)
+    boxes += std::to_string(view->setup().channel(n + 1).enabled) +
+             std::to_string(view->setup().channel(n + 1).tx_enabled) + " ";
   EXPECT_EQ(boxes, "11 00 10 10 00 ");  // TX 2 is cleared again: its channel is off
   // Rows follow their boxes: an unused channel is grey throughout.
   EXPECT_EQ(std::make_tuple(view->Cell(2, 1).fore_color, view->Cell(2, 3).fore_color, view->Cell(1, 4).fore_color),
@@ -79,12 +92,19 @@ TEST_F(LoadStore, CheckBoxesLoadAndStoreAsZeroAndOne) {
 
 TEST_F(LoadStore, StorePadsFrequenciesAndKeepsOtherCells) {
   view->OnTabChanged(0);
-  for (auto [r, c, text] : {std::tuple{1, 1, "145.5"}, {1, 3, ""}, {2, 2, "CTCSS:67"}, {2, 4, ""}}) SetCell(*view, r, c, text);
+  for (auto [r, c, text] : {std::tuple{1, 1, "145.5"}, {1, 3, ""}, {2, 2, "CTCSS:67"}, {2, 4, ""}})
+    SetCell(*view, r, c, text);
   Select(*view, "Voice", -1);  // its list is empty here
   const std::string out = Store();
-  for (auto [key, value] : Entries{{"CH01.RxFreq", "145.50000"}, {"CH01.TxFreq", "000000000"},
-                                   {"CH02.RxFreq", "430.12500"}, {"CH02.Decode", "CTCSS:67"}, {"CH02.Coding", ""},
-                                   {"FreqV", "400"}, {"TimerOut", "30S"}, {"PF3S", "扫描"}, {"Voice", ""}})
+  for (auto [key, value] : Entries{{"CH01.RxFreq", "145.50000"},
+                                   {"CH01.TxFreq", "000000000"},
+                                   {"CH02.RxFreq", "430.12500"},
+                                   {"CH02.Decode", "CTCSS:67"},
+                                   {"CH02.Coding", ""},
+                                   {"FreqV", "400"},
+                                   {"TimerOut", "30S"},
+                                   {"PF3S", "扫描"},
+                                   {"Voice", ""}})
     EXPECT_EQ(Stored(out, key), value) << key;
   EXPECT_EQ(view->shown_page, 0);  // the page is restored
 }
@@ -105,7 +125,8 @@ TEST_F(LoadStore, StoreRemembersTheModelAndShowsWhenItCannot) {
 
 TEST_F(LoadStore, AValueCutShortHoldsWhatASaveWrites) {
   ASSERT_TRUE(view->LoadProfile(Profile({{"CH04.RxFreq", "1" + std::string(40, ' ') + "43.81875"},
-                                         {"CH04.ZoneWide", "窄带" + std::string(30, ' ') + "x"}})).ok);
+                                         {"CH04.ZoneWide", "窄带" + std::string(30, ' ') + "x"}}))
+                  .ok);
   const auto shown = view->ProfileValues();
   const std::string out = Store();
   ASSERT_TRUE(view->LoadProfile(out).ok);

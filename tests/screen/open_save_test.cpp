@@ -19,7 +19,8 @@ TEST_F(OpenSave, CancelledDialogsChangeNothingSaveAsKeepsForeignKeysAndOpenLoads
   view->document().current_file_name = "before.dat";
   view->document().OnFileOpenDat(), view->document().OnFileSaveAsDat();  // both cancelled
   ASSERT_EQ(ui.dialogs.size(), 2u);
-  EXPECT_EQ(ui.dialogs[1].initial_name + view->document().current_file_name, "before.datbefore.dat");  // Save As proposes it
+  EXPECT_EQ(ui.dialogs[1].initial_name + view->document().current_file_name,
+            "before.datbefore.dat");  // Save As proposes it
   EXPECT_TRUE(ui.progress.empty());
   const std::string path = dir.dir.File("old.dat");
   WriteIni(path, {{"Notes", {{"Owner", "车队"}}},
@@ -53,13 +54,17 @@ TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
   WriteBytes(at_limit, "[Previous]\r\nTimerOut=15S\r\n");
   std::filesystem::create_directory(dir.dir.File("folder.dat"));
   struct Case {  // bytes written to path first, unless "-"; bad_input: there but not a profile
-    const char* what; bool save; std::string path, bytes; bool bad_input;
+    const char* what;
+    bool save;
+    std::string path, bytes;
+    bool bad_input;
   } cases[] = {
       {"save below a file", true, JoinPath(blocker, "x.dat"), "-", false},
       {"open a folder", false, dir.dir.File("folder.dat"), "-", true},
       {"open a radio image", false, dir.dir.File("x.dat"), std::string(768, '\x5A'), true},
       {"open an empty file", false, dir.dir.File("x.dat"), "", true},
-      {"open another INI file", false, dir.dir.File("x.dat"), "[ComPort]\r\n1=2\r\n[Previous2]\r\nType=KV16U\r\n", true},
+      {"open another INI file", false, dir.dir.File("x.dat"), "[ComPort]\r\n1=2\r\n[Previous2]\r\nType=KV16U\r\n",
+       true},
   };
   SetCell(*view, 1, 1, "402.00000");
   const auto shown = view->ProfileValues();
@@ -121,7 +126,8 @@ TEST(RecentFilesList, NewestFirstNoDuplicatesAtMostSix) {
   RecentFiles recent;
   recent.Add("a");
   for (const Step& s : steps) {
-    if (*s.add == 'f') for (const char* p : {"c", "d", "e"}) recent.Add(p);
+    if (*s.add == 'f')
+      for (const char* p : {"c", "d", "e"}) recent.Add(p);
     recent.Add(s.add);
     EXPECT_EQ(recent.paths(), s.after) << "after adding " << s.add;
   }
@@ -169,7 +175,8 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
   ui.pauses.clear();
   EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok && !view->IsModified());
   const std::vector<int> shown_for = std::exchange(ui.pauses, {});
-  EXPECT_EQ(view->document().recent.paths()[1] + view->document().recent.paths()[0], dir.files.ModelFile("KV16U") + ui.save_path);
+  EXPECT_EQ(view->document().recent.paths()[1] + view->document().recent.paths()[0],
+            dir.files.ModelFile("KV16U") + ui.save_path);
   EXPECT_NE(ui.dialogs.back().filter.find("(*.dat *.img *.bin)"), std::string::npos);  // images are offered too
   EXPECT_TRUE(view->document().OnFileOpenDat().ok);
   EXPECT_TRUE(!shown_for.empty() && shown_for == ui.pauses);  // both opens keep their progress up a moment

@@ -26,7 +26,7 @@ using KeySettings = EnableBoxes;  // the same started screen
 
 TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   view->OnTxBoxClicked(7);
-  EXPECT_EQ(Row(7), "bbggbbbbb10");  // only the transmit columns
+  EXPECT_EQ(Row(7), "bbggbbbbb10");                  // only the transmit columns
   view->OnChBoxClicked(7), view->OnChBoxClicked(7);  // the row comes back with TX still off
   EXPECT_EQ(Row(7), "bbggbbbbb10");
   EXPECT_EQ(Row(6), "bbbbbbbbb11");
@@ -45,8 +45,8 @@ TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
   view->OnTxBoxClicked(5);
   const std::string out = dir.dir.File("boxes.dat");
   view->StoreProfile(out);
-  for (auto [key, value] : Entries{{"CBR3", "0"}, {"CBT3", "0"}, {"CBT7", "0"}, {"CBR7", "1"}, {"CBR5", "1"},
-                                   {"CBR1", "1"}, {"CBT16", "1"}})
+  for (auto [key, value] : Entries{
+           {"CBR3", "0"}, {"CBT3", "0"}, {"CBT7", "0"}, {"CBR7", "1"}, {"CBR5", "1"}, {"CBR1", "1"}, {"CBT16", "1"}})
     EXPECT_EQ(Stored(out, key), value) << key;
 }
 
@@ -64,20 +64,24 @@ TEST_F(EnableBoxes, OpenAndCloseAllFromAnyStateRestoreThePage) {
 
 TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
   struct Case {
-    const char* what; std::function<void(ProgramDir&, CKAVIRView&)> before; int choose; bool yes;
-    const char *type, *model, *previous_type, *timer; std::size_t errors;
+    const char* what;
+    std::function<void(ProgramDir&, CKAVIRView&)> before;
+    int choose;
+    bool yes;
+    const char *type, *model, *previous_type, *timer;
+    std::size_t errors;
   } cases[] = {
       {"yes", [](ProgramDir&, CKAVIRView&) {}, 2, true, "KV16可定义", "KV16可定义", "KV16可定义", "45S", 0},
-      {"no", [](ProgramDir&, CKAVIRView& v) { Select(v, "TimerOut", 0); }, 0, false, "KV16U", "KV16U", "KV16U",
-       "关", 0},
+      {"no", [](ProgramDir&, CKAVIRView& v) { Select(v, "TimerOut", 0); }, 0, false, "KV16U", "KV16U", "KV16U", "关",
+       0},
       // No goes back to the model the screen shows, whatever put it there.
       {"no after loading another model's file",
        [](ProgramDir& d, CKAVIRView& v) { v.LoadProfile(d.files.ModelFile("KV16可定义")); }, 0, false, "KV16可定义",
        "KV16可定义", "KV16U", "45S", 0},
       // An empty name would match every option; the selection goes back instead.
       {"no without a current model",
-       [](ProgramDir&, CKAVIRView& v) { v.current_model_name.clear(), Select(v, "Type", 0); }, 2, false,
-       "KV16V", "", "KV16U", "30S", 0},
+       [](ProgramDir&, CKAVIRView& v) { v.current_model_name.clear(), Select(v, "Type", 0); }, 2, false, "KV16V", "",
+       "KV16U", "30S", 0},
       {"no with the first model current", [](ProgramDir&, CKAVIRView& v) { v.current_model_name = "KV16V"; }, 2, false,
        "KV16V", "KV16V", "KV16U", "30S", 0},
       {"yes with an unreadable model file",
@@ -127,18 +131,20 @@ TEST_F(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
 }
 
 TEST_F(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
-  struct { std::array<int, 3> choose; bool ok; Texts keys; } cases[] = {
-      {{3, 3, 3}, false, {"监听", "关", "扫描"}},
-      {{2, -1, 1}, true, {"固定报警键", "关", "监听"}},  // no choice keeps what was there
-      {{0, -1, 0}, true, {"关", "关", "关"}}};         // the first option is a choice like any other
+  struct {
+    std::array<int, 3> choose;
+    bool ok;
+    Texts keys;
+  } cases[] = {{{3, 3, 3}, false, {"监听", "关", "扫描"}},
+               {{2, -1, 1}, true, {"固定报警键", "关", "监听"}},  // no choice keeps what was there
+               {{0, -1, 0}, true, {"关", "关", "关"}}};           // the first option is a choice like any other
   for (const auto& c : cases) {
     ui.key_settings = [&](CKeySettingsDlg& d) {
       for (int i = 0; i < 3; ++i) d.pf[i].selected = c.choose[i];
       return c.ok;
     };
     view->OnKeySettings();
-    EXPECT_EQ((Texts{view->Selected("PF1S").text, view->Selected("PF2S").text,
-                     view->Selected("PF3S").text}), c.keys);
+    EXPECT_EQ((Texts{view->Selected("PF1S").text, view->Selected("PF2S").text, view->Selected("PF3S").text}), c.keys);
   }
 }
 

@@ -2,10 +2,9 @@
 // missing or broken KAVIR.ini, which is never made from nothing.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include <filesystem>
 #include <functional>
+#include <set>
 
 #include "support.h"
 
@@ -64,16 +63,25 @@ TEST(ScreenSetup, StartsOnTheFirstModelWithDefaultsAndListsUpTo200Options) {
   auto view = dir.Start(ui);
   EXPECT_EQ(view->Combo("LookA")->options.size(), 200u);
   EXPECT_EQ(view->current_model_name + view->Selected("Type").text, "KV16VKV16V");
-  EXPECT_EQ(view->Selected("ChanMode").text + view->Selected("PF1S").text +
-                view->Selected("PF3S").text + view->Cell(5, 2).text, "固定设置的关固定报警键");
+  EXPECT_EQ(view->Selected("ChanMode").text + view->Selected("PF1S").text + view->Selected("PF3S").text +
+                view->Cell(5, 2).text,
+            "固定设置的关固定报警键");
   EXPECT_TRUE(!view->setup().channel(1).enabled && ui.errors.empty() && !view->IsModified());
 }
 
 TEST(BrokenKavirIni, NothingIsStoredAndKavirIniIsNeverMadeFromNothing) {
-  struct Case { const char* name; std::function<void(const std::string& path)> break_it; const char* reason; } cases[] = {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string& path)> break_it;
+    const char* reason;
+  } cases[] = {
       // In Chinese, as the rest of the message.
       {"missing", [](const std::string& p) { fs::remove(p); }, "KAVIR.ini: 文件不存在\n"},
-      {"no lists", [](const std::string& p) { WriteIni(p, {{"ComPort", {{"1", "1"}}}}); }, "没有选项列表（缺少 [Type] 列表）"},
+      {"no lists",
+       [](const std::string& p) {
+         WriteIni(p, {{"ComPort", {{"1", "1"}}}});
+       },
+       "没有选项列表（缺少 [Type] 列表）"},
       {"a folder", [](const std::string& p) { fs::remove(p), fs::create_directory(p); }, "是文件夹，不是文件"},
   };
   for (const Case& c : cases) {
@@ -103,7 +111,9 @@ TEST(BrokenKavirIni, NothingIsStoredAndKavirIniIsNeverMadeFromNothing) {
     EXPECT_EQ(ReadBytes(good), good_bytes) << c.name;
     EXPECT_FALSE(fs::exists(dir.dir.File("new.dat"))) << c.name;
     EXPECT_EQ(ReadBytes(dir.files.kavir_ini), kavir_bytes) << c.name;
-    if (std::string(c.name) == "missing") { EXPECT_FALSE(fs::exists(dir.files.kavir_ini)); }
+    if (std::string(c.name) == "missing") {
+      EXPECT_FALSE(fs::exists(dir.files.kavir_ini));
+    }
   }
 }
 

@@ -107,10 +107,11 @@ TEST_F(UndoTest, UndoAndRedoShowThePageAndCellsTheyChange) {
   view->OnSelectOption("TimerOut", 1);
   const auto shown = [&] {
     const CellRange& s = view->editing().selection;
-    return std::to_string(view->shown_page) + ":" + std::to_string(s.top) + std::to_string(s.bottom) + std::to_string(s.left);
+    return std::to_string(view->shown_page) + ":" + std::to_string(s.top) + std::to_string(s.bottom) +
+           std::to_string(s.left);
   };
-  for (auto [step, page, expected] : {std::tuple{&CKAVIRView::Undo, 1, "0:111"}, {&CKAVIRView::Undo, 1, "1:576"},
-                                       {&CKAVIRView::Redo, 0, "1:576"}}) {
+  for (auto [step, page, expected] :
+       {std::tuple{&CKAVIRView::Undo, 1, "0:111"}, {&CKAVIRView::Undo, 1, "1:576"}, {&CKAVIRView::Redo, 0, "1:576"}}) {
     view->OnTabChanged(page), view->editing().selection = CellRange::One(1, 1);
     ((*view).*step)();
     EXPECT_EQ(shown(), expected);

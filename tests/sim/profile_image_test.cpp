@@ -1,8 +1,9 @@
 // The image the virtual radio starts with when given a profile: what a
 // write of that profile would send, or why there is none.
+#include "sim/profile_image.h"
+
 #include <gtest/gtest.h>
 
-#include "sim/profile_image.h"
 #include "support.h"
 
 namespace kavir::sim {
@@ -17,7 +18,10 @@ TEST(ProfileImage, IsWhatAWriteOfTheProfileSendsOrWhyNot) {
   EXPECT_EQ(std::string(image.begin(), image.end()), test::ReadBytes(std::string(KAVIR_FIXTURES_DIR) + "/KV16U.img"));
 
   test::WriteBytes(dir.File("notes.txt"), "not a profile\r\n");
-  const struct { std::string profile; const char* error; } refused[] = {
+  const struct {
+    std::string profile;
+    const char* error;
+  } refused[] = {
       {dir.File("missing.dat"), "no such profile file"},
       {dir.path(), "no such profile file"},  // a folder
       {dir.File("notes.txt"), "不是数据文件"},

@@ -27,7 +27,7 @@ TEST(RadioProtocol, UnderstandsSplitFramesAndKeepsOnlyFinishedWrites) {
   EXPECT_TRUE(Say(radio, "PRe").empty());
   const Bytes hs = Say(radio, "ad", 0);
   ASSERT_EQ(hs.size(), 20u);
-  EXPECT_EQ(hs[3], 2);  // model 3
+  EXPECT_EQ(hs[3], 2);                       // model 3
   EXPECT_TRUE(Say(radio, "PGood").empty());  // could still become a request
   const Bytes p = radio.Receive(Bytes{1}.data(), 1);
   ASSERT_EQ(p.size(), 20u);
@@ -56,9 +56,28 @@ TEST(RadioProtocol, UnderstandsSplitFramesAndKeepsOnlyFinishedWrites) {
 
 TEST(SimOptions, EveryOptionIsTakenInAndBadUsageNamed) {
   std::string error;
-  auto o = ParseSimOptions({"--image", "a.bin", "--save", "b.bin", "--log", "c.log", "--baud", "9600", "--model", "2", "--silent-from",
-                            "0", "--wrong-address", "5", "--short-packet", "7", "--flood", "600", "--hangup-at", "20",
-                            "--wrong-handshake", "--faults-once"},
+  auto o = ParseSimOptions({"--image",
+                            "a.bin",
+                            "--save",
+                            "b.bin",
+                            "--log",
+                            "c.log",
+                            "--baud",
+                            "9600",
+                            "--model",
+                            "2",
+                            "--silent-from",
+                            "0",
+                            "--wrong-address",
+                            "5",
+                            "--short-packet",
+                            "7",
+                            "--flood",
+                            "600",
+                            "--hangup-at",
+                            "20",
+                            "--wrong-handshake",
+                            "--faults-once"},
                            &error);
   ASSERT_TRUE(o) << error;
   EXPECT_EQ(std::vector<std::string>({o->image_file, o->save_file, o->log_file}),
@@ -68,14 +87,24 @@ TEST(SimOptions, EveryOptionIsTakenInAndBadUsageNamed) {
             std::make_tuple(9600, 2, 0, 5, 7, 600, 20));
   EXPECT_TRUE(o->faults.wrong_handshake && o->faults.once);
   // Radios in turn on one cable (--image x taken as given), and bad usage named.
-  const struct { std::vector<std::string> args; std::vector<int> models; const char* refused = nullptr; } cases[] = {
-      {{"--image", "x"}, {}}, {{"--image", "x", "--radios", "3"}, {1, 1, 1}},
-      {{"--image", "x", "--radios", "2", "--model", "2"}, {2, 2}}, {{"--image", "x", "--models", "2,1,2"}, {2, 1, 2}},
-      {{"--image", "x", "--models", "2,,1"}, {}, ""}, {{"--image", "x", "--models", "0"}, {}, ""},
-      {{"--image", "x", "--models", "1,"}, {}, ""}, {{"--image", "x", "--radios", "0"}, {}, ""},
-      {{"--image", "x", "--radios", "2", "--models", "1,1"}, {}, ""}, {{}, {}, "--image"},
-      {{"--image", "a", "--wrong-address", "49"}, {}, "49"}, {{"--image"}, {}, "needs a value"},
-      {{"--image", "a", "--bogus"}, {}, "--bogus"}, {{"--image", "a", "--baud", "fast"}, {}, ""}};
+  const struct {
+    std::vector<std::string> args;
+    std::vector<int> models;
+    const char* refused = nullptr;
+  } cases[] = {{{"--image", "x"}, {}},
+               {{"--image", "x", "--radios", "3"}, {1, 1, 1}},
+               {{"--image", "x", "--radios", "2", "--model", "2"}, {2, 2}},
+               {{"--image", "x", "--models", "2,1,2"}, {2, 1, 2}},
+               {{"--image", "x", "--models", "2,,1"}, {}, ""},
+               {{"--image", "x", "--models", "0"}, {}, ""},
+               {{"--image", "x", "--models", "1,"}, {}, ""},
+               {{"--image", "x", "--radios", "0"}, {}, ""},
+               {{"--image", "x", "--radios", "2", "--models", "1,1"}, {}, ""},
+               {{}, {}, "--image"},
+               {{"--image", "a", "--wrong-address", "49"}, {}, "49"},
+               {{"--image"}, {}, "needs a value"},
+               {{"--image", "a", "--bogus"}, {}, "--bogus"},
+               {{"--image", "a", "--baud", "fast"}, {}, ""}};
   for (const auto& c : cases) {
     error.clear();
     const auto parsed = ParseSimOptions(c.args, &error);

@@ -63,13 +63,11 @@ inline CliResult RunCli(const std::vector<std::string>& args, const std::string&
 }
 #endif
 
-
 // How many times part occurs in text.
 inline std::size_t Count(const std::string& text, const std::string& part) {
   std::size_t n = 0;
   for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
   return n;
 }
-
 
 }  // namespace kavir::test

@@ -24,8 +24,10 @@ class ScopedTimeZone {
     _putenv_s("TZ", tz ? tz : "");
     _tzset();
 #else
-    if (tz) setenv("TZ", tz, 1);
-    else unsetenv("TZ");
+    if (tz)
+      setenv("TZ", tz, 1);
+    else
+      unsetenv("TZ");
     tzset();
 #endif
   }

@@ -1,24 +1,24 @@
 #pragma once
 // Shared test support: temporary folders, file bytes, INI helpers, a user
 // interface that records every call, and program folders to start a screen in.
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
-#include <random>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "profile/file_path.h"
 #include "profile/ini_document.h"
-#include "profile/working_files.h"
 #include "profile/option_list.h"
+#include "profile/working_files.h"
 #include "screen/kavir_view.h"
 #include "setup/setting_catalogue.h"
 
@@ -131,7 +131,7 @@ inline TempDir::TempDir() {
   std::random_device random;
   for (;;) {
     std::filesystem::path p = std::filesystem::temp_directory_path() /
-                 ("kavir-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
+                              ("kavir-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
     if (std::filesystem::create_directory(p)) {
       path_ = Utf8FromPath(p);
       break;
@@ -141,7 +141,8 @@ inline TempDir::TempDir() {
 
 inline TempDir::~TempDir() {
   std::error_code ec;
-  std::filesystem::permissions(PathFromUtf8(path_), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::permissions(PathFromUtf8(path_), std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ec);
   std::filesystem::remove_all(PathFromUtf8(path_), ec);
 }
 
@@ -258,14 +259,13 @@ inline ProgramDir::ProgramDir() : files(WorkingFiles::FromDirectory(dir.path()))
                              {"ChannelScans", List({"是", "否"})},
                              {"ClockFreq", List({"1", "2"})},
                              {"ZoneWide", List({"宽带", "窄带"})}});
-  Entries model = {{"Type", "KV16U"},     {"Mode", "UHF"},  {"TimerOut", "30S"},
-                   {"SquelchLevel", "3"}, {"Beep", "开"},   {"RunControl", "唤醒"},
-                   {"ChanMode", "当前信道"}, {"PF1S", "监听"}, {"PF2S", "关"},
-                   {"PF3S", "扫描"},      {"BatterySupply", "1"}, {"FreqV", "400"},
+  Entries model = {{"Type", "KV16U"}, {"Mode", "UHF"},        {"TimerOut", "30S"},      {"SquelchLevel", "3"},
+                   {"Beep", "开"},    {"RunControl", "唤醒"}, {"ChanMode", "当前信道"}, {"PF1S", "监听"},
+                   {"PF2S", "关"},    {"PF3S", "扫描"},       {"BatterySupply", "1"},   {"FreqV", "400"},
                    {"FreqU", "470"}};
   const char* cells[][2] = {{"RxFreq", "430.12500"}, {"Decode", "CTCSS:67.0"}, {"TxFreq", "440.00000"},
-                            {"Coding", "关"},         {"BusyLock", "禁止"},      {"TxPower", "高"},
-                            {"ChannelScans", "是"},    {"ClockFreq", "1"},        {"ZoneWide", "宽带"}};
+                            {"Coding", "关"},        {"BusyLock", "禁止"},     {"TxPower", "高"},
+                            {"ChannelScans", "是"},  {"ClockFreq", "1"},       {"ZoneWide", "宽带"}};
   for (int n = 1; n <= 16; ++n) {
     char ch[8];
     std::snprintf(ch, sizeof ch, "CH%02d.", n);

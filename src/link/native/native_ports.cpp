@@ -45,9 +45,7 @@ std::vector<PortRecord> RegistryPorts() {
   return out;
 }
 
-int ComNumber(const std::string& device) {
-  return device.rfind("COM", 0) == 0 ? std::atoi(device.c_str() + 3) : 0;
-}
+int ComNumber(const std::string& device) { return device.rfind("COM", 0) == 0 ? std::atoi(device.c_str() + 3) : 0; }
 #endif
 
 }  // namespace

@@ -28,25 +28,44 @@ namespace {
 
 speed_t SpeedOf(int baud) {
   switch (baud) {
-    case 50: return B50;
-    case 75: return B75;
-    case 110: return B110;
-    case 134: return B134;
-    case 150: return B150;
-    case 200: return B200;
-    case 300: return B300;
-    case 600: return B600;
-    case 1200: return B1200;
-    case 1800: return B1800;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    default: return B0;
+    case 50:
+      return B50;
+    case 75:
+      return B75;
+    case 110:
+      return B110;
+    case 134:
+      return B134;
+    case 150:
+      return B150;
+    case 200:
+      return B200;
+    case 300:
+      return B300;
+    case 600:
+      return B600;
+    case 1200:
+      return B1200;
+    case 1800:
+      return B1800;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    case 230400:
+      return B230400;
+    default:
+      return B0;
   }
 }
 
@@ -115,7 +134,7 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
     // EBUSY is another program's exclusive open; EACCES is that or this
     // user's rights, which the system view tells apart.
     const int e = errno;
-    const OpenFailure hint = e == EBUSY || e == EACCES || e == EPERM     ? OpenFailure::InUse
+    const OpenFailure hint = e == EBUSY || e == EACCES || e == EPERM    ? OpenFailure::InUse
                              : e == ENOENT || e == ENODEV || e == ENXIO ? OpenFailure::Missing
                                                                         : OpenFailure::Other;
     return fail(ExplainOpenFailure(*system, name, hint, std::strerror(e)).text);
@@ -124,10 +143,10 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
   port_->fd = fd;
   // A file, /dev/null, a random source: not a port, say so.
   if (!isatty(fd)) return fail(NotSerialText(name));
-  // The port is ours before anything on it changes: a refused open leaves
-  // the speed, frame, modem lines and waiting bytes as their holder has
-  // them. A lock taken by another of our programs, or the device open in
-  // one that took none: either would talk to the same radio.
+    // The port is ours before anything on it changes: a refused open leaves
+    // the speed, frame, modem lines and waiting bytes as their holder has
+    // them. A lock taken by another of our programs, or the device open in
+    // one that took none: either would talk to the same radio.
 #if defined(TIOCGEXCL)
   // Made exclusive by another program: only root gets this far, and the
   // lock's release at Close would end that program's claim.
@@ -183,8 +202,7 @@ void NativeSerialTransport::Send(const std::uint8_t* bytes, std::size_t count) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
     if (left.count() <= 0) return;
     pollfd p{port_->fd, POLLOUT, 0};
-    if (poll(&p, 1, static_cast<int>(left.count())) > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
-      return Close();
+    if (poll(&p, 1, static_cast<int>(left.count())) > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))) return Close();
   }
 }
 

@@ -29,9 +29,9 @@ std::wstring Wide(const std::string& utf8) {
 
 std::string SystemText(DWORD code) {
   wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const DWORD n =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::string out;
   if (n > 0 && text) {
     const int len = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
@@ -58,8 +58,7 @@ class CommPortControl : public PortControl {
     return *lock_ && GetLastError() != ERROR_ALREADY_EXISTS;
   }
   bool SetModemLines(const ModemLines& lines) override {
-    return EscapeCommFunction(h_, lines.dtr ? SETDTR : CLRDTR) &&
-           EscapeCommFunction(h_, lines.rts ? SETRTS : CLRRTS);
+    return EscapeCommFunction(h_, lines.dtr ? SETDTR : CLRDTR) && EscapeCommFunction(h_, lines.rts ? SETRTS : CLRRTS);
   }
   bool RequestLowLatency() override { return false; }
 
@@ -142,8 +141,8 @@ bool NativeSerialTransport::Open(int port_number, const std::string& device, std
   if (h == INVALID_HANDLE_VALUE) {
     const DWORD e = GetLastError();
     const OpenFailure hint = e == ERROR_ACCESS_DENIED || e == ERROR_SHARING_VIOLATION ? OpenFailure::InUse
-                             : e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND  ? OpenFailure::Missing
-                                                                                       : OpenFailure::Other;
+                             : e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? OpenFailure::Missing
+                                                                                      : OpenFailure::Other;
     return fail(ExplainOpenFailure(*system, name, hint, SystemText(e)).text);
   }
   port_ = std::make_unique<Port>();

@@ -12,19 +12,19 @@
 namespace kavir {
 
 struct PortRecord {
-  std::string device;        // /dev/ttyUSB0, COM3
-  std::string description;   // the adapter's product text
+  std::string device;       // /dev/ttyUSB0, COM3
+  std::string description;  // the adapter's product text
   std::string manufacturer;
-  std::string vid, pid;      // four hex digits each; "" when not USB
-  std::string serial;        // the adapter's serial number
-  std::string driver;        // kernel driver (ftdi_sio, ch341, cp210x, ...)
-  std::string family;        // "FTDI", "CH340/CH341", ...; "" when unknown
+  std::string vid, pid;  // four hex digits each; "" when not USB
+  std::string serial;    // the adapter's serial number
+  std::string driver;    // kernel driver (ftdi_sio, ch341, cp210x, ...)
+  std::string family;    // "FTDI", "CH340/CH341", ...; "" when unknown
   bool usb = false;
-  bool may_open = true;      // this user may open it
-  std::string problem;       // why it cannot be used ("" when it can)
+  bool may_open = true;  // this user may open it
+  std::string problem;   // why it cannot be used ("" when it can)
   std::vector<Holder> holders;
   std::optional<int> latency_timer_ms;  // USB adapters that have one
-  bool configured = false;   // the port KAVIR.ini names
+  bool configured = false;              // the port KAVIR.ini names
 
   bool usable() const { return problem.empty(); }
 };

@@ -19,7 +19,7 @@ struct DeviceStat {
   bool exists = false;
   bool char_device = false;
   unsigned uid = 0, gid = 0;
-  unsigned mode = 0;  // permission bits
+  unsigned mode = 0;              // permission bits
   unsigned major = 0, minor = 0;  // of a character device
 };
 

@@ -43,8 +43,7 @@ bool IsNumber(const std::string& s) {
 // cut-off lead bytes are dropped.
 std::string WithoutCutCharacter(std::string name) {
   std::size_t start = name.size();
-  while (start > 0 && name.size() - start < 3 && (static_cast<unsigned char>(name[start - 1]) & 0xC0) == 0x80)
-    --start;
+  while (start > 0 && name.size() - start < 3 && (static_cast<unsigned char>(name[start - 1]) & 0xC0) == 0x80) --start;
   if (start == 0) return name;
   const unsigned char lead = static_cast<unsigned char>(name[start - 1]);
   const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
@@ -88,9 +87,7 @@ class LinuxSystemView : public SystemView {
     return d;
   }
 
-  bool MayReadWrite(const std::string& device) override {
-    return access(device.c_str(), R_OK | W_OK) == 0;
-  }
+  bool MayReadWrite(const std::string& device) override { return access(device.c_str(), R_OK | W_OK) == 0; }
 
   std::string GroupName(unsigned gid) override {
     const group* g = getgrgid(gid);
@@ -124,7 +121,8 @@ class LinuxSystemView : public SystemView {
             far_end = true;
         }
       }
-      if (holds && !far_end) out.push_back({std::atoi(pid.c_str()), WithoutCutCharacter(ReadText("/proc/" + pid + "/comm").value_or(""))});
+      if (holds && !far_end)
+        out.push_back({std::atoi(pid.c_str()), WithoutCutCharacter(ReadText("/proc/" + pid + "/comm").value_or(""))});
     }
     return out;
   }
