@@ -21,9 +21,9 @@
 #include "app_start.h"
 #include "changes_dialog.h"
 #include "command_ids.h"
+#include "ini/ini_document.h"
 #include "link/native/native_transport.h"
 #include "main_frame.h"
-#include "profile/ini_document.h"
 #include "radio_commands.h"
 #include "sim_process.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "codec/codec.h"
-#include "profile/ini_document.h"
+#include "ini/ini_document.h"
 #include "setup/profile_setup.h"
 #include "setup/program_data.h"
 

@@ -16,8 +16,8 @@
 #include <random>
 #include <thread>
 
+#include "ini/ini_document.h"
 #include "link/native/native_transport.h"
-#include "profile/ini_document.h"
 #include "screen/kavir_view.h"
 #include "screen/radio_transfer.h"
 #include "screen/screen_events.h"

@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <random>
 
+#include "ini/ini_document.h"
 #include "link/native/native_transport.h"
-#include "profile/ini_document.h"
 #include "screen/kavir_view.h"
 #include "screen/radio_transfer.h"
 #include "screen/screen_events.h"

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "profile/ini_document.h"
-#include "profile/profile.h"
-#include "profile/profile_keys.h"
+#include "ini/ini_document.h"
+#include "setup/profile_file.h"
+#include "setup/profile_keys.h"
 #include "setup/profile_setup.h"
 #include "setup/program_data.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "profile/working_files.h"
+#include "setup/working_files.h"
 #include "sim/profile_image.h"
 #include "sim/virtual_radio.h"
 

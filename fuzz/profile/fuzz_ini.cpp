@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "profile/ini_document.h"
+#include "ini/ini_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "ini/gbk.h"
 #include "model_data.h"
-#include "profile/gbk.h"
-#include "profile/profile_keys.h"
+#include "setup/profile_keys.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kavir;

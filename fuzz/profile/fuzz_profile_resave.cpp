@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ini/gbk.h"
 #include "model_data.h"
-#include "profile/gbk.h"
 
 namespace {
 

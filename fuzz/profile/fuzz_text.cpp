@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "profile/conversions.h"
-#include "profile/gbk.h"
+#include "ini/gbk.h"
+#include "setup/conversions.h"
 #include "setup/frequency.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -2,7 +2,7 @@
 // The shipped data files, loaded once per fuzzing process.
 #include <cstdlib>
 
-#include "profile/profile.h"
+#include "setup/profile_file.h"
 #include "setup/profile_setup.h"
 #include "setup/program_data.h"
 

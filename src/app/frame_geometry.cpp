@@ -1,6 +1,6 @@
 #include "frame_geometry.h"
 
-#include "profile/local_time.h"
+#include "ini/local_time.h"
 
 namespace kavir::app {
 

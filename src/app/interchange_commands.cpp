@@ -9,10 +9,10 @@
 #include "command_ids.h"
 #include "compare_dialog.h"
 #include "import_preview_dialog.h"
+#include "ini/atomic_file.h"
 #include "interchange/csv_export.h"
 #include "interchange/setup_compare.h"
 #include "main_frame.h"
-#include "profile/atomic_file.h"
 #include "screen/kavir_view.h"
 
 namespace kavir::app {

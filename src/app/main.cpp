@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "app_start.h"
+#include "ini/atomic_file.h"
 #include "kavir_version.h"
 #include "lang/language.h"
 #include "main_frame.h"
-#include "profile/atomic_file.h"
 #include "registration.h"
 #include "toolbar_icons.h"
 

@@ -7,9 +7,9 @@
 
 #include "lang/language.h"
 #include "link/transport.h"
-#include "profile/working_files.h"
 #include "screen_ui_qt.h"
 #include "setup/program_config.h"
+#include "setup/working_files.h"
 
 class QCloseEvent;
 class QLabel;

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "batch/batch_job.h"
+#include "ini/ini_document.h"
 #include "link/serial_link.h"
 #include "plan_dialog.h"
-#include "profile/ini_document.h"
 #include "screen/radio_transfer.h"
 #include "screen/screen_events.h"
 #include "worker_thread.h"

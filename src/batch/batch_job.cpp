@@ -5,11 +5,11 @@
 #include <map>
 #include <thread>
 
+#include "ini/file_path.h"
 #include "link/backups.h"
 #include "link/port_device.h"
 #include "link/ports/port_records.h"
 #include "link/radio_texts.h"
-#include "profile/file_path.h"
 #include "sha256.h"
 
 namespace kavir {

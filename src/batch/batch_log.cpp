@@ -5,10 +5,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "profile/atomic_file.h"
-#include "profile/file_path.h"
-#include "profile/platform_file.h"
-#include "profile/working_files.h"
+#include "ini/atomic_file.h"
+#include "ini/file_path.h"
+#include "ini/platform_file.h"
+#include "setup/working_files.h"
 
 #ifdef _WIN32
 #include <io.h>

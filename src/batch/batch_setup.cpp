@@ -1,12 +1,12 @@
 #include "batch_setup.h"
 
 #include "codec/image_file.h"
+#include "ini/atomic_file.h"
+#include "ini/ini_document.h"
+#include "ini/translate.h"
 #include "interchange/setup_compare.h"
 #include "link/setup_file.h"
-#include "profile/atomic_file.h"
-#include "profile/ini_document.h"
-#include "profile/profile.h"
-#include "profile/translate.h"
+#include "setup/profile_file.h"
 #include "setup/profile_setup.h"
 
 namespace kavir {

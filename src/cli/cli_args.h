@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "profile/working_files.h"
+#include "setup/working_files.h"
 
 namespace kavir::cli {
 

@@ -3,8 +3,8 @@
 
 #include "codec/image_file.h"
 #include "commands.h"
+#include "ini/atomic_file.h"
 #include "link/write_setup.h"
-#include "profile/atomic_file.h"
 #include "setup_command.h"
 
 namespace kavir::cli {

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "commands.h"
+#include "ini/atomic_file.h"
 #include "interchange/csv_export.h"
-#include "profile/atomic_file.h"
 #include "setup_command.h"
 
 namespace kavir::cli {

@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "commands.h"
+#include "ini/atomic_file.h"
 #include "interchange/csv_import.h"
-#include "profile/atomic_file.h"
 #include "setup_command.h"
 
 namespace kavir::cli {

@@ -2,10 +2,10 @@
 
 #include <cctype>
 
+#include "ini/ini_document.h"
 #include "link/link_settings.h"
 #include "link/radio_texts.h"
 #include "link/transfer_summary.h"
-#include "profile/ini_document.h"
 #include "terminal_text.h"
 
 namespace kavir::cli {

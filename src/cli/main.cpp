@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "commands.h"
+#include "ini/atomic_file.h"
 #include "interrupts.h"
 #include "kavir_version.h"
 #include "lang/language_core.h"
-#include "profile/atomic_file.h"
 #include "terminal_text.h"
 
 #if defined(_WIN32)

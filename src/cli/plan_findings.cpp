@@ -2,11 +2,11 @@
 
 #include <iostream>
 
+#include "ini/ini_document.h"
+#include "ini/translate.h"
 #include "lang/language_core.h"
 #include "plan/licence_choice.h"
 #include "plan/plan_check.h"
-#include "profile/ini_document.h"
-#include "profile/translate.h"
 
 namespace kavir::cli {
 

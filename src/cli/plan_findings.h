@@ -8,7 +8,7 @@
 
 #include "cli_args.h"
 #include "plan/finding.h"
-#include "profile/option_list.h"
+#include "setup/option_lists.h"
 #include "setup/program_data.h"
 #include "setup/setup.h"
 

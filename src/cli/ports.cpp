@@ -3,10 +3,10 @@
 #include <iostream>
 
 #include "commands.h"
+#include "ini/translate.h"
 #include "link/link_settings.h"
 #include "link/native/native_ports.h"
 #include "link/port_device.h"
-#include "profile/translate.h"
 #include "terminal_text.h"
 #include "utf8_text.h"
 

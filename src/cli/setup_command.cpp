@@ -5,15 +5,15 @@
 #include <system_error>
 
 #include "cli_args.h"
+#include "ini/atomic_file.h"
+#include "ini/file_path.h"
+#include "ini/gbk.h"
+#include "ini/translate.h"
 #include "link/setup_file.h"
 #include "link/transfer_summary.h"
 #include "link_session.h"
-#include "profile/atomic_file.h"
-#include "profile/file_path.h"
-#include "profile/gbk.h"
-#include "profile/profile.h"
-#include "profile/profile_keys.h"
-#include "profile/translate.h"
+#include "setup/profile_file.h"
+#include "setup/profile_keys.h"
 #include "setup/profile_setup.h"
 
 namespace kavir::cli {

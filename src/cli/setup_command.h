@@ -6,9 +6,9 @@
 #include <string>
 
 #include "codec/codec.h"
-#include "profile/working_files.h"
 #include "setup/program_data.h"
 #include "setup/setup.h"
+#include "setup/working_files.h"
 
 namespace kavir::cli {
 

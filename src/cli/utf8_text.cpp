@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "profile/gbk.h"
+#include "ini/gbk.h"
 
 namespace kavir::cli {
 

@@ -3,11 +3,11 @@
 
 #include <cstring>
 
-#include "profile/conversions.h"
-#include "profile/gbk.h"
-#include "profile/profile_keys.h"
+#include "ini/gbk.h"
+#include "setup/conversions.h"
 #include "setup/frequency.h"
 #include "setup/option_search.h"
+#include "setup/profile_keys.h"
 #include "setup/profile_setup.h"
 
 namespace kavir {

@@ -76,7 +76,7 @@ std::string DescribeProblems(const std::vector<WriteProblem>& problems);
 
 #include <optional>
 
-#include "profile/io_status.h"
+#include "ini/io_status.h"
 #include "setup/program_data.h"
 
 namespace kavir {

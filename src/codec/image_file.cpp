@@ -6,7 +6,7 @@
 #include <string>
 
 #include "image_owner.h"
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "codec.h"
-#include "profile/translate.h"
+#include "ini/translate.h"
 #include "settings_map.h"
 
 namespace kavir {

@@ -6,9 +6,9 @@
 
 #include "channel_record.h"
 #include "codec.h"
-#include "profile/profile_keys.h"
 #include "settings_map.h"
 #include "setup/frequency.h"
+#include "setup/profile_keys.h"
 
 namespace kavir {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "decimal_text.h"
-#include "profile/conversions.h"
+#include "setup/conversions.h"
 
 namespace kavir {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "csv_table.h"
-#include "profile/ini_document.h"
+#include "ini/ini_document.h"
 
 namespace kavir {
 

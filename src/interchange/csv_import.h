@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "channel_csv.h"
-#include "profile/option_list.h"
+#include "setup/option_lists.h"
 #include "setup/setup.h"
 
 namespace kavir {

@@ -2,7 +2,7 @@
 
 #include <variant>
 
-#include "profile/profile_keys.h"
+#include "setup/profile_keys.h"
 #include "setup/profile_setup.h"
 
 namespace kavir {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir::lang {
 namespace {

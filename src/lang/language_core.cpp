@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <optional>
 
+#include "ini/ini_document.h"
+#include "ini/translate.h"
 #include "lang/text_catalogue.h"
-#include "profile/ini_document.h"
-#include "profile/translate.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "profile/ini_document.h"
-#include "profile/io_status.h"
+#include "ini/ini_document.h"
+#include "ini/io_status.h"
 #include "setup/option_texts.h"
 #include "setup/program_config.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "profile/gbk.h"
-#include "profile/translate.h"
+#include "ini/gbk.h"
+#include "ini/translate.h"
 
 namespace kavir::lang {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "backups.h"
-#include "profile/file_path.h"
+#include "ini/file_path.h"
 
 namespace kavir {
 

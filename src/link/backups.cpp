@@ -5,10 +5,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "profile/atomic_file.h"
-#include "profile/file_path.h"
-#include "profile/local_time.h"
-#include "profile/working_files.h"
+#include "ini/atomic_file.h"
+#include "ini/file_path.h"
+#include "ini/local_time.h"
+#include "setup/working_files.h"
 
 namespace kavir {
 

@@ -7,7 +7,7 @@
 #include <ctime>
 #include <string>
 
-#include "profile/io_status.h"
+#include "ini/io_status.h"
 
 namespace kavir {
 

@@ -3,8 +3,8 @@
 // settings beside it, and the time-outs (section WaitFor).
 #include <string>
 
+#include "ini/ini_document.h"
 #include "link/ports/port_control.h"
-#include "profile/ini_document.h"
 
 namespace kavir {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "ini/translate.h"
 #include "link/handshake.h"
 #include "link/serial_link.h"
-#include "profile/translate.h"
 
 namespace kavir {
 

@@ -3,7 +3,7 @@
 // texts are translated where they are shown: LinkText(kReadConfirm).
 #include <string>
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 #include "transfer_events.h"
 
 namespace kavir {

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "codec/codec.h"
+#include "ini/atomic_file.h"
+#include "ini/ini_document.h"
 #include "link_settings.h"
-#include "profile/atomic_file.h"
-#include "profile/ini_document.h"
 #include "radio_texts.h"
 
 namespace kavir {

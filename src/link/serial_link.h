@@ -8,8 +8,8 @@
 #include <string>
 
 #include "link_settings.h"
-#include "profile/working_files.h"
 #include "setup/program_config.h"
+#include "setup/working_files.h"
 #include "thread_priority.h"
 #include "transfer_events.h"
 #include "transport.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "codec/codec.h"
-#include "profile/io_status.h"
+#include "ini/io_status.h"
 #include "setup/program_data.h"
 
 namespace kavir {

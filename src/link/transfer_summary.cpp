@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir {
 

@@ -9,7 +9,7 @@
 #include "backups.h"
 #include "codec/image_file.h"
 #include "handshake.h"
-#include "profile/ini_document.h"
+#include "ini/ini_document.h"
 #include "radio_texts.h"
 #include "transactions.h"
 #include "transfer_summary.h"

@@ -2,8 +2,8 @@
 
 #include "codec/channel_record.h"
 #include "codec/image_file.h"
-#include "profile/io_status.h"
-#include "profile/translate.h"
+#include "ini/io_status.h"
+#include "ini/translate.h"
 #include "radio_texts.h"
 #include "setup/profile_setup.h"
 

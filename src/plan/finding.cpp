@@ -1,6 +1,6 @@
 #include "finding.h"
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 #include "setup/setup.h"
 
 namespace kavir {

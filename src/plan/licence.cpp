@@ -4,9 +4,9 @@
 #include <map>
 #include <span>
 
+#include "ini/gbk.h"
+#include "ini/translate.h"
 #include "interchange/csv_table.h"
-#include "profile/gbk.h"
-#include "profile/translate.h"
 #include "setup/option_search.h"
 
 namespace kavir {

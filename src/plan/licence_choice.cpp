@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "profile/atomic_file.h"
-#include "profile/file_path.h"
+#include "ini/atomic_file.h"
+#include "ini/file_path.h"
 
 namespace kavir {
 

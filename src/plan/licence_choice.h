@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "ini/ini_document.h"
 #include "licence.h"
-#include "profile/ini_document.h"
 
 namespace kavir {
 

@@ -7,8 +7,8 @@
 
 #include "codec/channel_record.h"
 #include "codec/codec.h"
-#include "profile/conversions.h"
-#include "profile/translate.h"
+#include "ini/translate.h"
+#include "setup/conversions.h"
 #include "setup/option_search.h"
 #include "setup/profile_setup.h"
 

@@ -21,7 +21,7 @@
 
 #include "finding.h"
 #include "licence.h"
-#include "profile/option_list.h"
+#include "setup/option_lists.h"
 #include "setup/setup.h"
 
 namespace kavir {

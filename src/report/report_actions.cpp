@@ -15,9 +15,9 @@
 #include <QPrinterInfo>
 #include <ctime>
 
+#include "ini/atomic_file.h"
 #include "kavir_version.h"
 #include "lang/language.h"
-#include "profile/atomic_file.h"
 #include "report_renderer.h"
 
 namespace kavir {

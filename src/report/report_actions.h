@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "profile/io_status.h"
+#include "ini/io_status.h"
 #include "report_page.h"
 
 class QPrinter;

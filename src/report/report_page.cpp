@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "profile/local_time.h"
-#include "profile/translate.h"
+#include "ini/local_time.h"
+#include "ini/translate.h"
 #include "setup/option_texts.h"
 
 namespace kavir {

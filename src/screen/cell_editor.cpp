@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "ini/gbk.h"
+#include "ini/translate.h"
 #include "kavir_view.h"
-#include "profile/conversions.h"
-#include "profile/gbk.h"
-#include "profile/translate.h"
+#include "setup/conversions.h"
 #include "setup/frequency.h"
 #include "setup/option_search.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir {
 

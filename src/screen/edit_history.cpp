@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "ini/translate.h"
 #include "kavir_view.h"
-#include "profile/translate.h"
 
 namespace kavir {
 

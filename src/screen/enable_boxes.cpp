@@ -1,6 +1,6 @@
 // The CH and TX boxes beside the grid and the colours they give its rows.
+#include "ini/translate.h"
 #include "kavir_view.h"
-#include "profile/translate.h"
 
 namespace kavir {
 

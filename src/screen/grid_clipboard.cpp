@@ -1,6 +1,6 @@
 // Copy, paste, fill and clear of channel cells, each one undoable step.
+#include "ini/translate.h"
 #include "kavir_view.h"
-#include "profile/translate.h"
 #include "setup/option_search.h"
 
 namespace kavir {

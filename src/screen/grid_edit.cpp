@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "channel_grid.h"
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir {
 

@@ -32,11 +32,9 @@
 #include "controls.h"
 #include "grid_edit.h"
 #include "grid_editing.h"
-#include "profile/ini_document.h"
-#include "profile/io_status.h"
-#include "profile/option_list.h"
-#include "profile/translate.h"
-#include "profile/working_files.h"
+#include "ini/ini_document.h"
+#include "ini/io_status.h"
+#include "ini/translate.h"
 #include "recent_files.h"
 #include "screen_document.h"
 #include "screen_state.h"
@@ -45,6 +43,7 @@
 #include "setup/program_config.h"
 #include "setup/radio_identity.h"
 #include "setup/setup.h"
+#include "setup/working_files.h"
 #include "undo_history.h"
 
 namespace kavir {

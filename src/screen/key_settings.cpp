@@ -1,11 +1,11 @@
 // The key settings dialog: PF1..PF3 assignments.
 #include "key_settings.h"
 
+#include "ini/ini_document.h"
 #include "kavir_view.h"
-#include "profile/ini_document.h"
-#include "profile/option_list.h"
-#include "profile/profile_keys.h"
+#include "setup/option_lists.h"
 #include "setup/option_search.h"
+#include "setup/profile_keys.h"
 
 namespace kavir {
 

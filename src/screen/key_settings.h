@@ -6,9 +6,9 @@
 #include <string>
 
 #include "controls.h"
-#include "profile/ini_document.h"
-#include "profile/translate.h"
-#include "profile/working_files.h"
+#include "ini/ini_document.h"
+#include "ini/translate.h"
+#include "setup/working_files.h"
 
 namespace kavir {
 

@@ -2,12 +2,12 @@
 #include <string_view>
 #include <utility>
 
+#include "ini/atomic_file.h"
+#include "ini/gbk.h"
 #include "kavir_view.h"
-#include "profile/atomic_file.h"
-#include "profile/gbk.h"
-#include "profile/profile.h"
-#include "profile/profile_keys.h"
 #include "setup/option_search.h"
+#include "setup/profile_file.h"
+#include "setup/profile_keys.h"
 #include "setup/profile_setup.h"
 #include "setup/program_data.h"
 

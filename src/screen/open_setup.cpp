@@ -1,11 +1,11 @@
 #include "open_setup.h"
 
 #include "codec/image_file.h"
+#include "ini/atomic_file.h"
+#include "ini/ini_document.h"
+#include "ini/translate.h"
 #include "kavir_view.h"
-#include "profile/atomic_file.h"
-#include "profile/ini_document.h"
-#include "profile/profile.h"
-#include "profile/translate.h"
+#include "setup/profile_file.h"
 
 namespace kavir {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "codec/codec.h"
+#include "ini/io_status.h"
 #include "link/setup_file.h"
-#include "profile/io_status.h"
 #include "setup/program_data.h"
 
 namespace kavir {

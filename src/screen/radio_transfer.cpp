@@ -2,9 +2,9 @@
 
 #include "codec/channel_record.h"
 #include "codec/image_file.h"
+#include "ini/translate.h"
 #include "kavir_view.h"
 #include "link/radio_texts.h"
-#include "profile/translate.h"
 
 namespace kavir {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "profile/atomic_file.h"
+#include "ini/atomic_file.h"
 
 namespace kavir {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "profile/ini_document.h"
-#include "profile/io_status.h"
+#include "ini/ini_document.h"
+#include "ini/io_status.h"
 #include "setup/program_config.h"
 
 namespace kavir {

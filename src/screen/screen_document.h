@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "profile/io_status.h"
+#include "ini/io_status.h"
 #include "recent_files.h"
 
 namespace kavir {

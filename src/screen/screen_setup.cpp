@@ -2,10 +2,10 @@
 // the pages, the start-up model.
 #include <cstring>
 
+#include "ini/atomic_file.h"
 #include "kavir_view.h"
-#include "profile/atomic_file.h"
-#include "profile/profile_keys.h"
 #include "setup/option_search.h"
+#include "setup/profile_keys.h"
 #include "setup/program_data.h"
 
 namespace kavir {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ini/translate.h"
 #include "key_settings.h"
-#include "profile/translate.h"
 #include "setup/program_config.h"
 
 namespace kavir {

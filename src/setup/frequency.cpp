@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "profile/conversions.h"
-#include "profile/translate.h"
+#include "ini/translate.h"
+#include "setup/conversions.h"
 
 namespace kavir {
 

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "profile/file_path.h"
-#include "profile/platform_file.h"
-#include "profile/working_files.h"
+#include "ini/file_path.h"
+#include "ini/platform_file.h"
+#include "setup/working_files.h"
 
 namespace kavir {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "profile/io_status.h"
+#include "ini/io_status.h"
 
 namespace kavir {
 

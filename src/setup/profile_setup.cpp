@@ -4,12 +4,12 @@
 #include <unordered_map>
 
 #include "frequency.h"
+#include "ini/atomic_file.h"
+#include "ini/gbk.h"
+#include "ini/translate.h"
 #include "option_search.h"
-#include "profile/atomic_file.h"
-#include "profile/gbk.h"
-#include "profile/profile.h"
-#include "profile/profile_keys.h"
-#include "profile/translate.h"
+#include "setup/profile_file.h"
+#include "setup/profile_keys.h"
 
 namespace kavir {
 

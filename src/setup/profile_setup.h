@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "ini/ini_document.h"
+#include "ini/io_status.h"
 #include "option_lists.h"
-#include "profile/ini_document.h"
-#include "profile/io_status.h"
 #include "setup.h"
 
 namespace kavir {

@@ -1,6 +1,6 @@
 #include "program_config.h"
 
-#include "profile/atomic_file.h"
+#include "ini/atomic_file.h"
 
 namespace kavir {
 

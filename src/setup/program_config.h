@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "profile/ini_document.h"
-#include "profile/io_status.h"
+#include "ini/ini_document.h"
+#include "ini/io_status.h"
 
 namespace kavir {
 

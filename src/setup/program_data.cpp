@@ -1,11 +1,11 @@
 #include "program_data.h"
 
-#include "profile/atomic_file.h"
-#include "profile/conversions.h"
-#include "profile/gbk.h"
-#include "profile/ini_document.h"
-#include "profile/profile.h"
-#include "profile/profile_keys.h"
+#include "ini/atomic_file.h"
+#include "ini/gbk.h"
+#include "ini/ini_document.h"
+#include "setup/conversions.h"
+#include "setup/profile_file.h"
+#include "setup/profile_keys.h"
 
 namespace kavir {
 

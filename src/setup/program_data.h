@@ -6,14 +6,14 @@
 #include <optional>
 #include <string>
 
+#include "ini/io_status.h"
 #include "option_lists.h"
-#include "profile/io_status.h"
-#include "profile/option_list.h"
-#include "profile/working_files.h"
 #include "profile_setup.h"
 #include "program_config.h"
 #include "radio_identity.h"
 #include "setup.h"
+#include "setup/option_lists.h"
+#include "setup/working_files.h"
 
 namespace kavir {
 

@@ -1,6 +1,6 @@
 #include "radio_identity.h"
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir {
 

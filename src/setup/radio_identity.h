@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "profile/ini_document.h"
+#include "ini/ini_document.h"
 
 namespace kavir {
 

@@ -1,6 +1,6 @@
 #include "setting_catalogue.h"
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "codec/codec.h"
-#include "profile/atomic_file.h"
-#include "profile/ini_document.h"
-#include "profile/profile.h"
+#include "ini/atomic_file.h"
+#include "ini/ini_document.h"
+#include "setup/profile_file.h"
 #include "setup/profile_setup.h"
 #include "setup/program_data.h"
 

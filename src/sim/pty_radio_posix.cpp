@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "cable.h"
+#include "ini/atomic_file.h"
 #include "kavir_version.h"
-#include "profile/atomic_file.h"
 #include "profile_image.h"
 #include "radio_protocol.h"
 #include "sim_options.h"

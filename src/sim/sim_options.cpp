@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "profile/atomic_file.h"
+#include "ini/atomic_file.h"
 
 namespace kavir::sim {
 

@@ -20,8 +20,8 @@
 #include <memory>
 
 #include "channel_grid_widget.h"
+#include "ini/ini_document.h"
 #include "main_frame.h"
-#include "profile/ini_document.h"
 #include "screen/kavir_view.h"
 #include "screen_widget.h"
 #include "sim/profile_image.h"

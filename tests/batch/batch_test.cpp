@@ -18,8 +18,8 @@
 #include "batch/batch_job.h"
 #include "batch/sha256.h"
 #include "interchange/csv_table.h"
+#include "program_files.h"
 #include "sim/virtual_cable.h"
-#include "support.h"
 #if defined(KAVIR_DISK_FAULTS)
 #include "system_faults.h"
 #endif

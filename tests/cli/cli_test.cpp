@@ -12,9 +12,9 @@
 #include <map>
 #include <set>
 
-#include "profile/gbk.h"
-#include "profile/profile_keys.h"
+#include "ini/gbk.h"
 #include "run_program.h"
+#include "setup/profile_keys.h"
 
 namespace kavir::test {
 namespace {

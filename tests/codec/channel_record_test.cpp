@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "codec/codec.h"
+#include "program_files.h"
 #include "setup/frequency.h"
 #include "setup/option_lists.h"
 #include "shipped_setup.h"
-#include "support.h"
 
 namespace kavir::test {
 namespace {

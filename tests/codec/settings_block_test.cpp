@@ -7,9 +7,9 @@
 
 #include "codec/codec.h"
 #include "codec/settings_map.h"
-#include "profile/profile_keys.h"
+#include "program_files.h"
+#include "setup/profile_keys.h"
 #include "shipped_setup.h"
-#include "support.h"
 
 namespace kavir::test {
 namespace {

@@ -6,8 +6,8 @@
 #include "codec/codec.h"
 #include "codec/image_file.h"
 #include "codec/image_owner.h"
+#include "program_files.h"
 #include "shipped_setup.h"
-#include "support.h"
 
 namespace kavir::test {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "profile/gbk.h"
-#include "profile/option_list.h"
-#include "profile/profile.h"
-#include "profile/profile_keys.h"
+#include "ini/gbk.h"
+#include "setup/option_lists.h"
+#include "setup/profile_file.h"
+#include "setup/profile_keys.h"
 #include "setup/program_data.h"
 #include "support.h"
 

@@ -9,7 +9,7 @@
 #include "interchange/csv_import.h"
 #include "interchange/setup_compare.h"
 #include "link/backup_names.h"
-#include "profile/profile_keys.h"
+#include "setup/profile_keys.h"
 #include "shipped_setup.h"
 #include "support.h"
 

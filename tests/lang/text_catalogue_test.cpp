@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "ini/translate.h"
 #include "lang/language_core.h"
-#include "profile/translate.h"
-#include "support.h"
+#include "program_files.h"
 
 namespace kavir::lang {
 namespace {

@@ -8,6 +8,7 @@
 #include <set>
 #include <thread>
 
+#include "ini/local_time.h"
 #include "interchange/setup_compare.h"
 #include "link/backups.h"
 #include "link/radio_texts.h"
@@ -15,10 +16,9 @@
 #include "link/transfer_summary.h"
 #include "link/write_image.h"
 #include "link/write_setup.h"
-#include "profile/local_time.h"
-#include "profile/profile_keys.h"
 #include "radio_rig.h"
 #include "scoped_time_zone.h"
+#include "setup/profile_keys.h"
 #include "setup/profile_setup.h"
 
 namespace kavir::test {

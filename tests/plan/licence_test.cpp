@@ -6,10 +6,10 @@
 
 #include <filesystem>
 
+#include "ini/atomic_file.h"
+#include "ini/file_path.h"
+#include "ini/gbk.h"
 #include "plan/licence_choice.h"
-#include "profile/atomic_file.h"
-#include "profile/file_path.h"
-#include "profile/gbk.h"
 
 namespace kavir::test {
 namespace {

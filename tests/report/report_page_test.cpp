@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "program_files.h"
 #include "scoped_time_zone.h"
 #include "shipped_setup.h"
-#include "support.h"
 
 namespace kavir::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <regex>
 
+#include "program_files.h"
 #include "run_program.h"
-#include "support.h"
 
 namespace kavir::test {
 namespace {

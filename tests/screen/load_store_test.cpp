@@ -1,8 +1,8 @@
 // Loading a profile into the screen and storing it back.
 #include <gtest/gtest.h>
 
-#include "profile/file_path.h"
-#include "profile/profile_keys.h"
+#include "ini/file_path.h"
+#include "setup/profile_keys.h"
 #include "support.h"
 
 namespace kavir::test {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support.h"
+#include "program_files.h"
 
 namespace kavir::sim {
 namespace {

@@ -9,8 +9,8 @@
 #include <sys/wait.h>
 #endif
 
+#include "program_files.h"
 #include "sim_process.h"
-#include "support.h"
 
 namespace kavir::test {
 

@@ -3,7 +3,7 @@
 // reads, and each model's set-up as it shows it. No screen, no copies.
 #include <string>
 
-#include "profile/ini_document.h"
+#include "ini/ini_document.h"
 #include "setup/profile_setup.h"
 #include "setup/program_data.h"
 

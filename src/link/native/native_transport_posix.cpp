@@ -11,9 +11,9 @@
 #include <chrono>
 #include <cstring>
 
+#include "ini/translate.h"
 #include "link/port_device.h"
 #include "link/ports/port_records.h"
-#include "profile/translate.h"
 
 namespace kavir {
 

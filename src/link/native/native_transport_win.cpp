@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "ini/translate.h"
 #include "link/port_device.h"
 #include "link/ports/port_records.h"
-#include "profile/translate.h"
 
 namespace kavir {
 

@@ -9,7 +9,7 @@
 #include <linux/serial.h>
 #endif
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 namespace kavir {
 

@@ -1,4 +1,4 @@
-#include "profile/translate.h"
+#include "ini/translate.h"
 
 #include <atomic>
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "ini/file_path.h"
+
 namespace kavir {
 
 struct WorkingFiles {
@@ -24,9 +26,6 @@ struct WorkingFiles {
   // dir/<file name>.
   std::string InDir(std::string_view file_name) const;
 };
-
-// The platform's path separator joins dir and name.
-std::string JoinPath(std::string_view dir, std::string_view name);
 
 enum class RegistrationSwitch { None, Register, Unregister };
 // Every '-' or '/' starts a candidate; the rest of the command line is

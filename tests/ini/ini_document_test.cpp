@@ -1,9 +1,9 @@
-#include "profile/ini_document.h"
+#include "ini/ini_document.h"
 
 #include <gtest/gtest.h>
 
-#include "profile/gbk.h"
-#include "support.h"
+#include "files.h"
+#include "ini/gbk.h"
 
 namespace kavir::test {
 namespace {

@@ -16,6 +16,10 @@ namespace kavir {
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
 
+// dir and name joined by the platform's path separator (none added after
+// one that is there).
+std::string JoinPath(std::string_view dir, std::string_view name);
+
 // std::fopen by a UTF-8 path (_wfopen on Windows, where a path longer than
 // 260 characters works too); errno tells why it failed.
 std::FILE* OpenFile(std::string_view utf8_path, const char* mode);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ini_document.h"
-#include "io_status.h"
+#include "ini/ini_document.h"
+#include "ini/io_status.h"
 #include "working_files.h"
 
 namespace kavir {

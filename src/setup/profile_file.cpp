@@ -1,6 +1,6 @@
-#include "profile.h"
+#include "profile_file.h"
 
-#include "gbk.h"
+#include "ini/gbk.h"
 #include "profile_keys.h"
 
 namespace kavir {

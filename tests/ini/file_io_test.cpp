@@ -19,9 +19,9 @@
 #endif
 #include <csignal>
 
-#include "profile/atomic_file.h"
-#include "profile/platform_file.h"
-#include "support.h"
+#include "files.h"
+#include "ini/atomic_file.h"
+#include "ini/platform_file.h"
 #include "system_faults.h"
 
 namespace kavir::test {
