@@ -17,9 +17,8 @@ ldflags=$(flags LDFLAGS)
 
 # Installed under /usr; the desktop entry names the launcher there. Only the
 # three programs and the files of dist/ are built, not the tests and tools.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
-  -DKAVIR_BUILD_TESTS=OFF -DKAVIR_BUILD_BENCH=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+cmake --preset package -B "$build" \
+  -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
 nice -n 10 cmake --build "$build" --target kavir kavir-cli kavir-radio-sim kavir_dist
 
 mkdir -p "$out"

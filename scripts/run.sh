@@ -15,7 +15,7 @@ build="${KAVIR_BUILD_DIR:-$src/build}"
 "$src/scripts/setup.sh"
 
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$src" --preset default -B "$build" >/dev/null
 fi
 cmake --build "$build" --target kavir kavir-radio-sim
 

@@ -5,8 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build=${KAVIR_SAN_BUILD_DIR:-build-asan}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKAVIR_CORE_ONLY=ON \
-  -DKAVIR_SANITIZE=ON -DKAVIR_BUILD_BENCH=OFF >/dev/null
+cache=()
+if command -v ccache >/dev/null; then cache=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake --preset sanitized -B "$build" "${cache[@]}" >/dev/null
 cmake --build "$build"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$build" --output-on-failure -j2 --timeout 600

@@ -29,9 +29,7 @@ if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --install "$build/googletest" >/dev/null
 fi
 
-cmake -S . -B "$build/core" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKAVIR_CORE_ONLY=ON -DKAVIR_BUILD_BENCH=OFF \
-  -DGTest_DIR="$gtest/lib/cmake/GTest" "${cache[@]}" >/dev/null
+cmake --preset mingw-core -B "$build/core" -DGTest_DIR="$gtest/lib/cmake/GTest" "${cache[@]}" >/dev/null
 nice -n 10 cmake --build "$build/core"
 
 # One Wine server for the whole run, started before the first test and
@@ -89,8 +87,7 @@ echo "transport cases on COM7 under Wine: passed"
 # kavir-cli.exe and its installer against kavir-radio-sim on pseudo-terminals,
 # beside the Linux kavir-cli (both built without Qt).
 nice -n 10 cmake --build "$build/core" --target kavir-cli installer
-cmake -S . -B "$build/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVIR_CORE_ONLY=ON \
-  -DKAVIR_BUILD_TESTS=OFF -DKAVIR_BUILD_BENCH=OFF "${cache[@]}" >/dev/null
+cmake --preset core-only -B "$build/linux" "${cache[@]}" >/dev/null
 nice -n 10 cmake --build "$build/linux" --target kavir-cli kavir-radio-sim
 version=$(sed -n 's/^project(kavir VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 "${chinese[@]}" timeout 1200 bash tests/windows/wine_cli_e2e.sh "$build/core/src/cli/kavir-cli.exe" \
@@ -99,9 +96,7 @@ version=$(sed -n 's/^project(kavir VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 # --- The desktop program ------------------------------------------------------
 qt_windows=$(bash scripts/build-qt-windows.sh | tail -n 1)
-cmake -S . -B "$build/desktop" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$qt_windows/lib/cmake/Qt6/qt.toolchain.cmake" \
-  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" -DKAVIR_BUILD_BENCH=OFF \
+KAVIR_QT_WINDOWS=$qt_windows cmake --preset mingw-desktop -B "$build/desktop" \
   -DGTest_DIR="$gtest/lib/cmake/GTest" "${cache[@]}" >/dev/null
 # The installer's target lays the program out in desktop/KAVIR first.
 nice -n 10 cmake --build "$build/desktop" --target kavir_app_tests installer

@@ -4,6 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build=${KAVIR_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cache=()
+if command -v ccache >/dev/null; then cache=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake --preset default -B "$build" "${cache[@]}" >/dev/null
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2 --timeout 600
