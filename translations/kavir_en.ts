@@ -2649,7 +2649,7 @@ Log: </translation>
     </message>
 </context>
 <context>
-    <name>kavir::app::CScreenWidget</name>
+    <name>kavir::app::ScreenWidget</name>
     <message>
         <source>机器类型和方式</source>
         <translation>Model and band</translation>

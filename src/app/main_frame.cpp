@@ -67,7 +67,7 @@ CMainFrame::CMainFrame(WorkingFiles files, Transport* transport, Clock* clock, s
   CreateMenus();
   CreateToolbar();
   CreateStatusBar();
-  screen_ = new CScreenWidget(*view_, this);
+  screen_ = new ScreenWidget(*view_, this);
   setCentralWidget(screen_);
   // The grid's context menu offers the 编辑 commands.
   ChannelGridWidget* grid = screen_->grid();

@@ -23,7 +23,7 @@ class CKAVIRView;
 
 namespace kavir::app {
 
-class CScreenWidget;
+class ScreenWidget;
 class GridBalloon;
 class RadioCommands;
 class InterchangeCommands;
@@ -45,7 +45,7 @@ class CMainFrame : public QMainWindow {
 
   CKAVIRView& view() { return *view_; }
   QtScreenUi& ui() { return ui_; }
-  CScreenWidget* screen() const { return screen_; }
+  ScreenWidget* screen() const { return screen_; }
   RadioCommands& radio() { return *radio_; }
   InterchangeCommands& interchange() { return *interchange_; }
   QAction* action(int command_id) const { return actions_.value(command_id); }
@@ -94,7 +94,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<CKAVIRView> view_;
   std::unique_ptr<RadioCommands> radio_;
   std::unique_ptr<InterchangeCommands> interchange_;
-  CScreenWidget* screen_ = nullptr;
+  ScreenWidget* screen_ = nullptr;
   QHash<int, QAction*> actions_;
   struct CommandTexts {
     const char* text;

@@ -62,7 +62,7 @@ constexpr int kComboWidth = 78;
 
 }  // namespace
 
-CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent) : QScrollArea(parent), view_(view) {
+ScreenWidget::ScreenWidget(CKAVIRView& view, QWidget* parent) : QScrollArea(parent), view_(view) {
   setFrameShape(QFrame::NoFrame);
   form_ = new QWidget;
   form_->setObjectName(QStringLiteral("ProgrammingForm"));
@@ -90,7 +90,7 @@ CScreenWidget::CScreenWidget(CKAVIRView& view, QWidget* parent) : QScrollArea(pa
   Retranslate();
 }
 
-void CScreenWidget::Retranslate() {
+void ScreenWidget::Retranslate() {
   for (int i = 0; i < 2; ++i) tabs_->setTabText(i, QCoreApplication::translate("Screen", CKAVIRView::kTabCaptions[i]));
   for (const Caption& c : captions_) {
     const QString text = QCoreApplication::translate(c.context, c.source);
@@ -105,14 +105,14 @@ void CScreenWidget::Retranslate() {
   battery_->resize(std::max(battery_->width(), battery_->sizeHint().width()), battery_->height());
 }
 
-QLabel* CScreenWidget::AddLabel(const QString& text, QRect rect, Qt::Alignment align) {
+QLabel* ScreenWidget::AddLabel(const QString& text, QRect rect, Qt::Alignment align) {
   auto* label = new QLabel(text, form_);
   label->setGeometry(rect);
   label->setAlignment(align | Qt::AlignVCenter);
   return label;
 }
 
-void CScreenWidget::AddCombo(const char* key, const char* label_text, int x, int y, int label_left) {
+void ScreenWidget::AddCombo(const char* key, const char* label_text, int x, int y, int label_left) {
   const DialogUnits du(form_->font());
   auto* combo = new QComboBox(form_);
   combo->setObjectName(QString::fromLatin1(key));
@@ -132,13 +132,13 @@ void CScreenWidget::AddCombo(const char* key, const char* label_text, int x, int
   });
 }
 
-void CScreenWidget::BuildFunctionPage() {
+void ScreenWidget::BuildFunctionPage() {
   const DialogUnits du(form_->font());
   auto group = [&](const char* title, int x, int y, int w, int h) {
     auto* box = new QGroupBox(form_);
     box->setGeometry(du.Rect(x, y, w, h));
     function_widgets_ << box;
-    captions_.append({box, "kavir::app::CScreenWidget", title});
+    captions_.append({box, "kavir::app::ScreenWidget", title});
   };
   group(QT_TR_NOOP("机器类型和方式"), 10, 29, 491, 28);
   group(QT_TR_NOOP("常用参数"), 10, 63, 491, 244);
@@ -187,7 +187,7 @@ void CScreenWidget::BuildFunctionPage() {
   }
 }
 
-void CScreenWidget::BuildChannelPage() {
+void ScreenWidget::BuildChannelPage() {
   const DialogUnits du(form_->font());
   grid_ = new ChannelGridWidget(view_, form_);
   grid_->setItemDelegate(new CurrentCellDelegate(grid_));
@@ -227,7 +227,7 @@ void CScreenWidget::BuildChannelPage() {
   LineUpBoxes();
 }
 
-void CScreenWidget::LineUpBoxes() {
+void ScreenWidget::LineUpBoxes() {
   // Each pair of boxes stands level with its channel's row of the grid.
   const DialogUnits du(form_->font());
   for (int n = 1; n <= 16; ++n) {
@@ -239,17 +239,17 @@ void CScreenWidget::LineUpBoxes() {
   }
 }
 
-void CScreenWidget::resizeEvent(QResizeEvent* event) {
+void ScreenWidget::resizeEvent(QResizeEvent* event) {
   QScrollArea::resizeEvent(event);
   LineUpBoxes();
 }
 
-bool CScreenWidget::eventFilter(QObject* watched, QEvent* event) {
+bool ScreenWidget::eventFilter(QObject* watched, QEvent* event) {
   if (watched == form_ && event->type() == QEvent::Resize) FitToForm();
   return QScrollArea::eventFilter(watched, event);
 }
 
-void CScreenWidget::FitToForm() {
+void ScreenWidget::FitToForm() {
   const DialogUnits du(form_->font());
   // The margins the form has at its least size, kept at any size.
   const int extra_w = form_->width() - du.X(514), extra_h = form_->height() - du.Y(318);
@@ -264,13 +264,13 @@ void CScreenWidget::FitToForm() {
   LineUpBoxes();
 }
 
-QComboBox* CScreenWidget::combo(const QString& key) const {
+QComboBox* ScreenWidget::combo(const QString& key) const {
   for (const auto& [name, widget] : combos_)
     if (name.compare(key, Qt::CaseInsensitive) == 0) return widget;
   return nullptr;
 }
 
-void CScreenWidget::Refresh() {
+void ScreenWidget::Refresh() {
   refreshing_ = true;
   const bool function_page = view_.shown_page == 0;
   tabs_->setCurrentIndex(view_.current_tab);

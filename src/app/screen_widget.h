@@ -21,11 +21,11 @@ namespace kavir::app {
 class BoxColumn;
 class ChannelGridWidget;
 
-class CScreenWidget : public QScrollArea {
+class ScreenWidget : public QScrollArea {
   Q_OBJECT
 
  public:
-  CScreenWidget(CKAVIRView& view, QWidget* parent);
+  ScreenWidget(CKAVIRView& view, QWidget* parent);
 
   // Shows the model's state: selections, texts, boxes, colours, page.
   void Refresh();

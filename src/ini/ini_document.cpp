@@ -429,22 +429,4 @@ IoStatus WriteIniFile(const std::string& path, const IniDocument& doc) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) { doc_ = ReadIniFile(path_, &load_status_); }
 
-std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view default_text,
-                                    std::size_t buffer_size, const std::string& path) {
-  return ReadIniFile(path).GetString(section, key, default_text, buffer_size);
-}
-
-int GetPrivateProfileInt(std::string_view section, std::string_view key, int default_value, const std::string& path) {
-  return ReadIniFile(path).GetInt(section, key, default_value);
-}
-
-IoStatus WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
-                                   const std::string& path) {
-  IoStatus status;
-  IniDocument doc = ReadIniFile(path, &status);
-  if (!status) return status;
-  doc.SetString(section, key, value);
-  return WriteIniFile(path, doc);
-}
-
 }  // namespace kavir

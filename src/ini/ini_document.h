@@ -155,12 +155,4 @@ class IniFile {
   IoStatus load_status_;
 };
 
-// One-call helpers with the private-profile functions' shape (each parses the
-// file again; for many keys use IniFile).
-std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view default_text,
-                                    std::size_t buffer_size, const std::string& path);
-int GetPrivateProfileInt(std::string_view section, std::string_view key, int default_value, const std::string& path);
-IoStatus WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
-                                   const std::string& path);
-
 }  // namespace kavir

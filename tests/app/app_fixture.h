@@ -115,7 +115,7 @@ class AppTest : public ::testing::Test {
     QFile::remove(QString::fromStdString(profile));
     EXPECT_TRUE(QFile::copy(QString::fromStdString(Path(model_file)), QString::fromStdString(profile)));
     QFile::setPermissions(QString::fromStdString(profile), QFile::ReadOwner | QFile::WriteOwner);
-    for (const auto& [key, value] : keys) EXPECT_TRUE(WritePrivateProfileString("Previous", key, value, profile).ok);
+    for (const auto& [key, value] : keys) EXPECT_TRUE(WriteValue(profile, "Previous", key, value).ok);
     sim::RadioImage image{};
     std::string error;
     EXPECT_TRUE(sim::BuildImageFromProfile(profile, dir_.path().toStdString(), &image, &error)) << error;

@@ -85,7 +85,7 @@ TEST_F(AppTest, HelpNamesEveryCommandOfTheMainMenus) {
 
 TEST_F(AppTest, KeyboardSwitchesPagesAndEachBoxColumnIsOneTabStop) {
   StartFrame();
-  CScreenWidget* screen = frame_->screen();
+  ScreenWidget* screen = frame_->screen();
   screen->grid()->setFocus();
   ASSERT_EQ(screen->tabs()->currentIndex(), 1);
   const std::pair<Qt::Key, int> steps[] = {

@@ -77,7 +77,7 @@ TEST_F(AppTest, CompareWithAFileListsDifferencesAndKeepsTheScreen) {
   const std::string other = Path("other.dat");
   ASSERT_TRUE(QFile::copy(QString::fromStdString(Path("KV16V.ini")), QString::fromStdString(other)));
   QFile::setPermissions(QString::fromStdString(other), QFile::ReadOwner | QFile::WriteOwner);
-  ASSERT_TRUE(WritePrivateProfileString("Previous", "CH04.RxFreq", "150.02500", other).ok);
+  ASSERT_TRUE(WriteValue(other, "Previous", "CH04.RxFreq", "150.02500").ok);
   const QString before = Cell(4, 1);
   QStringList where;
   TypeFileName(QString::fromStdString(other));

@@ -109,7 +109,7 @@ class LanguageTest : public AppTest {
   // Every page, menu, dialog and a message box: the Chinese left in them.
   QStringList VisitAll(const QString& lang) {
     QStringList found;
-    CScreenWidget* screen = frame_->screen();
+    ScreenWidget* screen = frame_->screen();
     for (int page : {0, 1}) {
       screen->tabs()->setCurrentIndex(page);
       found << ChineseTexts(frame_.get()) << CutCaptions(screen->form());

@@ -371,14 +371,14 @@ TEST_F(AppTest, SaveAsWritesTheFileAndSaveAtTheCloseQuestionWritesItAgain) {
   TypeFileName(saved);
   frame_->action(kCmdSaveAs)->trigger();
   const std::string file = (saved + QStringLiteral(".dat")).toStdString();  // the default extension is added
-  EXPECT_EQ(GetPrivateProfileString("Previous", "CH02.RxFreq", "", 20, file), "150.01250");
+  EXPECT_EQ(IniFile(file).GetString("Previous", "CH02.RxFreq", "", 20), "150.01250");
   EXPECT_EQ(frame_->view().document().current_file_name, file);
 
   SetCell(2, 1, QStringLiteral("160.0250"));
   BoxAnswerer boxes({QMessageBox::Save});
   EXPECT_TRUE(frame_->close());
   EXPECT_EQ(boxes.texts.size(), 1);
-  EXPECT_EQ(GetPrivateProfileString("Previous", "CH02.RxFreq", "", 20, file), "160.02500");
+  EXPECT_EQ(IniFile(file).GetString("Previous", "CH02.RxFreq", "", 20), "160.02500");
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ namespace {
 
 TEST_F(AppTest, PagesBoxesAndAModelChange) {
   StartFrame();
-  CScreenWidget* screen = frame_->screen();
+  ScreenWidget* screen = frame_->screen();
   for (int n = 1; n <= 16; ++n)  // each box stands level with its row
     EXPECT_LE(std::abs(screen->grid()->y() + screen->grid()->RowRect(n).center().y() -
                        screen->tx_box(n)->geometry().center().y()),
@@ -61,7 +61,7 @@ TEST_F(AppTest, PagesBoxesAndAModelChange) {
 // form's own size and scrolls.
 TEST_F(AppTest, TheGridGrowsWithTheWindowAndTheFormKeepsItsLeastSize) {
   StartFrame();
-  CScreenWidget* screen = frame_->screen();
+  ScreenWidget* screen = frame_->screen();
   ChannelGridWidget* grid = screen->grid();
   frame_->resize(500, 400);
   QApplication::processEvents();
@@ -143,7 +143,7 @@ TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
   }
 
   auto ini = [&](const char* section, const char* key) {
-    return GetPrivateProfileString(section, key, "<none>", 260, Path("KAVIR.ini"));
+    return IniFile(Path("KAVIR.ini")).GetString(section, key, "<none>", 260);
   };
   OnNextDialog<PortDialog>([](PortDialog* d) {
     EXPECT_TRUE(d->com_button(1)->isChecked());

@@ -238,8 +238,8 @@ TEST(IniFile, UnmarkedUtf8IsKeptAsUtf8AndGbkStaysGbk) {
     }
   }
   // One key written straight into the file keeps the rest.
-  ASSERT_TRUE(WritePrivateProfileString("Previous", "Mode", "常规", path).ok);
-  const auto stored = [&](const char* key) { return GetPrivateProfileString("Previous", key, "", 20, path); };
+  ASSERT_TRUE(WriteValue(path, "Previous", "Mode", "常规").ok);
+  const auto stored = [&](const char* key) { return IniFile(path).GetString("Previous", key, "", 20); };
   EXPECT_EQ(stored("Mode") + stored("Type"), "常规值");
 }
 

@@ -107,6 +107,15 @@ inline void WriteIni(const std::string& path, const IniContent& content) {
   ASSERT_TRUE(s.ok) << s.Message();
 }
 
+// Sets one value in a file, as a user editing it would: the rest stays.
+inline IoStatus WriteValue(const std::string& path, std::string_view section, std::string_view key,
+                           std::string_view value) {
+  IniFile file(path);
+  if (!file.load_status()) return file.load_status();
+  file.doc().SetString(section, key, value);
+  return file.Save();
+}
+
 inline Entries List(const std::vector<std::string>& texts) {
   Entries e;
   for (std::size_t i = 0; i < texts.size(); ++i) e.emplace_back(std::to_string(i + 1), texts[i]);
