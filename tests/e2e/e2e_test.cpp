@@ -139,7 +139,7 @@ TEST(EndToEnd, PlanErrorsRefuseAWriteUnlessForced) {
   EXPECT_EQ(ReadBytes(f.File("received.bin")).size(), 768u);
 }
 
-TEST(EndToEnd, FaultsAtTheRadioEndTheCommandAsEachShould) {
+TEST(EndToEnd, FaultsAtTheRadioGiveTheirOwnExitCodeWithTheirMessage) {
   struct Case {
     std::vector<std::string> sim;
     std::vector<std::string> cli;  // after --port
