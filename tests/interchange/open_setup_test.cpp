@@ -50,7 +50,7 @@ TEST(ModelFromBackupName, NamesOfBackups) {
   for (const auto& c : cases) EXPECT_EQ(ModelFromBackupName(c.path, models), c.model) << c.path;
 }
 
-TEST(ReadSetupFile, GivesAProfilesOrImagesValuesOrWhyNot) {
+TEST(ReadSetupFile, ReadsAProfileOrImageAsValuesOrSaysWhyNot) {
   ShippedDir d;
   const ProgramData data = ProgramData::Load(d.files);
   kavir::Setup source = data.start;  // KV16V
