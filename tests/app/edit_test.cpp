@@ -36,7 +36,7 @@ class EditTest : public AppTest {
   ChannelGridWidget* grid_ = nullptr;
 };
 
-TEST_F(EditTest, UndoAndRedoFollowTheKeysAndTheTitleTheUnsavedState) {
+TEST_F(EditTest, EditKeysStepThroughTheHistoryWhileTheTitleShowsUnsavedState) {
   ASSERT_EQ(Cell(1, 1), QStringLiteral("137.11250"));
   QAction* undo = frame_->action(kCmdUndo);
   TypeOnCell(QStringLiteral("146.5"));
@@ -86,16 +86,21 @@ TEST_F(EditTest, ChannelsCopiedThroughTheClipboardPasteLowerAsOneStep) {
   EXPECT_TRUE(boxes.texts[0].contains(QStringLiteral("CH02 发射频率 \"999\""))) << boxes.texts[0].toStdString();
 }
 
-TEST_F(EditTest, TypingWithACellRangeSelectedSetsItAndDeleteClearsIt) {
+TEST_F(EditTest, TypingWithACellRangeSelectedSetsEveryCellOfIt) {
   grid_->setCurrentCell(3, 1);
   Key(Qt::Key_Down, Qt::ShiftModifier);
   TypeOnCell(QStringLiteral("151.0250"));
-  EXPECT_EQ(Cell(3, 1) + Cell(4, 1), QStringLiteral("151.02500151.02500"));
+  EXPECT_EQ(Cell(3, 1), QStringLiteral("151.02500"));
+  EXPECT_EQ(Cell(4, 1), QStringLiteral("151.02500"));
   EXPECT_NE(Cell(5, 1), QStringLiteral("151.02500"));
+}
+
+TEST_F(EditTest, DeleteClearsTheSelectedCellsAsOneStep) {
   grid_->setCurrentCell(7, 5);
   Key(Qt::Key_Right, Qt::ShiftModifier);
   Key(Qt::Key_Delete);
-  EXPECT_EQ(Cell(7, 5) + Cell(7, 6), QString());
+  EXPECT_EQ(Cell(7, 5), QString());
+  EXPECT_EQ(Cell(7, 6), QString());
   EXPECT_FALSE(Cell(7, 7).isEmpty());
   EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("已清除 2 个单元格"));
   Key(Qt::Key_Z, Qt::ControlModifier);
@@ -124,7 +129,7 @@ TEST_F(EditTest, StatusTextsCountInTheFormOfTheirNumber) {
   lang::Apply(false, "");
 }
 
-TEST_F(EditTest, CloseWithUnsavedChangesAsksAndCancelKeepsTheWindow) {
+TEST_F(EditTest, ClosingWithUnsavedChangesClosesOnlyWhenTheyAreDiscarded) {
   TypeOnCell(QStringLiteral("146.5"));
   {
     BoxAnswerer boxes({QMessageBox::Cancel});

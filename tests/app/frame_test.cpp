@@ -25,13 +25,18 @@
 namespace kavir::app::test {
 namespace {
 
-TEST_F(AppTest, BarsProgressPreviewAndHelp) {
+TEST_F(AppTest, TheViewCommandsToggleTheBars) {
   StartFrame();
   for (int id : {kCmdViewToolbar, kCmdViewStatusBar}) frame_->action(id)->trigger();
-  EXPECT_FALSE(frame_->toolbar()->isVisible() || frame_->statusBar()->isVisible());
+  EXPECT_FALSE(frame_->toolbar()->isVisible());
+  EXPECT_FALSE(frame_->statusBar()->isVisible());
   for (int id : {kCmdViewToolbar, kCmdViewStatusBar}) frame_->action(id)->trigger();
-  EXPECT_TRUE(frame_->toolbar()->isVisible() && frame_->statusBar()->isVisible());
+  EXPECT_TRUE(frame_->toolbar()->isVisible());
+  EXPECT_TRUE(frame_->statusBar()->isVisible());
+}
 
+TEST_F(AppTest, ProgressShowsItsShareInTheStatusBarUntilItEnds) {
+  StartFrame();
   frame_->BeginProgress(QStringLiteral("正在接收"), 49, 25);
   ASSERT_NE(frame_->progress_bar(), nullptr);
   EXPECT_TRUE(frame_->progress_bar()->isVisible());
@@ -39,7 +44,10 @@ TEST_F(AppTest, BarsProgressPreviewAndHelp) {
   EXPECT_TRUE(frame_->status_text().endsWith(QStringLiteral("正在接收")));
   frame_->EndProgress();
   EXPECT_EQ(frame_->progress_label(), nullptr);
+}
 
+TEST_F(AppTest, PrintPreviewOpensItsDialog) {
+  StartFrame();
   bool previewed = false;
   OnNextDialog<QDialog>([&](QDialog* d) {
     previewed = true;
@@ -47,8 +55,11 @@ TEST_F(AppTest, BarsProgressPreviewAndHelp) {
   });
   frame_->action(kCmdPrintPreview)->trigger();
   EXPECT_TRUE(previewed);
+}
 
-  // The help file is shown, or, when it is missing, where it was looked for.
+// The help file is shown, or, when it is missing, where it was looked for.
+TEST_F(AppTest, HelpShowsTheFileOrWhereItWasLookedFor) {
+  StartFrame();
   const QString path = dir_.filePath(QStringLiteral("Kavir.hlp"));
   QFile help(path);
   ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -83,7 +94,7 @@ TEST_F(AppTest, HelpNamesEveryCommandOfTheMainMenus) {
     }
 }
 
-TEST_F(AppTest, KeyboardSwitchesPagesAndEachBoxColumnIsOneTabStop) {
+TEST_F(AppTest, ControlKeysSwitchPages) {
   StartFrame();
   ScreenWidget* screen = frame_->screen();
   screen->grid()->setFocus();
@@ -95,9 +106,13 @@ TEST_F(AppTest, KeyboardSwitchesPagesAndEachBoxColumnIsOneTabStop) {
     EXPECT_EQ(screen->tabs()->currentIndex(), page);
     EXPECT_EQ(frame_->view().current_tab, page);
   }
+}
 
-  // Arrows move within a box column; Tab leaves it, and Shift+Tab comes
-  // back to the box last used.
+// Arrows move within a box column; Tab leaves it, and Shift+Tab comes back to
+// the box last used.
+TEST_F(AppTest, EachBoxColumnIsOneTabStop) {
+  StartFrame();
+  CScreenWidget* screen = frame_->screen();
   screen->ch_box(1)->setFocus();
   QTest::keyClick(screen->ch_box(1), Qt::Key_Down);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -124,7 +139,7 @@ TEST(ChineseDialogs, QtsOwnDialogsFollowTheLanguage) {
 }
 
 #if defined(_WIN32)
-TEST(Registration, MakesAndRemovesTheStartMenuShortcut) {
+TEST(Registration, TheStartMenuShortcutLastsUntilUnregistering) {
   const QString link =
       QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation) + QStringLiteral("/KAVIR.lnk");
   QFile::remove(link);
@@ -137,7 +152,7 @@ TEST(Registration, MakesAndRemovesTheStartMenuShortcut) {
   EXPECT_FALSE(QFileInfo::exists(link));
 }
 #elif !defined(__APPLE__)
-TEST(Registration, WritesAndRemovesTheDesktopEntry) {
+TEST(Registration, TheDesktopEntryLastsUntilUnregistering) {
   QTemporaryDir home;
   const QByteArray old = qgetenv("XDG_DATA_HOME");
   qputenv("XDG_DATA_HOME", home.path().toUtf8());
@@ -152,6 +167,9 @@ TEST(Registration, WritesAndRemovesTheDesktopEntry) {
   EXPECT_FALSE(entry.exists());
   EXPECT_TRUE(UnregisterDesktopEntry(&error));  // removing what is not there is no error
   qputenv("XDG_DATA_HOME", old);
+}
+
+TEST(Registration, TheDesktopEntryQuotesItsCommand) {
   const QString quoted = DesktopEntryText(QStringLiteral("/a b/$x\"k"), QStringLiteral("/d"));
   EXPECT_TRUE(quoted.contains(QStringLiteral("Exec=\"/a b/\\$x\\\"k\"\n"))) << quoted.toStdString();
 }

@@ -23,7 +23,7 @@ QString Fixture(const char* name) {
   return QStringLiteral(KAVIR_FIXTURES_DIR "/interchange/") + QString::fromUtf8(name);
 }
 
-TEST_F(AppTest, ImportPreviewListsRowsAndRefusalsBeforeAnythingChanges) {
+TEST_F(AppTest, ImportShowsItsPreviewBeforeAnythingChanges) {
   StartFrame();
   const QString before = Cell(1, 1);
   int rows = -1;
@@ -47,32 +47,37 @@ TEST_F(AppTest, ImportPreviewListsRowsAndRefusalsBeforeAnythingChanges) {
   EXPECT_EQ(Cell(1, 1), QStringLiteral("146.52000"));
 }
 
-// An image opens as the model it names, without a question; 768 bytes that
-// are no radio image are refused with the reason.
-TEST_F(AppTest, OpeningAnImageTakesItsOwnModelAndRefusesBytesThatAreNone) {
+// A file at path holding bytes, by its name.
+QString FileWith(const std::string& path, const std::string& bytes) {
+  QFile f(QString::fromStdString(path));
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  return f.fileName();
+}
+
+// An image opens as the model it names, without a question.
+TEST_F(AppTest, OpeningAnImageTakesTheModelItNames) {
   StartFrame();
   sim::RadioImage image = ImageWith("KV16U.ini", {{"CH02.RxFreq", "440.02500"}});
-  auto write = [&](const std::string& name, const char* bytes) {
-    QFile f(QString::fromStdString(Path(name)));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes, static_cast<qint64>(image.size()));
-    return f.fileName();
-  };
-  TypeFileName(write("radio.img", reinterpret_cast<const char*>(image.data())));
+  TypeFileName(FileWith(Path("radio.img"), std::string(image.begin(), image.end())));
   frame_->action(kCmdOpen)->trigger();
   EXPECT_EQ(Cell(2, 1), QStringLiteral("440.02500"));
   EXPECT_EQ(frame_->view().Selected("Type").text, "KV16U");
+}
 
-  const std::string zeros(image.size(), '\0');
+// As many bytes as an image that are no radio image are refused with the reason.
+TEST_F(AppTest, OpeningBytesThatAreNoImageIsRefused) {
+  StartFrame();
+  const QString before = Cell(2, 1);
   BoxAnswerer boxes({QMessageBox::Ok});
-  TypeFileName(write("zeros.bin", zeros.data()));
+  TypeFileName(FileWith(Path("zeros.bin"), std::string(sim::kImageBytes, '\0')));
   frame_->action(kCmdOpen)->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }));
   EXPECT_TRUE(boxes.texts.front().contains(QStringLiteral("不是电台数据"))) << boxes.texts.front().toStdString();
-  EXPECT_EQ(Cell(2, 1), QStringLiteral("440.02500"));
+  EXPECT_EQ(Cell(2, 1), before);
 }
 
-TEST_F(AppTest, CompareWithAFileListsDifferencesAndKeepsTheScreen) {
+TEST_F(AppTest, CompareWithAFileListsDifferencesWithoutChangingTheScreen) {
   StartFrame();
   const std::string other = Path("other.dat");
   ASSERT_TRUE(QFile::copy(QString::fromStdString(Path("KV16V.ini")), QString::fromStdString(other)));
@@ -88,8 +93,11 @@ TEST_F(AppTest, CompareWithAFileListsDifferencesAndKeepsTheScreen) {
   frame_->action(kCmdCompareFile)->trigger();
   EXPECT_EQ(where, QStringList{QStringLiteral("CH04 接收频率")});
   EXPECT_EQ(Cell(4, 1), before);
+}
 
-  // A file that is no set-up is named, and nothing is compared.
+// A file that is no set-up is named, and nothing is compared.
+TEST_F(AppTest, CompareWithAFileThatIsNoSetUpNamesIt) {
+  StartFrame();
   QFile notes(QString::fromStdString(Path("notes.txt")));
   ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
   notes.write("club plan\r\n");
@@ -101,24 +109,29 @@ TEST_F(AppTest, CompareWithAFileListsDifferencesAndKeepsTheScreen) {
   EXPECT_TRUE(boxes.texts.front().contains(QStringLiteral("不是数据文件"))) << boxes.texts.front().toStdString();
 }
 
-// The report is of the screen as it is; printing leaves the grid on its
-// last cell, as it always has.
-TEST_F(AppTest, ReportIsOfTheScreenAndEndsOnTheLastCell) {
+TEST_F(AppTest, ReportIsOfTheScreenAsItIs) {
   StartFrame();
   SetCell(2, 1, QStringLiteral("145.5"));
-  frame_->view().grid.row = 2;
   const ReportPage page = PrintReport(frame_->view(), 0);
   const ReportText* cell = page.TextAt(130, 670);
   ASSERT_NE(cell, nullptr);
   EXPECT_EQ(cell->text, "145.50000");
   EXPECT_EQ(QString::fromStdString(cell->text), Cell(2, 1));
-  EXPECT_EQ(std::make_pair(frame_->view().grid.row, frame_->view().grid.col), std::make_pair(16, 9));
+}
+
+// Printing leaves the grid on its last cell, as it always has.
+TEST_F(AppTest, PrintingLeavesTheGridOnItsLastCell) {
+  StartFrame();
+  frame_->view().grid.row = 2;
+  PrintReport(frame_->view(), 0);
+  EXPECT_EQ(frame_->view().grid.row, 16);
+  EXPECT_EQ(frame_->view().grid.col, 9);
 }
 
 // The page fills the paper in either orientation: the channel table's
 // bottom line (1040 of the layout's 1129) and the boxes' right edge (720 of
 // 787) land where the paper's height and width put them.
-TEST_F(AppTest, APageFillsLandscapeAndPortraitPaper) {
+TEST_F(AppTest, APageFillsThePaperInEitherOrientation) {
   StartFrame();
   for (const QSize size : {QSize(1169, 827), QSize(827, 1169)}) {  // A4 at 100 dpi, landscape and portrait
     QImage image(size, QImage::Format_RGB32);
@@ -137,7 +150,7 @@ TEST_F(AppTest, APageFillsLandscapeAndPortraitPaper) {
   }
 }
 
-TEST_F(AppTest, CompareWithTheRadioListsDifferencesAndKeepsTheScreen) {
+TEST_F(AppTest, CompareWithTheRadioListsDifferencesWithoutChangingTheScreen) {
   StartFrame(ImageWith("KV16V.ini", {{"CH04.RxFreq", "150.02500"}}));
   BoxAnswerer boxes({QMessageBox::Yes});
   QStringList where;
@@ -162,9 +175,8 @@ TEST_F(AppTest, CompareWithTheRadioAsksInItsOwnWords) {
     asked << boxes.texts[0];
     SetCell(2, 1, QStringLiteral("145.5"));
   }
-  EXPECT_TRUE(asked[1].contains(QStringLiteral("只读出电台的数据")) &&
-              asked[1].contains(QStringLiteral("屏幕上的数据保持不变")))
-      << asked[1].toStdString();
+  EXPECT_TRUE(asked[1].contains(QStringLiteral("只读出电台的数据"))) << asked[1].toStdString();
+  EXPECT_TRUE(asked[1].contains(QStringLiteral("屏幕上的数据保持不变"))) << asked[1].toStdString();
   EXPECT_NE(asked[0], asked[1]);
   EXPECT_TRUE(radio_->sent().empty());
   EXPECT_EQ(Cell(2, 1), QStringLiteral("145.50000"));

@@ -15,7 +15,7 @@
 namespace kavir::app::test {
 namespace {
 
-TEST_F(AppTest, OnASerialPortAReadAndAVerifiedWriteGoThroughAndTheReportIsDrawn) {
+TEST_F(AppTest, OnASerialPortTheScreenMakesARoundTripThroughTheRadio) {
   const char* port = std::getenv("KAVIR_TEST_PORT");
   if (!port || !*port) GTEST_SKIP() << "KAVIR_TEST_PORT names no port with a virtual radio on it";
   IniDocument kavir = ReadIniFile(Path("KAVIR.ini"));

@@ -40,7 +40,7 @@ class RadioTest : public AppTest {
   }
 };
 
-TEST_F(RadioTest, ReadFillsTheScreenWhileTheBarMovesAndWriteSendsItBack) {
+TEST_F(RadioTest, ReadThenWriteRoundTripTheScreenWithAMovingBar) {
   StartFrame(ImageWith("KV16V.ini", {{"CH01.RxFreq", "150.02500"}, {"TimerOut", "30S"}}));
   QList<int> positions;  // the bar as each chance to paint finds it
   OnPaint([&] { positions << (frame_->progress_bar() ? frame_->progress_bar()->value() : -1); });
@@ -70,7 +70,7 @@ TEST_F(RadioTest, ReadFillsTheScreenWhileTheBarMovesAndWriteSendsItBack) {
   EXPECT_EQ(Cell(4, 1), QStringLiteral("162.03750"));
 }
 
-TEST_F(RadioTest, EscapeCancelsAReadAndTheCancelButtonAWrite) {
+TEST_F(RadioTest, EscapeOrTheCancelButtonCancelsATransfer) {
   for (const bool write : {false, true}) {
     SCOPED_TRACE(write);
     StartFrame(ImageWith("KV16V.ini", {{"CH01.RxFreq", "150.02500"}}));
@@ -160,20 +160,21 @@ TEST_F(RadioTest, APortHolderThatQuitIsNoLongerNamed) {
   EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
 }
 
-TEST_F(RadioTest, VerifyChoiceInTheToolsMenuIsStoredAndDecidesWhetherAWriteIsVerified) {
+TEST_F(RadioTest, TheToolsMenusWriteChoicesAreKeptForTheNextWrites) {
   StartFrame();
   radio_->radio().faults.corrupt_store = 100;
   QAction* verify = frame_->action(kCmdVerifyAfterWrite);
   QAction* keep = frame_->action(kCmdKeepRadioBeforeWrite);  // read the radio first, keep what it held
-  ASSERT_TRUE(verify->isChecked() && keep->isChecked());
+  ASSERT_TRUE(verify->isChecked());
+  ASSERT_TRUE(keep->isChecked());
   const QDir backups(dir_.filePath(QStringLiteral("backups")));
   for (const bool checked : {true, false}) {
     SCOPED_TRACE(checked);
     verify->setChecked(checked);
     keep->setChecked(checked);
     const IniDocument ini = ReadIniFile(frame_->view().files().kavir_ini);
-    EXPECT_EQ(std::make_pair(ReadVerifyAfterWrite(ini), ReadKeepRadioBeforeWrite(ini)),
-              std::make_pair(checked, checked));
+    EXPECT_EQ(ReadVerifyAfterWrite(ini), checked);
+    EXPECT_EQ(ReadKeepRadioBeforeWrite(ini), checked);
     BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
     frame_->action(kCmdWrite)->trigger();
     // One box for the difference, naming the byte; no second box pointing at it.
@@ -184,8 +185,8 @@ TEST_F(RadioTest, VerifyChoiceInTheToolsMenuIsStoredAndDecidesWhetherAWriteIsVer
   }
   frame_.reset();
   StartFrame();  // a new start takes the stored choices
-  EXPECT_FALSE(frame_->action(kCmdVerifyAfterWrite)->isChecked() ||
-               frame_->action(kCmdKeepRadioBeforeWrite)->isChecked());
+  EXPECT_FALSE(frame_->action(kCmdVerifyAfterWrite)->isChecked());
+  EXPECT_FALSE(frame_->action(kCmdKeepRadioBeforeWrite)->isChecked());
 }
 
 TEST_F(RadioTest, EnterAtTheOtherModelQuestionDoesNotWrite) {
@@ -291,7 +292,7 @@ TEST_F(RadioTest, AWriteListsWhatItChangesFirst) {
 // 工具 → 检查 lists the plan check's findings against the licence chosen
 // there, which is kept for the profile; before a write its errors ask first,
 // with 取消 as the default and 仍然写入 to write anyway.
-TEST_F(RadioTest, PlanErrorsAreListedAndAskedAboutBeforeAWrite) {
+TEST_F(RadioTest, PlanErrorsAreListedBeforeAnyWrite) {
   using kavir::test::WriteBytes;
   StartFrame();
   frame_->view().document().current_file_name = Path("客户.dat");
@@ -364,7 +365,7 @@ TEST_F(RadioTest, PlanErrorsAreListedAndAskedAboutBeforeAWrite) {
   EXPECT_EQ(radio_->radio().completed_writes(), 2);
 }
 
-TEST_F(AppTest, SaveAsWritesTheFileAndSaveAtTheCloseQuestionWritesItAgain) {
+TEST_F(AppTest, SaveAsNamesTheFileThatLaterSavesGoTo) {
   StartFrame();
   SetCell(2, 1, QStringLiteral("150.0125"));
   const QString saved = dir_.filePath(QStringLiteral("客户A"));

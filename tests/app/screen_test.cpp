@@ -25,14 +25,19 @@
 namespace kavir::app::test {
 namespace {
 
-TEST_F(AppTest, PagesBoxesAndAModelChange) {
+TEST_F(AppTest, EachTxBoxStandsLevelWithItsRow) {
   StartFrame();
   ScreenWidget* screen = frame_->screen();
-  for (int n = 1; n <= 16; ++n)  // each box stands level with its row
+  for (int n = 1; n <= 16; ++n)
     EXPECT_LE(std::abs(screen->grid()->y() + screen->grid()->RowRect(n).center().y() -
                        screen->tx_box(n)->geometry().center().y()),
               1)
         << n;
+}
+
+TEST_F(AppTest, ChBoxesGreyTheirRows) {
+  StartFrame();
+  CScreenWidget* screen = frame_->screen();
   const QColor grey(0xAA, 0xAA, 0xAA);
   QTest::mouseClick(screen->ch_box(3), Qt::LeftButton);
   EXPECT_FALSE(frame_->view().setup().channel(3).enabled);
@@ -41,7 +46,12 @@ TEST_F(AppTest, PagesBoxesAndAModelChange) {
   EXPECT_EQ(screen->grid()->item(3, 1)->foreground().color(), QColor(Qt::black));
   frame_->action(kCmdCloseAll)->trigger();
   EXPECT_EQ(screen->grid()->item(16, 9)->foreground().color(), grey);
+}
 
+TEST_F(AppTest, AModelChangeAsksFirstThenLoadsTheNewModel) {
+  StartFrame();
+  CScreenWidget* screen = frame_->screen();
+  QTest::mouseClick(screen->ch_box(3), Qt::LeftButton);  // an unsaved change
   QTabBar* bar = screen->tabs()->tabBar();
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
   EXPECT_FALSE(screen->grid()->isVisible());
@@ -59,7 +69,7 @@ TEST_F(AppTest, PagesBoxesAndAModelChange) {
 // A larger window gives the grid the room: wider columns, taller rows up
 // to two lines, the boxes level with their rows; a smaller one keeps the
 // form's own size and scrolls.
-TEST_F(AppTest, TheGridGrowsWithTheWindowAndTheFormKeepsItsLeastSize) {
+TEST_F(AppTest, TheGridFollowsTheWindowDownToTheFormsLeastSize) {
   StartFrame();
   ScreenWidget* screen = frame_->screen();
   ChannelGridWidget* grid = screen->grid();
@@ -80,7 +90,7 @@ TEST_F(AppTest, TheGridGrowsWithTheWindowAndTheFormKeepsItsLeastSize) {
   EXPECT_EQ(grid->size(), least);
 }
 
-TEST_F(AppTest, GridEditorsOpenOverTheCellAndCommitIntoIt) {
+TEST_F(AppTest, GridEditorsCommitIntoTheCellTheyOpenOver) {
   StartFrame();
   ChannelGridWidget* grid = frame_->screen()->grid();
   auto rect = [&](int row, int col) { return grid->visualRect(grid->model()->index(row, col)); };
@@ -130,7 +140,7 @@ TEST_F(AppTest, RefusedFrequencyIsShownAtTheGridUntilTheNextMove) {
   EXPECT_EQ(frame_->status_text().trimmed(), QStringLiteral("就绪"));
 }
 
-TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
+TEST_F(AppTest, KeySettingsApplyOnlyOnOk) {
   StartFrame();
   const int before = frame_->view().Selected("PF1S").index, other = before == 1 ? 2 : 1;
   for (bool ok : {false, true}) {
@@ -141,7 +151,10 @@ TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
     frame_->action(kCmdKeySettings)->trigger();
     EXPECT_EQ(frame_->view().Selected("PF1S").index, ok ? other : before);
   }
+}
 
+TEST_F(AppTest, PortDialogKeepsItsChoicesInKavirIni) {
+  StartFrame();
   auto ini = [&](const char* section, const char* key) {
     return IniFile(Path("KAVIR.ini")).GetString(section, key, "<none>", 260);
   };
@@ -159,20 +172,24 @@ TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
 
   // The dialog shows what is set; a COM button forgets the typed device
   // only when the user confirms.
-  bool shown = false, open_after_no = false;
+  bool shown_rx = false, shown_baud = false, open_after_no = false, device_after_no = false;
   BoxAnswerer boxes({QMessageBox::No, QMessageBox::Yes});
   OnNextDialog<PortDialog>([&](PortDialog* d) {
-    shown = d->receive_field()->value() == 120 && d->baud_field()->currentText() == QStringLiteral("19200");
+    shown_rx = d->receive_field()->value() == 120;
+    shown_baud = d->baud_field()->currentText() == QStringLiteral("19200");
     QTest::mouseClick(d->com_button(3), Qt::LeftButton);
     d->accept();  // answered No: the dialog stays
-    open_after_no = d->isVisible() && d->device_field()->currentText() == QStringLiteral("/dev/pts/42");
+    open_after_no = d->isVisible();
+    device_after_no = d->device_field()->currentText() == QStringLiteral("/dev/pts/42");
     d->device_field()->setEditText(QStringLiteral("/dev/ttyUSB3"));  // typed since: the question names it
     QTest::mouseClick(d->com_button(3), Qt::LeftButton);
     d->accept();  // answered Yes
   });
   frame_->action(kCmdPort)->trigger();
-  EXPECT_TRUE(shown);
+  EXPECT_TRUE(shown_rx);
+  EXPECT_TRUE(shown_baud);
   EXPECT_TRUE(open_after_no);
+  EXPECT_TRUE(device_after_no);
   ASSERT_EQ(boxes.texts.size(), 2);
   EXPECT_TRUE(boxes.texts[1].contains(QStringLiteral("/dev/ttyUSB3"))) << boxes.texts[1].toStdString();
   EXPECT_EQ(ini("ComPort", "Device"), "");
@@ -180,7 +197,7 @@ TEST_F(AppTest, KeySettingsAndPortDialogsApplyOnlyOnOk) {
   EXPECT_EQ(frame_->radio().link().device, "");
 }
 
-TEST_F(AppTest, PortDialogListsThePortsAndGreysOutWhatCannotBeOpened) {
+TEST_F(AppTest, PortDialogListsEveryPortGreyingWhatCannotBeOpened) {
   std::vector<PortRecord> ports(2);
   ports[0].device = "/dev/ttyUSB0", ports[0].description = "FT232R USB UART", ports[0].manufacturer = "FTDI";
   ports[0].vid = "0403", ports[0].pid = "6001", ports[0].serial = "A10K", ports[0].driver = "ftdi_sio";
@@ -224,8 +241,8 @@ TEST_F(AppTest, PortDialogStatusTooLongForItsPlaceIsElidedWithTheWholeAsTooltip)
 }
 
 // The list follows devices that come and go while the dialog is open: one
-// pulled out is no longer offered as free; the probe tries a typed device.
-TEST_F(AppTest, PortDialogFollowsDevicesThatComeAndGoAndProbesATypedOne) {
+// pulled out is no longer offered as free.
+TEST_F(AppTest, PortDialogListFollowsTheDevicesPresent) {
   std::vector<PortRecord> system(1);
   system[0].device = "/dev/ttyUSB9";
   system[0].configured = true;
@@ -249,13 +266,20 @@ TEST_F(AppTest, PortDialogFollowsDevicesThatComeAndGoAndProbesATypedOne) {
   ASSERT_EQ(list->topLevelItemCount(), 2);
   EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("/dev/ttyUSB4"));
   EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("可用"));
+}
 
 #if defined(__unix__)
-  // A pseudo-terminal that nobody answers on, typed in by hand.
+// The probe tries a device typed in by hand: a pseudo-terminal that nobody answers on.
+TEST_F(AppTest, PortDialogProbesATypedDevice) {
+  std::vector<PortRecord> system;
+  PortDialog d(PortSettings{}, system, nullptr);
+  d.SetPortLister([&system](const std::string&) { return system; });
+  QTreeWidget* list = d.port_list();
   const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
   const QString typed = QString::fromLatin1(ptsname(master));
-  system.clear();
   d.device_field()->setEditText(typed);
   d.handshake_field()->setValue(50);
   d.Probe();
@@ -265,8 +289,8 @@ TEST_F(AppTest, PortDialogFollowsDevicesThatComeAndGoAndProbesATypedOne) {
   ASSERT_NE(tried, nullptr);
   EXPECT_EQ(tried->text(2), QStringLiteral("无应答"));
   close(master);
-#endif
 }
+#endif
 
 }  // namespace
 }  // namespace kavir::app::test

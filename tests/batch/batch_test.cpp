@@ -96,7 +96,7 @@ struct BatchStart {
 };
 
 // The shipped start-up set-up written by a job into factory-blank radios.
-TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
+TEST(BatchJob, WritesEachRadioOnceWithALogLineForIt) {
   const std::string ok = "written and verified";
   const struct {
     const char* name;
@@ -137,7 +137,8 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     BatchStart start;
-    ASSERT_TRUE(start.setup && start.log_open) << start.error;
+    ASSERT_TRUE(start.setup) << start.error;
+    ASSERT_TRUE(start.log_open) << start.error;
     struct Port {
       sim::VirtualClock clock;
       std::unique_ptr<sim::VirtualCable> cable;
@@ -210,7 +211,8 @@ TEST(BatchJob, WritesEachRadioOnceAndLogsIt) {
 // none where the radio held the set-up already, two where it differed in two.
 TEST(BatchJob, ReadingFirstCountsTheSettingsEachWriteChanged) {
   BatchStart start;
-  ASSERT_TRUE(start.setup && start.log_open) << start.error;
+  ASSERT_TRUE(start.setup) << start.error;
+  ASSERT_TRUE(start.log_open) << start.error;
   kavir::Setup other = start.data.start;
   for (const auto& [from, to] : {std::pair{1, 3}, std::pair{2, 4}}) {
     ASSERT_NE(other.channel(to)[ChannelField::RxFreq], other.channel(from)[ChannelField::RxFreq]);
@@ -245,13 +247,18 @@ TEST(BatchJob, ReadingFirstCountsTheSettingsEachWriteChanged) {
   for (const sim::RadioProtocol& radio : cable.cable().radios()) EXPECT_EQ(radio.image(), image(*start.setup));
 }
 
-// The set-up is refused before any radio when the write would refuse it or
-// the image names no model of KAVIR.ini; models are named by their number.
-TEST(BatchSetup, IsRefusedBeforeAnyRadioAndNamesModelsByNumber) {
+TEST(BatchSetup, NamesModelsByTheirNumber) {
   BatchStart start;
   ASSERT_TRUE(start.setup) << start.error;
   EXPECT_EQ(start.setup->ModelName(1), start.data.models().at(0));
   EXPECT_EQ(start.setup->ModelName(0), "第 0 号机型");
+}
+
+// The set-up is refused before any radio when the write would refuse it or
+// the image names no model of KAVIR.ini.
+TEST(BatchSetup, IsRefusedBeforeAnyRadio) {
+  BatchStart start;
+  ASSERT_TRUE(start.setup) << start.error;
   kavir::Setup off_band = start.data.start;
   off_band.channel(2)[ChannelField::RxFreq] = "999.00000";
   std::string error;
@@ -271,7 +278,7 @@ TEST(BatchSetup, IsRefusedBeforeAnyRadioAndNamesModelsByNumber) {
 }
 
 // A record's time and the default log name tell the same local time.
-TEST(BatchLog, TheRecordTimeAndTheLogNameAgree) {
+TEST(BatchLog, TheLogNameTellsTheRecordsTime) {
   const std::time_t when = 1765188000;
   std::string digits;
   for (char c : LocalTimeText(when))
@@ -301,7 +308,8 @@ TEST(BatchJob, ARadioStoppedAtOnceIsLoggedWithThePacketsItTook) {
   for (const int at : {1, 2, 12, 50}) {
     SCOPED_TRACE(at);
     BatchStart start;
-    ASSERT_TRUE(start.setup && start.log_open) << start.error;
+    ASSERT_TRUE(start.setup) << start.error;
+    ASSERT_TRUE(start.log_open) << start.error;
     sim::VirtualClock clock;
     std::vector<sim::RadioProtocol> radios;
     radios.emplace_back(sim::RadioImage{}, 1);
@@ -337,19 +345,24 @@ TEST(BatchJob, ARadioStoppedAtOnceIsLoggedWithThePacketsItTook) {
   }
 }
 
+// The log's first line, and the record of a verified write.
+std::string LogHead() { return std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n"; }
+RadioRecord VerifiedRecord() {
+  return {"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500, {}};
+}
+
 #if defined(KAVIR_DISK_FAULTS)
-// A full disk: a record cut off is taken out again and said to be missing,
-// a log that cannot be started leaves no file behind, and a line left cut
-// by an earlier run is marked, never closed as if whole.
-TEST(BatchLog, AFullDiskLeavesNoRecordThatLiesAndNoEmptyLog) {
+// A full disk: a record cut off is taken out again and said to be missing.
+TEST(BatchLog, AFullDiskLeavesNoRecordCutOff) {
   TempDir dir;
-  const std::string head = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
-  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500, {}};
+  const std::string head = LogHead();
+  const RadioRecord r = VerifiedRecord();
   const std::string line = CsvLine(r) + "\r\n";
   std::string error;
   const std::string path = dir.File("batch.csv");
   BatchLog log;
-  ASSERT_TRUE(log.Open(path, &error) && log.Append(r, &error)) << error;
+  ASSERT_TRUE(log.Open(path, &error)) << error;
+  ASSERT_TRUE(log.Append(r, &error)) << error;
   for (const long long room : {0LL, 1LL, 30LL, static_cast<long long>(line.size()) - 1}) {
     SCOPED_TRACE(room);
     test::faults::disk_space = room;
@@ -361,7 +374,12 @@ TEST(BatchLog, AFullDiskLeavesNoRecordThatLiesAndNoEmptyLog) {
   }
   ASSERT_TRUE(log.Append(r, &error)) << error;
   EXPECT_EQ(ReadBytes(path), head + line + line);
+}
 
+// A full disk: a log that cannot be started leaves no file behind.
+TEST(BatchLog, AFullDiskLeavesNoEmptyLog) {
+  TempDir dir;
+  std::string error;
   for (const long long room : {0LL, 5LL}) {
     SCOPED_TRACE(room);
     const std::string fresh = dir.File("fresh-" + std::to_string(room) + ".csv");
@@ -371,12 +389,20 @@ TEST(BatchLog, AFullDiskLeavesNoRecordThatLiesAndNoEmptyLog) {
     const std::string open_error = error;
     const bool created_ok = created.Create(dir.File("made"), 1765188000, &error);
     test::faults::Reset();
-    EXPECT_FALSE(opened_ok || created_ok);
+    EXPECT_FALSE(opened_ok);
+    EXPECT_FALSE(created_ok);
     EXPECT_NE(open_error.find("no log was made (the file was removed)"), std::string::npos) << open_error;
     EXPECT_NE(error.find("no log was made"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(fresh)));
   }
+}
 
+// A full disk: a line left cut by an earlier run is marked, never closed as if whole.
+TEST(BatchLog, ALineCutByAnEarlierRunIsMarkedEvenAfterAFullDisk) {
+  TempDir dir;
+  const std::string head = LogHead();
+  const RadioRecord r = VerifiedRecord();
+  std::string error;
   const std::string cut = dir.File("cut.csv");
   WriteBytes(cut, head + "2026-12-07 10:00:00,A,KV16V,\"failed: a, b");  // cut inside a quoted cell
   BatchLog earlier;
@@ -385,7 +411,8 @@ TEST(BatchLog, AFullDiskLeavesNoRecordThatLiesAndNoEmptyLog) {
   test::faults::Reset();
   EXPECT_NE(error.find("the log was left as it was"), std::string::npos) << error;
   EXPECT_EQ(ReadBytes(cut), head + "2026-12-07 10:00:00,A,KV16V,\"failed: a, b");
-  ASSERT_TRUE(earlier.Open(cut, &error) && earlier.Append(r, &error)) << error;
+  ASSERT_TRUE(earlier.Open(cut, &error)) << error;
+  ASSERT_TRUE(earlier.Append(r, &error)) << error;
   const CsvText csv = ParseCsvText(ReadBytes(cut));
   ASSERT_EQ(csv.error, "");
   ASSERT_EQ(csv.records.size(), 3u);
@@ -445,17 +472,17 @@ TEST(BatchLog, APipeOrAFolderIsRefusedAtOnce) {
 }
 #endif
 
-// Every record on a line of its own, in the file the path names now; a
-// log made by the job itself is never shared with another batch.
-TEST(BatchLog, EachRecordOnItsOwnLineInTheFileThePathNamesAndNamesNeverShared) {
+// Every record on a line of its own, in the file the path names now.
+TEST(BatchLog, EachRecordGoesOnItsOwnLineInTheFileThePathNames) {
   TempDir dir;
-  const std::string path = dir.File("batch.csv"), head = std::string("\xEF\xBB\xBF") + kLogHeader + "\r\n";
+  const std::string path = dir.File("batch.csv"), head = LogHead();
   WriteBytes(path, head + "2026-12-07 10:00:00,A,KV16V,writ");  // an earlier log cut off mid-record
-  BatchLog log, first, second;
+  BatchLog log;
   std::string error;
   ASSERT_TRUE(log.Open(path, &error)) << error;
-  const RadioRecord r{"2026-12-08 10:00:00", "A", "KV16V", RadioOutcome::Verified, "", "ab", 1500, {}};
-  EXPECT_TRUE(log.Append(r, &error) && log.Append(r, &error)) << error;
+  const RadioRecord r = VerifiedRecord();
+  EXPECT_TRUE(log.Append(r, &error)) << error;
+  EXPECT_TRUE(log.Append(r, &error)) << error;
   WriteBytes(path, ReadBytes(path) + "2026-12-08 10:00:01,A,KV16V,wr");  // the disk had no room for the rest
   EXPECT_TRUE(log.Append(r, &error)) << error;
   const std::string line = "\r\n2026-12-08 10:00:00,A,KV16V,written and verified,ab,1.5,\r\n", all = ReadBytes(path);
@@ -475,11 +502,21 @@ TEST(BatchLog, EachRecordOnItsOwnLineInTheFileThePathNamesAndNamesNeverShared) {
     EXPECT_NE(error.find(loss.said), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(path).rfind(head + "2026-12-08 10:00:00,A", 0), 0u);
   }
-  ASSERT_TRUE(first.Create(dir.path(), 1765188000, &error) && second.Create(dir.path(), 1765188000, &error)) << error;
+}
+
+// A log made by the job itself is never shared with another batch.
+TEST(BatchLog, ALogTheJobNamesIsNeverShared) {
+  TempDir dir;
+  const std::string head = LogHead();
+  BatchLog first, second, elsewhere;
+  std::string error;
+  ASSERT_TRUE(first.Create(dir.path(), 1765188000, &error)) << error;
+  ASSERT_TRUE(second.Create(dir.path(), 1765188000, &error)) << error;
   EXPECT_EQ(second.path(), first.path().substr(0, first.path().size() - 4) + "-2.csv");
   EXPECT_EQ(ReadBytes(second.path()), head);
   EXPECT_EQ(first.path(), JoinPath(dir.path(), DefaultLogName(1765188000)));
-  EXPECT_FALSE(first.Create(dir.File("no-folder"), 1765188000, &error) || log.Open(dir.File("no/x.csv"), &error));
+  EXPECT_FALSE(first.Create(dir.File("no-folder"), 1765188000, &error));
+  EXPECT_FALSE(elsewhere.Open(dir.File("no/x.csv"), &error));
 }
 
 // SHA-256 against the published test vectors.

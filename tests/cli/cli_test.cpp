@@ -48,7 +48,7 @@ class Cli : public ::testing::Test {
   TempDir scratch;
 };
 
-TEST_F(Cli, ShowResaveEncodeAndDecodeGiveEveryKeyOfTheFile) {
+TEST_F(Cli, TheFileCommandsGiveEveryKeyOfTheFile) {
   const IniDocument model = ReadIniFile(Model("KV16U"));
   const CliResult show = Run({"show", Model("KV16U")});
   ASSERT_EQ(show.exit_code, 0) << show.err;
@@ -206,7 +206,7 @@ TEST_F(Cli, AnOptionTheCommandDoesNotTakeIsRefusedWithItsUsage) {
 
 // What each command does with its options, as its code reads them; the
 // usage lists exactly these, and every other option is refused.
-TEST_F(Cli, EveryCommandTakesTheOptionsItsUsageListsAndNoOther) {
+TEST_F(Cli, EveryCommandTakesExactlyTheOptionsItsUsageLists) {
   const std::map<std::string, std::set<std::string>> takes = {
       {"show", {"--model", "--force"}},
       {"resave", {"--model", "--force"}},
@@ -336,7 +336,7 @@ TEST_F(Cli, AFileNearAnImagesSizeIsNamedWithItsSize) {
   EXPECT_EQ(r.err.find("字节"), std::string::npos) << r.err;
 }
 
-TEST_F(Cli, ResaveNamesEveryFileThatFailedAndExitsOne) {
+TEST_F(Cli, AFailedResaveExitsOneNamingEveryFileThatFailed) {
   const std::string out = File("out.dat");
   ::chmod(d.files.kavir_ini.c_str(), 0444);  // only the PreviousType update fails
   CliResult r = Run({"resave", Model(), out});
@@ -357,7 +357,7 @@ TEST_F(Cli, ResaveNamesEveryFileThatFailedAndExitsOne) {
 
 // Without the option lists every value would come out blank: every command
 // that opens or stores a set-up refuses, naming the file.
-TEST_F(Cli, WithoutKavirIniEveryCommandRefusesAndNoKavirIniIsMade) {
+TEST_F(Cli, WithoutKavirIniEveryCommandRefusesWithoutMakingIt) {
   const std::string image = File("radio.bin"), out = File("out.dat"), csv = File("plan.csv");
   ASSERT_EQ(Run({"encode", Model(), image}).exit_code, 0);
   ASSERT_EQ(Run({"export-csv", Model(), csv}).exit_code, 0);
@@ -399,7 +399,7 @@ TEST_F(Cli, WithoutKavirIniEveryCommandRefusesAndNoKavirIniIsMade) {
   EXPECT_FALSE(fs::exists(d.files.read_ini));
 }
 
-TEST_F(Cli, AFileSizeLimitIsReportedLikeAFullDiskAndLeavesNothingBehind) {
+TEST_F(Cli, AFileSizeLimitFailsTheSaveLikeAFullDisk) {
   const std::string out = File("out.dat");
   WriteBytes(out, "old");
   const CliResult r =
@@ -442,7 +442,7 @@ TEST_F(Cli, AWriteStoppedByAFullDiskNamesTheFileThatFailed) {
 // A terminal whose locale names GBK gets the messages and results in GBK;
 // the character set comes from LC_ALL, LC_CTYPE, LANG in that order, and
 // the files written are the same bytes whatever the terminal.
-TEST_F(Cli, ATerminalInGbkGetsGbkAndTheFilesWrittenAreUnchanged) {
+TEST_F(Cli, TheTerminalsCharacterSetChangesOnlyWhatIsPrinted) {
   IniDocument other = ReadIniFile(Model());
   other.SetString("Previous", "CH01.RxFreq", "146.52000");
   ASSERT_TRUE(WriteIniFile(File("other.dat"), other).ok);
@@ -531,7 +531,7 @@ TEST_F(Cli, ShowNamesValuesALoadCutsShort) {
 
 // A start-up model file that holds no settings is named once, and the
 // command goes on with the defaults.
-TEST_F(Cli, AStartModelFileWithoutSettingsIsNamedAndTheCommandGoesOn) {
+TEST_F(Cli, AStartModelFileWithoutSettingsIsNamedButStopsNothing) {
   const std::string start = ReadIniFile(d.files.kavir_ini).GetString("PreviousType", "1", "", 20);
   WriteBytes(Model(start), "not a profile\r\n");
   const CliResult r = Run({"show", Model("KV16U")});
@@ -543,7 +543,7 @@ TEST_F(Cli, AStartModelFileWithoutSettingsIsNamedAndTheCommandGoesOn) {
 
 // A file that is neither UTF-8 nor GBK throughout opens with the line named;
 // a save never changes bytes nobody edited: kept as they came, or refused.
-TEST_F(Cli, AFileOfMixedEncodingsIsNamedAndNeverSavedChanged) {
+TEST_F(Cli, AFileOfMixedEncodingsOpensNamingTheLineButIsNeverSavedChanged) {
   const std::string utf8 = *GbkToUtf8(ReadBytes(Model()));
   const std::size_t tone = utf8.find("\r\nCH01.Decode=关") + 2, after = utf8.find('\r', tone);
   const int line = static_cast<int>(std::count(utf8.begin(), utf8.begin() + tone, '\n')) + 1;
@@ -580,8 +580,8 @@ TEST_F(Cli, AFileOfMixedEncodingsIsNamedAndNeverSavedChanged) {
   }
 }
 
-TEST_F(Cli, ImportExportAndDiffWorkTogether) {
-  const std::string out = File("out.dat"), csv = File("plan.csv"), again = File("again.dat");
+TEST_F(Cli, ADiffShowsWhatAnImportChanged) {
+  const std::string out = File("out.dat");
   CliResult r = Run({"import-csv", Fixture("refused.csv"), out});
   ASSERT_EQ(r.exit_code, 0) << r.err;
   EXPECT_NE(r.err.find("line 2 refused: Tone TSQL-R"), std::string::npos) << r.err;
@@ -592,16 +592,20 @@ TEST_F(Cli, ImportExportAndDiffWorkTogether) {
   r = Run({"--lang", "en", "diff", Model(), out});  // the catalogue the program carries
   EXPECT_NE(r.out.find("CH01 RX freq: " + Stored(Model(), "CH01.RxFreq") + " | 146.52000\n"), std::string::npos)
       << r.out;
+}
+
+TEST_F(Cli, AnExportImportsBackUnchanged) {
+  const std::string csv = File("plan.csv"), again = File("again.dat");
   ASSERT_EQ(Run({"export-csv", Model(), csv}).exit_code, 0);
   ASSERT_EQ(Run({"import-csv", csv, again, "--base", Model(), "--by-location"}).exit_code, 0);
-  r = Run({"diff", Model(), again});
+  const CliResult r = Run({"diff", Model(), again});
   EXPECT_EQ(r.exit_code, 0) << r.out << r.err;
   EXPECT_TRUE(r.out.empty()) << r.out;
 }
 
 // The plan check: a line per finding and a count, in the language asked
 // for; the exit code is the worst it found (0 nothing, 3 warnings, 1 errors).
-TEST_F(Cli, CheckListsWhatShouldNotGoOnAirAndExitsWithTheWorstItFound) {
+TEST_F(Cli, CheckListsWhatShouldNotGoOnAirExitingWithTheWorst) {
   // As shipped, KV16U has a tone on one side of CH05 and CH13, and a
   // transmit tone on CH16, whose TX is off.
   const std::string warnings =
@@ -677,7 +681,7 @@ TEST_F(Cli, CheckListsWhatShouldNotGoOnAirAndExitsWithTheWorstItFound) {
 #if defined(KAVIR_RADIO_SIM)
 // A failed write, a verify that finds one byte wrong and a batch's plan
 // said in plain English: no ".;", no "1 bytes", no "every radios".
-TEST_F(Cli, WriteAndBatchSayWhatHappenedInPlainWords) {
+TEST_F(Cli, RadioCommandsSayWhatHappenedInPlainWords) {
   const auto sim = [&](std::vector<std::string> fault) {
     fault.insert(fault.begin(), {"--profile", Model(), "--dir", d.path()});
     return fault;
@@ -719,7 +723,7 @@ TEST_F(Cli, WriteAndBatchSayWhatHappenedInPlainWords) {
 #endif
 
 #if defined(KAVIR_CLI_WITHOUT_QT)
-TEST_F(Cli, WithoutQtTheReportIsRefusedAndNothingIsWritten) {
+TEST_F(Cli, WithoutQtTheReportIsRefusedBeforeWritingAnything) {
   const CliResult r = Run({"report", Model(), File("r.pdf")});
   EXPECT_EQ(r.exit_code, 2);
   EXPECT_NE(r.err.find("kavir-cli: report: this kavir-cli was built without Qt"), std::string::npos) << r.err;

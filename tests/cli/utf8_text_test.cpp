@@ -34,7 +34,7 @@ TEST(Utf8Text, SequencesAreWellFormedCutOrWrong) {
   EXPECT_EQ(ValidUtf8(text.substr(0, 6)), "a器" + kReplacement);
 }
 
-TEST(Utf8Text, ATerminalInGbkGetsGbkAndForeignBytesAsTheyAre) {
+TEST(Utf8Text, ATerminalInGbkGetsGbkWhereTheTextAllows) {
   EXPECT_EQ(Utf8ToGbkForTerminal("串口 COM1"), "\xB4\xAE\xBF\xDA COM1");
   EXPECT_EQ(Utf8ToGbkForTerminal("a\xFF串"), "a\xFF\xB4\xAE");  // a GBK file name given on the command line
   EXPECT_EQ(Utf8ToGbkForTerminal("𝄞!"), "?!");                  // not in GBK

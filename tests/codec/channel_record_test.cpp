@@ -30,7 +30,7 @@ class ChannelRecord : public ::testing::Test {
   kavir::Setup setup = shipped.Model("KV16V");  // 136 to 174 MHz
 };
 
-TEST_F(ChannelRecord, EncodesCellsAndBoxesIntoTheRecordBytes) {
+TEST_F(ChannelRecord, EncodesTheChannelIntoTheRecordBytes) {
   struct Case {
     std::vector<std::string> cells;
     bool ch, tx;
@@ -62,7 +62,10 @@ TEST_F(ChannelRecord, EncodesCellsAndBoxesIntoTheRecordBytes) {
     const Frame f = Encode(c.cells, c.ch, c.tx);
     EXPECT_EQ(Hex(f.data() + c.from, c.count), c.bytes) << c.cells[0];
   }
-  // The sub-band of byte 10 changes at the quarter points of the band.
+}
+
+// The sub-band of byte 10 changes at the quarter points of the band.
+TEST_F(ChannelRecord, TheSubBandChangesAtTheBandsQuarterPoints) {
   struct {
     const char* f;
     int band;
@@ -113,13 +116,15 @@ TEST_F(ChannelRecord, DecodedRecordGivesTheTextsBack) {
   for (const auto& cells : channels) {
     const Channel read = Decode(Encode(cells)).channel(1);
     EXPECT_EQ(std::vector<std::string>(read.fields.begin(), read.fields.end()), cells);
-    EXPECT_TRUE(read.enabled && read.tx_enabled);
+    EXPECT_TRUE(read.enabled);
+    EXPECT_TRUE(read.tx_enabled);
   }
   Frame zero{};
   const Channel off = Decode(zero).channel(1);
   const std::vector<std::string> texts = {"000000000", "关", "000000000", "关", "禁止", "低", "否", "否", "窄"};
   EXPECT_EQ(std::vector<std::string>(off.fields.begin(), off.fields.end()), texts);
-  EXPECT_FALSE(off.enabled || off.tx_enabled);
+  EXPECT_FALSE(off.enabled);
+  EXPECT_FALSE(off.tx_enabled);
   EXPECT_EQ(PacketKeys(1).size(), 11u);
   EXPECT_EQ(PacketKeys(16).front(), "CH16.RxFreq");
   zero[4 + 11] = 0x10;  // busy lock value one
@@ -130,7 +135,7 @@ TEST_F(ChannelRecord, DecodedRecordGivesTheTextsBack) {
 }
 
 // Frequencies in hertz: their texts, and their bytes on both rasters.
-TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
+TEST(Frequency, TextsGiveTheirFieldBytesOnEitherRaster) {
   const struct {
     const char* text;
     std::int64_t hz;
@@ -160,7 +165,10 @@ TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
       EXPECT_EQ(Frequency::FromBytes(bytes.data()), f) << r.text;
     }
   }
-  // The step count has 18 bits, on whichever raster it counts.
+}
+
+// The step count has 18 bits, on whichever raster it counts.
+TEST(Frequency, TheStepCountHas18Bits) {
   const struct {
     std::int64_t hz;
     Raster raster;
@@ -171,7 +179,8 @@ TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
                 {0x40000 * std::int64_t{2500}, Raster::Coarse, false}};
   for (const auto& l : limits) {
     const Frequency f = Frequency::FromHz(l.hz);
-    EXPECT_EQ(std::make_pair(f.raster(), f.FitsField()), std::make_pair(l.raster, l.fits)) << l.hz;
+    EXPECT_EQ(f.raster(), l.raster) << l.hz;
+    EXPECT_EQ(f.FitsField(), l.fits) << l.hz;
     if (l.fits) {
       EXPECT_EQ(Frequency::FromBytes(f.Bytes(false).data()), f) << l.hz;
     }
@@ -180,7 +189,7 @@ TEST(Frequency, TextsAndFieldBytesOnBothRasters) {
 }
 
 // What a person types: one reading for typing and paste; refusals quote it.
-TEST(Typed, FrequenciesAndTonesAreReadOrRefusedWithWhatWasTyped) {
+TEST(Typed, FrequenciesAreReadOrRefusedWithWhatWasTyped) {
   const std::string digits = "\": 只能输入数字和一个小数点",
                     many = "\" 位数太多: 小数点前最多 3 位, 后面最多 5 位 (10 Hz)";
   const std::pair<std::string, std::string> frequencies[] = {
@@ -203,6 +212,9 @@ TEST(Typed, FrequenciesAndTonesAreReadOrRefusedWithWhatWasTyped) {
     const auto f = Frequency::FromTyped(typed, &error);
     EXPECT_EQ(f ? f->MhzText() : error, read) << typed;
   }
+}
+
+TEST(Typed, TonesAreReadOrRefused) {
   const ShippedSetups shipped;
   const std::pair<const char*, const char*> tones[] = {{"88.5", "CTCSS:88.5"},
                                                        {"67", "CTCSS:67.0"},

@@ -121,7 +121,7 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
 
 // One rule for the files that are radio images: exactly 768 bytes that are
 // not profile text and hold the fixed bytes of every image of the family.
-TEST(ImageFile, ExactlyTheImageSizeNoProfileTextAndTheFixedBytes) {
+TEST(ImageFile, OnlyBytesThatCouldBeAnImageAreTakenAsOne) {
   const Image good = EncodeImage(ShippedSetups().Model("KV16V"));
   const std::string image(good.begin(), good.end());
   std::string profile = "[Previous]\r\nType=KV16V\r\n";
@@ -177,36 +177,41 @@ TEST(ImageFile, ExactlyTheImageSizeNoProfileTextAndTheFixedBytes) {
   }
 }
 
-// The identity texts a write gives a radio come from KAVIR.ini; a text no
-// radio could hold keeps the default and is named.
-TEST(RadioIdentity, ConfiguredTextsGoIntoTheImageAndUnusableOnesAreNamed) {
-  const std::string signature = "ACME RADIO CO. LTD 2019 SIG 0001";
+const std::string kSignature = "ACME RADIO CO. LTD 2019 SIG 0001";
+
+// The identity texts a write gives a radio come from KAVIR.ini.
+TEST(RadioIdentity, ConfiguredTextsGoIntoTheImage) {
   const IniDocument doc =
-      IniDocument::Parse("[RadioIdentity]\r\nModelCode=ABC123\r\nTag=XYZ\r\nSignature=" + signature + "\r\n");
+      IniDocument::Parse("[RadioIdentity]\r\nModelCode=ABC123\r\nTag=XYZ\r\nSignature=" + kSignature + "\r\n");
   std::vector<std::string> problems;
   const RadioIdentity id = ReadRadioIdentity(doc, &problems);
   EXPECT_TRUE(problems.empty());
   const Image image = EncodeImage(ShippedSetups().Model("KV16V"), id);
-  EXPECT_EQ(std::string(image.begin() + 0x2D0, image.begin() + 0x2D6) + "/" +
-                std::string(image.begin() + 0x2D9, image.begin() + 0x2DC) + "/" +
-                std::string(image.begin() + 0x2E0, image.end()),
-            "ABC123/XYZ/" + signature);
+  EXPECT_EQ(std::string(image.begin() + 0x2D0, image.begin() + 0x2D6), "ABC123");
+  EXPECT_EQ(std::string(image.begin() + 0x2D9, image.begin() + 0x2DC), "XYZ");
+  EXPECT_EQ(std::string(image.begin() + 0x2E0, image.end()), kSignature);
   EXPECT_EQ(IdentityOf(image), id);
   EXPECT_TRUE(AsRadioImage(std::string(image.begin(), image.end())).has_value());
   Image other = EncodeImage(kavir::Setup{});
   CopyIdentity(image, other);
   EXPECT_EQ(IdentityOf(other), id);
+}
 
+// A text no radio could hold keeps the default and is named.
+TEST(RadioIdentity, AnUnusableTextIsNamedKeepingTheDefault) {
   const IniDocument bad =
-      IniDocument::Parse("[RadioIdentity]\r\nModelCode=ABC\r\nTag=关关关\r\nSignature=" + signature + "\r\n");
+      IniDocument::Parse("[RadioIdentity]\r\nModelCode=ABC\r\nTag=关关关\r\nSignature=" + kSignature + "\r\n");
+  std::vector<std::string> problems;
   const RadioIdentity kept = ReadRadioIdentity(bad, &problems);
   EXPECT_EQ(kept.model_code, RadioIdentity{}.model_code);
   EXPECT_EQ(kept.tag, RadioIdentity{}.tag);
-  EXPECT_EQ(kept.signature, signature);
+  EXPECT_EQ(kept.signature, kSignature);
   ASSERT_EQ(problems.size(), 2u);
   EXPECT_NE(problems[0].find("ModelCode=\"ABC\""), std::string::npos) << problems[0];
   EXPECT_NE(problems[1].find("Tag=\"关关关\""), std::string::npos) << problems[1];
-  // The shipped file states the program's own stand-ins.
+}
+
+TEST(RadioIdentity, TheShippedFileStatesTheProgramsOwnStandIns) {
   EXPECT_EQ(ShippedSetups().data.identity, RadioIdentity{});
   EXPECT_TRUE(ReadIniFile(ShippedSetups().data.files.kavir_ini).HasSection("RadioIdentity"));
 }

@@ -40,8 +40,8 @@ TEST(ShippedFiles, AreGbkWithWindowsLineEnds) {
 }
 
 // Each drop-down list is a clean run 1..n of distinct texts that a load
-// selects again; each model file is complete and found by the handshake.
-TEST(SettingListsAndModelFiles, AreCompleteAndUsable) {
+// selects again.
+TEST(SettingLists, AreCleanRunsThatALoadSelectsAgain) {
   ShippedScreen s;
   const IniDocument kavir = s.Kavir();
   for (const SettingBox& c : s.view->combos()) {
@@ -55,6 +55,12 @@ TEST(SettingListsAndModelFiles, AreCompleteAndUsable) {
       EXPECT_EQ(ResolveChoice(c.options, {-1, c.options[i]}, {}).index, i) << c.options[i];
     }
   }
+}
+
+// Each model file is complete and found by the handshake.
+TEST(ModelFiles, EachIsCompleteForTheModelItsNumberNames) {
+  ShippedScreen s;
+  const IniDocument kavir = s.Kavir();
   const auto types = s.Models();
   const auto modes = ReadOptionList(kavir, "Mode", kSettingListLimit);
   ASSERT_GE(types.size(), 3u);
@@ -122,8 +128,8 @@ HelpOutline OutlineOf(const std::string& html) {
 }
 
 // One help per language with the same sections and subsections, each listed
-// in the contents, and no menu's accelerator marks ("工具(&T)") in the text.
-TEST(HelpFile, BothLanguagesHaveTheSameSectionsAndNoAcceleratorMarks) {
+// in the contents.
+TEST(HelpFile, BothLanguagesHaveTheSameSections) {
   const std::string zh = ReadBytes(std::string(KAVIR_DATA_DIR) + "/Kavir.hlp");
   const std::string en = ReadBytes(std::string(KAVIR_DATA_DIR) + "/Kavir_en.hlp");
   const HelpOutline zh_outline = OutlineOf(zh), en_outline = OutlineOf(en);
@@ -134,6 +140,12 @@ TEST(HelpFile, BothLanguagesHaveTheSameSectionsAndNoAcceleratorMarks) {
     for (std::string s : o->sections) bare.push_back(s.substr(0, s.find('+')));
     EXPECT_EQ(o->contents, bare);
   }
+}
+
+// No menu's accelerator marks ("工具(&T)") in the text.
+TEST(HelpFile, HoldsNoAcceleratorMarks) {
+  const std::string zh = ReadBytes(std::string(KAVIR_DATA_DIR) + "/Kavir.hlp");
+  const std::string en = ReadBytes(std::string(KAVIR_DATA_DIR) + "/Kavir_en.hlp");
   for (const std::string* html : {&zh, &en})
     for (const char* mark : {"(&amp;", "(&"}) EXPECT_EQ(html->find(mark), std::string::npos) << mark;
 }

@@ -38,7 +38,7 @@ struct Folder : ShippedDir {
   }
 };
 
-TEST(EndToEnd, ReadSavesTheRadiosSettingsAndAVerifiedWriteDeliversThemBack) {
+TEST(EndToEnd, WhatIsReadWritesBackVerifiedWithItsBackups) {
   Folder f;
   // A wait the link will not use is named once, and the read still works.
   IniDocument kavir = ReadIniFile(f.files.kavir_ini);
@@ -67,8 +67,8 @@ TEST(EndToEnd, ReadSavesTheRadiosSettingsAndAVerifiedWriteDeliversThemBack) {
   // What the radio held before the write was read and kept first, and named.
   const auto before = f.Backups("before-write");
   ASSERT_EQ(before.size(), 1u);
-  EXPECT_TRUE(ReadBytes(before[0]) == ReadBytes(f.Backups("read")[0]) &&
-              write.out.find(before[0]) != std::string::npos);
+  EXPECT_EQ(ReadBytes(before[0]), ReadBytes(f.Backups("read")[0]));
+  EXPECT_NE(write.out.find(before[0]), std::string::npos) << write.out;
   // --no-backup: for new radios, nothing is read first.
   ASSERT_EQ(f.Cli({"write", "--port", sim.device(), dat, "--no-backup"}).exit_code, 0);
   EXPECT_EQ(f.Backups("before-write").size(), 1u);
@@ -76,7 +76,7 @@ TEST(EndToEnd, ReadSavesTheRadiosSettingsAndAVerifiedWriteDeliversThemBack) {
 
 // A write lists what it changes first; a dry run stops there, with no
 // write session at the radio and Write.ini as it was.
-TEST(EndToEnd, AWriteListsItsChangesAndADryRunWritesNothing) {
+TEST(EndToEnd, AWriteListsItsChangesFirstWhereADryRunStops) {
   Folder f;
   SimProcess sim(f.Sim({}));
   ASSERT_FALSE(sim.device().empty());
@@ -139,7 +139,7 @@ TEST(EndToEnd, PlanErrorsRefuseAWriteUnlessForced) {
   EXPECT_EQ(ReadBytes(f.File("received.bin")).size(), 768u);
 }
 
-TEST(EndToEnd, FaultsAtTheRadioGiveTheirExitCodeAndMessage) {
+TEST(EndToEnd, FaultsAtTheRadioGiveTheirOwnExitCodeWithTheirMessage) {
   struct Case {
     std::vector<std::string> sim;
     std::vector<std::string> cli;  // after --port
@@ -188,19 +188,20 @@ TEST(EndToEnd, FaultsAtTheRadioGiveTheirExitCodeAndMessage) {
   }
 }
 
-TEST(EndToEnd, ARestoredBackupSendsItsOwnBytesAndABadImageNothing) {
+// The shipped KV16V as an image, in x.img.
+std::string KV16VImage(Folder& f) {
+  EXPECT_EQ(f.Cli({"encode", f.files.ModelFile("KV16V"), f.File("x.img")}).exit_code, 0);
+  return ReadBytes(f.File("x.img"));
+}
+
+TEST(EndToEnd, AnImageTheRadioCannotTakeSendsNothing) {
   Folder f;
-  ASSERT_EQ(f.Cli({"encode", f.files.ModelFile("KV16V"), f.File("x.img")}).exit_code, 0);
-  std::string image = ReadBytes(f.File("x.img"));
+  const std::string image = KV16VImage(f);
   ASSERT_EQ(image.size(), 768u);
   std::string bad = image;
   bad[0] = bad[1] = '\xFF';  // channel 1 far above the band
   bad[2] = static_cast<char>(bad[2] | 0x03);
   WriteBytes(f.File("bad.img"), bad);
-  // A byte in the unused area that a write of the decoded screen would not send.
-  image[0x150] = '\x5A';
-  const std::string backup = f.File("read-KV16V-20261207-101500.bin");
-  WriteBytes(backup, image);
 
   SimProcess sim(f.Sim({}, "KV16U"));
   ASSERT_FALSE(sim.device().empty());
@@ -212,6 +213,19 @@ TEST(EndToEnd, ARestoredBackupSendsItsOwnBytesAndABadImageNothing) {
   EXPECT_EQ(f.Cli({"write", "--port", sim.device(), f.File("x.img"), "--model", "2"}).exit_code, 2);
   EXPECT_EQ(f.Cli({"write", "--port", sim.device(), f.File("bad.img"), "--model", "1"}).exit_code, 1);
   EXPECT_FALSE(fs::exists(f.File("received.bin")));
+}
+
+TEST(EndToEnd, ARestoredBackupSendsItsOwnBytes) {
+  Folder f;
+  std::string image = KV16VImage(f);
+  ASSERT_EQ(image.size(), 768u);
+  // A byte in the unused area that a write of the decoded screen would not send.
+  image[0x150] = '\x5A';
+  const std::string backup = f.File("read-KV16V-20261207-101500.bin");
+  WriteBytes(backup, image);
+
+  SimProcess sim(f.Sim({}, "KV16U"));
+  ASSERT_FALSE(sim.device().empty());
   const CliResult r = f.Cli({"write", "--port", sim.device(), backup});
   ASSERT_EQ(r.exit_code, 0) << r.err;
   EXPECT_EQ(ReadBytes(f.File("received.bin")), image);
@@ -219,7 +233,7 @@ TEST(EndToEnd, ARestoredBackupSendsItsOwnBytesAndABadImageNothing) {
 
 // Three cables side by side; on the third, radios in turn, the first of
 // another model.
-TEST(EndToEnd, BatchWritesVerifiesAndLogsEachRadioAndSkipsAnotherModel) {
+TEST(EndToEnd, ABatchOnThreeCablesWritesEveryRadioOfItsModel) {
   Folder f;
   WriteBytes(f.File("blank.bin"), std::string(768, '\xFF'));
   auto blank = [&](const std::string& save, std::vector<std::string> extra) {
@@ -229,7 +243,9 @@ TEST(EndToEnd, BatchWritesVerifiesAndLogsEachRadioAndSkipsAnotherModel) {
   };
   SimProcess a(blank("a.bin", {"--radios", "1"})), b(blank("b.bin", {"--radios", "1"}));
   SimProcess c(blank("c.bin", {"--models", "2,1", "--unplug-after", "200", "--plug-gap", "1500"}));
-  ASSERT_FALSE(a.device().empty() || b.device().empty() || c.device().empty());
+  ASSERT_FALSE(a.device().empty());
+  ASSERT_FALSE(b.device().empty());
+  ASSERT_FALSE(c.device().empty());
   ASSERT_EQ(f.Cli({"encode", f.files.ModelFile("KV16V"), f.File("setup.bin")}).exit_code, 0);
   const std::string image = ReadBytes(f.File("setup.bin"));
   const std::string sha = Sha256Hex(reinterpret_cast<const std::uint8_t*>(image.data()), image.size());
@@ -276,7 +292,7 @@ TEST(EndToEnd, ABatchRefusesOneDeviceNamedTwice) {
 // exits as for the signal). A closed output pipe stops nothing. The
 // write's stops come while it waits for packet 30's acknowledgement, which
 // the radio gives only when asked again.
-TEST(EndToEnd, SignalsAndAClosedPipeLetTheRadioInProgressFinish) {
+TEST(EndToEnd, StopsLetTheRadioInProgressFinishFirst) {
   const std::vector<std::string> radios{"--radios", "3", "--unplug-after", "200", "--plug-gap", "5000"};
   const std::vector<std::string> slow{"--silent-from", "30", "--faults-once"};
   const struct {
@@ -382,7 +398,7 @@ TEST(EndToEnd, AFailedReadEndsOnItsCauseNotItsQuestion) {
   }
 }
 
-TEST(EndToEnd, FloodingSimulatorEndsOnSigtermAndSigintWhenNobodyReads) {
+TEST(EndToEnd, AFloodingSimulatorEndsOnAStopSignalWhenNobodyReads) {
   for (int sig : {SIGTERM, SIGINT}) {
     SCOPED_TRACE(sig);
     Folder f;

@@ -36,7 +36,7 @@ struct PortFolder : ShippedDir {
 
 const std::string kProgram = std::string(program_invocation_short_name).substr(0, 15);
 
-TEST(PortsOnPty, ASecondOpenIsRefusedAndNamesTheHolder) {
+TEST(PortsOnPty, ASecondOpenIsRefusedNamingTheHolder) {
   PortFolder f;
   SimProcess sim({"--profile", f.files.ModelFile("KV16V"), "--dir", f.path()});
   ASSERT_FALSE(sim.device().empty());
@@ -56,11 +56,12 @@ TEST(PortsOnPty, ASecondOpenIsRefusedAndNamesTheHolder) {
   EXPECT_TRUE(second.Open(0, sim.device(), &error)) << error;
 }
 
-TEST(PortsOnPty, TheProbeFindsTheRadioAndNothingOnASilentLine) {
+TEST(PortsOnPty, TheProbeFindsOnlyTheLineARadioAnswersOn) {
   PortFolder f;
   SimProcess sim({"--profile", f.files.ModelFile("KV16V"), "--dir", f.path(), "--model", "2"});
   SilentPty silent;
-  ASSERT_FALSE(sim.device().empty() || silent.device.empty());
+  ASSERT_FALSE(sim.device().empty());
+  ASSERT_FALSE(silent.device.empty());
   std::vector<PortRecord> ports(3);
   ports[0].device = silent.device;
   ports[1].device = sim.device();
@@ -80,7 +81,8 @@ TEST(PortsOnPty, TheDoctorsVerdicts) {
   PortFolder f;
   SimProcess sim({"--profile", f.files.ModelFile("KV16V"), "--dir", f.path()});
   SilentPty silent;
-  ASSERT_FALSE(sim.device().empty() || silent.device.empty());
+  ASSERT_FALSE(sim.device().empty());
+  ASSERT_FALSE(silent.device.empty());
   const struct {
     std::string port;
     int exit_code;
@@ -115,7 +117,9 @@ TEST(PortsOnPty, TheDoctorTellsAUserOutsideTheGroupHowToJoinIt) {
   SilentPty silent;
   const group* dialout = getgrnam("dialout");
   const passwd* nobody = getpwnam("nobody");
-  ASSERT_TRUE(dialout && nobody && !silent.device.empty());
+  ASSERT_NE(dialout, nullptr);
+  ASSERT_NE(nobody, nullptr);
+  ASSERT_FALSE(silent.device.empty());
   ASSERT_EQ(chown(silent.device.c_str(), 0, dialout->gr_gid), 0);
   ASSERT_EQ(chmod(silent.device.c_str(), 0660), 0);
   int out[2];

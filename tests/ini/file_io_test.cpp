@@ -66,7 +66,9 @@ TEST(ReadFile, AnythingButARegularFileOfSaneSizeIsRefusedAtOnce) {
     });
     ASSERT_EQ(read.wait_for(std::chrono::seconds(10)), std::future_status::ready) << path;
     const auto [status, size, ini_ok] = read.get();
-    EXPECT_TRUE(!status.ok && status.bad_input && size == 0) << path;
+    EXPECT_FALSE(status.ok) << path;
+    EXPECT_TRUE(status.bad_input) << path;
+    EXPECT_EQ(size, 0u) << path;
     EXPECT_EQ(status.path, path);
     EXPECT_NE(status.reason.find(reason), npos) << path << ": " << status.reason;
     EXPECT_EQ(ini_ok, reason == "no such file") << path << ": only a missing INI file reads as defaults";
@@ -84,7 +86,7 @@ TEST(ReadFile, AnythingButARegularFileOfSaneSizeIsRefusedAtOnce) {
 // permission bits and the links; a refused one names the file and the reason
 // and changes nothing. No temporary file is ever left behind. Names are UTF-8
 // and reach the file system unchanged, also beyond Windows' old 260 limit.
-TEST(WriteFile, ReplacesWhatItMayAndNothingElse) {
+TEST(WriteFile, ReplacesOnlyWhatItMay) {
   using Prepare = std::function<void(const std::string& dir)>;
   const auto folders = [](std::string rel) -> Prepare {
     return [rel](const std::string& d) { fs::create_directories(PathFromUtf8(JoinPath(d, rel))); };
@@ -156,13 +158,17 @@ TEST(WriteFile, ReplacesWhatItMayAndNothingElse) {
     }
     EXPECT_EQ(Snapshot(dir.path()), expected);
   }
+}
+
+TEST(WriteFile, AnEmptyNameIsBadInput) {
   const IoStatus unnamed = WriteFileAtomically("", "x");
-  EXPECT_TRUE(!unnamed.ok && unnamed.bad_input);
+  EXPECT_FALSE(unnamed.ok);
+  EXPECT_TRUE(unnamed.bad_input);
 }
 
 // A new file is made whole or not at all, and nothing that has its name is
 // ever replaced; no temporary file is left behind either way.
-TEST(CreateFile, MakesANewFileAndNeverReplacesAnything) {
+TEST(CreateFile, MakesOnlyANewFile) {
   const struct Case {
     const char* name;
     std::function<void(const std::string& dir)> prepare;
@@ -189,7 +195,8 @@ TEST(CreateFile, MakesANewFileAndNeverReplacesAnything) {
     auto expected = Snapshot(dir.path());
     bool taken = !c.taken;
     const IoStatus status = CreateFileAtomically(dir.File(c.target), "new", &taken);
-    EXPECT_EQ(std::make_tuple(status.ok, taken), std::make_tuple(c.made, c.taken)) << status.Message();
+    EXPECT_EQ(status.ok, c.made) << status.Message();
+    EXPECT_EQ(taken, c.taken) << status.Message();
     if (!status.ok) {
       EXPECT_EQ(status.path, dir.File(c.target));
     }
@@ -201,7 +208,7 @@ TEST(CreateFile, MakesANewFileAndNeverReplacesAnything) {
 #if !defined(_WIN32)
 // A full disk, as a file-size limit: the write fails with a message that
 // says so, the old file stays whole and nothing half-written is left.
-TEST(WriteFile, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
+TEST(WriteFile, AFullDiskFailsTheSaveLeavingTheOldFile) {
   TempDir dir;
   WriteBytes(dir.File("a.dat"), "old");
   const auto expected = Snapshot(dir.path());
@@ -227,19 +234,20 @@ TEST(WriteFile, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
 #endif
 
 #if defined(KAVIR_SYSTEM_FAULTS)
-// What the system can do to a save or a read half-way: a close that fails
-// (a full disk seen only then, a network share gone), a file system
-// without an exclusive rename or without hard links, reads interrupted by a
-// signal or returned in pieces.
-TEST(SystemFaults, SavesAndReadsHoldTheirGround) {
-  struct Reset {
-    ~Reset() { faults::Reset(); }
-  } reset;
+// What the system can do to a save or a read half-way.
+struct ResetFaults {
+  ~ResetFaults() { faults::Reset(); }
+};
+
+// A close that fails: a full disk seen only then, a network share gone.
+TEST(SystemFaults, AFailedCloseFailsTheSave) {
+  ResetFaults reset;
   TempDir dir;
   WriteBytes(dir.File("a.dat"), "old");
   faults::close_error = EIO;
   const IoStatus closed = WriteFileAtomically(dir.File("a.dat"), "new");
-  EXPECT_TRUE(!closed.ok && closed.reason.find(std::strerror(EIO)) != npos) << closed.reason;
+  EXPECT_FALSE(closed.ok);
+  EXPECT_NE(closed.reason.find(std::strerror(EIO)), npos) << closed.reason;
   EXPECT_EQ(Snapshot(dir.path()), (std::map<std::string, std::string>{{"a.dat", "old"}}));
   int ends[2];  // nor does a pipe's: the reader may have got less
   ASSERT_EQ(::pipe(ends), 0);
@@ -247,25 +255,36 @@ TEST(SystemFaults, SavesAndReadsHoldTheirGround) {
   EXPECT_FALSE(WriteFileAtomically("/proc/self/fd/" + std::to_string(ends[1]), "abc").ok);
   faults::close_error = 0;
   ::close(ends[0]), ::close(ends[1]);
+}
 
-  // No exclusive rename: a hard link does it; no hard links either: the
-  // name is created exclusively. A taken name is refused all three ways.
+// No exclusive rename: a hard link does it; no hard links either: the name is
+// created exclusively. A taken name is refused all three ways.
+TEST(SystemFaults, ANewFileIsMadeWithoutExclusiveRenameOrHardLinks) {
+  ResetFaults reset;
+  TempDir dir;
   for (const auto& [noreplace, link] : {std::pair{0, 0}, std::pair{EINVAL, 0}, std::pair{ENOSYS, EPERM}}) {
     SCOPED_TRACE(std::to_string(noreplace) + "/" + std::to_string(link));
     faults::noreplace_error = noreplace, faults::link_error = link;
     const std::string made = dir.File("made-" + std::to_string(noreplace) + ".bin");
     bool taken = true;
-    EXPECT_TRUE(CreateFileAtomically(made, "new", &taken).ok && !taken);
+    EXPECT_TRUE(CreateFileAtomically(made, "new", &taken).ok);
+    EXPECT_FALSE(taken);
     EXPECT_FALSE(CreateFileAtomically(made, "newer", &taken).ok);
     EXPECT_TRUE(taken);
     EXPECT_EQ(ReadBytes(made), "new");
   }
   faults::noreplace_error = EIO;  // any other refusal is an error, not a reason to try otherwise
   bool taken = true;
-  EXPECT_FALSE(CreateFileAtomically(dir.File("never.bin"), "x", &taken).ok || taken);
+  EXPECT_FALSE(CreateFileAtomically(dir.File("never.bin"), "x", &taken).ok);
+  EXPECT_FALSE(taken);
   faults::Reset();
-  EXPECT_EQ(Snapshot(dir.path()).size(), 4u);  // a.dat and the three made: no temporaries
+  EXPECT_EQ(Snapshot(dir.path()).size(), 3u);  // the three made: no temporaries
+}
 
+// Reads interrupted by a signal or returned in pieces.
+TEST(SystemFaults, AReadInterruptedOrInPiecesGetsTheWholeFile) {
+  ResetFaults reset;
+  TempDir dir;
   const std::string text(5000, 'k');
   WriteBytes(dir.File("k.dat"), text);
   faults::interrupted_reads = 3, faults::read_piece = 7;
@@ -277,7 +296,7 @@ TEST(SystemFaults, SavesAndReadsHoldTheirGround) {
 
 // A save killed half-way leaves its temporary file; the next save in the
 // folder removes those of ours (by their name) that nobody holds any more.
-TEST(WriteFile, LeftOversOfKilledSavesGoAndAFolderThatCannotBeWrittenIsNamed) {
+TEST(WriteFile, LeftOversOfKilledSavesGo) {
   TempDir dir;
   const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
   const std::string own = ".kavir~" + std::to_string(platform::CurrentProcessId()) + "-0000abcd.tmp";
@@ -300,16 +319,21 @@ TEST(WriteFile, LeftOversOfKilledSavesGoAndAFolderThatCannotBeWrittenIsNamed) {
   ASSERT_TRUE(WriteFileAtomically(dir.File("b.dat"), "new"));
   for (const auto& f : files) EXPECT_EQ(fs::exists(PathFromUtf8(dir.File(f.name))), !f.gone) << f.name;
   EXPECT_EQ(ReadBytes(dir.File("b.dat")), "new");
+}
+
 #if !defined(_WIN32)
-  if (::geteuid() == 0) return;  // root writes into any folder
+TEST(WriteFile, AFolderThatCannotBeWrittenIsNamed) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+  TempDir dir;
   const std::string target = dir.File("a.dat");
+  WriteBytes(target, "x");
   fs::permissions(PathFromUtf8(dir.path()), static_cast<fs::perms>(0555));
   const IoStatus status = WriteFileAtomically(target, "new");
   fs::permissions(PathFromUtf8(dir.path()), fs::perms::owner_all);
   EXPECT_NE(status.reason.find("the folder " + std::string(dir.path()) + " cannot be written"), npos) << status.reason;
   EXPECT_EQ(ReadBytes(target), "x");
-#endif
 }
+#endif
 
 // Windows will not replace a file another program has open: the save fails
 // with a message that says so and the file keeps its old content. POSIX
@@ -343,15 +367,20 @@ TEST(WriteFile, ATargetHeldOpenByAnotherProgram) {
 }
 
 #if !defined(_WIN32)
-TEST(WriteFile, PipesAreWrittenInPlaceAndAnUnreadPipeIsAnErrorNotAWait) {
+TEST(WriteFile, AnUnreadPipeIsAnErrorNotAWait) {
   TempDir dir;
   const std::string fifo = dir.File("out.fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   auto unread = std::async(std::launch::async, [&] { return WriteFileAtomically(fifo, "x"); });
   ASSERT_EQ(unread.wait_for(std::chrono::seconds(10)), std::future_status::ready);
   EXPECT_FALSE(unread.get().ok);
+}
 
-  // A reader that is there: the bytes arrive and the pipe is still a pipe.
+// A reader that is there: the bytes arrive and the pipe is still a pipe.
+TEST(WriteFile, PipesAreWrittenInPlace) {
+  TempDir dir;
+  const std::string fifo = dir.File("out.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   auto reader = std::async(std::launch::async, [&] { return ReadBytes(fifo); });
   IoStatus status;
   for (int i = 0; i < 200 && !(status = WriteFileAtomically(fifo, "profile bytes")).ok; ++i)

@@ -11,7 +11,7 @@ namespace kavir::test {
 namespace {
 
 // Clock, file-name stamp and report timestamp follow the machine's zone.
-TEST(LocalTime, FollowsTheMachinesZoneAndSummerTime) {
+TEST(LocalTime, FollowsTheMachinesZoneWithItsSummerTime) {
   const struct {
     const char* tz;
     std::time_t when;

@@ -36,9 +36,9 @@ void SetChannel(kavir::Setup& s, int n, const std::vector<std::string>& cells) {
 }
 
 // The rows of tones.csv and duplex.csv, lines 2.., fill channels 1.. in file order.
-// The grid's tone and frequency texts are read strictly: the last tone in
-// range and both DCS polarities are taken, anything past them is not.
-TEST(GridTexts, ToneAndFrequencyTextsAreReadStrictly) {
+// The grid's tone texts are read strictly: the last tone in range and both
+// DCS polarities are taken, anything past them is not.
+TEST(GridTexts, ToneTextsAreReadStrictly) {
   const struct {
     const char* text;
     std::optional<ToneValue> tone;
@@ -50,18 +50,21 @@ TEST(GridTexts, ToneAndFrequencyTextsAreReadStrictly) {
   };
   for (const auto& c : tones) EXPECT_EQ(ParseToneText(c.text), c.tone) << c.text;
   const std::optional<ToneValue> normal = ParseToneText("+DCS:023"), inverted = ParseToneText("-DCS:023");
-  ASSERT_TRUE(normal && inverted);
+  ASSERT_TRUE(normal);
+  ASSERT_TRUE(inverted);
   EXPECT_EQ(normal->type, 2);
   EXPECT_EQ(inverted->type, 3);
   EXPECT_EQ(normal->code, inverted->code);
+}
 
+TEST(GridTexts, FrequencyTextsAreReadStrictly) {
   EXPECT_EQ(GridFrequencyHz("146.52000"), 146520000);
   EXPECT_EQ(GridFrequencyHz(GridFrequencyText(430006250)), 430006250);
   EXPECT_EQ(GridFrequencyHz("000.00000"), std::nullopt);
   EXPECT_EQ(GridFrequencyHz("146.5x"), std::nullopt);
 }
 
-TEST(CsvImport, EveryToneCrossModeDuplexSkipAndPowerGivesTheGridsValues) {
+TEST(CsvImport, EveryToneModeGivesTheGridsTones) {
   const Shipped s;
   const std::pair<const char*, const char*> tones[] = {
       // transmit (coding), receive (decode)
@@ -80,6 +83,19 @@ TEST(CsvImport, EveryToneCrossModeDuplexSkipAndPowerGivesTheGridsValues) {
       {"-DCS:754", "关"},
       {"关", "CTCSS:100.0"},
       {"关", "-DCS:754"}};
+  const ImportPlan a = s.Plan(Fixture("tones.csv"));
+  ASSERT_EQ(a.rows.size(), std::size(tones));
+  for (int n = 0; n < static_cast<int>(a.rows.size()); ++n) {
+    const ImportRow& r = a.rows[n];
+    EXPECT_EQ(r.line, n + 2) << r.refusal;
+    EXPECT_EQ(r.channel, std::optional<int>(n + 1)) << r.refusal;
+    EXPECT_EQ(r.entry.coding, tones[n].first) << r.line;
+    EXPECT_EQ(r.entry.decode, tones[n].second) << r.line;
+  }
+}
+
+TEST(CsvImport, DuplexSkipOrPowerGiveTheGridsValues) {
+  const Shipped s;
   const struct {
     std::int64_t rx, tx;
     bool tx_enabled, wide, scan, high;
@@ -89,26 +105,24 @@ TEST(CsvImport, EveryToneCrossModeDuplexSkipAndPowerGivesTheGridsValues) {
                 {145500000, 140025000, true, false, true, false},   // split: Offset is the transmit frequency
                 {146520000, 146520000, false, true, true, true},    // off
                 {146522500, 146522500, true, true, true, false}};   // 2.5 kHz raster only; 2.9 W is low
-  const ImportPlan a = s.Plan(Fixture("tones.csv")), b = s.Plan(Fixture("duplex.csv"));
-  ASSERT_EQ(a.rows.size(), std::size(tones));
+  const ImportPlan b = s.Plan(Fixture("duplex.csv"));
   ASSERT_EQ(b.rows.size(), std::size(duplex));
-  for (int n = 0; n < static_cast<int>(a.rows.size()); ++n) {
-    const ImportRow& r = a.rows[n];
-    EXPECT_EQ(std::make_pair(r.line, r.channel), std::make_pair(n + 2, std::optional<int>(n + 1))) << r.refusal;
-    EXPECT_EQ(r.entry.coding + " " + r.entry.decode, std::string(tones[n].first) + " " + tones[n].second) << r.line;
-  }
   for (int n = 0; n < static_cast<int>(b.rows.size()); ++n) {
     const ImportRow& r = b.rows[n];
     const ChannelEntry& e = r.entry;
     const auto& d = duplex[n];
-    EXPECT_EQ(std::make_pair(r.line, r.channel), std::make_pair(n + 2, std::optional<int>(n + 1))) << r.refusal;
-    EXPECT_EQ(std::make_tuple(e.rx_hz, e.tx_hz, e.tx_enabled, e.wide, e.scan, e.high_power),
-              std::make_tuple(d.rx, d.tx, d.tx_enabled, d.wide, d.scan, d.high))
-        << r.line;
+    EXPECT_EQ(r.line, n + 2) << r.refusal;
+    EXPECT_EQ(r.channel, std::optional<int>(n + 1)) << r.refusal;
+    EXPECT_EQ(e.rx_hz, d.rx) << r.line;
+    EXPECT_EQ(e.tx_hz, d.tx) << r.line;
+    EXPECT_EQ(e.tx_enabled, d.tx_enabled) << r.line;
+    EXPECT_EQ(e.wide, d.wide) << r.line;
+    EXPECT_EQ(e.scan, d.scan) << r.line;
+    EXPECT_EQ(e.high_power, d.high) << r.line;
   }
 }
 
-TEST(CsvImport, RefusedRowsSayWhyAndUseUpNoChannel) {
+TEST(CsvImport, ARefusedRowSaysWhyWithoutUsingUpAChannel) {
   const Shipped s;
   const struct {
     int line;
@@ -134,8 +148,8 @@ TEST(CsvImport, RefusedRowsSayWhyAndUseUpNoChannel) {
   for (std::size_t i = 0; i < plan.rows.size(); ++i) {
     const ImportRow& r = plan.rows[i];
     const char* reason = rows[i].reason;
-    EXPECT_EQ(std::make_pair(r.line, r.channel),
-              std::make_pair(rows[i].line, reason ? std::nullopt : std::optional<int>(1)));
+    EXPECT_EQ(r.line, rows[i].line);
+    EXPECT_EQ(r.channel, reason ? std::nullopt : std::optional<int>(1)) << r.line;
     EXPECT_TRUE(reason ? r.refusal.find(reason) != std::string::npos : r.refusal.empty())
         << r.line << ": " << r.refusal;
   }
@@ -170,7 +184,7 @@ TEST(CsvImport, CellsReadAsTypedOrRefusedWithTheirReason) {
   }
 }
 
-TEST(CsvImport, RowsArePlacedByLocationOrFileOrderAndBrokenFilesRefused) {
+TEST(CsvImport, RowsArePlacedByLocationOrFileOrder) {
   const Shipped s;
   const std::string csv = "Location,Frequency\n0,146.52\n25,146.54\n3,146.56\n3,146.58\n16,146.60\n";
   using C = std::vector<std::optional<int>>;
@@ -183,34 +197,46 @@ TEST(CsvImport, RowsArePlacedByLocationOrFileOrderAndBrokenFilesRefused) {
   const ImportPlan full = s.Plan(seventeen);
   EXPECT_EQ(full.imported(), 16);
   EXPECT_FALSE(full.rows.back().channel);
+}
 
-  // Quoting, comments, a byte-order mark and columns in another order.
+// Quoting, comments, a byte-order mark and columns in another order.
+TEST(CsvImport, ReadsTheCsvFormOfOtherPrograms) {
+  const Shipped s;
   const ImportPlan quoted = s.Plan(Fixture("quoting.csv"), true);
   ASSERT_EQ(quoted.error, "");
   ASSERT_EQ(quoted.rows.size(), 2u);
-  EXPECT_EQ(std::make_tuple(quoted.rows[0].line, *quoted.rows[0].channel, quoted.rows[0].entry.coding),
-            std::make_tuple(4, 7, std::string("CTCSS:100.0")));
-  EXPECT_EQ(std::make_tuple(quoted.rows[1].line, *quoted.rows[1].channel, quoted.rows[1].entry.rx_hz),
-            std::make_tuple(7, 8, std::int64_t{145500000}))
-      << "the quoted line break counts as a line";
+  EXPECT_EQ(quoted.rows[0].line, 4);
+  EXPECT_EQ(quoted.rows[0].channel, std::optional<int>(7));
+  EXPECT_EQ(quoted.rows[0].entry.coding, "CTCSS:100.0");
+  EXPECT_EQ(quoted.rows[1].line, 7) << "the quoted line break counts as a line";
+  EXPECT_EQ(quoted.rows[1].channel, std::optional<int>(8));
+  EXPECT_EQ(quoted.rows[1].entry.rx_hz, 145500000);
 
   // Only an unquoted '#' starts a comment; the writer quotes a cell that starts with one.
   const ImportPlan hash = s.Plan("Location,Frequency\n\"#5 Net\",146.52\n#5 Net,146.54\n \"#\",146.56\n");
   ASSERT_EQ(hash.rows.size(), 2u);
-  EXPECT_EQ(std::make_tuple(hash.rows[0].line, hash.rows[0].entry.rx_hz), std::make_tuple(2, std::int64_t{146520000}));
+  EXPECT_EQ(hash.rows[0].line, 2);
+  EXPECT_EQ(hash.rows[0].entry.rx_hz, 146520000);
   EXPECT_EQ(hash.rows[1].line, 4);
+}
 
+TEST(CsvImport, MissingColumnsTakeTheirDefaults) {
+  const Shipped s;
   const ImportPlan missing = s.Plan(Fixture("missing-columns.csv"));
   ASSERT_EQ(missing.rows.size(), 1u);
   ChannelEntry defaults;
   defaults.rx_hz = defaults.tx_hz = 145550000;
-  EXPECT_EQ(missing.rows[0].entry, defaults) << "missing columns take their defaults";
+  EXPECT_EQ(missing.rows[0].entry, defaults);
+}
+
+TEST(CsvImport, BrokenFilesAreRefused) {
+  const Shipped s;
   for (const std::string& bad : {Fixture("no-frequency.csv"), std::string("Location,Frequency\n1,\"146.52\n"),
                                  std::string("Location,Frequency\n1,146.52\0", 28)})
     EXPECT_NE(s.Plan(bad).error, "") << bad;
 }
 
-TEST(CsvImport, ApplyKeepsBusyLockAndClockShiftAndOtherChannels) {
+TEST(CsvImport, ApplyChangesOnlyWhatTheFileHolds) {
   const Shipped s;
   kavir::Setup v = s.start;
   v.channel(1)[F::BusyLock] = "载波控制";
@@ -221,12 +247,17 @@ TEST(CsvImport, ApplyKeepsBusyLockAndClockShiftAndOtherChannels) {
   s.Apply(s.Plan(Fixture("duplex.csv")), v);
   const ChannelLists& lists = s.data.channel_lists;
   EXPECT_EQ(v.channel(1)[F::BusyLock], "载波控制");  // kept; where there was none, the first of the list
-  EXPECT_EQ(v.channel(2)[F::BusyLock] + v.channel(2)[F::ClockShift],
-            lists.busy_lock.front() + lists.clock_freq.front());
-  EXPECT_EQ(v.channel(2)[F::RxFreq] + " " + v.channel(2)[F::TxFreq], "146.94000 146.34000");
-  EXPECT_EQ(v.channel(1)[F::TxPower] + v.channel(1)[F::Scan] + v.channel(1)[F::Bandwidth], "低否窄");
+  EXPECT_EQ(v.channel(2)[F::BusyLock], lists.busy_lock.front());
+  EXPECT_EQ(v.channel(2)[F::ClockShift], lists.clock_freq.front());
+  EXPECT_EQ(v.channel(2)[F::RxFreq], "146.94000");
+  EXPECT_EQ(v.channel(2)[F::TxFreq], "146.34000");
+  EXPECT_EQ(v.channel(1)[F::TxPower], "低");
+  EXPECT_EQ(v.channel(1)[F::Scan], "否");
+  EXPECT_EQ(v.channel(1)[F::Bandwidth], "窄");
   EXPECT_EQ(v.channel(5)[F::TxFreq], "146.52000") << "off transmits on nothing, shown as the receive frequency";
-  EXPECT_TRUE(v.channel(5).enabled && !v.channel(5).tx_enabled && v.channel(4).tx_enabled);
+  EXPECT_TRUE(v.channel(5).enabled);
+  EXPECT_FALSE(v.channel(5).tx_enabled);
+  EXPECT_TRUE(v.channel(4).tx_enabled);
   kavir::Setup untouched = s.start;
   untouched.channel(9).enabled = false;
   for (int n = 7; n <= 16; ++n) EXPECT_EQ(v.channel(n), untouched.channel(n)) << n;
@@ -249,8 +280,8 @@ TEST(CsvExport, RowLayout) {
 }
 
 // A blank power or bandwidth is written as an empty cell, not as 5.0W or
-// NFM, and an empty cell comes back blank; without the column, 高 and 宽.
-TEST(CsvExport, BlankPowerAndBandwidthStayBlankBothWays) {
+// NFM, and an empty cell comes back blank.
+TEST(CsvExport, ABlankPowerOrBandwidthStaysBlankBothWays) {
   const Shipped s;
   kavir::Setup v = s.start;
   for (int n = 1; n <= 16; ++n) v.channel(n).enabled = n <= 3, v.channel(n).tx_enabled = true;
@@ -267,14 +298,19 @@ TEST(CsvExport, BlankPowerAndBandwidthStayBlankBothWays) {
 
   kavir::Setup back = s.start;
   s.Apply(s.Plan(out.text), back);
-  for (int n = 1; n <= 3; ++n)
-    EXPECT_EQ(back.channel(n)[F::TxPower] + "|" + back.channel(n)[F::Bandwidth],
-              std::string(TrimBlanks(v.channel(n)[F::TxPower])) + "|" + v.channel(n)[F::Bandwidth])
-        << n;
+  for (int n = 1; n <= 3; ++n) {
+    EXPECT_EQ(back.channel(n)[F::TxPower], TrimBlanks(v.channel(n)[F::TxPower])) << n;
+    EXPECT_EQ(back.channel(n)[F::Bandwidth], v.channel(n)[F::Bandwidth]) << n;
+  }
+}
+
+// Without the power or bandwidth column, 高 and 宽.
+TEST(CsvImport, WithoutTheirColumnsRowsAreHighPowerWide) {
+  const Shipped s;
   const ImportPlan no_columns = s.Plan("Location,Frequency\n1,146.52\n");
   ASSERT_EQ(no_columns.rows.size(), 1u);
-  EXPECT_EQ(std::make_pair(no_columns.rows[0].entry.high_power, no_columns.rows[0].entry.wide),
-            std::make_pair(std::optional<bool>(true), std::optional<bool>(true)));
+  EXPECT_EQ(no_columns.rows[0].entry.high_power, std::optional<bool>(true));
+  EXPECT_EQ(no_columns.rows[0].entry.wide, std::optional<bool>(true));
 }
 
 TEST(CsvExport, ImportedAgainGivesTheSameChannels) {
@@ -303,11 +339,11 @@ TEST(CsvExport, ImportedAgainGivesTheSameChannels) {
   EXPECT_NE(out.text.find(",off,144.500000,"), std::string::npos) << out.text;
   const ImportPlan chirp = s.Plan("Location,Frequency,Duplex,Offset\n1,146.52,off,0.600000\n");
   ASSERT_EQ(chirp.rows.size(), 1u);
-  EXPECT_EQ(std::make_tuple(chirp.rows[0].entry.tx_hz, chirp.rows[0].entry.tx_enabled),
-            std::make_tuple(std::int64_t{146520000}, false));
+  EXPECT_EQ(chirp.rows[0].entry.tx_hz, 146520000);
+  EXPECT_FALSE(chirp.rows[0].entry.tx_enabled);
 }
 
-TEST(CsvExport, ChannelsTheRadioCouldNotBeGivenAreLeftOutAndNamed) {
+TEST(CsvExport, ChannelsTheRadioCouldNotBeGivenAreNamedAsLeftOut) {
   const Shipped s;
   kavir::Setup v = s.start;
   v.channel(2)[F::RxFreq] = "abc";
@@ -337,10 +373,15 @@ TEST(CompareSetups, EqualOneCellOneSettingOneBox) {
   b.band_upper = "175";
   const auto d = CompareSetups(a, b);
   ASSERT_EQ(d.size(), 5u);
-  EXPECT_EQ(d[0].where + "=" + d[0].b, "频段范围(上限)=175");
-  EXPECT_EQ(d[1].where + "=" + d[1].b, "发射定时限制=" + b[Setting::TimerOut].text);
-  EXPECT_EQ(d[2].where + "=" + d[2].a + d[2].b, std::string("电池省电使能=") + (a.battery_saver ? "√×" : "×√"));
-  EXPECT_EQ(d[3].where + "=" + d[3].b, "CH03 发射频率=146.00000");
+  EXPECT_EQ(d[0].where, "频段范围(上限)");
+  EXPECT_EQ(d[0].b, "175");
+  EXPECT_EQ(d[1].where, "发射定时限制");
+  EXPECT_EQ(d[1].b, b[Setting::TimerOut].text);
+  EXPECT_EQ(d[2].where, "电池省电使能");
+  EXPECT_EQ(d[2].a, a.battery_saver ? "√" : "×");
+  EXPECT_EQ(d[2].b, a.battery_saver ? "×" : "√");
+  EXPECT_EQ(d[3].where, "CH03 发射频率");
+  EXPECT_EQ(d[3].b, "146.00000");
   EXPECT_EQ(d[4].where, "CH16 TX");
   EXPECT_EQ(DifferenceLine({"CH01 接收信令", "", "关"}), "CH01 接收信令: (空) | 关");
 }

@@ -12,7 +12,7 @@
 namespace kavir::lang {
 namespace {
 
-TEST(TextCatalogue, ReadsMessagesByContextAndDecodesTheirText) {
+TEST(TextCatalogue, ReadsFinishedMessagesByContextDecoded) {
   const TextCatalogue c = TextCatalogue::FromTs(R"(<?xml version="1.0"?><TS>
 <context><name>A</name>
   <message><source>读 &quot;%1&quot;</source><translation>Read &quot;%1&quot; &amp; &lt;ok&gt; it&apos;s &#x4E2D;&#20013;</translation></message>
@@ -30,6 +30,9 @@ TEST(TextCatalogue, ReadsMessagesByContextAndDecodesTheirText) {
   EXPECT_EQ(c.Find("A", "空"), nullptr);
   EXPECT_EQ(c.Find("C", "cut"), nullptr);
   EXPECT_EQ(c.size(), 3u);
+}
+
+TEST(TextCatalogue, BrokenInputIsReadNoFurtherThanItGoes) {
   for (std::size_t cut = 0; cut < 200; cut += 7)  // any prefix: no crash, nothing made up
     EXPECT_LE(TextCatalogue::FromTs(std::string_view("<context><name>A</name><message><source>s</source>"
                                                      "<translation>t</translation></message></context>")
@@ -80,9 +83,8 @@ TEST(TextCatalogue, TheBuiltInEnglishIsTheCoresTranslator) {
   EXPECT_EQ(TrText("BatchDialog", "写入并校验成功"), "写入并校验成功");
 }
 
-// The choice is kept in KAVIR.ini beside what it holds; a locale of any
-// language but Chinese reads English, and C or none reads Chinese.
-TEST(LanguageChoice, IsKeptInKavirIniAndFollowsTheLocaleOnlyWhenAskedTo) {
+// The choice is kept in KAVIR.ini beside what it holds.
+TEST(LanguageChoice, IsKeptInKavirIni) {
   test::TempDir dir;
   const std::string ini = dir.File("KAVIR.ini");
   test::WriteIni(ini, {{"Type", test::List({"KV16V"})}});
@@ -93,6 +95,10 @@ TEST(LanguageChoice, IsKeptInKavirIniAndFollowsTheLocaleOnlyWhenAskedTo) {
     EXPECT_EQ(ReadChoice(ReadIniFile(ini)), c);
   }
   EXPECT_EQ(ReadIniFile(ini).GetString("Type", "1", "", 20), "KV16V");
+}
+
+// A locale of any language but Chinese reads English, and C or none reads Chinese.
+TEST(LanguageChoice, FollowsTheLocaleOnlyWhenAskedTo) {
   EXPECT_TRUE(IsEnglishChoice(Choice::English));
   EXPECT_FALSE(IsEnglishChoice(Choice::Chinese));
   for (auto [name, english] : {std::pair{"", false},

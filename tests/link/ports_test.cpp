@@ -52,7 +52,7 @@ class FakeSystem : public SystemView {
   std::vector<std::string> RunningPrograms() override { return running; }
 };
 
-TEST(Ports, ListingNamesTheAdapterItsIdsAndWhatStandsInTheWay) {
+TEST(Ports, ListingDescribesEachPortWithWhatStandsInItsWay) {
   FakeSystem sys;
   sys.AddUsb("ttyUSB0", "0403", "6001", "ftdi_sio",
              {{"manufacturer", "FTDI"}, {"product", "FT232R USB UART"}, {"serial", "A10K"}, {"latency_timer", "16"}});
@@ -75,14 +75,20 @@ TEST(Ports, ListingNamesTheAdapterItsIdsAndWhatStandsInTheWay) {
   EXPECT_EQ(ftdi.family, "FTDI");
   EXPECT_EQ(PortSummary(ftdi), "FTDI FT232R USB UART (0403:6001, 序列号 A10K)");
   EXPECT_EQ(ftdi.latency_timer_ms, 16);
-  EXPECT_TRUE(ftdi.configured && ftdi.usable() && ftdi.usb);
+  EXPECT_TRUE(ftdi.configured);
+  EXPECT_TRUE(ftdi.usable());
+  EXPECT_TRUE(ftdi.usb);
   const PortRecord& ch = by["/dev/ttyUSB1"];
-  EXPECT_EQ(ch.vid + ":" + ch.pid + " " + ch.family, "1a86:7523 CH340/CH341");
+  EXPECT_EQ(ch.vid, "1a86");
+  EXPECT_EQ(ch.pid, "7523");
+  EXPECT_EQ(ch.family, "CH340/CH341");
   EXPECT_FALSE(ch.configured);
   EXPECT_EQ(ch.problem, "串口 /dev/ttyUSB1 正被其他程序使用: brltty (进程 812)。请先关闭它，再重试。");
   EXPECT_EQ(by["/dev/ttyACM0"].family, "USB CDC-ACM");
   const PortRecord& uart = by["/dev/ttyS0"];
-  EXPECT_FALSE(uart.usb || uart.may_open || uart.latency_timer_ms);
+  EXPECT_FALSE(uart.usb);
+  EXPECT_FALSE(uart.may_open);
+  EXPECT_FALSE(uart.latency_timer_ms);
   EXPECT_NE(uart.problem.find("sudo usermod -aG dialout ana"), std::string::npos) << uart.problem;
   EXPECT_NE(uart.problem.find("重新登录"), std::string::npos);
 }
@@ -97,7 +103,7 @@ TEST(Ports, AdapterFamiliesComeFromTheIdThenTheVendorThenTheDriver) {
   for (const auto& c : cases) EXPECT_EQ(AdapterFamily(c.vid, c.pid, c.driver), c.family) << c.vid << ":" << c.pid;
 }
 
-TEST(Ports, AnOpenProblemNamesTheCauseAndTheFix) {
+TEST(Ports, AnOpenProblemNamesItsCauseWithTheFix) {
   FakeSystem sys;
   sys.AddUsb("ttyUSB0", "0403", "6001", "ftdi_sio");
   sys.devices["/dev/pts/7"] = {true, true, 0, 5, 0620, 136, 7};
@@ -125,6 +131,11 @@ TEST(Ports, AnOpenProblemNamesTheCauseAndTheFix) {
     EXPECT_EQ(p.kind, c.kind) << c.device;
     EXPECT_NE(p.text.find(c.says), std::string::npos) << p.text;
   }
+}
+
+TEST(Ports, TheCheckBeforeAnOpenNamesTheProgramHoldingThePort) {
+  FakeSystem sys;
+  sys.AddUsb("ttyUSB0", "0403", "6001", "ftdi_sio");
   sys.holders["/dev/ttyUSB0"] = {{99, "minicom"}};
   EXPECT_EQ(CheckBeforeOpen(sys, "/dev/ttyUSB0").text,
             "串口 /dev/ttyUSB0 正被其他程序使用: minicom (进程 99)。请先关闭它，再重试。");
@@ -169,7 +180,7 @@ struct RecordingControl : PortControl {
   }
 };
 
-TEST(Ports, AnOpenLocksSetsTheLinesKavirIniNamesAndAsksForLowLatency) {
+TEST(Ports, AnOpenPreparesThePortAsKavirIniSays) {
   const struct {
     const char *dtr, *rts;
     std::string lines;
@@ -185,7 +196,9 @@ TEST(Ports, AnOpenLocksSetsTheLinesKavirIniNamesAndAsksForLowLatency) {
     port.low_latency = false;  // a driver that refuses: the open goes on
     const OpenNotes notes = PreparePort(port, s.lines, false);
     EXPECT_EQ(port.calls, (std::vector<std::string>{"lock", c.lines, "low-latency"}));
-    EXPECT_TRUE(notes.locked && notes.lines_set && !notes.low_latency);
+    EXPECT_TRUE(notes.locked);
+    EXPECT_TRUE(notes.lines_set);
+    EXPECT_FALSE(notes.low_latency);
     EXPECT_NE(notes.Text(s.lines).find("驱动不支持低延迟模式"), std::string::npos);
   }
   RecordingControl taken;
@@ -294,7 +307,7 @@ struct EchoTransport : NoTransport {
   std::vector<std::uint8_t> TakeReceived() override { return std::exchange(echoed, {}); }
 };
 
-TEST(Ports, TheDoctorShowsTheLineAsSetAndTestsALoopbackCable) {
+TEST(Ports, TheDoctorTestsALoopbackCableOnTheLineAsSet) {
   const struct {
     Parity parity;
     FlowControl flow;

@@ -10,19 +10,23 @@
 namespace kavir::test {
 namespace {
 
-TEST(LinkFrames, CommandsAndBuffersKeepToTheirSizes) {
+TEST(LinkFrames, CommandsGoOutWithinTheTransmitBuffer) {
   Rig rig;
   rig.radio.ClearSent();
   rig.link.SendCommand(5, "PGood", 0x01), rig.link.SendText(5, "PGood"), rig.link.SendCommand(6, "PWrite", 0x00);
   EXPECT_EQ(rig.Sent(), (std::vector<Bytes>{B("PGood", 1), B("PGood"), B("PWrite", 0)}));
   EXPECT_EQ(rig.link.transmit_count, 7u);
   rig.link.ClearTransmitBuffer();
-  EXPECT_EQ(rig.link.transmit_count + rig.link.transmit_buffer[0] + rig.link.transmit_buffer[6], 0u);
+  EXPECT_EQ(rig.link.transmit_count, 0u);
+  EXPECT_EQ(rig.link.transmit_buffer[0], 0);
+  EXPECT_EQ(rig.link.transmit_buffer[6], 0);
   rig.link.SendCommand(200, std::string(200, 'x').c_str(), 0x7E);
-  EXPECT_TRUE(rig.link.transmit_count == kTransmitBufferSize &&
-              rig.link.transmit_buffer[kTransmitBufferSize - 1] == 0x7E);
+  EXPECT_EQ(rig.link.transmit_count, kTransmitBufferSize);
+  EXPECT_EQ(rig.link.transmit_buffer[kTransmitBufferSize - 1], 0x7E);
+}
 
-  // Every byte is counted, 512 are stored.
+// Every byte is counted, 512 are stored.
+TEST(LinkFrames, TheReceiveBufferStores512OfTheBytesItCounts) {
   Rig rx;
   Bytes flood(600, 0x22), a(510, 0x11);
   flood[1] = 0x33;
@@ -33,7 +37,9 @@ TEST(LinkFrames, CommandsAndBuffersKeepToTheirSizes) {
   EXPECT_EQ(Bytes(rx.link.receive_buffer.begin() + 509, rx.link.receive_buffer.end()),
             (Bytes{0x11, flood[0], flood[1]}));
   rx.link.ClearReceiveBuffer();
-  EXPECT_EQ(rx.link.receive_count + rx.link.receive_buffer[0] + rx.link.receive_buffer[511], 0u);
+  EXPECT_EQ(rx.link.receive_count, 0u);
+  EXPECT_EQ(rx.link.receive_buffer[0], 0);
+  EXPECT_EQ(rx.link.receive_buffer[511], 0);
 }
 
 TEST(LinkWait, EndsWhenTheBytesAreInOrAtTheTimeOut) {
@@ -60,9 +66,8 @@ TEST(LinkWait, EndsWhenTheBytesAreInOrAtTheTimeOut) {
     rig.ui.progress.clear();
     const std::int64_t t0 = rig.clock.NowMs();
     rig.link.WaitForBytes(c.want, c.timeout, "txt", 49, 3);
-    EXPECT_EQ(std::make_pair(rig.clock.NowMs() - t0, std::size_t{rig.link.receive_count}),
-              std::make_pair(c.waited, c.count))
-        << c.what;
+    EXPECT_EQ(rig.clock.NowMs() - t0, c.waited) << c.what;
+    EXPECT_EQ(std::size_t{rig.link.receive_count}, c.count) << c.what;
     EXPECT_EQ(rig.ui.progress, (std::vector<std::string>{"begin:txt:49:3", "end"})) << c.what;
   }
 }
@@ -105,7 +110,7 @@ std::string ComPort(const Rig& rig, const char* key) {
 }
 
 // device: in KAVIR.ini; new_device: chosen in the dialog, where a COM button clears it.
-TEST(LinkPort, StartUpPortAndDialogChoices) {
+TEST(LinkPort, ThePortComesFromKavirIniOrTheDialog) {
   struct Case {
     const char *digit, *device;
     int opened, shown, choose;
@@ -130,8 +135,8 @@ TEST(LinkPort, StartUpPortAndDialogChoices) {
     rig.radio.Close();
     rig.link.set_config(config);
     rig.link.OpenStartupPort();
-    EXPECT_EQ(std::make_pair(rig.radio.last_opened_port(), rig.radio.last_opened_device()),
-              std::make_pair(c.opened, std::string(c.device)));
+    EXPECT_EQ(rig.radio.last_opened_port(), c.opened);
+    EXPECT_EQ(rig.radio.last_opened_device(), c.device);
     PortDialogFake dialog;
     dialog.ok = c.ok;
     dialog.choose_port = c.choose;
@@ -139,16 +144,18 @@ TEST(LinkPort, StartUpPortAndDialogChoices) {
     rig.link.OnPortSettings(dialog, config);
     EXPECT_EQ(rig.radio.IsOpen(), c.ok);
     rig.link.SendText(5, "PGood");
-    EXPECT_EQ(std::make_tuple(dialog.shown.port_number, dialog.shown.device, ComPort(rig, "1"),
-                              rig.radio.last_opened_port(), rig.Sent().back()),
-              std::make_tuple(c.shown, std::string(c.device), std::string(c.stored), c.reopened, B("PGood")));
-    EXPECT_EQ(ComPort(rig, "Device") + "|" + rig.radio.last_opened_device(),
-              std::string(c.new_device) + "|" + c.new_device);
+    EXPECT_EQ(dialog.shown.port_number, c.shown);
+    EXPECT_EQ(dialog.shown.device, c.device);
+    EXPECT_EQ(ComPort(rig, "1"), c.stored);
+    EXPECT_EQ(rig.radio.last_opened_port(), c.reopened);
+    EXPECT_EQ(rig.Sent().back(), B("PGood"));
+    EXPECT_EQ(ComPort(rig, "Device"), c.new_device);
+    EXPECT_EQ(rig.radio.last_opened_device(), c.new_device);
     EXPECT_EQ(ReadIniFile(rig.files.kavir_ini).GetInt("WaitFor", "Shk", 0), 80);  // the rest is kept
   }
 }
 
-TEST(LinkPort, PortThatWillNotOpenIsShownOnceAndOpeningDropsOldBytes) {
+TEST(LinkPort, APortThatWillNotOpenIsShownOnce) {
   Rig rig;
   rig.radio.Close();
   rig.radio.refuse_open = "Permission denied";
@@ -162,9 +169,16 @@ TEST(LinkPort, PortThatWillNotOpenIsShownOnceAndOpeningDropsOldBytes) {
   rig.link.ResetOpenErrorReport(), rig.link.SendText(5, "PGood");
   EXPECT_EQ(rig.ui.errors.size(), 2u);
   rig.radio.refuse_open.clear();
+  rig.link.OpenPort();
+  EXPECT_TRUE(rig.link.last_open_error().empty());
+}
+
+TEST(LinkPort, OpeningDropsOldBytes) {
+  Rig rig;
+  rig.radio.Close();
   rig.radio.InjectIncoming(Bytes(7, 0x55));
   rig.link.OpenPort(), rig.link.PollInput();
-  EXPECT_TRUE(rig.radio.IsOpen() && rig.link.last_open_error().empty());
+  EXPECT_TRUE(rig.radio.IsOpen());
   EXPECT_EQ(rig.link.receive_count, 0u);
   rig.radio.Close();  // the same at start-up
   rig.radio.InjectIncoming(Bytes(7, 0x55));
@@ -211,10 +225,12 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
     PortDialogFake again;  // the next opening of the dialog shows what was stored
     rig.link.OnPortSettings(again, rig.view.config());
     const PortSettings &b = again.shown, &w = c.chosen;
-    EXPECT_EQ(
-        std::make_tuple(b.port_number, b.device, b.baud, b.timeouts.handshake, b.timeouts.receive, b.timeouts.transmit),
-        std::make_tuple(w.port_number, w.device, w.baud, w.timeouts.handshake, w.timeouts.receive,
-                        w.timeouts.transmit));
+    EXPECT_EQ(b.port_number, w.port_number);
+    EXPECT_EQ(b.device, w.device);
+    EXPECT_EQ(b.baud, w.baud);
+    EXPECT_EQ(b.timeouts.handshake, w.timeouts.handshake);
+    EXPECT_EQ(b.timeouts.receive, w.timeouts.receive);
+    EXPECT_EQ(b.timeouts.transmit, w.timeouts.transmit);
   }
   // Without KAVIR.ini the port chosen is used, but nothing is saved, and the user is told.
   Rig rig;
@@ -228,7 +244,7 @@ TEST(LinkPort, DialogSettingsAreStoredOrRefused) {
   EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(rig.files.kavir_ini)));
 }
 
-TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
+TEST(LinkSettings, WaitsComeFromKavirIniWithinTheirLimits) {
   const IniDocument empty;
   const auto all = [](const Timeouts& t) { return std::vector<int>({t.handshake, t.receive, t.transmit}); };
   EXPECT_EQ(all(ReadTimeouts(empty)), std::vector<int>({80, 80, 80}));
@@ -256,9 +272,18 @@ TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
   EXPECT_EQ(all(ReadTimeouts(IniDocument::Parse("[WaitFor]\r\nShk=+120\r\nRx=32767\r\n"), &warning)),
             std::vector<int>({120, 32767, 80}));
   EXPECT_EQ(warning, "");
-  EXPECT_EQ(ReadPortChoice(empty).port_number, 1);
+}
+
+TEST(LinkSettings, ThePortChoiceComesFromKavirIni) {
+  EXPECT_EQ(ReadPortChoice(IniDocument{}).port_number, 1);
   EXPECT_EQ(ReadPortChoice(IniDocument::Parse("[ComPort]\r\n1=34\r\n")).port_number, 3);  // its first character
-  // A write verifies, keeps the radio's own settings and lists the changes unless told not to.
+  const PortChoice p = ReadPortChoice(IniDocument::Parse("[comport]\r\n1=7\r\nDevice=  /dev/pts/4 \r\n"));
+  EXPECT_EQ(p.port_number, 7);
+  EXPECT_EQ(p.device, "/dev/pts/4");
+}
+
+// A write verifies, keeps the radio's own settings and lists the changes unless told not to.
+TEST(LinkSettings, WriteSwitchesAreOnUnlessTurnedOff) {
   const auto write_switches = [](const char* text) {
     const IniDocument ini = IniDocument::Parse(text);
     return std::make_tuple(ReadVerifyAfterWrite(ini), ReadKeepRadioBeforeWrite(ini), ReadShowChangesBeforeWrite(ini));
@@ -269,11 +294,9 @@ TEST(LinkSettings, KavirIniSettingsAndTheirDefaults) {
   EXPECT_EQ(write_switches("[Write]\r\nVerify=x\r\nKeepRadio=\r\nShowChanges=x\r\n"), on);
   // Seven characters are read.
   EXPECT_EQ(write_switches("[Write]\r\nVerify=0000001\r\nKeepRadio=0000001\r\nShowChanges=0000001\r\n"), on);
-  const PortChoice p = ReadPortChoice(IniDocument::Parse("[comport]\r\n1=7\r\nDevice=  /dev/pts/4 \r\n"));
-  EXPECT_EQ(std::make_pair(p.port_number, p.device), std::make_pair(7, std::string("/dev/pts/4")));
 }
 
-TEST(LinkSettings, EveryLineSettingIsReadAndNonsenseIsNamed) {
+TEST(LinkSettings, EveryLineSettingIsReadOrNamedAsNonsense) {
   struct Case {
     const char* line;
     int baud, data_bits;
@@ -297,9 +320,11 @@ TEST(LinkSettings, EveryLineSettingIsReadAndNonsenseIsNamed) {
     std::string warning;
     const LineSettings s =
         ReadLineSettings(IniDocument::Parse(std::string("[ComPort]\r\n") + c.line + "\r\n"), &warning);
-    EXPECT_EQ(std::make_tuple(s.baud, s.data_bits, s.parity, s.stop_bits, s.flow),
-              std::make_tuple(c.baud, c.data_bits, c.parity, c.stop_bits, c.flow))
-        << c.line;
+    EXPECT_EQ(s.baud, c.baud) << c.line;
+    EXPECT_EQ(s.data_bits, c.data_bits) << c.line;
+    EXPECT_EQ(s.parity, c.parity) << c.line;
+    EXPECT_EQ(s.stop_bits, c.stop_bits) << c.line;
+    EXPECT_EQ(s.flow, c.flow) << c.line;
     EXPECT_EQ(warning.find(c.warning) != std::string::npos, *c.warning || warning.empty()) << warning;
   }
   // Each warning is one text of the program's language, named by its place in KAVIR.ini.

@@ -59,7 +59,7 @@ void AtOnce(F&& a, F&& b) {
   second.join();
 }
 
-TEST(SideBySide, TwoWritesAndTwoReadsInOneFolderKeepToTheirOwnRadios) {
+TEST(SideBySide, TransfersSideBySideInOneFolderKeepToTheirOwnRadios) {
   ShippedDir folder;
   Station stations[2] = {Station(folder.files), Station(folder.files)};
   std::size_t backups = BackupCount(folder.path());

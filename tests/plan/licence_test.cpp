@@ -66,7 +66,7 @@ TEST(Licence, FindsExactlyTheFrequencyListed) {
   EXPECT_EQ(r.licence->Find(Frequency::FromHz(451025010)), nullptr);
 }
 
-TEST(Licence, ABadFileIsRefusedNamingTheLineAndColumn) {
+TEST(Licence, ABadFileIsRefusedNamingTheCellAtFault) {
   const std::string header = "Frequency,MaxPower,Bandwidth,TX,Note\n";
   const struct {
     std::string text;

@@ -72,7 +72,7 @@ TEST(PlanCheck, WhatTheWriteRefusesIsListedAsErrorsRadioWideFirstThenByChannel) 
   });
 }
 
-TEST(PlanCheck, WithALicenceEveryTransmitFrequencyIsLicensedWithItsPowerAndBandwidth) {
+TEST(PlanCheck, WithALicenceEveryTransmitSettingMustBeLicensed) {
   const LicenceReading reading = ReadLicence(kLicence);
   ASSERT_TRUE(reading.licence) << reading.error.message;
   Check(
@@ -105,7 +105,7 @@ TEST(PlanCheck, WithALicenceEveryTransmitFrequencyIsLicensedWithItsPowerAndBandw
       &*other.licence);
 }
 
-TEST(PlanCheck, ThePmr446BandTakesItsSixteenChannelsAtLowPowerNarrowAndSimplex) {
+TEST(PlanCheck, ThePmr446BandTakesItsSixteenChannelsAtLowPowerNarrowSimplex) {
   auto pmr = [](const char* mhz) -> Change {
     return [mhz](kavir::Setup& s) { Both(s, 1, mhz), Set(s, 1, F::TxPower, "低"), Set(s, 1, F::Bandwidth, "窄"); };
   };
@@ -151,7 +151,7 @@ TEST(PlanCheck, TwoChannelsInUseThatAreTheSameInEveryFieldAreWarnedOfOnce) {
   });
 }
 
-TEST(PlanCheck, TheSameReceiveFrequencyAndToneWithOtherTransmitSettingsIsWarnedOf) {
+TEST(PlanCheck, ChannelsThatReceiveAlikeButTransmitOtherwiseAreWarnedOf) {
   auto copy = [](std::function<void(kavir::Channel&)> change) -> Change {
     return [change](kavir::Setup& s) { s.channel(7) = s.channel(2), change(s.channel(7)); };
   };
@@ -189,7 +189,7 @@ TEST(PlanCheck, AToneOnOneSideOnlyIsAWarning) {
 }
 
 // What each finding says, as the command line prints it, and the count.
-TEST(PlanCheck, EachFindingSaysWhyAndTheCountSaysWhatWasFound) {
+TEST(PlanCheck, EveryLineOfTheCheckSaysWhatItFound) {
   const ShippedSetups shipped;
   const LicenceReading licence = ReadLicence(
       "Frequency,MaxPower,Bandwidth,TX\n406.175,low,narrow,no\n410.29375,low,narrow,yes\n419.40625,high,wide,yes\n"

@@ -26,7 +26,7 @@ class Report : public ::testing::Test {
   kavir::Setup setup = shipped.Model("KV16U");
 };
 
-TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
+TEST_F(Report, TheFixedTextsStandInTheirPlacesWithTheirFonts) {
   ScopedTimeZone china("CST-8");
   const auto page = BuildReport(setup, "/home/tech/radios/unit7.dat", kPrinted);
   ASSERT_FALSE(page.items.empty());
@@ -61,10 +61,15 @@ TEST_F(Report, TitleBoxHeadingsAndTimestamp) {
     EXPECT_EQ(At(page, t.x, t.d), t.text) << t.x << "," << t.d;
     EXPECT_EQ(FontAt(page, t.x, t.d), t.font) << t.text;
   }
-  // The faces and cell heights the printer is given.
+}
+
+// The faces and cell heights the printer is given.
+TEST(ReportFonts, EachGivesThePrinterItsFaceWithItsHeight) {
   const std::pair<std::string, int> fonts[] = {{"Arial", 30}, {"宋体", 20}, {"宋体", 16}, {"宋体", 13}};
-  for (ReportFont f : {ReportFont::Title, ReportFont::Box, ReportFont::Heading, ReportFont::Body})
-    EXPECT_EQ(std::make_pair(std::string(FontSpec(f).face), FontSpec(f).height), fonts[static_cast<int>(f)]);
+  for (ReportFont f : {ReportFont::Title, ReportFont::Box, ReportFont::Heading, ReportFont::Body}) {
+    EXPECT_EQ(FontSpec(f).face, fonts[static_cast<int>(f)].first);
+    EXPECT_EQ(FontSpec(f).height, fonts[static_cast<int>(f)].second);
+  }
 }
 
 TEST_F(Report, EverySettingPrintsItsSelectedOptionOnItsLabelsLine) {
@@ -113,7 +118,7 @@ TEST_F(Report, EverySettingPrintsItsSelectedOptionOnItsLabelsLine) {
   }
 }
 
-TEST_F(Report, ChannelRowsPrintBoxesAndEveryCellEvenOfAClosedChannel) {
+TEST_F(Report, EachChannelRowPrintsAllItHoldsEvenWhenClosed) {
   for (int n = 1; n <= 16; ++n) {
     setup.channel(n).enabled = n != 3;
     setup.channel(n).tx_enabled = n != 3 && n != 5;
@@ -139,7 +144,7 @@ TEST_F(Report, ChannelRowsPrintBoxesAndEveryCellEvenOfAClosedChannel) {
   }
 }
 
-TEST_F(Report, PageIsRuledAndAnEmptySetupPrintsBlanks) {
+TEST_F(Report, ThePageIsRuled) {
   const auto lines = Print().Lines();
   auto has = [&](int x1, int d1, int x2, int d2) {
     for (const auto& l : lines)
@@ -157,13 +162,15 @@ TEST_F(Report, PageIsRuledAndAnEmptySetupPrintsBlanks) {
                                                                {685, 615, 685, 1040}})
     EXPECT_TRUE(has(x1, d1, x2, d2)) << x1 << "," << d1 << "," << x2 << "," << d2;
   EXPECT_EQ(lines.size(), 3u + 4u + 16u + 7u + 18u + 13u);
+}
 
+TEST_F(Report, AnEmptySetupPrintsBlanks) {
   const auto page = BuildReport(kavir::Setup{}, "", kPrinted);
   EXPECT_EQ(page.items.front().text.text, "对讲机编程信息");
   for (auto [x, d] : std::vector<std::pair<int, int>>{{135, 110}, {175, 75}, {235, 220}}) EXPECT_EQ(At(page, x, d), "");
 }
 
-TEST_F(Report, TheBandIsOneRangeAndEmptyWithoutLimits) {
+TEST_F(Report, TheBandIsOneRangeOfTheLimitsThereAre) {
   EXPECT_EQ(At(Print(), 651, 125), "<none>");
   const struct {
     const char *lower, *upper, *shown;

@@ -60,13 +60,18 @@ TEST(ReportPdf, OnePageWithRealChineseTextWhereTheDisplayListPutsIt) {
 
 // Outside a program directory there are no option lists: nothing is printed
 // and KAVIR.ini is named; a folder that cannot take the PDF leaves nothing behind.
-TEST(ReportPdf, RefusesWithoutDataFilesAndReportsAnUnwritableTarget) {
+TEST(ReportPdf, IsRefusedWithoutTheDataFiles) {
   TempDir empty;
   const std::string model = std::string(KAVIR_DATA_DIR) + "/KV16V.ini";
   const CliResult refused = RunCli({"--dir", empty.path(), "report", model, empty.File("r.pdf")}, empty.path());
   EXPECT_EQ(refused.exit_code, 2);
   EXPECT_NE(refused.err.find("KAVIR.ini is missing"), std::string::npos) << refused.err;
   EXPECT_FALSE(fs::exists(empty.File("r.pdf")));
+}
+
+TEST(ReportPdf, AnUnwritableTargetFailsTheCommand) {
+  TempDir empty;
+  const std::string model = std::string(KAVIR_DATA_DIR) + "/KV16V.ini";
   ShippedDir shipped;
   EXPECT_EQ(RunCli({"--dir", shipped.path(), "report", model, empty.File("no-folder/r.pdf")}, empty.path()).exit_code,
             1);

@@ -13,6 +13,20 @@ class GridEditTest : public ::testing::Test {
   ProgramDir dir;
   FakeUi ui;
   std::unique_ptr<CKAVIRView> view = dir.Start(ui);  // band 400..470, every CH01..16 alike
+
+  // Types text into the cell at row, col with the cells of selected chosen, as Enter does.
+  void Type(CellRange selected, int row, int col, const char* text) {
+    view->editing().selection = selected;
+    view->grid.row = row, view->grid.col = col;
+    view->editing().StartEdit(13);
+    view->editing().editor.text = text;
+    view->editing().CommitEdit();
+  }
+  std::vector<std::string> Column(int col, int from, int to) const {
+    std::vector<std::string> cells;
+    for (int row = from; row <= to; ++row) cells.push_back(view->Cell(row, col).text);
+    return cells;
+  }
 };
 
 struct PasteCase {  // refused: cells named in the refusals; expect: cells after the paste
@@ -26,7 +40,7 @@ struct PasteCase {  // refused: cells named in the refusals; expect: cells after
 
 class Paste : public GridEditTest, public ::testing::WithParamInterface<PasteCase> {};
 
-TEST_P(Paste, AppliesValidCellsAsOneStepAndNamesTheRest) {
+TEST_P(Paste, TakesTheValidCellsAsOneStepNamingTheRest) {
   const PasteCase& c = GetParam();
   const std::string before = view->editing().CopyCells(CellRange::All());
   const EditResult r = view->editing().PasteCells(c.at, c.tsv);
@@ -96,44 +110,39 @@ INSTANTIATE_TEST_SUITE_P(
                   {{3, 6, "低"}, {3, 7, "否"}, {4, 6, "高"}, {4, 7, "是"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GridEditTest, DescribeNamesChannelColumnTextAndReason) {
+TEST_F(GridEditTest, DescribeNamesEachRefusedCellWithItsReason) {
   const std::string text = view->editing().PasteCells(CellRange::One(3, 1), "500\t\t430.013\n").Describe();
   for (const char* part : {"CH03 接收频率 \"500\"", "CH03 发射频率 \"430.013\"", "400 - 470 MHz"})
     EXPECT_NE(text.find(part), std::string::npos) << text;
   EXPECT_EQ(view->editing().PasteCells(CellRange::One(1, 1), "500").Describe().rfind("CH01 接收频率 \"500\"", 0), 0u);
-  // A long list of refusals is cut short with a count.
+}
+
+TEST_F(GridEditTest, ALongListOfRefusalsIsCutShortWithACount) {
   const std::string lines = view->editing().FillCells({1, 1, 16, 1}, "1").Describe(3);
   EXPECT_NE(lines.find("另有 13 个"), std::string::npos) << lines;
   EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3) << lines;  // three named, then the count
 }
 
-TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfAColumnAndTakesShortEntriesAsPasteDoes) {
-  const auto type = [&](CellRange selected, int row, int col, const char* text) {
-    view->editing().selection = selected;
-    view->grid.row = row, view->grid.col = col;
-    view->editing().StartEdit(13);
-    view->editing().editor.text = text;
-    view->editing().CommitEdit();
-  };
-  const auto column = [&](int col, int from, int to) {
-    std::string s;
-    for (int row = from; row <= to; ++row) s += view->Cell(row, col).text + ";";
-    return s;
-  };
-  const std::string five = "445.50000;445.50000;445.50000;445.50000;445.50000;430.12500;";
-  type({4, 1, 8, 1}, 5, 1, "445.5");
-  EXPECT_EQ(column(1, 4, 9), five);
-  type({4, 1, 8, 1}, 4, 1, "500");  // a refused value restores only the edited cell
-  EXPECT_EQ(column(1, 4, 9), five);
+TEST_F(GridEditTest, TypingSetsTheSelectedCellsOfItsColumn) {
+  using Cells = std::vector<std::string>;
+  const Cells five = {"445.50000", "445.50000", "445.50000", "445.50000", "445.50000", "430.12500"};
+  Type({4, 1, 8, 1}, 5, 1, "445.5");
+  EXPECT_EQ(Column(1, 4, 9), five);
+  Type({4, 1, 8, 1}, 4, 1, "500");  // a refused value restores only the edited cell
+  EXPECT_EQ(Column(1, 4, 9), five);
   EXPECT_EQ(view->history().undo_count(), 1u);
   SetCell(*view, 4, 2, "CTCSS:88.0");
-  type({3, 2, 4, 2}, 3, 2, "hello");  // a tone outside the tone list leaves every cell
-  EXPECT_EQ(column(2, 3, 4), "CTCSS:67.0;CTCSS:88.0;");
-  type({4, 1, 8, 2}, 4, 1, "446");  // two columns selected: only the edited cell takes the value
-  EXPECT_EQ(column(1, 4, 5), "446.00000;445.50000;");
+  Type({3, 2, 4, 2}, 3, 2, "hello");  // a tone outside the tone list leaves every cell
+  EXPECT_EQ(Column(2, 3, 4), (Cells{"CTCSS:67.0", "CTCSS:88.0"}));
+  Type({4, 1, 8, 2}, 4, 1, "446");  // two columns selected: only the edited cell takes the value
+  EXPECT_EQ(Column(1, 4, 5), (Cells{"446.00000", "445.50000"}));
+}
+
+TEST_F(GridEditTest, TypingTakesShortEntriesAsPasteDoes) {
   view->channel_lists.decode.push_back("SQ:1.0");  // QTDQT.ini may list other families
-  view->editing().PasteCells(CellRange::One(1, 2), "SQ:1"), type(CellRange::One(2, 2), 2, 2, "SQ:1");
-  EXPECT_EQ(column(2, 1, 2), "SQ:1.0;SQ:1.0;");        // a short entry gets ".0", pasted as typed
+  view->editing().PasteCells(CellRange::One(1, 2), "SQ:1"), Type(CellRange::One(2, 2), 2, 2, "SQ:1");
+  // A short entry gets ".0", pasted as typed.
+  EXPECT_EQ(Column(2, 1, 2), (std::vector<std::string>{"SQ:1.0", "SQ:1.0"}));
   view->channel_lists.busy_lock.push_back("Carrier");  // an option in any case of its letters
   view->editing().PasteCells(CellRange::One(1, 5), "caRRIER\n");
   EXPECT_EQ(view->Cell(1, 5).text, "Carrier");

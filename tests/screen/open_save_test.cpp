@@ -15,13 +15,16 @@ class OpenSave : public ::testing::Test {
   std::unique_ptr<CKAVIRView> view = dir.Start(ui);
 };
 
-TEST_F(OpenSave, CancelledDialogsChangeNothingSaveAsKeepsForeignKeysAndOpenLoadsWithProgress) {
+TEST_F(OpenSave, CancelledDialogsChangeNothing) {
   view->document().current_file_name = "before.dat";
   view->document().OnFileOpenDat(), view->document().OnFileSaveAsDat();  // both cancelled
   ASSERT_EQ(ui.dialogs.size(), 2u);
-  EXPECT_EQ(ui.dialogs[1].initial_name + view->document().current_file_name,
-            "before.datbefore.dat");  // Save As proposes it
+  EXPECT_EQ(ui.dialogs[1].initial_name, "before.dat");  // Save As proposes it
+  EXPECT_EQ(view->document().current_file_name, "before.dat");
   EXPECT_TRUE(ui.progress.empty());
+}
+
+TEST_F(OpenSave, SaveAsKeepsTheFilesForeignKeys) {
   const std::string path = dir.dir.File("old.dat");
   WriteIni(path, {{"Notes", {{"Owner", "车队"}}},
                   {"Previous", {{"TimerOut", "关"}, {"CH01.RxFreq", "401.00000"}, {"Comment", "keep me"}}}});
@@ -32,26 +35,28 @@ TEST_F(OpenSave, CancelledDialogsChangeNothingSaveAsKeepsForeignKeysAndOpenLoads
   EXPECT_EQ(view->document().current_file_name, path);
   EXPECT_EQ(ui.status.back(), "已保存 old.dat");  // says what it did, not only that it is ready
   const IniDocument doc = ReadIniFile(path);
-  EXPECT_EQ(doc.Find("Notes", "Owner").value_or("") + doc.Find("Previous", "Comment").value_or(""), "车队keep me");
+  EXPECT_EQ(doc.Find("Notes", "Owner").value_or(""), "车队");
+  EXPECT_EQ(doc.Find("Previous", "Comment").value_or(""), "keep me");
   for (const auto& [key, value] : view->ProfileValues())
     EXPECT_EQ(doc.Find("Previous", key).value_or("<missing>"), value) << key;
   EXPECT_EQ(doc.Find("Previous", "CH02.Decode").value_or("<missing>"), "");
+  EXPECT_EQ(ui.progress.size(), 2u);  // begun and ended
+}
 
+TEST_F(OpenSave, OpenLoadsTheFileWithProgress) {
   const std::string other = dir.dir.File("a.dat");
   WriteIni(other, {{"Previous", {{"CH01.RxFreq", "401.00000"}, {"TimerOut", "15S"}}}});
   ui.open_path = other;
   view->document().OnFileOpenDat();
   EXPECT_EQ(view->document().current_file_name, other);
-  EXPECT_EQ(view->Cell(1, 1).text + view->Selected("TimerOut").text, "401.0000015S");
-  EXPECT_EQ(ui.progress.size(), 4u);
+  EXPECT_EQ(view->Cell(1, 1).text, "401.00000");
+  EXPECT_EQ(view->Selected("TimerOut").text, "15S");
+  EXPECT_EQ(ui.progress.size(), 2u);  // begun and ended
 }
 
-TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
+TEST_F(OpenSave, AFailedOpenOrSaveIsShownChangingNothing) {
   const std::string blocker = dir.dir.File("not_a_folder");
   WriteBytes(blocker, "x");
-  // A name at the file system's limit opens and saves like any other.
-  const std::string at_limit = dir.dir.File(std::string(248, 'k') + ".dat");
-  WriteBytes(at_limit, "[Previous]\r\nTimerOut=15S\r\n");
   std::filesystem::create_directory(dir.dir.File("folder.dat"));
   struct Case {  // bytes written to path first, unless "-"; bad_input: there but not a profile
     const char* what;
@@ -85,19 +90,28 @@ TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
     ASSERT_EQ(ui.errors.size(), 1u);
     EXPECT_NE(ui.errors[0].find(c.path), std::string::npos) << ui.errors[0];
     EXPECT_GT(ui.errors[0].size(), c.path.size() + 2);  // a reason follows the path
-    EXPECT_TRUE(view->document().current_file_name == "kept.dat" && view->ProfileValues() == shown);
+    EXPECT_EQ(view->document().current_file_name, "kept.dat");
+    EXPECT_TRUE(view->ProfileValues() == shown);
     EXPECT_EQ(ReadBytes(c.path), before);
     EXPECT_EQ(ui.progress.back(), "end");
   }
   EXPECT_EQ(ReadBytes(blocker), "x");
+}
+
+// A name at the file system's limit opens and saves like any other.
+TEST_F(OpenSave, ANameAtTheFileSystemsLimitWorksLikeAnyOther) {
+  const std::string at_limit = dir.dir.File(std::string(248, 'k') + ".dat");
+  WriteBytes(at_limit, "[Previous]\r\nTimerOut=15S\r\n");
   ui.open_path = at_limit;  // it opens, and one profile key is enough to be a profile
   EXPECT_TRUE(view->document().OnFileOpenDat().ok);
   EXPECT_EQ(view->Selected("TimerOut").text, "15S");
   ui.save_path = at_limit;
   EXPECT_TRUE(view->document().OnFileSaveAsDat());
+}
 
-  // A KAVIR.ini that cannot be written only loses the model for the next start:
-  // the profile is saved, named and clean, and the error says where.
+// A KAVIR.ini that cannot be written only loses the model for the next start:
+// the profile is saved, named and clean, and the error says where.
+TEST_F(OpenSave, AnUnwritableKavirIniOnlyLosesTheModelForTheNextStart) {
   namespace fs = std::filesystem;
   fs::permissions(PathFromUtf8(dir.files.kavir_ini), fs::perms::owner_read);
   SetCell(*view, 1, 1, "403.00000");
@@ -105,7 +119,9 @@ TEST_F(OpenSave, FailuresAreShownAndKeepTheScreenTheFileAndItsName) {
   ui.save_path = dir.dir.File("saved.dat");
   const bool saved = view->document().OnFileSaveAsDat();
   fs::permissions(PathFromUtf8(dir.files.kavir_ini), fs::perms::owner_all);
-  EXPECT_TRUE(saved && view->document().current_file_name == ui.save_path && !view->IsModified());
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(view->document().current_file_name, ui.save_path);
+  EXPECT_FALSE(view->IsModified());
   EXPECT_EQ(ReadIniFile(ui.save_path).Find("Previous", "CH01.RxFreq").value_or(""), "403.00000");
   ASSERT_FALSE(ui.errors.empty());
   for (const std::string& e : ui.errors) EXPECT_NE(e.find("KAVIR.ini"), std::string::npos) << e;
@@ -139,7 +155,7 @@ TEST(RecentFilesList, NewestFirstNoDuplicatesAtMostSix) {
   EXPECT_EQ(config.Find("RecentFiles", "File1"), std::optional<std::string>("g"));  // the newest first
 }
 
-TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
+TEST(RecentFilesList, RemembersWhatWasOpenedOrSavedAsAProfile) {
   ProgramDir dir;
   FakeUi ui;
   auto view = dir.Start(ui);
@@ -173,13 +189,15 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
   EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok);
   ui.open_path = ui.save_path;
   ui.pauses.clear();
-  EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok && !view->IsModified());
+  EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).status.ok);
+  EXPECT_FALSE(view->IsModified());
   const std::vector<int> shown_for = std::exchange(ui.pauses, {});
-  EXPECT_EQ(view->document().recent.paths()[1] + view->document().recent.paths()[0],
-            dir.files.ModelFile("KV16U") + ui.save_path);
+  EXPECT_EQ(view->document().recent.paths()[1], dir.files.ModelFile("KV16U"));
+  EXPECT_EQ(view->document().recent.paths()[0], ui.save_path);
   EXPECT_NE(ui.dialogs.back().filter.find("(*.dat *.img *.bin)"), std::string::npos);  // images are offered too
   EXPECT_TRUE(view->document().OnFileOpenDat().ok);
-  EXPECT_TRUE(!shown_for.empty() && shown_for == ui.pauses);  // both opens keep their progress up a moment
+  EXPECT_FALSE(shown_for.empty());
+  EXPECT_EQ(shown_for, ui.pauses);  // both opens keep their progress up a moment
 
   // An image opens but is not remembered (it would not reopen as a
   // profile); a cancelled dialog opens nothing and says so.
@@ -188,7 +206,9 @@ TEST(RecentFilesList, OpenAndSaveAreRememberedInKavirIni) {
   WriteBytes(ui.open_path, std::string(image.begin(), image.end()));
   const std::vector<std::string> remembered = view->document().recent.paths();
   const OpenOutcome opened = OnFileOpenSetup(*view, nullptr);
-  EXPECT_TRUE(opened.status.ok && opened.image && !opened.cancelled);
+  EXPECT_TRUE(opened.status.ok);
+  EXPECT_TRUE(opened.image);
+  EXPECT_FALSE(opened.cancelled);
   ui.open_path.clear();
   EXPECT_TRUE(OnFileOpenSetup(*view, nullptr).cancelled);
   EXPECT_EQ(view->document().recent.paths(), remembered);

@@ -24,7 +24,7 @@ class EnableBoxes : public ::testing::Test {
 };
 using KeySettings = EnableBoxes;  // the same started screen
 
-TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
+TEST_F(EnableBoxes, BoxesGreyTheirColumnsWithTxNeedingItsChannel) {
   view->OnTxBoxClicked(7);
   EXPECT_EQ(Row(7), "bbggbbbbb10");                  // only the transmit columns
   view->OnChBoxClicked(7), view->OnChBoxClicked(7);  // the row comes back with TX still off
@@ -50,7 +50,7 @@ TEST_F(EnableBoxes, BoxesGreyTheirColumnsAndTxNeedsItsChannel) {
     EXPECT_EQ(Stored(out, key), value) << key;
 }
 
-TEST_F(EnableBoxes, OpenAndCloseAllFromAnyStateRestoreThePage) {
+TEST_F(EnableBoxes, OpenAllOrCloseAllActsFromAnyStateKeepingThePage) {
   view->OnChBoxClicked(1), view->OnTxBoxClicked(2), view->OnTabChanged(1);
   view->OnCloseAllChannels();
   for (int n = 1; n <= 16; ++n) EXPECT_EQ(Row(n), "ggggggggg00") << n;
@@ -58,7 +58,8 @@ TEST_F(EnableBoxes, OpenAndCloseAllFromAnyStateRestoreThePage) {
   view->OnTabChanged(0), view->OnChBoxClicked(4);
   view->OnOpenAllChannels();
   for (int n = 1; n <= 16; ++n) EXPECT_EQ(Row(n), "bbbbbbbbb11") << n;
-  EXPECT_EQ(view->shown_page + view->current_tab, 0);
+  EXPECT_EQ(view->shown_page, 0);
+  EXPECT_EQ(view->current_tab, 0);
   EXPECT_FALSE(view->Combo("Mode")->visible);
 }
 
@@ -98,11 +99,12 @@ TEST(ModelChange, YesLoadsTheModelNoKeepsTheScreen) {
     ui.answers = {c.yes};
     view->OnSelectOption("Type", c.choose);  // as the drop-down sends it
     ASSERT_EQ(ui.prompts.size(), 1u);
-    EXPECT_EQ(std::make_tuple(view->Selected("Type").text, view->current_model_name,
-                              ReadIniFile(dir.files.kavir_ini).Find("PreviousType", "1").value_or(""),
-                              view->Selected("TimerOut").text, ui.errors.size(), view->shown_page),
-              std::make_tuple(std::string(c.type), std::string(c.model), std::string(c.previous_type),
-                              std::string(c.timer), c.errors, 1));
+    EXPECT_EQ(view->Selected("Type").text, c.type);
+    EXPECT_EQ(view->current_model_name, c.model);
+    EXPECT_EQ(ReadIniFile(dir.files.kavir_ini).Find("PreviousType", "1").value_or(""), c.previous_type);
+    EXPECT_EQ(view->Selected("TimerOut").text, c.timer);
+    EXPECT_EQ(ui.errors.size(), c.errors);
+    EXPECT_EQ(view->shown_page, 1);
     EXPECT_EQ(view->Cell(4, 1).text, c.yes && !c.errors ? "430.12500" : "431.00000");
   }
 }
@@ -130,7 +132,7 @@ TEST_F(KeySettings, OpensOnTheScreensKeysElseTheModelFilesElseTheDefaults) {
   EXPECT_EQ(view->Selected("PF3S").text, "扫描");
 }
 
-TEST_F(KeySettings, OkAppliesTheChoicesAndCancelNothing) {
+TEST_F(KeySettings, OnlyOkAppliesTheChoices) {
   struct {
     std::array<int, 3> choose;
     bool ok;

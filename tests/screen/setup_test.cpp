@@ -23,53 +23,85 @@ struct CountingPort : PortStarter {
   }
 };
 
-TEST(ScreenSetup, FillsListsLoadsPreviousModelOpensThePortAfterwardsAndShowsEachPagesControls) {
+// The lists are filled and the previous model loaded before the port opens.
+TEST(ScreenSetup, LoadsThePreviousModelBeforeOpeningThePort) {
   ProgramDir dir;
   FakeUi ui;
   CKAVIRView view(dir.files, ui);
   CountingPort port;
   port.view = &view;
   view.OnInitialUpdate(&port);
-  EXPECT_TRUE(port.opened == 1 && port.lists_filled_when_opened);
-  EXPECT_EQ(view.current_model_name + view.Selected("Type").text, "KV16UKV16U");
+  EXPECT_EQ(port.opened, 1);
+  EXPECT_TRUE(port.lists_filled_when_opened);
+  EXPECT_EQ(view.current_model_name, "KV16U");
+  EXPECT_EQ(view.Selected("Type").text, "KV16U");
   EXPECT_EQ(view.Selected("TimerOut").text, "30S");  // from KV16U.ini
-  EXPECT_EQ(view.current_tab + view.shown_page, 2);
-  EXPECT_TRUE(ui.errors.empty());
-  EXPECT_EQ(view.Cell(0, 9).text + view.Cell(16, 0).text, std::string(ChannelGrid::Header(9)) + "CH16");
-  // Every control has an id of its own.
-  std::set<int> ids = {0, view.battery.id, view.band_lower.id, view.band_upper.id};
-  for (int n = 0; n < 16; ++n) ids.insert({view.ch_box[n].id, view.tx_box[n].id});
-  EXPECT_EQ(ids.size(), 36u);
-
-  view.OnTabChanged(0), view.OnTabChanged(1), view.OnTabChanged(0);
-  EXPECT_EQ(view.shown_page, 0);
-  EXPECT_TRUE(view.Combo("TimerOut")->visible && view.battery.visible);
-  EXPECT_FALSE(view.ch_box[0].visible || view.Combo("PF1S")->visible);
-  EXPECT_FALSE(view.Combo("Mode")->enabled || view.Combo("Mode")->visible || view.Combo("ChanMode")->enabled);
-  view.OnTabChanged(1);
+  EXPECT_EQ(view.current_tab, 1);
   EXPECT_EQ(view.shown_page, 1);
-  EXPECT_FALSE(view.Combo("TimerOut")->visible || view.Combo("PF3S")->visible);
-  EXPECT_TRUE(view.tx_box[15].visible && view.ch_box[0].visible);
+  EXPECT_TRUE(ui.errors.empty());
+  EXPECT_EQ(view.Cell(0, 9).text, ChannelGrid::Header(9));
+  EXPECT_EQ(view.Cell(16, 0).text, "CH16");
 }
 
-// The first model of the list, without a model file here: the defaults.
-TEST(ScreenSetup, StartsOnTheFirstModelWithDefaultsAndListsUpTo200Options) {
+TEST(ScreenSetup, EveryControlHasAnIdOfItsOwn) {
+  ProgramDir dir;
+  FakeUi ui;
+  const auto view = dir.Start(ui);
+  std::set<int> ids = {0, view->battery.id, view->band_lower.id, view->band_upper.id};
+  for (int n = 0; n < 16; ++n) ids.insert({view->ch_box[n].id, view->tx_box[n].id});
+  EXPECT_EQ(ids.size(), 36u);
+}
+
+TEST(ScreenSetup, EachPageShowsItsOwnControls) {
+  ProgramDir dir;
+  FakeUi ui;
+  const auto view = dir.Start(ui);
+  view->OnTabChanged(0), view->OnTabChanged(1), view->OnTabChanged(0);
+  EXPECT_EQ(view->shown_page, 0);
+  EXPECT_TRUE(view->Combo("TimerOut")->visible);
+  EXPECT_TRUE(view->battery.visible);
+  EXPECT_FALSE(view->ch_box[0].visible);
+  EXPECT_FALSE(view->Combo("PF1S")->visible);
+  EXPECT_FALSE(view->Combo("Mode")->enabled);
+  EXPECT_FALSE(view->Combo("Mode")->visible);
+  EXPECT_FALSE(view->Combo("ChanMode")->enabled);
+  view->OnTabChanged(1);
+  EXPECT_EQ(view->shown_page, 1);
+  EXPECT_FALSE(view->Combo("TimerOut")->visible);
+  EXPECT_FALSE(view->Combo("PF3S")->visible);
+  EXPECT_TRUE(view->tx_box[15].visible);
+  EXPECT_TRUE(view->ch_box[0].visible);
+}
+
+TEST(ScreenSetup, ListsUpTo200Options) {
   ProgramDir dir;
   IniDocument kavir = ReadIniFile(dir.files.kavir_ini);
-  kavir.SetString("PreviousType", "1", "KV16V");
   for (int i = 1; i <= 205; ++i) kavir.SetString("LookA", std::to_string(i), "opt" + std::to_string(i));
   ASSERT_TRUE(WriteIniFile(dir.files.kavir_ini, kavir).ok);
   FakeUi ui;
-  auto view = dir.Start(ui);
-  EXPECT_EQ(view->Combo("LookA")->options.size(), 200u);
-  EXPECT_EQ(view->current_model_name + view->Selected("Type").text, "KV16VKV16V");
-  EXPECT_EQ(view->Selected("ChanMode").text + view->Selected("PF1S").text + view->Selected("PF3S").text +
-                view->Cell(5, 2).text,
-            "固定设置的关固定报警键");
-  EXPECT_TRUE(!view->setup().channel(1).enabled && ui.errors.empty() && !view->IsModified());
+  EXPECT_EQ(dir.Start(ui)->Combo("LookA")->options.size(), 200u);
 }
 
-TEST(BrokenKavirIni, NothingIsStoredAndKavirIniIsNeverMadeFromNothing) {
+// The first model of the list, without a model file here: the defaults.
+TEST(ScreenSetup, StartsOnTheFirstModelWithDefaults) {
+  ProgramDir dir;
+  IniDocument kavir = ReadIniFile(dir.files.kavir_ini);
+  kavir.SetString("PreviousType", "1", "KV16V");
+  ASSERT_TRUE(WriteIniFile(dir.files.kavir_ini, kavir).ok);
+  FakeUi ui;
+  auto view = dir.Start(ui);
+  EXPECT_EQ(view->current_model_name, "KV16V");
+  EXPECT_EQ(view->Selected("Type").text, "KV16V");
+  EXPECT_EQ(view->Selected("ChanMode").text, "固定设置的");
+  EXPECT_EQ(view->Selected("PF1S").text, "关");
+  EXPECT_EQ(view->Selected("PF3S").text, "固定报警键");
+  EXPECT_EQ(view->Cell(5, 2).text, "");
+  EXPECT_FALSE(view->setup().channel(1).enabled);
+  EXPECT_TRUE(ui.errors.empty());
+  EXPECT_FALSE(view->IsModified());
+}
+
+TEST(BrokenKavirIni, LeavesEveryFileAsItWas) {
   struct Case {
     const char* name;
     std::function<void(const std::string& path)> break_it;

@@ -41,7 +41,7 @@ struct ChangeCase {
 
 class EachChange : public UndoTest, public ::testing::WithParamInterface<ChangeCase> {};
 
-TEST_P(EachChange, IsOneStepThatUndoesAndRedoes) {
+TEST_P(EachChange, IsOneStepOfTheHistory) {
   const auto colours = [&] {  // the rows as their boxes grey them
     std::string s;
     for (int n = 1; n <= 16; ++n)
@@ -62,11 +62,13 @@ TEST_P(EachChange, IsOneStepThatUndoesAndRedoes) {
   ScreenState undone = view->Values();
   EXPECT_EQ(undone.file_name, file);  // undo never changes which file is current
   undone.file_name = before.file_name;
-  EXPECT_TRUE(undone == before && !view->CanUndo());
+  EXPECT_TRUE(undone == before);
+  EXPECT_FALSE(view->CanUndo());
   EXPECT_EQ(colours(), colours_before);
   EXPECT_EQ(view->IsModified(), GetParam().load);  // undoing a load shows values not in the loaded file
   view->Redo();
-  EXPECT_TRUE(view->Values() == after && !view->CanRedo());
+  EXPECT_TRUE(view->Values() == after);
+  EXPECT_FALSE(view->CanRedo());
   EXPECT_EQ(colours(), colours_after);
 }
 
@@ -102,19 +104,28 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Undo and redo show what they change, whatever page is on show.
-TEST_F(UndoTest, UndoAndRedoShowThePageAndCellsTheyChange) {
+TEST_F(UndoTest, UndoOrRedoShowsWhatItChanges) {
   view->editing().FillCells({5, 6, 7, 6}, "低");
   view->OnSelectOption("TimerOut", 1);
-  const auto shown = [&] {
+  // The page on show and the selection's top, bottom and left.
+  const auto expect_shown = [&](const char* what, int page, int top, int bottom, int left) {
     const CellRange& s = view->editing().selection;
-    return std::to_string(view->shown_page) + ":" + std::to_string(s.top) + std::to_string(s.bottom) +
-           std::to_string(s.left);
+    EXPECT_EQ(view->shown_page, page) << what;
+    EXPECT_EQ(s.top, top) << what;
+    EXPECT_EQ(s.bottom, bottom) << what;
+    EXPECT_EQ(s.left, left) << what;
   };
-  for (auto [step, page, expected] :
-       {std::tuple{&CKAVIRView::Undo, 1, "0:111"}, {&CKAVIRView::Undo, 1, "1:576"}, {&CKAVIRView::Redo, 0, "1:576"}}) {
-    view->OnTabChanged(page), view->editing().selection = CellRange::One(1, 1);
-    ((*view).*step)();
-    EXPECT_EQ(shown(), expected);
+  const struct {
+    const char* what;
+    void (CKAVIRView::*step)();
+    int from_page, page, top, bottom, left;
+  } steps[] = {{"undo the option", &CKAVIRView::Undo, 1, 0, 1, 1, 1},
+               {"undo the fill", &CKAVIRView::Undo, 1, 1, 5, 7, 6},
+               {"redo the fill", &CKAVIRView::Redo, 0, 1, 5, 7, 6}};
+  for (const auto& c : steps) {
+    view->OnTabChanged(c.from_page), view->editing().selection = CellRange::One(1, 1);
+    ((*view).*c.step)();
+    expect_shown(c.what, c.page, c.top, c.bottom, c.left);
   }
   // A change of both pages (a load) leaves the user on the page they were on.
   WriteIni(dir.files.read_ini, {{"Previous", {{"CH01.RxFreq", "455.00000"}, {"TimerOut", "15S"}}}});
@@ -127,9 +138,9 @@ TEST_F(UndoTest, UndoAndRedoShowThePageAndCellsTheyChange) {
   EXPECT_EQ(ui.status.back(), "已撤销 1 处修改");
   // A box has no cell: its channel's first cell is shown for it.
   view->OnChBoxClicked(9), view->Undo();
-  EXPECT_EQ(shown(), "1:991");
+  expect_shown("CH box", 1, 9, 9, 1);
   view->OnTxBoxClicked(12), view->Undo();
-  EXPECT_EQ(shown(), "1:12121");
+  expect_shown("TX box", 1, 12, 12, 1);
 }
 
 TEST_F(UndoTest, CommandsThatChangeNothingLeaveNoStep) {
@@ -143,27 +154,40 @@ TEST_F(UndoTest, CommandsThatChangeNothingLeaveNoStep) {
   ui.repaints = 0;
   view->OnSelectOption("TimerOut", options), view->OnSelectOption("TimerOut", -2), view->OnSelectOption("Nothing", 0);
   view->OnChBoxClicked(0), view->OnTxBoxClicked(17), view->OnChBoxClicked(17), view->OnTxBoxClicked(0);
-  EXPECT_FALSE(view->CanUndo() || view->IsModified());
+  EXPECT_FALSE(view->CanUndo());
+  EXPECT_FALSE(view->IsModified());
   EXPECT_EQ(ui.repaints, 0);
 }
 
-TEST(UndoHistory, KeepsTheNewestStepsWithinItsLimitAndCountsTheirTexts) {
-  UndoHistory history(2), long_text(2);
+TEST(UndoHistory, KeepsTheNewestStepsWithinItsLimit) {
+  UndoHistory history(2);
   ScreenState v;
   for (int i = 1; i <= 3; ++i) v.band_lower_limit = i, history.Record(v);
   const double newest = history.Undo(v).band_lower_limit, next = history.Undo(v).band_lower_limit;
-  EXPECT_TRUE(newest == 3 && next == 2 && !history.CanUndo() && history.CanRedo());
+  EXPECT_EQ(newest, 3);
+  EXPECT_EQ(next, 2);
+  EXPECT_FALSE(history.CanUndo());
+  EXPECT_TRUE(history.CanRedo());
   history.Record(v);  // a new step drops what was left to redo
   EXPECT_FALSE(history.CanRedo());
   history.Undo(v), history.Clear();  // a start or a new file leaves nothing either way
-  EXPECT_FALSE(history.CanRedo() || history.CanUndo());
+  EXPECT_FALSE(history.CanRedo());
+  EXPECT_FALSE(history.CanUndo());
+}
+
+TEST(UndoHistory, CountsTheBytesOfItsTexts) {
+  UndoHistory long_text(2);
+  ScreenState v;
   long_text.Record(v);
   const std::size_t short_bytes = long_text.MemoryBytes();
   v.setup.channel(9).fields[4].assign(100, 'x');
   long_text.Record(v);
   EXPECT_GE(long_text.MemoryBytes(), 2 * short_bytes + 100);
+}
 
-  // Typing into one cell is one step until an undo or a redo comes between.
+// Typing into one cell is one step until an undo or a redo comes between.
+TEST(UndoHistory, TypingIntoOneCellIsOneStep) {
+  ScreenState v;
   UndoHistory typing;
   for (int i = 0; i < 3; ++i) typing.Record(v, "cell 1,1");
   EXPECT_EQ(typing.undo_count(), 1u);
@@ -191,7 +215,8 @@ TEST_F(UndoTest, UnsavedStateIsDerivedFromTheValues) {
 
   Type(2, 1, "402.5");  // Save goes to the current file without a dialog
   const std::size_t dialogs = ui.dialogs.size();
-  EXPECT_TRUE(view->document().OnFileSave() && ui.dialogs.size() == dialogs);
+  EXPECT_TRUE(view->document().OnFileSave());
+  EXPECT_EQ(ui.dialogs.size(), dialogs);
   EXPECT_EQ(Stored(ui.save_path, "CH02.RxFreq"), "402.50000");
 }
 
@@ -200,18 +225,21 @@ TEST_F(UndoTest, ReplacingUnsavedChangesAsksFirst) {
   ui.open_path = dir.files.ModelFile("KV16可定义");
   ui.save_answers = {SaveChoice::Cancel};
   view->document().OnFileOpenDat();
-  EXPECT_TRUE(ui.save_prompts.size() == 1u && ui.dialogs.empty());  // cancelled before the file dialog
+  EXPECT_EQ(ui.save_prompts.size(), 1u);
+  EXPECT_TRUE(ui.dialogs.empty());  // cancelled before the file dialog
 
   // 保存 with no file: Save As cancelled keeps everything.
   ui.save_answers = {SaveChoice::Save};
   view->document().OnFileOpenDat();
-  EXPECT_EQ(view->Cell(1, 1).text + view->current_model_name, "401.01250KV16U");
+  EXPECT_EQ(view->Cell(1, 1).text, "401.01250");
+  EXPECT_EQ(view->current_model_name, "KV16U");
 
   ui.save_answers = {SaveChoice::Save};
   ui.save_path = dir.dir.File("kept.dat");
   view->document().OnFileOpenDat();
   EXPECT_EQ(Stored(ui.save_path, "CH01.RxFreq"), "401.01250");
-  EXPECT_TRUE(view->document().current_file_name == ui.open_path && !view->IsModified());
+  EXPECT_EQ(view->document().current_file_name, ui.open_path);
+  EXPECT_FALSE(view->IsModified());
 
   ui.open_path = dir.files.ModelFile("KV16U");
   view->document().OnFileOpenDat();  // a clean screen is replaced without a question
@@ -222,7 +250,8 @@ TEST_F(UndoTest, ReplacingUnsavedChangesAsksFirst) {
   ASSERT_EQ(view->current_model_name, "KV16可定义");
   EXPECT_EQ(ui.save_prompts.size(), 4u);
   view->Undo();
-  EXPECT_EQ(view->Cell(1, 1).text + view->current_model_name, "401.01250KV16U");
+  EXPECT_EQ(view->Cell(1, 1).text, "401.01250");
+  EXPECT_EQ(view->current_model_name, "KV16U");
 }
 
 }  // namespace

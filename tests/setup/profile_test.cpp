@@ -14,7 +14,7 @@
 namespace kavir::test {
 namespace {
 
-TEST(SetupRecord, EveryKeyStoredInClearingOrderAndForeignOnesKept) {
+TEST(SetupRecord, EveryKeyIsStoredInClearingOrderBesideForeignOnes) {
   TempDir dir;
   const std::string user = dir.File("mine.dat");
   WriteBytes(user, "[Notes]\r\nwho=tech\r\n[Previous]\r\nMine=1\r\nType=X\r\n");
@@ -28,7 +28,10 @@ TEST(SetupRecord, EveryKeyStoredInClearingOrderAndForeignOnesKept) {
   EXPECT_EQ(doc.Find("Previous", "Type"), std::optional<std::string>(""));
   EXPECT_EQ(doc.Find("Previous", "CH16.RxFreq"), std::optional<std::string>("000000000"));
   EXPECT_EQ(doc.Find("Previous", "CBT1"), std::optional<std::string>("0"));
-  // A frequency is padded to nine once, whatever it holds: saved again it stays as it is.
+}
+
+// A frequency is padded to nine once, whatever it holds: saved again it stays as it is.
+TEST(SetupRecord, AFrequencyIsPaddedToNineOnce) {
   for (const std::string text : {"145.5", "关", "38\xE5",
                                  "\xF0"
                                  "1"}) {
@@ -36,15 +39,18 @@ TEST(SetupRecord, EveryKeyStoredInClearingOrderAndForeignOnesKept) {
     EXPECT_EQ(GbkLength(padded), 9u) << text;
     EXPECT_EQ(PadFrequency(padded), padded) << text;
   }
-  // Values longer than a load keeps are named, with all they hold; foreign keys are not ours to judge.
+}
+
+// Values longer than a load keeps are named, with all they hold; foreign keys are not ours to judge.
+TEST(SetupRecord, ValuesLongerThanALoadKeepsAreNamed) {
   const IniDocument long_values = IniDocument::Parse(
       "[Previous]\r\nTimerOut=0123456789012345678\r\nMode=常规常规常规常规常规\r\nMine=" + std::string(40, 'x'));
   const std::vector<LongValue> named = LongProfileValues(long_values);
   ASSERT_EQ(named.size(), 1u);
-  EXPECT_EQ(named[0].key + "=" + named[0].value, "Mode=常规常规常规常规常规");
+  EXPECT_EQ(named[0].key, "Mode");
+  EXPECT_EQ(named[0].value, "常规常规常规常规常规");
 }
 
-// KAVIR.ini with models 1, 6, 0 and -128, and the files of two of them.
 // Every channel's frequency cells are checked, the last one's too; a blank
 // cell is not named.
 TEST(SetupRecord, FrequencyProblemsNameEveryCellNoRadioCouldTake) {
@@ -59,8 +65,8 @@ TEST(SetupRecord, FrequencyProblemsNameEveryCellNoRadioCouldTake) {
 }
 
 // KAVIR.ini is held as read; a change goes to the file as it is then, so
-// what another window stored meanwhile stays, and no file is made up.
-TEST(ProgramConfig, AChangeKeepsWhatAnotherWindowStoredAndMakesNoFile) {
+// what another window stored meanwhile stays.
+TEST(ProgramConfig, AChangeKeepsWhatAnotherWindowStored) {
   TempDir dir;
   const std::string path = dir.File("KAVIR.ini");
   WriteBytes(path, "[Type]\r\n1=KV16U\r\n");
@@ -69,10 +75,18 @@ TEST(ProgramConfig, AChangeKeepsWhatAnotherWindowStoredAndMakesNoFile) {
   ASSERT_TRUE(other.Change([](IniDocument& ini) { ini.SetString("RecentFiles", "File1", "a.dat"); }));
   EXPECT_EQ(mine.ini().Find("RecentFiles", "File1"), std::nullopt) << "read once, not behind the caller's back";
   ASSERT_TRUE(mine.Change([](IniDocument& ini) { ini.SetString("PreviousType", "1", "KV16U"); }));
-  for (const IniDocument& ini : {mine.ini(), ReadIniFile(path)})
-    EXPECT_EQ(std::make_pair(ini.GetString("RecentFiles", "File1", "", 20), ini.GetString("PreviousType", "1", "", 20)),
-              std::make_pair(std::string("a.dat"), std::string("KV16U")));
+  for (const IniDocument& ini : {mine.ini(), ReadIniFile(path)}) {
+    EXPECT_EQ(ini.GetString("RecentFiles", "File1", "", 20), "a.dat");
+    EXPECT_EQ(ini.GetString("PreviousType", "1", "", 20), "KV16U");
+  }
+}
 
+// A change to a KAVIR.ini that has gone makes no file up.
+TEST(ProgramConfig, AChangeMakesNoFile) {
+  TempDir dir;
+  const std::string path = dir.File("KAVIR.ini");
+  WriteBytes(path, "[Type]\r\n1=KV16U\r\n[PreviousType]\r\n1=KV16U\r\n");
+  ProgramConfig mine = ProgramConfig::Read(path);
   std::filesystem::remove(PathFromUtf8(path));
   const IoStatus gone = mine.Change([](IniDocument& ini) { ini.SetString("PreviousType", "1", "X"); });
   EXPECT_EQ(gone.reason, "is missing");
@@ -81,7 +95,8 @@ TEST(ProgramConfig, AChangeKeepsWhatAnotherWindowStoredAndMakesNoFile) {
   EXPECT_FALSE(ProgramConfig::Read(path).status());
 }
 
-TEST(ModelRecord, TypeAndModeFromKavirIniByTheRadiosNumberAndTheBandFromTheModelFile) {
+// KAVIR.ini with models 1, 6, 0 and -128, and the files of two of them.
+TEST(ModelRecord, ARadiosNumberGivesItsModelFromKavirIniWithTheBandOfItsFile) {
   TempDir dir;
   ProgramData data;
   data.files = WorkingFiles::FromDirectory(dir.path());
@@ -100,8 +115,10 @@ TEST(ModelRecord, TypeAndModeFromKavirIniByTheRadiosNumberAndTheBandFromTheModel
   for (const auto& c : cases) {
     SCOPED_TRACE(c.model);
     const kavir::Setup r = ModelRecord(c.model, data);
-    EXPECT_EQ(std::make_tuple(r.model(), r[Setting::Mode].text, r.band_lower, r.band_upper),
-              std::make_tuple(c.type, c.mode, c.freq_v, c.freq_u));
+    EXPECT_EQ(r.model(), c.type);
+    EXPECT_EQ(r[Setting::Mode].text, c.mode);
+    EXPECT_EQ(r.band_lower, c.freq_v);
+    EXPECT_EQ(r.band_upper, c.freq_u);
     EXPECT_EQ(HasBand(r), c.band);
     kavir::Setup rest = r;
     rest[Setting::Type] = rest[Setting::Mode] = {};
@@ -110,7 +127,7 @@ TEST(ModelRecord, TypeAndModeFromKavirIniByTheRadiosNumberAndTheBandFromTheModel
   }
 }
 
-TEST(OptionList, EndsAtTheFirstGapAndKeepsToItsLimit) {
+TEST(OptionList, EndsAtTheFirstGapWithinItsLimit) {
   std::string text = "[BusyLock]\r\n1=a\r\n2=b\r\n4=d\r\n[DeCode]\r\n";
   for (int i = 1; i <= 320; ++i) text += std::to_string(i) + "=t" + std::to_string(i) + "\r\n";
   text += "[TxPower]\r\n";
@@ -171,7 +188,7 @@ TEST(Frequency, ATextIsReadAsMegahertzNeverByItsCountOfDigits) {
   EXPECT_EQ(FrequencyCode("136.00625"), 21761u);
 }
 
-TEST(Tone, TextAndBytesBothWays) {
+TEST(Tone, TextsEncodeToTheirBytes) {
   struct {
     const char* text;
     const char* bytes;
@@ -181,7 +198,13 @@ TEST(Tone, TextAndBytesBothWays) {
   EXPECT_EQ(ToneCode("CTCSS:254.1"), 2541);
   EXPECT_EQ(ToneCode("-DCS:754"), 492);
   EXPECT_EQ(ToneCode("DCS:023"), 0);  // no polarity: no code the radio knows
+}
+
+TEST(ArgText, FillsEachNumberedPlaceFromOneToNine) {
   EXPECT_EQ(ArgText("%9-%1-%10-%", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}), "i-a-a0-%");
+}
+
+TEST(Tone, BytesDecodeToTheirTexts) {
   struct {
     int type, code;
     const char* text;

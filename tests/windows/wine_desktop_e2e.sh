@@ -58,14 +58,17 @@ export DISPLAY=:$display
 #   the row boxes' and the grid rows' pixel match: Wine's minimal platform
 #     gives the grid's rows another height than the windows platform does
 #     (kavir.exe on the windows platform shows them level: see its screenshots);
+#     the grey rows and the model change, which were one test with it, have
+#     not yet run under Wine;
 #   the port dialog's coming and going devices: the test's devices are
 #     POSIX paths, which a Windows port probe does not find;
 #   the landscape PDF: Windows' page set-up is its own dialog, which the
 #     test cannot click;
 #   the import preview and the English option texts through the clipboard:
 #     they wait for ever on Wine's clipboard.
-skipped='PagesBoxesAndAModelChange:*PortDialogFollowsDevicesThatComeAndGo*:*ExportPdfTakesThePaperOfThePageSetUp'
-skipped+=':*ImportPreviewListsRowsAndRefusalsBeforeAnythingChanges:*OptionTextsReadInEnglishInComparesPreviewsAndTheClipboard'
+skipped='EachTxBoxStandsLevelWithItsRow:*ChBoxesGreyTheirRows:*AModelChangeAsksFirstThenLoadsTheNewModel'
+skipped+=':*PortDialogListFollowsTheDevicesPresent:*ExportPdfTakesThePaperOfThePageSetUp'
+skipped+=':*ImportShowsItsPreviewBeforeAnythingChanges:*LanguageTest.OptionTexts*'
 status=0
 timeout 1500 wine "$app_tests" --gtest_brief=1 --gtest_filter="-*$skipped" </dev/null >"$tmp/app-tests.out" 2>&1 || status=$?
 tr -d '\r' <"$tmp/app-tests.out" | grep -E '^\[  (PASSED|FAILED|SKIPPED) |^\[  FAILED  \]' | head -n 40
