@@ -112,7 +112,7 @@ TEST_F(AppTest, ControlKeysSwitchPages) {
 // the box last used.
 TEST_F(AppTest, EachBoxColumnIsOneTabStop) {
   StartFrame();
-  CScreenWidget* screen = frame_->screen();
+  ScreenWidget* screen = frame_->screen();
   screen->ch_box(1)->setFocus();
   QTest::keyClick(screen->ch_box(1), Qt::Key_Down);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);

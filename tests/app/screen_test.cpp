@@ -37,7 +37,7 @@ TEST_F(AppTest, EachTxBoxStandsLevelWithItsRow) {
 
 TEST_F(AppTest, ChBoxesGreyTheirRows) {
   StartFrame();
-  CScreenWidget* screen = frame_->screen();
+  ScreenWidget* screen = frame_->screen();
   const QColor grey(0xAA, 0xAA, 0xAA);
   QTest::mouseClick(screen->ch_box(3), Qt::LeftButton);
   EXPECT_FALSE(frame_->view().setup().channel(3).enabled);
@@ -50,7 +50,7 @@ TEST_F(AppTest, ChBoxesGreyTheirRows) {
 
 TEST_F(AppTest, AModelChangeAsksFirstThenLoadsTheNewModel) {
   StartFrame();
-  CScreenWidget* screen = frame_->screen();
+  ScreenWidget* screen = frame_->screen();
   QTest::mouseClick(screen->ch_box(3), Qt::LeftButton);  // an unsaved change
   QTabBar* bar = screen->tabs()->tabBar();
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
