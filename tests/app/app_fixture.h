@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "channel_grid_widget.h"
+#include "files.h"
 #include "ini/ini_document.h"
 #include "main_frame.h"
 #include "screen/kavir_view.h"
@@ -115,7 +116,7 @@ class AppTest : public ::testing::Test {
     QFile::remove(QString::fromStdString(profile));
     EXPECT_TRUE(QFile::copy(QString::fromStdString(Path(model_file)), QString::fromStdString(profile)));
     QFile::setPermissions(QString::fromStdString(profile), QFile::ReadOwner | QFile::WriteOwner);
-    for (const auto& [key, value] : keys) EXPECT_TRUE(WriteValue(profile, "Previous", key, value).ok);
+    for (const auto& [key, value] : keys) EXPECT_TRUE(kavir::test::WriteValue(profile, "Previous", key, value).ok);
     sim::RadioImage image{};
     std::string error;
     EXPECT_TRUE(sim::BuildImageFromProfile(profile, dir_.path().toStdString(), &image, &error)) << error;

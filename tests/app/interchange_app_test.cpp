@@ -82,7 +82,7 @@ TEST_F(AppTest, CompareWithAFileListsDifferencesWithoutChangingTheScreen) {
   const std::string other = Path("other.dat");
   ASSERT_TRUE(QFile::copy(QString::fromStdString(Path("KV16V.ini")), QString::fromStdString(other)));
   QFile::setPermissions(QString::fromStdString(other), QFile::ReadOwner | QFile::WriteOwner);
-  ASSERT_TRUE(WriteValue(other, "Previous", "CH04.RxFreq", "150.02500").ok);
+  ASSERT_TRUE(kavir::test::WriteValue(other, "Previous", "CH04.RxFreq", "150.02500").ok);
   const QString before = Cell(4, 1);
   QStringList where;
   TypeFileName(QString::fromStdString(other));

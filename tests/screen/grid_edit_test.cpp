@@ -171,5 +171,20 @@ TEST_F(GridEditTest, CopiedRowsPasteBackElsewhereUnchanged) {
   for (int col : {0, 10}) EXPECT_EQ(view->editing().CheckCell(col, "430.125", "").fault, CellFault::OutsideGrid) << col;
 }
 
+TEST_F(GridEditTest, ACopyHoldsEveryRowOfItsRange) {
+  SetCell(*view, 2, 1, "402.00000");
+  SetCell(*view, 3, 1, "403.00000");
+  EXPECT_EQ(view->editing().CopyCells({2, 1, 3, 1}), "402.00000\n403.00000\n");
+}
+
+TEST_F(GridEditTest, AnOffRasterFrequencyPastesOnlyOntoTheCellThatHoldsIt) {
+  SetCell(*view, 1, 1, "430.00100");  // as a file may hold it
+  const EditResult same = view->editing().PasteCells(CellRange::One(1, 1), "430.00100");
+  EXPECT_TRUE(same.ok());
+  const EditResult other = view->editing().PasteCells(CellRange::One(2, 1), "430.00100");
+  ASSERT_EQ(other.refused.size(), 1u);
+  EXPECT_EQ(view->Cell(2, 1).text, "430.12500");
+}
+
 }  // namespace
 }  // namespace kavir::test

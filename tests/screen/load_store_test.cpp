@@ -167,5 +167,34 @@ TEST(ShippedData, EveryModelFileStoresBackTheValuesItLoads) {
   EXPECT_TRUE(ui.errors.empty());
 }
 
+TEST_F(LoadStore, AStoreLeavesTheUserOnTheirPage) {
+  view->OnTabChanged(1);
+  Store();
+  EXPECT_EQ(view->current_tab, 1);
+  EXPECT_EQ(view->shown_page, 1);
+}
+
+TEST_F(LoadStore, StoreIntoWritesTheSetupOnShow) {
+  SetCell(*view, 3, 1, "431.00000");
+  IniDocument doc;
+  view->StoreInto(doc);
+  EXPECT_EQ(doc.Find("Previous", "CH03.RxFreq"), std::optional<std::string>("431.00000"));
+  EXPECT_EQ(doc.Find("Previous", "Type"), std::optional<std::string>("KV16U"));
+}
+
+TEST_F(LoadStore, TheOptionListsAreThoseOfKavirIni) {
+  EXPECT_EQ(view->option_lists().lists, ReadOptionLists(ReadIniFile(dir.files.kavir_ini)).lists);
+}
+
+TEST_F(LoadStore, AnImportClosesAnOpenEditor) {
+  view->grid.row = 2, view->grid.col = 1;
+  view->editing().StartEdit(13);
+  ASSERT_TRUE(view->editing().editor.visible);
+  kavir::Setup changed = view->setup();
+  changed.channel(5).fields[0] = "450.00000";
+  ASSERT_TRUE(view->ApplySetup(changed));
+  EXPECT_FALSE(view->editing().editor.visible);
+}
+
 }  // namespace
 }  // namespace kavir::test

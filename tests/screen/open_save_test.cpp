@@ -153,6 +153,8 @@ TEST(RecentFilesList, NewestFirstNoDuplicatesAtMostSix) {
   EXPECT_EQ(read.paths(), recent.paths());
   EXPECT_EQ(config.Find("RecentFiles", "File7"), std::optional<std::string>("z"));  // only six are ours
   EXPECT_EQ(config.Find("RecentFiles", "File1"), std::optional<std::string>("g"));  // the newest first
+  read.ReadFrom(IniDocument::Parse("[RecentFiles]\r\nFile1=x\r\n"));                // another read replaces the list
+  EXPECT_EQ(read.paths(), std::vector<std::string>{"x"});
 }
 
 TEST(RecentFilesList, RemembersWhatWasOpenedOrSavedAsAProfile) {

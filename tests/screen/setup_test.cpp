@@ -43,6 +43,18 @@ TEST(ScreenSetup, LoadsThePreviousModelBeforeOpeningThePort) {
   EXPECT_EQ(view.Cell(16, 0).text, "CH16");
 }
 
+TEST(ChannelGrid, ColumnsHaveTheirHeadersAndWidthsAndNothingLiesOutside) {
+  EXPECT_STREQ(ChannelGrid::Header(0), "信道号");
+  EXPECT_DOUBLE_EQ(ChannelGrid::WidthFactor(0), 0.8);
+  EXPECT_STREQ(ChannelGrid::Header(kGridCols), "");
+  EXPECT_DOUBLE_EQ(ChannelGrid::WidthFactor(kGridCols), 1.0);
+  ProgramDir dir;
+  FakeUi ui;
+  const auto view = dir.Start(ui);
+  EXPECT_EQ(view->Cell(1, kGridCols).text, "");
+  EXPECT_EQ(view->Cell(kGridRows, 1).text, "");
+}
+
 TEST(ScreenSetup, EveryControlHasAnIdOfItsOwn) {
   ProgramDir dir;
   FakeUi ui;
