@@ -182,10 +182,6 @@ TEST_F(LoadStore, StoreIntoWritesTheSetupOnShow) {
   EXPECT_EQ(doc.Find("Previous", "Type"), std::optional<std::string>("KV16U"));
 }
 
-TEST_F(LoadStore, TheOptionListsAreThoseOfKavirIni) {
-  EXPECT_EQ(view->option_lists().lists, ReadOptionLists(ReadIniFile(dir.files.kavir_ini)).lists);
-}
-
 TEST_F(LoadStore, AnImportClosesAnOpenEditor) {
   view->grid.row = 2, view->grid.col = 1;
   view->editing().StartEdit(13);
