@@ -2,6 +2,9 @@
 // the screen's set-up with the shipped data, and the first paint.
 // Run from a copy of the data folder (or pass one as the argument); the
 // program writes nothing at start-up, but keep the source tree out of it.
+#include <algorithm>
+#include <cstdio>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,8 +12,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
-#include <algorithm>
-#include <cstdio>
 
 #include "app_start.h"
 #include "main_frame.h"

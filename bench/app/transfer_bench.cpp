@@ -6,17 +6,18 @@
 //   kavir_app_transfer_bench [runs]      (offscreen; needs no display)
 #include <sys/resource.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <random>
 
 #include "app_start.h"
 #include "changes_dialog.h"

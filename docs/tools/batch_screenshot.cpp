@@ -1,6 +1,8 @@
 // Takes the batch dialog's documentation screenshot: three virtual cables,
 // a few radios done, one of another model skipped.
 //   kavir_batch_screenshot OUTPUT.png   (offscreen or under xvfb-run)
+#include <cstdio>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -8,7 +10,6 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
-#include <cstdio>
 
 #include "app_start.h"
 #include "batch_cables.h"

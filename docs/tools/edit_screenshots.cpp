@@ -1,6 +1,8 @@
 // Screenshots of the editing commands: the 编辑 menu, a selection of
 // several cells and the question before unsaved changes are lost.
 //   kavir_edit_screenshots OUTPUT_DIR   (offscreen or under xvfb-run)
+#include <cstdio>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
@@ -10,7 +12,6 @@
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
-#include <cstdio>
 
 #include "app_start.h"
 #include "channel_grid_widget.h"

@@ -1,8 +1,9 @@
 // Screenshots of the CSV import preview and the comparison dialog.
 //   kavir_interchange_screenshots OUTPUT_DIR   (offscreen or under xvfb-run)
+#include <cstdio>
+
 #include <QApplication>
 #include <QTest>
-#include <cstdio>
 
 #include "app_start.h"
 #include "compare_dialog.h"

@@ -2,6 +2,8 @@
 // print dialog, the 工具 menu, a read in progress and its end, a cancelled
 // write and a write whose verify fails, with the shipped data and the in-process virtual radio.
 //   kavir_screenshots OUTPUT_DIR SUFFIX   (run under xvfb-run)
+#include <cstdio>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMenu>
@@ -16,7 +18,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <cstdio>
 
 #include "app_start.h"
 #include "command_ids.h"

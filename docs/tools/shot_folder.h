@@ -1,12 +1,13 @@
 #pragma once
 // What every screenshot tool starts from: the shipped data copied into a
 // scratch folder, and an in-process radio on a virtual clock.
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
 #include <string>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "setup/working_files.h"
 #include "sim/profile_image.h"

@@ -1,5 +1,7 @@
 #include "batch_dialog.h"
 
+#include <ctime>
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -15,7 +17,6 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <ctime>
 
 #include "link/link_settings.h"
 #include "screen/kavir_view.h"

@@ -1,11 +1,12 @@
 #pragma once
 // "批量写入": one set-up into radio after radio, on one or several ports,
 // with a live table of the radios done and a log file.
-#include <QDialog>
 #include <atomic>
 #include <functional>
 #include <memory>
 #include <thread>
+
+#include <QDialog>
 
 #include "batch/batch_job.h"
 #include "setup/setup.h"

@@ -1,8 +1,9 @@
 #pragma once
 // Before a write: what the radio holds and what it will hold, setting by
 // setting, grouped by the form's pages; 写入 or 取消.
-#include <QDialog>
 #include <vector>
+
+#include <QDialog>
 
 #include "interchange/setup_compare.h"
 #include "plan/finding.h"

@@ -2,8 +2,9 @@
 // The 16-channel grid: a table that shows the model's grid cells and puts
 // an editor over the current cell while the user types, the way a
 // technician expects from the radio family's programs.
-#include <QTableWidget>
 #include <array>
+
+#include <QTableWidget>
 
 #include "screen/channel_grid.h"
 #include "screen/grid_edit.h"

@@ -1,7 +1,8 @@
 #pragma once
 // The differences between the screen and another set-up, one per row.
-#include <QDialog>
 #include <vector>
+
+#include <QDialog>
 
 #include "interchange/setup_compare.h"
 

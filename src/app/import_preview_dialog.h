@@ -1,8 +1,9 @@
 #pragma once
 // What an import of a channel-plan CSV file would do, shown before anything
 // changes: each row, the channel it goes to, or why it is refused.
-#include <QDialog>
 #include <string>
+
+#include <QDialog>
 
 #include "interchange/csv_import.h"
 

@@ -1,8 +1,9 @@
 // kavir: the desktop programming software.
-#include <QApplication>
-#include <QScreen>
 #include <cstdio>
 #include <cstring>
+
+#include <QApplication>
+#include <QScreen>
 
 #include "app_start.h"
 #include "ini/atomic_file.h"

@@ -1,9 +1,10 @@
 #pragma once
 // The program's one top-level window: menus, toolbar, status bar with its
 // clock, the progress bar, and the programming screen as its central widget.
+#include <memory>
+
 #include <QHash>
 #include <QMainWindow>
-#include <memory>
 
 #include "lang/language.h"
 #include "link/transport.h"

@@ -3,10 +3,11 @@
 // against; the licence can be chosen or left out here. On its own (工具 →
 // 检查) it only shows; before a write it asks: errors make 取消 the default
 // and 仍然写入 an override, warnings alone let 写入 go on.
-#include <QDialog>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <QDialog>
 
 #include "plan/finding.h"
 #include "plan/licence.h"

@@ -1,5 +1,7 @@
 #include "port_dialog.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -19,7 +21,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "dialog_units.h"
 #include "elided_label.h"

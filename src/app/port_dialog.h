@@ -4,10 +4,11 @@
 // the line speed and the three time-outs kept in KAVIR.ini. The list says
 // what each port is and greys out what cannot be opened; "检测电台" finds
 // the radio and the doctor's report says what is wrong.
-#include <QDialog>
-#include <QString>
 #include <functional>
 #include <vector>
+
+#include <QDialog>
+#include <QString>
 
 #include "link/link_settings.h"
 #include "link/ports/port_records.h"

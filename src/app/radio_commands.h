@@ -1,9 +1,10 @@
 #pragma once
 // The commands that talk to the radio — read, write, port selection — and
 // the report commands, wired to the main frame's actions.
-#include <QString>
 #include <functional>
 #include <memory>
+
+#include <QString>
 
 #include "batch/batch_job.h"
 #include "ini/ini_document.h"

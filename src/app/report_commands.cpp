@@ -1,9 +1,10 @@
 #include "report_commands.h"
 
+#include <memory>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QPrinter>
-#include <memory>
 
 #include "command_ids.h"
 #include "lang/language.h"

@@ -1,9 +1,10 @@
 #include "worker_thread.h"
 
-#include <QEventLoop>
-#include <QThread>
 #include <exception>
 #include <thread>
+
+#include <QEventLoop>
+#include <QThread>
 
 namespace kavir::app {
 

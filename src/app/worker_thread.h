@@ -2,8 +2,9 @@
 // A transfer runs on a thread of its own so the window keeps painting and
 // Cancel is heard at once; what it says and asks is brought to the window's
 // thread, one event at a time, and the transfer waits for the answer.
-#include <QObject>
 #include <functional>
+
+#include <QObject>
 
 #include "link/transfer_events.h"
 

@@ -1,11 +1,12 @@
 #include "lang/language.h"
 
+#include <memory>
+#include <vector>
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <memory>
-#include <vector>
 
 #include "ini/translate.h"
 

@@ -3,8 +3,9 @@
 // English. Chinese texts are the source texts; English comes from the
 // embedded catalogue, option texts of the data files from options_en.txt
 // beside them.
-#include <QString>
 #include <string>
+
+#include <QString>
 
 #include "lang/language_core.h"
 

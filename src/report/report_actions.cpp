@@ -1,5 +1,7 @@
 #include "report_actions.h"
 
+#include <ctime>
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -13,7 +15,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <ctime>
 
 #include "ini/atomic_file.h"
 #include "kavir_version.h"

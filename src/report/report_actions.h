@@ -1,11 +1,12 @@
 #pragma once
 // The report commands of the desktop program: print, print preview, page
 // set-up and PDF export.
-#include <QPageLayout>
-#include <QString>
 #include <ctime>
 #include <functional>
 #include <string>
+
+#include <QPageLayout>
+#include <QString>
 
 #include "ini/io_status.h"
 #include "report_page.h"

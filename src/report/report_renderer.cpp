@@ -1,8 +1,9 @@
 #include "report_renderer.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <algorithm>
 
 namespace kavir {
 namespace {

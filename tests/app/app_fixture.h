@@ -2,7 +2,8 @@
 // A program folder seeded with the shipped data, a main frame over the
 // in-process virtual radio, and helpers that answer modal dialogs the way a
 // user would.
-#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,8 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <functional>
-#include <memory>
+
+#include <gtest/gtest.h>
 
 #include "channel_grid_widget.h"
 #include "files.h"

@@ -1,8 +1,8 @@
 // Widget tests run without a display: the windowless platform is chosen
 // here, before the one QApplication exists, unless QT_QPA_PLATFORM names one.
-#include <gtest/gtest.h>
-
 #include <QApplication>
+
+#include <gtest/gtest.h>
 
 #include "app_start.h"
 #include "report/report_actions.h"

@@ -2,13 +2,14 @@
 // the table and the log; Stop ends an endless run after the radio in progress.
 #include "batch_dialog.h"
 
+#include <memory>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <memory>
 
 #include "app_fixture.h"
 #include "batch_cables.h"

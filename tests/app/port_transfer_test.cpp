@@ -4,9 +4,10 @@
 // (a pseudo-terminal here, a COM port under Wine); without it the test is
 // skipped. KAVIR_TEST_OUT, when set, receives what the steps made, for the
 // caller to hold against the command line's results.
-#include <QElapsedTimer>
 #include <cstdio>
 #include <cstdlib>
+
+#include <QElapsedTimer>
 
 #include "app_fixture.h"
 #include "command_ids.h"

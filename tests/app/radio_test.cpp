@@ -1,12 +1,13 @@
 // Reading and writing the in-process virtual radio through the menus: the
 // progress bar, Esc and the Cancel button, the stored verify choice, the
 // other-model question, and Save As and Open through the file dialogs.
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <algorithm>
 
 #include "app_fixture.h"
 #include "changes_dialog.h"

@@ -2,7 +2,6 @@
 // input and hostile files get: exit code 1 for a failed file operation, 2
 // for bad usage or bad input, one line saying why, nothing left behind.
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -11,6 +10,8 @@
 
 #include <map>
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "ini/gbk.h"
 #include "run_program.h"

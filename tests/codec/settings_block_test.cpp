@@ -1,9 +1,9 @@
 // The settings packets, the whole image against a checked-in reference, and
 // every shipped model through the image and back.
-#include <gtest/gtest.h>
-
 #include <map>
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "codec/codec.h"
 #include "codec/settings_map.h"

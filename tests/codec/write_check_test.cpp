@@ -1,7 +1,7 @@
 // What is refused before a write, and how it is named.
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include <gtest/gtest.h>
 
 #include "codec/codec.h"
 #include "codec/image_file.h"

@@ -1,12 +1,12 @@
 // The shipped data files: encoded as the radio family's files are, every list
 // usable by the screen and the radio, every model file complete.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cctype>
 #include <set>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "ini/gbk.h"
 #include "setup/option_lists.h"

@@ -1,9 +1,9 @@
 // kavir-cli read, write, restore and batch through the real serial stack,
 // against kavir-radio-sim processes on pseudo-terminals.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "batch/sha256.h"
 #include "run_program.h"

@@ -3,11 +3,12 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <grp.h>
-#include <gtest/gtest.h>
 #include <pwd.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "link/native/native_transport.h"
 #include "link/port_doctor.h"

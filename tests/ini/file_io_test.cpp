@@ -1,8 +1,6 @@
 // The file layer with hostile paths: pipes, devices, huge files, folders,
 // read-only targets, symbolic links, files held open, Windows' device names,
 // and UTF-8 names (Chinese, spaces, longer than Windows' old 260 limit).
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -12,6 +10,8 @@
 #include <future>
 #include <map>
 #include <thread>
+
+#include <gtest/gtest.h>
 #if !defined(_WIN32)
 #include <sys/resource.h>
 #include <sys/stat.h>

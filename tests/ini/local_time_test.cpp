@@ -1,9 +1,9 @@
 #include "ini/local_time.h"
 
-#include <gtest/gtest.h>
-
 #include <ctime>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "scoped_time_zone.h"
 

@@ -4,11 +4,11 @@
 // (scripts/test-windows.sh links both to scripts/pty_pair.py's two ends).
 #include "link/native/native_transport.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+
+#include <gtest/gtest.h>
 
 #if !defined(_WIN32)
 #include <fcntl.h>

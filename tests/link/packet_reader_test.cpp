@@ -2,10 +2,10 @@
 // each fault stops at, what was sent up to then, and what was handed on.
 #include "link/packet_reader.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <optional>
+
+#include <gtest/gtest.h>
 
 #include "link/handshake.h"
 #include "link/radio_texts.h"

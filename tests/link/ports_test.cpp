@@ -1,8 +1,8 @@
 // The port list, the open checks and the doctor over a described machine.
-#include <gtest/gtest.h>
-
 #include <map>
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "link/port_doctor.h"
 #include "link/ports/port_control.h"

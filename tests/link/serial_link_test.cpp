@@ -1,7 +1,7 @@
 // The link: frames, buffers, waits, delays, the port choice, the line settings.
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include <gtest/gtest.h>
 
 #include "link/link_settings.h"
 #include "link/port_device.h"

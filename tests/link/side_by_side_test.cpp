@@ -1,9 +1,9 @@
 // Two cables in one program folder: two reads and two writes running at the
 // same moment each keep to their own radio, set-up and backup.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "codec/codec.h"
 #include "screen/radio_transfer.h"

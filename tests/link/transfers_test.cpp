@@ -1,12 +1,12 @@
 // Reading and writing against the in-process radio: what goes out, in which
 // order, what every failure and a Cancel do, the verify after a write, and
 // the files and raw images left behind.
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <functional>
 #include <set>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "ini/local_time.h"
 #include "interchange/setup_compare.h"

@@ -2,9 +2,9 @@
 // and the column of the first thing wrong.
 #include "plan/licence.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "ini/atomic_file.h"
 #include "ini/file_path.h"

@@ -3,9 +3,9 @@
 // channel, field and value; the words of each are checked once, at the end.
 #include "plan/plan_check.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include <gtest/gtest.h>
 
 #include "shipped_setup.h"
 

@@ -1,9 +1,9 @@
 // The report as a PDF, checked from the PDF itself with poppler's tools.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <filesystem>
 #include <regex>
+
+#include <gtest/gtest.h>
 
 #include "program_files.h"
 #include "run_program.h"

@@ -1,7 +1,7 @@
 // Paste, fill and clear of channel cells, and the clipboard's text.
-#include <gtest/gtest.h>
-
 #include <algorithm>
+
+#include <gtest/gtest.h>
 
 #include "support.h"
 

@@ -1,8 +1,8 @@
 // Commands on the screen: the CH and TX boxes and the colours of the grid
 // rows, the model change in the Type drop-down, the key settings dialog.
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include <gtest/gtest.h>
 
 #include "support.h"
 

@@ -1,10 +1,10 @@
 // Start-up: option lists, fixed drop-downs, pages, the start-up model, and a
 // missing or broken KAVIR.ini, which is never made from nothing.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "support.h"
 

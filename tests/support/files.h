@@ -1,7 +1,5 @@
 #pragma once
 // Test support for every layer: temporary folders, file bytes and INI files.
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +8,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "ini/file_path.h"
 #include "ini/ini_document.h"

@@ -1,7 +1,8 @@
 // Any line speed, through termios2 (the C library's termios knows only the
 // table of standard rates). Kept apart: its header clashes with <termios.h>.
-#include <asm/termbits.h>
 #include <sys/ioctl.h>
+
+#include <asm/termbits.h>
 
 namespace kavir {
 
