@@ -43,9 +43,12 @@ TEST(ScreenSetup, LoadsThePreviousModelBeforeOpeningThePort) {
   EXPECT_EQ(view.Cell(16, 0).text, "CH16");
 }
 
-TEST(ChannelGrid, ColumnsHaveTheirHeadersAndWidthsAndNothingLiesOutside) {
+TEST(ChannelGrid, TheFirstColumnIsTheChannelNumber) {
   EXPECT_STREQ(ChannelGrid::Header(0), "信道号");
   EXPECT_DOUBLE_EQ(ChannelGrid::WidthFactor(0), 0.8);
+}
+
+TEST(ChannelGrid, NothingLiesOutsideTheGrid) {
   EXPECT_STREQ(ChannelGrid::Header(kGridCols), "");
   EXPECT_DOUBLE_EQ(ChannelGrid::WidthFactor(kGridCols), 1.0);
   ProgramDir dir;
