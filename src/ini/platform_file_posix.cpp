@@ -122,7 +122,8 @@ IoStatus WriteNewFile(const std::string& path, std::string_view bytes) {
 }
 
 bool MayWrite(const std::string& path, std::string* reason) {
-  if (::access(path.c_str(), W_OK) == 0) return true;
+  // The effective ids, which the write itself uses (access() asks for the real ones).
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0) return true;
   *reason = ErrorText(errno);
   return false;
 }
