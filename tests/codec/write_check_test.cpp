@@ -197,6 +197,18 @@ TEST(RadioIdentity, ConfiguredTextsGoIntoTheImage) {
   EXPECT_EQ(IdentityOf(other), id);
 }
 
+// Bytes no text could hold read as '?': a radio's identity is shown, never sent to a terminal raw.
+TEST(RadioIdentity, UnprintableBytesReadAsQuestionMarks) {
+  Image image = EncodeImage(kavir::Setup{});
+  image[kIdentityAddress] = 0x01;
+  image[kIdentityAddress + 1] = 0x7F;
+  image[kIdentityAddress + 2] = 0x80;
+  image[kIdentityAddress + 3] = 0x1F;
+  image[kIdentityAddress + 4] = ' ';
+  image[kIdentityAddress + 5] = '~';
+  EXPECT_EQ(IdentityOf(image).model_code, "???? ~");
+}
+
 // A text no radio could hold keeps the default and is named.
 TEST(RadioIdentity, AnUnusableTextIsNamedKeepingTheDefault) {
   const IniDocument bad =

@@ -277,6 +277,9 @@ TEST(SystemFaults, ANewFileIsMadeWithoutExclusiveRenameOrHardLinks) {
   bool taken = true;
   EXPECT_FALSE(CreateFileAtomically(dir.File("never.bin"), "x", &taken).ok);
   EXPECT_FALSE(taken);
+  faults::noreplace_error = EINVAL, faults::link_error = EIO;  // nor is a hard link's
+  EXPECT_FALSE(CreateFileAtomically(dir.File("never.bin"), "x", &taken).ok);
+  EXPECT_FALSE(taken);
   faults::Reset();
   EXPECT_EQ(Snapshot(dir.path()).size(), 3u);  // the three made: no temporaries
 }

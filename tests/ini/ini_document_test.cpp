@@ -61,6 +61,16 @@ TEST(Gbk, OnlyCodePointsOfCharactersGiveText) {
   EXPECT_EQ(Utf8FromCodePoint(0x10FFFF), "\xF4\x8F\xBF\xBF");
 }
 
+// Each code point takes the fewest bytes UTF-8 gives it, at both ends of each length.
+TEST(Gbk, CodePointsTakeTheShortestUtf8Form) {
+  const struct {
+    char32_t c;
+    const char* utf8;
+  } cases[] = {{0x7F, "\x7F"},          {0x80, "\xC2\x80"},       {0x7FF, "\xDF\xBF"},
+               {0x800, "\xE0\xA0\x80"}, {0xFFFF, "\xEF\xBF\xBF"}, {0x10000, "\xF0\x90\x80\x80"}};
+  for (const auto& c : cases) EXPECT_EQ(Utf8FromCodePoint(c.c), c.utf8) << std::hex << static_cast<unsigned>(c.c);
+}
+
 // Every double-byte code either is refused or stands for one character
 // outside the private-use area that converts back to the same two bytes.
 // The count is what glibc's GBK table assigns; the Windows build must agree.
