@@ -206,6 +206,11 @@ TEST(IniDocument, WhatGbkCannotHoldBecomesAQuestionMark) {
 }
 
 // A file's encoding is found from its bytes and kept by a resave.
+// C1 leads only an overlong form: a line holding one is no UTF-8.
+TEST(IniDocument, AnOverlongTwoByteFormIsNoUtf8) {
+  EXPECT_EQ(IniDocument::Parse("[Previous]\r\nType=关\xC1\xBF\r\n").undecodable_line(), 2);
+}
+
 TEST(IniFile, AResaveKeepsTheEncodingItsBytesShow) {
   using E = IniDocument::Encoding;
   struct Case {

@@ -202,6 +202,7 @@ TEST(Tone, TextsEncodeToTheirBytes) {
 
 TEST(ArgText, FillsEachNumberedPlaceFromOneToNine) {
   EXPECT_EQ(ArgText("%9-%1-%10-%", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}), "i-a-a0-%");
+  EXPECT_EQ(ArgText("100%1 %", {}), "100%1 %");  // without arguments the pattern stays
 }
 
 TEST(Tone, BytesDecodeToTheirTexts) {
