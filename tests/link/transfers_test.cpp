@@ -346,6 +346,19 @@ TEST(ReadRadio, FilesThatCannotBeUsedAreShown) {
   }
 }
 
+// Read.ini is where a read goes: when it cannot be read, nothing is asked of the radio.
+TEST(ReadRadio, AnUnreadableReadIniStopsTheReadBeforeAnythingIsSent) {
+  Rig rig;
+  fs::remove(rig.files.read_ini);
+  fs::create_directory(rig.files.read_ini);
+  rig.radio.ClearSent(), rig.ui.errors.clear();
+  rig.ui.answers = {true, true};
+  EXPECT_EQ(OnReadRadio(rig.view, rig.link), TransferResult::Failed);
+  EXPECT_TRUE(rig.Sent().empty());
+  ASSERT_EQ(rig.ui.errors.size(), 1u);
+  EXPECT_NE(rig.ui.errors[0].find("Read.ini 无法读取"), std::string::npos) << rig.ui.errors[0];
+}
+
 TEST(WriteRadio, ACompleteWriteGivesTheRadioTheScreenPacketByPacket) {
   Rig rig;
   const sim::RadioImage expected_image = rig.ScreenImage();
@@ -1093,6 +1106,18 @@ TEST(Backups, WhenEveryNameIsTakenNothingIsReplaced) {
   EXPECT_EQ(ReadBytes(base + ".bin"), "first");
   EXPECT_EQ(ReadBytes(base + "-999.bin"), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(folder.path()) / "backups"), fs::directory_iterator{}), 999);
+}
+
+TEST(Backups, TheLastNameIsTakenWhenOnlyItIsFree) {
+  ShippedDir folder;
+  const std::string base = JoinPath(JoinPath(folder.path(), "backups"), "read-KV16U-" + LocalFileStamp(1796686205));
+  fs::create_directories(fs::path(folder.path()) / "backups");
+  WriteBytes(base + ".bin", "first");
+  for (int i = 2; i < 999; ++i) WriteBytes(base + "-" + std::to_string(i) + ".bin", "old");
+  BackupImage image{};
+  std::string path;
+  EXPECT_TRUE(SaveBackup(folder.path(), "read", "KV16U", image, 1796686205, &path));
+  EXPECT_EQ(path, base + "-999.bin");
 }
 
 // When keeping the set-up fails, the message names the file by its name.
