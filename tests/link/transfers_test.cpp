@@ -900,6 +900,16 @@ TEST(ReadRadio, BytesThatAreNoRadioImageAreKeptButNotShown) {
 // The verify: a radio that stores what it was sent passes; one that stores a
 // wrong byte fails with the byte named; the read-back waits for a radio that
 // is restarting, and gives up after a few seconds.
+TEST(VerifyDifferences, AreListedUpToTheLimitThenCounted) {
+  const std::vector<ImageDifference> d = {{0x10, 1, 2, "CH01"}, {0x11, 3, 4, "CH01"}, {0x12, 5, 6, "CH02"}};
+  const std::string two = DescribeDifferences(d, 2);
+  EXPECT_EQ(std::count(two.begin(), two.end(), '\n'), 3) << two;
+  EXPECT_NE(two.find("011 CH01"), std::string::npos) << two;
+  EXPECT_EQ(two.find("012 CH02"), std::string::npos) << two;
+  EXPECT_NE(two.find("另有 1 个"), std::string::npos) << two;
+  EXPECT_EQ(DescribeDifferences(d, 1).find("011"), std::string::npos);
+}
+
 TEST(WriteRadio, VerifyPassesFailsWithTheByteNamedOrWaitsForTheRestart) {
   struct Case {  // restart_ms: the radio is silent this long after the write; owner: of the corrupted byte, or why
     std::optional<int> corrupt;

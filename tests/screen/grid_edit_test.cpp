@@ -117,6 +117,16 @@ TEST_F(GridEditTest, DescribeNamesEachRefusedCellWithItsReason) {
   EXPECT_EQ(view->editing().PasteCells(CellRange::One(1, 1), "500").Describe().rfind("CH01 接收频率 \"500\"", 0), 0u);
 }
 
+// Only the channels' own cells are named by channel and column.
+TEST(EditResult, ACellOutsideTheChannelsIsNamedByRowAndColumn) {
+  for (const auto& [row, col] : {std::pair{1, 0}, std::pair{1, 10}, std::pair{0, 1}, std::pair{17, 1}}) {
+    EditResult r;
+    r.refused.push_back({row, col, "x", "why"});
+    const std::string where = "第" + std::to_string(row) + "行第" + std::to_string(col) + "列";
+    EXPECT_EQ(r.Describe().rfind(where, 0), 0u) << r.Describe();
+  }
+}
+
 TEST_F(GridEditTest, ALongListOfRefusalsIsCutShortWithACount) {
   const std::string lines = view->editing().FillCells({1, 1, 16, 1}, "1").Describe(3);
   EXPECT_NE(lines.find("另有 13 个"), std::string::npos) << lines;

@@ -54,6 +54,15 @@ TEST_F(OpenSave, OpenLoadsTheFileWithProgress) {
   EXPECT_EQ(ui.progress.size(), 2u);  // begun and ended
 }
 
+TEST_F(OpenSave, AFileWithAFrequencyNoRadioTakesOpensWithAWarning) {
+  const std::string other = dir.dir.File("odd.dat");
+  WriteIni(other, {{"Previous", {{"CH01.RxFreq", "430.1.2"}}}});
+  ASSERT_TRUE(view->LoadProfile(other).ok);
+  ASSERT_EQ(ui.errors.size(), 1u);
+  EXPECT_NE(ui.errors[0].find("430.1.2"), std::string::npos) << ui.errors[0];
+  EXPECT_EQ(view->Cell(1, 1).text, "430.1.2");  // shown as the file has it
+}
+
 TEST_F(OpenSave, AFailedOpenOrSaveIsShownChangingNothing) {
   const std::string blocker = dir.dir.File("not_a_folder");
   WriteBytes(blocker, "x");
