@@ -198,6 +198,8 @@ TEST(Typed, FrequenciesAreReadOrRefusedWithWhatWasTyped) {
       {"151.5025", "151.50250"},
       {"147", "147.00000"},
       {"4300125", "430.01250"},
+      {"43001250", "430.01250"},     // eight digits, the most
+      {"\t147.5\r\n", "147.50000"},  // as a pasted cell may end
       {"45", "45.00000"},
       {"147.500000", "147.50000"},
       {"  ", "没有填写频率"},
