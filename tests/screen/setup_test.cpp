@@ -43,6 +43,21 @@ TEST(ScreenSetup, LoadsThePreviousModelBeforeOpeningThePort) {
   EXPECT_EQ(view.Cell(16, 0).text, "CH16");
 }
 
+// The form shows every setting; the user may change only these.
+TEST(ScreenSetup, OnlyTheSettingsAUserMayChangeAreEnabled) {
+  const std::set<std::string> changeable = {
+      "Type",        "TimerOut",  "Prealet",       "ChannelMonitor", "SquelchLevel", "Beep", "Voice", "Alarm",
+      "CloneEnable", "ScanAlert", "ScanOperation", "ChanSet",        "LookA",        "PF1S", "PF2S",  "PF3S"};
+  ProgramDir dir;
+  FakeUi ui;
+  const auto view = dir.Start(ui);
+  for (const SettingInfo& info : Settings()) {
+    const SettingBox* box = view->Combo(info.key);
+    ASSERT_NE(box, nullptr) << info.key;
+    EXPECT_EQ(box->enabled, changeable.count(info.key) == 1) << info.key;
+  }
+}
+
 TEST(ChannelGrid, TheFirstColumnIsTheChannelNumber) {
   EXPECT_STREQ(ChannelGrid::Header(0), "信道号");
   EXPECT_DOUBLE_EQ(ChannelGrid::WidthFactor(0), 0.8);
