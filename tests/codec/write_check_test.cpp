@@ -197,6 +197,18 @@ TEST(RadioIdentity, ConfiguredTextsGoIntoTheImage) {
   EXPECT_EQ(IdentityOf(other), id);
 }
 
+// The image holds the settings the radio keeps, and no others: the third
+// programmable key is fixed in the radio.
+TEST(EncodeImage, OnlySettingsTheRadioKeepsChangeTheImage) {
+  const kavir::Setup shipped = ShippedSetups().Model("KV16V");
+  for (const auto& [setting, kept] :
+       {std::pair{Setting::ChanMode, true}, std::pair{Setting::TimerOut, true}, std::pair{Setting::PF3S, false}}) {
+    kavir::Setup other = shipped;
+    other[setting].index = shipped[setting].index == 0 ? 1 : 0;
+    EXPECT_EQ(EncodeImage(other) != EncodeImage(shipped), kept) << Info(setting).key;
+  }
+}
+
 // Bytes no text could hold read as '?': a radio's identity is shown, never sent to a terminal raw.
 TEST(RadioIdentity, UnprintableBytesReadAsQuestionMarks) {
   Image image = EncodeImage(kavir::Setup{});
