@@ -97,6 +97,10 @@ TEST(WriteCheck, RefusesWhatWouldPutWrongBytesIntoTheRadio) {
        "频段范围: 上限 \"470.0.1\" 不是数字"},
       {"limits reversed", [](kavir::Setup& s) { s.band_lower = "480"; }, "频段范围: 下限 480 大于上限 470"},
       {"upper limit empty", [](kavir::Setup& s) { s.band_upper = ""; }, "频段范围: 上限 \"\" 不是数字"},
+      {"no option of a setting the radio keeps", [](kavir::Setup& s) { s[Setting::ChanMode].index = -1; },
+       "优先频道选择方式: 没有选定任何选项"},
+      // The third key is fixed in the radio: the image has no place for it.
+      {"no option of the third key", [](kavir::Setup& s) { s[Setting::PF3S].index = -1; }, ""},
   };
   const ShippedSetups shipped;
   for (const Case& c : cases) {
@@ -195,18 +199,6 @@ TEST(RadioIdentity, ConfiguredTextsGoIntoTheImage) {
   Image other = EncodeImage(kavir::Setup{});
   CopyIdentity(image, other);
   EXPECT_EQ(IdentityOf(other), id);
-}
-
-// The image holds the settings the radio keeps, and no others: the third
-// programmable key is fixed in the radio.
-TEST(EncodeImage, OnlySettingsTheRadioKeepsChangeTheImage) {
-  const kavir::Setup shipped = ShippedSetups().Model("KV16V");
-  for (const auto& [setting, kept] :
-       {std::pair{Setting::ChanMode, true}, std::pair{Setting::TimerOut, true}, std::pair{Setting::PF3S, false}}) {
-    kavir::Setup other = shipped;
-    other[setting].index = shipped[setting].index == 0 ? 1 : 0;
-    EXPECT_EQ(EncodeImage(other) != EncodeImage(shipped), kept) << Info(setting).key;
-  }
 }
 
 // Bytes no text could hold read as '?': a radio's identity is shown, never sent to a terminal raw.
