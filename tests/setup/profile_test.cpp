@@ -203,6 +203,8 @@ TEST(Tone, TextsEncodeToTheirBytes) {
 TEST(ArgText, FillsEachNumberedPlaceFromOneToNine) {
   EXPECT_EQ(ArgText("%9-%1-%10-%", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}), "i-a-a0-%");
   EXPECT_EQ(ArgText("100%1 %", {}), "100%1 %");  // without arguments the pattern stays
+  // Only %1 .. %9 are places, however many arguments there are.
+  EXPECT_EQ(ArgText("%:%A", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}), "%:%A");
 }
 
 TEST(Tone, BytesDecodeToTheirTexts) {
