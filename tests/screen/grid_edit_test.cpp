@@ -118,7 +118,7 @@ TEST_F(GridEditTest, DescribeNamesEachRefusedCellWithItsReason) {
 }
 
 // Only the channels' own cells are named by channel and column.
-TEST(EditResult, ACellOutsideTheChannelsIsNamedByRowAndColumn) {
+TEST(EditResult, ACellOutsideTheChannelsIsNamedByItsPosition) {
   for (const auto& [row, col] : {std::pair{1, 0}, std::pair{1, 10}, std::pair{0, 1}, std::pair{17, 1}}) {
     EditResult r;
     r.refused.push_back({row, col, "x", "why"});
